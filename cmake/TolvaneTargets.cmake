@@ -1,0 +1,29 @@
+# Helpers that keep every folder's CMakeLists.txt to a few lines.
+
+set(TOLVANE_WARNINGS -Wall -Wextra -Werror)
+
+# tolvane_library(<target> [DEPS <targets>...])
+# A static library of every .cpp in the calling folder; the repository root is on the include path,
+# so headers are included by their folder: #include "platform/defaults/userdefaults.h".
+function(tolvane_library target)
+    cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
+         ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_compile_options(${target} PRIVATE ${TOLVANE_WARNINGS})
+    target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# tolvane_test(<target> [DEPS <targets>...])
+# One GoogleTest program of every .cpp in the calling folder; each test runs in its own process with
+# a fresh temporary HOME (see tests/support/testmain.cpp).
+function(tolvane_test target)
+    cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    add_executable(${target} ${sources})
+    target_compile_options(${target} PRIVATE ${TOLVANE_WARNINGS})
+    target_link_libraries(${target} PRIVATE tolvane_testsupport ${ARG_DEPS})
+    gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

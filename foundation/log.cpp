@@ -1,0 +1,164 @@
+#include "foundation/log.h"
+
+#include "platform/defaults/userdefaults.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace tlog {
+namespace {
+
+QString s_programName;
+
+QString prefix(const QString &cls, const QString &op)
+{
+    return u'[' + cls + u' ' + op + u']';
+}
+
+QString programName()
+{
+    if (!s_programName.isEmpty())
+        return s_programName;
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationName();
+    return QStringLiteral("Tolvane");
+}
+
+void handleQtMessage(QtMsgType, const QMessageLogContext &, const QString &text)
+{
+    write(text);
+}
+
+} // namespace
+
+int level()
+{
+    return UserDefaults::standard().integerForKey(QStringLiteral("appLogLevel"));
+}
+
+bool diagnostics()
+{
+    return level() > 0;
+}
+
+bool tracing()
+{
+    return level() == 2;
+}
+
+QString formatDouble(double value, int decimals)
+{
+    return QString::number(value, 'f', decimals);
+}
+
+void write(const QString &text)
+{
+    const QString stamp =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+    const QByteArray line = (stamp + u' ' + programName() + u'[' + QString::number(::getpid()) +
+                             QStringLiteral("] ") + text + u'\n')
+                                .toUtf8();
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+    std::fflush(stderr);
+}
+
+void trace(const QString &cls, const QString &op)
+{
+    if (tracing())
+        write(u'*' + prefix(cls, op));
+}
+
+void verbose(const QString &cls, const QString &op, const QString &message)
+{
+    if (tracing())
+        write(QStringLiteral("(v) ") + prefix(cls, op) + QStringLiteral(" - ") + message);
+}
+
+void message(const QString &cls, const QString &op, const QString &message)
+{
+    if (diagnostics())
+        write(prefix(cls, op) + QStringLiteral(" - ") + message);
+}
+
+void value(const QString &cls, const QString &op, const QString &name, const QString &value)
+{
+    if (diagnostics())
+        write(prefix(cls, op) + u' ' + name + QStringLiteral(" = ") + value);
+}
+
+void value(const QString &cls, const QString &op, const QString &name, int value)
+{
+    if (diagnostics())
+        write(prefix(cls, op) + u' ' + name + QStringLiteral(" = ") + QString::number(value));
+}
+
+void number(const QString &cls, const QString &op, const QString &name, double value)
+{
+    if (diagnostics())
+        write(prefix(cls, op) + u' ' + name + QStringLiteral(" = ") + formatDouble(value));
+}
+
+void labelled(const QString &cls, const QString &op, const QString &label, const QString &object)
+{
+    if (diagnostics())
+        write(prefix(cls, op) + u' ' + label + QStringLiteral(": ") + object);
+}
+
+void labelled(const QString &cls, const QString &op, const QString &label, int number)
+{
+    if (diagnostics())
+        write(prefix(cls, op) + u' ' + label + QStringLiteral(": ") + QString::number(number));
+}
+
+void labelledNumber(const QString &cls, const QString &op, const QString &label, double number)
+{
+    if (diagnostics())
+        write(prefix(cls, op) + u' ' + label + QStringLiteral(": ") + formatDouble(number));
+}
+
+void size(const QString &cls, const QString &op, const QString &name, const QString &field1,
+          double value1, const QString &field2, double value2)
+{
+    if (diagnostics())
+        write(prefix(cls, op) + u' ' + name + QStringLiteral(" - ") + field1 +
+              QStringLiteral(" = ") + formatDouble(value1, 2) + QStringLiteral("; ") + field2 +
+              QStringLiteral(" = ") + formatDouble(value2, 2));
+}
+
+void rect(const QString &cls, const QString &op, const QString &name, double ox, double oy,
+          double width, double height)
+{
+    if (!diagnostics())
+        return;
+    const auto field = [](const char *label, double v) {
+        return QString::fromLatin1(label) + QStringLiteral(" = ") + formatDouble(v, 2);
+    };
+    write(prefix(cls, op) + u' ' + name + QStringLiteral(" - ") + field("ox", ox) +
+          QStringLiteral("; ") + field("oy", oy) + QStringLiteral("; ") + field("width", width) +
+          QStringLiteral("; ") + field("height", height));
+}
+
+void caughtInTemplate(const QString &cls, const QString &op, const QString &templateName,
+                      const QString &exception, const QString &reason)
+{
+    write(prefix(cls, op) + QStringLiteral(" (Template:") + templateName +
+          QStringLiteral(") Caught ") + exception + QStringLiteral(": ") + reason);
+}
+
+bool openLogFile(const QString &path, const QString &programName)
+{
+    s_programName = programName;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (!std::freopen(QFile::encodeName(path).constData(), "w", stderr))
+        return false;
+    qInstallMessageHandler(handleQtMessage);
+    return true;
+}
+
+} // namespace tlog

@@ -1,0 +1,141 @@
+#include "platform/defaults/preferencefile.h"
+
+#include "platform/defaults/preferencevalue.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
+#include <QUrl>
+
+#include <sys/stat.h>
+
+namespace {
+
+const QByteArray kSection = "[Preferences]";
+
+QByteArray encodeKey(const QString &key)
+{
+    return QUrl::toPercentEncoding(key, " @");
+}
+
+QString decodeKey(const QByteArray &key)
+{
+    return QUrl::fromPercentEncoding(key);
+}
+
+} // namespace
+
+PreferenceFile::PreferenceFile(QString path)
+    : m_path(std::move(path))
+{}
+
+PreferenceFile::Stamp PreferenceFile::currentStamp() const
+{
+    struct stat info
+    {
+    };
+    if (::stat(QFile::encodeName(m_path).constData(), &info) != 0)
+        return {};
+    return {true, info.st_ino, qint64(info.st_size),
+            qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
+QVariantMap PreferenceFile::readFile() const
+{
+    QVariantMap values;
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        return values;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine().trimmed();
+        if (line.isEmpty() || line.startsWith('[') || line.startsWith(';'))
+            continue;
+        const qsizetype equals = line.indexOf('=');
+        if (equals <= 0)
+            continue;
+        const QVariant value = preferencevalue::decode(QString::fromUtf8(line.mid(equals + 1)));
+        if (value.isValid())
+            values.insert(decodeKey(line.left(equals)), value);
+    }
+    return values;
+}
+
+bool PreferenceFile::writeFile(const QVariantMap &values) const
+{
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(kSection + '\n');
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        file.write(encodeKey(it.key()) + '=' + preferencevalue::encode(it.value()).toUtf8() + '\n');
+    return file.commit();
+}
+
+QStringList PreferenceFile::reload()
+{
+    const Stamp stamp = currentStamp();
+    if (stamp == m_stamp)
+        return {};
+    const QVariantMap fresh = stamp.exists ? readFile() : QVariantMap{};
+    m_stamp = stamp;
+    QStringList changed;
+    for (auto it = fresh.cbegin(); it != fresh.cend(); ++it) {
+        if (m_values.value(it.key()) != it.value())
+            changed.append(it.key());
+    }
+    for (auto it = m_values.cbegin(); it != m_values.cend(); ++it) {
+        if (!fresh.contains(it.key()))
+            changed.append(it.key());
+    }
+    m_values = fresh;
+    return changed;
+}
+
+QVariant PreferenceFile::value(const QString &key)
+{
+    reload();
+    return m_values.value(key);
+}
+
+bool PreferenceFile::contains(const QString &key)
+{
+    reload();
+    return m_values.contains(key);
+}
+
+QVariantMap PreferenceFile::values()
+{
+    reload();
+    return m_values;
+}
+
+bool PreferenceFile::update(const QString &key, const QVariant *value)
+{
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    QLockFile lock(m_path + QStringLiteral(".lock"));
+    if (!lock.tryLock(5000))
+        return false;
+    QVariantMap merged = readFile();
+    if (value)
+        merged.insert(key, *value);
+    else if (!merged.remove(key))
+        return true;
+    if (!writeFile(merged))
+        return false;
+    m_values = merged;
+    m_stamp = currentStamp();
+    return true;
+}
+
+bool PreferenceFile::setValue(const QString &key, const QVariant &value)
+{
+    return update(key, &value);
+}
+
+bool PreferenceFile::remove(const QString &key)
+{
+    return update(key, nullptr);
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <QVariantMap>
+
+#include <sys/types.h>
+
+// One preference domain kept in one file. Reads see what another process wrote as soon as the
+// file changed on disk; every write takes the domain's lock, merges into the file as it stands
+// then and replaces it atomically, so two programs writing different keys lose nothing and a
+// crash never leaves half a file.
+class PreferenceFile
+{
+public:
+    explicit PreferenceFile(QString path);
+
+    const QString &path() const { return m_path; }
+
+    QVariant value(const QString &key);
+    bool contains(const QString &key);
+    QVariantMap values();
+
+    // Returns the keys whose value changed since the last read (another process wrote them).
+    QStringList reload();
+
+    bool setValue(const QString &key, const QVariant &value);
+    bool remove(const QString &key);
+
+private:
+    struct Stamp
+    {
+        bool exists = false;
+        ino_t inode = 0;
+        qint64 size = 0;
+        qint64 modifiedNs = 0;
+        bool operator==(const Stamp &) const = default;
+    };
+
+    Stamp currentStamp() const;
+    QVariantMap readFile() const;
+    bool writeFile(const QVariantMap &values) const;
+    bool update(const QString &key, const QVariant *value);
+
+    QString m_path;
+    QVariantMap m_values;
+    Stamp m_stamp;
+};

@@ -1,0 +1,207 @@
+#include "platform/defaults/userdefaults.h"
+
+#include "platform/defaults/preferenceconversion.h"
+#include "platform/defaults/preferencefile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSysInfo>
+
+namespace {
+
+QString s_standardDomain = QStringLiteral("com.zel-tor.tolvane");
+
+QString hostIdentifier()
+{
+    QFile machineId(QStringLiteral("/etc/machine-id"));
+    if (machineId.open(QIODevice::ReadOnly)) {
+        const QByteArray id = machineId.readAll().trimmed();
+        if (!id.isEmpty())
+            return QString::fromLatin1(id);
+    }
+    return QSysInfo::machineHostName();
+}
+
+} // namespace
+
+UserDefaults::UserDefaults(QString domain, QObject *parent)
+    : QObject(parent)
+    , m_domain(std::move(domain))
+{}
+
+UserDefaults::~UserDefaults() = default;
+
+UserDefaults &UserDefaults::standard()
+{
+    static UserDefaults *instance = new UserDefaults(s_standardDomain);
+    return *instance;
+}
+
+void UserDefaults::setStandardDomain(const QString &domain)
+{
+    s_standardDomain = domain;
+    standard().m_domain = domain;
+}
+
+QString UserDefaults::preferencesFolder()
+{
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty())
+        base = QDir::homePath() + QStringLiteral("/.config");
+    return base + QStringLiteral("/Tolvane");
+}
+
+QString UserDefaults::domainPath(const QString &domain)
+{
+    return preferencesFolder() + u'/' + domain + QStringLiteral(".ini");
+}
+
+QString UserDefaults::currentHostDomainPath(const QString &domain)
+{
+    return preferencesFolder() + QStringLiteral("/ByHost/") + domain + u'.' + hostIdentifier() +
+           QStringLiteral(".ini");
+}
+
+PreferenceFile &UserDefaults::file(const QString &path)
+{
+    auto it = m_files.find(path);
+    if (it == m_files.end())
+        it = m_files.emplace(path, std::make_unique<PreferenceFile>(path)).first;
+    return *it->second;
+}
+
+QStringList UserDefaults::searchPaths() const
+{
+    QStringList paths{currentHostDomainPath(m_domain), domainPath(m_domain)};
+    for (const QString &suite : m_suites)
+        paths << currentHostDomainPath(suite) << domainPath(suite);
+    return paths;
+}
+
+QVariant UserDefaults::objectForKey(const QString &key)
+{
+    for (const QString &path : searchPaths()) {
+        PreferenceFile &domainFile = file(path);
+        if (domainFile.contains(key))
+            return domainFile.value(key);
+    }
+    return m_registration.value(key);
+}
+
+QString UserDefaults::stringForKey(const QString &key)
+{
+    return preferenceconversion::toString(objectForKey(key));
+}
+
+int UserDefaults::integerForKey(const QString &key)
+{
+    return preferenceconversion::toInt(objectForKey(key));
+}
+
+double UserDefaults::doubleForKey(const QString &key)
+{
+    return preferenceconversion::toDouble(objectForKey(key));
+}
+
+bool UserDefaults::boolForKey(const QString &key)
+{
+    return preferenceconversion::toBool(objectForKey(key));
+}
+
+QDateTime UserDefaults::dateForKey(const QString &key)
+{
+    const QVariant value = objectForKey(key);
+    return value.typeId() == QMetaType::QDateTime ? value.toDateTime() : QDateTime();
+}
+
+QByteArray UserDefaults::dataForKey(const QString &key)
+{
+    const QVariant value = objectForKey(key);
+    return value.typeId() == QMetaType::QByteArray ? value.toByteArray() : QByteArray();
+}
+
+QVariantList UserDefaults::arrayForKey(const QString &key)
+{
+    const QVariant value = objectForKey(key);
+    if (value.typeId() == QMetaType::QVariantList || value.typeId() == QMetaType::QStringList)
+        return value.toList();
+    return {};
+}
+
+QStringList UserDefaults::stringArrayForKey(const QString &key)
+{
+    const QVariantList list = arrayForKey(key);
+    QStringList strings;
+    for (const QVariant &item : list) {
+        if (item.typeId() != QMetaType::QString)
+            return {};
+        strings.append(item.toString());
+    }
+    return strings;
+}
+
+QVariantMap UserDefaults::dictionaryForKey(const QString &key)
+{
+    const QVariant value = objectForKey(key);
+    return value.typeId() == QMetaType::QVariantMap ? value.toMap() : QVariantMap();
+}
+
+void UserDefaults::setObject(const QVariant &value, const QString &key)
+{
+    if (!value.isValid()) {
+        removeObjectForKey(key);
+        return;
+    }
+    if (file(domainPath(m_domain)).setValue(key, value))
+        emit valueChanged(key);
+    else
+        qWarning("Preferences: could not write %s to %s", qPrintable(key), qPrintable(m_domain));
+}
+
+void UserDefaults::removeObjectForKey(const QString &key)
+{
+    if (file(domainPath(m_domain)).remove(key))
+        emit valueChanged(key);
+    else
+        qWarning("Preferences: could not remove %s from %s", qPrintable(key), qPrintable(m_domain));
+}
+
+void UserDefaults::registerDefaults(const QVariantMap &values)
+{
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        m_registration.insert(it.key(), it.value());
+}
+
+void UserDefaults::addSuiteNamed(const QString &domain)
+{
+    if (domain != m_domain && !m_suites.contains(domain))
+        m_suites.append(domain);
+}
+
+void UserDefaults::removeSuiteNamed(const QString &domain)
+{
+    m_suites.removeAll(domain);
+}
+
+void UserDefaults::synchronize()
+{
+    QStringList changed;
+    for (const QString &path : searchPaths())
+        changed += file(path).reload();
+    changed.removeDuplicates();
+    for (const QString &key : changed)
+        emit valueChanged(key);
+}
+
+bool UserDefaults::setValueForCurrentHost(const QString &domain, const QString &key,
+                                          const QVariant &value)
+{
+    PreferenceFile hostFile(currentHostDomainPath(domain));
+    return value.isValid() ? hostFile.setValue(key, value) : hostFile.remove(key);
+}
+
+QVariant UserDefaults::valueForCurrentHost(const QString &domain, const QString &key)
+{
+    PreferenceFile hostFile(currentHostDomainPath(domain));
+    return hostFile.value(key);
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QDateTime>
+#include <QObject>
+#include <QStringList>
+#include <QVariant>
+
+#include <map>
+#include <memory>
+
+class PreferenceFile;
+
+// A program's preferences: its own domain (a file per domain under $XDG_CONFIG_HOME/Tolvane),
+// the suites it reads behind it, and the factory values registered at start. A key is looked up
+// in the own domain for this host, then for any host, then in each suite the same way, then in
+// the registration domain. Writes go to the own domain and are on disk at once; a value that
+// another process wrote is seen at the next read.
+class UserDefaults : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit UserDefaults(QString domain, QObject *parent = nullptr);
+    ~UserDefaults() override;
+
+    // The program's shared instance; its domain is set once at start.
+    static UserDefaults &standard();
+    static void setStandardDomain(const QString &domain);
+
+    const QString &domain() const { return m_domain; }
+
+    QVariant objectForKey(const QString &key);
+    QString stringForKey(const QString &key);
+    int integerForKey(const QString &key);
+    double doubleForKey(const QString &key);
+    bool boolForKey(const QString &key);
+    QDateTime dateForKey(const QString &key);
+    QByteArray dataForKey(const QString &key);
+    QVariantList arrayForKey(const QString &key);
+    QStringList stringArrayForKey(const QString &key);
+    QVariantMap dictionaryForKey(const QString &key);
+
+    void setObject(const QVariant &value, const QString &key);
+    void setString(const QString &value, const QString &key) { setObject(value, key); }
+    void setInteger(int value, const QString &key) { setObject(value, key); }
+    void setDouble(double value, const QString &key) { setObject(value, key); }
+    void setBool(bool value, const QString &key) { setObject(value, key); }
+    void removeObjectForKey(const QString &key);
+
+    void registerDefaults(const QVariantMap &values);
+    const QVariantMap &registeredDefaults() const { return m_registration; }
+
+    void addSuiteNamed(const QString &domain);
+    void removeSuiteNamed(const QString &domain);
+    QStringList suites() const { return m_suites; }
+
+    // Re-reads every domain file and announces the keys that another process changed.
+    void synchronize();
+
+    // One key of any domain for this user and this host, on disk at once.
+    static bool setValueForCurrentHost(const QString &domain, const QString &key,
+                                       const QVariant &value);
+    static QVariant valueForCurrentHost(const QString &domain, const QString &key);
+
+    static QString preferencesFolder();
+    static QString domainPath(const QString &domain);
+    static QString currentHostDomainPath(const QString &domain);
+
+signals:
+    void valueChanged(const QString &key);
+
+private:
+    PreferenceFile &file(const QString &path);
+    QStringList searchPaths() const;
+
+    QString m_domain;
+    QStringList m_suites;
+    QVariantMap m_registration;
+    std::map<QString, std::unique_ptr<PreferenceFile>> m_files;
+};

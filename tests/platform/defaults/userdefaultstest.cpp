@@ -1,0 +1,141 @@
+#include "platform/defaults/userdefaults.h"
+#include "platform/defaults/preferenceconversion.h"
+
+#include <QDateTime>
+#include <QSignalSpy>
+#include <QTimeZone>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kMain = QStringLiteral("com.zel-tor.tolvane");
+const QString kAgent = QStringLiteral("com.zel-tor.agentTolvane");
+
+TEST(UserDefaults, LookupOrder_OwnDomainThenHostThenSuiteThenRegistration)
+{
+    UserDefaults agent(kAgent);
+    UserDefaults main(kMain);
+    agent.addSuiteNamed(kMain);
+    agent.registerDefaults({{"key", "registered"}});
+    EXPECT_EQ(agent.stringForKey("key"), "registered");
+
+    main.setObject("from suite", "key");
+    EXPECT_EQ(agent.stringForKey("key"), "from suite");
+
+    agent.setObject("own", "key");
+    EXPECT_EQ(agent.stringForKey("key"), "own");
+
+    ASSERT_TRUE(UserDefaults::setValueForCurrentHost(kAgent, "key", "this host"));
+    EXPECT_EQ(agent.stringForKey("key"), "this host");
+
+    agent.removeObjectForKey("key");
+    UserDefaults::setValueForCurrentHost(kAgent, "key", QVariant());
+    EXPECT_EQ(agent.stringForKey("key"), "from suite");
+}
+
+TEST(UserDefaults, WriteFromAnotherInstance_IsSeenAtNextRead)
+{
+    UserDefaults reader(kMain);
+    UserDefaults writer(kMain);
+    EXPECT_EQ(reader.integerForKey("appLogLevel"), 0);
+    writer.setInteger(2, "appLogLevel");
+    EXPECT_EQ(reader.integerForKey("appLogLevel"), 2);
+    writer.setInteger(3, "appLogLevel");
+    EXPECT_EQ(reader.integerForKey("appLogLevel"), 3);
+    writer.removeObjectForKey("appLogLevel");
+    EXPECT_FALSE(reader.objectForKey("appLogLevel").isValid());
+}
+
+TEST(UserDefaults, TwoWritersOfDifferentKeys_LoseNothing)
+{
+    UserDefaults first(kMain);
+    UserDefaults second(kMain);
+    first.objectForKey("warm the cache");
+    second.setBool(true, "isLoggedIn");
+    first.setString("hello", "statusMessage");
+    UserDefaults fresh(kMain);
+    EXPECT_TRUE(fresh.boolForKey("isLoggedIn"));
+    EXPECT_EQ(fresh.stringForKey("statusMessage"), "hello");
+}
+
+TEST(UserDefaults, ValuesKeepTheirTypesOnDisk)
+{
+    const QDateTime date(QDate(2009, 3, 14), QTime(15, 9, 26, 123), QTimeZone(-7 * 3600));
+    const QVariantMap dictionary{{"a", 1}, {"b", QVariantList{"x", 2.5}}};
+    {
+        UserDefaults writer(kMain);
+        writer.setObject(true, "flag");
+        writer.setObject(42, "count");
+        writer.setObject(1.25, "ratio");
+        writer.setObject("text", "name");
+        writer.setObject(date, "when");
+        writer.setObject(QByteArray("\x00\x01\xff", 3), "blob");
+        writer.setObject(QStringList{"one", "two"}, "list");
+        writer.setObject(dictionary, "dict");
+    }
+    UserDefaults reader(kMain);
+    EXPECT_EQ(reader.objectForKey("flag").typeId(), QMetaType::Bool);
+    EXPECT_EQ(reader.objectForKey("count").typeId(), QMetaType::Int);
+    EXPECT_EQ(reader.objectForKey("count").toInt(), 42);
+    EXPECT_DOUBLE_EQ(reader.doubleForKey("ratio"), 1.25);
+    EXPECT_EQ(reader.stringForKey("name"), "text");
+    const QDateTime read = reader.dateForKey("when");
+    EXPECT_EQ(read, date);
+    EXPECT_EQ(read.offsetFromUtc(), -7 * 3600);
+    EXPECT_EQ(read.time().msec(), 123);
+    EXPECT_EQ(reader.dataForKey("blob"), QByteArray("\x00\x01\xff", 3));
+    EXPECT_EQ(reader.stringArrayForKey("list"), (QStringList{"one", "two"}));
+    EXPECT_EQ(reader.dictionaryForKey("dict"), dictionary);
+    EXPECT_TRUE(reader.arrayForKey("name").isEmpty());
+    EXPECT_TRUE(reader.dictionaryForKey("list").isEmpty());
+}
+
+TEST(UserDefaults, KeysWithOddCharacters_RoundTrip)
+{
+    UserDefaults writer(kMain);
+    writer.setString("v", "is Agent Tolvane=Installed;[x]");
+    UserDefaults reader(kMain);
+    EXPECT_EQ(reader.stringForKey("is Agent Tolvane=Installed;[x]"), "v");
+}
+
+TEST(UserDefaults, Synchronize_AnnouncesKeysAnotherWriterChanged)
+{
+    UserDefaults observer(kMain);
+    observer.objectForKey("statusMessage");
+    QSignalSpy spy(&observer, &UserDefaults::valueChanged);
+    UserDefaults(kMain).setString("changed elsewhere", "statusMessage");
+    observer.synchronize();
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy.at(0).at(0).toString(), "statusMessage");
+}
+
+struct ConversionCase
+{
+    QVariant value;
+    int asInt;
+    bool asBool;
+    double asDouble;
+};
+
+TEST(PreferenceConversion, TextsAndNumbersReadLikeTheOldPlatform)
+{
+    const ConversionCase cases[] = {
+        {QVariant(), 0, false, 0.0},        {QString(), 0, false, 0.0},
+        {QString("12abc"), 12, true, 12.0}, {QString("  -3.5x"), -3, true, -3.5},
+        {QString("YES"), 0, true, 0.0},     {QString("yes"), 0, true, 0.0},
+        {QString("true"), 0, true, 0.0},    {QString("NO"), 0, false, 0.0},
+        {QString("false"), 0, false, 0.0},  {QString("0"), 0, false, 0.0},
+        {QString("007"), 7, true, 7.0},     {QString("99999999999999999999"), INT_MAX, true, 1e20},
+        {QVariant(true), 1, true, 1.0},     {QVariant(2.9), 2, true, 2.9},
+        {QVariant(0), 0, false, 0.0},       {QVariant(QStringList{"1"}), 0, false, 0.0},
+    };
+    for (const ConversionCase &c : cases) {
+        SCOPED_TRACE(c.value.toString().toStdString());
+        EXPECT_EQ(preferenceconversion::toInt(c.value), c.asInt);
+        EXPECT_EQ(preferenceconversion::toBool(c.value), c.asBool);
+        EXPECT_DOUBLE_EQ(preferenceconversion::toDouble(c.value), c.asDouble);
+    }
+}
+
+} // namespace
