@@ -1,5 +1,4 @@
 #include "foundation/zeltordata.h"
-#include "tests/support/qtprinters.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,9 @@
 
 #include <ostream>
 
-// Lets GoogleTest show Qt values as text in failure messages. Found by argument-dependent lookup,
-// so a test includes this header before it compares such values.
+// Lets GoogleTest show Qt values as text in failure messages. The test support library puts this
+// header in front of every test source (see CMakeLists.txt): GoogleTest instantiates its printers
+// once per program, so every source must see the same ones.
 void PrintTo(const QString &text, std::ostream *out);
 void PrintTo(const QByteArray &data, std::ostream *out);
 void PrintTo(const QVariant &value, std::ostream *out);
