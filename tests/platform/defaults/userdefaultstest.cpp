@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 const QString kMain = QStringLiteral("com.zel-tor.tolvane");
@@ -45,6 +48,55 @@ TEST(UserDefaults, WriteFromAnotherInstance_IsSeenAtNextRead)
     EXPECT_EQ(reader.integerForKey("appLogLevel"), 3);
     writer.removeObjectForKey("appLogLevel");
     EXPECT_FALSE(reader.objectForKey("appLogLevel").isValid());
+}
+
+TEST(UserDefaults, WriteFromAnotherProcess_IsSeenAtNextRead)
+{
+    UserDefaults reader(kMain);
+    reader.setString("before", "gsUserName");
+    EXPECT_EQ(reader.stringForKey("gsUserName"), "before");
+
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        UserDefaults writer(kMain);
+        writer.setString("written by the agent", "gsUserName");
+        writer.setInteger(1, "autoABMode");
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    EXPECT_EQ(reader.stringForKey("gsUserName"), "written by the agent");
+    EXPECT_EQ(reader.integerForKey("autoABMode"), 1);
+}
+
+TEST(UserDefaults, Registration_LaterValuesWinAndEarlierKeysStay)
+{
+    UserDefaults defaults(kMain);
+    defaults.registerDefaults({{"imageTime", 2}, {"defaultCountry", "us"}});
+    defaults.registerDefaults({{"imageTime", 5}});
+    EXPECT_EQ(defaults.integerForKey("imageTime"), 5);
+    EXPECT_EQ(defaults.stringForKey("defaultCountry"), "us");
+    defaults.setInteger(9, "imageTime");
+    EXPECT_EQ(defaults.integerForKey("imageTime"), 9);
+    defaults.removeObjectForKey("imageTime");
+    EXPECT_EQ(defaults.integerForKey("imageTime"), 5);
+}
+
+TEST(UserDefaults, ChangeSignal_OncePerWriteAndNotForAMissingKey)
+{
+    UserDefaults defaults(kMain);
+    QSignalSpy spy(&defaults, &UserDefaults::valueChanged);
+    defaults.removeObjectForKey("neverWritten");
+    EXPECT_EQ(spy.count(), 0);
+    defaults.setString("same", "statusMessage");
+    defaults.setString("same", "statusMessage");
+    defaults.removeObjectForKey("statusMessage");
+    ASSERT_EQ(spy.count(), 3);
+    for (const QList<QVariant> &change : spy)
+        EXPECT_EQ(change.at(0).toString(), "statusMessage");
 }
 
 TEST(UserDefaults, TwoWritersOfDifferentKeys_LoseNothing)
