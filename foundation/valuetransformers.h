@@ -5,7 +5,8 @@
 // The yes/no transformers that interface bindings use to enable, hide or check controls from a
 // preference or a count. Each answers a boolean and cannot be reversed. The integer and boolean
 // readings of the bound value are the preferences' own: a text reads as the number it starts
-// with, a missing value as 0.
+// with, a missing value as 0. Each class carries the name it is registered under, the name by which
+// the interface refers to it.
 class YesNoTransformer : public ValueTransformer
 {
 public:
@@ -17,6 +18,7 @@ public:
 class IsNotZeroTransformer : public YesNoTransformer
 {
 public:
+    static constexpr char kName[] = "IsNotZero";
     QVariant transformedValue(const QVariant &value) const override;
 };
 
@@ -24,6 +26,7 @@ public:
 class IsNotOneTransformer : public YesNoTransformer
 {
 public:
+    static constexpr char kName[] = "IsNotOne";
     QVariant transformedValue(const QVariant &value) const override;
 };
 
@@ -31,6 +34,7 @@ public:
 class IsNotTwoTransformer : public YesNoTransformer
 {
 public:
+    static constexpr char kName[] = "IsNotTwo";
     QVariant transformedValue(const QVariant &value) const override;
 };
 
@@ -38,6 +42,7 @@ public:
 class IsNilZeroOrFalseTransformer : public YesNoTransformer
 {
 public:
+    static constexpr char kName[] = "IsNilZeroOrFalse";
     QVariant transformedValue(const QVariant &value) const override;
 };
 
@@ -45,6 +50,7 @@ public:
 class IsOneOrTrueTransformer : public YesNoTransformer
 {
 public:
+    static constexpr char kName[] = "IsOneOrTrue";
     QVariant transformedValue(const QVariant &value) const override;
 };
 
@@ -52,6 +58,7 @@ public:
 class IsEqualToTwoTransformer : public YesNoTransformer
 {
 public:
+    static constexpr char kName[] = "IsTwo";
     QVariant transformedValue(const QVariant &value) const override;
 };
 
@@ -59,6 +66,7 @@ public:
 class IsGreaterThanZeroTransformer : public YesNoTransformer
 {
 public:
+    static constexpr char kName[] = "IsGreaterThanZero";
     QVariant transformedValue(const QVariant &value) const override;
 };
 
@@ -66,5 +74,6 @@ public:
 class IsGreaterThanOneTransformer : public YesNoTransformer
 {
 public:
+    static constexpr char kName[] = "IsGreaterThanOne";
     QVariant transformedValue(const QVariant &value) const override;
 };
