@@ -2,11 +2,14 @@
 #include "platform/defaults/preferenceconversion.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTimeZone>
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -70,6 +73,33 @@ TEST(UserDefaults, WriteFromAnotherProcess_IsSeenAtNextRead)
 
     EXPECT_EQ(reader.stringForKey("gsUserName"), "written by the agent");
     EXPECT_EQ(reader.integerForKey("autoABMode"), 1);
+}
+
+// A file rewritten within one tick of the file clock, at the same size and on a reused inode,
+// carries the same stamp as before; it must still be read again.
+TEST(UserDefaults, RewriteWithAnUnchangedStamp_IsSeenAtNextRead)
+{
+    UserDefaults writer(kMain);
+    writer.setInteger(1, "autoABMode");
+    UserDefaults reader(kMain);
+    EXPECT_EQ(reader.integerForKey("autoABMode"), 1);
+
+    const QByteArray path = QFile::encodeName(UserDefaults::domainPath(kMain));
+    struct stat before
+    {
+    };
+    ASSERT_EQ(::stat(path.constData(), &before), 0);
+    QFile file(QString::fromLocal8Bit(path));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QByteArray content = file.readAll();
+    content.replace("[1]", "[2]");
+    file.seek(0);
+    file.write(content);
+    file.close();
+    const struct timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.constData(), times, 0), 0);
+
+    EXPECT_EQ(reader.integerForKey("autoABMode"), 2);
 }
 
 TEST(UserDefaults, Registration_LaterValuesWinAndEarlierKeysStay)
