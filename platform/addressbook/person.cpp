@@ -1,10 +1,53 @@
 #include "platform/addressbook/person.h"
 
+#include "platform/addressbook/addressbook.h"
+
 Person::Person(QString uniqueId)
     : Record(std::move(uniqueId))
 {}
 
+PersonPtr Person::create()
+{
+    return PersonPtr(new Person(newUniqueId(QStringLiteral("ABPerson"))));
+}
+
 QString Person::recordType() const
 {
     return QStringLiteral("ABPerson");
+}
+
+QByteArray Person::imageData() const
+{
+    if (m_pendingImage)
+        return *m_pendingImage;
+    return addressBook() ? addressBook()->storedImage(uniqueId()) : QByteArray();
+}
+
+bool Person::setImageData(const QByteArray &data)
+{
+    m_pendingImage = data;
+    markChanged();
+    return true;
+}
+
+bool Person::hasImage() const
+{
+    if (m_pendingImage)
+        return !m_pendingImage->isEmpty();
+    return addressBook() && addressBook()->hasStoredImage(uniqueId());
+}
+
+QStringList Person::properties()
+{
+    return AddressBook::shared()->properties(RecordClass::Person);
+}
+
+int Person::addPropertiesAndTypes(const QHash<QString, PropertyType> &propertiesAndTypes)
+{
+    return AddressBook::shared()->addPropertiesAndTypes(RecordClass::Person, propertiesAndTypes);
+}
+
+PropertyType Person::typeOfProperty(const QString &property)
+{
+    return AddressBook::shared()->typeOfProperty(RecordClass::Person, property);
 }
