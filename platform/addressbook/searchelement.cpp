@@ -241,7 +241,8 @@ bool SearchElement::matchesRecord(const Record &record) const
     const QVariant value = record.valueForProperty(node.property);
     if (!variantHoldsMultiValue(value))
         return matchesValue(value, node.value, node.comparison);
-    for (const MultiValueEntry &entry : multiValueFromVariant(value).entries()) {
+    const MultiValue entries = multiValueFromVariant(value);
+    for (const MultiValueEntry &entry : entries.entries()) {
         if (!node.label.isEmpty() && entry.label != node.label)
             continue;
         const QVariant entryValue =

@@ -3,6 +3,7 @@
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/group.h"
 #include "platform/addressbook/person.h"
+#include "platform/defaults/userdefaults.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -323,4 +324,17 @@ TEST_F(AddressBookTest, Images_AreStoredAtSaveAndRemovedWithEmptyData)
     EXPECT_FALSE(loaded->hasImage());
     reopened->save();
     EXPECT_FALSE(openBook(102)->personForUniqueId(ann->uniqueId())->hasImage());
+}
+
+TEST_F(AddressBookTest, PhoneFormatSettings_ComeFromTheAddressBookPreferences)
+{
+    auto book = openBook();
+    EXPECT_FALSE(book->phoneFormatSettings().enabled);
+    UserDefaults preferences(kABPreferencesDomain);
+    preferences.setBool(true, kABPhoneFormatEnabled);
+    preferences.setObject(QStringList{QStringLiteral("(###) ###-####")},
+                          kABPhoneFormatPhoneFormatter);
+    const PhoneFormatSettings settings = book->phoneFormatSettings();
+    EXPECT_TRUE(settings.enabled);
+    EXPECT_EQ(settings.formats, QStringList{QStringLiteral("(###) ###-####")});
 }
