@@ -1,6 +1,10 @@
 #include "platform/addressbook/person.h"
 
+#include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
+#include "platform/addressbook/group.h"
+#include "platform/addressbook/vcardwriter.h"
+#include "platform/defaults/userdefaults.h"
 
 Person::Person(QString uniqueId)
     : Record(std::move(uniqueId))
@@ -50,4 +54,18 @@ int Person::addPropertiesAndTypes(const QHash<QString, PropertyType> &properties
 PropertyType Person::typeOfProperty(const QString &property)
 {
     return AddressBook::shared()->typeOfProperty(RecordClass::Person, property);
+}
+
+QByteArray Person::vCardRepresentation() const
+{
+    // The address book's own vCard choices: photos in unless turned off, notes out unless on.
+    static UserDefaults preferences(kABPreferencesDomain);
+    vcardwriter::Options options;
+    const QVariant photos = preferences.objectForKey(kABIncludePhotosInVCard);
+    options.includePhoto = !photos.isValid() || photos.toBool();
+    options.includeNote = preferences.boolForKey(kABIncludeNotesInVCard);
+    QStringList groupNames;
+    for (const GroupPtr &group : parentGroups())
+        groupNames.append(group->valueForProperty(kABGroupNameProperty).toString());
+    return vcardwriter::write(*this, groupNames, options);
 }
