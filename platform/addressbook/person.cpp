@@ -3,6 +3,7 @@
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/group.h"
+#include "platform/addressbook/vcardreader.h"
 #include "platform/addressbook/vcardwriter.h"
 #include "platform/defaults/userdefaults.h"
 
@@ -68,4 +69,9 @@ QByteArray Person::vCardRepresentation() const
     for (const GroupPtr &group : parentGroups())
         groupNames.append(group->valueForProperty(kABGroupNameProperty).toString());
     return vcardwriter::write(*this, groupNames, options);
+}
+
+PersonPtr Person::fromVCardRepresentation(const QByteArray &data, QString *errorMessage)
+{
+    return vcardreader::read(data, errorMessage);
 }
