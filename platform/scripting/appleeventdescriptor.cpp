@@ -7,15 +7,15 @@ namespace {
 
 constexpr FourCharCode kAddressAttribute = fourCharCode("addr");
 
-bool isTextType(FourCharCode type)
+} // namespace
+
+bool AppleEventDescriptor::isTextType(FourCharCode type)
 {
     static constexpr FourCharCode kText[] = {fourCharCode("TEXT"), fourCharCode("STXT"),
                                              fourCharCode("itxt"), fourCharCode("utxt"),
                                              fourCharCode("utf8"), fourCharCode("ut16")};
     return std::find(std::begin(kText), std::end(kText), type) != std::end(kText);
 }
-
-} // namespace
 
 AppleEventDescriptor::AppleEventDescriptor(FourCharCode type, QByteArray data)
     : m_type(type)
@@ -145,4 +145,14 @@ AppleEventDescriptor AppleEventDescriptor::descriptorForKeyword(FourCharCode key
 {
     const qsizetype at = m_keywords.indexOf(keyword);
     return at >= 0 ? m_items.at(at) : AppleEventDescriptor();
+}
+
+QString AppleEventDescriptor::description() const
+{
+    const QString type = QStringLiteral("'") + fourCharCodeText(m_type) + u'\'';
+    if (isTextType(m_type))
+        return QStringLiteral("<AppleEventDescriptor: %1(\"%2\")>").arg(type, stringValue());
+    if (!m_items.isEmpty())
+        return QStringLiteral("<AppleEventDescriptor: %1, %2 items>").arg(type).arg(m_items.size());
+    return QStringLiteral("<AppleEventDescriptor: %1, %2 bytes>").arg(type).arg(m_data.size());
 }

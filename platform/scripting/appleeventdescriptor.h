@@ -34,6 +34,9 @@ public:
     FourCharCode descriptorType() const { return m_type; }
     const QByteArray &data() const { return m_data; }
 
+    // 'TEXT', 'STXT', 'itxt', 'utxt', 'utf8' and 'ut16'.
+    static bool isTextType(FourCharCode type);
+
     // The text of a text descriptor; a null string for any other type.
     QString stringValue() const;
     bool booleanValue() const;
@@ -55,6 +58,9 @@ public:
     FourCharCode eventID() const { return m_eventID; }
     std::int16_t returnID() const { return m_returnID; }
     std::int32_t transactionID() const { return m_transactionID; }
+
+    // For log lines: the type code and the text or the size of the value.
+    QString description() const;
 
     bool operator==(const AppleEventDescriptor &) const = default;
 
