@@ -1,0 +1,138 @@
+#pragma once
+
+#include "platform/addressbook/phoneformatsettings.h"
+#include "platform/addressbook/propertytype.h"
+#include "platform/addressbook/recordclass.h"
+#include "platform/addressbook/searchelement.h"
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+
+#include <memory>
+
+class AddressBookDatabase;
+class QFileSystemWatcher;
+
+// The user's address book: one SQLite database shared by every program that opens it. The whole
+// book is read at open; each record is one object for the life of the book, so every list,
+// lookup and search hands out the same object for it. Changes stay in memory until save(),
+// which writes them in one transaction, journals them and announces them; the other programs
+// read the journal when the database file changes and announce the changes as external.
+class AddressBook : public QObject
+{
+    Q_OBJECT
+
+public:
+    // processId and processName stand for the program in the change journal; a null name means
+    // QCoreApplication::applicationName() at the time of each save.
+    explicit AddressBook(const QString &databasePath, qint64 processId, QString processName = {},
+                         QObject *parent = nullptr);
+    ~AddressBook() override;
+
+    // The program's address book, opened at first use from databasePath().
+    static AddressBook *shared();
+    // Must be called before the first shared().
+    static void setDatabasePath(const QString &path);
+    // The path set, else $TOLVANE_AB_DB, else $XDG_DATA_HOME/tolvane-ab/AddressBook.sqlite.
+    static QString databasePath();
+
+    bool isOpen() const;
+    QString path() const { return m_path; }
+
+    // Persons and companies, in the order they entered the book.
+    QList<PersonPtr> people() const;
+    // Groups and smart groups, in the order they entered the book.
+    QList<GroupPtr> groups() const;
+    RecordPtr recordForUniqueId(const QString &uniqueId) const;
+    PersonPtr personForUniqueId(const QString &uniqueId) const;
+    GroupPtr groupForUniqueId(const QString &uniqueId) const;
+    QList<RecordPtr> recordsMatchingSearchElement(const SearchElement &element) const;
+
+    // Null when unset or when the record is gone.
+    PersonPtr me() const;
+    bool setMe(const PersonPtr &person);
+
+    // Fails for a record already in a book. Sets the creation date.
+    bool addRecord(const RecordPtr &record);
+    // A removed person leaves every group; a removed group leaves its parents and its members
+    // stay in the book; removing the Me record clears Me.
+    bool removeRecord(const RecordPtr &record);
+
+    bool hasUnsavedChanges() const;
+    // Writes every unsaved change in one transaction, all or nothing, then journals the change
+    // and emits databaseChanged. True when there was nothing to save.
+    bool save();
+
+    // The property schema of a record class: built-in and custom names and types. Custom
+    // properties are on disk as soon as they are added and are never removed.
+    QStringList properties(RecordClass recordClass) const;
+    PropertyType typeOfProperty(RecordClass recordClass, const QString &property) const;
+    // The number of properties actually added (names already present are not counted).
+    int addPropertiesAndTypes(RecordClass recordClass,
+                              const QHash<QString, PropertyType> &propertiesAndTypes);
+
+    // An address dictionary (kABAddress...Key) as text in its country's layout, lines joined
+    // by "\n", empty parts left out.
+    QString formattedAddress(const QVariantMap &address) const;
+    PhoneFormatSettings phoneFormatSettings() const;
+
+    // The whole book to one file, and back. A restore replaces every record, is journalled as a
+    // change with no record lists and is announced to this and every other program.
+    bool exportArchive(const QString &archivePath);
+    bool restoreArchive(const QString &archivePath);
+
+    // Reads the journal for changes saved by other programs and applies them. Runs by itself
+    // when the database file changes.
+    void checkForExternalChanges();
+
+signals:
+    // After this program's own save (kABDatabaseChangedNotification).
+    void databaseChanged(const QVariantMap &info);
+    // After another program's save (kABDatabaseChangedExternallyNotification).
+    void databaseChangedExternally(const QVariantMap &info);
+
+private:
+    friend class Record;
+    friend class Group;
+    friend class Person;
+
+    void loadAll();
+    void createMeRecord();
+    void adopt(const RecordPtr &record);
+    void recordChanged(const Record &record);
+    void forgetRecord(const QString &uniqueId);
+    bool knowsProperty(RecordClass recordClass, const QString &property) const;
+    QByteArray storedImage(const QString &uniqueId) const;
+    bool hasStoredImage(const QString &uniqueId) const;
+    void applyExternalChange(const QStringList &changedIds, const QStringList &deletedIds);
+    void reloadEverything();
+    void watchDatabaseFiles();
+    QVariantMap changeInfo(qint64 processId, const QString &processName,
+                           const QStringList &inserted, const QStringList &updated,
+                           const QStringList &deleted) const;
+    QString senderName() const;
+
+    QString m_path;
+    qint64 m_processId;
+    QString m_processName;
+    std::unique_ptr<AddressBookDatabase> m_db;
+    QFileSystemWatcher *m_watcher = nullptr;
+
+    QHash<QString, RecordPtr> m_records;
+    QStringList m_order;
+    QHash<QString, PropertyType> m_customPersonProperties;
+    QHash<QString, PropertyType> m_customGroupProperties;
+    QSet<QString> m_storedImages;
+    QString m_meId;
+    QString m_storedMeId;
+
+    QSet<QString> m_inserted;
+    QSet<QString> m_updated;
+    QSet<QString> m_deleted;
+    qint64 m_lastSeenChange = 0;
+};

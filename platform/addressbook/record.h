@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/addressbook/multivalue.h"
+#include "platform/addressbook/propertytype.h"
+#include "platform/addressbook/recordclass.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <memory>
+
+class AddressBook;
+
+// A record of the address book: a person (or company) or a group. Every change is in memory
+// until the book's save(). A record that was made but not added to a book stands alone: it has
+// its own unique identifier and properties but no groups.
+class Record : public std::enable_shared_from_this<Record>
+{
+public:
+    virtual ~Record();
+    Record(const Record &) = delete;
+    Record &operator=(const Record &) = delete;
+
+    // "<UUID>:ABPerson", "<UUID>:ABGroup" or "<UUID>:ABSmartGroup"
+    QString uniqueId() const { return m_uniqueId; }
+    virtual RecordClass recordClass() const = 0;
+    // "ABPerson", "ABGroup" or "ABSmartGroup": the kind the unique identifier ends with.
+    virtual QString recordType() const = 0;
+
+    // An invalid QVariant when the record has no value. Multi-valued properties hold a MultiValue;
+    // dates of birth and other dates a QDate; creation and modification dates a UTC QDateTime.
+    QVariant valueForProperty(const QString &property) const;
+    MultiValue multiValueForProperty(const QString &property) const;
+    // Fails for read-only and unknown properties and for a value of the wrong type.
+    bool setValueForProperty(const QVariant &value, const QString &property);
+    bool removeValueForProperty(const QString &property);
+
+    // The properties of the record's class (built-in and custom) and their types.
+    virtual QStringList classProperties() const;
+    PropertyType typeOfProperty(const QString &property) const;
+
+    // The groups that hold this record directly; empty for a record outside a book.
+    QList<GroupPtr> parentGroups() const;
+
+    // The book the record was added to, or null.
+    AddressBook *addressBook() const { return m_book; }
+
+protected:
+    explicit Record(QString uniqueId);
+    static QString newUniqueId(const QString &recordType);
+    void markChanged();
+
+private:
+    friend class AddressBook;
+    friend class RecordCodec;
+
+    QString m_uniqueId;
+    QHash<QString, QVariant> m_values;
+    AddressBook *m_book = nullptr;
+};

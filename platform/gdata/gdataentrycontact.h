@@ -1,0 +1,64 @@
+// A contact entry of the contact feed.
+#pragma once
+
+#include "platform/gdata/gdatacontactelements.h"
+#include "platform/gdata/gdataentrybase.h"
+
+class GDataEntryContact;
+using GDataEntryContactPtr = std::shared_ptr<GDataEntryContact>;
+
+class GDataEntryContact : public GDataEntryBase
+{
+public:
+    GDataEntryContact() = default;
+    static GDataEntryContactPtr contactEntryWithTitle(const std::optional<QString> &title);
+
+    Kind kind() const override { return Kind::Contact; }
+    GDataEntryPtr copy() const override;
+    QString description() const override;
+
+    const std::vector<GDataEmail> &emailAddresses() const { return m_emails; }
+    void setEmailAddresses(const std::vector<GDataEmail> &emails) { m_emails = emails; }
+    std::optional<GDataEmail> primaryEmailAddress() const;
+
+    const std::vector<GDataPhoneNumber> &phoneNumbers() const { return m_phones; }
+    void setPhoneNumbers(const std::vector<GDataPhoneNumber> &phones) { m_phones = phones; }
+
+    const std::vector<GDataPostalAddress> &postalAddresses() const { return m_addresses; }
+    void setPostalAddresses(const std::vector<GDataPostalAddress> &addresses)
+    {
+        m_addresses = addresses;
+    }
+
+    const std::vector<GDataIM> &IMAddresses() const { return m_ims; }
+    void setIMAddresses(const std::vector<GDataIM> &ims) { m_ims = ims; }
+    std::optional<GDataIM> primaryIMAddress() const;
+
+    const std::vector<GDataOrganization> &organizations() const { return m_organizations; }
+    void setOrganizations(const std::vector<GDataOrganization> &orgs) { m_organizations = orgs; }
+    void addOrganization(const GDataOrganization &org) { m_organizations.push_back(org); }
+    // Removes the first organisation with that name and title.
+    void removeOrganization(const GDataOrganization &org);
+
+    const std::vector<GDataGroupMembershipInfo> &groupMembershipInfos() const
+    {
+        return m_memberships;
+    }
+    void setGroupMembershipInfos(const std::vector<GDataGroupMembershipInfo> &infos)
+    {
+        m_memberships = infos;
+    }
+    void addGroupMembershipInfo(const GDataGroupMembershipInfo &info);
+    // Removes every membership of that group.
+    void removeGroupMembershipInfo(const GDataGroupMembershipInfo &info);
+
+    std::optional<GDataLink> photoLink() const;
+
+private:
+    std::vector<GDataEmail> m_emails;
+    std::vector<GDataPhoneNumber> m_phones;
+    std::vector<GDataPostalAddress> m_addresses;
+    std::vector<GDataIM> m_ims;
+    std::vector<GDataOrganization> m_organizations;
+    std::vector<GDataGroupMembershipInfo> m_memberships;
+};

@@ -1,0 +1,47 @@
+#include "platform/gdata/gdataextendedproperty.h"
+
+GDataExtendedProperty GDataExtendedProperty::propertyWithName(const QString &name,
+                                                              const std::optional<QString> &value)
+{
+    GDataExtendedProperty property;
+    property.m_name = name;
+    property.m_value = value;
+    return property;
+}
+
+QHash<QString, QString> GDataExtendedProperty::XMLValuesDictionary() const
+{
+    QHash<QString, QString> values;
+    for (const auto &[key, text] : m_xmlValues) {
+        if (!values.contains(key))
+            values.insert(key, text);
+    }
+    return values;
+}
+
+void GDataExtendedProperty::setXMLValuesDictionary(const QHash<QString, QString> &values)
+{
+    m_xmlValues.clear();
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        m_xmlValues.emplace_back(it.key(), it.value());
+}
+
+std::optional<QString> GDataExtendedProperty::XMLValueForKey(const QString &key) const
+{
+    for (const auto &[name, text] : m_xmlValues) {
+        if (name == key)
+            return text;
+    }
+    return std::nullopt;
+}
+
+void GDataExtendedProperty::setXMLValue(const QString &value, const QString &key)
+{
+    for (auto &[name, text] : m_xmlValues) {
+        if (name == key) {
+            text = value;
+            return;
+        }
+    }
+    m_xmlValues.emplace_back(key, value);
+}

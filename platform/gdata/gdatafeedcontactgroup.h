@@ -1,0 +1,11 @@
+// The group feed, and the empty group feed that batch requests start from.
+#pragma once
+
+#include "platform/gdata/gdatafeed.h"
+
+namespace GDataFeedContactGroup {
+inline GDataFeedPtr contactGroupFeed()
+{
+    return std::make_shared<GDataFeed>(GDataEntryBase::Kind::ContactGroup);
+}
+} // namespace GDataFeedContactGroup

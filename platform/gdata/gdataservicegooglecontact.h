@@ -1,0 +1,131 @@
+// The client of the Google Contacts data API for one account. Every request returns a ticket at
+// once and completes later on the event loop (also inside nested event loops), never inside the
+// call that sends it; the request body is a snapshot of the feed or entry taken in that call.
+#pragma once
+
+#include "platform/gdata/gdataentrycontact.h"
+#include "platform/gdata/gdataentrycontactgroup.h"
+#include "platform/gdata/gdataerror.h"
+#include "platform/gdata/gdatafeed.h"
+#include "platform/gdata/gdataquerycontact.h"
+#include "platform/gdata/gdataserviceticket.h"
+
+#include <QNetworkRequest>
+#include <QObject>
+#include <QPointer>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+
+class QNetworkAccessManager;
+class GDataClientLogin;
+class GDataRequest;
+
+class GDataServiceGoogleContact : public QObject
+{
+    Q_OBJECT
+public:
+    using FeedFinished = std::function<void(const GDataServiceTicketPtr &, const GDataFeedPtr &)>;
+    using EntryFinished = std::function<void(const GDataServiceTicketPtr &, const GDataEntryPtr &)>;
+    using Failed = std::function<void(const GDataServiceTicketPtr &, const GDataError &)>;
+    using UploadProgress =
+        std::function<void(const GDataServiceTicketPtr &, quint64 bytesSent, quint64 total)>;
+
+    // Retries of 408, 500, 502, 503, 504, time-outs and lost connections.
+    struct RetryPolicy
+    {
+        bool enabled = true;
+        int maxRetries = 2;
+        std::vector<int> delaysMs = {500, 1000};
+    };
+
+    explicit GDataServiceGoogleContact(QObject *parent = nullptr);
+    ~GDataServiceGoogleContact() override;
+
+    // The layer's own version, for the start-up report.
+    static int frameworkMajorVersion();
+    static int frameworkMinorVersion();
+    static int frameworkReleaseVersion();
+    static QString systemVersionString();
+
+    void setUserAgent(const QString &userAgent) { m_userAgent = userAgent; }
+    QString userAgent() const { return m_userAgent; }
+    void setShouldCacheDatedData(bool cache) { m_cacheDatedData = cache; }
+    bool shouldCacheDatedData() const { return m_cacheDatedData; }
+    void setServiceShouldFollowNextLinks(bool follow) { m_followNextLinks = follow; }
+    bool serviceShouldFollowNextLinks() const { return m_followNextLinks; }
+    void setIsServiceRetryEnabled(bool enabled) { m_retry.enabled = enabled; }
+    bool isServiceRetryEnabled() const { return m_retry.enabled; }
+    void setRetryPolicy(const RetryPolicy &policy) { m_retry = policy; }
+    RetryPolicy retryPolicy() const { return m_retry; }
+    void setServiceVersion(const QString &version) { m_serviceVersion = version; }
+    QString serviceVersion() const { return m_serviceVersion; }
+    void setRequestTimeoutMs(int ms) { m_timeoutMs = ms; }
+    int requestTimeoutMs() const { return m_timeoutMs; }
+    void setServiceUploadProgressHandler(const UploadProgress &handler) { m_progress = handler; }
+
+    // Feeds are read from the base URL (Google's by default); sign-in goes to the auth URL
+    // (<base>/accounts/ClientLogin unless set).
+    void setBaseUrl(const QUrl &base);
+    QUrl baseUrl() const { return m_baseUrl; }
+    void setAuthUrl(const QUrl &url) { m_authUrl = url; }
+    QUrl authUrl() const;
+
+    // Replaces the credentials and drops the token signed in with the old ones.
+    void setUserCredentials(const QString &username, const QString &password);
+    QString username() const;
+
+    // Feed URLs: a default feed constant resolved against the base URL, and the projection that
+    // holds only the extended property of that name.
+    QUrl feedURL(const QString &defaultFeed) const;
+    QUrl contactFeedURLForPropertyName(const QString &name) const;
+    QUrl groupFeedURLForPropertyName(const QString &name) const;
+
+    // The delegate is the callbacks' receiver: once it is gone, no callback runs.
+    GDataServiceTicketPtr fetchContactQuery(const GDataQueryContact &query, QObject *delegate,
+                                            FeedFinished finished, Failed failed);
+    GDataServiceTicketPtr fetchAuthenticatedEntryWithURL(const QUrl &url,
+                                                         GDataEntryBase::Kind entryClass,
+                                                         QObject *delegate, EntryFinished finished,
+                                                         Failed failed);
+    GDataServiceTicketPtr fetchContactBatchFeedWithBatchFeed(const GDataFeed &feed,
+                                                             const QUrl &batchFeedURL,
+                                                             QObject *delegate,
+                                                             FeedFinished finished, Failed failed);
+    GDataServiceTicketPtr fetchContactEntryByInsertingEntry(const GDataEntryBase &entry,
+                                                            const QUrl &feedURL, QObject *delegate,
+                                                            EntryFinished finished, Failed failed);
+    // With upload data on the entry, uploads a photo to the URL instead of the entry.
+    GDataServiceTicketPtr fetchContactEntryByUpdatingEntry(const GDataEntryBase &entry,
+                                                           const QUrl &entryURL, QObject *delegate,
+                                                           EntryFinished finished, Failed failed);
+    // Deletes through the entry's edit link; finished gets a null entry.
+    GDataServiceTicketPtr deleteEntry(const GDataEntryBase &entry, QObject *delegate,
+                                      EntryFinished finished, Failed failed);
+    GDataServiceTicketPtr deleteResourceURL(const QUrl &url, const std::optional<QString> &etag,
+                                            QObject *delegate, EntryFinished finished,
+                                            Failed failed);
+
+    // A signed-in request for a URL of the service: auth, version and agent headers, and the ETag
+    // as If-Match when the method writes.
+    QNetworkRequest requestForURL(const QUrl &url, const std::optional<QString> &etag = {},
+                                  const QByteArray &method = "GET") const;
+
+    QNetworkAccessManager *networkAccessManager() const { return m_network; }
+
+private:
+    friend class GDataRequest;
+
+    QString m_userAgent;
+    QString m_serviceVersion = QStringLiteral("2.0");
+    bool m_cacheDatedData = true;
+    bool m_followNextLinks = true;
+    RetryPolicy m_retry;
+    int m_timeoutMs = 30000;
+    UploadProgress m_progress;
+    QUrl m_baseUrl;
+    QUrl m_authUrl;
+    QNetworkAccessManager *m_network = nullptr;
+    GDataClientLogin *m_login = nullptr;
+};

@@ -1,0 +1,38 @@
+// The control endpoint under /_admin for tests and the demo: accounts, seeding, reading entries
+// and the request log, faults and options, reset.
+#pragma once
+
+#include "tools/gdata-server/entryoperations.h"
+#include "tools/gdata-server/faultinjector.h"
+#include "tools/gdata-server/httpmessage.h"
+#include "tools/gdata-server/requestlog.h"
+
+class AdminApi
+{
+public:
+    AdminApi(ServerState &state, ServerOptions &options, FaultInjector &faults, RequestLog &log,
+             const ServerUrls &urls)
+        : m_state(state)
+        , m_options(options)
+        , m_faults(faults)
+        , m_log(log)
+        , m_urls(urls)
+        , m_operations(state, options)
+    {}
+
+    static bool handles(const HttpRequest &request);
+    HttpResponse handle(const HttpRequest &request);
+
+private:
+    HttpResponse seed(const HttpRequest &request, Account &account, Account::Collection collection);
+    HttpResponse generate(const HttpRequest &request, Account &account);
+    HttpResponse putPhoto(const HttpRequest &request, Account &account);
+    HttpResponse entries(Account &account, Account::Collection collection);
+
+    ServerState &m_state;
+    ServerOptions &m_options;
+    FaultInjector &m_faults;
+    RequestLog &m_log;
+    const ServerUrls &m_urls;
+    EntryOperations m_operations;
+};

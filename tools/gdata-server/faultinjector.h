@@ -1,0 +1,58 @@
+// Faults a test asks for: a status, a delay or a dropped connection for the next requests whose
+// path holds a text; a status for the batch entry of a batch identifier; an interrupted batch; a
+// refused sign-in.
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QJsonObject>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+struct Fault
+{
+    QString pathContains;
+    QByteArray method; // empty: any
+    int status = 0;    // 0: answer normally (after the delay)
+    int delayMs = 0;
+    bool drop = false;
+    int remaining = 1;
+};
+
+struct BatchEntryFault
+{
+    int code = 500;
+    QString reason;
+};
+
+struct BatchInterruption
+{
+    int after = 0;
+    QString reason;
+};
+
+class FaultInjector
+{
+public:
+    void addFault(const QJsonObject &description);
+    void addBatchEntryFault(const QJsonObject &description);
+    void setBatchInterruption(const QJsonObject &description);
+    void setLoginFailure(const QJsonObject &description);
+    void clear();
+
+    // The first fault that matches, counted as used.
+    std::optional<Fault> takeFault(const QByteArray &method, const QString &path);
+    std::optional<BatchEntryFault> takeBatchEntryFault(const QString &batchId);
+    std::optional<BatchInterruption> takeBatchInterruption();
+    // The Error= value of the next refused sign-in.
+    std::optional<QString> takeLoginFailure();
+
+private:
+    std::vector<Fault> m_faults;
+    QHash<QString, BatchEntryFault> m_batchEntries;
+    std::optional<BatchInterruption> m_interruption;
+    QString m_loginFailure;
+    int m_loginFailures = 0;
+};

@@ -1,0 +1,33 @@
+// A small HTTP/1.1 server on 127.0.0.1: reads requests with a Content-Length body, keeps
+// connections alive, answers one request at a time per connection, and can hold back or drop a
+// response.
+#pragma once
+
+#include "tools/gdata-server/httpmessage.h"
+
+#include <QObject>
+#include <QTcpServer>
+
+#include <functional>
+
+class QTcpSocket;
+
+class HttpServer : public QObject
+{
+    Q_OBJECT
+public:
+    using Handler = std::function<HttpResponse(const HttpRequest &)>;
+
+    HttpServer(Handler handler, QObject *parent = nullptr);
+    // Port 0 picks a free one; false when the port cannot be had.
+    bool listen(quint16 port);
+    quint16 port() const { return m_server.serverPort(); }
+
+private:
+    void accept();
+    void readFrom(QTcpSocket *socket);
+    void send(QTcpSocket *socket, const HttpResponse &response, bool close);
+
+    Handler m_handler;
+    QTcpServer m_server;
+};

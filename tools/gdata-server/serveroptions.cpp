@@ -1,0 +1,13 @@
+#include "tools/gdata-server/serveroptions.h"
+
+void ServerOptions::apply(const QJsonObject &changes)
+{
+    pageSize = qMax(1, changes.value(QLatin1String("pageSize")).toInt(pageSize));
+    reverseBatchResults =
+        changes.value(QLatin1String("reverseBatchResults")).toBool(reverseBatchResults);
+    interruptOversizedBatch =
+        changes.value(QLatin1String("interruptOversizedBatch")).toBool(interruptOversizedBatch);
+    conflictStatus = changes.value(QLatin1String("conflictStatus")).toInt(conflictStatus);
+    photoBumpsUpdated = changes.value(QLatin1String("photoBumpsUpdated")).toBool(photoBumpsUpdated);
+    photoSizeLimit = changes.value(QLatin1String("photoSizeLimit")).toInt(photoSizeLimit);
+}

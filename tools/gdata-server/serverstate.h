@@ -1,0 +1,43 @@
+// Everything the server holds: accounts, sign-in tokens, the clock of updated dates, and the state
+// file they are saved to after every change.
+#pragma once
+
+#include "tools/gdata-server/account.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QString>
+
+#include <map>
+#include <optional>
+
+class ServerState
+{
+public:
+    // Empty path: nothing is saved.
+    explicit ServerState(const QString &statePath = {});
+
+    bool load(QString *error);
+    // Writes the whole state; false (and a warning) when the file cannot be written.
+    bool save() const;
+
+    Account *account(const QString &email);
+    Account &addAccount(const QString &email, const QString &password);
+    void clear();
+
+    QString signIn(const QString &email);
+    // The account a token was issued for, or null.
+    Account *accountForToken(const QString &token);
+
+    // A time after every time handed out before, to the millisecond.
+    QDateTime nextUpdated();
+    // A fresh strong ETag.
+    QString nextETag();
+
+private:
+    QString m_path;
+    std::map<QString, Account> m_accounts;
+    QHash<QString, QString> m_tokens;
+    qint64 m_lastUpdatedMs = 0;
+    quint64 m_etagCounter = 0;
+};
