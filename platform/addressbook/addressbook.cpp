@@ -7,6 +7,7 @@
 #include "platform/addressbook/group.h"
 #include "platform/addressbook/person.h"
 #include "platform/addressbook/recordcodec.h"
+#include "platform/addressbook/recordindex.h"
 #include "platform/addressbook/useraccountname.h"
 #include "platform/defaults/userdefaults.h"
 
@@ -145,6 +146,8 @@ void AddressBook::adopt(const RecordPtr &record)
     record->m_book = this;
     m_records.insert(record->uniqueId(), record);
     m_order.append(record->uniqueId());
+    for (const auto &[name, index] : m_indexes)
+        index->add(*record);
 }
 
 void AddressBook::forgetRecord(const QString &uniqueId)
@@ -154,6 +157,8 @@ void AddressBook::forgetRecord(const QString &uniqueId)
         return;
     record->m_book = nullptr;
     m_order.removeOne(uniqueId);
+    for (const auto &[name, index] : m_indexes)
+        index->remove(uniqueId);
 }
 
 QList<PersonPtr> AddressBook::people() const
@@ -201,6 +206,8 @@ GroupPtr AddressBook::groupForUniqueId(const QString &uniqueId) const
 
 QList<RecordPtr> AddressBook::recordsMatchingSearchElement(const SearchElement &element) const
 {
+    if (const std::optional<SearchElement::EqualityTerm> term = element.equalityTerm())
+        return indexedMatches(element, *term);
     QList<RecordPtr> matches;
     for (const QString &uniqueId : m_order) {
         const RecordPtr &record = m_records[uniqueId];
@@ -260,8 +267,44 @@ bool AddressBook::removeRecord(const RecordPtr &record)
     return true;
 }
 
+RecordIndex &AddressBook::indexFor(RecordClass recordClass,
+                                   const SearchElement::EqualityTerm &term) const
+{
+    const QString name =
+        QString::number(int(recordClass)) + (term.caseInsensitive ? u'i' : u'e') + term.property;
+    std::unique_ptr<RecordIndex> &index = m_indexes[name];
+    if (!index) {
+        index = std::make_unique<RecordIndex>(recordClass, term.property, term.caseInsensitive);
+        for (const RecordPtr &record : m_records)
+            index->add(*record);
+    }
+    return *index;
+}
+
+QList<RecordPtr> AddressBook::indexedMatches(const SearchElement &element,
+                                             const SearchElement::EqualityTerm &term) const
+{
+    QList<RecordPtr> matches;
+    for (const QString &uniqueId : indexFor(element.recordClass(), term).candidates(term.value)) {
+        const RecordPtr record = m_records.value(uniqueId);
+        if (record && element.matchesRecord(*record))
+            matches.append(record);
+    }
+    // Matches come in the book's order, as a search of every record gives them.
+    if (matches.size() > 1) {
+        std::sort(matches.begin(), matches.end(), [this](const RecordPtr &a, const RecordPtr &b) {
+            return m_order.indexOf(a->uniqueId()) < m_order.indexOf(b->uniqueId());
+        });
+    }
+    return matches;
+}
+
 void AddressBook::recordChanged(const Record &record)
 {
+    for (const auto &[name, index] : m_indexes) {
+        index->remove(record.uniqueId());
+        index->add(record);
+    }
     const_cast<Record &>(record).m_values.insert(kABModificationDateProperty,
                                                  QDateTime::currentDateTimeUtc());
     if (!m_inserted.contains(record.uniqueId()))
@@ -492,6 +535,8 @@ void AddressBook::applyExternalChange(const QStringList &changedIds, const QStri
         if (RecordCodec::decodeInto(*record, stored->body) && isNew)
             adopt(record);
     }
+    // Records read in again changed under the indexes.
+    m_indexes.clear();
     m_storedImages = m_db->imageOwners();
     const QString storedMe = m_db->meId();
     if (m_meId == m_storedMeId)
@@ -505,6 +550,7 @@ void AddressBook::reloadEverything()
     m_inserted.clear();
     m_updated.clear();
     m_deleted.clear();
+    m_indexes.clear();
     QHash<QString, RecordPtr> previous;
     previous.swap(m_records);
     m_order.clear();

@@ -13,9 +13,11 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include <map>
 #include <memory>
 
 class AddressBookDatabase;
+class RecordIndex;
 class QFileSystemWatcher;
 
 // The user's address book: one SQLite database shared by every program that opens it. The whole
@@ -116,6 +118,9 @@ private:
                            const QStringList &inserted, const QStringList &updated,
                            const QStringList &deleted) const;
     QString senderName() const;
+    RecordIndex &indexFor(RecordClass recordClass, const SearchElement::EqualityTerm &term) const;
+    QList<RecordPtr> indexedMatches(const SearchElement &element,
+                                    const SearchElement::EqualityTerm &term) const;
 
     QString m_path;
     qint64 m_processId;
@@ -136,4 +141,8 @@ private:
     QSet<QString> m_updated;
     QSet<QString> m_deleted;
     qint64 m_lastSeenChange = 0;
+
+    // Built at the first equality search on a property, kept current by adopt, forgetRecord and
+    // recordChanged, dropped when other programs' changes are read in.
+    mutable std::map<QString, std::unique_ptr<RecordIndex>> m_indexes;
 };

@@ -253,6 +253,27 @@ bool SearchElement::matchesRecord(const Record &record) const
     return false;
 }
 
+std::optional<SearchElement::EqualityTerm> SearchElement::equalityTerm() const
+{
+    const Node &node = *m_node;
+    if (node.isConjunction) {
+        if (node.conjunction != Conjunction::And)
+            return std::nullopt;
+        for (const SearchElement &child : node.children) {
+            if (!child.m_node->isConjunction) {
+                if (const std::optional<EqualityTerm> term = child.equalityTerm())
+                    return term;
+            }
+        }
+        return std::nullopt;
+    }
+    const bool equal = node.comparison == Comparison::Equal;
+    if ((!equal && node.comparison != Comparison::EqualCaseInsensitive) || !node.label.isEmpty() ||
+        !node.key.isEmpty() || !isString(node.value))
+        return std::nullopt;
+    return EqualityTerm{node.property, node.value.toString(), !equal};
+}
+
 QByteArray SearchElement::toJson() const
 {
     const std::function<QJsonObject(const Node &)> encode = [&encode](const Node &node) {

@@ -43,6 +43,17 @@ public:
     RecordClass recordClass() const;
     bool matchesRecord(const Record &record) const;
 
+    // A condition that every match must meet: a property's text equal to a value (case ignored
+    // or not), with no label or key. A book can then look matches up instead of testing every
+    // record. Found in a single condition or among the direct children of an And.
+    struct EqualityTerm
+    {
+        QString property;
+        QString value;
+        bool caseInsensitive = false;
+    };
+    std::optional<EqualityTerm> equalityTerm() const;
+
     // The stored form of a smart group's criteria; nullopt when the text is not one.
     QByteArray toJson() const;
     static std::optional<SearchElement> fromJson(const QByteArray &json);
