@@ -11,7 +11,7 @@ namespace {
 
 QString s_standardDomain = QStringLiteral("com.zel-tor.tolvane");
 
-QString hostIdentifier()
+QString readHostIdentifier()
 {
     QFile machineId(QStringLiteral("/etc/machine-id"));
     if (machineId.open(QIODevice::ReadOnly)) {
@@ -20,6 +20,13 @@ QString hostIdentifier()
             return QString::fromLatin1(id);
     }
     return QSysInfo::machineHostName();
+}
+
+// Every read looks in the host's file first; the machine does not change while a program runs.
+QString hostIdentifier()
+{
+    static const QString identifier = readHostIdentifier();
+    return identifier;
 }
 
 } // namespace
