@@ -1,6 +1,5 @@
 #include "addressbook/googlecontactmatching.h"
 
-#include "addressbook/abpersontolvane.h"
 #include "addressbook/addressbookkeys.h"
 #include "addressbook/googleentryfields.h"
 #include "addressbook/linkproperties.h"
@@ -28,20 +27,15 @@ PersonPtr byStoredRecordID(const GoogleContactEntry &contact)
     return abid ? personByABID(*abid) : nullptr;
 }
 
-PersonPtr byLink(const GoogleContactEntry &contact)
-{
-    return findPersonByPropery(contactLinkPropertyNames().identifier, contact.identifier());
-}
-
 // A found person serves the contact when it is linked to no contact or to this one; it is linked
 // to this one if it was free.
-PersonPtr claimedOrNew(const PersonPtr &found, const QString &googleID)
+PersonPtr claimedOrNew(const PersonPtr &found, const QString &googleID, const QString &link)
 {
     if (!found)
         return createPersonWithGoogleID(googleID);
-    const QString linked = tolvane::googleID(found);
+    const QString linked = found->valueForProperty(link).toString();
     if (linked.isEmpty()) {
-        setGoogleID(googleID, found);
+        found->setValueForProperty(googleID, link);
         return found;
     }
     return linked == googleID ? found : createPersonWithGoogleID(googleID);
@@ -53,7 +47,7 @@ PersonPtr existingABPersonForGoogleContact(const GoogleContactEntry &contact)
 {
     if (const PersonPtr person = byStoredRecordID(contact))
         return person;
-    if (const PersonPtr person = byLink(contact))
+    if (const PersonPtr person = findPersonByPropery(contactIDPropertyName(), contact.identifier()))
         return person;
     const std::optional<QString> email = matchingEmail(contact);
     const std::optional<QString> title = contact.title();
@@ -73,21 +67,22 @@ PersonPtr personForGoogleContact(const GoogleContactEntry &contact)
 {
     if (const PersonPtr person = byStoredRecordID(contact))
         return person;
+    const QString googleID = contact.identifier();
+    const QString link = contactIDPropertyName();
     // Without this, a contact that carries no record identifier and no e-mail address would
     // make a new person at every update.
-    if (const PersonPtr person = byLink(contact))
+    if (const PersonPtr person = findPersonByPropery(link, googleID))
         return person;
-    const QString googleID = contact.identifier();
     const std::optional<QString> email = matchingEmail(contact);
     const std::optional<QString> title = contact.title();
     if (email) {
         if (const PersonPtr person = findByEmail(*email))
-            return claimedOrNew(person, googleID);
+            return claimedOrNew(person, googleID, link);
         if (!title || title->isEmpty())
             return createPersonWithGoogleID(googleID);
     }
     if (title)
-        return claimedOrNew(findByName(*title), googleID);
+        return claimedOrNew(findByName(*title), googleID, link);
     tlog::labelled(kClass, QStringLiteral("personForGoogleContact:"), kNoEmailNorTitle, googleID);
     return nullptr;
 }
@@ -95,7 +90,7 @@ PersonPtr personForGoogleContact(const GoogleContactEntry &contact)
 PersonPtr createPersonWithGoogleID(const QString &googleID)
 {
     const PersonPtr person = Person::create();
-    person->setValueForProperty(googleID, contactLinkPropertyNames().identifier);
+    person->setValueForProperty(googleID, contactIDPropertyName());
     if (UserDefaults::standard().boolForKey(abkeys::abUpdateIncludeCreateDate))
         person->setValueForProperty(textdate::format(QDateTime::currentDateTime()),
                                     kABNoteProperty);

@@ -84,8 +84,7 @@ GroupPtr existingABGroupForGoogleGroup(const GoogleGroupEntry &entry)
 {
     if (const GroupPtr group = byStoredRecordID(entry))
         return group;
-    if (const GroupPtr group =
-            groupByPropery(groupLinkPropertyNames().identifier, entry.identifier()))
+    if (const GroupPtr group = groupByPropery(groupIDPropertyName(), entry.identifier()))
         return group;
     return groupByName(entry.title().value_or(QString()));
 }

@@ -105,18 +105,26 @@ void setOrRemove(Record &record, const QString &property, const QString &value)
 
 } // namespace
 
+QString contactIDPropertyName()
+{
+    return preference(abkeys::googleContactIDPropertyName);
+}
+
+QString groupIDPropertyName()
+{
+    return preference(abkeys::googleGroupIDPropertyName);
+}
+
 LinkPropertyNames contactLinkPropertyNames()
 {
-    return {preference(abkeys::googleContactIDPropertyName),
-            preference(abkeys::googleContactVersionPropertyName),
+    return {contactIDPropertyName(), preference(abkeys::googleContactVersionPropertyName),
             preference(abkeys::googleContactAsOfDatePropertyName),
             preference(abkeys::googleContactDataMaskPropertyName)};
 }
 
 LinkPropertyNames groupLinkPropertyNames()
 {
-    return {preference(abkeys::googleGroupIDPropertyName),
-            preference(abkeys::googleGroupVersionPropertyName),
+    return {groupIDPropertyName(), preference(abkeys::googleGroupVersionPropertyName),
             preference(abkeys::googleGroupAsOfDatePropertyName),
             preference(abkeys::googleGroupDataMaskPropertyName)};
 }
@@ -134,13 +142,13 @@ bool addTolvaneContactProperties()
 void setGoogleID(const QString &googleID, const GroupPtr &group)
 {
     if (group)
-        setOrRemove(*group, groupLinkPropertyNames().identifier, googleID);
+        setOrRemove(*group, groupIDPropertyName(), googleID);
 }
 
 void setGoogleID(const QString &googleID, const PersonPtr &person)
 {
     if (person)
-        setOrRemove(*person, contactLinkPropertyNames().identifier, googleID);
+        setOrRemove(*person, contactIDPropertyName(), googleID);
 }
 
 void writeTransferStamp(const RecordPtr &record, const LinkPropertyNames &names,

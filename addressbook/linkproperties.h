@@ -21,6 +21,9 @@ struct LinkPropertyNames
 
 LinkPropertyNames contactLinkPropertyNames();
 LinkPropertyNames groupLinkPropertyNames();
+// The identifier's name alone, for lookups that run once per entry of a whole transfer.
+QString contactIDPropertyName();
+QString groupIDPropertyName();
 
 // Makes sure the schema holds the four properties of each class; false when one cannot be added
 // (those after it are not tried).
