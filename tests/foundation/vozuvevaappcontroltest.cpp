@@ -1,5 +1,5 @@
 #include "foundation/vozuvevaappcontrol.h"
-#include "logcapture.h"
+#include "tests/support/logcapture.h"
 #include "platform/scripting/busapplication.h"
 
 #include <QDir>

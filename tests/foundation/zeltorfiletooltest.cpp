@@ -1,5 +1,5 @@
 #include "foundation/zeltorfiletool.h"
-#include "logcapture.h"
+#include "tests/support/logcapture.h"
 
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
