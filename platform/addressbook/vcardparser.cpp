@@ -35,13 +35,18 @@ bool isFoldContinuation(QByteArrayView line)
     return !line.isEmpty() && (line.front() == ' ' || line.front() == '\t');
 }
 
-// The text before the value (name and parameters) asks for quoted-printable, whose lines may
-// end in a soft break "=".
+// The name and parameters ask for quoted-printable ("ENCODING=QUOTED-PRINTABLE" or the bare 2.1
+// form), whose lines may end in a soft break "=".
 bool headAsksForQuotedPrintable(QByteArrayView line)
 {
     const qsizetype colon = line.indexOf(':');
     const QByteArrayView head = colon < 0 ? line : line.first(colon);
-    return QByteArray(head.data(), head.size()).toUpper().contains("QUOTED-PRINTABLE");
+    for (QByteArray parameter : QByteArray(head.data(), head.size()).split(';')) {
+        parameter = parameter.trimmed().toUpper();
+        if (parameter == "QUOTED-PRINTABLE" || parameter == "ENCODING=QUOTED-PRINTABLE")
+            return true;
+    }
+    return false;
 }
 
 // Physical lines (ended by CR LF, LF or CR) joined into logical lines: a line starting with a
