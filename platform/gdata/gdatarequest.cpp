@@ -40,6 +40,15 @@ void GDataRequest::start()
                      {});
             return;
         }
+        if (!m_service->isServiceURL(m_spec.url)) {
+            complete(GDataError{kGDataErrorBadURL,
+                                QLatin1String(kGDataErrorDomainNetwork),
+                                QStringLiteral("%1 is not a URL of the service")
+                                    .arg(m_spec.url.toString(QUrl::RemoveQuery)),
+                                {}},
+                     {});
+            return;
+        }
         authorise();
     });
 }

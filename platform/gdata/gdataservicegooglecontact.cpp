@@ -174,12 +174,22 @@ QUrl GDataServiceGoogleContact::groupFeedURLForPropertyName(const QString &name)
                 QUrl::StrictMode);
 }
 
+bool GDataServiceGoogleContact::isServiceURL(const QUrl &url) const
+{
+    const auto sameOrigin = [&url](const QUrl &service) {
+        return url.scheme() == service.scheme() && url.host() == service.host() &&
+               url.port(url.scheme() == QLatin1String("https") ? 443 : 80) ==
+                   service.port(service.scheme() == QLatin1String("https") ? 443 : 80);
+    };
+    return url.isValid() && (sameOrigin(m_baseUrl) || sameOrigin(authUrl()));
+}
+
 QNetworkRequest GDataServiceGoogleContact::requestForURL(const QUrl &url,
                                                          const std::optional<QString> &etag,
                                                          const QByteArray &method) const
 {
     QNetworkRequest request(url);
-    if (!m_login->token().isEmpty())
+    if (!m_login->token().isEmpty() && isServiceURL(url))
         request.setRawHeader("Authorization", "GoogleLogin auth=" + m_login->token().toUtf8());
     request.setRawHeader("GData-Version", m_serviceVersion.toUtf8());
     if (!m_userAgent.isEmpty())

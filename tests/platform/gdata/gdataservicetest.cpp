@@ -540,6 +540,23 @@ TEST_F(GDataServiceTest, MissingURL_FailsLaterThroughTheFailCallback)
     ASSERT_TRUE(posted->error);
 }
 
+TEST_F(GDataServiceTest, ForeignHost_IsNeverAsked)
+{
+    // An identifier stored from another account's server must not carry this account's token.
+    ASSERT_FALSE(fetchContacts()->error);
+    EXPECT_TRUE(service.requestForURL(server.baseUrl()).hasRawHeader("Authorization"));
+    QTcpServer foreign;
+    ASSERT_TRUE(foreign.listen(QHostAddress::LocalHost));
+    const auto outcome =
+        fetchEntry(QStringLiteral("http://127.0.0.1:%1/m8/feeds/contacts/u%40example.com/base/1")
+                       .arg(foreign.serverPort()));
+    ASSERT_TRUE(outcome->error);
+    EXPECT_EQ(outcome->error->code, kGDataErrorBadURL);
+    EXPECT_FALSE(foreign.hasPendingConnections());
+    EXPECT_FALSE(service.requestForURL(QUrl(QStringLiteral("http://example.org/photo")))
+                     .hasRawHeader("Authorization"));
+}
+
 TEST_F(GDataServiceTest, GoneDelegate_GetsNoCallback)
 {
     auto delegate = std::make_unique<QObject>();
