@@ -303,6 +303,21 @@ TEST_F(GDataServiceTest, InsertUpdateDelete_WithETags)
     EXPECT_TRUE(fetchContacts()->feed->entries().empty());
 }
 
+TEST_F(GDataServiceTest, StaleUpdate_FailsWithTheServersConflictStatus)
+{
+    for (const int conflict : {409, 412}) {
+        server.setOptions({{"conflictStatus", conflict}});
+        const QString id = server.seedContacts(kUser, {contactNamed("Anna")}).value(0);
+        GDataEntryPtr stale = fetchEntry(id)->entry;
+        stale->setETag(QStringLiteral("\"outdated.\""));
+        const auto outcome = update(*stale, stale->editLink()->URL());
+        ASSERT_TRUE(outcome->error);
+        EXPECT_EQ(outcome->error->code, conflict);
+        EXPECT_EQ(outcome->ticket->statusCode(), conflict);
+        EXPECT_FALSE(outcome->entry);
+    }
+}
+
 TEST_F(GDataServiceTest, Batch_MixedResultsOutOfOrderAreMatchedByBatchId)
 {
     const QStringList ids = server.seedContacts(kUser, {contactNamed("One"), contactNamed("Two")});

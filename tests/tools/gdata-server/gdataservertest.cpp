@@ -360,6 +360,17 @@ INSTANTIATE_TEST_SUITE_P(Cases, GDataServerPreconditionTest,
                                            PreconditionCase{"None", "", 412, 412}),
                          [](const auto &info) { return std::string(info.param.name); });
 
+TEST_F(GDataServerTest, MethodOverride_TurnsAPostIntoADelete)
+{
+    const QString id = server.seedContacts(kUser, {contactNamed("Anna")}).value(0);
+    const GDataEntryPtr contact = fetchContact(id);
+    EXPECT_EQ(call("POST", contact->editLink()->href, {},
+                   {{"X-HTTP-Method-Override", "DELETE"}, {"If-Match", "*"}})
+                  .status,
+              200);
+    EXPECT_TRUE(server.entries(kUser, GDataEntryBase::Kind::Contact)->entries()[0]->isDeleted());
+}
+
 TEST_F(GDataServerTest, Feed_PagesWithNextLinksAndTotal)
 {
     server.generateContacts(kUser, 25);
