@@ -112,7 +112,7 @@ void GDataRequest::finished(QNetworkReply *reply)
         return;
     }
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    Answer answer{status, reply->readAll(),
+    Answer answer{status, reply->isOpen() ? reply->readAll() : QByteArray(),
                   reply->header(QNetworkRequest::ContentTypeHeader).toByteArray()};
     std::optional<GDataError> networkError;
     if (status == 0 || (reply->error() != QNetworkReply::NoError && status < 300))

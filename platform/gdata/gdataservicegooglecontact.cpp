@@ -111,7 +111,14 @@ GDataServiceGoogleContact::GDataServiceGoogleContact(QObject *parent)
     , m_login(new GDataClientLogin(m_network, this))
 {}
 
-GDataServiceGoogleContact::~GDataServiceGoogleContact() = default;
+GDataServiceGoogleContact::~GDataServiceGoogleContact()
+{
+    // Requests first, then the sign-in, then the network: a reply aborted on the way out must
+    // find nothing left to call back into.
+    qDeleteAll(findChildren<GDataRequest *>(Qt::FindDirectChildrenOnly));
+    delete m_login;
+    delete m_network;
+}
 
 int GDataServiceGoogleContact::frameworkMajorVersion()
 {
@@ -193,7 +200,7 @@ QNetworkRequest GDataServiceGoogleContact::requestForURL(const QUrl &url,
         request.setRawHeader("Authorization", "GoogleLogin auth=" + m_login->token().toUtf8());
     request.setRawHeader("GData-Version", m_serviceVersion.toUtf8());
     if (!m_userAgent.isEmpty())
-        request.setHeader(QNetworkRequest::UserAgentHeader, m_userAgent);
+        request.setRawHeader("User-Agent", m_userAgent.toUtf8());
     if (etag && method != "GET" && method != "HEAD")
         request.setRawHeader("If-Match", etag->toUtf8());
     return request;

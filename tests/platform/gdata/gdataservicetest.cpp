@@ -590,6 +590,27 @@ TEST_F(GDataServiceTest, GoneDelegate_GetsNoCallback)
     EXPECT_FALSE(called);
 }
 
+TEST_F(GDataServiceTest, ServiceDestroyed_WithRequestsOnTheirWayCallsNothing)
+{
+    bool called = false;
+    auto doomed = std::make_unique<GDataServiceGoogleContact>();
+    doomed->setBaseUrl(server.baseUrl());
+    doomed->setUserCredentials(kUser, kPassword);
+    server.injectFault(QStringLiteral("/m8/feeds/"), 0, 3, 1000);
+    auto query = GDataQueryContact::contactQueryWithFeedURL(
+        doomed->feedURL(kGDataGoogleContactDefaultFullFeed));
+    for (int i = 0; i < 3; ++i)
+        doomed->fetchContactQuery(
+            query, nullptr, [&](const auto &, const auto &) { called = true; },
+            [&](const auto &, const auto &) { called = true; });
+    QDeadlineTimer deadline(200);
+    while (!deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
+    doomed.reset();
+    ASSERT_FALSE(fetchContacts()->error);
+    EXPECT_FALSE(called);
+}
+
 TEST(GDataServiceURLTest, FeedURLs_AreUnderTheBaseURL)
 {
     GDataServiceGoogleContact service;

@@ -326,6 +326,11 @@ struct PreconditionCase
     int expected;
 };
 
+void PrintTo(const PreconditionCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
 class GDataServerPreconditionTest : public GDataServerTest,
                                     public ::testing::WithParamInterface<PreconditionCase>
 {
