@@ -151,6 +151,33 @@ TEST(AtomReaderTest, FeedEntries_TakeTheirKindFromTheCategory)
     EXPECT_EQ((*feed)->entries()[1]->kind(), Kind::Contact);
 }
 
+TEST(AtomReaderTest, UpdatedDates_ReadInEveryISOFormAsUTC)
+{
+    const struct
+    {
+        const char *text;
+        qint64 msecs; // -1: no date
+    } cases[] = {
+        {"2009-03-14T22:09:26.123Z", 1237068566123},
+        {"2009-03-14T22:09:26Z", 1237068566000},
+        {"2009-03-14T23:09:26.123+01:00", 1237068566123},
+        {"2009-13-45T22:09:26.123Z", -1},
+        {"yesterday", -1},
+    };
+    for (const auto &c : cases) {
+        const auto contact =
+            contactFrom(QByteArray(R"(<entry xmlns="http://www.w3.org/2005/Atom"><updated>)") +
+                        c.text + "</updated></entry>");
+        const QDateTime date = contact->updatedDate();
+        if (c.msecs < 0) {
+            EXPECT_FALSE(date.isValid()) << c.text;
+        } else {
+            EXPECT_EQ(date.toMSecsSinceEpoch(), c.msecs) << c.text;
+            EXPECT_EQ(date.timeSpec(), Qt::UTC) << c.text;
+        }
+    }
+}
+
 TEST(AtomReaderTest, NotAtom_IsAnErrorNeverAnEmptyFeed)
 {
     const QByteArray cases[] = {
