@@ -221,9 +221,16 @@ bool readContactElement(const pugi::xml_node &child, GDataEntryContact &contact)
                        optionalAttribute(child, "protocol"), rel, label, primary});
         contact.setIMAddresses(ims);
     } else if (local == "organization") {
-        contact.addOrganization({childText(child, kGDataNamespaceGData, "orgName"),
-                                 childText(child, kGDataNamespaceGData, "orgTitle"), rel, label,
-                                 primary});
+        GDataOrganization org{childText(child, kGDataNamespaceGData, "orgName"),
+                              childText(child, kGDataNamespaceGData, "orgTitle"), rel, label,
+                              primary};
+        for (const pugi::xml_node &part : child.children()) {
+            if (part.type() == pugi::node_element &&
+                !isElement(part, kGDataNamespaceGData, "orgName") &&
+                !isElement(part, kGDataNamespaceGData, "orgTitle"))
+                org.otherElements.push_back(standaloneXML(part));
+        }
+        contact.addOrganization(org);
     } else {
         return false;
     }

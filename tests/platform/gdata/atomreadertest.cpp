@@ -70,6 +70,7 @@ TEST(AtomReaderTest, UnknownElements_AreWrittenBackWithTheirNamespaces)
              <gContact:birthday when="1970-03-14"/>
              <gContact:website href="http://example.org/" rel="home-page"/>
              <gd:structuredPostalAddress><gd:city>Springfield</gd:city></gd:structuredPostalAddress>
+             <gd:organization><gd:orgName>Acme</gd:orgName><gd:orgDepartment>R&amp;D</gd:orgDepartment></gd:organization>
            </entry>)";
     const auto contact = contactFrom(xml);
     ASSERT_EQ(contact->unknownElements().size(), 3u);
@@ -78,6 +79,10 @@ TEST(AtomReaderTest, UnknownElements_AreWrittenBackWithTheirNamespaces)
     EXPECT_EQ(reread->title(), QStringLiteral("Anna Smith"));
     EXPECT_EQ(reread->unknownElements(), contact->unknownElements());
     EXPECT_TRUE(atomwriter::entryXML(*reread).contains("Springfield"));
+    ASSERT_EQ(reread->organizations().size(), 1u);
+    EXPECT_EQ(reread->organizations()[0].orgName, QStringLiteral("Acme"));
+    EXPECT_TRUE(
+        atomwriter::entryXML(*reread).contains(">R&amp;D</gd:orgDepartment></gd:organization>"));
 }
 
 TEST(AtomReaderTest, ExtendedPropertyText_IsEscapedOnceByTheWriter)
