@@ -2,6 +2,7 @@
 
 #include "platform/gdata/gdataentrycontact.h"
 #include "platform/gdata/gdatafeedcontact.h"
+#include "platform/gdata/gdatanetworkerror.h"
 #include "platform/gdata/gdataserviceticket.h"
 
 #include <gtest/gtest.h>
@@ -64,6 +65,21 @@ TEST(GDataServiceTicketTest, Properties_HoldSharedArrays)
     EXPECT_EQ(held->size(), 1u);
     EXPECT_FALSE(ticket.property(QStringLiteral("unset")).has_value());
     EXPECT_EQ(ticket.propertyAs<bool>(QStringLiteral("unset"), true), true);
+}
+
+TEST(GDataErrorTest, HTTPFailure_CarriesTheBodyAndTheServersErrors)
+{
+    const QByteArray body =
+        R"(<errors xmlns="http://schemas.google.com/g/2005"><error><domain>GData</domain>
+        <code>etagsMismatch</code><internalReason>Etags mismatch</internalReason></error></errors>)";
+    const GDataError error = gdataHTTPError(412, body);
+    EXPECT_EQ(error.code, 412);
+    EXPECT_EQ(error.userInfo.value(kGDataErrorResponseBodyKey).toByteArray(), body);
+    const QVariantList errors = error.userInfo.value(kGDataErrorServerErrorsKey).toList();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(errors[0].toMap().value("code").toString(), QStringLiteral("etagsMismatch"));
+    EXPECT_FALSE(
+        gdataHTTPError(500, "<html>oops</html>").userInfo.contains(kGDataErrorServerErrorsKey));
 }
 
 } // namespace
