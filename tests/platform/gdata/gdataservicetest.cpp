@@ -67,7 +67,7 @@ protected:
     }
 
     // Runs the event loop until the outcome is in, as the engine's waits do.
-    void wait(const std::shared_ptr<Outcome> &outcome, int timeoutMs = 20000)
+    void wait(const std::shared_ptr<Outcome> &outcome, int timeoutMs = 90000)
     {
         QDeadlineTimer deadline(timeoutMs);
         while (!outcome->done && !deadline.hasExpired())
