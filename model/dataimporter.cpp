@@ -1,5 +1,6 @@
 #include "model/dataimporter.h"
 
+#include "foundation/applicationdelegate.h"
 #include "foundation/log.h"
 #include "model/areacode.h"
 #include "model/country.h"
@@ -164,10 +165,8 @@ void importAllInContext(ManagedObjectContext &context, const QString &, int, con
         importSubRegionDataInContext(context, folder);
         importCountryDataInContext(context, folder);
     }
-    StoreError saveError;
-    if (!context.save(&saveError))
-        tlog::labelled(kClass, QStringLiteral("importAllInContext:version:limitation:"),
-                       QStringLiteral("MOC Save Error ="), saveError.description);
+    // The save also stores the phone formats rebuilt just before.
+    ApplicationDelegate::updateCoreDataIfOffered();
 }
 
 void importSuppotDataInContext(ManagedObjectContext &context, const QString &folder)

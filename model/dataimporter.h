@@ -18,8 +18,8 @@ namespace DataImporter {
 inline const QString kResourceFolder = QStringLiteral(":/refdata");
 
 // Imports support values, regions, countries and their states, only when counting the countries
-// succeeded and found none, then saves the store through the application delegate. The version
-// and the limit take no part.
+// succeeded and found none; then, either way, the application delegate saves the store. The
+// version and the limit take no part.
 void importAllInContext(ManagedObjectContext &context, const QString &version, int limitation,
                         const QString &folder = kResourceFolder);
 

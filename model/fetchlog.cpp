@@ -6,14 +6,6 @@
 
 namespace fetchlog {
 
-QString describe(const QVariantMap &info)
-{
-    QStringList entries;
-    for (auto it = info.constBegin(); it != info.constEnd(); ++it)
-        entries.append(it.key() + QStringLiteral(" = ") + it.value().toString());
-    return u'{' + entries.join(QStringLiteral("; ")) + u'}';
-}
-
 bool isTemplateFault(const StoreError &error)
 {
     return error.code == StoreError::MissingFetchTemplate ||
@@ -30,7 +22,7 @@ void logFailure(const QString &cls, const QString &op, const QString &templateNa
     }
     tlog::write(op + QStringLiteral(" - Caught ") + QString::number(int(error.code)) +
                 QStringLiteral(": ") + error.domain + QStringLiteral("  info = ") +
-                describe(error.userInfo));
+                tlog::describe(error.userInfo));
 }
 
 } // namespace fetchlog

@@ -7,9 +7,6 @@
 // The log lines of failed store fetches, written whatever the log level.
 namespace fetchlog {
 
-// A user-info dictionary as the log shows it: "{key = value; ...}".
-QString describe(const QVariantMap &info);
-
 // A template that is missing or lacks a variable stands for the framework's refusal to run it;
 // any other failure is the fetch's own error.
 bool isTemplateFault(const StoreError &error);

@@ -117,7 +117,7 @@ QString PhoneFormat::formatPhoneNumber(const QString &number, ManagedObjectConte
         tlog::write(QStringLiteral("NumberString = %1").arg(number));
         tlog::write(
             QStringLiteral("NumberString = %1 --> resultArray = ; & error#:%2  userInfo:%3")
-                .arg(number, QString::number(int(error.code)), fetchlog::describe(error.userInfo)));
+                .arg(number, QString::number(int(error.code)), tlog::describe(error.userInfo)));
         return number;
     }
     const QString layout = chooseLayout(*rows, number, digits);

@@ -1,6 +1,7 @@
 #include "model/tolvanebase.h"
 
 #include "foundation/log.h"
+#include "foundation/vozuvevaalerts.h"
 #include "platform/store/entitydescription.h"
 
 QList<ManagedObject *> TolvaneBase::allActiveInContext(const QString &className,
@@ -43,8 +44,11 @@ bool TolvaneBase::reportValidation(bool valid, const StoreError &error, const QS
         tlog::write(banner.arg(entity().name()));
         tlog::write(QStringLiteral("Object: %1 ").arg(description()));
     }
-    tlog::write(QStringLiteral("[%1 %2] %3: %4")
-                    .arg(entity().name(), QStringLiteral("validate"), QStringLiteral("ERROR:"),
-                         error.description));
+    ErrorInfo info;
+    info.domain = error.domain;
+    info.code = int(error.code);
+    info.localizedDescription = error.description;
+    info.userInfo = error.userInfo;
+    VozuVeva::logError(info);
     return false;
 }

@@ -2,6 +2,7 @@
 
 #include "foundation/computerinfo.h"
 #include "foundation/log.h"
+#include "foundation/vozuvevaalerts.h"
 #include "model/fetchlog.h"
 #include "model/owneraddressbook.h"
 #include "model/region.h"
@@ -13,8 +14,6 @@
 #include <algorithm>
 
 namespace {
-
-const QString kOp = QStringLiteral("sharedOwnerInContext:");
 
 QString orEmpty(const QString &text)
 {
@@ -61,9 +60,9 @@ TolvaneOwner *TolvaneOwner::sharedOwnerInContext(ManagedObjectContext &context,
         tlog::write(QStringLiteral("Shared Owner Record - Loaded"));
         return owner;
     }
-    tlog::write(QStringLiteral("[%1 %2] - %3")
-                    .arg(entityName(), kOp,
-                         QStringLiteral("This application has encountered fatal error: 1103.")));
+    VozuVeva::showAlertMsg(QStringLiteral("This application has encountered fatal error: 1103."),
+                           QStringLiteral("Please contact customer support."), QStringLiteral("OK"),
+                           QString(), QString(), true);
     return nullptr;
 }
 
@@ -76,7 +75,7 @@ TolvaneOwner *TolvaneOwner::loadOwnerInContext(ManagedObjectContext &context)
         if (fetchlog::isTemplateFault(error))
             tlog::write(QStringLiteral("%1 - Caught %2: %3  info = %4")
                             .arg(op, QStringLiteral("InvalidArgumentException"), error.description,
-                                 fetchlog::describe(error.userInfo)));
+                                 tlog::describe(error.userInfo)));
         else
             fetchlog::logFailure(entityName(), op, QString(), error);
         return nullptr;

@@ -57,10 +57,10 @@ TEST_F(ReferenceLookupTest, CountryLookup_ByCodeSynonymOrNameInAnyCase)
 TEST_F(ReferenceLookupTest, NameThatMatchesNothing_AnswersNilWithoutALogLineAtAnyLevel)
 {
     for (int level : {0, 1, 2}) {
-        setLogLevel(level);
-        const qsizetype before = logLines().size();
+        setLevel(level);
+        const qsizetype before = lines().size();
         EXPECT_FALSE(Country::lookup(QStringLiteral("Nowhere Land"), *m_context));
-        EXPECT_EQ(logLines().size(), before) << "level " << level;
+        EXPECT_EQ(lines().size(), before) << "level " << level;
     }
 }
 

@@ -1,33 +1,26 @@
 #include "storefixture.h"
 
-#include "foundation/log.h"
 #include "model/tolvanestoremodel.h"
-#include "platform/defaults/userdefaults.h"
 #include "platform/store/persistentstore.h"
 
-#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
-#include <unistd.h>
-
 void StoreFixture::SetUp()
 {
+    LogCapture::SetUp();
     ASSERT_TRUE(m_dir.isValid());
-    m_savedStderr = ::dup(STDERR_FILENO);
-    ASSERT_TRUE(tlog::openLogFile(m_dir.filePath(QStringLiteral("test.log")), "Tolvane"));
-    setLogLevel(0);
+    setLevel(0);
     m_context = openContext();
     ASSERT_TRUE(m_context);
+    ApplicationDelegate::setShared(&m_delegate);
 }
 
 void StoreFixture::TearDown()
 {
+    ApplicationDelegate::setShared(nullptr);
     m_context.reset();
-    ::fflush(stderr);
-    ::dup2(m_savedStderr, STDERR_FILENO);
-    ::close(m_savedStderr);
-    qInstallMessageHandler(nullptr);
+    LogCapture::TearDown();
 }
 
 std::unique_ptr<ManagedObjectContext> StoreFixture::openContext()
@@ -54,29 +47,4 @@ void StoreFixture::execOnStoreFile(const QString &statement)
         ASSERT_TRUE(query.exec(statement));
     }
     QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
-}
-
-QStringList StoreFixture::logLines()
-{
-    ::fflush(stderr);
-    QFile file(m_dir.filePath(QStringLiteral("test.log")));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines;
-    for (const QByteArray &line : file.readAll().split('\n')) {
-        const qsizetype end = line.indexOf("] ");
-        if (!line.isEmpty())
-            lines.append(QString::fromUtf8(line.mid(end + 2)));
-    }
-    return lines;
-}
-
-bool StoreFixture::logged(const QString &line)
-{
-    return logLines().contains(line);
-}
-
-void StoreFixture::setLogLevel(int level)
-{
-    UserDefaults::standard().setInteger(level, QStringLiteral("appLogLevel"));
 }

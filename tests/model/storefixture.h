@@ -1,17 +1,16 @@
 #pragma once
 
+#include "foundation/applicationdelegate.h"
 #include "platform/store/managedobjectcontext.h"
+#include "tests/support/logcapture.h"
 
-#include <QStringList>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 #include <memory>
 
-// A fresh shared store in a temporary folder, one context over it, and the log lines written
-// while the test runs.
-class StoreFixture : public ::testing::Test
+// A fresh shared store in a temporary folder, one context over it, an application delegate that
+// saves that context, and the log lines written while the test runs.
+class StoreFixture : public LogCapture
 {
 protected:
     void SetUp() override;
@@ -21,14 +20,24 @@ protected:
     QString storePath() const;
     // Runs SQL on the store file behind the context's back, to make its fetches fail.
     void execOnStoreFile(const QString &statement);
-
-    QStringList logLines();
-    bool logged(const QString &line);
-    static void setLogLevel(int level);
+    bool logged(const QString &line) { return lines().contains(line); }
 
     QTemporaryDir m_dir;
     std::unique_ptr<ManagedObjectContext> m_context;
 
 private:
-    int m_savedStderr = -1;
+    class SavingDelegate : public ApplicationDelegate
+    {
+    public:
+        explicit SavingDelegate(StoreFixture &fixture)
+            : m_fixture(fixture)
+        {}
+        bool offersUpdateCoreData() const override { return true; }
+        void updateCoreData() override { m_fixture.m_context->save(nullptr); }
+
+    private:
+        StoreFixture &m_fixture;
+    };
+
+    SavingDelegate m_delegate{*this};
 };

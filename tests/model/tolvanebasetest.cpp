@@ -1,6 +1,7 @@
 #include "model/country.h"
 #include "model/region.h"
 #include "storefixture.h"
+#include "tests/support/scriptedprompter.h"
 
 #include <QThread>
 
@@ -32,9 +33,9 @@ TEST_F(TolvaneBaseTest, Dates_StampedOnInsertAndRestampedWhenAChangeIsSaved)
 TEST_F(TolvaneBaseTest, MissingTemplate_AnswersNoResultAndLogsTheTemplate)
 {
     EXPECT_FALSE(TolvaneManagedObject::allInContext(QStringLiteral("Planet"), *m_context));
-    const QStringList lines = logLines();
-    ASSERT_FALSE(lines.isEmpty());
-    EXPECT_TRUE(lines.last().startsWith(
+    const QStringList written = lines();
+    ASSERT_FALSE(written.isEmpty());
+    EXPECT_TRUE(written.last().startsWith(
         QStringLiteral("[Planet allInContext:] (Template:allPlanet) Caught ")));
     EXPECT_TRUE(TolvaneBase::allActiveInContext(QStringLiteral("Planet"), *m_context).isEmpty());
 }
@@ -74,7 +75,7 @@ TEST_F(TolvaneBaseTest, SetNilValue_LogsANoteAboveLevelZero)
         "[Country setNilValueForKey:] NOTE: Attempting to set nilValue: minAreaCode");
     country->setNilValueForKey(QStringLiteral("minAreaCode"));
     EXPECT_FALSE(logged(note));
-    setLogLevel(1);
+    setLevel(1);
     country->setNilValueForKey(QStringLiteral("minAreaCode"));
     EXPECT_TRUE(logged(note));
     EXPECT_TRUE(country->minAreaCode().isNull());
@@ -92,6 +93,18 @@ TEST_F(TolvaneBaseTest, RemoveTheseObjectIDs_DeletesTheRegisteredObjects)
     EXPECT_EQ(TolvaneManagedObject::distinctSetForKey(Region::entityName(), QStringLiteral("type"),
                                                       *m_context),
               QVariantList{QVariant()});
+}
+
+TEST_F(TolvaneBaseTest, FailedValidation_IsReportedAndRefusesTheSave)
+{
+    ScriptedPrompter prompter;
+    Region *region = m_context->insertNew<Region>();
+    region->setValue(QStringLiteral("type"), QStringLiteral("not a number"));
+    StoreError error;
+    EXPECT_FALSE(m_context->save(&error));
+    EXPECT_EQ(error.code, StoreError::InvalidValueType);
+    EXPECT_EQ(prompter.shown().size(), 1);
+    EXPECT_TRUE(TolvaneManagedObject::allInContext<Region>(*openContext())->isEmpty());
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 #include "model/owneraddressbook.h"
 #include "model/region.h"
 #include "platform/addressbook/abconstants.h"
+#include "platform/ui/termination.h"
 #include "storefixture.h"
+#include "tests/support/scriptedprompter.h"
 
 #include <QLocale>
 
@@ -94,11 +96,19 @@ TEST_F(TolvaneOwnerTest, SeveralOwners_KeepTheOldestAndDropTheOthers)
     EXPECT_EQ(TolvaneOwner::sharedOwnerInContext(*m_context, m_addressBook), first);
 }
 
-TEST_F(TolvaneOwnerTest, FailedFetch_CreatesNoOwner)
+TEST_F(TolvaneOwnerTest, FailedFetch_CreatesNoOwnerAndEndsWithTheFatalAlert)
 {
     ASSERT_TRUE(m_context->save(nullptr));
     execOnStoreFile(QStringLiteral("DROP TABLE \"TolvaneOwner\""));
+    ScriptedPrompter prompter;
+    int terminations = 0;
+    const auto previous = termination::setHandler([&terminations] { ++terminations; });
     EXPECT_FALSE(TolvaneOwner::sharedOwnerInContext(*m_context, m_addressBook));
+    termination::setHandler(previous);
+    EXPECT_EQ(terminations, 1);
+    ASSERT_EQ(prompter.shown().size(), 1);
+    EXPECT_EQ(prompter.shown()[0].prompt.message,
+              QStringLiteral("This application has encountered fatal error: 1103."));
     EXPECT_TRUE(m_context->insertedObjects().isEmpty());
     EXPECT_FALSE(logged(QStringLiteral("Shared Owner Record - Created")));
     EXPECT_FALSE(TolvaneOwner::loadOwnerInContext(*m_context));
@@ -182,7 +192,7 @@ TEST_F(TolvaneOwnerTest, TransientSetters_StoreNothingAndLogAboveLevelZero)
     const QString line = QStringLiteral(
         "[TolvaneOwner setCsz:] - Attempt to change Seller - transient attribute -csz");
     EXPECT_FALSE(logged(line));
-    setLogLevel(1);
+    setLevel(1);
     owner->setCsz(QStringLiteral("elsewhere"));
     EXPECT_TRUE(logged(line));
 }
