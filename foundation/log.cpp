@@ -1,5 +1,6 @@
 #include "foundation/log.h"
 
+#include "foundation/textdate.h"
 #include "platform/defaults/userdefaults.h"
 
 #include <QCoreApplication>
@@ -28,6 +29,44 @@ QString programName()
     if (QCoreApplication::instance())
         return QCoreApplication::applicationName();
     return QStringLiteral("Tolvane");
+}
+
+QString indent(int depth)
+{
+    return QString(depth * 4, u' ');
+}
+
+QString describe(const QVariant &value, int depth)
+{
+    switch (value.typeId()) {
+    case QMetaType::QVariantMap: {
+        const QVariantMap map = value.toMap();
+        QString text = QStringLiteral("{\n");
+        for (auto it = map.cbegin(); it != map.cend(); ++it)
+            text += indent(depth + 1) + it.key() + QStringLiteral(" = ") +
+                    describe(it.value(), depth + 1) + QStringLiteral(";\n");
+        return text + indent(depth) + u'}';
+    }
+    case QMetaType::QVariantList:
+    case QMetaType::QStringList: {
+        const QVariantList list = value.toList();
+        QStringList items;
+        for (const QVariant &item : list)
+            items.append(indent(depth + 1) + describe(item, depth + 1));
+        return QStringLiteral("(\n") + items.join(QStringLiteral(",\n")) +
+               (items.isEmpty() ? QString() : QStringLiteral("\n")) + indent(depth) + u')';
+    }
+    case QMetaType::UnknownType:
+        return QStringLiteral("(null)");
+    case QMetaType::Bool:
+        return value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+    case QMetaType::QDateTime:
+        return textdate::format(value.toDateTime());
+    case QMetaType::QByteArray:
+        return u'<' + QString::fromLatin1(value.toByteArray().toHex()) + u'>';
+    default:
+        return value.toString();
+    }
 }
 
 void handleQtMessage(QtMsgType, const QMessageLogContext &, const QString &text)
@@ -66,6 +105,30 @@ void write(const QString &text)
                                 .toUtf8();
     std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
     std::fflush(stderr);
+}
+
+QString orNull(const QString &text)
+{
+    return text.isNull() ? QStringLiteral("(null)") : text;
+}
+
+QString describe(const QVariant &value)
+{
+    return describe(value, 0);
+}
+
+QString logFilePath(const QString &bundleIdentifier)
+{
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (state.isEmpty())
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    return state + QStringLiteral("/Tolvane/") + bundleIdentifier + QStringLiteral(".log");
+}
+
+void bare(const QString &text)
+{
+    if (diagnostics())
+        write(text);
 }
 
 void trace(const QString &cls, const QString &op)

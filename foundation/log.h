@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 
 // The one logging convention of every program. The level is the preference "appLogLevel", read
 // again at every statement: above 0 diagnostic lines are written, exactly 2 adds trace lines.
@@ -19,6 +20,7 @@ void trace(const QString &cls, const QString &op);                           // 
 void verbose(const QString &cls, const QString &op, const QString &message); // "(v) [%@ %@] - %@"
 
 // Diagnostic lines, at levels above 0.
+void bare(const QString &text); // "%@": the text alone, without class and operation
 void message(const QString &cls, const QString &op, const QString &message); // "[%@ %@] - %@"
 void value(const QString &cls, const QString &op, const QString &name, const QString &value);
 void value(const QString &cls, const QString &op, const QString &name, int value);     // "%i"
@@ -34,6 +36,15 @@ void rect(const QString &cls, const QString &op, const QString &name, double ox,
 // Reports that are written at every level.
 void caughtInTemplate(const QString &cls, const QString &op, const QString &templateName,
                       const QString &exception, const QString &reason);
+
+// The text of an object in a line: "(null)" for a missing one, as the old platform wrote it.
+QString orNull(const QString &text);
+// Dictionaries as "{\n    key = value;\n}", arrays as "(\n    item,\n    item\n)", nested
+// ones indented; a missing value is "(null)".
+QString describe(const QVariant &value);
+
+// The log file of a program, named for its bundle identifier, under $XDG_STATE_HOME/Tolvane.
+QString logFilePath(const QString &bundleIdentifier);
 
 // Reopens the standard error stream in write mode on the given file, so the file starts empty at
 // every launch, and sends Qt's own warnings through the same prefix.

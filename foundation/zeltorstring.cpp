@@ -8,13 +8,22 @@ bool isWhite(QChar c)
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
 }
 
-// A replace-all pass repeated while the previous pass found something; callers make sure the
-// replacement cannot bring back what it replaces, so the loop ends.
+// A replace-all pass repeated while the previous pass left X behind. Callers make sure Y does not
+// hold X. A pass that shrinks the text always ends the loop in time; one that does not can bring X
+// back for ever ("aba" to "baab" in "aaba" grows by one each pass, "ab" to "bbaaa" in "aababb"
+// doubles), so such passes stop after as many passes as the text had characters, or once the text
+// is as long as one pass could ever have made it.
 QString replaceUntilNoneLeft(QString text, const QString &x, const QString &y,
                              Qt::CaseSensitivity cs = Qt::CaseSensitive)
 {
-    while (text.contains(x, cs))
+    const bool shrinks = y.size() < x.size();
+    const qsizetype maxPasses = text.size() + 1;
+    const qsizetype maxLength = text.size() * qMax<qsizetype>(y.size(), 1);
+    for (qsizetype pass = 0; text.contains(x, cs); ++pass) {
+        if (!shrinks && (pass == maxPasses || text.size() > maxLength))
+            break;
         text.replace(x, y, cs);
+    }
     return text;
 }
 

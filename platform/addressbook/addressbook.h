@@ -101,12 +101,12 @@ private:
     friend class Group;
     friend class Person;
 
+    static RecordPtr newRecordOfKind(int kind, const QString &uniqueId);
     void loadAll();
     void createMeRecord();
     void adopt(const RecordPtr &record);
     void recordChanged(const Record &record);
     void forgetRecord(const QString &uniqueId);
-    bool knowsProperty(RecordClass recordClass, const QString &property) const;
     QByteArray storedImage(const QString &uniqueId) const;
     bool hasStoredImage(const QString &uniqueId) const;
     void applyExternalChange(const QStringList &changedIds, const QStringList &deletedIds);
@@ -120,13 +120,14 @@ private:
     QString m_path;
     qint64 m_processId;
     QString m_processName;
+    QString m_token;
     std::unique_ptr<AddressBookDatabase> m_db;
     QFileSystemWatcher *m_watcher = nullptr;
 
     QHash<QString, RecordPtr> m_records;
     QStringList m_order;
-    QHash<QString, PropertyType> m_customPersonProperties;
-    QHash<QString, PropertyType> m_customGroupProperties;
+    mutable QHash<QString, PropertyType> m_customPersonProperties;
+    mutable QHash<QString, PropertyType> m_customGroupProperties;
     QSet<QString> m_storedImages;
     QString m_meId;
     QString m_storedMeId;

@@ -45,6 +45,7 @@ public:
 
 private:
     friend class AddressBook;
+    friend class Record;
     friend class RecordCodec;
     Group(QString uniqueId, std::optional<SearchElement> criteria);
 

@@ -1,5 +1,11 @@
 #include "platform/addressbook/record.h"
 
+#include "platform/addressbook/abconstants.h"
+#include "platform/addressbook/addressbook.h"
+#include "platform/addressbook/builtinproperties.h"
+#include "platform/addressbook/group.h"
+#include "platform/addressbook/propertyvalue.h"
+
 #include <QUuid>
 
 Record::Record(QString uniqueId)
@@ -11,4 +17,72 @@ Record::~Record() = default;
 QString Record::newUniqueId(const QString &recordType)
 {
     return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper() + u':' + recordType;
+}
+
+QVariant Record::valueForProperty(const QString &property) const
+{
+    if (property == kABUIDProperty)
+        return m_uniqueId;
+    return m_values.value(property);
+}
+
+MultiValue Record::multiValueForProperty(const QString &property) const
+{
+    return multiValueFromVariant(m_values.value(property));
+}
+
+bool Record::setValueForProperty(const QVariant &value, const QString &property)
+{
+    if (builtinproperties::isReadOnly(property))
+        return false;
+    const std::optional<QVariant> normalized =
+        normalizedPropertyValue(value, typeInClass(property));
+    if (!normalized)
+        return false;
+    m_values.insert(property, *normalized);
+    markChanged();
+    return true;
+}
+
+bool Record::removeValueForProperty(const QString &property)
+{
+    if (builtinproperties::isReadOnly(property) || typeInClass(property) == PropertyType::Error)
+        return false;
+    if (m_values.remove(property) > 0)
+        markChanged();
+    return true;
+}
+
+QStringList Record::classProperties() const
+{
+    const AddressBook *book = m_book ? m_book : AddressBook::shared();
+    return book->properties(recordClass());
+}
+
+PropertyType Record::typeInClass(const QString &property) const
+{
+    // Built-in properties need no book, so a person read from a vCard never opens one.
+    const PropertyType builtin = builtinproperties::typeOf(recordClass(), property);
+    if (builtin != PropertyType::Error)
+        return builtin;
+    const AddressBook *book = m_book ? m_book : AddressBook::shared();
+    return book->typeOfProperty(recordClass(), property);
+}
+
+QList<GroupPtr> Record::parentGroups() const
+{
+    QList<GroupPtr> parents;
+    if (!m_book)
+        return parents;
+    for (const GroupPtr &group : m_book->groups()) {
+        if (group->m_memberIds.contains(m_uniqueId) || group->m_subgroupIds.contains(m_uniqueId))
+            parents.append(group);
+    }
+    return parents;
+}
+
+void Record::markChanged()
+{
+    if (m_book)
+        m_book->recordChanged(*this);
 }

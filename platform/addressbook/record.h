@@ -38,9 +38,9 @@ public:
     bool setValueForProperty(const QVariant &value, const QString &property);
     bool removeValueForProperty(const QString &property);
 
-    // The properties of the record's class (built-in and custom) and their types.
+    // The properties of the record's class (built-in and custom), as the record's book (or the
+    // shared book, for a record outside any book) knows them.
     virtual QStringList classProperties() const;
-    PropertyType typeOfProperty(const QString &property) const;
 
     // The groups that hold this record directly; empty for a record outside a book.
     QList<GroupPtr> parentGroups() const;
@@ -54,6 +54,8 @@ protected:
     void markChanged();
 
 private:
+    PropertyType typeInClass(const QString &property) const;
+
     friend class AddressBook;
     friend class RecordCodec;
 

@@ -8,7 +8,21 @@
 namespace preferenceconversion {
 namespace {
 
-bool isNumeric(const QVariant &value)
+qsizetype skipSpaces(const QString &text, qsizetype at)
+{
+    while (at < text.size() && text.at(at).isSpace())
+        ++at;
+    return at;
+}
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+} // namespace
+
+bool isNumber(const QVariant &value)
 {
     switch (value.typeId()) {
     case QMetaType::Bool:
@@ -24,20 +38,6 @@ bool isNumeric(const QVariant &value)
         return false;
     }
 }
-
-qsizetype skipSpaces(const QString &text, qsizetype at)
-{
-    while (at < text.size() && text.at(at).isSpace())
-        ++at;
-    return at;
-}
-
-bool isAsciiDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
-} // namespace
 
 qlonglong leadingInteger(const QString &text)
 {
@@ -115,7 +115,7 @@ qlonglong toLongLong(const QVariant &value)
             return LLONG_MIN;
         return qlonglong(number);
     }
-    if (isNumeric(value))
+    if (isNumber(value))
         return value.toLongLong();
     if (value.typeId() == QMetaType::QString)
         return leadingInteger(value.toString());
@@ -129,7 +129,7 @@ int toInt(const QVariant &value)
 
 double toDouble(const QVariant &value)
 {
-    if (isNumeric(value))
+    if (isNumber(value))
         return value.toDouble();
     if (value.typeId() == QMetaType::QString)
         return leadingDouble(value.toString());
@@ -138,7 +138,7 @@ double toDouble(const QVariant &value)
 
 bool toBool(const QVariant &value)
 {
-    if (isNumeric(value))
+    if (isNumber(value))
         return value.toDouble() != 0.0;
     if (value.typeId() == QMetaType::QString)
         return leadingFlag(value.toString());
@@ -151,7 +151,7 @@ QString toString(const QVariant &value)
         return value.toString();
     if (value.typeId() == QMetaType::Bool)
         return value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
-    if (isNumeric(value))
+    if (isNumber(value))
         return value.toString();
     return {};
 }

@@ -8,6 +8,9 @@
 // or a digit 1 to 9; a missing value reads as 0, false or the empty text.
 namespace preferenceconversion {
 
+// A boolean or a number of any width, as the old platform's number objects were.
+bool isNumber(const QVariant &value);
+
 int toInt(const QVariant &value);
 qlonglong toLongLong(const QVariant &value);
 double toDouble(const QVariant &value);

@@ -2,6 +2,7 @@
 
 #include "platform/defaults/preferencevalue.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -74,10 +75,18 @@ bool PreferenceFile::writeFile(const QVariantMap &values) const
     return file.commit();
 }
 
+bool PreferenceFile::isRecent(const Stamp &stamp)
+{
+    const qint64 nowNs = QDateTime::currentMSecsSinceEpoch() * 1000000;
+    return stamp.exists && nowNs - stamp.modifiedNs < kRecentNs;
+}
+
 QStringList PreferenceFile::reload()
 {
+    // File times tick in steps of a few milliseconds and a replaced file may get the inode of an
+    // earlier one, so a file written very recently can look unchanged when it is not: read it.
     const Stamp stamp = currentStamp();
-    if (stamp == m_stamp)
+    if (stamp == m_stamp && !isRecent(stamp))
         return {};
     const QVariantMap fresh = stamp.exists ? readFile() : QVariantMap{};
     m_stamp = stamp;

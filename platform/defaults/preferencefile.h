@@ -36,6 +36,10 @@ private:
         bool operator==(const Stamp &) const = default;
     };
 
+    // How long after its last change a file is read again even when its stamp looks the same.
+    static constexpr qint64 kRecentNs = 2'000'000'000;
+    static bool isRecent(const Stamp &stamp);
+
     Stamp currentStamp() const;
     QVariantMap readFile() const;
     bool writeFile(const QVariantMap &values) const;

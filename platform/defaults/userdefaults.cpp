@@ -160,7 +160,10 @@ void UserDefaults::setObject(const QVariant &value, const QString &key)
 
 void UserDefaults::removeObjectForKey(const QString &key)
 {
-    if (file(domainPath(m_domain)).remove(key))
+    PreferenceFile &own = file(domainPath(m_domain));
+    if (!own.contains(key))
+        return;
+    if (own.remove(key))
         emit valueChanged(key);
     else
         qWarning("Preferences: could not remove %s from %s", qPrintable(key), qPrintable(m_domain));

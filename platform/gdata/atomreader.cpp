@@ -80,7 +80,7 @@ QByteArray standaloneXML(const pugi::xml_node &node)
 {
     pugi::xml_document fragment;
     pugi::xml_node copy = fragment.append_copy(node);
-    xmlnamespaces::copyDeclarationsInScope(node, copy);
+    xmlnamespaces::declareUsedNamespaces(node, copy);
     std::ostringstream out;
     fragment.save(out, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
     return QByteArray::fromStdString(out.str());

@@ -1,6 +1,8 @@
 #include "platform/gdata/xmlnamespaces.h"
 
 #include <cstring>
+#include <set>
+#include <string>
 
 namespace xmlnamespaces {
 
@@ -68,14 +70,34 @@ pugi::xml_attribute attribute(const pugi::xml_node &node, std::string_view ns,
     return {};
 }
 
-void copyDeclarationsInScope(const pugi::xml_node &node, pugi::xml_node target)
+void declareUsedNamespaces(const pugi::xml_node &node, pugi::xml_node target)
 {
-    for (pugi::xml_node scope = node.parent(); scope && scope.type() == pugi::node_element;
-         scope = scope.parent()) {
-        for (const pugi::xml_attribute &attr : scope.attributes()) {
-            if (isDeclaration(attr.name()) && !target.attribute(attr.name()))
-                target.append_attribute(attr.name()).set_value(attr.value());
+    std::set<std::string, std::less<>> prefixes;
+    // Iterative walk: a deeply nested input must not exhaust the stack.
+    for (pugi::xml_node current = target; current;) {
+        if (current.type() == pugi::node_element) {
+            prefixes.emplace(prefixOf(current.name()));
+            for (const pugi::xml_attribute &attr : current.attributes()) {
+                const std::string_view prefix = prefixOf(attr.name());
+                if (!prefix.empty() && prefix != "xmlns")
+                    prefixes.emplace(prefix);
+            }
         }
+        if (current.first_child()) {
+            current = current.first_child();
+            continue;
+        }
+        while (current && current != target && !current.next_sibling())
+            current = current.parent();
+        current = current == target ? pugi::xml_node() : current.next_sibling();
+    }
+    for (const std::string &prefix : prefixes) {
+        const std::string name = prefix.empty() ? "xmlns" : "xmlns:" + prefix;
+        if (prefix == "xml" || target.attribute(name.c_str()))
+            continue;
+        const std::string_view uri = lookup(node, prefix);
+        if (!uri.empty() || prefix.empty())
+            target.append_attribute(name.c_str()).set_value(std::string(uri).c_str());
     }
 }
 

@@ -18,8 +18,8 @@ bool isElement(const pugi::xml_node &node, std::string_view ns, std::string_view
 pugi::xml_attribute attribute(const pugi::xml_node &node, std::string_view ns,
                               std::string_view local);
 
-// Copies every declaration in scope at node (declared on its ancestors) onto target, unless target
-// declares that prefix itself, so the copy of a subtree reads the same on its own.
-void copyDeclarationsInScope(const pugi::xml_node &node, pugi::xml_node target);
+// Declares on target, a copy of node's subtree, each prefix the subtree uses that node's ancestors
+// declared, so the copy reads the same on its own.
+void declareUsedNamespaces(const pugi::xml_node &node, pugi::xml_node target);
 
 } // namespace xmlnamespaces

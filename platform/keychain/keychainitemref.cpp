@@ -10,14 +10,6 @@ KeychainItemRef internetItemRef(const QString &server, const QString &account, c
 {
     const QString service =
         QStringLiteral("internet:%1://%2:%3%4")
-            .arg(fourCharCodeText(protocol), server, QString::number(port), path);
+            .arg(QString::number(protocol, 16), server, QString::number(port), path);
     return {service, account};
-}
-
-QString fourCharCodeText(std::uint32_t code)
-{
-    QString text;
-    for (int shift = 24; shift >= 0; shift -= 8)
-        text.append(QChar(char16_t((code >> shift) & 0xff)));
-    return text;
 }

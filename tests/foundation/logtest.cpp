@@ -1,56 +1,22 @@
 #include "foundation/log.h"
-#include "platform/defaults/userdefaults.h"
+#include "tests/support/logcapture.h"
 
+#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <unistd.h>
 
 namespace {
 
-// Captures what the log writes by pointing the standard error stream at a file for one test.
-class LogCapture : public ::testing::Test
+class Log : public LogCapture
 {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-        m_saved = ::dup(STDERR_FILENO);
-        ASSERT_TRUE(tlog::openLogFile(m_dir.filePath("test.log"), "Tolvane"));
-    }
-    void TearDown() override
-    {
-        ::fflush(stderr);
-        ::dup2(m_saved, STDERR_FILENO);
-        ::close(m_saved);
-        qInstallMessageHandler(nullptr);
-    }
-    QStringList lines()
-    {
-        ::fflush(stderr);
-        QFile file(m_dir.filePath("test.log"));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        QStringList result;
-        for (const QByteArray &line : file.readAll().split('\n')) {
-            if (line.isEmpty())
-                continue;
-            // Drop the platform prefix: date, time, program[pid].
-            const qsizetype end = line.indexOf("] ");
-            result.append(QString::fromUtf8(line.mid(end + 2)));
-        }
-        return result;
-    }
-    static void setLevel(int level) { UserDefaults::standard().setInteger(level, "appLogLevel"); }
-
-private:
-    QTemporaryDir m_dir;
-    int m_saved = -1;
 };
 
-TEST_F(LogCapture, LevelRule_DiagnosticsAboveZeroTraceAtExactlyTwo)
+TEST_F(Log, LevelRule_DiagnosticsAboveZeroTraceAtExactlyTwo)
 {
     struct Case
     {
@@ -60,9 +26,9 @@ TEST_F(LogCapture, LevelRule_DiagnosticsAboveZeroTraceAtExactlyTwo)
     const Case cases[] = {
         {0, {"always"}},
         {-1, {"always"}},
-        {1, {"[Cls op:] - diag", "always"}},
-        {2, {"*[Cls op:]", "(v) [Cls op:] - verbose", "[Cls op:] - diag", "always"}},
-        {3, {"[Cls op:] - diag", "always"}},
+        {1, {"[Cls op:] - diag", "bare", "always"}},
+        {2, {"*[Cls op:]", "(v) [Cls op:] - verbose", "[Cls op:] - diag", "bare", "always"}},
+        {3, {"[Cls op:] - diag", "bare", "always"}},
     };
     for (const Case &c : cases) {
         setLevel(c.level);
@@ -70,12 +36,13 @@ TEST_F(LogCapture, LevelRule_DiagnosticsAboveZeroTraceAtExactlyTwo)
         tlog::trace("Cls", "op:");
         tlog::verbose("Cls", "op:", "verbose");
         tlog::message("Cls", "op:", "diag");
+        tlog::bare("bare");
         tlog::write("always");
         EXPECT_EQ(lines().mid(before), c.expected) << "level " << c.level;
     }
 }
 
-TEST_F(LogCapture, LineFormats)
+TEST_F(Log, LineFormats)
 {
     setLevel(1);
     tlog::value("C", "o", "errorDict", QStringLiteral("{x}"));
@@ -94,6 +61,45 @@ TEST_F(LogCapture, LineFormats)
                            "[C o] screen - ox = 0.00; oy = 1.00; width = 2.00; height = 3.00",
                            "[C o] (Template:ownerFetch) Caught NSException: reason",
                        }));
+}
+
+TEST(LogText, MissingObjectsAndCollectionsReadAsTheOldPlatformWroteThem)
+{
+    EXPECT_EQ(tlog::orNull(QString()), "(null)");
+    EXPECT_EQ(tlog::orNull(""), "");
+    EXPECT_EQ(tlog::describe(QVariant()), "(null)");
+    EXPECT_EQ(tlog::describe(QVariantMap{{"code", 401}, {"flags", QVariantList{true, "x"}}}),
+              "{\n    code = 401;\n    flags = (\n        1,\n        x\n    );\n}");
+    EXPECT_EQ(tlog::describe(QVariantList{}), "(\n)");
+    EXPECT_EQ(tlog::describe(QByteArray("\x01\xff", 2)), "<01ff>");
+}
+
+TEST(LogFile, OpensUnderTheStateFolderAndStartsEmptyAtEveryLaunch)
+{
+    const QString path = tlog::logFilePath("com.zel-tor.tolvane");
+    EXPECT_EQ(path, qEnvironmentVariable("XDG_STATE_HOME") + "/Tolvane/com.zel-tor.tolvane.log");
+    {
+        QFile old(path);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("last run\n");
+    }
+    const int saved = ::dup(STDERR_FILENO);
+    ASSERT_TRUE(tlog::openLogFile(path, "Tolvane"));
+    tlog::write("first line");
+    qWarning("from Qt");
+    std::fflush(stderr);
+    ::dup2(saved, STDERR_FILENO);
+    ::close(saved);
+    qInstallMessageHandler(nullptr);
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    const QString prefix = QStringLiteral(" Tolvane[%1] ").arg(::getpid());
+    EXPECT_TRUE(lines[0].endsWith(prefix + "first line")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].endsWith(prefix + "from Qt")) << lines[1].toStdString();
 }
 
 } // namespace

@@ -164,6 +164,29 @@ TEST(ZeltorString, ReplaceAllX)
     }
 }
 
+// Replacements that bring X back with every pass must still end, with a text of bounded size.
+TEST(ZeltorString, ReplaceAllX_RunawayReplacementsEnd)
+{
+    struct RunawayCase
+    {
+        QString text;
+        QString x;
+        QString y;
+    };
+    const RunawayCase cases[] = {
+        {"aaba", "aba", "baab"},   // grows by one each pass
+        {"aababb", "ab", "bbaaa"}, // doubles each pass
+        {"aab", "ab", "bbaa"},
+    };
+    for (const RunawayCase &c : cases) {
+        SCOPED_TRACE(c.text.toStdString() + ": " + c.x.toStdString() + " to " + c.y.toStdString());
+        const QString result = zeltor::replaceAllX(c.text, c.x, c.y, false);
+        EXPECT_LE(result.size(), c.text.size() * c.y.size() * c.y.size());
+    }
+    // Bubbling a letter along needs as many passes as the text is long, and gets them.
+    EXPECT_EQ(zeltor::replaceAllX("aaaab", "ab", "ba", false), "baaaa");
+}
+
 TEST(ZeltorString, RemoveLineContaining)
 {
     struct MarkCase

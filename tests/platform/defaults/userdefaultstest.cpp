@@ -2,10 +2,16 @@
 #include "platform/defaults/preferenceconversion.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTimeZone>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -45,6 +51,82 @@ TEST(UserDefaults, WriteFromAnotherInstance_IsSeenAtNextRead)
     EXPECT_EQ(reader.integerForKey("appLogLevel"), 3);
     writer.removeObjectForKey("appLogLevel");
     EXPECT_FALSE(reader.objectForKey("appLogLevel").isValid());
+}
+
+TEST(UserDefaults, WriteFromAnotherProcess_IsSeenAtNextRead)
+{
+    UserDefaults reader(kMain);
+    reader.setString("before", "gsUserName");
+    EXPECT_EQ(reader.stringForKey("gsUserName"), "before");
+
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        UserDefaults writer(kMain);
+        writer.setString("written by the agent", "gsUserName");
+        writer.setInteger(1, "autoABMode");
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    EXPECT_EQ(reader.stringForKey("gsUserName"), "written by the agent");
+    EXPECT_EQ(reader.integerForKey("autoABMode"), 1);
+}
+
+// A file rewritten within one tick of the file clock, at the same size and on a reused inode,
+// carries the same stamp as before; it must still be read again.
+TEST(UserDefaults, RewriteWithAnUnchangedStamp_IsSeenAtNextRead)
+{
+    UserDefaults writer(kMain);
+    writer.setInteger(1, "autoABMode");
+    UserDefaults reader(kMain);
+    EXPECT_EQ(reader.integerForKey("autoABMode"), 1);
+
+    const QByteArray path = QFile::encodeName(UserDefaults::domainPath(kMain));
+    struct stat before
+    {
+    };
+    ASSERT_EQ(::stat(path.constData(), &before), 0);
+    QFile file(QString::fromLocal8Bit(path));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QByteArray content = file.readAll();
+    content.replace("[1]", "[2]");
+    file.seek(0);
+    file.write(content);
+    file.close();
+    const struct timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.constData(), times, 0), 0);
+
+    EXPECT_EQ(reader.integerForKey("autoABMode"), 2);
+}
+
+TEST(UserDefaults, Registration_LaterValuesWinAndEarlierKeysStay)
+{
+    UserDefaults defaults(kMain);
+    defaults.registerDefaults({{"imageTime", 2}, {"defaultCountry", "us"}});
+    defaults.registerDefaults({{"imageTime", 5}});
+    EXPECT_EQ(defaults.integerForKey("imageTime"), 5);
+    EXPECT_EQ(defaults.stringForKey("defaultCountry"), "us");
+    defaults.setInteger(9, "imageTime");
+    EXPECT_EQ(defaults.integerForKey("imageTime"), 9);
+    defaults.removeObjectForKey("imageTime");
+    EXPECT_EQ(defaults.integerForKey("imageTime"), 5);
+}
+
+TEST(UserDefaults, ChangeSignal_OncePerWriteAndNotForAMissingKey)
+{
+    UserDefaults defaults(kMain);
+    QSignalSpy spy(&defaults, &UserDefaults::valueChanged);
+    defaults.removeObjectForKey("neverWritten");
+    EXPECT_EQ(spy.count(), 0);
+    defaults.setString("same", "statusMessage");
+    defaults.setString("same", "statusMessage");
+    defaults.removeObjectForKey("statusMessage");
+    ASSERT_EQ(spy.count(), 3);
+    for (const QList<QVariant> &change : spy)
+        EXPECT_EQ(change.at(0).toString(), "statusMessage");
 }
 
 TEST(UserDefaults, TwoWritersOfDifferentKeys_LoseNothing)

@@ -106,7 +106,7 @@ TEST(KeychainItemRef, InternetItemsDifferByEveryPart)
 {
     constexpr std::uint32_t https = 0x68747073; // 'htps'
     const KeychainItemRef base = internetItemRef("example.com", "me", "/a", 443, https);
-    EXPECT_EQ(base.service, "internet:htps://example.com:443/a");
+    EXPECT_EQ(base.service, "internet:68747073://example.com:443/a");
     EXPECT_EQ(base.account, "me");
     EXPECT_NE(base, internetItemRef("example.org", "me", "/a", 443, https));
     EXPECT_NE(base, internetItemRef("example.com", "me", "/b", 443, https));

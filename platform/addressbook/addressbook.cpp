@@ -1,0 +1,550 @@
+#include "platform/addressbook/addressbook.h"
+
+#include "platform/addressbook/abconstants.h"
+#include "platform/addressbook/addressbookdatabase.h"
+#include "platform/addressbook/addressformatter.h"
+#include "platform/addressbook/builtinproperties.h"
+#include "platform/addressbook/group.h"
+#include "platform/addressbook/person.h"
+#include "platform/addressbook/recordcodec.h"
+#include "platform/addressbook/useraccountname.h"
+#include "platform/defaults/userdefaults.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFileSystemWatcher>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QUuid>
+
+#include <algorithm>
+
+namespace {
+
+QString &configuredPath()
+{
+    static QString path;
+    return path;
+}
+
+// A change another program made is found through a watch on the database files; the timer
+// also catches one that the watch cannot see (a home folder on a network file system).
+constexpr int kJournalPollMs = 2000;
+
+QStringList sorted(const QSet<QString> &ids)
+{
+    QStringList list(ids.cbegin(), ids.cend());
+    list.sort();
+    return list;
+}
+
+int storedKind(const Record &record)
+{
+    if (record.recordClass() == RecordClass::Person)
+        return StoredRecord::Person;
+    return static_cast<const Group &>(record).isSmartGroup() ? StoredRecord::SmartGroup
+                                                             : StoredRecord::Group;
+}
+
+} // namespace
+
+RecordPtr AddressBook::newRecordOfKind(int kind, const QString &uniqueId)
+{
+    if (kind == StoredRecord::Person)
+        return PersonPtr(new Person(uniqueId));
+    return GroupPtr(new Group(uniqueId, std::nullopt));
+}
+
+AddressBook::AddressBook(const QString &databasePath, qint64 processId, QString processName,
+                         QObject *parent)
+    : QObject(parent)
+    , m_path(databasePath)
+    , m_processId(processId)
+    , m_processName(std::move(processName))
+    , m_token(QUuid::createUuid().toString(QUuid::WithoutBraces))
+    , m_db(std::make_unique<AddressBookDatabase>())
+{
+    if (!m_db->open(databasePath)) {
+        m_db.reset();
+        return;
+    }
+    loadAll();
+    if (m_db->isNew())
+        createMeRecord();
+    watchDatabaseFiles();
+}
+
+AddressBook::~AddressBook() = default;
+
+AddressBook *AddressBook::shared()
+{
+    // Never deleted: records handed out keep pointing at their book until the program ends.
+    static AddressBook *book = new AddressBook(databasePath(), QCoreApplication::applicationPid());
+    return book;
+}
+
+void AddressBook::setDatabasePath(const QString &path)
+{
+    configuredPath() = path;
+}
+
+QString AddressBook::databasePath()
+{
+    if (!configuredPath().isEmpty())
+        return configuredPath();
+    const QString fromEnvironment = qEnvironmentVariable("TOLVANE_AB_DB");
+    if (!fromEnvironment.isEmpty())
+        return fromEnvironment;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/tolvane-ab/AddressBook.sqlite");
+}
+
+bool AddressBook::isOpen() const
+{
+    return m_db != nullptr;
+}
+
+void AddressBook::loadAll()
+{
+    m_db->beginRead();
+    const QList<StoredRecord> stored = m_db->records();
+    m_storedImages = m_db->imageOwners();
+    m_storedMeId = m_db->meId();
+    m_customPersonProperties = m_db->customProperties(RecordClass::Person);
+    m_customGroupProperties = m_db->customProperties(RecordClass::Group);
+    m_lastSeenChange = m_db->journal().lastSequence();
+    m_db->endRead();
+
+    m_meId = m_storedMeId;
+    m_records.reserve(stored.size());
+    m_order.reserve(stored.size());
+    for (const StoredRecord &entry : stored) {
+        RecordPtr record = newRecordOfKind(entry.kind, entry.uniqueId);
+        if (!RecordCodec::decodeInto(*record, entry.body)) {
+            qWarning("address book: record %s cannot be read", qPrintable(entry.uniqueId));
+            continue;
+        }
+        adopt(record);
+    }
+}
+
+void AddressBook::createMeRecord()
+{
+    const PersonPtr me = Person::create();
+    const UserAccountName name = userAccountName();
+    me->m_values.insert(kABFirstNameProperty, name.first);
+    if (!name.last.isEmpty())
+        me->m_values.insert(kABLastNameProperty, name.last);
+    addRecord(me);
+    setMe(me);
+    save();
+}
+
+void AddressBook::adopt(const RecordPtr &record)
+{
+    record->m_book = this;
+    m_records.insert(record->uniqueId(), record);
+    m_order.append(record->uniqueId());
+}
+
+void AddressBook::forgetRecord(const QString &uniqueId)
+{
+    const RecordPtr record = m_records.take(uniqueId);
+    if (!record)
+        return;
+    record->m_book = nullptr;
+    m_order.removeOne(uniqueId);
+}
+
+QList<PersonPtr> AddressBook::people() const
+{
+    QList<PersonPtr> persons;
+    for (const QString &uniqueId : m_order) {
+        const RecordPtr &record = m_records[uniqueId];
+        if (record->recordClass() == RecordClass::Person)
+            persons.append(std::static_pointer_cast<Person>(record));
+    }
+    return persons;
+}
+
+QList<GroupPtr> AddressBook::groups() const
+{
+    QList<GroupPtr> result;
+    for (const QString &uniqueId : m_order) {
+        const RecordPtr &record = m_records[uniqueId];
+        if (record->recordClass() == RecordClass::Group)
+            result.append(std::static_pointer_cast<Group>(record));
+    }
+    return result;
+}
+
+RecordPtr AddressBook::recordForUniqueId(const QString &uniqueId) const
+{
+    return m_records.value(uniqueId);
+}
+
+PersonPtr AddressBook::personForUniqueId(const QString &uniqueId) const
+{
+    const RecordPtr record = m_records.value(uniqueId);
+    if (!record || record->recordClass() != RecordClass::Person)
+        return nullptr;
+    return std::static_pointer_cast<Person>(record);
+}
+
+GroupPtr AddressBook::groupForUniqueId(const QString &uniqueId) const
+{
+    const RecordPtr record = m_records.value(uniqueId);
+    if (!record || record->recordClass() != RecordClass::Group)
+        return nullptr;
+    return std::static_pointer_cast<Group>(record);
+}
+
+QList<RecordPtr> AddressBook::recordsMatchingSearchElement(const SearchElement &element) const
+{
+    QList<RecordPtr> matches;
+    for (const QString &uniqueId : m_order) {
+        const RecordPtr &record = m_records[uniqueId];
+        if (element.matchesRecord(*record))
+            matches.append(record);
+    }
+    return matches;
+}
+
+PersonPtr AddressBook::me() const
+{
+    return personForUniqueId(m_meId);
+}
+
+bool AddressBook::setMe(const PersonPtr &person)
+{
+    if (!person || person->addressBook() != this)
+        return false;
+    m_meId = person->uniqueId();
+    return true;
+}
+
+bool AddressBook::addRecord(const RecordPtr &record)
+{
+    if (!record || record->m_book || m_records.contains(record->uniqueId()))
+        return false;
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    record->m_values.insert(kABCreationDateProperty, now);
+    record->m_values.insert(kABModificationDateProperty, now);
+    adopt(record);
+    // A record removed and added again before a save is the same stored record, changed.
+    if (m_deleted.remove(record->uniqueId()))
+        m_updated.insert(record->uniqueId());
+    else
+        m_inserted.insert(record->uniqueId());
+    return true;
+}
+
+bool AddressBook::removeRecord(const RecordPtr &record)
+{
+    if (!record || record->m_book != this)
+        return false;
+    const QString uniqueId = record->uniqueId();
+    for (const GroupPtr &group : groups()) {
+        if (group->m_memberIds.contains(uniqueId) || group->m_subgroupIds.contains(uniqueId)) {
+            group->m_memberIds.removeAll(uniqueId);
+            group->m_subgroupIds.removeAll(uniqueId);
+            recordChanged(*group);
+        }
+    }
+    if (m_meId == uniqueId)
+        m_meId.clear();
+    forgetRecord(uniqueId);
+    m_updated.remove(uniqueId);
+    if (!m_inserted.remove(uniqueId))
+        m_deleted.insert(uniqueId);
+    return true;
+}
+
+void AddressBook::recordChanged(const Record &record)
+{
+    const_cast<Record &>(record).m_values.insert(kABModificationDateProperty,
+                                                 QDateTime::currentDateTimeUtc());
+    if (!m_inserted.contains(record.uniqueId()))
+        m_updated.insert(record.uniqueId());
+}
+
+bool AddressBook::hasUnsavedChanges() const
+{
+    return !m_inserted.isEmpty() || !m_updated.isEmpty() || !m_deleted.isEmpty() ||
+           m_meId != m_storedMeId;
+}
+
+bool AddressBook::save()
+{
+    if (!m_db)
+        return false;
+    if (!hasUnsavedChanges())
+        return true;
+    StoredChanges changes;
+    QSet<QString> updated = m_updated;
+    if (m_meId != m_storedMeId) {
+        changes.meId = m_meId;
+        // Other programs learn of a new Me through the record it names.
+        const QString named = m_meId.isEmpty() ? m_storedMeId : m_meId;
+        if (!m_inserted.contains(named) && !m_deleted.contains(named))
+            updated.insert(named);
+    }
+    for (const QSet<QString> *ids : {&m_inserted, &m_updated}) {
+        for (const QString &uniqueId : *ids) {
+            const RecordPtr &record = m_records[uniqueId];
+            changes.upserts.append({uniqueId, storedKind(*record), RecordCodec::encode(*record)});
+            if (record->recordClass() == RecordClass::Person) {
+                const auto &person = static_cast<const Person &>(*record);
+                if (person.m_pendingImage)
+                    changes.images.insert(uniqueId, *person.m_pendingImage);
+            }
+        }
+    }
+    changes.deletions = sorted(m_deleted);
+    JournalEntry &entry = changes.journalEntry;
+    entry.time = QDateTime::currentDateTimeUtc();
+    entry.processId = m_processId;
+    entry.processName = senderName();
+    entry.senderToken = m_token;
+    entry.inserted = sorted(m_inserted);
+    entry.updated = sorted(updated);
+    entry.deleted = changes.deletions;
+
+    if (!m_db->write(changes)) {
+        qWarning("address book: the save failed; the changes stay unsaved");
+        return false;
+    }
+    for (auto it = changes.images.cbegin(); it != changes.images.cend(); ++it) {
+        if (it.value().isEmpty())
+            m_storedImages.remove(it.key());
+        else
+            m_storedImages.insert(it.key());
+        std::static_pointer_cast<Person>(m_records[it.key()])->m_pendingImage.reset();
+    }
+    for (const QString &uniqueId : m_deleted)
+        m_storedImages.remove(uniqueId);
+    m_storedMeId = m_meId;
+    m_inserted.clear();
+    m_updated.clear();
+    m_deleted.clear();
+    emit databaseChanged(
+        changeInfo(m_processId, entry.processName, entry.inserted, entry.updated, entry.deleted));
+    return true;
+}
+
+QString AddressBook::senderName() const
+{
+    return m_processName.isNull() ? QCoreApplication::applicationName() : m_processName;
+}
+
+QVariantMap AddressBook::changeInfo(qint64 processId, const QString &processName,
+                                    const QStringList &inserted, const QStringList &updated,
+                                    const QStringList &deleted) const
+{
+    return {{kABSenderProcessName, processName},
+            {kABSenderProcessID, processId},
+            {kABInsertedRecords, inserted},
+            {kABUpdatedRecords, updated},
+            {kABDeletedRecords, deleted}};
+}
+
+QStringList AddressBook::properties(RecordClass recordClass) const
+{
+    QStringList names = builtinproperties::names(recordClass);
+    const auto &custom =
+        recordClass == RecordClass::Person ? m_customPersonProperties : m_customGroupProperties;
+    QStringList customNames = custom.keys();
+    customNames.sort();
+    return names + customNames;
+}
+
+PropertyType AddressBook::typeOfProperty(RecordClass recordClass, const QString &property) const
+{
+    const PropertyType builtin = builtinproperties::typeOf(recordClass, property);
+    if (builtin != PropertyType::Error)
+        return builtin;
+    auto &custom =
+        recordClass == RecordClass::Person ? m_customPersonProperties : m_customGroupProperties;
+    if (!custom.contains(property) && m_db) {
+        // Another program may have added it since this book was opened.
+        custom = m_db->customProperties(recordClass);
+    }
+    return custom.value(property, PropertyType::Error);
+}
+
+int AddressBook::addPropertiesAndTypes(RecordClass recordClass,
+                                       const QHash<QString, PropertyType> &propertiesAndTypes)
+{
+    if (!m_db)
+        return 0;
+    int added = 0;
+    auto &custom =
+        recordClass == RecordClass::Person ? m_customPersonProperties : m_customGroupProperties;
+    for (auto it = propertiesAndTypes.cbegin(); it != propertiesAndTypes.cend(); ++it) {
+        if (it.key().isEmpty() || it.value() == PropertyType::Error ||
+            typeOfProperty(recordClass, it.key()) != PropertyType::Error)
+            continue;
+        if (m_db->addCustomProperty(recordClass, it.key(), it.value())) {
+            custom.insert(it.key(), it.value());
+            ++added;
+        }
+    }
+    return added;
+}
+
+QByteArray AddressBook::storedImage(const QString &uniqueId) const
+{
+    if (!m_db || !m_storedImages.contains(uniqueId))
+        return {};
+    return m_db->image(uniqueId);
+}
+
+bool AddressBook::hasStoredImage(const QString &uniqueId) const
+{
+    return m_storedImages.contains(uniqueId);
+}
+
+QString AddressBook::formattedAddress(const QVariantMap &address) const
+{
+    return addressformatter::formattedAddress(address);
+}
+
+PhoneFormatSettings AddressBook::phoneFormatSettings() const
+{
+    UserDefaults defaults(kABPreferencesDomain);
+    PhoneFormatSettings settings;
+    settings.enabled = defaults.boolForKey(kABPhoneFormatEnabled);
+    settings.formats = defaults.stringArrayForKey(kABPhoneFormatPhoneFormatter);
+    return settings;
+}
+
+bool AddressBook::exportArchive(const QString &archivePath)
+{
+    return m_db && m_db->exportArchive(archivePath);
+}
+
+bool AddressBook::restoreArchive(const QString &archivePath)
+{
+    if (!m_db)
+        return false;
+    JournalEntry entry;
+    entry.time = QDateTime::currentDateTimeUtc();
+    entry.processId = m_processId;
+    entry.processName = senderName();
+    entry.senderToken = m_token;
+    if (!m_db->restoreArchive(archivePath, entry))
+        return false;
+    reloadEverything();
+    emit databaseChanged(changeInfo(m_processId, entry.processName, {}, {}, {}));
+    return true;
+}
+
+void AddressBook::checkForExternalChanges()
+{
+    if (!m_db)
+        return;
+    for (const JournalEntry &entry : m_db->journal().entriesAfter(m_lastSeenChange)) {
+        m_lastSeenChange = entry.sequence;
+        if (entry.senderToken == m_token)
+            continue;
+        if (entry.isWholeBookChange())
+            reloadEverything();
+        else
+            applyExternalChange(entry.inserted + entry.updated, entry.deleted);
+        emit databaseChangedExternally(changeInfo(entry.processId, entry.processName,
+                                                  entry.inserted, entry.updated, entry.deleted));
+    }
+}
+
+void AddressBook::applyExternalChange(const QStringList &changedIds, const QStringList &deletedIds)
+{
+    const auto isLocallyChanged = [this](const QString &uniqueId) {
+        return m_inserted.contains(uniqueId) || m_updated.contains(uniqueId) ||
+               m_deleted.contains(uniqueId);
+    };
+    for (const QString &uniqueId : deletedIds) {
+        if (isLocallyChanged(uniqueId)) {
+            qWarning("address book: %s was deleted by another program; the unsaved change here"
+                     " is kept and will be saved",
+                     qPrintable(uniqueId));
+            continue;
+        }
+        forgetRecord(uniqueId);
+    }
+    for (const QString &uniqueId : changedIds) {
+        if (isLocallyChanged(uniqueId)) {
+            qWarning("address book: %s was changed by another program; the unsaved change here"
+                     " is kept and will be saved over it",
+                     qPrintable(uniqueId));
+            continue;
+        }
+        const std::optional<StoredRecord> stored = m_db->record(uniqueId);
+        if (!stored) {
+            forgetRecord(uniqueId);
+            continue;
+        }
+        RecordPtr record = m_records.value(uniqueId);
+        const bool isNew = !record || storedKind(*record) != stored->kind;
+        if (isNew) {
+            forgetRecord(uniqueId);
+            record = newRecordOfKind(stored->kind, uniqueId);
+        }
+        if (RecordCodec::decodeInto(*record, stored->body) && isNew)
+            adopt(record);
+    }
+    m_storedImages = m_db->imageOwners();
+    const QString storedMe = m_db->meId();
+    if (m_meId == m_storedMeId)
+        m_meId = storedMe;
+    m_storedMeId = storedMe;
+}
+
+void AddressBook::reloadEverything()
+{
+    // The whole book was replaced: what this program had not saved belonged to the old book.
+    m_inserted.clear();
+    m_updated.clear();
+    m_deleted.clear();
+    QHash<QString, RecordPtr> previous;
+    previous.swap(m_records);
+    m_order.clear();
+    for (const RecordPtr &record : std::as_const(previous))
+        record->m_book = nullptr;
+    for (const StoredRecord &stored : m_db->records()) {
+        RecordPtr record = previous.value(stored.uniqueId);
+        if (!record || storedKind(*record) != stored.kind)
+            record = newRecordOfKind(stored.kind, stored.uniqueId);
+        if (record->recordClass() == RecordClass::Person)
+            std::static_pointer_cast<Person>(record)->m_pendingImage.reset();
+        if (RecordCodec::decodeInto(*record, stored.body))
+            adopt(record);
+    }
+    m_storedImages = m_db->imageOwners();
+    m_storedMeId = m_db->meId();
+    m_meId = m_storedMeId;
+    m_customPersonProperties = m_db->customProperties(RecordClass::Person);
+    m_customGroupProperties = m_db->customProperties(RecordClass::Group);
+}
+
+void AddressBook::watchDatabaseFiles()
+{
+    m_watcher = new QFileSystemWatcher(this);
+    const QStringList files{m_path, m_path + QStringLiteral("-wal")};
+    m_watcher->addPaths(files);
+    auto *pending = new QTimer(this);
+    pending->setSingleShot(true);
+    pending->setInterval(0);
+    connect(pending, &QTimer::timeout, this, &AddressBook::checkForExternalChanges);
+    connect(m_watcher, &QFileSystemWatcher::fileChanged, this, [this, files, pending] {
+        // A file that was replaced drops out of the watch; put it back.
+        const QStringList watched = m_watcher->files();
+        for (const QString &file : files) {
+            if (!watched.contains(file))
+                m_watcher->addPath(file);
+        }
+        pending->start();
+    });
+    auto *poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, this, &AddressBook::checkForExternalChanges);
+    poll->start(kJournalPollMs);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+struct sqlite3;
+
+// One save as the journal keeps it. A row whose three lists are all empty stands for a change
+// of the whole book (a restore from a backup).
+struct JournalEntry
+{
+    qint64 sequence = 0;
+    QDateTime time;
+    qint64 processId = 0;
+    QString processName;
+    // Tells apart two books open in one process, whose process ids are the same.
+    QString senderToken;
+    QStringList inserted;
+    QStringList updated;
+    QStringList deleted;
+
+    bool isWholeBookChange() const
+    {
+        return inserted.isEmpty() && updated.isEmpty() && deleted.isEmpty();
+    }
+};
+
+// The journal of saves in the database, which every program reads to learn what the others
+// changed. Appending is part of the caller's transaction.
+class ChangeJournal
+{
+public:
+    explicit ChangeJournal(sqlite3 *db)
+        : m_db(db)
+    {}
+
+    static const char *createTableSql();
+
+    qint64 lastSequence() const;
+    QList<JournalEntry> entriesAfter(qint64 sequence) const;
+    // The new entry's sequence number, or nullopt when it could not be written.
+    std::optional<qint64> append(const JournalEntry &entry);
+
+private:
+    sqlite3 *m_db;
+};

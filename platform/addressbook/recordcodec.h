@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+
+class Record;
+
+// The stored form of a record's properties (and of a group's members, subgroups and smart-group
+// criteria): a versioned binary stream that keeps every value exactly, dates to the millisecond
+// and multi-value identifiers included.
+class RecordCodec
+{
+public:
+    static QByteArray encode(const Record &record);
+    // Replaces the record's properties with the stored ones; false, leaving the record as it
+    // was, when the data is not a stored record.
+    static bool decodeInto(Record &record, const QByteArray &data);
+};

@@ -1,0 +1,328 @@
+#include "platform/addressbook/vcardparser.h"
+
+#include <QStringDecoder>
+
+namespace {
+
+// Windows-1252 differs from ISO-8859-1 in 0x80-0x9F only; the five unassigned bytes map to the
+// control characters of the same value, as ISO-8859-1 does.
+constexpr char16_t kWindows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+QString fromWindows1252(const QByteArray &bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (const char byte : bytes) {
+        const auto code = static_cast<unsigned char>(byte);
+        *out++ = (code >= 0x80 && code < 0xA0) ? QChar(kWindows1252High[code - 0x80]) : QChar(code);
+    }
+    return text;
+}
+
+QString fromUtf8OrWindows1252(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    return decoder.hasError() ? fromWindows1252(bytes) : text;
+}
+
+bool isFoldContinuation(QByteArrayView line)
+{
+    return !line.isEmpty() && (line.front() == ' ' || line.front() == '\t');
+}
+
+// The text before the value (name and parameters) asks for quoted-printable, whose lines may
+// end in a soft break "=".
+bool headAsksForQuotedPrintable(QByteArrayView line)
+{
+    const qsizetype colon = line.indexOf(':');
+    const QByteArrayView head = colon < 0 ? line : line.first(colon);
+    return QByteArray(head.data(), head.size()).toUpper().contains("QUOTED-PRINTABLE");
+}
+
+// Physical lines (ended by CR LF, LF or CR) joined into logical lines: a line starting with a
+// blank continues the one before it without that blank, and a quoted-printable line ending in
+// "=" continues with the next line whatever it starts with.
+QList<QByteArray> unfoldedLines(const QByteArray &data)
+{
+    QList<QByteArray> lines;
+    bool currentIsQuotedPrintable = false;
+    qsizetype start = 0;
+    while (start < data.size()) {
+        qsizetype end = start;
+        while (end < data.size() && data.at(end) != '\r' && data.at(end) != '\n')
+            ++end;
+        const QByteArrayView line(data.constData() + start, end - start);
+        if (end + 1 < data.size() && data.at(end) == '\r' && data.at(end + 1) == '\n')
+            start = end + 2;
+        else
+            start = end + 1;
+        if (line.isEmpty())
+            continue;
+        if (!lines.isEmpty() && isFoldContinuation(line)) {
+            lines.last().append(line.sliced(1));
+        } else if (!lines.isEmpty() && currentIsQuotedPrintable && lines.last().endsWith('=')) {
+            lines.last().chop(1);
+            lines.last().append(line);
+        } else {
+            lines.append(QByteArray(line.data(), line.size()));
+            currentIsQuotedPrintable = headAsksForQuotedPrintable(line);
+        }
+    }
+    return lines;
+}
+
+// Splits at a separator that is not inside double quotes.
+QList<QByteArrayView> splitOutsideQuotes(QByteArrayView text, char separator)
+{
+    QList<QByteArrayView> parts;
+    bool quoted = false;
+    qsizetype begin = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == '"')
+            quoted = !quoted;
+        else if (text.at(i) == separator && !quoted) {
+            parts.append(text.sliced(begin, i - begin));
+            begin = i + 1;
+        }
+    }
+    parts.append(text.sliced(begin));
+    return parts;
+}
+
+qsizetype colonOutsideQuotes(const QByteArray &line)
+{
+    bool quoted = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line.at(i) == '"')
+            quoted = !quoted;
+        else if (line.at(i) == ':' && !quoted)
+            return i;
+    }
+    return -1;
+}
+
+QByteArray unquoted(QByteArrayView value)
+{
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+        value = value.sliced(1, value.size() - 2);
+    return QByteArray(value.data(), value.size());
+}
+
+bool isEncodingName(const QByteArray &upper)
+{
+    return upper == "QUOTED-PRINTABLE" || upper == "BASE64" || upper == "B" || upper == "8BIT" ||
+           upper == "7BIT";
+}
+
+void addTypes(VCardLine &line, const QByteArray &list)
+{
+    for (const QByteArray &type : list.split(',')) {
+        const QString name = QString::fromLatin1(type.trimmed()).toLower();
+        if (!name.isEmpty())
+            line.types.append(name);
+    }
+}
+
+void readParameter(VCardLine &line, QByteArrayView parameter)
+{
+    const qsizetype equals = parameter.indexOf('=');
+    if (equals < 0) {
+        // vCard 2.1 writes a parameter's value alone: "TEL;HOME;FAX:", "PHOTO;BASE64:".
+        const QByteArray bare = QByteArray(parameter.data(), parameter.size()).trimmed().toUpper();
+        if (isEncodingName(bare))
+            line.parameters.append({"ENCODING", bare});
+        else if (!bare.isEmpty())
+            addTypes(line, bare);
+        return;
+    }
+    const QByteArray key = QByteArray(parameter.data(), equals).trimmed().toUpper();
+    const QByteArray value = unquoted(parameter.sliced(equals + 1));
+    line.parameters.append({key, value});
+    if (key == "TYPE")
+        addTypes(line, value);
+    else if (key == "PREF")
+        line.types.append(QStringLiteral("pref"));
+}
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+std::optional<QByteArray> decodedQuotedPrintable(const QByteArray &encoded)
+{
+    QByteArray decoded;
+    decoded.reserve(encoded.size());
+    for (qsizetype i = 0; i < encoded.size(); ++i) {
+        const char c = encoded.at(i);
+        if (c != '=') {
+            decoded.append(c);
+            continue;
+        }
+        // A soft break at the very end of the value joins nothing.
+        if (i + 1 == encoded.size())
+            break;
+        if (i + 2 >= encoded.size())
+            return std::nullopt;
+        const int high = hexValue(encoded.at(i + 1));
+        const int low = hexValue(encoded.at(i + 2));
+        if (high < 0 || low < 0)
+            return std::nullopt;
+        decoded.append(char(high * 16 + low));
+        i += 2;
+    }
+    return decoded;
+}
+
+std::optional<QByteArray> decodedBase64(QByteArrayView encoded)
+{
+    QByteArray compact;
+    compact.reserve(encoded.size());
+    for (const char c : encoded) {
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
+            compact.append(c);
+    }
+    auto result = QByteArray::fromBase64Encoding(compact, QByteArray::AbortOnBase64DecodingErrors);
+    if (!result)
+        return std::nullopt;
+    return *result;
+}
+
+// The value of a line in its final form, or an error text.
+std::optional<QString> decodeValue(VCardLine &line, const QByteArray &raw)
+{
+    const QByteArray encoding = line.parameter("ENCODING").toUpper();
+    if (encoding == "B" || encoding == "BASE64") {
+        const std::optional<QByteArray> data = decodedBase64(raw);
+        if (!data)
+            return QStringLiteral("the Base64 value of %1 cannot be decoded")
+                .arg(QString::fromLatin1(line.name));
+        line.isBinary = true;
+        line.data = *data;
+        return QString();
+    }
+    QByteArray bytes = raw;
+    if (encoding == "QUOTED-PRINTABLE") {
+        const std::optional<QByteArray> decoded = decodedQuotedPrintable(raw);
+        if (!decoded)
+            return QStringLiteral("the quoted-printable value of %1 cannot be decoded")
+                .arg(QString::fromLatin1(line.name));
+        bytes = *decoded;
+    }
+    line.value = vcardparser::decodeText(bytes, line.parameter("CHARSET"));
+    return QString();
+}
+
+// Reads one logical line; nullopt for a line that has no value (no colon), which is skipped.
+std::optional<VCardLine> readLine(const QByteArray &text, QString *error)
+{
+    const qsizetype colon = colonOutsideQuotes(text);
+    if (colon < 0)
+        return std::nullopt;
+    const QList<QByteArrayView> head = splitOutsideQuotes(QByteArrayView(text).first(colon), ';');
+    VCardLine line;
+    const QByteArrayView groupAndName = head.first();
+    const qsizetype dot = groupAndName.lastIndexOf('.');
+    if (dot >= 0)
+        line.group = QByteArray(groupAndName.data(), dot).trimmed();
+    line.name = QByteArray(groupAndName.sliced(dot + 1).data(), groupAndName.size() - dot - 1)
+                    .trimmed()
+                    .toUpper();
+    for (qsizetype i = 1; i < head.size(); ++i)
+        readParameter(line, head.at(i));
+    const QString problem = decodeValue(line, text.sliced(colon + 1)).value_or(QString());
+    if (!problem.isEmpty()) {
+        *error = problem;
+        return std::nullopt;
+    }
+    return line;
+}
+
+bool isCardMarker(const VCardLine &line, const char *name)
+{
+    return line.name == name && line.value.trimmed().compare(u"VCARD", Qt::CaseInsensitive) == 0;
+}
+
+void setError(QString *errorMessage, const QString &text)
+{
+    if (errorMessage)
+        *errorMessage = text;
+}
+
+} // namespace
+
+namespace vcardparser {
+
+std::optional<VCard> parse(const QByteArray &data, QString *errorMessage)
+{
+    VCard card;
+    int depth = 0;
+    for (const QByteArray &text : unfoldedLines(data)) {
+        QString error;
+        std::optional<VCardLine> line = readLine(text, &error);
+        if (!error.isEmpty()) {
+            setError(errorMessage, error);
+            return std::nullopt;
+        }
+        if (!line)
+            continue;
+        if (isCardMarker(*line, "BEGIN")) {
+            ++depth;
+        } else if (isCardMarker(*line, "END") && depth > 0) {
+            if (--depth == 0)
+                return card;
+        } else if (depth == 1) {
+            // Lines of a card inside the card (a 2.1 AGENT) are not the person's.
+            if (line->name == "VERSION")
+                card.version = line->value.trimmed().toLatin1();
+            else
+                card.lines.append(std::move(*line));
+        }
+    }
+    setError(errorMessage, depth == 0 ? QStringLiteral("the data holds no BEGIN:VCARD")
+                                      : QStringLiteral("the card ends before its END:VCARD"));
+    return std::nullopt;
+}
+
+std::optional<QByteArray> decodeDataUri(const QString &uri)
+{
+    if (!uri.startsWith(QStringLiteral("data:"), Qt::CaseInsensitive))
+        return std::nullopt;
+    const qsizetype comma = uri.indexOf(u',');
+    if (comma < 0)
+        return std::nullopt;
+    const QString meta = uri.mid(5, comma - 5);
+    const QByteArray payload = uri.mid(comma + 1).toLatin1();
+    if (meta.endsWith(QStringLiteral(";base64"), Qt::CaseInsensitive))
+        return decodedBase64(payload);
+    return QByteArray::fromPercentEncoding(payload);
+}
+
+QString decodeText(const QByteArray &bytes, const QByteArray &charset)
+{
+    const QByteArray name = charset.trimmed().toUpper();
+    if (name.isEmpty() || name == "UTF-8" || name == "UTF8")
+        return fromUtf8OrWindows1252(bytes);
+    if (name == "ISO-8859-1" || name == "LATIN1" || name == "US-ASCII")
+        return QString::fromLatin1(bytes);
+    if (name == "WINDOWS-1252" || name == "CP1252")
+        return fromWindows1252(bytes);
+    QStringDecoder decoder(name.constData(), QStringDecoder::Flag::Stateless);
+    if (!decoder.isValid())
+        return fromUtf8OrWindows1252(bytes);
+    QString text = decoder.decode(bytes);
+    return decoder.hasError() ? fromUtf8OrWindows1252(bytes) : text;
+}
+
+} // namespace vcardparser

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// An installed program as the desktop knows it: the desktop entry "<bundle identifier>.desktop" in
+// the applications folder of $XDG_DATA_HOME or of one of $XDG_DATA_DIRS (the first found wins).
+struct DesktopEntry
+{
+    QString filePath;
+    QString name;
+    QStringList exec; // the command, field codes (%f, %U ...) removed
+    QString icon;
+    QString infoString;   // "X-GetInfoString"
+    QString shortVersion; // "X-ShortVersionString"
+
+    bool isValid() const { return !filePath.isEmpty(); }
+
+    static DesktopEntry forBundleIdentifier(const QString &bundleIdentifier);
+    // The first installed entry whose Name is the given name.
+    static DesktopEntry forName(const QString &name);
+    static DesktopEntry read(const QString &filePath);
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/addressbook/addressbook.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+// A fresh database file per test, and books on it that stand for separate programs.
+class AddressBookFixture : public ::testing::Test
+{
+protected:
+    QString databasePath() const { return m_dir.filePath(QStringLiteral("AddressBook.sqlite")); }
+
+    std::unique_ptr<AddressBook> openBook(qint64 processId = 100,
+                                          const QString &name = QStringLiteral("Tolvane"))
+    {
+        auto book = std::make_unique<AddressBook>(databasePath(), processId, name);
+        EXPECT_TRUE(book->isOpen());
+        return book;
+    }
+
+    // Runs the event loop until the condition holds or five seconds pass.
+    static bool waitFor(const std::function<bool()> &condition)
+    {
+        QDeadlineTimer deadline(5000);
+        while (!condition()) {
+            if (deadline.hasExpired())
+                return false;
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
+        }
+        return true;
+    }
+
+    QTemporaryDir m_dir;
+};

@@ -1,0 +1,172 @@
+// Atom text to entry objects and back: namespaces by declaration, absent versus empty values,
+// elements this layer does not model, and input that is not Atom at all.
+
+#include "platform/gdata/atomreader.h"
+#include "platform/gdata/atomwriter.h"
+#include "platform/gdata/gdataconstants.h"
+#include "platform/gdata/gdataentrycontact.h"
+#include "platform/gdata/gdataentrycontactgroup.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Kind = GDataEntryBase::Kind;
+
+GDataEntryContactPtr contactFrom(const QByteArray &xml)
+{
+    const auto entry = atomreader::parseEntry(xml, Kind::Contact);
+    EXPECT_TRUE(entry.has_value());
+    return entry ? std::dynamic_pointer_cast<GDataEntryContact>(*entry) : nullptr;
+}
+
+TEST(AtomReaderTest, Prefixes_AreMappedThroughTheirDeclarations)
+{
+    // Other letters for the same namespaces, a default namespace that is not Atom's, and a
+    // prefix that means Atom: only the declarations count.
+    const QByteArray xml =
+        R"(<a:entry xmlns:a="http://www.w3.org/2005/Atom" xmlns="urn:other"
+                    xmlns:x="http://schemas.google.com/g/2005" x:etag="&quot;E1.&quot;">
+             <a:id>http://h/m8/feeds/contacts/u%40e/base/1</a:id>
+             <a:title>Anna</a:title>
+             <x:email address="anna@example.org" rel="http://schemas.google.com/g/2005#home"/>
+             <email address="not-gd@example.org"/>
+             <g:phoneNumber xmlns:g="http://schemas.google.com/g/2005" label="Main">+1 555</g:phoneNumber>
+           </a:entry>)";
+    const auto contact = contactFrom(xml);
+    ASSERT_TRUE(contact);
+    EXPECT_EQ(contact->identifier(), QStringLiteral("http://h/m8/feeds/contacts/u%40e/base/1"));
+    EXPECT_EQ(contact->title(), QStringLiteral("Anna"));
+    EXPECT_EQ(contact->ETag(), QStringLiteral("\"E1.\""));
+    ASSERT_EQ(contact->emailAddresses().size(), 1u);
+    EXPECT_EQ(contact->emailAddresses()[0].address, QStringLiteral("anna@example.org"));
+    ASSERT_EQ(contact->phoneNumbers().size(), 1u);
+    EXPECT_EQ(contact->phoneNumbers()[0].label, QStringLiteral("Main"));
+    EXPECT_FALSE(contact->phoneNumbers()[0].rel.has_value());
+    EXPECT_EQ(contact->unknownElements().size(), 1u); // the urn:other email
+}
+
+TEST(AtomReaderTest, AbsentAndEmptyValues_StayApart)
+{
+    const auto untitled = contactFrom(R"(<entry xmlns="http://www.w3.org/2005/Atom"/>)");
+    EXPECT_FALSE(untitled->title().has_value());
+    EXPECT_FALSE(untitled->content().has_value());
+    const auto empty = contactFrom(
+        R"(<entry xmlns="http://www.w3.org/2005/Atom"><title></title><content type="text"/></entry>)");
+    EXPECT_EQ(empty->title(), QString());
+    EXPECT_EQ(empty->content(), QString());
+
+    const auto reread = contactFrom(atomwriter::entryXML(*empty));
+    EXPECT_EQ(reread->title(), QString());
+    EXPECT_FALSE(contactFrom(atomwriter::entryXML(*untitled))->title().has_value());
+}
+
+TEST(AtomReaderTest, UnknownElements_AreWrittenBackWithTheirNamespaces)
+{
+    const QByteArray xml =
+        R"(<entry xmlns="http://www.w3.org/2005/Atom" xmlns:gContact="http://schemas.google.com/contact/2008"
+                  xmlns:gd="http://schemas.google.com/g/2005">
+             <title>Anna</title>
+             <gContact:birthday when="1970-03-14"/>
+             <gContact:website href="http://example.org/" rel="home-page"/>
+             <gd:structuredPostalAddress><gd:city>Springfield</gd:city></gd:structuredPostalAddress>
+           </entry>)";
+    const auto contact = contactFrom(xml);
+    ASSERT_EQ(contact->unknownElements().size(), 3u);
+    contact->setTitle(QStringLiteral("Anna Smith"));
+    const auto reread = contactFrom(atomwriter::entryXML(*contact));
+    EXPECT_EQ(reread->title(), QStringLiteral("Anna Smith"));
+    EXPECT_EQ(reread->unknownElements(), contact->unknownElements());
+    EXPECT_TRUE(atomwriter::entryXML(*reread).contains("Springfield"));
+}
+
+TEST(AtomReaderTest, ExtendedPropertyText_IsEscapedOnceByTheWriter)
+{
+    auto contact = GDataEntryContact::contactEntryWithTitle(QStringLiteral("A & B"));
+    auto property = GDataExtendedProperty::propertyWithName(QStringLiteral("PROPNAME"));
+    property.setXMLValues({{QStringLiteral("aID"), QStringLiteral("x:ABPerson")},
+                           {QStringLiteral("note"), QStringLiteral("&amp; <b>")}});
+    contact->addExtendedProperty(property);
+    const QByteArray xml = atomwriter::entryXML(*contact);
+    EXPECT_TRUE(xml.contains("&amp;amp; &lt;b&gt;"));
+    const auto reread = contactFrom(xml);
+    const auto readProperty = reread->extendedPropertyForName(QStringLiteral("PROPNAME"));
+    ASSERT_TRUE(readProperty.has_value());
+    EXPECT_EQ(readProperty->XMLValueForKey(QStringLiteral("note")), QStringLiteral("&amp; <b>"));
+    EXPECT_EQ(readProperty->XMLValues(), property.XMLValues());
+    EXPECT_EQ(reread->title(), QStringLiteral("A & B"));
+}
+
+TEST(AtomReaderTest, ContactElements_RoundTrip)
+{
+    auto contact = GDataEntryContact::contactEntryWithTitle(QStringLiteral("Anna"));
+    contact->setContentWithString(QStringLiteral("first line\nsecond line"));
+    contact->setEmailAddresses({{"a@example.org", QString(kGDataContactHome), std::nullopt, true}});
+    contact->setPostalAddresses(
+        {{"1 Main St\nSpringfield", std::nullopt, QStringLiteral(""), false}});
+    contact->setIMAddresses({{"anna@jabber.org",
+                              QString(kGDataIMProtocolJabber),
+                              QString(kGDataContactOther),
+                              {},
+                              false}});
+    contact->setOrganizations(
+        {{QStringLiteral("Acme"), std::nullopt, QString(kGDataContactWork), {}, true}});
+    contact->setGroupMembershipInfos(
+        {{QStringLiteral("http://h/m8/feeds/groups/u/base/6"), false}});
+    contact->setBatchID(QStringLiteral("id-1"));
+    contact->setBatchOperation(QString(kGDataBatchOperationUpdate));
+    const auto reread = contactFrom(atomwriter::entryXML(*contact));
+    EXPECT_EQ(reread->content(), contact->content());
+    EXPECT_EQ(reread->emailAddresses()[0].primary, true);
+    EXPECT_EQ(reread->postalAddresses()[0].stringValue, QStringLiteral("1 Main St\nSpringfield"));
+    EXPECT_EQ(reread->postalAddresses()[0].label, QStringLiteral(""));
+    EXPECT_EQ(reread->IMAddresses()[0].protocol, QString(kGDataIMProtocolJabber));
+    EXPECT_EQ(reread->organizations()[0].orgName, QStringLiteral("Acme"));
+    EXPECT_FALSE(reread->organizations()[0].orgTitle.has_value());
+    EXPECT_EQ(reread->groupMembershipInfos(), contact->groupMembershipInfos());
+    EXPECT_EQ(reread->batchID(), QStringLiteral("id-1"));
+    EXPECT_EQ(reread->batchOperation(), QString(kGDataBatchOperationUpdate));
+}
+
+TEST(AtomReaderTest, FeedEntries_TakeTheirKindFromTheCategory)
+{
+    const QByteArray xml =
+        R"(<feed xmlns="http://www.w3.org/2005/Atom" xmlns:gContact="http://schemas.google.com/contact/2008"
+                 xmlns:openSearch="http://a9.com/-/spec/opensearch/1.1/">
+             <openSearch:totalResults>2</openSearch:totalResults>
+             <link rel="next" href="http://h/next"/>
+             <entry><category scheme="http://schemas.google.com/g/2005#kind"
+                              term="http://schemas.google.com/contact/2008#group"/>
+                    <title>System Group: My Contacts</title><gContact:systemGroup id="Contacts"/></entry>
+             <entry><title>Anna</title></entry>
+           </feed>)";
+    const auto feed = atomreader::parseFeed(xml, Kind::Contact);
+    ASSERT_TRUE(feed.has_value());
+    EXPECT_EQ((*feed)->totalResults(), 2);
+    EXPECT_EQ((*feed)->nextLink()->href, QStringLiteral("http://h/next"));
+    ASSERT_EQ((*feed)->entries().size(), 2u);
+    const auto group = std::dynamic_pointer_cast<GDataEntryContactGroup>((*feed)->entries()[0]);
+    ASSERT_TRUE(group);
+    EXPECT_EQ(group->systemGroup(), QStringLiteral("Contacts"));
+    EXPECT_EQ((*feed)->entries()[1]->kind(), Kind::Contact);
+}
+
+TEST(AtomReaderTest, NotAtom_IsAnErrorNeverAnEmptyFeed)
+{
+    const QByteArray cases[] = {
+        "",
+        "<html><body>502 Bad Gateway</body></html>",
+        "<feed xmlns=\"http://www.w3.org/2005/Atom\"><entry><title>cut off",
+        "<feed><entry/></feed>", // no Atom namespace
+        "Error=BadAuthentication",
+        "<entry xmlns=\"http://www.w3.org/2005/Atom\"/>", // an entry where a feed is expected
+    };
+    for (const QByteArray &text : cases) {
+        atomreader::ParseError error;
+        EXPECT_FALSE(atomreader::parseFeed(text, Kind::Contact, &error).has_value())
+            << text.constData();
+        EXPECT_FALSE(error.message.isEmpty());
+    }
+}
+
+} // namespace

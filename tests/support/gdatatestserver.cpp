@@ -1,0 +1,207 @@
+#include "tests/support/gdatatestserver.h"
+
+#include "tests/support/httptestclient.h"
+
+#include "platform/gdata/atomreader.h"
+#include "platform/gdata/atomwriter.h"
+
+#include <QDeadlineTimer>
+#include <QJsonDocument>
+#include <QRegularExpression>
+#include <QUrlQuery>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray jsonText(const QJsonObject &object)
+{
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+QString localIdOf(const QString &identifier)
+{
+    return identifier.mid(identifier.lastIndexOf(u'/') + 1);
+}
+
+} // namespace
+
+GDataTestServer::~GDataTestServer()
+{
+    stop();
+}
+
+bool GDataTestServer::start(const QStringList &arguments)
+{
+    m_process.setProgram(QStringLiteral(TOLVANE_GDATA_SERVER));
+    m_process.setArguments(QStringList{QStringLiteral("--port"), QStringLiteral("0")} + arguments);
+    m_process.setProcessChannelMode(QProcess::SeparateChannels);
+    m_process.start();
+    if (!m_process.waitForStarted(10000))
+        return false;
+    static const QRegularExpression listening(
+        QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
+    QByteArray output;
+    QDeadlineTimer deadline(20000);
+    while (!deadline.hasExpired() && m_process.state() == QProcess::Running) {
+        m_process.waitForReadyRead(100);
+        output += m_process.readAllStandardOutput();
+        const auto match = listening.match(QString::fromUtf8(output));
+        if (match.hasMatch()) {
+            m_port = quint16(match.captured(1).toUInt());
+            return true;
+        }
+    }
+    ADD_FAILURE() << "gdata-server did not start: " << m_process.readAllStandardError().constData();
+    return false;
+}
+
+void GDataTestServer::stop()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.terminate();
+    if (!m_process.waitForFinished(5000)) {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+}
+
+QUrl GDataTestServer::baseUrl() const
+{
+    return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(m_port));
+}
+
+QByteArray GDataTestServer::admin(const QByteArray &method, const QString &action,
+                                  const QByteArray &body, const QString &query,
+                                  const QByteArray &contentType)
+{
+    QUrl url = baseUrl();
+    url.setPath(QStringLiteral("/_admin/") + action);
+    url.setQuery(query);
+    const HttpTestReply reply = httptest::send(method, url, body, {{"Content-Type", contentType}});
+    EXPECT_EQ(reply.status, 200) << "admin " << action.toStdString() << ": "
+                                 << reply.body.constData();
+    return reply.body;
+}
+
+void GDataTestServer::addAccount(const QString &email, const QString &password)
+{
+    admin("POST", QStringLiteral("accounts"), jsonText({{"email", email}, {"password", password}}));
+}
+
+namespace {
+
+QStringList idsOf(const QByteArray &answer)
+{
+    QStringList ids;
+    for (const QJsonValue &id : QJsonDocument::fromJson(answer).object().value("ids").toArray())
+        ids.append(id.toString());
+    return ids;
+}
+
+QString userQuery(const QString &email, const char *kind)
+{
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("user"), email);
+    query.addQueryItem(QStringLiteral("kind"), QString::fromLatin1(kind));
+    return query.toString(QUrl::FullyEncoded);
+}
+
+} // namespace
+
+QStringList GDataTestServer::seedContacts(const QString &email,
+                                          const std::vector<GDataEntryPtr> &contacts)
+{
+    GDataFeed feed(GDataEntryBase::Kind::Contact);
+    feed.setEntriesWithEntries(contacts);
+    return idsOf(admin("POST", QStringLiteral("seed"), atomwriter::feedXML(feed),
+                       userQuery(email, "contacts"), "application/atom+xml"));
+}
+
+QStringList GDataTestServer::seedGroups(const QString &email,
+                                        const std::vector<GDataEntryPtr> &groups)
+{
+    GDataFeed feed(GDataEntryBase::Kind::ContactGroup);
+    feed.setEntriesWithEntries(groups);
+    return idsOf(admin("POST", QStringLiteral("seed"), atomwriter::feedXML(feed),
+                       userQuery(email, "groups"), "application/atom+xml"));
+}
+
+void GDataTestServer::generateContacts(const QString &email, int count)
+{
+    admin("POST", QStringLiteral("generate"), {},
+          userQuery(email, "contacts") + QStringLiteral("&count=%1").arg(count));
+}
+
+QString GDataTestServer::setPhoto(const QString &email, const QString &identifier,
+                                  const QByteArray &data, const QByteArray &type)
+{
+    const QByteArray answer =
+        admin("PUT", QStringLiteral("photo"), data,
+              userQuery(email, "contacts") + QStringLiteral("&id=") + localIdOf(identifier), type);
+    return QJsonDocument::fromJson(answer).object().value("etag").toString();
+}
+
+GDataFeedPtr GDataTestServer::entries(const QString &email, GDataEntryBase::Kind kind)
+{
+    const bool contacts = kind == GDataEntryBase::Kind::Contact;
+    const QByteArray xml = admin("GET", QStringLiteral("entries"), {},
+                                 userQuery(email, contacts ? "contacts" : "groups"));
+    const auto feed = atomreader::parseFeed(xml, kind);
+    EXPECT_TRUE(feed.has_value());
+    return feed ? *feed : std::make_shared<GDataFeed>(kind);
+}
+
+QJsonArray GDataTestServer::requestLog()
+{
+    return QJsonDocument::fromJson(admin("GET", QStringLiteral("log")))
+        .object()
+        .value("requests")
+        .toArray();
+}
+
+void GDataTestServer::clearRequestLog()
+{
+    admin("DELETE", QStringLiteral("log"));
+}
+
+void GDataTestServer::injectFault(const QString &pathContains, int status, int count, int delayMs,
+                                  bool drop, const QByteArray &method)
+{
+    admin("POST", QStringLiteral("faults"),
+          jsonText({{"path", pathContains},
+                    {"status", status},
+                    {"count", count},
+                    {"delayMs", delayMs},
+                    {"drop", drop},
+                    {"method", QString::fromLatin1(method)}}));
+}
+
+void GDataTestServer::injectBatchEntryStatus(const QString &batchId, int code,
+                                             const QString &reason)
+{
+    admin("POST", QStringLiteral("batch-status"),
+          jsonText({{"batchId", batchId}, {"code", code}, {"reason", reason}}));
+}
+
+void GDataTestServer::interruptNextBatch(int after, const QString &reason)
+{
+    admin("POST", QStringLiteral("batch-interrupt"),
+          jsonText({{"after", after}, {"reason", reason}}));
+}
+
+void GDataTestServer::failNextSignIn(const QString &error, int count)
+{
+    admin("POST", QStringLiteral("login-failure"), jsonText({{"error", error}, {"count", count}}));
+}
+
+void GDataTestServer::setOptions(const QJsonObject &options)
+{
+    admin("POST", QStringLiteral("options"), jsonText(options));
+}
+
+void GDataTestServer::reset()
+{
+    admin("POST", QStringLiteral("reset"));
+}

@@ -1,0 +1,57 @@
+// A loopback Google Contacts server for one test: started on a free port, with accounts, entries
+// and photos seeded through its control endpoint, its request log and its faults at hand. The
+// process ends with the object.
+#pragma once
+
+#include "platform/gdata/gdatafeed.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStringList>
+#include <QUrl>
+
+class GDataTestServer
+{
+public:
+    GDataTestServer() = default;
+    ~GDataTestServer();
+    GDataTestServer(const GDataTestServer &) = delete;
+    GDataTestServer &operator=(const GDataTestServer &) = delete;
+
+    // Starts the server with extra arguments (say "--state", file); false when it did not come up.
+    bool start(const QStringList &arguments = {});
+    void stop();
+    quint16 port() const { return m_port; }
+    QUrl baseUrl() const;
+
+    void addAccount(const QString &email, const QString &password);
+    // Inserts the entries through the full projection; their identifiers, in order.
+    QStringList seedContacts(const QString &email, const std::vector<GDataEntryPtr> &contacts);
+    QStringList seedGroups(const QString &email, const std::vector<GDataEntryPtr> &groups);
+    void generateContacts(const QString &email, int count);
+    // The photo's ETag.
+    QString setPhoto(const QString &email, const QString &identifier, const QByteArray &data,
+                     const QByteArray &type = "image/jpeg");
+    // Every entry as stored, tombstones included, through the full projection.
+    GDataFeedPtr entries(const QString &email, GDataEntryBase::Kind kind);
+
+    QJsonArray requestLog();
+    void clearRequestLog();
+    // The next `count` requests whose path holds pathContains get the status (0: normal answer),
+    // after delayMs, or no answer at all when drop is set.
+    void injectFault(const QString &pathContains, int status, int count = 1, int delayMs = 0,
+                     bool drop = false, const QByteArray &method = {});
+    void injectBatchEntryStatus(const QString &batchId, int code, const QString &reason);
+    void interruptNextBatch(int after, const QString &reason);
+    void failNextSignIn(const QString &error, int count = 1);
+    void setOptions(const QJsonObject &options);
+    void reset();
+
+private:
+    QByteArray admin(const QByteArray &method, const QString &action, const QByteArray &body = {},
+                     const QString &query = {}, const QByteArray &contentType = "application/json");
+
+    QProcess m_process;
+    quint16 m_port = 0;
+};
