@@ -16,8 +16,8 @@ const QString kOp = QStringLiteral("vCardStringForPerson:");
 constexpr int photoLineLength = 72;
 
 const QStringList instantMessagingNames = {QStringLiteral("X-JABBER"), QStringLiteral("X-AIM"),
-                                           QStringLiteral("X-YAHOO"), QStringLiteral("X-MSN"),
-                                           QStringLiteral("X-ICQ")};
+                                           QStringLiteral("X-YAHOO"),  QStringLiteral("X-MSN"),
+                                           QStringLiteral("X-ICQ"),    QStringLiteral("IMPP")};
 
 enum class Verdict { Keep, Remove };
 
