@@ -13,10 +13,6 @@ namespace vcard {
 // character set that can be read; else Windows-1252.
 QString decodeBytes(const QByteArray &data);
 
-// The bytes read in the named character set; Windows-1252 for a name that can't be read (an empty
-// name included). ISO-8859-1 is read as Windows-1252 as well, as the programs that write it mean.
-QString decodeCharset(const QByteArray &data, const QString &charset);
-
 bool isValidUtf8(const QByteArray &data);
 
 } // namespace vcard

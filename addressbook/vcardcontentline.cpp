@@ -1,8 +1,8 @@
 #include "addressbook/vcardcontentline.h"
 
-#include "addressbook/vcardcharset.h"
 #include "addressbook/vcardescaping.h"
 #include "foundation/zeltordata.h"
+#include "platform/addressbook/vcardparser.h"
 
 namespace {
 
@@ -175,27 +175,15 @@ QString VCardContentLine::textValue() const
     if (encoding() != QLatin1String("QUOTED-PRINTABLE"))
         return vcard::unescapeText(value);
     const QByteArray bytes = decodeQuotedPrintable(value);
-    const QString charset = parameter(QStringLiteral("CHARSET"));
-    const QString text = charset.isEmpty() && vcard::isValidUtf8(bytes)
-                             ? QString::fromUtf8(bytes)
-                             : vcard::decodeCharset(bytes, charset);
-    return vcard::unescapeText(text);
+    return vcard::unescapeText(
+        vcardparser::decodeText(bytes, parameter(QStringLiteral("CHARSET")).toLatin1()));
 }
 
 std::optional<QByteArray> VCardContentLine::binaryValue() const
 {
     if (isBase64Encoding(encoding()))
         return zeltor::decodeBase64(value);
-    const QString trimmed = value.trimmed();
-    if (!trimmed.startsWith(QLatin1String("data:"), Qt::CaseInsensitive))
-        return std::nullopt;
-    const qsizetype comma = trimmed.indexOf(u',');
-    if (comma < 0)
-        return std::nullopt;
-    const QString meta = trimmed.mid(5, comma - 5);
-    if (!meta.endsWith(QLatin1String(";base64"), Qt::CaseInsensitive))
-        return QByteArray::fromPercentEncoding(trimmed.mid(comma + 1).toUtf8());
-    return zeltor::decodeBase64(trimmed.mid(comma + 1));
+    return vcardparser::decodeDataUri(value.trimmed());
 }
 
 namespace vcard {
