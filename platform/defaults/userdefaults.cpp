@@ -22,11 +22,11 @@ QString readHostIdentifier()
     return QSysInfo::machineHostName();
 }
 
-// Every read looks in the host's file first; the machine does not change while a program runs.
-QString hostIdentifier()
+// Read once: it is asked for at every preference read.
+const QString &hostIdentifier()
 {
-    static const QString identifier = readHostIdentifier();
-    return identifier;
+    static const QString id = readHostIdentifier();
+    return id;
 }
 
 } // namespace
@@ -89,8 +89,10 @@ QVariant UserDefaults::objectForKey(const QString &key)
 {
     for (const QString &path : searchPaths()) {
         PreferenceFile &domainFile = file(path);
-        if (domainFile.contains(key))
-            return domainFile.value(key);
+        // Stored values are never invalid, so an invalid one means "not in this domain".
+        const QVariant value = domainFile.value(key);
+        if (value.isValid())
+            return value;
     }
     return m_registration.value(key);
 }

@@ -1,11 +1,12 @@
 #include "foundation/mailcomposer.h"
+#include "tests/support/logcapture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 // Records the URLs the composer opens instead of starting a mail program.
-class MailComposer : public ::testing::Test
+class MailComposer : public LogCaptureTest
 {
 protected:
     void SetUp() override
@@ -15,7 +16,10 @@ protected:
             return true;
         });
     }
-    void TearDown() override { VozuVeva::setMailOpener({}); }
+    void TearDown() override
+    {
+        VozuVeva::setMailOpener({});
+    }
 
     QStringList m_opened;
 };
@@ -63,6 +67,7 @@ TEST_F(MailComposer, BuildsTheMailUrlFromItsParts)
 
 TEST_F(MailComposer, OpensNothingForAnInvalidRecipient)
 {
+    setLevel(1);
     for (const char *to : {"John Smith", "a@example.com?bcc=x@example.com", "a@example.com,",
                            "Ann <a@example.com>"}) {
         VozuVeva::sendMailTo(to, "", "", "s", "b");
@@ -70,6 +75,9 @@ TEST_F(MailComposer, OpensNothingForAnInvalidRecipient)
     }
     VozuVeva::sendSimpleMessage("");
     EXPECT_TRUE(m_opened.isEmpty()) << m_opened.join(u' ').toStdString();
+    EXPECT_EQ(lines().first(),
+              "[VozuVeva sendMailTo:cc:bcc:subject:body:] - invalid data to send message");
+    EXPECT_EQ(lines().size(), 8);
 }
 
 TEST_F(MailComposer, SimpleMessageGoesToTheAddressAlone)
