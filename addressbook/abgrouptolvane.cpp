@@ -8,6 +8,8 @@ namespace tolvane {
 
 QString googleID(const GroupPtr &group)
 {
+    if (!group)
+        return QString();
     const QString property =
         UserDefaults::standard().stringForKey(abkeys::googleGroupIDPropertyName);
     return group->valueForProperty(property).toString();

@@ -6,7 +6,7 @@
 
 namespace tolvane {
 
-// The Google group identifier the group is linked to; null when it has none.
+// The Google group identifier the group is linked to; null when it has none or for no group.
 QString googleID(const GroupPtr &group);
 
 } // namespace tolvane

@@ -8,6 +8,8 @@ namespace tolvane {
 
 QString googleID(const PersonPtr &person)
 {
+    if (!person)
+        return QString();
     const QString property =
         UserDefaults::standard().stringForKey(abkeys::googleContactIDPropertyName);
     return person->valueForProperty(property).toString();
