@@ -8,7 +8,6 @@
 
 void StoreFixture::SetUp()
 {
-    LogCapture::SetUp();
     ASSERT_TRUE(m_dir.isValid());
     setLevel(0);
     m_context = openContext();
@@ -20,7 +19,6 @@ void StoreFixture::TearDown()
 {
     ApplicationDelegate::setShared(nullptr);
     m_context.reset();
-    LogCapture::TearDown();
 }
 
 std::unique_ptr<ManagedObjectContext> StoreFixture::openContext()

@@ -10,7 +10,7 @@
 
 // A fresh shared store in a temporary folder, one context over it, an application delegate that
 // saves that context, and the log lines written while the test runs.
-class StoreFixture : public LogCapture
+class StoreFixture : public LogCaptureTest
 {
 protected:
     void SetUp() override;
