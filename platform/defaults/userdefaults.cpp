@@ -11,7 +11,7 @@ namespace {
 
 QString s_standardDomain = QStringLiteral("com.zel-tor.tolvane");
 
-QString hostIdentifier()
+QString readHostIdentifier()
 {
     QFile machineId(QStringLiteral("/etc/machine-id"));
     if (machineId.open(QIODevice::ReadOnly)) {
@@ -20,6 +20,13 @@ QString hostIdentifier()
             return QString::fromLatin1(id);
     }
     return QSysInfo::machineHostName();
+}
+
+// Read once: it is asked for at every preference read.
+const QString &hostIdentifier()
+{
+    static const QString id = readHostIdentifier();
+    return id;
 }
 
 } // namespace
@@ -82,8 +89,10 @@ QVariant UserDefaults::objectForKey(const QString &key)
 {
     for (const QString &path : searchPaths()) {
         PreferenceFile &domainFile = file(path);
-        if (domainFile.contains(key))
-            return domainFile.value(key);
+        // Stored values are never invalid, so an invalid one means "not in this domain".
+        const QVariant value = domainFile.value(key);
+        if (value.isValid())
+            return value;
     }
     return m_registration.value(key);
 }

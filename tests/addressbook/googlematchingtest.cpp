@@ -14,7 +14,7 @@
 #include "platform/addressbook/group.h"
 #include "platform/addressbook/person.h"
 #include "platform/defaults/userdefaults.h"
-#include "tests/foundation/logcapture.h"
+#include "tests/support/logcapture.h"
 
 #include <QTimeZone>
 

@@ -9,7 +9,7 @@
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/group.h"
 #include "platform/addressbook/person.h"
-#include "tests/foundation/logcapture.h"
+#include "tests/support/logcapture.h"
 
 #include <functional>
 

@@ -24,12 +24,11 @@ void PrintTo(const GoogleAddress &a, std::ostream *os)
 namespace {
 
 // City, state and ZIP in that order, an English locale and a default country, as a US user has.
-class AddressParser : public LogCapture
+class AddressParser : public LogCaptureTest
 {
 protected:
     void SetUp() override
     {
-        LogCapture::SetUp();
         QLocale::setDefault(QLocale(QStringLiteral("en_US")));
         UserDefaults &defaults = UserDefaults::standard();
         defaults.setString(localizedPropertyOrLabel(kABAddressCityKey), zeltor::kLabel1Key);
@@ -39,7 +38,6 @@ protected:
     }
     void TearDown() override
     {
-        LogCapture::TearDown();
         QLocale::setDefault(QLocale::c());
         for (const QString &key : {zeltor::kLabel1Key, zeltor::kLabel2Key, zeltor::kLabel3Key,
                                    zeltor::kDefaultCountryKey})

@@ -1,5 +1,5 @@
 #include "foundation/applescripttool.h"
-#include "logcapture.h"
+#include "tests/support/logcapture.h"
 #include "platform/defaults/userdefaults.h"
 
 #include <QDesktopServices>

@@ -6,12 +6,11 @@
 namespace {
 
 // Records the URLs the composer opens instead of starting a mail program.
-class MailComposer : public LogCapture
+class MailComposer : public LogCaptureTest
 {
 protected:
     void SetUp() override
     {
-        LogCapture::SetUp();
         VozuVeva::setMailOpener([this](const QUrl &url) {
             m_opened.append(url.toString(QUrl::FullyEncoded));
             return true;
@@ -20,7 +19,6 @@ protected:
     void TearDown() override
     {
         VozuVeva::setMailOpener({});
-        LogCapture::TearDown();
     }
 
     QStringList m_opened;

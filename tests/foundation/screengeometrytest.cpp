@@ -1,5 +1,5 @@
 #include "foundation/screengeometry.h"
-#include "logcapture.h"
+#include "tests/support/logcapture.h"
 
 #include <gtest/gtest.h>
 

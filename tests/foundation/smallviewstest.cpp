@@ -4,7 +4,7 @@
 #include "foundation/resizegripbutton.h"
 #include "foundation/tolvanepopuptableheader.h"
 #include "foundation/tolvanesearchfield.h"
-#include "logcapture.h"
+#include "tests/support/logcapture.h"
 
 #include <QApplication>
 #include <QMenu>

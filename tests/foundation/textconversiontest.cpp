@@ -107,7 +107,7 @@ TEST(StringToDecimal, RoundsToCentsHalvesToEven)
     EXPECT_EQ(zeltor::Decimal{234}.toString(), "2.34");
 }
 
-class DecimalOverflow : public LogCapture
+class DecimalOverflow : public LogCaptureTest
 {
 };
 

@@ -14,12 +14,11 @@ namespace {
 using Fields = ZeltorCardzap::Fields;
 
 // A US user's settings: city, state and ZIP in that order, phone numbers of 7 digits or more.
-class Cardzap : public LogCapture
+class Cardzap : public LogCaptureTest
 {
 protected:
     void SetUp() override
     {
-        LogCapture::SetUp();
         QLocale::setDefault(QLocale(QStringLiteral("en_US")));
         UserDefaults &defaults = UserDefaults::standard();
         defaults.setString(localizedPropertyOrLabel(kABAddressCityKey), zeltor::kLabel1Key);
@@ -31,7 +30,6 @@ protected:
     }
     void TearDown() override
     {
-        LogCapture::TearDown();
         QLocale::setDefault(QLocale::c());
     }
 
