@@ -1,12 +1,16 @@
 #include "foundation/applescriptconversion.h"
-#include "logcapture.h"
 #include "platform/scripting/handlercall.h"
+#include "tests/support/logcapture.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 
 namespace {
+
+class AppleScriptConversionLog : public LogCapture
+{
+};
 
 using namespace AppleScriptTool;
 
@@ -102,9 +106,8 @@ TEST(AppleScriptConversion, Record_PairsKeysWithValuesAndDropsAnOddLastKey)
     EXPECT_FALSE(dictionaryFromAppleEventDescriptor(AppleEventDescriptor::recordDescriptor()));
 }
 
-TEST(AppleScriptConversion, WantedTypes_GiveNeutralValuesAndLogMismatches)
+TEST_F(AppleScriptConversionLog, WantedTypes_GiveNeutralValuesAndLogMismatches)
 {
-    LogCapture log;
     LogCapture::setLevel(1);
     EXPECT_EQ(stringFromAppleEventDescriptor(text("x")), "x");
     EXPECT_EQ(stringFromAppleEventDescriptor(AppleEventDescriptor::descriptorWithInt32(1)), "");
@@ -113,16 +116,16 @@ TEST(AppleScriptConversion, WantedTypes_GiveNeutralValuesAndLogMismatches)
     EXPECT_FALSE(dateFromAppleEventDescriptor(text("2009-03-14")).isValid());
     LogCapture::setLevel(0);
     EXPECT_EQ(integerFromAppleEventDescriptor(text("12")), -1);
-    const QStringList lines = log.lines();
-    ASSERT_EQ(lines.size(), 4);
-    EXPECT_EQ(lines[0], "[AppleScriptTool stringFromAppleEventDescriptor:] ERROR: String data NOT "
-                        "recevied from AppleScript: <AppleEventDescriptor: 'long', 4 bytes>");
-    EXPECT_TRUE(lines[1].contains("ERROR: Boolean data recevied from AppleScript"));
-    EXPECT_TRUE(lines[2].contains("ERROR: Integer data NOT recevied from AppleScript"));
-    EXPECT_TRUE(lines[3].contains("ERROR: A Date value was NOT recevied from AppleScript"));
+    const QStringList logged = lines();
+    ASSERT_EQ(logged.size(), 4);
+    EXPECT_EQ(logged[0], "[AppleScriptTool stringFromAppleEventDescriptor:] ERROR: String data NOT "
+                         "recevied from AppleScript: <AppleEventDescriptor: 'long', 4 bytes>");
+    EXPECT_TRUE(logged[1].contains("ERROR: Boolean data recevied from AppleScript"));
+    EXPECT_TRUE(logged[2].contains("ERROR: Integer data NOT recevied from AppleScript"));
+    EXPECT_TRUE(logged[3].contains("ERROR: A Date value was NOT recevied from AppleScript"));
 }
 
-TEST(AppleScriptConversion, Integer_OutOfThirtyTwoBitsIsRefusedNotWrapped)
+TEST_F(AppleScriptConversionLog, Integer_OutOfThirtyTwoBitsIsRefusedNotWrapped)
 {
     const struct
     {
@@ -138,12 +141,11 @@ TEST(AppleScriptConversion, Integer_OutOfThirtyTwoBitsIsRefusedNotWrapped)
          std::numeric_limits<std::int32_t>::min()},
         {typed("comp", (qint64(1) << 32) + 7), -1},
     };
-    LogCapture log;
     LogCapture::setLevel(1);
     for (const auto &c : cases)
         EXPECT_EQ(integerFromAppleEventDescriptor(c.descriptor), c.expected);
     LogCapture::setLevel(0);
-    EXPECT_EQ(log.lines().filter("ERROR: Integer data out of range").size(), 2);
+    EXPECT_EQ(lines().filter("ERROR: Integer data out of range").size(), 2);
 }
 
 } // namespace
