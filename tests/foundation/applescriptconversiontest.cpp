@@ -8,10 +8,6 @@
 
 namespace {
 
-class AppleScriptConversionLog : public LogCapture
-{
-};
-
 using namespace AppleScriptTool;
 
 AppleEventDescriptor text(const QString &value)
@@ -106,8 +102,9 @@ TEST(AppleScriptConversion, Record_PairsKeysWithValuesAndDropsAnOddLastKey)
     EXPECT_FALSE(dictionaryFromAppleEventDescriptor(AppleEventDescriptor::recordDescriptor()));
 }
 
-TEST_F(AppleScriptConversionLog, WantedTypes_GiveNeutralValuesAndLogMismatches)
+TEST(AppleScriptConversion, WantedTypes_GiveNeutralValuesAndLogMismatches)
 {
+    LogCapture log;
     LogCapture::setLevel(1);
     EXPECT_EQ(stringFromAppleEventDescriptor(text("x")), "x");
     EXPECT_EQ(stringFromAppleEventDescriptor(AppleEventDescriptor::descriptorWithInt32(1)), "");
@@ -116,16 +113,16 @@ TEST_F(AppleScriptConversionLog, WantedTypes_GiveNeutralValuesAndLogMismatches)
     EXPECT_FALSE(dateFromAppleEventDescriptor(text("2009-03-14")).isValid());
     LogCapture::setLevel(0);
     EXPECT_EQ(integerFromAppleEventDescriptor(text("12")), -1);
-    const QStringList logged = lines();
-    ASSERT_EQ(logged.size(), 4);
-    EXPECT_EQ(logged[0], "[AppleScriptTool stringFromAppleEventDescriptor:] ERROR: String data NOT "
-                         "recevied from AppleScript: <AppleEventDescriptor: 'long', 4 bytes>");
-    EXPECT_TRUE(logged[1].contains("ERROR: Boolean data recevied from AppleScript"));
-    EXPECT_TRUE(logged[2].contains("ERROR: Integer data NOT recevied from AppleScript"));
-    EXPECT_TRUE(logged[3].contains("ERROR: A Date value was NOT recevied from AppleScript"));
+    const QStringList lines = log.lines();
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[0], "[AppleScriptTool stringFromAppleEventDescriptor:] ERROR: String data NOT "
+                        "recevied from AppleScript: <AppleEventDescriptor: 'long', 4 bytes>");
+    EXPECT_TRUE(lines[1].contains("ERROR: Boolean data recevied from AppleScript"));
+    EXPECT_TRUE(lines[2].contains("ERROR: Integer data NOT recevied from AppleScript"));
+    EXPECT_TRUE(lines[3].contains("ERROR: A Date value was NOT recevied from AppleScript"));
 }
 
-TEST_F(AppleScriptConversionLog, Integer_OutOfThirtyTwoBitsIsRefusedNotWrapped)
+TEST(AppleScriptConversion, Integer_OutOfThirtyTwoBitsIsRefusedNotWrapped)
 {
     const struct
     {
@@ -141,11 +138,12 @@ TEST_F(AppleScriptConversionLog, Integer_OutOfThirtyTwoBitsIsRefusedNotWrapped)
          std::numeric_limits<std::int32_t>::min()},
         {typed("comp", (qint64(1) << 32) + 7), -1},
     };
+    LogCapture log;
     LogCapture::setLevel(1);
     for (const auto &c : cases)
         EXPECT_EQ(integerFromAppleEventDescriptor(c.descriptor), c.expected);
     LogCapture::setLevel(0);
-    EXPECT_EQ(lines().filter("ERROR: Integer data out of range").size(), 2);
+    EXPECT_EQ(log.lines().filter("ERROR: Integer data out of range").size(), 2);
 }
 
 } // namespace

@@ -32,16 +32,11 @@ public slots:
 
 namespace {
 
-class AppleScriptToolLog : public LogCapture
-{
-};
-
-class ManageSafariTest : public LogCapture
+class ManageSafariTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        LogCapture::SetUp();
         defaults.setString("mail.google.com", "googleContactDomain");
         defaults.setString("#contacts", "googleContactURLTag");
     }
@@ -80,35 +75,37 @@ TEST_F(ManageSafariTest, OpensThePageOnlyWhereThePreferencesAllow)
 TEST_F(ManageSafariTest, WhenTheOpenPageCannotBeAsked_ItOpensAndTheFailureIsLogged)
 {
     set(true, false, true);
+    LogCapture log;
     LogCapture::setLevel(1);
     EXPECT_FALSE(AppleScriptTool::isGoogleContactsOpen());
     LogCapture::setLevel(0);
     AppleScriptTool::manageSafari();
     EXPECT_EQ(browser.opened, QList<QUrl>{page});
-    const QStringList logged = lines();
-    ASSERT_FALSE(logged.isEmpty());
-    EXPECT_TRUE(logged[0].startsWith("[VozuVeva getBooleanFromAppleScript:] theScript = tell "
-                                     "application \"Safari\" \r set winList"));
-    EXPECT_TRUE(logged[0].contains("URL contains \"mail.google.com\") and (URL contains "
-                                   "\"#contacts\")"));
+    const QStringList lines = log.lines();
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_TRUE(lines[0].startsWith("[VozuVeva getBooleanFromAppleScript:] theScript = tell "
+                                    "application \"Safari\" \r set winList"));
+    EXPECT_TRUE(lines[0].contains("URL contains \"mail.google.com\") and (URL contains "
+                                  "\"#contacts\")"));
 }
 
-TEST_F(AppleScriptToolLog, ExecuteScript_LogsFailureAboveLevelZeroOnly)
+TEST(AppleScriptTool, ExecuteScript_LogsFailureAboveLevelZeroOnly)
 {
+    LogCapture log;
     AppleScriptTool::executeScript("beep");
     AppleScriptTool::appToFront("Finder");
-    EXPECT_TRUE(lines().isEmpty());
+    EXPECT_TRUE(log.lines().isEmpty());
     LogCapture::setLevel(1);
     AppleScriptTool::executeScript("beep");
     AppleScriptTool::appToFront("Finder");
     LogCapture::setLevel(0);
-    const QStringList logged = lines();
-    ASSERT_GE(logged.size(), 3);
-    EXPECT_EQ(logged[0], "[AppleScriptTool executeScript:] ERROR:: beep");
-    EXPECT_TRUE(logged[1].startsWith("[AppleScriptTool executeScript:] [errorDict "
-                                     "objectForKey:@\"NSAppleScriptErrorMessage\"] = "));
-    EXPECT_TRUE(logged[2].startsWith("[AppleScriptTool executeScript:] errorDict = {"));
-    EXPECT_TRUE(logged.filter("activate").isEmpty());
+    const QStringList lines = log.lines();
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines[0], "[AppleScriptTool executeScript:] ERROR:: beep");
+    EXPECT_TRUE(lines[1].startsWith("[AppleScriptTool executeScript:] [errorDict "
+                                    "objectForKey:@\"NSAppleScriptErrorMessage\"] = "));
+    EXPECT_TRUE(lines[2].startsWith("[AppleScriptTool executeScript:] errorDict = {"));
+    EXPECT_TRUE(lines.filter("activate").isEmpty());
 }
 
 TEST(AppleScriptTool, CallSub_SetsTheHandlerNameInLowerCase)

@@ -12,13 +12,14 @@ constexpr std::uint32_t kHttps = 0x68747073; // 'htps'
 
 // Tests share the keyring of the test session and run side by side, so each keeps its items under
 // a service (or server) name of its own.
-class KeychainProxyTest : public LogCapture
+class KeychainProxyTest : public ::testing::Test
 {
 protected:
     EMKeychainProxy &proxy = EMKeychainProxy::sharedProxy();
     const QString service = QStringLiteral("tolvane-test-") + QUuid::createUuid().toString();
     const QString server =
         QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".example.com");
+    LogCapture log;
 };
 
 TEST_F(KeychainProxyTest, GenericPassword_AddFindAndChange)
@@ -35,7 +36,7 @@ TEST_F(KeychainProxyTest, GenericPassword_AddFindAndChange)
     ASSERT_TRUE(found);
     EXPECT_EQ(status, KeychainStatus::Success);
     EXPECT_EQ(found->password(), "second");
-    EXPECT_TRUE(lines().isEmpty());
+    EXPECT_TRUE(log.lines().isEmpty());
 }
 
 TEST_F(KeychainProxyTest, InternetPassword_AddFindAndChange)
@@ -72,7 +73,7 @@ TEST_F(KeychainProxyTest, MissingArguments_AnswerNullWithoutLogging)
     EXPECT_FALSE(proxy.addGenericKeychainItemForService("", "me", "pw"));
     EXPECT_FALSE(proxy.addGenericKeychainItemForService(service, "", "pw"));
     EXPECT_FALSE(proxy.addInternetKeychainItemForServer(server, "me", "", "", 0, kHttps));
-    EXPECT_TRUE(lines().isEmpty());
+    EXPECT_TRUE(log.lines().isEmpty());
 }
 
 TEST_F(KeychainProxyTest, FindOfMissingItem_AnswersNotFoundAndLogsOnlyWhenAsked)
@@ -80,22 +81,22 @@ TEST_F(KeychainProxyTest, FindOfMissingItem_AnswersNotFoundAndLogsOnlyWhenAsked)
     KeychainStatus status = KeychainStatus::Success;
     EXPECT_FALSE(proxy.genericKeychainItemForService(service, "nobody", &status));
     EXPECT_EQ(status, KeychainStatus::ItemNotFound);
-    EXPECT_TRUE(lines().isEmpty());
+    EXPECT_TRUE(log.lines().isEmpty());
 
     proxy.setLogsErrors(true);
     EXPECT_FALSE(proxy.genericKeychainItemForService(service, "nobody"));
     proxy.setLogsErrors(false);
-    EXPECT_EQ(lines(), QStringList{"Error (genericKeychainItemForService:withUsername:) - The "
-                                   "specified item could not be found in the keychain."});
+    EXPECT_EQ(log.lines(), QStringList{"Error (genericKeychainItemForService:withUsername:) - The "
+                                       "specified item could not be found in the keychain."});
 }
 
 TEST_F(KeychainProxyTest, AddOverExistingItem_AnswersNullLogsAndKeepsThePassword)
 {
     ASSERT_TRUE(proxy.addGenericKeychainItemForService(service, "me", "kept"));
     EXPECT_FALSE(proxy.addGenericKeychainItemForService(service, "me", "other"));
-    EXPECT_EQ(lines(), QStringList{"Error (addGenericKeychainItemForService:withUsername:"
-                                   "password:) - The specified item already exists in the "
-                                   "keychain."});
+    EXPECT_EQ(log.lines(), QStringList{"Error (addGenericKeychainItemForService:withUsername:"
+                                       "password:) - The specified item already exists in the "
+                                       "keychain."});
     EXPECT_EQ(proxy.genericKeychainItemForService(service, "me")->password(), "kept");
 }
 

@@ -42,10 +42,6 @@ const QDBusArgument &operator>>(const QDBusArgument &argument, Secret &secret)
 
 namespace {
 
-class LockedKeyringInner : public LogCapture
-{
-};
-
 // Locking the keyring would disturb every other test that uses the shared keyring at the same
 // time. So the tests of a locked keyring run again in a test program of their own, started here
 // under a session bus of its own with a keyring of its own (password "test", as the test
@@ -97,7 +93,7 @@ bool unlockWithPassword()
     return QDBusConnection::sessionBus().call(unlock).type() == QDBusMessage::ReplyMessage;
 }
 
-TEST_F(LockedKeyringInner, TellsLockedFromMissingAndWritesNothing)
+TEST(LockedKeyringInner, TellsLockedFromMissingAndWritesNothing)
 {
     if (!qEnvironmentVariableIsSet(kInner))
         GTEST_SKIP() << "runs on a private keyring only";
@@ -105,6 +101,7 @@ TEST_F(LockedKeyringInner, TellsLockedFromMissingAndWritesNothing)
     auto item = proxy.addGenericKeychainItemForService("service", "me", "stored");
     ASSERT_TRUE(item);
 
+    LogCapture log;
     proxy.lockKeychain();
     ASSERT_TRUE(secretservice::isDefaultCollectionLocked());
 
@@ -115,10 +112,10 @@ TEST_F(LockedKeyringInner, TellsLockedFromMissingAndWritesNothing)
     EXPECT_EQ(status, KeychainStatus::Unavailable);
     EXPECT_FALSE(item->setPassword("lost"));
     EXPECT_FALSE(proxy.addGenericKeychainItemForService("service", "other", "pw"));
-    const QStringList logged = lines();
-    ASSERT_EQ(logged.size(), 3);
-    EXPECT_TRUE(logged[0].startsWith("Error (genericKeychainItemForService:withUsername:) - The "
-                                     "keychain is not available"));
+    const QStringList lines = log.lines();
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0].startsWith("Error (genericKeychainItemForService:withUsername:) - The "
+                                    "keychain is not available"));
 
     ASSERT_TRUE(unlockWithPassword());
     ASSERT_FALSE(secretservice::isDefaultCollectionLocked());

@@ -5,10 +5,6 @@
 
 namespace {
 
-class ScreenGeometryLog : public LogCapture
-{
-};
-
 using screengeometry::Screen;
 
 Screen screen(double x, double y, double width, double height)
@@ -45,15 +41,16 @@ TEST(ScreenGeometry, MonitorExtent_IsTheUnionOfTheScreensRanges)
     }
 }
 
-TEST_F(ScreenGeometryLog, NoScreens_AnswerNeutralValuesAndLog)
+TEST(ScreenGeometry, NoScreens_AnswerNeutralValuesAndLog)
 {
+    LogCapture log;
     LogCapture::setLevel(1);
     EXPECT_EQ(screengeometry::maxMonitorWidth({}), 0);
     EXPECT_FALSE(screengeometry::currentScreen({}, QRectF(10, 20, 100, 100)));
     EXPECT_EQ(screengeometry::bottomAvailable({}, QRectF(10, 20, 100, 100)), 20);
     EXPECT_FALSE(screengeometry::growByWidth({}, QRectF(10, 20, 100, 100), 10));
     LogCapture::setLevel(0);
-    EXPECT_EQ(lines().filter("No Screens Found!").size(), 4);
+    EXPECT_EQ(log.lines().filter("No Screens Found!").size(), 4);
 }
 
 TEST(ScreenGeometry, CurrentScreenAndRoomBelow_OfTheScreenHoldingTheOrigin)
@@ -128,13 +125,14 @@ TEST(ScreenGeometry, GrowByHeight_KeepsWithinTheWindowsLimits)
               QRectF(100, 500, 400, 100));
 }
 
-TEST_F(ScreenGeometryLog, Growth_LogsTheRoomAndTheDecision)
+TEST(ScreenGeometry, Growth_LogsTheRoomAndTheDecision)
 {
+    LogCapture log;
     LogCapture::setLevel(1);
     screengeometry::growByWidth({screen(0, 0, 1280, 800)}, QRectF(800, 100, 400, 300), 200);
     LogCapture::setLevel(0);
     const QString op = "[VozuVeva growWindow:byWidthIncrement:updateFrame:] ";
-    EXPECT_EQ(lines(),
+    EXPECT_EQ(log.lines(),
               (QStringList{op + "increment = 200.000000", op + "rightAvail = 80.000000",
                            op + "leftAvail = 800.000000",
                            op + "grow right as much as possible and left the rest: 80.000000"}));

@@ -13,10 +13,6 @@
 
 namespace {
 
-class VozuVevaAppControlLog : public LogCapture
-{
-};
-
 // Installs a program for the test: a desktop entry under the test's own XDG_DATA_HOME.
 void install(const QString &bundleIdentifier, const QByteArray &keys)
 {
@@ -88,13 +84,14 @@ TEST(VozuVevaAppControl, Version_InfoStringThenShortVersionThenEmpty)
     EXPECT_EQ(VozuVeva::versionOfApplication("Not Installed Anywhere"), "");
 }
 
-TEST_F(VozuVevaAppControlLog, RecordApplicationDefaults_KeysWithoutSpacesAndLinesAtEveryLevel)
+TEST(VozuVevaAppControl, RecordApplicationDefaults_KeysWithoutSpacesAndLinesAtEveryLevel)
 {
     const QString installedId = uniqueIdentifier();
     install(installedId, "Name=Address Book\nExec=true\nX-ShortVersionString=4.1\n");
     BusApplication running(installedId);
     ASSERT_TRUE(running.isRegistered());
     UserDefaults &defaults = UserDefaults::standard();
+    LogCapture log;
 
     VozuVeva::recordApplicationDefaults(installedId, "Address Book");
     EXPECT_TRUE(defaults.boolForKey("isAddressBookInstalled"));
@@ -108,12 +105,13 @@ TEST_F(VozuVevaAppControlLog, RecordApplicationDefaults_KeysWithoutSpacesAndLine
     EXPECT_FALSE(defaults.boolForKey("isSafariRunning"));
     EXPECT_EQ(defaults.stringForKey("versionSafari"), "Not Installed");
 
-    EXPECT_EQ(lines(), (QStringList{"Address Book is Installed - Running - Version: 4.1",
-                                    "Safari is NOT installed"}));
+    EXPECT_EQ(log.lines(), (QStringList{"Address Book is Installed - Running - Version: 4.1",
+                                        "Safari is NOT installed"}));
 }
 
-TEST_F(VozuVevaAppControlLog, ScriptsCannotRun_GettersAnswerTheirFailureValuesAndLog)
+TEST(VozuVevaAppControl, ScriptsCannotRun_GettersAnswerTheirFailureValuesAndLog)
 {
+    LogCapture log;
     LogCapture::setLevel(1);
     const QString source = "tell application \"Finder\" to get version";
     EXPECT_FALSE(VozuVeva::getObjectFromAppleScript(source).isValid());
@@ -126,13 +124,13 @@ TEST_F(VozuVevaAppControlLog, ScriptsCannotRun_GettersAnswerTheirFailureValuesAn
     EXPECT_EQ(VozuVeva::getIntegerFromAppleScript(source), -1);
 
     // The error information is written over several lines; the prefixed lines are the reports.
-    const QStringList logged = lines().filter(QRegularExpression("^\\[VozuVeva "));
-    ASSERT_EQ(logged.size(), 14);
-    EXPECT_TRUE(logged[0].startsWith("[VozuVeva getObjectFromAppleScript:] "
-                                     "[errorDict objectForKey:@\"NSAppleScriptErrorMessage\"] = "));
-    EXPECT_TRUE(logged[1].startsWith("[VozuVeva getObjectFromAppleScript:] errorDict = {"));
-    EXPECT_EQ(logged[4], "[VozuVeva getBooleanFromAppleScript:] theScript = " + source);
-    EXPECT_EQ(logged[9], "[VozuVeva getStringFromAppleScript:] ERROR:: " + source);
+    const QStringList lines = log.lines().filter(QRegularExpression("^\\[VozuVeva "));
+    ASSERT_EQ(lines.size(), 14);
+    EXPECT_TRUE(lines[0].startsWith("[VozuVeva getObjectFromAppleScript:] "
+                                    "[errorDict objectForKey:@\"NSAppleScriptErrorMessage\"] = "));
+    EXPECT_TRUE(lines[1].startsWith("[VozuVeva getObjectFromAppleScript:] errorDict = {"));
+    EXPECT_EQ(lines[4], "[VozuVeva getBooleanFromAppleScript:] theScript = " + source);
+    EXPECT_EQ(lines[9], "[VozuVeva getStringFromAppleScript:] ERROR:: " + source);
 }
 
 TEST(VozuVevaAppControl, HandlerCall_LowerCasesTheNameAndListsTheArgumentsInOrder)

@@ -18,7 +18,7 @@
 
 namespace {
 
-class FileToolTest : public LogCapture
+class FileToolTest : public ::testing::Test
 {
 protected:
     QString path(const QString &relative) const { return dir.filePath(relative); }
@@ -60,6 +60,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    LogCapture log;
 };
 
 TEST_F(FileToolTest, Copy_FileToPathIntoFolderAndFolderContents)
@@ -78,13 +79,13 @@ TEST_F(FileToolTest, Copy_FileToPathIntoFolderAndFolderContents)
     write("copy.txt", "older");
     EXPECT_TRUE(ZeltorFileTool::copySource(path("a.txt"), path("copy.txt")));
     EXPECT_EQ(read("copy.txt"), "alpha");
-    EXPECT_TRUE(lines().isEmpty());
+    EXPECT_TRUE(log.lines().isEmpty());
 }
 
 TEST_F(FileToolTest, CopyOfMissingSource_FailsAndLogs)
 {
     EXPECT_FALSE(ZeltorFileTool::copySource(path("missing"), path("copy")));
-    EXPECT_EQ(lines(), QStringList{"Ditto copy failed"});
+    EXPECT_EQ(log.lines(), QStringList{"Ditto copy failed"});
 }
 
 TEST_F(FileToolTest, ZipFolder_HoldsTheFolderAsTopEntryAndUnzipsToTheSameFiles)
@@ -104,7 +105,7 @@ TEST_F(FileToolTest, ZipOfMissingSource_FailsAndLeavesNoArchive)
 {
     EXPECT_FALSE(ZeltorFileTool::zipSource(path("missing"), path("out.zip")));
     EXPECT_FALSE(QFile::exists(path("out.zip")));
-    EXPECT_EQ(lines().value(0), "Zip failed");
+    EXPECT_EQ(log.lines().value(0), "Zip failed");
 }
 
 TEST_F(FileToolTest, ZipFiles_ArchiveHoldsArchiveFolderAndNoStagingIsLeft)
@@ -133,13 +134,13 @@ TEST_F(FileToolTest, ZipFilesWithMissingOrDuplicateFile_FailsNamesThemAndWritesN
         {{path("a/.contacts"), path("b/.contacts")}, path("b/.contacts")},
     };
     for (const auto &c : cases) {
-        const qsizetype before = lines().size();
+        LogCapture caseLog;
         EXPECT_FALSE(ZeltorFileTool::zipFiles(c.files, path("backup.zip")));
         EXPECT_FALSE(QFile::exists(path("backup.zip")));
-        const QStringList logged = lines().mid(before);
-        ASSERT_EQ(logged.size(), 2);
-        EXPECT_EQ(logged[0], "Zip failed");
-        EXPECT_TRUE(logged[1].endsWith(c.named)) << logged[1].toStdString();
+        const QStringList lines = caseLog.lines();
+        ASSERT_EQ(lines.size(), 2);
+        EXPECT_EQ(lines[0], "Zip failed");
+        EXPECT_TRUE(lines[1].endsWith(c.named)) << lines[1].toStdString();
     }
     EXPECT_EQ(tree(""), (QStringList{"a", "a/.contacts", "b", "b/.contacts"}));
 }
@@ -148,7 +149,7 @@ TEST_F(FileToolTest, UnzipOfNonArchive_FailsAndLogs)
 {
     write("not.zip", "plain text");
     EXPECT_FALSE(ZeltorFileTool::unzipSource(path("not.zip"), path("out")));
-    EXPECT_EQ(lines(), QStringList{"Unzip failed"});
+    EXPECT_EQ(log.lines(), QStringList{"Unzip failed"});
 }
 
 // An archive entry as a crafted backup archive could hold it.
@@ -228,10 +229,10 @@ TEST_F(FileToolTest, Metadata_IsEmptyWithTheReasonLogged)
     EXPECT_TRUE(ZeltorFileTool::metadataForFilePath(path("file")).isEmpty());
     EXPECT_TRUE(ZeltorFileTool::metadataForFilePath(path("missing")).isEmpty());
     LogCapture::setLevel(0);
-    const QStringList logged = lines();
-    ASSERT_EQ(logged.size(), 4);
-    EXPECT_EQ(logged[1], "[ZeltorFileTool metadataForFilePath:] - MDItemRef is notValid");
-    EXPECT_EQ(logged[3], "[ZeltorFileTool metadataForFilePath:] - file does not exist");
+    const QStringList lines = log.lines();
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[1], "[ZeltorFileTool metadataForFilePath:] - MDItemRef is notValid");
+    EXPECT_EQ(lines[3], "[ZeltorFileTool metadataForFilePath:] - file does not exist");
 }
 
 } // namespace

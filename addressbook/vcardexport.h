@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/addressbook/recordclass.h"
+
+#include <QByteArray>
+#include <QString>
+
+// The vCard of an address book person as the program exports it: the address book's own vCard,
+// filtered by the user's vCard export preferences, with the person's photo and note added when
+// the address book left them out.
+namespace AddressBookTool {
+
+QString vCardStringForPerson(const Person &person);
+// The UTF-8 bytes of vCardStringForPerson up to a NUL character, should one occur; null for no
+// person.
+QByteArray vCardForABPerson(const PersonPtr &person);
+
+// The person's note with its line breaks (CR LF or CR) as line feeds.
+QString vCardNoteStringForPerson(const Person &person);
+// The person's own image data in Base64, one line.
+QString vCardImageStringForPerson(const Person &person);
+
+} // namespace AddressBookTool
