@@ -22,6 +22,16 @@ constexpr int kCpuTypeX86 = 7;
 constexpr int kCpuTypeArm = 12;
 constexpr int kCpuTypePowerPC = 18;
 
+// The file's lines, read whole: files under /proc report no size, so reading line by line until
+// the end would stop at once.
+QStringList fileLines(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(u'\n');
+}
+
 QString readFirstLine(const QString &path)
 {
     QFile file(path);
@@ -33,12 +43,9 @@ QString readFirstLine(const QString &path)
 // The value of KEY=value in a file of such lines (quotes removed); null when absent.
 QString keyValueFromFile(const QString &path, const QString &key)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
     const QString prefix = key + u'=';
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+    for (QString line : fileLines(path)) {
+        line = line.trimmed();
         if (!line.startsWith(prefix))
             continue;
         QString value = line.mid(prefix.size());
@@ -152,12 +159,15 @@ QString UUID2()
 
 qint64 physicalRAM1()
 {
-    const QString total =
-        keyValueFromFile(QStringLiteral("/proc/meminfo"), QStringLiteral("MemTotal:"));
-    const QString kilobytes = total.section(u' ', 0, 0, QString::SectionSkipEmpty);
-    bool ok = false;
-    const qint64 value = kilobytes.toLongLong(&ok);
-    return ok ? value / 1024 : 0;
+    for (const QString &line : fileLines(QStringLiteral("/proc/meminfo"))) {
+        if (!line.startsWith(QLatin1String("MemTotal:")))
+            continue;
+        bool ok = false;
+        const qint64 kilobytes =
+            line.section(u' ', 1, 1, QString::SectionSkipEmpty).toLongLong(&ok);
+        return ok ? kilobytes / 1024 : 0;
+    }
+    return 0;
 }
 
 quint64 physicalRAM2()
@@ -179,11 +189,7 @@ qint64 processorClockSpeed()
             .toLongLong(&ok);
     if (ok)
         return kilohertz * 1000;
-    QFile cpuinfo(QStringLiteral("/proc/cpuinfo"));
-    if (!cpuinfo.open(QIODevice::ReadOnly))
-        return 0;
-    while (!cpuinfo.atEnd()) {
-        const QString line = QString::fromUtf8(cpuinfo.readLine());
+    for (const QString &line : fileLines(QStringLiteral("/proc/cpuinfo"))) {
         if (!line.startsWith(QLatin1String("cpu MHz")))
             continue;
         const double megahertz = line.section(u':', 1).trimmed().toDouble(&ok);

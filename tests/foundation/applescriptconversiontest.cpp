@@ -1,6 +1,6 @@
 #include "foundation/applescriptconversion.h"
-#include "tests/support/logcapture.h"
 #include "platform/scripting/handlercall.h"
+#include "tests/support/logcapture.h"
 
 #include <gtest/gtest.h>
 

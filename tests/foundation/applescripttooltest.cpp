@@ -1,6 +1,6 @@
 #include "foundation/applescripttool.h"
-#include "tests/support/logcapture.h"
 #include "platform/defaults/userdefaults.h"
+#include "tests/support/logcapture.h"
 
 #include <QDesktopServices>
 #include <QUrl>

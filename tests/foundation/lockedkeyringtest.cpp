@@ -1,6 +1,6 @@
 #include "foundation/emkeychainproxy.h"
-#include "tests/support/logcapture.h"
 #include "platform/keychain/secretservice.h"
+#include "tests/support/logcapture.h"
 
 #include <QCoreApplication>
 #include <QDBusArgument>

@@ -1,7 +1,7 @@
 #include "foundation/vozuvevaappcontrol.h"
-#include "tests/support/logcapture.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/scripting/busapplication.h"
+#include "tests/support/logcapture.h"
 
 #include <QDir>
 #include <QFile>

@@ -96,6 +96,9 @@ TEST_F(PhoneFormatTest, FailedFetch_AnswersTheNumberAndLogs)
     execOnStoreFile(QStringLiteral("DROP TABLE \"PhoneFormat\""));
     EXPECT_EQ(format(QStringLiteral("5551234")), QStringLiteral("5551234"));
     EXPECT_TRUE(logged(QStringLiteral("NumberString = 5551234")));
+    // Old rows that cannot be read cannot be replaced: no second set is added.
+    DataImporter::importPhoneFormatDataInContext(*m_context, PhoneFormatSettings{});
+    EXPECT_TRUE(m_context->insertedObjects().isEmpty());
 }
 
 } // namespace
