@@ -1,0 +1,122 @@
+#include "bench/platform/gdata/loopbackserver.h"
+
+#include "platform/gdata/atomwriter.h"
+#include "platform/gdata/gdatafeed.h"
+
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkReply>
+#include <QRegularExpression>
+#include <QUrlQuery>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr int kStartTimeoutMs = 20000;
+constexpr int kAdminTimeoutMs = 300000;
+
+QString userQuery(const QString &email)
+{
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("user"), email);
+    query.addQueryItem(QStringLiteral("kind"), QStringLiteral("contacts"));
+    return query.toString(QUrl::FullyEncoded);
+}
+
+} // namespace
+
+LoopbackServer::~LoopbackServer()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.terminate();
+    if (!m_process.waitForFinished(5000)) {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+}
+
+bool LoopbackServer::start()
+{
+    m_process.setProgram(QStringLiteral(TOLVANE_GDATA_SERVER));
+    m_process.setArguments({QStringLiteral("--port"), QStringLiteral("0")});
+    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process.start();
+    if (!m_process.waitForStarted(kStartTimeoutMs))
+        return false;
+    static const QRegularExpression listening(
+        QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
+    QByteArray output;
+    const QDeadlineTimer deadline(kStartTimeoutMs);
+    while (!deadline.hasExpired() && m_process.state() == QProcess::Running) {
+        m_process.waitForReadyRead(100);
+        output += m_process.readAllStandardOutput();
+        const auto match = listening.match(QString::fromUtf8(output));
+        if (match.hasMatch()) {
+            m_port = quint16(match.captured(1).toUInt());
+            return true;
+        }
+    }
+    return false;
+}
+
+QUrl LoopbackServer::baseUrl() const
+{
+    return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(m_port));
+}
+
+std::optional<QByteArray> LoopbackServer::admin(const QByteArray &method, const QString &action,
+                                                const QByteArray &body, const QString &query,
+                                                const QByteArray &contentType)
+{
+    QUrl url = baseUrl();
+    url.setPath(QStringLiteral("/_admin/") + action);
+    url.setQuery(query, QUrl::StrictMode);
+    QNetworkRequest request(url);
+    request.setHeader(QNetworkRequest::ContentTypeHeader, contentType);
+    request.setTransferTimeout(kAdminTimeoutMs);
+    std::unique_ptr<QNetworkReply> reply(m_network.sendCustomRequest(request, method, body));
+    QEventLoop loop;
+    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    if (!reply->isFinished())
+        loop.exec();
+    const QByteArray answer = reply->readAll();
+    if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() != 200) {
+        std::fprintf(stderr, "gdata-server refused %s: %s %s\n", qPrintable(action),
+                     qPrintable(reply->errorString()), answer.constData());
+        return std::nullopt;
+    }
+    return answer;
+}
+
+bool LoopbackServer::addAccount(const QString &email, const QString &password)
+{
+    const QJsonObject account{{"email", email}, {"password", password}};
+    return admin("POST", QStringLiteral("accounts"),
+                 QJsonDocument(account).toJson(QJsonDocument::Compact))
+        .has_value();
+}
+
+bool LoopbackServer::seedContacts(const QString &email, const std::vector<GDataEntryPtr> &contacts)
+{
+    GDataFeed feed(GDataEntryBase::Kind::Contact);
+    feed.setEntriesWithEntries(contacts);
+    return admin("POST", QStringLiteral("seed"), atomwriter::feedXML(feed), userQuery(email),
+                 "application/atom+xml")
+        .has_value();
+}
+
+bool LoopbackServer::reset()
+{
+    return admin("POST", QStringLiteral("reset"), {}).has_value();
+}
+
+QString LoopbackServer::myContactsGroupId(const QString &email) const
+{
+    return baseUrl().toString() + QStringLiteral("/m8/feeds/groups/") +
+           QString::fromLatin1(QUrl::toPercentEncoding(email)) + QStringLiteral("/base/6");
+}

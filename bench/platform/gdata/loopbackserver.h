@@ -1,0 +1,44 @@
+// The loopback Google Contacts server in a process of its own, on 127.0.0.1 and a free port,
+// seeded through its control endpoint. The process ends with the object.
+#pragma once
+
+#include "platform/gdata/gdataentrybase.h"
+
+#include <QByteArray>
+#include <QNetworkAccessManager>
+#include <QProcess>
+#include <QUrl>
+
+#include <optional>
+#include <vector>
+
+class LoopbackServer
+{
+public:
+    LoopbackServer() = default;
+    ~LoopbackServer();
+    LoopbackServer(const LoopbackServer &) = delete;
+    LoopbackServer &operator=(const LoopbackServer &) = delete;
+
+    // False when the server did not come up.
+    bool start();
+    QUrl baseUrl() const;
+
+    // Each is false when the server refused it.
+    bool addAccount(const QString &email, const QString &password);
+    bool seedContacts(const QString &email, const std::vector<GDataEntryPtr> &contacts);
+    // Drops every account, fault and option.
+    bool reset();
+
+    // The identifier of the account's "My Contacts" system group.
+    QString myContactsGroupId(const QString &email) const;
+
+private:
+    std::optional<QByteArray> admin(const QByteArray &method, const QString &action,
+                                    const QByteArray &body, const QString &query = {},
+                                    const QByteArray &contentType = "application/json");
+
+    QProcess m_process;
+    QNetworkAccessManager m_network;
+    quint16 m_port = 0;
+};
