@@ -28,8 +28,8 @@ void checkEntryRoundTrip(const GDataEntryBase &entry)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray input = QByteArray::fromRawData(reinterpret_cast<const char *>(data),
-                                                     static_cast<qsizetype>(size));
+    const QByteArray input =
+        QByteArray::fromRawData(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     if (const auto feed = atomreader::parseFeed(input, GDataEntryBase::Kind::Contact))
         checkFeedRoundTrip(**feed);
     if (const auto entry = atomreader::parseEntry(input, GDataEntryBase::Kind::ContactGroup))

@@ -503,9 +503,9 @@ TEST_F(GDataServiceTest, DroppedConnection_IsConnectionLostAndAPostIsNotRetriedB
 
 TEST_F(GDataServiceTest, SlowAnswer_TimesOut)
 {
+    ASSERT_FALSE(fetchContacts()->error); // signed in before the short timeout applies
     service.setRequestTimeoutMs(300);
     service.setIsServiceRetryEnabled(false);
-    ASSERT_FALSE(fetchContacts()->error);
     server.injectFault(QStringLiteral("/m8/feeds/contacts/"), 0, 1, 2000);
     const auto outcome = fetchContacts();
     ASSERT_TRUE(outcome->error);

@@ -487,6 +487,51 @@ TEST_F(GDataServerTest, Photos_PutGetDeleteWithETags)
                      ->etag.has_value());
 }
 
+TEST_F(GDataServerTest, PhotoOptions_SizeLimitAndUpdatedBump)
+{
+    const QString id = server.seedContacts(kUser, {contactNamed("Anna")}).value(0);
+    const GDataEntryPtr before = fetchContact(id);
+    const QString photoUrl = std::static_pointer_cast<GDataEntryContact>(before)->photoLink()->href;
+    server.setOptions({{"photoSizeLimit", 4}});
+    EXPECT_EQ(call("PUT", photoUrl, "TOOBIG", {{"Content-Type", "image/jpeg"}}).status, 413);
+    EXPECT_EQ(call("PUT", photoUrl, "OK", {{"Content-Type", "image/jpeg"}}).status, 200);
+    EXPECT_EQ(fetchContact(id)->updatedDate(), before->updatedDate()); // off by default
+    server.setOptions({{"photoBumpsUpdated", true}});
+    EXPECT_EQ(call("PUT", photoUrl, "NEW", {{"Content-Type", "image/jpeg"}}).status, 200);
+    const GDataEntryPtr after = fetchContact(id);
+    EXPECT_GT(after->updatedDate(), before->updatedDate());
+    EXPECT_NE(after->ETag(), before->ETag());
+}
+
+TEST_F(GDataServerTest, Feed_OrderedByLastModifiedWhenAsked)
+{
+    const QStringList ids =
+        server.seedContacts(kUser, {contactNamed("First"), contactNamed("Second")});
+    GDataEntryPtr first = fetchContact(ids[0]);
+    first->setTitle(QStringLiteral("First, changed"));
+    ASSERT_EQ(call("PUT", first->editLink()->href, atomwriter::entryXML(*first)).status, 200);
+    const auto titles = [&](const QString &query) {
+        QStringList result;
+        const GDataFeedPtr page = feed("/m8/feeds/contacts/default/full" + query);
+        for (const GDataEntryPtr &e : page->entries())
+            result.append(*e->title());
+        return result;
+    };
+    EXPECT_EQ(titles(QString()), QStringList({"First, changed", "Second"}));
+    EXPECT_EQ(titles("?orderby=lastmodified&sortorder=ascending"),
+              QStringList({"Second", "First, changed"}));
+    EXPECT_EQ(titles("?orderby=lastmodified&sortorder=descending"),
+              QStringList({"First, changed", "Second"}));
+}
+
+TEST_F(GDataServerTest, Reset_ForgetsAccountsAndFaults)
+{
+    server.seedContacts(kUser, {contactNamed("Anna")});
+    server.injectFault(QStringLiteral("/accounts/"), 500, 5);
+    server.reset();
+    EXPECT_EQ(signIn(kUser, kPassword).status, 403); // no such account any more, and no fault
+}
+
 TEST_F(GDataServerTest, Faults_StatusThenNormalAnswerAndDroppedConnection)
 {
     server.injectFault(QStringLiteral("/contacts/"), 503, 1);
