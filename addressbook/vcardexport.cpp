@@ -11,14 +11,17 @@ namespace AddressBookTool {
 
 QString vCardStringForPerson(const Person &person)
 {
+    return vCardStringForPerson(person, VCardExportOptions::fromDefaults(UserDefaults::standard()));
+}
+
+QString vCardStringForPerson(const Person &person, const VCardExportOptions &options)
+{
     const QByteArray data = person.vCardRepresentation();
     if (!vcard::isValidUtf8(data))
         return {};
     const VCardExportAdditions additions{person.valueForProperty(kABNoteProperty).toString(),
                                          person.imageData()};
-    return vcard::filterExport(QString::fromUtf8(data),
-                               VCardExportOptions::fromDefaults(UserDefaults::standard()),
-                               additions);
+    return vcard::filterExport(QString::fromUtf8(data), options, additions);
 }
 
 QByteArray vCardForABPerson(const PersonPtr &person)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "addressbook/vcardexportoptions.h"
 #include "platform/addressbook/recordclass.h"
 
 #include <QByteArray>
@@ -11,6 +12,9 @@
 namespace AddressBookTool {
 
 QString vCardStringForPerson(const Person &person);
+// The same with the preferences read once by the caller, for exports of many people at a time
+// (reading them costs more than filtering a card).
+QString vCardStringForPerson(const Person &person, const VCardExportOptions &options);
 // The UTF-8 bytes of vCardStringForPerson up to a NUL character, should one occur; null for no
 // person.
 QByteArray vCardForABPerson(const PersonPtr &person);
