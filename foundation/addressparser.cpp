@@ -160,19 +160,33 @@ Positions positionsOf(const QString &line)
     return positionsWithoutComma(squeezed.split(u' ', Qt::SkipEmptyParts));
 }
 
-// The position whose label preference names the field; "" when none does.
-QString fieldAt(const Positions &positions, const QString &addressKey)
+// The user's order of the three positions: the label each preference names.
+struct LabelOrder
 {
-    const QString label = localizedPropertyOrLabel(addressKey);
-    UserDefaults &defaults = UserDefaults::standard();
-    if (defaults.stringForKey(kLabel1Key) == label)
-        return positions.p1;
-    if (defaults.stringForKey(kLabel2Key) == label)
-        return positions.p2;
-    if (defaults.stringForKey(kLabel3Key) == label)
-        return positions.p3;
-    return QString();
-}
+    QString label1;
+    QString label2;
+    QString label3;
+
+    static LabelOrder read()
+    {
+        UserDefaults &defaults = UserDefaults::standard();
+        return {defaults.stringForKey(kLabel1Key), defaults.stringForKey(kLabel2Key),
+                defaults.stringForKey(kLabel3Key)};
+    }
+
+    // The position whose label names the field; "" when none does.
+    QString fieldAt(const Positions &positions, const QString &addressKey) const
+    {
+        const QString label = localizedPropertyOrLabel(addressKey);
+        if (label1 == label)
+            return positions.p1;
+        if (label2 == label)
+            return positions.p2;
+        if (label3 == label)
+            return positions.p3;
+        return QString();
+    }
+};
 
 bool isNameCharacter(QChar c)
 {
@@ -247,10 +261,11 @@ void takeCityLine(GoogleAddress &address, const QString &line, bool withPostal, 
 CityStateZip parseCSZ(const QString &line)
 {
     const Positions positions = positionsOf(line);
+    const LabelOrder order = LabelOrder::read();
     CityStateZip result;
-    result.city = trimmedValue(fieldAt(positions, kABAddressCityKey));
-    result.state = stateSpelling(trimmedValue(fieldAt(positions, kABAddressStateKey)));
-    result.zip = trimmedValue(fieldAt(positions, kABAddressZIPKey));
+    result.city = trimmedValue(order.fieldAt(positions, kABAddressCityKey));
+    result.state = stateSpelling(trimmedValue(order.fieldAt(positions, kABAddressStateKey)));
+    result.zip = trimmedValue(order.fieldAt(positions, kABAddressZIPKey));
     result.country = countryOf(trimmedValue(positions.country));
     return result;
 }

@@ -19,7 +19,6 @@ struct Decimal
     qint64 hundredths = 0;
 
     QString toString() const; // "2.34", "-0.50"
-    friend bool operator==(const Decimal &, const Decimal &) = default;
 };
 
 // The text read as a decimal number (period as separator), rounded to 2 places, halves to even.

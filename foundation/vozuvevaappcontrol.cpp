@@ -3,6 +3,8 @@
 #include "foundation/applescriptconversion.h"
 #include "foundation/log.h"
 #include "foundation/scripterrorlog.h"
+#include "foundation/zeltorstring.h"
+#include "platform/defaults/userdefaults.h"
 #include "platform/scripting/busprograms.h"
 #include "platform/scripting/desktopentry.h"
 #include "platform/scripting/handlercall.h"
@@ -82,6 +84,35 @@ QString versionOfApplication(const QString &applicationName)
     if (!entry.shortVersion.isEmpty())
         return entry.shortVersion;
     return QStringLiteral("");
+}
+
+void recordApplicationDefaults(const QString &bundleIdentifier, const QString &displayName)
+{
+    UserDefaults &defaults = UserDefaults::standard();
+    const QString key = zeltor::removeAllSpaces(displayName);
+    const bool installed = isApplicationInstalled(bundleIdentifier);
+    defaults.setBool(installed, QStringLiteral("is%1Installed").arg(key));
+    if (!installed) {
+        defaults.setBool(false, QStringLiteral("is%1Running").arg(key));
+        defaults.setString(QStringLiteral("Not Installed"), QStringLiteral("version%1").arg(key));
+        tlog::write(QStringLiteral("%1 is NOT installed").arg(displayName));
+        return;
+    }
+    const bool running = isApplicationRunning(bundleIdentifier);
+    defaults.setBool(running, QStringLiteral("is%1Running").arg(key));
+    QString version = versionOfApplication(displayName);
+    if (running && version.isEmpty()) {
+        // A program that declares no version may still tell it when asked.
+        const QString answer = getStringFromAppleScript(
+            QStringLiteral("tell application \"%1\" to version").arg(displayName));
+        if (!answer.isNull())
+            version = answer;
+    }
+    defaults.setString(version, QStringLiteral("version%1").arg(key));
+    tlog::write(QStringLiteral("%1 is Installed - %2 - Version: %3")
+                    .arg(displayName,
+                         running ? QStringLiteral("Running") : QStringLiteral("NOT Running"),
+                         version));
 }
 
 QVariant getObjectFromAppleScript(const QString &source)

@@ -26,6 +26,10 @@ QIcon iconForApplication(const QString &bundleIdentifier);
 // The version the installed program of that name declares, "" when none.
 QString versionOfApplication(const QString &applicationName);
 
+// Records in the preferences whether the program is installed and running and its version, under
+// "is%@Installed", "is%@Running" and "version%@" with the display name, spaces removed.
+void recordApplicationDefaults(const QString &bundleIdentifier, const QString &displayName);
+
 // Each answers the failure value (invalid, null, false, -1, null, null) with the script's error
 // in the log when the script fails.
 QVariant getObjectFromAppleScript(const QString &source);

@@ -2,7 +2,9 @@
 
 #include "foundation/log.h"
 #include "foundation/ziparchive.h"
+#include "platform/ui/prompter.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
@@ -54,6 +56,19 @@ void emptyFolder(const QDir &top, const QString &folder, bool includingFolders,
             failures.append(relative);
         }
     }
+}
+
+// One sheet for all the files that stayed, on the window in front; nothing waits for it.
+void showRemovalFailures(const QStringList &relativePaths)
+{
+    QStringList lines;
+    for (const QString &path : relativePaths)
+        lines.append(QStringLiteral("File Name: %1").arg(path));
+    Prompt prompt;
+    prompt.message = QStringLiteral("An error occurred when attempting to remove a file!");
+    prompt.informativeText = lines.join(u'\n');
+    prompt.buttons = {QStringLiteral("OK")};
+    Prompter::current().beginSheet(prompt, QApplication::activeWindow(), [](int) {});
 }
 
 bool zipFailed(const QStringList &notTaken)
@@ -133,6 +148,8 @@ QStringList emptyDirectory(const QString &folder, bool includingFolders)
 {
     QStringList failures;
     emptyFolder(QDir(folder), folder, includingFolders, failures);
+    if (!failures.isEmpty())
+        showRemovalFailures(failures);
     return failures;
 }
 

@@ -26,7 +26,8 @@ bool unzipSource(const QString &archive, const QString &destination);
 
 // Removes every file below the folder, and the subfolders too when includingFolders is set; what
 // lies in an entry of the folder whose name begins with "." stays. Removals that fail are shown
-// together in one alert; the answer lists their paths relative to the folder.
+// together in one sheet on the window in front; the answer lists their paths relative to the
+// folder.
 QStringList emptyDirectory(const QString &folder, bool includingFolders);
 
 // There are no metadata items here: the answer is always empty, with the log line of the reason.

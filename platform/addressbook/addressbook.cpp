@@ -502,6 +502,8 @@ void AddressBook::applyExternalChange(const QStringList &changedIds, const QStri
 void AddressBook::reloadEverything()
 {
     // The whole book was replaced: what this program had not saved belonged to the old book.
+    if (hasUnsavedChanges())
+        qWarning("address book: the book was restored from a backup; unsaved changes are dropped");
     m_inserted.clear();
     m_updated.clear();
     m_deleted.clear();

@@ -4,103 +4,340 @@
 #include "platform/addressbook/multivalue.h"
 #include "platform/addressbook/record.h"
 
-#include <QDataStream>
-#include <QIODevice>
+#include <QDate>
+#include <QDateTime>
+
+#include <cstring>
 
 namespace {
 
-constexpr quint32 kFormat = 0x41420001; // "AB" and the format version
-constexpr auto kStreamVersion = QDataStream::Qt_6_4;
+constexpr quint32 kFormat = 0x41420002; // "AB" and the format version
 
-enum class ValueKind : quint8 { Single = 0, Multi = 1 };
+// Tags of the stored value kinds. Texts are UTF-8: the whole book is read at every start, and
+// most of it is ASCII.
+enum class Tag : quint8 {
+    Invalid = 0,
+    String = 1,
+    Integer = 2,
+    LongLong = 3,
+    Real = 4,
+    Date = 5,
+    DateTime = 6,
+    Data = 7,
+    Dictionary = 8,
+    Array = 9,
+    Boolean = 10,
+    MultiValue = 11,
+};
 
-void writeMultiValue(QDataStream &out, const MultiValue &value)
+class Writer
 {
-    out << qint32(value.propertyType()) << value.primaryIdentifier() << qint32(value.count());
-    for (const MultiValueEntry &entry : value.entries())
-        out << entry.identifier << entry.label << entry.value;
-}
-
-bool readMultiValue(QDataStream &in, MultiValue &value)
-{
-    qint32 type = 0;
-    qint32 count = 0;
-    QString primary;
-    in >> type >> primary >> count;
-    if (in.status() != QDataStream::Ok || count < 0)
-        return false;
-    QList<MultiValueEntry> entries;
-    for (qint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
-        MultiValueEntry entry;
-        in >> entry.identifier >> entry.label >> entry.value;
-        entries.append(entry);
+public:
+    void integer(qint64 value) { raw(&value, sizeof value); }
+    void count(qsizetype value) { integer(qint64(value)); }
+    void tag(Tag value) { m_data.append(char(value)); }
+    void bytes(const QByteArray &value)
+    {
+        count(value.size());
+        m_data.append(value);
     }
-    value = MultiValue::fromEntries(static_cast<PropertyType>(type), entries, primary);
-    return in.status() == QDataStream::Ok;
-}
+    void text(const QString &value) { bytes(value.toUtf8()); }
+    void real(double value) { raw(&value, sizeof value); }
+
+    void value(const QVariant &value)
+    {
+        switch (value.metaType().id()) {
+        case QMetaType::QString:
+            tag(Tag::String);
+            text(value.toString());
+            break;
+        case QMetaType::Int:
+            tag(Tag::Integer);
+            integer(value.toInt());
+            break;
+        case QMetaType::LongLong:
+            tag(Tag::LongLong);
+            integer(value.toLongLong());
+            break;
+        case QMetaType::Double:
+            tag(Tag::Real);
+            real(value.toDouble());
+            break;
+        case QMetaType::Bool:
+            tag(Tag::Boolean);
+            integer(value.toBool() ? 1 : 0);
+            break;
+        case QMetaType::QDate:
+            tag(Tag::Date);
+            integer(value.toDate().toJulianDay());
+            break;
+        case QMetaType::QDateTime:
+            tag(Tag::DateTime);
+            integer(value.toDateTime().toMSecsSinceEpoch());
+            break;
+        case QMetaType::QByteArray:
+            tag(Tag::Data);
+            bytes(value.toByteArray());
+            break;
+        case QMetaType::QVariantMap: {
+            const QVariantMap map = value.toMap();
+            tag(Tag::Dictionary);
+            count(map.size());
+            for (auto it = map.cbegin(); it != map.cend(); ++it) {
+                text(it.key());
+                this->value(it.value());
+            }
+            break;
+        }
+        case QMetaType::QVariantList: {
+            const QVariantList list = value.toList();
+            tag(Tag::Array);
+            count(list.size());
+            for (const QVariant &item : list)
+                this->value(item);
+            break;
+        }
+        default:
+            if (variantHoldsMultiValue(value))
+                multiValue(multiValueFromVariant(value));
+            else
+                tag(Tag::Invalid);
+        }
+    }
+
+    void multiValue(const MultiValue &value)
+    {
+        tag(Tag::MultiValue);
+        integer(qint64(value.propertyType()));
+        text(value.primaryIdentifier());
+        count(value.count());
+        for (const MultiValueEntry &entry : value.entries()) {
+            text(entry.identifier);
+            text(entry.label);
+            this->value(entry.value);
+        }
+    }
+
+    void texts(const QStringList &values)
+    {
+        count(values.size());
+        for (const QString &value : values)
+            text(value);
+    }
+
+    QByteArray result() const { return m_data; }
+
+private:
+    void raw(const void *data, std::size_t size)
+    {
+        m_data.append(static_cast<const char *>(data), qsizetype(size));
+    }
+
+    QByteArray m_data;
+};
+
+// Reads what Writer wrote; any read past the end or of an unknown tag marks the whole record
+// unreadable rather than guessing.
+class Reader
+{
+public:
+    explicit Reader(const QByteArray &data)
+        : m_data(data)
+    {}
+
+    bool ok() const { return m_ok; }
+    bool atEnd() const { return m_position == m_data.size(); }
+
+    qint64 integer()
+    {
+        qint64 value = 0;
+        raw(&value, sizeof value);
+        return value;
+    }
+
+    qsizetype count()
+    {
+        const qint64 value = integer();
+        // A count can never exceed the bytes left; this also stops absurd allocations.
+        if (value < 0 || value > m_data.size() - m_position) {
+            m_ok = false;
+            return 0;
+        }
+        return qsizetype(value);
+    }
+
+    Tag tag()
+    {
+        if (!need(1))
+            return Tag::Invalid;
+        return static_cast<Tag>(m_data.at(m_position++));
+    }
+
+    QByteArray bytes()
+    {
+        const qsizetype size = count();
+        if (!need(size))
+            return {};
+        QByteArray value = m_data.mid(m_position, size);
+        m_position += size;
+        return value;
+    }
+
+    QString text()
+    {
+        const qsizetype size = count();
+        if (!need(size))
+            return {};
+        QString value = QString::fromUtf8(m_data.constData() + m_position, size);
+        m_position += size;
+        return value;
+    }
+
+    double real()
+    {
+        double value = 0;
+        raw(&value, sizeof value);
+        return value;
+    }
+
+    QVariant value() { return valueOfTag(tag()); }
+
+    QStringList texts()
+    {
+        QStringList values;
+        const qsizetype size = count();
+        for (qsizetype i = 0; i < size && m_ok; ++i)
+            values.append(text());
+        return values;
+    }
+
+private:
+    QVariant valueOfTag(Tag tag)
+    {
+        switch (tag) {
+        case Tag::Invalid:
+            return {};
+        case Tag::String:
+            return text();
+        case Tag::Integer:
+            return int(integer());
+        case Tag::LongLong:
+            return qlonglong(integer());
+        case Tag::Real:
+            return real();
+        case Tag::Boolean:
+            return integer() != 0;
+        case Tag::Date:
+            return QDate::fromJulianDay(integer());
+        case Tag::DateTime:
+            return QDateTime::fromMSecsSinceEpoch(integer(), Qt::UTC);
+        case Tag::Data:
+            return bytes();
+        case Tag::Dictionary: {
+            QVariantMap map;
+            const qsizetype size = count();
+            for (qsizetype i = 0; i < size && m_ok; ++i) {
+                const QString key = text();
+                map.insert(key, value());
+            }
+            return map;
+        }
+        case Tag::Array: {
+            QVariantList list;
+            const qsizetype size = count();
+            for (qsizetype i = 0; i < size && m_ok; ++i)
+                list.append(value());
+            return list;
+        }
+        case Tag::MultiValue:
+            return QVariant::fromValue(multiValue());
+        }
+        m_ok = false;
+        return {};
+    }
+
+    MultiValue multiValue()
+    {
+        const auto type = static_cast<PropertyType>(integer());
+        const QString primary = text();
+        const qsizetype size = count();
+        QList<MultiValueEntry> entries;
+        entries.reserve(size);
+        for (qsizetype i = 0; i < size && m_ok; ++i) {
+            MultiValueEntry entry;
+            entry.identifier = text();
+            entry.label = text();
+            entry.value = value();
+            entries.append(std::move(entry));
+        }
+        return MultiValue::fromEntries(type, std::move(entries), primary);
+    }
+
+    bool need(qsizetype size)
+    {
+        if (!m_ok || size < 0 || size > m_data.size() - m_position)
+            m_ok = false;
+        return m_ok;
+    }
+
+    void raw(void *out, std::size_t size)
+    {
+        if (need(qsizetype(size))) {
+            std::memcpy(out, m_data.constData() + m_position, size);
+            m_position += qsizetype(size);
+        }
+    }
+
+    const QByteArray &m_data;
+    qsizetype m_position = 0;
+    bool m_ok = true;
+};
 
 } // namespace
 
 QByteArray RecordCodec::encode(const Record &record)
 {
-    QByteArray data;
-    QDataStream out(&data, QIODevice::WriteOnly);
-    out.setVersion(kStreamVersion);
-    out << kFormat << qint32(record.m_values.size());
+    Writer out;
+    out.integer(kFormat);
+    out.count(record.m_values.size());
     for (auto it = record.m_values.cbegin(); it != record.m_values.cend(); ++it) {
-        out << it.key();
-        if (variantHoldsMultiValue(it.value())) {
-            out << quint8(ValueKind::Multi);
-            writeMultiValue(out, multiValueFromVariant(it.value()));
-        } else {
-            out << quint8(ValueKind::Single) << it.value();
-        }
+        out.text(it.key());
+        out.value(it.value());
     }
     if (const auto *group = dynamic_cast<const Group *>(&record)) {
-        out << group->m_memberIds << group->m_subgroupIds
-            << (group->m_criteria ? group->m_criteria->toJson() : QByteArray());
+        out.texts(group->m_memberIds);
+        out.texts(group->m_subgroupIds);
+        out.bytes(group->m_criteria ? group->m_criteria->toJson() : QByteArray());
     }
-    return data;
+    return out.result();
 }
 
 bool RecordCodec::decodeInto(Record &record, const QByteArray &data)
 {
-    QDataStream in(data);
-    in.setVersion(kStreamVersion);
-    quint32 format = 0;
-    qint32 count = 0;
-    in >> format >> count;
-    if (format != kFormat || count < 0)
+    Reader in(data);
+    if (in.integer() != kFormat)
         return false;
     QHash<QString, QVariant> values;
-    for (qint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
-        QString name;
-        quint8 kind = 0;
-        in >> name >> kind;
-        if (kind == quint8(ValueKind::Multi)) {
-            MultiValue value;
-            if (!readMultiValue(in, value))
-                return false;
-            values.insert(name, QVariant::fromValue(value));
-        } else {
-            QVariant value;
-            in >> value;
-            values.insert(name, value);
-        }
+    const qsizetype count = in.count();
+    values.reserve(count);
+    for (qsizetype i = 0; i < count && in.ok(); ++i) {
+        const QString name = in.text();
+        values.insert(name, in.value());
     }
-    if (in.status() != QDataStream::Ok)
+    if (!in.ok())
         return false;
     if (auto *group = dynamic_cast<Group *>(&record)) {
-        QStringList members;
-        QStringList subgroups;
-        QByteArray criteria;
-        in >> members >> subgroups >> criteria;
-        if (in.status() != QDataStream::Ok)
+        const QStringList members = in.texts();
+        const QStringList subgroups = in.texts();
+        const QByteArray criteria = in.bytes();
+        if (!in.ok())
             return false;
         group->m_memberIds = members;
         group->m_subgroupIds = subgroups;
         group->m_criteria = criteria.isEmpty() ? std::nullopt : SearchElement::fromJson(criteria);
     }
-    record.m_values = values;
+    if (!in.atEnd())
+        return false;
+    record.m_values = std::move(values);
     return true;
 }

@@ -2,6 +2,8 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace {
 
 // Windows-1252 differs from ISO-8859-1 in 0x80-0x9F only; the five unassigned bytes map to the
@@ -23,8 +25,17 @@ QString fromWindows1252(const QByteArray &bytes)
     return text;
 }
 
+bool isAscii(const QByteArray &bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 QString fromUtf8OrWindows1252(const QByteArray &bytes)
 {
+    // Most values are plain ASCII, which every charset here reads alike.
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes);
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(bytes);
     return decoder.hasError() ? fromWindows1252(bytes) : text;
@@ -35,13 +46,20 @@ bool isFoldContinuation(QByteArrayView line)
     return !line.isEmpty() && (line.front() == ' ' || line.front() == '\t');
 }
 
-// The text before the value (name and parameters) asks for quoted-printable, whose lines may
-// end in a soft break "=".
+// The name and parameters ask for quoted-printable ("ENCODING=QUOTED-PRINTABLE" or the bare 2.1
+// form), whose lines may end in a soft break "=".
 bool headAsksForQuotedPrintable(QByteArrayView line)
 {
     const qsizetype colon = line.indexOf(':');
     const QByteArrayView head = colon < 0 ? line : line.first(colon);
-    return QByteArray(head.data(), head.size()).toUpper().contains("QUOTED-PRINTABLE");
+    if (!head.contains('Q') && !head.contains('q'))
+        return false;
+    for (QByteArray parameter : QByteArray(head.data(), head.size()).split(';')) {
+        parameter = parameter.trimmed().toUpper();
+        if (parameter == "QUOTED-PRINTABLE" || parameter == "ENCODING=QUOTED-PRINTABLE")
+            return true;
+    }
+    return false;
 }
 
 // Physical lines (ended by CR LF, LF or CR) joined into logical lines: a line starting with a

@@ -47,6 +47,35 @@ const InstantProperty kInstantProperties[] = {
     {"X-YAHOO", "ymsgr", kABYahooInstantProperty},
 };
 
+struct TextProperty
+{
+    const char *vcardName;
+    const QString &property;
+};
+
+const TextProperty kTextProperties[] = {
+    {"NICKNAME", kABNicknameProperty},
+    {"TITLE", kABJobTitleProperty},
+    {"NOTE", kABNoteProperty},
+};
+
+// Multi-values whose entries are one text each, labelled by X-ABLabel or by type parameters.
+struct LabelledProperty
+{
+    const char *vcardName;
+    const QString &property;
+    const TypeLabel *labelsBegin;
+    const TypeLabel *labelsEnd;
+};
+
+const LabelledProperty kLabelledProperties[] = {
+    {"EMAIL", kABEmailProperty, std::begin(kHomeWorkLabels), std::end(kHomeWorkLabels)},
+    {"TEL", kABPhoneProperty, std::begin(kPhoneLabels), std::end(kPhoneLabels)},
+    {"URL", kABURLsProperty, std::begin(kHomeWorkLabels), std::end(kHomeWorkLabels)},
+    {"X-ABRELATEDNAMES", kABRelatedNamesProperty, std::begin(kHomeWorkLabels),
+     std::end(kHomeWorkLabels)},
+};
+
 // A birthday without a year keeps its day in a leap year, so that 29 February survives.
 constexpr int kYearOfYearlessDates = 1604;
 
@@ -106,46 +135,23 @@ public:
     }
 
 private:
-    void readLine(const VCardLine &line)
+    void readLine(const VCardLine &line);
+
+    void readFormattedName(const VCardLine &line) { m_formattedName = line.text(); }
+
+    void readKind(const VCardLine &line)
     {
-        const QByteArray &name = line.name;
-        if (name == "N")
-            readName(line);
-        else if (name == "FN")
-            m_formattedName = line.text();
-        else if (name == "NICKNAME")
-            setText(kABNicknameProperty, line.text());
-        else if (name == "TITLE")
-            setText(kABJobTitleProperty, line.text());
-        else if (name == "NOTE")
-            setText(kABNoteProperty, line.text());
-        else if (name == "ORG")
-            readOrganization(line);
-        else if (name == "BDAY")
-            readBirthday(line);
-        else if (name == "EMAIL")
-            addEntry(kABEmailProperty, line, line.text().trimmed(), kHomeWorkLabels);
-        else if (name == "TEL")
-            addEntry(kABPhoneProperty, line, line.text().trimmed(), kPhoneLabels);
-        else if (name == "URL")
-            addEntry(kABURLsProperty, line, line.text().trimmed(), kHomeWorkLabels);
-        else if (name == "ADR")
-            readAddress(line);
-        else if (name == "X-ABRELATEDNAMES")
-            addEntry(kABRelatedNamesProperty, line, line.text(), kHomeWorkLabels);
-        else if (name == "X-ABDATE" || name == "ANNIVERSARY")
-            readOtherDate(line);
-        else if (name == "X-ABSHOWAS")
-            readShowAs(line.text());
-        else if (name == "KIND" && line.text().trimmed().compare(u"org", Qt::CaseInsensitive) == 0)
+        if (line.text().trimmed().compare(u"org", Qt::CaseInsensitive) == 0)
             m_flags |= kABShowAsCompany;
-        else if (name == "PHOTO")
-            readPhoto(line);
-        else if (name == "IMPP")
-            readImpp(line);
-        else
-            readInstant(line);
     }
+
+    using LineReader = void (PersonBuilder::*)(const VCardLine &);
+    struct LineRule
+    {
+        const char *vcardName;
+        LineReader read;
+    };
+    static const LineRule kLineRules[];
 
     void setText(const QString &property, const QString &text)
     {
@@ -188,9 +194,9 @@ private:
                  isAnniversary ? kABAnniversaryLabel : QString());
     }
 
-    void readShowAs(const QString &text)
+    void readShowAs(const VCardLine &line)
     {
-        if (text.trimmed().compare(u"COMPANY", Qt::CaseInsensitive) == 0)
+        if (line.text().trimmed().compare(u"COMPANY", Qt::CaseInsensitive) == 0)
             m_flags |= kABShowAsCompany;
     }
 
@@ -305,6 +311,48 @@ private:
     bool m_hasName = false;
     int m_flags = 0;
 };
+
+const PersonBuilder::LineRule PersonBuilder::kLineRules[] = {
+    {"N", &PersonBuilder::readName},
+    {"FN", &PersonBuilder::readFormattedName},
+    {"ORG", &PersonBuilder::readOrganization},
+    {"BDAY", &PersonBuilder::readBirthday},
+    {"ADR", &PersonBuilder::readAddress},
+    {"X-ABDATE", &PersonBuilder::readOtherDate},
+    {"ANNIVERSARY", &PersonBuilder::readOtherDate},
+    {"X-ABSHOWAS", &PersonBuilder::readShowAs},
+    {"KIND", &PersonBuilder::readKind},
+    {"PHOTO", &PersonBuilder::readPhoto},
+    {"IMPP", &PersonBuilder::readImpp},
+    {"X-AIM", &PersonBuilder::readInstant},
+    {"X-JABBER", &PersonBuilder::readInstant},
+    {"X-MSN", &PersonBuilder::readInstant},
+    {"X-ICQ", &PersonBuilder::readInstant},
+    {"X-YAHOO", &PersonBuilder::readInstant},
+};
+
+void PersonBuilder::readLine(const VCardLine &line)
+{
+    for (const TextProperty &text : kTextProperties) {
+        if (line.name == text.vcardName) {
+            setText(text.property, line.text());
+            return;
+        }
+    }
+    for (const LabelledProperty &labelled : kLabelledProperties) {
+        if (line.name == labelled.vcardName) {
+            addEntry(labelled.property, line, line.text().trimmed(), labelled.labelsBegin,
+                     labelled.labelsEnd, QString());
+            return;
+        }
+    }
+    for (const LineRule &rule : kLineRules) {
+        if (line.name == rule.vcardName) {
+            (this->*rule.read)(line);
+            return;
+        }
+    }
+}
 
 } // namespace
 

@@ -58,6 +58,17 @@ QString escaped(QString text)
     return text;
 }
 
+// A parameter value that holds a separator is quoted; quotes cannot stand inside one.
+QString parameterValue(QString text)
+{
+    text.remove(u'"');
+    for (const QChar c : {u';', u':', u','}) {
+        if (text.contains(c))
+            return u'"' + text + u'"';
+    }
+    return text;
+}
+
 QString structured(const QStringList &parts)
 {
     QStringList escapedParts;
@@ -149,7 +160,7 @@ public:
             const QString service = others.labelAt(i);
             add(QStringLiteral("IMPP") +
                 (service.isEmpty() ? QString()
-                                   : QStringLiteral(";X-SERVICE-TYPE=") + escaped(service)) +
+                                   : QStringLiteral(";X-SERVICE-TYPE=") + parameterValue(service)) +
                 (isPrimary(others, i) ? QStringLiteral(";type=pref") : QString()) + u':' +
                 escaped(others.valueAt(i).toString()));
         }

@@ -56,9 +56,35 @@ std::optional<QString> childText(const pugi::xml_node &node, std::string_view ns
     return std::nullopt;
 }
 
+// The service writes "yyyy-MM-ddTHH:mm:ss.zzzZ"; that form is read here directly (Qt's general
+// reader costs more than the rest of an entry), any other through Qt.
+std::optional<QDateTime> fixedFormDate(std::string_view value)
+{
+    constexpr std::string_view shape = "0000-00-00T00:00:00.000Z";
+    if (value.size() != shape.size())
+        return std::nullopt;
+    for (size_t i = 0; i < shape.size(); ++i) {
+        if (shape[i] == '0' ? (value[i] < '0' || value[i] > '9') : value[i] != shape[i])
+            return std::nullopt;
+    }
+    const auto number = [&](size_t at, size_t length) {
+        int result = 0;
+        for (size_t i = at; i < at + length; ++i)
+            result = result * 10 + (value[i] - '0');
+        return result;
+    };
+    const QDate date(number(0, 4), number(5, 2), number(8, 2));
+    const QTime time(number(11, 2), number(14, 2), number(17, 2), number(20, 3));
+    if (!date.isValid() || !time.isValid())
+        return std::nullopt;
+    return QDateTime(date, time, Qt::UTC);
+}
+
 QDateTime dateValue(const char *value)
 {
-    QDateTime date = QDateTime::fromString(text(value), Qt::ISODateWithMs);
+    if (const auto date = fixedFormDate(value))
+        return *date;
+    QDateTime date = QDateTime::fromString(text(value).trimmed(), Qt::ISODateWithMs);
     return date.isValid() ? date.toUTC() : QDateTime();
 }
 
@@ -195,9 +221,16 @@ bool readContactElement(const pugi::xml_node &child, GDataEntryContact &contact)
                        optionalAttribute(child, "protocol"), rel, label, primary});
         contact.setIMAddresses(ims);
     } else if (local == "organization") {
-        contact.addOrganization({childText(child, kGDataNamespaceGData, "orgName"),
-                                 childText(child, kGDataNamespaceGData, "orgTitle"), rel, label,
-                                 primary});
+        GDataOrganization org{childText(child, kGDataNamespaceGData, "orgName"),
+                              childText(child, kGDataNamespaceGData, "orgTitle"), rel, label,
+                              primary};
+        for (const pugi::xml_node &part : child.children()) {
+            if (part.type() == pugi::node_element &&
+                !isElement(part, kGDataNamespaceGData, "orgName") &&
+                !isElement(part, kGDataNamespaceGData, "orgTitle"))
+                org.otherElements.push_back(standaloneXML(part));
+        }
+        contact.addOrganization(org);
     } else {
         return false;
     }

@@ -103,6 +103,17 @@ void appendBatchElements(pugi::xml_node node, const GDataEntryBase &entry)
     }
 }
 
+void appendUnknownElements(pugi::xml_node node, const std::vector<QByteArray> &elements)
+{
+    for (const QByteArray &xml : elements) {
+        pugi::xml_document fragment;
+        if (fragment.load_buffer(xml.constData(), size_t(xml.size()),
+                                 pugi::parse_default | pugi::parse_ws_pcdata_single,
+                                 pugi::encoding_utf8))
+            node.append_copy(fragment.document_element());
+    }
+}
+
 void appendContactElements(pugi::xml_node node, const GDataEntryContact &contact)
 {
     for (const GDataOrganization &org : contact.organizations()) {
@@ -112,6 +123,7 @@ void appendContactElements(pugi::xml_node node, const GDataEntryContact &contact
             appendText(child, "gd:orgName", *org.orgName);
         if (org.orgTitle)
             appendText(child, "gd:orgTitle", *org.orgTitle);
+        appendUnknownElements(child, org.otherElements);
     }
     for (const GDataEmail &email : contact.emailAddresses()) {
         pugi::xml_node child = node.append_child("gd:email");
@@ -132,17 +144,6 @@ void appendContactElements(pugi::xml_node node, const GDataEntryContact &contact
         pugi::xml_node child = node.append_child("gContact:groupMembershipInfo");
         child.append_attribute("deleted").set_value(info.deleted ? "true" : "false");
         setAttribute(child, "href", info.href);
-    }
-}
-
-void appendUnknownElements(pugi::xml_node node, const GDataEntryBase &entry)
-{
-    for (const QByteArray &xml : entry.unknownElements()) {
-        pugi::xml_document fragment;
-        if (fragment.load_buffer(xml.constData(), size_t(xml.size()),
-                                 pugi::parse_default | pugi::parse_ws_pcdata_single,
-                                 pugi::encoding_utf8))
-            node.append_copy(fragment.document_element());
     }
 }
 
@@ -173,7 +174,7 @@ void appendEntry(pugi::xml_node node, const GDataEntryBase &entry)
         setAttribute(node.append_child("gContact:systemGroup"), "id", *id);
     for (const GDataExtendedProperty &property : entry.extendedProperties())
         appendExtendedProperty(node, property);
-    appendUnknownElements(node, entry);
+    appendUnknownElements(node, entry.unknownElements());
 }
 
 QByteArray serialise(const pugi::xml_document &doc)

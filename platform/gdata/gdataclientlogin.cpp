@@ -57,7 +57,8 @@ void GDataClientLogin::signIn(const QUrl &authUrl, const QString &source, int ti
     QNetworkRequest request(authUrl);
     request.setHeader(QNetworkRequest::ContentTypeHeader,
                       QByteArrayLiteral("application/x-www-form-urlencoded"));
-    request.setHeader(QNetworkRequest::UserAgentHeader, source);
+    if (!source.isEmpty())
+        request.setRawHeader("User-Agent", source.toUtf8());
     request.setTransferTimeout(timeoutMs);
     const QByteArray form = "accountType=HOSTED_OR_GOOGLE&Email=" + formValue(m_username) +
                             "&Passwd=" + formValue(m_password) +
@@ -73,7 +74,7 @@ void GDataClientLogin::finished(QNetworkReply *reply, quint64 generation)
     reply->deleteLater();
     m_signingIn = false;
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const QByteArray body = reply->readAll();
+    const QByteArray body = reply->isOpen() ? reply->readAll() : QByteArray();
     if (generation != m_generation) {
         complete(GDataError{kGDataErrorOther,
                             QLatin1String(kGDataErrorDomainHTTP),

@@ -2,9 +2,11 @@
 // empty one, so what the server holds is written back as it was read.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 struct GDataEmail
 {
@@ -69,6 +71,9 @@ struct GDataOrganization
     std::optional<QString> rel;
     std::optional<QString> label;
     bool primary = false;
+    // Children other than name and title (department, symbol...), kept as standalone XML so
+    // an update writes them back.
+    std::vector<QByteArray> otherElements = {};
 
     static GDataOrganization organizationWithName(const QString &name)
     {

@@ -67,7 +67,7 @@ void GDataHTTPFetcher::complete(QNetworkReply *reply)
     reply->deleteLater();
     m_running = false;
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const QByteArray data = reply->readAll();
+    const QByteArray data = reply->isOpen() ? reply->readAll() : QByteArray();
     if (loggingEnabled)
         qDebug("GDataHTTPFetcher status %d, %lld bytes", status,
                static_cast<long long>(data.size()));

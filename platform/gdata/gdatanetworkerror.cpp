@@ -1,5 +1,42 @@
 #include "platform/gdata/gdatanetworkerror.h"
 
+#include "platform/gdata/gdataconstants.h"
+#include "platform/gdata/xmlnamespaces.h"
+
+#include <QVariantList>
+
+namespace {
+
+constexpr const char *kServerErrorFields[] = {"domain", "code", "location", "internalReason"};
+
+// The <errors> document a GData server may send with a failure: one map per <error>.
+QVariantList serverErrors(const QByteArray &body)
+{
+    QVariantList errors;
+    pugi::xml_document doc;
+    if (!body.contains("errors") || !doc.load_buffer(body.constData(), size_t(body.size()),
+                                                     pugi::parse_default, pugi::encoding_utf8))
+        return errors;
+    const pugi::xml_node root = doc.document_element();
+    if (!xmlnamespaces::isElement(root, kGDataNamespaceGData, "errors"))
+        return errors;
+    for (const pugi::xml_node &error : root.children()) {
+        if (!xmlnamespaces::isElement(error, kGDataNamespaceGData, "error"))
+            continue;
+        QVariantMap fields;
+        for (const pugi::xml_node &field : error.children()) {
+            for (const char *name : kServerErrorFields) {
+                if (xmlnamespaces::isElement(field, kGDataNamespaceGData, name))
+                    fields.insert(QString::fromLatin1(name), QString::fromUtf8(field.text().get()));
+            }
+        }
+        errors.append(fields);
+    }
+    return errors;
+}
+
+} // namespace
+
 GDataError gdataNetworkError(QNetworkReply::NetworkError error, const QString &text)
 {
     int code = kGDataErrorOther;
@@ -25,10 +62,14 @@ GDataError gdataNetworkError(QNetworkReply::NetworkError error, const QString &t
 
 GDataError gdataHTTPError(int status, const QByteArray &body)
 {
-    return {status,
-            QLatin1String(kGDataErrorDomainHTTP),
-            QStringLiteral("HTTP status %1: %2")
-                .arg(status)
-                .arg(QString::fromUtf8(body.left(200)).trimmed()),
-            {{QLatin1String(kGDataErrorResponseBodyKey), body}}};
+    GDataError error{status,
+                     QLatin1String(kGDataErrorDomainHTTP),
+                     QStringLiteral("HTTP status %1: %2")
+                         .arg(status)
+                         .arg(QString::fromUtf8(body.left(200)).trimmed()),
+                     {{QLatin1String(kGDataErrorResponseBodyKey), body}}};
+    const QVariantList errors = serverErrors(body);
+    if (!errors.isEmpty())
+        error.userInfo.insert(QLatin1String(kGDataErrorServerErrorsKey), errors);
+    return error;
 }

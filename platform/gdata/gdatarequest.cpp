@@ -40,6 +40,15 @@ void GDataRequest::start()
                      {});
             return;
         }
+        if (!m_service->isServiceURL(m_spec.url)) {
+            complete(GDataError{kGDataErrorBadURL,
+                                QLatin1String(kGDataErrorDomainNetwork),
+                                QStringLiteral("%1 is not a URL of the service")
+                                    .arg(m_spec.url.toString(QUrl::RemoveQuery)),
+                                {}},
+                     {});
+            return;
+        }
         authorise();
     });
 }
@@ -103,7 +112,7 @@ void GDataRequest::finished(QNetworkReply *reply)
         return;
     }
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    Answer answer{status, reply->readAll(),
+    Answer answer{status, reply->isOpen() ? reply->readAll() : QByteArray(),
                   reply->header(QNetworkRequest::ContentTypeHeader).toByteArray()};
     std::optional<GDataError> networkError;
     if (status == 0 || (reply->error() != QNetworkReply::NoError && status < 300))

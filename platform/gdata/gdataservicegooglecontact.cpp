@@ -111,7 +111,14 @@ GDataServiceGoogleContact::GDataServiceGoogleContact(QObject *parent)
     , m_login(new GDataClientLogin(m_network, this))
 {}
 
-GDataServiceGoogleContact::~GDataServiceGoogleContact() = default;
+GDataServiceGoogleContact::~GDataServiceGoogleContact()
+{
+    // Requests first, then the sign-in, then the network: a reply aborted on the way out must
+    // find nothing left to call back into.
+    qDeleteAll(findChildren<GDataRequest *>(Qt::FindDirectChildrenOnly));
+    delete m_login;
+    delete m_network;
+}
 
 int GDataServiceGoogleContact::frameworkMajorVersion()
 {
@@ -174,16 +181,26 @@ QUrl GDataServiceGoogleContact::groupFeedURLForPropertyName(const QString &name)
                 QUrl::StrictMode);
 }
 
+bool GDataServiceGoogleContact::isServiceURL(const QUrl &url) const
+{
+    const auto sameOrigin = [&url](const QUrl &service) {
+        return url.scheme() == service.scheme() && url.host() == service.host() &&
+               url.port(url.scheme() == QLatin1String("https") ? 443 : 80) ==
+                   service.port(service.scheme() == QLatin1String("https") ? 443 : 80);
+    };
+    return url.isValid() && (sameOrigin(m_baseUrl) || sameOrigin(authUrl()));
+}
+
 QNetworkRequest GDataServiceGoogleContact::requestForURL(const QUrl &url,
                                                          const std::optional<QString> &etag,
                                                          const QByteArray &method) const
 {
     QNetworkRequest request(url);
-    if (!m_login->token().isEmpty())
+    if (!m_login->token().isEmpty() && isServiceURL(url))
         request.setRawHeader("Authorization", "GoogleLogin auth=" + m_login->token().toUtf8());
     request.setRawHeader("GData-Version", m_serviceVersion.toUtf8());
     if (!m_userAgent.isEmpty())
-        request.setHeader(QNetworkRequest::UserAgentHeader, m_userAgent);
+        request.setRawHeader("User-Agent", m_userAgent.toUtf8());
     if (etag && method != "GET" && method != "HEAD")
         request.setRawHeader("If-Match", etag->toUtf8());
     return request;

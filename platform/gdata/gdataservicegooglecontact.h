@@ -107,6 +107,10 @@ public:
                                             QObject *delegate, EntryFinished finished,
                                             Failed failed);
 
+    // Whether the URL is on the service's base or sign-in host: the only hosts a request goes to,
+    // so a stored identifier naming another host never carries the token there.
+    bool isServiceURL(const QUrl &url) const;
+
     // A signed-in request for a URL of the service: auth, version and agent headers, and the ETag
     // as If-Match when the method writes.
     QNetworkRequest requestForURL(const QUrl &url, const std::optional<QString> &etag = {},

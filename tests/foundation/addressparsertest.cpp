@@ -3,6 +3,7 @@
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/localizedpropertyorlabel.h"
 #include "platform/defaults/userdefaults.h"
+#include "tests/support/logcapture.h"
 
 #include <QLocale>
 
@@ -23,11 +24,12 @@ void PrintTo(const GoogleAddress &a, std::ostream *os)
 namespace {
 
 // City, state and ZIP in that order, an English locale and a default country, as a US user has.
-class AddressParser : public ::testing::Test
+class AddressParser : public LogCapture
 {
 protected:
     void SetUp() override
     {
+        LogCapture::SetUp();
         QLocale::setDefault(QLocale(QStringLiteral("en_US")));
         UserDefaults &defaults = UserDefaults::standard();
         defaults.setString(localizedPropertyOrLabel(kABAddressCityKey), zeltor::kLabel1Key);
@@ -37,6 +39,7 @@ protected:
     }
     void TearDown() override
     {
+        LogCapture::TearDown();
         QLocale::setDefault(QLocale::c());
         for (const QString &key : {zeltor::kLabel1Key, zeltor::kLabel2Key, zeltor::kLabel3Key,
                                    zeltor::kDefaultCountryKey})
@@ -139,11 +142,17 @@ TEST_F(AddressParser, UnpackAddress_ReadsRowsByTheirNumber)
         // street rows beyond the second are kept, not dropped
         {"Acme Corp\n12 Main St\nSuite 5\nSpringfield, IL\n62704\nUSA",
          {"Acme Corp", "12 Main St\nSuite 5", "Springfield", "IL", "62704", "USA"}},
-        {"", {}},
-        {"  \n ", {}},
     };
     for (const Case &c : cases)
         EXPECT_EQ(zeltor::unpackAddress(c.text), c.expected) << c.text;
+}
+
+TEST_F(AddressParser, UnpackAddress_WithoutRowsLogsAndGivesEmptyFields)
+{
+    setLevel(1);
+    for (const char *text : {"", "  \n ", "\r\r"})
+        EXPECT_EQ(zeltor::unpackAddress(text), zeltor::GoogleAddress{}) << text;
+    EXPECT_EQ(lines(), QStringList(3, "[NSString unpackAddress] - No Rows in googleAddress"));
 }
 
 } // namespace

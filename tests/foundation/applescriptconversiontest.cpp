@@ -1,5 +1,5 @@
 #include "foundation/applescriptconversion.h"
-#include "logcapture.h"
+#include "tests/support/logcapture.h"
 #include "platform/scripting/handlercall.h"
 
 #include <gtest/gtest.h>

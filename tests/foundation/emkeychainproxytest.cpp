@@ -1,5 +1,5 @@
 #include "foundation/emkeychainproxy.h"
-#include "logcapture.h"
+#include "tests/support/logcapture.h"
 
 #include <QSignalSpy>
 #include <QUuid>

@@ -12,7 +12,7 @@
 
 namespace {
 
-class Log : public LogCapture
+class Log : public LogCaptureTest
 {
 };
 

@@ -1,21 +1,27 @@
 #include "foundation/mailcomposer.h"
+#include "tests/support/logcapture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 // Records the URLs the composer opens instead of starting a mail program.
-class MailComposer : public ::testing::Test
+class MailComposer : public LogCapture
 {
 protected:
     void SetUp() override
     {
+        LogCapture::SetUp();
         VozuVeva::setMailOpener([this](const QUrl &url) {
             m_opened.append(url.toString(QUrl::FullyEncoded));
             return true;
         });
     }
-    void TearDown() override { VozuVeva::setMailOpener({}); }
+    void TearDown() override
+    {
+        VozuVeva::setMailOpener({});
+        LogCapture::TearDown();
+    }
 
     QStringList m_opened;
 };
@@ -63,6 +69,7 @@ TEST_F(MailComposer, BuildsTheMailUrlFromItsParts)
 
 TEST_F(MailComposer, OpensNothingForAnInvalidRecipient)
 {
+    setLevel(1);
     for (const char *to : {"John Smith", "a@example.com?bcc=x@example.com", "a@example.com,",
                            "Ann <a@example.com>"}) {
         VozuVeva::sendMailTo(to, "", "", "s", "b");
@@ -70,6 +77,9 @@ TEST_F(MailComposer, OpensNothingForAnInvalidRecipient)
     }
     VozuVeva::sendSimpleMessage("");
     EXPECT_TRUE(m_opened.isEmpty()) << m_opened.join(u' ').toStdString();
+    EXPECT_EQ(lines().first(),
+              "[VozuVeva sendMailTo:cc:bcc:subject:body:] - invalid data to send message");
+    EXPECT_EQ(lines().size(), 8);
 }
 
 TEST_F(MailComposer, SimpleMessageGoesToTheAddressAlone)

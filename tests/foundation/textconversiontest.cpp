@@ -1,4 +1,5 @@
 #include "foundation/textconversion.h"
+#include "tests/support/logcapture.h"
 
 #include <QLocale>
 
@@ -104,6 +105,17 @@ TEST(StringToDecimal, RoundsToCentsHalvesToEven)
     }
     EXPECT_EQ(zeltor::Decimal{-50}.toString(), "-0.50");
     EXPECT_EQ(zeltor::Decimal{234}.toString(), "2.34");
+}
+
+class DecimalOverflow : public LogCapture
+{
+};
+
+TEST_F(DecimalOverflow, IsLoggedAndGivesNoNumber)
+{
+    setLevel(1);
+    EXPECT_FALSE(zeltor::stringToDecimal("1e30").has_value());
+    EXPECT_EQ(lines(), QStringList{"[NSString stringToDecimal] - number too large: 1e30"});
 }
 
 TEST(StringToDouble, ReadsTheLeadingNumberElseZero)

@@ -15,19 +15,14 @@ const QString kQuitNote = QStringLiteral("\nNOTE: The Tolvane application will n
 
 // Captures the log, answers prompts from a script and records, instead of exiting, each time the
 // program would end.
-class VozuVevaAlerts : public LogCapture
+class VozuVevaAlerts : public LogCaptureTest
 {
 protected:
     void SetUp() override
     {
-        LogCapture::SetUp();
         m_previousHandler = termination::setHandler([this] { onTerminate(); });
     }
-    void TearDown() override
-    {
-        termination::setHandler(m_previousHandler);
-        LogCapture::TearDown();
-    }
+    void TearDown() override { termination::setHandler(m_previousHandler); }
     virtual void onTerminate() { ++terminations; }
 
     ScriptedPrompter prompter;

@@ -1,5 +1,6 @@
 #include "foundation/vozuvevaappcontrol.h"
-#include "logcapture.h"
+#include "tests/support/logcapture.h"
+#include "platform/defaults/userdefaults.h"
 #include "platform/scripting/busapplication.h"
 
 #include <QDir>
@@ -81,6 +82,31 @@ TEST(VozuVevaAppControl, Version_InfoStringThenShortVersionThenEmpty)
     EXPECT_EQ(VozuVeva::versionOfApplication("Short"), "3.0b2");
     EXPECT_EQ(VozuVeva::versionOfApplication("Neither"), "");
     EXPECT_EQ(VozuVeva::versionOfApplication("Not Installed Anywhere"), "");
+}
+
+TEST(VozuVevaAppControl, RecordApplicationDefaults_KeysWithoutSpacesAndLinesAtEveryLevel)
+{
+    const QString installedId = uniqueIdentifier();
+    install(installedId, "Name=Address Book\nExec=true\nX-ShortVersionString=4.1\n");
+    BusApplication running(installedId);
+    ASSERT_TRUE(running.isRegistered());
+    UserDefaults &defaults = UserDefaults::standard();
+    LogCapture log;
+
+    VozuVeva::recordApplicationDefaults(installedId, "Address Book");
+    EXPECT_TRUE(defaults.boolForKey("isAddressBookInstalled"));
+    EXPECT_TRUE(defaults.boolForKey("isAddressBookRunning"));
+    EXPECT_EQ(defaults.stringForKey("versionAddressBook"), "4.1");
+    EXPECT_FALSE(defaults.objectForKey("isAddress BookInstalled").isValid());
+
+    defaults.setBool(true, "isSafariRunning");
+    VozuVeva::recordApplicationDefaults(uniqueIdentifier(), "Safari");
+    EXPECT_FALSE(defaults.boolForKey("isSafariInstalled"));
+    EXPECT_FALSE(defaults.boolForKey("isSafariRunning"));
+    EXPECT_EQ(defaults.stringForKey("versionSafari"), "Not Installed");
+
+    EXPECT_EQ(log.lines(), (QStringList{"Address Book is Installed - Running - Version: 4.1",
+                                        "Safari is NOT installed"}));
 }
 
 TEST(VozuVevaAppControl, ScriptsCannotRun_GettersAnswerTheirFailureValuesAndLog)

@@ -1,5 +1,6 @@
 #include "foundation/zeltorfiletool.h"
-#include "logcapture.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/scriptedprompter.h"
 
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -231,6 +233,60 @@ TEST_F(FileToolTest, Metadata_IsEmptyWithTheReasonLogged)
     ASSERT_EQ(lines.size(), 4);
     EXPECT_EQ(lines[1], "[ZeltorFileTool metadataForFilePath:] - MDItemRef is notValid");
     EXPECT_EQ(lines[3], "[ZeltorFileTool metadataForFilePath:] - file does not exist");
+}
+
+} // namespace
+
+namespace {
+
+// Makes the file impossible to remove, as far as this machine allows: immutable where the test
+// runs with the rights to set that, else in a folder without write permission.
+class Unremovable
+{
+public:
+    explicit Unremovable(const QString &file)
+        : m_file(file)
+    {
+        if (QProcess::execute("chattr", {"+i", m_file}) == 0)
+            m_immutable = true;
+        else
+            QFile::setPermissions(QFileInfo(m_file).path(), QFile::ReadOwner | QFile::ExeOwner);
+    }
+    ~Unremovable()
+    {
+        if (m_immutable)
+            QProcess::execute("chattr", {"-i", m_file});
+        QFile::setPermissions(QFileInfo(m_file).path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    // Whether a removal really fails here.
+    bool holds() const { return !QFile::remove(m_file) && QFile::exists(m_file); }
+
+private:
+    QString m_file;
+    bool m_immutable = false;
+};
+
+TEST_F(FileToolTest, EmptyDirectoryWithUnremovableFile_RemovesTheRestAndShowsOneSheet)
+{
+    write("f/a", "1");
+    write("f/locked/stays", "2");
+    write("f/locked/../z", "3");
+    const Unremovable stays(path("f/locked/stays"));
+    if (!stays.holds())
+        GTEST_SKIP() << "no file can be made unremovable here";
+    ScriptedPrompter prompter;
+    const QStringList failed = ZeltorFileTool::emptyDirectory(path("f"), true);
+    EXPECT_EQ(failed, (QStringList{"locked/stays", "locked"}));
+    EXPECT_FALSE(QFile::exists(path("f/a")));
+    EXPECT_FALSE(QFile::exists(path("f/z")));
+    ASSERT_EQ(prompter.shown().size(), 1);
+    EXPECT_TRUE(prompter.shown()[0].asSheet);
+    EXPECT_EQ(prompter.shown()[0].prompt.message,
+              "An error occurred when attempting to remove a file!");
+    EXPECT_EQ(prompter.shown()[0].prompt.informativeText,
+              "File Name: locked/stays\nFile Name: locked");
+    EXPECT_EQ(prompter.shown()[0].prompt.buttons, QStringList{"OK"});
 }
 
 } // namespace

@@ -18,6 +18,6 @@ struct HttpTestReply
 namespace httptest {
 
 HttpTestReply send(const QByteArray &method, const QUrl &url, const QByteArray &body = {},
-                   const QHash<QByteArray, QByteArray> &headers = {}, int timeoutMs = 20000);
+                   const QHash<QByteArray, QByteArray> &headers = {}, int timeoutMs = 90000);
 
 } // namespace httptest

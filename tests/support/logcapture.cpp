@@ -1,5 +1,6 @@
 #include "tests/support/logcapture.h"
 
+#include "foundation/log.h"
 #include "platform/defaults/userdefaults.h"
 
 #include <QFile>
@@ -8,25 +9,24 @@
 #include <cstdio>
 #include <unistd.h>
 
-void LogCapture::SetUp()
+LogCapture::LogCapture()
+    : m_saved(::dup(STDERR_FILENO))
 {
-    ASSERT_TRUE(m_dir.isValid());
-    m_saved = ::dup(STDERR_FILENO);
-    ASSERT_NE(std::freopen(QFile::encodeName(m_dir.filePath("test.log")).constData(), "w", stderr),
-              nullptr);
+    tlog::openLogFile(m_dir.filePath(QStringLiteral("test.log")), QStringLiteral("Tolvane"));
 }
 
-void LogCapture::TearDown()
+LogCapture::~LogCapture()
 {
     std::fflush(stderr);
     ::dup2(m_saved, STDERR_FILENO);
     ::close(m_saved);
+    qInstallMessageHandler(nullptr);
 }
 
-QStringList LogCapture::lines()
+QStringList LogCapture::lines() const
 {
     std::fflush(stderr);
-    QFile file(m_dir.filePath("test.log"));
+    QFile file(m_dir.filePath(QStringLiteral("test.log")));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     // The platform prefix of each entry: date, time, program[pid]. The further lines of an entry
@@ -43,5 +43,5 @@ QStringList LogCapture::lines()
 
 void LogCapture::setLevel(int level)
 {
-    UserDefaults::standard().setInteger(level, "appLogLevel");
+    UserDefaults::standard().setInteger(level, QStringLiteral("appLogLevel"));
 }

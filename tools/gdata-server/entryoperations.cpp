@@ -127,7 +127,10 @@ OperationResult EntryOperations::insert(Account &account, Account::Collection co
 {
     if (OperationResult invalid = validate(account, collection, incoming); !invalid.ok())
         return invalid;
-    if (collection == Account::Collection::Contacts && account.liveContactCount() >= kMaxContacts)
+    // Counting is only worth it once the account could be full.
+    if (collection == Account::Collection::Contacts &&
+        account.entries(collection).size() >= size_t(kMaxContacts) &&
+        account.liveContactCount() >= kMaxContacts)
         return failure(403, QStringLiteral("Contact limit reached."));
     GDataEntryPtr entry = storedForm(incoming);
     entry->setExtendedProperties(

@@ -3,6 +3,7 @@
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/localizedpropertyorlabel.h"
 #include "platform/defaults/userdefaults.h"
+#include "tests/support/logcapture.h"
 
 #include <QLocale>
 
@@ -13,11 +14,12 @@ namespace {
 using Fields = ZeltorCardzap::Fields;
 
 // A US user's settings: city, state and ZIP in that order, phone numbers of 7 digits or more.
-class Cardzap : public ::testing::Test
+class Cardzap : public LogCapture
 {
 protected:
     void SetUp() override
     {
+        LogCapture::SetUp();
         QLocale::setDefault(QLocale(QStringLiteral("en_US")));
         UserDefaults &defaults = UserDefaults::standard();
         defaults.setString(localizedPropertyOrLabel(kABAddressCityKey), zeltor::kLabel1Key);
@@ -27,7 +29,11 @@ protected:
         defaults.setInteger(7, zeltor::kMinPhoneNumberLengthKey);
         defaults.setBool(false, zeltor::kNameParserPesumeDoubleFirstKey);
     }
-    void TearDown() override { QLocale::setDefault(QLocale::c()); }
+    void TearDown() override
+    {
+        LogCapture::TearDown();
+        QLocale::setDefault(QLocale::c());
+    }
 
     static Fields name(const QString &first, const QString &last)
     {
@@ -93,6 +99,7 @@ TEST_F(Cardzap, FirstLineAlone)
 
 TEST_F(Cardzap, RemainingLinesByTheirNumber)
 {
+    setLevel(1);
     const Block blocks[] = {
         {"one line without digits is the organisation", "Jane Doe\nAcme Corp",
          merged({name("Jane", "Doe"), {{"org", "Acme Corp"}}})},
@@ -164,6 +171,12 @@ TEST_F(Cardzap, RemainingLinesByTheirNumber)
     };
     for (const Block &block : blocks)
         expectFields(block);
+    // the lines that fit no count are logged: seven of them, and none after a lone first line
+    EXPECT_EQ(lines(), (QStringList{
+                           "[ZeltorCardzap analyzeString:defaultType:] - UNEXPECTED workArray = "
+                           "(a, b, c, d, e, f, g)",
+                           "[ZeltorCardzap analyzeString:defaultType:] - UNEXPECTED workArray = ()",
+                       }));
 }
 
 TEST_F(Cardzap, LinesWithAddressesNumbersAndLinksAreTakenOut)

@@ -25,10 +25,10 @@ protected:
         return book;
     }
 
-    // Runs the event loop until the condition holds or five seconds pass.
-    static bool waitFor(const std::function<bool()> &condition)
+    // Runs the event loop until the condition holds or the time passes.
+    static bool waitFor(const std::function<bool()> &condition, int milliseconds = 5000)
     {
-        QDeadlineTimer deadline(5000);
+        QDeadlineTimer deadline(milliseconds);
         while (!condition()) {
             if (deadline.hasExpired())
                 return false;

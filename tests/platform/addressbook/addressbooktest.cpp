@@ -338,3 +338,16 @@ TEST_F(AddressBookTest, PhoneFormatSettings_ComeFromTheAddressBookPreferences)
     EXPECT_TRUE(settings.enabled);
     EXPECT_EQ(settings.formats, QStringList{QStringLiteral("(###) ###-####")});
 }
+
+TEST_F(AddressBookTest, DatabasePath_IsTheSetPathElseTheEnvironmentElseTheDataFolder)
+{
+    qunsetenv("TOLVANE_AB_DB");
+    EXPECT_TRUE(AddressBook::databasePath().endsWith(
+        QStringLiteral("/.local/share/tolvane-ab/AddressBook.sqlite")));
+    qputenv("TOLVANE_AB_DB", databasePath().toUtf8());
+    EXPECT_EQ(AddressBook::databasePath(), databasePath());
+    AddressBook::setDatabasePath(m_dir.filePath(QStringLiteral("set.sqlite")));
+    EXPECT_EQ(AddressBook::databasePath(), m_dir.filePath(QStringLiteral("set.sqlite")));
+    EXPECT_EQ(AddressBook::shared()->path(), m_dir.filePath(QStringLiteral("set.sqlite")));
+    EXPECT_EQ(AddressBook::shared(), AddressBook::shared());
+}

@@ -70,6 +70,7 @@ TEST(AtomReaderTest, UnknownElements_AreWrittenBackWithTheirNamespaces)
              <gContact:birthday when="1970-03-14"/>
              <gContact:website href="http://example.org/" rel="home-page"/>
              <gd:structuredPostalAddress><gd:city>Springfield</gd:city></gd:structuredPostalAddress>
+             <gd:organization><gd:orgName>Acme</gd:orgName><gd:orgDepartment>R&amp;D</gd:orgDepartment></gd:organization>
            </entry>)";
     const auto contact = contactFrom(xml);
     ASSERT_EQ(contact->unknownElements().size(), 3u);
@@ -78,6 +79,10 @@ TEST(AtomReaderTest, UnknownElements_AreWrittenBackWithTheirNamespaces)
     EXPECT_EQ(reread->title(), QStringLiteral("Anna Smith"));
     EXPECT_EQ(reread->unknownElements(), contact->unknownElements());
     EXPECT_TRUE(atomwriter::entryXML(*reread).contains("Springfield"));
+    ASSERT_EQ(reread->organizations().size(), 1u);
+    EXPECT_EQ(reread->organizations()[0].orgName, QStringLiteral("Acme"));
+    EXPECT_TRUE(
+        atomwriter::entryXML(*reread).contains(">R&amp;D</gd:orgDepartment></gd:organization>"));
 }
 
 TEST(AtomReaderTest, ExtendedPropertyText_IsEscapedOnceByTheWriter)
@@ -149,6 +154,33 @@ TEST(AtomReaderTest, FeedEntries_TakeTheirKindFromTheCategory)
     ASSERT_TRUE(group);
     EXPECT_EQ(group->systemGroup(), QStringLiteral("Contacts"));
     EXPECT_EQ((*feed)->entries()[1]->kind(), Kind::Contact);
+}
+
+TEST(AtomReaderTest, UpdatedDates_ReadInEveryISOFormAsUTC)
+{
+    const struct
+    {
+        const char *text;
+        qint64 msecs; // -1: no date
+    } cases[] = {
+        {"2009-03-14T22:09:26.123Z", 1237068566123},
+        {"2009-03-14T22:09:26Z", 1237068566000},
+        {"2009-03-14T23:09:26.123+01:00", 1237068566123},
+        {"2009-13-45T22:09:26.123Z", -1},
+        {"yesterday", -1},
+    };
+    for (const auto &c : cases) {
+        const auto contact =
+            contactFrom(QByteArray(R"(<entry xmlns="http://www.w3.org/2005/Atom"><updated>)") +
+                        c.text + "</updated></entry>");
+        const QDateTime date = contact->updatedDate();
+        if (c.msecs < 0) {
+            EXPECT_FALSE(date.isValid()) << c.text;
+        } else {
+            EXPECT_EQ(date.toMSecsSinceEpoch(), c.msecs) << c.text;
+            EXPECT_EQ(date.timeSpec(), Qt::UTC) << c.text;
+        }
+    }
 }
 
 TEST(AtomReaderTest, NotAtom_IsAnErrorNeverAnEmptyFeed)

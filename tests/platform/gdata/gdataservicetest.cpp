@@ -67,7 +67,7 @@ protected:
     }
 
     // Runs the event loop until the outcome is in, as the engine's waits do.
-    void wait(const std::shared_ptr<Outcome> &outcome, int timeoutMs = 20000)
+    void wait(const std::shared_ptr<Outcome> &outcome, int timeoutMs = 90000)
     {
         QDeadlineTimer deadline(timeoutMs);
         while (!outcome->done && !deadline.hasExpired())
@@ -301,6 +301,21 @@ TEST_F(GDataServiceTest, InsertUpdateDelete_WithETags)
     });
     EXPECT_FALSE(removed->error);
     EXPECT_TRUE(fetchContacts()->feed->entries().empty());
+}
+
+TEST_F(GDataServiceTest, StaleUpdate_FailsWithTheServersConflictStatus)
+{
+    for (const int conflict : {409, 412}) {
+        server.setOptions({{"conflictStatus", conflict}});
+        const QString id = server.seedContacts(kUser, {contactNamed("Anna")}).value(0);
+        GDataEntryPtr stale = fetchEntry(id)->entry;
+        stale->setETag(QStringLiteral("\"outdated.\""));
+        const auto outcome = update(*stale, stale->editLink()->URL());
+        ASSERT_TRUE(outcome->error);
+        EXPECT_EQ(outcome->error->code, conflict);
+        EXPECT_EQ(outcome->ticket->statusCode(), conflict);
+        EXPECT_FALSE(outcome->entry);
+    }
 }
 
 TEST_F(GDataServiceTest, Batch_MixedResultsOutOfOrderAreMatchedByBatchId)
@@ -540,6 +555,23 @@ TEST_F(GDataServiceTest, MissingURL_FailsLaterThroughTheFailCallback)
     ASSERT_TRUE(posted->error);
 }
 
+TEST_F(GDataServiceTest, ForeignHost_IsNeverAsked)
+{
+    // An identifier stored from another account's server must not carry this account's token.
+    ASSERT_FALSE(fetchContacts()->error);
+    EXPECT_TRUE(service.requestForURL(server.baseUrl()).hasRawHeader("Authorization"));
+    QTcpServer foreign;
+    ASSERT_TRUE(foreign.listen(QHostAddress::LocalHost));
+    const auto outcome =
+        fetchEntry(QStringLiteral("http://127.0.0.1:%1/m8/feeds/contacts/u%40example.com/base/1")
+                       .arg(foreign.serverPort()));
+    ASSERT_TRUE(outcome->error);
+    EXPECT_EQ(outcome->error->code, kGDataErrorBadURL);
+    EXPECT_FALSE(foreign.hasPendingConnections());
+    EXPECT_FALSE(service.requestForURL(QUrl(QStringLiteral("http://example.org/photo")))
+                     .hasRawHeader("Authorization"));
+}
+
 TEST_F(GDataServiceTest, GoneDelegate_GetsNoCallback)
 {
     auto delegate = std::make_unique<QObject>();
@@ -555,6 +587,27 @@ TEST_F(GDataServiceTest, GoneDelegate_GetsNoCallback)
     QDeadlineTimer deadline(300);
     while (!deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
+    EXPECT_FALSE(called);
+}
+
+TEST_F(GDataServiceTest, ServiceDestroyed_WithRequestsOnTheirWayCallsNothing)
+{
+    bool called = false;
+    auto doomed = std::make_unique<GDataServiceGoogleContact>();
+    doomed->setBaseUrl(server.baseUrl());
+    doomed->setUserCredentials(kUser, kPassword);
+    server.injectFault(QStringLiteral("/m8/feeds/"), 0, 3, 1000);
+    auto query = GDataQueryContact::contactQueryWithFeedURL(
+        doomed->feedURL(kGDataGoogleContactDefaultFullFeed));
+    for (int i = 0; i < 3; ++i)
+        doomed->fetchContactQuery(
+            query, nullptr, [&](const auto &, const auto &) { called = true; },
+            [&](const auto &, const auto &) { called = true; });
+    QDeadlineTimer deadline(200);
+    while (!deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
+    doomed.reset();
+    ASSERT_FALSE(fetchContacts()->error);
     EXPECT_FALSE(called);
 }
 

@@ -326,6 +326,11 @@ struct PreconditionCase
     int expected;
 };
 
+void PrintTo(const PreconditionCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
 class GDataServerPreconditionTest : public GDataServerTest,
                                     public ::testing::WithParamInterface<PreconditionCase>
 {
@@ -359,6 +364,17 @@ INSTANTIATE_TEST_SUITE_P(Cases, GDataServerPreconditionTest,
                                                             409},
                                            PreconditionCase{"None", "", 412, 412}),
                          [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(GDataServerTest, MethodOverride_TurnsAPostIntoADelete)
+{
+    const QString id = server.seedContacts(kUser, {contactNamed("Anna")}).value(0);
+    const GDataEntryPtr contact = fetchContact(id);
+    EXPECT_EQ(call("POST", contact->editLink()->href, {},
+                   {{"X-HTTP-Method-Override", "DELETE"}, {"If-Match", "*"}})
+                  .status,
+              200);
+    EXPECT_TRUE(server.entries(kUser, GDataEntryBase::Kind::Contact)->entries()[0]->isDeleted());
+}
 
 TEST_F(GDataServerTest, Feed_PagesWithNextLinksAndTotal)
 {

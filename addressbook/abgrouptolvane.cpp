@@ -1,0 +1,16 @@
+#include "addressbook/abgrouptolvane.h"
+
+#include "addressbook/addressbookkeys.h"
+#include "platform/addressbook/group.h"
+#include "platform/defaults/userdefaults.h"
+
+namespace tolvane {
+
+QString googleID(const GroupPtr &group)
+{
+    const QString property =
+        UserDefaults::standard().stringForKey(abkeys::googleGroupIDPropertyName);
+    return group->valueForProperty(property).toString();
+}
+
+} // namespace tolvane

@@ -1,0 +1,20 @@
+#pragma once
+
+// AddressBookTool: the system's way into the address book, one header per concern.
+#include "addressbook/changetracking.h"
+#include "addressbook/emaillookup.h"
+#include "addressbook/googlecontactmatching.h"
+#include "addressbook/googlegroupmatching.h"
+#include "addressbook/groupancestry.h"
+#include "addressbook/groupediting.h"
+#include "addressbook/grouplists.h"
+#include "addressbook/groupmembers.h"
+#include "addressbook/linkproperties.h"
+#include "addressbook/mynames.h"
+#include "addressbook/namelookup.h"
+#include "addressbook/personemail.h"
+#include "addressbook/personnames.h"
+#include "addressbook/recordcounts.h"
+#include "addressbook/recordlists.h"
+#include "addressbook/recordlookup.h"
+#include "addressbook/recordsaving.h"

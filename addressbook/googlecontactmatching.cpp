@@ -1,0 +1,107 @@
+#include "addressbook/googlecontactmatching.h"
+
+#include "addressbook/abpersontolvane.h"
+#include "addressbook/addressbookkeys.h"
+#include "addressbook/googleentryfields.h"
+#include "addressbook/linkproperties.h"
+#include "addressbook/namelookup.h"
+#include "addressbook/recordlookup.h"
+#include "addressbook/recordsaving.h"
+#include "foundation/log.h"
+#include "foundation/textdate.h"
+#include "platform/addressbook/abconstants.h"
+#include "platform/addressbook/addressbook.h"
+#include "platform/addressbook/person.h"
+#include "platform/defaults/userdefaults.h"
+
+namespace AddressBookTool {
+
+namespace {
+
+const QString kClass = QStringLiteral("AddressBookTool");
+const QString kNoEmailNorTitle = QStringLiteral("Google contact w/o Email or Tite");
+
+PersonPtr byStoredRecordID(const GoogleContactEntry &contact)
+{
+    const std::optional<QString> abid = storedRecordID(
+        contact, UserDefaults::standard().stringForKey(abkeys::googleContactExtendedPropertyName));
+    return abid ? personByABID(*abid) : nullptr;
+}
+
+PersonPtr byLink(const GoogleContactEntry &contact)
+{
+    return findPersonByPropery(contactLinkPropertyNames().identifier, contact.identifier());
+}
+
+// A found person serves the contact when it is linked to no contact or to this one; it is linked
+// to this one if it was free.
+PersonPtr claimedOrNew(const PersonPtr &found, const QString &googleID)
+{
+    if (!found)
+        return createPersonWithGoogleID(googleID);
+    const QString linked = tolvane::googleID(found);
+    if (linked.isEmpty()) {
+        setGoogleID(googleID, found);
+        return found;
+    }
+    return linked == googleID ? found : createPersonWithGoogleID(googleID);
+}
+
+} // namespace
+
+PersonPtr existingABPersonForGoogleContact(const GoogleContactEntry &contact)
+{
+    if (const PersonPtr person = byStoredRecordID(contact))
+        return person;
+    if (const PersonPtr person = byLink(contact))
+        return person;
+    const std::optional<QString> email = matchingEmail(contact);
+    const std::optional<QString> title = contact.title();
+    if (email) {
+        if (const PersonPtr person = findByEmail(*email))
+            return person;
+    }
+    if (title)
+        return findByName(*title);
+    if (!email)
+        tlog::labelled(kClass, QStringLiteral("existingABPersonForGoogleContact:"),
+                       kNoEmailNorTitle, contact.description());
+    return nullptr;
+}
+
+PersonPtr personForGoogleContact(const GoogleContactEntry &contact)
+{
+    if (const PersonPtr person = byStoredRecordID(contact))
+        return person;
+    // Without this, a contact that carries no record identifier and no e-mail address would
+    // make a new person at every update.
+    if (const PersonPtr person = byLink(contact))
+        return person;
+    const QString googleID = contact.identifier();
+    const std::optional<QString> email = matchingEmail(contact);
+    const std::optional<QString> title = contact.title();
+    if (email) {
+        if (const PersonPtr person = findByEmail(*email))
+            return claimedOrNew(person, googleID);
+        if (!title || title->isEmpty())
+            return createPersonWithGoogleID(googleID);
+    }
+    if (title)
+        return claimedOrNew(findByName(*title), googleID);
+    tlog::labelled(kClass, QStringLiteral("personForGoogleContact:"), kNoEmailNorTitle, googleID);
+    return nullptr;
+}
+
+PersonPtr createPersonWithGoogleID(const QString &googleID)
+{
+    const PersonPtr person = Person::create();
+    person->setValueForProperty(googleID, contactLinkPropertyNames().identifier);
+    if (UserDefaults::standard().boolForKey(abkeys::abUpdateIncludeCreateDate))
+        person->setValueForProperty(textdate::format(QDateTime::currentDateTime()),
+                                    kABNoteProperty);
+    AddressBook::shared()->addRecord(person);
+    abSave();
+    return person;
+}
+
+} // namespace AddressBookTool

@@ -1,0 +1,7 @@
+#include "model/abnotification.h"
+
+void ABNotification::awakeFromInsert()
+{
+    TolvaneManagedObject::awakeFromInsert();
+    setDateCreated(QDateTime::currentDateTime());
+}

@@ -1,0 +1,272 @@
+#include "abtoolcommands.h"
+
+#include "platform/addressbook/abconstants.h"
+#include "platform/addressbook/addressbook.h"
+#include "platform/addressbook/group.h"
+#include "platform/addressbook/person.h"
+
+#include <QDate>
+#include <QFile>
+
+#include <functional>
+
+namespace abtoolcommands {
+namespace {
+
+using Command = std::function<int(AddressBook &, const QStringList &, Streams)>;
+
+struct CommandEntry
+{
+    const char *name;
+    int argumentCount; // -1: any number
+    const char *help;
+    Command run;
+};
+
+int fail(Streams streams, const QString &message)
+{
+    streams.err << "abtool: " << message << Qt::endl;
+    return 1;
+}
+
+int saved(AddressBook &book, Streams streams)
+{
+    return book.save() ? 0 : fail(streams, QStringLiteral("the address book could not be saved"));
+}
+
+QString displayName(const RecordPtr &record)
+{
+    if (record->recordClass() == RecordClass::Group)
+        return record->valueForProperty(kABGroupNameProperty).toString();
+    QStringList parts;
+    for (const QString &property : {kABFirstNameProperty, kABLastNameProperty}) {
+        const QString part = record->valueForProperty(property).toString();
+        if (!part.isEmpty())
+            parts.append(part);
+    }
+    return parts.isEmpty() ? record->valueForProperty(kABOrganizationProperty).toString()
+                           : parts.join(u' ');
+}
+
+// A group by its unique identifier or, failing that, by its name.
+GroupPtr findGroup(AddressBook &book, const QString &key)
+{
+    if (GroupPtr group = book.groupForUniqueId(key))
+        return group;
+    for (const GroupPtr &group : book.groups()) {
+        if (group->valueForProperty(kABGroupNameProperty).toString() == key)
+            return group;
+    }
+    return nullptr;
+}
+
+// The cards of a file that holds one or more, each from its BEGIN:VCARD line.
+QList<QByteArray> splitCards(const QByteArray &data)
+{
+    QList<QByteArray> cards;
+    const QByteArray upper = data.toUpper();
+    qsizetype begin = upper.indexOf("BEGIN:VCARD");
+    while (begin >= 0) {
+        const qsizetype next = upper.indexOf("BEGIN:VCARD", begin + 1);
+        cards.append(data.mid(begin, next < 0 ? -1 : next - begin));
+        begin = next;
+    }
+    return cards;
+}
+
+int importCards(AddressBook &book, const QStringList &arguments, Streams streams)
+{
+    QFile file(arguments.at(0));
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(streams, QStringLiteral("cannot read %1").arg(arguments.at(0)));
+    int count = 0;
+    for (const QByteArray &card : splitCards(file.readAll())) {
+        QString error;
+        const PersonPtr person = Person::fromVCardRepresentation(card, &error);
+        if (!person) {
+            streams.err << "abtool: a card was skipped: " << error << Qt::endl;
+            continue;
+        }
+        book.addRecord(person);
+        streams.out << person->uniqueId() << Qt::endl;
+        ++count;
+    }
+    if (count == 0)
+        return fail(streams, QStringLiteral("no card could be read"));
+    return saved(book, streams);
+}
+
+int exportCards(AddressBook &book, const QStringList &arguments, Streams streams)
+{
+    QList<PersonPtr> persons;
+    if (arguments.size() == 1) {
+        persons = book.people();
+    } else {
+        for (const QString &uniqueId : arguments.mid(1)) {
+            const PersonPtr person = book.personForUniqueId(uniqueId);
+            if (!person)
+                return fail(streams, QStringLiteral("no person %1").arg(uniqueId));
+            persons.append(person);
+        }
+    }
+    QFile file(arguments.at(0));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return fail(streams, QStringLiteral("cannot write %1").arg(arguments.at(0)));
+    for (const PersonPtr &person : persons)
+        file.write(person->vCardRepresentation());
+    return 0;
+}
+
+int list(AddressBook &book, const QStringList &, Streams streams)
+{
+    for (const PersonPtr &person : book.people())
+        streams.out << person->uniqueId() << '\t' << displayName(person) << Qt::endl;
+    for (const GroupPtr &group : book.groups())
+        streams.out << group->uniqueId() << '\t' << displayName(group) << Qt::endl;
+    return 0;
+}
+
+int show(AddressBook &book, const QStringList &arguments, Streams streams)
+{
+    const RecordPtr record = book.recordForUniqueId(arguments.at(0));
+    if (!record)
+        return fail(streams, QStringLiteral("no record %1").arg(arguments.at(0)));
+    if (const PersonPtr person = book.personForUniqueId(arguments.at(0))) {
+        streams.out << QString::fromUtf8(person->vCardRepresentation());
+        return 0;
+    }
+    const GroupPtr group = std::static_pointer_cast<Group>(record);
+    streams.out << "Group: " << displayName(group) << Qt::endl;
+    for (const PersonPtr &member : group->members())
+        streams.out << member->uniqueId() << '\t' << displayName(member) << Qt::endl;
+    for (const GroupPtr &subgroup : group->subgroups())
+        streams.out << subgroup->uniqueId() << '\t' << displayName(subgroup) << Qt::endl;
+    return 0;
+}
+
+// The text of the command line as a value of the property's type.
+QVariant valueOfType(PropertyType type, const QString &text)
+{
+    switch (type) {
+    case PropertyType::String:
+        return text;
+    case PropertyType::Integer: {
+        bool ok = false;
+        const int number = text.toInt(&ok);
+        return ok ? QVariant(number) : QVariant();
+    }
+    case PropertyType::DateComponents:
+        return QDate::fromString(text, Qt::ISODate);
+    default:
+        return {};
+    }
+}
+
+int setField(AddressBook &book, const QStringList &arguments, Streams streams)
+{
+    const RecordPtr record = book.recordForUniqueId(arguments.at(0));
+    if (!record)
+        return fail(streams, QStringLiteral("no record %1").arg(arguments.at(0)));
+    const QString &property = arguments.at(1);
+    const QVariant value =
+        valueOfType(book.typeOfProperty(record->recordClass(), property), arguments.at(2));
+    if (!record->setValueForProperty(value, property))
+        return fail(streams,
+                    QStringLiteral("%1 cannot be set to \"%2\"").arg(property, arguments.at(2)));
+    return saved(book, streams);
+}
+
+int changeMembership(AddressBook &book, const QStringList &arguments, Streams streams, bool add)
+{
+    const GroupPtr group = findGroup(book, arguments.at(0));
+    if (!group)
+        return fail(streams, QStringLiteral("no group %1").arg(arguments.at(0)));
+    const RecordPtr record = book.recordForUniqueId(arguments.at(1));
+    if (!record)
+        return fail(streams, QStringLiteral("no record %1").arg(arguments.at(1)));
+    bool done = false;
+    if (const PersonPtr person = book.personForUniqueId(arguments.at(1)))
+        done = add ? group->addMember(person) : group->removeMember(person);
+    else if (const GroupPtr subgroup = book.groupForUniqueId(arguments.at(1)))
+        done = add ? group->addSubgroup(subgroup) : group->removeSubgroup(subgroup);
+    if (!done)
+        return fail(streams, QStringLiteral("the group was not changed"));
+    return saved(book, streams);
+}
+
+int remove(AddressBook &book, const QStringList &arguments, Streams streams)
+{
+    if (!book.removeRecord(book.recordForUniqueId(arguments.at(0))))
+        return fail(streams, QStringLiteral("no record %1").arg(arguments.at(0)));
+    return saved(book, streams);
+}
+
+int setMe(AddressBook &book, const QStringList &arguments, Streams streams)
+{
+    if (!book.setMe(book.personForUniqueId(arguments.at(0))))
+        return fail(streams, QStringLiteral("no person %1").arg(arguments.at(0)));
+    return saved(book, streams);
+}
+
+int backup(AddressBook &book, const QStringList &arguments, Streams streams)
+{
+    if (!book.exportArchive(arguments.at(0)))
+        return fail(streams, QStringLiteral("the backup could not be written"));
+    return 0;
+}
+
+int restore(AddressBook &book, const QStringList &arguments, Streams streams)
+{
+    if (!book.restoreArchive(arguments.at(0)))
+        return fail(streams, QStringLiteral("%1 could not be restored").arg(arguments.at(0)));
+    return 0;
+}
+
+const CommandEntry kCommands[] = {
+    {"import", 1, "import FILE.vcf            add every card of the file", importCards},
+    {"export", -1, "export FILE.vcf [UID...]   write the persons (all of them) as vCards",
+     exportCards},
+    {"list", 0, "list                       the unique identifier and name of every record", list},
+    {"show", 1, "show UID                   one person as a vCard, or one group", show},
+    {"set", 3, "set UID PROPERTY VALUE     set a text, number or date property", setField},
+    {"add-to-group", 2, "add-to-group GROUP UID     GROUP is a unique identifier or a name",
+     [](AddressBook &book, const QStringList &arguments, Streams streams) {
+         return changeMembership(book, arguments, streams, true);
+     }},
+    {"remove-from-group", 2, "remove-from-group GROUP UID",
+     [](AddressBook &book, const QStringList &arguments, Streams streams) {
+         return changeMembership(book, arguments, streams, false);
+     }},
+    {"delete", 1, "delete UID                 remove a person or a group", remove},
+    {"set-me", 1, "set-me UID                 make the person the Me record", setMe},
+    {"backup", 1, "backup FILE                copy the whole address book to a file", backup},
+    {"restore", 1, "restore FILE               replace the address book with a backup", restore},
+};
+
+} // namespace
+
+QString usage()
+{
+    QString text = QStringLiteral("usage: abtool [--db DATABASE] COMMAND ARGUMENTS\n");
+    for (const CommandEntry &command : kCommands)
+        text += QStringLiteral("  ") + QString::fromLatin1(command.help) + u'\n';
+    return text;
+}
+
+int run(AddressBook &book, const QStringList &arguments, Streams streams)
+{
+    if (arguments.isEmpty())
+        return fail(streams, usage());
+    for (const CommandEntry &command : kCommands) {
+        if (arguments.first() != QLatin1String(command.name))
+            continue;
+        const QStringList rest = arguments.mid(1);
+        if ((command.argumentCount >= 0 && rest.size() != command.argumentCount) ||
+            (command.argumentCount < 0 && rest.isEmpty()))
+            return fail(streams, usage());
+        return command.run(book, rest, streams);
+    }
+    return fail(streams, usage());
+}
+
+} // namespace abtoolcommands

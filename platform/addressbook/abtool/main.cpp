@@ -1,0 +1,31 @@
+// The address book tool: what the desktop's address book application did for the system, from
+// the command line. It works on the same database as every other program and announces its
+// saves like any of them.
+
+#include "abtoolcommands.h"
+
+#include "platform/addressbook/addressbook.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("abtool"));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.size() >= 2 && arguments.first() == QStringLiteral("--db")) {
+        AddressBook::setDatabasePath(arguments.at(1));
+        arguments = arguments.mid(2);
+    }
+    AddressBook *book = AddressBook::shared();
+    if (!book->isOpen()) {
+        err << "abtool: cannot open " << AddressBook::databasePath() << Qt::endl;
+        return 1;
+    }
+    return abtoolcommands::run(*book, arguments, {out, err});
+}

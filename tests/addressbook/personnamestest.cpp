@@ -1,0 +1,134 @@
+#include "abtestbook.h"
+
+#include "addressbook/mynames.h"
+#include "addressbook/personemail.h"
+#include "addressbook/personnames.h"
+#include "addressbook/recordlookup.h"
+#include "platform/addressbook/abconstants.h"
+#include "platform/addressbook/addressbook.h"
+#include "platform/addressbook/person.h"
+
+namespace {
+
+using namespace AddressBookTool;
+
+class PersonNamesTest : public AddressBookTest
+{
+protected:
+    static PersonPtr named(const QVariantMap &parts, bool company = false)
+    {
+        const PersonPtr person = Person::create();
+        for (auto it = parts.cbegin(); it != parts.cend(); ++it)
+            person->setValueForProperty(it.value(), it.key());
+        if (company)
+            person->setValueForProperty(kABShowAsCompany, kABPersonFlags);
+        return person;
+    }
+};
+
+struct NameCase
+{
+    const char *name;
+    QVariantMap parts;
+    bool company;
+    QString firstLast;
+    QString full; // null: no full name
+    QString shortName;
+};
+
+TEST_F(PersonNamesTest, NameForms)
+{
+    const NameCase cases[] = {
+        {"first only", {{kABFirstNameProperty, "Ann"}}, false, "Ann", "Ann", "Ann"},
+        {"nothing", {}, false, "No Assigned Name", "", ""},
+        {"last only", {{kABLastNameProperty, "Lee"}}, false, "Lee", "Lee", "Lee"},
+        {"nickname",
+         {{kABFirstNameProperty, "Robert"},
+          {kABLastNameProperty, "Ray"},
+          {kABNicknameProperty, "Bob"}},
+         false,
+         "Robert Ray",
+         "Robert \"Bob\" Ray",
+         "Bob"},
+        {"nickname equal to first",
+         {{kABFirstNameProperty, "Bob"},
+          {kABLastNameProperty, "Ray"},
+          {kABNicknameProperty, "Bob"}},
+         false,
+         "Bob Ray",
+         "Bob Ray",
+         "Bob"},
+        {"middle name last", {{kABMiddleNameProperty, "Q"}}, false, "No Assigned Name", "", "Q"},
+        {"organisation of a person",
+         {{kABOrganizationProperty, "Acme"}},
+         false,
+         "No Assigned Name",
+         "",
+         "Acme"},
+        {"company",
+         {{kABOrganizationProperty, "Acme"}, {kABFirstNameProperty, "Ann"}},
+         true,
+         "Acme",
+         "Acme",
+         "Acme"},
+        {"company without organisation",
+         {{kABFirstNameProperty, "Ann"}, {kABLastNameProperty, "Lee"}},
+         true,
+         "Ann Lee",
+         QString(),
+         ""},
+    };
+    for (const NameCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        const PersonPtr person = named(c.parts, c.company);
+        EXPECT_EQ(firstLastNameForPerson(person), c.firstLast);
+        EXPECT_EQ(fullNameForPerson(person).isNull(), c.full.isNull());
+        EXPECT_EQ(fullNameForPerson(person), c.full);
+        EXPECT_EQ(shortNameForPerson(person), c.shortName);
+    }
+    EXPECT_EQ(shortNameForPerson(nullptr), "");
+}
+
+TEST_F(PersonNamesTest, PrimaryEmail_PrimaryElseFirstElseEmpty)
+{
+    const PersonPtr person = addPerson("E", "Mail");
+    EXPECT_EQ(primaryEmailForPerson(person), "");
+    MutableMultiValue emails(PropertyType::MultiString);
+    emails.addValue(QStringLiteral("first@x.org"), kABHomeLabel);
+    const QString second = emails.addValue(QStringLiteral("second@x.org"), kABWorkLabel);
+    person->setValueForProperty(QVariant::fromValue(MultiValue(emails)), kABEmailProperty);
+    EXPECT_EQ(primaryEmailForPerson(person), "first@x.org");
+    emails.setPrimaryIdentifier(second);
+    person->setValueForProperty(QVariant::fromValue(MultiValue(emails)), kABEmailProperty);
+    EXPECT_EQ(primaryEmailForPerson(person), "second@x.org");
+}
+
+TEST_F(PersonNamesTest, MyNamesAndAddresses_ReadTheMeRecord)
+{
+    const PersonPtr me = meAB();
+    ASSERT_NE(me, nullptr);
+    me->setValueForProperty(QStringLiteral("Jo"), kABFirstNameProperty);
+    me->setValueForProperty(QStringLiteral("Doe"), kABLastNameProperty);
+    me->setValueForProperty(QStringLiteral("JD"), kABNicknameProperty);
+    setEmails(me, {"jo@gmail.com", "jo@work.org", "JO.DOE@GMAIL.COM"});
+    EXPECT_EQ(myShortName(), "JD");
+    EXPECT_EQ(myFullName(), "Jo \"JD\" Doe");
+    EXPECT_EQ(myFirstLastName(), "Jo Doe");
+    EXPECT_EQ(myGoogleEmail(), "JO.DOE@GMAIL.COM");
+    EXPECT_EQ(myEmail(), "jo@gmail.com");
+    const QList<QVariantMap> addresses = myEmailAddresses();
+    ASSERT_EQ(addresses.size(), 3);
+    EXPECT_EQ(addresses[1], (QVariantMap{{"emailAddress", "jo@work.org"}}));
+}
+
+TEST_F(PersonNamesTest, MyNames_WithoutAMeRecord)
+{
+    AddressBook::shared()->removeRecord(meAB());
+    EXPECT_EQ(myGoogleEmail(), "");
+    EXPECT_EQ(myEmail(), "");
+    EXPECT_TRUE(myEmailAddresses().isEmpty());
+    EXPECT_EQ(myShortName(), "");
+    EXPECT_EQ(myFirstLastName(), "No Assigned Name");
+}
+
+} // namespace

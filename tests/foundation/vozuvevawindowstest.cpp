@@ -1,0 +1,85 @@
+#include "foundation/vozuvevawindows.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class WindowGrowthTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        window.setGeometry(100, 100, 300, 200);
+        window.show();
+        ASSERT_TRUE(QGuiApplication::primaryScreen());
+    }
+    QRect available() const { return QGuiApplication::primaryScreen()->availableGeometry(); }
+
+    QWidget window;
+};
+
+TEST_F(WindowGrowthTest, WithoutUpdateFrame_TheWindowStaysAsItIs)
+{
+    VozuVeva::expandWindow(&window, 50, 50, false);
+    EXPECT_EQ(window.geometry(), QRect(100, 100, 300, 200));
+}
+
+TEST_F(WindowGrowthTest, GrowsRightAndDownOnTheScreen)
+{
+    VozuVeva::growWindowByWidthIncrement(&window, 50, true);
+    EXPECT_EQ(window.geometry(), QRect(100, 100, 350, 200));
+    VozuVeva::growWindowByHeightIncrement(&window, 40, true);
+    EXPECT_EQ(window.geometry(), QRect(100, 100, 350, 240));
+}
+
+TEST_F(WindowGrowthTest, MoreThanTheScreen_TakesItsVisibleWidthAndHeight)
+{
+    VozuVeva::expandWindow(&window, 100000, 100000, true);
+    EXPECT_EQ(window.frameGeometry(), available());
+}
+
+TEST_F(WindowGrowthTest, HeightGrowsOnlyToTheWindowsMaximum)
+{
+    window.setMaximumHeight(230);
+    VozuVeva::growWindowByHeightIncrement(&window, 100, true);
+    EXPECT_EQ(window.height(), 230);
+}
+
+TEST_F(WindowGrowthTest, ScreenAndRoomBelow_OfTheMainScreen)
+{
+    EXPECT_EQ(VozuVeva::currentScreenForWindow(&window), QGuiApplication::primaryScreen());
+    const QRect frame = window.frameGeometry();
+    EXPECT_EQ(VozuVeva::bottomAvailableForWindow(&window),
+              float(available().bottom() - frame.bottom()));
+    EXPECT_EQ(VozuVeva::maxMonitorWidth(), float(available().width()));
+}
+
+TEST(ImageTitle, ImageSitsBetweenTheTwoSpacesOrIsLeftOut)
+{
+    const QChar object(QChar::ObjectReplacementCharacter);
+    EXPECT_EQ(VozuVeva::nameWithImageForTitle("Family", "missing", 16, 0)->toPlainText(),
+              "  Family");
+    EXPECT_EQ(VozuVeva::nameWithImageForTitle(QString(), "missing", 16, 0)->toPlainText(), "  ");
+
+    QTemporaryDir images;
+    QImage dot(4, 4, QImage::Format_ARGB32);
+    dot.fill(Qt::red);
+    ASSERT_TRUE(dot.save(images.filePath("group.png")));
+    QDir::setSearchPaths("images", {images.path()});
+    const auto titled = VozuVeva::nameWithImageForTitle("Family", "group", 16, -3);
+    QDir::setSearchPaths("images", {});
+    EXPECT_EQ(titled->toPlainText(), QString(" ") + object + " Family");
+    const QImage shown =
+        titled->resource(QTextDocument::ImageResource, QUrl("image:group")).value<QImage>();
+    EXPECT_EQ(shown.size(), QSize(16, 16));
+}
+
+} // namespace

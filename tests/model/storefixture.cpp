@@ -1,0 +1,50 @@
+#include "storefixture.h"
+
+#include "model/tolvanestoremodel.h"
+#include "platform/store/persistentstore.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+void StoreFixture::SetUp()
+{
+    LogCapture::SetUp();
+    ASSERT_TRUE(m_dir.isValid());
+    setLevel(0);
+    m_context = openContext();
+    ASSERT_TRUE(m_context);
+    ApplicationDelegate::setShared(&m_delegate);
+}
+
+void StoreFixture::TearDown()
+{
+    ApplicationDelegate::setShared(nullptr);
+    m_context.reset();
+    LogCapture::TearDown();
+}
+
+std::unique_ptr<ManagedObjectContext> StoreFixture::openContext()
+{
+    StoreError error;
+    auto store = PersistentStore::open(storePath(), tolvaneStoreModel(), &error);
+    EXPECT_TRUE(store) << error.description.toStdString();
+    return store ? std::make_unique<ManagedObjectContext>(store) : nullptr;
+}
+
+QString StoreFixture::storePath() const
+{
+    return m_dir.filePath(QStringLiteral("data/") + PersistentStore::fileName("Tolvane"));
+}
+
+void StoreFixture::execOnStoreFile(const QString &statement)
+{
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
+        db.setDatabaseName(storePath());
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        ASSERT_TRUE(query.exec(statement));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
+}

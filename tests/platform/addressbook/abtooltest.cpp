@@ -1,0 +1,169 @@
+#include "addressbookfixture.h"
+
+#include "platform/addressbook/abconstants.h"
+#include "platform/addressbook/group.h"
+#include "platform/addressbook/person.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSignalSpy>
+
+// The address book tool, run as a program of its own on the test's database.
+class AbToolTest : public AddressBookFixture
+{
+protected:
+    struct Result
+    {
+        int exitCode = -1;
+        QString out;
+        QString err;
+    };
+
+    Result abtool(const QStringList &arguments)
+    {
+        QProcess process;
+        process.start(QStringLiteral(ABTOOL_PATH),
+                      QStringList{QStringLiteral("--db"), databasePath()} + arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    QString writeFile(const QString &name, const QByteArray &data)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(data);
+        return path;
+    }
+};
+
+TEST_F(AbToolTest, ChangesFromTheToolReachAnOpenBookWithTheirSender)
+{
+    auto book = openBook();
+    QSignalSpy external(book.get(), &AddressBook::databaseChangedExternally);
+    const QString cards = writeFile(QStringLiteral("two.vcf"),
+                                    "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Ann;;;\r\nEND:VCARD\r\n"
+                                    "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Ray;Bob;;;\r\nEND:VCARD\r\n");
+
+    const Result imported = abtool({QStringLiteral("import"), cards});
+    ASSERT_EQ(imported.exitCode, 0) << imported.err.toStdString();
+    const QStringList ids = imported.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(ids.size(), 2);
+    ASSERT_TRUE(waitFor([&] { return external.size() == 1; }));
+    QVariantMap info = external.takeFirst().first().toMap();
+    EXPECT_EQ(info.value(kABSenderProcessName).toString(), QStringLiteral("abtool"));
+    EXPECT_GT(info.value(kABSenderProcessID).toLongLong(), 0);
+    EXPECT_EQ(info.value(kABInsertedRecords).toStringList().size(), 2);
+    ASSERT_TRUE(book->personForUniqueId(ids.at(0)));
+
+    ASSERT_EQ(
+        abtool({QStringLiteral("set"), ids.at(0), kABFirstNameProperty, QStringLiteral("Anna")})
+            .exitCode,
+        0);
+    ASSERT_TRUE(waitFor([&] { return external.size() == 1; }));
+    info = external.takeFirst().first().toMap();
+    EXPECT_EQ(info.value(kABUpdatedRecords).toStringList(), QStringList{ids.at(0)});
+    EXPECT_EQ(book->personForUniqueId(ids.at(0))->valueForProperty(kABFirstNameProperty),
+              QVariant(QStringLiteral("Anna")));
+
+    ASSERT_EQ(abtool({QStringLiteral("delete"), ids.at(1)}).exitCode, 0);
+    ASSERT_TRUE(waitFor([&] { return external.size() == 1; }));
+    info = external.takeFirst().first().toMap();
+    EXPECT_EQ(info.value(kABDeletedRecords).toStringList(), QStringList{ids.at(1)});
+    EXPECT_FALSE(book->recordForUniqueId(ids.at(1)));
+}
+
+TEST_F(AbToolTest, GroupsMeShowExportBackupAndRestore)
+{
+    auto book = openBook();
+    const PersonPtr ann = Person::create();
+    ann->setValueForProperty(QStringLiteral("Ann"), kABFirstNameProperty);
+    book->addRecord(ann);
+    const GroupPtr friends = Group::create();
+    friends->setValueForProperty(QStringLiteral("Friends"), kABGroupNameProperty);
+    book->addRecord(friends);
+    ASSERT_TRUE(book->save());
+
+    const QString archive = m_dir.filePath(QStringLiteral("book.backup"));
+    ASSERT_EQ(abtool({QStringLiteral("backup"), archive}).exitCode, 0);
+    ASSERT_EQ(abtool({QStringLiteral("add-to-group"), QStringLiteral("Friends"), ann->uniqueId()})
+                  .exitCode,
+              0);
+    ASSERT_EQ(abtool({QStringLiteral("set-me"), ann->uniqueId()}).exitCode, 0);
+    ASSERT_TRUE(waitFor([&] { return !friends->members().isEmpty() && book->me() == ann; }));
+
+    const Result shown = abtool({QStringLiteral("show"), ann->uniqueId()});
+    EXPECT_TRUE(shown.out.contains(QStringLiteral("\r\nCATEGORIES:Friends\r\n")));
+    EXPECT_TRUE(
+        abtool({QStringLiteral("list")}).out.contains(ann->uniqueId() + QStringLiteral("\tAnn")));
+    const QString exported = m_dir.filePath(QStringLiteral("out.vcf"));
+    ASSERT_EQ(abtool({QStringLiteral("export"), exported, ann->uniqueId()}).exitCode, 0);
+    QFile file(exported);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().startsWith("BEGIN:VCARD\r\nVERSION:3.0\r\nN:;Ann;;;\r\n"));
+
+    ASSERT_EQ(abtool({QStringLiteral("remove-from-group"), friends->uniqueId(), ann->uniqueId()})
+                  .exitCode,
+              0);
+    ASSERT_TRUE(waitFor([&] { return friends->members().isEmpty(); }));
+    ASSERT_EQ(abtool({QStringLiteral("restore"), archive}).exitCode, 0);
+    ASSERT_TRUE(waitFor([&] { return book->me() != ann; }));
+    EXPECT_TRUE(friends->members().isEmpty());
+}
+
+TEST_F(AbToolTest, BadCommandsFailWithAMessage)
+{
+    openBook();
+    const QStringList commands[] = {
+        {},
+        {QStringLiteral("frobnicate")},
+        {QStringLiteral("show"), QStringLiteral("NOPE:ABPerson")},
+        {QStringLiteral("set"), QStringLiteral("NOPE:ABPerson"), kABFirstNameProperty,
+         QStringLiteral("x")},
+        {QStringLiteral("import"), m_dir.filePath(QStringLiteral("missing.vcf"))},
+        {QStringLiteral("restore"), m_dir.filePath(QStringLiteral("missing.backup"))},
+    };
+    for (const QStringList &arguments : commands) {
+        const Result result = abtool(arguments);
+        EXPECT_EQ(result.exitCode, 1) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(result.err.startsWith(QStringLiteral("abtool: ")));
+    }
+}
+
+// A save is one transaction: killing the program in the middle leaves none of it behind.
+TEST_F(AbToolTest, KilledDuringALargeSave_TheBookHoldsAllOrNoneOfIt)
+{
+    constexpr int kCards = 2000;
+    QByteArray cards;
+    const QByteArray note = "NOTE:" + QByteArray(2000, 'n') + "\r\n";
+    for (int i = 0; i < kCards; ++i)
+        cards += "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Person;" + QByteArray::number(i) + ";;;\r\n" +
+                 note + "END:VCARD\r\n";
+    const QString path = writeFile(QStringLiteral("many.vcf"), cards);
+    {
+        openBook();
+    }
+    const QString wal = databasePath() + QStringLiteral("-wal");
+    const qint64 walBefore = QFileInfo(wal).size();
+
+    QProcess process;
+    process.start(QStringLiteral(ABTOOL_PATH),
+                  {QStringLiteral("--db"), databasePath(), QStringLiteral("import"), path});
+    ASSERT_TRUE(process.waitForStarted());
+    // Wait for the save to write its first pages, then kill the program without warning.
+    waitFor(
+        [&] {
+            return QFileInfo(wal).size() > walBefore + 1024 * 1024 ||
+                   process.state() == QProcess::NotRunning;
+        },
+        120000);
+    process.kill();
+    process.waitForFinished();
+
+    auto book = openBook(300);
+    const qsizetype people = book->people().size();
+    EXPECT_TRUE(people == 1 || people == 1 + kCards) << people;
+}
