@@ -1,7 +1,7 @@
 #include "addressbook/vcardexportfilter.h"
 
 #include "addressbook/vcardcontentline.h"
-#include "tests/foundation/logcapture.h"
+#include "tests/support/logcapture.h"
 
 #include <QRegularExpression>
 
