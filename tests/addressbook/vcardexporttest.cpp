@@ -5,6 +5,7 @@
 #include "addressbook/vcardexportoptions.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/group.h"
+#include "platform/addressbook/multivalue.h"
 #include "platform/addressbook/person.h"
 #include "platform/defaults/userdefaults.h"
 
@@ -54,6 +55,23 @@ TEST(VCardExport, VCardStringForPerson_ReadsThePreferencesAtEveryExport)
     UserDefaults::standard().setBool(false, kVCardNotPicture);
     EXPECT_TRUE(propertyNames(AddressBookTool::vCardStringForPerson(*person))
                     .contains(QStringLiteral("PHOTO")));
+}
+
+TEST(VCardExport, VCardStringForPerson_NothingSetLeavesTheAddressBooksCardAsItIs)
+{
+    const PersonPtr person = Person::create();
+    person->setValueForProperty(QStringLiteral("Ann"), kABFirstNameProperty);
+    person->setValueForProperty(QStringLiteral("Acme"), kABOrganizationProperty);
+    MutableMultiValue emails(PropertyType::MultiString);
+    emails.addValue(QStringLiteral("a@home.example"), kABHomeLabel);
+    emails.setPrimaryIdentifier(emails.addValue(QStringLiteral("a@boat.example"), u"Boat"_qs));
+    person->setValueForProperty(QVariant::fromValue(emails), kABEmailProperty);
+    MutableMultiValue phones(PropertyType::MultiString);
+    phones.addValue(QStringLiteral("+1 555 0100"), kABPhoneMobileLabel);
+    phones.addValue(QStringLiteral("+1 555 0101"), QStringLiteral("Car"));
+    person->setValueForProperty(QVariant::fromValue(phones), kABPhoneProperty);
+    EXPECT_EQ(AddressBookTool::vCardStringForPerson(*person),
+              QString::fromUtf8(person->vCardRepresentation()));
 }
 
 TEST(VCardExport, VCardForABPerson_IsTheUtf8TextAndNullForNoPerson)
