@@ -1,5 +1,7 @@
 #include "addressbook/vcardexport.h"
 
+#include "addressbook/groupmembers.h"
+#include "addressbook/recordlookup.h"
 #include "addressbook/vcardcharset.h"
 #include "addressbook/vcardexportfilter.h"
 #include "foundation/zeltordata.h"
@@ -8,26 +10,61 @@
 #include "platform/defaults/userdefaults.h"
 
 namespace AddressBookTool {
+namespace {
+
+// Up to a NUL character, should one occur.
+QByteArray vCardBytes(const Person &person, const VCardExportOptions &options)
+{
+    const QString text = vCardStringForPerson(person, options);
+    const qsizetype nul = text.indexOf(QChar(u'\0'));
+    return (nul < 0 ? text : text.left(nul)).toUtf8();
+}
+
+QList<QByteArray> vCardsOf(const QList<PersonPtr> &people)
+{
+    const VCardExportOptions options = VCardExportOptions::fromDefaults(UserDefaults::standard());
+    QList<QByteArray> cards;
+    for (const PersonPtr &person : people)
+        cards.append(vCardBytes(*person, options));
+    return cards;
+}
+
+} // namespace
 
 QString vCardStringForPerson(const Person &person)
+{
+    return vCardStringForPerson(person, VCardExportOptions::fromDefaults(UserDefaults::standard()));
+}
+
+QString vCardStringForPerson(const Person &person, const VCardExportOptions &options)
 {
     const QByteArray data = person.vCardRepresentation();
     if (!vcard::isValidUtf8(data))
         return {};
     const VCardExportAdditions additions{person.valueForProperty(kABNoteProperty).toString(),
                                          person.imageData()};
-    return vcard::filterExport(QString::fromUtf8(data),
-                               VCardExportOptions::fromDefaults(UserDefaults::standard()),
-                               additions);
+    return vcard::filterExport(QString::fromUtf8(data), options, additions);
 }
 
 QByteArray vCardForABPerson(const PersonPtr &person)
 {
-    if (!person)
-        return {};
-    const QString text = vCardStringForPerson(*person);
-    const qsizetype nul = text.indexOf(QChar(u'\0'));
-    return (nul < 0 ? text : text.left(nul)).toUtf8();
+    return person ? vCardBytes(*person, VCardExportOptions::fromDefaults(UserDefaults::standard()))
+                  : QByteArray();
+}
+
+QByteArray vCardForABID(const QString &abid)
+{
+    return vCardForABPerson(personByABID(abid));
+}
+
+QList<QByteArray> vCardsForMembersOfGroupID(const QString &groupABID)
+{
+    return vCardsOf(membersOfGroupID(groupABID, true, true));
+}
+
+QList<QByteArray> vCardsForMembersOfGroup(const QString &groupName)
+{
+    return vCardsOf(membersOfGroupName(groupName, true, true));
 }
 
 QString vCardNoteStringForPerson(const Person &person)

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "addressbook/vcardexportoptions.h"
 #include "platform/addressbook/recordclass.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 // The vCard of an address book person as the program exports it: the address book's own vCard,
@@ -11,9 +13,19 @@
 namespace AddressBookTool {
 
 QString vCardStringForPerson(const Person &person);
+// The same with the preferences read once by the caller, for exports of many people at a time
+// (reading them costs more than filtering a card).
+QString vCardStringForPerson(const Person &person, const VCardExportOptions &options);
 // The UTF-8 bytes of vCardStringForPerson up to a NUL character, should one occur; null for no
 // person.
 QByteArray vCardForABPerson(const PersonPtr &person);
+
+// The same for the person of that record identifier; null when there is none.
+QByteArray vCardForABID(const QString &abid);
+// The vCards of the direct members of a group, people and companies alike, in the order of
+// membersOfGroupID (or membersOfGroupName); the preferences are read once for the whole group.
+QList<QByteArray> vCardsForMembersOfGroupID(const QString &groupABID);
+QList<QByteArray> vCardsForMembersOfGroup(const QString &groupName);
 
 // The person's note with its line breaks (CR LF or CR) as line feeds.
 QString vCardNoteStringForPerson(const Person &person);
