@@ -42,6 +42,15 @@ QString valueClassName(AttributeType type)
     return {};
 }
 
+// Every value assignPerson writes is announced to the context's observers around the write, so a
+// view bound to the new object shows each field as it is filled.
+void kvoStringAssign(const QVariant &value, const QString &key, ManagedObject &object)
+{
+    object.willChangeValueForKey(key);
+    object.setPrimitiveValue(key, value);
+    object.didChangeValueForKey(key);
+}
+
 QString digitsOnly(const QString &text)
 {
     QString digits;
@@ -98,7 +107,7 @@ void assignPhones(ManagedObject &object, const Person &person)
     for (const auto &[key, number] : fields) {
         const QString digits = digitsOnly(number);
         if (!digits.isEmpty())
-            object.setValue(QString::fromLatin1(key), digits);
+            kvoStringAssign(digits, QString::fromLatin1(key), object);
     }
 }
 
@@ -120,16 +129,16 @@ void assignAddress(ManagedObject &object, const Person &person)
     // Lines joined by CR LF are split there too, so no line starts with a stray line feed.
     const QStringList lines = street.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
     if (!street.isEmpty()) {
-        object.setValue(QStringLiteral("address1"), lines.value(0));
+        kvoStringAssign(lines.value(0), QStringLiteral("address1"), object);
         if (lines.size() > 1)
-            object.setValue(QStringLiteral("address2"), lines.value(1));
+            kvoStringAssign(lines.value(1), QStringLiteral("address2"), object);
     }
     const std::pair<const char *, QString> fields[] = {{"city", kABAddressCityKey},
                                                        {"state", kABAddressStateKey},
                                                        {"postalCode", kABAddressZIPKey},
                                                        {"country", kABAddressCountryKey}};
     for (const auto &[key, addressKey] : fields)
-        object.setValue(QString::fromLatin1(key), address.value(addressKey));
+        kvoStringAssign(address.value(addressKey), QString::fromLatin1(key), object);
 }
 
 } // namespace
@@ -204,30 +213,31 @@ ManagedObject *assignPerson(const Person &person, const QString &entity,
     ManagedObject *object = context.insertNewObject(entity);
     if (!object)
         return nullptr;
-    object->setValue(QStringLiteral("source"), QStringLiteral("AddressBook"));
-    object->setValue(QStringLiteral("sourceID"), person.uniqueId());
-    object->setValue(QStringLiteral("namePrefix"), person.valueForProperty(kABTitleProperty));
+    kvoStringAssign(QStringLiteral("AddressBook"), QStringLiteral("source"), *object);
+    kvoStringAssign(person.uniqueId(), QStringLiteral("sourceID"), *object);
+    kvoStringAssign(person.valueForProperty(kABTitleProperty), QStringLiteral("namePrefix"),
+                    *object);
     for (const auto &[key, property] : {std::pair{"nameFirst", kABFirstNameProperty},
                                         std::pair{"nameLast", kABLastNameProperty}}) {
         const QVariant value = person.valueForProperty(property);
         if (value.isValid())
-            object->setValue(QString::fromLatin1(key), value);
+            kvoStringAssign(value, QString::fromLatin1(key), *object);
     }
-    object->setValue(QStringLiteral("organizationName"), organizationFor(person));
+    kvoStringAssign(organizationFor(person), QStringLiteral("organizationName"), *object);
     const std::pair<const char *, QString> names[] = {
         {"nameSuffix", kABSuffixProperty},
         {"nameNickname", kABNicknameProperty},
         {"organizationDepartment", kABDepartmentProperty},
         {"organizationJobTitle", kABJobTitleProperty}};
     for (const auto &[key, property] : names)
-        object->setValue(QString::fromLatin1(key), person.valueForProperty(property));
+        kvoStringAssign(person.valueForProperty(property), QString::fromLatin1(key), *object);
     assignPhones(*object, person);
     assignAddress(*object, person);
     for (const auto &[key, property] :
          {std::pair{"email", kABEmailProperty}, std::pair{"url", kABURLsProperty}}) {
         const MultiValue values = person.multiValueForProperty(property);
         if (!values.isEmpty())
-            object->setValue(QString::fromLatin1(key), primaryValue(values));
+            kvoStringAssign(primaryValue(values), QString::fromLatin1(key), *object);
     }
     return object;
 }

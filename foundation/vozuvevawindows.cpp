@@ -1,14 +1,11 @@
 #include "foundation/vozuvevawindows.h"
 
+#include "foundation/imagetext.h"
 #include "foundation/screengeometry.h"
 
-#include <QFile>
 #include <QGuiApplication>
-#include <QImage>
 #include <QScreen>
-#include <QTextCursor>
 #include <QTextDocument>
-#include <QUrl>
 #include <QWidget>
 
 namespace VozuVeva {
@@ -49,17 +46,6 @@ void setFrame(QWidget *window, const QRectF &frame)
     window->setGeometry(target.adjusted(inner.left() - outer.left(), inner.top() - outer.top(),
                                         inner.right() - outer.right(),
                                         inner.bottom() - outer.bottom()));
-}
-
-QImage imageNamed(const QString &name)
-{
-    for (const QString &suffix :
-         {QString(), QStringLiteral(".png"), QStringLiteral(".tiff"), QStringLiteral(".tif")}) {
-        const QString path = QStringLiteral("images:") + name + suffix;
-        if (!name.isEmpty() && QFile::exists(path))
-            return QImage(path);
-    }
-    return {};
 }
 
 } // namespace
@@ -112,29 +98,15 @@ void expandWindow(QWidget *window, float heightIncrement, float widthIncrement, 
 std::unique_ptr<QTextDocument> nameWithImageForTitle(const QString &title, const QString &imageName,
                                                      int size, float offset)
 {
-    constexpr qreal kFontSize = 12;
-    auto document = std::make_unique<QTextDocument>();
-    QTextCharFormat format;
-    format.setFont(QFont(QStringLiteral("Lucida Grande"), int(kFontSize)));
-    // The baseline offset is given in points; Qt takes it as a share of the font size.
-    format.setBaselineOffset(offset * 100 / kFontSize);
-    QTextCursor cursor(document.get());
-    cursor.insertText(QStringLiteral("  ") + title, format);
+    return imagetext::textWithImage(QStringLiteral("  ") + title,
+                                    QFont(QStringLiteral("Lucida Grande"), 12), offset,
+                                    imagetext::imageNamed(imageName), 1, size);
+}
 
-    const QImage image = imageNamed(imageName);
-    if (image.isNull())
-        return document;
-    const QUrl url(QStringLiteral("image:") + imageName);
-    document->addResource(
-        QTextDocument::ImageResource, url,
-        image.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    QTextImageFormat picture;
-    picture.setName(url.toString());
-    picture.setWidth(size);
-    picture.setHeight(size);
-    cursor.setPosition(1);
-    cursor.insertImage(picture);
-    return document;
+std::unique_ptr<QTextDocument> attributedNameForImage(const QImage &image, const QString &name,
+                                                      int size)
+{
+    return imagetext::textWithImage(name, std::nullopt, 10, image, 0, size);
 }
 
 } // namespace VozuVeva

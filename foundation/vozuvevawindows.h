@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class QImage;
 class QScreen;
 class QTextDocument;
 class QWidget;
@@ -28,5 +29,10 @@ void expandWindow(QWidget *window, float heightIncrement, float widthIncrement, 
 // there is no such image.
 std::unique_ptr<QTextDocument> nameWithImageForTitle(const QString &title, const QString &imageName,
                                                      int size, float offset);
+
+// The image at size x size points before the name, whose baseline is raised by 10 points (no font
+// set); the name alone when the image is null.
+std::unique_ptr<QTextDocument> attributedNameForImage(const QImage &image, const QString &name,
+                                                      int size);
 
 } // namespace VozuVeva

@@ -1,8 +1,12 @@
 #include "model/country.h"
 
+#include "foundation/imagetext.h"
 #include "foundation/log.h"
+#include "model/menunamewithimage.h"
 #include "model/region.h"
 #include "model/rowsdescription.h"
+
+#include <QTextDocument>
 
 namespace {
 
@@ -16,6 +20,9 @@ void traceLine(const QString &line)
 }
 
 } // namespace
+
+Country::Country() = default;
+Country::~Country() = default;
 
 Country *Country::byCode(const QString &code, const QString &shownCode,
                          ManagedObjectContext &context)
@@ -91,4 +98,18 @@ bool Country::isFixedAreaCode() const
     const QVariant min = minAreaCode();
     const QVariant max = maxAreaCode();
     return !min.isNull() && !max.isNull() && min.toLongLong() == max.toLongLong();
+}
+
+QImage Country::image() const
+{
+    const QString name = imageName();
+    return imagetext::imageNamed(name.isEmpty() ? QStringLiteral("Folder.tiff")
+                                                : name + QStringLiteral(".gif"));
+}
+
+const QTextDocument &Country::nameWithImage() const
+{
+    if (!m_cachedNameWithImage)
+        m_cachedNameWithImage = menuNameWithImage(name(), image());
+    return *m_cachedNameWithImage;
 }

@@ -2,6 +2,11 @@
 
 #include "model/tolvanebase.h"
 
+#include <QImage>
+
+#include <memory>
+
+class QTextDocument;
 class Region;
 
 // A country: ISO code, name, dialling and postal rules, its region, states and area codes.
@@ -9,6 +14,9 @@ class Country : public TolvaneBase
 {
 public:
     static QString entityName() { return QStringLiteral("Country"); }
+
+    Country();
+    ~Country() override;
 
     // By ISO code (two characters, any case, with the US synonyms) or by name (without regard to
     // case); nullptr when nothing matches or the fetch failed.
@@ -64,7 +72,12 @@ public:
 
     // The flag image's name: the ISO code in lower case.
     QString imageName() const { return isoCode().toLower(); }
-    QString nameWithImage() const { return QStringLiteral("  ") + name(); }
+    // The flag ("<imageName>.gif"), or "Folder.tiff" for a country without a code; a null image
+    // when the program has no such image.
+    QImage image() const;
+    // The menu text, made on first use and kept for the object's life: a country without a flag
+    // image shows its name alone.
+    const QTextDocument &nameWithImage() const;
 
     // Both bounds set and equal in value.
     bool isFixedAreaCode() const;
@@ -72,4 +85,6 @@ public:
 private:
     static Country *byCode(const QString &code, const QString &shownCode,
                            ManagedObjectContext &context);
+
+    mutable std::unique_ptr<QTextDocument> m_cachedNameWithImage;
 };

@@ -1,7 +1,14 @@
 #include "model/region.h"
 
+#include "foundation/imagetext.h"
 #include "foundation/log.h"
+#include "model/menunamewithimage.h"
 #include "model/rowsdescription.h"
+
+#include <QTextDocument>
+
+Region::Region() = default;
+Region::~Region() = default;
 
 Region *Region::lookup(const QString &name, ManagedObjectContext &context)
 {
@@ -64,4 +71,16 @@ std::optional<QList<ManagedObject *>> Region::allStates()
 std::optional<QList<ManagedObject *>> Region::allAreaCodes()
 {
     return membersOfType(2, QStringLiteral("areaCodes"));
+}
+
+QImage Region::image() const
+{
+    return imagetext::imageNamed(imageName() + QStringLiteral(".png"));
+}
+
+const QTextDocument &Region::nameWithImage() const
+{
+    if (!m_cachedNameWithImage)
+        m_cachedNameWithImage = menuNameWithImage(name(), image());
+    return *m_cachedNameWithImage;
 }

@@ -2,13 +2,21 @@
 
 #include "model/tolvanebase.h"
 
+#include <QImage>
+
+#include <memory>
+
 class Country;
+class QTextDocument;
 
 // A named group of countries (type 0), states (1) or area codes (2) within a geographic region.
 class Region : public TolvaneBase
 {
 public:
     static QString entityName() { return QStringLiteral("Region"); }
+
+    Region();
+    ~Region() override;
 
     // One region by name (without regard to case); nullptr when none or the fetch failed.
     static Region *lookup(const QString &name, ManagedObjectContext &context);
@@ -61,9 +69,13 @@ public:
     std::optional<QList<ManagedObject *>> allAreaCodes();
 
     QString imageName() const { return QStringLiteral("Action"); }
-    // The menu text: the name after two blanks (the image sits between them where a menu shows it).
-    QString nameWithImage() const { return QStringLiteral("  ") + name(); }
+    // "Action.png"; a null image when the program has no such image.
+    QImage image() const;
+    // The menu text, made on first use and kept for the object's life.
+    const QTextDocument &nameWithImage() const;
 
 private:
     std::optional<QList<ManagedObject *>> membersOfType(qint64 wanted, const QString &key);
+
+    mutable std::unique_ptr<QTextDocument> m_cachedNameWithImage;
 };

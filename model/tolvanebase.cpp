@@ -28,8 +28,9 @@ bool TolvaneBase::validateForInsert(StoreError *error)
 
 bool TolvaneBase::validateForUpdate(StoreError *error)
 {
-    // The new date stays even when the validation then fails.
-    setDateLastModified(QDateTime::currentDateTime());
+    // Restamped without announcing it: observers see the saved change, not the bookkeeping. The
+    // new date stays even when the validation then fails.
+    setPrimitiveValue(QStringLiteral("dateLastModified"), QDateTime::currentDateTime());
     StoreError local;
     const bool valid = validateValues(&local);
     setStoreError(error, local);

@@ -84,7 +84,7 @@ ManagedObject *TolvaneManagedObject::similarObjectInContext(ManagedObjectContext
 void TolvaneManagedObject::copyAttributesFromObject(const ManagedObject &source)
 {
     for (const AttributeDescription &attribute : entity().attributes())
-        setValue(attribute.name, source.value(attribute.name));
+        setPrimitiveValue(attribute.name, source.value(attribute.name));
 }
 
 ManagedObject *TolvaneManagedObject::counterpart(ManagedObject &related, bool useExisting)

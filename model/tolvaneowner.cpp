@@ -38,7 +38,7 @@ void TolvaneOwner::awakeFromInsert()
     const QDateTime now = QDateTime::currentDateTime();
     setDateCreated(now);
     setDateLastModified(now);
-    setValue(singletonKey(), 1);
+    setPrimitiveValue(singletonKey(), 1);
 }
 
 TolvaneOwner *TolvaneOwner::sharedOwnerInContext(ManagedObjectContext &context,

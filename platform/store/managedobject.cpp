@@ -38,25 +38,53 @@ bool hasType(AttributeType type, const QVariant &value)
 
 ManagedObject::~ManagedObject() = default;
 
-QVariant ManagedObject::value(const QString &key) const
+int ManagedObject::attributeIndexOrWarn(const QString &key) const
 {
     const int index = m_entity->attributeIndex(key);
-    if (index < 0) {
+    if (index < 0)
         qWarning() << m_entity->name() << "has no attribute" << key;
-        return {};
-    }
-    return m_values[size_t(index)];
+    return index;
+}
+
+QVariant ManagedObject::value(const QString &key) const
+{
+    const int index = attributeIndexOrWarn(key);
+    return index < 0 ? QVariant() : m_values[size_t(index)];
 }
 
 void ManagedObject::setValue(const QString &key, const QVariant &value)
 {
-    const int index = m_entity->attributeIndex(key);
-    if (index < 0) {
-        qWarning() << m_entity->name() << "has no attribute" << key;
+    if (attributeIndexOrWarn(key) < 0)
         return;
-    }
+    willChangeValueForKey(key);
+    setPrimitiveValue(key, value);
+    didChangeValueForKey(key);
+}
+
+void ManagedObject::setPrimitiveValue(const QString &key, const QVariant &value)
+{
+    const int index = attributeIndexOrWarn(key);
+    if (index < 0)
+        return;
     m_values[size_t(index)] = value;
     markChanged();
+}
+
+void ManagedObject::willChangeValueForKey(const QString &key)
+{
+    announce(key, ChangeNotice::Kind::Setting, true);
+}
+
+void ManagedObject::didChangeValueForKey(const QString &key)
+{
+    announce(key, ChangeNotice::Kind::Setting, false);
+}
+
+void ManagedObject::announce(const QString &key, ChangeNotice::Kind kind, bool prior,
+                             const QList<ManagedObject *> &members)
+{
+    if (m_context)
+        m_context->notify({this, key, kind, prior, members});
 }
 
 bool ManagedObject::validateValues(StoreError *error) const
@@ -144,32 +172,33 @@ int ManagedObject::inverseIndex(int index, const ManagedObject &target) const
     return target.m_entity->relationshipIndex(m_entity->relationships()[index].inverseName);
 }
 
-void ManagedObject::primitiveSetToOne(int index, ManagedObject *target)
+void ManagedObject::changeToOne(int index, ManagedObject *target)
 {
+    const QString &key = m_entity->relationships()[index].name;
+    announce(key, ChangeNotice::Kind::Setting, true);
     Slot &slot = m_slots[size_t(index)];
     slot.target = target;
     slot.targetKey = 0;
     slot.resolved = true;
     markChanged();
+    announce(key, ChangeNotice::Kind::Setting, false);
 }
 
-void ManagedObject::primitiveAdd(int index, ManagedObject *target)
+void ManagedObject::changeMembers(int index, ManagedObject *target, ChangeNotice::Kind kind)
 {
     Slot &slot = loadedSlot(index);
-    if (slot.members.contains(target))
+    const bool adding = kind == ChangeNotice::Kind::Union;
+    if (slot.members.contains(target) == adding)
         return;
-    slot.members.append(target);
+    const QString &key = m_entity->relationships()[index].name;
+    announce(key, kind, true, {target});
+    if (adding)
+        slot.members.append(target);
+    else
+        slot.members.removeAll(target);
     slot.changed = true;
     markChanged();
-}
-
-void ManagedObject::primitiveRemove(int index, ManagedObject *target)
-{
-    Slot &slot = loadedSlot(index);
-    if (slot.members.removeAll(target) == 0)
-        return;
-    slot.changed = true;
-    markChanged();
+    announce(key, kind, false, {target});
 }
 
 ManagedObject *ManagedObject::toOne(const QString &key)
@@ -205,23 +234,23 @@ void ManagedObject::setToOne(const QString &key, ManagedObject *target)
     ManagedObject *old = loadedSlot(index).target;
     if (old == target)
         return;
-    primitiveSetToOne(index, target);
+    changeToOne(index, target);
     if (old) {
         const int inverse = inverseIndex(index, *old);
         if (old->m_entity->relationships()[inverse].toMany)
-            old->primitiveRemove(inverse, this);
+            old->changeMembers(inverse, this, ChangeNotice::Kind::Minus);
         else
-            old->primitiveSetToOne(inverse, nullptr);
+            old->changeToOne(inverse, nullptr);
     }
     if (target) {
         const int inverse = inverseIndex(index, *target);
         if (target->m_entity->relationships()[inverse].toMany) {
-            target->primitiveAdd(inverse, this);
+            target->changeMembers(inverse, this, ChangeNotice::Kind::Union);
         } else {
             ManagedObject *previous = target->loadedSlot(inverse).target;
             if (previous && previous != this)
-                previous->primitiveSetToOne(index, nullptr);
-            target->primitiveSetToOne(inverse, this);
+                previous->changeToOne(index, nullptr);
+            target->changeToOne(inverse, this);
         }
     }
 }
@@ -233,16 +262,16 @@ void ManagedObject::addToMany(const QString &key, ManagedObject *target)
         return;
     if (loadedSlot(index).members.contains(target))
         return;
-    primitiveAdd(index, target);
+    changeMembers(index, target, ChangeNotice::Kind::Union);
     const int inverse = inverseIndex(index, *target);
     if (target->m_entity->relationships()[inverse].toMany) {
-        target->primitiveAdd(inverse, this);
+        target->changeMembers(inverse, this, ChangeNotice::Kind::Union);
         return;
     }
     ManagedObject *previous = target->loadedSlot(inverse).target;
     if (previous && previous != this)
-        previous->primitiveRemove(index, target);
-    target->primitiveSetToOne(inverse, this);
+        previous->changeMembers(index, target, ChangeNotice::Kind::Minus);
+    target->changeToOne(inverse, this);
 }
 
 void ManagedObject::removeFromMany(const QString &key, ManagedObject *target)
@@ -250,10 +279,10 @@ void ManagedObject::removeFromMany(const QString &key, ManagedObject *target)
     const int index = relationshipIndexOrWarn(key, true);
     if (index < 0 || !target || !loadedSlot(index).members.contains(target))
         return;
-    primitiveRemove(index, target);
+    changeMembers(index, target, ChangeNotice::Kind::Minus);
     const int inverse = inverseIndex(index, *target);
     if (target->m_entity->relationships()[inverse].toMany)
-        target->primitiveRemove(inverse, this);
+        target->changeMembers(inverse, this, ChangeNotice::Kind::Minus);
     else if (target->loadedSlot(inverse).target == this)
-        target->primitiveSetToOne(inverse, nullptr);
+        target->changeToOne(inverse, nullptr);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/store/changenotice.h"
 #include "platform/store/objectid.h"
 #include "platform/store/storeerror.h"
 
@@ -17,7 +18,9 @@ class PersistentStore;
 
 // An object of the store, owned by its context and lent to callers by pointer. Attributes are read
 // and written by name; relationships keep their inverse in step. Entity classes derive from it and
-// add typed accessors and the hooks below.
+// add typed accessors and the hooks below. Every change made through setValue and the relationship
+// operations is announced to the context's observers before and after it is made, on both sides
+// of a relationship.
 class ManagedObject
 {
 public:
@@ -37,6 +40,8 @@ public:
     // Attributes. An unknown key reads as null and is not written.
     QVariant value(const QString &key) const;
     void setValue(const QString &key, const QVariant &value);
+    // Writes the value without announcing it; the object still counts as changed.
+    void setPrimitiveValue(const QString &key, const QVariant &value);
     QString stringValue(const QString &key) const { return value(key).toString(); }
     qint64 integerValue(const QString &key) const { return value(key).toLongLong(); }
     double doubleValue(const QString &key) const { return value(key).toDouble(); }
@@ -53,6 +58,10 @@ public:
     // Hooks. awakeFromInsert runs once, when the object is inserted into a context. The
     // validations run before a save; the default checks the values against the entity (mandatory
     // values present, values of the attribute's type). A false answer refuses the whole save.
+    // Announcements for a change made in steps of one's own, around setPrimitiveValue.
+    void willChangeValueForKey(const QString &key);
+    void didChangeValueForKey(const QString &key);
+
     virtual void awakeFromInsert() {}
     virtual bool validateForInsert(StoreError *error) { return validateValues(error); }
     virtual bool validateForUpdate(StoreError *error) { return validateValues(error); }
@@ -78,13 +87,15 @@ private:
         bool changed = false;
     };
 
+    int attributeIndexOrWarn(const QString &key) const;
     int relationshipIndexOrWarn(const QString &key, bool toMany) const;
     Slot &loadedSlot(int index);
     qint64 toOneKey(int index) const;
     void markChanged();
-    void primitiveSetToOne(int index, ManagedObject *target);
-    void primitiveAdd(int index, ManagedObject *target);
-    void primitiveRemove(int index, ManagedObject *target);
+    void announce(const QString &key, ChangeNotice::Kind kind, bool prior,
+                  const QList<ManagedObject *> &members = {});
+    void changeToOne(int index, ManagedObject *target);
+    void changeMembers(int index, ManagedObject *target, ChangeNotice::Kind kind);
     int inverseIndex(int index, const ManagedObject &target) const;
 
     const EntityDescription *m_entity = nullptr;

@@ -177,6 +177,27 @@ void ManagedObjectContext::objectDidChange(ManagedObject &object)
     m_updated.append(&object);
 }
 
+int ManagedObjectContext::addChangeObserver(ChangeObserver observer)
+{
+    m_observers.emplace_back(m_nextObserverToken, std::move(observer));
+    return m_nextObserverToken++;
+}
+
+void ManagedObjectContext::removeChangeObserver(int token)
+{
+    std::erase_if(m_observers, [token](const auto &entry) { return entry.first == token; });
+}
+
+void ManagedObjectContext::notify(const ChangeNotice &notice)
+{
+    if (m_observers.empty())
+        return;
+    // A copy, so an observer may remove itself or others while it is told.
+    const std::vector<std::pair<int, ChangeObserver>> observers = m_observers;
+    for (const auto &[token, observer] : observers)
+        observer(notice);
+}
+
 std::optional<QList<ManagedObject *>>
 ManagedObjectContext::executeFetchRequest(const FetchRequest &request, StoreError *error)
 {

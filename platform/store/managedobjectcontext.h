@@ -8,6 +8,7 @@
 #include <QList>
 #include <QVariantMap>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -59,6 +60,12 @@ public:
     // the changes in the context.
     bool save(StoreError *error);
 
+    // Observers hear of every announced change of this context's objects, before and after it.
+    // The answer is the token that removes the observer again.
+    using ChangeObserver = std::function<void(const ChangeNotice &)>;
+    int addChangeObserver(ChangeObserver observer);
+    void removeChangeObserver(int token);
+
 private:
     friend class ManagedObject;
 
@@ -67,6 +74,7 @@ private:
     ManagedObject *objectForKey(const QString &entityName, qint64 key);
     QList<ManagedObject *> loadMembers(ManagedObject &owner, int relationshipIndex);
     void objectDidChange(ManagedObject &object);
+    void notify(const ChangeNotice &notice);
     void forget(ManagedObject *object);
     void didSave(const QHash<ManagedObject *, qint64> &assignedKeys);
 
@@ -80,4 +88,6 @@ private:
     QList<ManagedObject *> m_updated;
     QList<ManagedObject *> m_deleted;
     quint64 m_nextTemporaryNumber = 1;
+    std::vector<std::pair<int, ChangeObserver>> m_observers;
+    int m_nextObserverToken = 1;
 };

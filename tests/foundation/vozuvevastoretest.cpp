@@ -5,6 +5,7 @@
 #include "platform/store/managedobjectmodel.h"
 #include "platform/store/persistentstore.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -158,6 +159,26 @@ TEST_F(VozuVevaStoreTest, AssignPerson_AddressOnlyWhenOneOrLabelledWork)
     object = assign();
     EXPECT_TRUE(object->value(QStringLiteral("address1")).isNull());
     EXPECT_TRUE(object->value(QStringLiteral("city")).isNull());
+}
+
+TEST_F(VozuVevaStoreTest, AssignPerson_AnnouncesEachFieldAroundItsWrite)
+{
+    m_person->setValueForProperty(QStringLiteral("Lovelace"), kABLastNameProperty);
+    setPhones({{kABPhoneMobileLabel, QStringLiteral("555 0100")}});
+    QStringList heard;
+    m_context->addChangeObserver([&heard](const ChangeNotice &notice) {
+        const QVariant now = notice.object->value(notice.key);
+        heard.append((notice.prior ? QStringLiteral("will ") : QStringLiteral("did ")) +
+                     notice.key + (now.isNull() ? QString() : u'=' + now.toString()));
+    });
+    ManagedObject *object = assign();
+    heard = heard.filter(QRegularExpression(QStringLiteral("source|nameLast|organizationName|"
+                                                           "phoneMobile")));
+    EXPECT_EQ(heard, QStringList({"will source", "did source=AddressBook", "will sourceID",
+                                  "did sourceID=" + object->stringValue("sourceID"),
+                                  "will nameLast", "did nameLast=Lovelace", "will organizationName",
+                                  "did organizationName=Lovelace", "will phoneMobile",
+                                  "did phoneMobile=5550100"}));
 }
 
 } // namespace

@@ -5,12 +5,24 @@
 #include <QImage>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextImageFormat>
+#include <QUrl>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
 namespace {
+
+// The size of the image shown at the position of the text; an empty size when there is none.
+QSize imageSizeAt(const QTextDocument &text, int position)
+{
+    QTextCursor cursor(const_cast<QTextDocument *>(&text));
+    cursor.setPosition(position + 1);
+    const QTextImageFormat format = cursor.charFormat().toImageFormat();
+    return text.resource(QTextDocument::ImageResource, QUrl(format.name())).value<QImage>().size();
+}
 
 class WindowGrowthTest : public ::testing::Test
 {
@@ -77,9 +89,17 @@ TEST(ImageTitle, ImageSitsBetweenTheTwoSpacesOrIsLeftOut)
     const auto titled = VozuVeva::nameWithImageForTitle("Family", "group", 16, -3);
     QDir::setSearchPaths("images", {});
     EXPECT_EQ(titled->toPlainText(), QString(" ") + object + " Family");
-    const QImage shown =
-        titled->resource(QTextDocument::ImageResource, QUrl("image:group")).value<QImage>();
-    EXPECT_EQ(shown.size(), QSize(16, 16));
+    EXPECT_EQ(imageSizeAt(*titled, 1), QSize(16, 16));
+}
+
+TEST(ImageTitle, AttributedName_ImageBeforeTheNameOrTheNameAlone)
+{
+    EXPECT_EQ(VozuVeva::attributedNameForImage(QImage(), "Family", 16)->toPlainText(), "Family");
+    QImage dot(4, 4, QImage::Format_ARGB32);
+    dot.fill(Qt::red);
+    const auto named = VozuVeva::attributedNameForImage(dot, "Family", 20);
+    EXPECT_EQ(named->toPlainText(), QChar(QChar::ObjectReplacementCharacter) + QString("Family"));
+    EXPECT_EQ(imageSizeAt(*named, 0), QSize(20, 20));
 }
 
 } // namespace

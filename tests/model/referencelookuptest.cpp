@@ -6,6 +6,8 @@
 #include "model/support.h"
 #include "storefixture.h"
 
+#include <QTextDocument>
+
 namespace {
 
 class ReferenceLookupTest : public StoreFixture
@@ -70,7 +72,7 @@ TEST_F(ReferenceLookupTest, RegionLookups)
     ASSERT_TRUE(region);
     EXPECT_EQ(region->name(), QStringLiteral("Northern America"));
     EXPECT_EQ(region->imageName(), QStringLiteral("Action"));
-    EXPECT_EQ(region->nameWithImage(), QStringLiteral("  Northern America"));
+    EXPECT_EQ(region->nameWithImage().toPlainText(), QStringLiteral("  Northern America"));
     const auto countries = region->allCountries();
     ASSERT_TRUE(countries);
     EXPECT_TRUE(countries->contains(Country::lookupByISO(QStringLiteral("US"), *m_context)));

@@ -1,6 +1,7 @@
 #include "storefixture.h"
 
 #include "model/tolvanestoremodel.h"
+#include "platform/store/entitydescription.h"
 #include "platform/store/persistentstore.h"
 
 #include <QSqlDatabase>
@@ -27,6 +28,22 @@ std::unique_ptr<ManagedObjectContext> StoreFixture::openContext()
     auto store = PersistentStore::open(storePath(), tolvaneStoreModel(), &error);
     EXPECT_TRUE(store) << error.description.toStdString();
     return store ? std::make_unique<ManagedObjectContext>(store) : nullptr;
+}
+
+void StoreFixture::recordChanges()
+{
+    m_context->addChangeObserver([this](const ChangeNotice &notice) {
+        if (notice.prior)
+            return;
+        QString line = notice.object->entity().name() + u'.' + notice.key;
+        if (notice.kind != ChangeNotice::Kind::Setting) {
+            line += notice.kind == ChangeNotice::Kind::Union ? QStringLiteral(" +")
+                                                             : QStringLiteral(" -");
+            for (const ManagedObject *member : notice.members)
+                line += member->entity().name();
+        }
+        m_changes.append(line);
+    });
 }
 
 QString StoreFixture::storePath() const

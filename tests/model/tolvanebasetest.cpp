@@ -30,6 +30,32 @@ TEST_F(TolvaneBaseTest, Dates_StampedOnInsertAndRestampedWhenAChangeIsSaved)
     EXPECT_EQ(again->dateLastModified(), region->dateLastModified());
 }
 
+TEST_F(TolvaneBaseTest, Notices_ForSettersAndInsertDatesButNotForTheRestampOnSave)
+{
+    recordChanges();
+    Region *region = m_context->insertNew<Region>();
+    EXPECT_EQ(takeChanges(), QStringList({"Region.dateCreated", "Region.dateLastModified"}));
+    region->setName(QStringLiteral("North"));
+    ASSERT_TRUE(m_context->save(nullptr));
+    EXPECT_EQ(takeChanges(), QStringList({"Region.name"}));
+
+    Country *country = m_context->insertNew<Country>();
+    takeChanges();
+    region->addCountriesObject(country);
+    region->removeCountriesObject(country);
+    EXPECT_EQ(takeChanges(), QStringList({"Region.countries +Country", "Country.region",
+                                          "Region.countries -Country", "Country.region"}));
+    m_context->deleteObject(country);
+
+    QThread::msleep(5);
+    region->setGeoRegion(QStringLiteral("Europe"));
+    takeChanges();
+    const QDateTime before = region->dateLastModified();
+    ASSERT_TRUE(m_context->save(nullptr));
+    EXPECT_GT(region->dateLastModified(), before);
+    EXPECT_TRUE(takeChanges().isEmpty());
+}
+
 TEST_F(TolvaneBaseTest, MissingTemplate_AnswersNoResultAndLogsTheTemplate)
 {
     EXPECT_FALSE(TolvaneManagedObject::allInContext(QStringLiteral("Planet"), *m_context));

@@ -202,7 +202,11 @@ TEST_F(TolvaneOwnerTest, MenuPrefs_AddAndRemoveRegionsBothWays)
     TolvaneOwner *owner = TolvaneOwner::sharedOwnerInContext(*m_context, m_addressBook);
     Region *region = m_context->insertNew<Region>();
     region->setName(QStringLiteral("Caribbean"));
+    recordChanges();
     owner->addMenuPrefsObject(region);
+    owner->addMenuPrefsObject(region); // already there: nothing to announce
+    EXPECT_EQ(takeChanges(),
+              QStringList({"TolvaneOwner.menuPrefs +Region", "Region.preferInMenu +TolvaneOwner"}));
     ASSERT_TRUE(m_context->save(nullptr));
 
     auto other = openContext();
@@ -211,6 +215,9 @@ TEST_F(TolvaneOwnerTest, MenuPrefs_AddAndRemoveRegionsBothWays)
     const QList<ManagedObject *> prefs = loaded->menuPrefs();
     ASSERT_EQ(prefs.size(), 1);
     EXPECT_EQ(static_cast<Region *>(prefs[0])->name(), QStringLiteral("Caribbean"));
+    owner->removeMenuPrefsObject(region);
+    EXPECT_EQ(takeChanges(),
+              QStringList({"TolvaneOwner.menuPrefs -Region", "Region.preferInMenu -TolvaneOwner"}));
     loaded->removeMenuPrefsObject(static_cast<Region *>(prefs[0]));
     EXPECT_TRUE(prefs[0]->toMany(QStringLiteral("preferInMenu")).isEmpty());
 }

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 // A small model with every shape the store offers: typed attributes, a unique one, a mandatory
@@ -322,6 +324,90 @@ TEST_F(StoreTest, TransientAttribute_IsNotStored)
     const QList<ManagedObject *> shelves = fetchAll(*other, QStringLiteral("Shelf"));
     ASSERT_EQ(shelves.size(), 1);
     EXPECT_TRUE(shelves[0]->value(QStringLiteral("scratch")).isNull());
+}
+
+// Notices as short lines: "will Shelf.books +Book" is the announcement before a book is added.
+class ChangeNoticeTest : public StoreTest
+{
+protected:
+    void SetUp() override
+    {
+        StoreTest::SetUp();
+        m_token = m_context->addChangeObserver([this](const ChangeNotice &notice) {
+            static const char *const marks[] = {"", " +", " -"};
+            QString line = (notice.prior ? QStringLiteral("will ") : QStringLiteral("did ")) +
+                           notice.object->entity().name() + u'.' + notice.key +
+                           QLatin1String(marks[int(notice.kind)]);
+            for (const ManagedObject *member : notice.members)
+                line += member->entity().name();
+            m_heard.append(line);
+        });
+    }
+
+    QStringList takeHeard() { return std::exchange(m_heard, {}); }
+
+    int m_token = 0;
+    QStringList m_heard;
+};
+
+TEST_F(ChangeNoticeTest, Setter_IsAnnouncedBeforeAndAfterThePrimitiveWriteIsNot)
+{
+    ManagedObject *shelf = insertShelf(QStringLiteral("A"));
+    ASSERT_TRUE(m_context->save(nullptr));
+    takeHeard();
+    QStringList seen;
+    const int reader = m_context->addChangeObserver(
+        [&](const ChangeNotice &) { seen.append(shelf->stringValue(QStringLiteral("name"))); });
+
+    shelf->setValue(QStringLiteral("name"), QStringLiteral("B"));
+    EXPECT_EQ(takeHeard(), QStringList({"will Shelf.name", "did Shelf.name"}));
+    EXPECT_EQ(seen, QStringList({"A", "B"}));
+    m_context->removeChangeObserver(reader);
+
+    shelf->willChangeValueForKey(QStringLiteral("code"));
+    shelf->setPrimitiveValue(QStringLiteral("code"), QStringLiteral("X"));
+    shelf->didChangeValueForKey(QStringLiteral("code"));
+    EXPECT_EQ(takeHeard(), QStringList({"will Shelf.code", "did Shelf.code"}));
+
+    ASSERT_TRUE(m_context->save(nullptr));
+    shelf->setPrimitiveValue(QStringLiteral("name"), QStringLiteral("C"));
+    EXPECT_TRUE(takeHeard().isEmpty());
+    EXPECT_TRUE(shelf->isUpdated());
+
+    m_context->removeChangeObserver(m_token);
+    shelf->setValue(QStringLiteral("name"), QStringLiteral("D"));
+    EXPECT_TRUE(takeHeard().isEmpty());
+}
+
+TEST_F(ChangeNoticeTest, RelationshipChanges_AreSetMutationsOnBothSides)
+{
+    ManagedObject *shelf = insertShelf(QStringLiteral("A"));
+    ManagedObject *book = m_context->insertNewObject(QStringLiteral("Book"));
+    ManagedObject *tag = m_context->insertNewObject(QStringLiteral("Tag"));
+    takeHeard();
+    QList<bool> holdsBook;
+    m_context->addChangeObserver([&](const ChangeNotice &notice) {
+        if (notice.object == shelf)
+            holdsBook.append(shelf->toMany(QStringLiteral("books")).contains(book));
+    });
+
+    book->setToOne(QStringLiteral("shelf"), shelf);
+    EXPECT_EQ(takeHeard(), QStringList({"will Book.shelf", "did Book.shelf",
+                                        "will Shelf.books +Book", "did Shelf.books +Book"}));
+    EXPECT_EQ(holdsBook, QList<bool>({false, true}));
+
+    tag->addToMany(QStringLiteral("books"), book);
+    tag->addToMany(QStringLiteral("books"), book); // already a member: nothing changes
+    EXPECT_EQ(takeHeard(), QStringList({"will Tag.books +Book", "did Tag.books +Book",
+                                        "will Book.tags +Tag", "did Book.tags +Tag"}));
+
+    shelf->removeFromMany(QStringLiteral("books"), book);
+    EXPECT_EQ(takeHeard(), QStringList({"will Shelf.books -Book", "did Shelf.books -Book",
+                                        "will Book.shelf", "did Book.shelf"}));
+
+    m_context->deleteObject(tag);
+    EXPECT_EQ(takeHeard(), QStringList({"will Tag.books -Book", "did Tag.books -Book",
+                                        "will Book.tags -Tag", "did Book.tags -Tag"}));
 }
 
 } // namespace
