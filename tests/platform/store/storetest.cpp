@@ -3,10 +3,16 @@
 #include "platform/store/persistentstore.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -297,6 +303,44 @@ TEST_F(StoreTest, TwoContextsOnOneFile_SeeEachOthersSavedRows)
 
     EXPECT_EQ(fetchAll(*m_context, QStringLiteral("Shelf")).size(), 2);
     EXPECT_EQ(fetchAll(*agent, QStringLiteral("Shelf")).size(), 2);
+}
+
+TEST_F(StoreTest, SaveWhileAnotherProgramHoldsTheWriteLock_WaitsForIt)
+{
+    // The other program's connection, on a thread of its own so that it can let go while this
+    // one waits in its save.
+    std::atomic<bool> locked{false};
+    QString journalMode;
+    std::thread other([&] {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
+                                                        QStringLiteral("other-program"));
+            db.setDatabaseName(path());
+            if (db.open()) {
+                QSqlQuery query(db);
+                query.exec(QStringLiteral("PRAGMA journal_mode"));
+                if (query.next())
+                    journalMode = query.value(0).toString();
+                query.exec(QStringLiteral("BEGIN IMMEDIATE"));
+                locked = true;
+                QThread::msleep(300);
+                query.exec(QStringLiteral("COMMIT"));
+            }
+            locked = true;
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("other-program"));
+    });
+    while (!locked)
+        QThread::msleep(1);
+    insertShelf(QStringLiteral("while locked"));
+    QElapsedTimer waited;
+    waited.start();
+    StoreError error;
+    EXPECT_TRUE(m_context->save(&error)) << error.description.toStdString();
+    EXPECT_GE(waited.elapsed(), 200);
+    other.join();
+    EXPECT_EQ(journalMode, QStringLiteral("wal"));
+    EXPECT_EQ(fetchAll(*openContext(), QStringLiteral("Shelf")).size(), 1);
 }
 
 TEST_F(StoreTest, ObjectID_IsStableAndResolvesInItsContext)
