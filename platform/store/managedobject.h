@@ -42,6 +42,9 @@ public:
     void setValue(const QString &key, const QVariant &value);
     // Writes the value without announcing it; the object still counts as changed.
     void setPrimitiveValue(const QString &key, const QVariant &value);
+    // Announcements for a change made in steps of one's own, around setPrimitiveValue.
+    void willChangeValueForKey(const QString &key);
+    void didChangeValueForKey(const QString &key);
     QString stringValue(const QString &key) const { return value(key).toString(); }
     qint64 integerValue(const QString &key) const { return value(key).toLongLong(); }
     double doubleValue(const QString &key) const { return value(key).toDouble(); }
@@ -58,10 +61,6 @@ public:
     // Hooks. awakeFromInsert runs once, when the object is inserted into a context. The
     // validations run before a save; the default checks the values against the entity (mandatory
     // values present, values of the attribute's type). A false answer refuses the whole save.
-    // Announcements for a change made in steps of one's own, around setPrimitiveValue.
-    void willChangeValueForKey(const QString &key);
-    void didChangeValueForKey(const QString &key);
-
     virtual void awakeFromInsert() {}
     virtual bool validateForInsert(StoreError *error) { return validateValues(error); }
     virtual bool validateForUpdate(StoreError *error) { return validateValues(error); }

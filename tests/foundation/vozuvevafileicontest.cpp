@@ -29,6 +29,7 @@ protected:
     }
     void TearDown() override
     {
+        setLevel(0);
         qputenv("PATH", m_savedPath);
         QDir::setSearchPaths(QStringLiteral("images"), {});
     }
