@@ -92,6 +92,11 @@ TEST_F(FetchTemplateTest, EveryTemplate_ByNameWithItsVariables)
         {"allABNotification", {}, 0, nullptr, {}},
         {"allActiveCountry", {}, 119, "isActive", true},
         {"allActiveRegion", {}, 0, nullptr, {}},
+        {"allActiveState", {}, 0, nullptr, {}},
+        {"allActiveAreaCode", {}, 0, nullptr, {}},
+        {"allActiveSupport", {}, 0, nullptr, {}},
+        {"allActivePhoneFormat", {}, 0, nullptr, {}},
+        {"allActiveTolvaneOwner", {}, 0, nullptr, {}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
