@@ -44,6 +44,11 @@ inline const QString abUpdateNeverRemoveContacts = QStringLiteral("abUpdateNever
 inline const QString gmUpdatePeople = QStringLiteral("gmUpdatePeople");
 inline const QString gmUpdateCompanies = QStringLiteral("gmUpdateCompanies");
 
+// How a person's name becomes a Google contact's title.
+inline const QString gmUpdateNameFormat = QStringLiteral("gmUpdateNameFormat");
+inline const QString gmUpdateNicknameUsage = QStringLiteral("gmUpdateNicknameUsage");
+inline const QString gmUpdateKeepSeperate = QStringLiteral("gmUpdateKeepSeperate");
+
 // The snapshot the main program stores when it quits.
 inline const QString lastABPersonCount = QStringLiteral("lastABPersonCount");
 inline const QString lastABGroupCount = QStringLiteral("lastABGroupCount");

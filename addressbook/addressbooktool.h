@@ -20,6 +20,7 @@
 #include "addressbook/personnames.h"
 #include "addressbook/personphones.h"
 #include "addressbook/personrelatednames.h"
+#include "addressbook/persontitle.h"
 #include "addressbook/personurls.h"
 #include "addressbook/recordcounts.h"
 #include "addressbook/recordlists.h"
