@@ -1,5 +1,5 @@
 #include "abtestbook.h"
-#include "labelledentries.h"
+#include "storedentries.h"
 
 #include "addressbook/browserdictionarykeys.h"
 #include "addressbook/browserperson.h"
@@ -70,7 +70,7 @@ struct MultiCase
     const char *name;
     QVariantMap dictionary;
     QString property;
-    QList<LabelledEntry> expected;
+    QList<StoredEntry> expected;
 };
 
 TEST_F(BrowserPersonTest, EmailAndPhones)
@@ -113,7 +113,7 @@ TEST_F(BrowserPersonTest, EmailAndPhones)
     };
     for (const MultiCase &c : cases) {
         const PersonPtr made = personForBrowserDictionary(c.dictionary);
-        EXPECT_EQ(labelledEntries(made, c.property), c.expected) << c.name;
+        EXPECT_EQ(storedEntries(made, c.property), c.expected) << c.name;
     }
 }
 
@@ -166,7 +166,7 @@ TEST_F(BrowserPersonTest, Address)
     };
     for (const MultiCase &c : cases) {
         const PersonPtr made = personForBrowserDictionary(c.dictionary);
-        EXPECT_EQ(labelledEntries(made, c.property), c.expected) << c.name;
+        EXPECT_EQ(storedEntries(made, c.property), c.expected) << c.name;
     }
 }
 
@@ -175,13 +175,13 @@ TEST_F(BrowserPersonTest, AddressWithoutCountry_TakesTheDefaultCountryWhenItHold
     const QVariantMap dictionary = {
         {browserkeys::addrDict, shortAddress({{browserkeys::city, "Oslo"}})}};
     UserDefaults::standard().setString("Norway", zeltor::kDefaultCountryKey);
-    EXPECT_EQ(labelledEntries(personForBrowserDictionary(dictionary), kABAddressProperty)
+    EXPECT_EQ(storedEntries(personForBrowserDictionary(dictionary), kABAddressProperty)
                   .value(0)
                   .value.toMap()
                   .value(kABAddressCountryKey),
               "Norway");
     UserDefaults::standard().setString("", zeltor::kDefaultCountryKey);
-    EXPECT_EQ(labelledEntries(personForBrowserDictionary(dictionary), kABAddressProperty)
+    EXPECT_EQ(storedEntries(personForBrowserDictionary(dictionary), kABAddressProperty)
                   .value(0)
                   .value.toMap()
                   .value(kABAddressCountryKey),
@@ -218,8 +218,7 @@ TEST_F(BrowserPersonTest, InstantMessaging_EveryServiceCodeKeepsTheHandle)
         const PersonPtr made = personForBrowserDictionary({{browserkeys::im, "handle"},
                                                            {browserkeys::imType, c.code},
                                                            {browserkeys::imHome, c.home}});
-        EXPECT_EQ(labelledEntries(made, c.property),
-                  (QList<LabelledEntry>{{c.label, "handle", true}}))
+        EXPECT_EQ(storedEntries(made, c.property), (QList<StoredEntry>{{c.label, "handle", true}}))
             << c.code;
         EXPECT_EQ(log.lines().size(), c.logged ? 1 : 0) << c.code;
         if (c.logged) {

@@ -1,5 +1,5 @@
 #include "abtestbook.h"
-#include "labelledentries.h"
+#include "storedentries.h"
 
 #include "addressbook/addressbookkeys.h"
 #include "addressbook/namedfield.h"
@@ -102,7 +102,7 @@ struct ListCase
     const char *field;
     int abLabel;
     QString property;
-    QList<LabelledEntry> expected;
+    QList<StoredEntry> expected;
 };
 
 TEST_F(NamedFieldTest, ListFieldsEditThePrimaryValueOrAddOne)
@@ -161,7 +161,7 @@ TEST_F(NamedFieldTest, ListFieldsEditThePrimaryValueOrAddOne)
         addSavedPerson();
         UserDefaults::standard().setInteger(c.abLabel, abkeys::abLabel);
         EXPECT_TRUE(setString("new", c.field, m_person->uniqueId())) << c.name;
-        EXPECT_EQ(labelledEntries(m_person, c.property), c.expected) << c.name;
+        EXPECT_EQ(storedEntries(m_person, c.property), c.expected) << c.name;
         EXPECT_EQ(multiValueFromVariant(savedValue(c.property)),
                   m_person->multiValueForProperty(c.property))
             << c.name;
@@ -175,9 +175,9 @@ TEST_F(NamedFieldTest, AddressPartOnAPersonWithoutAddress_AddsOneHoldingOnlyThat
         bare->removeValueForProperty(kABAddressProperty);
         UserDefaults::standard().setInteger(abLabel, abkeys::abLabel);
         ASSERT_TRUE(setString("Bergen", "city", bare->uniqueId()));
-        EXPECT_EQ(labelledEntries(bare, kABAddressProperty),
-                  (QList<LabelledEntry>{{abLabel == 1 ? kABAddressHomeLabel : kABAddressWorkLabel,
-                                         QVariantMap{{kABAddressCityKey, "Bergen"}}, true}}));
+        EXPECT_EQ(storedEntries(bare, kABAddressProperty),
+                  (QList<StoredEntry>{{abLabel == 1 ? kABAddressHomeLabel : kABAddressWorkLabel,
+                                       QVariantMap{{kABAddressCityKey, "Bergen"}}, true}}));
     }
 }
 

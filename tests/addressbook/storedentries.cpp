@@ -1,9 +1,9 @@
-#include "labelledentries.h"
+#include "storedentries.h"
 
 #include "platform/addressbook/multivalue.h"
 #include "platform/addressbook/person.h"
 
-void PrintTo(const LabelledEntry &entry, std::ostream *out)
+void PrintTo(const StoredEntry &entry, std::ostream *out)
 {
     *out << '{';
     PrintTo(entry.label, out);
@@ -12,10 +12,10 @@ void PrintTo(const LabelledEntry &entry, std::ostream *out)
     *out << (entry.primary ? ", primary}" : "}");
 }
 
-QList<LabelledEntry> labelledEntries(const PersonPtr &person, const QString &property)
+QList<StoredEntry> storedEntries(const PersonPtr &person, const QString &property)
 {
     const MultiValue values = person->multiValueForProperty(property);
-    QList<LabelledEntry> entries;
+    QList<StoredEntry> entries;
     for (const MultiValueEntry &entry : values.entries())
         entries.append({entry.label, entry.value, entry.identifier == values.primaryIdentifier()});
     return entries;

@@ -10,15 +10,15 @@
 
 // One entry of a person's multi-value as a test states it: label, value and whether it is the
 // primary entry (identifiers are left out, since they are made anew for each entry).
-struct LabelledEntry
+struct StoredEntry
 {
     QString label;
     QVariant value;
     bool primary = false;
 
-    friend bool operator==(const LabelledEntry &, const LabelledEntry &) = default;
+    friend bool operator==(const StoredEntry &, const StoredEntry &) = default;
 };
 
-void PrintTo(const LabelledEntry &entry, std::ostream *out);
+void PrintTo(const StoredEntry &entry, std::ostream *out);
 
-QList<LabelledEntry> labelledEntries(const PersonPtr &person, const QString &property);
+QList<StoredEntry> storedEntries(const PersonPtr &person, const QString &property);
