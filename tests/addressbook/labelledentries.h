@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/addressbook/multivalue.h"
+#include "platform/addressbook/person.h"
+
+#include <QList>
+#include <QString>
+#include <QVariant>
+
+#include <utility>
+
+// Builds a multi-valued property from (label, value) pairs in a line, with an optional primary.
+struct LabelledEntry
+{
+    QString label;
+    QVariant value;
+};
+
+inline MultiValue labelledValues(PropertyType type, const QList<LabelledEntry> &entries,
+                                 int primary = -1)
+{
+    MutableMultiValue values(type);
+    for (int index = 0; index < entries.size(); ++index) {
+        const QString identifier = values.addValue(entries[index].value, entries[index].label);
+        if (index == primary)
+            values.setPrimaryIdentifier(identifier);
+    }
+    return values;
+}
+
+inline PersonPtr personWith(const QString &property, PropertyType type,
+                            const QList<LabelledEntry> &entries, int primary = -1)
+{
+    const PersonPtr person = Person::create();
+    person->setValueForProperty(QVariant::fromValue(labelledValues(type, entries, primary)),
+                                property);
+    return person;
+}
