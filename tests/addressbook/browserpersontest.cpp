@@ -117,22 +117,14 @@ TEST_F(BrowserPersonTest, EmailAndPhones)
     }
 }
 
-QVariantMap shortAddress(std::initializer_list<std::pair<QString, QVariant>> parts)
-{
-    QVariantMap address;
-    for (const auto &[key, value] : parts)
-        address.insert(key, value);
-    return address;
-}
-
 TEST_F(BrowserPersonTest, Address)
 {
-    const QVariantMap full = shortAddress({{browserkeys::street, "1 Main St"},
-                                           {browserkeys::street2, "Flat 2"},
-                                           {browserkeys::city, "Springfield"},
-                                           {browserkeys::state, "IL"},
-                                           {browserkeys::postal, "62701"},
-                                           {browserkeys::country, "USA"}});
+    const QVariantMap full = QVariantMap({{browserkeys::street, "1 Main St"},
+                                          {browserkeys::street2, "Flat 2"},
+                                          {browserkeys::city, "Springfield"},
+                                          {browserkeys::state, "IL"},
+                                          {browserkeys::postal, "62701"},
+                                          {browserkeys::country, "USA"}});
     const MultiCase cases[] = {
         {"every part, home",
          {{browserkeys::addrDict, full}, {browserkeys::addressHome, true}},
@@ -145,12 +137,12 @@ TEST_F(BrowserPersonTest, Address)
                        {kABAddressCountryKey, "USA"}},
            true}}},
         {"a country alone is no address",
-         {{browserkeys::addrDict, shortAddress({{browserkeys::country, "USA"}})}},
+         {{browserkeys::addrDict, QVariantMap({{browserkeys::country, "USA"}})}},
          kABAddressProperty,
          {}},
         {"second street line alone; an empty city is kept; the locale's country",
          {{browserkeys::addrDict,
-           shortAddress({{browserkeys::street2, "Flat 2"}, {browserkeys::city, ""}})}},
+           QVariantMap({{browserkeys::street2, "Flat 2"}, {browserkeys::city, ""}})}},
          kABAddressProperty,
          {{kABAddressWorkLabel,
            QVariantMap{{kABAddressStreetKey, "Flat 2"},
@@ -158,7 +150,7 @@ TEST_F(BrowserPersonTest, Address)
                        {kABAddressCountryKey, "United States"}},
            true}}},
         {"postal code alone",
-         {{browserkeys::addrDict, shortAddress({{browserkeys::postal, "0150"}})}},
+         {{browserkeys::addrDict, QVariantMap({{browserkeys::postal, "0150"}})}},
          kABAddressProperty,
          {{kABAddressWorkLabel,
            QVariantMap{{kABAddressZIPKey, "0150"}, {kABAddressCountryKey, "United States"}},
@@ -173,7 +165,7 @@ TEST_F(BrowserPersonTest, Address)
 TEST_F(BrowserPersonTest, AddressWithoutCountry_TakesTheDefaultCountryWhenItHoldsText)
 {
     const QVariantMap dictionary = {
-        {browserkeys::addrDict, shortAddress({{browserkeys::city, "Oslo"}})}};
+        {browserkeys::addrDict, QVariantMap({{browserkeys::city, "Oslo"}})}};
     UserDefaults::standard().setString("Norway", zeltor::kDefaultCountryKey);
     EXPECT_EQ(storedEntries(personForBrowserDictionary(dictionary), kABAddressProperty)
                   .value(0)
