@@ -133,7 +133,7 @@ void setAddress(const PersonPtr &person, const QVariantMap &browserDictionary)
     const QVariantMap shortAddress = browserDictionary.value(browserkeys::addrDict).toMap();
     const QString street = zeltor::googlob(text(shortAddress, browserkeys::street),
                                            text(shortAddress, browserkeys::street2));
-    // A country alone is no address: the panels fill one in whatever the user typed.
+    // A country alone makes no address.
     bool present = !street.isEmpty();
     for (const AddressPart &part : kAddressParts)
         present = present || !text(shortAddress, part.shortKey).isEmpty();

@@ -79,8 +79,8 @@ void stampNote(const PersonPtr &person)
 
 struct AddressSide
 {
-    const char *prefix; // "work" or "home": the record's keys are prefix + "City"
-                        // and so on
+    // "work" or "home": the record's keys of that side are "workCity", "homeStreet2" and so on.
+    const char *prefix;
     const QString &label;
     std::optional<QVariantMap> (*existing)(const PersonPtr &);
     int (*indexOfExisting)(const PersonPtr &);
@@ -104,8 +104,7 @@ const AddressPart kAddressParts[] = {
     {"Country", kABAddressCountryKey},
 };
 
-// Fills the empty parts of the address from the record's side; true when any
-// part was filled.
+// Fills the empty parts of the address from the record's side; true when any part was filled.
 bool fillAddress(QVariantMap &address, const QVariantMap &record, const QString &prefix)
 {
     bool filled = false;
@@ -158,9 +157,8 @@ struct ListField
     bool (*personHasOne)(const PersonPtr &);
 };
 
-// Work e-mail and other phone are looked for by their own label: the accessors
-// of those kinds stand in a home e-mail, or a fax or pager number, for a
-// missing one.
+// Work e-mail and other phone are looked for by their own label: the accessors of those kinds
+// stand in a home e-mail, or a fax or pager number, for a missing one.
 const ListField kPhoneFields[] = {
     {"homePhone", kABPhoneHomeLabel,
      [](const PersonPtr &person) {
