@@ -1,5 +1,5 @@
 #include "abtestbook.h"
-#include "labelledentries.h"
+#include "testpersons.h"
 
 #include "addressbook/personemail.h"
 #include "platform/addressbook/abconstants.h"

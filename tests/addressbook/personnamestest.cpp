@@ -1,4 +1,5 @@
 #include "abtestbook.h"
+#include "testpersons.h"
 
 #include "addressbook/mynames.h"
 #include "addressbook/personemail.h"
@@ -12,19 +13,7 @@ namespace {
 
 using namespace AddressBookTool;
 
-class PersonNamesTest : public AddressBookTest
-{
-protected:
-    static PersonPtr named(const QVariantMap &parts, bool company = false)
-    {
-        const PersonPtr person = Person::create();
-        for (auto it = parts.cbegin(); it != parts.cend(); ++it)
-            person->setValueForProperty(it.value(), it.key());
-        if (company)
-            person->setValueForProperty(kABShowAsCompany, kABPersonFlags);
-        return person;
-    }
-};
+using PersonNamesTest = AddressBookTest;
 
 struct NameCase
 {
@@ -109,7 +98,7 @@ TEST_F(PersonNamesTest, NameForms)
     };
     for (const NameCase &c : cases) {
         SCOPED_TRACE(c.name);
-        const PersonPtr person = named(c.parts, c.company);
+        const PersonPtr person = personNamed(c.parts, c.company);
         EXPECT_EQ(firstLastNameForPerson(person), c.firstLast);
         EXPECT_EQ(fullNameForPerson(person).isNull(), c.full.isNull());
         EXPECT_EQ(fullNameForPerson(person), c.full);

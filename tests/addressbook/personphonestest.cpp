@@ -1,5 +1,5 @@
 #include "abtestbook.h"
-#include "labelledentries.h"
+#include "testpersons.h"
 
 #include "addressbook/personphones.h"
 #include "foundation/applicationdelegate.h"
@@ -29,13 +29,14 @@ protected:
     }
 };
 
+// Texts: primary, work, home, other, mobile; positions: work, home, other, mobile.
 struct PhoneCase
 {
     const char *name;
     QList<LabelledEntry> entries;
     int primary;
-    QString primaryPhone, work, home, other, mobile;
-    int workIndex, homeIndex, otherIndex, mobileIndex;
+    QStringList texts;
+    QList<int> positions;
 };
 
 TEST_F(PersonPhonesTest, PhonesByLabel)
@@ -44,128 +45,64 @@ TEST_F(PersonPhonesTest, PhonesByLabel)
         {"home, work, work: the first work number",
          {{kABPhoneHomeLabel, "h"}, {kABPhoneWorkLabel, "w1"}, {kABPhoneWorkLabel, "w2"}},
          -1,
-         "h",
-         "w1",
-         "h",
-         "",
-         "",
-         1,
-         0,
-         -1,
-         -1},
+         {"h", "w1", "h", "", ""},
+         {1, 0, -1, -1}},
         {"main, work fax, custom, other: the last other, the first position",
          {{kABPhoneMainLabel, "m"},
           {kABPhoneWorkFAXLabel, "fax"},
           {"Boat", "boat"},
           {kABOtherLabel, "o"}},
          -1,
-         "m",
-         "",
-         "",
-         "o",
-         "",
-         -1,
-         -1,
-         1,
-         -1},
+         {"m", "", "", "o", ""},
+         {-1, -1, 1, -1}},
         {"custom cell label: found as value, not as position",
          {{"Cell Phone", "c"}},
          -1,
-         "c",
-         "",
-         "",
-         "c",
-         "c",
-         -1,
-         -1,
-         0,
-         -1},
+         {"c", "", "", "c", "c"},
+         {-1, -1, 0, -1}},
         {"iPhone label: found by both",
          {{kABPhoneHomeLabel, "h"}, {"iPhone", "i"}},
          -1,
-         "h",
-         "",
-         "h",
-         "",
-         "i",
-         -1,
-         0,
-         -1,
-         1},
+         {"h", "", "h", "", "i"},
+         {-1, 0, -1, 1}},
         {"pager counts as mobile and as other",
          {{kABPhonePagerLabel, "p"}},
          -1,
-         "p",
-         "",
-         "",
-         "p",
-         "p",
-         -1,
-         -1,
-         0,
-         0},
-        {"mobile before pager in list order",
+         {"p", "", "", "p", "p"},
+         {-1, -1, 0, 0}},
+        {"pager before mobile: the first in list order",
          {{kABPhonePagerLabel, "p"}, {kABPhoneMobileLabel, "m"}},
          -1,
-         "p",
-         "",
-         "",
-         "p",
-         "p",
-         -1,
-         -1,
-         0,
-         0},
+         {"p", "", "", "p", "p"},
+         {-1, -1, 0, 0}},
         {"main phone alone is no mobile",
          {{kABPhoneMainLabel, "m"}},
          -1,
-         "m",
-         "",
-         "",
-         "",
-         "",
-         -1,
-         -1,
-         -1,
-         -1},
+         {"m", "", "", "", ""},
+         {-1, -1, -1, -1}},
         {"primary entry",
          {{kABPhoneHomeLabel, "h"}, {kABPhoneWorkLabel, "w"}},
          1,
-         "w",
-         "w",
-         "h",
-         "",
-         "",
-         1,
-         0,
-         -1,
-         -1},
+         {"w", "w", "h", "", ""},
+         {1, 0, -1, -1}},
         {"labels are compared as stored",
          {{"work", "w"}, {"_$!<home>!$_", "h"}},
          -1,
-         "w",
-         "",
-         "",
-         "h",
-         "",
-         -1,
-         -1,
-         0,
-         -1},
-        {"empty list", {}, -1, "", "", "", "", "", -1, -1, -1, -1},
+         {"w", "", "", "h", ""},
+         {-1, -1, 0, -1}},
+        {"empty list", {}, -1, {"", "", "", "", ""}, {-1, -1, -1, -1}},
     };
     for (const PhoneCase &c : cases) {
         SCOPED_TRACE(c.name);
         const PersonPtr person = phones(c.entries, c.primary);
-        EXPECT_EQ(primaryPhoneForPerson(person), c.primaryPhone);
-        EXPECT_EQ(workPhoneForPerson(person), c.work);
-        EXPECT_EQ(homePhoneForPerson(person), c.home);
-        EXPECT_EQ(otherPhoneForPerson(person), c.other);
-        EXPECT_EQ(mobilePhoneForPerson(person), c.mobile);
-        EXPECT_EQ(indexOfWorkPhoneForPerson(person), c.workIndex);
-        EXPECT_EQ(indexOfHomePhoneForPerson(person), c.homeIndex);
-        EXPECT_EQ(indexOfOtherPhoneForPerson(person), c.otherIndex);
-        EXPECT_EQ(indexOfMobilePhoneForPerson(person), c.mobileIndex);
+        EXPECT_EQ(QStringList({primaryPhoneForPerson(person), workPhoneForPerson(person),
+                               homePhoneForPerson(person), otherPhoneForPerson(person),
+                               mobilePhoneForPerson(person)}),
+                  c.texts);
+        EXPECT_EQ(
+            QList<int>({indexOfWorkPhoneForPerson(person), indexOfHomePhoneForPerson(person),
+                        indexOfOtherPhoneForPerson(person), indexOfMobilePhoneForPerson(person)}),
+            c.positions);
     }
 }
 
@@ -185,10 +122,22 @@ TEST_F(PersonPhonesTest, NoPersonAndNoProperty_GiveEmptyTextsAndNoPosition)
     }
 }
 
-TEST_F(PersonPhonesTest, NumbersPassThroughTheDelegatesFormatting)
+class FormattedPhonesTest : public PersonPhonesTest
 {
-    BracketingDelegate delegate;
-    ApplicationDelegate::setShared(&delegate);
+protected:
+    void SetUp() override
+    {
+        PersonPhonesTest::SetUp();
+        ApplicationDelegate::setShared(&m_delegate);
+    }
+    void TearDown() override { ApplicationDelegate::setShared(nullptr); }
+
+private:
+    BracketingDelegate m_delegate;
+};
+
+TEST_F(FormattedPhonesTest, NumbersPassThroughTheDelegatesFormatting)
+{
     const PersonPtr person = phones({{kABPhoneWorkLabel, "555"},
                                      {kABPhoneHomeLabel, "556"},
                                      {kABPhoneMainLabel, "557"},
@@ -199,13 +148,10 @@ TEST_F(PersonPhonesTest, NumbersPassThroughTheDelegatesFormatting)
     EXPECT_EQ(homePhoneForPerson(person), "[556]");
     EXPECT_EQ(otherPhoneForPerson(person), "[558]");
     EXPECT_EQ(mobilePhoneForPerson(person), "[559]");
-    ApplicationDelegate::setShared(nullptr);
 }
 
-TEST_F(PersonPhonesTest, MobileThatFormatsToNothing_FallsBackToTheMainNumber)
+TEST_F(FormattedPhonesTest, MobileThatFormatsToNothing_FallsBackToTheMainNumber)
 {
-    BracketingDelegate delegate;
-    ApplicationDelegate::setShared(&delegate);
     EXPECT_EQ(
         mobilePhoneForPerson(phones(
             {{kABPhoneMobileLabel, "blank"}, {kABPhoneMainLabel, "1"}, {kABPhoneMainLabel, "2"}})),
@@ -213,7 +159,6 @@ TEST_F(PersonPhonesTest, MobileThatFormatsToNothing_FallsBackToTheMainNumber)
     const QString noMain = mobilePhoneForPerson(phones({{kABPhoneMobileLabel, "blank"}}));
     EXPECT_FALSE(noMain.isNull());
     EXPECT_EQ(noMain, "");
-    ApplicationDelegate::setShared(nullptr);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "abtestbook.h"
+#include "testpersons.h"
 
 #include "addressbook/addressbookkeys.h"
 #include "addressbook/persontitle.h"
@@ -19,15 +20,6 @@ protected:
         defaults.setInteger(format, abkeys::gmUpdateNameFormat);
         defaults.setInteger(usage, abkeys::gmUpdateNicknameUsage);
         defaults.setInteger(keepSeparate, abkeys::gmUpdateKeepSeperate);
-    }
-    static PersonPtr named(const QVariantMap &parts, bool company = false)
-    {
-        const PersonPtr person = Person::create();
-        for (auto it = parts.cbegin(); it != parts.cend(); ++it)
-            person->setValueForProperty(it.value(), it.key());
-        if (company)
-            person->setValueForProperty(kABShowAsCompany, kABPersonFlags);
-        return person;
     }
 };
 
@@ -86,7 +78,7 @@ TEST_F(PersonTitleTest, EveryMixOfNamesUnderEveryUsageAndFormat)
         }
         return title;
     };
-    for (const Row &row : rows) {
+    const auto personOf = [](const Row &row) {
         QVariantMap parts;
         if (row.f)
             parts[kABFirstNameProperty] = "Fay";
@@ -96,12 +88,14 @@ TEST_F(PersonTitleTest, EveryMixOfNamesUnderEveryUsageAndFormat)
             parts[kABMiddleNameProperty] = "Mae";
         if (row.l)
             parts[kABLastNameProperty] = "Lo";
-        const PersonPtr person = named(parts);
-        for (int column = 0; column < 6; ++column) {
-            preferences(column % 2 == 0 ? 0 : 3, column / 2);
+        return personNamed(parts);
+    };
+    for (int column = 0; column < 6; ++column) {
+        preferences(column % 2 == 0 ? 0 : 3, column / 2);
+        for (const Row &row : rows) {
             SCOPED_TRACE(testing::Message()
                          << row.f << row.n << row.m << row.l << " column " << column);
-            EXPECT_EQ(googleTitleForPerson(person, true), expand(row.titles[column]));
+            EXPECT_EQ(googleTitleForPerson(personOf(row), true), expand(row.titles[column]));
         }
     }
 }
@@ -177,7 +171,7 @@ TEST_F(PersonTitleTest, PrefixSuffixAndBlanks)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         preferences(c.format, c.usage);
-        EXPECT_EQ(googleTitleForPerson(named(c.parts), true), c.title);
+        EXPECT_EQ(googleTitleForPerson(personNamed(c.parts), true), c.title);
     }
 }
 
@@ -231,7 +225,7 @@ TEST_F(PersonTitleTest, Companies)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         preferences(0, 0, c.keepSeparate);
-        EXPECT_EQ(googleTitleForPerson(named(c.parts, c.company), c.orgIfPossible), c.title);
+        EXPECT_EQ(googleTitleForPerson(personNamed(c.parts, c.company), c.orgIfPossible), c.title);
     }
     EXPECT_EQ(googleTitleForPerson(nullptr, true), "Unknown");
 }

@@ -1,5 +1,5 @@
 #include "abtestbook.h"
-#include "labelledentries.h"
+#include "testpersons.h"
 
 #include "addressbook/addressbookkeys.h"
 #include "addressbook/posterdata.h"

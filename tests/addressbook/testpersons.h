@@ -1,15 +1,16 @@
 #pragma once
 
+#include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/multivalue.h"
 #include "platform/addressbook/person.h"
 
 #include <QList>
 #include <QString>
 #include <QVariant>
+#include <QVariantMap>
 
-#include <utility>
-
-// Builds a multi-valued property from (label, value) pairs in a line, with an optional primary.
+// People for tests, made in a line: by name parts, or with one multi-valued property given as
+// (label, value) pairs and an optional primary.
 struct LabelledEntry
 {
     QString label;
@@ -34,5 +35,15 @@ inline PersonPtr personWith(const QString &property, PropertyType type,
     const PersonPtr person = Person::create();
     person->setValueForProperty(QVariant::fromValue(labelledValues(type, entries, primary)),
                                 property);
+    return person;
+}
+
+inline PersonPtr personNamed(const QVariantMap &parts, bool company = false)
+{
+    const PersonPtr person = Person::create();
+    for (auto it = parts.cbegin(); it != parts.cend(); ++it)
+        person->setValueForProperty(it.value(), it.key());
+    if (company)
+        person->setValueForProperty(kABShowAsCompany, kABPersonFlags);
     return person;
 }
