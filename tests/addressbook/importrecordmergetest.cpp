@@ -1,6 +1,6 @@
 #include "abtestbook.h"
-#include "labelledentries.h"
 #include "storedentries.h"
+#include "testpersons.h"
 
 #include "addressbook/addressbookkeys.h"
 #include "addressbook/importrecordmerge.h"

@@ -1,5 +1,6 @@
 #include "abtestbook.h"
 #include "storedentries.h"
+#include "testpersons.h"
 
 #include "addressbook/addressbookkeys.h"
 #include "addressbook/namedfield.h"
@@ -35,26 +36,26 @@ protected:
     void addSavedPerson()
     {
         m_person = addPerson("Ann", "Lee");
-        MutableMultiValue phones(PropertyType::MultiString);
-        phones.addValue("555 1", kABPhoneHomeLabel);
-        phones.setPrimaryIdentifier(phones.addValue("555 2", kABPhoneWorkLabel));
-        phones.addValue("555 3", kABPhoneMobileLabel);
-        set(phones, kABPhoneProperty);
-        MutableMultiValue emails(PropertyType::MultiString);
-        emails.addValue("ann@old.org", kABEmailWorkLabel);
-        set(emails, kABEmailProperty);
-        MutableMultiValue addresses(PropertyType::MultiDictionary);
-        addresses.setPrimaryIdentifier(addresses.addValue(
-            QVariantMap{{kABAddressStreetKey, "1 Main St"}, {kABAddressCityKey, "Oslo"}},
-            kABAddressWorkLabel));
-        set(addresses, kABAddressProperty);
+        set(labelledValues(PropertyType::MultiString,
+                           {{kABPhoneHomeLabel, "555 1"},
+                            {kABPhoneWorkLabel, "555 2"},
+                            {kABPhoneMobileLabel, "555 3"}},
+                           1),
+            kABPhoneProperty);
+        set(labelledValues(PropertyType::MultiString, {{kABEmailWorkLabel, "ann@old.org"}}),
+            kABEmailProperty);
+        set(labelledValues(PropertyType::MultiDictionary,
+                           {{kABAddressWorkLabel, QVariantMap{{kABAddressStreetKey, "1 Main St"},
+                                                              {kABAddressCityKey, "Oslo"}}}},
+                           0),
+            kABAddressProperty);
         m_person->setValueForProperty(QDate(1970, 3, 14), kABBirthdayProperty);
         ASSERT_TRUE(abSave());
     }
 
-    void set(const MutableMultiValue &values, const QString &property)
+    void set(const MultiValue &values, const QString &property)
     {
-        m_person->setValueForProperty(QVariant::fromValue(MultiValue(values)), property);
+        m_person->setValueForProperty(QVariant::fromValue(values), property);
     }
 
     // The person as another program reads it from the saved book.
