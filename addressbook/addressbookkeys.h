@@ -31,6 +31,13 @@ inline const QString extendedRecordIDKey = QStringLiteral("aID");
 inline const QString addressBookDataMask = QStringLiteral("addressBookDataMask");
 inline const QString abUpdateIncludeCreateDate = QStringLiteral("abUpdateIncludeCreateDate");
 
+// Which label a value added by a field edit gets: 1 home, anything else work.
+inline const QString abLabel = QStringLiteral("abLabel");
+
+// Whether a merged import record stamps the person's note, and the stamp.
+inline const QString importAddNote = QStringLiteral("importAddNote");
+inline const QString newRecordNote = QStringLiteral("newRecordNote");
+
 // What an update from Google may remove.
 inline const QString abUpdateNeverRemoveSmartGroups =
     QStringLiteral("abUpdateNeverRemoveSmartGroups");

@@ -1,17 +1,21 @@
 #pragma once
 
 // AddressBookTool: the system's way into the address book, one header per concern.
+#include "addressbook/browserperson.h"
 #include "addressbook/changetracking.h"
 #include "addressbook/emaillookup.h"
+#include "addressbook/googleaddress.h"
 #include "addressbook/googlecontactmatching.h"
 #include "addressbook/googlegroupmatching.h"
 #include "addressbook/groupancestry.h"
 #include "addressbook/groupediting.h"
 #include "addressbook/grouplists.h"
 #include "addressbook/groupmembers.h"
+#include "addressbook/importrecordmerge.h"
 #include "addressbook/linkproperties.h"
 #include "addressbook/mailinglabel.h"
 #include "addressbook/mynames.h"
+#include "addressbook/namedfield.h"
 #include "addressbook/namelookup.h"
 #include "addressbook/personaddresses.h"
 #include "addressbook/persondates.h"

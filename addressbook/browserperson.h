@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/addressbook/recordclass.h"
+
+#include <QVariantMap>
+
+namespace AddressBookTool {
+
+// A new person from a browser dictionary, as the new-contact panels hand it over: names, kind,
+// organisation, job title, note, one e-mail address, up to three phones, one address and one
+// instant-messaging handle. Not added to the address book and not saved. A handle of a service
+// without a property of its own is kept among the other services' handles and logged.
+PersonPtr personForBrowserDictionary(const QVariantMap &browserDictionary);
+
+} // namespace AddressBookTool
