@@ -9,6 +9,7 @@
 #include "platform/addressbook/multivalue.h"
 #include "platform/addressbook/person.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace addresselements {

@@ -8,6 +8,8 @@
 #include "platform/defaults/userdefaults.h"
 #include "platform/gdata/gdataconstants.h"
 
+#include <algorithm>
+
 namespace tolvane {
 
 namespace {

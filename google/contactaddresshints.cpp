@@ -5,6 +5,8 @@
 #include "google/flatteneddictionary.h"
 #include "google/postaladdressparsing.h"
 
+#include <algorithm>
+
 namespace tolvane {
 
 namespace {

@@ -4,6 +4,8 @@
 #include "google/entrybaseaccessors.h"
 #include "platform/defaults/userdefaults.h"
 
+#include <algorithm>
+
 namespace tolvane {
 
 namespace {
