@@ -44,6 +44,17 @@ inline const QString abUpdateNeverRemoveContacts = QStringLiteral("abUpdateNever
 inline const QString gmUpdatePeople = QStringLiteral("gmUpdatePeople");
 inline const QString gmUpdateCompanies = QStringLiteral("gmUpdateCompanies");
 
+// How a person's name becomes a Google contact's title.
+inline const QString gmUpdateNameFormat = QStringLiteral("gmUpdateNameFormat");
+inline const QString gmUpdateNicknameUsage = QStringLiteral("gmUpdateNicknameUsage");
+inline const QString gmUpdateKeepSeperate = QStringLiteral("gmUpdateKeepSeperate");
+
+// What the poster text of a person shows, and which map service shows an address.
+inline const QString displayOrgAndJob = QStringLiteral("displayOrgAndJob");
+inline const QString displayFirst = QStringLiteral("displayFirst");
+inline const QString displayCSZ = QStringLiteral("displayCSZ");
+inline const QString useGoogleMaps = QStringLiteral("useGoogleMaps");
+
 // The snapshot the main program stores when it quits.
 inline const QString lastABPersonCount = QStringLiteral("lastABPersonCount");
 inline const QString lastABGroupCount = QStringLiteral("lastABGroupCount");

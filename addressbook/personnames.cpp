@@ -13,6 +13,12 @@ QString part(const PersonPtr &person, const QString &property)
     return person ? person->valueForProperty(property).toString() : QString();
 }
 
+QString storedOrganization(const PersonPtr &person)
+{
+    const QVariant organization = person->valueForProperty(kABOrganizationProperty);
+    return organization.isValid() ? organization.toString() : QString();
+}
+
 } // namespace
 
 QString firstLastNameForPerson(const PersonPtr &person)
@@ -31,10 +37,8 @@ QString firstLastNameForPerson(const PersonPtr &person)
 
 QString fullNameForPerson(const PersonPtr &person)
 {
-    if (personIsCompany(person)) {
-        const QVariant organization = person->valueForProperty(kABOrganizationProperty);
-        return organization.isValid() ? organization.toString() : QString();
-    }
+    if (personIsCompany(person))
+        return storedOrganization(person);
     const QString first = part(person, kABFirstNameProperty);
     const QString last = part(person, kABLastNameProperty);
     if (!first.isEmpty() && !last.isEmpty()) {
@@ -62,6 +66,25 @@ QString shortNameForPerson(const PersonPtr &person)
             return name;
     }
     return organization.isNull() ? QStringLiteral("") : organization;
+}
+
+QString formalNameForPerson(const PersonPtr &person)
+{
+    if (personIsCompany(person))
+        return storedOrganization(person);
+    QString name = QStringLiteral("");
+    for (const QString &property : {kABTitleProperty, kABFirstNameProperty}) {
+        const QString piece = part(person, property);
+        if (!piece.isEmpty())
+            name += piece + u' ';
+    }
+    const QString middle = part(person, kABMiddleNameProperty);
+    if (!middle.isEmpty())
+        name += middle.left(middle.front().isHighSurrogate() ? 2 : 1) + QStringLiteral(". ");
+    const QString last = part(person, kABLastNameProperty);
+    if (!last.isEmpty())
+        name += last + u' ';
+    return name + part(person, kABSuffixProperty);
 }
 
 } // namespace AddressBookTool

@@ -15,5 +15,8 @@ QString fullNameForPerson(const PersonPtr &person);
 // A company's organisation; else the nickname, first, last or middle name, the first present,
 // failing all the organisation; "" for no person.
 QString shortNameForPerson(const PersonPtr &person);
+// A company's organisation as stored (null when it has none); else "title first M. last suffix",
+// each piece only when present and each but the suffix followed by a blank.
+QString formalNameForPerson(const PersonPtr &person);
 
 } // namespace AddressBookTool

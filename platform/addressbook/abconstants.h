@@ -47,6 +47,10 @@ inline constexpr int kABShowAsMask = 7;
 inline constexpr int kABShowAsPerson = 0;
 inline constexpr int kABShowAsCompany = 1;
 
+// The year of a birthday or other date read without a year: a leap year, so that 29 February
+// survives. Such a date has a day and a month and no year.
+inline constexpr int kABYearlessDateYear = 1604;
+
 // Address dictionary keys
 inline const QString kABAddressStreetKey = QStringLiteral("Street");
 inline const QString kABAddressCityKey = QStringLiteral("City");

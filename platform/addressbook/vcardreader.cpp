@@ -76,9 +76,6 @@ const LabelledProperty kLabelledProperties[] = {
      std::end(kHomeWorkLabels)},
 };
 
-// A birthday without a year keeps its day in a leap year, so that 29 February survives.
-constexpr int kYearOfYearlessDates = 1604;
-
 QString labelFromTypes(const VCardLine &line, const TypeLabel *begin, const TypeLabel *end)
 {
     for (const TypeLabel *rule = begin; rule != end; ++rule) {
@@ -94,7 +91,7 @@ std::optional<QDate> parseDate(QString text)
     text = text.trimmed();
     if (text.startsWith(QStringLiteral("--"))) {
         const QString monthDay = text.mid(2).remove(u'-');
-        const QDate date = QDate::fromString(QString::number(kYearOfYearlessDates) + monthDay,
+        const QDate date = QDate::fromString(QString::number(kABYearlessDateYear) + monthDay,
                                              QStringLiteral("yyyyMMdd"));
         return date.isValid() ? std::optional(date) : std::nullopt;
     }

@@ -1,4 +1,5 @@
 #include "abtestbook.h"
+#include "testpersons.h"
 
 #include "addressbook/mynames.h"
 #include "addressbook/personemail.h"
@@ -12,19 +13,7 @@ namespace {
 
 using namespace AddressBookTool;
 
-class PersonNamesTest : public AddressBookTest
-{
-protected:
-    static PersonPtr named(const QVariantMap &parts, bool company = false)
-    {
-        const PersonPtr person = Person::create();
-        for (auto it = parts.cbegin(); it != parts.cend(); ++it)
-            person->setValueForProperty(it.value(), it.key());
-        if (company)
-            person->setValueForProperty(kABShowAsCompany, kABPersonFlags);
-        return person;
-    }
-};
+using PersonNamesTest = AddressBookTest;
 
 struct NameCase
 {
@@ -34,14 +23,15 @@ struct NameCase
     QString firstLast;
     QString full; // null: no full name
     QString shortName;
+    QString formal; // null: no formal name
 };
 
 TEST_F(PersonNamesTest, NameForms)
 {
     const NameCase cases[] = {
-        {"first only", {{kABFirstNameProperty, "Ann"}}, false, "Ann", "Ann", "Ann"},
-        {"nothing", {}, false, "No Assigned Name", "", ""},
-        {"last only", {{kABLastNameProperty, "Lee"}}, false, "Lee", "Lee", "Lee"},
+        {"first only", {{kABFirstNameProperty, "Ann"}}, false, "Ann", "Ann", "Ann", "Ann "},
+        {"nothing", {}, false, "No Assigned Name", "", "", ""},
+        {"last only", {{kABLastNameProperty, "Lee"}}, false, "Lee", "Lee", "Lee", "Lee "},
         {"nickname",
          {{kABFirstNameProperty, "Robert"},
           {kABLastNameProperty, "Ray"},
@@ -49,7 +39,8 @@ TEST_F(PersonNamesTest, NameForms)
          false,
          "Robert Ray",
          "Robert \"Bob\" Ray",
-         "Bob"},
+         "Bob",
+         "Robert Ray "},
         {"nickname equal to first",
          {{kABFirstNameProperty, "Bob"},
           {kABLastNameProperty, "Ray"},
@@ -57,17 +48,26 @@ TEST_F(PersonNamesTest, NameForms)
          false,
          "Bob Ray",
          "Bob Ray",
-         "Bob"},
-        {"middle name last", {{kABMiddleNameProperty, "Q"}}, false, "No Assigned Name", "", "Q"},
+         "Bob",
+         "Bob Ray "},
+        {"middle name last",
+         {{kABMiddleNameProperty, "Quincy"}},
+         false,
+         "No Assigned Name",
+         "",
+         "Quincy",
+         "Q. "},
         {"organisation of a person",
          {{kABOrganizationProperty, "Acme"}},
          false,
          "No Assigned Name",
          "",
-         "Acme"},
+         "Acme",
+         ""},
         {"company",
          {{kABOrganizationProperty, "Acme"}, {kABFirstNameProperty, "Ann"}},
          true,
+         "Acme",
          "Acme",
          "Acme",
          "Acme"},
@@ -76,15 +76,35 @@ TEST_F(PersonNamesTest, NameForms)
          true,
          "Ann Lee",
          QString(),
-         ""},
+         "",
+         QString()},
+        {"formal name with title, middle name and no suffix",
+         {{kABTitleProperty, "Dr."},
+          {kABFirstNameProperty, "Ann"},
+          {kABMiddleNameProperty, "Beatrix"},
+          {kABLastNameProperty, "Lee"}},
+         false,
+         "Ann Lee",
+         "Ann Lee",
+         "Ann",
+         "Dr. Ann B. Lee "},
+        {"formal name with a suffix",
+         {{kABFirstNameProperty, "Ann"}, {kABLastNameProperty, "Lee"}, {kABSuffixProperty, "Jr."}},
+         false,
+         "Ann Lee",
+         "Ann Lee",
+         "Ann",
+         "Ann Lee Jr."},
     };
     for (const NameCase &c : cases) {
         SCOPED_TRACE(c.name);
-        const PersonPtr person = named(c.parts, c.company);
+        const PersonPtr person = personNamed(c.parts, c.company);
         EXPECT_EQ(firstLastNameForPerson(person), c.firstLast);
         EXPECT_EQ(fullNameForPerson(person).isNull(), c.full.isNull());
         EXPECT_EQ(fullNameForPerson(person), c.full);
         EXPECT_EQ(shortNameForPerson(person), c.shortName);
+        EXPECT_EQ(formalNameForPerson(person).isNull(), c.formal.isNull());
+        EXPECT_EQ(formalNameForPerson(person), c.formal);
     }
     EXPECT_EQ(shortNameForPerson(nullptr), "");
 }
