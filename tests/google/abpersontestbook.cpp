@@ -71,3 +71,12 @@ void ABPersonTest::setPrimaryToUnknown(const PersonPtr &person, const QString &p
         MultiValue::fromEntries(current.propertyType(), current.entries(), QStringLiteral("gone"));
     ASSERT_TRUE(person->setValueForProperty(QVariant::fromValue(changed), property));
 }
+
+GDataEntryContactGroupPtr ABPersonTest::myContactsGroup(const QString &id)
+{
+    const GDataEntryContactGroupPtr group = GDataEntryContactGroup::contactGroupEntryWithTitle(
+        QStringLiteral("System Group: My Contacts"));
+    group->setIdentifier(id);
+    group->setSystemGroup(QStringLiteral("Contacts"));
+    return group;
+}

@@ -2,6 +2,7 @@
 
 #include "platform/addressbook/propertytype.h"
 #include "platform/addressbook/recordclass.h"
+#include "platform/gdata/gdataentrycontactgroup.h"
 
 #include <QList>
 #include <QString>
@@ -28,6 +29,8 @@ protected:
     static void setValues(const PersonPtr &person, const QString &property, PropertyType type,
                           const Labelled &values, int primary = -1);
     static void setPrimaryToUnknown(const PersonPtr &person, const QString &property);
+    // The system group My Contacts with that identifier.
+    static GDataEntryContactGroupPtr myContactsGroup(const QString &id);
 };
 
 inline const QString kGroupIDProperty = QStringLiteral("com.test.groupGoogleID");

@@ -26,8 +26,7 @@ protected:
     void SetUp() override
     {
         ABPersonTest::SetUp();
-        googleGroup(kMyContacts, QStringLiteral("System Group: My Contacts"))
-            ->setSystemGroup(QStringLiteral("Contacts"));
+        groups.push_back(myContactsGroup(kMyContacts));
     }
 
     QStringList membershipsOf(const PersonPtr &person)
