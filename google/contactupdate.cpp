@@ -81,16 +81,19 @@ void updateSingleOrganization(GDataOrganization &organization, const Organizatio
 }
 
 // Several organisations: the first one that the person's organisation or job recognises is
-// brought in step and marked primary; else a new one is added. A title can only recognise an
-// organisation by a job that is there.
+// brought in step and marked primary; else a new one is added. The name recognises an
+// organisation whether or not the job is carried, and a title only by a job that is there:
+// otherwise the organisation added at one update would not be recognised at the next, and every
+// update would add one more.
 void updateAmongSeveral(GDataEntryContact &contact, const OrganizationFacts &facts,
                         bool titleMatchNeedsOrganization)
 {
     std::vector<GDataOrganization> organizations = contact.organizations();
     for (std::size_t index = 0; index < organizations.size(); ++index) {
         GDataOrganization &candidate = organizations[index];
-        if (facts.jobCarried && candidate.orgName.value_or(QString()) == facts.organization) {
-            candidate.orgTitle = facts.job;
+        if (candidate.orgName.value_or(QString()) == facts.organization) {
+            if (facts.jobCarried)
+                candidate.orgTitle = facts.job;
         } else if (!facts.job.isEmpty() && candidate.orgTitle.value_or(QString()) == facts.job &&
                    (!titleMatchNeedsOrganization || !facts.organization.isEmpty())) {
             candidate.orgName = facts.organization;

@@ -138,6 +138,25 @@ TEST_F(ContactUpdateTest, Organisations_KeptRenamedOrAdded)
     }
 }
 
+TEST_F(ContactUpdateTest, Organisations_RepeatedUpdatesAddAtMostOne)
+{
+    const struct
+    {
+        const char *name;
+        bool jobOption;
+        QString job;
+    } cases[] = {{"no job", true, ""}, {"job not carried", false, "Boss"}, {"job", true, "Boss"}};
+    for (const auto &c : cases) {
+        setOption(googlekeys::gmUpdateTitle, c.jobOption);
+        contact.setOrganizations({organization("A", "x"), organization("B", "y")});
+        const PersonPtr ann = withWork(addPerson("Ann"), "NewCo", c.job);
+        for (int run = 0; run < 3; ++run)
+            update(ann);
+        EXPECT_EQ(contact.organizations().size(), 3u) << c.name;
+        EXPECT_EQ(contact.organizations().back().orgName, QStringLiteral("NewCo")) << c.name;
+    }
+}
+
 TEST_F(ContactUpdateTest, Organisations_StayWithoutTheCompanyOption)
 {
     setOption(googlekeys::gmUpdateCompany, false);
