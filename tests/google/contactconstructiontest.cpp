@@ -8,6 +8,7 @@
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/person.h"
 #include "platform/defaults/userdefaults.h"
+#include "platform/gdata/atomwriter.h"
 
 namespace {
 
@@ -83,6 +84,26 @@ TEST_F(ContactConstructionTest, Person_TitleOrganisationNoteAndEveryCarriedField
     ASSERT_TRUE(contact->extendedPropertyForName(kContactExtended));
     EXPECT_EQ(contact->extendedPropertyForName(kContactExtended)->XMLValueForKey("aID"),
               ann->uniqueId());
+}
+
+TEST_F(ContactConstructionTest, Person_EntryXMLCarriesTheMappedElements)
+{
+    const PersonPtr ann = withWork(addPerson("Ann", "Lee"), "Acme", "Boss");
+    setValues(ann, kABEmailProperty, PropertyType::MultiString, {{"Club", "ann@club.org"}});
+    setValues(ann, kABJabberInstantProperty, PropertyType::MultiString,
+              {{kABJabberHomeLabel, "ann@jabber.org"}});
+    const QByteArray xml = atomwriter::entryXML(*build(ann));
+    for (const char *fragment : {
+             "<title>Ann Lee</title>",
+             "<gd:email label=\"Club\" primary=\"true\" address=\"ann@club.org\"/>",
+             "<gd:im address=\"ann@jabber.org\" "
+             "protocol=\"http://schemas.google.com/g/2005#JABBER\" "
+             "rel=\"http://schemas.google.com/g/2005#home\" label=\"\" primary=\"true\"/>",
+             "<gd:orgName>Acme</gd:orgName>",
+             "<gd:orgTitle>Boss</gd:orgTitle>",
+             "<gContact:groupMembershipInfo deleted=\"false\" href=\"http://g/groups/6\"/>",
+         })
+        EXPECT_TRUE(xml.contains(fragment)) << fragment << "\n" << xml.toStdString();
 }
 
 TEST_F(ContactConstructionTest, OptionsOff_FieldsStayOutButTheLinkPropertyIsAlwaysThere)
