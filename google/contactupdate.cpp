@@ -195,6 +195,13 @@ QString tagText(const QString &note, const QString &existing, const Options &opt
     return allEmpty ? options.tag : kReturn + options.tag;
 }
 
+QString lineFeedsOnly(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), kLineFeed);
+    text.replace(kReturn, kLineFeed);
+    return text;
+}
+
 QString newContent(const QString &note, const QString &existing, const QString &tag,
                    const Options &options)
 {
@@ -204,10 +211,9 @@ QString newContent(const QString &note, const QString &existing, const QString &
         return options.appendNotes ? existing + tag : tag;
     if (!options.appendNotes || existing.isEmpty())
         return note + tag;
-    // Google hands carriage returns back as line feeds: an unchanged note is already there.
-    QString sentForm = note;
-    sentForm.replace(kReturn, kLineFeed);
-    if (existing.contains(sentForm))
+    // Google hands carriage returns back as line feeds, a server that keeps them hands them back
+    // unchanged: either way an unchanged note is already there.
+    if (lineFeedsOnly(existing).contains(lineFeedsOnly(note)))
         return existing + tag;
     return existing + kReturn + note + tag;
 }

@@ -78,18 +78,6 @@ QString googleGroupIDForABGroup(const GroupPtr &abGroup,
     return named->identifier();
 }
 
-// The Google groups that some address book group stores a link to.
-QSet<QString> linkedGoogleGroupIDs(const QString &idProperty)
-{
-    QSet<QString> linked;
-    for (const GroupPtr &group : AddressBook::shared()->groups()) {
-        const QString id = group->valueForProperty(idProperty).toString();
-        if (!id.isEmpty())
-            linked.insert(id);
-    }
-    return linked;
-}
-
 bool holdsMembership(const GDataEntryContact &contact, const QString &href)
 {
     const auto &memberships = contact.groupMembershipInfos();
@@ -103,10 +91,9 @@ void addMembership(GDataEntryContact &contact, const QString &href)
         contact.addGroupMembershipInfo(GDataGroupMembershipInfo::groupMembershipInfoWithHref(href));
 }
 
-void removeLeftMemberships(GDataEntryContact &contact, const QSet<QString> &kept,
-                           const QString &idProperty)
+void removeLeftMemberships(GDataEntryContact &contact, const QSet<QString> &kept)
 {
-    const QSet<QString> linked = linkedGoogleGroupIDs(idProperty);
+    const QSet<QString> linked = linkedGoogleGroupIDs();
     std::vector<GDataGroupMembershipInfo> memberships;
     for (const GDataGroupMembershipInfo &info : contact.groupMembershipInfos()) {
         if (kept.contains(info.href) || !linked.contains(info.href))
@@ -116,6 +103,18 @@ void removeLeftMemberships(GDataEntryContact &contact, const QSet<QString> &kept
 }
 
 } // namespace
+
+QSet<QString> linkedGoogleGroupIDs()
+{
+    const QString idProperty = AddressBookTool::groupIDPropertyName();
+    QSet<QString> linked;
+    for (const GroupPtr &group : AddressBook::shared()->groups()) {
+        const QString id = group->valueForProperty(idProperty).toString();
+        if (!id.isEmpty())
+            linked.insert(id);
+    }
+    return linked;
+}
 
 QStringList googleGroupLinksForABPerson(const PersonPtr &person,
                                         const std::vector<GDataEntryContactGroupPtr> &groups)
@@ -141,7 +140,7 @@ void abMembershipsFor(GDataEntryContact &contact, const PersonPtr &person,
     QSet<QString> kept(links.cbegin(), links.cend());
     if (!myContactsID.isEmpty())
         kept.insert(myContactsID);
-    removeLeftMemberships(contact, kept, AddressBookTool::groupIDPropertyName());
+    removeLeftMemberships(contact, kept);
     addMembership(contact, myContactsID);
     for (const QString &link : links)
         addMembership(contact, link);

@@ -4,6 +4,7 @@
 #include "platform/gdata/gdataentrycontact.h"
 #include "platform/gdata/gdataentrycontactgroup.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -21,6 +22,9 @@ namespace membershipmapping {
 // saved). A group that finds no single Google group gives none. My Contacts is not among them.
 QStringList googleGroupLinksForABPerson(const PersonPtr &person,
                                         const std::vector<GDataEntryContactGroupPtr> &groups);
+
+// The Google groups that some address book group stores a link to.
+QSet<QString> linkedGoogleGroupIDs();
 
 // Brings the contact's memberships in step with the person: a membership of My Contacts
 // (myContactsID; none when it is empty), then one for each group link above that the contact

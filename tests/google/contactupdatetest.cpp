@@ -180,6 +180,8 @@ TEST_F(ContactUpdateTest, Note_EveryRowOfTheOptions)
     const NoteCase cases[] = {
         {"append: unchanged note sent back with line feeds", true, true, "a\rb", "a\nb #tolvane",
          "a\nb #tolvane"},
+        {"append: unchanged note kept with its returns", true, true, "a\rb", "x\ra\rb #tolvane",
+         "x\ra\rb #tolvane"},
         {"append: new note after Google's", true, true, "new", "old", "old\rnew\r#tolvane"},
         {"append: no Google note", true, true, "new", "", "new\r#tolvane"},
         {"replace", true, false, "new", "old #tolvane", "new\r#tolvane"},
