@@ -8,6 +8,7 @@
 #include "google/extendedproperty.h"
 #include "google/googleelementkeys.h"
 #include "google/googlekeys.h"
+#include "google/lineends.h"
 #include "google/workorganization.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/person.h"
@@ -125,7 +126,8 @@ QString urlText(const Facts &facts, Source source)
 {
     if (facts.urlList.isEmpty())
         return QString();
-    if (source == Source::VCard && facts.note && facts.note->contains(facts.urlList))
+    if (source == Source::VCard && facts.note &&
+        lineends::lineFeedsOnly(*facts.note).contains(lineends::lineFeedsOnly(facts.urlList)))
         return QString();
     return facts.urlList + kReturn;
 }

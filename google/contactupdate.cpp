@@ -6,6 +6,7 @@
 #include "google/extendedproperty.h"
 #include "google/googleelementkeys.h"
 #include "google/googlekeys.h"
+#include "google/lineends.h"
 #include "google/workorganization.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/person.h"
@@ -21,7 +22,6 @@ namespace {
 using contactfields::Field;
 
 const QString kReturn = QStringLiteral("\r");
-const QString kLineFeed = QStringLiteral("\n");
 
 struct Options
 {
@@ -195,13 +195,6 @@ QString tagText(const QString &note, const QString &existing, const Options &opt
     return allEmpty ? options.tag : kReturn + options.tag;
 }
 
-QString lineFeedsOnly(QString text)
-{
-    text.replace(QStringLiteral("\r\n"), kLineFeed);
-    text.replace(kReturn, kLineFeed);
-    return text;
-}
-
 QString newContent(const QString &note, const QString &existing, const QString &tag,
                    const Options &options)
 {
@@ -213,7 +206,7 @@ QString newContent(const QString &note, const QString &existing, const QString &
         return note + tag;
     // Google hands carriage returns back as line feeds, a server that keeps them hands them back
     // unchanged: either way an unchanged note is already there.
-    if (lineFeedsOnly(existing).contains(lineFeedsOnly(note)))
+    if (lineends::lineFeedsOnly(existing).contains(lineends::lineFeedsOnly(note)))
         return existing + tag;
     return existing + kReturn + note + tag;
 }

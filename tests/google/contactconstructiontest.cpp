@@ -1,10 +1,12 @@
 #include "abpersontestbook.h"
 #include "elementdescriptions.h"
 
+#include "addressbook/personurls.h"
 #include "foundation/textdate.h"
 #include "google/contactconstruction.h"
 #include "google/googleelementkeys.h"
 #include "google/googlekeys.h"
+#include "google/lineends.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/person.h"
 #include "platform/defaults/userdefaults.h"
@@ -211,6 +213,25 @@ TEST_F(ContactConstructionTest, Note_TagCreatedTextAndNotesOption)
         else
             EXPECT_EQ(contact->content(), QString(c.expected).replace("%1", created)) << c.name;
     }
+}
+
+TEST_F(ContactConstructionTest, Note_WebAddressesLeadTheTagTextWhenAsked)
+{
+    setOption(googlekeys::gmUpdateIncludeURLsInNotes, true);
+    const PersonPtr ann = addPerson("Ann", "Lee");
+    ann->setValueForProperty(QStringLiteral("Hello"), kABNoteProperty);
+    setValues(ann, kABURLsProperty, PropertyType::MultiString,
+              {{kABHomePageLabel, "https://ann.example.org"}});
+    const QString urls = AddressBookTool::urlListForPerson(ann);
+    ASSERT_FALSE(urls.isEmpty());
+    EXPECT_EQ(build(ann)->content(), "Hello\r\r" + urls + "\r#tolvane\r");
+
+    // A card whose note already holds the list does not get it twice, though the card gives its
+    // returns back as line feeds.
+    UserDefaults(kABPreferencesDomain).setBool(true, kABIncludeNotesInVCard);
+    ann->setValueForProperty("Hello\r" + urls, kABNoteProperty);
+    EXPECT_EQ(buildFromCard(ann->vCardRepresentation())->content(),
+              "Hello\n" + lineends::lineFeedsOnly(urls) + "\r\rsource: dropped vCard\r");
 }
 
 TEST_F(ContactConstructionTest, VCard_SourceTextNamesTheAccountOrADroppedCard)

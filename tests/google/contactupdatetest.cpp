@@ -1,6 +1,7 @@
 #include "abpersontestbook.h"
 #include "elementdescriptions.h"
 
+#include "addressbook/personurls.h"
 #include "google/contactupdate.h"
 #include "google/googleelementkeys.h"
 #include "google/googlekeys.h"
@@ -205,6 +206,19 @@ TEST_F(ContactUpdateTest, Note_EveryRowOfTheOptions)
         update(person);
         EXPECT_EQ(contact.content(), c.expected) << c.name;
     }
+}
+
+TEST_F(ContactUpdateTest, Note_WebAddressesFollowTheNoteWhenAsked)
+{
+    setOption(googlekeys::gmUpdateAppendNotes, false);
+    setOption(googlekeys::gmUpdateIncludeURLsInNotes, true);
+    const PersonPtr ann = addPerson("Ann");
+    setValues(ann, kABURLsProperty, PropertyType::MultiString,
+              {{kABHomePageLabel, "https://ann.example.org"}});
+    const QString urls = AddressBookTool::urlListForPerson(ann);
+    ASSERT_FALSE(urls.isEmpty());
+    update(ann);
+    EXPECT_EQ(contact.content(), "\r" + urls + "\r#tolvane");
 }
 
 TEST_F(ContactUpdateTest, Note_RepeatedUpdatesWithBothOptionsOffAddTheTagOnce)
