@@ -20,6 +20,7 @@ public:
     const std::vector<GDataEntryContactGroupPtr> &groups() const { return m_groups; }
     const std::vector<GDataEntryContactPtr> &contacts() const { return m_contacts; }
 
+    // Both lists are kept sorted by title, ascending.
     void setGroups(std::vector<GDataEntryContactGroupPtr> groups);
     void setContacts(std::vector<GDataEntryContactPtr> contacts);
 
