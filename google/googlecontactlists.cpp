@@ -56,3 +56,20 @@ void GoogleContactLists::setGAllIDs()
     m_gAllIDs = std::move(index.rows);
     UserDefaults::standard().setInteger(index.emailOnlyCount, listkeys::googleEmailOnlyCount);
 }
+
+void GoogleContactLists::setBrowserRows(QList<QVariantMap> rows)
+{
+    m_browserRows = std::move(rows);
+    m_browserRowsByID.reset();
+}
+
+QList<int> GoogleContactLists::browserRowPositions(const QString &gID) const
+{
+    if (!m_browserRowsByID) {
+        m_browserRowsByID.emplace();
+        for (int i = 0; i < int(m_browserRows.size()); ++i)
+            (*m_browserRowsByID)[m_browserRows[i].value(QStringLiteral("gID")).toString()].append(
+                i);
+    }
+    return m_browserRowsByID->value(gID);
+}
