@@ -41,9 +41,9 @@ flatteneddictionary::Pairs shortKeyAddress(const QVariantMap &address, const QSt
             {QStringLiteral("x"), zeltor::extractAlphanumerics(formatted)}};
 }
 
-// The street comes back as xmlSafe wrote it; one pass turns each entity back into its character,
-// so a street that itself reads "&amp;" keeps it.
-QString decodedOnce(const QString &text)
+} // namespace
+
+QString decodedStreet(const QString &text)
 {
     static const std::pair<QString, QChar> entities[] = {{QStringLiteral("&amp;"), u'&'},
                                                          {QStringLiteral("&lt;"), u'<'},
@@ -68,8 +68,6 @@ QString decodedOnce(const QString &text)
     }
     return decoded;
 }
-
-} // namespace
 
 QString uniqueAddressKey(QSet<QString> &keysInUse)
 {
@@ -119,7 +117,7 @@ QVariantMap unpackExPropAddress(const QMap<QString, QString> &shortKeyAddress)
         const auto found = shortKeyAddress.constFind(shortKey);
         if (found == shortKeyAddress.cend())
             continue;
-        address.insert(addressKey, shortKey == u"r" ? decodedOnce(*found) : *found);
+        address.insert(addressKey, shortKey == u"r" ? decodedStreet(*found) : *found);
     }
     return address;
 }

@@ -22,6 +22,10 @@ QString uniqueAddressKey(QSet<QString> &keysInUse);
 // One element per address of the person, in the address order; none without addresses.
 flatteneddictionary::Pairs addressExPropForABPerson(const PersonPtr &person);
 
+// A street as the elements keep it (escaped once with xmlSafe) back in the user's text: each entity
+// is decoded once, so a street that itself reads "&amp;" keeps it.
+QString decodedStreet(const QString &street);
+
 // The address book address (kABAddress...Key) of a short-key address dictionary: the street is
 // decoded once from the escaped form the element keeps. A key missing in the source gives no
 // entry.

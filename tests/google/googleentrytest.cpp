@@ -1,10 +1,15 @@
 #include "googleentrytest.h"
 
 #include "addressbook/addressbookkeys.h"
+#include "foundation/parserkeys.h"
 #include "google/googlekeys.h"
+#include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
+#include "platform/addressbook/localizedpropertyorlabel.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/gdata/atomwriter.h"
+
+#include <QLocale>
 
 #include <ctime>
 
@@ -17,6 +22,12 @@ void GoogleEntryTest::SetUp()
     defaults.setString(kContactProperty, abkeys::googleContactExtendedPropertyName);
     defaults.setString(kGroupProperty, abkeys::googleGroupExtendedPropertyName);
     defaults.setString(kDataMask, googlekeys::googleDataMask);
+    QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+    defaults.setString(localizedPropertyOrLabel(kABAddressCityKey), zeltor::kLabel1Key);
+    defaults.setString(localizedPropertyOrLabel(kABAddressStateKey), zeltor::kLabel2Key);
+    defaults.setString(localizedPropertyOrLabel(kABAddressZIPKey), zeltor::kLabel3Key);
+    defaults.setString(QStringLiteral("United States"), zeltor::kDefaultCountryKey);
+    defaults.setBool(true, googlekeys::doDefaultCountry);
     ASSERT_TRUE(AddressBook::shared()->isOpen());
 }
 

@@ -8,8 +8,9 @@
 #include <gtest/gtest.h>
 
 // Every test of the entry adapters starts with the program's property names, a data mask in the
-// preferences, the log level at 0 and the local time zone at a fixed offset (-0700 in March), so
-// text dates read the same on every machine.
+// preferences, the log level at 0, the local time zone at a fixed offset (-0700 in March), so
+// text dates read the same on every machine, and American address lines (city, state, ZIP) with
+// "United States" as the country of an address without one.
 class GoogleEntryTest : public ::testing::Test
 {
 protected:
