@@ -1,5 +1,6 @@
 #include "google/contactconstruction.h"
 
+#include "addressbook/personemail.h"
 #include "addressbook/persontitle.h"
 #include "addressbook/personurls.h"
 #include "addressbook/recordlookup.h"
@@ -9,6 +10,7 @@
 #include "google/googleelementkeys.h"
 #include "google/googlekeys.h"
 #include "google/lineends.h"
+#include "google/personlinks.h"
 #include "google/workorganization.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/person.h"
@@ -23,6 +25,7 @@ using contactfields::Field;
 
 const QString kClass = QStringLiteral("GoogleContactTool");
 const QString kVCardOperation = QStringLiteral("newGoogleContactUsingVCardData:sourceAccoumt:");
+const QString kExistingOperation = QStringLiteral("existingGoogleContactUsingVCardData:");
 const QString kReturn = QStringLiteral("\r");
 const QString kCreatedFormat = QStringLiteral("created: %1");
 const QString kDroppedSource = QStringLiteral("source: dropped vCard");
@@ -173,14 +176,13 @@ GDataEntryContactPtr buildContact(const PersonPtr &person, const ContactBuilding
     return contact;
 }
 
-PersonPtr personFromVCard(const QByteArray &data)
+PersonPtr personFromVCard(const QByteArray &data, const QString &operation)
 {
     if (const PersonPtr person = Person::fromVCardRepresentation(data))
         return person;
-    tlog::message(kClass, kVCardOperation,
-                  QStringLiteral("unable to create ABPerson from vCard data"));
+    tlog::message(kClass, operation, QStringLiteral("unable to create ABPerson from vCard data"));
     const QString text = QString::fromUtf8(data);
-    tlog::value(kClass, kVCardOperation, QStringLiteral("tempString"), text);
+    tlog::value(kClass, operation, QStringLiteral("tempString"), text);
     return Person::fromVCardRepresentation(text.toUtf8());
 }
 
@@ -200,7 +202,7 @@ GDataEntryContactPtr newGoogleContactUsingVCardData(const QByteArray &data,
 {
     if (data.isNull())
         return nullptr;
-    const PersonPtr person = personFromVCard(data);
+    const PersonPtr person = personFromVCard(data, kVCardOperation);
     // Without a person there is no identifier to link the contact by: nothing is made.
     if (!person)
         return nullptr;
@@ -212,6 +214,20 @@ GDataEntryContactPtr newGoogleContactUsingVCardData(const QByteArray &data,
                 QStringLiteral("[thisABPerson valueForProperty:kABFirstNameProperty]"),
                 tlog::orNull(person->valueForProperty(kABFirstNameProperty).toString()));
     return buildContact(person, context, now, Source::VCard, sourceAccount);
+}
+
+GDataEntryContactPtr existingGoogleContactUsingVCardData(const QByteArray &data,
+                                                         const GoogleContactLists &lists)
+{
+    if (data.isNull())
+        return nullptr;
+    const PersonPtr person = personFromVCard(data, kExistingOperation);
+    if (!person)
+        return nullptr;
+    const personlinks::PersonMatchKeys keys{
+        AddressBookTool::tryOrderedEmailAddressesForPerson(person),
+        AddressBookTool::googleTitleForPerson(person, true)};
+    return personlinks::contactForABPerson(lists, person, keys);
 }
 
 } // namespace contactconstruction

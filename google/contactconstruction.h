@@ -26,4 +26,9 @@ newGoogleContactUsingVCardData(const QByteArray &data, const QString &sourceAcco
                                const ContactBuildingContext &context,
                                const QDateTime &now = QDateTime::currentDateTime());
 
+// The contact of the engine's lists already linked to the card's person, as the person's links
+// find it; null for null data, data without a readable card, or no linked contact.
+GDataEntryContactPtr existingGoogleContactUsingVCardData(const QByteArray &data,
+                                                         const GoogleContactLists &lists);
+
 } // namespace contactconstruction

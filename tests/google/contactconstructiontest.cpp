@@ -256,4 +256,26 @@ TEST_F(ContactConstructionTest, VCard_UnreadableOrMissingDataMakesNoContact)
     EXPECT_EQ(buildFromCard(QByteArray("")), nullptr);
 }
 
+TEST_F(ContactConstructionTest, ExistingContact_FoundForTheCardsPersonOrNone)
+{
+    const GDataEntryContactPtr linked = GDataEntryContact::contactEntryWithTitle("Ann Lee");
+    linked->setIdentifier("http://g/contacts/ann");
+    linked->setEmailAddresses({GDataEmail::emailWithLabel(std::nullopt, "ann@lee.org")});
+    const GDataEntryContactPtr other = GDataEntryContact::contactEntryWithTitle("Bob Roe");
+    other->setIdentifier("http://g/contacts/bob");
+    lists.setContacts({linked, other});
+
+    EXPECT_EQ(contactconstruction::existingGoogleContactUsingVCardData(
+                  card("N:Lee;Ann;;;\r\nFN:Ann Lee\r\nEMAIL:ann@lee.org\r\n"), lists),
+              linked);
+    EXPECT_EQ(contactconstruction::existingGoogleContactUsingVCardData(
+                  card("N:Poe;Cy;;;\r\nFN:Cy Poe\r\n"), lists),
+              nullptr);
+    EXPECT_EQ(
+        contactconstruction::existingGoogleContactUsingVCardData(QByteArray("no card"), lists),
+        nullptr);
+    EXPECT_EQ(contactconstruction::existingGoogleContactUsingVCardData(QByteArray(), lists),
+              nullptr);
+}
+
 } // namespace
