@@ -176,8 +176,11 @@ GDataEntryContactPtr buildContact(const PersonPtr &person, const ContactBuilding
     return contact;
 }
 
+// Null for null data and for data that holds no readable card, even after the retry.
 PersonPtr personFromVCard(const QByteArray &data, const QString &operation)
 {
+    if (data.isNull())
+        return nullptr;
     if (const PersonPtr person = Person::fromVCardRepresentation(data))
         return person;
     tlog::message(kClass, operation, QStringLiteral("unable to create ABPerson from vCard data"));
@@ -200,8 +203,6 @@ GDataEntryContactPtr newGoogleContactUsingVCardData(const QByteArray &data,
                                                     const ContactBuildingContext &context,
                                                     const QDateTime &now)
 {
-    if (data.isNull())
-        return nullptr;
     const PersonPtr person = personFromVCard(data, kVCardOperation);
     // Without a person there is no identifier to link the contact by: nothing is made.
     if (!person)
@@ -219,15 +220,12 @@ GDataEntryContactPtr newGoogleContactUsingVCardData(const QByteArray &data,
 GDataEntryContactPtr existingGoogleContactUsingVCardData(const QByteArray &data,
                                                          const GoogleContactLists &lists)
 {
-    if (data.isNull())
-        return nullptr;
     const PersonPtr person = personFromVCard(data, kExistingOperation);
-    if (!person)
-        return nullptr;
-    const personlinks::PersonMatchKeys keys{
-        AddressBookTool::tryOrderedEmailAddressesForPerson(person),
-        AddressBookTool::googleTitleForPerson(person, true)};
-    return personlinks::contactForABPerson(lists, person, keys);
+    return person ? personlinks::contactForABPerson(
+                        lists, person,
+                        {AddressBookTool::tryOrderedEmailAddressesForPerson(person),
+                         AddressBookTool::googleTitleForPerson(person, true)})
+                  : nullptr;
 }
 
 } // namespace contactconstruction
