@@ -1,0 +1,151 @@
+#include "google/contactindex.h"
+
+#include "addressbook/addressbookkeys.h"
+#include "google/entrybaseaccessors.h"
+#include "google/namewords.h"
+#include "platform/defaults/userdefaults.h"
+
+#include <algorithm>
+
+namespace contactkeys {
+
+bool Identifier::has(const GDataEntryContact &contact, const QString &key)
+{
+    return contact.identifier() == key;
+}
+
+bool Email::has(const GDataEntryContact &contact, const QString &key)
+{
+    const std::vector<GDataEmail> &emails = contact.emailAddresses();
+    return std::any_of(emails.begin(), emails.end(), [&](const GDataEmail &email) {
+        return casefolding::folded(email.address) == key;
+    });
+}
+
+bool PhotoETag::has(const GDataEntryContact &contact, const QString &key)
+{
+    const std::optional<GDataLink> link = contact.photoLink();
+    return link && link->ETag() == key;
+}
+
+bool GroupHref::has(const GDataEntryContact &contact, const QString &key)
+{
+    const std::vector<GDataGroupMembershipInfo> &memberships = contact.groupMembershipInfos();
+    return std::any_of(memberships.begin(), memberships.end(),
+                       [&](const GDataGroupMembershipInfo &info) { return info.href == key; });
+}
+
+bool Title::has(const GDataEntryContact &contact, const QString &key)
+{
+    return contact.title() == key;
+}
+
+bool OrganizationName::has(const GDataEntryContact &contact, const QString &key)
+{
+    const std::vector<GDataOrganization> &organizations = contact.organizations();
+    return std::any_of(
+        organizations.begin(), organizations.end(),
+        [&](const GDataOrganization &organization) { return organization.orgName == key; });
+}
+
+bool TitleWord::has(const GDataEntryContact &contact, const QString &key)
+{
+    return titleWords(contact).contains(key);
+}
+
+QStringList TitleWord::titleWords(const GDataEntryContact &contact)
+{
+    return namewords::foldedWords(contact.title().value_or(QString()));
+}
+
+void OwnPropertyValue::prepare()
+{
+    propertyName = UserDefaults::standard().stringForKey(abkeys::googleContactExtendedPropertyName);
+}
+
+std::optional<QString> OwnPropertyValue::valueOf(const GDataEntryContact &contact) const
+{
+    const std::optional<QHash<QString, QString>> values =
+        entrybase::programPropertyValues(contact, propertyName);
+    if (!values || !values->contains(element))
+        return std::nullopt;
+    return values->value(element);
+}
+
+OwnABID::OwnABID()
+    : OwnPropertyValue(abkeys::extendedRecordIDKey)
+{}
+
+OwnGID::OwnGID()
+    : OwnPropertyValue(QStringLiteral("gID"))
+{}
+
+} // namespace contactkeys
+
+void ContactIndex::invalidate()
+{
+    m_identifiers.invalidate();
+    m_emails.invalidate();
+    m_etags.invalidate();
+    m_groups.invalidate();
+    m_titles.invalidate();
+    m_organizations.invalidate();
+    m_titleWords.invalidate();
+    m_abids.invalidate();
+    m_gids.invalidate();
+}
+
+ContactIndex::Found ContactIndex::withIdentifier(const QString &identifier)
+{
+    return m_identifiers.entriesForKey(m_contacts, identifier);
+}
+
+ContactIndex::Found ContactIndex::withEmailAddress(const QString &address)
+{
+    return m_emails.entriesForKey(m_contacts, casefolding::folded(address));
+}
+
+ContactIndex::Found ContactIndex::withPhotoETag(const QString &etag)
+{
+    return m_etags.entriesForKey(m_contacts, etag);
+}
+
+ContactIndex::Found ContactIndex::inGroup(const QString &groupHref)
+{
+    return m_groups.entriesForKey(m_contacts, groupHref);
+}
+
+int ContactIndex::countInGroup(const QString &groupHref)
+{
+    return m_groups.verifiedCountForKey(m_contacts, groupHref);
+}
+
+ContactIndex::Found ContactIndex::withTitle(const QString &title)
+{
+    return m_titles.entriesForKey(m_contacts, title);
+}
+
+ContactIndex::Found ContactIndex::withOrganizationName(const QString &name)
+{
+    return m_organizations.entriesForKey(m_contacts, name);
+}
+
+ContactIndex::Found ContactIndex::candidatesWithTitleWord(const QString &foldedWord)
+{
+    return m_titleWords.candidatesForKey(m_contacts, foldedWord);
+}
+
+int ContactIndex::countWithTitleWord(const QString &foldedWord)
+{
+    return m_titleWords.countForKey(m_contacts, foldedWord);
+}
+
+ContactIndex::Found ContactIndex::withOwnABID(const QString &abid)
+{
+    return m_abids.entriesForKey(m_contacts, abid);
+}
+
+ContactIndex::Found ContactIndex::withOwnGID(const QString &gid)
+{
+    return m_gids.entriesForKey(m_contacts, gid);
+}
