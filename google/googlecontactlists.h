@@ -1,0 +1,50 @@
+// The engine's local copy of the account: the groups and contacts of the last feed fetches, with
+// the indexes the lookups search. The entries are shared with the engine's callers.
+#pragma once
+
+#include "google/contactindex.h"
+#include "google/groupindex.h"
+#include "platform/gdata/gdataentrycontact.h"
+#include "platform/gdata/gdataentrycontactgroup.h"
+
+#include <vector>
+
+class GoogleContactLists
+{
+public:
+    GoogleContactLists();
+    GoogleContactLists(const GoogleContactLists &) = delete;
+    GoogleContactLists &operator=(const GoogleContactLists &) = delete;
+
+    const std::vector<GDataEntryContactGroupPtr> &groups() const { return m_groups; }
+    const std::vector<GDataEntryContactPtr> &contacts() const { return m_contacts; }
+
+    void setGroups(std::vector<GDataEntryContactGroupPtr> groups);
+    void setContacts(std::vector<GDataEntryContactPtr> contacts);
+
+    int groupCount() const { return int(m_groups.size()); }
+    int contactCount() const { return int(m_contacts.size()); }
+
+    // Whether the lists are the whole account, i.e. the last fetch of each succeeded. Stored links
+    // are judged stale only against a complete list: after a failed fetch the list is empty or
+    // partial, and every link would look stale.
+    bool isContactListComplete() const { return m_contactListComplete; }
+    void setContactListComplete(bool complete) { m_contactListComplete = complete; }
+    bool isGroupListComplete() const { return m_groupListComplete; }
+    void setGroupListComplete(bool complete) { m_groupListComplete = complete; }
+
+    // An operation that changes entries of these lists in place says so here, so that no lookup
+    // answers from keys the entries no longer carry or misses keys they now carry.
+    void entriesChanged() const;
+
+    ContactIndex &contactIndex() const { return m_contactIndex; }
+    GroupIndex &groupIndex() const { return m_groupIndex; }
+
+private:
+    std::vector<GDataEntryContactGroupPtr> m_groups;
+    std::vector<GDataEntryContactPtr> m_contacts;
+    bool m_contactListComplete = false;
+    bool m_groupListComplete = false;
+    mutable ContactIndex m_contactIndex;
+    mutable GroupIndex m_groupIndex;
+};
