@@ -1,6 +1,7 @@
 #pragma once
 
-#include "platform/gdata/gdataentrybase.h"
+#include "platform/gdata/gdataentrycontact.h"
+#include "platform/gdata/gdataentrycontactgroup.h"
 
 #include <QDateTime>
 
@@ -11,21 +12,60 @@
 // was made outside the program, which gives every entry it writes one of its own.
 namespace googlechangetracking {
 
-using Entries = std::vector<GDataEntryPtr>;
-
-// The entries made outside the program, or all entries when there are none, updated strictly
-// after the date.
-Entries insertedSince(const Entries &entries, const QDateTime &date);
 // The entries updated strictly after the date.
-Entries changedSince(const Entries &entries, const QDateTime &date);
+template <class Ptr>
+std::vector<Ptr> changedSince(const std::vector<Ptr> &entries, const QDateTime &date)
+{
+    std::vector<Ptr> changed;
+    for (const Ptr &entry : entries) {
+        if (entry->updatedDate() > date)
+            changed.push_back(entry);
+    }
+    return changed;
+}
+
+// The entries made outside the program, or all of them when there are none.
+template <class Ptr> std::vector<Ptr> madeOutsideOrAll(const std::vector<Ptr> &entries)
+{
+    std::vector<Ptr> outside;
+    for (const Ptr &entry : entries) {
+        if (entry->extendedProperties().empty())
+            outside.push_back(entry);
+    }
+    return outside.empty() ? entries : outside;
+}
+
+// The entries made outside the program (all when there are none) updated strictly after the date.
+template <class Ptr>
+std::vector<Ptr> insertedSince(const std::vector<Ptr> &entries, const QDateTime &date)
+{
+    return changedSince(madeOutsideOrAll(entries), date);
+}
+
+// The newest updated date; invalid for an empty list.
+template <class Ptr> QDateTime lastUpdateDate(const std::vector<Ptr> &entries)
+{
+    QDateTime newest;
+    for (const Ptr &entry : entries) {
+        const QDateTime date = entry->updatedDate();
+        if (date.isValid() && (!newest.isValid() || date > newest))
+            newest = date;
+    }
+    return newest;
+}
+
 // The newest updated date among the entries made outside the program (among all when there are
 // none); invalid for an empty list.
-QDateTime lastInsertDate(const Entries &entries);
-// The newest updated date; invalid for an empty list.
-QDateTime lastUpdateDate(const Entries &entries);
+template <class Ptr> QDateTime lastInsertDate(const std::vector<Ptr> &entries)
+{
+    return lastUpdateDate(madeOutsideOrAll(entries));
+}
 
-bool hasModDateChangedSinceLast(const Entries &groups, const Entries &contacts);
-bool hasCountChangedSinceLast(const Entries &groups, const Entries &contacts);
-bool hasChangedSinceLast(const Entries &groups, const Entries &contacts);
+using Groups = std::vector<GDataEntryContactGroupPtr>;
+using Contacts = std::vector<GDataEntryContactPtr>;
+
+bool hasModDateChangedSinceLast(const Groups &groups, const Contacts &contacts);
+bool hasCountChangedSinceLast(const Groups &groups, const Contacts &contacts);
+bool hasChangedSinceLast(const Groups &groups, const Contacts &contacts);
 
 } // namespace googlechangetracking

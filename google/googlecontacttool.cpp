@@ -254,57 +254,61 @@ bool GoogleContactTool::waitOn(RunLoopWait &wait, const QString &op)
     return false;
 }
 
-std::vector<GDataEntryPtr> GoogleContactTool::groupsInsertedSince(const QDateTime &date) const
+std::vector<GDataEntryContactGroupPtr>
+GoogleContactTool::groupsInsertedSince(const QDateTime &date) const
 {
-    return googlechangetracking::insertedSince(m_groupArray, date);
+    return googlechangetracking::insertedSince(m_lists.groups(), date);
 }
 
-std::vector<GDataEntryPtr> GoogleContactTool::contactsInsertedSince(const QDateTime &date) const
+std::vector<GDataEntryContactPtr>
+GoogleContactTool::contactsInsertedSince(const QDateTime &date) const
 {
-    return googlechangetracking::insertedSince(m_contactArray, date);
+    return googlechangetracking::insertedSince(m_lists.contacts(), date);
 }
 
-std::vector<GDataEntryPtr> GoogleContactTool::groupsChangedSince(const QDateTime &date) const
+std::vector<GDataEntryContactGroupPtr>
+GoogleContactTool::groupsChangedSince(const QDateTime &date) const
 {
-    return googlechangetracking::changedSince(m_groupArray, date);
+    return googlechangetracking::changedSince(m_lists.groups(), date);
 }
 
-std::vector<GDataEntryPtr> GoogleContactTool::contactsChangedSince(const QDateTime &date) const
+std::vector<GDataEntryContactPtr>
+GoogleContactTool::contactsChangedSince(const QDateTime &date) const
 {
-    return googlechangetracking::changedSince(m_contactArray, date);
+    return googlechangetracking::changedSince(m_lists.contacts(), date);
 }
 
 QDateTime GoogleContactTool::lastGroupInsertDate() const
 {
-    return googlechangetracking::lastInsertDate(m_groupArray);
+    return googlechangetracking::lastInsertDate(m_lists.groups());
 }
 
 QDateTime GoogleContactTool::lastContactInsertDate() const
 {
-    return googlechangetracking::lastInsertDate(m_contactArray);
+    return googlechangetracking::lastInsertDate(m_lists.contacts());
 }
 
 QDateTime GoogleContactTool::lastGroupUpdateDate() const
 {
-    return googlechangetracking::lastUpdateDate(m_groupArray);
+    return googlechangetracking::lastUpdateDate(m_lists.groups());
 }
 
 QDateTime GoogleContactTool::lastContactUpdateDate() const
 {
-    return googlechangetracking::lastUpdateDate(m_contactArray);
+    return googlechangetracking::lastUpdateDate(m_lists.contacts());
 }
 
 bool GoogleContactTool::hasGoogleModDateChangedSinceLast() const
 {
-    return googlechangetracking::hasModDateChangedSinceLast(m_groupArray, m_contactArray);
+    return googlechangetracking::hasModDateChangedSinceLast(m_lists.groups(), m_lists.contacts());
 }
 
 bool GoogleContactTool::hasGoogleCountChangedSinceLast() const
 {
-    return googlechangetracking::hasCountChangedSinceLast(m_groupArray, m_contactArray);
+    return googlechangetracking::hasCountChangedSinceLast(m_lists.groups(), m_lists.contacts());
 }
 
 bool GoogleContactTool::hasGoogleChangedSinceLast() const
 {
-    return googlechangetracking::hasChangedSinceLast(m_groupArray, m_contactArray);
+    return googlechangetracking::hasChangedSinceLast(m_lists.groups(), m_lists.contacts());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foundation/emgenerickeychainitem.h"
+#include "google/googlecontactlists.h"
 #include "google/runloopwait.h"
 #include "google/selectortarget.h"
 #include "platform/gdata/gdataentrybase.h"
@@ -194,17 +195,19 @@ public:
     std::optional<GDataError> contactFetchError() const { return m_contactFetchError; }
     void setContactFetchError(const std::optional<GDataError> &error);
 
-    // The entries of the last feeds. A failed contact fetch keeps the last good contacts, and
-    // says so: a list that is not complete is never read as "these contacts were deleted".
-    const std::vector<GDataEntryPtr> &groupArray() const { return m_groupArray; }
-    const std::vector<GDataEntryPtr> &contactArray() const { return m_contactArray; }
-    bool isContactArrayComplete() const { return m_contactArrayComplete; }
+    // The entries of the last feeds, with the lookups' indexes. A failed fetch keeps the last
+    // good entries and marks the list as not complete: such a list is never read as "these
+    // entries were deleted".
+    const GoogleContactLists &lists() const { return m_lists; }
+    GoogleContactLists &lists() { return m_lists; }
+    const std::vector<GDataEntryContactGroupPtr> &groupArray() const { return m_lists.groups(); }
+    const std::vector<GDataEntryContactPtr> &contactArray() const { return m_lists.contacts(); }
 
     // Change tracking against the snapshot stored in the preferences.
-    std::vector<GDataEntryPtr> groupsInsertedSince(const QDateTime &date) const;
-    std::vector<GDataEntryPtr> contactsInsertedSince(const QDateTime &date) const;
-    std::vector<GDataEntryPtr> groupsChangedSince(const QDateTime &date) const;
-    std::vector<GDataEntryPtr> contactsChangedSince(const QDateTime &date) const;
+    std::vector<GDataEntryContactGroupPtr> groupsInsertedSince(const QDateTime &date) const;
+    std::vector<GDataEntryContactPtr> contactsInsertedSince(const QDateTime &date) const;
+    std::vector<GDataEntryContactGroupPtr> groupsChangedSince(const QDateTime &date) const;
+    std::vector<GDataEntryContactPtr> contactsChangedSince(const QDateTime &date) const;
     QDateTime lastGroupInsertDate() const;
     QDateTime lastContactInsertDate() const;
     QDateTime lastGroupUpdateDate() const;
@@ -236,8 +239,8 @@ private:
     void contactsRefetchFailed(const GDataServiceTicketPtr &ticket, const GDataError &error);
 
     // Storing what was fetched, and telling the windows.
-    void setGroupArray(const std::vector<GDataEntryPtr> &groups);
-    void setContactArray(const std::vector<GDataEntryPtr> &contacts);
+    void setGroupArray(std::vector<GDataEntryContactGroupPtr> groups);
+    void setContactArray(std::vector<GDataEntryContactPtr> contacts);
     void openFirstWindow();
     void performUISelector(const QString &selector);
     void refreshFirstView();
@@ -286,7 +289,5 @@ private:
     GDataEntryPtr m_singleFetchContact;
     std::optional<GDataError> m_groupFetchError;
     std::optional<GDataError> m_contactFetchError;
-    std::vector<GDataEntryPtr> m_groupArray;
-    std::vector<GDataEntryPtr> m_contactArray;
-    bool m_contactArrayComplete = false;
+    GoogleContactLists m_lists;
 };

@@ -38,6 +38,18 @@ void setStatusFlag(const QString &key, bool value)
     UserDefaults::standard().setBool(value, key);
 }
 
+// The entries of a feed as the kind they are.
+template <class Entry> std::vector<std::shared_ptr<Entry>> typedEntries(const GDataFeedPtr &feed)
+{
+    std::vector<std::shared_ptr<Entry>> typed;
+    typed.reserve(feed->entries().size());
+    for (const GDataEntryPtr &entry : feed->entries()) {
+        if (auto cast = std::dynamic_pointer_cast<Entry>(entry))
+            typed.push_back(std::move(cast));
+    }
+    return typed;
+}
+
 // A named step carried by a ticket; empty when it carries none.
 QString selectorOf(const GDataServiceTicketPtr &ticket, const QString &key)
 {
@@ -66,15 +78,16 @@ QUrl GoogleContactTool::groupFeedURLUsingProjection(const QString &projection)
 
 void GoogleContactTool::initializeGroupFetchStateForProjection(const QString &projection)
 {
-    m_groupArray.clear();
+    m_lists.setGroups({});
+    m_lists.setGroupListComplete(false);
     m_groupFetchError.reset();
     m_groupProjection = projection;
 }
 
 void GoogleContactTool::initializeContactFetchStateForProjection(const QString &projection)
 {
-    m_contactArray.clear();
-    m_contactArrayComplete = false;
+    m_lists.setContacts({});
+    m_lists.setContactListComplete(false);
     m_contactFetchError.reset();
     m_contactProjection = projection;
 }
@@ -234,6 +247,8 @@ GDataEntryPtr GoogleContactTool::fetchContactByID(const QString &identifier)
 void GoogleContactTool::setGroupFeed(const GDataFeedPtr &feed)
 {
     if (m_groupFetchError) {
+        // The groups of the last good fetch stay, marked as not complete.
+        m_lists.setGroupListComplete(false);
         setStatusFlag(googlekeys::waitingOnGoogle, false);
         if (m_groupFetchError->code == kAuthenticationRefused)
             showAuthenticationAlert();
@@ -246,14 +261,14 @@ void GoogleContactTool::setGroupFeed(const GDataFeedPtr &feed)
     setStatusFlag(googlekeys::googleConnectionFailure, false);
     setStatusFlag(googlekeys::googleAuthenticationFailure, false);
     m_groupFeed = feed;
-    setGroupArray(feed->entries());
+    setGroupArray(typedEntries<GDataEntryContactGroup>(feed));
 }
 
 void GoogleContactTool::setContactFeed(const GDataFeedPtr &feed)
 {
     if (feed) {
         m_contactFeed = feed;
-        setContactArray(feed->entries());
+        setContactArray(typedEntries<GDataEntryContact>(feed));
         if (m_uiDelegate) {
             m_uiDelegate->setStatusMessage(googletexts::listening);
             m_uiDelegate->setLastAction(googletexts::loggedIntoGoogle);
@@ -263,27 +278,28 @@ void GoogleContactTool::setContactFeed(const GDataFeedPtr &feed)
         // The last good contacts stay: an empty list would read as "every contact was deleted"
         // to whoever compares links with it. They are marked as not complete instead.
         m_contactFeed.reset();
-        m_contactArrayComplete = false;
+        m_lists.setContactListComplete(false);
         setStatusFlag(googlekeys::waitingOnGoogle, false);
         setStatusFlag(googlekeys::isLoggedIn, false);
     }
 }
 
-void GoogleContactTool::setGroupArray(const std::vector<GDataEntryPtr> &groups)
+void GoogleContactTool::setGroupArray(std::vector<GDataEntryContactGroupPtr> groups)
 {
-    m_groupArray = groups;
-    tlog::write(googletexts::groupsReturned.arg(m_groupArray.size()));
+    m_lists.setGroups(std::move(groups));
+    m_lists.setGroupListComplete(true);
+    tlog::write(googletexts::groupsReturned.arg(m_lists.groupCount()));
     if (m_uiDelegate) {
-        m_uiDelegate->setGroupArray(m_groupArray);
+        m_uiDelegate->setGroupArray(m_lists.groups());
         m_uiDelegate->determineGoogleGroupCounts();
     }
 }
 
-void GoogleContactTool::setContactArray(const std::vector<GDataEntryPtr> &contacts)
+void GoogleContactTool::setContactArray(std::vector<GDataEntryContactPtr> contacts)
 {
-    m_contactArray = contacts;
-    m_contactArrayComplete = true;
-    tlog::write(googletexts::contactsReturned.arg(m_contactArray.size()));
+    m_lists.setContacts(std::move(contacts));
+    m_lists.setContactListComplete(true);
+    tlog::write(googletexts::contactsReturned.arg(m_lists.contactCount()));
     if (m_uiDelegate)
         m_uiDelegate->refreshView();
 }
@@ -358,8 +374,8 @@ void GoogleContactTool::contactsRefetchFinished(const GDataServiceTicketPtr &tic
             return;
         // The chained step runs on the new list before any view is refreshed.
         m_contactFeed = feed;
-        m_contactArray = feed->entries();
-        m_contactArrayComplete = true;
+        m_lists.setContacts(typedEntries<GDataEntryContact>(feed));
+        m_lists.setContactListComplete(true);
         dispatchPostSelector(postSelector);
         return;
     }
@@ -454,9 +470,9 @@ void GoogleContactTool::openFirstWindow()
 {
     if (!m_uiDelegate)
         return;
-    if (m_contactArray.size() > 2 && AddressBookTool::personCount() > 2) {
+    if (m_lists.contactCount() > 2 && AddressBookTool::personCount() > 2) {
         m_uiDelegate->openBrowserView(this);
-        m_uiDelegate->setGroupArray(m_groupArray);
+        m_uiDelegate->setGroupArray(m_lists.groups());
     } else {
         m_uiDelegate->openDataMover(this);
     }

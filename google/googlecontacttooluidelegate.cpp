@@ -8,7 +8,7 @@ void GoogleContactToolUIDelegate::setLastAction(const QString &) {}
 
 void GoogleContactToolUIDelegate::setContactArray(const QList<QVariantMap> &) {}
 
-void GoogleContactToolUIDelegate::setGroupArray(const std::vector<GDataEntryPtr> &) {}
+void GoogleContactToolUIDelegate::setGroupArray(const std::vector<GDataEntryContactGroupPtr> &) {}
 
 void GoogleContactToolUIDelegate::determineGoogleGroupCounts() {}
 

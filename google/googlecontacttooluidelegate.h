@@ -1,7 +1,7 @@
 #pragma once
 
 #include "google/selectortarget.h"
-#include "platform/gdata/gdataentrybase.h"
+#include "platform/gdata/gdataentrycontactgroup.h"
 #include "platform/gdata/gdataerror.h"
 
 #include <QList>
@@ -47,7 +47,7 @@ public:
     virtual void setLastAction(const QString &action);
     // The browser's rows changed: one browser dictionary per contact.
     virtual void setContactArray(const QList<QVariantMap> &browserRows);
-    virtual void setGroupArray(const std::vector<GDataEntryPtr> &groups);
+    virtual void setGroupArray(const std::vector<GDataEntryContactGroupPtr> &groups);
     virtual void determineGoogleGroupCounts();
     // The first window of a launch.
     virtual void openBrowserView(GoogleContactTool *tool);

@@ -78,7 +78,7 @@ void RecordingUIDelegate::setLastAction(const QString &action)
     m_journal << QStringLiteral("lastAction:") + action;
 }
 
-void RecordingUIDelegate::setGroupArray(const std::vector<GDataEntryPtr> &groups)
+void RecordingUIDelegate::setGroupArray(const std::vector<GDataEntryContactGroupPtr> &groups)
 {
     m_journal << QStringLiteral("setGroupArray:%1").arg(groups.size());
 }

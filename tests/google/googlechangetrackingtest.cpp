@@ -10,7 +10,8 @@
 
 namespace {
 
-using googlechangetracking::Entries;
+using googlechangetracking::Contacts;
+using googlechangetracking::Groups;
 
 const QDateTime kBase = QDateTime(QDate(2009, 3, 14), QTime(15, 9, 26), Qt::UTC);
 
@@ -20,7 +21,7 @@ QDateTime at(int minutes)
 }
 
 // A contact updated at the minute, with or without the program's extended property.
-GDataEntryPtr entry(int minutes, bool program = true)
+GDataEntryContactPtr entry(int minutes, bool program = true)
 {
     auto contact = GDataEntryContact::contactEntryWithTitle(QStringLiteral("c%1").arg(minutes));
     contact->setUpdatedDate(at(minutes));
@@ -29,10 +30,10 @@ GDataEntryPtr entry(int minutes, bool program = true)
     return contact;
 }
 
-std::vector<int> minutesOf(const Entries &entries)
+std::vector<int> minutesOf(const Contacts &entries)
 {
     std::vector<int> minutes;
-    for (const GDataEntryPtr &e : entries)
+    for (const GDataEntryContactPtr &e : entries)
         minutes.push_back(int(kBase.secsTo(e->updatedDate()) / 60));
     return minutes;
 }
@@ -56,7 +57,7 @@ protected:
 
 TEST_F(GoogleChangeTrackingTest, AllWithProperty_InsertedMeansChangedAndLastInsertIsLastUpdate)
 {
-    const Entries contacts = {entry(1), entry(5), entry(3)};
+    const Contacts contacts = {entry(1), entry(5), entry(3)};
     EXPECT_EQ(minutesOf(googlechangetracking::insertedSince(contacts, at(2))),
               (std::vector<int>{5, 3}));
     EXPECT_EQ(googlechangetracking::lastInsertDate(contacts), at(5));
@@ -65,7 +66,7 @@ TEST_F(GoogleChangeTrackingTest, AllWithProperty_InsertedMeansChangedAndLastInse
 
 TEST_F(GoogleChangeTrackingTest, OneMadeOutside_IsTheOnlyInsertAndGivesTheInsertDate)
 {
-    const Entries contacts = {entry(1), entry(4, false), entry(9)};
+    const Contacts contacts = {entry(1), entry(4, false), entry(9)};
     EXPECT_EQ(minutesOf(googlechangetracking::insertedSince(contacts, at(0))),
               (std::vector<int>{4}));
     EXPECT_EQ(googlechangetracking::lastInsertDate(contacts), at(4));
@@ -74,7 +75,7 @@ TEST_F(GoogleChangeTrackingTest, OneMadeOutside_IsTheOnlyInsertAndGivesTheInsert
 
 TEST_F(GoogleChangeTrackingTest, EntryUpdatedAtTheDate_IsNeitherInsertedNorChanged)
 {
-    const Entries contacts = {entry(3)};
+    const Contacts contacts = {entry(3)};
     EXPECT_TRUE(googlechangetracking::insertedSince(contacts, at(3)).empty());
     EXPECT_TRUE(googlechangetracking::changedSince(contacts, at(3)).empty());
     EXPECT_EQ(googlechangetracking::changedSince(contacts, at(2)).size(), 1u);
@@ -82,8 +83,8 @@ TEST_F(GoogleChangeTrackingTest, EntryUpdatedAtTheDate_IsNeitherInsertedNorChang
 
 TEST_F(GoogleChangeTrackingTest, EmptyList_HasNoDates)
 {
-    EXPECT_FALSE(googlechangetracking::lastInsertDate({}).isValid());
-    EXPECT_FALSE(googlechangetracking::lastUpdateDate({}).isValid());
+    EXPECT_FALSE(googlechangetracking::lastInsertDate(Contacts{}).isValid());
+    EXPECT_FALSE(googlechangetracking::lastUpdateDate(Groups{}).isValid());
 }
 
 // One snapshot and one state of the lists, with the three answers expected.
@@ -108,11 +109,24 @@ class GoogleSnapshotTest : public GoogleChangeTrackingTest,
 {
 };
 
-Entries entries(int count)
+Contacts contactsUpdated(int count)
 {
-    Entries list;
+    Contacts list;
     for (int i = 1; i <= count; ++i)
         list.push_back(entry(i));
+    return list;
+}
+
+Groups groupsUpdated(int count)
+{
+    Groups list;
+    for (int i = 1; i <= count; ++i) {
+        auto group =
+            GDataEntryContactGroup::contactGroupEntryWithTitle(QStringLiteral("g%1").arg(i));
+        group->setUpdatedDate(at(i));
+        group->addExtendedProperty(GDataExtendedProperty::propertyWithName("tolvane"));
+        list.push_back(group);
+    }
     return list;
 }
 
@@ -121,8 +135,8 @@ TEST_P(GoogleSnapshotTest, AnswersAsTheSnapshotSays)
     const SnapshotCase &c = GetParam();
     for (auto it = c.snapshot.cbegin(); it != c.snapshot.cend(); ++it)
         store(it.key(), it.value());
-    const Entries groups = entries(c.groups);
-    const Entries contacts = entries(c.contacts);
+    const Groups groups = groupsUpdated(c.groups);
+    const Contacts contacts = contactsUpdated(c.contacts);
     EXPECT_EQ(googlechangetracking::hasChangedSinceLast(groups, contacts), c.changed);
     EXPECT_EQ(googlechangetracking::hasCountChangedSinceLast(groups, contacts), c.countChanged);
     EXPECT_EQ(googlechangetracking::hasModDateChangedSinceLast(groups, contacts), c.modDateChanged);
