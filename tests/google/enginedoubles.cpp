@@ -115,6 +115,7 @@ void RecordingHostDelegate::offer(const QString &name)
 
 void OfferingEngine::offer(const QString &name)
 {
-    registerSelector(name,
-                     [this, name] { m_journal << QStringLiteral("step:%1@engine").arg(name); });
+    registerSelector(name, [this, name] {
+        m_journal << QStringLiteral("step:%1@engine(%2)").arg(name).arg(lists().contactCount());
+    });
 }

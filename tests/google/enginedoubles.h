@@ -96,7 +96,8 @@ private:
     QStringList &m_journal;
 };
 
-// An engine that offers steps of its own, as the completion chain's steps are.
+// An engine that offers steps of its own, as the completion chain's steps are; a step writes
+// "step:<name>@engine(<number of contacts held>)".
 class OfferingEngine : public GoogleContactTool
 {
 public:

@@ -73,7 +73,7 @@ TEST_P(PostSelectorTest, RunsOnTheFirstThatOffersIt)
 
 const DispatchCase kDispatchCases[] = {
     {"EngineBeforeEveryDelegate", Engine | UI | Data | Moc | Host,
-     "step:doContactsElseSmart@engine"},
+     "step:doContactsElseSmart@engine(0)"},
     {"UIBeforeData", UI | Data | Moc, "step:doContactsElseSmart@ui"},
     {"DataBeforeMoc", Data | Moc | Host, "step:doContactsElseSmart@data"},
     {"MocBeforeHost", Moc | Host, "step:doContactsElseSmart@moc"},
