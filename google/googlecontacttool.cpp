@@ -110,6 +110,9 @@ void GoogleContactTool::setKeychainItemForUser(std::unique_ptr<EMGenericKeychain
 {
     m_vormelKCI = std::move(item);
     m_user = user;
+    // The fetch signs in with this item's password, not with whatever the service held before.
+    if (m_vormelKCI)
+        contactService()->setUserCredentials(m_user, m_vormelKCI->password());
     fetchAllGroupsWithUIRefresh(true, true);
 }
 

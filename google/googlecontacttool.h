@@ -73,7 +73,8 @@ public:
     void setVormelKCI2();
     void setVormelKCI2UsingKCI(std::unique_ptr<EMGenericKeychainItem> item);
     EMGenericKeychainItem *vormelKCI2() const { return m_vormelKCI2.get(); }
-    // Keeps both unchanged and fetches groups and contacts.
+    // Keeps both unchanged, gives the service the item's password and fetches groups and
+    // contacts.
     void setKeychainItemForUser(std::unique_ptr<EMGenericKeychainItem> item, const QString &user);
 
     // Gives the service the account and its keychain password; false without an account or a

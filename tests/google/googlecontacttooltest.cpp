@@ -3,10 +3,12 @@
 
 #include "tests/google/engineservertest.h"
 
+#include "foundation/emkeychainproxy.h"
 #include "google/googlekeys.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/gdata/gdataconstants.h"
 #include "platform/gdata/gdataservicegooglecontact.h"
+#include "platform/keychain/keychain.h"
 
 #include <QCoreApplication>
 
@@ -160,6 +162,34 @@ TEST_F(EngineCredentialsTest, KeychainPassword_IsGivenToTheService)
     ASSERT_TRUE(engine->vormelKCI());
     EXPECT_EQ(engine->vormelKCI()->password(), kPassword);
     EXPECT_EQ(engine->contactService()->username(), kUser);
+}
+
+TEST_F(EngineCredentialsTest, KeychainItemForUser_SignsInWithThatItemAndFetches)
+{
+    storePassword(kPassword);
+    auto engine = makeEngine();
+    engine->contactService()->setUserCredentials(QStringLiteral("old@example.com"),
+                                                 QStringLiteral("old"));
+    auto item =
+        EMKeychainProxy::sharedProxy().genericKeychainItemForService(keychainService, kUser);
+    ASSERT_TRUE(item);
+    engine->setKeychainItemForUser(std::move(item), kUser);
+    EXPECT_EQ(engine->user(), kUser);
+    EXPECT_TRUE(runUntil([&] { return engine->isLoggedIn(); }));
+}
+
+TEST_F(EngineCredentialsTest, SecondAccountKeychainItem_IsFoundByTheSecondServiceName)
+{
+    const QString service2 = keychainService + QStringLiteral("-2");
+    UserDefaults::standard().setString(service2, googlekeys::keychainItemName2);
+    ASSERT_TRUE(EMKeychainProxy::sharedProxy().addGenericKeychainItemForService(
+        service2, QStringLiteral("ann@example.com"), QStringLiteral("pw2")));
+    auto engine = makeEngine();
+    engine->setUser2(QStringLiteral("ann@example.com"));
+    engine->setVormelKCI2();
+    ASSERT_TRUE(engine->vormelKCI2());
+    EXPECT_EQ(engine->vormelKCI2()->password(), "pw2");
+    keychain::deletePassword(KeychainItemRef{service2, QStringLiteral("ann@example.com")});
 }
 
 TEST_F(EngineCredentialsTest, NoStoredPassword_AnswersNo)
