@@ -341,3 +341,41 @@ TEST_F(FeedFetchingTest, AgentSingleFetchWithoutAnswer_FailsTheJobAndIgnoresTheL
 }
 
 } // namespace
+
+namespace {
+
+// The snapshot a program stores when it quits, taken from the engine.
+void storeSnapshot(const GoogleContactTool &engine)
+{
+    UserDefaults &ud = UserDefaults::standard();
+    ud.setObject(engine.lastGroupInsertDate(), googlekeys::lastGoogleGroupInsert);
+    ud.setObject(engine.lastGroupUpdateDate(), googlekeys::lastGoogleGroupUpdate);
+    ud.setInteger(engine.lists().groupCount(), googlekeys::lastGoogleGroupCount);
+    ud.setObject(engine.lastContactInsertDate(), googlekeys::lastGoogleContactInsert);
+    ud.setObject(engine.lastContactUpdateDate(), googlekeys::lastGoogleContactUpdate);
+    ud.setInteger(engine.lists().contactCount(), googlekeys::lastGoogleContactCount);
+}
+
+TEST_F(FeedFetchingTest, ChangeTracking_SeesAContactAddedOnGoogleSinceTheSnapshot)
+{
+    seedContacts(server, 2);
+    auto engine = makeEngine();
+    ASSERT_TRUE(logIn(*engine));
+    storeSnapshot(*engine);
+    EXPECT_FALSE(engine->hasGoogleChangedSinceLast());
+    EXPECT_FALSE(engine->hasGoogleCountChangedSinceLast());
+    EXPECT_FALSE(engine->hasGoogleModDateChangedSinceLast());
+    const QDateTime snapshot = engine->lastContactUpdateDate();
+
+    seedContacts(server, 1);
+    engine->refetchAllContacts(QString());
+    ASSERT_TRUE(runUntil([&] { return flag(googlekeys::gmRefetchAllContactsComplete); }));
+
+    EXPECT_TRUE(engine->hasGoogleChangedSinceLast());
+    EXPECT_TRUE(engine->hasGoogleCountChangedSinceLast());
+    EXPECT_EQ(engine->contactsInsertedSince(snapshot).size(), 1u);
+    EXPECT_EQ(engine->contactsChangedSince(snapshot).size(), 1u);
+    EXPECT_TRUE(engine->groupsChangedSince(engine->lastGroupUpdateDate()).empty());
+}
+
+} // namespace
