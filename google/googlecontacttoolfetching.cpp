@@ -247,8 +247,6 @@ GDataEntryPtr GoogleContactTool::fetchContactByID(const QString &identifier)
 void GoogleContactTool::setGroupFeed(const GDataFeedPtr &feed)
 {
     if (m_groupFetchError) {
-        // The groups of the last good fetch stay, marked as not complete.
-        m_lists.setGroupListComplete(false);
         setStatusFlag(googlekeys::waitingOnGoogle, false);
         if (m_groupFetchError->code == kAuthenticationRefused)
             showAuthenticationAlert();
@@ -431,6 +429,8 @@ void GoogleContactTool::setGroupFetchError(const std::optional<GDataError> &erro
     m_groupFetchError = error;
     if (!error)
         return;
+    // The groups of the last good fetch stay, marked as not complete.
+    m_lists.setGroupListComplete(false);
     const QString op = QStringLiteral("setGroupFetchError:");
     switch (error->code) {
     case kAuthenticationRefused:

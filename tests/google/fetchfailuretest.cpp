@@ -123,3 +123,51 @@ TEST_F(FetchFailureTest, OtherGroupError_ShowsItsDescriptionAsStatusAndInTheShee
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FetchFailureTest, GroupRefetchRefused_ReportsWithoutRunningTheStep)
+{
+    storePassword(kPassword);
+    auto engine = makeEngine();
+    ASSERT_TRUE(logIn(*engine));
+    engine->offer(QStringLiteral("processGoogleGroups"));
+    const int groups = engine->lists().groupCount();
+    server.injectFault(QStringLiteral("/m8/feeds/groups/"), 403, 1);
+    journal.clear();
+    engine->armRefreshTreadInterval(3.0);
+
+    engine->refetchAllGroups(QStringLiteral("processGoogleGroups"));
+    EXPECT_TRUE(engine->refreshTread());
+    QCoreApplication::processEvents();
+
+    EXPECT_FALSE(engine->refreshWait().isArmed());
+    EXPECT_EQ(journal,
+              (QStringList{"updateUserInfo:Refreshing local version of Google Group data ...",
+                           "status:Google Authentication Failure.."}));
+    EXPECT_TRUE(flag(googlekeys::googleAuthenticationFailure));
+    EXPECT_EQ(promptMessages(), QStringList{"An Error has Occurred"});
+    EXPECT_EQ(engine->lists().groupCount(), groups) << "the last good groups stay";
+    EXPECT_FALSE(engine->lists().isGroupListComplete());
+}
+
+TEST_F(FetchFailureTest, NoDelegates_FetchAndFailuresSendNothingAndRaiseNothing)
+{
+    storePassword(kPassword);
+    server.generateContacts(kUser, 1);
+    UserDefaults::standard().setBool(true, googlekeys::startMode);
+    auto engine = makeEngine();
+    engine->setUIDelegate(nullptr);
+    engine->setDataDelegate(nullptr);
+    engine->setMocDelegate(nullptr);
+    ASSERT_TRUE(logIn(*engine));
+    EXPECT_FALSE(flag(googlekeys::startMode));
+
+    server.injectFault(QStringLiteral("/m8/feeds/contacts/"), 403, 1);
+    engine->refetchAllContacts(QString());
+    ASSERT_TRUE(runUntil([&] { return flag(googlekeys::gmRefetchAllContactsComplete); }));
+    EXPECT_EQ(engine->fetchContactByID(engine->contactArray().at(0)->identifier() + "0"), nullptr);
+    EXPECT_TRUE(journal.isEmpty());
+}
+
+} // namespace
