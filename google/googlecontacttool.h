@@ -11,7 +11,6 @@
 
 #include <QDateTime>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QUrl>
 #include <QVariant>
@@ -221,14 +220,15 @@ private:
     bool waitOn(RunLoopWait &wait, const QString &op);
     GDataQueryContact groupQuery();
     GDataQueryContact contactQuery(bool ascending);
-    GDataServiceTicketPtr sendGroupQuery(
-        const GDataQueryContact &query,
-        void (GoogleContactTool::*finished)(const GDataServiceTicketPtr &, const GDataFeedPtr &),
-        void (GoogleContactTool::*failed)(const GDataServiceTicketPtr &, const GDataError &));
-    GDataServiceTicketPtr sendContactQuery(
-        const GDataQueryContact &query,
-        void (GoogleContactTool::*finished)(const GDataServiceTicketPtr &, const GDataFeedPtr &),
-        void (GoogleContactTool::*failed)(const GDataServiceTicketPtr &, const GDataError &));
+    using FeedFinished = void (GoogleContactTool::*)(const GDataServiceTicketPtr &,
+                                                     const GDataFeedPtr &);
+    using FeedFailed = void (GoogleContactTool::*)(const GDataServiceTicketPtr &,
+                                                   const GDataError &);
+    GDataServiceTicketPtr sendQuery(const GDataQueryContact &query, FeedFinished finished,
+                                    FeedFailed failed);
+    GDataServiceTicketPtr sendGroupQuery(FeedFinished finished, FeedFailed failed);
+    GDataServiceTicketPtr sendContactQuery(bool ascending, FeedFinished finished,
+                                           FeedFailed failed);
 
     void groupsFetchFinished(const GDataServiceTicketPtr &ticket, const GDataFeedPtr &feed);
     void groupsFetchFailed(const GDataServiceTicketPtr &ticket, const GDataError &error);

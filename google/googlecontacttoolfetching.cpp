@@ -112,12 +112,10 @@ GDataQueryContact GoogleContactTool::contactQuery(bool ascending)
     return query;
 }
 
-GDataServiceTicketPtr GoogleContactTool::sendGroupQuery(
-    const GDataQueryContact &query,
-    void (GoogleContactTool::*finished)(const GDataServiceTicketPtr &, const GDataFeedPtr &),
-    void (GoogleContactTool::*failed)(const GDataServiceTicketPtr &, const GDataError &))
+GDataServiceTicketPtr GoogleContactTool::sendQuery(const GDataQueryContact &query,
+                                                   FeedFinished finished, FeedFailed failed)
 {
-    m_groupFetchTicket = contactService()->fetchContactQuery(
+    return contactService()->fetchContactQuery(
         query, this,
         [this, finished](const GDataServiceTicketPtr &ticket, const GDataFeedPtr &feed) {
             (this->*finished)(ticket, feed);
@@ -125,57 +123,49 @@ GDataServiceTicketPtr GoogleContactTool::sendGroupQuery(
         [this, failed](const GDataServiceTicketPtr &ticket, const GDataError &error) {
             (this->*failed)(ticket, error);
         });
+}
+
+GDataServiceTicketPtr GoogleContactTool::sendGroupQuery(FeedFinished finished, FeedFailed failed)
+{
+    m_groupFetchTicket = sendQuery(groupQuery(), finished, failed);
     return m_groupFetchTicket;
 }
 
-GDataServiceTicketPtr GoogleContactTool::sendContactQuery(
-    const GDataQueryContact &query,
-    void (GoogleContactTool::*finished)(const GDataServiceTicketPtr &, const GDataFeedPtr &),
-    void (GoogleContactTool::*failed)(const GDataServiceTicketPtr &, const GDataError &))
+GDataServiceTicketPtr GoogleContactTool::sendContactQuery(bool ascending, FeedFinished finished,
+                                                          FeedFailed failed)
 {
-    m_contactFetchTicket = contactService()->fetchContactQuery(
-        query, this,
-        [this, finished](const GDataServiceTicketPtr &ticket, const GDataFeedPtr &feed) {
-            (this->*finished)(ticket, feed);
-        },
-        [this, failed](const GDataServiceTicketPtr &ticket, const GDataError &error) {
-            (this->*failed)(ticket, error);
-        });
+    m_contactFetchTicket = sendQuery(contactQuery(ascending), finished, failed);
     return m_contactFetchTicket;
 }
 
 void GoogleContactTool::fetchAllGroupsWithUIRefresh(bool refresh, bool contacts)
 {
     tlog::trace(kClass, QStringLiteral("fetchAllGroupsWithUIRefresh:andContacts:"));
-    const GDataServiceTicketPtr ticket =
-        sendGroupQuery(groupQuery(), &GoogleContactTool::groupsFetchFinished,
-                       &GoogleContactTool::groupsFetchFailed);
+    const GDataServiceTicketPtr ticket = sendGroupQuery(&GoogleContactTool::groupsFetchFinished,
+                                                        &GoogleContactTool::groupsFetchFailed);
     ticket->setProperty(kDoRefresh, refresh);
     ticket->setProperty(kDoContacts, contacts);
 }
 
 void GoogleContactTool::fetchAllGroupsAndContactsWithDidFinishSelector(const QString &selector)
 {
-    const GDataServiceTicketPtr ticket =
-        sendGroupQuery(groupQuery(), &GoogleContactTool::groupsFetchFinished,
-                       &GoogleContactTool::groupsFetchFailed);
+    const GDataServiceTicketPtr ticket = sendGroupQuery(&GoogleContactTool::groupsFetchFinished,
+                                                        &GoogleContactTool::groupsFetchFailed);
     ticket->setProperty(kDoContacts, true);
     ticket->setProperty(kUISelector, selector);
 }
 
 void GoogleContactTool::fetchAllContactsWithUISelector(const QString &selector)
 {
-    const GDataServiceTicketPtr ticket =
-        sendContactQuery(contactQuery(true), &GoogleContactTool::contactsFetchFinished,
-                         &GoogleContactTool::contactsFetchFailed);
+    const GDataServiceTicketPtr ticket = sendContactQuery(
+        true, &GoogleContactTool::contactsFetchFinished, &GoogleContactTool::contactsFetchFailed);
     ticket->setProperty(kUISelector, selector);
 }
 
 void GoogleContactTool::fetchAllContactsWithUIRefresh(bool refresh)
 {
-    const GDataServiceTicketPtr ticket =
-        sendContactQuery(contactQuery(true), &GoogleContactTool::contactsFetchFinished,
-                         &GoogleContactTool::contactsFetchFailed);
+    const GDataServiceTicketPtr ticket = sendContactQuery(
+        true, &GoogleContactTool::contactsFetchFinished, &GoogleContactTool::contactsFetchFailed);
     ticket->setProperty(kDoRefresh, refresh);
 }
 
@@ -185,9 +175,8 @@ void GoogleContactTool::refetchAllGroups(const QString &postSelector)
                 tlog::orNull(postSelector));
     if (m_uiDelegate)
         m_uiDelegate->updateUserInfoWithMessage(googletexts::refreshingGroups);
-    const GDataServiceTicketPtr ticket =
-        sendGroupQuery(groupQuery(), &GoogleContactTool::groupsRefetchFinished,
-                       &GoogleContactTool::groupsRefetchFailed);
+    const GDataServiceTicketPtr ticket = sendGroupQuery(&GoogleContactTool::groupsRefetchFinished,
+                                                        &GoogleContactTool::groupsRefetchFailed);
     if (!postSelector.isNull())
         ticket->setProperty(kPostSelector, postSelector);
 }
@@ -202,7 +191,7 @@ void GoogleContactTool::refetchAllContacts(const QString &postSelector)
     if (m_uiDelegate)
         m_uiDelegate->updateUserInfoWithMessage(googletexts::refreshingContacts);
     const GDataServiceTicketPtr ticket =
-        sendContactQuery(contactQuery(false), &GoogleContactTool::contactsRefetchFinished,
+        sendContactQuery(false, &GoogleContactTool::contactsRefetchFinished,
                          &GoogleContactTool::contactsRefetchFailed);
     if (!postSelector.isNull())
         ticket->setProperty(kPostSelector, postSelector);
