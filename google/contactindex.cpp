@@ -2,77 +2,70 @@
 
 #include "google/namewords.h"
 
-namespace {
+#include <algorithm>
 
-QStringList identifierOf(const GDataEntryContact &contact)
+namespace contactkeys {
+
+bool Identifier::has(const GDataEntryContact &contact, const QString &key)
 {
-    return {contact.identifier()};
+    return contact.identifier() == key;
 }
 
-QStringList emailKeysOf(const GDataEntryContact &contact)
+bool Email::has(const GDataEntryContact &contact, const QString &key)
 {
-    QStringList keys;
-    for (const GDataEmail &email : contact.emailAddresses())
-        keys.append(email.address.toCaseFolded());
-    return keys;
+    const std::vector<GDataEmail> &emails = contact.emailAddresses();
+    return std::any_of(emails.begin(), emails.end(), [&](const GDataEmail &email) {
+        return casefolding::folded(email.address) == key;
+    });
 }
 
-QStringList etagOf(const GDataEntryContact &contact)
+bool PhotoETag::has(const GDataEntryContact &contact, const QString &key)
 {
     const std::optional<GDataLink> link = contact.photoLink();
-    if (!link || !link->ETag())
-        return {};
-    return {*link->ETag()};
+    return link && link->ETag() == key;
 }
 
-QStringList groupHrefsOf(const GDataEntryContact &contact)
+bool GroupHref::has(const GDataEntryContact &contact, const QString &key)
 {
-    QStringList hrefs;
-    for (const GDataGroupMembershipInfo &membership : contact.groupMembershipInfos())
-        hrefs.append(membership.href);
-    return hrefs;
+    const std::vector<GDataGroupMembershipInfo> &memberships = contact.groupMembershipInfos();
+    return std::any_of(memberships.begin(), memberships.end(),
+                       [&](const GDataGroupMembershipInfo &info) { return info.href == key; });
 }
 
-QStringList titleOf(const GDataEntryContact &contact)
+bool Title::has(const GDataEntryContact &contact, const QString &key)
 {
-    if (!contact.title())
-        return {};
-    return {*contact.title()};
+    return contact.title() == key;
 }
 
-QStringList organizationNamesOf(const GDataEntryContact &contact)
+bool OrganizationName::has(const GDataEntryContact &contact, const QString &key)
 {
-    QStringList names;
-    for (const GDataOrganization &organization : contact.organizations()) {
-        if (organization.orgName)
-            names.append(*organization.orgName);
-    }
-    return names;
+    const std::vector<GDataOrganization> &organizations = contact.organizations();
+    return std::any_of(
+        organizations.begin(), organizations.end(),
+        [&](const GDataOrganization &organization) { return organization.orgName == key; });
 }
 
-QStringList titleWordsOf(const GDataEntryContact &contact)
+bool TitleWord::has(const GDataEntryContact &contact, const QString &key)
+{
+    return titleWords(contact).contains(key);
+}
+
+QStringList TitleWord::titleWords(const GDataEntryContact &contact)
 {
     return namewords::foldedWords(contact.title().value_or(QString()));
 }
 
-} // namespace
-
-ContactIndex::ContactIndex(const Contacts &contacts)
-    : m_contacts(contacts)
-    , m_identifiers(identifierOf)
-    , m_emails(emailKeysOf)
-    , m_etags(etagOf)
-    , m_groups(groupHrefsOf)
-    , m_titles(titleOf)
-    , m_organizations(organizationNamesOf)
-    , m_titleWords(titleWordsOf)
-{}
+} // namespace contactkeys
 
 void ContactIndex::invalidate()
 {
-    for (auto *index : {&m_identifiers, &m_emails, &m_etags, &m_groups, &m_titles, &m_organizations,
-                        &m_titleWords})
-        index->invalidate();
+    m_identifiers.invalidate();
+    m_emails.invalidate();
+    m_etags.invalidate();
+    m_groups.invalidate();
+    m_titles.invalidate();
+    m_organizations.invalidate();
+    m_titleWords.invalidate();
 }
 
 ContactIndex::Found ContactIndex::withIdentifier(const QString &identifier)
@@ -82,7 +75,7 @@ ContactIndex::Found ContactIndex::withIdentifier(const QString &identifier)
 
 ContactIndex::Found ContactIndex::withEmailAddress(const QString &address)
 {
-    return m_emails.entriesForKey(m_contacts, address.toCaseFolded());
+    return m_emails.entriesForKey(m_contacts, casefolding::folded(address));
 }
 
 ContactIndex::Found ContactIndex::withPhotoETag(const QString &etag)
@@ -95,6 +88,11 @@ ContactIndex::Found ContactIndex::inGroup(const QString &groupHref)
     return m_groups.entriesForKey(m_contacts, groupHref);
 }
 
+int ContactIndex::countInGroup(const QString &groupHref)
+{
+    return m_groups.verifiedCountForKey(m_contacts, groupHref);
+}
+
 ContactIndex::Found ContactIndex::withTitle(const QString &title)
 {
     return m_titles.entriesForKey(m_contacts, title);
@@ -105,7 +103,12 @@ ContactIndex::Found ContactIndex::withOrganizationName(const QString &name)
     return m_organizations.entriesForKey(m_contacts, name);
 }
 
-ContactIndex::Found ContactIndex::withTitleWord(const QString &foldedWord)
+ContactIndex::Found ContactIndex::candidatesWithTitleWord(const QString &foldedWord)
 {
-    return m_titleWords.entriesForKey(m_contacts, foldedWord);
+    return m_titleWords.candidatesForKey(m_contacts, foldedWord);
+}
+
+int ContactIndex::countWithTitleWord(const QString &foldedWord)
+{
+    return m_titleWords.countForKey(m_contacts, foldedWord);
 }

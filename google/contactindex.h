@@ -2,10 +2,85 @@
 // list. Every answer lists the contacts in list order.
 #pragma once
 
+#include "google/casefolding.h"
 #include "google/entrykeyindex.h"
 #include "platform/gdata/gdataentrycontact.h"
 
 #include <QList>
+
+// What each index holds of a contact (see EntryKeyIndex).
+namespace contactkeys {
+
+struct Identifier
+{
+    static void forEach(const GDataEntryContact &contact, const auto &f)
+    {
+        f(contact.identifier());
+    }
+    static bool has(const GDataEntryContact &contact, const QString &key);
+};
+// Addresses case-folded, so that they compare without regard to case.
+struct Email
+{
+    static void forEach(const GDataEntryContact &contact, const auto &f)
+    {
+        for (const GDataEmail &email : contact.emailAddresses())
+            f(casefolding::folded(email.address));
+    }
+    static bool has(const GDataEntryContact &contact, const QString &key);
+};
+struct PhotoETag
+{
+    static void forEach(const GDataEntryContact &contact, const auto &f)
+    {
+        if (const std::optional<GDataLink> link = contact.photoLink(); link && link->ETag())
+            f(*link->ETag());
+    }
+    static bool has(const GDataEntryContact &contact, const QString &key);
+};
+struct GroupHref
+{
+    static void forEach(const GDataEntryContact &contact, const auto &f)
+    {
+        for (const GDataGroupMembershipInfo &membership : contact.groupMembershipInfos())
+            f(membership.href);
+    }
+    static bool has(const GDataEntryContact &contact, const QString &key);
+};
+// The title as stored; a contact without title has none.
+struct Title
+{
+    static void forEach(const GDataEntryContact &contact, const auto &f)
+    {
+        if (const std::optional<QString> title = contact.title())
+            f(*title);
+    }
+    static bool has(const GDataEntryContact &contact, const QString &key);
+};
+struct OrganizationName
+{
+    static void forEach(const GDataEntryContact &contact, const auto &f)
+    {
+        for (const GDataOrganization &organization : contact.organizations()) {
+            if (organization.orgName)
+                f(*organization.orgName);
+        }
+    }
+    static bool has(const GDataEntryContact &contact, const QString &key);
+};
+// The folded words of the title (see namewords).
+struct TitleWord
+{
+    static void forEach(const GDataEntryContact &contact, const auto &f)
+    {
+        for (const QString &word : titleWords(contact))
+            f(word);
+    }
+    static bool has(const GDataEntryContact &contact, const QString &key);
+    static QStringList titleWords(const GDataEntryContact &contact);
+};
+
+} // namespace contactkeys
 
 class ContactIndex
 {
@@ -13,7 +88,9 @@ public:
     using Contacts = std::vector<GDataEntryContactPtr>;
     using Found = QList<GDataEntryContactPtr>;
 
-    explicit ContactIndex(const Contacts &contacts);
+    explicit ContactIndex(const Contacts &contacts)
+        : m_contacts(contacts)
+    {}
     ContactIndex(const ContactIndex &) = delete;
     ContactIndex &operator=(const ContactIndex &) = delete;
 
@@ -25,19 +102,24 @@ public:
     Found withEmailAddress(const QString &address);
     Found withPhotoETag(const QString &etag);
     Found inGroup(const QString &groupHref);
+    int countInGroup(const QString &groupHref);
     // The title as stored, exactly.
     Found withTitle(const QString &title);
     Found withOrganizationName(const QString &name);
-    // The contacts whose title holds the word (see namewords).
-    Found withTitleWord(const QString &foldedWord);
+    // The contacts whose title held the folded word when the list was indexed: the caller tests
+    // each against its title as it now stands.
+    Found candidatesWithTitleWord(const QString &foldedWord);
+    int countWithTitleWord(const QString &foldedWord);
 
 private:
+    template <typename Keys> using Index = EntryKeyIndex<GDataEntryContact, Keys>;
+
     const Contacts &m_contacts;
-    EntryKeyIndex<GDataEntryContact> m_identifiers;
-    EntryKeyIndex<GDataEntryContact> m_emails;
-    EntryKeyIndex<GDataEntryContact> m_etags;
-    EntryKeyIndex<GDataEntryContact> m_groups;
-    EntryKeyIndex<GDataEntryContact> m_titles;
-    EntryKeyIndex<GDataEntryContact> m_organizations;
-    EntryKeyIndex<GDataEntryContact> m_titleWords;
+    Index<contactkeys::Identifier> m_identifiers;
+    Index<contactkeys::Email> m_emails;
+    Index<contactkeys::PhotoETag> m_etags;
+    Index<contactkeys::GroupHref> m_groups;
+    Index<contactkeys::Title> m_titles;
+    Index<contactkeys::OrganizationName> m_organizations;
+    Index<contactkeys::TitleWord> m_titleWords;
 };

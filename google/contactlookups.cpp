@@ -34,12 +34,14 @@ GDataEntryContactPtr contactHoldingNames(const GoogleContactLists &lists, const 
     const QStringList lastWords = namewords::foldedWords(last);
     if (givenWords.isEmpty() || lastWords.isEmpty())
         return nullptr;
+    // Only the shorter list of contacts holding a first word is read and tested whole.
     ContactIndex &index = lists.contactIndex();
-    const QList<GDataEntryContactPtr> byGiven = index.withTitleWord(givenWords.front());
-    const QList<GDataEntryContactPtr> byLast = index.withTitleWord(lastWords.front());
-    const QList<GDataEntryContactPtr> &fewer = byGiven.size() < byLast.size() ? byGiven : byLast;
+    const QString &rarerWord =
+        index.countWithTitleWord(givenWords.front()) < index.countWithTitleWord(lastWords.front())
+            ? givenWords.front()
+            : lastWords.front();
     QList<GDataEntryContactPtr> candidates;
-    for (const GDataEntryContactPtr &contact : fewer) {
+    for (const GDataEntryContactPtr &contact : index.candidatesWithTitleWord(rarerWord)) {
         const QStringList titleWords = namewords::foldedWords(contact->title().value_or(QString()));
         if (namewords::holdsName(titleWords, givenWords) &&
             namewords::holdsName(titleWords, lastWords))
@@ -90,7 +92,7 @@ QList<GDataEntryContactPtr> membersOfGroupID(const GoogleContactLists &lists,
 
 int countOfMembersOfGroupID(const GoogleContactLists &lists, const QString &groupID)
 {
-    return int(membersOfGroupID(lists, groupID).size());
+    return groupID.isEmpty() ? 0 : lists.contactIndex().countInGroup(groupID);
 }
 
 GDataEntryContactPtr contactForName(const GoogleContactLists &lists, const PersonNames &names)

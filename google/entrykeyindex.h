@@ -1,68 +1,134 @@
 // Positions of entries by a text key, so a lookup over tens of thousands of entries costs a hash
 // probe instead of a pass over the list. Built on first use; answers in list order, exactly as a
-// pass over the list testing the same keys would.
+// pass over the list testing the same key would.
+//
+// Keys names what is indexed: Keys::forEach(entry, f) calls f with each key of the entry, and
+// Keys::has(entry, key) tells whether the entry carries the key now.
 #pragma once
 
 #include <QHash>
 #include <QList>
 #include <QString>
-#include <QStringList>
 
-#include <functional>
 #include <memory>
-#include <optional>
 #include <vector>
 
-template <typename Entry> class EntryKeyIndex
+template <typename Entry, typename Keys> class EntryKeyIndex
 {
 public:
-    using Entries = std::vector<std::shared_ptr<Entry>>;
-    // The keys an entry is found under; a key given twice counts once.
-    using KeysOf = std::function<QStringList(const Entry &)>;
+    using EntryPtr = std::shared_ptr<Entry>;
+    using Entries = std::vector<EntryPtr>;
 
-    explicit EntryKeyIndex(KeysOf keysOf)
-        : m_keysOf(std::move(keysOf))
-    {}
-
-    void invalidate() { m_positions.reset(); }
+    void invalidate()
+    {
+        m_built = false;
+        m_chains.clear();
+        m_slots.clear();
+    }
 
     // The entries found under the key, in list order. A hit whose entry no longer carries the key
     // (it was changed in place after the index was built) rebuilds the index before answering.
-    QList<std::shared_ptr<Entry>> entriesForKey(const Entries &entries, const QString &key)
+    QList<EntryPtr> entriesForKey(const Entries &entries, const QString &key)
     {
-        if (!m_positions)
+        if (!m_built)
             build(entries);
-        if (!stillCarryKey(entries, key))
-            build(entries);
-        QList<std::shared_ptr<Entry>> found;
-        for (int position : m_positions->value(key))
-            found.append(entries[size_t(position)]);
+        QList<EntryPtr> found = candidatesForKey(entries, key);
+        for (const EntryPtr &entry : std::as_const(found)) {
+            if (!Keys::has(*entry, key)) {
+                build(entries);
+                return candidatesForKey(entries, key);
+            }
+        }
         return found;
     }
 
+    // The same without testing the hits again, for a caller that tests every one itself.
+    QList<EntryPtr> candidatesForKey(const Entries &entries, const QString &key)
+    {
+        if (!m_built)
+            build(entries);
+        QList<EntryPtr> found;
+        const auto chain = m_chains.constFind(key);
+        if (chain == m_chains.cend())
+            return found;
+        found.reserve(chain->count);
+        for (int slot = chain->first; slot >= 0; slot = m_slots[size_t(slot)].next)
+            found.append(entries[size_t(m_slots[size_t(slot)].position)]);
+        return found;
+    }
+
+    // How many entries entriesForKey would answer, without listing them.
+    int verifiedCountForKey(const Entries &entries, const QString &key)
+    {
+        if (!m_built)
+            build(entries);
+        const auto chain = m_chains.constFind(key);
+        if (chain == m_chains.cend())
+            return 0;
+        for (int slot = chain->first; slot >= 0; slot = m_slots[size_t(slot)].next) {
+            if (!Keys::has(*entries[size_t(m_slots[size_t(slot)].position)], key)) {
+                build(entries);
+                return countForKey(entries, key);
+            }
+        }
+        return chain->count;
+    }
+
+    // How many entries were found under the key when the index was built; cheap, so a caller can
+    // choose the shorter of two lists before reading one.
+    int countForKey(const Entries &entries, const QString &key)
+    {
+        if (!m_built)
+            build(entries);
+        const auto chain = m_chains.constFind(key);
+        return chain == m_chains.cend() ? 0 : chain->count;
+    }
+
 private:
+    // The positions of one key are a chain of slots, in list order.
+    struct Slot
+    {
+        int position;
+        int next;
+    };
+    struct Chain
+    {
+        int first;
+        int last;
+        int count;
+    };
+
     void build(const Entries &entries)
     {
-        m_positions.emplace();
-        m_positions->reserve(qsizetype(entries.size()));
+        m_chains.clear();
+        m_slots.clear();
+        m_chains.reserve(qsizetype(entries.size()));
+        m_slots.reserve(entries.size());
         for (size_t i = 0; i < entries.size(); ++i) {
-            QStringList keys = m_keysOf(*entries[i]);
-            keys.removeDuplicates();
-            for (const QString &key : std::as_const(keys))
-                (*m_positions)[key].append(int(i));
+            const int position = int(i);
+            Keys::forEach(*entries[i], [&](const QString &key) { add(key, position); });
         }
+        m_built = true;
     }
 
-    bool stillCarryKey(const Entries &entries, const QString &key) const
+    void add(const QString &key, int position)
     {
-        for (int position : m_positions->value(key)) {
-            if (size_t(position) >= entries.size() ||
-                !m_keysOf(*entries[size_t(position)]).contains(key))
-                return false;
+        const int slot = int(m_slots.size());
+        auto chain = m_chains.find(key);
+        if (chain == m_chains.end()) {
+            m_chains.insert(key, Chain{slot, slot, 1});
+        } else {
+            Slot &last = m_slots[size_t(chain->last)];
+            if (last.position == position)
+                return; // a key the entry carries twice counts once
+            last.next = slot;
+            chain->last = slot;
+            ++chain->count;
         }
-        return true;
+        m_slots.push_back(Slot{position, -1});
     }
 
-    KeysOf m_keysOf;
-    std::optional<QHash<QString, QList<int>>> m_positions;
+    bool m_built = false;
+    QHash<QString, Chain> m_chains;
+    std::vector<Slot> m_slots;
 };

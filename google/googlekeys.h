@@ -2,16 +2,33 @@
 
 #include <QString>
 
-// Preference keys that the Google engine reads and writes, one definition each. Keys that the
-// address book layer defines as well (link property and extended property names) come from
-// addressbook/addressbookkeys.h.
+// Preference keys of the Google engine and its entry adapters. Each key has this one definition;
+// keys that the address book layer defines as well (link property and extended property names)
+// come from addressbook/addressbookkeys.h.
+// clang-format off
 namespace googlekeys {
 
+inline const QString abUpdatePresumeDoubleFirst = QStringLiteral("abUpdatePresumeDoubleFirst");
+inline const QString doDefaultCountry = QStringLiteral("doDefaultCountry");
 inline const QString gMailSuffix = QStringLiteral("gMailSuffix");
 inline const QString gmRefetchAllContactsComplete = QStringLiteral("gmRefetchAllContactsComplete");
+inline const QString gmUpdateAppendNotes = QStringLiteral("gmUpdateAppendNotes");
+inline const QString gmUpdateCompany = QStringLiteral("gmUpdateCompany");
+inline const QString gmUpdateEmail = QStringLiteral("gmUpdateEmail");
+inline const QString gmUpdateIM = QStringLiteral("gmUpdateIM");
+inline const QString gmUpdateMemberships = QStringLiteral("gmUpdateMemberships");
+inline const QString gmUpdateName = QStringLiteral("gmUpdateName");
+inline const QString gmUpdateNameFormat = QStringLiteral("gmUpdateNameFormat");
+inline const QString gmUpdateNicknameUsage = QStringLiteral("gmUpdateNicknameUsage");
+inline const QString gmUpdateNotes = QStringLiteral("gmUpdateNotes");
+inline const QString gmUpdatePhone = QStringLiteral("gmUpdatePhone");
+inline const QString gmUpdatePicture = QStringLiteral("gmUpdatePicture");
+inline const QString gmUpdatePostal = QStringLiteral("gmUpdatePostal");
+inline const QString gmUpdateTitle = QStringLiteral("gmUpdateTitle");
 inline const QString googleAuthenticationFailure = QStringLiteral("googleAuthenticationFailure");
 inline const QString googleBackupFolderPath = QStringLiteral("googleBackupFolderPath");
 inline const QString googleConnectionFailure = QStringLiteral("googleConnectionFailure");
+inline const QString googleDataMask = QStringLiteral("googleDataMask");
 inline const QString googleServiceBaseURL = QStringLiteral("googleServiceBaseURL");
 inline const QString imageTime = QStringLiteral("imageTime");
 inline const QString isLoggedIn = QStringLiteral("isLoggedIn");
@@ -31,6 +48,8 @@ inline const QString pendingFolderPath = QStringLiteral("pendingFolderPath");
 inline const QString restartFolderPath = QStringLiteral("restartFolderPath");
 inline const QString startMode = QStringLiteral("startMode");
 inline const QString tmpFolderPath = QStringLiteral("tmpFolderPath");
+inline const QString useGenderBasedImages = QStringLiteral("useGenderBasedImages");
 inline const QString waitingOnGoogle = QStringLiteral("waitingOnGoogle");
 
 } // namespace googlekeys
+// clang-format on

@@ -2,52 +2,47 @@
 
 #include "addressbook/addressbookkeys.h"
 
-namespace {
+#include <algorithm>
 
-QStringList identifierOf(const GDataEntryContactGroup &group)
+namespace groupkeys {
+
+bool Identifier::has(const GDataEntryContactGroup &group, const QString &key)
 {
-    return {group.identifier()};
+    return group.identifier() == key;
 }
 
-QStringList titleOf(const GDataEntryContactGroup &group)
+bool Title::has(const GDataEntryContactGroup &group, const QString &key)
 {
-    if (!group.title())
-        return {};
-    return {*group.title()};
+    return group.title() == key;
 }
 
-QStringList abidsOf(const GDataEntryContactGroup &group)
+bool AnyABID::has(const GDataEntryContactGroup &group, const QString &key)
 {
-    QStringList abids;
-    for (const GDataExtendedProperty &property : group.extendedProperties()) {
-        if (const std::optional<QString> abid =
-                property.XMLValueForKey(abkeys::extendedRecordIDKey))
-            abids.append(*abid);
-    }
-    return abids;
+    const std::vector<GDataExtendedProperty> &properties = group.extendedProperties();
+    return std::any_of(properties.begin(), properties.end(),
+                       [&](const GDataExtendedProperty &property) {
+                           return property.XMLValueForKey(recordIDKey()) == key;
+                       });
 }
 
-QStringList systemGroupOf(const GDataEntryContactGroup &group)
+QString AnyABID::recordIDKey()
 {
-    if (!group.systemGroup())
-        return {};
-    return {*group.systemGroup()};
+    return abkeys::extendedRecordIDKey;
 }
 
-} // namespace
+bool SystemGroup::has(const GDataEntryContactGroup &group, const QString &key)
+{
+    return group.systemGroup() == key;
+}
 
-GroupIndex::GroupIndex(const Groups &groups)
-    : m_groups(groups)
-    , m_identifiers(identifierOf)
-    , m_titles(titleOf)
-    , m_abids(abidsOf)
-    , m_systemGroups(systemGroupOf)
-{}
+} // namespace groupkeys
 
 void GroupIndex::invalidate()
 {
-    for (auto *index : {&m_identifiers, &m_titles, &m_abids, &m_systemGroups})
-        index->invalidate();
+    m_identifiers.invalidate();
+    m_titles.invalidate();
+    m_abids.invalidate();
+    m_systemGroups.invalidate();
 }
 
 GroupIndex::Found GroupIndex::withIdentifier(const QString &identifier)

@@ -7,13 +7,61 @@
 
 #include <QList>
 
+// What each index holds of a group (see EntryKeyIndex).
+namespace groupkeys {
+
+struct Identifier
+{
+    static void forEach(const GDataEntryContactGroup &group, const auto &f)
+    {
+        f(group.identifier());
+    }
+    static bool has(const GDataEntryContactGroup &group, const QString &key);
+};
+// The title as stored; a group without title has none.
+struct Title
+{
+    static void forEach(const GDataEntryContactGroup &group, const auto &f)
+    {
+        if (const std::optional<QString> title = group.title())
+            f(*title);
+    }
+    static bool has(const GDataEntryContactGroup &group, const QString &key);
+};
+// The aID of every extended property, whatever its name.
+struct AnyABID
+{
+    static void forEach(const GDataEntryContactGroup &group, const auto &f)
+    {
+        for (const GDataExtendedProperty &property : group.extendedProperties()) {
+            if (const std::optional<QString> abid = property.XMLValueForKey(recordIDKey()))
+                f(*abid);
+        }
+    }
+    static bool has(const GDataEntryContactGroup &group, const QString &key);
+    static QString recordIDKey();
+};
+struct SystemGroup
+{
+    static void forEach(const GDataEntryContactGroup &group, const auto &f)
+    {
+        if (const std::optional<QString> systemGroup = group.systemGroup())
+            f(*systemGroup);
+    }
+    static bool has(const GDataEntryContactGroup &group, const QString &key);
+};
+
+} // namespace groupkeys
+
 class GroupIndex
 {
 public:
     using Groups = std::vector<GDataEntryContactGroupPtr>;
     using Found = QList<GDataEntryContactGroupPtr>;
 
-    explicit GroupIndex(const Groups &groups);
+    explicit GroupIndex(const Groups &groups)
+        : m_groups(groups)
+    {}
     GroupIndex(const GroupIndex &) = delete;
     GroupIndex &operator=(const GroupIndex &) = delete;
 
@@ -29,9 +77,11 @@ public:
     Found withSystemGroup(const QString &systemGroup);
 
 private:
+    template <typename Keys> using Index = EntryKeyIndex<GDataEntryContactGroup, Keys>;
+
     const Groups &m_groups;
-    EntryKeyIndex<GDataEntryContactGroup> m_identifiers;
-    EntryKeyIndex<GDataEntryContactGroup> m_titles;
-    EntryKeyIndex<GDataEntryContactGroup> m_abids;
-    EntryKeyIndex<GDataEntryContactGroup> m_systemGroups;
+    Index<groupkeys::Identifier> m_identifiers;
+    Index<groupkeys::Title> m_titles;
+    Index<groupkeys::AnyABID> m_abids;
+    Index<groupkeys::SystemGroup> m_systemGroups;
 };

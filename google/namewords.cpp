@@ -1,24 +1,44 @@
 #include "google/namewords.h"
 
+#include "google/casefolding.h"
+
+#include <algorithm>
+
 namespace namewords {
+
+namespace {
+
+bool isPlainAscii(const QString &text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+// The text without diacritics; plain ASCII, as most names are, has none to take away.
+QString withoutDiacritics(const QString &text)
+{
+    if (isPlainAscii(text))
+        return text;
+    QString stripped = text.normalized(QString::NormalizationForm_KD);
+    stripped.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
+    return stripped;
+}
+
+} // namespace
 
 QStringList foldedWords(const QString &text)
 {
-    const QString decomposed = text.normalized(QString::NormalizationForm_KD);
+    const QString plain = withoutDiacritics(text);
     QStringList words;
-    QString word;
-    for (const QChar c : decomposed) {
-        if (c.category() == QChar::Mark_NonSpacing)
-            continue;
-        if (c.isLetterOrNumber()) {
-            word.append(c);
-        } else if (!word.isEmpty()) {
-            words.append(word.toCaseFolded());
-            word.clear();
+    qsizetype start = -1;
+    for (qsizetype i = 0; i <= plain.size(); ++i) {
+        const bool inWord = i < plain.size() && plain[i].isLetterOrNumber();
+        if (inWord && start < 0) {
+            start = i;
+        } else if (!inWord && start >= 0) {
+            words.append(casefolding::folded(plain.mid(start, i - start)));
+            start = -1;
         }
     }
-    if (!word.isEmpty())
-        words.append(word.toCaseFolded());
     return words;
 }
 
