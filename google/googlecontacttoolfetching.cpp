@@ -5,11 +5,13 @@
 
 #include "addressbook/recordcounts.h"
 #include "foundation/log.h"
+#include "google/contactaccessors.h"
 #include "google/googlecontacttooldatadelegate.h"
 #include "google/googlecontacttoolmocdelegate.h"
 #include "google/googlecontacttooltexts.h"
 #include "google/googlecontacttooluidelegate.h"
 #include "google/googlekeys.h"
+#include "google/groupaccessors.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/gdata/gdataconstants.h"
 #include "platform/gdata/gdataquerycontact.h"
@@ -18,6 +20,8 @@
 #include "platform/ui/termination.h"
 
 #include <QApplication>
+
+#include <algorithm>
 
 namespace {
 
@@ -48,6 +52,23 @@ template <class Entry> std::vector<std::shared_ptr<Entry>> typedEntries(const GD
             typed.push_back(std::move(cast));
     }
     return typed;
+}
+
+// The entries in ascending order of their titles, compared as plain text; entries of one title
+// keep their feed order.
+template <class Ptr> std::vector<Ptr> sortedByTitle(std::vector<Ptr> entries)
+{
+    std::vector<std::pair<QString, Ptr>> keyed;
+    keyed.reserve(entries.size());
+    for (Ptr &entry : entries)
+        keyed.emplace_back(tolvane::tolvaneTitle(*entry), std::move(entry));
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::vector<Ptr> sorted;
+    sorted.reserve(keyed.size());
+    for (auto &pair : keyed)
+        sorted.push_back(std::move(pair.second));
+    return sorted;
 }
 
 // A named step carried by a ticket; empty when it carries none.
@@ -273,7 +294,7 @@ void GoogleContactTool::setContactFeed(const GDataFeedPtr &feed)
 
 void GoogleContactTool::setGroupArray(std::vector<GDataEntryContactGroupPtr> groups)
 {
-    m_lists.setGroups(std::move(groups));
+    m_lists.setGroups(sortedByTitle(std::move(groups)));
     m_lists.setGroupListComplete(true);
     tlog::write(googletexts::groupsReturned.arg(m_lists.groupCount()));
     if (m_uiDelegate) {
@@ -284,7 +305,7 @@ void GoogleContactTool::setGroupArray(std::vector<GDataEntryContactGroupPtr> gro
 
 void GoogleContactTool::setContactArray(std::vector<GDataEntryContactPtr> contacts)
 {
-    m_lists.setContacts(std::move(contacts));
+    m_lists.setContacts(sortedByTitle(std::move(contacts)));
     m_lists.setContactListComplete(true);
     tlog::write(googletexts::contactsReturned.arg(m_lists.contactCount()));
     if (m_uiDelegate)
@@ -361,7 +382,7 @@ void GoogleContactTool::contactsRefetchFinished(const GDataServiceTicketPtr &tic
             return;
         // The chained step runs on the new list before any view is refreshed.
         m_contactFeed = feed;
-        m_lists.setContacts(typedEntries<GDataEntryContact>(feed));
+        m_lists.setContacts(sortedByTitle(typedEntries<GDataEntryContact>(feed)));
         m_lists.setContactListComplete(true);
         dispatchPostSelector(postSelector);
         return;

@@ -379,3 +379,38 @@ TEST_F(FeedFetchingTest, ChangeTracking_SeesAContactAddedOnGoogleSinceTheSnapsho
 }
 
 } // namespace
+
+namespace {
+
+QStringList titlesOf(const std::vector<GDataEntryContactPtr> &contacts)
+{
+    QStringList titles;
+    for (const GDataEntryContactPtr &contact : contacts)
+        titles << contact->title().value_or(QString());
+    return titles;
+}
+
+TEST_F(FeedFetchingTest, FetchAndRefetchWithStep_KeepContactsInTitleOrder)
+{
+    std::vector<GDataEntryPtr> contacts;
+    for (const char *title : {"Cy", "Al", "Bo"})
+        contacts.push_back(GDataEntryContact::contactEntryWithTitle(QString::fromLatin1(title)));
+    server.seedContacts(kUser, contacts);
+    server.seedGroups(kUser, {GDataEntryContactGroup::contactGroupEntryWithTitle("Zed"),
+                              GDataEntryContactGroup::contactGroupEntryWithTitle("Abe")});
+    auto engine = makeEngine();
+    ASSERT_TRUE(logIn(*engine));
+    EXPECT_EQ(titlesOf(engine->contactArray()), (QStringList{"Al", "Bo", "Cy"}));
+    QStringList groupTitles;
+    for (const GDataEntryContactGroupPtr &group : engine->groupArray())
+        groupTitles << group->title().value_or(QString());
+    EXPECT_LT(groupTitles.indexOf("Abe"), groupTitles.indexOf("Zed"));
+
+    server.seedContacts(kUser, {GDataEntryContact::contactEntryWithTitle("Ab")});
+    engine->offer(QStringLiteral("doSaveAB"));
+    engine->refetchAllContacts(QStringLiteral("doSaveAB"));
+    ASSERT_TRUE(runUntil([&] { return engine->lists().contactCount() == 4; }));
+    EXPECT_EQ(titlesOf(engine->contactArray()), (QStringList{"Ab", "Al", "Bo", "Cy"}));
+}
+
+} // namespace
