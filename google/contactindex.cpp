@@ -1,6 +1,9 @@
 #include "google/contactindex.h"
 
+#include "addressbook/addressbookkeys.h"
+#include "google/entrybaseaccessors.h"
 #include "google/namewords.h"
+#include "platform/defaults/userdefaults.h"
 
 #include <algorithm>
 
@@ -55,6 +58,28 @@ QStringList TitleWord::titleWords(const GDataEntryContact &contact)
     return namewords::foldedWords(contact.title().value_or(QString()));
 }
 
+void OwnPropertyValue::prepare()
+{
+    propertyName = UserDefaults::standard().stringForKey(abkeys::googleContactExtendedPropertyName);
+}
+
+std::optional<QString> OwnPropertyValue::valueOf(const GDataEntryContact &contact) const
+{
+    const std::optional<QHash<QString, QString>> values =
+        entrybase::programPropertyValues(contact, propertyName);
+    if (!values || !values->contains(element))
+        return std::nullopt;
+    return values->value(element);
+}
+
+OwnABID::OwnABID()
+    : OwnPropertyValue(abkeys::extendedRecordIDKey)
+{}
+
+OwnGID::OwnGID()
+    : OwnPropertyValue(QStringLiteral("gID"))
+{}
+
 } // namespace contactkeys
 
 void ContactIndex::invalidate()
@@ -66,6 +91,8 @@ void ContactIndex::invalidate()
     m_titles.invalidate();
     m_organizations.invalidate();
     m_titleWords.invalidate();
+    m_abids.invalidate();
+    m_gids.invalidate();
 }
 
 ContactIndex::Found ContactIndex::withIdentifier(const QString &identifier)
@@ -111,4 +138,14 @@ ContactIndex::Found ContactIndex::candidatesWithTitleWord(const QString &foldedW
 int ContactIndex::countWithTitleWord(const QString &foldedWord)
 {
     return m_titleWords.countForKey(m_contacts, foldedWord);
+}
+
+ContactIndex::Found ContactIndex::withOwnABID(const QString &abid)
+{
+    return m_abids.entriesForKey(m_contacts, abid);
+}
+
+ContactIndex::Found ContactIndex::withOwnGID(const QString &gid)
+{
+    return m_gids.entriesForKey(m_contacts, gid);
 }

@@ -80,6 +80,38 @@ struct TitleWord
     static QStringList titleWords(const GDataEntryContact &contact);
 };
 
+// A value of the contact's own program property (the one named by the preference
+// googleContactExtendedPropertyName, when the contact has exactly one); the name is read when the
+// index is built.
+struct OwnPropertyValue
+{
+    explicit OwnPropertyValue(QString element)
+        : element(std::move(element))
+    {}
+    void prepare();
+    void forEach(const GDataEntryContact &contact, const auto &f) const
+    {
+        if (const std::optional<QString> value = valueOf(contact))
+            f(*value);
+    }
+    bool has(const GDataEntryContact &contact, const QString &key) const
+    {
+        return valueOf(contact) == key;
+    }
+    std::optional<QString> valueOf(const GDataEntryContact &contact) const;
+
+    QString element;
+    QString propertyName;
+};
+struct OwnABID : OwnPropertyValue
+{
+    OwnABID();
+};
+struct OwnGID : OwnPropertyValue
+{
+    OwnGID();
+};
+
 } // namespace contactkeys
 
 class ContactIndex
@@ -106,6 +138,9 @@ public:
     // The title as stored, exactly.
     Found withTitle(const QString &title);
     Found withOrganizationName(const QString &name);
+    // The contacts whose own program property has the aID (gID).
+    Found withOwnABID(const QString &abid);
+    Found withOwnGID(const QString &gid);
     // The contacts whose title held the folded word when the list was indexed: the caller tests
     // each against its title as it now stands.
     Found candidatesWithTitleWord(const QString &foldedWord);
@@ -122,4 +157,6 @@ private:
     Index<contactkeys::Title> m_titles;
     Index<contactkeys::OrganizationName> m_organizations;
     Index<contactkeys::TitleWord> m_titleWords;
+    Index<contactkeys::OwnABID> m_abids;
+    Index<contactkeys::OwnGID> m_gids;
 };

@@ -82,6 +82,31 @@ GDataEntryContactPtr contactForETag(const GoogleContactLists &lists, const QStri
     return onlyOne(found);
 }
 
+GDataEntryContactPtr contactForGID(const GoogleContactLists &lists, const QString &gid)
+{
+    if (gid.isEmpty())
+        return nullptr;
+    const QList<GDataEntryContactPtr> found = lists.contactIndex().withOwnGID(gid);
+    if (found.size() > 1)
+        lookuplog::nonUniqueWithMatches(QStringLiteral("contactForGID:"),
+                                        lookuptexts::nonUniqueContactGID, gid,
+                                        lookuplog::descriptions(found));
+    return found.isEmpty() ? nullptr : found.front();
+}
+
+GDataEntryContactPtr contactForABID(const GoogleContactLists &lists, const QString &abid)
+{
+    if (abid.isEmpty())
+        return nullptr;
+    tlog::trace(lookuptexts::engineClass, QStringLiteral("contactForABID:"));
+    const QList<GDataEntryContactPtr> found = lists.contactIndex().withOwnABID(abid);
+    if (found.size() > 1)
+        lookuplog::nonUniqueWithMatches(QStringLiteral("contactForABID:"),
+                                        lookuptexts::nonUniqueContactABID, abid,
+                                        lookuplog::descriptions(found));
+    return found.isEmpty() ? nullptr : found.front();
+}
+
 QList<GDataEntryContactPtr> membersOfGroupID(const GoogleContactLists &lists,
                                              const QString &groupID)
 {

@@ -17,6 +17,11 @@ GDataEntryContactPtr contactForEmailAddress(const GoogleContactLists &lists,
 // Null when none or several contacts have the photo ETag (logged).
 GDataEntryContactPtr contactForETag(const GoogleContactLists &lists, const QString &etag);
 
+// The contact whose own program property holds the gID (aID); the first of several (logged).
+// Null for a null or empty argument.
+GDataEntryContactPtr contactForGID(const GoogleContactLists &lists, const QString &gid);
+GDataEntryContactPtr contactForABID(const GoogleContactLists &lists, const QString &abid);
+
 // The contacts with a membership of the group, in list order; none for a null or empty id.
 QList<GDataEntryContactPtr> membersOfGroupID(const GoogleContactLists &lists,
                                              const QString &groupID);

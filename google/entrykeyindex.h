@@ -2,8 +2,9 @@
 // probe instead of a pass over the list. Built on first use; answers in list order, exactly as a
 // pass over the list testing the same key would.
 //
-// Keys names what is indexed: Keys::forEach(entry, f) calls f with each key of the entry, and
-// Keys::has(entry, key) tells whether the entry carries the key now.
+// Keys names what is indexed: keys.forEach(entry, f) calls f with each key of the entry, and
+// keys.has(entry, key) tells whether the entry carries the key now. Keys that depend on a setting
+// read it in keys.prepare(), called before every build.
 #pragma once
 
 #include <QHash>
@@ -34,7 +35,7 @@ public:
             build(entries);
         QList<EntryPtr> found = candidatesForKey(entries, key);
         for (const EntryPtr &entry : std::as_const(found)) {
-            if (!Keys::has(*entry, key)) {
+            if (!m_keys.has(*entry, key)) {
                 build(entries);
                 return candidatesForKey(entries, key);
             }
@@ -66,7 +67,7 @@ public:
         if (chain == m_chains.cend())
             return 0;
         for (int slot = chain->first; slot >= 0; slot = m_slots[size_t(slot)].next) {
-            if (!Keys::has(*entries[size_t(m_slots[size_t(slot)].position)], key)) {
+            if (!m_keys.has(*entries[size_t(m_slots[size_t(slot)].position)], key)) {
                 build(entries);
                 return countForKey(entries, key);
             }
@@ -102,11 +103,13 @@ private:
     {
         m_chains.clear();
         m_slots.clear();
+        if constexpr (requires { m_keys.prepare(); })
+            m_keys.prepare();
         m_chains.reserve(qsizetype(entries.size()));
         m_slots.reserve(entries.size());
         for (size_t i = 0; i < entries.size(); ++i) {
             const int position = int(i);
-            Keys::forEach(*entries[i], [&](const QString &key) { add(key, position); });
+            m_keys.forEach(*entries[i], [&](const QString &key) { add(key, position); });
         }
         m_built = true;
     }
@@ -128,6 +131,7 @@ private:
         m_slots.push_back(Slot{position, -1});
     }
 
+    Keys m_keys;
     bool m_built = false;
     QHash<QString, Chain> m_chains;
     std::vector<Slot> m_slots;

@@ -1,5 +1,8 @@
 #include "google/googlecontactlists.h"
 
+#include "google/listkeys.h"
+#include "platform/defaults/userdefaults.h"
+
 GoogleContactLists::GoogleContactLists()
     : m_contactIndex(m_contacts)
     , m_groupIndex(m_groups)
@@ -21,4 +24,11 @@ void GoogleContactLists::entriesChanged() const
 {
     m_contactIndex.invalidate();
     m_groupIndex.invalidate();
+}
+
+void GoogleContactLists::setGAllIDs()
+{
+    IdentifierIndex index = buildIdentifierIndex(m_groups, m_contacts);
+    m_gAllIDs = std::move(index.rows);
+    UserDefaults::standard().setInteger(index.emailOnlyCount, listkeys::googleEmailOnlyCount);
 }

@@ -4,6 +4,7 @@
 
 #include "google/contactindex.h"
 #include "google/groupindex.h"
+#include "google/identifierindex.h"
 #include "platform/gdata/gdataentrycontact.h"
 #include "platform/gdata/gdataentrycontactgroup.h"
 
@@ -37,12 +38,20 @@ public:
     // answers from keys the entries no longer carry or misses keys they now carry.
     void entriesChanged() const;
 
+    // The identifier index as last rebuilt; between rebuilds it does not follow edits.
+    const std::vector<GoogleIDRow> &gAllIDs() const { return m_gAllIDs; }
+    // Rebuilds it from the lists as they stand and stores the number of contacts without title
+    // in the preference googleEmailOnlyCount.
+    void setGAllIDs();
+    void clearGAllIDs() { m_gAllIDs.clear(); }
+
     ContactIndex &contactIndex() const { return m_contactIndex; }
     GroupIndex &groupIndex() const { return m_groupIndex; }
 
 private:
     std::vector<GDataEntryContactGroupPtr> m_groups;
     std::vector<GDataEntryContactPtr> m_contacts;
+    std::vector<GoogleIDRow> m_gAllIDs;
     bool m_contactListComplete = false;
     bool m_groupListComplete = false;
     mutable ContactIndex m_contactIndex;

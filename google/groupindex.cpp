@@ -1,6 +1,7 @@
 #include "google/groupindex.h"
 
 #include "addressbook/addressbookkeys.h"
+#include "google/groupaccessors.h"
 
 #include <algorithm>
 
@@ -14,6 +15,16 @@ bool Identifier::has(const GDataEntryContactGroup &group, const QString &key)
 bool Title::has(const GDataEntryContactGroup &group, const QString &key)
 {
     return group.title() == key;
+}
+
+bool DisplayName::has(const GDataEntryContactGroup &group, const QString &key)
+{
+    return nameOf(group) == key;
+}
+
+QString DisplayName::nameOf(const GDataEntryContactGroup &group)
+{
+    return tolvane::entryDisplayName(group);
 }
 
 bool AnyABID::has(const GDataEntryContactGroup &group, const QString &key)
@@ -41,6 +52,7 @@ void GroupIndex::invalidate()
 {
     m_identifiers.invalidate();
     m_titles.invalidate();
+    m_displayNames.invalidate();
     m_abids.invalidate();
     m_systemGroups.invalidate();
 }
@@ -53,6 +65,11 @@ GroupIndex::Found GroupIndex::withIdentifier(const QString &identifier)
 GroupIndex::Found GroupIndex::withTitle(const QString &title)
 {
     return m_titles.entriesForKey(m_groups, title);
+}
+
+GroupIndex::Found GroupIndex::withDisplayName(const QString &name)
+{
+    return m_displayNames.entriesForKey(m_groups, name);
 }
 
 GroupIndex::Found GroupIndex::withAnyABID(const QString &abid)

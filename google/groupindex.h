@@ -51,6 +51,14 @@ struct SystemGroup
     static bool has(const GDataEntryContactGroup &group, const QString &key);
 };
 
+// The name a group shows: the deleted-entry mark of a deleted group, else its title.
+struct DisplayName
+{
+    static void forEach(const GDataEntryContactGroup &group, const auto &f) { f(nameOf(group)); }
+    static bool has(const GDataEntryContactGroup &group, const QString &key);
+    static QString nameOf(const GDataEntryContactGroup &group);
+};
+
 } // namespace groupkeys
 
 class GroupIndex
@@ -73,6 +81,7 @@ public:
     Found withTitle(const QString &title);
     // The groups with any extended property, whatever its name, whose aID element is the
     // identifier.
+    Found withDisplayName(const QString &name);
     Found withAnyABID(const QString &abid);
     Found withSystemGroup(const QString &systemGroup);
 
@@ -82,6 +91,7 @@ private:
     const Groups &m_groups;
     Index<groupkeys::Identifier> m_identifiers;
     Index<groupkeys::Title> m_titles;
+    Index<groupkeys::DisplayName> m_displayNames;
     Index<groupkeys::AnyABID> m_abids;
     Index<groupkeys::SystemGroup> m_systemGroups;
 };

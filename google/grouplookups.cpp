@@ -1,5 +1,6 @@
 #include "google/grouplookups.h"
 
+#include "foundation/log.h"
 #include "google/contactlookups.h"
 #include "google/lookuplog.h"
 #include "google/lookuptexts.h"
@@ -45,6 +46,19 @@ GDataEntryContactGroupPtr groupForABID(const GoogleContactLists &lists, const QS
     if (found.size() > 1)
         lookuplog::nonUnique(QStringLiteral("groupForABID:"), lookuptexts::nonUniqueGroupABID,
                              abid);
+    return found.isEmpty() ? nullptr : found.front();
+}
+
+GDataEntryContactGroupPtr groupForName(const GoogleContactLists &lists, const QString &name)
+{
+    if (name.isNull()) {
+        tlog::message(lookuptexts::engineClass, QStringLiteral("groupForName:"),
+                      lookuptexts::groupNameMissing);
+        return nullptr;
+    }
+    if (lists.groups().empty())
+        return nullptr;
+    const QList<GDataEntryContactGroupPtr> found = lists.groupIndex().withDisplayName(name);
     return found.isEmpty() ? nullptr : found.front();
 }
 

@@ -14,6 +14,9 @@ GDataEntryContactGroupPtr groupForID(const GoogleContactLists &lists, const QStr
 // several are logged.
 GDataEntryContactGroupPtr groupForABID(const GoogleContactLists &lists, const QString &abid);
 
+// The first group whose display name is the name. A null name is a caller's fault: logged, null.
+GDataEntryContactGroupPtr groupForName(const GoogleContactLists &lists, const QString &name);
+
 // Identifier of the one group titled so; "" when not exactly one.
 QString idOfGroupWithName(const GoogleContactLists &lists, const QString &name);
 // Title of the one group with the identifier; "" when not exactly one.

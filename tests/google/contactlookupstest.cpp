@@ -1,5 +1,8 @@
 #include "google/contactlookups.h"
 
+#include "addressbook/addressbookkeys.h"
+#include "platform/defaults/userdefaults.h"
+
 #include "googleentrybuilders.h"
 
 #include <gtest/gtest.h>
@@ -163,6 +166,47 @@ TEST_F(ContactLookupsTest, ContactForName_MatchesWholeNamesOnly)
     };
     for (const NameCase &c : cases)
         EXPECT_EQ(idOf(contactlookups::contactForName(lists, c.person)), c.expected) << c.name;
+}
+
+TEST_F(ContactLookupsTest, ContactForABIDAndGID_ReadOnlyTheContactsOwnPropertyAndTakeTheFirst)
+{
+    UserDefaults::standard().setObject(u"tolvaneContact"_qs,
+                                       abkeys::googleContactExtendedPropertyName);
+    std::vector<GDataEntryContactPtr> contacts;
+    auto add = [&](const QString &id, const std::vector<GDataExtendedProperty> &properties) {
+        contacts.push_back(makeContact({id, id}));
+        contacts.back()->setExtendedProperties(properties);
+    };
+    add(u"own"_qs,
+        {makeProperty(u"tolvaneContact"_qs, {{u"aID"_qs, u"p1"_qs}, {u"gID"_qs, u"g1"_qs}})});
+    add(u"other"_qs,
+        {makeProperty(u"elsewhere"_qs, {{u"aID"_qs, u"p2"_qs}, {u"gID"_qs, u"g2"_qs}})});
+    add(u"two own"_qs, {makeProperty(u"tolvaneContact"_qs, {{u"aID"_qs, u"p3"_qs}}),
+                        makeProperty(u"tolvaneContact"_qs, {{u"aID"_qs, u"p3"_qs}})});
+    add(u"dup a"_qs,
+        {makeProperty(u"tolvaneContact"_qs, {{u"aID"_qs, u"p4"_qs}, {u"gID"_qs, u"g4"_qs}})});
+    add(u"dup b"_qs,
+        {makeProperty(u"tolvaneContact"_qs, {{u"aID"_qs, u"p4"_qs}, {u"gID"_qs, u"g4"_qs}})});
+    add(u"empty"_qs, {makeProperty(u"tolvaneContact"_qs, {{u"aID"_qs, u""_qs}})});
+    lists.setContacts(contacts);
+    const KeyCase abids[] = {
+        {"own property", u"p1"_qs, u"own"_qs},
+        {"another program's property", u"p2"_qs, {}},
+        {"two properties of the program's name", u"p3"_qs, {}},
+        {"held twice", u"p4"_qs, u"dup a"_qs},
+        {"empty", u""_qs, {}},
+        {"null", QString(), {}},
+    };
+    for (const KeyCase &c : abids)
+        EXPECT_EQ(idOf(contactlookups::contactForABID(lists, c.key)), c.expected) << c.name;
+    const KeyCase gids[] = {
+        {"own property", u"g1"_qs, u"own"_qs},
+        {"another program's property", u"g2"_qs, {}},
+        {"held twice", u"g4"_qs, u"dup a"_qs},
+        {"empty", u""_qs, {}},
+    };
+    for (const KeyCase &c : gids)
+        EXPECT_EQ(idOf(contactlookups::contactForGID(lists, c.key)), c.expected) << c.name;
 }
 
 TEST_F(ContactLookupsTest, Lookups_OnAnEmptyList_FindNothing)

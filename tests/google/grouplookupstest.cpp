@@ -79,6 +79,24 @@ TEST_F(GroupLookupsTest, NamesAndIdentifiers_NeedExactlyOneGroup)
     EXPECT_TRUE(grouplookups::membersOfGroupName(lists, u"Choir"_qs).isEmpty());
 }
 
+TEST_F(GroupLookupsTest, GroupForName_TakesTheFirstDisplayNameAndRefusesNoName)
+{
+    auto deleted = makeGroup(u"gone"_qs, u"Golf"_qs);
+    deleted->setIsDeleted(true);
+    std::vector<GDataEntryContactGroupPtr> groups = lists.groups();
+    groups.push_back(deleted);
+    lists.setGroups(groups);
+    const KeyCase cases[] = {
+        {"one group", u"Golf"_qs, u"g1"_qs},
+        {"two groups", u"Choir"_qs, u"g2"_qs},
+        {"a deleted group by its mark", QChar(0x2717) + u" gone"_qs, u"gone"_qs},
+        {"other case", u"golf"_qs, {}},
+        {"no name", QString(), {}},
+    };
+    for (const KeyCase &c : cases)
+        EXPECT_EQ(idOf(grouplookups::groupForName(lists, c.key)), c.expected) << c.name;
+}
+
 TEST_F(GroupLookupsTest, SystemGroupIDs_AreNullWithoutThatGroup)
 {
     EXPECT_EQ(grouplookups::myContactsID(lists), u"sys-contacts"_qs);
