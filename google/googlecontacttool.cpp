@@ -192,6 +192,7 @@ void GoogleContactTool::initializeServices()
 
 void GoogleContactTool::refreshFeeds()
 {
+    m_lists.clearGAllIDs();
     fetchAllGroupsWithUIRefresh(true, true);
 }
 

@@ -290,6 +290,7 @@ void GoogleContactTool::setContactFeed(const GDataFeedPtr &feed)
         setStatusFlag(googlekeys::waitingOnGoogle, false);
         setStatusFlag(googlekeys::isLoggedIn, false);
     }
+    m_lists.setGAllIDs();
 }
 
 void GoogleContactTool::setGroupArray(std::vector<GDataEntryContactGroupPtr> groups)

@@ -63,6 +63,7 @@ TEST_F(FeedFetchingTest, Launch_FetchesGroupsThenEveryContactPageAndOpensTheBrow
 
     EXPECT_EQ(engine->lists().contactCount(), 5);
     EXPECT_EQ(engine->lists().groupCount(), groupCount);
+    EXPECT_EQ(int(engine->lists().gAllIDs().size()), groupCount + 5);
     EXPECT_TRUE(engine->lists().isContactListComplete());
     const QStringList groupRequests = requestsTo(QStringLiteral("/m8/feeds/groups/"));
     const QStringList contactRequests = requestsTo(QStringLiteral("/m8/feeds/contacts/"));
@@ -275,6 +276,8 @@ TEST_P(FailedContactFetchTest, KeepsTheLastGoodContactsAndSaysTheyAreNotComplete
 
     EXPECT_EQ(engine->contactArray(), before);
     EXPECT_FALSE(engine->lists().isContactListComplete());
+    EXPECT_EQ(int(engine->lists().gAllIDs().size()),
+              engine->lists().groupCount() + engine->lists().contactCount());
     EXPECT_EQ(engine->contactFetchError()->code, 500);
     EXPECT_FALSE(engine->isLoggedIn());
     EXPECT_FALSE(flag(googlekeys::isLoggedIn));
@@ -411,6 +414,22 @@ TEST_F(FeedFetchingTest, FetchAndRefetchWithStep_KeepContactsInTitleOrder)
     engine->refetchAllContacts(QStringLiteral("doSaveAB"));
     ASSERT_TRUE(runUntil([&] { return engine->lists().contactCount() == 4; }));
     EXPECT_EQ(titlesOf(engine->contactArray()), (QStringList{"Ab", "Al", "Bo", "Cy"}));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FeedFetchingTest, RefreshFeeds_EmptiesTheIdentifierIndexUntilTheContactsAreIn)
+{
+    seedContacts(server, 2);
+    auto engine = makeEngine();
+    ASSERT_TRUE(logIn(*engine));
+    ASSERT_FALSE(engine->lists().gAllIDs().empty());
+    engine->refreshFeeds();
+    EXPECT_TRUE(engine->lists().gAllIDs().empty());
+    ASSERT_TRUE(runUntil([&] { return !engine->lists().gAllIDs().empty(); }));
+    EXPECT_EQ(int(engine->lists().gAllIDs().size()), engine->lists().groupCount() + 2);
 }
 
 } // namespace
