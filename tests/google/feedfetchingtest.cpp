@@ -267,6 +267,7 @@ TEST_P(FailedContactFetchTest, KeepsTheLastGoodContactsAndSaysTheyAreNotComplete
     // The first try and both retries fail.
     server.injectFault(QStringLiteral("/m8/feeds/contacts/"), 500, 3);
     journal.clear();
+    engine->armRefreshTreadInterval(3.0);
 
     if (GetParam().refetch)
         engine->refetchAllContacts(QString());
@@ -283,6 +284,8 @@ TEST_P(FailedContactFetchTest, KeepsTheLastGoodContactsAndSaysTheyAreNotComplete
     EXPECT_FALSE(flag(googlekeys::isLoggedIn));
     EXPECT_FALSE(flag(googlekeys::waitingOnGoogle));
     EXPECT_EQ(flag(googlekeys::gmRefetchAllContactsComplete), GetParam().refetch);
+    // A failed refetch has answered: whoever waits for it need not wait out the deadline.
+    EXPECT_EQ(engine->refreshWait().isArmed(), !GetParam().refetch);
     EXPECT_EQ(promptMessages(), QStringList{"An Error has Occurred"});
     EXPECT_FALSE(journal.contains("refreshView"));
 
@@ -430,6 +433,22 @@ TEST_F(FeedFetchingTest, RefreshFeeds_EmptiesTheIdentifierIndexUntilTheContactsA
     EXPECT_TRUE(engine->lists().gAllIDs().empty());
     ASSERT_TRUE(runUntil([&] { return !engine->lists().gAllIDs().empty(); }));
     EXPECT_EQ(int(engine->lists().gAllIDs().size()), engine->lists().groupCount() + 2);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FeedFetchingTest, ContactRefetchWithEmptyStep_EndsAsAPlainRefetch)
+{
+    seedContacts(server, 1);
+    auto engine = makeEngine();
+    ASSERT_TRUE(logIn(*engine));
+    journal.clear();
+    engine->refetchAllContacts(QStringLiteral(""));
+    ASSERT_TRUE(runUntil([&] { return flag(googlekeys::gmRefetchAllContactsComplete); }));
+    EXPECT_TRUE(journal.contains("closeUserInfo"));
+    EXPECT_TRUE(lines().filter("unhandled postSelector").isEmpty());
 }
 
 } // namespace
