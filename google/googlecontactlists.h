@@ -8,6 +8,11 @@
 #include "platform/gdata/gdataentrycontact.h"
 #include "platform/gdata/gdataentrycontactgroup.h"
 
+#include <QHash>
+#include <QList>
+#include <QVariantMap>
+
+#include <optional>
 #include <vector>
 
 class GoogleContactLists
@@ -20,6 +25,7 @@ public:
     const std::vector<GDataEntryContactGroupPtr> &groups() const { return m_groups; }
     const std::vector<GDataEntryContactPtr> &contacts() const { return m_contacts; }
 
+    // Both lists are kept sorted by title, ascending.
     void setGroups(std::vector<GDataEntryContactGroupPtr> groups);
     void setContacts(std::vector<GDataEntryContactPtr> contacts);
 
@@ -38,6 +44,12 @@ public:
     // answers from keys the entries no longer carry or misses keys they now carry.
     void entriesChanged() const;
 
+    // The browser's rows: browser dictionaries of the contacts it shows.
+    const QList<QVariantMap> &browserRows() const { return m_browserRows; }
+    void setBrowserRows(QList<QVariantMap> rows);
+    // Positions of the rows whose "gID" is the identifier, in row order.
+    QList<int> browserRowPositions(const QString &gID) const;
+
     // The identifier index as last rebuilt; between rebuilds it does not follow edits.
     const std::vector<GoogleIDRow> &gAllIDs() const { return m_gAllIDs; }
     // Rebuilds it from the lists as they stand and stores the number of contacts without title
@@ -51,6 +63,8 @@ public:
 private:
     std::vector<GDataEntryContactGroupPtr> m_groups;
     std::vector<GDataEntryContactPtr> m_contacts;
+    QList<QVariantMap> m_browserRows;
+    mutable std::optional<QHash<QString, QList<int>>> m_browserRowsByID;
     std::vector<GoogleIDRow> m_gAllIDs;
     bool m_contactListComplete = false;
     bool m_groupListComplete = false;

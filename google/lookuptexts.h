@@ -1,4 +1,4 @@
-// Log texts of the engine's lookups. Each text has this one definition.
+// Texts of the engine's lookups and lists. Each text has this one definition.
 #pragma once
 
 #include <QString>
@@ -26,5 +26,8 @@ inline const QString staleContactID = QStringLiteral("Alert: Stale Google Contac
 inline const QString linkKeptListIncomplete =
     QStringLiteral("Google link not found in an incomplete list; kept");
 inline const QString groupNameMissing = QStringLiteral("Group lookup without a name");
+
+// Progress message while the browser's rows are built.
+inline const QString processingGoogleData = QStringLiteral("Processing Google Data");
 
 } // namespace lookuptexts

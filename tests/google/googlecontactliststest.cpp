@@ -24,3 +24,20 @@ TEST(GoogleContactListsTest, Setters_StoreTheSameEntries)
     EXPECT_EQ(lists.contacts().front(), contact);
     EXPECT_TRUE(lists.isContactListComplete());
 }
+
+TEST(GoogleContactListsTest, Setters_SortByTitleKeepingTheOrderOfEqualTitles)
+{
+    GoogleContactLists lists;
+    auto titled = [](const QString &id, const QString &title) {
+        auto contact = std::make_shared<GDataEntryContact>();
+        contact->setIdentifier(id);
+        contact->setTitle(title);
+        return contact;
+    };
+    lists.setContacts({titled(u"1"_qs, u"bo"_qs), titled(u"2"_qs, u"Ann"_qs),
+                       titled(u"3"_qs, u"Bo"_qs), titled(u"4"_qs, u"Ann"_qs)});
+    QStringList order;
+    for (const GDataEntryContactPtr &contact : lists.contacts())
+        order.append(contact->identifier());
+    EXPECT_EQ(order, (QStringList{u"2"_qs, u"4"_qs, u"3"_qs, u"1"_qs}));
+}
