@@ -5,13 +5,12 @@
 
 #include "addressbook/recordcounts.h"
 #include "foundation/log.h"
-#include "google/contactaccessors.h"
+#include "google/browserlist.h"
 #include "google/googlecontacttooldatadelegate.h"
 #include "google/googlecontacttoolmocdelegate.h"
 #include "google/googlecontacttooltexts.h"
 #include "google/googlecontacttooluidelegate.h"
 #include "google/googlekeys.h"
-#include "google/groupaccessors.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/gdata/gdataconstants.h"
 #include "platform/gdata/gdataquerycontact.h"
@@ -20,8 +19,6 @@
 #include "platform/ui/termination.h"
 
 #include <QApplication>
-
-#include <algorithm>
 
 namespace {
 
@@ -54,22 +51,32 @@ template <class Entry> std::vector<std::shared_ptr<Entry>> typedEntries(const GD
     return typed;
 }
 
-// The entries in ascending order of their titles, compared as plain text; entries of one title
-// keep their feed order.
-template <class Ptr> std::vector<Ptr> sortedByTitle(std::vector<Ptr> entries)
+// The UI delegate told of the progress of building the browser's rows.
+class UIRowsProgress : public BrowserRowsProgress
 {
-    std::vector<std::pair<QString, Ptr>> keyed;
-    keyed.reserve(entries.size());
-    for (Ptr &entry : entries)
-        keyed.emplace_back(tolvane::tolvaneTitle(*entry), std::move(entry));
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const auto &a, const auto &b) { return a.first < b.first; });
-    std::vector<Ptr> sorted;
-    sorted.reserve(keyed.size());
-    for (auto &pair : keyed)
-        sorted.push_back(std::move(pair.second));
-    return sorted;
-}
+public:
+    explicit UIRowsProgress(GoogleContactToolUIDelegate *ui)
+        : m_ui(ui)
+    {}
+    void setProgressCurValue(double value) override
+    {
+        if (m_ui)
+            m_ui->setProgressCurValue(value);
+    }
+    void setProgressMaxValue(double value) override
+    {
+        if (m_ui)
+            m_ui->setProgressMaxValue(value);
+    }
+    void updateUserInfoWithMessage(const QString &message) override
+    {
+        if (m_ui)
+            m_ui->updateUserInfoWithMessage(message);
+    }
+
+private:
+    GoogleContactToolUIDelegate *m_ui;
+};
 
 // A named step carried by a ticket; empty when it carries none.
 QString selectorOf(const GDataServiceTicketPtr &ticket, const QString &key)
@@ -290,12 +297,17 @@ void GoogleContactTool::setContactFeed(const GDataFeedPtr &feed)
         setStatusFlag(googlekeys::waitingOnGoogle, false);
         setStatusFlag(googlekeys::isLoggedIn, false);
     }
+    UIRowsProgress progress(m_uiDelegate);
+    const std::vector<GDataEntryContactPtr> &contacts = m_lists.contacts();
+    browserlist::setContactBrowserArray(m_lists, QList(contacts.begin(), contacts.end()), progress);
+    if (m_uiDelegate)
+        m_uiDelegate->setContactArray(m_lists.browserRows());
     m_lists.setGAllIDs();
 }
 
 void GoogleContactTool::setGroupArray(std::vector<GDataEntryContactGroupPtr> groups)
 {
-    m_lists.setGroups(sortedByTitle(std::move(groups)));
+    m_lists.setGroups(std::move(groups));
     m_lists.setGroupListComplete(true);
     tlog::write(googletexts::groupsReturned.arg(m_lists.groupCount()));
     if (m_uiDelegate) {
@@ -306,7 +318,7 @@ void GoogleContactTool::setGroupArray(std::vector<GDataEntryContactGroupPtr> gro
 
 void GoogleContactTool::setContactArray(std::vector<GDataEntryContactPtr> contacts)
 {
-    m_lists.setContacts(sortedByTitle(std::move(contacts)));
+    m_lists.setContacts(std::move(contacts));
     m_lists.setContactListComplete(true);
     tlog::write(googletexts::contactsReturned.arg(m_lists.contactCount()));
     if (m_uiDelegate)
@@ -383,7 +395,7 @@ void GoogleContactTool::contactsRefetchFinished(const GDataServiceTicketPtr &tic
             return;
         // The chained step runs on the new list before any view is refreshed.
         m_contactFeed = feed;
-        m_lists.setContacts(sortedByTitle(typedEntries<GDataEntryContact>(feed)));
+        m_lists.setContacts(typedEntries<GDataEntryContact>(feed));
         m_lists.setContactListComplete(true);
         dispatchPostSelector(postSelector);
         return;

@@ -78,6 +78,11 @@ void RecordingUIDelegate::setLastAction(const QString &action)
     m_journal << QStringLiteral("lastAction:") + action;
 }
 
+void RecordingUIDelegate::setContactArray(const QList<QVariantMap> &browserRows)
+{
+    m_journal << QStringLiteral("setContactArray:%1").arg(browserRows.size());
+}
+
 void RecordingUIDelegate::setGroupArray(const std::vector<GDataEntryContactGroupPtr> &groups)
 {
     m_journal << QStringLiteral("setGroupArray:%1").arg(groups.size());

@@ -34,6 +34,7 @@ public:
     void cleanupGUIforProcess(const QString &process, const QString &subtitle,
                               const std::optional<GDataError> &error) override;
     void setLastAction(const QString &action) override;
+    void setContactArray(const QList<QVariantMap> &browserRows) override;
     void setGroupArray(const std::vector<GDataEntryContactGroupPtr> &groups) override;
     void determineGoogleGroupCounts() override;
     void openBrowserView(GoogleContactTool *tool) override;

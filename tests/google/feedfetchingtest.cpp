@@ -28,6 +28,18 @@ void addPeople(int count)
     }
 }
 
+// The journal without the progress of building the browser's rows.
+QStringList withoutRowProgress(const QStringList &journal)
+{
+    QStringList kept;
+    for (const QString &line : journal) {
+        if (!line.startsWith("progressCur:") && !line.startsWith("progressMax:") &&
+            line != "updateUserInfo:Processing Google Data")
+            kept << line;
+    }
+    return kept;
+}
+
 void seedContacts(GDataTestServer &server, int count)
 {
     std::vector<GDataEntryPtr> contacts;
@@ -80,12 +92,13 @@ TEST_F(FeedFetchingTest, Launch_FetchesGroupsThenEveryContactPageAndOpensTheBrow
                                   "refreshView",
                                   "status:Listening",
                                   "lastAction:Logged into Google",
+                                  "setContactArray:5",
                                   "openBrowserView",
                                   groupsSet,
                                   "refreshView",
                                   "moc:loadPending",
                                   "data:loadPending"};
-    EXPECT_EQ(journal, expected);
+    EXPECT_EQ(withoutRowProgress(journal), expected);
     EXPECT_FALSE(flag(googlekeys::startMode));
     EXPECT_TRUE(flag(googlekeys::isLoggedIn));
     EXPECT_TRUE(lines().contains(QStringLiteral("5 Google Contacts returned")));
@@ -195,9 +208,10 @@ TEST_F(FeedFetchingTest, ContactRefetch_StoresTheNewListAndReportsItsEnd)
         "refreshView",
         "status:Listening",
         "lastAction:Logged into Google",
+        "setContactArray:3",
         "data:refreshContactData",
         "closeUserInfo"};
-    EXPECT_EQ(journal, expected);
+    EXPECT_EQ(withoutRowProgress(journal), expected);
 }
 
 TEST_F(FeedFetchingTest, ContactRefetchWithStep_RunsItOnTheNewListBeforeAnyRedraw)
