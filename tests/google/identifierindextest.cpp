@@ -105,19 +105,22 @@ TEST_F(IdentifierIndexTest, GroupRows_ComeFirstAndReadTheGroupVersion)
     lists.setGroups({linked, unreadable, makeGroup(u"g3"_qs, std::nullopt)});
     lists.setContacts({contact(u"c"_qs, u"Ann"_qs, {})});
     lists.setGAllIDs();
+    // The groups in list order, which is title order.
     const std::vector<GoogleIDRow> &rows = lists.gAllIDs();
     ASSERT_EQ(rows.size(), 4u);
-    EXPECT_EQ(rows[0].gid, u"g1"_qs);
-    EXPECT_TRUE(rows[0].isGroup);
-    EXPECT_FALSE(rows[0].isPerson);
-    EXPECT_EQ(rows[0].name, u"Golf"_qs);
-    EXPECT_EQ(rows[0].abid, u"ab1"_qs);
-    EXPECT_EQ(rows[0].gAsOfDate, kWhen);
-    EXPECT_EQ(rows[0].dataMask, u""_qs);
-    EXPECT_EQ(rows[0].abVersion, textdate::parse(kWhen));
+    EXPECT_EQ(rows[0].gid, u"g3"_qs);
+    EXPECT_EQ(rows[0].name, u""_qs);
+    EXPECT_EQ(rows[0].abid, u""_qs);
+    EXPECT_EQ(rows[1].gid, u"g2"_qs);
     EXPECT_FALSE(rows[1].abVersion.has_value());
-    EXPECT_EQ(rows[2].name, u""_qs);
-    EXPECT_EQ(rows[2].abid, u""_qs);
+    EXPECT_EQ(rows[2].gid, u"g1"_qs);
+    EXPECT_TRUE(rows[2].isGroup);
+    EXPECT_FALSE(rows[2].isPerson);
+    EXPECT_EQ(rows[2].name, u"Golf"_qs);
+    EXPECT_EQ(rows[2].abid, u"ab1"_qs);
+    EXPECT_EQ(rows[2].gAsOfDate, kWhen);
+    EXPECT_EQ(rows[2].dataMask, u""_qs);
+    EXPECT_EQ(rows[2].abVersion, textdate::parse(kWhen));
     EXPECT_EQ(rows[3].gid, u"c"_qs);
 }
 
