@@ -51,33 +51,6 @@ template <class Entry> std::vector<std::shared_ptr<Entry>> typedEntries(const GD
     return typed;
 }
 
-// The UI delegate told of the progress of building the browser's rows.
-class UIRowsProgress : public BrowserRowsProgress
-{
-public:
-    explicit UIRowsProgress(GoogleContactToolUIDelegate *ui)
-        : m_ui(ui)
-    {}
-    void setProgressCurValue(double value) override
-    {
-        if (m_ui)
-            m_ui->setProgressCurValue(value);
-    }
-    void setProgressMaxValue(double value) override
-    {
-        if (m_ui)
-            m_ui->setProgressMaxValue(value);
-    }
-    void updateUserInfoWithMessage(const QString &message) override
-    {
-        if (m_ui)
-            m_ui->updateUserInfoWithMessage(message);
-    }
-
-private:
-    GoogleContactToolUIDelegate *m_ui;
-};
-
 // A named step carried by a ticket; empty when it carries none.
 QString selectorOf(const GDataServiceTicketPtr &ticket, const QString &key)
 {
@@ -297,7 +270,8 @@ void GoogleContactTool::setContactFeed(const GDataFeedPtr &feed)
         setStatusFlag(googlekeys::waitingOnGoogle, false);
         setStatusFlag(googlekeys::isLoggedIn, false);
     }
-    UIRowsProgress progress(m_uiDelegate);
+    BrowserRowsProgress unseen;
+    BrowserRowsProgress &progress = m_uiDelegate ? *m_uiDelegate : unseen;
     const std::vector<GDataEntryContactPtr> &contacts = m_lists.contacts();
     browserlist::setContactBrowserArray(m_lists, QList(contacts.begin(), contacts.end()), progress);
     if (m_uiDelegate)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "google/browserlist.h"
 #include "google/selectortarget.h"
 #include "platform/gdata/gdataentrycontactgroup.h"
 #include "platform/gdata/gdataerror.h"
@@ -17,19 +18,20 @@ class QWidget;
 // The window that shows the engine's progress and results. The pure operations are sent without
 // asking and every UI delegate implements them; the others are optional and do nothing unless
 // the window overrides them. Steps named by the engine's callers (UI selectors, post selectors)
-// are registered through SelectorTarget.
-class GoogleContactToolUIDelegate : public SelectorTarget
+// are registered through SelectorTarget. The window also follows the building of the browser's
+// rows.
+class GoogleContactToolUIDelegate : public SelectorTarget, public BrowserRowsProgress
 {
 public:
     // Progress sheet: opened with a message and a maximum, its message replaced, closed.
     virtual void openUserInfoWithMessage(const QString &message, int progressMax) = 0;
-    virtual void updateUserInfoWithMessage(const QString &message) = 0;
+    void updateUserInfoWithMessage(const QString &message) override = 0;
     virtual void closeUserInfo() = 0;
 
     virtual void setStatusMessage(const QString &message) = 0;
     virtual void setProgressMessage(const QString &message) = 0;
-    virtual void setProgressMaxValue(double value) = 0;
-    virtual void setProgressCurValue(double value) = 0;
+    void setProgressMaxValue(double value) override = 0;
+    void setProgressCurValue(double value) override = 0;
 
     // Redraw from the engine's lists.
     virtual void refreshView() = 0;
