@@ -170,12 +170,12 @@ public:
     void fetchAllGroupsAndContactsWithDidFinishSelector(const QString &selector);
     void fetchAllContactsWithUISelector(const QString &selector);
     void fetchAllContactsWithUIRefresh(bool refresh);
-    // Fetches again after a change on Google; a non-empty post selector is dispatched once the new
-    // list is in, before any view is refreshed.
+    // Fetch again after a change on Google; a non-empty post selector is dispatched once the new
+    // list is in (for contacts, before any view is refreshed), and not after a failure.
     void refetchAllGroups(const QString &postSelector);
     void refetchGroupsAndContacts();
     void refetchAllContacts(const QString &postSelector);
-    // One contact by its identifier URL, waited for; null when it did not come in time.
+    // One contact by its identifier URL, waited for; null when it failed or did not come in time.
     GDataEntryPtr fetchContactByID(const QString &identifier);
     GDataEntryPtr singleFetchContact() const { return m_singleFetchContact; }
 
