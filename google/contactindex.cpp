@@ -1,7 +1,6 @@
 #include "google/contactindex.h"
 
 #include "addressbook/addressbookkeys.h"
-#include "google/entrybaseaccessors.h"
 #include "google/namewords.h"
 #include "platform/defaults/userdefaults.h"
 
@@ -65,11 +64,17 @@ void OwnPropertyValue::prepare()
 
 std::optional<QString> OwnPropertyValue::valueOf(const GDataEntryContact &contact) const
 {
-    const std::optional<QHash<QString, QString>> values =
-        entrybase::programPropertyValues(contact, propertyName);
-    if (!values || !values->contains(element))
-        return std::nullopt;
-    return values->value(element);
+    // Read in place rather than through a copy of the property: this runs once per contact for
+    // every index build.
+    const GDataExtendedProperty *own = nullptr;
+    for (const GDataExtendedProperty &property : contact.extendedProperties()) {
+        if (property.name() != propertyName)
+            continue;
+        if (own)
+            return std::nullopt;
+        own = &property;
+    }
+    return own ? own->XMLValueForKey(element) : std::nullopt;
 }
 
 OwnABID::OwnABID()

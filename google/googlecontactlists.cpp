@@ -54,7 +54,11 @@ void GoogleContactLists::setGAllIDs()
 {
     IdentifierIndex index = buildIdentifierIndex(m_groups, m_contacts);
     m_gAllIDs = std::move(index.rows);
-    UserDefaults::standard().setInteger(index.emailOnlyCount, listkeys::googleEmailOnlyCount);
+    // Written only when it changes: every write makes other readers read the preferences again.
+    UserDefaults &defaults = UserDefaults::standard();
+    if (!defaults.objectForKey(listkeys::googleEmailOnlyCount).isValid() ||
+        defaults.integerForKey(listkeys::googleEmailOnlyCount) != index.emailOnlyCount)
+        defaults.setInteger(index.emailOnlyCount, listkeys::googleEmailOnlyCount);
 }
 
 void GoogleContactLists::setBrowserRows(QList<QVariantMap> rows)

@@ -1,0 +1,3 @@
+#include "google/googleabautoupdatedelegate.h"
+
+GoogleABAutoUpdateDelegate::~GoogleABAutoUpdateDelegate() = default;

@@ -1,0 +1,294 @@
+#pragma once
+
+#include "foundation/emgenerickeychainitem.h"
+#include "google/googlecontactlists.h"
+#include "google/runloopwait.h"
+#include "google/selectortarget.h"
+#include "platform/gdata/gdataentrybase.h"
+#include "platform/gdata/gdataerror.h"
+#include "platform/gdata/gdatafeed.h"
+#include "platform/gdata/gdataserviceticket.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <QUrl>
+#include <QVariant>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class GDataQueryContact;
+class GDataServiceGoogleContact;
+class GoogleContactToolDataDelegate;
+class GoogleContactToolMocDelegate;
+class GoogleContactToolUIDelegate;
+class GoogleToolHostDelegate;
+
+// The one object through which a program talks to a Google Contacts account: the account and its
+// keychain password, the contacts service, the last group and contact feeds with their entries,
+// the waits for answers, and the delegates it reports to. Everything runs on the main thread;
+// requests complete on the event loop, also inside the waits.
+class GoogleContactTool : public QObject, public SelectorTarget
+{
+    Q_OBJECT
+
+public:
+    // Which program holds the engine, set when it is made. The agent runs unattended: where the
+    // main program carries on after a wait gave up, the agent's engine fails that job.
+    enum class Role { MainProgram, Agent };
+
+    explicit GoogleContactTool(Role role, QObject *parent = nullptr);
+    ~GoogleContactTool() override;
+
+    Role role() const { return m_role; }
+
+    // Delegates are not owned: the owner keeps each alive while it is set, or clears it first.
+    // Any of them may be null or the same object.
+    void setUIDelegate(GoogleContactToolUIDelegate *delegate) { m_uiDelegate = delegate; }
+    GoogleContactToolUIDelegate *uiDelegate() const { return m_uiDelegate; }
+    void setDataDelegate(GoogleContactToolDataDelegate *delegate) { m_dataDelegate = delegate; }
+    GoogleContactToolDataDelegate *dataDelegate() const { return m_dataDelegate; }
+    void setMocDelegate(GoogleContactToolMocDelegate *delegate) { m_mocDelegate = delegate; }
+    GoogleContactToolMocDelegate *mocDelegate() const { return m_mocDelegate; }
+    // The program's application delegate.
+    void setHostDelegate(GoogleToolHostDelegate *delegate) { m_hostDelegate = delegate; }
+    GoogleToolHostDelegate *hostDelegate() const { return m_hostDelegate; }
+
+    // Account. A name without "@" gets the mail suffix after it is trimmed; a name that is empty
+    // once trimmed is refused and the account stays.
+    void setUser(const QString &user);
+    QString user() const { return m_user; }
+    // The part before the first "@"; the whole name when it holds none or begins with one.
+    QString shortUser() const;
+    void setUser2(const QString &user) { m_user2 = user; }
+    QString user2() const { return m_user2; }
+
+    // Keychain items of the account and of the second account.
+    void setVormelKCI();
+    void setVormelKCIUsingKCI(std::unique_ptr<EMGenericKeychainItem> item);
+    EMGenericKeychainItem *vormelKCI() const { return m_vormelKCI.get(); }
+    void setVormelKCI2();
+    void setVormelKCI2UsingKCI(std::unique_ptr<EMGenericKeychainItem> item);
+    EMGenericKeychainItem *vormelKCI2() const { return m_vormelKCI2.get(); }
+    // Keeps both unchanged, gives the service the item's password and fetches groups and
+    // contacts.
+    void setKeychainItemForUser(std::unique_ptr<EMGenericKeychainItem> item, const QString &user);
+
+    // Gives the service the account and its keychain password; false without an account or a
+    // stored password.
+    bool establishUserCredentials();
+    // Signs in with a password that is not stored, then fetches groups and contacts.
+    void establishUser2CredentialsForUser(const QString &user, const QString &code);
+
+    // Made on first use, then the same object.
+    GDataServiceGoogleContact *contactService();
+    QString serviceInfo();
+
+    void setGroupProjection(const QString &projection) { m_groupProjection = projection; }
+    QString groupProjection() const { return m_groupProjection; }
+    void setContactProjection(const QString &projection) { m_contactProjection = projection; }
+    QString contactProjection() const { return m_contactProjection; }
+    bool includeGroupDeletions() const { return m_includeGroupDeletions; }
+    void setIncludeGroupDeletions(bool include) { m_includeGroupDeletions = include; }
+    bool includeContactDeletions() const { return m_includeContactDeletions; }
+    void setIncludeContactDeletions(bool include) { m_includeContactDeletions = include; }
+    void configureServicesUsingProjection(const QString &projection, bool includeDeletions);
+    void initializeServices();
+    void refreshFeeds();
+
+    // Logged in: both feeds are held.
+    bool isLoggedIn() const;
+    // Forgets the feeds; account, keychain items and service stay.
+    void logout();
+
+    // The photo wait in seconds: the preference "imageTime" plus 3, or 8 when it is above 4.
+    void setImageTime();
+    double imageTime() const { return m_imageTime; }
+    void setContactImageURL(const QUrl &url) { m_contactImageURL = url; }
+    QUrl contactImageURL() const { return m_contactImageURL; }
+
+    // Post selectors and the program's values.
+    // Performs the named step on the first that offers it: this engine, the UI, data and moc
+    // delegates, the application delegate. An empty name does nothing; a name nobody offers is
+    // logged.
+    void dispatchPostSelector(const QString &name);
+    // The application delegate's folder of that name when it offers one, else the preference.
+    QVariant defaultValueForKey(const QString &key);
+
+    // Waits: arm with an interval, send the request whose callback clears the flag, then wait.
+    // A wait answers whether the caller may go on: always in the main program; in the agent not
+    // when it gave up, which it has logged, and the caller fails its job.
+    void armTreadInterval(double seconds) { m_treadWait.arm(seconds); }
+    bool tread() { return waitOn(m_treadWait, QStringLiteral("tread")); }
+    void armRestoreTreadInterval(double seconds);
+    bool restoreTread() { return waitOn(m_restoreWait, QStringLiteral("restoreTread")); }
+    void armRefreshTreadInterval(double seconds) { m_refreshWait.arm(seconds); }
+    bool refreshTread() { return waitOn(m_refreshWait, QStringLiteral("refreshTread")); }
+    void armPictureTreadInterval(double seconds) { m_pictureWait.arm(seconds); }
+    bool pictureTread() { return waitOn(m_pictureWait, QStringLiteral("pictureTread")); }
+    void armSingleFetchTreadInterval(double seconds) { m_singleFetchWait.arm(seconds); }
+    bool singleFetchTread()
+    {
+        return waitOn(m_singleFetchWait, QStringLiteral("singleFetchTread"));
+    }
+    void armVCardInterval(double seconds) { m_vCardWait.arm(seconds); }
+    bool vCardTread() { return waitOn(m_vCardWait, QStringLiteral("vCardTread")); }
+    void armSingleInsertTreadInterval(double seconds) { m_singleInsertWait.arm(seconds); }
+    bool singleInsertTread()
+    {
+        return waitOn(m_singleInsertWait, QStringLiteral("singleInsertTread"));
+    }
+    void armContactFeedInterval(double seconds) { m_contactFeedWait.arm(seconds); }
+    bool contactFeedTread()
+    {
+        return waitOn(m_contactFeedWait, QStringLiteral("contactFeedTread"));
+    }
+    void armGroupFeedInterval(double seconds) { m_groupFeedWait.arm(seconds); }
+    bool groupFeedTread() { return waitOn(m_groupFeedWait, QStringLiteral("groupFeedTread")); }
+    // The flags, cleared by the callbacks of other operations.
+    RunLoopWait &treadWait() { return m_treadWait; }
+    RunLoopWait &restoreWait() { return m_restoreWait; }
+    RunLoopWait &refreshWait() { return m_refreshWait; }
+    RunLoopWait &pictureWait() { return m_pictureWait; }
+    RunLoopWait &singleFetchWait() { return m_singleFetchWait; }
+    RunLoopWait &vCardWait() { return m_vCardWait; }
+    RunLoopWait &singleInsertWait() { return m_singleInsertWait; }
+    RunLoopWait &contactFeedWait() { return m_contactFeedWait; }
+    RunLoopWait &groupFeedWait() { return m_groupFeedWait; }
+
+    // Feed fetching.
+    QUrl contactFeedURLUsingProjection(const QString &projection);
+    QUrl groupFeedURLUsingProjection(const QString &projection);
+    void initializeGroupFetchStateForProjection(const QString &projection);
+    void initializeContactFetchStateForProjection(const QString &projection);
+
+    // Groups, then contacts when asked; the views are refreshed at the end.
+    void fetchAllGroupsWithUIRefresh(bool refresh, bool contacts);
+    // Groups, then contacts, then the named step on the first delegate that offers it.
+    void fetchAllGroupsAndContactsWithDidFinishSelector(const QString &selector);
+    void fetchAllContactsWithUISelector(const QString &selector);
+    void fetchAllContactsWithUIRefresh(bool refresh);
+    // Fetch again after a change on Google; a non-empty post selector is dispatched once the new
+    // list is in (for contacts, before any view is refreshed), and not after a failure.
+    void refetchAllGroups(const QString &postSelector);
+    void refetchGroupsAndContacts();
+    void refetchAllContacts(const QString &postSelector);
+    // One contact by its identifier URL, waited for; null when it failed or did not come in time.
+    GDataEntryPtr fetchContactByID(const QString &identifier);
+    GDataEntryPtr singleFetchContact() const { return m_singleFetchContact; }
+
+    GDataFeedPtr groupFeed() const { return m_groupFeed; }
+    GDataFeedPtr contactFeed() const { return m_contactFeed; }
+    void setGroupFeed(const GDataFeedPtr &feed);
+    void setContactFeed(const GDataFeedPtr &feed);
+    GDataServiceTicketPtr groupFetchTicket() const { return m_groupFetchTicket; }
+    void setGroupFetchTicket(const GDataServiceTicketPtr &ticket) { m_groupFetchTicket = ticket; }
+    GDataServiceTicketPtr contactFetchTicket() const { return m_contactFetchTicket; }
+    void setContactFetchTicket(const GDataServiceTicketPtr &ticket)
+    {
+        m_contactFetchTicket = ticket;
+    }
+    std::optional<GDataError> groupFetchError() const { return m_groupFetchError; }
+    void setGroupFetchError(const std::optional<GDataError> &error);
+    std::optional<GDataError> contactFetchError() const { return m_contactFetchError; }
+    void setContactFetchError(const std::optional<GDataError> &error);
+
+    // The entries of the last feeds, with the lookups' indexes. A failed fetch keeps the last
+    // good entries and marks the list as not complete: such a list is never read as "these
+    // entries were deleted".
+    const GoogleContactLists &lists() const { return m_lists; }
+    GoogleContactLists &lists() { return m_lists; }
+    const std::vector<GDataEntryContactGroupPtr> &groupArray() const { return m_lists.groups(); }
+    const std::vector<GDataEntryContactPtr> &contactArray() const { return m_lists.contacts(); }
+
+    // Change tracking against the snapshot stored in the preferences.
+    std::vector<GDataEntryContactGroupPtr> groupsInsertedSince(const QDateTime &date) const;
+    std::vector<GDataEntryContactPtr> contactsInsertedSince(const QDateTime &date) const;
+    std::vector<GDataEntryContactGroupPtr> groupsChangedSince(const QDateTime &date) const;
+    std::vector<GDataEntryContactPtr> contactsChangedSince(const QDateTime &date) const;
+    QDateTime lastGroupInsertDate() const;
+    QDateTime lastContactInsertDate() const;
+    QDateTime lastGroupUpdateDate() const;
+    QDateTime lastContactUpdateDate() const;
+    bool hasGoogleModDateChangedSinceLast() const;
+    bool hasGoogleCountChangedSinceLast() const;
+    bool hasGoogleChangedSinceLast() const;
+
+private:
+    bool waitOn(RunLoopWait &wait, const QString &op);
+    GDataQueryContact groupQuery();
+    GDataQueryContact contactQuery(bool ascending);
+    using FeedFinished = void (GoogleContactTool::*)(const GDataServiceTicketPtr &,
+                                                     const GDataFeedPtr &);
+    using FeedFailed = void (GoogleContactTool::*)(const GDataServiceTicketPtr &,
+                                                   const GDataError &);
+    GDataServiceTicketPtr sendQuery(const GDataQueryContact &query, FeedFinished finished,
+                                    FeedFailed failed);
+    GDataServiceTicketPtr sendGroupQuery(FeedFinished finished, FeedFailed failed);
+    GDataServiceTicketPtr sendContactQuery(bool ascending, FeedFinished finished,
+                                           FeedFailed failed);
+
+    void groupsFetchFinished(const GDataServiceTicketPtr &ticket, const GDataFeedPtr &feed);
+    void groupsFetchFailed(const GDataServiceTicketPtr &ticket, const GDataError &error);
+    void contactsFetchFinished(const GDataServiceTicketPtr &ticket, const GDataFeedPtr &feed);
+    void contactsFetchFailed(const GDataServiceTicketPtr &ticket, const GDataError &error);
+    void groupsRefetchFinished(const GDataServiceTicketPtr &ticket, const GDataFeedPtr &feed);
+    void groupsRefetchFailed(const GDataServiceTicketPtr &ticket, const GDataError &error);
+    void contactsRefetchFinished(const GDataServiceTicketPtr &ticket, const GDataFeedPtr &feed);
+    void contactsRefetchFailed(const GDataServiceTicketPtr &ticket, const GDataError &error);
+
+    // Storing what was fetched, and telling the windows.
+    void setGroupArray(std::vector<GDataEntryContactGroupPtr> groups);
+    void setContactArray(std::vector<GDataEntryContactPtr> contacts);
+    void openFirstWindow();
+    void performUISelector(const QString &selector);
+    void refreshFirstView();
+    void showErrorSheet(const GDataError &error);
+    void showAuthenticationAlert();
+    void logFetchError(const QString &op, const GDataError &error);
+
+    Role m_role;
+    GoogleContactToolUIDelegate *m_uiDelegate = nullptr;
+    GoogleContactToolDataDelegate *m_dataDelegate = nullptr;
+    GoogleContactToolMocDelegate *m_mocDelegate = nullptr;
+    GoogleToolHostDelegate *m_hostDelegate = nullptr;
+
+    QString m_user;
+    QString m_user2;
+    QString m_gMailSuffix;
+    QString m_keychainItemName;
+    QString m_keychainItemName2;
+    QString m_googleSource;
+    std::unique_ptr<EMGenericKeychainItem> m_vormelKCI;
+    std::unique_ptr<EMGenericKeychainItem> m_vormelKCI2;
+    GDataServiceGoogleContact *m_contactService = nullptr;
+
+    QString m_groupProjection;
+    QString m_contactProjection;
+    bool m_includeGroupDeletions = false;
+    bool m_includeContactDeletions = false;
+    double m_imageTime = 3.0;
+    QUrl m_contactImageURL;
+
+    RunLoopWait m_treadWait;
+    RunLoopWait m_restoreWait;
+    RunLoopWait m_refreshWait;
+    RunLoopWait m_pictureWait;
+    RunLoopWait m_singleFetchWait;
+    RunLoopWait m_vCardWait;
+    RunLoopWait m_singleInsertWait;
+    RunLoopWait m_contactFeedWait;
+    RunLoopWait m_groupFeedWait;
+
+    GDataFeedPtr m_groupFeed;
+    GDataFeedPtr m_contactFeed;
+    GDataServiceTicketPtr m_groupFetchTicket;
+    GDataServiceTicketPtr m_contactFetchTicket;
+    GDataServiceTicketPtr m_singleFetchTicket;
+    GDataEntryPtr m_singleFetchContact;
+    std::optional<GDataError> m_groupFetchError;
+    std::optional<GDataError> m_contactFetchError;
+    GoogleContactLists m_lists;
+};
