@@ -145,6 +145,8 @@ void AddressBook::adopt(const RecordPtr &record)
     record->m_book = this;
     m_records.insert(record->uniqueId(), record);
     m_order.append(record->uniqueId());
+    if (record->recordClass() == RecordClass::Group)
+        m_groupOrder.append(record->uniqueId());
 }
 
 void AddressBook::forgetRecord(const QString &uniqueId)
@@ -154,6 +156,8 @@ void AddressBook::forgetRecord(const QString &uniqueId)
         return;
     record->m_book = nullptr;
     m_order.removeOne(uniqueId);
+    if (record->recordClass() == RecordClass::Group)
+        m_groupOrder.removeOne(uniqueId);
 }
 
 QList<PersonPtr> AddressBook::people() const
@@ -170,11 +174,9 @@ QList<PersonPtr> AddressBook::people() const
 QList<GroupPtr> AddressBook::groups() const
 {
     QList<GroupPtr> result;
-    for (const QString &uniqueId : m_order) {
-        const RecordPtr &record = m_records[uniqueId];
-        if (record->recordClass() == RecordClass::Group)
-            result.append(std::static_pointer_cast<Group>(record));
-    }
+    result.reserve(m_groupOrder.size());
+    for (const QString &uniqueId : m_groupOrder)
+        result.append(std::static_pointer_cast<Group>(m_records[uniqueId]));
     return result;
 }
 
@@ -510,6 +512,7 @@ void AddressBook::reloadEverything()
     QHash<QString, RecordPtr> previous;
     previous.swap(m_records);
     m_order.clear();
+    m_groupOrder.clear();
     for (const RecordPtr &record : std::as_const(previous))
         record->m_book = nullptr;
     for (const StoredRecord &stored : m_db->records()) {
