@@ -5,6 +5,7 @@
 #include "addressbook/vcardexportoptions.h"
 #include "addressbook/vcardimport.h"
 #include "addressbook/vcardsplitter.h"
+#include "bench/support/settledpreferences.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/multivalue.h"
@@ -133,6 +134,7 @@ void BM_ExportPeople(benchmark::State &state)
         return;
     }
     setExportPreferences(int(state.range(0)));
+    waitForPreferencesToSettle();
     qsizetype bytes = 0;
     for (auto _ : state) {
         bytes = 0;
