@@ -146,6 +146,8 @@ void AddressBook::adopt(const RecordPtr &record)
     record->m_book = this;
     m_records.insert(record->uniqueId(), record);
     m_order.append(record->uniqueId());
+    if (record->recordClass() == RecordClass::Group)
+        m_groupOrder.append(record->uniqueId());
     for (const auto &[name, index] : m_indexes)
         index->add(*record);
 }
@@ -157,6 +159,8 @@ void AddressBook::forgetRecord(const QString &uniqueId)
         return;
     record->m_book = nullptr;
     m_order.removeOne(uniqueId);
+    if (record->recordClass() == RecordClass::Group)
+        m_groupOrder.removeOne(uniqueId);
     for (const auto &[name, index] : m_indexes)
         index->remove(uniqueId);
 }
@@ -175,11 +179,9 @@ QList<PersonPtr> AddressBook::people() const
 QList<GroupPtr> AddressBook::groups() const
 {
     QList<GroupPtr> result;
-    for (const QString &uniqueId : m_order) {
-        const RecordPtr &record = m_records[uniqueId];
-        if (record->recordClass() == RecordClass::Group)
-            result.append(std::static_pointer_cast<Group>(record));
-    }
+    result.reserve(m_groupOrder.size());
+    for (const QString &uniqueId : m_groupOrder)
+        result.append(std::static_pointer_cast<Group>(m_records[uniqueId]));
     return result;
 }
 
@@ -556,6 +558,7 @@ void AddressBook::reloadEverything()
     QHash<QString, RecordPtr> previous;
     previous.swap(m_records);
     m_order.clear();
+    m_groupOrder.clear();
     for (const RecordPtr &record : std::as_const(previous))
         record->m_book = nullptr;
     for (const StoredRecord &stored : m_db->records()) {

@@ -131,6 +131,8 @@ private:
 
     QHash<QString, RecordPtr> m_records;
     QStringList m_order;
+    // The groups of m_order on their own: every exported person looks for its groups.
+    QStringList m_groupOrder;
     mutable QHash<QString, PropertyType> m_customPersonProperties;
     mutable QHash<QString, PropertyType> m_customGroupProperties;
     QSet<QString> m_storedImages;

@@ -97,6 +97,16 @@ QVariant UserDefaults::objectForKey(const QString &key)
     return m_registration.value(key);
 }
 
+QVariantMap UserDefaults::dictionaryRepresentation()
+{
+    QVariantMap merged = m_registration;
+    const QStringList paths = searchPaths();
+    // The last domain searched goes in first, so that each earlier one writes over it.
+    for (auto path = paths.crbegin(); path != paths.crend(); ++path)
+        merged.insert(file(*path).values());
+    return merged;
+}
+
 QString UserDefaults::stringForKey(const QString &key)
 {
     return preferenceconversion::toString(objectForKey(key));
