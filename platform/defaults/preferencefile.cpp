@@ -1,6 +1,7 @@
 #include "platform/defaults/preferencefile.h"
 
 #include "platform/defaults/preferencevalue.h"
+#include "platform/defaults/preferencewatch.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -81,13 +82,27 @@ bool PreferenceFile::isRecent(const Stamp &stamp)
     return stamp.exists && nowNs - stamp.modifiedNs < kRecentNs;
 }
 
-QStringList PreferenceFile::reload()
+bool PreferenceFile::mayHaveChanged()
 {
+    // A watched file changed exactly when its folder said so: the file itself needn't be looked at.
+    const std::optional<quint64> changes = PreferenceWatch::instance().changeCount(m_path);
+    if (changes) {
+        const bool changed = changes != m_seenChanges;
+        m_seenChanges = changes;
+        return changed;
+    }
+    m_seenChanges.reset();
     // File times tick in steps of a few milliseconds and a replaced file may get the inode of an
     // earlier one, so a file written very recently can look unchanged when it is not: read it.
     const Stamp stamp = currentStamp();
-    if (stamp == m_stamp && !isRecent(stamp))
+    return stamp != m_stamp || isRecent(stamp);
+}
+
+QStringList PreferenceFile::reload()
+{
+    if (!mayHaveChanged())
         return {};
+    const Stamp stamp = currentStamp();
     const QVariantMap fresh = stamp.exists ? readFile() : QVariantMap{};
     m_stamp = stamp;
     QStringList changed;

@@ -3,10 +3,13 @@
 #include <QString>
 #include <QVariantMap>
 
+#include <optional>
+
 #include <sys/types.h>
 
 // One preference domain kept in one file. Reads see what another process wrote as soon as the
-// file changed on disk; every write takes the domain's lock, merges into the file as it stands
+// file changed on disk (its folder's change events say so, or where the folder can't be watched,
+// the file's stamp); every write takes the domain's lock, merges into the file as it stands
 // then and replaces it atomically, so two programs writing different keys lose nothing and a
 // crash never leaves half a file.
 class PreferenceFile
@@ -41,6 +44,7 @@ private:
     static bool isRecent(const Stamp &stamp);
 
     Stamp currentStamp() const;
+    bool mayHaveChanged();
     QVariantMap readFile() const;
     bool writeFile(const QVariantMap &values) const;
     bool update(const QString &key, const QVariant *value);
@@ -48,4 +52,6 @@ private:
     QString m_path;
     QVariantMap m_values;
     Stamp m_stamp;
+    // The watch's change count at the last read; none while the file is not watched.
+    std::optional<quint64> m_seenChanges;
 };

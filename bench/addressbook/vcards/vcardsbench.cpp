@@ -5,7 +5,6 @@
 #include "addressbook/vcardexportoptions.h"
 #include "addressbook/vcardimport.h"
 #include "addressbook/vcardsplitter.h"
-#include "bench/support/settledpreferences.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/multivalue.h"
@@ -134,7 +133,6 @@ void BM_ExportPeople(benchmark::State &state)
         return;
     }
     setExportPreferences(int(state.range(0)));
-    waitForPreferencesToSettle();
     qsizetype bytes = 0;
     for (auto _ : state) {
         bytes = 0;

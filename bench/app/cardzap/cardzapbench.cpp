@@ -3,7 +3,6 @@
 // countries and labels, e-mail and web addresses, and US and European postal addresses.
 
 #include "app/cardzap/zeltorcardzap.h"
-#include "bench/support/settledpreferences.h"
 #include "foundation/parserkeys.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/localizedpropertyorlabel.h"
@@ -166,7 +165,6 @@ void setUSPreferences()
 void BM_AnalyzeTenThousandBlocks(benchmark::State &state)
 {
     setUSPreferences();
-    waitForPreferencesToSettle();
     const QStringList blocks = pastedBlocks();
     qsizetype fields = 0;
     for (auto _ : state) {
