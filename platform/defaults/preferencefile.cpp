@@ -82,8 +82,10 @@ bool PreferenceFile::isRecent(const Stamp &stamp)
     return stamp.exists && nowNs - stamp.modifiedNs < kRecentNs;
 }
 
-bool PreferenceFile::mayHaveChanged()
+bool PreferenceFile::mayHaveChanged(Events events)
 {
+    if (events == Events::Unread)
+        PreferenceWatch::instance().readEvents();
     // A watched file changed exactly when its folder said so: the file itself needn't be looked at.
     const std::optional<quint64> changes = PreferenceWatch::instance().changeCount(m_path);
     if (changes) {
@@ -98,9 +100,9 @@ bool PreferenceFile::mayHaveChanged()
     return stamp != m_stamp || isRecent(stamp);
 }
 
-QStringList PreferenceFile::reload()
+QStringList PreferenceFile::reload(Events events)
 {
-    if (!mayHaveChanged())
+    if (!mayHaveChanged(events))
         return {};
     const Stamp stamp = currentStamp();
     const QVariantMap fresh = stamp.exists ? readFile() : QVariantMap{};
@@ -118,9 +120,9 @@ QStringList PreferenceFile::reload()
     return changed;
 }
 
-QVariant PreferenceFile::value(const QString &key)
+QVariant PreferenceFile::value(const QString &key, Events events)
 {
-    reload();
+    reload(events);
     return m_values.value(key);
 }
 
@@ -130,9 +132,9 @@ bool PreferenceFile::contains(const QString &key)
     return m_values.contains(key);
 }
 
-QVariantMap PreferenceFile::values()
+QVariantMap PreferenceFile::values(Events events)
 {
-    reload();
+    reload(events);
     return m_values;
 }
 

@@ -19,12 +19,16 @@ public:
 
     const QString &path() const { return m_path; }
 
-    QVariant value(const QString &key);
+    // Whether the caller has just taken the watch's events, once for the several files of one
+    // lookup, or the file must take them itself.
+    enum class Events { Unread, Read };
+
+    QVariant value(const QString &key, Events events = Events::Unread);
     bool contains(const QString &key);
-    QVariantMap values();
+    QVariantMap values(Events events = Events::Unread);
 
     // Returns the keys whose value changed since the last read (another process wrote them).
-    QStringList reload();
+    QStringList reload(Events events = Events::Unread);
 
     bool setValue(const QString &key, const QVariant &value);
     bool remove(const QString &key);
@@ -44,7 +48,7 @@ private:
     static bool isRecent(const Stamp &stamp);
 
     Stamp currentStamp() const;
-    bool mayHaveChanged();
+    bool mayHaveChanged(Events events);
     QVariantMap readFile() const;
     bool writeFile(const QVariantMap &values) const;
     bool update(const QString &key, const QVariant *value);

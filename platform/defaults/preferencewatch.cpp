@@ -128,6 +128,15 @@ void PreferenceWatch::startAfterFork()
         entry.watch = -1;
 }
 
+void PreferenceWatch::readEvents()
+{
+    const std::lock_guard lock(m_mutex);
+    if (m_forked)
+        startAfterFork();
+    if (m_queue >= 0)
+        readQueue();
+}
+
 std::optional<quint64> PreferenceWatch::changeCount(const QString &path)
 {
     const std::lock_guard lock(m_mutex);
@@ -135,7 +144,6 @@ std::optional<quint64> PreferenceWatch::changeCount(const QString &path)
         startAfterFork();
     if (m_queue < 0)
         return std::nullopt;
-    readEvents();
     auto it = m_entries.find(path);
     if (it == m_entries.end()) {
         const QFileInfo info(path);
@@ -183,7 +191,7 @@ void PreferenceWatch::arm(const QString &path, Entry &entry)
     }
 }
 
-void PreferenceWatch::readEvents()
+void PreferenceWatch::readQueue()
 {
     alignas(struct inotify_event) char buffer[8192];
     for (;;) {

@@ -20,7 +20,9 @@ class PreferenceWatch
 public:
     static PreferenceWatch &instance();
 
-    // A count that grows whenever the file at path may have changed since it was last asked for;
+    // Takes the events queued so far. One look serves every file read in one lookup.
+    void readEvents();
+    // A count that grows whenever the file at path may have changed, as of the last readEvents;
     // the file must be read again when it differs from the one last seen. Nothing when the file
     // cannot be watched.
     std::optional<quint64> changeCount(const QString &path);
@@ -47,7 +49,7 @@ private:
     static void afterForkInChild();
 
     void startAfterFork();
-    void readEvents();
+    void readQueue();
     void handleEvent(int watch, quint32 mask, const QByteArray &name);
     void forgetWatch(int watch);
     void arm(const QString &path, Entry &entry);
