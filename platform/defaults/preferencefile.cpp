@@ -82,7 +82,7 @@ bool PreferenceFile::isRecent(const Stamp &stamp)
     return stamp.exists && nowNs - stamp.modifiedNs < kRecentNs;
 }
 
-bool PreferenceFile::mayHaveChanged(Events events)
+std::optional<PreferenceFile::Stamp> PreferenceFile::stampIfChanged(Events events)
 {
     if (events == Events::Unread)
         PreferenceWatch::instance().readEvents();
@@ -91,20 +91,21 @@ bool PreferenceFile::mayHaveChanged(Events events)
     if (changes) {
         const bool changed = changes != m_seenChanges;
         m_seenChanges = changes;
-        return changed;
+        return changed ? std::optional(currentStamp()) : std::nullopt;
     }
     m_seenChanges.reset();
     // File times tick in steps of a few milliseconds and a replaced file may get the inode of an
     // earlier one, so a file written very recently can look unchanged when it is not: read it.
     const Stamp stamp = currentStamp();
-    return stamp != m_stamp || isRecent(stamp);
+    return stamp != m_stamp || isRecent(stamp) ? std::optional(stamp) : std::nullopt;
 }
 
 QStringList PreferenceFile::reload(Events events)
 {
-    if (!mayHaveChanged(events))
+    const std::optional<Stamp> changedStamp = stampIfChanged(events);
+    if (!changedStamp)
         return {};
-    const Stamp stamp = currentStamp();
+    const Stamp stamp = *changedStamp;
     const QVariantMap fresh = stamp.exists ? readFile() : QVariantMap{};
     m_stamp = stamp;
     QStringList changed;

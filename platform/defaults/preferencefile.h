@@ -48,7 +48,8 @@ private:
     static bool isRecent(const Stamp &stamp);
 
     Stamp currentStamp() const;
-    bool mayHaveChanged(Events events);
+    // The file's stamp when it may have changed since the last read; nothing when it has not.
+    std::optional<Stamp> stampIfChanged(Events events);
     QVariantMap readFile() const;
     bool writeFile(const QVariantMap &values) const;
     bool update(const QString &key, const QVariant *value);
