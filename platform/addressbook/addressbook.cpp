@@ -118,7 +118,7 @@ void AddressBook::loadAll()
 
     m_meId = m_storedMeId;
     m_records.reserve(stored.size());
-    m_order.reserve(stored.size());
+    m_places.reserve(stored.size());
     for (const StoredRecord &entry : stored) {
         RecordPtr record = newRecordOfKind(entry.kind, entry.uniqueId);
         if (!RecordCodec::decodeInto(*record, entry.body)) {
@@ -145,7 +145,11 @@ void AddressBook::adopt(const RecordPtr &record)
 {
     record->m_book = this;
     m_records.insert(record->uniqueId(), record);
-    m_order.append(record->uniqueId());
+    const quint64 place = m_nextPlace++;
+    m_places.insert(record->uniqueId(), place);
+    m_order.emplace(place, record->uniqueId());
+    if (record->recordClass() == RecordClass::Group)
+        m_groupOrder.emplace(place, record->uniqueId());
     for (const auto &[name, index] : m_indexes)
         index->add(*record);
 }
@@ -156,7 +160,9 @@ void AddressBook::forgetRecord(const QString &uniqueId)
     if (!record)
         return;
     record->m_book = nullptr;
-    m_order.removeOne(uniqueId);
+    const quint64 place = m_places.take(uniqueId);
+    m_order.erase(place);
+    m_groupOrder.erase(place);
     for (const auto &[name, index] : m_indexes)
         index->remove(uniqueId);
 }
@@ -164,7 +170,7 @@ void AddressBook::forgetRecord(const QString &uniqueId)
 QList<PersonPtr> AddressBook::people() const
 {
     QList<PersonPtr> persons;
-    for (const QString &uniqueId : m_order) {
+    for (const auto &[place, uniqueId] : m_order) {
         const RecordPtr &record = m_records[uniqueId];
         if (record->recordClass() == RecordClass::Person)
             persons.append(std::static_pointer_cast<Person>(record));
@@ -175,11 +181,9 @@ QList<PersonPtr> AddressBook::people() const
 QList<GroupPtr> AddressBook::groups() const
 {
     QList<GroupPtr> result;
-    for (const QString &uniqueId : m_order) {
-        const RecordPtr &record = m_records[uniqueId];
-        if (record->recordClass() == RecordClass::Group)
-            result.append(std::static_pointer_cast<Group>(record));
-    }
+    result.reserve(m_groupOrder.size());
+    for (const auto &[place, uniqueId] : m_groupOrder)
+        result.append(std::static_pointer_cast<Group>(m_records[uniqueId]));
     return result;
 }
 
@@ -209,7 +213,7 @@ QList<RecordPtr> AddressBook::recordsMatchingSearchElement(const SearchElement &
     if (const std::optional<SearchElement::EqualityTerm> term = element.equalityTerm())
         return indexedMatches(element, *term);
     QList<RecordPtr> matches;
-    for (const QString &uniqueId : m_order) {
+    for (const auto &[place, uniqueId] : m_order) {
         const RecordPtr &record = m_records[uniqueId];
         if (element.matchesRecord(*record))
             matches.append(record);
@@ -293,7 +297,7 @@ QList<RecordPtr> AddressBook::indexedMatches(const SearchElement &element,
     // Matches come in the book's order, as a search of every record gives them.
     if (matches.size() > 1) {
         std::sort(matches.begin(), matches.end(), [this](const RecordPtr &a, const RecordPtr &b) {
-            return m_order.indexOf(a->uniqueId()) < m_order.indexOf(b->uniqueId());
+            return m_places.value(a->uniqueId()) < m_places.value(b->uniqueId());
         });
     }
     return matches;
@@ -555,7 +559,9 @@ void AddressBook::reloadEverything()
     m_indexes.clear();
     QHash<QString, RecordPtr> previous;
     previous.swap(m_records);
+    m_places.clear();
     m_order.clear();
+    m_groupOrder.clear();
     for (const RecordPtr &record : std::as_const(previous))
         record->m_book = nullptr;
     for (const StoredRecord &stored : m_db->records()) {

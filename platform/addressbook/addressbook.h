@@ -130,7 +130,13 @@ private:
     QFileSystemWatcher *m_watcher = nullptr;
 
     QHash<QString, RecordPtr> m_records;
-    QStringList m_order;
+    // The book's order: each record's place, and the records by place. Places only grow, so a
+    // record leaves the order in one step, without the others moving.
+    QHash<QString, quint64> m_places;
+    std::map<quint64, QString> m_order;
+    // The groups of m_order on their own: every exported person looks for its groups.
+    std::map<quint64, QString> m_groupOrder;
+    quint64 m_nextPlace = 0;
     mutable QHash<QString, PropertyType> m_customPersonProperties;
     mutable QHash<QString, PropertyType> m_customGroupProperties;
     QSet<QString> m_storedImages;

@@ -96,7 +96,9 @@ QString MutableMultiValue::newIdentifier() const
     // one), so they are random rather than positional and never reused within the value.
     QString id;
     do {
-        id = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+        // Upper-cased as bytes: the text is hexadecimal digits and dashes, and a full Unicode
+        // case mapping for every entry of an imported file showed in the import's profile.
+        id = QString::fromLatin1(QUuid::createUuid().toByteArray(QUuid::WithoutBraces).toUpper());
     } while (indexForIdentifier(id) >= 0);
     return id;
 }

@@ -16,7 +16,9 @@ Record::~Record() = default;
 
 QString Record::newUniqueId(const QString &recordType)
 {
-    return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper() + u':' + recordType;
+    // Upper-cased as bytes: hexadecimal digits and dashes need no Unicode case mapping.
+    return QString::fromLatin1(QUuid::createUuid().toByteArray(QUuid::WithoutBraces).toUpper()) +
+           u':' + recordType;
 }
 
 QVariant Record::valueForProperty(const QString &property) const

@@ -125,7 +125,13 @@ public:
             text(value);
     }
 
-    QByteArray result() const { return m_data; }
+    // Without the room left by growing: a save of a whole imported file holds every record's
+    // text at once.
+    QByteArray result()
+    {
+        m_data.squeeze();
+        return m_data;
+    }
 
 private:
     void raw(const void *data, std::size_t size)

@@ -1,6 +1,7 @@
 #include "platform/defaults/preferencefile.h"
 
 #include "platform/defaults/preferencevalue.h"
+#include "platform/defaults/preferencewatch.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -81,13 +82,30 @@ bool PreferenceFile::isRecent(const Stamp &stamp)
     return stamp.exists && nowNs - stamp.modifiedNs < kRecentNs;
 }
 
-QStringList PreferenceFile::reload()
+std::optional<PreferenceFile::Stamp> PreferenceFile::stampIfChanged(Events events)
 {
+    if (events == Events::Unread)
+        PreferenceWatch::instance().readEvents();
+    // A watched file changed exactly when its folder said so: the file itself needn't be looked at.
+    const std::optional<quint64> changes = PreferenceWatch::instance().changeCount(m_path);
+    if (changes) {
+        const bool changed = changes != m_seenChanges;
+        m_seenChanges = changes;
+        return changed ? std::optional(currentStamp()) : std::nullopt;
+    }
+    m_seenChanges.reset();
     // File times tick in steps of a few milliseconds and a replaced file may get the inode of an
     // earlier one, so a file written very recently can look unchanged when it is not: read it.
     const Stamp stamp = currentStamp();
-    if (stamp == m_stamp && !isRecent(stamp))
+    return stamp != m_stamp || isRecent(stamp) ? std::optional(stamp) : std::nullopt;
+}
+
+QStringList PreferenceFile::reload(Events events)
+{
+    const std::optional<Stamp> changedStamp = stampIfChanged(events);
+    if (!changedStamp)
         return {};
+    const Stamp stamp = *changedStamp;
     const QVariantMap fresh = stamp.exists ? readFile() : QVariantMap{};
     m_stamp = stamp;
     QStringList changed;
@@ -103,9 +121,9 @@ QStringList PreferenceFile::reload()
     return changed;
 }
 
-QVariant PreferenceFile::value(const QString &key)
+QVariant PreferenceFile::value(const QString &key, Events events)
 {
-    reload();
+    reload(events);
     return m_values.value(key);
 }
 
@@ -115,9 +133,9 @@ bool PreferenceFile::contains(const QString &key)
     return m_values.contains(key);
 }
 
-QVariantMap PreferenceFile::values()
+QVariantMap PreferenceFile::values(Events events)
 {
-    reload();
+    reload(events);
     return m_values;
 }
 

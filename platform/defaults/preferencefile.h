@@ -3,10 +3,13 @@
 #include <QString>
 #include <QVariantMap>
 
+#include <optional>
+
 #include <sys/types.h>
 
 // One preference domain kept in one file. Reads see what another process wrote as soon as the
-// file changed on disk; every write takes the domain's lock, merges into the file as it stands
+// file changed on disk (its folder's change events say so, or where the folder can't be watched,
+// the file's stamp); every write takes the domain's lock, merges into the file as it stands
 // then and replaces it atomically, so two programs writing different keys lose nothing and a
 // crash never leaves half a file.
 class PreferenceFile
@@ -16,12 +19,16 @@ public:
 
     const QString &path() const { return m_path; }
 
-    QVariant value(const QString &key);
+    // Whether the caller has just taken the watch's events, once for the several files of one
+    // lookup, or the file must take them itself.
+    enum class Events { Unread, Read };
+
+    QVariant value(const QString &key, Events events = Events::Unread);
     bool contains(const QString &key);
-    QVariantMap values();
+    QVariantMap values(Events events = Events::Unread);
 
     // Returns the keys whose value changed since the last read (another process wrote them).
-    QStringList reload();
+    QStringList reload(Events events = Events::Unread);
 
     bool setValue(const QString &key, const QVariant &value);
     bool remove(const QString &key);
@@ -41,6 +48,8 @@ private:
     static bool isRecent(const Stamp &stamp);
 
     Stamp currentStamp() const;
+    // The file's stamp when it may have changed since the last read; nothing when it has not.
+    std::optional<Stamp> stampIfChanged(Events events);
     QVariantMap readFile() const;
     bool writeFile(const QVariantMap &values) const;
     bool update(const QString &key, const QVariant *value);
@@ -48,4 +57,6 @@ private:
     QString m_path;
     QVariantMap m_values;
     Stamp m_stamp;
+    // The watch's change count at the last read; none while the file is not watched.
+    std::optional<quint64> m_seenChanges;
 };

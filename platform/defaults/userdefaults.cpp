@@ -2,6 +2,7 @@
 
 #include "platform/defaults/preferenceconversion.h"
 #include "platform/defaults/preferencefile.h"
+#include "platform/defaults/preferencewatch.h"
 
 #include <QDir>
 #include <QFile>
@@ -87,14 +88,26 @@ QStringList UserDefaults::searchPaths() const
 
 QVariant UserDefaults::objectForKey(const QString &key)
 {
+    PreferenceWatch::instance().readEvents();
     for (const QString &path : searchPaths()) {
         PreferenceFile &domainFile = file(path);
         // Stored values are never invalid, so an invalid one means "not in this domain".
-        const QVariant value = domainFile.value(key);
+        const QVariant value = domainFile.value(key, PreferenceFile::Events::Read);
         if (value.isValid())
             return value;
     }
     return m_registration.value(key);
+}
+
+QVariantMap UserDefaults::dictionaryRepresentation()
+{
+    QVariantMap merged = m_registration;
+    const QStringList paths = searchPaths();
+    PreferenceWatch::instance().readEvents();
+    // The last domain searched goes in first, so that each earlier one writes over it.
+    for (auto path = paths.crbegin(); path != paths.crend(); ++path)
+        merged.insert(file(*path).values(PreferenceFile::Events::Read));
+    return merged;
 }
 
 QString UserDefaults::stringForKey(const QString &key)
@@ -198,8 +211,9 @@ void UserDefaults::removeSuiteNamed(const QString &domain)
 void UserDefaults::synchronize()
 {
     QStringList changed;
+    PreferenceWatch::instance().readEvents();
     for (const QString &path : searchPaths())
-        changed += file(path).reload();
+        changed += file(path).reload(PreferenceFile::Events::Read);
     changed.removeDuplicates();
     for (const QString &key : changed)
         emit valueChanged(key);

@@ -30,6 +30,9 @@ public:
     const QString &domain() const { return m_domain; }
 
     QVariant objectForKey(const QString &key);
+    // Every key with the value objectForKey gives it, each domain file looked at once: for a
+    // caller that reads many keys at a time.
+    QVariantMap dictionaryRepresentation();
     QString stringForKey(const QString &key);
     int integerForKey(const QString &key);
     double doubleForKey(const QString &key);

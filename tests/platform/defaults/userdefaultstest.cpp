@@ -40,6 +40,27 @@ TEST(UserDefaults, LookupOrder_OwnDomainThenHostThenSuiteThenRegistration)
     EXPECT_EQ(agent.stringForKey("key"), "from suite");
 }
 
+TEST(UserDefaults, DictionaryRepresentation_EveryKeyWithTheValueALookupGives)
+{
+    UserDefaults agent(kAgent);
+    UserDefaults main(kMain);
+    agent.addSuiteNamed(kMain);
+    agent.registerDefaults({{"registered", 1}, {"suite", 1}, {"own", 1}, {"host", 1}});
+    main.setObject(2, "suite");
+    main.setObject(2, "own");
+    agent.setObject(3, "own");
+    agent.setObject(3, "host");
+    ASSERT_TRUE(UserDefaults::setValueForCurrentHost(kAgent, "host", 4));
+    const QVariantMap expected{{"registered", 1}, {"suite", 2}, {"own", 3}, {"host", 4}};
+    EXPECT_EQ(agent.dictionaryRepresentation(), expected);
+    for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+        EXPECT_EQ(agent.objectForKey(it.key()), it.value()) << it.key().toStdString();
+
+    UserDefaults writer(kMain);
+    writer.setObject("written elsewhere", "suite");
+    EXPECT_EQ(agent.dictionaryRepresentation().value("suite"), "written elsewhere");
+}
+
 TEST(UserDefaults, WriteFromAnotherInstance_IsSeenAtNextRead)
 {
     UserDefaults reader(kMain);
