@@ -49,6 +49,7 @@ void UserDefaults::setStandardDomain(const QString &domain)
 {
     s_standardDomain = domain;
     standard().m_domain = domain;
+    standard().m_searchFiles.clear();
 }
 
 QString UserDefaults::preferencesFolder()
@@ -86,13 +87,24 @@ QStringList UserDefaults::searchPaths() const
     return paths;
 }
 
+const std::vector<PreferenceFile *> &UserDefaults::searchFiles()
+{
+    const QString folder = preferencesFolder();
+    if (m_searchFiles.empty() || folder != m_searchFilesFolder) {
+        m_searchFiles.clear();
+        for (const QString &path : searchPaths())
+            m_searchFiles.push_back(&file(path));
+        m_searchFilesFolder = folder;
+    }
+    return m_searchFiles;
+}
+
 QVariant UserDefaults::objectForKey(const QString &key)
 {
     PreferenceWatch::instance().readEvents();
-    for (const QString &path : searchPaths()) {
-        PreferenceFile &domainFile = file(path);
+    for (PreferenceFile *domainFile : searchFiles()) {
         // Stored values are never invalid, so an invalid one means "not in this domain".
-        const QVariant value = domainFile.value(key, PreferenceFile::Events::Read);
+        const QVariant value = domainFile->value(key, PreferenceFile::Events::Read);
         if (value.isValid())
             return value;
     }
@@ -201,11 +213,13 @@ void UserDefaults::addSuiteNamed(const QString &domain)
 {
     if (domain != m_domain && !m_suites.contains(domain))
         m_suites.append(domain);
+    m_searchFiles.clear();
 }
 
 void UserDefaults::removeSuiteNamed(const QString &domain)
 {
     m_suites.removeAll(domain);
+    m_searchFiles.clear();
 }
 
 void UserDefaults::synchronize()

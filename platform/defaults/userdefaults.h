@@ -75,9 +75,14 @@ signals:
 private:
     PreferenceFile &file(const QString &path);
     QStringList searchPaths() const;
+    const std::vector<PreferenceFile *> &searchFiles();
 
     QString m_domain;
     QStringList m_suites;
     QVariantMap m_registration;
     std::map<QString, std::unique_ptr<PreferenceFile>> m_files;
+    // The files of searchPaths(), kept while the domains and the preference folder stay the same:
+    // building the paths anew cost more than the lookup itself on hot reads such as the log level.
+    std::vector<PreferenceFile *> m_searchFiles;
+    QString m_searchFilesFolder;
 };
