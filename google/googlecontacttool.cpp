@@ -56,6 +56,8 @@ GoogleContactTool::GoogleContactTool(Role role, QObject *parent)
     m_keychainItemName2 = ud.stringForKey(googlekeys::keychainItemName2);
     m_googleSource = ud.stringForKey(googlekeys::kGoogleSource);
     setImageTime();
+    registerSelector(QStringLiteral("batchSimpleABContactPictures"),
+                     [this] { batchSimpleABContactPictures(); });
 }
 
 GoogleContactTool::~GoogleContactTool() = default;
