@@ -12,6 +12,8 @@
 #include "platform/gdata/gdataserviceticket.h"
 
 #include <QDateTime>
+#include <QImage>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -313,6 +315,25 @@ public:
     void deleteContactImageForID(const QString &identifier);
     // Contacts of the last feed whose photo link has an address.
     int countOfImages() const;
+    // The contact the user works on, whose photo a picked file replaces; none unless set.
+    void setSelectedContact(const GDataEntryContactPtr &contact) { m_selectedContact = contact; }
+    GDataEntryContactPtr selectedContact() const { return m_selectedContact; }
+    // Uploads the file, unchanged and typed by its name, as the selected contact's photo; a file
+    // of no type or that cannot be read is shown as a sheet and nothing is sent.
+    void setSelectedContactPhotoAtPath(const QString &path);
+    // The portraits edited in a window: each uploaded as JPEG in turn, waiting for each answer
+    // up to 3 s; a failed photo does not stop the others.
+    struct Portrait
+    {
+        QString gID;
+        QImage gImage;
+    };
+    void setCurrentContactImagesArray(const QList<Portrait> &portraits)
+    {
+        m_currentContactImagesArray = portraits;
+    }
+    const QList<Portrait> &currentContactImagesArray() const { return m_currentContactImagesArray; }
+    void batchContactPictures();
 
     // The chained photo queues: the first job is the one in flight, removed when it is stored.
     std::vector<PhotoJob> &contactResultsArray() { return m_contactResultsArray; }
@@ -330,6 +351,7 @@ private:
     void photoQueueFailed(const GDataError &error);
     void inputStreamHasDeliveredByteCount(quint64 sent, quint64 total);
     void showPhotoFailureSheet(const QString &title, const QString &text, const GDataError &error);
+    void sendPhotoUpload(const GDataEntryContact &entry, const QUrl &url);
     void imageFetchEnded(quint64 tag, const std::optional<QByteArray> &data);
 
     RunLoopWait m_imageWait;
@@ -340,4 +362,7 @@ private:
     std::vector<PhotoJob> m_contactResultsArray;
     double m_progressCount = 0.0;
     QStringList m_skippedImageFiles;
+    GDataEntryContactPtr m_selectedContact;
+    QList<Portrait> m_currentContactImagesArray;
+    GDataServiceTicketPtr m_portraitTicket;
 };

@@ -19,6 +19,7 @@ inline const QString photoSlug = QStringLiteral("photo ContactImageFileSlug");
 inline const QString imageFileSlug = QStringLiteral("ContactImageFileSlug");
 inline const QString jpegType = QStringLiteral("image/jpeg");
 inline const QString photoTicketFinished = QStringLiteral("photo ticket finished");
+inline const QString uploadError = QStringLiteral("Upload Error");
 inline const QString uploadFailed = QStringLiteral("Upload failed");
 inline const QString photoUploadFailed = QStringLiteral("Photo upload failed: %1\nUser info:%2");
 inline const QString deletePhotoFailed = QStringLiteral("Delete photo failed");
@@ -32,6 +33,9 @@ inline const QString userInfo = QStringLiteral("%1  -- User info:%2");
 inline const QString simpleImageUpdate = QStringLiteral("Simple Google Image Update");
 inline const QString updatingContactImages = QStringLiteral("Updating Contact Images...");
 inline const QString needMIMEType = QStringLiteral("need MIME type for file %1");
+inline const QString pictureSuccess = QStringLiteral("picture success");
+inline const QString errorLabel = QStringLiteral("error");
+inline const QString errorUserInfoLabel = QStringLiteral("[error userInfo]");
 inline const QString cannotReadFile = QStringLiteral("cannot read file %1");
 
 } // namespace phototexts

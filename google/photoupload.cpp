@@ -11,6 +11,8 @@
 #include "platform/ui/prompter.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -31,6 +33,38 @@ void GoogleContactTool::setImageDataForContactID(const QByteArray &imageData,
     const GDataEntryContactPtr entry = photouploadentry::photoEntry(
         phototexts::uploadingPhotoTitle, photouploadentry::jpegData(imageData),
         phototexts::jpegType, phototexts::photoSlug, link->ETag());
+    sendPhotoUpload(*entry, link->URL());
+}
+
+void GoogleContactTool::setSelectedContactPhotoAtPath(const QString &path)
+{
+    const std::optional<GDataLink> link =
+        m_selectedContact ? m_selectedContact->photoLink() : std::nullopt;
+    if (!link || link->href.isEmpty())
+        return;
+    // The file goes as the user picked it, in its own format.
+    const QString type = GDataEntryBase::MIMETypeForFileAtPath(path, phototexts::jpegType);
+    QString problem;
+    QByteArray bytes;
+    QFile file(path);
+    if (!type.startsWith(QLatin1String("image/")))
+        problem = phototexts::needMIMEType.arg(path);
+    else if (!file.open(QIODevice::ReadOnly) || (bytes = file.readAll()).isEmpty())
+        problem = phototexts::cannotReadFile.arg(path);
+    if (!problem.isEmpty()) {
+        Prompter::current().beginSheet(
+            Prompt{phototexts::uploadError, problem, {googletexts::okButton}},
+            QApplication::activeWindow(), [](int) {});
+        return;
+    }
+    const QFileInfo info(path);
+    const GDataEntryContactPtr entry =
+        photouploadentry::photoEntry(info.fileName(), bytes, type, info.fileName(), std::nullopt);
+    sendPhotoUpload(*entry, link->URL());
+}
+
+void GoogleContactTool::sendPhotoUpload(const GDataEntryContact &entry, const QUrl &url)
+{
     GDataServiceGoogleContact *service = contactService();
     // The progress of this upload only: the handler is read while the body goes out, long after
     // this call, and batch feeds go through the same service.
@@ -40,7 +74,7 @@ void GoogleContactTool::setImageDataForContactID(const QByteArray &imageData,
                 inputStreamHasDeliveredByteCount(sent, total);
         });
     m_photoUploadTicket = service->fetchContactEntryByUpdatingEntry(
-        *entry, link->URL(), this,
+        entry, url, this,
         [this](const GDataServiceTicketPtr &, const GDataEntryPtr &) {
             tlog::message(kClass, QStringLiteral("uploadPhotoTicket:finishedWithEntry:"),
                           phototexts::photoTicketFinished);

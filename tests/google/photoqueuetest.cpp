@@ -8,6 +8,7 @@
 #include "google/phototexts.h"
 
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -117,6 +118,24 @@ TEST_F(PhotoQueueTest, FileThatIsNoPictureIsSkippedReportedAndTheQueueGoesOn)
     EXPECT_TRUE(journal.contains(
         QStringLiteral("openUserInfo:%1/5").arg(phototexts::updatingContactImages)));
     EXPECT_TRUE(journal.contains(QStringLiteral("progressCur:5")));
+}
+
+// Each portrait is waited for; a failed one does not stop the others.
+TEST_F(PhotoQueueTest, PortraitsGoInTurnPastAFailure)
+{
+    const QStringList ids = seedAndLogIn({"Ann", "Bea", "Cid"});
+    QImage red(16, 16, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    engine->setCurrentContactImagesArray({{ids[0], red}, {ids[1], red}, {ids[2], red}});
+    server.injectFault(ids[1].section(u'/', -1), 403);
+
+    engine->batchContactPictures();
+
+    EXPECT_TRUE(showsColour(storedPhoto(ids[0]), Qt::red));
+    EXPECT_TRUE(storedPhoto(ids[1]).isEmpty());
+    EXPECT_TRUE(isJPEG(storedPhoto(ids[2])));
+    EXPECT_TRUE(journal.contains(QStringLiteral("status:") +
+                                 phototexts::updatingImages.arg(QStringLiteral("Cid"))));
 }
 
 } // namespace

@@ -5,6 +5,9 @@
 
 #include "google/phototexts.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -55,6 +58,29 @@ TEST_F(PhotoUploadTest, FailuresAreShownAsSheets)
     EXPECT_TRUE(promptMessages().contains(phototexts::uploadFailed));
     EXPECT_TRUE(promptMessages().contains(phototexts::deletePhotoFailed));
     EXPECT_TRUE(showsColour(storedPhoto(ids[0]), Qt::red));
+}
+
+// A file the user picks goes as it is, typed by its name; one that cannot be sent is shown.
+TEST_F(PhotoUploadTest, PickedFileIsSentUnchanged)
+{
+    const QStringList ids = seedAndLogIn({"Ann"});
+    engine->setSelectedContact(contact(ids[0]));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("portrait.png"));
+    const QByteArray png = picture(Qt::green, "PNG");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(png);
+    file.close();
+    const auto before = engine->contactFeed();
+
+    engine->setSelectedContactPhotoAtPath(dir.filePath(QStringLiteral("absent.png")));
+    engine->setSelectedContactPhotoAtPath(path);
+
+    ASSERT_TRUE(runUntil([&] { return engine->contactFeed() != before; }));
+    EXPECT_EQ(storedPhoto(ids[0]), png);
+    EXPECT_EQ(storedPhotoType(ids[0]), "image/png");
+    EXPECT_EQ(promptMessages(), QStringList{phototexts::uploadError});
 }
 
 TEST_F(PhotoUploadTest, UnknownContactSendsNothing)
