@@ -346,6 +346,7 @@ public:
 
 private:
     void getImageForURL(const QUrl &url, quint64 tag);
+    void nextPictureOrEnd();
     void sendNextImageFile();
     void endImageFiles();
     void photoQueueFailed(const GDataError &error);

@@ -56,27 +56,41 @@ void GoogleContactTool::batchSimpleABContactPictures()
     tlog::value(kClass, op, QStringLiteral("[contactResultsArray objectAtIndex:0]"), describe(job));
     if (m_uiDelegate)
         m_uiDelegate->updateUserInfoWithMessage(phototexts::updatingImages.arg(job.name));
+    const QByteArray jpeg = photouploadentry::jpegData(job.data);
+    // Without a picture the service would send an entry in place of a photo.
+    if (jpeg.isEmpty()) {
+        tlog::bare(phototexts::cannotReadPicture.arg(job.name));
+        m_contactResultsArray.erase(m_contactResultsArray.begin());
+        nextPictureOrEnd();
+        return;
+    }
     const GDataEntryContactPtr entry = photouploadentry::photoEntry(
-        job.name, photouploadentry::jpegData(job.data), phototexts::jpegType,
-        phototexts::imageFileSlug, job.photoLink.ETag());
+        job.name, jpeg, phototexts::jpegType, phototexts::imageFileSlug, job.photoLink.ETag());
     entry->setShouldUploadDataOnly(true);
     contactService()->fetchContactEntryByUpdatingEntry(
         *entry, job.photoLink.URL(), this,
         [this, op](const GDataServiceTicketPtr &, const GDataEntryPtr &) {
             m_pictureWait.clear();
-            tlog::labelled(kClass, op, phototexts::finishedPictureFor,
-                           describe(m_contactResultsArray.front()));
-            m_contactResultsArray.erase(m_contactResultsArray.begin());
             if (!m_contactResultsArray.empty()) {
-                batchSimpleABContactPictures();
-                return;
+                tlog::labelled(kClass, op, phototexts::finishedPictureFor,
+                               describe(m_contactResultsArray.front()));
+                m_contactResultsArray.erase(m_contactResultsArray.begin());
             }
-            tlog::bare(phototexts::endOfUploadPhotos);
-            refetchAllContacts(kAfterPhotos);
+            nextPictureOrEnd();
         },
         [this](const GDataServiceTicketPtr &, const GDataError &error) {
             photoQueueFailed(error);
         });
+}
+
+void GoogleContactTool::nextPictureOrEnd()
+{
+    if (!m_contactResultsArray.empty()) {
+        batchSimpleABContactPictures();
+        return;
+    }
+    tlog::bare(phototexts::endOfUploadPhotos);
+    refetchAllContacts(kAfterPhotos);
 }
 
 void GoogleContactTool::loadContactImageFiles()
@@ -116,7 +130,8 @@ void GoogleContactTool::sendNextImageFile()
     contactService()->fetchContactEntryByUpdatingEntry(
         *entry, job.photoLink.URL(), this,
         [this](const GDataServiceTicketPtr &, const GDataEntryPtr &) {
-            m_contactResultsArray.erase(m_contactResultsArray.begin());
+            if (!m_contactResultsArray.empty())
+                m_contactResultsArray.erase(m_contactResultsArray.begin());
             m_progressCount += 1.0;
             if (m_uiDelegate)
                 m_uiDelegate->setProgressCurValue(m_progressCount);

@@ -36,6 +36,7 @@ inline const QString needMIMEType = QStringLiteral("need MIME type for file %1")
 inline const QString pictureSuccess = QStringLiteral("picture success");
 inline const QString errorLabel = QStringLiteral("error");
 inline const QString errorUserInfoLabel = QStringLiteral("[error userInfo]");
+inline const QString cannotReadPicture = QStringLiteral("cannot read the picture of %1");
 inline const QString cannotReadFile = QStringLiteral("cannot read file %1");
 
 } // namespace phototexts

@@ -74,6 +74,20 @@ TEST_F(PhotoQueueTest, PicturesGoOneAfterTheOtherThenTheNextStep)
                                  phototexts::updatingImages.arg(QStringLiteral("Cid"))));
 }
 
+// Data that is no picture would go out as an entry in place of a photo: it is left out.
+TEST_F(PhotoQueueTest, DataThatIsNoPictureIsLeftOutOfThePictureQueue)
+{
+    const QStringList ids = seedAndLogIn({"Ann", "Bea"});
+    engine->contactResultsArray().push_back(pictureJob(ids[0], "not a picture"));
+    engine->contactResultsArray().push_back(pictureJob(ids[1], picture(Qt::red, "PNG")));
+
+    engine->batchSimpleABContactPictures();
+
+    ASSERT_TRUE(runUntil([&] { return stepRan(); }));
+    EXPECT_TRUE(storedPhoto(ids[0]).isEmpty());
+    EXPECT_TRUE(showsColour(storedPhoto(ids[1]), Qt::red));
+}
+
 TEST_F(PhotoQueueTest, FailureStopsThePictureQueueAndIsReported)
 {
     const QStringList ids = seedAndLogIn({"Ann", "Bea", "Cid"});
