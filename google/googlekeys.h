@@ -30,6 +30,7 @@ inline const QString googleBackupFolderPath = QStringLiteral("googleBackupFolder
 inline const QString googleConnectionFailure = QStringLiteral("googleConnectionFailure");
 inline const QString googleDataMask = QStringLiteral("googleDataMask");
 inline const QString googleServiceBaseURL = QStringLiteral("googleServiceBaseURL");
+inline const QString imageFetchComplete = QStringLiteral("imageFetchComplete");
 inline const QString imageTime = QStringLiteral("imageTime");
 inline const QString isLoggedIn = QStringLiteral("isLoggedIn");
 inline const QString kBatchResultsProperty = QStringLiteral("kBatchResultsProperty");
