@@ -4,6 +4,7 @@
 #include "google/googlecontactlists.h"
 #include "google/runloopwait.h"
 #include "google/selectortarget.h"
+#include "platform/addressbook/recordclass.h"
 #include "platform/gdata/gdataentrybase.h"
 #include "platform/gdata/gdataerror.h"
 #include "platform/gdata/gdatafeed.h"
@@ -215,6 +216,9 @@ public:
     bool hasGoogleModDateChangedSinceLast() const;
     bool hasGoogleCountChangedSinceLast() const;
     bool hasGoogleChangedSinceLast() const;
+
+    // Google contact into Address Book person: the person changes in memory; the caller saves.
+    void makePerson(const PersonPtr &person, const GDataEntryContact &contact);
 
 private:
     bool waitOn(RunLoopWait &wait, const QString &op);
