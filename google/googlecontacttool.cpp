@@ -10,6 +10,7 @@
 #include "google/googlecontacttooluidelegate.h"
 #include "google/googlekeys.h"
 #include "google/googletoolhostdelegate.h"
+#include "google/phototexts.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/gdata/gdataservicegooglecontact.h"
 
@@ -47,6 +48,7 @@ GoogleContactTool::GoogleContactTool(Role role, QObject *parent)
     , m_singleInsertWait(googletexts::singleInsertTimedOut)
     , m_contactFeedWait(googletexts::contactFeedTimedOut)
     , m_groupFeedWait(googletexts::groupFeedTimedOut)
+    , m_imageWait(phototexts::imageDataForURLFailed)
 {
     UserDefaults &ud = UserDefaults::standard();
     m_gMailSuffix = ud.stringForKey(googlekeys::gMailSuffix);
@@ -54,6 +56,8 @@ GoogleContactTool::GoogleContactTool(Role role, QObject *parent)
     m_keychainItemName2 = ud.stringForKey(googlekeys::keychainItemName2);
     m_googleSource = ud.stringForKey(googlekeys::kGoogleSource);
     setImageTime();
+    registerSelector(QStringLiteral("batchSimpleABContactPictures"),
+                     [this] { batchSimpleABContactPictures(); });
 }
 
 GoogleContactTool::~GoogleContactTool() = default;

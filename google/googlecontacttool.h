@@ -2,6 +2,7 @@
 
 #include "foundation/emgenerickeychainitem.h"
 #include "google/googlecontactlists.h"
+#include "google/photojob.h"
 #include "google/runloopwait.h"
 #include "google/selectortarget.h"
 #include "platform/addressbook/recordclass.h"
@@ -13,6 +14,7 @@
 #include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <QVariant>
 
@@ -295,4 +297,50 @@ private:
     std::optional<GDataError> m_groupFetchError;
     std::optional<GDataError> m_contactFetchError;
     GoogleContactLists m_lists;
+
+    // Photos.
+public:
+    // The photo bytes at the URL, waited for up to imageTime() seconds; null for an empty URL and
+    // when the fetch failed or gave up. Each fetch is tagged: an answer that comes after its
+    // fetch gave up is dropped, never taken for the photo of a later fetch.
+    QByteArray imageDataForURL(const QUrl &url, const std::optional<QString> &eTag);
+    // Fetches the photo and stores it as the person's image (TIFF), without saving; false when no
+    // image could be made of what came.
+    bool setImageForPerson(const PersonPtr &person, const QUrl &url,
+                           const std::optional<QString> &eTag);
+
+    // Uploads the picture (any format the image reader knows), as JPEG, as the photo of the
+    // contact; the contacts are fetched again once it is stored, a failure is shown as a sheet.
+    void setImageDataForContactID(const QByteArray &imageData, const QString &identifier);
+    // Deletes the contact's photo at Google; a failure is shown as a sheet.
+    void deleteContactImageForID(const QString &identifier);
+    // Contacts of the last feed whose photo link has an address.
+    int countOfImages() const;
+
+    // The chained photo queues: the first job is the one in flight, removed when it is stored.
+    std::vector<PhotoJob> &contactResultsArray() { return m_contactResultsArray; }
+    // Uploads the queued address book pictures one after the other, then fetches the contacts
+    // again and goes on with "doSmartElseSaveAB"; a failure stops the queue and is reported.
+    void batchSimpleABContactPictures();
+    // Uploads the queued image files one after the other, as the Simple picture queue does. A file
+    // that cannot be read or is no picture is skipped, and reported when the queue ends.
+    void loadContactImageFiles();
+
+private:
+    void getImageForURL(const QUrl &url, quint64 tag);
+    void sendNextImageFile();
+    void endImageFiles();
+    void photoQueueFailed(const GDataError &error);
+    void inputStreamHasDeliveredByteCount(quint64 sent, quint64 total);
+    void showPhotoFailureSheet(const QString &title, const QString &text, const GDataError &error);
+    void imageFetchEnded(quint64 tag, const std::optional<QByteArray> &data);
+
+    RunLoopWait m_imageWait;
+    QByteArray m_imageData;
+    quint64 m_imageFetchCount = 0;
+    quint64 m_imageFetchInFlight = 0;
+    std::weak_ptr<GDataServiceTicket> m_photoUploadTicket;
+    std::vector<PhotoJob> m_contactResultsArray;
+    double m_progressCount = 0.0;
+    QStringList m_skippedImageFiles;
 };

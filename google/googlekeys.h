@@ -9,6 +9,7 @@
 namespace googlekeys {
 
 inline const QString abUpdatePresumeDoubleFirst = QStringLiteral("abUpdatePresumeDoubleFirst");
+inline const QString batchABContactPicturesTicketComplete = QStringLiteral("batchABContactPicturesTicketComplete");
 inline const QString doDefaultCountry = QStringLiteral("doDefaultCountry");
 inline const QString gMailSuffix = QStringLiteral("gMailSuffix");
 inline const QString gmRefetchAllContactsComplete = QStringLiteral("gmRefetchAllContactsComplete");
@@ -30,6 +31,7 @@ inline const QString googleBackupFolderPath = QStringLiteral("googleBackupFolder
 inline const QString googleConnectionFailure = QStringLiteral("googleConnectionFailure");
 inline const QString googleDataMask = QStringLiteral("googleDataMask");
 inline const QString googleServiceBaseURL = QStringLiteral("googleServiceBaseURL");
+inline const QString imageFetchComplete = QStringLiteral("imageFetchComplete");
 inline const QString imageTime = QStringLiteral("imageTime");
 inline const QString isLoggedIn = QStringLiteral("isLoggedIn");
 inline const QString kBatchResultsProperty = QStringLiteral("kBatchResultsProperty");
