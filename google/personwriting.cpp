@@ -22,11 +22,15 @@
 #include <cmath>
 #include <optional>
 
-namespace tolvane {
 namespace {
 
 const QString kClass = QStringLiteral("GoogleContactTool");
 const QString kOperation = QStringLiteral("makePerson:identicalToGoogleContact:");
+
+} // namespace
+
+namespace tolvane {
+namespace {
 const QChar kQuote = QLatin1Char('"');
 constexpr double kSameTransferSeconds = 100.0;
 constexpr int kAsOfAheadSeconds = 60;
@@ -305,5 +309,16 @@ bool writeContactIntoPerson(const PersonPtr &person, const GDataEntryContact &co
 
 void GoogleContactTool::makePerson(const PersonPtr &person, const GDataEntryContact &contact)
 {
-    tolvane::writeContactIntoPerson(person, contact, user());
+    if (!tolvane::writeContactIntoPerson(person, contact, user()))
+        return;
+    if (!UserDefaults::standard().boolForKey(googlekeys::abUpdatePicture) ||
+        !tolvane::tolvaneHasImage(contact))
+        return;
+    const std::optional<GDataLink> link = contact.photoLink();
+    if (!link || link->href.isEmpty()) {
+        tlog::labelled(kClass, kOperation, QStringLiteral("imageURL is nil"),
+                       contact.description());
+        return;
+    }
+    setImageForPerson(person, link->URL(), link->ETag());
 }
