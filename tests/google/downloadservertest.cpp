@@ -13,7 +13,10 @@
 #include "platform/addressbook/person.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/gdata/gdataconstants.h"
+#include "platform/gdata/gdataservicegooglecontact.h"
 
+#include <QBuffer>
+#include <QImage>
 #include <QMap>
 
 namespace {
@@ -97,7 +100,8 @@ protected:
         for (const QString &key :
              {googlekeys::abUpdateName, googlekeys::abUpdateCompany, googlekeys::abUpdateNotes,
               googlekeys::abUpdateTitle, googlekeys::abUpdateEmail, googlekeys::abUpdatePhone,
-              googlekeys::abUpdateIM, googlekeys::abUpdatePostal, googlekeys::abUpdateMemberships})
+              googlekeys::abUpdateIM, googlekeys::abUpdatePostal, googlekeys::abUpdateMemberships,
+              googlekeys::abUpdatePicture})
             defaults.setBool(true, key);
         seed();
     }
@@ -137,7 +141,30 @@ protected:
         contactIDs = server.seedContacts(
             kUser, {ann, noEmail,
                     contactEntry(QStringLiteral("Cy Dunn"), {QStringLiteral("dunn@example.com")}),
-                    contactEntry(QStringLiteral("Di Dunn"), {QStringLiteral("dunn@example.com")})});
+                    contactEntry(QStringLiteral("Di Dunn"), {QStringLiteral("dunn@example.com")}),
+                    contactEntry(QStringLiteral("Ed Gone"), {QStringLiteral("ed@example.com")})});
+        deletedID = contactIDs.takeLast();
+        deleteOnServer(deletedID);
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QBuffer jpeg;
+        jpeg.open(QIODevice::WriteOnly);
+        picture.save(&jpeg, "JPEG");
+        server.setPhoto(kUser, contactIDs[0], jpeg.data());
+    }
+
+    void deleteOnServer(const QString &identifier)
+    {
+        const std::unique_ptr<OfferingEngine> engine = makeEngine();
+        ASSERT_TRUE(logIn(*engine));
+        bool done = false;
+        for (const GDataEntryContactPtr &contact : engine->contactArray()) {
+            if (contact->identifier() == identifier)
+                engine->contactService()->deleteEntry(
+                    *contact, engine.get(), [&](const auto &, const auto &) { done = true; },
+                    [&](const auto &, const auto &) { done = true; });
+        }
+        ASSERT_TRUE(runUntil([&] { return done; }));
     }
 
     // As the data loader drives it: fetch, pair every group and contact, write each contact into
@@ -145,12 +172,16 @@ protected:
     void download()
     {
         const std::unique_ptr<OfferingEngine> engine = makeEngine();
+        engine->setIncludeContactDeletions(true);
         ASSERT_TRUE(logIn(*engine));
+        ASSERT_EQ(engine->contactArray().size(), 5);
         for (const GDataEntryContactGroupPtr &group : engine->groupArray()) {
             if (!group->systemGroup())
                 AddressBookTool::groupForGoogleGroup(ABGroupEntryView(*group));
         }
         for (const GDataEntryContactPtr &contact : engine->contactArray()) {
+            if (contact->isDeleted())
+                continue;
             const PersonPtr person =
                 AddressBookTool::personForGoogleContact(ABContactEntryView(*contact));
             ASSERT_TRUE(person) << contact->description().toStdString();
@@ -215,6 +246,9 @@ protected:
         for (const GroupPtr &group : AddressBook::shared()->groups())
             groupCount += group->valueForProperty(kGroupIDProperty).isValid();
         EXPECT_EQ(groupCount, 2);
+        EXPECT_FALSE(linkedTo(deletedID));
+        EXPECT_TRUE(ann->hasImage());
+        EXPECT_FALSE(bo->hasImage());
     }
 
     void expectSecondRunChangesNothing()
@@ -228,6 +262,7 @@ protected:
 
     QString friendsID;
     QStringList contactIDs;
+    QString deletedID;
 };
 
 TEST_F(DownloadServerTest, EmptyBook_GetsEveryContactAndASecondRunChangesNothing)
