@@ -212,11 +212,11 @@ TEST_F(PersonWritingTest, LinkStamp_VersionAndAsOfAMinuteAhead)
 
 TEST_F(PersonWritingTest, UnchangedRecord_AsOfWithin100SecondsWritesNothing)
 {
+    person->setValueForProperty(contact.identifier(), kContactIDProperty);
     const QVariant modified = person->valueForProperty(kABModificationDateProperty);
     const QDateTime stamp = modified.isValid()
                                 ? modified.toDateTime()
                                 : person->valueForProperty(kABCreationDateProperty).toDateTime();
-    person->setValueForProperty(contact.identifier(), kContactIDProperty);
     contact.setTitle(QStringLiteral("Ann Lee"));
     const std::pair<int, bool> cases[] = {{99, false}, {-99, false}, {100, true}};
     for (const auto &[seconds, rewritten] : cases) {
