@@ -221,6 +221,9 @@ public:
     bool hasGoogleCountChangedSinceLast() const;
     bool hasGoogleChangedSinceLast() const;
 
+    // Google contact into Address Book person: the person changes in memory; the caller saves.
+    void makePerson(const PersonPtr &person, const GDataEntryContact &contact);
+
 private:
     bool waitOn(RunLoopWait &wait, const QString &op);
     GDataQueryContact groupQuery();

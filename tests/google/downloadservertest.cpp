@@ -1,0 +1,303 @@
+#include "engineservertest.h"
+
+#include "addressbook/addressbookkeys.h"
+#include "addressbook/googlecontactmatching.h"
+#include "addressbook/googlegroupmatching.h"
+#include "addressbook/linkproperties.h"
+#include "google/abentryviews.h"
+#include "google/downloadkeys.h"
+#include "platform/addressbook/abconstants.h"
+#include "platform/addressbook/addressbook.h"
+#include "platform/addressbook/group.h"
+#include "platform/addressbook/multivalue.h"
+#include "platform/addressbook/person.h"
+#include "platform/defaults/userdefaults.h"
+#include "platform/gdata/gdataconstants.h"
+#include "platform/gdata/gdataservicegooglecontact.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QMap>
+
+namespace {
+
+const QString kIDProperty = QStringLiteral("com.test.googleID");
+const QString kVersionProperty = QStringLiteral("com.test.googleVersion");
+const QString kAsOfProperty = QStringLiteral("com.test.googleAsOf");
+const QString kGroupIDProperty = QStringLiteral("com.test.groupGoogleID");
+
+GDataEntryPtr contactEntry(const QString &title, const QStringList &emails)
+{
+    const GDataEntryContactPtr contact = GDataEntryContact::contactEntryWithTitle(title);
+    std::vector<GDataEmail> values;
+    for (const QString &email : emails)
+        values.push_back({email, QString::fromLatin1(kGDataContactHome), std::nullopt, false});
+    contact->setEmailAddresses(values);
+    return contact;
+}
+
+// Every value of every person but the stamps of the transfer, by the person's name.
+using Snapshot = QMap<QString, QMap<QString, QVariant>>;
+
+Snapshot snapshot()
+{
+    const QStringList moving = {kVersionProperty, kAsOfProperty, kABModificationDateProperty};
+    Snapshot shot;
+    for (const PersonPtr &person : AddressBook::shared()->people()) {
+        QMap<QString, QVariant> values;
+        for (const QString &property : Person::properties()) {
+            if (moving.contains(property))
+                continue;
+            QVariant value = person->valueForProperty(property);
+            // Entry identifiers of multi-values are the book's own; the values and labels count.
+            if (variantHoldsMultiValue(value)) {
+                QStringList entries;
+                const MultiValue multi = multiValueFromVariant(value);
+                for (int index = 0; index < multi.count(); ++index)
+                    entries << multi.labelAt(index) + "=" + multi.valueAt(index).toString() +
+                                   (multi.identifierAt(index) == multi.primaryIdentifier() ? "*"
+                                                                                           : "");
+                value = entries;
+            }
+            if (value.isValid())
+                values.insert(property, value);
+        }
+        QStringList groups;
+        for (const GroupPtr &group : person->parentGroups())
+            groups << group->valueForProperty(kABGroupNameProperty).toString();
+        groups.sort();
+        values.insert(QStringLiteral("groups"), groups);
+        shot.insert(person->uniqueId(), values);
+    }
+    return shot;
+}
+
+class DownloadServerTest : public EngineServerTest
+{
+protected:
+    void SetUp() override
+    {
+        EngineServerTest::SetUp();
+        storePassword(kPassword);
+        UserDefaults &defaults = UserDefaults::standard();
+        defaults.setString(kIDProperty, abkeys::googleContactIDPropertyName);
+        defaults.setString(kVersionProperty, abkeys::googleContactVersionPropertyName);
+        defaults.setString(kAsOfProperty, abkeys::googleContactAsOfDatePropertyName);
+        defaults.setString(QStringLiteral("com.test.googleMask"),
+                           abkeys::googleContactDataMaskPropertyName);
+        defaults.setString(kGroupIDProperty, abkeys::googleGroupIDPropertyName);
+        defaults.setString(QStringLiteral("com.test.groupVersion"),
+                           abkeys::googleGroupVersionPropertyName);
+        defaults.setString(QStringLiteral("com.test.groupAsOf"),
+                           abkeys::googleGroupAsOfDatePropertyName);
+        defaults.setString(QStringLiteral("com.test.groupMask"),
+                           abkeys::googleGroupDataMaskPropertyName);
+        defaults.setString(QStringLiteral("tolvaneContact"),
+                           abkeys::googleContactExtendedPropertyName);
+        defaults.setString(QStringLiteral("1111111111-1-1-1"), abkeys::addressBookDataMask);
+        ASSERT_TRUE(AddressBookTool::addTolvaneContactProperties());
+        ASSERT_TRUE(AddressBookTool::addTolvaneGroupProperties());
+        for (const QString &key :
+             {googlekeys::abUpdateName, googlekeys::abUpdateCompany, googlekeys::abUpdateNotes,
+              googlekeys::abUpdateTitle, googlekeys::abUpdateEmail, googlekeys::abUpdatePhone,
+              googlekeys::abUpdateIM, googlekeys::abUpdatePostal, googlekeys::abUpdateMemberships,
+              googlekeys::abUpdatePicture})
+            defaults.setBool(true, key);
+        seed();
+    }
+
+    void seed()
+    {
+        const QStringList groups = server.seedGroups(
+            kUser, {GDataEntryContactGroup::contactGroupEntryWithTitle(QStringLiteral("Friends")),
+                    GDataEntryContactGroup::contactGroupEntryWithTitle(QStringLiteral("Club"))});
+        friendsID = groups.value(0);
+
+        auto ann = std::static_pointer_cast<GDataEntryContact>(
+            contactEntry(QStringLiteral("Ann Lee"), {QStringLiteral("ann@example.com")}));
+        ann->setPhoneNumbers({{QStringLiteral("555 1"), std::nullopt, QStringLiteral("Boat"), true},
+                              {QStringLiteral("555 2"),
+                               QString::fromLatin1(kGDataPhoneNumberMobile), std::nullopt, false}});
+        ann->setIMAddresses(
+            {GDataIM::IMWithProtocol(QString::fromLatin1(kGDataIMProtocolGoogleTalk), std::nullopt,
+                                     std::nullopt, QStringLiteral("ann@talk")),
+             GDataIM::IMWithProtocol(QString::fromLatin1(kGDataIMProtocolSkype), std::nullopt,
+                                     std::nullopt, QStringLiteral("annsky"))});
+        ann->setPostalAddresses({{QStringLiteral("12 Main St\nApt 4\nSpringfield, IL\n62704\nUSA"),
+                                  QString::fromLatin1(kGDataContactWork), std::nullopt, false}});
+        GDataOrganization acme = GDataOrganization::organizationWithName(QStringLiteral("Acme"));
+        acme.orgTitle = QStringLiteral("Engineer");
+        ann->setOrganizations({acme});
+        ann->setContentWithString(
+            QStringLiteral("Met at the fair\nBlog:: http://ann.example.com\nRatio 2::1"));
+        ann->setGroupMembershipInfos(
+            {GDataGroupMembershipInfo::groupMembershipInfoWithHref(groups.value(0)),
+             GDataGroupMembershipInfo::groupMembershipInfoWithHref(groups.value(1))});
+
+        auto noEmail = std::static_pointer_cast<GDataEntryContact>(
+            contactEntry(QStringLiteral("Bo Karl"), {}));
+        noEmail->setPhoneNumbers({{QStringLiteral("555 3"), std::nullopt, std::nullopt, false}});
+
+        contactIDs = server.seedContacts(
+            kUser, {ann, noEmail,
+                    contactEntry(QStringLiteral("Cy Dunn"), {QStringLiteral("dunn@example.com")}),
+                    contactEntry(QStringLiteral("Di Dunn"), {QStringLiteral("dunn@example.com")}),
+                    contactEntry(QStringLiteral("Ed Gone"), {QStringLiteral("ed@example.com")})});
+        deletedID = contactIDs.takeLast();
+        deleteOnServer(deletedID);
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QBuffer jpeg;
+        jpeg.open(QIODevice::WriteOnly);
+        picture.save(&jpeg, "JPEG");
+        server.setPhoto(kUser, contactIDs[0], jpeg.data());
+    }
+
+    void deleteOnServer(const QString &identifier)
+    {
+        const std::unique_ptr<OfferingEngine> engine = makeEngine();
+        ASSERT_TRUE(logIn(*engine));
+        bool done = false;
+        for (const GDataEntryContactPtr &contact : engine->contactArray()) {
+            if (contact->identifier() == identifier)
+                engine->contactService()->deleteEntry(
+                    *contact, engine.get(), [&](const auto &, const auto &) { done = true; },
+                    [&](const auto &, const auto &) { done = true; });
+        }
+        ASSERT_TRUE(runUntil([&] { return done; }));
+    }
+
+    // As the data loader drives it: fetch, pair every group and contact, write each contact into
+    // its person, save once.
+    void download()
+    {
+        const std::unique_ptr<OfferingEngine> engine = makeEngine();
+        engine->setIncludeContactDeletions(true);
+        ASSERT_TRUE(logIn(*engine));
+        ASSERT_EQ(engine->contactArray().size(), 5);
+        for (const GDataEntryContactGroupPtr &group : engine->groupArray()) {
+            if (!group->systemGroup())
+                AddressBookTool::groupForGoogleGroup(ABGroupEntryView(*group));
+        }
+        for (const GDataEntryContactPtr &contact : engine->contactArray()) {
+            if (contact->isDeleted())
+                continue;
+            const PersonPtr person =
+                AddressBookTool::personForGoogleContact(ABContactEntryView(*contact));
+            ASSERT_TRUE(person) << contact->description().toStdString();
+            engine->makePerson(person, *contact);
+        }
+        ASSERT_TRUE(AddressBook::shared()->save());
+    }
+
+    static PersonPtr linkedTo(const QString &identifier)
+    {
+        for (const PersonPtr &person : AddressBook::shared()->people()) {
+            if (person->valueForProperty(kIDProperty).toString() == identifier)
+                return person;
+        }
+        return nullptr;
+    }
+
+    static QString value(const PersonPtr &person, const QString &property)
+    {
+        return person->valueForProperty(property).toString();
+    }
+
+    void expectDownloaded()
+    {
+        ASSERT_EQ(contactIDs.size(), 4);
+        for (const QString &identifier : contactIDs)
+            ASSERT_TRUE(linkedTo(identifier)) << identifier.toStdString();
+        const PersonPtr ann = linkedTo(contactIDs[0]);
+        EXPECT_EQ(value(ann, kABFirstNameProperty), QStringLiteral("Ann"));
+        EXPECT_EQ(value(ann, kABLastNameProperty), QStringLiteral("Lee"));
+        EXPECT_EQ(value(ann, kABOrganizationProperty), QStringLiteral("Acme"));
+        EXPECT_EQ(value(ann, kABJobTitleProperty), QStringLiteral("Engineer"));
+        EXPECT_EQ(value(ann, kABNoteProperty), QStringLiteral("Met at the fair\rRatio 2::1"));
+        EXPECT_EQ(ann->multiValueForProperty(kABURLsProperty).valueAt(0).toString(),
+                  QStringLiteral("http://ann.example.com"));
+        const MultiValue phones = ann->multiValueForProperty(kABPhoneProperty);
+        ASSERT_EQ(phones.count(), 2);
+        EXPECT_EQ(phones.labelAt(0), QStringLiteral("Boat"));
+        EXPECT_EQ(phones.primaryIdentifier(), phones.identifierAt(0));
+        EXPECT_EQ(phones.labelAt(1), kABPhoneMobileLabel);
+        EXPECT_EQ(ann->multiValueForProperty(kABJabberInstantProperty).valueAt(0).toString(),
+                  QStringLiteral("ann@talk"));
+        EXPECT_EQ(ann->multiValueForProperty(kABOtherInstantProperty).valueAt(0).toString(),
+                  QStringLiteral("annsky"));
+        EXPECT_EQ(ann->multiValueForProperty(kABAddressProperty).labelAt(0), kABAddressWorkLabel);
+        QStringList groups;
+        for (const GroupPtr &group : ann->parentGroups())
+            groups << group->valueForProperty(kABGroupNameProperty).toString();
+        groups.sort();
+        EXPECT_EQ(groups, (QStringList{QStringLiteral("Club"), QStringLiteral("Friends")}));
+
+        const PersonPtr bo = linkedTo(contactIDs[1]);
+        EXPECT_EQ(value(bo, kABFirstNameProperty), QStringLiteral("Bo"));
+        EXPECT_TRUE(bo->multiValueForProperty(kABEmailProperty).isEmpty());
+        // Two contacts with one e-mail address are two people.
+        EXPECT_NE(linkedTo(contactIDs[2]), linkedTo(contactIDs[3]));
+        EXPECT_EQ(value(linkedTo(contactIDs[3]), kABFirstNameProperty), QStringLiteral("Di"));
+        for (const QString &identifier : contactIDs)
+            EXPECT_FALSE(value(linkedTo(identifier), kVersionProperty).isEmpty());
+
+        int groupCount = 0;
+        for (const GroupPtr &group : AddressBook::shared()->groups())
+            groupCount += group->valueForProperty(kGroupIDProperty).isValid();
+        EXPECT_EQ(groupCount, 2);
+        EXPECT_FALSE(linkedTo(deletedID));
+        EXPECT_TRUE(ann->hasImage());
+        EXPECT_FALSE(bo->hasImage());
+    }
+
+    void expectSecondRunChangesNothing()
+    {
+        const Snapshot before = snapshot();
+        const qsizetype groupsBefore = AddressBook::shared()->groups().size();
+        download();
+        EXPECT_EQ(AddressBook::shared()->groups().size(), groupsBefore);
+        EXPECT_EQ(snapshot(), before);
+    }
+
+    QString friendsID;
+    QStringList contactIDs;
+    QString deletedID;
+};
+
+TEST_F(DownloadServerTest, EmptyBook_GetsEveryContactAndASecondRunChangesNothing)
+{
+    download();
+    EXPECT_EQ(AddressBook::shared()->people().size() - 1, 4); // the Me record beside them
+    expectDownloaded();
+    expectSecondRunChangesNothing();
+}
+
+TEST_F(DownloadServerTest, BookWithLinkedAndUnlinkedPeople_PairsThemAndAddsTheRest)
+{
+    const PersonPtr linked = Person::create();
+    linked->setValueForProperty(QStringLiteral("Someone"), kABFirstNameProperty);
+    linked->setValueForProperty(contactIDs[1], kIDProperty);
+    AddressBook::shared()->addRecord(linked);
+    const PersonPtr unlinked = Person::create();
+    MutableMultiValue emails(PropertyType::MultiString);
+    emails.addValue(QStringLiteral("ann@example.com"), kABHomeLabel);
+    unlinked->setValueForProperty(QVariant::fromValue(MultiValue(emails)), kABEmailProperty);
+    AddressBook::shared()->addRecord(unlinked);
+    const PersonPtr stranger = Person::create();
+    stranger->setValueForProperty(QStringLiteral("Zed"), kABFirstNameProperty);
+    AddressBook::shared()->addRecord(stranger);
+    ASSERT_TRUE(AddressBook::shared()->save());
+    const qsizetype peopleBefore = AddressBook::shared()->people().size();
+
+    download();
+    EXPECT_EQ(AddressBook::shared()->people().size(), peopleBefore + 2); // Cy and Di
+    EXPECT_EQ(linkedTo(contactIDs[1]), linked);
+    EXPECT_EQ(linkedTo(contactIDs[0]), unlinked);
+    EXPECT_EQ(value(stranger, kABFirstNameProperty), QStringLiteral("Zed"));
+    EXPECT_FALSE(stranger->valueForProperty(kIDProperty).isValid());
+    expectDownloaded();
+    expectSecondRunChangesNothing();
+}
+
+} // namespace
