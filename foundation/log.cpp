@@ -9,13 +9,57 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <QElapsedTimer>
+
 #include <cstdio>
+#include <mutex>
 #include <unistd.h>
 
 namespace tlog {
 namespace {
 
 QString s_programName;
+
+constexpr auto kLevelKey = "appLogLevel";
+// Another program's change of the level is seen within this time.
+constexpr qint64 kLevelRefreshMs = 50;
+
+// The level is asked for at every statement, some on hot paths (lookups over a whole account),
+// where a preference read each time cost more than the lookups. A change made in this process is
+// seen at once through the change signal, one made by another program within kLevelRefreshMs.
+class CachedLevel
+{
+public:
+    int value()
+    {
+        const std::lock_guard lock(m_mutex);
+        if (!m_watching) {
+            QObject::connect(&UserDefaults::standard(), &UserDefaults::valueChanged,
+                             [this](const QString &key) {
+                                 if (key == QLatin1String(kLevelKey))
+                                     invalidate();
+                             });
+            m_watching = true;
+        }
+        if (!m_read.isValid() || m_read.elapsed() >= kLevelRefreshMs) {
+            m_value = UserDefaults::standard().integerForKey(QLatin1String(kLevelKey));
+            m_read.start();
+        }
+        return m_value;
+    }
+
+private:
+    void invalidate()
+    {
+        const std::lock_guard lock(m_mutex);
+        m_read.invalidate();
+    }
+
+    std::mutex m_mutex;
+    bool m_watching = false;
+    int m_value = 0;
+    QElapsedTimer m_read;
+};
 
 QString prefix(const QString &cls, const QString &op)
 {
@@ -78,7 +122,8 @@ void handleQtMessage(QtMsgType, const QMessageLogContext &, const QString &text)
 
 int level()
 {
-    return UserDefaults::standard().integerForKey(QStringLiteral("appLogLevel"));
+    static CachedLevel cached;
+    return cached.value();
 }
 
 bool diagnostics()

@@ -3,8 +3,9 @@
 #include <QString>
 #include <QVariant>
 
-// The one logging convention of every program. The level is the preference "appLogLevel", read
-// again at every statement: above 0 diagnostic lines are written, exactly 2 adds trace lines.
+// The one logging convention of every program. The level is the preference "appLogLevel", followed
+// at every statement (a change by another program within 50 ms): above 0 diagnostic lines are
+// written, exactly 2 adds trace lines.
 // Lines go to the standard error stream, which each program reopens on its own log file.
 namespace tlog {
 
