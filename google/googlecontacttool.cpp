@@ -58,6 +58,7 @@ GoogleContactTool::GoogleContactTool(Role role, QObject *parent)
     setImageTime();
     registerSelector(QStringLiteral("batchSimpleABContactPictures"),
                      [this] { batchSimpleABContactPictures(); });
+    registerBatchSteps();
 }
 
 GoogleContactTool::~GoogleContactTool() = default;
