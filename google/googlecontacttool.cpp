@@ -54,6 +54,7 @@ GoogleContactTool::GoogleContactTool(Role role, QObject *parent)
     m_keychainItemName2 = ud.stringForKey(googlekeys::keychainItemName2);
     m_googleSource = ud.stringForKey(googlekeys::kGoogleSource);
     setImageTime();
+    registerBatchSteps();
 }
 
 GoogleContactTool::~GoogleContactTool() = default;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foundation/emgenerickeychainitem.h"
+#include "google/batchaction.h"
 #include "google/googlecontactlists.h"
 #include "google/runloopwait.h"
 #include "google/selectortarget.h"
@@ -12,8 +13,10 @@
 #include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <QVariant>
+#include <QVariantList>
 
 #include <memory>
 #include <optional>
@@ -25,6 +28,7 @@ class GoogleContactToolDataDelegate;
 class GoogleContactToolMocDelegate;
 class GoogleContactToolUIDelegate;
 class GoogleToolHostDelegate;
+class TicketSet;
 
 // The one object through which a program talks to a Google Contacts account: the account and its
 // keychain password, the contacts service, the last group and contact feeds with their entries,
@@ -216,8 +220,50 @@ public:
     bool hasGoogleCountChangedSinceLast() const;
     bool hasGoogleChangedSinceLast() const;
 
+    // Batch sends, their results and the completion chain.
+    // Each send cuts the queue into feeds of at most 100 entries and answers whether it started;
+    // a ticket type other than "Simple", "Advanced" or "Generic" is logged and sends nothing. A
+    // group send's post selector (null: none) runs after the groups are refetched; with the
+    // "Generic" type the default step is "doSaveAB", else "doContactsElseSmart".
+    bool processContactBatchArray(const BatchActionQueue &actions, const QString &ticketType);
+    bool processGroupBatchArray(const BatchActionQueue &actions, const QString &ticketType,
+                                const QString &postSelector = QString());
+    bool batchAddGroupNamesArray(const QStringList &names, const QString &postSelector = QString());
+    void batchSimpleABContactActions(const BatchActionQueue &actions);
+    void batchAdvancedABContactActions(const BatchActionQueue &actions);
+    void batchSimpleABGroupActions(const BatchActionQueue &actions);
+    void batchAdvancedABGroupActions(const BatchActionQueue &actions);
+    void doContactsElseSmart();
+    void doPicturesElseSmart();
+    void doSmartElseSaveAB();
+    void doSaveAB();
+    QString progressMessage() const { return m_progressMessage; }
+    bool useAdvanced() const { return m_useAdvanced; }
+    // The "Generic" contact queue being sent; its length gives the percentage of the answers.
+    void setCurrentContactBatchArray(const BatchActionQueue &actions)
+    {
+        m_currentContactBatchArray = actions;
+    }
+    const BatchActionQueue &currentContactBatchArray() const { return m_currentContactBatchArray; }
+    // The photo jobs the chain hands to the photo step.
+    QVariantList contactResultsArray() const { return m_contactResultsArray; }
+    // The report of the last finished send, and the errors of its failed entries and tickets.
+    QString lastBatchReport() const { return m_lastBatchReport; }
+    QString lastBatchErrorReport() const { return m_lastBatchErrorReport; }
+
 private:
     bool waitOn(RunLoopWait &wait, const QString &op);
+    // Batch sends, their results and the completion chain.
+    void registerBatchSteps();
+    void setProgressMessage(const QString &message);
+    void batchContactsAnswered(const QString &ticketType, TicketSet &set);
+    void batchGroupsAnswered(const QString &ticketType, const QString &postSelector,
+                             TicketSet &set);
+    void sendGroupFeeds(const std::vector<GDataFeedPtr> &feeds, const QString &ticketType,
+                        const QString &postSelector);
+    void genericContactTicketEnded(const TicketSet &set);
+    void contactBatchFailed(const QString &ticketType, const TicketSet &set);
+    void groupBatchFailed(const QString &ticketType, const TicketSet &set);
     GDataQueryContact groupQuery();
     GDataQueryContact contactQuery(bool ascending);
     using FeedFinished = void (GoogleContactTool::*)(const GDataServiceTicketPtr &,
@@ -291,4 +337,12 @@ private:
     std::optional<GDataError> m_groupFetchError;
     std::optional<GDataError> m_contactFetchError;
     GoogleContactLists m_lists;
+
+    // Batch sends, their results and the completion chain.
+    QString m_progressMessage;
+    bool m_useAdvanced = false;
+    BatchActionQueue m_currentContactBatchArray;
+    QVariantList m_contactResultsArray;
+    QString m_lastBatchReport;
+    QString m_lastBatchErrorReport;
 };

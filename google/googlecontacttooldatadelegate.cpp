@@ -1,6 +1,6 @@
 #include "google/googlecontacttooldatadelegate.h"
 
-QList<QVariantMap> GoogleContactToolDataDelegate::batchActionContactArray()
+BatchActionQueue GoogleContactToolDataDelegate::batchActionContactArray()
 {
     return {};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "google/batchaction.h"
 #include "google/selectortarget.h"
 
 #include <QList>
@@ -11,7 +12,7 @@ class GoogleContactToolDataDelegate : public SelectorTarget
 {
 public:
     // The contact actions still to send (batch action dictionaries).
-    virtual QList<QVariantMap> batchActionContactArray();
+    virtual BatchActionQueue batchActionContactArray();
     // Reload pending work after a refreshed contact fetch.
     virtual void loadPending();
     virtual void refreshContactData();

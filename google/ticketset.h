@@ -1,0 +1,70 @@
+#pragma once
+
+#include "platform/gdata/gdataentrybase.h"
+#include "platform/gdata/gdataerror.h"
+#include "platform/gdata/gdatafeed.h"
+#include "platform/gdata/gdataserviceticket.h"
+
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class GDataServiceGoogleContact;
+class QObject;
+
+// The tickets of one send, and what they answered. Every ticket ends once, finished or failed,
+// and leaves the set either way, so the set always completes: its completion runs exactly once,
+// after the last ticket ended, with the results of every finished ticket in the order they
+// answered and the error of every failed one.
+class TicketSet
+{
+public:
+    struct Failure
+    {
+        GDataServiceTicketPtr ticket;
+        GDataError error;
+    };
+    using Step = std::function<void(TicketSet &)>;
+
+    // completion runs after the last ticket; ticketEnded (optional) after each ticket's answer,
+    // before the completion.
+    static std::shared_ptr<TicketSet> make(Step completion, Step ticketEnded = {});
+
+    // Sends each feed as one batch ticket to the URL and closes the set. An empty list of feeds
+    // completes at once, with nothing.
+    static std::shared_ptr<TicketSet> sendBatchFeeds(GDataServiceGoogleContact &service,
+                                                     QObject *receiver, const QUrl &batchURL,
+                                                     const std::vector<GDataFeedPtr> &feeds,
+                                                     Step completion, Step ticketEnded = {});
+
+    // A started ticket; its answer goes to finished() or failed().
+    void add(const GDataServiceTicketPtr &ticket);
+    // No more tickets follow: the set may complete.
+    void close();
+    void finished(const GDataServiceTicketPtr &ticket, const GDataFeedPtr &feed);
+    void failed(const GDataServiceTicketPtr &ticket, const GDataError &error);
+
+    const std::vector<GDataEntryPtr> &results() const { return m_results; }
+    const std::vector<Failure> &failures() const { return m_failures; }
+    // The HTTP status of the ticket that ended last.
+    int lastStatusCode() const { return m_lastStatusCode; }
+    int outstanding() const { return int(m_tickets.size()); }
+    int ticketCount() const { return m_ticketCount; }
+
+private:
+    TicketSet(Step completion, Step ticketEnded);
+    void ended(const GDataServiceTicketPtr &ticket);
+    void completeWhenDone();
+
+    Step m_completion;
+    Step m_ticketEnded;
+    std::vector<GDataServiceTicketPtr> m_tickets;
+    std::vector<GDataEntryPtr> m_results;
+    std::vector<Failure> m_failures;
+    int m_lastStatusCode = 0;
+    int m_ticketCount = 0;
+    bool m_closed = false;
+    bool m_completed = false;
+};
