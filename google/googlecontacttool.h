@@ -11,6 +11,7 @@
 #include "platform/gdata/gdataserviceticket.h"
 
 #include <QDateTime>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -250,6 +251,11 @@ public:
     // The report of the last finished send, and the errors of its failed entries and tickets.
     QString lastBatchReport() const { return m_lastBatchReport; }
     QString lastBatchErrorReport() const { return m_lastBatchErrorReport; }
+
+    // Upload decisions: the queue of "add" and "update" actions for the records; records that
+    // need nothing are left out. Progress goes to the UI delegate.
+    BatchActionQueue buildBatchArrayForABGroupArray(const QList<GroupPtr> &groups);
+    BatchActionQueue buildBatchArrayForABContactArray(const QList<PersonPtr> &people);
 
 private:
     bool waitOn(RunLoopWait &wait, const QString &op);
