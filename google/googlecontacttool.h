@@ -256,6 +256,11 @@ public:
     QString lastBatchReport() const { return m_lastBatchReport; }
     QString lastBatchErrorReport() const { return m_lastBatchErrorReport; }
 
+    // Upload decisions: the queue of "add" and "update" actions for the records; records that
+    // need nothing are left out. Progress goes to the UI delegate.
+    BatchActionQueue buildBatchArrayForABGroupArray(const QList<GroupPtr> &groups);
+    BatchActionQueue buildBatchArrayForABContactArray(const QList<PersonPtr> &people);
+
 private:
     bool waitOn(RunLoopWait &wait, const QString &op);
     // Batch sends, their results and the completion chain.

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+// Preferences of the upload and delete commands. Each key has this one definition.
+namespace googlekeys {
+
+inline const QString gmUpdateNeverMoveMeCard = QStringLiteral("gmUpdateNeverMoveMeCard");
+inline const QString gmUpdateSmartGroups = QStringLiteral("gmUpdateSmartGroups");
+inline const QString currentUploadGroupName = QStringLiteral("currentUploadGroupName");
+
+} // namespace googlekeys
