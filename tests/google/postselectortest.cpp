@@ -48,7 +48,7 @@ protected:
 TEST_P(PostSelectorTest, RunsOnTheFirstThatOffersIt)
 {
     const DispatchCase &c = GetParam();
-    const QString step = QStringLiteral("doContactsElseSmart");
+    const QString step = QStringLiteral("refreshGroupData");
     if (c.offeredBy & Engine)
         engine.offer(step);
     if (c.offeredBy & UI)
@@ -67,17 +67,17 @@ TEST_P(PostSelectorTest, RunsOnTheFirstThatOffersIt)
     EXPECT_EQ(journal, expected);
     const bool logged = lines().contains(
         QStringLiteral("[GoogleContactTool dispatchPostSelector:] ERROR: unhandled postSelector: "
-                       "doContactsElseSmart"));
+                       "refreshGroupData"));
     EXPECT_EQ(logged, !*c.expected);
 }
 
 const DispatchCase kDispatchCases[] = {
     {"EngineBeforeEveryDelegate", Engine | UI | Data | Moc | Host,
-     "step:doContactsElseSmart@engine(0)"},
-    {"UIBeforeData", UI | Data | Moc, "step:doContactsElseSmart@ui"},
-    {"DataBeforeMoc", Data | Moc | Host, "step:doContactsElseSmart@data"},
-    {"MocBeforeHost", Moc | Host, "step:doContactsElseSmart@moc"},
-    {"HostLast", Host, "step:doContactsElseSmart@host"},
+     "step:refreshGroupData@engine(0)"},
+    {"UIBeforeData", UI | Data | Moc, "step:refreshGroupData@ui"},
+    {"DataBeforeMoc", Data | Moc | Host, "step:refreshGroupData@data"},
+    {"MocBeforeHost", Moc | Host, "step:refreshGroupData@moc"},
+    {"HostLast", Host, "step:refreshGroupData@host"},
     {"NobodyLogs", 0, ""},
 };
 
