@@ -10,8 +10,6 @@
 #include "platform/defaults/userdefaults.h"
 #include "tests/addressbook/fakegoogleentries.h"
 
-#include <QCoreApplication>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <benchmark/benchmark.h>
@@ -88,16 +86,3 @@ void BM_PairGoogleContactsWithPeople(benchmark::State &state)
 BENCHMARK(BM_PairGoogleContactsWithPeople)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
-    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/.local/share")).toUtf8());
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -9,9 +9,6 @@
 #include "platform/defaults/userdefaults.h"
 #include "platform/gdata/gdataconstants.h"
 
-#include <QCoreApplication>
-#include <QTemporaryDir>
-
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -81,6 +78,8 @@ void BM_LookupEveryContact(benchmark::State &state)
     for (int n = 0; n < kContacts; ++n)
         contacts.push_back(sampleContact(n));
     const std::vector<GDataEntryContactGroupPtr> groups = sampleGroups();
+    UserDefaults::standard().setString(u"benchContact"_qs,
+                                       abkeys::googleContactExtendedPropertyName);
     GoogleContactLists lists;
     int found = 0;
     for (auto _ : state) {
@@ -126,18 +125,3 @@ void BM_LookupEveryContact(benchmark::State &state)
 BENCHMARK(BM_LookupEveryContact)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
-    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/.local/share")).toUtf8());
-    QCoreApplication app(argc, argv);
-    UserDefaults::standard().setString(u"benchContact"_qs,
-                                       abkeys::googleContactExtendedPropertyName);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

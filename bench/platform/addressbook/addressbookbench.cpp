@@ -6,7 +6,6 @@
 #include "platform/addressbook/person.h"
 #include "platform/addressbook/vcardwriter.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -131,12 +130,3 @@ void BM_ReadVCards(benchmark::State &state)
 BENCHMARK(BM_ReadVCards)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

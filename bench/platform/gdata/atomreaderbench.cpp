@@ -4,8 +4,6 @@
 
 #include "platform/gdata/atomreader.h"
 
-#include <QCoreApplication>
-
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -30,12 +28,3 @@ void BM_ParseContactFeed(benchmark::State &state)
 BENCHMARK(BM_ParseContactFeed)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

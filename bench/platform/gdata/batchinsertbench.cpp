@@ -8,8 +8,6 @@
 #include "platform/gdata/gdataconstants.h"
 #include "platform/gdata/gdataservicegooglecontact.h"
 
-#include <QCoreApplication>
-
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -110,12 +108,3 @@ BENCHMARK(BM_InsertFullAccountInBatches)
     ->Iterations(3);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

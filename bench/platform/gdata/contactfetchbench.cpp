@@ -8,8 +8,6 @@
 #include "platform/gdata/gdataconstants.h"
 #include "platform/gdata/gdataservicegooglecontact.h"
 
-#include <QCoreApplication>
-
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -83,12 +81,3 @@ void BM_FetchFullAccount(benchmark::State &state)
 BENCHMARK(BM_FetchFullAccount)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
