@@ -159,6 +159,18 @@ QUrl batchURLOf(const GDataFeedPtr &feed)
     return link ? link->URL() : QUrl();
 }
 
+// A ticket type names the callbacks of every ticket of the send: without one nothing could judge
+// the answers, so the send is refused; an empty queue has nothing to send.
+bool canSend(const QString &op, const QString &ticketType, const BatchActionQueue &actions)
+{
+    if (!isTicketType(ticketType)) {
+        tlog::message(kClass, op,
+                      QStringLiteral("Invalid parameter not satisfying: ticketType!=nil"));
+        return false;
+    }
+    return !actions.empty();
+}
+
 } // namespace
 
 void GoogleContactTool::setProgressMessage(const QString &message)
@@ -172,12 +184,7 @@ bool GoogleContactTool::processContactBatchArray(const BatchActionQueue &actions
                                                  const QString &ticketType)
 {
     const QString op = QStringLiteral("processContactBatchArray:ticketType:");
-    if (!isTicketType(ticketType)) {
-        tlog::message(kClass, op,
-                      QStringLiteral("Invalid parameter not satisfying: ticketType!=nil"));
-        return false;
-    }
-    if (actions.empty())
+    if (!canSend(op, ticketType, actions))
         return false;
     const ContactBuildingContext context{m_lists};
     FeedCutter cutter(&GDataFeedContact::contactFeed, int(actions.size()));
@@ -251,12 +258,7 @@ bool GoogleContactTool::processGroupBatchArray(const BatchActionQueue &actions,
                                                const QString &postSelector)
 {
     const QString op = QStringLiteral("processGroupBatchArray:ticketType:postSelector:");
-    if (!isTicketType(ticketType)) {
-        tlog::message(kClass, op,
-                      QStringLiteral("Invalid parameter not satisfying: ticketType!=nil"));
-        return false;
-    }
-    if (actions.empty())
+    if (!canSend(op, ticketType, actions))
         return false;
     if (m_uiDelegate)
         m_uiDelegate->openUserInfoWithMessage(QStringLiteral("Updating Google groups... "),
