@@ -35,7 +35,7 @@ PersonPtr claimedOrNew(const PersonPtr &found, const QString &googleID, const QS
         return createPersonWithGoogleID(googleID);
     const QString linked = found->valueForProperty(link).toString();
     if (linked.isEmpty()) {
-        found->setValueForProperty(googleID, link);
+        setLinkProperty(*found, link, googleID);
         return found;
     }
     return linked == googleID ? found : createPersonWithGoogleID(googleID);

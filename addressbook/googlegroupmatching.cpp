@@ -95,14 +95,14 @@ GroupPtr groupForGoogleGroup(const GoogleGroupEntry &entry)
     const LinkPropertyNames names = groupLinkPropertyNames();
     if (const GroupPtr group = byStoredRecordID(entry)) {
         if (tolvane::googleID(group) != entry.identifier())
-            group->setValueForProperty(entry.identifier(), names.identifier);
+            setLinkProperty(*group, names.identifier, entry.identifier());
         return renamedAndStamped(group, entry, names);
     }
     if (const GroupPtr group = groupByPropery(names.identifier, entry.identifier()))
         return renamedAndStamped(group, entry, names);
     const GroupPtr named = groupByName(name);
     if (named && !isSmartGroup(named->uniqueId())) {
-        named->setValueForProperty(entry.identifier(), names.identifier);
+        setLinkProperty(*named, names.identifier, entry.identifier());
         return stamped(named, entry, names);
     }
     return newLinkedGroup(wantedName(name, nullptr), entry, names);

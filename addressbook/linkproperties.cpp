@@ -95,14 +95,6 @@ bool addLinkProperties(const SchemaTexts &texts, const LinkPropertyNames &names)
     return true;
 }
 
-void setOrRemove(Record &record, const QString &property, const QString &value)
-{
-    if (value.isNull())
-        record.removeValueForProperty(property);
-    else
-        record.setValueForProperty(value, property);
-}
-
 } // namespace
 
 QString contactIDPropertyName()
@@ -129,6 +121,14 @@ LinkPropertyNames groupLinkPropertyNames()
             preference(abkeys::googleGroupDataMaskPropertyName)};
 }
 
+void setLinkProperty(Record &record, const QString &property, const QString &value)
+{
+    if (value.isNull())
+        record.removeLinkValueForProperty(property);
+    else
+        record.setLinkValueForProperty(value, property);
+}
+
 bool addTolvaneGroupProperties()
 {
     return addLinkProperties(groupTexts(), groupLinkPropertyNames());
@@ -142,21 +142,21 @@ bool addTolvaneContactProperties()
 void setGoogleID(const QString &googleID, const GroupPtr &group)
 {
     if (group)
-        setOrRemove(*group, groupIDPropertyName(), googleID);
+        setLinkProperty(*group, groupIDPropertyName(), googleID);
 }
 
 void setGoogleID(const QString &googleID, const PersonPtr &person)
 {
     if (person)
-        setOrRemove(*person, contactIDPropertyName(), googleID);
+        setLinkProperty(*person, contactIDPropertyName(), googleID);
 }
 
 void writeTransferStamp(const RecordPtr &record, const LinkPropertyNames &names,
                         const QDateTime &entryUpdated, const QDateTime &asOf)
 {
-    setOrRemove(*record, names.asOfDate, textdate::format(asOf));
-    setOrRemove(*record, names.version, textdate::format(entryUpdated));
-    setOrRemove(*record, names.dataMask, preference(abkeys::addressBookDataMask));
+    setLinkProperty(*record, names.asOfDate, textdate::format(asOf));
+    setLinkProperty(*record, names.version, textdate::format(entryUpdated));
+    setLinkProperty(*record, names.dataMask, preference(abkeys::addressBookDataMask));
 }
 
 } // namespace AddressBookTool

@@ -30,7 +30,14 @@ QString groupIDPropertyName();
 bool addTolvaneGroupProperties();
 bool addTolvaneContactProperties();
 
-// A null identifier removes the link. Neither saves.
+// Every write of a link property below leaves the record's modification date alone: tying a
+// record to its Google entry is no edit of the record, and an edit is what the next upload looks
+// for. Nothing here saves.
+
+// Sets one link property; a null value removes it.
+void setLinkProperty(Record &record, const QString &property, const QString &value);
+
+// A null identifier removes the link.
 void setGoogleID(const QString &googleID, const GroupPtr &group);
 void setGoogleID(const QString &googleID, const PersonPtr &person);
 

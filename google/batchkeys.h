@@ -10,6 +10,7 @@ inline const QString gmAdvancedABContactActionsComplete =
     QStringLiteral("gmAdvancedABContactActionsComplete");
 inline const QString gmSimpleABGroupActionsComplete =
     QStringLiteral("gmSimpleABGroupActionsComplete");
+inline const QString gmSmartGroupTicketComplete = QStringLiteral("gmSmartGroupTicketComplete");
 inline const QString updateABGroupActionsComplete = QStringLiteral("updateABGroupActionsComplete");
 inline const QString updateABContactActionsComplete =
     QStringLiteral("updateABContactActionsComplete");

@@ -171,6 +171,13 @@ void GoogleContactTool::batchContactsAnswered(const QString &ticketType, TicketS
                 person = book->personForUniqueId(tolvane::tolvaneABID(*contact));
                 name = tolvane::tolvaneTitle(*contact);
             }
+            // A failed entry comes back without the contact's elements; its batch identifier,
+            // the record's unique identifier, still names whom the failure concerns.
+            if (!person && !entry->batchID().value_or(QString()).isEmpty()) {
+                person = book->personForUniqueId(*entry->batchID());
+                if (person)
+                    name = AddressBookTool::firstLastNameForPerson(person);
+            }
             setProgressMessage(QStringLiteral("Processing... %1").arg(name));
         }
         const bool success = judge(*entry, name, !generic, generic, reports);
@@ -212,6 +219,9 @@ void GoogleContactTool::contactBatchFailed(const QString &ticketType, const Tick
     }
     if (m_uiDelegate)
         m_uiDelegate->cleanupGUIforProcess(process, QString(), error);
+    // The other tickets' contacts were created: without them in the list, the next upload would
+    // find their links stale and create them again.
+    refetchAllContacts(QString());
 }
 
 void GoogleContactTool::batchGroupsAnswered(const QString &ticketType, const QString &postSelector,
@@ -296,4 +306,6 @@ void GoogleContactTool::groupBatchFailed(const QString &ticketType, const Ticket
                                                error);
         }
     }
+    // The groups the other tickets created must be in the list before the next upload looks.
+    refetchAllGroups(QString());
 }

@@ -11,13 +11,13 @@ namespace {
 void writeLinks(const RecordPtr &record, const AddressBookTool::LinkPropertyNames &names,
                 const GDataEntryBase &entry, bool stamp, const QDateTime &now)
 {
-    record->setValueForProperty(entry.identifier(), names.identifier);
+    AddressBookTool::setLinkProperty(*record, names.identifier, entry.identifier());
     if (stamp) {
         AddressBookTool::writeTransferStamp(record, names, entry.updatedDate(), now);
         return;
     }
     for (const QString &name : {names.version, names.asOfDate, names.dataMask})
-        record->removeValueForProperty(name);
+        AddressBookTool::setLinkProperty(*record, name, QString());
 }
 
 } // namespace

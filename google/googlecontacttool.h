@@ -33,6 +33,9 @@ class GoogleContactToolMocDelegate;
 class GoogleContactToolUIDelegate;
 class GoogleToolHostDelegate;
 class TicketSet;
+namespace smartgroupmemberships {
+struct ContactMembershipChange;
+}
 
 // The one object through which a program talks to a Google Contacts account: the account and its
 // keychain password, the contacts service, the last group and contact feeds with their entries,
@@ -424,4 +427,32 @@ private:
     BatchActionQueue m_currentContactBatchArray;
     QString m_lastBatchReport;
     QString m_lastBatchErrorReport;
+
+    // Smart-group membership batches.
+public:
+    // Builds the membership changes of every smart group and sends them; with none, "doSaveAB".
+    void buildSmartGroupActions();
+    // Sends each changed contact once, as an update, to the contact feed's batch link; when the
+    // last ticket has ended (or failed, which is reported) the groups and contacts are fetched
+    // again.
+    void batchSmartGroupMembers(
+        const std::vector<smartgroupmemberships::ContactMembershipChange> &changes);
+
+private:
+    void smartGroupMembersAnswered(const TicketSet &set);
+
+    // Photos of a batch-action queue.
+public:
+    // Uploads, as JPEG, the picture of each queued person to its Google contact (an "add" by
+    // the person's stored identifier, an "update" to its entry), waiting for each answer up to
+    // 3 s; "delete" actions and persons without a picture or a contact are passed over.
+    void batchABContactPictures(const BatchActionQueue &actions);
+
+private:
+    GDataEntryContactPtr photoContactOfAction(const BatchAction &action,
+                                              const PersonPtr &person) const;
+    // False when the agent gave up waiting for the answer.
+    bool sendActionPicture(const QByteArray &jpeg, const QUrl &url);
+
+    GDataServiceTicketPtr m_actionPictureTicket;
 };

@@ -9,6 +9,7 @@
 namespace googlekeys {
 
 inline const QString abUpdatePresumeDoubleFirst = QStringLiteral("abUpdatePresumeDoubleFirst");
+inline const QString batchABContactPicturesTicketComplete = QStringLiteral("batchABContactPicturesTicketComplete");
 inline const QString doDefaultCountry = QStringLiteral("doDefaultCountry");
 inline const QString gMailSuffix = QStringLiteral("gMailSuffix");
 inline const QString gmRefetchAllContactsComplete = QStringLiteral("gmRefetchAllContactsComplete");

@@ -38,5 +38,12 @@ inline const QString errorLabel = QStringLiteral("error");
 inline const QString errorUserInfoLabel = QStringLiteral("[error userInfo]");
 inline const QString cannotReadPicture = QStringLiteral("cannot read the picture of %1");
 inline const QString cannotReadFile = QStringLiteral("cannot read file %1");
+inline const QString updatingGoogleImagesPerson =
+    QStringLiteral("Updating Google images ... %1 %2");
+inline const QString updatingGoogleImagesCompany = QStringLiteral("Updating Google images ...  %1");
+inline const QString noIdentifier = QStringLiteral("ABContact does NOT have identifier");
+inline const QString noContactWithIdentifier =
+    QStringLiteral("No Google Contact w/ this identifier");
+inline const QString advancedImageUpdate = QStringLiteral("Advanced Google Image Update");
 
 } // namespace phototexts

@@ -30,9 +30,6 @@ namespace {
 // Google's updated date may lie this far from the as-of stamp of our last write before the
 // contact counts as changed on Google.
 constexpr qint64 kAsOfToleranceMs = 20000;
-// The link write-back stamps its as-of time (text dates keep whole seconds) and then changes the
-// record, which moves its modification date a moment later.
-constexpr qint64 kWriteBackTouchMs = 2000;
 
 QDateTime modificationDate(const PersonPtr &person)
 {
@@ -40,21 +37,6 @@ QDateTime modificationDate(const PersonPtr &person)
     if (!date.isValid())
         date = person->valueForProperty(kABCreationDateProperty);
     return date.toDateTime();
-}
-
-// The record's only change since the contact was written is the link write-back that followed
-// Google's answer: the write-back left its as-of stamp after the upload, and the record has not
-// changed since that stamp.
-bool onlyTouchedByLinkWriteBack(const PersonPtr &person, const QString &uploadedVersion)
-{
-    const QDateTime uploaded = textdate::parse(uploadedVersion);
-    const QDateTime writtenBack = textdate::parse(
-        person->valueForProperty(AddressBookTool::contactLinkPropertyNames().asOfDate).toString());
-    const QDateTime modified = modificationDate(person);
-    if (!uploaded.isValid() || !writtenBack.isValid() || !modified.isValid())
-        return false;
-    const qint64 sinceWriteBack = writtenBack.msecsTo(modified);
-    return uploaded <= writtenBack && sinceWriteBack >= 0 && sinceWriteBack < kWriteBackTouchMs;
 }
 
 QSet<QString> smartGroupLinks()
@@ -119,9 +101,9 @@ bool contactDataIsStale(const GDataEntryBase &contact, const PersonPtr &person,
         entrybase::programPropertyValues(contact, options.extendedPropertyName);
     if (!values || !values->contains(options.dataMask))
         return true;
-    const QString uploadedVersion = values->value(options.dataMask);
-    if (uploadedVersion != textdate::format(modificationDate(person)) &&
-        !onlyTouchedByLinkWriteBack(person, uploadedVersion))
+    // The link write-back leaves the modification date alone, so the date the contact was
+    // written with still matches until the record is really edited.
+    if (values->value(options.dataMask) != textdate::format(modificationDate(person)))
         return true;
     if (!values->contains(QStringLiteral("asOf")))
         return true;

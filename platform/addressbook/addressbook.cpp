@@ -303,14 +303,15 @@ QList<RecordPtr> AddressBook::indexedMatches(const SearchElement &element,
     return matches;
 }
 
-void AddressBook::recordChanged(const Record &record)
+void AddressBook::recordChanged(const Record &record, bool touch)
 {
     for (const auto &[name, index] : m_indexes) {
         index->remove(record.uniqueId());
         index->add(record);
     }
-    const_cast<Record &>(record).m_values.insert(kABModificationDateProperty,
-                                                 QDateTime::currentDateTimeUtc());
+    if (touch)
+        const_cast<Record &>(record).m_values.insert(kABModificationDateProperty,
+                                                     QDateTime::currentDateTimeUtc());
     if (!m_inserted.contains(record.uniqueId()))
         m_updated.insert(record.uniqueId());
 }

@@ -107,7 +107,8 @@ private:
     void loadAll();
     void createMeRecord();
     void adopt(const RecordPtr &record);
-    void recordChanged(const Record &record);
+    // touch: the modification date moves to now.
+    void recordChanged(const Record &record, bool touch = true);
     void forgetRecord(const QString &uniqueId);
     QByteArray storedImage(const QString &uniqueId) const;
     bool hasStoredImage(const QString &uniqueId) const;

@@ -35,6 +35,26 @@ MultiValue Record::multiValueForProperty(const QString &property) const
 
 bool Record::setValueForProperty(const QVariant &value, const QString &property)
 {
+    return setValue(value, property, true);
+}
+
+bool Record::removeValueForProperty(const QString &property)
+{
+    return removeValue(property, true);
+}
+
+bool Record::setLinkValueForProperty(const QVariant &value, const QString &property)
+{
+    return setValue(value, property, false);
+}
+
+bool Record::removeLinkValueForProperty(const QString &property)
+{
+    return removeValue(property, false);
+}
+
+bool Record::setValue(const QVariant &value, const QString &property, bool touch)
+{
     if (builtinproperties::isReadOnly(property))
         return false;
     const std::optional<QVariant> normalized =
@@ -42,16 +62,16 @@ bool Record::setValueForProperty(const QVariant &value, const QString &property)
     if (!normalized)
         return false;
     m_values.insert(property, *normalized);
-    markChanged();
+    markChanged(touch);
     return true;
 }
 
-bool Record::removeValueForProperty(const QString &property)
+bool Record::removeValue(const QString &property, bool touch)
 {
     if (builtinproperties::isReadOnly(property) || typeInClass(property) == PropertyType::Error)
         return false;
     if (m_values.remove(property) > 0)
-        markChanged();
+        markChanged(touch);
     return true;
 }
 
@@ -83,8 +103,8 @@ QList<GroupPtr> Record::parentGroups() const
     return parents;
 }
 
-void Record::markChanged()
+void Record::markChanged(bool touch)
 {
     if (m_book)
-        m_book->recordChanged(*this);
+        m_book->recordChanged(*this, touch);
 }

@@ -37,6 +37,12 @@ public:
     // Fails for read-only and unknown properties and for a value of the wrong type.
     bool setValueForProperty(const QVariant &value, const QString &property);
     bool removeValueForProperty(const QString &property);
+    // The same writes for values that only tie the record to a copy kept elsewhere (the
+    // identifier and stamps of a linked entry): saved and announced like any change, but they
+    // leave the modification date alone, since the record's own data did not change and a sync
+    // that compares that date with its copy's must not see its own write as an edit.
+    bool setLinkValueForProperty(const QVariant &value, const QString &property);
+    bool removeLinkValueForProperty(const QString &property);
 
     // The properties of the record's class (built-in and custom), as the record's book (or the
     // shared book, for a record outside any book) knows them.
@@ -51,10 +57,13 @@ public:
 protected:
     explicit Record(QString uniqueId);
     static QString newUniqueId(const QString &recordType);
-    void markChanged();
+    // touch: the change moves the modification date.
+    void markChanged(bool touch = true);
 
 private:
     PropertyType typeInClass(const QString &property) const;
+    bool setValue(const QVariant &value, const QString &property, bool touch);
+    bool removeValue(const QString &property, bool touch);
 
     friend class AddressBook;
     friend class RecordCodec;

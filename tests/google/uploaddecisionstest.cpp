@@ -1,8 +1,10 @@
 #include "abpersontestbook.h"
 #include "googleentrybuilders.h"
+#include "uploadservertest.h"
 
 #include "addressbook/addressbookkeys.h"
 #include "foundation/textdate.h"
+#include "google/batchwriteback.h"
 #include "google/googlecontactlists.h"
 #include "google/googlekeys.h"
 #include "google/uploaddecisions.h"
@@ -162,22 +164,27 @@ const ContactCase kContactCases[] = {
          return p;
      },
      UploadAction::Update},
-    {"OnlyTheLinkWriteBackTouchedTheRecord_Skip",
+    {"OnlyTheStampedLinkWriteBackTouchedTheRecord_Skip",
      [](UploadDecisionsTest &t) {
          const PersonPtr p = t.addPerson("Ann", "Lee");
-         t.linkedContact(p, versionOf(p));
-         p->setValueForProperty("c/" + p->uniqueId(), kContactIDProperty);
-         p->setValueForProperty(textdate::format(QDateTime::currentDateTime()), kAsOfProperty);
+         batchwriteback::writeContactLinks(p, *t.linkedContact(p, versionOf(p)), true);
          return p;
      },
      UploadAction::Skip},
-    {"ChangedAfterTheLinkWriteBack_Update",
+    {"OnlyTheUnstampedLinkWriteBackTouchedTheRecord_Skip",
      [](UploadDecisionsTest &t) {
          const PersonPtr p = t.addPerson("Ann", "Lee");
-         const QString uploaded = textdate::format(QDateTime::currentDateTime().addSecs(-10));
-         t.linkedContact(p, uploaded);
-         p->setValueForProperty(textdate::format(QDateTime::currentDateTime().addSecs(-5)),
-                                kAsOfProperty);
+         p->setValueForProperty(textdate::format(QDateTime::currentDateTime()), kAsOfProperty);
+         batchwriteback::writeContactLinks(p, *t.linkedContact(p, versionOf(p)), false);
+         return p;
+     },
+     UploadAction::Skip},
+    {"EditedHalfASecondAfterTheLinkWriteBack_Update",
+     [](UploadDecisionsTest &t) {
+         const PersonPtr p = t.addPerson("Ann", "Lee");
+         batchwriteback::writeContactLinks(p, *t.linkedContact(p, versionOf(p)), true);
+         waitBeforeEditing(p);
+         p->setValueForProperty(QStringLiteral("Leeds"), kABLastNameProperty);
          return p;
      },
      UploadAction::Update},

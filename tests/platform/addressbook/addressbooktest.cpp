@@ -148,6 +148,40 @@ TEST_F(AddressBookTest, Changes_StayUnsavedUntilSaveAndStampTheModificationDate)
               QVariant(QStringLiteral("Ann")));
 }
 
+TEST_F(AddressBookTest, LinkValues_AreSavedAndAnnouncedButLeaveTheModificationDate)
+{
+    auto book = openBook();
+    book->addPropertiesAndTypes(RecordClass::Person,
+                                {{QStringLiteral("com.test.link"), PropertyType::String}});
+    const PersonPtr person = addPerson(*book, QStringLiteral("Ann"));
+    ASSERT_TRUE(book->save());
+    const QVariant before = person->valueForProperty(kABModificationDateProperty);
+    QSignalSpy saved(book.get(), &AddressBook::databaseChanged);
+
+    QThread::msleep(5);
+    ASSERT_TRUE(
+        person->setLinkValueForProperty(QStringLiteral("g/1"), QStringLiteral("com.test.link")));
+    EXPECT_TRUE(book->hasUnsavedChanges());
+    ASSERT_TRUE(book->save());
+    EXPECT_EQ(saved.count(), 1);
+    auto reader = openBook(101);
+    const PersonPtr stored = reader->personForUniqueId(person->uniqueId());
+    EXPECT_EQ(stored->valueForProperty(QStringLiteral("com.test.link")),
+              QVariant(QStringLiteral("g/1")));
+    EXPECT_EQ(stored->valueForProperty(kABModificationDateProperty), before);
+
+    ASSERT_TRUE(person->removeLinkValueForProperty(QStringLiteral("com.test.link")));
+    ASSERT_TRUE(book->save());
+    EXPECT_FALSE(openBook(102)
+                     ->personForUniqueId(person->uniqueId())
+                     ->valueForProperty(QStringLiteral("com.test.link"))
+                     .isValid());
+    EXPECT_EQ(person->valueForProperty(kABModificationDateProperty), before);
+    // Read-only properties stay so for link writes.
+    EXPECT_FALSE(person->setLinkValueForProperty(QDateTime::currentDateTimeUtc(),
+                                                 kABModificationDateProperty));
+}
+
 TEST_F(AddressBookTest, Lookups_HandOutOneObjectPerRecord)
 {
     auto book = openBook();
