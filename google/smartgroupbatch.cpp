@@ -68,7 +68,9 @@ void GoogleContactTool::smartGroupMembersAnswered(const TicketSet &set)
     UserDefaults::standard().setBool(true, batchkeys::gmSmartGroupTicketComplete);
     if (!set.failures().empty() && m_uiDelegate)
         m_uiDelegate->cleanupGUIforProcess(kProcess, QString(), set.failures().front().error);
-    // The memberships were changed in place on the list; Google's own versions replace them,
-    // also after a failure, so the list never shows changes Google did not take.
     refetchGroupsAndContacts();
+    // The memberships were changed in place on the listed contacts; Google's own versions
+    // replace them, also after a failure, so the list never shows changes Google did not take
+    // and the next run sends those again.
+    refetchAllContacts(QString());
 }

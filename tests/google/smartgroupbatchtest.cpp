@@ -5,6 +5,7 @@
 #include "tests/google/uploadservertest.h"
 
 #include "google/batchkeys.h"
+#include "google/googlekeys.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/group.h"
@@ -110,11 +111,21 @@ TEST_F(SmartGroupBatchTest, FailedTicket_EndsTheSendAndIsReported)
     addSmartGroup("Lees", kABLastNameProperty, "Lee");
     refetch();
     server.injectFault(QStringLiteral("/batch"), 503);
+    UserDefaults::standard().setBool(false, googlekeys::gmRefetchAllContactsComplete);
 
     engine->buildSmartGroupActions();
 
-    ASSERT_TRUE(runUntil([&] { return batchEnded(); }));
+    ASSERT_TRUE(
+        runUntil([&] { return batchEnded() && flag(googlekeys::gmRefetchAllContactsComplete); }));
     EXPECT_TRUE(journal.contains(QStringLiteral("cleanup:Update Smart Group Memberships//503")));
+    // The list shows what Google holds, so the next run sends the membership again.
+    ASSERT_EQ(engine->contactArray().size(), 1u);
+    for (const GDataGroupMembershipInfo &info :
+         engine->contactArray().front()->groupMembershipInfos())
+        EXPECT_NE(info.href, groupIDs[0]);
+    server.clearRequestLog();
+    engine->buildSmartGroupActions();
+    EXPECT_TRUE(runUntil([&] { return !requestsTo(QStringLiteral("/batch")).isEmpty(); }));
 }
 
 } // namespace
