@@ -54,6 +54,8 @@ GDataEntryContactPtr GoogleContactTool::photoContactOfAction(const BatchAction &
 
 void GoogleContactTool::batchABContactPictures(const BatchActionQueue &actions)
 {
+    if (actions.empty())
+        return;
     for (const BatchAction &action : actions) {
         const PersonPtr person = std::dynamic_pointer_cast<Person>(action.abObj);
         if (action.action == batchactions::remove || !person)

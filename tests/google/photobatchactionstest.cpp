@@ -75,6 +75,11 @@ TEST_F(PhotoBatchActionsTest, EachQueuedPicture_GoesToItsContact_TheOthersArePas
     EXPECT_FALSE(journal.contains("updateUserInfo:Updating Google images ... Cy Lee"));
     EXPECT_EQ(journal.last(), QStringLiteral("closeUserInfo"));
     EXPECT_TRUE(flag(googlekeys::batchABContactPicturesTicketComplete));
+
+    // An empty queue does nothing at all.
+    journal.clear();
+    engine->batchABContactPictures({});
+    EXPECT_TRUE(journal.isEmpty());
 }
 
 TEST_F(PhotoBatchActionsTest, FailedPhoto_IsReportedAndTheNextStillGoes)
