@@ -47,6 +47,31 @@ TEST_F(BatchSendingTest, GenericGroupFailure_SetsTheGroupFlagAndEndsTheJob)
     EXPECT_TRUE(journal.contains(QStringLiteral("cleanup:Advanced Google Update//503")));
 }
 
+TEST_F(BatchSendingTest, GroupFailure_TheOtherTicketsGroupsAreListedSoTheNextRunAddsOnlyTheRest)
+{
+    QList<GroupPtr> groups;
+    BatchActionQueue queue;
+    for (int i = 0; i < 101; ++i) {
+        groups << addGroup(QStringLiteral("Team %1").arg(i));
+        queue.push_back({groups.last(), nullptr, batchactions::add});
+    }
+    server.injectFault(QStringLiteral("/batch"), 503);
+    const GDataFeedPtr before = engine->groupFeed();
+
+    ASSERT_TRUE(engine->processGroupBatchArray(queue, tickettypes::generic));
+    ASSERT_TRUE(runUntil([&] { return cleanedUp() && engine->groupFeed() != before; }));
+
+    int unlinked = 0;
+    for (const GroupPtr &group : groups)
+        unlinked += savedLink(group->uniqueId(), kGroupIDName).isEmpty() ? 1 : 0;
+    // One of the two feeds (100 groups and 1) failed.
+    EXPECT_TRUE(unlinked == 1 || unlinked == 100) << unlinked;
+    const BatchActionQueue next = engine->buildBatchArrayForABGroupArray(groups);
+    EXPECT_EQ(next.size(), size_t(unlinked));
+    for (const BatchAction &action : next)
+        EXPECT_EQ(action.action, batchactions::add);
+}
+
 TEST_F(BatchSendingTest, GenericGroupBatch_RunsTheGivenStepOnceGroupsAreRefetched)
 {
     ui.offer(QStringLiteral("afterGroups"));
