@@ -101,6 +101,31 @@ TEST_F(SmartGroupBatchTest, MembersJoinLeaversGo_OneUpdatePerContact_ThenNothing
     EXPECT_TRUE(journal.contains(QStringLiteral("cleanup:Simple Google Update//")));
 }
 
+TEST_F(SmartGroupBatchTest, ChangesOf150Contacts_GoAsFeedsOf100And50)
+{
+    const QStringList groupIDs =
+        server.seedGroups(kUser, {GDataEntryContactGroup::contactGroupEntryWithTitle("Lees")});
+    std::vector<GDataEntryPtr> contacts;
+    for (int i = 0; i < 150; ++i)
+        contacts.push_back(GDataEntryContact::contactEntryWithTitle(QStringLiteral("P%1").arg(i)));
+    const QStringList contactIDs = server.seedContacts(kUser, contacts);
+    for (int i = 0; i < 150; ++i)
+        addPerson(QStringLiteral("P%1").arg(i), "Lee")
+            ->setValueForProperty(contactIDs[i], kContactIDName);
+    addSmartGroup("Lees", kABLastNameProperty, "Lee");
+    refetch();
+    server.clearRequestLog();
+
+    engine->buildSmartGroupActions();
+    ASSERT_TRUE(runUntil([&] { return batchEnded(); }));
+
+    EXPECT_EQ(requestsTo(QStringLiteral("/batch")).size(), 2);
+    const QMap<QString, QStringList> memberships = serverMemberships({{groupIDs[0], "Lees"}});
+    EXPECT_EQ(memberships.size(), 150);
+    for (const QStringList &groups : memberships)
+        EXPECT_EQ(groups, QStringList{"Lees"});
+}
+
 TEST_F(SmartGroupBatchTest, FailedTicket_EndsTheSendAndIsReported)
 {
     const QStringList groupIDs =
