@@ -7,6 +7,7 @@
 #include "platform/gdata/gdataentrycontact.h"
 
 #include <QList>
+#include <QVarLengthArray>
 
 // What each index holds of a contact (see EntryKeyIndex).
 namespace contactkeys {
@@ -19,15 +20,17 @@ struct Identifier
     }
     static bool has(const GDataEntryContact &contact, const QString &key);
 };
-// Addresses case-folded, so that they compare without regard to case.
+// Addresses, compared without regard to case.
 struct Email
 {
     static void forEach(const GDataEntryContact &contact, const auto &f)
     {
         for (const GDataEmail &email : contact.emailAddresses())
-            f(casefolding::folded(email.address));
+            f(email.address);
     }
     static bool has(const GDataEntryContact &contact, const QString &key);
+    static size_t hash(QStringView key) { return casefolding::foldedHash(key); }
+    static bool equal(QStringView a, QStringView b) { return casefolding::equalFolded(a, b); }
 };
 struct PhotoETag
 {
@@ -118,7 +121,9 @@ class ContactIndex
 {
 public:
     using Contacts = std::vector<GDataEntryContactPtr>;
-    using Found = QList<GDataEntryContactPtr>;
+    // Most keys are held by one contact: such an answer is kept inline, without an allocation.
+    using Found = QVarLengthArray<GDataEntryContactPtr, 2>;
+    using Members = QList<GDataEntryContactPtr>;
 
     explicit ContactIndex(const Contacts &contacts)
         : m_contacts(contacts)
@@ -133,7 +138,7 @@ public:
     // Addresses compare without regard to case.
     Found withEmailAddress(const QString &address);
     Found withPhotoETag(const QString &etag);
-    Found inGroup(const QString &groupHref);
+    Members inGroup(const QString &groupHref);
     int countInGroup(const QString &groupHref);
     // The title as stored, exactly.
     Found withTitle(const QString &title);
