@@ -24,8 +24,8 @@ bool Email::has(const GDataEntryContact &contact, const QString &key)
 
 bool PhotoETag::has(const GDataEntryContact &contact, const QString &key)
 {
-    const std::optional<GDataLink> link = contact.photoLink();
-    return link && link->ETag() == key;
+    const GDataLink *link = contact.findPhotoLink();
+    return link && link->etag == key;
 }
 
 bool GroupHref::has(const GDataEntryContact &contact, const QString &key)
@@ -63,12 +63,10 @@ void OwnPropertyValue::prepare()
     propertyName = UserDefaults::standard().stringForKey(abkeys::googleContactExtendedPropertyName);
 }
 
-std::optional<QString> OwnPropertyValue::valueOf(const GDataEntryContact &contact) const
+const QString *OwnPropertyValue::valueOf(const GDataEntryContact &contact) const
 {
-    // Read in place rather than through a copy of the property: this runs once per contact for
-    // every index build.
     const GDataExtendedProperty *own = entrybase::programPropertyIn(contact, propertyName);
-    return own ? own->XMLValueForKey(element) : std::nullopt;
+    return own ? own->findXMLValue(element) : nullptr;
 }
 
 OwnABID::OwnABID()

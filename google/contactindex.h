@@ -36,8 +36,8 @@ struct PhotoETag
 {
     static void forEach(const GDataEntryContact &contact, const auto &f)
     {
-        if (const std::optional<GDataLink> link = contact.photoLink(); link && link->ETag())
-            f(*link->ETag());
+        if (const GDataLink *link = contact.findPhotoLink(); link && link->etag)
+            f(*link->etag);
     }
     static bool has(const GDataEntryContact &contact, const QString &key);
 };
@@ -55,7 +55,7 @@ struct Title
 {
     static void forEach(const GDataEntryContact &contact, const auto &f)
     {
-        if (const std::optional<QString> title = contact.title())
+        if (const std::optional<QString> &title = contact.title())
             f(*title);
     }
     static bool has(const GDataEntryContact &contact, const QString &key);
@@ -94,14 +94,16 @@ struct OwnPropertyValue
     void prepare();
     void forEach(const GDataEntryContact &contact, const auto &f) const
     {
-        if (const std::optional<QString> value = valueOf(contact))
+        if (const QString *value = valueOf(contact))
             f(*value);
     }
     bool has(const GDataEntryContact &contact, const QString &key) const
     {
-        return valueOf(contact) == key;
+        const QString *value = valueOf(contact);
+        return value && *value == key;
     }
-    std::optional<QString> valueOf(const GDataEntryContact &contact) const;
+    // Read in place: this runs once per contact for every index build and lookup.
+    const QString *valueOf(const GDataEntryContact &contact) const;
 
     QString element;
     QString propertyName;

@@ -23,7 +23,7 @@ struct Title
 {
     static void forEach(const GDataEntryContactGroup &group, const auto &f)
     {
-        if (const std::optional<QString> title = group.title())
+        if (const std::optional<QString> &title = group.title())
             f(*title);
     }
     static bool has(const GDataEntryContactGroup &group, const QString &key);

@@ -24,9 +24,8 @@ std::optional<QDateTime> dateFromText(const std::optional<QString> &text)
 // an element given twice, the first counts.
 QString elementText(const GDataExtendedProperty *property, const QString &key)
 {
-    if (!property)
-        return QStringLiteral("");
-    return property->XMLValueForKey(key).value_or(QStringLiteral(""));
+    const QString *text = property ? property->findXMLValue(key) : nullptr;
+    return text ? *text : QStringLiteral("");
 }
 
 // The one element whose name begins with "dm"; nothing unless exactly one name does.
