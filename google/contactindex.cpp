@@ -1,6 +1,7 @@
 #include "google/contactindex.h"
 
 #include "addressbook/addressbookkeys.h"
+#include "google/entrybaseaccessors.h"
 #include "google/namewords.h"
 #include "platform/defaults/userdefaults.h"
 
@@ -17,14 +18,14 @@ bool Email::has(const GDataEntryContact &contact, const QString &key)
 {
     const std::vector<GDataEmail> &emails = contact.emailAddresses();
     return std::any_of(emails.begin(), emails.end(), [&](const GDataEmail &email) {
-        return casefolding::folded(email.address) == key;
+        return casefolding::equalFolded(email.address, key);
     });
 }
 
 bool PhotoETag::has(const GDataEntryContact &contact, const QString &key)
 {
-    const std::optional<GDataLink> link = contact.photoLink();
-    return link && link->ETag() == key;
+    const GDataLink *link = contact.findPhotoLink();
+    return link && link->etag == key;
 }
 
 bool GroupHref::has(const GDataEntryContact &contact, const QString &key)
@@ -62,19 +63,10 @@ void OwnPropertyValue::prepare()
     propertyName = UserDefaults::standard().stringForKey(abkeys::googleContactExtendedPropertyName);
 }
 
-std::optional<QString> OwnPropertyValue::valueOf(const GDataEntryContact &contact) const
+const QString *OwnPropertyValue::valueOf(const GDataEntryContact &contact) const
 {
-    // Read in place rather than through a copy of the property: this runs once per contact for
-    // every index build.
-    const GDataExtendedProperty *own = nullptr;
-    for (const GDataExtendedProperty &property : contact.extendedProperties()) {
-        if (property.name() != propertyName)
-            continue;
-        if (own)
-            return std::nullopt;
-        own = &property;
-    }
-    return own ? own->XMLValueForKey(element) : std::nullopt;
+    const GDataExtendedProperty *own = entrybase::programPropertyIn(contact, propertyName);
+    return own ? own->findXMLValue(element) : nullptr;
 }
 
 OwnABID::OwnABID()
@@ -102,22 +94,22 @@ void ContactIndex::invalidate()
 
 ContactIndex::Found ContactIndex::withIdentifier(const QString &identifier)
 {
-    return m_identifiers.entriesForKey(m_contacts, identifier);
+    return m_identifiers.entriesForKey<Found>(m_contacts, identifier);
 }
 
 ContactIndex::Found ContactIndex::withEmailAddress(const QString &address)
 {
-    return m_emails.entriesForKey(m_contacts, casefolding::folded(address));
+    return m_emails.entriesForKey<Found>(m_contacts, address);
 }
 
 ContactIndex::Found ContactIndex::withPhotoETag(const QString &etag)
 {
-    return m_etags.entriesForKey(m_contacts, etag);
+    return m_etags.entriesForKey<Found>(m_contacts, etag);
 }
 
-ContactIndex::Found ContactIndex::inGroup(const QString &groupHref)
+ContactIndex::Members ContactIndex::inGroup(const QString &groupHref)
 {
-    return m_groups.entriesForKey(m_contacts, groupHref);
+    return m_groups.entriesForKey<Members>(m_contacts, groupHref);
 }
 
 int ContactIndex::countInGroup(const QString &groupHref)
@@ -127,17 +119,17 @@ int ContactIndex::countInGroup(const QString &groupHref)
 
 ContactIndex::Found ContactIndex::withTitle(const QString &title)
 {
-    return m_titles.entriesForKey(m_contacts, title);
+    return m_titles.entriesForKey<Found>(m_contacts, title);
 }
 
 ContactIndex::Found ContactIndex::withOrganizationName(const QString &name)
 {
-    return m_organizations.entriesForKey(m_contacts, name);
+    return m_organizations.entriesForKey<Found>(m_contacts, name);
 }
 
 ContactIndex::Found ContactIndex::candidatesWithTitleWord(const QString &foldedWord)
 {
-    return m_titleWords.candidatesForKey(m_contacts, foldedWord);
+    return m_titleWords.candidatesForKey<Found>(m_contacts, foldedWord);
 }
 
 int ContactIndex::countWithTitleWord(const QString &foldedWord)
@@ -147,10 +139,10 @@ int ContactIndex::countWithTitleWord(const QString &foldedWord)
 
 ContactIndex::Found ContactIndex::withOwnABID(const QString &abid)
 {
-    return m_abids.entriesForKey(m_contacts, abid);
+    return m_abids.entriesForKey<Found>(m_contacts, abid);
 }
 
 ContactIndex::Found ContactIndex::withOwnGID(const QString &gid)
 {
-    return m_gids.entriesForKey(m_contacts, gid);
+    return m_gids.entriesForKey<Found>(m_contacts, gid);
 }

@@ -7,6 +7,7 @@
 #include "platform/gdata/gdataentrycontact.h"
 
 #include <QList>
+#include <QVarLengthArray>
 
 // What each index holds of a contact (see EntryKeyIndex).
 namespace contactkeys {
@@ -19,22 +20,24 @@ struct Identifier
     }
     static bool has(const GDataEntryContact &contact, const QString &key);
 };
-// Addresses case-folded, so that they compare without regard to case.
+// Addresses, compared without regard to case.
 struct Email
 {
     static void forEach(const GDataEntryContact &contact, const auto &f)
     {
         for (const GDataEmail &email : contact.emailAddresses())
-            f(casefolding::folded(email.address));
+            f(email.address);
     }
     static bool has(const GDataEntryContact &contact, const QString &key);
+    static size_t hash(QStringView key) { return casefolding::foldedHash(key); }
+    static bool equal(QStringView a, QStringView b) { return casefolding::equalFolded(a, b); }
 };
 struct PhotoETag
 {
     static void forEach(const GDataEntryContact &contact, const auto &f)
     {
-        if (const std::optional<GDataLink> link = contact.photoLink(); link && link->ETag())
-            f(*link->ETag());
+        if (const GDataLink *link = contact.findPhotoLink(); link && link->etag)
+            f(*link->etag);
     }
     static bool has(const GDataEntryContact &contact, const QString &key);
 };
@@ -52,7 +55,7 @@ struct Title
 {
     static void forEach(const GDataEntryContact &contact, const auto &f)
     {
-        if (const std::optional<QString> title = contact.title())
+        if (const std::optional<QString> &title = contact.title())
             f(*title);
     }
     static bool has(const GDataEntryContact &contact, const QString &key);
@@ -91,14 +94,16 @@ struct OwnPropertyValue
     void prepare();
     void forEach(const GDataEntryContact &contact, const auto &f) const
     {
-        if (const std::optional<QString> value = valueOf(contact))
+        if (const QString *value = valueOf(contact))
             f(*value);
     }
     bool has(const GDataEntryContact &contact, const QString &key) const
     {
-        return valueOf(contact) == key;
+        const QString *value = valueOf(contact);
+        return value && *value == key;
     }
-    std::optional<QString> valueOf(const GDataEntryContact &contact) const;
+    // Read in place: this runs once per contact for every index build and lookup.
+    const QString *valueOf(const GDataEntryContact &contact) const;
 
     QString element;
     QString propertyName;
@@ -118,7 +123,9 @@ class ContactIndex
 {
 public:
     using Contacts = std::vector<GDataEntryContactPtr>;
-    using Found = QList<GDataEntryContactPtr>;
+    // Most keys are held by one contact: such an answer is kept inline, without an allocation.
+    using Found = QVarLengthArray<GDataEntryContactPtr, 2>;
+    using Members = QList<GDataEntryContactPtr>;
 
     explicit ContactIndex(const Contacts &contacts)
         : m_contacts(contacts)
@@ -133,7 +140,7 @@ public:
     // Addresses compare without regard to case.
     Found withEmailAddress(const QString &address);
     Found withPhotoETag(const QString &etag);
-    Found inGroup(const QString &groupHref);
+    Members inGroup(const QString &groupHref);
     int countInGroup(const QString &groupHref);
     // The title as stored, exactly.
     Found withTitle(const QString &title);

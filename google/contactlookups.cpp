@@ -9,7 +9,7 @@ namespace contactlookups {
 
 namespace {
 
-GDataEntryContactPtr onlyOne(const QList<GDataEntryContactPtr> &found)
+GDataEntryContactPtr onlyOne(const ContactIndex::Found &found)
 {
     return found.size() == 1 ? found.front() : nullptr;
 }
@@ -40,7 +40,7 @@ GDataEntryContactPtr contactHoldingNames(const GoogleContactLists &lists, const 
         index.countWithTitleWord(givenWords.front()) < index.countWithTitleWord(lastWords.front())
             ? givenWords.front()
             : lastWords.front();
-    QList<GDataEntryContactPtr> candidates;
+    ContactIndex::Found candidates;
     for (const GDataEntryContactPtr &contact : index.candidatesWithTitleWord(rarerWord)) {
         const QStringList titleWords = namewords::foldedWords(contact->title().value_or(QString()));
         if (namewords::holdsName(titleWords, givenWords) &&
@@ -56,7 +56,7 @@ GDataEntryContactPtr contactForID(const GoogleContactLists &lists, const QString
 {
     if (identifier.isNull() || lists.contacts().empty())
         return nullptr;
-    const QList<GDataEntryContactPtr> found = lists.contactIndex().withIdentifier(identifier);
+    const ContactIndex::Found found = lists.contactIndex().withIdentifier(identifier);
     if (found.size() > 1)
         lookuplog::nonUnique(QStringLiteral("contactForID:"), lookuptexts::nonUniqueContactID,
                              identifier);
@@ -75,7 +75,7 @@ GDataEntryContactPtr contactForETag(const GoogleContactLists &lists, const QStri
 {
     if (etag.isNull() || lists.contacts().empty())
         return nullptr;
-    const QList<GDataEntryContactPtr> found = lists.contactIndex().withPhotoETag(etag);
+    const ContactIndex::Found found = lists.contactIndex().withPhotoETag(etag);
     if (found.size() > 1)
         lookuplog::nonUnique(QStringLiteral("contactForETag:"), lookuptexts::nonUniqueContactETag,
                              etag);
@@ -86,7 +86,7 @@ GDataEntryContactPtr contactForGID(const GoogleContactLists &lists, const QStrin
 {
     if (gid.isEmpty())
         return nullptr;
-    const QList<GDataEntryContactPtr> found = lists.contactIndex().withOwnGID(gid);
+    const ContactIndex::Found found = lists.contactIndex().withOwnGID(gid);
     if (found.size() > 1)
         lookuplog::nonUniqueWithMatches(QStringLiteral("contactForGID:"),
                                         lookuptexts::nonUniqueContactGID, gid,
@@ -99,7 +99,7 @@ GDataEntryContactPtr contactForABID(const GoogleContactLists &lists, const QStri
     if (abid.isEmpty())
         return nullptr;
     tlog::trace(lookuptexts::engineClass, QStringLiteral("contactForABID:"));
-    const QList<GDataEntryContactPtr> found = lists.contactIndex().withOwnABID(abid);
+    const ContactIndex::Found found = lists.contactIndex().withOwnABID(abid);
     if (found.size() > 1)
         lookuplog::nonUniqueWithMatches(QStringLiteral("contactForABID:"),
                                         lookuptexts::nonUniqueContactABID, abid,

@@ -7,13 +7,19 @@ namespace entrybase {
 std::optional<GDataExtendedProperty> programProperty(const GDataEntryBase &entry,
                                                      const QString &name)
 {
-    std::optional<GDataExtendedProperty> found;
+    const GDataExtendedProperty *property = programPropertyIn(entry, name);
+    return property ? std::optional(*property) : std::nullopt;
+}
+
+const GDataExtendedProperty *programPropertyIn(const GDataEntryBase &entry, const QString &name)
+{
+    const GDataExtendedProperty *found = nullptr;
     for (const GDataExtendedProperty &property : entry.extendedProperties()) {
         if (property.name() != name)
             continue;
         if (found)
-            return std::nullopt;
-        found = property;
+            return nullptr;
+        found = &property;
     }
     return found;
 }

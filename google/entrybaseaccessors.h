@@ -15,6 +15,9 @@ namespace entrybase {
 // The one extended property of that name; nothing when there is none or several.
 std::optional<GDataExtendedProperty> programProperty(const GDataEntryBase &entry,
                                                      const QString &name);
+// The same property read in place, for passes over every entry; null when there is none or
+// several.
+const GDataExtendedProperty *programPropertyIn(const GDataEntryBase &entry, const QString &name);
 std::optional<QHash<QString, QString>> programPropertyValues(const GDataEntryBase &entry,
                                                              const QString &name);
 

@@ -59,25 +59,25 @@ void GroupIndex::invalidate()
 
 GroupIndex::Found GroupIndex::withIdentifier(const QString &identifier)
 {
-    return m_identifiers.entriesForKey(m_groups, identifier);
+    return m_identifiers.entriesForKey<Found>(m_groups, identifier);
 }
 
 GroupIndex::Found GroupIndex::withTitle(const QString &title)
 {
-    return m_titles.entriesForKey(m_groups, title);
+    return m_titles.entriesForKey<Found>(m_groups, title);
 }
 
 GroupIndex::Found GroupIndex::withDisplayName(const QString &name)
 {
-    return m_displayNames.entriesForKey(m_groups, name);
+    return m_displayNames.entriesForKey<Found>(m_groups, name);
 }
 
 GroupIndex::Found GroupIndex::withAnyABID(const QString &abid)
 {
-    return m_abids.entriesForKey(m_groups, abid);
+    return m_abids.entriesForKey<Found>(m_groups, abid);
 }
 
 GroupIndex::Found GroupIndex::withSystemGroup(const QString &systemGroup)
 {
-    return m_systemGroups.entriesForKey(m_groups, systemGroup);
+    return m_systemGroups.entriesForKey<Found>(m_groups, systemGroup);
 }

@@ -5,7 +5,7 @@
 #include "google/entrykeyindex.h"
 #include "platform/gdata/gdataentrycontactgroup.h"
 
-#include <QList>
+#include <QVarLengthArray>
 
 // What each index holds of a group (see EntryKeyIndex).
 namespace groupkeys {
@@ -23,7 +23,7 @@ struct Title
 {
     static void forEach(const GDataEntryContactGroup &group, const auto &f)
     {
-        if (const std::optional<QString> title = group.title())
+        if (const std::optional<QString> &title = group.title())
             f(*title);
     }
     static bool has(const GDataEntryContactGroup &group, const QString &key);
@@ -65,7 +65,8 @@ class GroupIndex
 {
 public:
     using Groups = std::vector<GDataEntryContactGroupPtr>;
-    using Found = QList<GDataEntryContactGroupPtr>;
+    // Most keys are held by one group: such an answer is kept inline, without an allocation.
+    using Found = QVarLengthArray<GDataEntryContactGroupPtr, 2>;
 
     explicit GroupIndex(const Groups &groups)
         : m_groups(groups)

@@ -9,7 +9,7 @@ namespace grouplookups {
 
 namespace {
 
-GDataEntryContactGroupPtr onlyOne(const QList<GDataEntryContactGroupPtr> &found)
+GDataEntryContactGroupPtr onlyOne(const GroupIndex::Found &found)
 {
     return found.size() == 1 ? found.front() : nullptr;
 }
@@ -21,7 +21,7 @@ GDataEntryContactGroupPtr onlyGroupTitled(const GoogleContactLists &lists, const
 
 QString systemGroupID(const GoogleContactLists &lists, const QString &systemGroup)
 {
-    const QList<GDataEntryContactGroupPtr> found = lists.groupIndex().withSystemGroup(systemGroup);
+    const GroupIndex::Found found = lists.groupIndex().withSystemGroup(systemGroup);
     return found.isEmpty() ? QString() : found.front()->identifier();
 }
 
@@ -31,7 +31,7 @@ GDataEntryContactGroupPtr groupForID(const GoogleContactLists &lists, const QStr
 {
     if (identifier.isNull())
         return nullptr;
-    const QList<GDataEntryContactGroupPtr> found = lists.groupIndex().withIdentifier(identifier);
+    const GroupIndex::Found found = lists.groupIndex().withIdentifier(identifier);
     if (found.size() > 1)
         lookuplog::nonUnique(QStringLiteral("groupForID:"), lookuptexts::nonUniqueGroupID,
                              identifier);
@@ -42,7 +42,7 @@ GDataEntryContactGroupPtr groupForABID(const GoogleContactLists &lists, const QS
 {
     if (abid.isNull())
         return nullptr;
-    const QList<GDataEntryContactGroupPtr> found = lists.groupIndex().withAnyABID(abid);
+    const GroupIndex::Found found = lists.groupIndex().withAnyABID(abid);
     if (found.size() > 1)
         lookuplog::nonUnique(QStringLiteral("groupForABID:"), lookuptexts::nonUniqueGroupABID,
                              abid);
@@ -58,7 +58,7 @@ GDataEntryContactGroupPtr groupForName(const GoogleContactLists &lists, const QS
     }
     if (lists.groups().empty())
         return nullptr;
-    const QList<GDataEntryContactGroupPtr> found = lists.groupIndex().withDisplayName(name);
+    const GroupIndex::Found found = lists.groupIndex().withDisplayName(name);
     return found.isEmpty() ? nullptr : found.front();
 }
 

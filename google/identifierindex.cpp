@@ -20,16 +20,27 @@ std::optional<QDateTime> dateFromText(const std::optional<QString> &text)
     return date.isValid() ? std::optional(date) : std::nullopt;
 }
 
-// The one element whose name begins with "dm"; nothing unless exactly one does.
-std::optional<QString> dataMaskElement(const QHash<QString, QString> &values)
+// The program property's values are read in place: this runs once per entry of the account. Of
+// an element given twice, the first counts.
+QString elementText(const GDataExtendedProperty *property, const QString &key)
 {
-    std::optional<QString> found;
-    for (auto it = values.cbegin(); it != values.cend(); ++it) {
-        if (!it.key().startsWith(kDataMaskPrefix))
+    const QString *text = property ? property->findXMLValue(key) : nullptr;
+    return text ? *text : QStringLiteral("");
+}
+
+// The one element whose name begins with "dm"; nothing unless exactly one name does.
+const GDataExtendedProperty::XMLValue *dataMaskElement(const GDataExtendedProperty *property)
+{
+    if (!property)
+        return nullptr;
+    const GDataExtendedProperty::XMLValue *found = nullptr;
+    for (const GDataExtendedProperty::XMLValue &value : property->XMLValues()) {
+        if (!value.first.startsWith(kDataMaskPrefix))
             continue;
-        if (found)
-            return std::nullopt;
-        found = it.key();
+        if (!found)
+            found = &value;
+        else if (found->first != value.first)
+            return nullptr;
     }
     return found;
 }
@@ -41,13 +52,12 @@ GoogleIDRow rowForGroup(const GDataEntryContactGroup &group, const QString &prop
     row.gid = group.identifier();
     row.gModDate = group.updatedDate();
     row.isGroup = true;
-    const QHash<QString, QString> values =
-        entrybase::programPropertyValues(group, propertyName).value_or(QHash<QString, QString>());
-    row.gAsOfDate = values.value(kAsOf, QStringLiteral(""));
-    row.abid = values.value(abkeys::extendedRecordIDKey, QStringLiteral(""));
+    const GDataExtendedProperty *property = entrybase::programPropertyIn(group, propertyName);
+    row.gAsOfDate = elementText(property, kAsOf);
+    row.abid = elementText(property, abkeys::extendedRecordIDKey);
     row.dataMask = QStringLiteral("");
-    if (values.contains(kGroupVersion))
-        row.abVersion = dateFromText(values.value(kGroupVersion));
+    if (property)
+        row.abVersion = dateFromText(property->XMLValueForKey(kGroupVersion));
     return row;
 }
 
@@ -58,14 +68,13 @@ GoogleIDRow rowForContact(const GDataEntryContact &contact, const QString &prope
     row.gid = contact.identifier();
     row.gModDate = contact.updatedDate();
     row.isPerson = true;
-    const QHash<QString, QString> values =
-        entrybase::programPropertyValues(contact, propertyName).value_or(QHash<QString, QString>());
-    row.gAsOfDate = values.value(kAsOf, QStringLiteral(""));
-    row.abid = values.value(abkeys::extendedRecordIDKey, QStringLiteral(""));
-    const std::optional<QString> mask = dataMaskElement(values);
-    row.dataMask = mask.value_or(QStringLiteral(""));
+    const GDataExtendedProperty *property = entrybase::programPropertyIn(contact, propertyName);
+    row.gAsOfDate = elementText(property, kAsOf);
+    row.abid = elementText(property, abkeys::extendedRecordIDKey);
+    const GDataExtendedProperty::XMLValue *mask = dataMaskElement(property);
+    row.dataMask = mask ? mask->first : QStringLiteral("");
     if (mask)
-        row.abVersion = dateFromText(values.value(*mask));
+        row.abVersion = dateFromText(mask->second);
     return row;
 }
 

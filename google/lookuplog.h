@@ -1,11 +1,8 @@
 // The log lines the lookups write when a key is held by several entries.
 #pragma once
 
-#include <QList>
 #include <QString>
 #include <QStringList>
-
-#include <memory>
 
 namespace lookuplog {
 
@@ -15,7 +12,8 @@ void nonUnique(const QString &op, const QString &message, const QString &key);
 void nonUniqueWithMatches(const QString &op, const QString &message, const QString &key,
                           const QStringList &matchDescriptions);
 
-template <typename Entry> QStringList descriptions(const QList<std::shared_ptr<Entry>> &entries)
+// The descriptions of the entries of a list of shared entries.
+template <typename Entries> QStringList descriptions(const Entries &entries)
 {
     QStringList texts;
     for (const auto &entry : entries)

@@ -35,7 +35,9 @@ QStringList foldedWords(const QString &text)
         if (inWord && start < 0) {
             start = i;
         } else if (!inWord && start >= 0) {
-            words.append(casefolding::folded(plain.mid(start, i - start)));
+            if (words.isEmpty())
+                words.reserve(4); // names have a few words; one allocation for the list
+            words.append(casefolding::folded(QStringView(plain).sliced(start, i - start)));
             start = -1;
         }
     }

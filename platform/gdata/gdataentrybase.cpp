@@ -13,13 +13,19 @@ QString GDataEntryBase::description() const
              m_title.value_or(QString()), m_identifier);
 }
 
-std::optional<GDataLink> GDataEntryBase::linkWithRel(const QString &rel) const
+std::optional<GDataLink> GDataEntryBase::linkWithRel(QAnyStringView rel) const
+{
+    const GDataLink *link = findLinkWithRel(rel);
+    return link ? std::optional(*link) : std::nullopt;
+}
+
+const GDataLink *GDataEntryBase::findLinkWithRel(QAnyStringView rel) const
 {
     for (const GDataLink &link : m_links) {
-        if (link.rel == rel)
-            return link;
+        if (QAnyStringView::equal(link.rel, rel))
+            return &link;
     }
-    return std::nullopt;
+    return nullptr;
 }
 
 std::optional<GDataLink> GDataEntryBase::editLink() const

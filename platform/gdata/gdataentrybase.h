@@ -8,6 +8,7 @@
 #include "platform/gdata/gdataextendedproperty.h"
 #include "platform/gdata/gdatalink.h"
 
+#include <QAnyStringView>
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -31,11 +32,12 @@ public:
     // Debug text that names the entry; a last resort for a display name.
     virtual QString description() const;
 
-    QString identifier() const { return m_identifier; }
+    // Read by reference: the lookups read these of every entry in a pass over the account.
+    const QString &identifier() const { return m_identifier; }
     void setIdentifier(const QString &identifier) { m_identifier = identifier; }
 
     // Absent (no atom:title) differs from an empty title.
-    std::optional<QString> title() const { return m_title; }
+    const std::optional<QString> &title() const { return m_title; }
     void setTitle(const std::optional<QString> &title) { m_title = title; }
     std::optional<QString> content() const { return m_content; }
     void setContentWithString(const std::optional<QString> &text) { m_content = text; }
@@ -51,7 +53,9 @@ public:
 
     const std::vector<GDataLink> &links() const { return m_links; }
     void setLinks(const std::vector<GDataLink> &links) { m_links = links; }
-    std::optional<GDataLink> linkWithRel(const QString &rel) const;
+    std::optional<GDataLink> linkWithRel(QAnyStringView rel) const;
+    // The same link read in place, for passes over every entry; null when there is none.
+    const GDataLink *findLinkWithRel(QAnyStringView rel) const;
     std::optional<GDataLink> editLink() const;
     std::optional<GDataLink> selfLink() const;
 

@@ -69,5 +69,11 @@ void GDataEntryContact::removeGroupMembershipInfo(const GDataGroupMembershipInfo
 
 std::optional<GDataLink> GDataEntryContact::photoLink() const
 {
-    return linkWithRel(QLatin1String(kGDataLinkRelPhoto));
+    const GDataLink *link = findPhotoLink();
+    return link ? std::optional(*link) : std::nullopt;
+}
+
+const GDataLink *GDataEntryContact::findPhotoLink() const
+{
+    return findLinkWithRel(QLatin1String(kGDataLinkRelPhoto));
 }

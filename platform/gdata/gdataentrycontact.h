@@ -53,6 +53,8 @@ public:
     void removeGroupMembershipInfo(const GDataGroupMembershipInfo &info);
 
     std::optional<GDataLink> photoLink() const;
+    // The same link read in place; null when there is none.
+    const GDataLink *findPhotoLink() const;
 
 private:
     std::vector<GDataEmail> m_emails;

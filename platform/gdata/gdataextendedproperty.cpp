@@ -28,11 +28,17 @@ void GDataExtendedProperty::setXMLValuesDictionary(const QHash<QString, QString>
 
 std::optional<QString> GDataExtendedProperty::XMLValueForKey(const QString &key) const
 {
+    const QString *text = findXMLValue(key);
+    return text ? std::optional(*text) : std::nullopt;
+}
+
+const QString *GDataExtendedProperty::findXMLValue(QStringView key) const
+{
     for (const auto &[name, text] : m_xmlValues) {
         if (name == key)
-            return text;
+            return &text;
     }
-    return std::nullopt;
+    return nullptr;
 }
 
 void GDataExtendedProperty::setXMLValue(const QString &value, const QString &key)

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringView>
 
 #include <optional>
 #include <utility>
@@ -18,7 +19,7 @@ public:
     static GDataExtendedProperty propertyWithName(const QString &name,
                                                   const std::optional<QString> &value = {});
 
-    QString name() const { return m_name; }
+    const QString &name() const { return m_name; }
     void setName(const QString &name) { m_name = name; }
     std::optional<QString> value() const { return m_value; }
     void setValue(const std::optional<QString> &value) { m_value = value; }
@@ -32,6 +33,8 @@ public:
     // Replaces every child; the order of the children is left to the dictionary.
     void setXMLValuesDictionary(const QHash<QString, QString> &values);
     std::optional<QString> XMLValueForKey(const QString &key) const;
+    // The same text read in place, for passes over every entry; null when there is none.
+    const QString *findXMLValue(QStringView key) const;
     // Replaces the first child of that name, or appends one.
     void setXMLValue(const QString &value, const QString &key);
 

@@ -55,10 +55,15 @@ TEST_F(ContactLookupsTest, ContactForEmailAddress_IgnoresCaseAndNeedsOneContact)
     setContacts({{u"c1"_qs, u"Bob"_qs, {u"Bob@Example.com"_qs, u"bob@example.com"_qs}},
                  {u"c2"_qs, u"Ann"_qs, {u"ann@example.com"_qs}},
                  {u"c3"_qs, u"Ann again"_qs, {u"ANN@example.com"_qs}},
-                 {u"c4"_qs, u"Eve"_qs, {u"eve@example.com"_qs}}});
+                 {u"c4"_qs, u"Eve"_qs, {u"eve@example.com"_qs}},
+                 {u"c5"_qs, u"Åsa"_qs, {u"Åsa@Example.com"_qs}},
+                 {u"c6"_qs, u"Kim"_qs, {u"\u212Aim@example.com"_qs}}});
     const KeyCase cases[] = {
         {"exact", u"eve@example.com"_qs, u"c4"_qs},
         {"other case", u"EVE@EXAMPLE.COM"_qs, u"c4"_qs},
+        {"other case beyond ASCII", u"åsa@example.com"_qs, u"c5"_qs},
+        // The Kelvin sign folds to a plain k.
+        {"plain letters for a sign that folds to them", u"kim@example.com"_qs, u"c6"_qs},
         {"held twice by one contact", u"bob@example.com"_qs, u"c1"_qs},
         {"held by two contacts in different case", u"ann@example.com"_qs, {}},
         {"missing", u"zed@example.com"_qs, {}},
@@ -66,6 +71,26 @@ TEST_F(ContactLookupsTest, ContactForEmailAddress_IgnoresCaseAndNeedsOneContact)
     };
     for (const KeyCase &c : cases)
         EXPECT_EQ(idOf(contactlookups::contactForEmailAddress(lists, c.key)), c.expected) << c.name;
+}
+
+TEST_F(ContactLookupsTest, ContactForEmailAddress_FindsEveryAddressOfContactsWithMany)
+{
+    std::vector<ContactSpec> specs;
+    for (int c = 0; c < 3; ++c) {
+        QStringList addresses;
+        for (int a = 0; a < 40; ++a)
+            addresses.append(u"p%1.a%2@example.com"_qs.arg(c).arg(a));
+        specs.push_back({u"c"_qs + QString::number(c), u"Many"_qs, addresses});
+    }
+    setContacts(specs);
+    for (int c = 0; c < 3; ++c) {
+        for (int a = 0; a < 40; ++a) {
+            EXPECT_EQ(idOf(contactlookups::contactForEmailAddress(
+                          lists, u"P%1.A%2@example.com"_qs.arg(c).arg(a))),
+                      u"c"_qs + QString::number(c))
+                << c << " " << a;
+        }
+    }
 }
 
 TEST_F(ContactLookupsTest, ContactForETag_AnswersOnlyAUniqueETag)

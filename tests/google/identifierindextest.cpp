@@ -67,6 +67,13 @@ TEST_F(IdentifierIndexTest, ContactRows_ReadTheOwnPropertyAndTheOneDataMask)
          u"p2"_qs, u""_qs, u""_qs, false},
         {"unreadable data mask date", makeProperty(u"tolvaneContact"_qs, {{mask, u"yesterday"_qs}}),
          u""_qs, u""_qs, mask, false},
+        // Of an element given twice the first counts; one name twice is still one data mask.
+        {"elements given twice",
+         makeProperty(u"tolvaneContact"_qs, {{u"aID"_qs, u"p3"_qs},
+                                             {mask, kWhen},
+                                             {u"aID"_qs, u"p4"_qs},
+                                             {mask, u"yesterday"_qs}}),
+         u"p3"_qs, u""_qs, mask, true},
     };
     for (const RowCase &c : cases) {
         lists.setContacts({contact(u"c"_qs, u"Ann Berg"_qs, {c.property})});
