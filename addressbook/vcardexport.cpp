@@ -12,12 +12,9 @@
 namespace AddressBookTool {
 namespace {
 
-// Up to a NUL character, should one occur.
 QByteArray vCardBytes(const Person &person, const VCardExportOptions &options)
 {
-    const QString text = vCardStringForPerson(person, options);
-    const qsizetype nul = text.indexOf(QChar(u'\0'));
-    return (nul < 0 ? text : text.left(nul)).toUtf8();
+    return vCardDataForString(vCardStringForPerson(person, options));
 }
 
 QList<QByteArray> vCardsOf(const QList<PersonPtr> &people)
@@ -38,12 +35,24 @@ QString vCardStringForPerson(const Person &person)
 
 QString vCardStringForPerson(const Person &person, const VCardExportOptions &options)
 {
+    return vCardStringForPerson(person, options, person.imageData());
+}
+
+QString vCardStringForPerson(const Person &person, const VCardExportOptions &options,
+                             const QByteArray &imageData)
+{
     const QByteArray data = person.vCardRepresentation();
     if (!vcard::isValidUtf8(data))
         return {};
     const VCardExportAdditions additions{person.valueForProperty(kABNoteProperty).toString(),
-                                         person.imageData()};
+                                         imageData};
     return vcard::filterExport(QString::fromUtf8(data), options, additions);
+}
+
+QByteArray vCardDataForString(const QString &text)
+{
+    const qsizetype nul = text.indexOf(QChar(u'\0'));
+    return (nul < 0 ? text : text.left(nul)).toUtf8();
 }
 
 QByteArray vCardForABPerson(const PersonPtr &person)

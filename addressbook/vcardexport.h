@@ -16,6 +16,13 @@ QString vCardStringForPerson(const Person &person);
 // The same with the preferences read once by the caller, for exports of many people at a time
 // (reading them costs more than filtering a card).
 QString vCardStringForPerson(const Person &person, const VCardExportOptions &options);
+// The same with picture bytes of the caller's added in place of the person's own, when the card
+// has no photo and photos are not excluded (a Google contact's card gets the portrait that the
+// browser shows).
+QString vCardStringForPerson(const Person &person, const VCardExportOptions &options,
+                             const QByteArray &imageData);
+// The UTF-8 bytes of a vCard text up to its first NUL character, should one occur.
+QByteArray vCardDataForString(const QString &text);
 // The UTF-8 bytes of vCardStringForPerson up to a NUL character, should one occur; null for no
 // person.
 QByteArray vCardForABPerson(const PersonPtr &person);

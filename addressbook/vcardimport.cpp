@@ -42,13 +42,16 @@ QVariantMap processDroppedVCards(const QStringList &paths)
     QStringList newPeople;
     for (const QString &path : paths) {
         // Any readable file gives at least one item, so none means the file could not be read.
-        const QList<QByteArray> cards = extractPeople(path);
+        // The cards are read in place: a large file is never held twice.
+        const VCardFileCards file = extractPeopleViews(path);
+        const QList<QByteArrayView> &cards = file.cards;
         if (cards.isEmpty())
             report.fail(VCardImportUnreadableFile,
                         QStringLiteral("The file %1 could not be read.").arg(path));
         for (qsizetype i = 0; i < cards.size(); ++i) {
             QString why;
-            const PersonPtr person = Person::fromVCardRepresentation(cards[i], &why);
+            const PersonPtr person = Person::fromVCardRepresentation(
+                QByteArray::fromRawData(cards[i].data(), cards[i].size()), &why);
             if (!person || !book->addRecord(person)) {
                 report.fail(
                     VCardImportUnreadableCard,

@@ -5,6 +5,8 @@
 
 #include <QFile>
 
+#include <optional>
+
 namespace {
 
 struct Range
@@ -86,31 +88,71 @@ template <typename View, typename Marker> QList<Range> cardRanges(View text, Mar
     return ranges;
 }
 
+// UTF-16 is cut as UTF-8; a UTF-8 byte-order mark belongs to no card.
+QByteArray withoutByteOrderMark(const QByteArray &data)
+{
+    if (data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF"))
+        return vcard::decodeBytes(data).toUtf8();
+    if (data.startsWith("\xEF\xBB\xBF"))
+        return data.mid(3);
+    return data;
+}
+
+QList<QByteArrayView> cardViews(const QByteArray &bytes)
+{
+    QList<QByteArrayView> cards;
+    for (const Range &range : cardRanges(QByteArrayView(bytes), QByteArrayView("END:VCARD")))
+        cards.append(QByteArrayView(bytes).sliced(range.start, range.end - range.start));
+    return cards;
+}
+
+std::optional<QByteArray> readFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        tlog::write(QStringLiteral("Error in VCard handling"));
+        return std::nullopt;
+    }
+    // Read at its exact size: reading to the end grows the buffer to several times the file.
+    if (file.isSequential())
+        return file.readAll();
+    QByteArray data(file.size(), Qt::Uninitialized);
+    const qint64 read = file.read(data.data(), data.size());
+    if (read < 0) {
+        tlog::write(QStringLiteral("Error in VCard handling"));
+        return std::nullopt;
+    }
+    data.truncate(read);
+    return data;
+}
+
 } // namespace
 
 namespace AddressBookTool {
 
 QList<QByteArray> extractVCardDatas(const QByteArray &data)
 {
-    QByteArray bytes = data;
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
-        bytes = vcard::decodeBytes(bytes).toUtf8();
-    else if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes = bytes.mid(3);
+    const QByteArray bytes = withoutByteOrderMark(data);
     QList<QByteArray> cards;
-    for (const Range &range : cardRanges(QByteArrayView(bytes), QByteArrayView("END:VCARD")))
-        cards.append(bytes.mid(range.start, range.end - range.start));
+    for (const QByteArrayView card : cardViews(bytes))
+        cards.append(card.toByteArray());
     return cards;
 }
 
 QList<QByteArray> extractPeople(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        tlog::write(QStringLiteral("Error in VCard handling"));
+    const std::optional<QByteArray> data = readFile(path);
+    return data ? extractVCardDatas(*data) : QList<QByteArray>();
+}
+
+VCardFileCards extractPeopleViews(const QString &path)
+{
+    const std::optional<QByteArray> data = readFile(path);
+    if (!data)
         return {};
-    }
-    return extractVCardDatas(file.readAll());
+    VCardFileCards result{withoutByteOrderMark(*data), {}};
+    result.cards = cardViews(result.data);
+    return result;
 }
 
 QStringList extractVCardStrings(const QString &text)

@@ -340,7 +340,7 @@ bool AddressBook::save()
     for (const QSet<QString> *ids : {&m_inserted, &m_updated}) {
         for (const QString &uniqueId : *ids) {
             const RecordPtr &record = m_records[uniqueId];
-            changes.upserts.append({uniqueId, storedKind(*record), RecordCodec::encode(*record)});
+            changes.upserts.append({storedKind(*record), record});
             if (record->recordClass() == RecordClass::Person) {
                 const auto &person = static_cast<const Person &>(*record);
                 if (person.m_pendingImage)

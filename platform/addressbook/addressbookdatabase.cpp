@@ -1,5 +1,7 @@
 #include "platform/addressbook/addressbookdatabase.h"
 
+#include "platform/addressbook/record.h"
+#include "platform/addressbook/recordcodec.h"
 #include "platform/addressbook/sqlitestatement.h"
 
 #include <QDir>
@@ -205,11 +207,11 @@ bool AddressBookDatabase::writeRecords(const StoredChanges &changes)
 {
     SqliteStatement upsert(m_db, "INSERT INTO records (uid, kind, body) VALUES (?1, ?2, ?3)"
                                  " ON CONFLICT (uid) DO UPDATE SET kind = ?2, body = ?3");
-    for (const StoredRecord &record : changes.upserts) {
+    for (const RecordUpsert &entry : changes.upserts) {
         upsert.reset();
-        upsert.bind(1, record.uniqueId);
-        upsert.bind(2, qint64(record.kind));
-        upsert.bind(3, record.body);
+        upsert.bind(1, entry.record->uniqueId());
+        upsert.bind(2, qint64(entry.kind));
+        upsert.bind(3, RecordCodec::encode(*entry.record));
         if (!upsert.run())
             return false;
     }

@@ -24,10 +24,18 @@ struct StoredRecord
     QByteArray body;
 };
 
+// A record to insert or replace. Its stored form is encoded only as its row is written, so a save
+// of a whole imported file never holds every record's stored form at once.
+struct RecordUpsert
+{
+    int kind = StoredRecord::Person;
+    RecordPtr record;
+};
+
 // Everything one save writes, in one transaction with its journal entry.
 struct StoredChanges
 {
-    QList<StoredRecord> upserts;
+    QList<RecordUpsert> upserts;
     QStringList deletions;
     // Empty data removes the picture.
     QHash<QString, QByteArray> images;

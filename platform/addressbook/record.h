@@ -2,9 +2,9 @@
 
 #include "platform/addressbook/multivalue.h"
 #include "platform/addressbook/propertytype.h"
+#include "platform/addressbook/propertyvalues.h"
 #include "platform/addressbook/recordclass.h"
 
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -69,6 +69,6 @@ private:
     friend class RecordCodec;
 
     QString m_uniqueId;
-    QHash<QString, QVariant> m_values;
+    PropertyValues m_values;
     AddressBook *m_book = nullptr;
 };

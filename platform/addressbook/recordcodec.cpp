@@ -125,13 +125,7 @@ public:
             text(value);
     }
 
-    // Without the room left by growing: a save of a whole imported file holds every record's
-    // text at once.
-    QByteArray result()
-    {
-        m_data.squeeze();
-        return m_data;
-    }
+    QByteArray result() const { return m_data; }
 
 private:
     void raw(const void *data, std::size_t size)
@@ -306,9 +300,9 @@ QByteArray RecordCodec::encode(const Record &record)
     Writer out;
     out.integer(kFormat);
     out.count(record.m_values.size());
-    for (auto it = record.m_values.cbegin(); it != record.m_values.cend(); ++it) {
-        out.text(it.key());
-        out.value(it.value());
+    for (const auto &[name, value] : record.m_values.entries()) {
+        out.text(name);
+        out.value(value);
     }
     if (const auto *group = dynamic_cast<const Group *>(&record)) {
         out.texts(group->m_memberIds);
@@ -323,7 +317,7 @@ bool RecordCodec::decodeInto(Record &record, const QByteArray &data)
     Reader in(data);
     if (in.integer() != kFormat)
         return false;
-    QHash<QString, QVariant> values;
+    PropertyValues values;
     const qsizetype count = in.count();
     values.reserve(count);
     for (qsizetype i = 0; i < count && in.ok(); ++i) {

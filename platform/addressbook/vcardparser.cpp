@@ -14,7 +14,7 @@ constexpr char16_t kWindows1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-QString fromWindows1252(const QByteArray &bytes)
+QString fromWindows1252(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar *out = text.data();
@@ -25,13 +25,13 @@ QString fromWindows1252(const QByteArray &bytes)
     return text;
 }
 
-bool isAscii(const QByteArray &bytes)
+bool isAscii(QByteArrayView bytes)
 {
     return std::all_of(bytes.begin(), bytes.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-QString fromUtf8OrWindows1252(const QByteArray &bytes)
+QString fromUtf8OrWindows1252(QByteArrayView bytes)
 {
     // Most values are plain ASCII, which every charset here reads alike.
     if (isAscii(bytes))
@@ -62,12 +62,46 @@ bool headAsksForQuotedPrintable(QByteArrayView line)
     return false;
 }
 
+// One logical line: a view of the card's own bytes when it stands on one physical line, as most
+// do, else its physical lines joined.
+class LogicalLine
+{
+public:
+    explicit LogicalLine(QByteArrayView text)
+        : m_text(text)
+    {}
+
+    QByteArrayView text() const { return m_joined.isNull() ? m_text : QByteArrayView(m_joined); }
+
+    void append(QByteArrayView more)
+    {
+        join();
+        m_joined.append(more);
+    }
+
+    void chop(qsizetype count)
+    {
+        join();
+        m_joined.chop(count);
+    }
+
+private:
+    void join()
+    {
+        if (m_joined.isNull())
+            m_joined = m_text.toByteArray();
+    }
+
+    QByteArrayView m_text;
+    QByteArray m_joined;
+};
+
 // Physical lines (ended by CR LF, LF or CR) joined into logical lines: a line starting with a
 // blank continues the one before it without that blank, and a quoted-printable line ending in
-// "=" continues with the next line whatever it starts with.
-QList<QByteArray> unfoldedLines(const QByteArray &data)
+// "=" continues with the next line whatever it starts with. The lines are read in place.
+QList<LogicalLine> unfoldedLines(QByteArrayView data)
 {
-    QList<QByteArray> lines;
+    QList<LogicalLine> lines;
     bool currentIsQuotedPrintable = false;
     qsizetype start = 0;
     while (start < data.size()) {
@@ -83,11 +117,12 @@ QList<QByteArray> unfoldedLines(const QByteArray &data)
             continue;
         if (!lines.isEmpty() && isFoldContinuation(line)) {
             lines.last().append(line.sliced(1));
-        } else if (!lines.isEmpty() && currentIsQuotedPrintable && lines.last().endsWith('=')) {
+        } else if (!lines.isEmpty() && currentIsQuotedPrintable &&
+                   lines.last().text().endsWith('=')) {
             lines.last().chop(1);
             lines.last().append(line);
         } else {
-            lines.append(QByteArray(line.data(), line.size()));
+            lines.append(LogicalLine(line));
             currentIsQuotedPrintable = headAsksForQuotedPrintable(line);
         }
     }
@@ -112,7 +147,7 @@ QList<QByteArrayView> splitOutsideQuotes(QByteArrayView text, char separator)
     return parts;
 }
 
-qsizetype colonOutsideQuotes(const QByteArray &line)
+qsizetype colonOutsideQuotes(QByteArrayView line)
 {
     bool quoted = false;
     for (qsizetype i = 0; i < line.size(); ++i) {
@@ -178,7 +213,7 @@ int hexValue(char c)
     return -1;
 }
 
-std::optional<QByteArray> decodedQuotedPrintable(const QByteArray &encoded)
+std::optional<QByteArray> decodedQuotedPrintable(QByteArrayView encoded)
 {
     QByteArray decoded;
     decoded.reserve(encoded.size());
@@ -217,8 +252,24 @@ std::optional<QByteArray> decodedBase64(QByteArrayView encoded)
     return *result;
 }
 
+QString decodedText(QByteArrayView bytes, const QByteArray &charset)
+{
+    const QByteArray name = charset.trimmed().toUpper();
+    if (name.isEmpty() || name == "UTF-8" || name == "UTF8")
+        return fromUtf8OrWindows1252(bytes);
+    if (name == "ISO-8859-1" || name == "LATIN1" || name == "US-ASCII")
+        return QString::fromLatin1(bytes);
+    if (name == "WINDOWS-1252" || name == "CP1252")
+        return fromWindows1252(bytes);
+    QStringDecoder decoder(name.constData(), QStringDecoder::Flag::Stateless);
+    if (!decoder.isValid())
+        return fromUtf8OrWindows1252(bytes);
+    QString text = decoder.decode(bytes);
+    return decoder.hasError() ? fromUtf8OrWindows1252(bytes) : text;
+}
+
 // The value of a line in its final form, or an error text.
-std::optional<QString> decodeValue(VCardLine &line, const QByteArray &raw)
+std::optional<QString> decodeValue(VCardLine &line, QByteArrayView raw)
 {
     const QByteArray encoding = line.parameter("ENCODING").toUpper();
     if (encoding == "B" || encoding == "BASE64") {
@@ -230,25 +281,25 @@ std::optional<QString> decodeValue(VCardLine &line, const QByteArray &raw)
         line.data = *data;
         return QString();
     }
-    QByteArray bytes = raw;
     if (encoding == "QUOTED-PRINTABLE") {
         const std::optional<QByteArray> decoded = decodedQuotedPrintable(raw);
         if (!decoded)
             return QStringLiteral("the quoted-printable value of %1 cannot be decoded")
                 .arg(QString::fromLatin1(line.name));
-        bytes = *decoded;
+        line.value = decodedText(*decoded, line.parameter("CHARSET"));
+        return QString();
     }
-    line.value = vcardparser::decodeText(bytes, line.parameter("CHARSET"));
+    line.value = decodedText(raw, line.parameter("CHARSET"));
     return QString();
 }
 
 // Reads one logical line; nullopt for a line that has no value (no colon), which is skipped.
-std::optional<VCardLine> readLine(const QByteArray &text, QString *error)
+std::optional<VCardLine> readLine(QByteArrayView text, QString *error)
 {
     const qsizetype colon = colonOutsideQuotes(text);
     if (colon < 0)
         return std::nullopt;
-    const QList<QByteArrayView> head = splitOutsideQuotes(QByteArrayView(text).first(colon), ';');
+    const QList<QByteArrayView> head = splitOutsideQuotes(text.first(colon), ';');
     VCardLine line;
     const QByteArrayView groupAndName = head.first();
     const qsizetype dot = groupAndName.lastIndexOf('.');
@@ -286,9 +337,11 @@ std::optional<VCard> parse(const QByteArray &data, QString *errorMessage)
 {
     VCard card;
     int depth = 0;
-    for (const QByteArray &text : unfoldedLines(data)) {
+    const QList<LogicalLine> texts = unfoldedLines(data);
+    card.lines.reserve(texts.size());
+    for (const LogicalLine &text : texts) {
         QString error;
-        std::optional<VCardLine> line = readLine(text, &error);
+        std::optional<VCardLine> line = readLine(text.text(), &error);
         if (!error.isEmpty()) {
             setError(errorMessage, error);
             return std::nullopt;
@@ -329,18 +382,7 @@ std::optional<QByteArray> decodeDataUri(const QString &uri)
 
 QString decodeText(const QByteArray &bytes, const QByteArray &charset)
 {
-    const QByteArray name = charset.trimmed().toUpper();
-    if (name.isEmpty() || name == "UTF-8" || name == "UTF8")
-        return fromUtf8OrWindows1252(bytes);
-    if (name == "ISO-8859-1" || name == "LATIN1" || name == "US-ASCII")
-        return QString::fromLatin1(bytes);
-    if (name == "WINDOWS-1252" || name == "CP1252")
-        return fromWindows1252(bytes);
-    QStringDecoder decoder(name.constData(), QStringDecoder::Flag::Stateless);
-    if (!decoder.isValid())
-        return fromUtf8OrWindows1252(bytes);
-    QString text = decoder.decode(bytes);
-    return decoder.hasError() ? fromUtf8OrWindows1252(bytes) : text;
+    return decodedText(bytes, charset);
 }
 
 } // namespace vcardparser

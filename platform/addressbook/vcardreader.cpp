@@ -6,7 +6,7 @@
 #include "platform/addressbook/vcardparser.h"
 
 #include <QDate>
-#include <QHash>
+#include <QList>
 
 #include <map>
 
@@ -102,6 +102,36 @@ std::optional<QDate> parseDate(QString text)
         date = QDate::fromString(datePart, QStringLiteral("yyyyMMdd"));
     return date.isValid() ? std::optional(date) : std::nullopt;
 }
+
+// The values of a card's item groups (labels, country codes). A card has a handful, so a short
+// list searched in order costs far less than a hash table for every card of a large file. A
+// group's last value wins.
+class GroupValues
+{
+public:
+    void insert(const QByteArray &group, const QString &value)
+    {
+        for (auto &[name, text] : m_entries) {
+            if (name == group) {
+                text = value;
+                return;
+            }
+        }
+        m_entries.append({group, value});
+    }
+
+    QString value(const QByteArray &group) const
+    {
+        for (const auto &[name, text] : m_entries) {
+            if (name == group)
+                return text;
+        }
+        return {};
+    }
+
+private:
+    QList<std::pair<QByteArray, QString>> m_entries;
+};
 
 class PersonBuilder
 {
@@ -301,8 +331,8 @@ private:
 
     const VCard &m_card;
     PersonPtr m_person = Person::create();
-    QHash<QByteArray, QString> m_groupLabels;
-    QHash<QByteArray, QString> m_groupCountryCodes;
+    GroupValues m_groupLabels;
+    GroupValues m_groupCountryCodes;
     std::map<QString, MutableMultiValue> m_multiValues;
     QString m_formattedName;
     bool m_hasName = false;
