@@ -455,4 +455,17 @@ private:
     bool sendActionPicture(const QByteArray &jpeg, const QUrl &url);
 
     GDataServiceTicketPtr m_actionPictureTicket;
+
+    // Sending one edited contact.
+public:
+    // Sends the edited entry to its edit link without waiting. Google's answer takes the place of
+    // the contact and of its browser row; a failure is shown as a sheet and the lists stay.
+    void updateGoogleContact(const GDataEntryContact &contact);
+
+private:
+    void editOneContactTicketEditedEntry(const GDataServiceTicketPtr &ticket,
+                                         const GDataEntryPtr &entry);
+    void editOneContactTicketFailedWithError(const GDataServiceTicketPtr &ticket,
+                                             const GDataError &error);
+    void replaceEditedContact(const GDataEntryContactPtr &edited);
 };

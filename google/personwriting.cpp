@@ -7,6 +7,7 @@
 #include "foundation/zeltorstring.h"
 #include "google/contactaccessors.h"
 #include "google/downloadkeys.h"
+#include "google/downloadstamp.h"
 #include "google/googlecontacttool.h"
 #include "google/googlekeys.h"
 #include "google/lineends.h"
@@ -33,7 +34,6 @@ namespace tolvane {
 namespace {
 const QChar kQuote = QLatin1Char('"');
 constexpr double kSameTransferSeconds = 100.0;
-constexpr int kAsOfAheadSeconds = 60;
 
 using Elements = QHash<QString, QString>;
 
@@ -101,11 +101,12 @@ std::optional<GDataOrganization> organizationOf(const GDataEntryContact &contact
 
 // The stamp the upload left in the contact's property: the person's modification date (else its
 // creation date) and an as-of time within 100 seconds of Google's update time. A property without
-// a readable as-of time proves nothing.
+// a readable as-of time proves nothing. The stamp only speaks for the record the upload read: a
+// person of another book (or a new one) whose date text happens to be the same second is not it.
 bool alreadyMatches(const PersonPtr &person, const GDataEntryContact &contact,
                     const std::optional<Elements> &elements)
 {
-    if (!elements)
+    if (!elements || elements->value(QStringLiteral("aID")) != person->uniqueId())
         return false;
     if (text(person->valueForProperty(AddressBookTool::contactIDPropertyName())) !=
         contact.identifier())
@@ -301,7 +302,8 @@ bool writeContactIntoPerson(const PersonPtr &person, const GDataEntryContact &co
         person->setValueForProperty(*organization->orgTitle, kABJobTitleProperty);
     writeMultiValues(person, contact, options);
     AddressBookTool::writeTransferStamp(person, AddressBookTool::contactLinkPropertyNames(),
-                                        contact.updatedDate(), now.addSecs(kAsOfAheadSeconds));
+                                        contact.updatedDate(),
+                                        now.addSecs(downloadstamp::kAsOfAheadSeconds));
     return true;
 }
 
@@ -320,5 +322,10 @@ void GoogleContactTool::makePerson(const PersonPtr &person, const GDataEntryCont
                        contact.description());
         return;
     }
-    setImageForPerson(person, link->URL(), link->ETag());
+    // The stamp follows the photo, the last write of the download, so the person still reads as
+    // written by the download and not changed since.
+    if (setImageForPerson(person, link->URL(), link->ETag()))
+        AddressBookTool::writeTransferStamp(
+            person, AddressBookTool::contactLinkPropertyNames(), contact.updatedDate(),
+            QDateTime::currentDateTime().addSecs(downloadstamp::kAsOfAheadSeconds));
 }

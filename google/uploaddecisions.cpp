@@ -8,6 +8,7 @@
 #include "addressbook/recordlookup.h"
 #include "foundation/log.h"
 #include "foundation/textdate.h"
+#include "google/downloadstamp.h"
 #include "google/entrybaseaccessors.h"
 #include "google/googlekeys.h"
 #include "google/groupaccessors.h"
@@ -97,6 +98,8 @@ bool isInScope(const PersonPtr &person, const ContactDecisionOptions &options)
 bool contactDataIsStale(const GDataEntryBase &contact, const PersonPtr &person,
                         const ContactDecisionOptions &options)
 {
+    if (downloadstamp::isUnchangedSinceDownload(contact, person))
+        return false;
     const std::optional<QHash<QString, QString>> values =
         entrybase::programPropertyValues(contact, options.extendedPropertyName);
     if (!values || !values->contains(options.dataMask))

@@ -51,7 +51,9 @@ UploadDecision decisionForABPerson(const GoogleContactLists &lists, const Person
 
 // The tests of a linked contact, each on its own.
 // The record or the update options changed since the contact was last written, or someone changed
-// the contact on Google since. The link write-back after a create is not a change of the record.
+// the contact on Google since. The link write-back after a create is not a change of the record,
+// and a record a download wrote from the contact's current version and nobody changed since is
+// not stale.
 bool contactDataIsStale(const GDataEntryBase &contact, const PersonPtr &person,
                         const ContactDecisionOptions &options);
 // The memberships the person's groups give differ from those the contact holds. Only Google

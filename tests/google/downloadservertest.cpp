@@ -1,10 +1,9 @@
-#include "engineservertest.h"
+#include "tests/google/engineservertest.h"
+
+#include "tests/google/downloadroad.h"
+#include "tests/google/linkpreferences.h"
 
 #include "addressbook/addressbookkeys.h"
-#include "addressbook/googlecontactmatching.h"
-#include "addressbook/googlegroupmatching.h"
-#include "addressbook/linkproperties.h"
-#include "google/abentryviews.h"
 #include "google/downloadkeys.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
@@ -21,10 +20,10 @@
 
 namespace {
 
-const QString kIDProperty = QStringLiteral("com.test.googleID");
-const QString kVersionProperty = QStringLiteral("com.test.googleVersion");
-const QString kAsOfProperty = QStringLiteral("com.test.googleAsOf");
-const QString kGroupIDProperty = QStringLiteral("com.test.groupGoogleID");
+const QString &kIDProperty = linkpreferences::contactID;
+const QString &kVersionProperty = linkpreferences::contactVersion;
+const QString &kAsOfProperty = linkpreferences::contactAsOf;
+const QString &kGroupIDProperty = linkpreferences::groupID;
 
 GDataEntryPtr contactEntry(const QString &title, const QStringList &emails)
 {
@@ -79,24 +78,9 @@ protected:
     {
         EngineServerTest::SetUp();
         storePassword(kPassword);
+        ASSERT_TRUE(linkpreferences::useTestLinkProperties());
         UserDefaults &defaults = UserDefaults::standard();
-        defaults.setString(kIDProperty, abkeys::googleContactIDPropertyName);
-        defaults.setString(kVersionProperty, abkeys::googleContactVersionPropertyName);
-        defaults.setString(kAsOfProperty, abkeys::googleContactAsOfDatePropertyName);
-        defaults.setString(QStringLiteral("com.test.googleMask"),
-                           abkeys::googleContactDataMaskPropertyName);
-        defaults.setString(kGroupIDProperty, abkeys::googleGroupIDPropertyName);
-        defaults.setString(QStringLiteral("com.test.groupVersion"),
-                           abkeys::googleGroupVersionPropertyName);
-        defaults.setString(QStringLiteral("com.test.groupAsOf"),
-                           abkeys::googleGroupAsOfDatePropertyName);
-        defaults.setString(QStringLiteral("com.test.groupMask"),
-                           abkeys::googleGroupDataMaskPropertyName);
-        defaults.setString(QStringLiteral("tolvaneContact"),
-                           abkeys::googleContactExtendedPropertyName);
         defaults.setString(QStringLiteral("1111111111-1-1-1"), abkeys::addressBookDataMask);
-        ASSERT_TRUE(AddressBookTool::addTolvaneContactProperties());
-        ASSERT_TRUE(AddressBookTool::addTolvaneGroupProperties());
         for (const QString &key :
              {googlekeys::abUpdateName, googlekeys::abUpdateCompany, googlekeys::abUpdateNotes,
               googlekeys::abUpdateTitle, googlekeys::abUpdateEmail, googlekeys::abUpdatePhone,
@@ -175,19 +159,7 @@ protected:
         engine->setIncludeContactDeletions(true);
         ASSERT_TRUE(logIn(*engine));
         ASSERT_EQ(engine->contactArray().size(), 5);
-        for (const GDataEntryContactGroupPtr &group : engine->groupArray()) {
-            if (!group->systemGroup())
-                AddressBookTool::groupForGoogleGroup(ABGroupEntryView(*group));
-        }
-        for (const GDataEntryContactPtr &contact : engine->contactArray()) {
-            if (contact->isDeleted())
-                continue;
-            const PersonPtr person =
-                AddressBookTool::personForGoogleContact(ABContactEntryView(*contact));
-            ASSERT_TRUE(person) << contact->description().toStdString();
-            engine->makePerson(person, *contact);
-        }
-        ASSERT_TRUE(AddressBook::shared()->save());
+        ASSERT_TRUE(downloadroad::downloadIntoAddressBook(*engine));
     }
 
     static PersonPtr linkedTo(const QString &identifier)

@@ -213,15 +213,24 @@ TEST_F(PersonWritingTest, LinkStamp_VersionAndAsOfAMinuteAhead)
 TEST_F(PersonWritingTest, UnchangedRecord_AsOfWithin100SecondsWritesNothing)
 {
     person->setValueForProperty(contact.identifier(), kContactIDProperty);
-    const QVariant modified = person->valueForProperty(kABModificationDateProperty);
-    const QDateTime stamp = modified.isValid()
-                                ? modified.toDateTime()
-                                : person->valueForProperty(kABCreationDateProperty).toDateTime();
     contact.setTitle(QStringLiteral("Ann Lee"));
-    const std::pair<int, bool> cases[] = {{99, false}, {-99, false}, {100, true}};
-    for (const auto &[seconds, rewritten] : cases) {
-        SCOPED_TRACE(seconds);
-        setProperty({{"dm", textdate::format(stamp)},
+    // A stamp of the same second left by another record (a person of another book, or a new
+    // one made for the contact) does not speak for this person.
+    const struct
+    {
+        int seconds;
+        QString recordID;
+        bool rewritten;
+    } cases[] = {{99, person->uniqueId(), false},
+                 {-99, person->uniqueId(), false},
+                 {100, person->uniqueId(), true},
+                 {0, QStringLiteral("other:ABPerson"), true}};
+    for (const auto &[seconds, recordID, rewritten] : cases) {
+        SCOPED_TRACE(recordID.toStdString() + " " + std::to_string(seconds));
+        person->setValueForProperty(QStringLiteral("Old"), kABFirstNameProperty);
+        const QDateTime stamp = person->valueForProperty(kABModificationDateProperty).toDateTime();
+        setProperty({{"aID", recordID},
+                     {"dm", textdate::format(stamp)},
                      {"asOf", textdate::format(kUpdated.addSecs(seconds))}});
         EXPECT_EQ(tolvane::writeContactIntoPerson(person, contact, kAccount, kNow), rewritten);
         EXPECT_EQ(value(kABFirstNameProperty), rewritten ? "Ann" : "Old");
