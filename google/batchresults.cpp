@@ -3,10 +3,12 @@
 #include "addressbook/recordlookup.h"
 #include "addressbook/recordsaving.h"
 #include "foundation/log.h"
+#include "google/batchfailuretexts.h"
 #include "google/batchkeys.h"
 #include "google/batchwriteback.h"
 #include "google/contactaccessors.h"
 #include "google/googlecontacttool.h"
+#include "google/googlecontacttooltexts.h"
 #include "google/googlecontacttooluidelegate.h"
 #include "google/googlekeys.h"
 #include "google/ticketset.h"
@@ -16,6 +18,9 @@
 #include "platform/addressbook/person.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/gdata/gdataentrycontact.h"
+#include "platform/ui/prompter.h"
+
+#include <QApplication>
 
 namespace {
 
@@ -107,6 +112,13 @@ void addTicketFailures(const TicketSet &set, Reports &reports)
 void setFlag(const QString &key, bool value)
 {
     UserDefaults::standard().setBool(value, key);
+}
+
+void showGroupFailureSheet(const QString &title, const QString &text, const GDataError &error)
+{
+    Prompter::current().beginSheet(
+        Prompt{title, text.arg(error.description), {googletexts::okButton}},
+        QApplication::activeWindow(), [](int) {});
 }
 
 QString nameOf(const PersonPtr &person, const GDataEntryBase &entry)
@@ -289,6 +301,8 @@ void GoogleContactTool::groupBatchFailed(const QString &ticketType, const Ticket
         tlog::labelled(kClass, QStringLiteral("batchSimpleABGroupActionTicket:failedWithError:"),
                        QStringLiteral("ERROR: batchSimpleABGroupActions failed"),
                        error.description);
+        showGroupFailureSheet(batchfailuretexts::simpleGroupsFailed,
+                              batchfailuretexts::simpleGroupsFailedText, error);
         if (m_uiDelegate)
             m_uiDelegate->closeUserInfo();
     } else if (ticketType == tickettypes::advanced) {
@@ -296,6 +310,9 @@ void GoogleContactTool::groupBatchFailed(const QString &ticketType, const Ticket
         tlog::labelled(kClass, QStringLiteral("batchAdvancedABGroupActionTicket:failedWithError:"),
                        QStringLiteral("ERROR: batchAdvancedABGroupActions failed"),
                        error.description);
+        if (ud.boolForKey(batchkeys::showGoogleAlerts))
+            showGroupFailureSheet(batchfailuretexts::advancedGroupsFailed,
+                                  batchfailuretexts::advancedGroupsFailedText, error);
     } else {
         // A group failure ends the group job, whatever the contacts do.
         setFlag(batchkeys::updateABGroupActionsComplete, true);

@@ -59,6 +59,7 @@ GoogleContactTool::GoogleContactTool(Role role, QObject *parent)
     registerSelector(QStringLiteral("batchSimpleABContactPictures"),
                      [this] { batchSimpleABContactPictures(); });
     registerBatchSteps();
+    registerCommandSteps();
 }
 
 GoogleContactTool::~GoogleContactTool() = default;

@@ -468,4 +468,69 @@ private:
     void editOneContactTicketFailedWithError(const GDataServiceTicketPtr &ticket,
                                              const GDataError &error);
     void replaceEditedContact(const GDataEntryContactPtr &edited);
+
+    // Upload and delete commands.
+public:
+    // Each upload command brings the UI delegate's window forward and asks in a sheet on the key
+    // window; a confirmed sheet sends the upload decisions as "Generic" batches, the groups first
+    // and the contacts once the groups have answered and been fetched again.
+    void uploadFromABABGroup(const QString &name);
+    void uploadFromABAllManualGroups();
+    void uploadFromABAllSmartGroups();
+    void uploadFromABGoogleGroupMembers(const QString &title);
+    void uploadFromABAllGoogleContacts();
+    void uploadFromABABGroupMembers(const QString &name);
+    void uploadFromABAllCompanies();
+    void uploadFromABAllPeople();
+    // Each delete command asks in a sheet, deletes its Google entries in batches of at most 100
+    // and fetches again once the last batch has answered. The address book is never touched.
+    void deleteAllGoogleEmailOnlyContacts();
+    void deleteAllGoogleNoGroupContacts();
+    void deleteGoogleMembersOfGroupWithName(const QString &title);
+    void deleteGoogleMembersOfABGroupWithName(const QString &name);
+    void deleteAllABPeople();
+    void deleteAllABCompanies();
+    void deleteAllGoogleContacts();
+    void deleteAllGoogleGroups();
+    void deleteGroupWithName(const QString &title);
+    void deleteGroup(const GDataEntryContactGroupPtr &group);
+    // The text report of a finished batch (httpStatus: its ticket's); with updateGUI each result
+    // is shown as progress.
+    QString buildProcessReportUsingResults(const std::vector<GDataEntryPtr> &results,
+                                           int httpStatus, bool updateGUI);
+    struct ProcessReport
+    {
+        QString report;
+        int addCount = 0; // results Google answered as created
+    };
+    ProcessReport buildProcessReportDictUsingResults(const std::vector<GDataEntryPtr> &results,
+                                                     int httpStatus);
+    // Empties the photo jobs of the chained photo queue before a batch job.
+    void initContactResultsArrayWithCapacity(int) { m_contactResultsArray.clear(); }
+
+private:
+    // What a confirmed upload sheet sends once its groups have answered.
+    struct PendingUpload
+    {
+        QString context;
+        QList<GroupPtr> groups;
+        QList<PersonPtr> tempContacts;
+        bool withMembers = false;
+    };
+    void registerCommandSteps();
+    void beginGroupUploadSheet(const QString &title, const QString &alternate, const QString &other,
+                               const QList<GroupPtr> &groups);
+    void beginContactUploadSheet(const QString &title, const QString &alternate,
+                                 const QString &other, const QString &context);
+    void updateGroupSheetDidEnd(int returnCode);
+    void updateContactSheetDidEnd(int returnCode, const QString &context);
+    void uploadAfterGroups();
+    void beginDeleteSheet(const QList<GDataEntryContactPtr> &candidates, const QString &title,
+                          const QString &deleteButton, const QString &statusMsg);
+    void deleteSheetDidEnd(int returnCode);
+    void deleteAllSheetDidEnd(int returnCode, const QString &context);
+    void deleteBatchesAnswered(const QString &context, const TicketSet &set);
+    PendingUpload m_pendingUpload;
+    QList<GDataEntryContactPtr> m_deleteCandidates;
+    QString m_deleteStatusMsg;
 };
