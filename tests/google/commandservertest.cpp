@@ -90,8 +90,9 @@ QString CommandServerTest::googleID(const RecordPtr &record)
 std::vector<GDataEntryContactPtr> CommandServerTest::serverContacts()
 {
     std::vector<GDataEntryContactPtr> live;
-    for (const GDataEntryPtr &entry :
-         server.entries(kUser, GDataEntryBase::Kind::Contact)->entries()) {
+    // Held here: a range over a temporary's member would read a freed feed.
+    const auto feed = server.entries(kUser, GDataEntryBase::Kind::Contact);
+    for (const GDataEntryPtr &entry : feed->entries()) {
         if (!entry->isDeleted())
             live.push_back(std::dynamic_pointer_cast<GDataEntryContact>(entry));
     }
@@ -110,8 +111,9 @@ QStringList CommandServerTest::serverContactTitles()
 QStringList CommandServerTest::serverGroupTitles()
 {
     QStringList titles;
-    for (const GDataEntryPtr &entry :
-         server.entries(kUser, GDataEntryBase::Kind::ContactGroup)->entries()) {
+    // Held here: a range over a temporary's member would read a freed feed.
+    const auto feed = server.entries(kUser, GDataEntryBase::Kind::ContactGroup);
+    for (const GDataEntryPtr &entry : feed->entries()) {
         const auto group = std::dynamic_pointer_cast<GDataEntryContactGroup>(entry);
         if (!group->isDeleted() && !group->systemGroup())
             titles << group->title().value_or(QString());
@@ -131,8 +133,9 @@ GDataEntryContactPtr CommandServerTest::serverContact(const QString &title)
 
 QString CommandServerTest::serverGroupID(const QString &title)
 {
-    for (const GDataEntryPtr &entry :
-         server.entries(kUser, GDataEntryBase::Kind::ContactGroup)->entries()) {
+    // Held here: a range over a temporary's member would read a freed feed.
+    const auto feed = server.entries(kUser, GDataEntryBase::Kind::ContactGroup);
+    for (const GDataEntryPtr &entry : feed->entries()) {
         if (!entry->isDeleted() && entry->title() == title)
             return entry->identifier();
     }
