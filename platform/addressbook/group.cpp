@@ -56,10 +56,8 @@ bool Group::addMember(const PersonPtr &person)
 {
     if (isSmartGroup() || !person || !addressBook() || person->addressBook() != addressBook())
         return false;
-    if (!m_memberIds.contains(person->uniqueId())) {
-        m_memberIds.append(person->uniqueId());
+    if (m_memberIds.append(person->uniqueId()))
         markChanged();
-    }
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/addressbook/orderedidset.h"
+
 #include "platform/addressbook/propertytype.h"
 #include "platform/addressbook/record.h"
 #include "platform/addressbook/searchelement.h"
@@ -52,6 +54,6 @@ private:
     bool holdsSubgroupDeep(const Group &group) const;
 
     std::optional<SearchElement> m_criteria;
-    QStringList m_memberIds;
-    QStringList m_subgroupIds;
+    OrderedIdSet m_memberIds;
+    OrderedIdSet m_subgroupIds;
 };

@@ -305,8 +305,8 @@ QByteArray RecordCodec::encode(const Record &record)
         out.value(value);
     }
     if (const auto *group = dynamic_cast<const Group *>(&record)) {
-        out.texts(group->m_memberIds);
-        out.texts(group->m_subgroupIds);
+        out.texts(group->m_memberIds.list());
+        out.texts(group->m_subgroupIds.list());
         out.bytes(group->m_criteria ? group->m_criteria->toJson() : QByteArray());
     }
     return out.result();

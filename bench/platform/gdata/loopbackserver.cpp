@@ -11,8 +11,10 @@
 #include <QRegularExpression>
 #include <QUrlQuery>
 
+#include <csignal>
 #include <cstdio>
 #include <memory>
+#include <sys/prctl.h>
 
 namespace {
 
@@ -45,6 +47,9 @@ bool LoopbackServer::start()
     m_process.setProgram(QStringLiteral(TOLVANE_GDATA_SERVER));
     m_process.setArguments({QStringLiteral("--port"), QStringLiteral("0")});
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // The server ends with the benchmark even when that one is killed: a server left running
+    // keeps the benchmark's output open.
+    m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
     m_process.start();
     if (!m_process.waitForStarted(kStartTimeoutMs))
         return false;
