@@ -90,9 +90,7 @@ QString CommandServerTest::googleID(const RecordPtr &record)
 std::vector<GDataEntryContactPtr> CommandServerTest::serverContacts()
 {
     std::vector<GDataEntryContactPtr> live;
-    // Held here: a range over a temporary's member would read a freed feed.
-    const auto feed = server.entries(kUser, GDataEntryBase::Kind::Contact);
-    for (const GDataEntryPtr &entry : feed->entries()) {
+    for (const GDataEntryPtr &entry : serverEntries(GDataEntryBase::Kind::Contact)) {
         if (!entry->isDeleted())
             live.push_back(std::dynamic_pointer_cast<GDataEntryContact>(entry));
     }
@@ -111,9 +109,7 @@ QStringList CommandServerTest::serverContactTitles()
 QStringList CommandServerTest::serverGroupTitles()
 {
     QStringList titles;
-    // Held here: a range over a temporary's member would read a freed feed.
-    const auto feed = server.entries(kUser, GDataEntryBase::Kind::ContactGroup);
-    for (const GDataEntryPtr &entry : feed->entries()) {
+    for (const GDataEntryPtr &entry : serverEntries(GDataEntryBase::Kind::ContactGroup)) {
         const auto group = std::dynamic_pointer_cast<GDataEntryContactGroup>(entry);
         if (!group->isDeleted() && !group->systemGroup())
             titles << group->title().value_or(QString());
@@ -133,9 +129,7 @@ GDataEntryContactPtr CommandServerTest::serverContact(const QString &title)
 
 QString CommandServerTest::serverGroupID(const QString &title)
 {
-    // Held here: a range over a temporary's member would read a freed feed.
-    const auto feed = server.entries(kUser, GDataEntryBase::Kind::ContactGroup);
-    for (const GDataEntryPtr &entry : feed->entries()) {
+    for (const GDataEntryPtr &entry : serverEntries(GDataEntryBase::Kind::ContactGroup)) {
         if (!entry->isDeleted() && entry->title() == title)
             return entry->identifier();
     }

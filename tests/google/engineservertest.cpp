@@ -91,3 +91,8 @@ QStringList EngineServerTest::promptMessages() const
         messages << shown.prompt.message;
     return messages;
 }
+
+std::vector<GDataEntryPtr> EngineServerTest::serverEntries(GDataEntryBase::Kind kind)
+{
+    return server.entries(kUser, kind)->entries();
+}

@@ -36,6 +36,9 @@ protected:
     QStringList requestsTo(const QString &pathPart);
     // The messages of the prompts shown so far.
     QStringList promptMessages() const;
+    // Every entry of the kind the server holds, tombstones included. A copy: a range loop over a
+    // member of the temporary feed would read it after it is freed.
+    std::vector<GDataEntryPtr> serverEntries(GDataEntryBase::Kind kind);
 
     GDataTestServer server;
     ScriptedPrompter prompter;

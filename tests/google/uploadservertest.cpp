@@ -118,11 +118,6 @@ void UploadServerTest::refetch()
     ASSERT_TRUE(runUntil([] { return flag(googlekeys::gmRefetchAllContactsComplete); }));
 }
 
-std::vector<GDataEntryPtr> UploadServerTest::serverEntries(GDataEntryBase::Kind kind)
-{
-    return server.entries(kUser, kind)->entries();
-}
-
 QStringList UploadServerTest::serverRecordIDs()
 {
     QStringList ids;

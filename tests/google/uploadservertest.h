@@ -57,8 +57,6 @@ protected:
     bool jobEnded() const;
     // Fetches the groups and then the contacts again and waits for both.
     void refetch();
-    // Every entry of the kind the server holds, tombstones included.
-    std::vector<GDataEntryPtr> serverEntries(GDataEntryBase::Kind kind);
     // The record identifiers that the live contacts on the server carry, one per contact.
     QStringList serverRecordIDs();
 
