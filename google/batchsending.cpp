@@ -246,8 +246,8 @@ bool GoogleContactTool::processContactBatchArray(const BatchActionQueue &actions
         };
     TicketSet::sendBatchFeeds(
         *contactService(), this, batchURL, cutter.feeds(),
-        [this, ticketType](TicketSet &set) { batchContactsAnswered(ticketType, set); },
-        ticketEnded);
+        [this, ticketType](TicketSet &set) { batchContactsAnswered(ticketType, set); }, ticketEnded,
+        [](GDataFeed &feed) { extendedproperty::stampAsOf(feed); });
     if (m_uiDelegate)
         m_uiDelegate->updateUserInfoWithMessage(QStringLiteral("Waiting for Google response... "));
     return true;

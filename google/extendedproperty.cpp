@@ -121,6 +121,25 @@ void abExtendedPropertiesFor(GDataEntryContact &contact, const PersonPtr &person
     contact.setExtendedProperties(properties);
 }
 
+void stampAsOf(GDataFeed &feed, const QDateTime &now)
+{
+    const QString name = preference(abkeys::googleContactExtendedPropertyName);
+    const QString asOf = QStringLiteral("asOf");
+    const QString stamp = textdate::format(now);
+    for (const GDataEntryPtr &entry : feed.entries()) {
+        std::vector<GDataExtendedProperty> properties = entry->extendedProperties();
+        bool stamped = false;
+        for (GDataExtendedProperty &property : properties) {
+            if (property.name() == name && property.findXMLValue(asOf)) {
+                property.setXMLValue(stamp, asOf);
+                stamped = true;
+            }
+        }
+        if (stamped)
+            entry->setExtendedProperties(properties);
+    }
+}
+
 std::optional<GDataExtendedProperty> googleExtendedProperyForABGroup(const GroupPtr &group)
 {
     std::vector<GDataExtendedProperty::XMLValue> elements;

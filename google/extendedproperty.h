@@ -3,6 +3,7 @@
 #include "platform/addressbook/recordclass.h"
 #include "platform/gdata/gdataentrycontact.h"
 #include "platform/gdata/gdataextendedproperty.h"
+#include "platform/gdata/gdatafeed.h"
 
 #include <QDateTime>
 #include <QString>
@@ -29,6 +30,12 @@ googleExtendedPropertiesForABPerson(const PersonPtr &person, const GDataEntryCon
 // else appends one; a contact that already holds ten other properties gets none (logged).
 void abExtendedPropertiesFor(GDataEntryContact &contact, const PersonPtr &person,
                              const QDateTime &now = QDateTime::currentDateTime());
+
+// Moves the asOf element of the program's property on each entry of the feed to now, as the feed
+// goes out: a long upload sends its last feeds well after their entries were built, and Google's
+// updated date is compared with asOf to tell a change made on Google. Entries without the
+// element keep what they hold.
+void stampAsOf(GDataFeed &feed, const QDateTime &now = QDateTime::currentDateTime());
 
 // aID, aVer and aIsSmart of the group, in this order; nothing when no element has a value.
 std::optional<GDataExtendedProperty> googleExtendedProperyForABGroup(const GroupPtr &group);

@@ -14,31 +14,65 @@ TicketSet::TicketSet(Step completion, Step ticketEnded)
     , m_ticketEnded(std::move(ticketEnded))
 {}
 
+namespace {
+
+// As many as the network keeps open to one host: more would only wait in its queue, stamped
+// long before they are sent.
+constexpr int kFeedsInFlight = 6;
+
+// The feeds of one send not yet sent. Each ticket that ends sends the next; the set closes once
+// the last has gone out.
+struct FeedSender
+{
+    GDataServiceGoogleContact &service;
+    QObject *receiver;
+    QUrl batchURL;
+    std::vector<GDataFeedPtr> feeds;
+    TicketSet::Prepare prepare;
+    size_t next = 0;
+
+    static void sendMore(const std::shared_ptr<FeedSender> &sender,
+                         const std::shared_ptr<TicketSet> &set)
+    {
+        while (set->outstanding() < kFeedsInFlight && sender->next < sender->feeds.size()) {
+            GDataFeed &feed = *sender->feeds[sender->next++];
+            if (sender->prepare)
+                sender->prepare(feed);
+            // The callbacks hold the set, so it lives until its last ticket has ended.
+            set->add(sender->service.fetchContactBatchFeedWithBatchFeed(
+                feed, sender->batchURL, sender->receiver,
+                [sender, set](const GDataServiceTicketPtr &ticket, const GDataFeedPtr &result) {
+                    set->finished(ticket, result);
+                    sendMore(sender, set);
+                },
+                [sender, set](const GDataServiceTicketPtr &ticket, const GDataError &error) {
+                    set->failed(ticket, error);
+                    sendMore(sender, set);
+                }));
+        }
+        if (sender->next == sender->feeds.size())
+            set->close();
+    }
+};
+
+} // namespace
+
 std::shared_ptr<TicketSet> TicketSet::sendBatchFeeds(GDataServiceGoogleContact &service,
                                                      QObject *receiver, const QUrl &batchURL,
                                                      const std::vector<GDataFeedPtr> &feeds,
-                                                     Step completion, Step ticketEnded)
+                                                     Step completion, Step ticketEnded,
+                                                     Prepare prepare)
 {
     std::shared_ptr<TicketSet> set = make(std::move(completion), std::move(ticketEnded));
-    for (const GDataFeedPtr &feed : feeds) {
-        // The callbacks hold the set, so it lives until its last ticket has ended.
-        set->add(service.fetchContactBatchFeedWithBatchFeed(
-            *feed, batchURL, receiver,
-            [set](const GDataServiceTicketPtr &ticket, const GDataFeedPtr &result) {
-                set->finished(ticket, result);
-            },
-            [set](const GDataServiceTicketPtr &ticket, const GDataError &error) {
-                set->failed(ticket, error);
-            }));
-    }
-    set->close();
+    auto sender = std::make_shared<FeedSender>(
+        FeedSender{service, receiver, batchURL, feeds, std::move(prepare)});
+    FeedSender::sendMore(sender, set);
     return set;
 }
 
 void TicketSet::add(const GDataServiceTicketPtr &ticket)
 {
     m_tickets.push_back(ticket);
-    ++m_ticketCount;
 }
 
 void TicketSet::close()

@@ -27,17 +27,22 @@ public:
         GDataError error;
     };
     using Step = std::function<void(TicketSet &)>;
+    // Runs on each feed just before it is sent.
+    using Prepare = std::function<void(GDataFeed &)>;
 
     // completion runs after the last ticket; ticketEnded (optional) after each ticket's answer,
     // before the completion.
     static std::shared_ptr<TicketSet> make(Step completion, Step ticketEnded = {});
 
-    // Sends each feed as one batch ticket to the URL and closes the set. An empty list of feeds
-    // completes at once, with nothing.
+    // Sends each feed as one batch ticket to the URL, a few at a time, and closes the set after
+    // the last has gone out. Each feed is prepared right before it is sent, so what it stamps
+    // into its entries tells when the server received them, not when the queue was built. An
+    // empty list of feeds completes at once, with nothing.
     static std::shared_ptr<TicketSet> sendBatchFeeds(GDataServiceGoogleContact &service,
                                                      QObject *receiver, const QUrl &batchURL,
                                                      const std::vector<GDataFeedPtr> &feeds,
-                                                     Step completion, Step ticketEnded = {});
+                                                     Step completion, Step ticketEnded = {},
+                                                     Prepare prepare = {});
 
     // A started ticket; its answer goes to finished() or failed().
     void add(const GDataServiceTicketPtr &ticket);
@@ -51,7 +56,6 @@ public:
     // The HTTP status of the ticket that ended last.
     int lastStatusCode() const { return m_lastStatusCode; }
     int outstanding() const { return int(m_tickets.size()); }
-    int ticketCount() const { return m_ticketCount; }
 
 private:
     TicketSet(Step completion, Step ticketEnded);
@@ -64,7 +68,6 @@ private:
     std::vector<GDataEntryPtr> m_results;
     std::vector<Failure> m_failures;
     int m_lastStatusCode = 0;
-    int m_ticketCount = 0;
     bool m_closed = false;
     bool m_completed = false;
 };

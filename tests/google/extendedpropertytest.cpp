@@ -271,6 +271,36 @@ TEST_F(ExtendedPropertyTest, AttachProperty_ByTheNumberOfPropertiesAlreadyThere)
     }
 }
 
+TEST_F(ExtendedPropertyTest, StampAsOf_MovesOnlyOurPropertysStampAndKeepsItsElements)
+{
+    const QDateTime built = kNow.addSecs(-60);
+    const QString builtText = textdate::format(built);
+    const PersonPtr person = ada();
+    const auto ours = GDataEntryContact::contactEntryWithTitle(QStringLiteral("Ada Lovelace"));
+    abExtendedPropertiesFor(*ours, person, built);
+    const auto foreign = GDataEntryContact::contactEntryWithTitle(QStringLiteral("Other"));
+    GDataExtendedProperty theirs = GDataExtendedProperty::propertyWithName(QStringLiteral("x"));
+    theirs.setXMLValues({{QStringLiteral("asOf"), builtText}});
+    foreign->addExtendedProperty(theirs);
+    // Our property without an asOf element gets none.
+    const auto bare = GDataEntryContact::contactEntryWithTitle(QStringLiteral("Bare"));
+    GDataExtendedProperty noStamp = GDataExtendedProperty::propertyWithName(kContactProperty);
+    noStamp.setXMLValues({{QStringLiteral("aID"), QStringLiteral("1")}});
+    bare->addExtendedProperty(noStamp);
+    GDataFeed feed(GDataEntryBase::Kind::Contact);
+    for (const auto &entry : {ours, foreign, bare})
+        feed.addEntry(entry);
+
+    stampAsOf(feed, kNow);
+
+    std::vector<GDataExtendedProperty::XMLValue> expected =
+        googleExtendedPropertiesForABPerson(person, *ours, built).XMLValues();
+    expected[3].second = kNowText;
+    EXPECT_EQ(ours->extendedProperties().at(0).XMLValues(), expected);
+    EXPECT_EQ(foreign->extendedProperties().at(0).XMLValueForKey("asOf"), builtText);
+    EXPECT_EQ(bare->extendedProperties().at(0).XMLValues(), noStamp.XMLValues());
+}
+
 TEST_F(ExtendedPropertyTest, GroupProperty_ElementsInOrderAndSmartness)
 {
     const GroupPtr group = Group::create();

@@ -170,7 +170,12 @@ Account *ServerState::accountForToken(const QString &token)
 
 QDateTime ServerState::nextUpdated()
 {
-    m_lastUpdatedMs = qMax(QDateTime::currentMSecsSinceEpoch(), m_lastUpdatedMs + 1);
+    // A burst of writes faster than one a millisecond would otherwise carry the times ever further
+    // ahead of the clock, where a client comparing them with its own clock sees changes nobody
+    // made; past a second ahead, writes share the last time.
+    constexpr qint64 kMostAheadMs = 1000;
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    m_lastUpdatedMs = qMax(now, qMin(m_lastUpdatedMs + 1, now + kMostAheadMs));
     return QDateTime::fromMSecsSinceEpoch(m_lastUpdatedMs, Qt::UTC);
 }
 

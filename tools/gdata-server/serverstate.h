@@ -29,7 +29,8 @@ public:
     // The account a token was issued for, or null.
     Account *accountForToken(const QString &token);
 
-    // A time after every time handed out before, to the millisecond.
+    // A time after every time handed out before, to the millisecond, while that stays within a
+    // second of the clock; never before one handed out before.
     QDateTime nextUpdated();
     // A fresh strong ETag.
     QString nextETag();

@@ -318,6 +318,25 @@ TEST_F(GDataServerTest, Updated_IsStrictlyIncreasingAcrossWrites)
         EXPECT_LT(result->entries()[i - 1]->updatedDate(), result->entries()[i]->updatedDate());
 }
 
+// A client compares these times with its own clock, so a long burst of writes must not carry them
+// far ahead of it.
+TEST_F(GDataServerTest, Updated_StaysNearTheClockThroughABurstOfWrites)
+{
+    QDateTime newest;
+    for (int feed = 0; feed < 30; ++feed) {
+        GDataFeed batch(GDataEntryBase::Kind::Contact);
+        for (int i = 0; i < 100; ++i)
+            batch.addEntry(contactNamed(QStringLiteral("C%1-%2").arg(feed).arg(i)));
+        const GDataFeedPtr result = postBatch(batch);
+        ASSERT_EQ(result->entries().size(), 100u);
+        for (const GDataEntryPtr &entry : result->entries()) {
+            EXPECT_GE(entry->updatedDate(), newest);
+            newest = entry->updatedDate();
+        }
+    }
+    EXPECT_LE(newest, QDateTime::currentDateTimeUtc().addMSecs(1000));
+}
+
 struct PreconditionCase
 {
     const char *name;
