@@ -30,25 +30,26 @@ const char *const kTables[] = {
 class WriteTransaction
 {
 public:
-    explicit WriteTransaction(sqlite3 *db)
-        : m_db(db)
+    explicit WriteTransaction(SqliteStatementCache &statements)
+        : m_statements(statements)
     {
         // IMMEDIATE takes the write lock at once, so a busy database waits here under the busy
         // timeout instead of failing half way through.
-        m_open = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
+        m_open = SqliteStatement(m_statements, "BEGIN IMMEDIATE").run();
         if (!m_open)
-            qWarning("address book: cannot begin a save: %s", sqlite3_errmsg(db));
+            qWarning("address book: cannot begin a save: %s",
+                     sqlite3_errmsg(m_statements.database()));
     }
     ~WriteTransaction()
     {
         if (m_open)
-            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+            SqliteStatement(m_statements, "ROLLBACK").run();
     }
     bool isOpen() const { return m_open; }
     bool commit()
     {
-        if (sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
-            qWarning("address book: cannot commit: %s", sqlite3_errmsg(m_db));
+        if (!SqliteStatement(m_statements, "COMMIT").run()) {
+            qWarning("address book: cannot commit: %s", sqlite3_errmsg(m_statements.database()));
             return false;
         }
         m_open = false;
@@ -56,7 +57,7 @@ public:
     }
 
 private:
-    sqlite3 *m_db;
+    SqliteStatementCache &m_statements;
     bool m_open = false;
 };
 
@@ -64,6 +65,8 @@ private:
 
 AddressBookDatabase::~AddressBookDatabase()
 {
+    // A connection with statements left open does not close.
+    m_statements.reset();
     sqlite3_close(m_db);
 }
 
@@ -78,7 +81,8 @@ bool AddressBookDatabase::open(const QString &path)
         m_db = nullptr;
         return false;
     }
-    m_journal = ChangeJournal(m_db);
+    m_statements = std::make_unique<SqliteStatementCache>(m_db);
+    m_journal = ChangeJournal(m_statements.get());
     sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
     if (!exec("PRAGMA journal_mode=WAL") || !exec("PRAGMA synchronous=FULL"))
         return false;
@@ -98,7 +102,7 @@ bool AddressBookDatabase::exec(const char *sql)
 
 bool AddressBookDatabase::createTables()
 {
-    WriteTransaction transaction(m_db);
+    WriteTransaction transaction(*m_statements);
     if (!transaction.isOpen())
         return false;
     {
@@ -194,7 +198,7 @@ bool AddressBookDatabase::addCustomProperty(RecordClass recordClass, const QStri
 
 std::optional<qint64> AddressBookDatabase::write(const StoredChanges &changes)
 {
-    WriteTransaction transaction(m_db);
+    WriteTransaction transaction(*m_statements);
     if (!transaction.isOpen() || !writeRecords(changes))
         return std::nullopt;
     const std::optional<qint64> sequence = m_journal.append(changes.journalEntry);
@@ -205,8 +209,9 @@ std::optional<qint64> AddressBookDatabase::write(const StoredChanges &changes)
 
 bool AddressBookDatabase::writeRecords(const StoredChanges &changes)
 {
-    SqliteStatement upsert(m_db, "INSERT INTO records (uid, kind, body) VALUES (?1, ?2, ?3)"
-                                 " ON CONFLICT (uid) DO UPDATE SET kind = ?2, body = ?3");
+    SqliteStatement upsert(*m_statements,
+                           "INSERT INTO records (uid, kind, body) VALUES (?1, ?2, ?3)"
+                           " ON CONFLICT (uid) DO UPDATE SET kind = ?2, body = ?3");
     for (const RecordUpsert &entry : changes.upserts) {
         upsert.reset();
         upsert.bind(1, entry.record->uniqueId());
@@ -215,8 +220,8 @@ bool AddressBookDatabase::writeRecords(const StoredChanges &changes)
         if (!upsert.run())
             return false;
     }
-    SqliteStatement removeRecord(m_db, "DELETE FROM records WHERE uid = ?1");
-    SqliteStatement removeImage(m_db, "DELETE FROM images WHERE uid = ?1");
+    SqliteStatement removeRecord(*m_statements, "DELETE FROM records WHERE uid = ?1");
+    SqliteStatement removeImage(*m_statements, "DELETE FROM images WHERE uid = ?1");
     for (const QString &uniqueId : changes.deletions) {
         removeRecord.reset();
         removeRecord.bind(1, uniqueId);
@@ -225,7 +230,8 @@ bool AddressBookDatabase::writeRecords(const StoredChanges &changes)
         if (!removeRecord.run() || !removeImage.run())
             return false;
     }
-    SqliteStatement putImage(m_db, "INSERT OR REPLACE INTO images (uid, data) VALUES (?1, ?2)");
+    SqliteStatement putImage(*m_statements,
+                             "INSERT OR REPLACE INTO images (uid, data) VALUES (?1, ?2)");
     for (auto it = changes.images.cbegin(); it != changes.images.cend(); ++it) {
         SqliteStatement &statement = it.value().isEmpty() ? removeImage : putImage;
         statement.reset();
@@ -236,7 +242,8 @@ bool AddressBookDatabase::writeRecords(const StoredChanges &changes)
             return false;
     }
     if (changes.meId) {
-        SqliteStatement me(m_db, "INSERT OR REPLACE INTO meta (key, value) VALUES (?1, ?2)");
+        SqliteStatement me(*m_statements,
+                           "INSERT OR REPLACE INTO meta (key, value) VALUES (?1, ?2)");
         me.bind(1, QString::fromLatin1(kMeKey));
         me.bind(2, *changes.meId);
         if (!me.run())
@@ -274,7 +281,7 @@ std::optional<qint64> AddressBookDatabase::restoreArchive(const QString &archive
     }
     std::optional<qint64> sequence;
     {
-        WriteTransaction transaction(m_db);
+        WriteTransaction transaction(*m_statements);
         if (transaction.isOpen() && copyArchiveTables()) {
             sequence = m_journal.append(entry);
             if (sequence && !transaction.commit())

@@ -3,6 +3,7 @@
 #include "platform/addressbook/changejournal.h"
 #include "platform/addressbook/propertytype.h"
 #include "platform/addressbook/recordclass.h"
+#include "platform/addressbook/sqlitestatementcache.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -10,6 +11,7 @@
 #include <QSet>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 struct sqlite3;
@@ -87,6 +89,7 @@ private:
     bool copyArchiveTables();
 
     sqlite3 *m_db = nullptr;
+    std::unique_ptr<SqliteStatementCache> m_statements;
     ChangeJournal m_journal{nullptr};
     bool m_isNew = false;
 };

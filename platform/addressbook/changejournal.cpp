@@ -1,6 +1,9 @@
 #include "platform/addressbook/changejournal.h"
 
 #include "platform/addressbook/sqlitestatement.h"
+#include "platform/addressbook/sqlitestatementcache.h"
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -27,15 +30,15 @@ const char *ChangeJournal::createTableSql()
 
 qint64 ChangeJournal::lastSequence() const
 {
-    SqliteStatement query(m_db, "SELECT COALESCE(MAX(seq), 0) FROM changelog");
+    SqliteStatement query(*m_statements, "SELECT COALESCE(MAX(seq), 0) FROM changelog");
     return query.next() ? query.integer(0) : 0;
 }
 
 QList<JournalEntry> ChangeJournal::entriesAfter(qint64 sequence) const
 {
-    SqliteStatement query(m_db, "SELECT seq, time, sender_pid, sender_name, sender_token,"
-                                " inserted, updated, deleted FROM changelog WHERE seq > ?1"
-                                " ORDER BY seq");
+    SqliteStatement query(*m_statements, "SELECT seq, time, sender_pid, sender_name, sender_token,"
+                                         " inserted, updated, deleted FROM changelog WHERE seq > ?1"
+                                         " ORDER BY seq");
     query.bind(1, sequence);
     QList<JournalEntry> entries;
     while (query.next()) {
@@ -55,9 +58,9 @@ QList<JournalEntry> ChangeJournal::entriesAfter(qint64 sequence) const
 
 std::optional<qint64> ChangeJournal::append(const JournalEntry &entry)
 {
-    SqliteStatement insert(m_db, "INSERT INTO changelog (time, sender_pid, sender_name,"
-                                 " sender_token, inserted, updated, deleted)"
-                                 " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)");
+    SqliteStatement insert(*m_statements, "INSERT INTO changelog (time, sender_pid, sender_name,"
+                                          " sender_token, inserted, updated, deleted)"
+                                          " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)");
     insert.bind(1, entry.time.toMSecsSinceEpoch());
     insert.bind(2, entry.processId);
     insert.bind(3, entry.processName);
@@ -67,5 +70,6 @@ std::optional<qint64> ChangeJournal::append(const JournalEntry &entry)
     insert.bind(7, joined(entry.deleted));
     if (!insert.run())
         return std::nullopt;
-    return lastSequence();
+    // The sequence is the row's own identifier.
+    return sqlite3_last_insert_rowid(m_statements->database());
 }

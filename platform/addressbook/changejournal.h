@@ -7,7 +7,7 @@
 
 #include <optional>
 
-struct sqlite3;
+class SqliteStatementCache;
 
 // One save as the journal keeps it. A row whose three lists are all empty stands for a change
 // of the whole book (a restore from a backup).
@@ -34,8 +34,8 @@ struct JournalEntry
 class ChangeJournal
 {
 public:
-    explicit ChangeJournal(sqlite3 *db)
-        : m_db(db)
+    explicit ChangeJournal(SqliteStatementCache *statements)
+        : m_statements(statements)
     {}
 
     static const char *createTableSql();
@@ -46,5 +46,5 @@ public:
     std::optional<qint64> append(const JournalEntry &entry);
 
 private:
-    sqlite3 *m_db;
+    SqliteStatementCache *m_statements;
 };

@@ -1,11 +1,14 @@
 #include "platform/addressbook/sqlitestatement.h"
 
+#include "platform/addressbook/sqlitestatementcache.h"
+
 #include <QtGlobal>
 
 #include <sqlite3.h>
 
 SqliteStatement::SqliteStatement(sqlite3 *db, const char *sql)
     : m_db(db)
+    , m_sql(sql)
 {
     if (sqlite3_prepare_v2(db, sql, -1, &m_statement, nullptr) != SQLITE_OK) {
         qWarning("address book: cannot prepare \"%s\": %s", sql, sqlite3_errmsg(db));
@@ -14,9 +17,20 @@ SqliteStatement::SqliteStatement(sqlite3 *db, const char *sql)
     }
 }
 
+SqliteStatement::SqliteStatement(SqliteStatementCache &cache, const char *sql)
+    : m_db(cache.database())
+    , m_cache(&cache)
+    , m_sql(sql)
+    , m_statement(cache.take(sql))
+    , m_failed(m_statement == nullptr)
+{}
+
 SqliteStatement::~SqliteStatement()
 {
-    sqlite3_finalize(m_statement);
+    if (m_cache)
+        m_cache->giveBack(m_sql, m_statement);
+    else
+        sqlite3_finalize(m_statement);
 }
 
 void SqliteStatement::bind(int position, const QString &value)

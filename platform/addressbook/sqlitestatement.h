@@ -3,15 +3,18 @@
 #include <QByteArray>
 #include <QString>
 
+class SqliteStatementCache;
 struct sqlite3;
 struct sqlite3_stmt;
 
-// One prepared statement of the SQLite C API, finalized when it goes out of scope. Bind
-// positions and result columns count from 1 and 0 respectively, as in the C API.
+// One prepared statement of the SQLite C API, finalized when it goes out of scope, or given back
+// to the cache it was taken from. Bind positions and result columns count from 1 and 0
+// respectively, as in the C API.
 class SqliteStatement
 {
 public:
     SqliteStatement(sqlite3 *db, const char *sql);
+    SqliteStatement(SqliteStatementCache &cache, const char *sql);
     ~SqliteStatement();
     SqliteStatement(const SqliteStatement &) = delete;
     SqliteStatement &operator=(const SqliteStatement &) = delete;
@@ -36,6 +39,8 @@ public:
 
 private:
     sqlite3 *m_db;
+    SqliteStatementCache *m_cache = nullptr;
+    const char *m_sql;
     sqlite3_stmt *m_statement = nullptr;
     bool m_failed = false;
 };
