@@ -6,6 +6,8 @@
 #include "google/namedictionary.h"
 #include "platform/defaults/userdefaults.h"
 
+#include <QDir>
+#include <QHash>
 #include <QImage>
 #include <QSharedPointer>
 #include <QTextDocument>
@@ -17,10 +19,17 @@ namespace {
 constexpr int kTitleIconSize = 15;
 constexpr float kTitleBaselineOffset = 2.0F;
 
-// The application's image of that name; a null image when there is none.
+// The application's image of that name; a null image when there is none. Every row of a fetch
+// asks for one of a few images, and a missing one is looked for under every image format, so
+// each is read once for the folders it is searched in.
 QImage imageNamed(const QString &name)
 {
-    return QImage(QStringLiteral("images:") + name);
+    static QHash<QString, QImage> read;
+    const QString key = QDir::searchPaths(QStringLiteral("images")).join(u'\n') + u'\n' + name;
+    const auto found = read.constFind(key);
+    if (found != read.cend())
+        return *found;
+    return *read.insert(key, QImage(QStringLiteral("images:") + name));
 }
 
 } // namespace

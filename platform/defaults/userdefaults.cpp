@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QSysInfo>
 
+#include <cstdlib>
+
 namespace {
 
 QString s_standardDomain = QStringLiteral("com.zel-tor.tolvane");
@@ -89,12 +91,21 @@ QStringList UserDefaults::searchPaths() const
 
 const std::vector<PreferenceFile *> &UserDefaults::searchFiles()
 {
-    const QString folder = preferencesFolder();
-    if (m_searchFiles.empty() || folder != m_searchFilesFolder) {
+    // The folder follows the two variables it is made of, which programs and tests may change
+    // at any time; comparing them costs far less than making the folder's path at every read.
+    const char *configHome = std::getenv("XDG_CONFIG_HOME");
+    const char *home = std::getenv("HOME");
+    const auto differs = [](const char *variable, const std::optional<std::string> &seen) {
+        return variable ? !seen || *seen != variable : seen.has_value();
+    };
+    if (m_searchFiles.empty() || differs(configHome, m_searchFilesConfigHome) ||
+        differs(home, m_searchFilesHome)) {
         m_searchFiles.clear();
         for (const QString &path : searchPaths())
             m_searchFiles.push_back(&file(path));
-        m_searchFilesFolder = folder;
+        m_searchFilesConfigHome =
+            configHome ? std::optional<std::string>(configHome) : std::nullopt;
+        m_searchFilesHome = home ? std::optional<std::string>(home) : std::nullopt;
     }
     return m_searchFiles;
 }

@@ -7,6 +7,8 @@
 
 #include <map>
 #include <memory>
+#include <optional>
+#include <string>
 
 class PreferenceFile;
 
@@ -84,5 +86,7 @@ private:
     // The files of searchPaths(), kept while the domains and the preference folder stay the same:
     // building the paths anew cost more than the lookup itself on hot reads such as the log level.
     std::vector<PreferenceFile *> m_searchFiles;
-    QString m_searchFilesFolder;
+    // XDG_CONFIG_HOME and HOME as they were when m_searchFiles was made.
+    std::optional<std::string> m_searchFilesConfigHome;
+    std::optional<std::string> m_searchFilesHome;
 };

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -72,6 +74,39 @@ TEST(UserDefaults, WriteFromAnotherInstance_IsSeenAtNextRead)
     EXPECT_EQ(reader.integerForKey("appLogLevel"), 3);
     writer.removeObjectForKey("appLogLevel");
     EXPECT_FALSE(reader.objectForKey("appLogLevel").isValid());
+}
+
+// The preference folder follows XDG_CONFIG_HOME, and HOME when that is unset, at every read.
+TEST(UserDefaults, PreferenceFolderMoved_ReadsFollowIt)
+{
+    const QByteArray savedConfigHome = qgetenv("XDG_CONFIG_HOME");
+    const QByteArray savedHome = qgetenv("HOME");
+    const QByteArray root = savedHome + "/moved";
+    UserDefaults reader(kMain);
+    reader.setString("first folder", "gsUserName");
+    const struct
+    {
+        const char *name;
+        std::optional<QByteArray> configHome;
+        QByteArray home;
+    } cases[] = {
+        {"another XDG_CONFIG_HOME", root + "/config", savedHome},
+        {"XDG_CONFIG_HOME unset", std::nullopt, root + "/home"},
+        {"HOME changed while unset", std::nullopt, root + "/other home"},
+    };
+    for (const auto &c : cases) {
+        if (c.configHome)
+            qputenv("XDG_CONFIG_HOME", *c.configHome);
+        else
+            qunsetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", c.home);
+        EXPECT_FALSE(reader.objectForKey("gsUserName").isValid()) << c.name;
+        UserDefaults(kMain).setString(c.name, "gsUserName");
+        EXPECT_EQ(reader.stringForKey("gsUserName"), c.name);
+    }
+    qputenv("XDG_CONFIG_HOME", savedConfigHome);
+    qputenv("HOME", savedHome);
+    EXPECT_EQ(reader.stringForKey("gsUserName"), "first folder");
 }
 
 TEST(UserDefaults, WriteFromAnotherProcess_IsSeenAtNextRead)
