@@ -67,6 +67,7 @@ enum class Held {
     Linked,       // its link names the contact; nothing else matches
     SameEmail,    // unlinked, holds the contact's primary address
     SameName,     // unlinked, holds the names of a contact without e-mail
+    SharedEmail,  // unlinked, holds the address two contacts share
     Stranger,     // matches no contact
     LinkedToGone, // its link names a contact deleted on Google
 };
@@ -88,6 +89,7 @@ const BookPerson kBookPeople[] = {
     {Held::SameEmail, 1, "Unlinked", nullptr, "p1@cottage.example"},
     {Held::SameEmail, 203, "Unlinked", nullptr, "p203@example.com"},
     {Held::SameName, 10, "Cy", "Family010", nullptr},
+    {Held::SharedEmail, seed::kSharedEmailFirst, "Shared", nullptr, "shared@example.com"},
     {Held::Stranger, -1, "Zed", "Stranger", "zed@nowhere.example"},
     {Held::Stranger, -1, "Yan", "Nobody", nullptr},
     {Held::LinkedToGone, 11, "Gone", "Away", "gone@away.example"},
@@ -334,6 +336,15 @@ TEST_F(DownloadEndToEndTest, BookWithLinkedAndMatchingPeople_PairsThemAddsTheRes
             ++paired;
             EXPECT_EQ(people.value(contactIDs[bookPerson.index]), held[row]);
             break;
+        case Held::SharedEmail: {
+            // One of the two contacts takes the person; the other gets one of its own.
+            ++paired;
+            const PersonPtr first = people.value(contactIDs[seed::kSharedEmailFirst]);
+            const PersonPtr second = people.value(contactIDs[seed::kSharedEmailSecond]);
+            EXPECT_TRUE(first == held[row] || second == held[row]);
+            EXPECT_NE(first, second);
+            break;
+        }
         case Held::Stranger:
         case Held::LinkedToGone:
             expectSameCard(personcard::cardOf(held[row]), cardsBefore[row],
