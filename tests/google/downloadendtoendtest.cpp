@@ -95,6 +95,20 @@ const BookPerson kBookPeople[] = {
     {Held::LinkedToGone, 11, "Gone", "Away", "gone@away.example"},
 };
 
+// A group the book holds before the download.
+struct BookGroup
+{
+    const char *name;
+    int group;   // the seed's group it stands for, by name or by link; -1 for none
+    bool linked; // it carries that group's link
+};
+
+const BookGroup kBookGroups[] = {
+    {"Team B", 1, false},
+    {"Old name", 3, true},
+    {"Neighbours", -1, false},
+};
+
 class DownloadEndToEndTest : public EngineServerTest
 {
 protected:
@@ -234,16 +248,30 @@ protected:
     }
 
     // The account's own groups and no other, each linked to its Google group.
+    // The account's groups, each linked to its Google group once, by the Google group.
+    static QMap<QString, GroupPtr> groupsByLink()
+    {
+        QMap<QString, GroupPtr> groups;
+        for (const GroupPtr &group : AddressBook::shared()->groups()) {
+            const QString link = group->valueForProperty(linkpreferences::groupID).toString();
+            if (link.isEmpty())
+                continue;
+            EXPECT_FALSE(groups.contains(link)) << "two groups linked to " << link.toStdString();
+            groups.insert(link, group);
+        }
+        return groups;
+    }
+
     void expectAccountGroups()
     {
-        QMap<QString, QString> byName;
-        for (const GroupPtr &group : AddressBook::shared()->groups())
-            byName.insert(group->valueForProperty(kABGroupNameProperty).toString(),
-                          group->valueForProperty(linkpreferences::groupID).toString());
+        const QMap<QString, GroupPtr> groups = groupsByLink();
         const QStringList titles = seed::groupTitles();
-        ASSERT_EQ(byName.keys(), titles);
-        for (qsizetype index = 0; index < titles.size(); ++index)
-            EXPECT_EQ(byName.value(titles[index]), groupIDs[index]) << titles[index].toStdString();
+        ASSERT_EQ(groups.size(), titles.size());
+        for (qsizetype index = 0; index < titles.size(); ++index) {
+            const GroupPtr group = groups.value(groupIDs[index]);
+            ASSERT_TRUE(group) << titles[index].toStdString();
+            EXPECT_EQ(group->valueForProperty(kABGroupNameProperty).toString(), titles[index]);
+        }
     }
 
     void expectSecondRunChangesNothing()
@@ -288,6 +316,16 @@ protected:
 
     // How many of the seed's contacts the account holds, from the first.
     int contactCount = seed::kContactCount;
+    GroupPtr addBookGroup(const BookGroup &row)
+    {
+        const GroupPtr group = Group::create();
+        group->setValueForProperty(QString::fromUtf8(row.name), kABGroupNameProperty);
+        if (row.linked)
+            group->setValueForProperty(groupIDs[row.group], linkpreferences::groupID);
+        AddressBook::shared()->addRecord(group);
+        return group;
+    }
+
     QStringList groupIDs;
     QStringList contactIDs;
     QHash<QString, QString> versions; // the contacts' update times as text, by identifier
@@ -297,10 +335,12 @@ TEST_F(DownloadEndToEndTest, EmptyBook_HoldsExactlyTheAccountAndASecondRunChange
 {
     download();
 
-    EXPECT_EQ(everyoneButMe().size(), liveContactCount());
+    ASSERT_TRUE(AddressBook::shared()->me());
+    EXPECT_EQ(AddressBook::shared()->people().size(), liveContactCount() + 1);
     expectEveryContactDownloaded();
     EXPECT_EQ(peopleByLink().size(), liveContactCount());
     expectAccountGroups();
+    EXPECT_EQ(AddressBook::shared()->groups().size(), seed::groupTitles().size());
     // The two contacts that share an address are two people.
     const QHash<QString, PersonPtr> people = peopleByLink();
     EXPECT_NE(people.value(contactIDs[seed::kSharedEmailFirst]),
@@ -311,11 +351,14 @@ TEST_F(DownloadEndToEndTest, EmptyBook_HoldsExactlyTheAccountAndASecondRunChange
     EXPECT_EQ(everyoneButMe().size(), liveContactCount());
 }
 
-TEST_F(DownloadEndToEndTest, BookWithLinkedAndMatchingPeople_PairsThemAddsTheRestLeavesStrangers)
+TEST_F(DownloadEndToEndTest, BookWithLinkedAndMatchingRecords_PairsThemAddsTheRestLeavesStrangers)
 {
     QList<PersonPtr> held;
     for (const BookPerson &row : kBookPeople)
         held << addBookPerson(row);
+    QList<GroupPtr> heldGroups;
+    for (const BookGroup &row : kBookGroups)
+        heldGroups << addBookGroup(row);
     ASSERT_TRUE(AddressBook::shared()->save());
     QList<PersonCard> cardsBefore;
     for (qsizetype row = 0; row < held.size(); ++row)
@@ -357,6 +400,23 @@ TEST_F(DownloadEndToEndTest, BookWithLinkedAndMatchingPeople_PairsThemAddsTheRes
     EXPECT_EQ(AddressBook::shared()->people().size(), peopleBefore + liveContactCount() - paired);
     expectEveryContactDownloaded();
     expectAccountGroups();
+
+    // The account's groups take the book's groups of their name or link; the others stay.
+    const QMap<QString, GroupPtr> groups = groupsByLink();
+    int pairedGroups = 0;
+    for (qsizetype row = 0; row < heldGroups.size(); ++row) {
+        const BookGroup &bookGroup = kBookGroups[row];
+        if (bookGroup.group < 0) {
+            EXPECT_EQ(heldGroups[row]->valueForProperty(kABGroupNameProperty).toString(),
+                      QString::fromUtf8(bookGroup.name));
+            EXPECT_FALSE(heldGroups[row]->valueForProperty(linkpreferences::groupID).isValid());
+            continue;
+        }
+        ++pairedGroups;
+        EXPECT_EQ(groups.value(groupIDs[bookGroup.group]), heldGroups[row]) << bookGroup.name;
+    }
+    EXPECT_EQ(AddressBook::shared()->groups().size(),
+              seed::groupTitles().size() + heldGroups.size() - pairedGroups);
     expectSecondRunChangesNothing();
 }
 
