@@ -1,9 +1,10 @@
 // A whole Google account of 300 contacts comes down from the loopback server as the data loader
-// drives a download: into an empty book, and into one that already holds people linked to
-// contacts, people that match a contact by e-mail or by name, and strangers. The book then holds
-// exactly one person per live contact with every field the contact maps, the account's groups and
-// the links; a second run changes nothing but the transfer stamps, and the upload decisions that
-// follow queue nothing for the people that came down.
+// drives a download: into an empty book, and into one that already holds people and groups linked
+// to the account, people that match a contact by e-mail or by name, and strangers. The book then
+// holds exactly one person per live contact with every field the contact maps, the account's
+// groups and the links; a second run changes nothing but the transfer stamps, and the upload
+// decisions that follow queue nothing for the people that came down. A photo the server fails to
+// give leaves only that picture out; the tag and "record created" line of a note come once.
 
 #include "tests/google/booksnapshot.h"
 #include "tests/google/downloadroad.h"
@@ -418,6 +419,48 @@ TEST_F(DownloadEndToEndTest, BookWithLinkedAndMatchingRecords_PairsThemAddsTheRe
     EXPECT_EQ(AddressBook::shared()->groups().size(),
               seed::groupTitles().size() + heldGroups.size() - pairedGroups);
     expectSecondRunChangesNothing();
+}
+
+// A photo the server fails to give does not hold up the download.
+class PhotoFaultDownloadTest : public DownloadEndToEndTest
+{
+protected:
+    PhotoFaultDownloadTest() { contactCount = 80; }
+
+    QString photoPathOf(int index)
+    {
+        for (const GDataEntryPtr &entry : serverEntries(GDataEntryBase::Kind::Contact)) {
+            const auto contact = std::static_pointer_cast<GDataEntryContact>(entry);
+            if (contact->identifier() == contactIDs[index] && contact->photoLink())
+                return contact->photoLink()->URL().path();
+        }
+        ADD_FAILURE() << "contact " << index << " has no photo";
+        return {};
+    }
+};
+
+TEST_F(PhotoFaultDownloadTest, FailedPhoto_LeavesOnlyThatPictureOutAndTheNextRunBringsIt)
+{
+    constexpr int failing = 42;
+    ASSERT_FALSE(seed::photoAt(failing).isEmpty());
+    server.injectFault(photoPathOf(failing), 500);
+
+    download();
+    const QHash<QString, PersonPtr> people = peopleByLink();
+    for (int index = 0; index < contactCount; ++index) {
+        if (seed::isDeleted(index))
+            continue;
+        const PersonPtr person = people.value(contactIDs[index]);
+        ASSERT_TRUE(person) << "no person for contact " << index;
+        PersonCard expected = seed::expectedCard(index);
+        if (index == failing)
+            expected.remove(personcard::pictureKey);
+        expectSameCard(personcard::cardOf(person), expected,
+                       QStringLiteral("contact %1").arg(index));
+    }
+
+    download();
+    expectEveryContactDownloaded();
 }
 
 // The note options that add to what Google's note says: the tag of created records, the
