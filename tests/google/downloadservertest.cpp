@@ -1,5 +1,6 @@
 #include "tests/google/engineservertest.h"
 
+#include "tests/google/booksnapshot.h"
 #include "tests/google/downloadroad.h"
 #include "tests/google/linkpreferences.h"
 
@@ -16,13 +17,11 @@
 
 #include <QBuffer>
 #include <QImage>
-#include <QMap>
 
 namespace {
 
 const QString &kIDProperty = linkpreferences::contactID;
 const QString &kVersionProperty = linkpreferences::contactVersion;
-const QString &kAsOfProperty = linkpreferences::contactAsOf;
 const QString &kGroupIDProperty = linkpreferences::groupID;
 
 GDataEntryPtr contactEntry(const QString &title, const QStringList &emails)
@@ -33,42 +32,6 @@ GDataEntryPtr contactEntry(const QString &title, const QStringList &emails)
         values.push_back({email, QString::fromLatin1(kGDataContactHome), std::nullopt, false});
     contact->setEmailAddresses(values);
     return contact;
-}
-
-// Every value of every person but the stamps of the transfer, by the person's name.
-using Snapshot = QMap<QString, QMap<QString, QVariant>>;
-
-Snapshot snapshot()
-{
-    const QStringList moving = {kVersionProperty, kAsOfProperty, kABModificationDateProperty};
-    Snapshot shot;
-    for (const PersonPtr &person : AddressBook::shared()->people()) {
-        QMap<QString, QVariant> values;
-        for (const QString &property : Person::properties()) {
-            if (moving.contains(property))
-                continue;
-            QVariant value = person->valueForProperty(property);
-            // Entry identifiers of multi-values are the book's own; the values and labels count.
-            if (variantHoldsMultiValue(value)) {
-                QStringList entries;
-                const MultiValue multi = multiValueFromVariant(value);
-                for (int index = 0; index < multi.count(); ++index)
-                    entries << multi.labelAt(index) + "=" + multi.valueAt(index).toString() +
-                                   (multi.identifierAt(index) == multi.primaryIdentifier() ? "*"
-                                                                                           : "");
-                value = entries;
-            }
-            if (value.isValid())
-                values.insert(property, value);
-        }
-        QStringList groups;
-        for (const GroupPtr &group : person->parentGroups())
-            groups << group->valueForProperty(kABGroupNameProperty).toString();
-        groups.sort();
-        values.insert(QStringLiteral("groups"), groups);
-        shot.insert(person->uniqueId(), values);
-    }
-    return shot;
 }
 
 class DownloadServerTest : public EngineServerTest
@@ -225,11 +188,11 @@ protected:
 
     void expectSecondRunChangesNothing()
     {
-        const Snapshot before = snapshot();
+        const booksnapshot::Snapshot before = booksnapshot::snapshot();
         const qsizetype groupsBefore = AddressBook::shared()->groups().size();
         download();
         EXPECT_EQ(AddressBook::shared()->groups().size(), groupsBefore);
-        EXPECT_EQ(snapshot(), before);
+        EXPECT_EQ(booksnapshot::snapshot(), before);
     }
 
     QString friendsID;

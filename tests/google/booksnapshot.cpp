@@ -1,0 +1,46 @@
+#include "tests/google/booksnapshot.h"
+
+#include "tests/google/linkpreferences.h"
+
+#include "platform/addressbook/abconstants.h"
+#include "platform/addressbook/addressbook.h"
+#include "platform/addressbook/group.h"
+#include "platform/addressbook/multivalue.h"
+#include "platform/addressbook/person.h"
+
+namespace booksnapshot {
+
+Snapshot snapshot()
+{
+    const QStringList moving = {linkpreferences::contactVersion, linkpreferences::contactAsOf,
+                                kABModificationDateProperty};
+    Snapshot shot;
+    for (const PersonPtr &person : AddressBook::shared()->people()) {
+        QMap<QString, QVariant> values;
+        for (const QString &property : Person::properties()) {
+            if (moving.contains(property))
+                continue;
+            QVariant value = person->valueForProperty(property);
+            if (variantHoldsMultiValue(value)) {
+                QStringList entries;
+                const MultiValue multi = multiValueFromVariant(value);
+                for (int index = 0; index < multi.count(); ++index)
+                    entries << multi.labelAt(index) + "=" + multi.valueAt(index).toString() +
+                                   (multi.identifierAt(index) == multi.primaryIdentifier() ? "*"
+                                                                                           : "");
+                value = entries;
+            }
+            if (value.isValid())
+                values.insert(property, value);
+        }
+        QStringList groups;
+        for (const GroupPtr &group : person->parentGroups())
+            groups << group->valueForProperty(kABGroupNameProperty).toString();
+        groups.sort();
+        values.insert(QStringLiteral("groups"), groups);
+        shot.insert(person->uniqueId(), values);
+    }
+    return shot;
+}
+
+} // namespace booksnapshot
