@@ -20,6 +20,7 @@
 #include <QHash>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -243,11 +244,30 @@ bool holdsText(const QString &text, const QString &part)
     return lineends::lineFeedsOnly(text).contains(lineends::lineFeedsOnly(part));
 }
 
+const QString kCreatedLine = QStringLiteral("record created: ");
+
+// The note without the "record created" line an earlier download left as its last line.
+QString withoutCreatedLine(const QString &note)
+{
+    const qsizetype lineStart =
+        std::max(note.lastIndexOf(QLatin1Char('\r')), note.lastIndexOf(QLatin1Char('\n'))) + 1;
+    if (!QStringView(note).sliced(lineStart).startsWith(kCreatedLine))
+        return note;
+    QString kept = note.left(std::max<qsizetype>(lineStart - 1, 0));
+    if (note.mid(lineStart - 2, 2) == u"\r\n")
+        kept.chop(1);
+    return kept;
+}
+
 void writeNote(const PersonPtr &person, const QString &noteText, const QString &account,
                const Options &options, const QDateTime &now)
 {
     QString result;
-    const QString oldNote = text(person->valueForProperty(kABNoteProperty));
+    QString oldNote = text(person->valueForProperty(kABNoteProperty));
+    // A kept note holds the created line of the download before as its last line: the line
+    // moves to the end with a new date, and the note does not grow a line at every download.
+    if (options.createDate)
+        oldNote = withoutCreatedLine(oldNote);
     if (options.appendNotes && !oldNote.isEmpty()) {
         result = oldNote;
         if (!noteText.isEmpty() && !holdsText(oldNote, noteText))

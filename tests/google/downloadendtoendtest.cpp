@@ -518,8 +518,7 @@ TEST_F(NoteOptionsDownloadTest, ReplacedNote_SecondRunMovesOnlyTheDateOfTheCreat
     expectSecondRunMovesOnlyTheCreatedDate();
 }
 
-// Disabled: each run in append mode adds one more "record created" line to the note.
-TEST_F(NoteOptionsDownloadTest, DISABLED_AppendedNote_SecondRunMovesOnlyTheDateOfTheCreatedLine)
+TEST_F(NoteOptionsDownloadTest, AppendedNote_SecondRunMovesOnlyTheDateOfTheCreatedLine)
 {
     UserDefaults::standard().setBool(true, googlekeys::abUpdateAppendNotes);
     expectSecondRunMovesOnlyTheCreatedDate();

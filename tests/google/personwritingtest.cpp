@@ -201,6 +201,36 @@ TEST_F(PersonWritingTest, Note_AppendTagAndCreateDate)
               QStringLiteral("From Google\rrecord created: ") + textdate::format(kNow));
 }
 
+// A kept note carries the created line of the download before; only the last line is that line.
+TEST_F(PersonWritingTest, Note_AppendedKeepsOneCreatedLine)
+{
+    UserDefaults &defaults = UserDefaults::standard();
+    defaults.setBool(true, googlekeys::abUpdateAppendNotes);
+    defaults.setBool(true, abkeys::abUpdateIncludeCreateDate);
+    contact.setTitle(QStringLiteral("Ann"));
+    contact.setContentWithString(QStringLiteral("From Google"));
+    const QString created = QStringLiteral("record created: ") + textdate::format(kNow);
+    const struct
+    {
+        const char *name;
+        const char *before;
+        QString after;
+    } cases[] = {
+        {"line of an earlier download", "Mine\r\rFrom Google\rrecord created: 2001-01-01",
+         "Mine\r\rFrom Google\r" + created},
+        {"CR LF before it", "Mine\r\rFrom Google\r\nrecord created: 2001-01-01",
+         "Mine\r\rFrom Google\r" + created},
+        {"the whole note", "record created: 2001-01-01", "From Google\r" + created},
+        {"not the last line", "record created: by hand\rMine",
+         "record created: by hand\rMine\r\rFrom Google\r" + created},
+    };
+    for (const auto &c : cases) {
+        person->setValueForProperty(QString::fromUtf8(c.before), kABNoteProperty);
+        write();
+        EXPECT_EQ(value(kABNoteProperty), c.after) << c.name;
+    }
+}
+
 TEST_F(PersonWritingTest, LinkStamp_VersionAndAsOfAMinuteAhead)
 {
     UserDefaults::standard().setString(QStringLiteral("mask"), abkeys::addressBookDataMask);
