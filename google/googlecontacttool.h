@@ -297,6 +297,7 @@ private:
     void groupsRefetchFailed(const GDataServiceTicketPtr &ticket, const GDataError &error);
     void contactsRefetchFinished(const GDataServiceTicketPtr &ticket, const GDataFeedPtr &feed);
     void contactsRefetchFailed(const GDataServiceTicketPtr &ticket, const GDataError &error);
+    void endJobOfFailedRefetch(const GDataServiceTicketPtr &ticket);
 
     // Storing what was fetched, and telling the windows.
     void setGroupArray(std::vector<GDataEntryContactGroupPtr> groups);

@@ -400,16 +400,18 @@ void GoogleContactTool::contactsFetchFailed(const GDataServiceTicketPtr &, const
     logFetchError(QStringLiteral("contactsFetchTicket:failedWithError:"), error);
 }
 
-void GoogleContactTool::groupsRefetchFailed(const GDataServiceTicketPtr &, const GDataError &error)
+void GoogleContactTool::groupsRefetchFailed(const GDataServiceTicketPtr &ticket,
+                                            const GDataError &error)
 {
     setGroupFeed(nullptr);
     setGroupFetchError(error);
     m_refreshWait.clear();
     showErrorSheet(error);
     logFetchError(QStringLiteral("groupsRefetchTicket:failedWithError:"), error);
+    endJobOfFailedRefetch(ticket);
 }
 
-void GoogleContactTool::contactsRefetchFailed(const GDataServiceTicketPtr &,
+void GoogleContactTool::contactsRefetchFailed(const GDataServiceTicketPtr &ticket,
                                               const GDataError &error)
 {
     logFetchError(QStringLiteral("contactsRefetchTicket:failedWithError:"), error);
@@ -419,6 +421,19 @@ void GoogleContactTool::contactsRefetchFailed(const GDataServiceTicketPtr &,
     m_contactFeedWait.clear();
     // The answer is in, if a failing one: whoever waits for the refetch need not wait longer.
     m_refreshWait.clear();
+    endJobOfFailedRefetch(ticket);
+}
+
+void GoogleContactTool::endJobOfFailedRefetch(const GDataServiceTicketPtr &ticket)
+{
+    // The step chained on the refetch would work on lists that are gone, so it is not taken; the
+    // job still ends: its progress closes and the window listens for changes again.
+    if (selectorOf(ticket, kPostSelector).isEmpty())
+        return;
+    if (m_uiDelegate)
+        m_uiDelegate->closeUserInfo();
+    if (m_dataDelegate)
+        m_dataDelegate->listenForNotifications();
 }
 
 void GoogleContactTool::setGroupFetchError(const std::optional<GDataError> &error)

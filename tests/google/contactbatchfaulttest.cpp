@@ -162,4 +162,22 @@ TEST_F(ContactUpdateFaultTest, RefusedUpdate_IsReportedAndSentAgainNextRun)
     EXPECT_EQ(savedContactID(people[0]), refusedID);
 }
 
+// The chain fetches the contacts again after the batch; when that fails, the steps after it are
+// not taken, but the job still ends, with every created contact linked.
+TEST_F(ContactUpdateFaultTest, FailedRefetchAfterTheBatch_EndsTheJob)
+{
+    const QList<PersonPtr> people = addPeople(3, QStringLiteral("Ref"));
+    server.injectFault(QStringLiteral("/m8/feeds/contacts/"), 500, 50, 0, false, "GET");
+
+    journal.clear();
+    queueData.queue = engine->buildBatchArrayForABContactArray(people);
+    engine->batchSimpleABContactActions(queueData.queue);
+    ASSERT_TRUE(runUntil([&] { return queueData.ended; }));
+    EXPECT_TRUE(journal.contains(QStringLiteral("closeUserInfo")));
+    ASSERT_TRUE(engine->contactFetchError());
+    EXPECT_EQ(engine->contactFetchError()->code, 500);
+    for (const PersonPtr &person : people)
+        EXPECT_FALSE(savedContactID(person).isEmpty());
+}
+
 } // namespace

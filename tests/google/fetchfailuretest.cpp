@@ -142,9 +142,10 @@ TEST_F(FetchFailureTest, GroupRefetchRefused_ReportsWithoutRunningTheStep)
     QCoreApplication::processEvents();
 
     EXPECT_FALSE(engine->refreshWait().isArmed());
+    // The step is not run, but its job ends: the progress closes.
     EXPECT_EQ(journal,
               (QStringList{"updateUserInfo:Refreshing local version of Google Group data ...",
-                           "status:Google Authentication Failure.."}));
+                           "status:Google Authentication Failure..", "closeUserInfo"}));
     EXPECT_TRUE(flag(googlekeys::googleAuthenticationFailure));
     EXPECT_EQ(promptMessages(), QStringList{"An Error has Occurred"});
     EXPECT_EQ(engine->lists().groupCount(), groups) << "the last good groups stay";
