@@ -39,7 +39,9 @@ membershipFeeds(const std::vector<smartgroupmemberships::ContactMembershipChange
 void GoogleContactTool::buildSmartGroupActions()
 {
     const std::vector<smartgroupmemberships::ContactMembershipChange> changes =
-        smartgroupmemberships::smartGroupChanges(m_lists, AddressBookTool::smartABGroups());
+        smartgroupmemberships::smartGroupChanges(
+            m_lists, AddressBookTool::smartABGroups(),
+            [this](const QString &message) { setProgressMessage(message); });
     if (changes.empty()) {
         doSaveAB();
         return;

@@ -60,16 +60,27 @@ private:
 };
 
 void addGroupChanges(const GoogleContactLists &lists, const GroupPtr &group, const QString &groupID,
-                     Changes &changes)
+                     Changes &changes, const Progress &progress)
 {
+    const QList<PersonPtr> members = group->members();
+    tlog::value(kClass, kOperation, QStringLiteral("[sGMembers count]"), int(members.size()));
+    const QString groupName = group->valueForProperty(kABGroupNameProperty).toString();
     QStringList current;
     for (const GDataEntryContactPtr &contact : contactlookups::membersOfGroupID(lists, groupID))
         current.append(contact->identifier());
     const QString idProperty = AddressBookTool::contactIDPropertyName();
-    for (const PersonPtr &member : group->members()) {
+    for (const PersonPtr &member : members) {
+        if (progress)
+            progress(QStringLiteral("Smart Group:%1 ... %2")
+                         .arg(groupName, member->valueForProperty(kABLastNameProperty).toString()));
         const QString contactID = member->valueForProperty(idProperty).toString();
-        const GDataEntryContactPtr contact =
-            contactID.isEmpty() ? nullptr : contactlookups::contactForID(lists, contactID);
+        if (contactID.isEmpty()) {
+            tlog::labelled(kClass, kOperation,
+                           QStringLiteral("This ABContact does NOT have identifier"),
+                           member->uniqueId());
+            continue;
+        }
+        const GDataEntryContactPtr contact = contactlookups::contactForID(lists, contactID);
         if (!contact) {
             tlog::labelled(kClass, kOperation,
                            QStringLiteral("No Google Contacts with this identifier"),
@@ -90,14 +101,15 @@ void addGroupChanges(const GoogleContactLists &lists, const GroupPtr &group, con
 } // namespace
 
 std::vector<ContactMembershipChange> smartGroupChanges(const GoogleContactLists &lists,
-                                                       const QList<GroupPtr> &smartGroups)
+                                                       const QList<GroupPtr> &smartGroups,
+                                                       const Progress &progress)
 {
     Changes changes;
     for (const GroupPtr &group : smartGroups) {
         const QString groupID = linkedGroupID(lists, group);
         if (groupID.isEmpty())
             continue;
-        addGroupChanges(lists, group, groupID, changes);
+        addGroupChanges(lists, group, groupID, changes, progress);
     }
     return changes.take();
 }

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 // Address book smart groups mirrored as memberships of the Google groups linked to them. The
@@ -21,11 +22,15 @@ struct ContactMembershipChange
     QStringList remove = {};
 };
 
+// Told "Smart Group:<group name> ... <last name>" as each member is examined.
+using Progress = std::function<void(const QString &)>;
+
 // A smart group without a stored Google identifier takes the one of the Google group of its
 // name, which is stamped on it (not saved); a smart group with neither is skipped. Members
 // without a linked contact are skipped; Google members the smart group no longer holds leave.
 std::vector<ContactMembershipChange> smartGroupChanges(const GoogleContactLists &lists,
-                                                       const QList<GroupPtr> &smartGroups);
+                                                       const QList<GroupPtr> &smartGroups,
+                                                       const Progress &progress = {});
 
 // The contact with the change applied in place.
 void applyChange(const ContactMembershipChange &change);

@@ -8,6 +8,7 @@
 #include "platform/addressbook/group.h"
 #include "platform/addressbook/person.h"
 #include "platform/addressbook/searchelement.h"
+#include "tests/support/logcapture.h"
 
 namespace {
 
@@ -38,11 +39,13 @@ protected:
         return person;
     }
 
-    std::vector<ContactMembershipChange> changesFor(const QList<GroupPtr> &smartGroups)
+    std::vector<ContactMembershipChange>
+    changesFor(const QList<GroupPtr> &smartGroups,
+               const smartgroupmemberships::Progress &progress = {})
     {
         lists.setGroups(groups);
         lists.setContacts(contacts);
-        return smartgroupmemberships::smartGroupChanges(lists, smartGroups);
+        return smartgroupmemberships::smartGroupChanges(lists, smartGroups, progress);
     }
 
     std::vector<GDataEntryContactGroupPtr> groups;
@@ -87,6 +90,32 @@ TEST_F(SmartGroupMembershipsTest, UpToDateNothing_LeftMembersRemoved_UnlinkedGro
     smartgroupmemberships::applyChange(changes[0]);
     ASSERT_EQ(changes[0].contact->groupMembershipInfos().size(), 1u);
     EXPECT_EQ(changes[0].contact->groupMembershipInfos()[0].href, "g/other");
+}
+
+// Every member is shown as it is examined; one that cannot be sent says why in the log.
+TEST_F(SmartGroupMembershipsTest, Members_ShownOneByOne_UnsendableOnesLogged)
+{
+    groups.push_back(makeGroup("g/lees", QStringLiteral("Lees")));
+    linkedPerson("Lee", "c/lee", {});
+    const PersonPtr unlinked = addPerson("Bo", "Lee");
+    const PersonPtr gone = addPerson("Cy", "Lee");
+    gone->setValueForProperty(QStringLiteral("c/gone"), kContactIDProperty);
+    const GroupPtr lees = addSmartGroup("Lees", "Lee", "g/lees");
+    LogCapture::setLevel(1);
+    LogCapture log;
+    QStringList shown;
+
+    const std::vector<ContactMembershipChange> changes =
+        changesFor({lees}, [&](const QString &message) { shown << message; });
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0].contact->identifier(), "c/lee");
+    EXPECT_EQ(shown, QStringList(3, QStringLiteral("Smart Group:Lees ... Lee")));
+    const QString prefix = QStringLiteral("[GoogleContactTool buildSmartGroupActions] ");
+    EXPECT_TRUE(log.lines().contains(prefix + "[sGMembers count] = 3"));
+    EXPECT_TRUE(log.lines().contains(
+        prefix + "This ABContact does NOT have identifier: " + unlinked->uniqueId()));
+    EXPECT_TRUE(log.lines().contains(
+        prefix + "No Google Contacts with this identifier: " + gone->uniqueId()));
 }
 
 } // namespace
