@@ -33,19 +33,6 @@ bool seedAccount(LoopbackServer &server)
     return true;
 }
 
-// Every record but the Me record leaves the book.
-bool emptyBook()
-{
-    AddressBook *book = AddressBook::shared();
-    for (const PersonPtr &person : book->people()) {
-        if (person != book->me())
-            book->removeRecord(person);
-    }
-    for (const GroupPtr &group : book->groups())
-        book->removeRecord(group);
-    return book->save();
-}
-
 void BM_DownloadFullAccount(benchmark::State &state)
 {
     LoopbackServer server;
@@ -55,7 +42,7 @@ void BM_DownloadFullAccount(benchmark::State &state)
     }
     for (auto _ : state) {
         state.PauseTiming();
-        if (!emptyBook()) {
+        if (!downloadroad::emptyBook()) {
             state.SkipWithError("the address book could not be emptied");
             break;
         }

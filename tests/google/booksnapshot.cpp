@@ -1,10 +1,10 @@
 #include "tests/google/booksnapshot.h"
 
 #include "tests/google/linkpreferences.h"
+#include "tests/google/personcard.h"
 
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
-#include "platform/addressbook/group.h"
 #include "platform/addressbook/multivalue.h"
 #include "platform/addressbook/person.h"
 
@@ -25,19 +25,15 @@ Snapshot snapshot()
                 QStringList entries;
                 const MultiValue multi = multiValueFromVariant(value);
                 for (int index = 0; index < multi.count(); ++index)
-                    entries << multi.labelAt(index) + "=" + multi.valueAt(index).toString() +
-                                   (multi.identifierAt(index) == multi.primaryIdentifier() ? "*"
-                                                                                           : "");
+                    entries << personcard::entry(
+                        multi.labelAt(index), multi.valueAt(index).toString(),
+                        multi.identifierAt(index) == multi.primaryIdentifier());
                 value = entries;
             }
             if (value.isValid())
                 values.insert(property, value);
         }
-        QStringList groups;
-        for (const GroupPtr &group : person->parentGroups())
-            groups << group->valueForProperty(kABGroupNameProperty).toString();
-        groups.sort();
-        values.insert(QStringLiteral("groups"), groups);
+        values.insert(personcard::groupsKey, personcard::groupNames(person));
         shot.insert(person->uniqueId(), values);
     }
     return shot;

@@ -14,7 +14,6 @@
 #include "tests/google/personcard.h"
 
 #include "addressbook/addressbookkeys.h"
-#include "foundation/parserkeys.h"
 #include "foundation/textdate.h"
 #include "google/datamask.h"
 #include "google/downloadkeys.h"
@@ -22,7 +21,6 @@
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/group.h"
-#include "platform/addressbook/localizedpropertyorlabel.h"
 #include "platform/addressbook/multivalue.h"
 #include "platform/addressbook/person.h"
 #include "platform/defaults/userdefaults.h"
@@ -39,7 +37,6 @@ namespace {
 
 namespace seed = googleaccountseed;
 
-const QString kDataMask = QStringLiteral("1111111111-1-1-1");
 const QString &kIDProperty = linkpreferences::contactID;
 
 QString text(const PersonPtr &person, const QString &property)
@@ -124,18 +121,10 @@ protected:
 
     static void setOptions()
     {
+        downloadroad::useDownloadOptions();
         UserDefaults &defaults = UserDefaults::standard();
-        defaults.setString(kDataMask, abkeys::addressBookDataMask);
-        // The order of the city line's fields, as the application shell registers it.
-        defaults.setString(localizedPropertyOrLabel(kABAddressCityKey), zeltor::kLabel1Key);
-        defaults.setString(localizedPropertyOrLabel(kABAddressStateKey), zeltor::kLabel2Key);
-        defaults.setString(localizedPropertyOrLabel(kABAddressZIPKey), zeltor::kLabel3Key);
         for (const QString &key :
-             {googlekeys::abUpdateName, googlekeys::abUpdateCompany, googlekeys::abUpdateNotes,
-              googlekeys::abUpdateTitle, googlekeys::abUpdateEmail, googlekeys::abUpdatePhone,
-              googlekeys::abUpdateIM, googlekeys::abUpdatePostal, googlekeys::abUpdateMemberships,
-              googlekeys::abUpdatePicture, abkeys::gmUpdatePeople, abkeys::gmUpdateCompanies,
-              googlekeys::gmUpdateMemberships})
+             {abkeys::gmUpdatePeople, abkeys::gmUpdateCompanies, googlekeys::gmUpdateMemberships})
             defaults.setBool(true, key);
         defaults.setInteger(1, googlekeys::abUpdateIMUseHome);
         datamask::setGoogleDataMask();
@@ -241,7 +230,8 @@ protected:
             expectSameCard(personcard::cardOf(person), seed::expectedCard(index), who);
             EXPECT_EQ(text(person, linkpreferences::contactVersion), versions.value(identifier))
                 << who.toStdString();
-            EXPECT_EQ(text(person, linkpreferences::contactDataMask), kDataMask)
+            EXPECT_EQ(text(person, linkpreferences::contactDataMask),
+                      downloadroad::kEveryFieldDataMask)
                 << who.toStdString();
             EXPECT_TRUE(textdate::parse(text(person, linkpreferences::contactAsOf)).isValid())
                 << who.toStdString();

@@ -1,10 +1,18 @@
 #include "tests/google/downloadroad.h"
 
+#include "addressbook/addressbookkeys.h"
 #include "addressbook/googlecontactmatching.h"
 #include "addressbook/googlegroupmatching.h"
+#include "foundation/parserkeys.h"
 #include "google/abentryviews.h"
+#include "google/downloadkeys.h"
 #include "google/googlecontacttool.h"
+#include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
+#include "platform/addressbook/group.h"
+#include "platform/addressbook/localizedpropertyorlabel.h"
+#include "platform/addressbook/person.h"
+#include "platform/defaults/userdefaults.h"
 
 namespace downloadroad {
 
@@ -27,6 +35,33 @@ bool downloadIntoAddressBook(GoogleContactTool &engine)
         engine.makePerson(person, *contact);
     }
     return AddressBook::shared()->save() && everyContactPaired;
+}
+
+bool emptyBook()
+{
+    AddressBook *book = AddressBook::shared();
+    for (const PersonPtr &person : book->people()) {
+        if (person != book->me())
+            book->removeRecord(person);
+    }
+    for (const GroupPtr &group : book->groups())
+        book->removeRecord(group);
+    return book->save();
+}
+
+void useDownloadOptions()
+{
+    UserDefaults &defaults = UserDefaults::standard();
+    defaults.setString(kEveryFieldDataMask, abkeys::addressBookDataMask);
+    defaults.setString(localizedPropertyOrLabel(kABAddressCityKey), zeltor::kLabel1Key);
+    defaults.setString(localizedPropertyOrLabel(kABAddressStateKey), zeltor::kLabel2Key);
+    defaults.setString(localizedPropertyOrLabel(kABAddressZIPKey), zeltor::kLabel3Key);
+    for (const QString &key :
+         {googlekeys::abUpdateName, googlekeys::abUpdateCompany, googlekeys::abUpdateNotes,
+          googlekeys::abUpdateTitle, googlekeys::abUpdateEmail, googlekeys::abUpdatePhone,
+          googlekeys::abUpdateIM, googlekeys::abUpdatePostal, googlekeys::abUpdateMemberships,
+          googlekeys::abUpdatePicture})
+        defaults.setBool(true, key);
 }
 
 } // namespace downloadroad

@@ -3,20 +3,16 @@
 #include "tests/google/booksnapshot.h"
 #include "tests/google/downloadroad.h"
 #include "tests/google/linkpreferences.h"
+#include "tests/google/personcard.h"
+#include "tests/google/testpicture.h"
 
-#include "addressbook/addressbookkeys.h"
-#include "google/downloadkeys.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/group.h"
 #include "platform/addressbook/multivalue.h"
 #include "platform/addressbook/person.h"
-#include "platform/defaults/userdefaults.h"
 #include "platform/gdata/gdataconstants.h"
 #include "platform/gdata/gdataservicegooglecontact.h"
-
-#include <QBuffer>
-#include <QImage>
 
 namespace {
 
@@ -42,14 +38,7 @@ protected:
         EngineServerTest::SetUp();
         storePassword(kPassword);
         ASSERT_TRUE(linkpreferences::useTestLinkProperties());
-        UserDefaults &defaults = UserDefaults::standard();
-        defaults.setString(QStringLiteral("1111111111-1-1-1"), abkeys::addressBookDataMask);
-        for (const QString &key :
-             {googlekeys::abUpdateName, googlekeys::abUpdateCompany, googlekeys::abUpdateNotes,
-              googlekeys::abUpdateTitle, googlekeys::abUpdateEmail, googlekeys::abUpdatePhone,
-              googlekeys::abUpdateIM, googlekeys::abUpdatePostal, googlekeys::abUpdateMemberships,
-              googlekeys::abUpdatePicture})
-            defaults.setBool(true, key);
+        downloadroad::useDownloadOptions();
         seed();
     }
 
@@ -92,12 +81,7 @@ protected:
                     contactEntry(QStringLiteral("Ed Gone"), {QStringLiteral("ed@example.com")})});
         deletedID = contactIDs.takeLast();
         deleteOnServer(deletedID);
-        QImage picture(8, 8, QImage::Format_RGB32);
-        picture.fill(Qt::red);
-        QBuffer jpeg;
-        jpeg.open(QIODevice::WriteOnly);
-        picture.save(&jpeg, "JPEG");
-        server.setPhoto(kUser, contactIDs[0], jpeg.data());
+        server.setPhoto(kUser, contactIDs[0], testpicture::encoded(Qt::red, "JPEG"));
     }
 
     void deleteOnServer(const QString &identifier)
@@ -162,11 +146,8 @@ protected:
         EXPECT_EQ(ann->multiValueForProperty(kABOtherInstantProperty).valueAt(0).toString(),
                   QStringLiteral("annsky"));
         EXPECT_EQ(ann->multiValueForProperty(kABAddressProperty).labelAt(0), kABAddressWorkLabel);
-        QStringList groups;
-        for (const GroupPtr &group : ann->parentGroups())
-            groups << group->valueForProperty(kABGroupNameProperty).toString();
-        groups.sort();
-        EXPECT_EQ(groups, (QStringList{QStringLiteral("Club"), QStringLiteral("Friends")}));
+        EXPECT_EQ(personcard::groupNames(ann),
+                  (QStringList{QStringLiteral("Club"), QStringLiteral("Friends")}));
 
         const PersonPtr bo = linkedTo(contactIDs[1]);
         EXPECT_EQ(value(bo, kABFirstNameProperty), QStringLiteral("Bo"));

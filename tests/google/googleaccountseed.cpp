@@ -1,14 +1,14 @@
 #include "tests/google/googleaccountseed.h"
 
+#include "tests/google/testpicture.h"
+
 #include "addressbook/addressbookkeys.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/localizedpropertyorlabel.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/gdata/gdataconstants.h"
 
-#include <QBuffer>
 #include <QColor>
-#include <QImage>
 
 #include <iterator>
 #include <optional>
@@ -440,12 +440,7 @@ QByteArray photoAt(int index)
 {
     if (!hasPhoto(index))
         return {};
-    QImage image(8, 8, QImage::Format_RGB32);
-    image.fill(photoColor(index));
-    QBuffer png;
-    png.open(QIODevice::WriteOnly);
-    image.save(&png, "PNG");
-    return png.data();
+    return testpicture::encoded(photoColor(index), "PNG");
 }
 
 PersonCard expectedCard(int index)

@@ -41,6 +41,15 @@ QString addressText(const QVariantMap &address)
     return parts.join(QLatin1Char('|'));
 }
 
+QStringList groupNames(const PersonPtr &person)
+{
+    QStringList names;
+    for (const GroupPtr &group : person->parentGroups())
+        names << group->valueForProperty(kABGroupNameProperty).toString();
+    names.sort();
+    return names;
+}
+
 PersonCard cardOf(const PersonPtr &person)
 {
     PersonCard card;
@@ -63,11 +72,7 @@ PersonCard cardOf(const PersonPtr &person)
             card.insert(property, entries);
     }
     card.insert(kABPersonFlags, person->valueForProperty(kABPersonFlags).toInt() & kABShowAsMask);
-    QStringList groups;
-    for (const GroupPtr &group : person->parentGroups())
-        groups << group->valueForProperty(kABGroupNameProperty).toString();
-    groups.sort();
-    card.insert(groupsKey, groups);
+    card.insert(groupsKey, groupNames(person));
     if (person->hasImage())
         card.insert(pictureKey, QImage::fromData(person->imageData()).pixelColor(0, 0).name());
     return card;

@@ -28,6 +28,9 @@ QString entry(const QString &label, const QString &value, bool primary);
 // An address value as an entry holds it: its parts as "key:value", sorted, joined by "|".
 QString addressText(const QVariantMap &address);
 
+// The names of the person's groups, sorted.
+QStringList groupNames(const PersonPtr &person);
+
 PersonCard cardOf(const PersonPtr &person);
 
 } // namespace personcard

@@ -1,9 +1,10 @@
 #include "tests/google/photoservertest.h"
 
+#include "tests/google/testpicture.h"
+
 #include "google/contactaccessors.h"
 #include "platform/gdata/gdataservicegooglecontact.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QImage>
@@ -78,13 +79,7 @@ QByteArray PhotoServerTest::storedPhotoType(const QString &identifier)
 
 QByteArray PhotoServerTest::picture(const QColor &colour, const char *format)
 {
-    QImage image(16, 16, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return data;
+    return testpicture::encoded(colour, format, 16);
 }
 
 QColor PhotoServerTest::colourOf(const QByteArray &data)

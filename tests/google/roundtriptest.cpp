@@ -5,9 +5,10 @@
 #include "tests/google/downloadroad.h"
 #include "tests/google/engineservertest.h"
 #include "tests/google/linkpreferences.h"
+#include "tests/google/personcard.h"
+#include "tests/google/testpicture.h"
 
 #include "addressbook/addressbookkeys.h"
-#include "foundation/parserkeys.h"
 #include "google/datamask.h"
 #include "google/downloadkeys.h"
 #include "google/googleelementkeys.h"
@@ -16,13 +17,10 @@
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/group.h"
-#include "platform/addressbook/localizedpropertyorlabel.h"
 #include "platform/addressbook/multivalue.h"
 #include "platform/addressbook/person.h"
 #include "platform/defaults/userdefaults.h"
 
-#include <QBuffer>
-#include <QImage>
 #include <QMap>
 #include <QThread>
 
@@ -43,9 +41,6 @@ public:
 // "label=value" with "*" after the primary one, groups by name.
 using Card = QMap<QString, QVariant>;
 
-const QStringList kTextProperties = {
-    kABFirstNameProperty,    kABMiddleNameProperty, kABLastNameProperty, kABNicknameProperty,
-    kABOrganizationProperty, kABJobTitleProperty,   kABNoteProperty};
 const QStringList kMultiValueProperties = {
     kABEmailProperty,      kABPhoneProperty,      kABAddressProperty,
     kABURLsProperty,       kABAIMInstantProperty, kABJabberInstantProperty,
@@ -74,7 +69,7 @@ QString entryText(const QString &property, const QVariant &value)
 Card cardOf(const PersonPtr &person)
 {
     Card card;
-    for (const QString &property : kTextProperties) {
+    for (const QString &property : personcard::textProperties()) {
         const QString text = person->valueForProperty(property).toString();
         if (!text.isEmpty())
             card.insert(property, text);
@@ -83,20 +78,15 @@ Card cardOf(const PersonPtr &person)
         const MultiValue multi = person->multiValueForProperty(property);
         QStringList entries;
         for (int index = 0; index < multi.count(); ++index)
-            entries << multi.labelAt(index) + "=" + entryText(property, multi.valueAt(index)) +
-                           (multi.identifierAt(index) == multi.primaryIdentifier() &&
-                                    !kNoPrimaryProperties.contains(property)
-                                ? "*"
-                                : "");
+            entries << personcard::entry(multi.labelAt(index),
+                                         entryText(property, multi.valueAt(index)),
+                                         multi.identifierAt(index) == multi.primaryIdentifier() &&
+                                             !kNoPrimaryProperties.contains(property));
         if (!entries.isEmpty())
             card.insert(property, entries);
     }
     card.insert(kABPersonFlags, person->valueForProperty(kABPersonFlags).toInt() & kABShowAsMask);
-    QStringList groups;
-    for (const GroupPtr &group : person->parentGroups())
-        groups << group->valueForProperty(kABGroupNameProperty).toString();
-    groups.sort();
-    card.insert(QStringLiteral("groups"), groups);
+    card.insert(personcard::groupsKey, personcard::groupNames(person));
     card.insert(QStringLiteral("image"), person->hasImage());
     return card;
 }
@@ -144,16 +134,6 @@ QVariantMap address(const QString &street, const QString &city, const QString &s
             {kABAddressCountryCodeKey, QStringLiteral("us")}};
 }
 
-QByteArray picture()
-{
-    QImage image(8, 8, QImage::Format_RGB32);
-    image.fill(Qt::blue);
-    QBuffer png;
-    png.open(QIODevice::WriteOnly);
-    image.save(&png, "PNG");
-    return png.data();
-}
-
 class RoundTripTest : public EngineServerTest
 {
 protected:
@@ -162,35 +142,14 @@ protected:
         EngineServerTest::SetUp();
         storePassword(kPassword);
         ASSERT_TRUE(linkpreferences::useTestLinkProperties());
+        downloadroad::useDownloadOptions();
         UserDefaults &defaults = UserDefaults::standard();
-        defaults.setString(QStringLiteral("1111111111-1-1-1"), abkeys::addressBookDataMask);
-        // The order of the city line's fields, as the application shell registers it.
-        defaults.setString(localizedPropertyOrLabel(kABAddressCityKey), zeltor::kLabel1Key);
-        defaults.setString(localizedPropertyOrLabel(kABAddressStateKey), zeltor::kLabel2Key);
-        defaults.setString(localizedPropertyOrLabel(kABAddressZIPKey), zeltor::kLabel3Key);
-        for (const QString &key : {abkeys::gmUpdatePeople,
-                                   abkeys::gmUpdateCompanies,
-                                   googlekeys::gmUpdateName,
-                                   googlekeys::gmUpdateCompany,
-                                   googlekeys::gmUpdateNotes,
-                                   googlekeys::gmUpdateTitle,
-                                   googlekeys::gmUpdateEmail,
-                                   googlekeys::gmUpdatePhone,
-                                   googlekeys::gmUpdateIM,
-                                   googlekeys::gmUpdatePostal,
-                                   googlekeys::gmUpdateMemberships,
-                                   googlekeys::gmUpdatePicture,
-                                   googlekeys::gmUpdateIncludeURLsInNotes,
-                                   googlekeys::abUpdateName,
-                                   googlekeys::abUpdateCompany,
-                                   googlekeys::abUpdateNotes,
-                                   googlekeys::abUpdateTitle,
-                                   googlekeys::abUpdateEmail,
-                                   googlekeys::abUpdatePhone,
-                                   googlekeys::abUpdateIM,
-                                   googlekeys::abUpdatePostal,
-                                   googlekeys::abUpdateMemberships,
-                                   googlekeys::abUpdatePicture})
+        for (const QString &key :
+             {abkeys::gmUpdatePeople, abkeys::gmUpdateCompanies, googlekeys::gmUpdateName,
+              googlekeys::gmUpdateCompany, googlekeys::gmUpdateNotes, googlekeys::gmUpdateTitle,
+              googlekeys::gmUpdateEmail, googlekeys::gmUpdatePhone, googlekeys::gmUpdateIM,
+              googlekeys::gmUpdatePostal, googlekeys::gmUpdateMemberships,
+              googlekeys::gmUpdatePicture, googlekeys::gmUpdateIncludeURLsInNotes})
             defaults.setBool(true, key);
         defaults.setInteger(1, googlekeys::abUpdateIMUseHome);
         // As the data loader's window does when the decisions ask it.
@@ -237,7 +196,7 @@ protected:
                  {{QStringLiteral("ann@jabber.example"), kABJabberHomeLabel}});
         setMulti(ann, kABYahooInstantProperty, PropertyType::MultiString,
                  {{QStringLiteral("annyahoo"), kABYahooHomeLabel}});
-        ann->setImageData(picture());
+        ann->setImageData(testpicture::encoded(Qt::blue, "PNG"));
 
         const PersonPtr acme = Person::create();
         acme->setValueForProperty(QStringLiteral("Acme Tools"), kABOrganizationProperty);
@@ -288,19 +247,6 @@ protected:
         engine->setDataDelegate(&data);
     }
 
-    // Every person and group but the Me record leaves the book.
-    static void emptyBook()
-    {
-        AddressBook *book = AddressBook::shared();
-        for (const PersonPtr &person : book->people()) {
-            if (person != book->me())
-                book->removeRecord(person);
-        }
-        for (const GroupPtr &group : book->groups())
-            book->removeRecord(group);
-        ASSERT_TRUE(book->save());
-    }
-
     void download()
     {
         const std::unique_ptr<OfferingEngine> engine = makeEngine();
@@ -335,7 +281,7 @@ TEST_F(RoundTripTest, UploadedBook_ComesBackIntoAnEmptyBookUnchanged)
     const QList<PersonPtr> people = fillBook();
     const QMap<QString, Card> sent = cardsOf(people);
     upload(people);
-    emptyBook();
+    ASSERT_TRUE(downloadroad::emptyBook());
     ASSERT_TRUE(everyoneButMe().isEmpty());
 
     download();
@@ -359,7 +305,7 @@ TEST_F(RoundTripTest, AfterADownload_DecisionsQueueNothingForThePeopleThatCameDo
     // Into the book that holds the linked people, then into an empty one.
     download();
     EXPECT_TRUE(decisionsForEveryone().empty());
-    emptyBook();
+    ASSERT_TRUE(downloadroad::emptyBook());
     download();
     ASSERT_EQ(everyoneButMe().size(), people.size());
     const BatchActionQueue queue = decisionsForEveryone();
