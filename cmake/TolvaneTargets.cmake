@@ -7,13 +7,36 @@ else()
     set(TOLVANE_WARNINGS -Wall -Wextra)
 endif()
 
+# tolvane_sources(<variable> <patterns>...)
+# The files of the calling folder and of its rooms (subfolders) that match the patterns. A subfolder
+# with a CMakeLists.txt of its own is another target (app/cardzap, platform/addressbook/abtool), so
+# its files and those below it are left out.
+function(tolvane_sources variable)
+    set(patterns)
+    foreach(pattern IN LISTS ARGN)
+        list(APPEND patterns ${CMAKE_CURRENT_SOURCE_DIR}/${pattern})
+    endforeach()
+    file(GLOB_RECURSE found CONFIGURE_DEPENDS ${patterns})
+    file(GLOB_RECURSE targets CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
+    foreach(list IN LISTS targets)
+        get_filename_component(folder ${list} DIRECTORY)
+        string(LENGTH "${folder}/" length)
+        foreach(file IN LISTS found)
+            string(SUBSTRING "${file}" 0 ${length} head)
+            if(head STREQUAL "${folder}/")
+                list(REMOVE_ITEM found ${file})
+            endif()
+        endforeach()
+    endforeach()
+    set(${variable} ${found} PARENT_SCOPE)
+endfunction()
+
 # tolvane_library(<target> [DEPS <targets>...])
-# A static library of every .cpp in the calling folder; the repository root is on the include path,
-# so headers are included by their folder: #include "platform/defaults/userdefaults.h".
+# A static library of every source in the calling folder and its rooms; the repository root is on
+# the include path, so headers are included by their folder: #include "google/upload/uploadkeys.h".
 function(tolvane_library target)
     cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
-         ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+    tolvane_sources(sources *.cpp *.h *.qrc)
     add_library(${target} STATIC ${sources})
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
     target_compile_options(${target} PRIVATE ${TOLVANE_WARNINGS})
@@ -21,11 +44,11 @@ function(tolvane_library target)
 endfunction()
 
 # tolvane_test(<target> [DEPS <targets>...])
-# One GoogleTest program of every .cpp in the calling folder; each test runs in its own process with
-# a fresh temporary HOME (see tests/support/testmain.cpp).
+# One GoogleTest program of every source in the calling folder and its rooms; each test runs in its
+# own process with a fresh temporary HOME (see tests/support/testmain.cpp).
 function(tolvane_test target)
     cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    tolvane_sources(sources *.cpp *.h)
     add_executable(${target} ${sources})
     target_compile_options(${target} PRIVATE ${TOLVANE_WARNINGS})
     target_link_libraries(${target} PRIVATE tolvane_testsupport ${ARG_DEPS})
