@@ -3,8 +3,8 @@
 // a crash or a hang.
 
 #include "fuzz/parserfuzzing.h"
-#include "google/flatteneddictionary.h"
-#include "google/postaladdressparsing.h"
+#include "google/entries/flatteneddictionary.h"
+#include "google/entries/postaladdressparsing.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -1,12 +1,12 @@
 #include "bench/google/benchengine.h"
 
-#include "tests/google/linkpreferences.h"
+#include "tests/support/google/linkpreferences.h"
 
 #include "addressbook/addressbookkeys.h"
-#include "google/datamask.h"
-#include "google/downloadkeys.h"
-#include "google/googleelementkeys.h"
-#include "google/googlekeys.h"
+#include "google/download/downloadkeys.h"
+#include "google/engine/googlekeys.h"
+#include "google/entries/datamask.h"
+#include "google/upload/googleelementkeys.h"
 #include "platform/defaults/userdefaults.h"
 
 #include <QCoreApplication>

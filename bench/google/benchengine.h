@@ -2,7 +2,7 @@
 // engine signed in to it, and a wait on the event loop that leaves the processor to the server.
 #pragma once
 
-#include "google/googlecontacttool.h"
+#include "google/engine/googlecontacttool.h"
 
 #include <QUrl>
 

@@ -1,0 +1,108 @@
+#include "google/browser/browserdictionary.h"
+
+#include "foundation/vozuvevawindows.h"
+#include "google/browser/namedictionary.h"
+#include "google/engine/googlekeys.h"
+#include "google/entries/contactaccessors.h"
+#include "platform/defaults/userdefaults.h"
+
+#include <QDir>
+#include <QHash>
+#include <QImage>
+#include <QSharedPointer>
+#include <QTextDocument>
+
+namespace tolvane {
+
+namespace {
+
+constexpr int kTitleIconSize = 15;
+constexpr float kTitleBaselineOffset = 2.0F;
+
+// The application's image of that name; a null image when there is none. Every row of a fetch
+// asks for one of a few images, and a missing one is looked for under every image format, so
+// each is read once for the folders it is searched in.
+QImage imageNamed(const QString &name)
+{
+    static QHash<QString, QImage> read;
+    const QString key = QDir::searchPaths(QStringLiteral("images")).join(u'\n') + u'\n' + name;
+    const auto found = read.constFind(key);
+    if (found != read.cend())
+        return *found;
+    return *read.insert(key, QImage(QStringLiteral("images:") + name));
+}
+
+} // namespace
+
+QString typeIconName(const GDataEntryContact &contact)
+{
+    if (tolvaneIsCompany(contact))
+        return QStringLiteral("Company");
+    return tolvaneHasImage(contact) ? QStringLiteral("Account") : QStringLiteral("Blank32");
+}
+
+QString genderIconName(const GDataEntryContact &contact)
+{
+    if (tolvaneIsCompany(contact) ||
+        !UserDefaults::standard().boolForKey(googlekeys::useGenderBasedImages))
+        return QStringLiteral("Blank32");
+    const QString gender = tolvaneGender(contact);
+    if (gender == u"M")
+        return QStringLiteral("Male");
+    if (gender == u"F")
+        return QStringLiteral("Female");
+    return QStringLiteral("Blank32");
+}
+
+QVariantMap googleAddressDictionary(const zeltor::GoogleAddress &address)
+{
+    return {
+        {QStringLiteral("street1"), address.street1}, {QStringLiteral("street2"), address.street2},
+        {QStringLiteral("city"), address.city},       {QStringLiteral("state"), address.state},
+        {QStringLiteral("postal"), address.postal},   {QStringLiteral("country"), address.country}};
+}
+
+QVariantMap tolvaneBrowserDictionary(const GDataEntryContact &contact)
+{
+    const bool hasImage = tolvaneHasImage(contact);
+    const QString title = tolvaneTitle(contact);
+    const QString typeIcon = typeIconName(contact);
+    const QSharedPointer<QTextDocument> nameWithImage(
+        VozuVeva::nameWithImageForTitle(title, typeIcon, kTitleIconSize, kTitleBaselineOffset)
+            .release());
+    return {
+        {QStringLiteral("gID"), contact.identifier()},
+        {QStringLiteral("abid"), tolvaneABID(contact)},
+        {QStringLiteral("hasImage"), hasImage},
+        {QStringLiteral("gHasExP"), tolvaneHasExtendedProperties(contact)},
+        {QStringLiteral("photoLink"), hasImage ? tolvanePhotoLink(contact) : QStringLiteral("")},
+        {QStringLiteral("imageLoaded"), false},
+        {QStringLiteral("image"), imageNamed(typeIcon)},
+        {QStringLiteral("newImage"), QStringLiteral("")},
+        {QStringLiteral("name"), title},
+        {QStringLiteral("nameWithImage"), QVariant::fromValue(nameWithImage)},
+        {QStringLiteral("homeEmail"), tolvaneHomeEmail(contact)},
+        {QStringLiteral("workEmail"), tolvaneWorkEmail(contact)},
+        {QStringLiteral("mobilePhone"), tolvaneMobilePhone(contact)},
+        {QStringLiteral("homePhone"), tolvaneHomePhone(contact)},
+        {QStringLiteral("workPhone"), tolvaneWorkPhone(contact)},
+        {QStringLiteral("homeLocation"), tolvaneHomeLocation(contact)},
+        {QStringLiteral("workLocation"), tolvaneWorkLocation(contact)},
+        {QStringLiteral("org"), tolvaneOrg(contact)},
+        {QStringLiteral("job"), tolvaneJob(contact)},
+        {QStringLiteral("nameDict"), tolvaneNameDictionary(contact)},
+        {QStringLiteral("homeAddrDict"), googleAddressDictionary(tolvaneHomeAddress(contact))},
+        {QStringLiteral("workAddrDict"), googleAddressDictionary(tolvaneWorkAddress(contact))},
+        {QStringLiteral("homeIM"), tolvaneHomeIM(contact)},
+        {QStringLiteral("homeIMType"), tolvaneHomeIMType(contact)},
+        {QStringLiteral("workIM"), tolvaneWorkIM(contact)},
+        {QStringLiteral("workIMType"), tolvaneWorkIMType(contact)},
+        {QStringLiteral("notes"), tolvaneNote(contact)},
+        {QStringLiteral("isCo"), tolvaneIsCompany(contact)},
+        {QStringLiteral("gender"), tolvaneGenderInt(contact)},
+        {QStringLiteral("genderImage"), imageNamed(genderIconName(contact))},
+        {QStringLiteral("delta"), 0},
+    };
+}
+
+} // namespace tolvane

@@ -1,0 +1,3 @@
+#include "google/engine/googleabautoupdatedelegate.h"
+
+GoogleABAutoUpdateDelegate::~GoogleABAutoUpdateDelegate() = default;

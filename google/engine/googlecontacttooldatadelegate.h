@@ -1,0 +1,27 @@
+#pragma once
+
+#include "google/batch/batchaction.h"
+#include "google/engine/selectortarget.h"
+
+#include <QList>
+#include <QVariantMap>
+
+// The object that holds the data behind the engine's work (a window, or the automatic push).
+// Every operation is optional: the defaults do nothing.
+class GoogleContactToolDataDelegate : public SelectorTarget
+{
+public:
+    // The contact actions still to send (batch action dictionaries).
+    virtual BatchActionQueue batchActionContactArray();
+    // Reload pending work after a refreshed contact fetch.
+    virtual void loadPending();
+    virtual void refreshContactData();
+    virtual void refreshGroupData();
+    // The completion chain of an upload has ended.
+    virtual void listenForNotifications();
+
+    // A fallback receiver of the redraw after a group fetch; asked in order with the other
+    // delegates, so whether it is offered matters.
+    virtual bool offersRefreshView() const;
+    virtual void refreshView();
+};

@@ -1,0 +1,17 @@
+#include "google/engine/googlecontacttooluidelegate.h"
+
+void GoogleContactToolUIDelegate::cleanupGUIforProcess(const QString &, const QString &,
+                                                       const std::optional<GDataError> &)
+{}
+
+void GoogleContactToolUIDelegate::setLastAction(const QString &) {}
+
+void GoogleContactToolUIDelegate::setContactArray(const QList<QVariantMap> &) {}
+
+void GoogleContactToolUIDelegate::setGroupArray(const std::vector<GDataEntryContactGroupPtr> &) {}
+
+void GoogleContactToolUIDelegate::determineGoogleGroupCounts() {}
+
+void GoogleContactToolUIDelegate::openBrowserView(GoogleContactTool *) {}
+
+void GoogleContactToolUIDelegate::openDataMover(GoogleContactTool *) {}

@@ -1,3 +1,0 @@
-#include "google/googleabautoupdatedelegate.h"
-
-GoogleABAutoUpdateDelegate::~GoogleABAutoUpdateDelegate() = default;

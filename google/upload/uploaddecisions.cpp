@@ -1,0 +1,163 @@
+#include "google/upload/uploaddecisions.h"
+
+#include "addressbook/addressbookkeys.h"
+#include "addressbook/grouplists.h"
+#include "addressbook/linkproperties.h"
+#include "addressbook/personemail.h"
+#include "addressbook/persontitle.h"
+#include "addressbook/recordlookup.h"
+#include "foundation/log.h"
+#include "foundation/textdate.h"
+#include "google/download/downloadstamp.h"
+#include "google/download/personlinks.h"
+#include "google/engine/googlekeys.h"
+#include "google/entries/entrybaseaccessors.h"
+#include "google/entries/groupaccessors.h"
+#include "google/lookups/grouplookups.h"
+#include "google/upload/membershipmapping.h"
+#include "google/upload/uploadkeys.h"
+#include "platform/addressbook/abconstants.h"
+#include "platform/addressbook/group.h"
+#include "platform/addressbook/person.h"
+#include "platform/defaults/userdefaults.h"
+#include "platform/gdata/gdataentrycontactgroup.h"
+
+#include <QSet>
+
+namespace uploaddecisions {
+
+namespace {
+
+// Google's updated date may lie this far from the as-of stamp of our last write before the
+// contact counts as changed on Google.
+constexpr qint64 kAsOfToleranceMs = 20000;
+
+QDateTime modificationDate(const PersonPtr &person)
+{
+    QVariant date = person->valueForProperty(kABModificationDateProperty);
+    if (!date.isValid())
+        date = person->valueForProperty(kABCreationDateProperty);
+    return date.toDateTime();
+}
+
+QSet<QString> smartGroupLinks()
+{
+    const QString idProperty = AddressBookTool::groupIDPropertyName();
+    QSet<QString> links;
+    for (const GroupPtr &group : AddressBookTool::smartABGroups()) {
+        const QString id = group->valueForProperty(idProperty).toString();
+        if (!id.isEmpty())
+            links.insert(id);
+    }
+    return links;
+}
+
+} // namespace
+
+UploadDecision decisionForABGroup(const GoogleContactLists &lists, const GroupPtr &group)
+{
+    const GDataEntryContactGroupPtr googleGroup = personlinks::groupForABGroup(lists, group);
+    if (!googleGroup)
+        return {UploadAction::Add};
+    const QString storedID =
+        group->valueForProperty(AddressBookTool::groupIDPropertyName()).toString();
+    if (storedID != googleGroup->identifier()) {
+        AddressBookTool::setGoogleID(googleGroup->identifier(), group);
+        return {UploadAction::Skip};
+    }
+    if (group->valueForProperty(kABGroupNameProperty).toString() ==
+        tolvane::entryDisplayName(*googleGroup))
+        return {UploadAction::Skip};
+    return {UploadAction::Update, googleGroup};
+}
+
+ContactDecisionOptions ContactDecisionOptions::fromPreferences()
+{
+    UserDefaults &defaults = UserDefaults::standard();
+    return {defaults.boolForKey(abkeys::gmUpdatePeople),
+            defaults.boolForKey(abkeys::gmUpdateCompanies),
+            defaults.boolForKey(googlekeys::gmUpdateNeverMoveMeCard),
+            defaults.boolForKey(googlekeys::gmUpdateSmartGroups),
+            defaults.boolForKey(googlekeys::gmUpdateMemberships),
+            defaults.stringForKey(googlekeys::googleDataMask),
+            defaults.stringForKey(abkeys::googleContactExtendedPropertyName),
+            AddressBookTool::meAB()};
+}
+
+bool isInScope(const PersonPtr &person, const ContactDecisionOptions &options)
+{
+    if (!person)
+        return false;
+    const bool kindUploaded = (options.people && AddressBookTool::personIsPerson(person)) ||
+                              (options.companies && AddressBookTool::personIsCompany(person));
+    if (!kindUploaded)
+        return false;
+    return !(options.neverMoveMeCard && options.me && options.me->uniqueId() == person->uniqueId());
+}
+
+bool contactDataIsStale(const GDataEntryBase &contact, const PersonPtr &person,
+                        const ContactDecisionOptions &options)
+{
+    if (downloadstamp::isUnchangedSinceDownload(contact, person))
+        return false;
+    const std::optional<QHash<QString, QString>> values =
+        entrybase::programPropertyValues(contact, options.extendedPropertyName);
+    if (!values || !values->contains(options.dataMask))
+        return true;
+    // The link write-back leaves the modification date alone, so the date the contact was
+    // written with still matches until the record is really edited.
+    if (values->value(options.dataMask) != textdate::format(modificationDate(person)))
+        return true;
+    if (!values->contains(QStringLiteral("asOf")))
+        return true;
+    const QDateTime asOf = textdate::parse(values->value(QStringLiteral("asOf")));
+    return !asOf.isValid() || qAbs(asOf.msecsTo(contact.updatedDate())) > kAsOfToleranceMs;
+}
+
+bool membershipsDiffer(const GDataEntryContact &contact, const PersonPtr &person,
+                       const GoogleContactLists &lists, const ContactDecisionOptions &options)
+{
+    // Links found by name are stamped on the groups first, so they count as linked below.
+    const QStringList mapped =
+        membershipmapping::googleGroupLinksForABPerson(person, lists.groups());
+    QSet<QString> expected(mapped.cbegin(), mapped.cend());
+    const QSet<QString> linked = membershipmapping::linkedGoogleGroupIDs();
+    QSet<QString> held;
+    for (const GDataGroupMembershipInfo &info : contact.groupMembershipInfos()) {
+        if (linked.contains(info.href))
+            held.insert(info.href);
+    }
+    const QString myContacts = grouplookups::myContactsID(lists);
+    expected.remove(myContacts);
+    held.remove(myContacts);
+    if (!options.smartGroups) {
+        const QSet<QString> smart = smartGroupLinks();
+        expected.subtract(smart);
+        held.subtract(smart);
+    }
+    return expected != held;
+}
+
+UploadDecision decisionForABPerson(const GoogleContactLists &lists, const PersonPtr &person,
+                                   const ContactDecisionOptions &options)
+{
+    const GDataEntryContactPtr contact =
+        personlinks::contactForABPerson(lists, person,
+                                        {AddressBookTool::tryOrderedEmailAddressesForPerson(person),
+                                         AddressBookTool::googleTitleForPerson(person, true)});
+    if (!contact)
+        return {UploadAction::Add};
+    if (contactDataIsStale(*contact, person, options)) {
+        tlog::labelled(QStringLiteral("GoogleContactTool"),
+                       QStringLiteral("buildBatchArrayForABContactArray:"),
+                       QStringLiteral("will update"),
+                       person->valueForProperty(kABLastNameProperty).toString());
+        return {UploadAction::Update, contact};
+    }
+    // An update does not carry memberships while their option is off, so they cannot decide.
+    if (options.memberships && membershipsDiffer(*contact, person, lists, options))
+        return {UploadAction::Update, contact};
+    return {UploadAction::Skip};
+}
+
+} // namespace uploaddecisions

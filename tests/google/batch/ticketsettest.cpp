@@ -1,0 +1,88 @@
+#include "tests/support/google/engineservertest.h"
+
+#include "google/batch/ticketset.h"
+#include "platform/gdata/gdataentrycontact.h"
+#include "platform/gdata/gdatafeedcontact.h"
+#include "platform/gdata/gdataservicegooglecontact.h"
+
+#include <algorithm>
+
+namespace {
+
+class TicketSetTest : public EngineServerTest
+{
+protected:
+    void SetUp() override
+    {
+        EngineServerTest::SetUp();
+        storePassword(kPassword);
+        engine = makeEngine();
+        ASSERT_TRUE(logIn(*engine));
+    }
+
+    // Feeds of one new contact each, titled by their place.
+    static std::vector<GDataFeedPtr> feeds(int count)
+    {
+        std::vector<GDataFeedPtr> made;
+        for (int i = 0; i < count; ++i) {
+            const GDataFeedPtr feed = GDataFeedContact::contactFeed();
+            const GDataEntryPtr entry =
+                GDataEntryContact::contactEntryWithTitle(QStringLiteral("Person %1").arg(i));
+            entry->setBatchOperation(QStringLiteral("insert"));
+            feed->addEntry(entry);
+            made.push_back(feed);
+        }
+        return made;
+    }
+
+    std::unique_ptr<OfferingEngine> engine;
+};
+
+// A long queue goes out a few feeds at a time, each prepared just before it is sent, and the set
+// still completes once, after the last answer.
+TEST_F(TicketSetTest, ManyFeeds_SentAFewAtATimeEachPreparedJustBeforeItGoes)
+{
+    constexpr int kFeeds = 20;
+    int prepared = 0;
+    int ended = 0;
+    int mostInFlight = 0;
+    int completions = 0;
+    size_t results = 0;
+    QStringList preparedTitles;
+    TicketSet::sendBatchFeeds(
+        *engine->contactService(), engine.get(), engine->contactFeed()->batchLink()->URL(),
+        feeds(kFeeds),
+        [&](TicketSet &set) {
+            ++completions;
+            results = set.results().size();
+            EXPECT_TRUE(set.failures().empty());
+        },
+        [&](TicketSet &) { ++ended; },
+        [&](GDataFeed &feed) {
+            ++prepared;
+            mostInFlight = std::max(mostInFlight, prepared - ended);
+            preparedTitles << feed.entries().at(0)->title().value_or(QString());
+        });
+    EXPECT_LT(prepared, kFeeds); // the rest wait for answers
+    ASSERT_TRUE(runUntil([&] { return completions > 0; }));
+    EXPECT_EQ(completions, 1);
+    EXPECT_EQ(prepared, kFeeds);
+    EXPECT_EQ(results, size_t(kFeeds));
+    EXPECT_GT(mostInFlight, 1);
+    EXPECT_LE(mostInFlight, 6);
+    EXPECT_EQ(preparedTitles.first(), QStringLiteral("Person 0"));
+    EXPECT_EQ(preparedTitles.last(), QStringLiteral("Person 19"));
+}
+
+TEST_F(TicketSetTest, NoFeeds_CompletesAtOnceWithNothing)
+{
+    int completions = 0;
+    TicketSet::sendBatchFeeds(*engine->contactService(), engine.get(),
+                              engine->contactFeed()->batchLink()->URL(), {}, [&](TicketSet &set) {
+                                  ++completions;
+                                  EXPECT_TRUE(set.results().empty());
+                              });
+    EXPECT_EQ(completions, 1);
+}
+
+} // namespace
