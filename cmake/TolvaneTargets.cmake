@@ -56,6 +56,17 @@ function(tolvane_test target)
                          PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
+# tolvane_test_support(<target> [DEPS <targets>...])
+# A static library of the test fixtures in the calling folder, for the test programs of every folder
+# that stands on the DEPS.
+function(tolvane_test_support target)
+    cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+    tolvane_sources(sources *.cpp *.h)
+    add_library(${target} STATIC ${sources})
+    target_compile_options(${target} PRIVATE ${TOLVANE_WARNINGS})
+    target_link_libraries(${target} PUBLIC tolvane_testsupport ${ARG_DEPS})
+endfunction()
+
 # tolvane_fuzzer(<name> DEPS <targets>...)
 # A libFuzzer program from fuzz/<name>_fuzzer.cpp; its seed inputs are in fuzz/corpus/<name>/.
 function(tolvane_fuzzer name)
