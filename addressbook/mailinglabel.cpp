@@ -1,7 +1,7 @@
 #include "addressbook/mailinglabel.h"
 
-#include "addressbook/labelledvalues.h"
-#include "addressbook/recordlookup.h"
+#include "addressbook/fields/labelledvalues.h"
+#include "addressbook/records/recordlookup.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/person.h"

@@ -1,8 +1,8 @@
 #include "addressbook/mapurl.h"
 
 #include "addressbook/addressbookkeys.h"
-#include "addressbook/labelledvalues.h"
-#include "addressbook/recordlookup.h"
+#include "addressbook/fields/labelledvalues.h"
+#include "addressbook/records/recordlookup.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/defaults/userdefaults.h"
 

@@ -1,9 +1,9 @@
 #include "addressbook/posterdata.h"
 
 #include "addressbook/addressbookkeys.h"
-#include "addressbook/labelledvalues.h"
-#include "addressbook/personphones.h"
-#include "addressbook/recordlookup.h"
+#include "addressbook/fields/labelledvalues.h"
+#include "addressbook/fields/personphones.h"
+#include "addressbook/records/recordlookup.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/person.h"
 #include "platform/defaults/userdefaults.h"

@@ -2,10 +2,10 @@
 // values and filtering a card for export must never crash, hang or cut outside the input, and the
 // filtered text must hold no line end other than CR LF.
 
-#include "addressbook/vcardcardreader.h"
-#include "addressbook/vcardcontentline.h"
-#include "addressbook/vcardexportfilter.h"
-#include "addressbook/vcardsplitter.h"
+#include "addressbook/vcards/vcardcardreader.h"
+#include "addressbook/vcards/vcardcontentline.h"
+#include "addressbook/vcards/vcardexportfilter.h"
+#include "addressbook/vcards/vcardsplitter.h"
 
 #include <QByteArray>
 #include <QString>

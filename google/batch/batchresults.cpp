@@ -1,7 +1,7 @@
 // Judging the answers of a batch send, writing the created links back and choosing the next step.
-#include "addressbook/personnames.h"
-#include "addressbook/recordlookup.h"
-#include "addressbook/recordsaving.h"
+#include "addressbook/fields/personnames.h"
+#include "addressbook/records/recordlookup.h"
+#include "addressbook/records/recordsaving.h"
 #include "foundation/log.h"
 #include "google/batch/batchfailuretexts.h"
 #include "google/batch/batchkeys.h"

@@ -1,6 +1,6 @@
 #include "google/batch/batchwriteback.h"
 
-#include "addressbook/linkproperties.h"
+#include "addressbook/google/linkproperties.h"
 #include "platform/addressbook/group.h"
 #include "platform/addressbook/person.h"
 

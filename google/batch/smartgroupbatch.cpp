@@ -1,7 +1,7 @@
 // The smart-group membership batch: every smart group's members mirrored as memberships of its
 // Google group, one update per contact, sent on their own (the completion chain never starts
 // it).
-#include "addressbook/grouplists.h"
+#include "addressbook/groups/grouplists.h"
 #include "foundation/log.h"
 #include "google/batch/batchkeys.h"
 #include "google/batch/smartgroupmemberships.h"

@@ -1,6 +1,6 @@
 #include "google/batch/smartgroupmemberships.h"
 
-#include "addressbook/linkproperties.h"
+#include "addressbook/google/linkproperties.h"
 #include "foundation/log.h"
 #include "google/lookups/contactlookups.h"
 #include "google/lookups/grouplookups.h"

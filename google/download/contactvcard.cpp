@@ -1,7 +1,7 @@
 #include "google/download/contactvcard.h"
 
-#include "addressbook/vcardexport.h"
-#include "addressbook/vcardexportoptions.h"
+#include "addressbook/vcards/vcardexport.h"
+#include "addressbook/vcards/vcardexportoptions.h"
 #include "platform/defaults/userdefaults.h"
 
 #include <QBuffer>

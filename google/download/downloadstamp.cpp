@@ -1,6 +1,6 @@
 #include "google/download/downloadstamp.h"
 
-#include "addressbook/linkproperties.h"
+#include "addressbook/google/linkproperties.h"
 #include "foundation/textdate.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/person.h"

@@ -1,9 +1,9 @@
 #include "google/download/multivaluemapping.h"
 
-#include "addressbook/googleaddress.h"
-#include "addressbook/grouplists.h"
-#include "addressbook/linkproperties.h"
-#include "addressbook/recordlookup.h"
+#include "addressbook/google/googleaddress.h"
+#include "addressbook/google/linkproperties.h"
+#include "addressbook/groups/grouplists.h"
+#include "addressbook/records/recordlookup.h"
 #include "foundation/addressparser.h"
 #include "google/browser/browserdictionary.h"
 #include "google/download/downloadkeys.h"

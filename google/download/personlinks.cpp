@@ -1,8 +1,8 @@
 #include "google/download/personlinks.h"
 
-#include "addressbook/linkproperties.h"
-#include "addressbook/personnames.h"
-#include "addressbook/recordlookup.h"
+#include "addressbook/fields/personnames.h"
+#include "addressbook/google/linkproperties.h"
+#include "addressbook/records/recordlookup.h"
 #include "foundation/log.h"
 #include "google/lookups/contactlookups.h"
 #include "google/lookups/grouplookups.h"

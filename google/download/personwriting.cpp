@@ -1,7 +1,7 @@
 #include "google/download/personwriting.h"
 
 #include "addressbook/addressbookkeys.h"
-#include "addressbook/linkproperties.h"
+#include "addressbook/google/linkproperties.h"
 #include "foundation/log.h"
 #include "foundation/textdate.h"
 #include "foundation/zeltorstring.h"

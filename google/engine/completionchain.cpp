@@ -1,7 +1,7 @@
 // The starters of the "Simple" and "Advanced" batches and the steps that follow a batch: the
 // queued contacts after their groups, then their photos, then the window's clean-up.
-#include "addressbook/linkproperties.h"
-#include "addressbook/personimages.h"
+#include "addressbook/fields/personimages.h"
+#include "addressbook/google/linkproperties.h"
 #include "foundation/log.h"
 #include "google/batch/batchkeys.h"
 #include "google/engine/googlecontacttool.h"

@@ -3,7 +3,7 @@
 
 #include "google/engine/googlecontacttool.h"
 
-#include "addressbook/recordcounts.h"
+#include "addressbook/records/recordcounts.h"
 #include "foundation/log.h"
 #include "google/browser/browserlist.h"
 #include "google/engine/googlecontacttooldatadelegate.h"

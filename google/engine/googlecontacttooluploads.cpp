@@ -1,6 +1,6 @@
 #include "google/engine/googlecontacttool.h"
 
-#include "addressbook/recordlookup.h"
+#include "addressbook/records/recordlookup.h"
 #include "google/engine/googlecontacttooluidelegate.h"
 #include "google/entries/datamask.h"
 #include "google/upload/uploaddecisions.h"

@@ -1,8 +1,8 @@
 #include "google/entries/extendedproperty.h"
 
 #include "addressbook/addressbookkeys.h"
-#include "addressbook/grouplists.h"
-#include "addressbook/recordlookup.h"
+#include "addressbook/groups/grouplists.h"
+#include "addressbook/records/recordlookup.h"
 #include "foundation/log.h"
 #include "foundation/textdate.h"
 #include "foundation/zeltorescaping.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "addressbook/googleentry.h"
+#include "addressbook/google/googleentry.h"
 #include "platform/gdata/gdataentrycontact.h"
 #include "platform/gdata/gdataentrycontactgroup.h"
 

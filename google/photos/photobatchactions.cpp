@@ -1,8 +1,8 @@
 // The photos of a queue of batch actions: each person's own picture uploaded as the photo of its
 // Google contact, one after the other, each waited for; a failed photo does not stop the others.
-#include "addressbook/linkproperties.h"
-#include "addressbook/personimages.h"
-#include "addressbook/recordlookup.h"
+#include "addressbook/fields/personimages.h"
+#include "addressbook/google/linkproperties.h"
+#include "addressbook/records/recordlookup.h"
 #include "foundation/log.h"
 #include "google/engine/googlecontacttool.h"
 #include "google/engine/googlecontacttooluidelegate.h"

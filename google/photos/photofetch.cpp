@@ -1,5 +1,5 @@
 // The single photo fetch of the engine: one photo, waited for on the run loop.
-#include "addressbook/personimages.h"
+#include "addressbook/fields/personimages.h"
 #include "foundation/log.h"
 #include "google/engine/googlecontacttool.h"
 #include "google/engine/googlekeys.h"

@@ -1,9 +1,9 @@
 #include "google/upload/contactconstruction.h"
 
-#include "addressbook/personemail.h"
-#include "addressbook/persontitle.h"
-#include "addressbook/personurls.h"
-#include "addressbook/recordlookup.h"
+#include "addressbook/fields/personemail.h"
+#include "addressbook/fields/persontitle.h"
+#include "addressbook/fields/personurls.h"
+#include "addressbook/records/recordlookup.h"
 #include "foundation/log.h"
 #include "foundation/textdate.h"
 #include "google/download/personlinks.h"

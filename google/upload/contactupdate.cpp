@@ -1,8 +1,8 @@
 #include "google/upload/contactupdate.h"
 
-#include "addressbook/persontitle.h"
-#include "addressbook/personurls.h"
-#include "addressbook/recordlookup.h"
+#include "addressbook/fields/persontitle.h"
+#include "addressbook/fields/personurls.h"
+#include "addressbook/records/recordlookup.h"
 #include "google/engine/googlekeys.h"
 #include "google/entries/extendedproperty.h"
 #include "google/entries/lineends.h"

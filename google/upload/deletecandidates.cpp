@@ -1,8 +1,8 @@
 #include "google/upload/deletecandidates.h"
 
-#include "addressbook/personemail.h"
-#include "addressbook/persontitle.h"
-#include "addressbook/recordlookup.h"
+#include "addressbook/fields/personemail.h"
+#include "addressbook/fields/persontitle.h"
+#include "addressbook/records/recordlookup.h"
 #include "google/download/personlinks.h"
 #include "google/lookups/contactlookups.h"
 

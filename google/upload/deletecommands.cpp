@@ -1,8 +1,8 @@
 // The bulk delete commands: a confirmation sheet, then batch feeds of delete entries, then a fetch
 // of what Google holds now. Nothing here reads or writes the address book beyond finding the
 // candidates.
-#include "addressbook/recordlists.h"
-#include "addressbook/recordlookup.h"
+#include "addressbook/records/recordlists.h"
+#include "addressbook/records/recordlookup.h"
 #include "foundation/log.h"
 #include "google/batch/batchkeys.h"
 #include "google/batch/ticketset.h"

@@ -1,8 +1,8 @@
 #include "google/upload/membershipmapping.h"
 
-#include "addressbook/groupancestry.h"
-#include "addressbook/linkproperties.h"
-#include "addressbook/recordlookup.h"
+#include "addressbook/google/linkproperties.h"
+#include "addressbook/groups/groupancestry.h"
+#include "addressbook/records/recordlookup.h"
 #include "google/upload/googleelementkeys.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"

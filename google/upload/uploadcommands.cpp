@@ -2,12 +2,12 @@
 // the records in scope, then "Generic" batches, groups first. The contacts are decided and sent
 // only once the group batch has answered and the groups are fetched again, so new groups have
 // their Google identifiers before any membership is mapped.
-#include "addressbook/googlecontactmatching.h"
-#include "addressbook/grouplists.h"
-#include "addressbook/groupmembers.h"
-#include "addressbook/recordlists.h"
-#include "addressbook/recordlookup.h"
-#include "addressbook/recordsaving.h"
+#include "addressbook/google/googlecontactmatching.h"
+#include "addressbook/groups/grouplists.h"
+#include "addressbook/groups/groupmembers.h"
+#include "addressbook/records/recordlists.h"
+#include "addressbook/records/recordlookup.h"
+#include "addressbook/records/recordsaving.h"
 #include "google/engine/googlecontacttool.h"
 #include "google/engine/googlecontacttooltexts.h"
 #include "google/engine/googlecontacttooluidelegate.h"

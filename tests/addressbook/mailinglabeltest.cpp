@@ -1,5 +1,5 @@
-#include "abtestbook.h"
-#include "testpersons.h"
+#include "tests/support/addressbook/abtestbook.h"
+#include "tests/support/addressbook/testpersons.h"
 
 #include "addressbook/mailinglabel.h"
 #include "platform/addressbook/abconstants.h"

@@ -1,5 +1,5 @@
-#include "abtestbook.h"
-#include "testpersons.h"
+#include "tests/support/addressbook/abtestbook.h"
+#include "tests/support/addressbook/testpersons.h"
 
 #include "addressbook/addressbookkeys.h"
 #include "addressbook/posterdata.h"

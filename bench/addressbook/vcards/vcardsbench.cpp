@@ -1,10 +1,10 @@
 // vCards at the size of a large personal book: a 25,000-card file split and imported into the
 // address book, and 25,000 people of the book exported through the user's export preferences.
 
-#include "addressbook/vcardexport.h"
-#include "addressbook/vcardexportoptions.h"
-#include "addressbook/vcardimport.h"
-#include "addressbook/vcardsplitter.h"
+#include "addressbook/vcards/vcardexport.h"
+#include "addressbook/vcards/vcardexportoptions.h"
+#include "addressbook/vcards/vcardimport.h"
+#include "addressbook/vcards/vcardsplitter.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/multivalue.h"

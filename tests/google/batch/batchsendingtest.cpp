@@ -4,7 +4,7 @@
 #include "tests/support/google/uploadservertest.h"
 
 #include "addressbook/addressbookkeys.h"
-#include "addressbook/linkproperties.h"
+#include "addressbook/google/linkproperties.h"
 #include "google/batch/batchkeys.h"
 #include "google/engine/googlekeys.h"
 #include "google/entries/contactaccessors.h"

@@ -1,7 +1,7 @@
 #include "tests/support/google/abpersontestbook.h"
 
-#include "addressbook/vcardcontentline.h"
-#include "addressbook/vcardexportoptions.h"
+#include "addressbook/vcards/vcardcontentline.h"
+#include "addressbook/vcards/vcardexportoptions.h"
 #include "google/download/contactvcard.h"
 #include "google/download/downloadkeys.h"
 #include "google/engine/googlecontacttool.h"

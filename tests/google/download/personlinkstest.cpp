@@ -1,7 +1,7 @@
 #include "google/download/personlinks.h"
 
 #include "addressbook/addressbookkeys.h"
-#include "addressbook/linkproperties.h"
+#include "addressbook/google/linkproperties.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/group.h"
 #include "platform/addressbook/person.h"

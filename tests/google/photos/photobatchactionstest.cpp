@@ -5,7 +5,7 @@
 #include "tests/support/google/photoservertest.h"
 
 #include "addressbook/addressbookkeys.h"
-#include "addressbook/personimages.h"
+#include "addressbook/fields/personimages.h"
 #include "google/batch/batchaction.h"
 #include "google/engine/googlekeys.h"
 #include "google/photos/phototexts.h"

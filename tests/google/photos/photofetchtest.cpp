@@ -4,7 +4,7 @@
 
 #include "tests/support/google/photoservertest.h"
 
-#include "addressbook/personimages.h"
+#include "addressbook/fields/personimages.h"
 #include "google/engine/googlekeys.h"
 #include "google/entries/contactaccessors.h"
 #include "google/photos/phototexts.h"

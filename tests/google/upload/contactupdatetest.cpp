@@ -1,7 +1,7 @@
 #include "tests/support/google/abpersontestbook.h"
 #include "tests/support/google/elementdescriptions.h"
 
-#include "addressbook/personurls.h"
+#include "addressbook/fields/personurls.h"
 #include "google/engine/googlekeys.h"
 #include "google/upload/contactupdate.h"
 #include "google/upload/googleelementkeys.h"

@@ -7,7 +7,7 @@
 #include "tests/support/google/uploadbook.h"
 #include "tests/support/google/uploadservertest.h"
 
-#include "addressbook/personimages.h"
+#include "addressbook/fields/personimages.h"
 #include "google/batch/batchkeys.h"
 #include "google/engine/googlekeys.h"
 #include "google/entries/contactaccessors.h"

@@ -1,7 +1,7 @@
 #include "tests/support/google/commandservertest.h"
 
 #include "addressbook/addressbookkeys.h"
-#include "addressbook/linkproperties.h"
+#include "addressbook/google/linkproperties.h"
 #include "google/engine/googlekeys.h"
 #include "google/upload/uploadkeys.h"
 #include "platform/addressbook/abconstants.h"

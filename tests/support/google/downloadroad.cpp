@@ -1,8 +1,8 @@
 #include "tests/support/google/downloadroad.h"
 
 #include "addressbook/addressbookkeys.h"
-#include "addressbook/googlecontactmatching.h"
-#include "addressbook/googlegroupmatching.h"
+#include "addressbook/google/googlecontactmatching.h"
+#include "addressbook/google/googlegroupmatching.h"
 #include "foundation/parserkeys.h"
 #include "google/download/downloadkeys.h"
 #include "google/engine/googlecontacttool.h"

@@ -1,7 +1,7 @@
 #include "tests/support/google/linkpreferences.h"
 
 #include "addressbook/addressbookkeys.h"
-#include "addressbook/linkproperties.h"
+#include "addressbook/google/linkproperties.h"
 #include "platform/defaults/userdefaults.h"
 
 namespace linkpreferences {

@@ -1,6 +1,6 @@
 #include "tests/support/google/uploadbook.h"
 
-#include "addressbook/personimages.h"
+#include "addressbook/fields/personimages.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/group.h"

@@ -1,7 +1,7 @@
 #include "tests/support/google/uploadservertest.h"
 
 #include "addressbook/addressbookkeys.h"
-#include "addressbook/linkproperties.h"
+#include "addressbook/google/linkproperties.h"
 #include "foundation/textdate.h"
 #include "google/engine/googlekeys.h"
 #include "google/entries/contactaccessors.h"

@@ -1,0 +1,99 @@
+#include "addressbook/vcards/vcardescaping.h"
+
+namespace vcard {
+namespace {
+
+constexpr int maximumLineOctets = 75;
+
+int utf8Octets(char32_t codePoint)
+{
+    if (codePoint < 0x80)
+        return 1;
+    if (codePoint < 0x800)
+        return 2;
+    return codePoint < 0x10000 ? 3 : 4;
+}
+
+} // namespace
+
+QString escapeText(const QString &text)
+{
+    QString result;
+    result.reserve(text.size() + text.size() / 8);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        switch (c.unicode()) {
+        case u'\\':
+            result += QLatin1String("\\\\");
+            break;
+        case u',':
+            result += QLatin1String("\\,");
+            break;
+        case u';':
+            result += QLatin1String("\\;");
+            break;
+        case u'\r':
+            if (i + 1 < text.size() && text.at(i + 1) == u'\n')
+                ++i;
+            result += QLatin1String("\\n");
+            break;
+        case u'\n':
+            result += QLatin1String("\\n");
+            break;
+        default:
+            result += c;
+        }
+    }
+    return result;
+}
+
+QString unescapeText(const QString &text)
+{
+    if (!text.contains(u'\\'))
+        return text;
+    QString result;
+    result.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\\' || i + 1 == text.size()) {
+            result += c;
+            continue;
+        }
+        const QChar next = text.at(i + 1);
+        if (next == u'n' || next == u'N')
+            result += u'\n';
+        else if (next == u'\\' || next == u',' || next == u';' || next == u':')
+            result += next;
+        else {
+            result += c;
+            continue;
+        }
+        ++i;
+    }
+    return result;
+}
+
+QStringList foldLine(const QString &line)
+{
+    QStringList lines;
+    QString current;
+    int octets = 0;
+    for (qsizetype i = 0; i < line.size();) {
+        const qsizetype length = line.at(i).isHighSurrogate() && i + 1 < line.size() ? 2 : 1;
+        const char32_t codePoint =
+            length == 2 ? QChar::surrogateToUcs4(line.at(i), line.at(i + 1)) : line.at(i).unicode();
+        const int size = utf8Octets(codePoint);
+        if (octets + size > maximumLineOctets) {
+            lines.append(current);
+            current = QStringLiteral(" ");
+            octets = 1;
+        }
+        current += line.mid(i, length);
+        octets += size;
+        i += length;
+    }
+    lines.append(current);
+    return lines;
+}
+
+} // namespace vcard
