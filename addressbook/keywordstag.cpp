@@ -1,7 +1,7 @@
 #include "addressbook/keywordstag.h"
 
-#include "foundation/zeltorescaping.h"
-#include "foundation/zeltorstring.h"
+#include "foundation/text/zeltorescaping.h"
+#include "foundation/text/zeltorstring.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "foundation/log.h"
 
-#include "foundation/textdate.h"
+#include "foundation/text/textdate.h"
 #include "platform/defaults/userdefaults.h"
 
 #include <QCoreApplication>

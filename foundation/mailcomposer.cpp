@@ -1,8 +1,8 @@
 #include "foundation/mailcomposer.h"
 
-#include "foundation/emailparser.h"
 #include "foundation/log.h"
-#include "foundation/zeltorescaping.h"
+#include "foundation/parsers/emailparser.h"
+#include "foundation/text/zeltorescaping.h"
 
 #include <QDesktopServices>
 #include <QStringList>

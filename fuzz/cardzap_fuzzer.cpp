@@ -2,10 +2,10 @@
 // must give fields without a crash or a hang.
 
 #include "app/cardzap/zeltorcardzap.h"
-#include "foundation/emailparser.h"
-#include "foundation/phoneparser.h"
-#include "foundation/textconversion.h"
-#include "foundation/urlparser.h"
+#include "foundation/parsers/emailparser.h"
+#include "foundation/parsers/phoneparser.h"
+#include "foundation/parsers/urlparser.h"
+#include "foundation/text/textconversion.h"
 #include "fuzz/parserfuzzing.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

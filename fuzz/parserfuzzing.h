@@ -4,7 +4,7 @@
 // a home folder of the fuzz run's own (so every input meets the same settings and nothing of the
 // user's is read or written), and the input read as UTF-8 text. Included by one file per target.
 
-#include "foundation/parserkeys.h"
+#include "foundation/parsers/parserkeys.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/localizedpropertyorlabel.h"
 #include "platform/defaults/userdefaults.h"

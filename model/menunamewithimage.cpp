@@ -1,6 +1,6 @@
 #include "model/menunamewithimage.h"
 
-#include "foundation/imagetext.h"
+#include "foundation/views/imagetext.h"
 
 #include <QTextDocument>
 

@@ -1,7 +1,7 @@
 #include "model/phoneformat.h"
 
 #include "foundation/log.h"
-#include "foundation/zeltormatching.h"
+#include "foundation/text/zeltormatching.h"
 #include "model/fetchlog.h"
 
 namespace {

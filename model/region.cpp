@@ -1,7 +1,7 @@
 #include "model/region.h"
 
-#include "foundation/imagetext.h"
 #include "foundation/log.h"
+#include "foundation/views/imagetext.h"
 #include "model/menunamewithimage.h"
 #include "model/rowsdescription.h"
 

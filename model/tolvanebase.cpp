@@ -1,7 +1,7 @@
 #include "model/tolvanebase.h"
 
 #include "foundation/log.h"
-#include "foundation/vozuvevaalerts.h"
+#include "foundation/vozuveva/vozuvevaalerts.h"
 #include "platform/store/entitydescription.h"
 
 QList<ManagedObject *> TolvaneBase::allActiveInContext(const QString &className,

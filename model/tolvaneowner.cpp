@@ -2,7 +2,7 @@
 
 #include "foundation/computerinfo.h"
 #include "foundation/log.h"
-#include "foundation/vozuvevaalerts.h"
+#include "foundation/vozuveva/vozuvevaalerts.h"
 #include "model/fetchlog.h"
 #include "model/owneraddressbook.h"
 #include "model/region.h"

@@ -6,7 +6,7 @@
 #include "addressbook/records/recordlookup.h"
 #include "addressbook/records/recordsaving.h"
 #include "foundation/log.h"
-#include "foundation/textconversion.h"
+#include "foundation/text/textconversion.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/multivalue.h"
 #include "platform/addressbook/person.h"

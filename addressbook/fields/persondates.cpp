@@ -1,7 +1,7 @@
 #include "addressbook/fields/persondates.h"
 
 #include "addressbook/fields/labelledvalues.h"
-#include "foundation/vozuvevaconversions.h"
+#include "foundation/vozuveva/vozuvevaconversions.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/person.h"
 

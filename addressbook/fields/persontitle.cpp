@@ -2,7 +2,7 @@
 
 #include "addressbook/addressbookkeys.h"
 #include "addressbook/records/recordlookup.h"
-#include "foundation/zeltorstring.h"
+#include "foundation/text/zeltorstring.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/person.h"
 #include "platform/defaults/userdefaults.h"

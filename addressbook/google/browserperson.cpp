@@ -2,10 +2,10 @@
 
 #include "addressbook/fields/multivalueediting.h"
 #include "addressbook/google/browserdictionarykeys.h"
-#include "foundation/countrynames.h"
 #include "foundation/log.h"
-#include "foundation/parserkeys.h"
-#include "foundation/zeltorstring.h"
+#include "foundation/parsers/countrynames.h"
+#include "foundation/parsers/parserkeys.h"
+#include "foundation/text/zeltorstring.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/multivalue.h"
 #include "platform/addressbook/person.h"

@@ -1,7 +1,7 @@
 #include "addressbook/google/googleaddress.h"
 
 #include "addressbook/google/browserdictionarykeys.h"
-#include "foundation/zeltorstring.h"
+#include "foundation/text/zeltorstring.h"
 #include "platform/addressbook/abconstants.h"
 
 namespace AddressBookTool {

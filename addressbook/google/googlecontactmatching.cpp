@@ -7,7 +7,7 @@
 #include "addressbook/records/recordlookup.h"
 #include "addressbook/records/recordsaving.h"
 #include "foundation/log.h"
-#include "foundation/textdate.h"
+#include "foundation/text/textdate.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/person.h"

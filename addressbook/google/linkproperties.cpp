@@ -2,7 +2,7 @@
 
 #include "addressbook/addressbookkeys.h"
 #include "foundation/log.h"
-#include "foundation/textdate.h"
+#include "foundation/text/textdate.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/group.h"
 #include "platform/addressbook/person.h"

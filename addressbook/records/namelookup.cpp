@@ -1,7 +1,7 @@
 #include "addressbook/records/namelookup.h"
 
 #include "addressbook/records/recordsearch.h"
-#include "foundation/zeltorstring.h"
+#include "foundation/text/zeltorstring.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/person.h"
 

@@ -7,7 +7,7 @@
 #include "addressbook/fields/personemail.h"
 #include "addressbook/fields/personphones.h"
 #include "addressbook/fields/personurls.h"
-#include "foundation/zeltorstring.h"
+#include "foundation/text/zeltorstring.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/multivalue.h"
 #include "platform/addressbook/person.h"

@@ -1,7 +1,7 @@
 #include "addressbook/vcards/vcardcontentline.h"
 
 #include "addressbook/vcards/vcardescaping.h"
-#include "foundation/zeltordata.h"
+#include "foundation/text/zeltordata.h"
 #include "platform/addressbook/vcardparser.h"
 
 namespace {

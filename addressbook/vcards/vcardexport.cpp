@@ -4,7 +4,7 @@
 #include "addressbook/records/recordlookup.h"
 #include "addressbook/vcards/vcardcharset.h"
 #include "addressbook/vcards/vcardexportfilter.h"
-#include "foundation/zeltordata.h"
+#include "foundation/text/zeltordata.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/person.h"
 #include "platform/defaults/userdefaults.h"

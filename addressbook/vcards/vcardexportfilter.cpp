@@ -3,7 +3,7 @@
 #include "addressbook/vcards/vcardcontentline.h"
 #include "addressbook/vcards/vcardescaping.h"
 #include "foundation/log.h"
-#include "foundation/zeltordata.h"
+#include "foundation/text/zeltordata.h"
 
 #include <QRegularExpression>
 

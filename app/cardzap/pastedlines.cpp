@@ -1,6 +1,6 @@
 #include "app/cardzap/pastedlines.h"
 
-#include "foundation/zeltorstring.h"
+#include "foundation/text/zeltorstring.h"
 
 namespace ZeltorCardzap {
 

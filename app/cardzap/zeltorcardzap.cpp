@@ -1,15 +1,15 @@
 #include "app/cardzap/zeltorcardzap.h"
 
 #include "app/cardzap/pastedlines.h"
-#include "foundation/addressparser.h"
-#include "foundation/emailparser.h"
 #include "foundation/log.h"
-#include "foundation/nameparser.h"
-#include "foundation/phoneparser.h"
-#include "foundation/textconversion.h"
-#include "foundation/textpieces.h"
-#include "foundation/urlparser.h"
-#include "foundation/zeltorstring.h"
+#include "foundation/parsers/addressparser.h"
+#include "foundation/parsers/emailparser.h"
+#include "foundation/parsers/nameparser.h"
+#include "foundation/parsers/phoneparser.h"
+#include "foundation/parsers/urlparser.h"
+#include "foundation/text/textconversion.h"
+#include "foundation/text/textpieces.h"
+#include "foundation/text/zeltorstring.h"
 #include "platform/defaults/userdefaults.h"
 
 #include <QStringList>

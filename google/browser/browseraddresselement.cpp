@@ -1,7 +1,7 @@
 #include "google/browser/browseraddresselement.h"
 
-#include "foundation/textpieces.h"
-#include "foundation/zeltorescaping.h"
+#include "foundation/text/textpieces.h"
+#include "foundation/text/zeltorescaping.h"
 #include "google/entries/addresselements.h"
 #include "google/entries/flatteneddictionary.h"
 

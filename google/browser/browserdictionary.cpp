@@ -1,6 +1,6 @@
 #include "google/browser/browserdictionary.h"
 
-#include "foundation/vozuvevawindows.h"
+#include "foundation/vozuveva/vozuvevawindows.h"
 #include "google/browser/namedictionary.h"
 #include "google/engine/googlekeys.h"
 #include "google/entries/contactaccessors.h"

@@ -1,7 +1,7 @@
 #include "google/browser/browserextendedproperty.h"
 
 #include "addressbook/addressbookkeys.h"
-#include "foundation/textdate.h"
+#include "foundation/text/textdate.h"
 #include "google/engine/googlekeys.h"
 #include "google/entries/contactaccessors.h"
 #include "platform/defaults/userdefaults.h"

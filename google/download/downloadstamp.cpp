@@ -1,7 +1,7 @@
 #include "google/download/downloadstamp.h"
 
 #include "addressbook/google/linkproperties.h"
-#include "foundation/textdate.h"
+#include "foundation/text/textdate.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/person.h"
 

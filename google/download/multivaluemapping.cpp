@@ -4,7 +4,7 @@
 #include "addressbook/google/linkproperties.h"
 #include "addressbook/groups/grouplists.h"
 #include "addressbook/records/recordlookup.h"
-#include "foundation/addressparser.h"
+#include "foundation/parsers/addressparser.h"
 #include "google/browser/browserdictionary.h"
 #include "google/download/downloadkeys.h"
 #include "platform/addressbook/abconstants.h"

@@ -1,8 +1,8 @@
 #include "google/engine/googlecontacttool.h"
 
-#include "foundation/emkeychainproxy.h"
+#include "foundation/keychain/emkeychainproxy.h"
 #include "foundation/log.h"
-#include "foundation/textdate.h"
+#include "foundation/text/textdate.h"
 #include "google/engine/googlechangetracking.h"
 #include "google/engine/googlecontacttooldatadelegate.h"
 #include "google/engine/googlecontacttoolmocdelegate.h"

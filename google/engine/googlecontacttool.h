@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foundation/emgenerickeychainitem.h"
+#include "foundation/keychain/emgenerickeychainitem.h"
 #include "google/batch/batchaction.h"
 #include "google/engine/googlecontactlists.h"
 #include "google/engine/runloopwait.h"

@@ -1,8 +1,8 @@
 #include "google/entries/addresselements.h"
 
 #include "foundation/log.h"
-#include "foundation/textpieces.h"
-#include "foundation/zeltorescaping.h"
+#include "foundation/text/textpieces.h"
+#include "foundation/text/zeltorescaping.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/localizedpropertyorlabel.h"

@@ -1,6 +1,6 @@
 #include "google/entries/entrybaseaccessors.h"
 
-#include "foundation/textdate.h"
+#include "foundation/text/textdate.h"
 
 namespace entrybase {
 

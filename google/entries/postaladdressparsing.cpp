@@ -1,9 +1,9 @@
 #include "google/entries/postaladdressparsing.h"
 
-#include "foundation/countrynames.h"
-#include "foundation/parserkeys.h"
-#include "foundation/textpieces.h"
-#include "foundation/zeltorstring.h"
+#include "foundation/parsers/countrynames.h"
+#include "foundation/parsers/parserkeys.h"
+#include "foundation/text/textpieces.h"
+#include "foundation/text/zeltorstring.h"
 #include "google/engine/googlekeys.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/localizedpropertyorlabel.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foundation/addressparser.h"
+#include "foundation/parsers/addressparser.h"
 #include "platform/gdata/gdatacontactelements.h"
 
 #include <QMap>

@@ -1,6 +1,6 @@
 #include "google/entries/titleunpacking.h"
 
-#include "foundation/zeltorstring.h"
+#include "foundation/text/zeltorstring.h"
 #include "google/engine/googlekeys.h"
 #include "platform/defaults/userdefaults.h"
 

@@ -1,7 +1,7 @@
 #include "google/lookups/identifierindex.h"
 
 #include "addressbook/addressbookkeys.h"
-#include "foundation/textdate.h"
+#include "foundation/text/textdate.h"
 #include "google/entries/contactaccessors.h"
 #include "google/entries/entrybaseaccessors.h"
 #include "platform/defaults/userdefaults.h"

@@ -5,7 +5,7 @@
 #include "addressbook/fields/personurls.h"
 #include "addressbook/records/recordlookup.h"
 #include "foundation/log.h"
-#include "foundation/textdate.h"
+#include "foundation/text/textdate.h"
 #include "google/download/personlinks.h"
 #include "google/engine/googlekeys.h"
 #include "google/entries/extendedproperty.h"

@@ -1,6 +1,6 @@
 #include "google/upload/elementmapping.h"
 
-#include "foundation/zeltorstring.h"
+#include "foundation/text/zeltorstring.h"
 #include "google/upload/labelmapping.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressformatter.h"

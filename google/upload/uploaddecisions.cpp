@@ -7,7 +7,7 @@
 #include "addressbook/groups/grouplists.h"
 #include "addressbook/records/recordlookup.h"
 #include "foundation/log.h"
-#include "foundation/textdate.h"
+#include "foundation/text/textdate.h"
 #include "google/download/downloadstamp.h"
 #include "google/download/personlinks.h"
 #include "google/engine/googlekeys.h"

@@ -3,7 +3,7 @@
 // countries and labels, e-mail and web addresses, and US and European postal addresses.
 
 #include "app/cardzap/zeltorcardzap.h"
-#include "foundation/parserkeys.h"
+#include "foundation/parsers/parserkeys.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/localizedpropertyorlabel.h"
 #include "platform/defaults/userdefaults.h"

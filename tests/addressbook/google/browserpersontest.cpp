@@ -3,7 +3,7 @@
 
 #include "addressbook/google/browserdictionarykeys.h"
 #include "addressbook/google/browserperson.h"
-#include "foundation/parserkeys.h"
+#include "foundation/parsers/parserkeys.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/person.h"
 #include "platform/defaults/userdefaults.h"

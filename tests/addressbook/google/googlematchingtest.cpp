@@ -8,7 +8,7 @@
 #include "addressbook/google/googlegroupmatching.h"
 #include "addressbook/google/linkproperties.h"
 #include "addressbook/records/recordlookup.h"
-#include "foundation/textdate.h"
+#include "foundation/text/textdate.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/group.h"

@@ -5,7 +5,7 @@
 #include "addressbook/google/abpersontolvane.h"
 #include "addressbook/google/linkproperties.h"
 #include "addressbook/records/recordsaving.h"
-#include "foundation/textdate.h"
+#include "foundation/text/textdate.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/group.h"
 #include "platform/addressbook/person.h"

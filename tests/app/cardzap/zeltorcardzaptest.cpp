@@ -1,5 +1,5 @@
 #include "app/cardzap/zeltorcardzap.h"
-#include "foundation/parserkeys.h"
+#include "foundation/parsers/parserkeys.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/localizedpropertyorlabel.h"
 #include "platform/defaults/userdefaults.h"

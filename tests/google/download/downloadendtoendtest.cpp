@@ -14,7 +14,7 @@
 #include "tests/support/google/personcard.h"
 
 #include "addressbook/addressbookkeys.h"
-#include "foundation/textdate.h"
+#include "foundation/text/textdate.h"
 #include "google/download/downloadkeys.h"
 #include "google/engine/googlekeys.h"
 #include "google/entries/datamask.h"

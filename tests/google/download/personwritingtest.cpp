@@ -1,7 +1,7 @@
 #include "tests/support/google/abpersontestbook.h"
 
 #include "addressbook/addressbookkeys.h"
-#include "foundation/textdate.h"
+#include "foundation/text/textdate.h"
 #include "google/download/downloadkeys.h"
 #include "google/download/personwriting.h"
 #include "google/engine/googlekeys.h"

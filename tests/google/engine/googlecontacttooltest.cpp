@@ -3,7 +3,7 @@
 
 #include "tests/support/google/engineservertest.h"
 
-#include "foundation/emkeychainproxy.h"
+#include "foundation/keychain/emkeychainproxy.h"
 #include "google/engine/googlekeys.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/gdata/gdataconstants.h"

@@ -1,6 +1,6 @@
 #include "tests/support/google/googleentrytest.h"
 
-#include "foundation/textdate.h"
+#include "foundation/text/textdate.h"
 #include "google/entries/addresselements.h"
 #include "google/entries/extendedproperty.h"
 #include "google/entries/flatteneddictionary.h"

@@ -1,5 +1,5 @@
 #include "google/entries/postaladdressparsing.h"
-#include "foundation/parserkeys.h"
+#include "foundation/parsers/parserkeys.h"
 #include "google/engine/googlekeys.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/localizedpropertyorlabel.h"

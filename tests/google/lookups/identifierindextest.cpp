@@ -1,7 +1,7 @@
 #include "google/engine/googlecontactlists.h"
 
 #include "addressbook/addressbookkeys.h"
-#include "foundation/textdate.h"
+#include "foundation/text/textdate.h"
 #include "google/engine/listkeys.h"
 #include "platform/defaults/userdefaults.h"
 

@@ -2,7 +2,7 @@
 #include "tests/support/google/elementdescriptions.h"
 
 #include "addressbook/fields/personurls.h"
-#include "foundation/textdate.h"
+#include "foundation/text/textdate.h"
 #include "google/engine/googlekeys.h"
 #include "google/entries/lineends.h"
 #include "google/upload/contactconstruction.h"

@@ -3,7 +3,7 @@
 #include "tests/support/google/uploadservertest.h"
 
 #include "addressbook/addressbookkeys.h"
-#include "foundation/textdate.h"
+#include "foundation/text/textdate.h"
 #include "google/batch/batchwriteback.h"
 #include "google/engine/googlecontactlists.h"
 #include "google/engine/googlekeys.h"

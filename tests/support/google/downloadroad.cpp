@@ -3,7 +3,7 @@
 #include "addressbook/addressbookkeys.h"
 #include "addressbook/google/googlecontactmatching.h"
 #include "addressbook/google/googlegroupmatching.h"
-#include "foundation/parserkeys.h"
+#include "foundation/parsers/parserkeys.h"
 #include "google/download/downloadkeys.h"
 #include "google/engine/googlecontacttool.h"
 #include "google/lookups/abentryviews.h"

@@ -1,7 +1,7 @@
 #include "tests/support/google/googleentrytest.h"
 
 #include "addressbook/addressbookkeys.h"
-#include "foundation/parserkeys.h"
+#include "foundation/parsers/parserkeys.h"
 #include "google/engine/googlekeys.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"

@@ -2,7 +2,7 @@
 
 #include "addressbook/addressbookkeys.h"
 #include "addressbook/google/linkproperties.h"
-#include "foundation/textdate.h"
+#include "foundation/text/textdate.h"
 #include "google/engine/googlekeys.h"
 #include "google/entries/contactaccessors.h"
 #include "platform/addressbook/abconstants.h"
