@@ -5,7 +5,7 @@
 #include "foundation/vozuveva/vozuvevaalerts.h"
 #include "model/fetchlog.h"
 #include "model/owneraddressbook.h"
-#include "model/region.h"
+#include "model/refdata/region.h"
 #include "platform/addressbook/abconstants.h"
 
 #include <QLocale>

@@ -1,14 +1,14 @@
 #include "model/tolvanestoremodel.h"
 
-#include "model/abnotification.h"
-#include "model/abpushrecord.h"
-#include "model/abpushstatus.h"
-#include "model/areacode.h"
-#include "model/country.h"
-#include "model/phoneformat.h"
-#include "model/region.h"
-#include "model/state.h"
-#include "model/support.h"
+#include "model/push/abnotification.h"
+#include "model/push/abpushrecord.h"
+#include "model/push/abpushstatus.h"
+#include "model/refdata/areacode.h"
+#include "model/refdata/country.h"
+#include "model/refdata/phoneformat.h"
+#include "model/refdata/region.h"
+#include "model/refdata/state.h"
+#include "model/refdata/support.h"
 #include "model/tolvaneowner.h"
 
 namespace {

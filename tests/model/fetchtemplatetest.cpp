@@ -1,8 +1,8 @@
-#include "model/abpushrecord.h"
-#include "model/areacode.h"
-#include "model/country.h"
-#include "model/dataimporter.h"
-#include "model/phoneformat.h"
+#include "model/push/abpushrecord.h"
+#include "model/refdata/areacode.h"
+#include "model/refdata/country.h"
+#include "model/refdata/dataimporter.h"
+#include "model/refdata/phoneformat.h"
 #include "storefixture.h"
 
 namespace {

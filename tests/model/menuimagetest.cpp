@@ -1,5 +1,5 @@
-#include "model/country.h"
-#include "model/region.h"
+#include "model/refdata/country.h"
+#include "model/refdata/region.h"
 #include "storefixture.h"
 
 #include <QDir>

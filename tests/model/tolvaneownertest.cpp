@@ -1,6 +1,6 @@
 #include "model/tolvaneowner.h"
 #include "model/owneraddressbook.h"
-#include "model/region.h"
+#include "model/refdata/region.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/ui/termination.h"
 #include "storefixture.h"

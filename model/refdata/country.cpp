@@ -1,9 +1,9 @@
-#include "model/country.h"
+#include "model/refdata/country.h"
 
 #include "foundation/log.h"
 #include "foundation/views/imagetext.h"
 #include "model/menunamewithimage.h"
-#include "model/region.h"
+#include "model/refdata/region.h"
 #include "model/rowsdescription.h"
 
 #include <QTextDocument>

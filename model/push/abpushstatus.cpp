@@ -1,4 +1,4 @@
-#include "model/abpushstatus.h"
+#include "model/push/abpushstatus.h"
 
 #include "foundation/log.h"
 

@@ -1,4 +1,4 @@
-#include "model/support.h"
+#include "model/refdata/support.h"
 
 #include "foundation/log.h"
 

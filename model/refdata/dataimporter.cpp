@@ -1,15 +1,15 @@
-#include "model/dataimporter.h"
+#include "model/refdata/dataimporter.h"
 
 #include "foundation/applicationdelegate.h"
 #include "foundation/log.h"
-#include "model/areacode.h"
-#include "model/country.h"
 #include "model/fetchlog.h"
-#include "model/phoneformat.h"
-#include "model/region.h"
-#include "model/state.h"
-#include "model/support.h"
-#include "model/tabbedtext.h"
+#include "model/refdata/areacode.h"
+#include "model/refdata/country.h"
+#include "model/refdata/phoneformat.h"
+#include "model/refdata/region.h"
+#include "model/refdata/state.h"
+#include "model/refdata/support.h"
+#include "model/refdata/tabbedtext.h"
 #include "platform/addressbook/phoneformatsettings.h"
 
 #include <QFile>

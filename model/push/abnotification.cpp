@@ -1,4 +1,4 @@
-#include "model/abnotification.h"
+#include "model/push/abnotification.h"
 
 void ABNotification::awakeFromInsert()
 {

@@ -1,8 +1,8 @@
-#include "model/abpushrecord.h"
-#include "model/abpushstatus.h"
-#include "model/tolvaneadditions.h"
-#include "model/tolvanerecord.h"
-#include "storefixture.h"
+#include "model/push/abpushrecord.h"
+#include "model/push/abpushstatus.h"
+#include "model/push/tolvaneadditions.h"
+#include "model/push/tolvanerecord.h"
+#include "tests/model/storefixture.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "model/state.h"
+#include "model/refdata/state.h"
 
 #include "foundation/log.h"
-#include "model/country.h"
-#include "model/placelookup.h"
+#include "model/refdata/country.h"
+#include "model/refdata/placelookup.h"
 
 State *State::lookup(const QString &codeOrName, Country *country, ManagedObjectContext &context)
 {

@@ -1,7 +1,7 @@
-#include "model/areacode.h"
+#include "model/refdata/areacode.h"
 
-#include "model/country.h"
-#include "model/placelookup.h"
+#include "model/refdata/country.h"
+#include "model/refdata/placelookup.h"
 
 AreaCode *AreaCode::lookup(const QString &code, Country *country, ManagedObjectContext &context)
 {

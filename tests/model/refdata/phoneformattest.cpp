@@ -1,7 +1,7 @@
-#include "model/phoneformat.h"
-#include "model/dataimporter.h"
+#include "model/refdata/phoneformat.h"
+#include "model/refdata/dataimporter.h"
 #include "platform/addressbook/phoneformatsettings.h"
-#include "storefixture.h"
+#include "tests/model/storefixture.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "model/dataimporter.h"
-#include "model/areacode.h"
-#include "model/country.h"
-#include "model/region.h"
-#include "model/state.h"
-#include "model/support.h"
-#include "storefixture.h"
+#include "model/refdata/dataimporter.h"
+#include "model/refdata/areacode.h"
+#include "model/refdata/country.h"
+#include "model/refdata/region.h"
+#include "model/refdata/state.h"
+#include "model/refdata/support.h"
+#include "tests/model/storefixture.h"
 
 #include <QElapsedTimer>
 #include <QFile>

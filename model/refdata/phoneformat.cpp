@@ -1,4 +1,4 @@
-#include "model/phoneformat.h"
+#include "model/refdata/phoneformat.h"
 
 #include "foundation/log.h"
 #include "foundation/text/zeltormatching.h"

@@ -1,4 +1,4 @@
-#include "model/region.h"
+#include "model/refdata/region.h"
 
 #include "foundation/log.h"
 #include "foundation/views/imagetext.h"

@@ -1,9 +1,9 @@
-#include "model/abpushrecord.h"
+#include "model/push/abpushrecord.h"
 
 #include "foundation/log.h"
 #include "model/fetchlog.h"
-#include "model/tolvaneadditions.h"
-#include "model/tolvanerecord.h"
+#include "model/push/tolvaneadditions.h"
+#include "model/push/tolvanerecord.h"
 
 struct ABPushRecord::Kind
 {

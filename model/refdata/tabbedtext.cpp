@@ -1,4 +1,4 @@
-#include "model/tabbedtext.h"
+#include "model/refdata/tabbedtext.h"
 
 #include <QRegularExpression>
 

@@ -1,4 +1,4 @@
-#include "model/placelookup.h"
+#include "model/refdata/placelookup.h"
 
 #include "foundation/log.h"
 #include "model/rowsdescription.h"
