@@ -2,7 +2,7 @@
 // so the writer sees every odd value the reader lets through.
 
 #include "platform/addressbook/person.h"
-#include "platform/addressbook/vcardwriter.h"
+#include "platform/addressbook/vcard/vcardwriter.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/addressbook/multivalue.h"
+#include "platform/addressbook/properties/multivalue.h"
 #include "platform/addressbook/recordclass.h"
 
 #include <QString>

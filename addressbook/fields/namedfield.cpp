@@ -8,8 +8,8 @@
 #include "foundation/log.h"
 #include "foundation/text/textconversion.h"
 #include "platform/addressbook/abconstants.h"
-#include "platform/addressbook/multivalue.h"
 #include "platform/addressbook/person.h"
+#include "platform/addressbook/properties/multivalue.h"
 #include "platform/defaults/userdefaults.h"
 
 #include <functional>

@@ -7,8 +7,8 @@
 #include "foundation/parsers/parserkeys.h"
 #include "foundation/text/zeltorstring.h"
 #include "platform/addressbook/abconstants.h"
-#include "platform/addressbook/multivalue.h"
 #include "platform/addressbook/person.h"
+#include "platform/addressbook/properties/multivalue.h"
 #include "platform/defaults/userdefaults.h"
 
 namespace AddressBookTool {

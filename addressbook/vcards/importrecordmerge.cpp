@@ -9,8 +9,8 @@
 #include "addressbook/fields/personurls.h"
 #include "foundation/text/zeltorstring.h"
 #include "platform/addressbook/abconstants.h"
-#include "platform/addressbook/multivalue.h"
 #include "platform/addressbook/person.h"
+#include "platform/addressbook/properties/multivalue.h"
 #include "platform/defaults/userdefaults.h"
 
 #include <optional>

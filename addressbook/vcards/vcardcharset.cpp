@@ -1,6 +1,6 @@
 #include "addressbook/vcards/vcardcharset.h"
 
-#include "platform/addressbook/vcardparser.h"
+#include "platform/addressbook/vcard/vcardparser.h"
 
 #include <QStringDecoder>
 

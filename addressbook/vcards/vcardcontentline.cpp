@@ -2,7 +2,7 @@
 
 #include "addressbook/vcards/vcardescaping.h"
 #include "foundation/text/zeltordata.h"
-#include "platform/addressbook/vcardparser.h"
+#include "platform/addressbook/vcard/vcardparser.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/group.h"
 #include "platform/addressbook/localizedpropertyorlabel.h"
-#include "platform/addressbook/multivalue.h"
 #include "platform/addressbook/person.h"
+#include "platform/addressbook/properties/multivalue.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/gdata/gdataconstants.h"
 

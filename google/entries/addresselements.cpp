@@ -6,8 +6,8 @@
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/localizedpropertyorlabel.h"
-#include "platform/addressbook/multivalue.h"
 #include "platform/addressbook/person.h"
+#include "platform/addressbook/properties/multivalue.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -3,8 +3,8 @@
 #include "foundation/log.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/localizedpropertyorlabel.h"
-#include "platform/addressbook/multivalue.h"
 #include "platform/addressbook/person.h"
+#include "platform/addressbook/properties/multivalue.h"
 
 #include <QRegularExpression>
 #include <QStringList>

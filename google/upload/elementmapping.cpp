@@ -4,8 +4,8 @@
 #include "google/upload/labelmapping.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressformatter.h"
-#include "platform/addressbook/multivalue.h"
 #include "platform/addressbook/person.h"
+#include "platform/addressbook/properties/multivalue.h"
 #include "platform/gdata/gdataconstants.h"
 
 #include <optional>

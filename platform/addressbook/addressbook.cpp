@@ -1,13 +1,13 @@
 #include "platform/addressbook/addressbook.h"
 
 #include "platform/addressbook/abconstants.h"
-#include "platform/addressbook/addressbookdatabase.h"
 #include "platform/addressbook/addressformatter.h"
-#include "platform/addressbook/builtinproperties.h"
 #include "platform/addressbook/group.h"
 #include "platform/addressbook/person.h"
-#include "platform/addressbook/recordcodec.h"
+#include "platform/addressbook/properties/builtinproperties.h"
 #include "platform/addressbook/recordindex.h"
+#include "platform/addressbook/sqlite/addressbookdatabase.h"
+#include "platform/addressbook/sqlite/recordcodec.h"
 #include "platform/addressbook/useraccountname.h"
 #include "platform/defaults/userdefaults.h"
 

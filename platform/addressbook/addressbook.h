@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/addressbook/phoneformatsettings.h"
-#include "platform/addressbook/propertytype.h"
+#include "platform/addressbook/properties/propertytype.h"
 #include "platform/addressbook/recordclass.h"
 #include "platform/addressbook/searchelement.h"
 

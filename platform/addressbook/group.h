@@ -2,7 +2,7 @@
 
 #include "platform/addressbook/orderedidset.h"
 
-#include "platform/addressbook/propertytype.h"
+#include "platform/addressbook/properties/propertytype.h"
 #include "platform/addressbook/record.h"
 #include "platform/addressbook/searchelement.h"
 

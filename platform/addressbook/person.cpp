@@ -3,8 +3,8 @@
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/group.h"
-#include "platform/addressbook/vcardreader.h"
-#include "platform/addressbook/vcardwriter.h"
+#include "platform/addressbook/vcard/vcardreader.h"
+#include "platform/addressbook/vcard/vcardwriter.h"
 #include "platform/defaults/userdefaults.h"
 
 Person::Person(QString uniqueId)

@@ -2,9 +2,9 @@
 
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
-#include "platform/addressbook/builtinproperties.h"
 #include "platform/addressbook/group.h"
-#include "platform/addressbook/propertyvalue.h"
+#include "platform/addressbook/properties/builtinproperties.h"
+#include "platform/addressbook/properties/propertyvalue.h"
 
 #include <QUuid>
 

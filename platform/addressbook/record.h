@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/addressbook/multivalue.h"
-#include "platform/addressbook/propertytype.h"
-#include "platform/addressbook/propertyvalues.h"
+#include "platform/addressbook/properties/multivalue.h"
+#include "platform/addressbook/properties/propertytype.h"
+#include "platform/addressbook/properties/propertyvalues.h"
 #include "platform/addressbook/recordclass.h"
 
 #include <QList>

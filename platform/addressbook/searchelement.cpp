@@ -1,6 +1,6 @@
 #include "platform/addressbook/searchelement.h"
 
-#include "platform/addressbook/multivalue.h"
+#include "platform/addressbook/properties/multivalue.h"
 #include "platform/addressbook/record.h"
 
 #include <QDate>

@@ -4,7 +4,7 @@
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/person.h"
-#include "platform/addressbook/vcardwriter.h"
+#include "platform/addressbook/vcard/vcardwriter.h"
 
 #include <QTemporaryDir>
 

@@ -8,8 +8,8 @@
 #include "addressbook/vcards/importrecordmerge.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
-#include "platform/addressbook/multivalue.h"
 #include "platform/addressbook/person.h"
+#include "platform/addressbook/properties/multivalue.h"
 #include "platform/defaults/userdefaults.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include "google/engine/googlekeys.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
-#include "platform/addressbook/multivalue.h"
 #include "platform/addressbook/person.h"
+#include "platform/addressbook/properties/multivalue.h"
 #include "platform/defaults/userdefaults.h"
 #include "tests/support/google/googleentrybuilders.h"
 

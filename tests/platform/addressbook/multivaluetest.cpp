@@ -1,4 +1,4 @@
-#include "platform/addressbook/multivalue.h"
+#include "platform/addressbook/properties/multivalue.h"
 #include "platform/addressbook/abconstants.h"
 
 #include <gtest/gtest.h>

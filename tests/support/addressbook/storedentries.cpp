@@ -1,7 +1,7 @@
 #include "tests/support/addressbook/storedentries.h"
 
-#include "platform/addressbook/multivalue.h"
 #include "platform/addressbook/person.h"
+#include "platform/addressbook/properties/multivalue.h"
 
 void PrintTo(const StoredEntry &entry, std::ostream *out)
 {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/addressbook/abconstants.h"
-#include "platform/addressbook/multivalue.h"
 #include "platform/addressbook/person.h"
+#include "platform/addressbook/properties/multivalue.h"
 
 #include <QList>
 #include <QString>

@@ -5,8 +5,8 @@
 
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
-#include "platform/addressbook/multivalue.h"
 #include "platform/addressbook/person.h"
+#include "platform/addressbook/properties/multivalue.h"
 
 namespace booksnapshot {
 

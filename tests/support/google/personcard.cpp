@@ -2,8 +2,8 @@
 
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/group.h"
-#include "platform/addressbook/multivalue.h"
 #include "platform/addressbook/person.h"
+#include "platform/addressbook/properties/multivalue.h"
 
 #include <QColor>
 #include <QImage>

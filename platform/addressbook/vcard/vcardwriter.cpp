@@ -1,4 +1,4 @@
-#include "platform/addressbook/vcardwriter.h"
+#include "platform/addressbook/vcard/vcardwriter.h"
 
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/person.h"

@@ -1,4 +1,4 @@
-#include "platform/addressbook/sqlitestatementcache.h"
+#include "platform/addressbook/sqlite/sqlitestatementcache.h"
 
 #include <QtGlobal>
 

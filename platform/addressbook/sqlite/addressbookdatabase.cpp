@@ -1,8 +1,8 @@
-#include "platform/addressbook/addressbookdatabase.h"
+#include "platform/addressbook/sqlite/addressbookdatabase.h"
 
 #include "platform/addressbook/record.h"
-#include "platform/addressbook/recordcodec.h"
-#include "platform/addressbook/sqlitestatement.h"
+#include "platform/addressbook/sqlite/recordcodec.h"
+#include "platform/addressbook/sqlite/sqlitestatement.h"
 
 #include <QDir>
 #include <QFile>

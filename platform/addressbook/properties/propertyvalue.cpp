@@ -1,6 +1,6 @@
-#include "platform/addressbook/propertyvalue.h"
+#include "platform/addressbook/properties/propertyvalue.h"
 
-#include "platform/addressbook/multivalue.h"
+#include "platform/addressbook/properties/multivalue.h"
 
 #include <QDate>
 #include <QDateTime>

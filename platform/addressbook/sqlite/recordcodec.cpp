@@ -1,7 +1,7 @@
-#include "platform/addressbook/recordcodec.h"
+#include "platform/addressbook/sqlite/recordcodec.h"
 
 #include "platform/addressbook/group.h"
-#include "platform/addressbook/multivalue.h"
+#include "platform/addressbook/properties/multivalue.h"
 #include "platform/addressbook/record.h"
 
 #include <QDate>

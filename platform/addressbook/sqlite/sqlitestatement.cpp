@@ -1,6 +1,6 @@
-#include "platform/addressbook/sqlitestatement.h"
+#include "platform/addressbook/sqlite/sqlitestatement.h"
 
-#include "platform/addressbook/sqlitestatementcache.h"
+#include "platform/addressbook/sqlite/sqlitestatementcache.h"
 
 #include <QtGlobal>
 

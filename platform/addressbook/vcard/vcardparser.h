@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/addressbook/vcardline.h"
+#include "platform/addressbook/vcard/vcardline.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "platform/addressbook/changejournal.h"
+#include "platform/addressbook/sqlite/changejournal.h"
 
-#include "platform/addressbook/sqlitestatement.h"
-#include "platform/addressbook/sqlitestatementcache.h"
+#include "platform/addressbook/sqlite/sqlitestatement.h"
+#include "platform/addressbook/sqlite/sqlitestatementcache.h"
 
 #include <sqlite3.h>
 

@@ -1,4 +1,4 @@
-#include "platform/addressbook/vcardparser.h"
+#include "platform/addressbook/vcard/vcardparser.h"
 
 #include <gtest/gtest.h>
 

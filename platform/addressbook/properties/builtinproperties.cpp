@@ -1,4 +1,4 @@
-#include "platform/addressbook/builtinproperties.h"
+#include "platform/addressbook/properties/builtinproperties.h"
 
 #include "platform/addressbook/abconstants.h"
 

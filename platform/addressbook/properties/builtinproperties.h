@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/addressbook/propertytype.h"
+#include "platform/addressbook/properties/propertytype.h"
 #include "platform/addressbook/recordclass.h"
 
 #include <QString>

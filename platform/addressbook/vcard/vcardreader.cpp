@@ -1,9 +1,9 @@
-#include "platform/addressbook/vcardreader.h"
+#include "platform/addressbook/vcard/vcardreader.h"
 
 #include "platform/addressbook/abconstants.h"
-#include "platform/addressbook/builtinproperties.h"
 #include "platform/addressbook/person.h"
-#include "platform/addressbook/vcardparser.h"
+#include "platform/addressbook/properties/builtinproperties.h"
+#include "platform/addressbook/vcard/vcardparser.h"
 
 #include <QDate>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "platform/addressbook/vcardline.h"
+#include "platform/addressbook/vcard/vcardline.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "addressbookfixture.h"
-#include "fullperson.h"
+#include "tests/platform/addressbook/addressbookfixture.h"
+#include "tests/platform/addressbook/fullperson.h"
 
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/group.h"
 #include "platform/addressbook/person.h"
-#include "platform/addressbook/vcardwriter.h"
+#include "platform/addressbook/vcard/vcardwriter.h"
 #include "platform/defaults/userdefaults.h"
 
 TEST(VCardWriter, WritesEveryKindOfFieldInTheFixedLayout)

@@ -1,4 +1,4 @@
-#include "platform/addressbook/propertyvalues.h"
+#include "platform/addressbook/properties/propertyvalues.h"
 
 namespace {
 

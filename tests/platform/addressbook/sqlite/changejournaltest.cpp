@@ -1,4 +1,4 @@
-#include "addressbookfixture.h"
+#include "tests/platform/addressbook/addressbookfixture.h"
 
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/group.h"

@@ -1,9 +1,9 @@
-#include "fullperson.h"
+#include "tests/platform/addressbook/fullperson.h"
 
 #include "platform/addressbook/abconstants.h"
-#include "platform/addressbook/builtinproperties.h"
 #include "platform/addressbook/person.h"
-#include "platform/addressbook/vcardwriter.h"
+#include "platform/addressbook/properties/builtinproperties.h"
+#include "platform/addressbook/vcard/vcardwriter.h"
 
 #include <QDate>
 

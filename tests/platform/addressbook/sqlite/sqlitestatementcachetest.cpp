@@ -1,5 +1,5 @@
-#include "platform/addressbook/sqlitestatementcache.h"
-#include "platform/addressbook/sqlitestatement.h"
+#include "platform/addressbook/sqlite/sqlitestatementcache.h"
+#include "platform/addressbook/sqlite/sqlitestatement.h"
 
 #include <gtest/gtest.h>
 

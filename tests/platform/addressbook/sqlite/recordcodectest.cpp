@@ -1,8 +1,8 @@
-#include "fullperson.h"
+#include "tests/platform/addressbook/fullperson.h"
 
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/person.h"
-#include "platform/addressbook/recordcodec.h"
+#include "platform/addressbook/sqlite/recordcodec.h"
 
 #include <gtest/gtest.h>
 

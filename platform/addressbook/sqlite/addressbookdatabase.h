@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/addressbook/changejournal.h"
-#include "platform/addressbook/propertytype.h"
+#include "platform/addressbook/properties/propertytype.h"
 #include "platform/addressbook/recordclass.h"
-#include "platform/addressbook/sqlitestatementcache.h"
+#include "platform/addressbook/sqlite/changejournal.h"
+#include "platform/addressbook/sqlite/sqlitestatementcache.h"
 
 #include <QByteArray>
 #include <QHash>
