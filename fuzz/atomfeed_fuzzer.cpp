@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the Atom feed and entry readers: nothing may crash, hang or leak, and
 // whatever reads as a feed or entry must read again the same after it is written back.
 
-#include "platform/gdata/atomreader.h"
-#include "platform/gdata/atomwriter.h"
+#include "platform/gdata/atom/atomreader.h"
+#include "platform/gdata/atom/atomwriter.h"
 
 #include <cstddef>
 #include <cstdint>

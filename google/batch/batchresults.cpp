@@ -17,7 +17,7 @@
 #include "platform/addressbook/group.h"
 #include "platform/addressbook/person.h"
 #include "platform/defaults/userdefaults.h"
-#include "platform/gdata/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 #include "platform/ui/prompter.h"
 
 #include <QApplication>

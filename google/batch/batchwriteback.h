@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/addressbook/recordclass.h"
-#include "platform/gdata/gdataentrybase.h"
+#include "platform/gdata/entries/gdataentrybase.h"
 
 #include <QDateTime>
 

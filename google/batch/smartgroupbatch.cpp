@@ -9,8 +9,8 @@
 #include "google/engine/googlecontacttool.h"
 #include "google/engine/googlecontacttooluidelegate.h"
 #include "platform/defaults/userdefaults.h"
-#include "platform/gdata/gdataentrycontact.h"
-#include "platform/gdata/gdatafeedcontact.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
+#include "platform/gdata/entries/gdatafeedcontact.h"
 
 namespace {
 

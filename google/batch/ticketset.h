@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/gdata/gdataentrybase.h"
+#include "platform/gdata/entries/gdataentrybase.h"
+#include "platform/gdata/entries/gdatafeed.h"
 #include "platform/gdata/gdataerror.h"
-#include "platform/gdata/gdatafeed.h"
 #include "platform/gdata/gdataserviceticket.h"
 
 #include <QUrl>

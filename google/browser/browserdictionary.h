@@ -1,7 +1,7 @@
 #pragma once
 
 #include "foundation/parsers/addressparser.h"
-#include "platform/gdata/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 
 #include <QString>
 #include <QVariantMap>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gdata/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 
 #include <QVariantMap>
 

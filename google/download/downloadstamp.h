@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/addressbook/recordclass.h"
-#include "platform/gdata/gdataentrybase.h"
+#include "platform/gdata/entries/gdataentrybase.h"
 
 namespace downloadstamp {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/addressbook/recordclass.h"
-#include "platform/gdata/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 
 #include <QDateTime>
 #include <QString>

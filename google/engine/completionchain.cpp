@@ -12,7 +12,7 @@
 #include "google/lookups/contactlookups.h"
 #include "platform/addressbook/person.h"
 #include "platform/defaults/userdefaults.h"
-#include "platform/gdata/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/gdata/gdataentrycontact.h"
-#include "platform/gdata/gdataentrycontactgroup.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontactgroup.h"
 
 #include <QDateTime>
 

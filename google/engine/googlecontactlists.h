@@ -5,8 +5,8 @@
 #include "google/lookups/contactindex.h"
 #include "google/lookups/groupindex.h"
 #include "google/lookups/identifierindex.h"
-#include "platform/gdata/gdataentrycontact.h"
-#include "platform/gdata/gdataentrycontactgroup.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontactgroup.h"
 
 #include <QHash>
 #include <QList>

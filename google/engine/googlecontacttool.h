@@ -7,9 +7,9 @@
 #include "google/engine/selectortarget.h"
 #include "google/photos/photojob.h"
 #include "platform/addressbook/recordclass.h"
-#include "platform/gdata/gdataentrybase.h"
+#include "platform/gdata/entries/gdataentrybase.h"
+#include "platform/gdata/entries/gdatafeed.h"
 #include "platform/gdata/gdataerror.h"
-#include "platform/gdata/gdatafeed.h"
 #include "platform/gdata/gdataserviceticket.h"
 
 #include <QDateTime>

@@ -2,7 +2,7 @@
 
 #include "google/browser/browserlist.h"
 #include "google/engine/selectortarget.h"
-#include "platform/gdata/gdataentrycontactgroup.h"
+#include "platform/gdata/entries/gdataentrycontactgroup.h"
 #include "platform/gdata/gdataerror.h"
 
 #include <QList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gdata/gdatacontactelements.h"
+#include "platform/gdata/entries/gdatacontactelements.h"
 
 #include <QVariantList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gdata/gdataentrybase.h"
+#include "platform/gdata/entries/gdataentrybase.h"
 
 #include <QDateTime>
 #include <QHash>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "platform/addressbook/recordclass.h"
-#include "platform/gdata/gdataentrycontact.h"
-#include "platform/gdata/gdataextendedproperty.h"
-#include "platform/gdata/gdatafeed.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataextendedproperty.h"
+#include "platform/gdata/entries/gdatafeed.h"
 
 #include <QDateTime>
 #include <QString>

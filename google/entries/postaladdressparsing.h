@@ -1,7 +1,7 @@
 #pragma once
 
 #include "foundation/parsers/addressparser.h"
-#include "platform/gdata/gdatacontactelements.h"
+#include "platform/gdata/entries/gdatacontactelements.h"
 
 #include <QMap>
 #include <QString>

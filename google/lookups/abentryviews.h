@@ -1,8 +1,8 @@
 #pragma once
 
 #include "addressbook/google/googleentry.h"
-#include "platform/gdata/gdataentrycontact.h"
-#include "platform/gdata/gdataentrycontactgroup.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontactgroup.h"
 
 // The engine's Google entries as the address book layer reads them, for pairing each entry with
 // its record. A view borrows its entry: the entry outlives the view.

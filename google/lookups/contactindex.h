@@ -4,7 +4,7 @@
 
 #include "google/lookups/casefolding.h"
 #include "google/lookups/entrykeyindex.h"
-#include "platform/gdata/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 
 #include <QList>
 #include <QVarLengthArray>

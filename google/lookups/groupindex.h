@@ -3,7 +3,7 @@
 #pragma once
 
 #include "google/lookups/entrykeyindex.h"
-#include "platform/gdata/gdataentrycontactgroup.h"
+#include "platform/gdata/entries/gdataentrycontactgroup.h"
 
 #include <QVarLengthArray>
 

@@ -2,8 +2,8 @@
 // compares with the Address Book side.
 #pragma once
 
-#include "platform/gdata/gdataentrycontact.h"
-#include "platform/gdata/gdataentrycontactgroup.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontactgroup.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gdata/gdatalink.h"
+#include "platform/gdata/entries/gdatalink.h"
 
 #include <QByteArray>
 #include <QString>

@@ -6,7 +6,7 @@
 #include "google/engine/googlecontacttooluidelegate.h"
 #include "google/photos/phototexts.h"
 #include "google/photos/photouploadentry.h"
-#include "platform/gdata/gdataentrybase.h"
+#include "platform/gdata/entries/gdataentrybase.h"
 #include "platform/gdata/gdataservicegooglecontact.h"
 
 #include <QFile>

@@ -2,7 +2,7 @@
 // file that the user picks for one contact, which goes as it was read.
 #pragma once
 
-#include "platform/gdata/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 
 #include <QByteArray>
 #include <QString>

@@ -3,7 +3,7 @@
 #include "google/engine/googlecontactlists.h"
 #include "google/upload/elementmapping.h"
 #include "platform/addressbook/recordclass.h"
-#include "platform/gdata/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 
 #include <initializer_list>
 

@@ -2,7 +2,7 @@
 
 #include "google/upload/contactfields.h"
 #include "platform/addressbook/recordclass.h"
-#include "platform/gdata/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 
 #include <QDateTime>
 

@@ -2,7 +2,7 @@
 
 #include "platform/addressbook/properties/multivalue.h"
 #include "platform/addressbook/recordclass.h"
-#include "platform/gdata/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 
 #include <QString>
 

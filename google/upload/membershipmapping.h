@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/addressbook/recordclass.h"
-#include "platform/gdata/gdataentrycontact.h"
-#include "platform/gdata/gdataentrycontactgroup.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontactgroup.h"
 
 #include <QSet>
 #include <QString>

@@ -2,8 +2,8 @@
 
 #include "google/engine/googlecontactlists.h"
 #include "platform/addressbook/recordclass.h"
-#include "platform/gdata/gdataentrybase.h"
-#include "platform/gdata/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrybase.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "platform/gdata/gdatanetworkerror.h"
 
+#include "platform/gdata/atom/xmlnamespaces.h"
 #include "platform/gdata/gdataconstants.h"
-#include "platform/gdata/xmlnamespaces.h"
 
 #include <QVariantList>
 

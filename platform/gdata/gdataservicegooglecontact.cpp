@@ -1,7 +1,7 @@
 #include "platform/gdata/gdataservicegooglecontact.h"
 
-#include "platform/gdata/atomreader.h"
-#include "platform/gdata/atomwriter.h"
+#include "platform/gdata/atom/atomreader.h"
+#include "platform/gdata/atom/atomwriter.h"
 #include "platform/gdata/gdataclientlogin.h"
 #include "platform/gdata/gdataconstants.h"
 #include "platform/gdata/gdatarequest.h"

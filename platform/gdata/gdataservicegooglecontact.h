@@ -3,10 +3,10 @@
 // call that sends it; the request body is a snapshot of the feed or entry taken in that call.
 #pragma once
 
-#include "platform/gdata/gdataentrycontact.h"
-#include "platform/gdata/gdataentrycontactgroup.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontactgroup.h"
+#include "platform/gdata/entries/gdatafeed.h"
 #include "platform/gdata/gdataerror.h"
-#include "platform/gdata/gdatafeed.h"
 #include "platform/gdata/gdataquerycontact.h"
 #include "platform/gdata/gdataserviceticket.h"
 

@@ -2,8 +2,8 @@
 
 #include "tests/support/httptestclient.h"
 
-#include "platform/gdata/atomreader.h"
-#include "platform/gdata/atomwriter.h"
+#include "platform/gdata/atom/atomreader.h"
+#include "platform/gdata/atom/atomwriter.h"
 
 #include <QDeadlineTimer>
 #include <QJsonDocument>

@@ -3,7 +3,7 @@
 // process ends with the object.
 #pragma once
 
-#include "platform/gdata/gdatafeed.h"
+#include "platform/gdata/entries/gdatafeed.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -1,7 +1,7 @@
 #include "tools/gdata-server/account.h"
 
+#include "platform/gdata/entries/gdataentrycontactgroup.h"
 #include "platform/gdata/gdataconstants.h"
-#include "platform/gdata/gdataentrycontactgroup.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // and photos. Entries keep their creation order; deleted ones stay as tombstones.
 #pragma once
 
-#include "platform/gdata/gdataentrybase.h"
+#include "platform/gdata/entries/gdataentrybase.h"
 
 #include <QByteArray>
 #include <QHash>

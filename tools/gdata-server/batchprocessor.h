@@ -6,7 +6,7 @@
 #include "tools/gdata-server/faultinjector.h"
 #include "tools/gdata-server/httpmessage.h"
 
-#include "platform/gdata/gdatafeed.h"
+#include "platform/gdata/entries/gdatafeed.h"
 
 class BatchProcessor
 {

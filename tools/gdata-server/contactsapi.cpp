@@ -2,8 +2,8 @@
 
 #include "tools/gdata-server/entryrenderer.h"
 
-#include "platform/gdata/atomreader.h"
-#include "platform/gdata/atomwriter.h"
+#include "platform/gdata/atom/atomreader.h"
+#include "platform/gdata/atom/atomwriter.h"
 #include "platform/gdata/gdataconstants.h"
 
 #include <QUrlQuery>

@@ -1,7 +1,7 @@
 #include "tools/gdata-server/photohandler.h"
 
-#include "platform/gdata/atomwriter.h"
-#include "platform/gdata/gdataentrycontact.h"
+#include "platform/gdata/atom/atomwriter.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "tools/gdata-server/serverstate.h"
 
-#include "platform/gdata/atomreader.h"
-#include "platform/gdata/atomwriter.h"
+#include "platform/gdata/atom/atomreader.h"
+#include "platform/gdata/atom/atomwriter.h"
 
 #include <QFile>
 #include <QJsonArray>

@@ -1,7 +1,7 @@
 #include "bench/platform/gdata/loopbackserver.h"
 
-#include "platform/gdata/atomwriter.h"
-#include "platform/gdata/gdatafeed.h"
+#include "platform/gdata/atom/atomwriter.h"
+#include "platform/gdata/entries/gdatafeed.h"
 
 #include <QDeadlineTimer>
 #include <QEventLoop>

@@ -2,7 +2,7 @@
 // seeded through its control endpoint. The process ends with the object.
 #pragma once
 
-#include "platform/gdata/gdataentrybase.h"
+#include "platform/gdata/entries/gdataentrybase.h"
 
 #include <QByteArray>
 #include <QNetworkAccessManager>

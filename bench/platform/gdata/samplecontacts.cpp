@@ -1,6 +1,6 @@
 #include "bench/platform/gdata/samplecontacts.h"
 
-#include "platform/gdata/atomwriter.h"
+#include "platform/gdata/atom/atomwriter.h"
 #include "platform/gdata/gdataconstants.h"
 
 #include <QUrl>

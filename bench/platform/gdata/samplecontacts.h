@@ -2,7 +2,7 @@
 // organisation, a group membership, extended properties and elements the client does not model.
 #pragma once
 
-#include "platform/gdata/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 
 #include <QByteArray>
 #include <QString>

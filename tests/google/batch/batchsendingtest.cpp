@@ -14,9 +14,9 @@
 #include "platform/addressbook/group.h"
 #include "platform/addressbook/person.h"
 #include "platform/defaults/userdefaults.h"
-#include "platform/gdata/gdatacontactelements.h"
-#include "platform/gdata/gdataentrycontact.h"
-#include "platform/gdata/gdataentrycontactgroup.h"
+#include "platform/gdata/entries/gdatacontactelements.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontactgroup.h"
 #include "platform/gdata/gdataservicegooglecontact.h"
 
 #include <QCoreApplication>

@@ -9,8 +9,8 @@
 #include "google/engine/googlekeys.h"
 #include "platform/addressbook/person.h"
 #include "platform/defaults/userdefaults.h"
-#include "platform/gdata/gdatacontactelements.h"
-#include "platform/gdata/gdataentrycontact.h"
+#include "platform/gdata/entries/gdatacontactelements.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 
 #include <gtest/gtest.h>
 

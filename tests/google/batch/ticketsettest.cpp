@@ -1,8 +1,8 @@
 #include "tests/support/google/engineservertest.h"
 
 #include "google/batch/ticketset.h"
-#include "platform/gdata/gdataentrycontact.h"
-#include "platform/gdata/gdatafeedcontact.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
+#include "platform/gdata/entries/gdatafeedcontact.h"
 #include "platform/gdata/gdataservicegooglecontact.h"
 
 #include <algorithm>

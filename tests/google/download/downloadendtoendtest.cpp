@@ -24,8 +24,8 @@
 #include "platform/addressbook/person.h"
 #include "platform/addressbook/properties/multivalue.h"
 #include "platform/defaults/userdefaults.h"
+#include "platform/gdata/entries/gdataentrycontactgroup.h"
 #include "platform/gdata/gdataconstants.h"
-#include "platform/gdata/gdataentrycontactgroup.h"
 #include "platform/gdata/gdataservicegooglecontact.h"
 
 #include <QHash>

@@ -4,7 +4,7 @@
 #include "google/engine/googlechangetracking.h"
 #include "google/engine/googlekeys.h"
 #include "platform/defaults/userdefaults.h"
-#include "platform/gdata/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/person.h"
 #include "platform/defaults/userdefaults.h"
-#include "platform/gdata/atomwriter.h"
+#include "platform/gdata/atom/atomwriter.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Entries, feeds and extended properties as the engine changes them in memory.
 
-#include "platform/gdata/gdataentrycontact.h"
-#include "platform/gdata/gdatafeedcontact.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
+#include "platform/gdata/entries/gdatafeedcontact.h"
 #include "platform/gdata/gdatanetworkerror.h"
 #include "platform/gdata/gdataserviceticket.h"
 

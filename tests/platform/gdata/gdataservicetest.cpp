@@ -3,10 +3,10 @@
 
 #include "tests/support/gdatatestserver.h"
 
+#include "platform/gdata/entries/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontactgroup.h"
+#include "platform/gdata/entries/gdatafeedcontact.h"
 #include "platform/gdata/gdataconstants.h"
-#include "platform/gdata/gdataentrycontact.h"
-#include "platform/gdata/gdataentrycontactgroup.h"
-#include "platform/gdata/gdatafeedcontact.h"
 #include "platform/gdata/gdatahttpfetcher.h"
 #include "platform/gdata/gdataservicegooglecontact.h"
 

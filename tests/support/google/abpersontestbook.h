@@ -2,7 +2,7 @@
 
 #include "platform/addressbook/properties/propertytype.h"
 #include "platform/addressbook/recordclass.h"
-#include "platform/gdata/gdataentrycontactgroup.h"
+#include "platform/gdata/entries/gdataentrycontactgroup.h"
 
 #include <QList>
 #include <QString>

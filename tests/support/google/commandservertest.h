@@ -3,7 +3,7 @@
 #include "tests/support/google/engineservertest.h"
 
 #include "platform/addressbook/recordclass.h"
-#include "platform/gdata/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 
 #include <QStringList>
 

@@ -8,7 +8,7 @@
 
 #include "tests/support/google/personcard.h"
 
-#include "platform/gdata/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 
 #include <QByteArray>
 #include <QStringList>

@@ -7,7 +7,7 @@
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/localizedpropertyorlabel.h"
 #include "platform/defaults/userdefaults.h"
-#include "platform/gdata/atomwriter.h"
+#include "platform/gdata/atom/atomwriter.h"
 
 #include <QLocale>
 

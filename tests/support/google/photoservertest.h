@@ -2,7 +2,7 @@
 
 #include "tests/support/google/engineservertest.h"
 
-#include "platform/gdata/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 
 #include <QByteArray>
 #include <QColor>

@@ -3,11 +3,11 @@
 #include "tests/support/gdatatestserver.h"
 #include "tests/support/httptestclient.h"
 
-#include "platform/gdata/atomreader.h"
-#include "platform/gdata/atomwriter.h"
+#include "platform/gdata/atom/atomreader.h"
+#include "platform/gdata/atom/atomwriter.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontactgroup.h"
 #include "platform/gdata/gdataconstants.h"
-#include "platform/gdata/gdataentrycontact.h"
-#include "platform/gdata/gdataentrycontactgroup.h"
 
 #include <QJsonDocument>
 #include <QTemporaryDir>

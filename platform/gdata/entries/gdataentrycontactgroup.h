@@ -1,7 +1,7 @@
 // A group entry of the group feed; system groups carry the id of gContact:systemGroup.
 #pragma once
 
-#include "platform/gdata/gdataentrybase.h"
+#include "platform/gdata/entries/gdataentrybase.h"
 
 class GDataEntryContactGroup;
 using GDataEntryContactGroupPtr = std::shared_ptr<GDataEntryContactGroup>;

@@ -1,4 +1,4 @@
-#include "platform/gdata/gdataentrycontactgroup.h"
+#include "platform/gdata/entries/gdataentrycontactgroup.h"
 
 GDataEntryContactGroupPtr
 GDataEntryContactGroup::contactGroupEntryWithTitle(const std::optional<QString> &title)

@@ -1,8 +1,8 @@
-#include "platform/gdata/atomwriter.h"
+#include "platform/gdata/atom/atomwriter.h"
 
+#include "platform/gdata/entries/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontactgroup.h"
 #include "platform/gdata/gdataconstants.h"
-#include "platform/gdata/gdataentrycontact.h"
-#include "platform/gdata/gdataentrycontactgroup.h"
 
 #include <pugixml.hpp>
 

@@ -1,9 +1,9 @@
-#include "platform/gdata/atomreader.h"
+#include "platform/gdata/atom/atomreader.h"
 
+#include "platform/gdata/atom/xmlnamespaces.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontactgroup.h"
 #include "platform/gdata/gdataconstants.h"
-#include "platform/gdata/gdataentrycontact.h"
-#include "platform/gdata/gdataentrycontactgroup.h"
-#include "platform/gdata/xmlnamespaces.h"
 
 #include <pugixml.hpp>
 

@@ -1,7 +1,7 @@
 // Feed and entry objects to Atom XML, with the unknown elements an entry kept written back.
 #pragma once
 
-#include "platform/gdata/gdatafeed.h"
+#include "platform/gdata/entries/gdatafeed.h"
 
 #include <QByteArray>
 

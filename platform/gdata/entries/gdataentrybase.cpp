@@ -1,4 +1,4 @@
-#include "platform/gdata/gdataentrybase.h"
+#include "platform/gdata/entries/gdataentrybase.h"
 
 #include "platform/gdata/gdataconstants.h"
 

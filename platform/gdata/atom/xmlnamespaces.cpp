@@ -1,4 +1,4 @@
-#include "platform/gdata/xmlnamespaces.h"
+#include "platform/gdata/atom/xmlnamespaces.h"
 
 #include <cstring>
 #include <set>

@@ -4,9 +4,9 @@
 // holds.
 #pragma once
 
-#include "platform/gdata/gdatabatch.h"
-#include "platform/gdata/gdataextendedproperty.h"
-#include "platform/gdata/gdatalink.h"
+#include "platform/gdata/entries/gdatabatch.h"
+#include "platform/gdata/entries/gdataextendedproperty.h"
+#include "platform/gdata/entries/gdatalink.h"
 
 #include <QAnyStringView>
 #include <QByteArray>

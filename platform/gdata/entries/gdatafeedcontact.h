@@ -1,7 +1,7 @@
 // The contact feed, and the empty contact feed that batch requests start from.
 #pragma once
 
-#include "platform/gdata/gdatafeed.h"
+#include "platform/gdata/entries/gdatafeed.h"
 
 namespace GDataFeedContact {
 inline GDataFeedPtr contactFeed()

@@ -1,4 +1,4 @@
-#include "platform/gdata/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 
 #include "platform/gdata/gdataconstants.h"
 

@@ -2,7 +2,7 @@
 
 #include "bench/platform/gdata/samplecontacts.h"
 
-#include "platform/gdata/atomreader.h"
+#include "platform/gdata/atom/atomreader.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,7 +3,7 @@
 // an error, never a crash.
 #pragma once
 
-#include "platform/gdata/gdatafeed.h"
+#include "platform/gdata/entries/gdatafeed.h"
 
 #include <QByteArray>
 #include <QString>

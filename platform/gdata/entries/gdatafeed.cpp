@@ -1,4 +1,4 @@
-#include "platform/gdata/gdatafeed.h"
+#include "platform/gdata/entries/gdatafeed.h"
 
 #include "platform/gdata/gdataconstants.h"
 

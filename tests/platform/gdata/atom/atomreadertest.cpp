@@ -1,11 +1,11 @@
 // Atom text to entry objects and back: namespaces by declaration, absent versus empty values,
 // elements this layer does not model, and input that is not Atom at all.
 
-#include "platform/gdata/atomreader.h"
-#include "platform/gdata/atomwriter.h"
+#include "platform/gdata/atom/atomreader.h"
+#include "platform/gdata/atom/atomwriter.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontactgroup.h"
 #include "platform/gdata/gdataconstants.h"
-#include "platform/gdata/gdataentrycontact.h"
-#include "platform/gdata/gdataentrycontactgroup.h"
 
 #include <gtest/gtest.h>
 

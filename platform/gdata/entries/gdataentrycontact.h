@@ -1,8 +1,8 @@
 // A contact entry of the contact feed.
 #pragma once
 
-#include "platform/gdata/gdatacontactelements.h"
-#include "platform/gdata/gdataentrybase.h"
+#include "platform/gdata/entries/gdatacontactelements.h"
+#include "platform/gdata/entries/gdataentrybase.h"
 
 class GDataEntryContact;
 using GDataEntryContactPtr = std::shared_ptr<GDataEntryContact>;

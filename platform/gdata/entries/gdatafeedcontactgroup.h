@@ -1,7 +1,7 @@
 // The group feed, and the empty group feed that batch requests start from.
 #pragma once
 
-#include "platform/gdata/gdatafeed.h"
+#include "platform/gdata/entries/gdatafeed.h"
 
 namespace GDataFeedContactGroup {
 inline GDataFeedPtr contactGroupFeed()

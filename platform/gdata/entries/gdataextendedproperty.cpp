@@ -1,4 +1,4 @@
-#include "platform/gdata/gdataextendedproperty.h"
+#include "platform/gdata/entries/gdataextendedproperty.h"
 
 GDataExtendedProperty GDataExtendedProperty::propertyWithName(const QString &name,
                                                               const std::optional<QString> &value)

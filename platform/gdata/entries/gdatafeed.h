@@ -1,7 +1,7 @@
 // A contact or group feed: its entries, links, ETag, total count and feed-level batch operation.
 #pragma once
 
-#include "platform/gdata/gdataentrybase.h"
+#include "platform/gdata/entries/gdataentrybase.h"
 
 #include <memory>
 

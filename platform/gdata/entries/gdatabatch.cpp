@@ -1,4 +1,4 @@
-#include "platform/gdata/gdatabatch.h"
+#include "platform/gdata/entries/gdatabatch.h"
 
 QString GDataBatchInterrupted::description() const
 {
