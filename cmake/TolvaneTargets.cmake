@@ -67,11 +67,14 @@ function(tolvane_test_support target)
     target_link_libraries(${target} PUBLIC tolvane_testsupport ${ARG_DEPS})
 endfunction()
 
-# tolvane_fuzzer(<name> DEPS <targets>...)
-# A libFuzzer program from fuzz/<name>_fuzzer.cpp; its seed inputs are in fuzz/corpus/<name>/.
-function(tolvane_fuzzer name)
+# tolvane_fuzzer(<room>/<name> DEPS <targets>...)
+# A libFuzzer program from fuzz/<room>/<name>_fuzzer.cpp, where the room mirrors the folder of the
+# code it feeds; its seed inputs are in fuzz/corpus/<name>/, and every program is built into the
+# build's fuzz/ folder.
+function(tolvane_fuzzer path)
     cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-    add_executable(${name}_fuzzer ${CMAKE_CURRENT_SOURCE_DIR}/${name}_fuzzer.cpp)
+    get_filename_component(name ${path} NAME)
+    add_executable(${name}_fuzzer ${CMAKE_CURRENT_SOURCE_DIR}/${path}_fuzzer.cpp)
     target_compile_options(${name}_fuzzer PRIVATE ${TOLVANE_WARNINGS})
     target_link_options(${name}_fuzzer PRIVATE -fsanitize=fuzzer)
     target_link_libraries(${name}_fuzzer PRIVATE ${ARG_DEPS})
