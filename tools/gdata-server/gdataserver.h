@@ -3,8 +3,8 @@
 #pragma once
 
 #include "tools/gdata-server/adminapi.h"
-#include "tools/gdata-server/contactsapi.h"
-#include "tools/gdata-server/httpserver.h"
+#include "tools/gdata-server/atom/contactsapi.h"
+#include "tools/gdata-server/http/httpserver.h"
 
 class GDataServer
 {

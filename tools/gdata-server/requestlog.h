@@ -2,7 +2,7 @@
 // before anything is kept.
 #pragma once
 
-#include "tools/gdata-server/httpmessage.h"
+#include "tools/gdata-server/http/httpmessage.h"
 
 #include <QJsonArray>
 

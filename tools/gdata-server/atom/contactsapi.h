@@ -2,11 +2,11 @@
 // the signed-in account.
 #pragma once
 
-#include "tools/gdata-server/batchprocessor.h"
+#include "tools/gdata-server/atom/batchprocessor.h"
+#include "tools/gdata-server/atom/photohandler.h"
 #include "tools/gdata-server/entryoperations.h"
 #include "tools/gdata-server/faultinjector.h"
-#include "tools/gdata-server/httpmessage.h"
-#include "tools/gdata-server/photohandler.h"
+#include "tools/gdata-server/http/httpmessage.h"
 
 class ContactsApi
 {

@@ -1,4 +1,4 @@
-#include "tools/gdata-server/httpmessage.h"
+#include "tools/gdata-server/http/httpmessage.h"
 
 HttpResponse HttpResponse::text(int status, const QByteArray &body)
 {

@@ -4,7 +4,7 @@
 
 #include "tools/gdata-server/entryoperations.h"
 #include "tools/gdata-server/faultinjector.h"
-#include "tools/gdata-server/httpmessage.h"
+#include "tools/gdata-server/http/httpmessage.h"
 
 #include "platform/gdata/entries/gdatafeed.h"
 

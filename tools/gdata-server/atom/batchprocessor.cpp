@@ -1,4 +1,4 @@
-#include "tools/gdata-server/batchprocessor.h"
+#include "tools/gdata-server/atom/batchprocessor.h"
 
 #include "tools/gdata-server/entryrenderer.h"
 

@@ -1,4 +1,4 @@
-#include "tools/gdata-server/photohandler.h"
+#include "tools/gdata-server/atom/photohandler.h"
 
 #include "platform/gdata/atom/atomwriter.h"
 #include "platform/gdata/entries/gdataentrycontact.h"

@@ -3,7 +3,7 @@
 // response.
 #pragma once
 
-#include "tools/gdata-server/httpmessage.h"
+#include "tools/gdata-server/http/httpmessage.h"
 
 #include <QObject>
 #include <QTcpServer>

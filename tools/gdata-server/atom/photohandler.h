@@ -2,7 +2,7 @@
 // DELETE; If-Match, when given, must name the photo stored.
 #pragma once
 
-#include "tools/gdata-server/httpmessage.h"
+#include "tools/gdata-server/http/httpmessage.h"
 #include "tools/gdata-server/serveroptions.h"
 #include "tools/gdata-server/serverstate.h"
 #include "tools/gdata-server/serverurls.h"

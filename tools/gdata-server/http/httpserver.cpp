@@ -1,4 +1,4 @@
-#include "tools/gdata-server/httpserver.h"
+#include "tools/gdata-server/http/httpserver.h"
 
 #include <QPointer>
 #include <QTcpSocket>

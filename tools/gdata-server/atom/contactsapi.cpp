@@ -1,4 +1,4 @@
-#include "tools/gdata-server/contactsapi.h"
+#include "tools/gdata-server/atom/contactsapi.h"
 
 #include "tools/gdata-server/entryrenderer.h"
 
