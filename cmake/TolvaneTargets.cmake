@@ -43,6 +43,14 @@ function(tolvane_library target)
     target_link_libraries(${target} PUBLIC ${ARG_DEPS})
 endfunction()
 
+# tolvane_program(<target>)
+# One of the programs a user runs or that they start for each other (Tolvane, agent-tolvane,
+# tolvane-service, abtool, gdata-server): all are built into one folder, bin/, so each finds the
+# others beside itself in the build tree as in an installed tree.
+function(tolvane_program target)
+    set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
+endfunction()
+
 # tolvane_test(<target> [DEPS <targets>...])
 # One GoogleTest program of every source in the calling folder and its rooms; each test runs in its
 # own process with a fresh temporary HOME (see tests/support/testmain.cpp).
