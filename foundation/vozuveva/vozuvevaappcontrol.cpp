@@ -1,6 +1,7 @@
 #include "foundation/vozuveva/vozuvevaappcontrol.h"
 
 #include "foundation/log.h"
+#include "foundation/programfolder.h"
 #include "foundation/scripting/applescriptconversion.h"
 #include "foundation/scripting/scripterrorlog.h"
 #include "foundation/text/zeltorstring.h"
@@ -36,6 +37,12 @@ std::optional<AppleEventDescriptor> resultOf(const QString &op, const QString &s
 
 QString pathToApplication(const QString &bundleIdentifier)
 {
+    // The address book tool stands in for the address book application: it lies beside the
+    // program and has no desktop entry, since it never runs as a program of the desktop.
+    if (bundleIdentifier == programfolder::kAddressBookBundleIdentifier) {
+        const QString tool = programfolder::programPath(programfolder::kAddressBookToolName);
+        return QFileInfo(tool).isExecutable() ? tool : QString();
+    }
     return busprograms::executablePath(bundleIdentifier);
 }
 

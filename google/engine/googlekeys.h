@@ -10,6 +10,7 @@ namespace googlekeys {
 
 inline const QString abUpdatePresumeDoubleFirst = QStringLiteral("abUpdatePresumeDoubleFirst");
 inline const QString batchABContactPicturesTicketComplete = QStringLiteral("batchABContactPicturesTicketComplete");
+inline const QString datafilePath = QStringLiteral("datafilePath");
 inline const QString doDefaultCountry = QStringLiteral("doDefaultCountry");
 inline const QString gMailSuffix = QStringLiteral("gMailSuffix");
 inline const QString gmRefetchAllContactsComplete = QStringLiteral("gmRefetchAllContactsComplete");
@@ -30,7 +31,12 @@ inline const QString googleAuthenticationFailure = QStringLiteral("googleAuthent
 inline const QString googleBackupFolderPath = QStringLiteral("googleBackupFolderPath");
 inline const QString googleConnectionFailure = QStringLiteral("googleConnectionFailure");
 inline const QString googleDataMask = QStringLiteral("googleDataMask");
+inline const QString googleHasContactData = QStringLiteral("googleHasContactData");
+inline const QString googleHasData = QStringLiteral("googleHasData");
+inline const QString googleHasGroupData = QStringLiteral("googleHasGroupData");
 inline const QString googleServiceBaseURL = QStringLiteral("googleServiceBaseURL");
+inline const QString gsAccount = QStringLiteral("gsAccount");
+inline const QString gsAccount2 = QStringLiteral("gsAccount2");
 inline const QString imageFetchComplete = QStringLiteral("imageFetchComplete");
 inline const QString imageTime = QStringLiteral("imageTime");
 inline const QString isLoggedIn = QStringLiteral("isLoggedIn");

@@ -1,4 +1,5 @@
 #include "foundation/vozuveva/vozuvevaappcontrol.h"
+#include "foundation/programfolder.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/scripting/busapplication.h"
 #include "tests/support/logcapture.h"
@@ -7,6 +8,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QUuid>
 
 #include <gtest/gtest.h>
@@ -47,6 +49,23 @@ TEST(VozuVevaAppControl, InstalledProgramNotRunning_LaunchIsAccepted)
     EXPECT_TRUE(VozuVeva::isApplicationInstalled(id));
     EXPECT_FALSE(VozuVeva::isApplicationRunning(id));
     EXPECT_EQ(VozuVeva::launchApplication(id), "True");
+}
+
+TEST(VozuVevaAppControl, AddressBookApplication_IsTheToolBesideTheProgram)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    programfolder::setPathForTesting(folder.path());
+    const QString id = programfolder::kAddressBookBundleIdentifier;
+    EXPECT_FALSE(VozuVeva::isApplicationInstalled(id));
+
+    const QString tool = folder.filePath(programfolder::kAddressBookToolName);
+    ASSERT_TRUE(QFile::copy(QStandardPaths::findExecutable("true"), tool));
+    EXPECT_EQ(VozuVeva::pathToApplication(id), tool);
+    EXPECT_TRUE(VozuVeva::isApplicationInstalled(id));
+    // The tool never runs as a program of the desktop, so it is never found running.
+    EXPECT_FALSE(VozuVeva::isApplicationRunning(id));
+    programfolder::setPathForTesting(QString());
 }
 
 TEST(VozuVevaAppControl, RunningProgram_FoundWholeAndWithoutRegardToCaseAndQuits)

@@ -1,0 +1,287 @@
+#pragma once
+
+#include "app/startup/folderlayout.h"
+#include "app/windows/loginsheet.h"
+#include "app/windows/mainwindow.h"
+#include "app/windows/welcomepanel.h"
+#include "app/windows/windowcontroller.h"
+#include "foundation/applicationdelegate.h"
+#include "google/engine/googlecontacttooldatadelegate.h"
+#include "google/engine/googlecontacttoolmocdelegate.h"
+#include "google/engine/googlecontacttooluidelegate.h"
+#include "google/engine/googletoolhostdelegate.h"
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+
+#include <map>
+#include <memory>
+
+class Country;
+class GoogleContactTool;
+class ManagedObjectContext;
+class OwnerAddressBook;
+class PersistentStore;
+class QAbstractButton;
+class QLineEdit;
+class TolvaneOwner;
+
+// The main program's one application delegate: its start-up, folders, store, login, windows,
+// countries and shutdown. It is the application's Google engine's first UI, data and store
+// delegate and its host; every window reaches it through shared().
+class AppDelegate : public QObject,
+                    public ApplicationDelegate,
+                    public GoogleContactToolUIDelegate,
+                    public GoogleContactToolDataDelegate,
+                    public GoogleContactToolMocDelegate,
+                    public GoogleToolHostDelegate
+{
+    Q_OBJECT
+
+public:
+    // Class initialisation: the log level and the environment checks. False once a check has
+    // failed and the program is ending (its alert shown); nothing after it may run then.
+    static bool initialize();
+
+    // The initialiser: the preferences file test, the random seed, the factory defaults and the
+    // value transformers.
+    AppDelegate();
+    ~AppDelegate() override;
+
+    static AppDelegate *shared();
+
+    // The ordered start-up steps behind the welcome panel, ending in the login. False when a step
+    // ended the program.
+    bool awakeFromNib();
+    void applicationDidFinishLaunching();
+    // Packages are updated by the system; the check only writes its trace line, and the feed
+    // parameters of the old updater have no caller.
+    void checkForUpdate();
+    static QVariantList feedParametersForUpdater();
+
+    // Start-up progress.
+    QString progressMessage() const { return m_progressMessage; }
+    int updateCount() const { return m_progressCount; }
+    WelcomePanel *welcomePanel() const { return m_welcomePanel; }
+    void showWelcomPanel();
+    void closeWelcomPanel();
+
+    // Folders and the store.
+    const FolderLayout &folders() const { return m_folders; }
+    QString libraryFolderPath() const { return m_folders.libraryFolderPath; }
+    QString logFilePath() const { return m_folders.logFilePath; }
+    QString crashLogFilePath() const { return m_folders.crashLogFilePath; }
+    QString datafilePath() const { return m_datafilePath; }
+    QString scriptsFolderPath() const { return m_folders.scriptsFolderPath; }
+    std::optional<QString> tmpFolderPath() override { return m_folders.tmpFolderPath; }
+    std::optional<QString> googleBackupFolderPath() override
+    {
+        return m_folders.googleBackupFolderPath;
+    }
+    std::optional<QString> pendingFolderPath() override { return m_folders.pendingFolderPath; }
+    std::optional<QString> pendingArchiveFolderPath() override
+    {
+        return m_folders.pendingArchiveFolderPath;
+    }
+    std::optional<QString> restartFolderPath() override { return m_folders.restartFolderPath; }
+    ManagedObjectContext *managedObjectContext() const { return m_context.get(); }
+    TolvaneOwner *owner() const { return m_owner; }
+    void setOwner(TolvaneOwner *owner) { m_owner = owner; }
+    bool offersUpdateCoreData() const override { return m_context != nullptr; }
+    void updateCoreData() override;
+
+    // The application's engine, made in the last start-up step.
+    GoogleContactTool *appGoogleContactTool() const { return m_appGoogleContactTool.get(); }
+
+    // Login and password.
+    void loginToGoogle();
+    void openLoginPanel(GoogleContactTool *tool) override;
+    void changeGoogleAccount();
+    LoginSheet *loginPanel() const { return m_loginPanel; }
+    bool canLogin() const { return m_canLogin; }
+    // Recomputed from the sheet's two fields, whatever the argument.
+    void setCanLogin();
+    void login();
+    void cancelLogin();
+    QString gsUser() const { return m_gsUser; }
+    void setGsUser(const QString &user) { m_gsUser = user; }
+    QString gsPW() const { return m_gsPW; }
+    // The password controls of the preferences sheet, which hands them in when it is made.
+    struct PasswordControls
+    {
+        QPointer<QAbstractButton> changePW;
+        QPointer<QAbstractButton> cancelPW;
+        QPointer<QAbstractButton> savePW;
+        QPointer<QLineEdit> changePWField;
+        QPointer<QLineEdit> prefUserAccountField;
+    };
+    void setPasswordControls(const PasswordControls &controls) { m_passwordControls = controls; }
+    void changePassword();
+    void cancelPassword();
+    void savePassword();
+
+    // Windows.
+    void openDataMover(GoogleContactTool *tool = nullptr) override;
+    void openBrowserView(GoogleContactTool *tool = nullptr) override;
+    void openBrowser2View();
+    void openWebView();
+    WindowController *createCachedController();
+    const std::map<QString, QPointer<WindowController>> &browserControllerCache() const
+    {
+        return m_browserControllerCache;
+    }
+    void killAppBrowserController();
+    WindowController *dataMoverWindowController() const { return m_dataMoverWindowController; }
+    WindowController *googleBrowserWindowController() const
+    {
+        return m_googleBrowserWindowController;
+    }
+    WindowController *googlePreviewWinController() const { return m_googlePreviewWinController; }
+    WindowController *safariWindowController() const { return m_safariWindowController; }
+    void setDataMoverWindowController(WindowController *controller);
+    void setGoogleBrowserWindowController(WindowController *controller);
+    void setGooglePreviewWinController(WindowController *controller);
+    void setSafariWindowController(WindowController *controller);
+    // The key window (a window-modal sheet counts as the window it is on) and its controller.
+    QWidget *keyWindow() const;
+    WindowController *keyWindowController() const;
+    MainWindow *mainWindow() const { return m_mainWindow; }
+    bool isBrowserFront() const;
+    // Menu commands, passed on to the key window's controller when it answers them.
+    void toggleGroupNav();
+    void toggleBrowserImage();
+    void toggleNotes();
+    void browserChangeDataField(int tag);
+    void showTableColumnSheet();
+    void toggleSetOperator();
+    QString browserSetModeMenuTitle() const { return m_browserSetModeMenuTitle; }
+    QString statusMessage() const { return m_statusMessage; }
+
+    // Countries, regions and address labels.
+    struct RegionChoice
+    {
+        QString name;
+        bool on = false;
+        bool operator==(const RegionChoice &) const = default;
+    };
+    QString defaultCountry() const;
+    void loadRegionData();
+    void loadCountryData();
+    void selectCountryAndRegionRows();
+    void toggleDefaultCountry();
+    QStringList countryMenuItems() const;
+    void loadTolvaneRegions();
+    void recordTolvaneRegions();
+    void initializeTolvaneRegion();
+    void initializeTolvaneGeoRegion();
+    const QList<RegionChoice> &useRegionsArray() const { return m_useRegionsArray; }
+    void setRegionOn(int row, bool on);
+    const QList<Country *> &useCountriesArray() const { return m_useCountriesArray; }
+    const QStringList &countryNamesArray() const { return m_countryNamesArray; }
+    // The rows chosen in the preferences' country and region lists; -1 for none.
+    int countrySelection() const { return m_countrySelection; }
+    int regionSelection() const { return m_regionSelection; }
+    const QStringList &threeLabels() const { return m_threeLabels; }
+    const QStringList &twoLabels() const { return m_twoLabels; }
+    void setThreeLabels(const QStringList &labels) { m_threeLabels = labels; }
+    void setTwoLabels(const QStringList &labels) { m_twoLabels = labels; }
+    void resetTwoLabels();
+    void resetLastLabel();
+    QVariantMap unpackAddress(const QString &text) const;
+
+    // Shutdown: the snapshot, the restart lists and the saves, once.
+    void applicationWillTerminate();
+    void quitTolvane();
+
+    // The engine's UI delegate: what the application delegate answers while no window has taken
+    // the engine over. It shows no progress sheet of its own.
+    void openUserInfoWithMessage(const QString &message, int progressMax) override;
+    void updateUserInfoWithMessage(const QString &message) override;
+    void closeUserInfo() override;
+    void setStatusMessage(const QString &message) override;
+    void setProgressMessage(const QString &message) override;
+    void setProgressMaxValue(double value) override;
+    void setProgressCurValue(double value) override;
+    void refreshView() override;
+    void setGoogleDataMask() override;
+    void showWindow() override;
+    QWidget *window() override;
+
+private:
+    friend class AppDelegateTest;
+
+    void progressStep(const QString &text, bool redraw = true);
+    void logBasicData();
+    void setupFileAndFolderEnvironment();
+    bool setupCoreDataEnvironment();
+    void examineAddressBook();
+    void makeApplicationEngine();
+    void connectLoginSheet();
+    void startFetch(GoogleContactTool *tool);
+    void loginPanelDidEnd();
+    // The window of a controller the delegate keeps has closed: forget it and take back the
+    // engine's delegates it held.
+    void windowWillClose(WindowController *controller);
+    void adoptController(WindowController *controller);
+    void forwardCommand(const QString &name, const QVariant &argument = QVariant());
+    void showMainWindowInstead();
+    void writeRestartList(const QString &name, const QStringList &identifiers);
+    Country *countryNamed(const QString &name) const;
+
+    // Start-up.
+    bool m_isLeopardPlus = true;
+    bool m_isStatusItem = false;
+    bool m_isUserAgent = false;
+    int m_progressCount = 0;
+    QString m_progressMessage;
+    QStringList m_threeLabels;
+    QStringList m_twoLabels;
+    QString m_cityLabel;
+    QString m_stateLabel;
+    QString m_postalLabel;
+    QPointer<WelcomePanel> m_welcomePanel;
+    std::unique_ptr<GoogleContactTool> m_appGoogleContactTool;
+
+    // Folders and the store.
+    FolderLayout m_folders;
+    QString m_datafilePath;
+    std::shared_ptr<PersistentStore> m_store;
+    std::unique_ptr<ManagedObjectContext> m_context;
+    std::unique_ptr<OwnerAddressBook> m_ownerAddressBook;
+    TolvaneOwner *m_owner = nullptr;
+
+    // Login.
+    bool m_canLogin = false;
+    QString m_gsUser;
+    QString m_gsPW;
+    QPointer<LoginSheet> m_loginPanel;
+    // Which engine the open sheet signs in, and whether it is the start-up's own sheet for want
+    // of credentials, the only one whose Cancel ends the program.
+    QPointer<QObject> m_loginTarget;
+    GoogleContactTool *m_loginTool = nullptr;
+    bool m_loginEndsProgramOnCancel = false;
+    PasswordControls m_passwordControls;
+
+    // Windows.
+    QString m_statusMessage;
+    QString m_browserSetModeMenuTitle;
+    std::map<QString, QPointer<WindowController>> m_browserControllerCache;
+    QPointer<WindowController> m_dataMoverWindowController;
+    QPointer<WindowController> m_googleBrowserWindowController;
+    QPointer<WindowController> m_googlePreviewWinController;
+    QPointer<WindowController> m_safariWindowController;
+    QPointer<MainWindow> m_mainWindow;
+
+    // Countries.
+    QList<RegionChoice> m_useRegionsArray;
+    QList<Country *> m_useCountriesArray;
+    QStringList m_countryNamesArray;
+    int m_countrySelection = -1;
+    int m_regionSelection = -1;
+
+    bool m_terminated = false;
+};

@@ -1,0 +1,7 @@
+#include "app/startup/initialdefaults.h"
+namespace initialdefaults {
+QVariantMap values()
+{
+    return {};
+}
+} // namespace initialdefaults

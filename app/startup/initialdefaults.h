@@ -1,0 +1,5 @@
+#pragma once
+#include <QVariantMap>
+namespace initialdefaults {
+QVariantMap values();
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+class QApplication;
+
+// The main program from its entry to its end, once the application object exists and the window
+// makers of the later folders are registered: the log, the bus name, the checks, the start-up,
+// the event loop and the quit. Answers the program's exit status.
+namespace programentry {
+
+int runTolvane(QApplication &app);
+
+// Removes the preferences that describe only a running program: those of a run that crashed or
+// was killed would be read as the current state. Runs before the factory defaults are registered.
+void forgetLastRun();
+
+} // namespace programentry

@@ -1,0 +1,181 @@
+// The main program's start, from its entry to the first window filled, over a full account
+// (25,000 contacts) and an address book of 25,000 people: the first start of a new home (the
+// reference data imported into a new store) and a later start, each beside the contact fetch alone
+// measured in the same run. The first window is the factory's browser: it holds the engine's
+// group list and the browser rows of every contact.
+//
+// The password comes from the keyring, so the program runs under a session bus with one:
+//   dbus-run-session -- bash -c 'eval "$(echo -n test | gnome-keyring-daemon --daemonize
+//       --unlock --components=secrets)"; build-bench/bench/app/app_startup_bench'
+
+#include "bench/google/benchengine.h"
+#include "bench/google/samplepeople.h"
+#include "bench/platform/gdata/loopbackserver.h"
+#include "bench/platform/gdata/samplecontacts.h"
+
+#include "app/bundleinfo.h"
+#include "app/startup/programentry.h"
+#include "app/windows/windowfactory.h"
+#include "foundation/keychain/emkeychainproxy.h"
+#include "foundation/programfolder.h"
+#include "google/browser/browserlist.h"
+#include "google/engine/googlecontacttool.h"
+#include "google/engine/googlekeys.h"
+#include "platform/defaults/userdefaults.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QWidget>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kContacts = 25000;
+constexpr int kPeople = 25000;
+constexpr int kSeedChunk = 2500;
+
+// The browser as far as the start needs it: given the engine when it opens, it lays out the rows
+// of every contact, then the program is asked to quit.
+class FillingBrowser : public WindowController
+{
+public:
+    explicit FillingBrowser(QElapsedTimer &clock, qint64 &filledAt)
+        : WindowController(Kind::Browser)
+        , m_clock(clock)
+        , m_filledAt(filledAt)
+    {
+        setWindow(new QWidget);
+    }
+    GoogleContactTool *googleTool() const override { return m_tool; }
+    void setGoogleTool(GoogleContactTool *tool) override
+    {
+        m_tool = tool;
+        BrowserRowsProgress progress;
+        const QList<GDataEntryContactPtr> contacts(tool->contactArray().cbegin(),
+                                                   tool->contactArray().cend());
+        browserlist::setContactBrowserArray(tool->lists(), contacts, progress);
+        m_groups = tool->groupArray();
+        m_filledAt = m_clock.nsecsElapsed();
+        QCoreApplication::exit(0);
+    }
+
+private:
+    QElapsedTimer &m_clock;
+    qint64 &m_filledAt;
+    GoogleContactTool *m_tool = nullptr;
+    std::vector<GDataEntryContactGroupPtr> m_groups;
+};
+
+struct Setting
+{
+    LoopbackServer server;
+    bool ready = false;
+};
+
+Setting &setting()
+{
+    static Setting s;
+    if (s.ready)
+        return s;
+    UserDefaults::setStandardDomain(bundleinfo::kBundleIdentifier);
+    if (!s.server.start() || !s.server.addAccount(benchengine::kUser, benchengine::kPassword))
+        return s;
+    const QString group = s.server.myContactsGroupId(benchengine::kUser);
+    for (int first = 0; first < kContacts; first += kSeedChunk) {
+        std::vector<GDataEntryPtr> chunk;
+        for (int i = first; i < first + kSeedChunk; ++i)
+            chunk.push_back(samplecontacts::contact(i, group));
+        if (!s.server.seedContacts(benchengine::kUser, chunk))
+            return s;
+    }
+    if (!benchengine::usePreferences(s.server.baseUrl()) ||
+        samplepeople::fillBook(kPeople, 20).isEmpty())
+        return s;
+    UserDefaults &defaults = UserDefaults::standard();
+    const QString service = QStringLiteral("tolvane-startup-bench");
+    defaults.setString(service, googlekeys::keychainItemName);
+    defaults.setString(benchengine::kUser, googlekeys::gsAccount);
+    EMKeychainProxy &proxy = EMKeychainProxy::sharedProxy();
+    if (!proxy.genericKeychainItemForService(service, benchengine::kUser) &&
+        !proxy.addGenericKeychainItemForService(service, benchengine::kUser,
+                                                benchengine::kPassword))
+        return s;
+    // The address book tool must be found beside the program.
+    programfolder::setPathForTesting(QStringLiteral(TOLVANE_PROGRAM_FOLDER));
+    s.ready = true;
+    return s;
+}
+
+// Runs the program's entry once; the time from the entry to the filled browser.
+std::optional<double> startOnce()
+{
+    QElapsedTimer clock;
+    qint64 filledAt = -1;
+    windowfactory::setMaker(WindowController::Kind::Browser,
+                            [&] { return std::make_unique<FillingBrowser>(clock, filledAt); });
+    clock.start();
+    programentry::runTolvane(*qobject_cast<QApplication *>(QCoreApplication::instance()));
+    windowfactory::clear();
+    if (filledAt < 0)
+        return std::nullopt;
+    return double(filledAt) / 1e9;
+}
+
+void removeStore()
+{
+    QDir(qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Tolvane/data"))
+        .removeRecursively();
+}
+
+void runStarts(benchmark::State &state, bool firstStart)
+{
+    if (!setting().ready) {
+        state.SkipWithError("the loopback server, the address book or the keyring is not ready");
+        return;
+    }
+    for (auto _ : state) {
+        if (firstStart)
+            removeStore();
+        const std::optional<double> seconds = startOnce();
+        if (!seconds) {
+            state.SkipWithError("the browser was never filled");
+            break;
+        }
+        state.SetIterationTime(*seconds);
+    }
+}
+
+void BM_FirstStart(benchmark::State &state)
+{
+    runStarts(state, true);
+}
+BENCHMARK(BM_FirstStart)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+
+void BM_LaterStart(benchmark::State &state)
+{
+    runStarts(state, false);
+}
+BENCHMARK(BM_LaterStart)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+
+// The share of the start that the fetch of the account takes: an engine signed in and both feeds
+// fetched, nothing else.
+void BM_ContactFetchAlone(benchmark::State &state)
+{
+    if (!setting().ready) {
+        state.SkipWithError("the loopback server is not ready");
+        return;
+    }
+    for (auto _ : state) {
+        const std::unique_ptr<GoogleContactTool> engine = benchengine::signedInEngine();
+        if (!engine || engine->contactArray().size() != size_t(kContacts)) {
+            state.SkipWithError("the fetch did not bring every contact");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_ContactFetchAlone)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+} // namespace
