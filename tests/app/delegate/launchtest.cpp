@@ -7,6 +7,7 @@
 #include "tests/support/app/mainprogramtest.h"
 
 #include <QFileInfo>
+#include <ostream>
 
 #include <gtest/gtest.h>
 
@@ -46,6 +47,11 @@ struct LogLevelCase
     int storedLevel;
     int expectedLevel;
 };
+
+void PrintTo(const LogLevelCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class LogLevelTest : public MainProgramTest, public ::testing::WithParamInterface<LogLevelCase>
 {
