@@ -35,9 +35,6 @@ public:
     QString frameStatus() const { return m_frameStatus; }
     QString resourceStatus() const { return m_resourceStatus; }
     QString URL() const { return m_url; }
-    int resourceCount() const { return m_resources.requested(); }
-    int resourceCompletedCount() const { return m_resources.completed(); }
-    int resourceFailedCount() const { return m_resources.failed(); }
 
     void loadURL(const QUrl &url);
     // The address field's action: its text made into an address and loaded.

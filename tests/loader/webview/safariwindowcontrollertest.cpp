@@ -44,7 +44,9 @@ INSTANTIATE_TEST_SUITE_P(
         // The server's own error page is a page like any other.
         PageCase{"ErrorAnswerOfTheServer", "/gone.html", "Gone:  Loaded 1 of 1"},
         // A redirect is one more step of the same document, not a resource that never ends.
-        PageCase{"RedirectedPage", "/moved.html", "Landing:  Loaded 1 of 1"}),
+        PageCase{"RedirectedPage", "/moved.html", "Landing:  Loaded 1 of 1"},
+        // The frame's document and its resources are the page's too.
+        PageCase{"PageWithAFrame", "/outer.html", "Outer:  Loaded 4 of 4, 1 resource errors"}),
     [](const ::testing::TestParamInfo<PageCase> &info) { return std::string(info.param.name); });
 
 TEST_F(WebViewTest, BeforeAnythingHasLoadedTheTitleSaysLoading)

@@ -58,6 +58,12 @@ void WebViewTest::SetUp()
                   "<!DOCTYPE html><title>Gone</title><body>This page is gone.", 404);
     pages.addRedirect(QStringLiteral("/moved.html"), pages.url("/landing.html").toString());
     pages.addPage(QStringLiteral("/landing.html"), "<!DOCTYPE html><title>Landing</title>");
+    // A frame of the same origin, with an image that loads and one that is missing.
+    pages.addPage(QStringLiteral("/inner.html"), "<!DOCTYPE html><title>Inner</title>"
+                                                 "<img src=\"/img1.png\"><img src=\"/lost.png\">");
+    pages.addPage(QStringLiteral("/outer.html"), "<!DOCTYPE html><title>Outer</title>"
+                                                 "<iframe src=\"/inner.html\"></iframe>"
+                                                 "<img src=\"/img2.png\">");
 }
 
 void WebViewTest::TearDown()
