@@ -1,0 +1,155 @@
+#include "tools/window-captures/windowcaptures.h"
+
+#include "app/delegate/appdelegate.h"
+#include "app/windows/loginsheet.h"
+#include "app/windows/mainwindow.h"
+#include "app/windows/welcomepanel.h"
+#include "app/windows/windowcontroller.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+// Time for a shown window to be laid out and painted before it is captured.
+constexpr int kSettleMs = 400;
+// The web page is given this many checks of kSettleMs to report that it has loaded.
+constexpr int kPageTries = 50;
+// How long the web view window is waited for, its page included.
+constexpr int kWebViewWaitMs = kSettleMs * (kPageTries + 10);
+
+const QStringList kWindows = {QStringLiteral("welcome-panel.png"),
+                              QStringLiteral("login-sheet.png"), QStringLiteral("main-window.png"),
+                              QStringLiteral("web-view.png")};
+
+// Key by key, so that the sheet sees the edits a user makes.
+void type(QLineEdit *field, const QString &text)
+{
+    field->setFocus();
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(field, &press);
+    }
+}
+
+} // namespace
+
+WindowCaptures::WindowCaptures(const QString &folder, const QString &account,
+                               const QString &password, QObject *parent)
+    : QObject(parent)
+    , m_folder(folder)
+    , m_account(account)
+    , m_password(password)
+{}
+
+QStringList WindowCaptures::missing() const
+{
+    QStringList names;
+    for (const QString &name : kWindows)
+        if (!m_written.contains(name))
+            names << name;
+    return names;
+}
+
+bool WindowCaptures::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *const widget = qobject_cast<QWidget *>(watched);
+    if (!widget || !widget->isWindow())
+        return false;
+    // The welcome panel lives only while the program starts; its last step is what it showed.
+    if (event->type() == QEvent::Hide && qobject_cast<WelcomePanel *>(widget))
+        capture(widget, QStringLiteral("welcome-panel.png"));
+    else if (event->type() == QEvent::Show && !qobject_cast<WelcomePanel *>(widget) &&
+             !m_seen.contains(widget)) {
+        m_seen.insert(widget);
+        QPointer<QWidget> shown(widget);
+        QTimer::singleShot(kSettleMs, this, [this, shown] {
+            if (shown)
+                windowShown(shown);
+        });
+    }
+    return false;
+}
+
+void WindowCaptures::windowShown(QWidget *window)
+{
+    if (auto *const sheet = qobject_cast<LoginSheet *>(window)) {
+        capture(sheet, QStringLiteral("login-sheet.png"));
+        signIn(sheet);
+    } else if (qobject_cast<MainWindow *>(window)) {
+        capture(window, QStringLiteral("main-window.png"));
+        openWebView();
+    } else if (const WindowController *controller = WindowController::forWindow(window);
+               controller && controller->kind() == WindowController::Kind::WebView) {
+        waitForPage(window, kPageTries);
+    } else if (auto *const alert = qobject_cast<QMessageBox *>(window)) {
+        // An alert stops the program until it is answered: capture it, say so, answer it.
+        capture(alert, QStringLiteral("alert-%1.png").arg(m_written.size()));
+        std::fprintf(stderr, "window-captures: alert: %s %s\n", qPrintable(alert->text()),
+                     qPrintable(alert->informativeText()));
+        if (QAbstractButton *button = alert->defaultButton())
+            button->click();
+        else
+            alert->close();
+    }
+}
+
+bool WindowCaptures::capture(QWidget *window, const QString &name)
+{
+    if (m_written.contains(name))
+        return true;
+    const QString path = QDir(m_folder).filePath(name);
+    if (!window->grab().save(path, "PNG")) {
+        std::fprintf(stderr, "window-captures: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    m_written.insert(name);
+    std::printf("%s\n", qPrintable(path));
+    std::fflush(stdout);
+    return true;
+}
+
+void WindowCaptures::signIn(QWidget *sheet)
+{
+    // The sheet shows the account only when a browser asks; at start-up the user types it.
+    auto *const login = static_cast<LoginSheet *>(sheet);
+    if (login->userTextField()->text().isEmpty())
+        type(login->userTextField(), m_account);
+    type(login->pwTextField(), m_password);
+    login->loginButton()->click();
+}
+
+void WindowCaptures::openWebView()
+{
+    if (AppDelegate *delegate = AppDelegate::shared())
+        delegate->openWebView();
+    // Where the web view cannot run, the page goes to the user's browser and no window opens.
+    QTimer::singleShot(kWebViewWaitMs, this, [this] {
+        if (!m_written.contains(QStringLiteral("web-view.png")))
+            QCoreApplication::quit();
+    });
+}
+
+// The web view's title reports the load as it goes; a title that says "Loaded" is the page whole.
+void WindowCaptures::waitForPage(QWidget *window, int triesLeft)
+{
+    if (window->windowTitle().contains(QStringLiteral("Loaded")) || triesLeft == 0) {
+        capture(window, QStringLiteral("web-view.png"));
+        QCoreApplication::quit();
+        return;
+    }
+    QPointer<QWidget> guarded(window);
+    QTimer::singleShot(kSettleMs, this, [this, guarded, triesLeft] {
+        if (guarded)
+            waitForPage(guarded, triesLeft - 1);
+    });
+}
