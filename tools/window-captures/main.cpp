@@ -24,8 +24,9 @@ int main(int argc, char **argv)
     const int status = programentry::runTolvane(app);
     const QStringList missing = captures.missing();
     if (!missing.isEmpty()) {
-        std::fprintf(stderr, "window-captures: not captured: %s\n",
-                     qPrintable(missing.join(QStringLiteral(", "))));
+        // The log has taken over the standard error by now.
+        std::printf("window-captures: not captured: %s\n",
+                    qPrintable(missing.join(QStringLiteral(", "))));
         return EXIT_FAILURE;
     }
     return status;

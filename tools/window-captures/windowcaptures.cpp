@@ -94,8 +94,8 @@ void WindowCaptures::windowShown(QWidget *window)
     } else if (auto *const alert = qobject_cast<QMessageBox *>(window)) {
         // An alert stops the program until it is answered: capture it, say so, answer it.
         capture(alert, QStringLiteral("alert-%1.png").arg(m_written.size()));
-        std::fprintf(stderr, "window-captures: alert: %s %s\n", qPrintable(alert->text()),
-                     qPrintable(alert->informativeText()));
+        std::printf("window-captures: alert: %s %s\n", qPrintable(alert->text()),
+                    qPrintable(alert->informativeText()));
         if (QAbstractButton *button = alert->defaultButton())
             button->click();
         else
@@ -109,7 +109,7 @@ bool WindowCaptures::capture(QWidget *window, const QString &name)
         return true;
     const QString path = QDir(m_folder).filePath(name);
     if (!window->grab().save(path, "PNG")) {
-        std::fprintf(stderr, "window-captures: cannot write %s\n", qPrintable(path));
+        std::printf("window-captures: cannot write %s\n", qPrintable(path));
         return false;
     }
     m_written.insert(name);
