@@ -1,11 +1,15 @@
 // Tolvane, the main program.
 
 #include "app/startup/programentry.h"
+#include "app/windows/windowfactory.h"
+#include "loader/webview/safariwindowcontroller.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    windowfactory::setMaker(WindowController::Kind::WebView,
+                            [] { return std::make_unique<SafariWindowController>(); });
     return programentry::runTolvane(app);
 }
