@@ -4,6 +4,8 @@
 //   window-captures <folder> <account> <password>
 
 #include "app/startup/programentry.h"
+#include "app/windows/windowfactory.h"
+#include "loader/webview/safariwindowcontroller.h"
 #include "tools/window-captures/windowcaptures.h"
 
 #include <QApplication>
@@ -21,6 +23,10 @@ int main(int argc, char **argv)
     }
     WindowCaptures captures(arguments.at(1), arguments.at(2), arguments.at(3));
     app.installEventFilter(&captures);
+    // Only the web view window is made by the factory here: the main window stands where the data
+    // loader or the browser would open.
+    windowfactory::setMaker(WindowController::Kind::WebView,
+                            [] { return std::make_unique<SafariWindowController>(); });
     const int status = programentry::runTolvane(app);
     const QStringList missing = captures.missing();
     if (!missing.isEmpty()) {

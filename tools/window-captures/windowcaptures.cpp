@@ -5,8 +5,9 @@
 #include "app/windows/mainwindow.h"
 #include "app/windows/welcomepanel.h"
 #include "app/windows/windowcontroller.h"
+#include "loader/webview/safariwindowcontroller.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QEvent>
 #include <QKeyEvent>
@@ -62,8 +63,15 @@ QStringList WindowCaptures::missing() const
 
 bool WindowCaptures::eventFilter(QObject *watched, QEvent *event)
 {
-    auto *const widget = qobject_cast<QWidget *>(watched);
-    if (!widget || !widget->isWindow())
+    if (event->type() != QEvent::Show && event->type() != QEvent::Hide)
+        return false;
+    // Every object's events pass here, the web engine's internal ones too, whose types the
+    // sanitizer cannot see: the watched object is only compared with the top-level windows.
+    QWidget *widget = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (static_cast<QObject *>(window) == watched)
+            widget = window;
+    if (!widget)
         return false;
     // The welcome panel lives only while the program starts; its last step is what it showed.
     if (event->type() == QEvent::Hide && qobject_cast<WelcomePanel *>(widget))
@@ -139,15 +147,26 @@ void WindowCaptures::openWebView()
     });
 }
 
-// The web view's title reports the load as it goes; a title that says "Loaded" is the page whole.
+// The web view counts the page's resources as they end or fail; once every one has, the page is
+// whole.
 void WindowCaptures::waitForPage(QWidget *window, int triesLeft)
 {
-    if (window->windowTitle().contains(QStringLiteral("Loaded")) || triesLeft == 0) {
-        capture(window, QStringLiteral("web-view.png"));
-        QCoreApplication::quit();
+    const auto *const controller =
+        qobject_cast<const SafariWindowController *>(WindowController::forWindow(window));
+    const bool loaded = controller && controller->resourceCount() > 0 &&
+                        controller->resourceCompletedCount() + controller->resourceFailedCount() >=
+                            controller->resourceCount();
+    QPointer<QWidget> guarded(window);
+    if (loaded || triesLeft == 0) {
+        std::printf("window-captures: web view: %s\n", qPrintable(window->windowTitle()));
+        // The page is drawn by the web engine's compositor a moment after its load ends.
+        QTimer::singleShot(kSettleMs * 4, this, [this, guarded] {
+            if (guarded)
+                capture(guarded, QStringLiteral("web-view.png"));
+            QCoreApplication::quit();
+        });
         return;
     }
-    QPointer<QWidget> guarded(window);
     QTimer::singleShot(kSettleMs, this, [this, guarded, triesLeft] {
         if (guarded)
             waitForPage(guarded, triesLeft - 1);
