@@ -110,8 +110,8 @@ TEST_F(DemoStartTest, SignsInFetchesAsksForTheLoaderAndQuitsOnTheBusInItsOwnHome
         << "output:\n"
         << output.toStdString() << "\nlog:\n"
         << readText(logPath()).toStdString();
-    // The demo account has no more contacts than the loader's threshold, so no browser was asked
-    // for.
+    // The new address book holds only the Me record, so the data loader was asked for, never the
+    // browser.
     EXPECT_FALSE(readText(logPath()).contains(QStringLiteral("GoogleBrowser")));
 
     EXPECT_TRUE(
