@@ -1,0 +1,39 @@
+// window-captures: the main program, started as Tolvane starts, that writes a PNG of each window
+// as it opens (the welcome panel, the login sheet, the main window, the web view window) into a
+// folder, signs in with the given account and password and quits after the web page.
+//   window-captures <folder> <account> <password>
+
+#include "app/startup/programentry.h"
+#include "app/windows/windowfactory.h"
+#include "loader/webview/safariwindowcontroller.h"
+#include "tools/window-captures/windowcaptures.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() != 4) {
+        std::fprintf(stderr, "usage: window-captures <folder> <account> <password>\n");
+        return EXIT_FAILURE;
+    }
+    WindowCaptures captures(arguments.at(1), arguments.at(2), arguments.at(3));
+    app.installEventFilter(&captures);
+    // Only the web view window is made by the factory here: the main window stands where the data
+    // loader or the browser would open.
+    windowfactory::setMaker(WindowController::Kind::WebView,
+                            [] { return std::make_unique<SafariWindowController>(); });
+    const int status = programentry::runTolvane(app);
+    const QStringList missing = captures.missing();
+    if (!missing.isEmpty()) {
+        // The log has taken over the standard error by now.
+        std::printf("window-captures: not captured: %s\n",
+                    qPrintable(missing.join(QStringLiteral(", "))));
+        return EXIT_FAILURE;
+    }
+    return status;
+}

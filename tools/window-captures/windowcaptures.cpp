@@ -1,0 +1,174 @@
+#include "tools/window-captures/windowcaptures.h"
+
+#include "app/delegate/appdelegate.h"
+#include "app/windows/loginsheet.h"
+#include "app/windows/mainwindow.h"
+#include "app/windows/welcomepanel.h"
+#include "app/windows/windowcontroller.h"
+#include "loader/webview/safariwindowcontroller.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+// Time for a shown window to be laid out and painted before it is captured.
+constexpr int kSettleMs = 400;
+// The web page is given this many checks of kSettleMs to report that it has loaded.
+constexpr int kPageTries = 50;
+// How long the web view window is waited for, its page included.
+constexpr int kWebViewWaitMs = kSettleMs * (kPageTries + 10);
+
+const QStringList kWindows = {QStringLiteral("welcome-panel.png"),
+                              QStringLiteral("login-sheet.png"), QStringLiteral("main-window.png"),
+                              QStringLiteral("web-view.png")};
+
+// Key by key, so that the sheet sees the edits a user makes.
+void type(QLineEdit *field, const QString &text)
+{
+    field->setFocus();
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(field, &press);
+    }
+}
+
+} // namespace
+
+WindowCaptures::WindowCaptures(const QString &folder, const QString &account,
+                               const QString &password, QObject *parent)
+    : QObject(parent)
+    , m_folder(folder)
+    , m_account(account)
+    , m_password(password)
+{}
+
+QStringList WindowCaptures::missing() const
+{
+    QStringList names;
+    for (const QString &name : kWindows)
+        if (!m_written.contains(name))
+            names << name;
+    return names;
+}
+
+bool WindowCaptures::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::Show && event->type() != QEvent::Hide)
+        return false;
+    // Every object's events pass here, the web engine's internal ones too, whose types the
+    // sanitizer cannot see: the watched object is only compared with the top-level windows.
+    QWidget *widget = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (static_cast<QObject *>(window) == watched)
+            widget = window;
+    if (!widget)
+        return false;
+    // The welcome panel lives only while the program starts; its last step is what it showed.
+    if (event->type() == QEvent::Hide && qobject_cast<WelcomePanel *>(widget))
+        capture(widget, QStringLiteral("welcome-panel.png"));
+    else if (event->type() == QEvent::Show && !qobject_cast<WelcomePanel *>(widget) &&
+             !m_seen.contains(widget)) {
+        m_seen.insert(widget);
+        QPointer<QWidget> shown(widget);
+        QTimer::singleShot(kSettleMs, this, [this, shown] {
+            if (shown)
+                windowShown(shown);
+        });
+    }
+    return false;
+}
+
+void WindowCaptures::windowShown(QWidget *window)
+{
+    if (auto *const sheet = qobject_cast<LoginSheet *>(window)) {
+        capture(sheet, QStringLiteral("login-sheet.png"));
+        signIn(sheet);
+    } else if (qobject_cast<MainWindow *>(window)) {
+        capture(window, QStringLiteral("main-window.png"));
+        openWebView();
+    } else if (const WindowController *controller = WindowController::forWindow(window);
+               controller && controller->kind() == WindowController::Kind::WebView) {
+        waitForPage(window, kPageTries);
+    } else if (auto *const alert = qobject_cast<QMessageBox *>(window)) {
+        // An alert stops the program until it is answered: capture it, say so, answer it.
+        capture(alert, QStringLiteral("alert-%1.png").arg(m_written.size()));
+        std::printf("window-captures: alert: %s %s\n", qPrintable(alert->text()),
+                    qPrintable(alert->informativeText()));
+        if (QAbstractButton *button = alert->defaultButton())
+            button->click();
+        else
+            alert->close();
+    }
+}
+
+bool WindowCaptures::capture(QWidget *window, const QString &name)
+{
+    if (m_written.contains(name))
+        return true;
+    const QString path = QDir(m_folder).filePath(name);
+    if (!window->grab().save(path, "PNG")) {
+        std::printf("window-captures: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    m_written.insert(name);
+    std::printf("%s\n", qPrintable(path));
+    std::fflush(stdout);
+    return true;
+}
+
+void WindowCaptures::signIn(QWidget *sheet)
+{
+    // The sheet shows the account only when a browser asks; at start-up the user types it.
+    auto *const login = static_cast<LoginSheet *>(sheet);
+    if (login->userTextField()->text().isEmpty())
+        type(login->userTextField(), m_account);
+    type(login->pwTextField(), m_password);
+    login->loginButton()->click();
+}
+
+void WindowCaptures::openWebView()
+{
+    if (AppDelegate *delegate = AppDelegate::shared())
+        delegate->openWebView();
+    // Where the web view cannot run, the page goes to the user's browser and no window opens.
+    QTimer::singleShot(kWebViewWaitMs, this, [this] {
+        if (!m_written.contains(QStringLiteral("web-view.png")))
+            QCoreApplication::quit();
+    });
+}
+
+// The web view counts the page's resources as they end or fail; once every one has, the page is
+// whole.
+void WindowCaptures::waitForPage(QWidget *window, int triesLeft)
+{
+    const auto *const controller =
+        qobject_cast<const SafariWindowController *>(WindowController::forWindow(window));
+    const bool loaded = controller && controller->resourceCount() > 0 &&
+                        controller->resourceCompletedCount() + controller->resourceFailedCount() >=
+                            controller->resourceCount();
+    QPointer<QWidget> guarded(window);
+    if (loaded || triesLeft == 0) {
+        std::printf("window-captures: web view: %s\n", qPrintable(window->windowTitle()));
+        // The page is drawn by the web engine's compositor a moment after its load ends.
+        QTimer::singleShot(kSettleMs * 4, this, [this, guarded] {
+            if (guarded)
+                capture(guarded, QStringLiteral("web-view.png"));
+            QCoreApplication::quit();
+        });
+        return;
+    }
+    QTimer::singleShot(kSettleMs, this, [this, guarded, triesLeft] {
+        if (guarded)
+            waitForPage(guarded, triesLeft - 1);
+    });
+}
