@@ -20,10 +20,10 @@ public:
                        QStringLiteral("ERROR:"), message);
     }
 
+    // Written at any log level: a value of the user's was left out.
     void note(const QString &message)
     {
-        tlog::labelled(QStringLiteral("AddressBookTool"), QStringLiteral("processDroppedVCards:"),
-                       QStringLiteral("WARNING:"), message);
+        tlog::write(QStringLiteral("AddressBookTool processDroppedVCards: WARNING: ") + message);
     }
 
     QVariantMap result(const QStringList &newPeople) const

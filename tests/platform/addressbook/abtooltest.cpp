@@ -169,6 +169,20 @@ TEST_F(AbToolTest, KilledDuringALargeSave_TheBookHoldsAllOrNoneOfIt)
     EXPECT_TRUE(people == 1 || people == 1 + kCards) << people;
 }
 
+namespace {
+
+// The address book's vCards hold notes while it lives, for this program and the tool alike.
+struct NotesInVCards
+{
+    NotesInVCards() { UserDefaults(kABPreferencesDomain).setBool(true, kABIncludeNotesInVCard); }
+    ~NotesInVCards()
+    {
+        UserDefaults(kABPreferencesDomain).removeObjectForKey(kABIncludeNotesInVCard);
+    }
+};
+
+} // namespace
+
 TEST_F(AbToolTest, ProgramsThatOpenANewBookAtOnceAllSucceedAndOneMakesMe)
 {
     const QByteArray card = "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Ann;;;\r\nEND:VCARD\r\n";
@@ -196,7 +210,7 @@ TEST_F(AbToolTest, ProgramsThatOpenANewBookAtOnceAllSucceedAndOneMakesMe)
 
 TEST_F(AbToolTest, ExportOnAFullDiskFailsAndLeavesThePreviousExportWhole)
 {
-    UserDefaults(kABPreferencesDomain).setBool(true, kABIncludeNotesInVCard);
+    const NotesInVCards notes;
     {
         auto book = openBook();
         for (int i = 0; i < 600; ++i) {
@@ -232,7 +246,7 @@ TEST_F(AbToolTest, ExportOnAFullDiskFailsAndLeavesThePreviousExportWhole)
 TEST_F(AbToolTest, ImportCutsCardsOnlyAtTheStartOfALine)
 {
     // The tool's export then holds the note, which holds the words that begin a card.
-    UserDefaults(kABPreferencesDomain).setBool(true, kABIncludeNotesInVCard);
+    const NotesInVCards notes;
     {
         auto book = openBook();
         const PersonPtr ann = Person::create();
