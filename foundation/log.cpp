@@ -1,6 +1,7 @@
 #include "foundation/log.h"
 
 #include "foundation/text/textdate.h"
+#include "platform/defaults/privatepaths.h"
 #include "platform/defaults/userdefaults.h"
 
 #include <QCoreApplication>
@@ -262,7 +263,9 @@ void caughtInTemplate(const QString &cls, const QString &op, const QString &temp
 bool openLogFile(const QString &path, const QString &programName)
 {
     s_programName = programName;
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    // Made private before the stream opens it: "w" keeps the mode of a file it truncates.
+    if (!privatepaths::createFile(path))
+        return false;
     if (!std::freopen(QFile::encodeName(path).constData(), "w", stderr))
         return false;
     qInstallMessageHandler(handleQtMessage);

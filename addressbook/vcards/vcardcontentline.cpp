@@ -103,7 +103,10 @@ QStringList physicalLines(const QString &text)
         if (c != u'\r' && c != u'\n')
             continue;
         lines.append(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+        // CR CR LF, as a file copied twice in text mode on Windows ends its lines, is one end.
+        if (c == u'\r' && i + 2 < text.size() && text.at(i + 1) == u'\r' && text.at(i + 2) == u'\n')
+            i += 2;
+        else if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
             ++i;
         start = i + 1;
     }

@@ -6,15 +6,15 @@
 #include <QString>
 #include <QStringList>
 
-// Cutting vCard data into one item per card. A card ends with a line "END:VCARD" (in capitals);
-// the line end after it (CR LF, LF or CR) belongs to no card. Text without such a line is one item,
-// the input itself; text after the last card is one more item only when it begins a card of its
-// own (a card whose end was cut off), else it is dropped.
+// Cutting vCard data into one item per card, as the address book's own splitter does: a card runs
+// from a BEGIN:VCARD line to its END:VCARD line, each at the start of a logical line and in any
+// letter case; a card inside a card stays in it. A card whose end was cut off runs to the end of
+// the text; text without any card is one item, the input itself.
 namespace AddressBookTool {
 
 // Each item is a run of the input bytes themselves, cut at the same places for any ASCII-based
-// character set. UTF-16 data (with its byte-order mark) is cut as UTF-8; a UTF-8 byte-order mark
-// is dropped.
+// character set. UTF-16 data (with its byte-order mark, in either byte order) is cut as UTF-8; a
+// UTF-8 byte-order mark is dropped.
 QList<QByteArray> extractVCardDatas(const QByteArray &data);
 
 // The cards of a vCard file, as extractVCardDatas; empty, with the line "Error in VCard handling"

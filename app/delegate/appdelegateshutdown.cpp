@@ -112,6 +112,9 @@ void AppDelegate::applicationWillTerminate()
         defaults.removeObjectForKey(key);
     defaults.synchronize();
     updateCoreData();
+    // Last of the quit: closing writes the book's log into its file, which a backup of the file
+    // alone then holds whole.
+    AddressBook::closeShared();
 }
 
 void AppDelegate::quitTolvane()

@@ -321,9 +321,8 @@ bool writeContactIntoPerson(const PersonPtr &person, const GDataEntryContact &co
     if (options.jobTitle && organization && organization->orgTitle)
         person->setValueForProperty(*organization->orgTitle, kABJobTitleProperty);
     writeMultiValues(person, contact, options);
-    AddressBookTool::writeTransferStamp(person, AddressBookTool::contactLinkPropertyNames(),
-                                        contact.updatedDate(),
-                                        now.addSecs(downloadstamp::kAsOfAheadSeconds));
+    downloadstamp::writeStamp(person, contact.updatedDate(),
+                              now.addSecs(downloadstamp::kAsOfAheadSeconds));
     return true;
 }
 
@@ -345,7 +344,7 @@ void GoogleContactTool::makePerson(const PersonPtr &person, const GDataEntryCont
     // The stamp follows the photo, the last write of the download, so the person still reads as
     // written by the download and not changed since.
     if (setImageForPerson(person, link->URL(), link->ETag()))
-        AddressBookTool::writeTransferStamp(
-            person, AddressBookTool::contactLinkPropertyNames(), contact.updatedDate(),
+        downloadstamp::writeStamp(
+            person, contact.updatedDate(),
             QDateTime::currentDateTime().addSecs(downloadstamp::kAsOfAheadSeconds));
 }

@@ -66,22 +66,79 @@ AddressBook::AddressBook(const QString &databasePath, qint64 processId, QString 
     , m_db(std::make_unique<AddressBookDatabase>())
 {
     if (!m_db->open(databasePath)) {
+        m_error = m_db->errorString();
         m_db.reset();
         return;
     }
-    loadAll();
+    if (!loadAll()) {
+        // A book read in part would pass for a smaller book: every program would take the
+        // records it missed for deleted.
+        qWarning("address book: %s", qPrintable(m_error));
+        detachRecords();
+        m_db.reset();
+        return;
+    }
     if (m_db->isNew())
         createMeRecord();
     watchDatabaseFiles();
 }
 
-AddressBook::~AddressBook() = default;
+AddressBook::~AddressBook()
+{
+    close();
+}
+
+void AddressBook::close()
+{
+    delete m_watcher;
+    m_watcher = nullptr;
+    delete m_poll;
+    m_poll = nullptr;
+    if (m_db) {
+        m_db->close();
+        m_db.reset();
+    }
+    detachRecords();
+}
+
+void AddressBook::detachRecords()
+{
+    for (const RecordPtr &record : std::as_const(m_records))
+        record->m_book = nullptr;
+    m_records.clear();
+    m_places.clear();
+    m_order.clear();
+    m_groupOrder.clear();
+    m_indexes.clear();
+    m_inserted.clear();
+    m_updated.clear();
+    m_deleted.clear();
+    m_edits.clear();
+}
+
+namespace {
+
+AddressBook *&sharedBook()
+{
+    static AddressBook *book = nullptr;
+    return book;
+}
+
+} // namespace
 
 AddressBook *AddressBook::shared()
 {
-    // Never deleted: records handed out keep pointing at their book until the program ends.
-    static AddressBook *book = new AddressBook(databasePath(), QCoreApplication::applicationPid());
+    AddressBook *&book = sharedBook();
+    if (!book)
+        book = new AddressBook(databasePath(), QCoreApplication::applicationPid());
     return book;
+}
+
+void AddressBook::closeShared()
+{
+    AddressBook *&book = sharedBook();
+    delete book;
+    book = nullptr;
 }
 
 void AddressBook::setDatabasePath(const QString &path)
@@ -105,7 +162,7 @@ bool AddressBook::isOpen() const
     return m_db != nullptr;
 }
 
-void AddressBook::loadAll()
+bool AddressBook::loadAll()
 {
     m_db->beginRead();
     const QList<StoredRecord> stored = m_db->records();
@@ -115,6 +172,10 @@ void AddressBook::loadAll()
     m_customGroupProperties = m_db->customProperties(RecordClass::Group);
     m_lastSeenChange = m_db->journal().lastSequence();
     m_db->endRead();
+    if (m_db->readFailed()) {
+        m_error = m_db->errorString();
+        return false;
+    }
 
     m_meId = m_storedMeId;
     m_records.reserve(stored.size());
@@ -122,11 +183,13 @@ void AddressBook::loadAll()
     for (const StoredRecord &entry : stored) {
         RecordPtr record = newRecordOfKind(entry.kind, entry.uniqueId);
         if (!RecordCodec::decodeInto(*record, entry.body)) {
-            qWarning("address book: record %s cannot be read", qPrintable(entry.uniqueId));
-            continue;
+            m_error = QStringLiteral("%1 cannot be read: its record %2 is damaged")
+                          .arg(m_path, entry.uniqueId);
+            return false;
         }
         adopt(record);
     }
+    return true;
 }
 
 void AddressBook::createMeRecord()
@@ -243,6 +306,8 @@ bool AddressBook::addRecord(const RecordPtr &record)
     record->m_values.insert(kABModificationDateProperty, now);
     adopt(record);
     // A record removed and added again before a save is the same stored record, changed.
+    // Written whole: the record added is not the one stored.
+    m_edits.remove(record->uniqueId());
     if (m_deleted.remove(record->uniqueId()))
         m_updated.insert(record->uniqueId());
     else
@@ -256,16 +321,16 @@ bool AddressBook::removeRecord(const RecordPtr &record)
         return false;
     const QString uniqueId = record->uniqueId();
     for (const GroupPtr &group : groups()) {
-        if (group->m_memberIds.contains(uniqueId) || group->m_subgroupIds.contains(uniqueId)) {
-            group->m_memberIds.removeAll(uniqueId);
-            group->m_subgroupIds.removeAll(uniqueId);
-            recordChanged(*group);
-        }
+        if (group->m_memberIds.removeAll(uniqueId) > 0)
+            membershipChanged(*group, {MembershipEdit::RemoveMember, uniqueId});
+        if (group->m_subgroupIds.removeAll(uniqueId) > 0)
+            membershipChanged(*group, {MembershipEdit::RemoveSubgroup, uniqueId});
     }
     if (m_meId == uniqueId)
         m_meId.clear();
     forgetRecord(uniqueId);
     m_updated.remove(uniqueId);
+    m_edits.remove(uniqueId);
     if (!m_inserted.remove(uniqueId))
         m_deleted.insert(uniqueId);
     return true;
@@ -303,17 +368,90 @@ QList<RecordPtr> AddressBook::indexedMatches(const SearchElement &element,
     return matches;
 }
 
-void AddressBook::recordChanged(const Record &record, bool touch)
+void AddressBook::reindex(const Record &record)
 {
     for (const auto &[name, index] : m_indexes) {
         index->remove(record.uniqueId());
         index->add(record);
     }
+}
+
+void AddressBook::recordChanged(const Record &record, const QString &property, bool touch)
+{
+    reindex(record);
     if (touch)
         const_cast<Record &>(record).m_values.insert(kABModificationDateProperty,
                                                      QDateTime::currentDateTimeUtc());
-    if (!m_inserted.contains(record.uniqueId()))
-        m_updated.insert(record.uniqueId());
+    if (m_inserted.contains(record.uniqueId()))
+        return;
+    m_updated.insert(record.uniqueId());
+    PendingEdits &edits = m_edits[record.uniqueId()];
+    if (!property.isEmpty())
+        edits.properties.insert(property);
+    if (touch)
+        edits.properties.insert(kABModificationDateProperty);
+}
+
+void AddressBook::membershipChanged(const Group &group, MembershipEdit edit)
+{
+    recordChanged(group, QString());
+    if (!m_inserted.contains(group.uniqueId()))
+        m_edits[group.uniqueId()].memberships.append(std::move(edit));
+}
+
+QByteArray AddressBook::onTopOfStored(const RecordPtr &record, const PendingEdits &edits,
+                                      const std::optional<StoredRecord> &stored,
+                                      QHash<QString, RecordPtr> &merged) const
+{
+    // Gone or replaced by another kind meanwhile: this program's record is all there is.
+    if (!stored || stored->kind != storedKind(*record))
+        return RecordCodec::encode(*record);
+    const RecordPtr base = newRecordOfKind(stored->kind, record->uniqueId());
+    if (!RecordCodec::decodeInto(*base, stored->body))
+        return RecordCodec::encode(*record);
+    for (const QString &property : edits.properties) {
+        const QVariant value = record->m_values.value(property);
+        if (value.isValid())
+            base->m_values.insert(property, value);
+        else
+            base->m_values.remove(property);
+    }
+    if (record->recordClass() == RecordClass::Group) {
+        auto &group = static_cast<Group &>(*base);
+        for (const MembershipEdit &edit : edits.memberships) {
+            switch (edit.kind) {
+            case MembershipEdit::AddMember:
+                group.m_memberIds.append(edit.uniqueId);
+                break;
+            case MembershipEdit::RemoveMember:
+                group.m_memberIds.removeAll(edit.uniqueId);
+                break;
+            case MembershipEdit::AddSubgroup:
+                group.m_subgroupIds.append(edit.uniqueId);
+                break;
+            case MembershipEdit::RemoveSubgroup:
+                group.m_subgroupIds.removeAll(edit.uniqueId);
+                break;
+            }
+        }
+    }
+    merged.insert(record->uniqueId(), base);
+    return RecordCodec::encode(*base);
+}
+
+void AddressBook::takeMerged(const QHash<QString, RecordPtr> &merged)
+{
+    for (auto it = merged.cbegin(); it != merged.cend(); ++it) {
+        const RecordPtr &record = m_records[it.key()];
+        record->m_values = it.value()->m_values;
+        if (record->recordClass() == RecordClass::Group) {
+            auto &group = static_cast<Group &>(*record);
+            const auto &stored = static_cast<const Group &>(*it.value());
+            group.m_memberIds = stored.m_memberIds.list();
+            group.m_subgroupIds = stored.m_subgroupIds.list();
+        }
+        reindex(*record);
+    }
 }
 
 bool AddressBook::hasUnsavedChanges() const
@@ -337,10 +475,19 @@ bool AddressBook::save()
         if (!m_inserted.contains(named) && !m_deleted.contains(named))
             updated.insert(named);
     }
+    QHash<QString, RecordPtr> merged;
     for (const QSet<QString> *ids : {&m_inserted, &m_updated}) {
         for (const QString &uniqueId : *ids) {
             const RecordPtr &record = m_records[uniqueId];
-            changes.upserts.append({storedKind(*record), record});
+            RecordUpsert upsert{storedKind(*record), record, {}};
+            const auto edits = m_edits.constFind(uniqueId);
+            if (edits != m_edits.cend()) {
+                upsert.onTopOfStored = [this, record, &edits = *edits,
+                                        &merged](const std::optional<StoredRecord> &stored) {
+                    return onTopOfStored(record, edits, stored, merged);
+                };
+            }
+            changes.upserts.append(std::move(upsert));
             if (record->recordClass() == RecordClass::Person) {
                 const auto &person = static_cast<const Person &>(*record);
                 if (person.m_pendingImage)
@@ -362,6 +509,7 @@ bool AddressBook::save()
         qWarning("address book: the save failed; the changes stay unsaved");
         return false;
     }
+    takeMerged(merged);
     for (auto it = changes.images.cbegin(); it != changes.images.cend(); ++it) {
         if (it.value().isEmpty())
             m_storedImages.remove(it.key());
@@ -375,6 +523,7 @@ bool AddressBook::save()
     m_inserted.clear();
     m_updated.clear();
     m_deleted.clear();
+    m_edits.clear();
     emit databaseChanged(
         changeInfo(m_processId, entry.processName, entry.inserted, entry.updated, entry.deleted));
     return true;
@@ -491,6 +640,10 @@ void AddressBook::checkForExternalChanges()
 {
     if (!m_db)
         return;
+    if (m_db->journal().missesEntriesAfter(m_lastSeenChange)) {
+        rereadAfterMissedChanges();
+        return;
+    }
     for (const JournalEntry &entry : m_db->journal().entriesAfter(m_lastSeenChange)) {
         m_lastSeenChange = entry.sequence;
         if (entry.senderToken == m_token)
@@ -522,7 +675,7 @@ void AddressBook::applyExternalChange(const QStringList &changedIds, const QStri
     for (const QString &uniqueId : changedIds) {
         if (isLocallyChanged(uniqueId)) {
             qWarning("address book: %s was changed by another program; the unsaved change here"
-                     " is kept and will be saved over it",
+                     " is kept and will be saved on top of it",
                      qPrintable(uniqueId));
             continue;
         }
@@ -549,14 +702,52 @@ void AddressBook::applyExternalChange(const QStringList &changedIds, const QStri
     m_storedMeId = storedMe;
 }
 
+void AddressBook::rereadAfterMissedChanges()
+{
+    // The journal entries this program had not read were trimmed: which records changed is no
+    // longer known, so every stored record is read again, keeping what this program has not
+    // saved, and the change is announced as one of the whole book.
+    m_db->beginRead();
+    const qint64 lastChange = m_db->journal().lastSequence();
+    const QList<StoredRecord> stored = m_db->records();
+    m_db->endRead();
+    if (m_db->readFailed()) {
+        m_error = m_db->errorString();
+        qWarning("address book: %s", qPrintable(m_error));
+        return;
+    }
+    QStringList storedIds;
+    QSet<QString> stillStored;
+    for (const StoredRecord &record : stored) {
+        storedIds.append(record.uniqueId);
+        stillStored.insert(record.uniqueId);
+    }
+    QStringList goneIds;
+    for (auto it = m_records.cbegin(); it != m_records.cend(); ++it) {
+        if (!stillStored.contains(it.key()) && !m_inserted.contains(it.key()))
+            goneIds.append(it.key());
+    }
+    m_lastSeenChange = lastChange;
+    applyExternalChange(storedIds, goneIds);
+    emit databaseChangedExternally(changeInfo(0, QString(), {}, {}, {}));
+}
+
 void AddressBook::reloadEverything()
 {
+    const QList<StoredRecord> storedRecords = m_db->records();
+    if (m_db->readFailed()) {
+        // The book as it was is kept rather than a part of the stored one.
+        m_error = m_db->errorString();
+        qWarning("address book: %s", qPrintable(m_error));
+        return;
+    }
     // The whole book was replaced: what this program had not saved belonged to the old book.
     if (hasUnsavedChanges())
         qWarning("address book: the book was restored from a backup; unsaved changes are dropped");
     m_inserted.clear();
     m_updated.clear();
     m_deleted.clear();
+    m_edits.clear();
     m_indexes.clear();
     QHash<QString, RecordPtr> previous;
     previous.swap(m_records);
@@ -565,7 +756,7 @@ void AddressBook::reloadEverything()
     m_groupOrder.clear();
     for (const RecordPtr &record : std::as_const(previous))
         record->m_book = nullptr;
-    for (const StoredRecord &stored : m_db->records()) {
+    for (const StoredRecord &stored : storedRecords) {
         RecordPtr record = previous.value(stored.uniqueId);
         if (!record || storedKind(*record) != stored.kind)
             record = newRecordOfKind(stored.kind, stored.uniqueId);
@@ -599,7 +790,7 @@ void AddressBook::watchDatabaseFiles()
         }
         pending->start();
     });
-    auto *poll = new QTimer(this);
-    connect(poll, &QTimer::timeout, this, &AddressBook::checkForExternalChanges);
-    poll->start(kJournalPollMs);
+    m_poll = new QTimer(this);
+    connect(m_poll, &QTimer::timeout, this, &AddressBook::checkForExternalChanges);
+    m_poll->start(kJournalPollMs);
 }

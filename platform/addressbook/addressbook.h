@@ -15,10 +15,13 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 
 class AddressBookDatabase;
 class RecordIndex;
 class QFileSystemWatcher;
+class QTimer;
+struct StoredRecord;
 
 // The user's address book: one SQLite database shared by every program that opens it. The whole
 // book is read at open; each record is one object for the life of the book, so every list,
@@ -38,13 +41,23 @@ public:
 
     // The program's address book, opened at first use from databasePath().
     static AddressBook *shared();
+    // Closes the program's address book (see close()) and deletes it; the next shared() opens it
+    // again. Every program calls it as it quits.
+    static void closeShared();
     // Must be called before the first shared().
     static void setDatabasePath(const QString &path);
     // The path set, else $TOLVANE_AB_DB, else $XDG_DATA_HOME/tolvane-ab/AddressBook.sqlite.
     static QString databasePath();
 
+    // False when the book could not be opened or read whole (a damaged file, a file that holds
+    // no book): nothing is then read from it or written to it.
     bool isOpen() const;
+    // Why the book is not open, naming its file.
+    QString errorString() const { return m_error; }
     QString path() const { return m_path; }
+    // Writes what the database's log holds into its file and closes it; unsaved changes are
+    // dropped, and the records leave the book. Nothing is read or written after it.
+    void close();
 
     // Persons and companies, in the order they entered the book.
     QList<PersonPtr> people() const;
@@ -67,7 +80,10 @@ public:
 
     bool hasUnsavedChanges() const;
     // Writes every unsaved change in one transaction, all or nothing, then journals the change
-    // and emits databaseChanged. True when there was nothing to save.
+    // and emits databaseChanged. True when there was nothing to save. Of a record already stored,
+    // only the properties (and group members) this program changed are written, on top of the
+    // record as it is stored at that moment, so another program's change to its other properties
+    // stands; the record here then holds both.
     bool save();
 
     // The property schema of a record class: built-in and custom names and types. Custom
@@ -103,17 +119,40 @@ private:
     friend class Group;
     friend class Person;
 
+    // One change to a group's members or subgroups, replayed on the stored group at a save.
+    struct MembershipEdit
+    {
+        enum Kind { AddMember, RemoveMember, AddSubgroup, RemoveSubgroup };
+        Kind kind;
+        QString uniqueId;
+    };
+    // What this program changed in a stored record since it last read or saved it.
+    struct PendingEdits
+    {
+        QSet<QString> properties;
+        QList<MembershipEdit> memberships;
+    };
+
     static RecordPtr newRecordOfKind(int kind, const QString &uniqueId);
-    void loadAll();
+    bool loadAll();
+    void detachRecords();
     void createMeRecord();
     void adopt(const RecordPtr &record);
     // touch: the modification date moves to now.
-    void recordChanged(const Record &record, bool touch = true);
+    void recordChanged(const Record &record, const QString &property, bool touch = true);
+    void membershipChanged(const Group &group, MembershipEdit edit);
+    void reindex(const Record &record);
+    // The stored form of an updated record: its edits on top of the stored one.
+    QByteArray onTopOfStored(const RecordPtr &record, const PendingEdits &edits,
+                             const std::optional<StoredRecord> &stored,
+                             QHash<QString, RecordPtr> &merged) const;
+    void takeMerged(const QHash<QString, RecordPtr> &merged);
     void forgetRecord(const QString &uniqueId);
     QByteArray storedImage(const QString &uniqueId) const;
     bool hasStoredImage(const QString &uniqueId) const;
     void applyExternalChange(const QStringList &changedIds, const QStringList &deletedIds);
     void reloadEverything();
+    void rereadAfterMissedChanges();
     void watchDatabaseFiles();
     QVariantMap changeInfo(qint64 processId, const QString &processName,
                            const QStringList &inserted, const QStringList &updated,
@@ -127,8 +166,10 @@ private:
     qint64 m_processId;
     QString m_processName;
     QString m_token;
+    QString m_error;
     std::unique_ptr<AddressBookDatabase> m_db;
     QFileSystemWatcher *m_watcher = nullptr;
+    QTimer *m_poll = nullptr;
 
     QHash<QString, RecordPtr> m_records;
     // The book's order: each record's place, and the records by place. Places only grow, so a
@@ -147,6 +188,7 @@ private:
     QSet<QString> m_inserted;
     QSet<QString> m_updated;
     QSet<QString> m_deleted;
+    QHash<QString, PendingEdits> m_edits;
     qint64 m_lastSeenChange = 0;
 
     // Built at the first equality search on a property, kept current by adopt, forgetRecord and

@@ -57,7 +57,8 @@ bool Group::addMember(const PersonPtr &person)
     if (isSmartGroup() || !person || !addressBook() || person->addressBook() != addressBook())
         return false;
     if (m_memberIds.append(person->uniqueId()))
-        markChanged();
+        addressBook()->membershipChanged(
+            *this, {AddressBook::MembershipEdit::AddMember, person->uniqueId()});
     return true;
 }
 
@@ -65,7 +66,9 @@ bool Group::removeMember(const PersonPtr &person)
 {
     if (!person || m_memberIds.removeAll(person->uniqueId()) == 0)
         return false;
-    markChanged();
+    if (addressBook())
+        addressBook()->membershipChanged(
+            *this, {AddressBook::MembershipEdit::RemoveMember, person->uniqueId()});
     return true;
 }
 
@@ -88,7 +91,8 @@ bool Group::addSubgroup(const GroupPtr &group)
         m_subgroupIds.contains(group->uniqueId()) || group->holdsSubgroupDeep(*this))
         return false;
     m_subgroupIds.append(group->uniqueId());
-    markChanged();
+    addressBook()->membershipChanged(*this,
+                                     {AddressBook::MembershipEdit::AddSubgroup, group->uniqueId()});
     return true;
 }
 
@@ -96,7 +100,9 @@ bool Group::removeSubgroup(const GroupPtr &group)
 {
     if (!group || m_subgroupIds.removeAll(group->uniqueId()) == 0)
         return false;
-    markChanged();
+    if (addressBook())
+        addressBook()->membershipChanged(
+            *this, {AddressBook::MembershipEdit::RemoveSubgroup, group->uniqueId()});
     return true;
 }
 

@@ -31,7 +31,8 @@ QByteArray Person::imageData() const
 bool Person::setImageData(const QByteArray &data)
 {
     m_pendingImage = data;
-    markChanged();
+    // The picture is stored beside the record: only the modification date changes in it.
+    markChanged(QString());
     return true;
 }
 
@@ -71,7 +72,8 @@ QByteArray Person::vCardRepresentation() const
     return vcardwriter::write(*this, groupNames, options);
 }
 
-PersonPtr Person::fromVCardRepresentation(const QByteArray &data, QString *errorMessage)
+PersonPtr Person::fromVCardRepresentation(const QByteArray &data, QString *errorMessage,
+                                          QStringList *skipped)
 {
-    return vcardreader::read(data, errorMessage);
+    return vcardreader::read(data, errorMessage, skipped);
 }

@@ -18,9 +18,11 @@ public:
 
     // A new person outside any book from one vCard of version 2.1, 3.0 or 4.0, with a new unique
     // identifier (the card's own identifier is never reused). Null when the data holds no
-    // readable card; *errorMessage then says why.
+    // readable card; *errorMessage then says why. A value that cannot be decoded is left out and
+    // named in *skipped; the person still has every other value.
     static PersonPtr fromVCardRepresentation(const QByteArray &data,
-                                             QString *errorMessage = nullptr);
+                                             QString *errorMessage = nullptr,
+                                             QStringList *skipped = nullptr);
 
     RecordClass recordClass() const override { return RecordClass::Person; }
     QString recordType() const override;

@@ -62,7 +62,7 @@ bool Record::setValue(const QVariant &value, const QString &property, bool touch
     if (!normalized)
         return false;
     m_values.insert(property, *normalized);
-    markChanged(touch);
+    markChanged(property, touch);
     return true;
 }
 
@@ -71,7 +71,7 @@ bool Record::removeValue(const QString &property, bool touch)
     if (builtinproperties::isReadOnly(property) || typeInClass(property) == PropertyType::Error)
         return false;
     if (m_values.remove(property) > 0)
-        markChanged(touch);
+        markChanged(property, touch);
     return true;
 }
 
@@ -103,8 +103,8 @@ QList<GroupPtr> Record::parentGroups() const
     return parents;
 }
 
-void Record::markChanged(bool touch)
+void Record::markChanged(const QString &property, bool touch)
 {
     if (m_book)
-        m_book->recordChanged(*this, touch);
+        m_book->recordChanged(*this, property, touch);
 }

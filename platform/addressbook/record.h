@@ -57,8 +57,9 @@ public:
 protected:
     explicit Record(QString uniqueId);
     static QString newUniqueId(const QString &recordType);
-    // touch: the change moves the modification date.
-    void markChanged(bool touch = true);
+    // The property changed (empty when the change is not to a property value); touch: the change
+    // moves the modification date.
+    void markChanged(const QString &property, bool touch = true);
 
 private:
     PropertyType typeInClass(const QString &property) const;

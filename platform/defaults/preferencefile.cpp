@@ -2,6 +2,7 @@
 
 #include "platform/defaults/preferencevalue.h"
 #include "platform/defaults/preferencewatch.h"
+#include "platform/defaults/privatepaths.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -66,7 +67,9 @@ QVariantMap PreferenceFile::readFile() const
 
 bool PreferenceFile::writeFile(const QVariantMap &values) const
 {
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    // The file is made private before its first write; QSaveFile keeps the mode it finds.
+    if (!privatepaths::createFile(m_path))
+        return false;
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -141,7 +144,7 @@ QVariantMap PreferenceFile::values(Events events)
 
 bool PreferenceFile::update(const QString &key, const QVariant *value)
 {
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    privatepaths::makePath(QFileInfo(m_path).absolutePath());
     QLockFile lock(m_path + QStringLiteral(".lock"));
     if (!lock.tryLock(5000))
         return false;

@@ -102,4 +102,26 @@ TEST(LogFile, OpensUnderTheStateFolderAndStartsEmptyAtEveryLaunch)
     EXPECT_TRUE(lines[1].endsWith(prefix + "from Qt")) << lines[1].toStdString();
 }
 
+TEST(LogFile, ANewLogAndItsFolderAreTheUsersAlone)
+{
+    const QString path =
+        qEnvironmentVariable("XDG_STATE_HOME") + QStringLiteral("/private-logs/Tolvane/new.log");
+    const int saved = ::dup(STDERR_FILENO);
+    ASSERT_TRUE(tlog::openLogFile(path, "Tolvane"));
+    tlog::write("a line about a person");
+    std::fflush(stderr);
+    ::dup2(saved, STDERR_FILENO);
+    ::close(saved);
+    qInstallMessageHandler(nullptr);
+
+    EXPECT_EQ(QFileInfo(path).permissions(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                 QFileDevice::ReadUser | QFileDevice::WriteUser);
+    for (const QString &folder :
+         {QFileInfo(path).absolutePath(), QFileInfo(QFileInfo(path).absolutePath()).absolutePath()})
+        EXPECT_EQ(QFileInfo(folder).permissions(),
+                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                      QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser)
+            << folder.toStdString();
+}
+
 } // namespace

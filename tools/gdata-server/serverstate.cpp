@@ -123,6 +123,10 @@ bool ServerState::save() const
                            {"tokens", tokens},
                            {"lastUpdated", m_lastUpdatedMs},
                            {"etagCounter", qint64(m_etagCounter)}};
+    // The state holds the accounts' passwords: a new file is the user's alone, and the save keeps
+    // that mode.
+    QFile(m_path).open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                       QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(root).toJson()) < 0 ||
         !file.commit()) {

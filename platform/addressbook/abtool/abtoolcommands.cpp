@@ -5,8 +5,11 @@
 #include "platform/addressbook/group.h"
 #include "platform/addressbook/person.h"
 
+#include "platform/addressbook/vcard/vcardparser.h"
+
 #include <QDate>
 #include <QFile>
+#include <QSaveFile>
 
 #include <functional>
 
@@ -60,33 +63,27 @@ GroupPtr findGroup(AddressBook &book, const QString &key)
     return nullptr;
 }
 
-// The cards of a file that holds one or more, each from its BEGIN:VCARD line.
-QList<QByteArray> splitCards(const QByteArray &data)
-{
-    QList<QByteArray> cards;
-    const QByteArray upper = data.toUpper();
-    qsizetype begin = upper.indexOf("BEGIN:VCARD");
-    while (begin >= 0) {
-        const qsizetype next = upper.indexOf("BEGIN:VCARD", begin + 1);
-        cards.append(data.mid(begin, next < 0 ? -1 : next - begin));
-        begin = next;
-    }
-    return cards;
-}
-
 int importCards(AddressBook &book, const QStringList &arguments, Streams streams)
 {
     QFile file(arguments.at(0));
     if (!file.open(QIODevice::ReadOnly))
         return fail(streams, QStringLiteral("cannot read %1").arg(arguments.at(0)));
+    const QByteArray data = vcardparser::withoutByteOrderMark(file.readAll());
     int count = 0;
-    for (const QByteArray &card : splitCards(file.readAll())) {
+    int number = 0;
+    for (const QByteArrayView card : vcardparser::splitCards(data)) {
+        ++number;
         QString error;
-        const PersonPtr person = Person::fromVCardRepresentation(card, &error);
+        QStringList skipped;
+        const PersonPtr person =
+            Person::fromVCardRepresentation(card.toByteArray(), &error, &skipped);
         if (!person) {
-            streams.err << "abtool: a card was skipped: " << error << Qt::endl;
+            streams.err << "abtool: card " << number << " was skipped: " << error << Qt::endl;
             continue;
         }
+        for (const QString &value : std::as_const(skipped))
+            streams.err << "abtool: card " << number << ": " << value << " and was left out"
+                        << Qt::endl;
         book.addRecord(person);
         streams.out << person->uniqueId() << Qt::endl;
         ++count;
@@ -109,11 +106,21 @@ int exportCards(AddressBook &book, const QStringList &arguments, Streams streams
             persons.append(person);
         }
     }
-    QFile file(arguments.at(0));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return fail(streams, QStringLiteral("cannot write %1").arg(arguments.at(0)));
-    for (const PersonPtr &person : persons)
-        file.write(person->vCardRepresentation());
+    // Written beside the file and put in its place only when whole: a full disk must neither cut
+    // the export short nor destroy the previous one.
+    const QString &path = arguments.at(0);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(streams, QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+    for (const PersonPtr &person : persons) {
+        const QByteArray card = person->vCardRepresentation();
+        if (file.write(card) != card.size())
+            return fail(streams, QStringLiteral("cannot write %1: %2; it is left as it was")
+                                     .arg(path, file.errorString()));
+    }
+    if (!file.commit())
+        return fail(streams, QStringLiteral("cannot write %1: %2; it is left as it was")
+                                 .arg(path, file.errorString()));
     return 0;
 }
 

@@ -24,8 +24,12 @@ int main(int argc, char **argv)
     }
     AddressBook *book = AddressBook::shared();
     if (!book->isOpen()) {
-        err << "abtool: cannot open " << AddressBook::databasePath() << Qt::endl;
+        err << "abtool: " << book->errorString() << Qt::endl;
+        AddressBook::closeShared();
         return 1;
     }
-    return abtoolcommands::run(*book, arguments, {out, err});
+    const int status = abtoolcommands::run(*book, arguments, {out, err});
+    // Closing writes the book's log into its file: a copy of the file alone is then whole.
+    AddressBook::closeShared();
+    return status;
 }

@@ -53,6 +53,7 @@ QString MutableMultiValue::insertValue(const QVariant &value, const QString &lab
         return {};
     MultiValueEntry entry{newIdentifier(), label, value};
     m_entries.insert(index, entry);
+    m_identifiers.insert(entry.identifier);
     return entry.identifier;
 }
 
@@ -78,6 +79,7 @@ bool MutableMultiValue::removeAt(int index)
         return false;
     if (m_entries.at(index).identifier == m_primary)
         m_primary.clear();
+    m_identifiers.remove(m_entries.at(index).identifier);
     m_entries.removeAt(index);
     return true;
 }
@@ -90,8 +92,14 @@ bool MutableMultiValue::setPrimaryIdentifier(const QString &identifier)
     return true;
 }
 
-QString MutableMultiValue::newIdentifier() const
+QString MutableMultiValue::newIdentifier()
 {
+    if (!m_identifiersKnown) {
+        m_identifiers.reserve(m_entries.size());
+        for (const MultiValueEntry &entry : std::as_const(m_entries))
+            m_identifiers.insert(entry.identifier);
+        m_identifiersKnown = true;
+    }
     // Identifiers are kept by callers across saves (a record's link to a remote entry names
     // one), so they are random rather than positional and never reused within the value.
     QString id;
@@ -99,7 +107,7 @@ QString MutableMultiValue::newIdentifier() const
         // Upper-cased as bytes: the text is hexadecimal digits and dashes, and a full Unicode
         // case mapping for every entry of an imported file showed in the import's profile.
         id = QString::fromLatin1(QUuid::createUuid().toByteArray(QUuid::WithoutBraces).toUpper());
-    } while (indexForIdentifier(id) >= 0);
+    } while (m_identifiers.contains(id));
     return id;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QMetaType>
+#include <QSet>
 #include <QString>
 #include <QVariant>
 
@@ -75,7 +76,12 @@ public:
     bool setPrimaryIdentifier(const QString &identifier);
 
 private:
-    QString newIdentifier() const;
+    QString newIdentifier();
+
+    // The identifiers in use, made at the first new entry, so that adding each of a card's
+    // 100,000 entries does not look through every entry before it.
+    QSet<QString> m_identifiers;
+    bool m_identifiersKnown = false;
 };
 
 Q_DECLARE_METATYPE(MultiValue)

@@ -4,17 +4,31 @@
 #include "platform/addressbook/sqlite/recordcodec.h"
 #include "platform/addressbook/sqlite/sqlitestatement.h"
 
-#include <QDir>
+#include "platform/defaults/privatepaths.h"
+
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
+#include <QUuid>
+
+#include <cerrno>
 
 #include <sqlite3.h>
+#include <unistd.h>
 
 namespace {
 
 constexpr int kSchemaVersion = 1;
 constexpr int kBusyTimeoutMs = 10000;
+constexpr int kFirstOpenAttempts = 100;
+constexpr unsigned long kFirstOpenRetryMs = 50;
+// The log is written into the database file once it holds this many pages (about 1 MB), not
+// only at the default of 1,000: a book whose log holds most of its data loses it with the log.
+const char kConnectionPragmas[] = "PRAGMA synchronous=FULL; PRAGMA wal_autocheckpoint=256";
 const char kMeKey[] = "me";
+// Journal rows older than this are dropped at a save; a program that had not read them by then
+// reads the whole book again.
+constexpr int kJournalKeptDays = 7;
 
 const char *const kTables[] = {
     "CREATE TABLE IF NOT EXISTS schema_version (version INTEGER NOT NULL)",
@@ -65,18 +79,91 @@ private:
 
 AddressBookDatabase::~AddressBookDatabase()
 {
+    close();
+}
+
+void AddressBookDatabase::close()
+{
+    if (!m_db)
+        return;
+    // The last connection to close checkpoints by itself; another program may still hold one, so
+    // what this program wrote goes into the database file now, as far as no reader holds it back.
+    sqlite3_wal_checkpoint_v2(m_db, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
     // A connection with statements left open does not close.
     m_statements.reset();
+    m_journal = ChangeJournal(nullptr);
     sqlite3_close(m_db);
+    m_db = nullptr;
+}
+
+bool AddressBookDatabase::fail(const QString &what)
+{
+    m_error = what;
+    qWarning("address book: %s", qPrintable(what));
+    return false;
+}
+
+bool AddressBookDatabase::checked(const SqliteStatement &statement) const
+{
+    if (!statement.failed())
+        return true;
+    if (!m_readFailed) {
+        m_readFailed = true;
+        m_error = QStringLiteral("%1 cannot be read: %2")
+                      .arg(m_path, QString::fromUtf8(sqlite3_errmsg(m_db)));
+        qWarning("address book: %s", qPrintable(m_error));
+    }
+    return false;
 }
 
 bool AddressBookDatabase::open(const QString &path)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    m_path = path;
+    if (!privatepaths::makePath(QFileInfo(path).absolutePath()))
+        return fail(QStringLiteral("cannot make the folder of %1").arg(path));
+    if (!QFileInfo::exists(path) && !createFile(path))
+        return false;
+    // The schema is looked at before anything is written, so a file that holds no book is left
+    // exactly as it is.
+    if (!openConnection(path) || !checkSchema() || !prepareConnection() || !createTables(false)) {
+        close();
+        return false;
+    }
+    return true;
+}
+
+bool AddressBookDatabase::createFile(const QString &path)
+{
+    // A new book is made whole beside its place and linked there in one step: no program ever
+    // opens a book half made, and of several programs that start at once exactly one makes it.
+    const QString partial =
+        path + QStringLiteral(".new-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    if (!privatepaths::createFile(partial))
+        return fail(QStringLiteral("cannot create %1").arg(partial));
+    const bool made = openConnection(partial) && prepareConnection() && createTables(true);
+    close();
+    const QByteArray from = QFile::encodeName(partial);
+    const QByteArray to = QFile::encodeName(path);
+    const bool linked = made && ::link(from.constData(), to.constData()) == 0;
+    const int linkError = errno;
+    ::unlink(from.constData());
+    if (linked) {
+        m_isNew = true;
+        return true;
+    }
+    if (made && linkError == EEXIST)
+        return true; // another program made it first
+    return fail(m_error.isEmpty() ? QStringLiteral("cannot create %1").arg(path) : m_error);
+}
+
+bool AddressBookDatabase::openConnection(const QString &path)
+{
+    m_path = path;
+    // The file exists by now; a file removed meanwhile is an error, not a new book.
     if (sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                        nullptr) != SQLITE_OK) {
-        qWarning("address book: cannot open %s: %s", qPrintable(path), sqlite3_errmsg(m_db));
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
+        fail(QStringLiteral("cannot open %1: %2")
+                 .arg(path, QString::fromUtf8(sqlite3_errmsg(m_db))));
         sqlite3_close(m_db);
         m_db = nullptr;
         return false;
@@ -84,9 +171,76 @@ bool AddressBookDatabase::open(const QString &path)
     m_statements = std::make_unique<SqliteStatementCache>(m_db);
     m_journal = ChangeJournal(m_statements.get());
     sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
-    if (!exec("PRAGMA journal_mode=WAL") || !exec("PRAGMA synchronous=FULL"))
-        return false;
-    return createTables();
+    return true;
+}
+
+int AddressBookDatabase::retriedWhileBusy(const std::function<int()> &step)
+{
+    // Some locks of a first open (changing the journal mode, recovering a log) are not waited for
+    // by the busy timeout; programs that open the book at the same moment meet them, so such a
+    // step is tried again for a while.
+    for (int attempt = 1;; ++attempt) {
+        const int rc = step();
+        if ((rc != SQLITE_BUSY && rc != SQLITE_LOCKED) || attempt == kFirstOpenAttempts)
+            return rc;
+        QThread::msleep(kFirstOpenRetryMs);
+    }
+}
+
+bool AddressBookDatabase::prepareConnection()
+{
+    QByteArray mode;
+    const auto readMode = [](void *out, int, char **values, char **) {
+        *static_cast<QByteArray *>(out) = values[0];
+        return 0;
+    };
+    const int rc = retriedWhileBusy([&] {
+        int result = sqlite3_exec(m_db, "PRAGMA journal_mode=WAL", readMode, &mode, nullptr);
+        if (result == SQLITE_OK)
+            result = sqlite3_exec(m_db, kConnectionPragmas, nullptr, nullptr, nullptr);
+        return result;
+    });
+    if (rc != SQLITE_OK)
+        return fail(QStringLiteral("cannot open %1: %2")
+                        .arg(m_path, QString::fromUtf8(sqlite3_errmsg(m_db))));
+    if (mode.toLower() != "wal")
+        return fail(QStringLiteral("%1 cannot be shared: its journal mode stays %2")
+                        .arg(m_path, QString::fromLatin1(mode)));
+    return true;
+}
+
+bool AddressBookDatabase::checkSchema()
+{
+    qint64 version = -1;
+    const int rc = retriedWhileBusy([&] {
+        sqlite3_stmt *statement = nullptr;
+        int result =
+            sqlite3_prepare_v2(m_db, "SELECT version FROM schema_version", -1, &statement, nullptr);
+        if (result == SQLITE_OK) {
+            result = sqlite3_step(statement);
+            if (result == SQLITE_ROW) {
+                version = sqlite3_column_int64(statement, 0);
+                result = SQLITE_OK;
+            }
+        }
+        sqlite3_finalize(statement);
+        return result;
+    });
+    // No such table, no row, or no database at all: the file holds no book.
+    if (rc == SQLITE_ERROR || rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT || rc == SQLITE_DONE ||
+        (rc == SQLITE_OK && version < 0)) {
+        return fail(QStringLiteral("%1 holds no address book: it is damaged or was not written"
+                                   " whole (a lost or damaged -wal file beside it); it is left as"
+                                   " it is")
+                        .arg(m_path));
+    }
+    if (rc != SQLITE_OK)
+        return fail(QStringLiteral("cannot read %1: %2")
+                        .arg(m_path, QString::fromUtf8(sqlite3_errmsg(m_db))));
+    if (version > kSchemaVersion)
+        return fail(
+            QStringLiteral("%1 was written by a newer version of the address book").arg(m_path));
+    return true;
 }
 
 bool AddressBookDatabase::exec(const char *sql)
@@ -100,22 +254,19 @@ bool AddressBookDatabase::exec(const char *sql)
     return true;
 }
 
-bool AddressBookDatabase::createTables()
+bool AddressBookDatabase::createTables(bool fresh)
 {
     WriteTransaction transaction(*m_statements);
     if (!transaction.isOpen())
-        return false;
-    {
-        SqliteStatement exists(m_db, "SELECT 1 FROM sqlite_master WHERE name = 'schema_version'");
-        m_isNew = !exists.next();
-    }
+        return fail(QStringLiteral("cannot write %1: %2")
+                        .arg(m_path, QString::fromUtf8(sqlite3_errmsg(m_db))));
     for (const char *sql : kTables) {
         if (!exec(sql))
             return false;
     }
     if (!exec(ChangeJournal::createTableSql()))
         return false;
-    if (m_isNew) {
+    if (fresh) {
         SqliteStatement version(m_db, "INSERT INTO schema_version (version) VALUES (?1)");
         version.bind(1, qint64(kSchemaVersion));
         if (!version.run())
@@ -140,15 +291,19 @@ QList<StoredRecord> AddressBookDatabase::records() const
     QList<StoredRecord> result;
     while (query.next())
         result.append({query.text(0), int(query.integer(1)), query.blob(2)});
+    checked(query);
     return result;
 }
 
 std::optional<StoredRecord> AddressBookDatabase::record(const QString &uniqueId) const
 {
-    SqliteStatement query(m_db, "SELECT uid, kind, body FROM records WHERE uid = ?1");
+    // Cached: a save reads every record it changes.
+    SqliteStatement query(*m_statements, "SELECT uid, kind, body FROM records WHERE uid = ?1");
     query.bind(1, uniqueId);
-    if (!query.next())
+    if (!query.next()) {
+        checked(query);
         return std::nullopt;
+    }
     return StoredRecord{query.text(0), int(query.integer(1)), query.blob(2)};
 }
 
@@ -158,6 +313,7 @@ QSet<QString> AddressBookDatabase::imageOwners() const
     QSet<QString> owners;
     while (query.next())
         owners.insert(query.text(0));
+    checked(query);
     return owners;
 }
 
@@ -165,14 +321,20 @@ QByteArray AddressBookDatabase::image(const QString &uniqueId) const
 {
     SqliteStatement query(m_db, "SELECT data FROM images WHERE uid = ?1");
     query.bind(1, uniqueId);
-    return query.next() ? query.blob(0) : QByteArray();
+    if (query.next())
+        return query.blob(0);
+    checked(query);
+    return {};
 }
 
 QString AddressBookDatabase::meId() const
 {
     SqliteStatement query(m_db, "SELECT value FROM meta WHERE key = ?1");
     query.bind(1, QString::fromLatin1(kMeKey));
-    return query.next() ? query.text(0) : QString();
+    if (query.next())
+        return query.text(0);
+    checked(query);
+    return {};
 }
 
 QHash<QString, PropertyType> AddressBookDatabase::customProperties(RecordClass recordClass) const
@@ -182,6 +344,7 @@ QHash<QString, PropertyType> AddressBookDatabase::customProperties(RecordClass r
     QHash<QString, PropertyType> properties;
     while (query.next())
         properties.insert(query.text(0), static_cast<PropertyType>(query.integer(1)));
+    checked(query);
     return properties;
 }
 
@@ -202,7 +365,8 @@ std::optional<qint64> AddressBookDatabase::write(const StoredChanges &changes)
     if (!transaction.isOpen() || !writeRecords(changes))
         return std::nullopt;
     const std::optional<qint64> sequence = m_journal.append(changes.journalEntry);
-    if (!sequence || !transaction.commit())
+    if (!sequence || !m_journal.trimBefore(changes.journalEntry.time.addDays(-kJournalKeptDays)) ||
+        !transaction.commit())
         return std::nullopt;
     return sequence;
 }
@@ -216,7 +380,14 @@ bool AddressBookDatabase::writeRecords(const StoredChanges &changes)
         upsert.reset();
         upsert.bind(1, entry.record->uniqueId());
         upsert.bind(2, qint64(entry.kind));
-        upsert.bind(3, RecordCodec::encode(*entry.record));
+        if (entry.onTopOfStored) {
+            const std::optional<StoredRecord> stored = record(entry.record->uniqueId());
+            if (m_readFailed)
+                return false;
+            upsert.bind(3, entry.onTopOfStored(stored));
+        } else {
+            upsert.bind(3, RecordCodec::encode(*entry.record));
+        }
         if (!upsert.run())
             return false;
     }
@@ -258,6 +429,9 @@ bool AddressBookDatabase::exportArchive(const QString &archivePath)
     // good one, so the copy is made beside it and renamed into place.
     const QString partial = archivePath + QStringLiteral(".partial");
     QFile::remove(partial);
+    // A backup holds the whole book: it is the user's alone, as the book is.
+    if (!privatepaths::createFile(partial))
+        return false;
     SqliteStatement vacuum(m_db, "VACUUM INTO ?1");
     vacuum.bind(1, partial);
     if (!vacuum.run()) {
@@ -299,6 +473,8 @@ bool AddressBookDatabase::copyArchiveTables()
         if (!check.next() || check.integer(0) > kSchemaVersion)
             return false;
     }
+    if (!archiveRecordsAreReadable())
+        return false;
     return exec("DELETE FROM main.records") && exec("DELETE FROM main.images") &&
            exec("DELETE FROM main.meta") &&
            exec("INSERT INTO main.records (rowid, uid, kind, body)"
@@ -307,4 +483,24 @@ bool AddressBookDatabase::copyArchiveTables()
            exec("INSERT INTO main.meta (key, value) SELECT key, value FROM archive.meta") &&
            exec("INSERT OR IGNORE INTO main.properties (class, name, type)"
                 " SELECT class, name, type FROM archive.properties");
+}
+
+bool AddressBookDatabase::archiveRecordsAreReadable()
+{
+    // Every record must decode before anything of the book is replaced: a backup with one
+    // damaged record would leave a book that cannot be read whole.
+    SqliteStatement query(m_db, "SELECT uid, kind, body FROM archive.records");
+    while (query.next()) {
+        const int kind = int(query.integer(1));
+        const bool knownKind = kind == StoredRecord::Person || kind == StoredRecord::Group ||
+                               kind == StoredRecord::SmartGroup;
+        if (!knownKind || !RecordCodec::isReadable(query.blob(2), kind != StoredRecord::Person)) {
+            fail(QStringLiteral("the backup's record %1 cannot be read; nothing was restored")
+                     .arg(query.text(0)));
+            return false;
+        }
+    }
+    if (query.failed())
+        return fail(QStringLiteral("the backup's records cannot be read; nothing was restored"));
+    return true;
 }

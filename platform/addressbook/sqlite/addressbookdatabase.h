@@ -11,9 +11,11 @@
 #include <QSet>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
+class SqliteStatement;
 struct sqlite3;
 
 // How a record is kept on disk: its kind and its encoded properties.
@@ -26,12 +28,16 @@ struct StoredRecord
     QByteArray body;
 };
 
-// A record to insert or replace. Its stored form is encoded only as its row is written, so a save
+// A record to insert or replace. Its stored form is made only as its row is written, so a save
 // of a whole imported file never holds every record's stored form at once.
 struct RecordUpsert
 {
     int kind = StoredRecord::Person;
     RecordPtr record;
+    // For a record that is already stored: its stored form made from the row as it is inside the
+    // save's transaction (nullopt when the row is gone), so that what another program saved since
+    // this one read the record is kept. Without it the record's own encoding is written.
+    std::function<QByteArray(const std::optional<StoredRecord> &stored)> onTopOfStored;
 };
 
 // Everything one save writes, in one transaction with its journal entry.
@@ -55,10 +61,19 @@ public:
     AddressBookDatabase(const AddressBookDatabase &) = delete;
     AddressBookDatabase &operator=(const AddressBookDatabase &) = delete;
 
-    // Opens the file, making it and its tables when missing.
+    // Opens the file, making it when missing. A file that exists but holds no address book (its
+    // tables lost with a damaged or missing write-ahead log, or any other file) is refused and
+    // left as it is: it is never taken for a new, empty book.
     bool open(const QString &path);
-    // True when open() made the tables, so the book has never held anything.
+    // Writes what the write-ahead log holds into the database file and closes the connection.
+    void close();
+    // True when open() made the file, so the book has never held anything.
     bool isNew() const { return m_isNew; }
+    // Why open() or a read failed, naming the file.
+    QString errorString() const { return m_error; }
+    // True once any read of the database has failed (a damaged page, an I/O error): what was read
+    // is then not the whole book.
+    bool readFailed() const { return m_readFailed; }
 
     // A read transaction, so that records and the journal position are read at one moment.
     bool beginRead();
@@ -79,15 +94,29 @@ public:
 
     bool exportArchive(const QString &archivePath);
     // Replaces every record, picture and the Me record with the archive's, keeps the custom
-    // properties of both, and journals the change. Nothing changes when the archive is unreadable.
+    // properties of both, and journals the change. Nothing changes when the archive is unreadable
+    // or any of its records cannot be decoded.
     std::optional<qint64> restoreArchive(const QString &archivePath, const JournalEntry &entry);
 
 private:
     bool exec(const char *sql);
-    bool createTables();
+    bool fail(const QString &what);
+    // Marks a read as failed when the statement failed; the statement's own result otherwise.
+    bool checked(const SqliteStatement &statement) const;
+    bool createFile(const QString &path);
+    bool openConnection(const QString &path);
+    int retriedWhileBusy(const std::function<int()> &step);
+    bool prepareConnection();
+    bool checkSchema();
+    // fresh: the tables of a new file, with its schema version.
+    bool createTables(bool fresh);
     bool writeRecords(const StoredChanges &changes);
+    bool archiveRecordsAreReadable();
     bool copyArchiveTables();
 
+    QString m_path;
+    mutable QString m_error;
+    mutable bool m_readFailed = false;
     sqlite3 *m_db = nullptr;
     std::unique_ptr<SqliteStatementCache> m_statements;
     ChangeJournal m_journal{nullptr};

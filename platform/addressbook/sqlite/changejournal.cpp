@@ -73,3 +73,19 @@ std::optional<qint64> ChangeJournal::append(const JournalEntry &entry)
     // The sequence is the row's own identifier.
     return sqlite3_last_insert_rowid(m_statements->database());
 }
+
+bool ChangeJournal::trimBefore(const QDateTime &time)
+{
+    SqliteStatement trim(*m_statements, "DELETE FROM changelog WHERE time < ?1"
+                                        " AND seq < (SELECT MAX(seq) FROM changelog)");
+    trim.bind(1, time.toMSecsSinceEpoch());
+    return trim.run();
+}
+
+bool ChangeJournal::missesEntriesAfter(qint64 sequence) const
+{
+    // Sequences have no gaps (the key only grows and rolled back rows take their number back),
+    // so an oldest entry beyond the next one means the next ones are gone.
+    SqliteStatement query(*m_statements, "SELECT MIN(seq) FROM changelog");
+    return query.next() && query.integer(0) > sequence + 1;
+}

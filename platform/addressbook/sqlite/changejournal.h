@@ -44,6 +44,12 @@ public:
     QList<JournalEntry> entriesAfter(qint64 sequence) const;
     // The new entry's sequence number, or nullopt when it could not be written.
     std::optional<qint64> append(const JournalEntry &entry);
+    // Drops the entries written before that time, always keeping the newest; part of the
+    // caller's transaction, so the journal does not grow by a row at every save forever.
+    bool trimBefore(const QDateTime &time);
+    // True when entries after that sequence were dropped before a reader at that sequence read
+    // them: such a reader must read the whole book again to learn what it missed.
+    bool missesEntriesAfter(qint64 sequence) const;
 
 private:
     SqliteStatementCache *m_statements;

@@ -8,6 +8,7 @@
 #include <QDateTime>
 
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -312,32 +313,58 @@ QByteArray RecordCodec::encode(const Record &record)
     return out.result();
 }
 
-bool RecordCodec::decodeInto(Record &record, const QByteArray &data)
+namespace {
+
+// A record's stored form, read whole before anything of a record changes.
+struct DecodedRecord
+{
+    PropertyValues values;
+    QStringList members;
+    QStringList subgroups;
+    QByteArray criteria;
+};
+
+std::optional<DecodedRecord> decoded(const QByteArray &data, bool isGroup)
 {
     Reader in(data);
     if (in.integer() != kFormat)
-        return false;
-    PropertyValues values;
+        return std::nullopt;
+    DecodedRecord record;
     const qsizetype count = in.count();
-    values.reserve(count);
+    record.values.reserve(count);
     for (qsizetype i = 0; i < count && in.ok(); ++i) {
         const QString name = in.text();
-        values.insert(name, in.value());
+        record.values.insert(name, in.value());
     }
-    if (!in.ok())
-        return false;
-    if (auto *group = dynamic_cast<Group *>(&record)) {
-        const QStringList members = in.texts();
-        const QStringList subgroups = in.texts();
-        const QByteArray criteria = in.bytes();
-        if (!in.ok())
-            return false;
-        group->m_memberIds = members;
-        group->m_subgroupIds = subgroups;
-        group->m_criteria = criteria.isEmpty() ? std::nullopt : SearchElement::fromJson(criteria);
+    if (isGroup && in.ok()) {
+        record.members = in.texts();
+        record.subgroups = in.texts();
+        record.criteria = in.bytes();
     }
-    if (!in.atEnd())
+    if (!in.ok() || !in.atEnd())
+        return std::nullopt;
+    return record;
+}
+
+} // namespace
+
+bool RecordCodec::decodeInto(Record &record, const QByteArray &data)
+{
+    auto *group = dynamic_cast<Group *>(&record);
+    std::optional<DecodedRecord> stored = decoded(data, group != nullptr);
+    if (!stored)
         return false;
-    record.m_values = std::move(values);
+    if (group) {
+        group->m_memberIds = stored->members;
+        group->m_subgroupIds = stored->subgroups;
+        group->m_criteria =
+            stored->criteria.isEmpty() ? std::nullopt : SearchElement::fromJson(stored->criteria);
+    }
+    record.m_values = std::move(stored->values);
     return true;
+}
+
+bool RecordCodec::isReadable(const QByteArray &data, bool isGroup)
+{
+    return decoded(data, isGroup).has_value();
 }

@@ -14,4 +14,6 @@ public:
     // Replaces the record's properties with the stored ones; false, leaving the record as it
     // was, when the data is not a stored record.
     static bool decodeInto(Record &record, const QByteArray &data);
+    // Whether decodeInto would read the data into a person (isGroup false) or a group.
+    static bool isReadable(const QByteArray &data, bool isGroup);
 };

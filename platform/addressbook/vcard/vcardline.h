@@ -38,4 +38,6 @@ struct VCard
 {
     QByteArray version;
     QList<VCardLine> lines;
+    // The values left out because they cannot be decoded, one text each that names the property.
+    QStringList skipped;
 };

@@ -96,9 +96,25 @@ private:
     QByteArray m_joined;
 };
 
-// Physical lines (ended by CR LF, LF or CR) joined into logical lines: a line starting with a
-// blank continues the one before it without that blank, and a quoted-printable line ending in
-// "=" continues with the next line whatever it starts with. The lines are read in place.
+// The length of the line end at that position: CR LF, LF or CR, and CR CR LF as one, as files
+// that passed twice through a text-mode copy on Windows end their lines.
+qsizetype lineEndLength(QByteArrayView data, qsizetype at)
+{
+    if (at >= data.size())
+        return 0;
+    if (data.at(at) == '\r' && at + 2 < data.size() && data.at(at + 1) == '\r' &&
+        data.at(at + 2) == '\n')
+        return 3;
+    if (data.at(at) == '\r' && at + 1 < data.size() && data.at(at + 1) == '\n')
+        return 2;
+    return 1;
+}
+
+// Physical lines (ended by CR LF, LF, CR or CR CR LF) joined into logical lines: a line starting
+// with a blank continues the one before it without that blank, and a quoted-printable line
+// ending in "=" continues with the next line whatever it starts with, unless that line is empty:
+// an empty line ends the value, and what follows is a property of its own. The lines are read
+// in place.
 QList<LogicalLine> unfoldedLines(QByteArrayView data)
 {
     QList<LogicalLine> lines;
@@ -109,12 +125,11 @@ QList<LogicalLine> unfoldedLines(QByteArrayView data)
         while (end < data.size() && data.at(end) != '\r' && data.at(end) != '\n')
             ++end;
         const QByteArrayView line(data.constData() + start, end - start);
-        if (end + 1 < data.size() && data.at(end) == '\r' && data.at(end + 1) == '\n')
-            start = end + 2;
-        else
-            start = end + 1;
-        if (line.isEmpty())
+        start = end + lineEndLength(data, end);
+        if (line.isEmpty()) {
+            currentIsQuotedPrintable = false;
             continue;
+        }
         if (!lines.isEmpty() && isFoldContinuation(line)) {
             lines.last().append(line.sliced(1));
         } else if (!lines.isEmpty() && currentIsQuotedPrintable &&
@@ -238,6 +253,12 @@ std::optional<QByteArray> decodedQuotedPrintable(QByteArrayView encoded)
     return decoded;
 }
 
+bool isBase64Symbol(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' ||
+           c == '/';
+}
+
 std::optional<QByteArray> decodedBase64(QByteArrayView encoded)
 {
     QByteArray compact;
@@ -246,8 +267,26 @@ std::optional<QByteArray> decodedBase64(QByteArrayView encoded)
         if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
             compact.append(c);
     }
-    auto result = QByteArray::fromBase64Encoding(compact, QByteArray::AbortOnBase64DecodingErrors);
-    if (!result)
+    if (auto result =
+            QByteArray::fromBase64Encoding(compact, QByteArray::AbortOnBase64DecodingErrors))
+        return *result;
+    // Phones write Base64 with a stray "=", a "=" too many or none at all, or cut short: the
+    // symbols alone, padded again, still give the bytes, and the reader checks what they are.
+    QByteArray symbols;
+    symbols.reserve(compact.size() + 3);
+    for (const char c : std::as_const(compact)) {
+        if (isBase64Symbol(c))
+            symbols.append(c);
+        else if (c != '=')
+            return std::nullopt;
+    }
+    // A last group of one symbol holds no whole byte.
+    if (symbols.size() % 4 == 1)
+        symbols.chop(1);
+    while (symbols.size() % 4 != 0)
+        symbols.append('=');
+    auto result = QByteArray::fromBase64Encoding(symbols, QByteArray::AbortOnBase64DecodingErrors);
+    if (!result || result.decoded.isEmpty())
         return std::nullopt;
     return *result;
 }
@@ -337,22 +376,32 @@ std::optional<VCard> parse(const QByteArray &data, QString *errorMessage)
 {
     VCard card;
     int depth = 0;
-    const QList<LogicalLine> texts = unfoldedLines(data);
+    const QByteArray text8 = withoutByteOrderMark(data);
+    const QList<LogicalLine> texts = unfoldedLines(text8);
     card.lines.reserve(texts.size());
     for (const LogicalLine &text : texts) {
         QString error;
         std::optional<VCardLine> line = readLine(text.text(), &error);
         if (!error.isEmpty()) {
-            setError(errorMessage, error);
-            return std::nullopt;
+            // One damaged value costs that value alone.
+            if (depth == 1)
+                card.skipped.append(error);
+            continue;
         }
         if (!line)
             continue;
         if (isCardMarker(*line, "BEGIN")) {
             ++depth;
         } else if (isCardMarker(*line, "END") && depth > 0) {
-            if (--depth == 0)
-                return card;
+            if (--depth > 0)
+                continue;
+            if (card.lines.isEmpty()) {
+                setError(errorMessage, card.skipped.isEmpty()
+                                           ? QStringLiteral("the card holds no property")
+                                           : card.skipped.join(QStringLiteral("; ")));
+                return std::nullopt;
+            }
+            return card;
         } else if (depth == 1) {
             // Lines of a card inside the card (a 2.1 AGENT) are not the person's.
             if (line->name == "VERSION")
@@ -364,6 +413,67 @@ std::optional<VCard> parse(const QByteArray &data, QString *errorMessage)
     setError(errorMessage, depth == 0 ? QStringLiteral("the data holds no BEGIN:VCARD")
                                       : QStringLiteral("the card ends before its END:VCARD"));
     return std::nullopt;
+}
+
+QList<QByteArrayView> splitCards(QByteArrayView data)
+{
+    QList<QByteArrayView> cards;
+    int depth = 0;
+    qsizetype cardStart = 0;
+    bool lineIsQuotedPrintable = false;
+    QByteArrayView lastLine;
+    qsizetype start = 0;
+    while (start < data.size()) {
+        qsizetype end = start;
+        while (end < data.size() && data.at(end) != '\r' && data.at(end) != '\n')
+            ++end;
+        const QByteArrayView line = data.sliced(start, end - start);
+        const qsizetype lineStart = start;
+        start = end + lineEndLength(data, end);
+        if (line.isEmpty()) {
+            lineIsQuotedPrintable = false;
+            continue;
+        }
+        const bool continues =
+            isFoldContinuation(line) || (lineIsQuotedPrintable && lastLine.endsWith('='));
+        lastLine = line;
+        if (continues)
+            continue;
+        lineIsQuotedPrintable = headAsksForQuotedPrintable(line);
+        const QByteArrayView marker = line.trimmed();
+        if (marker.compare("BEGIN:VCARD", Qt::CaseInsensitive) == 0) {
+            if (depth++ == 0)
+                cardStart = lineStart;
+        } else if (depth > 0 && marker.compare("END:VCARD", Qt::CaseInsensitive) == 0) {
+            if (--depth == 0)
+                cards.append(data.sliced(cardStart, end - cardStart));
+        }
+    }
+    if (depth > 0)
+        cards.append(data.sliced(cardStart));
+    if (cards.isEmpty())
+        cards.append(data);
+    return cards;
+}
+
+QByteArray withoutByteOrderMark(const QByteArray &data)
+{
+    const auto fromUtf16 = [&data](QStringConverter::Encoding encoding) {
+        QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
+        return QString(decoder.decode(QByteArrayView(data).sliced(2))).toUtf8();
+    };
+    if (data.startsWith("\xFF\xFE"))
+        return fromUtf16(QStringConverter::Utf16LE);
+    if (data.startsWith("\xFE\xFF"))
+        return fromUtf16(QStringConverter::Utf16BE);
+    if (data.startsWith("\xEF\xBB\xBF"))
+        return data.sliced(3);
+    return data;
+}
+
+std::optional<QByteArray> decodeBase64Leniently(QByteArrayView encoded)
+{
+    return decodedBase64(encoded);
 }
 
 std::optional<QByteArray> decodeDataUri(const QString &uri)

@@ -6,7 +6,9 @@
 #include "platform/addressbook/vcard/vcardparser.h"
 
 #include <QDate>
+#include <QImage>
 #include <QList>
+#include <QUrl>
 
 #include <map>
 
@@ -70,7 +72,6 @@ struct LabelledProperty
 
 const LabelledProperty kLabelledProperties[] = {
     {"EMAIL", kABEmailProperty, std::begin(kHomeWorkLabels), std::end(kHomeWorkLabels)},
-    {"TEL", kABPhoneProperty, std::begin(kPhoneLabels), std::end(kPhoneLabels)},
     {"URL", kABURLsProperty, std::begin(kHomeWorkLabels), std::end(kHomeWorkLabels)},
     {"X-ABRELATEDNAMES", kABRelatedNamesProperty, std::begin(kHomeWorkLabels),
      std::end(kHomeWorkLabels)},
@@ -148,6 +149,8 @@ public:
                 m_groupCountryCodes.insert(line.group, line.text().trimmed().toLower());
         }
     }
+
+    QStringList skipped() const { return m_skipped; }
 
     PersonPtr build()
     {
@@ -270,7 +273,8 @@ private:
         const QString uri = line.text().trimmed();
         const qsizetype colon = uri.indexOf(u':');
         const QString scheme = colon > 0 ? uri.left(colon).toLower() : QString();
-        const QString handle = colon > 0 ? uri.mid(colon + 1) : uri;
+        const QString handle =
+            QUrl::fromPercentEncoding((colon > 0 ? uri.mid(colon + 1) : uri).toUtf8());
         for (const InstantProperty &instant : kInstantProperties) {
             if (scheme == QLatin1String(instant.uriScheme)) {
                 addEntry(instant.property, line, handle, kHomeWorkLabels);
@@ -285,12 +289,33 @@ private:
 
     void readPhoto(const VCardLine &line)
     {
+        QList<QByteArray> candidates;
         if (line.isBinary) {
-            m_person->setImageData(line.data);
-        } else if (const std::optional<QByteArray> data =
-                       vcardparser::decodeDataUri(line.value.trimmed())) {
-            m_person->setImageData(*data);
+            candidates.append(line.data);
+        } else {
+            // Some writers escape the commas of a URI value as they would a text's. A web
+            // address of a picture is not fetched.
+            for (const QString &uri : {line.value.trimmed(), line.text().trimmed()}) {
+                if (const std::optional<QByteArray> data = vcardparser::decodeDataUri(uri))
+                    candidates.append(*data);
+            }
+            if (candidates.isEmpty())
+                return;
         }
+        // Bytes decoded leniently are kept only when they still make a picture.
+        for (const QByteArray &data : std::as_const(candidates)) {
+            if (!QImage::fromData(data).isNull()) {
+                m_person->setImageData(data);
+                return;
+            }
+        }
+        m_skipped.append(QStringLiteral("the picture of PHOTO cannot be read"));
+    }
+
+    void readPhone(const VCardLine &line)
+    {
+        addEntry(kABPhoneProperty, line, vcardreader::telephoneNumberOfUri(line.text().trimmed()),
+                 kPhoneLabels);
     }
 
     template <std::size_t N>
@@ -335,6 +360,7 @@ private:
     GroupValues m_groupCountryCodes;
     std::map<QString, MutableMultiValue> m_multiValues;
     QString m_formattedName;
+    QStringList m_skipped;
     bool m_hasName = false;
     int m_flags = 0;
 };
@@ -350,6 +376,7 @@ const PersonBuilder::LineRule PersonBuilder::kLineRules[] = {
     {"X-ABSHOWAS", &PersonBuilder::readShowAs},
     {"KIND", &PersonBuilder::readKind},
     {"PHOTO", &PersonBuilder::readPhoto},
+    {"TEL", &PersonBuilder::readPhone},
     {"IMPP", &PersonBuilder::readImpp},
     {"X-AIM", &PersonBuilder::readInstant},
     {"X-JABBER", &PersonBuilder::readInstant},
@@ -385,12 +412,31 @@ void PersonBuilder::readLine(const VCardLine &line)
 
 namespace vcardreader {
 
-PersonPtr read(const QByteArray &data, QString *errorMessage)
+PersonPtr read(const QByteArray &data, QString *errorMessage, QStringList *skipped)
 {
     const std::optional<VCard> card = vcardparser::parse(data, errorMessage);
     if (!card)
         return nullptr;
-    return PersonBuilder(*card).build();
+    PersonBuilder builder(*card);
+    PersonPtr person = builder.build();
+    if (skipped)
+        *skipped = card->skipped + builder.skipped();
+    return person;
+}
+
+QString telephoneNumberOfUri(const QString &uri)
+{
+    if (!uri.startsWith(QStringLiteral("tel:"), Qt::CaseInsensitive))
+        return uri;
+    // tel:NUMBER;ext=EXTENSION;isdn-subaddress=...;phone-context=...
+    const QStringList parts = uri.mid(4).split(u';');
+    QString number = QUrl::fromPercentEncoding(parts.first().toUtf8()).trimmed();
+    for (const QString &parameter : parts.mid(1)) {
+        if (parameter.startsWith(QStringLiteral("ext="), Qt::CaseInsensitive))
+            number += QStringLiteral(" ext. ") +
+                      QUrl::fromPercentEncoding(parameter.mid(4).toUtf8()).trimmed();
+    }
+    return number;
 }
 
 } // namespace vcardreader

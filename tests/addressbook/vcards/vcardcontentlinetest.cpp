@@ -8,7 +8,7 @@ namespace {
 
 TEST(VCardContentLine, ParseContentLines_UnfoldsAndAcceptsEveryLineEnd)
 {
-    for (const char *end : {"\r\n", "\n", "\r"}) {
+    for (const char *end : {"\r\n", "\n", "\r", "\r\r\n"}) {
         const QString text = QStringLiteral("BEGIN:VCARD%1NOTE:one%1  two%1\tthree%1END:VCARD%1")
                                  .arg(QLatin1String(end));
         const QList<VCardContentLine> lines = vcard::parseContentLines(text);

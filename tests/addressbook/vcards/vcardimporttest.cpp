@@ -3,10 +3,13 @@
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/person.h"
+#include "tests/support/logcapture.h"
 
 #include <QDate>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -72,7 +75,7 @@ TEST_F(VCardImport, ProcessDroppedVCards_ReportsUnreadableFilesAndCards)
     const QString good =
         writeFile(QStringLiteral("good.vcf"),
                   "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Good;G;;;\r\nFN:G\r\nEND:VCARD\r\n"
-                  "this is no card END:VCARD\r\nEND:VCARD\r\n");
+                  "BEGIN:VCARD\r\nVERSION:3.0\r\nEND:VCARD\r\n");
     const QString missing = m_dir.filePath(QStringLiteral("missing.vcf"));
     const QVariantMap result = AddressBookTool::processDroppedVCards({missing, good});
     EXPECT_EQ(result.value(kVCardImportErrorCode).toInt(), VCardImportUnreadableFile);
@@ -156,6 +159,39 @@ TEST_F(VCardImport, ProcessDroppedVCards_KeepsTheFieldsOfOtherProgramsCards)
     const PersonPtr min = imported(result, 3);
     EXPECT_EQ(values(min, kABPhoneProperty),
               QStringList({QStringLiteral("010-1234"), QStringLiteral("02-555")}));
+}
+
+TEST_F(VCardImport, ProcessDroppedVCards_ACardWithADamagedValueComesInWithoutThatValue)
+{
+    LogCapture log;
+    const QString path =
+        writeFile(QStringLiteral("phone.vcf"), "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Doe;Jane\r\n"
+                                               "ORG;ENCODING=QUOTED-PRINTABLE:Acme =ZZ Widgets\r\n"
+                                               "TEL;CELL:+1 555 0100\r\n"
+                                               "PHOTO;ENCODING=BASE64;TYPE=JPEG:" +
+                                                   QByteArray("cut short").toBase64() +
+                                                   "\r\n"
+                                                   "END:VCARD\r\n");
+    const QVariantMap result = AddressBookTool::processDroppedVCards({path});
+    EXPECT_EQ(result.value(kVCardImportErrorCode).toInt(), -1);
+    ASSERT_EQ(result.value(kVCardImportNewPeople).toStringList().size(), 1);
+    const PersonPtr jane = imported(result, 0);
+    EXPECT_EQ(text(jane, kABLastNameProperty), QStringLiteral("Doe"));
+    EXPECT_EQ(values(jane, kABPhoneProperty), QStringList(QStringLiteral("+1 555 0100")));
+    EXPECT_FALSE(jane->valueForProperty(kABOrganizationProperty).isValid());
+    EXPECT_FALSE(jane->hasImage());
+
+    const QStringList lines = log.lines();
+    for (const char *property : {"ORG", "PHOTO"}) {
+        EXPECT_TRUE(std::any_of(lines.cbegin(), lines.cend(),
+                                [&](const QString &line) {
+                                    return line.contains(QStringLiteral("Card 1 of ") + path +
+                                                         QStringLiteral(" (Jane Doe)")) &&
+                                           line.contains(QLatin1String(property));
+                                }))
+            << property << "\n"
+            << lines.join(u'\n').toStdString();
+    }
 }
 
 } // namespace

@@ -42,10 +42,16 @@ TEST(VCardSplitter, ExtractVCardDatas_CutsBytesExactlyAroundAccentedText)
 
 TEST(VCardSplitter, ExtractVCardDatas_WithoutAnEndGivesTheInputAsOneItem)
 {
-    const QByteArray cases[] = {"", "no vcard at all", "BEGIN:VCARD\r\nN:A;;;;\r\n",
-                                card("Ann").replace("END:VCARD", "end:vcard")};
+    const QByteArray cases[] = {"", "no vcard at all", "BEGIN:VCARD\r\nN:A;;;;\r\n"};
     for (const QByteArray &data : cases)
         EXPECT_EQ(AddressBookTool::extractVCardDatas(data), QList<QByteArray>({data}));
+}
+
+TEST(VCardSplitter, ExtractVCardDatas_EndsACardInAnyLetterCase)
+{
+    const QByteArray mixed = card("Ann").replace("END:VCARD", "END:vCard");
+    EXPECT_EQ(AddressBookTool::extractVCardDatas(mixed + "\n" + card("Bob") + "\n"),
+              QList<QByteArray>({mixed, card("Bob")}));
 }
 
 TEST(VCardSplitter, ExtractVCardDatas_KeepsALastCardWhoseEndWasCutOff)

@@ -3,6 +3,7 @@
 #include "addressbook/addressbookkeys.h"
 #include "foundation/text/textdate.h"
 #include "google/download/downloadkeys.h"
+#include "google/download/downloadstamp.h"
 #include "google/download/personwriting.h"
 #include "google/engine/googlekeys.h"
 #include "platform/addressbook/abconstants.h"
@@ -13,6 +14,7 @@
 #include "tests/support/google/googleentrybuilders.h"
 
 #include <QDateTime>
+#include <QThread>
 
 namespace {
 
@@ -268,3 +270,23 @@ TEST_F(PersonWritingTest, UnchangedRecord_AsOfWithin100SecondsWritesNothing)
 }
 
 } // namespace
+
+TEST_F(PersonWritingTest, AnEditSoonAfterTheDownloadsWriteIsNotTakenForTheDownloadsOwn)
+{
+    contact.setTitle(QStringLiteral("Ann Lee"));
+    tolvane::writeContactIntoPerson(person, contact, kAccount, QDateTime::currentDateTime());
+    ASSERT_TRUE(AddressBook::shared()->save());
+    EXPECT_TRUE(downloadstamp::isUnchangedSinceDownload(contact, person));
+
+    QThread::msleep(200);
+    person->setValueForProperty(QStringLiteral("Met at the fair"), kABNoteProperty);
+    ASSERT_TRUE(AddressBook::shared()->save());
+    EXPECT_FALSE(downloadstamp::isUnchangedSinceDownload(contact, person));
+
+    // Read back from the file, as the next run reads it.
+    const QString id = person->uniqueId();
+    AddressBook::closeShared();
+    const PersonPtr reread = AddressBook::shared()->personForUniqueId(id);
+    ASSERT_TRUE(reread);
+    EXPECT_FALSE(downloadstamp::isUnchangedSinceDownload(contact, reread));
+}

@@ -3,6 +3,7 @@
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/group.h"
 #include "platform/addressbook/person.h"
+#include "platform/defaults/userdefaults.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -166,4 +167,169 @@ TEST_F(AbToolTest, KilledDuringALargeSave_TheBookHoldsAllOrNoneOfIt)
     auto book = openBook(300);
     const qsizetype people = book->people().size();
     EXPECT_TRUE(people == 1 || people == 1 + kCards) << people;
+}
+
+namespace {
+
+// The address book's vCards hold notes while it lives, for this program and the tool alike.
+struct NotesInVCards
+{
+    NotesInVCards() { UserDefaults(kABPreferencesDomain).setBool(true, kABIncludeNotesInVCard); }
+    ~NotesInVCards()
+    {
+        UserDefaults(kABPreferencesDomain).removeObjectForKey(kABIncludeNotesInVCard);
+    }
+};
+
+} // namespace
+
+TEST_F(AbToolTest, ProgramsThatOpenANewBookAtOnceAllSucceedAndOneMakesMe)
+{
+    const QByteArray card = "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Ann;;;\r\nEND:VCARD\r\n";
+    const QString cards = writeFile(QStringLiteral("one.vcf"), card);
+    for (int round = 0; round < 8; ++round) {
+        const QString db = m_dir.filePath(QStringLiteral("round%1/AddressBook.sqlite").arg(round));
+        std::vector<std::unique_ptr<QProcess>> programs;
+        for (int i = 0; i < 3; ++i) {
+            programs.push_back(std::make_unique<QProcess>());
+            programs.back()->start(QStringLiteral(ABTOOL_PATH),
+                                   {QStringLiteral("--db"), db, QStringLiteral("import"), cards});
+        }
+        for (const auto &program : programs) {
+            ASSERT_TRUE(program->waitForFinished(60000));
+            EXPECT_EQ(program->exitCode(), 0)
+                << "round " << round << ": " << program->readAllStandardError().toStdString();
+        }
+        AddressBook book(db, 300, QStringLiteral("Tolvane"));
+        ASSERT_TRUE(book.isOpen()) << book.errorString().toStdString();
+        // Three imported people and the one Me of the program that made the book.
+        EXPECT_EQ(book.people().size(), 4) << "round " << round;
+        EXPECT_TRUE(book.me()) << "round " << round;
+    }
+}
+
+TEST_F(AbToolTest, ExportOnAFullDiskFailsAndLeavesThePreviousExportWhole)
+{
+    const NotesInVCards notes;
+    {
+        auto book = openBook();
+        for (int i = 0; i < 600; ++i) {
+            const PersonPtr person = Person::create();
+            person->setValueForProperty(QStringLiteral("P%1").arg(i), kABFirstNameProperty);
+            person->setValueForProperty(QString(300, u'n'), kABNoteProperty);
+            book->addRecord(person);
+        }
+        ASSERT_TRUE(book->save());
+    }
+    const QString exported = m_dir.filePath(QStringLiteral("out.vcf"));
+    ASSERT_EQ(abtool({QStringLiteral("export"), exported}).exitCode, 0);
+    QFile file(exported);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray whole = file.readAll();
+    file.close();
+    ASSERT_GT(whole.size(), 128 * 1024);
+
+    // Files may grow to 64 KB only, as on a disk that is full.
+    QProcess process;
+    process.start(QStringLiteral("bash"), {QStringLiteral("-c"),
+                                           QStringLiteral("trap '' XFSZ; ulimit -f 64; exec \"$0\" "
+                                                          "--db \"$1\" export \"$2\""),
+                                           QStringLiteral(ABTOOL_PATH), databasePath(), exported});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError()).contains(exported));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), whole);
+}
+
+TEST_F(AbToolTest, ImportCutsCardsOnlyAtTheStartOfALine)
+{
+    // The tool's export then holds the note, which holds the words that begin a card.
+    const NotesInVCards notes;
+    {
+        auto book = openBook();
+        const PersonPtr ann = Person::create();
+        ann->setValueForProperty(QStringLiteral("Ann"), kABFirstNameProperty);
+        ann->setValueForProperty(QStringLiteral("pasted:\nBEGIN:VCARD\nN:Nobody\nEND:VCARD"),
+                                 kABNoteProperty);
+        book->addRecord(ann);
+        ASSERT_TRUE(book->save());
+    }
+    const QString exported = m_dir.filePath(QStringLiteral("out.vcf"));
+    ASSERT_EQ(abtool({QStringLiteral("export"), exported}).exitCode, 0);
+    const QString agent = writeFile(
+        QStringLiteral("agent.vcf"),
+        "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Boss;Bea\r\nAGENT:\r\nBEGIN:VCARD\r\nVERSION:2.1\r\n"
+        "N:Helper;Hal\r\nEND:VCARD\r\nTEL;WORK:+1 555 0100\r\nEND:VCARD\r\n");
+
+    const Result fromExport = abtool({QStringLiteral("import"), exported});
+    ASSERT_EQ(fromExport.exitCode, 0) << fromExport.err.toStdString();
+    // Me and Ann, each once.
+    EXPECT_EQ(fromExport.out.split(u'\n', Qt::SkipEmptyParts).size(), 2);
+    const Result fromAgent = abtool({QStringLiteral("import"), agent});
+    ASSERT_EQ(fromAgent.exitCode, 0) << fromAgent.err.toStdString();
+    ASSERT_EQ(fromAgent.out.split(u'\n', Qt::SkipEmptyParts).size(), 1);
+
+    auto book = openBook(300);
+    const PersonPtr bea = book->personForUniqueId(fromAgent.out.trimmed());
+    ASSERT_TRUE(bea);
+    EXPECT_EQ(bea->valueForProperty(kABLastNameProperty), QVariant(QStringLiteral("Boss")));
+    EXPECT_EQ(bea->multiValueForProperty(kABPhoneProperty).valueAt(0),
+              QVariant(QStringLiteral("+1 555 0100")));
+    int anns = 0;
+    for (const PersonPtr &person : book->people()) {
+        if (person->valueForProperty(kABFirstNameProperty) == QVariant(QStringLiteral("Ann"))) {
+            ++anns;
+            EXPECT_EQ(person->valueForProperty(kABNoteProperty),
+                      QVariant(QStringLiteral("pasted:\nBEGIN:VCARD\nN:Nobody\nEND:VCARD")));
+        }
+        EXPECT_FALSE(person->valueForProperty(kABLastNameProperty) ==
+                     QVariant(QStringLiteral("Nobody")));
+    }
+    EXPECT_EQ(anns, 2);
+}
+
+TEST_F(AbToolTest, ImportReadsUtf16AndUtf8WithAByteOrderMark)
+{
+    openBook();
+    const QString card = QStringLiteral("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Łukasz;Zoë;;;\r\n"
+                                        "END:VCARD\r\n");
+    QByteArray utf16("\xFF\xFE");
+    for (const QChar c : card)
+        utf16.append(char(c.unicode() & 0xff)).append(char(c.unicode() >> 8));
+    const QByteArray files[] = {utf16, "\xEF\xBB\xBF" + card.toUtf8()};
+    for (const QByteArray &data : files) {
+        const Result result =
+            abtool({QStringLiteral("import"), writeFile(QStringLiteral("card.vcf"), data)});
+        ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+        auto book = openBook(300);
+        const PersonPtr person = book->personForUniqueId(result.out.trimmed());
+        ASSERT_TRUE(person);
+        EXPECT_EQ(person->valueForProperty(kABFirstNameProperty), QVariant(QStringLiteral("Zoë")));
+    }
+}
+
+TEST_F(AbToolTest, ADamagedBookIsNeitherListedNorExported)
+{
+    {
+        auto book = openBook();
+        for (int i = 0; i < 1000; ++i) {
+            const PersonPtr person = Person::create();
+            person->setValueForProperty(QStringLiteral("Person %1 of the book").arg(i),
+                                        kABFirstNameProperty);
+            book->addRecord(person);
+        }
+        ASSERT_TRUE(book->save());
+    }
+    ASSERT_TRUE(damagePageHolding(databasePath(), "Person 500 of the book"));
+    const QString exported = m_dir.filePath(QStringLiteral("out.vcf"));
+    for (const QStringList &arguments :
+         {QStringList{QStringLiteral("list")}, QStringList{QStringLiteral("export"), exported}}) {
+        const Result result = abtool(arguments);
+        EXPECT_EQ(result.exitCode, 1) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(result.err.contains(databasePath())) << result.err.toStdString();
+        EXPECT_TRUE(result.out.isEmpty());
+    }
+    EXPECT_FALSE(QFileInfo::exists(exported));
 }

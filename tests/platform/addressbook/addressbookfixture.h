@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -35,6 +36,21 @@ protected:
             QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
         }
         return true;
+    }
+
+    // Overwrites the database page that holds the bytes with 0xFF, as a damaged disk would; the
+    // book must be closed. False when the bytes are not in the file.
+    static bool damagePageHolding(const QString &path, const QByteArray &bytes)
+    {
+        constexpr qint64 kPageSize = 4096;
+        QFile file(path);
+        if (!file.open(QIODevice::ReadWrite))
+            return false;
+        const qsizetype at = file.readAll().indexOf(bytes);
+        if (at < 0)
+            return false;
+        file.seek(at / kPageSize * kPageSize);
+        return file.write(QByteArray(kPageSize, '\xff')) == kPageSize;
     }
 
     QTemporaryDir m_dir;

@@ -375,6 +375,8 @@ TEST_F(AddressBookTest, PhoneFormatSettings_ComeFromTheAddressBookPreferences)
 
 TEST_F(AddressBookTest, DatabasePath_IsTheSetPathElseTheEnvironmentElseTheDataFolder)
 {
+    // The program's book is opened from the path in force at its first use after a close.
+    AddressBook::closeShared();
     qunsetenv("TOLVANE_AB_DB");
     EXPECT_TRUE(AddressBook::databasePath().endsWith(
         QStringLiteral("/.local/share/tolvane-ab/AddressBook.sqlite")));
@@ -384,4 +386,7 @@ TEST_F(AddressBookTest, DatabasePath_IsTheSetPathElseTheEnvironmentElseTheDataFo
     EXPECT_EQ(AddressBook::databasePath(), m_dir.filePath(QStringLiteral("set.sqlite")));
     EXPECT_EQ(AddressBook::shared()->path(), m_dir.filePath(QStringLiteral("set.sqlite")));
     EXPECT_EQ(AddressBook::shared(), AddressBook::shared());
+    AddressBook::closeShared();
+    AddressBook::setDatabasePath(QString());
+    qunsetenv("TOLVANE_AB_DB");
 }

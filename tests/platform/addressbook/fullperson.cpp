@@ -3,7 +3,9 @@
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/person.h"
 
+#include <QBuffer>
 #include <QDate>
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -105,6 +107,17 @@ PersonPtr fullPerson()
         multi(PropertyType::MultiDateComponents, {{kABAnniversaryLabel, QDate(1995, 6, 1)}}, 0),
         kABOtherDatesProperty);
     person->setValueForProperty(kABShowAsCompany, kABPersonFlags);
-    person->setImageData(QByteArray("\x89PNG-bytes", 10));
+    person->setImageData(smallPicture());
     return person;
+}
+
+QByteArray smallPicture()
+{
+    QImage image(4, 3, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return data;
 }

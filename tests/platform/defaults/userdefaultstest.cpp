@@ -2,7 +2,9 @@
 #include "platform/defaults/preferenceconversion.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTimeZone>
 
@@ -107,6 +109,32 @@ TEST(UserDefaults, PreferenceFolderMoved_ReadsFollowIt)
     qputenv("XDG_CONFIG_HOME", savedConfigHome);
     qputenv("HOME", savedHome);
     EXPECT_EQ(reader.stringForKey("gsUserName"), "first folder");
+}
+
+TEST(UserDefaults, ANewPreferenceFileAndItsFolderAreTheUsersAlone)
+{
+    const QByteArray savedConfigHome = qgetenv("XDG_CONFIG_HOME");
+    const QString configHome = qEnvironmentVariable("HOME") + QStringLiteral("/private-config");
+    qputenv("XDG_CONFIG_HOME", configHome.toUtf8());
+    UserDefaults(kMain).setString("bob@example.com", "gsUserName");
+    UserDefaults::setValueForCurrentHost(kMain, "key", "this host");
+    qputenv("XDG_CONFIG_HOME", savedConfigHome);
+
+    const auto folderMode = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                            QFileDevice::ExeOwner | QFileDevice::ReadUser | QFileDevice::WriteUser |
+                            QFileDevice::ExeUser;
+    const auto fileMode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                          QFileDevice::WriteUser;
+    for (const QString &folder : {configHome, configHome + QStringLiteral("/Tolvane"),
+                                  configHome + QStringLiteral("/Tolvane/ByHost")})
+        EXPECT_EQ(QFileInfo(folder).permissions(), folderMode) << folder.toStdString();
+    const QDir byHost(configHome + QStringLiteral("/Tolvane/ByHost"));
+    const QStringList hostFiles = byHost.entryList({QStringLiteral("*.ini")}, QDir::Files);
+    ASSERT_EQ(hostFiles.size(), 1);
+    for (const QString &file :
+         {configHome + QStringLiteral("/Tolvane/") + kMain + QStringLiteral(".ini"),
+          byHost.filePath(hostFiles.first())})
+        EXPECT_EQ(QFileInfo(file).permissions(), fileMode) << file.toStdString();
 }
 
 TEST(UserDefaults, WriteFromAnotherProcess_IsSeenAtNextRead)

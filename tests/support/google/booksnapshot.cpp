@@ -3,6 +3,7 @@
 #include "tests/support/google/linkpreferences.h"
 #include "tests/support/google/personcard.h"
 
+#include "google/download/downloadstamp.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/person.h"
@@ -13,7 +14,7 @@ namespace booksnapshot {
 Snapshot snapshot()
 {
     const QStringList moving = {linkpreferences::contactVersion, linkpreferences::contactAsOf,
-                                kABModificationDateProperty};
+                                kABModificationDateProperty, downloadstamp::ownWritePropertyName()};
     Snapshot shot;
     for (const PersonPtr &person : AddressBook::shared()->people()) {
         QMap<QString, QVariant> values;

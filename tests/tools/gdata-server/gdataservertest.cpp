@@ -9,6 +9,7 @@
 #include "platform/gdata/entries/gdataentrycontactgroup.h"
 #include "platform/gdata/gdataconstants.h"
 
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QUrlQuery>
@@ -574,6 +575,9 @@ TEST(GDataServerStateTest, StateFile_KeepsAccountsAcrossRestarts)
         server.addAccount(kUser, kPassword);
         id = server.seedContacts(kUser, {contactNamed("Kept", {kProperty})}).value(0);
     }
+    // The state holds the accounts' passwords.
+    EXPECT_EQ(QFileInfo(state).permissions(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                  QFileDevice::ReadUser | QFileDevice::WriteUser);
     GDataTestServer server;
     ASSERT_TRUE(server.start({QStringLiteral("--state"), state, QStringLiteral("--id-base"),
                               id.left(id.indexOf(QLatin1String("/m8/")))}));

@@ -1,5 +1,7 @@
 #include "platform/addressbook/vcard/vcardparser.h"
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -118,15 +120,15 @@ TEST(VCardParser, EscapesAreUndoneByTextAndComponents)
                            QStringLiteral("A,B"), QStringLiteral("\\"), QString(), QString()}));
 }
 
-TEST(VCardParser, MalformedInputGivesNoCardAndSaysWhy)
+TEST(VCardParser, InputWithNothingReadableGivesNoCardAndSaysWhy)
 {
     const QByteArray inputs[] = {
         "",
         "just some text\r\n",
         "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Cut off",
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nEND:VCARD\r\n",
         "BEGIN:VCARD\r\nPHOTO;ENCODING=b:not*base64!\r\nEND:VCARD\r\n",
         "BEGIN:VCARD\r\nNOTE;QUOTED-PRINTABLE:bad =ZZ escape\r\nEND:VCARD\r\n",
-        "BEGIN:VCARD\r\nNOTE;QUOTED-PRINTABLE:cut =4\r\nEND:VCARD\r\n",
     };
     for (const QByteArray &input : inputs) {
         QString error;
@@ -154,4 +156,142 @@ TEST(VCardParser, HugeLinesAreReadInOnePass)
         vcardparser::parse("BEGIN:VCARD\r\nNOTE:" + huge + "\r\n" + huge + "\r\nEND:VCARD\r\n");
     ASSERT_TRUE(card);
     EXPECT_EQ(card->lines.first().value.size(), huge.size());
+}
+
+TEST(VCardParser, AValueThatCannotBeDecodedLeavesOutThatPropertyAlone)
+{
+    const struct
+    {
+        const char *line;
+        const char *property;
+    } cases[] = {
+        {"ORG;ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:Acme =ZZWidgets", "ORG"},
+        {"NOTE;QUOTED-PRINTABLE:cut =4", "NOTE"},
+        {"PHOTO;ENCODING=b:not*base64!", "PHOTO"},
+    };
+    for (const auto &c : cases) {
+        QString error;
+        const std::optional<VCard> card =
+            vcardparser::parse("BEGIN:VCARD\r\nVERSION:2.1\r\nN:Doe;Jane\r\n" + QByteArray(c.line) +
+                                   "\r\nEMAIL:jane@example.com\r\nEND:VCARD\r\n",
+                               &error);
+        ASSERT_TRUE(card) << c.line << ": " << error.toStdString();
+        EXPECT_TRUE(find(*card, "N"));
+        EXPECT_TRUE(find(*card, "EMAIL"));
+        EXPECT_FALSE(find(*card, c.property)) << c.line;
+        ASSERT_EQ(card->skipped.size(), 1) << c.line;
+        EXPECT_TRUE(card->skipped.first().contains(QLatin1String(c.property)))
+            << card->skipped.first().toStdString();
+    }
+}
+
+TEST(VCardParser, Base64AsPhonesWriteItStillGivesTheBytes)
+{
+    const QByteArray bytes = QByteArray("picture bytes, cut to a length") + char(0xfe);
+    const QByteArray base64 = bytes.toBase64();
+    ASSERT_TRUE(base64.endsWith('='));
+    const QByteArray unpadded = QByteArray(base64).replace('=', "");
+    const QByteArray forms[] = {
+        base64 + "=",                                 // a "=" too many
+        unpadded,                                     // no padding
+        unpadded.left(12) + "=" + unpadded.mid(12),   // a stray "=" inside
+        unpadded.left(10) + " \t" + unpadded.mid(10), // white space inside
+    };
+    for (const QByteArray &form : forms)
+        EXPECT_EQ(vcardparser::decodeBase64Leniently(form), bytes) << form.constData();
+    EXPECT_FALSE(vcardparser::decodeBase64Leniently("not*base64!"));
+}
+
+TEST(VCardParser, AnEmptyLineEndsAQuotedPrintableValueThatEndsInASoftBreak)
+{
+    const std::optional<VCard> card =
+        vcardparser::parse("BEGIN:VCARD\r\nVERSION:2.1\r\nN:Doe;Jane\r\n"
+                           "ORG;ENCODING=QUOTED-PRINTABLE:Acme=20Widgets=\r\n"
+                           "\r\n"
+                           "CATEGORIES:Friends,Work\r\n"
+                           "END:VCARD\r\n");
+    ASSERT_TRUE(card);
+    ASSERT_TRUE(find(*card, "ORG"));
+    EXPECT_EQ(find(*card, "ORG")->text(), QStringLiteral("Acme Widgets"));
+    ASSERT_TRUE(find(*card, "CATEGORIES"));
+    EXPECT_EQ(find(*card, "CATEGORIES")->text(), QStringLiteral("Friends,Work"));
+}
+
+TEST(VCardParser, CrCrLfEndsALineOnceSoSoftBreaksStillJoin)
+{
+    const std::optional<VCard> card =
+        vcardparser::parse("BEGIN:VCARD\r\r\nVERSION:2.1\r\r\n"
+                           "NOTE;ENCODING=QUOTED-PRINTABLE:one=\r\r\ntwo\r\r\n"
+                           "FN:Jane\r\r\nEND:VCARD\r\r\n");
+    ASSERT_TRUE(card);
+    ASSERT_EQ(card->lines.size(), 2);
+    EXPECT_EQ(find(*card, "NOTE")->text(), QStringLiteral("onetwo"));
+    EXPECT_EQ(find(*card, "FN")->text(), QStringLiteral("Jane"));
+}
+
+TEST(VCardParser, Utf16WithEitherByteOrderMarkAndUtf8WithAMarkAreRead)
+{
+    const QString text = QStringLiteral("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Zoë Łukasz\r\n"
+                                        "END:VCARD\r\n");
+    QByteArray littleEndian("\xFF\xFE");
+    QByteArray bigEndian("\xFE\xFF");
+    for (const QChar c : text) {
+        littleEndian.append(char(c.unicode() & 0xff)).append(char(c.unicode() >> 8));
+        bigEndian.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xff));
+    }
+    const QByteArray inputs[] = {littleEndian, bigEndian, "\xEF\xBB\xBF" + text.toUtf8()};
+    for (const QByteArray &input : inputs) {
+        const std::optional<VCard> card = vcardparser::parse(input);
+        ASSERT_TRUE(card) << input.toHex().left(16).constData();
+        ASSERT_TRUE(find(*card, "FN"));
+        EXPECT_EQ(find(*card, "FN")->text(), QStringLiteral("Zoë Łukasz"));
+        EXPECT_EQ(vcardparser::splitCards(vcardparser::withoutByteOrderMark(input)).size(), 1);
+    }
+}
+
+TEST(VCardParser, CardsBeginAndEndOnlyAtTheStartOfALogicalLine)
+{
+    const struct
+    {
+        const char *name;
+        QByteArray data;
+        QStringList firstLines;
+    } cases[] = {
+        {"words of a note",
+         "BEGIN:VCARD\r\nN:One\r\nNOTE:see BEGIN:VCARD and END:VCARD\r\nEND:VCARD\r\n"
+         "BEGIN:VCARD\r\nN:Two\r\nEND:VCARD\r\n",
+         {QStringLiteral("N:One"), QStringLiteral("N:Two")}},
+        {"a folded line",
+         "BEGIN:VCARD\r\nN:One\r\nNOTE:x\r\n BEGIN:VCARD\r\n END:VCARD\r\nEND:VCARD\r\n",
+         {QStringLiteral("N:One")}},
+        {"a quoted-printable soft break",
+         "BEGIN:VCARD\r\nN:One\r\nNOTE;QUOTED-PRINTABLE:x=\r\nEND:VCARD\r\nEND:VCARD\r\n",
+         {QStringLiteral("N:One")}},
+        {"a card inside a card",
+         "BEGIN:VCARD\r\nN:Outer\r\nAGENT:\r\nBEGIN:VCARD\r\nN:Inner\r\nEND:VCARD\r\n"
+         "TEL:1\r\nEND:VCARD\r\n",
+         {QStringLiteral("N:Outer")}},
+        {"mixed letter case and junk around",
+         "junk\r\nbegin:vcard\nN:One\nend:vCard\nBEGIN:VCARD\rN:Two\rEnd:VCard\rjunk",
+         {QStringLiteral("N:One"), QStringLiteral("N:Two")}},
+        {"a card cut off",
+         "BEGIN:VCARD\r\nN:One\r\nEND:VCARD\r\nBEGIN:VCARD\r\nN:Cut",
+         {QStringLiteral("N:One"), QStringLiteral("N:Cut")}},
+    };
+    for (const auto &c : cases) {
+        const QList<QByteArrayView> cards = vcardparser::splitCards(c.data);
+        QStringList firstLines;
+        for (const QByteArrayView card : cards) {
+            EXPECT_TRUE(card.startsWith("BEGIN:VCARD") || card.startsWith("begin:vcard")) << c.name;
+            firstLines.append(QString::fromUtf8(card.toByteArray())
+                                  .split(QRegularExpression("[\r\n]+"))
+                                  .value(1));
+        }
+        EXPECT_EQ(firstLines, c.firstLines) << c.name;
+    }
+    // The person of a card with a card inside keeps the properties after it.
+    const std::optional<VCard> outer =
+        vcardparser::parse(vcardparser::splitCards(cases[3].data).first().toByteArray());
+    ASSERT_TRUE(outer);
+    EXPECT_TRUE(find(*outer, "TEL"));
 }

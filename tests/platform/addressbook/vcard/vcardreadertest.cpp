@@ -56,8 +56,10 @@ TEST(VCardReader, ReadsAVersion21Card)
         "ADR;HOME;ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:;;Hauptstra=C3=9Fe 1=0D=0A=\r\n"
         "Hinterhaus;Berlin;;10115;Germany\r\n"
         "NOTE;ENCODING=QUOTED-PRINTABLE:First=0D=0ASecond\r\n"
-        "PHOTO;JPEG;ENCODING=BASE64:\r\n"
-        "    /9j/4AAQ\r\n"
+        "PHOTO;PNG;ENCODING=BASE64:\r\n"
+        "    " +
+        smallPicture().toBase64() +
+        "\r\n"
         "\r\n"
         "END:VCARD\r\n";
     QString error;
@@ -77,13 +79,13 @@ TEST(VCardReader, ReadsAVersion21Card)
               QStringLiteral("Hauptstraße 1\nHinterhaus"));
     EXPECT_EQ(address.value(kABAddressZIPKey).toString(), QStringLiteral("10115"));
     EXPECT_EQ(text(person, kABNoteProperty), QStringLiteral("First\r\nSecond"));
-    EXPECT_EQ(person->imageData(), QByteArray::fromBase64("/9j/4AAQ"));
+    EXPECT_EQ(person->imageData(), smallPicture());
 }
 
 TEST(VCardReader, ReadsTheOldPlatformsOwnExport)
 {
     QByteArray photo;
-    const QByteArray base64 = QByteArray(200, '\x42').toBase64();
+    const QByteArray base64 = smallPicture().toBase64();
     for (qsizetype i = 0; i < base64.size(); i += 76)
         photo += "  " + base64.mid(i, 76) + "\r\n";
     const QByteArray data =
@@ -134,7 +136,7 @@ TEST(VCardReader, ReadsTheOldPlatformsOwnExport)
     EXPECT_EQ(entries(person, kABAIMInstantProperty),
               (QList<Entry>{{kABHomeLabel, QStringLiteral("johnaim"), true}}));
     EXPECT_EQ(person->valueForProperty(kABPersonFlags).toInt() & kABShowAsMask, kABShowAsCompany);
-    EXPECT_EQ(person->imageData(), QByteArray(200, '\x42'));
+    EXPECT_EQ(person->imageData(), smallPicture());
     EXPECT_TRUE(person->parentGroups().isEmpty());
 }
 
@@ -151,7 +153,9 @@ TEST(VCardReader, ReadsAVersion40Card)
                             "IMPP;X-SERVICE-TYPE=Skype:skype:acme.sales\r\n"
                             "BDAY:--0229\r\n"
                             "ANNIVERSARY:19960415T000000Z\r\n"
-                            "PHOTO:data:image/png;base64,iVBORw0K\r\n"
+                            "PHOTO:data:image/png;base64," +
+                            smallPicture().toBase64() +
+                            "\r\n"
                             "END:VCARD\r\n";
     const PersonPtr person = Person::fromVCardRepresentation(data);
     ASSERT_TRUE(person);
@@ -160,7 +164,7 @@ TEST(VCardReader, ReadsAVersion40Card)
     EXPECT_EQ(entries(person, kABEmailProperty),
               (QList<Entry>{{kABWorkLabel, QStringLiteral("info@acme.example"), true}}));
     EXPECT_EQ(entries(person, kABPhoneProperty),
-              (QList<Entry>{{kABHomeLabel, QStringLiteral("tel:+1-555-0100")}}));
+              (QList<Entry>{{kABHomeLabel, QStringLiteral("+1-555-0100")}}));
     EXPECT_EQ(entries(person, kABJabberInstantProperty),
               (QList<Entry>{{QString(), QStringLiteral("acme@jabber.example"), true}}));
     EXPECT_EQ(entries(person, kABOtherInstantProperty),
@@ -169,7 +173,7 @@ TEST(VCardReader, ReadsAVersion40Card)
     EXPECT_EQ(person->valueForProperty(kABBirthdayProperty).toDate().day(), 29);
     EXPECT_EQ(entries(person, kABOtherDatesProperty),
               (QList<Entry>{{kABAnniversaryLabel, QDate(1996, 4, 15)}}));
-    EXPECT_EQ(person->imageData(), QByteArray::fromBase64("iVBORw0K"));
+    EXPECT_EQ(person->imageData(), smallPicture());
 }
 
 TEST(VCardReader, MalformedCardGivesNoPersonAndAnError)
@@ -197,4 +201,62 @@ TEST(VCardReader, RoundTripLosesNoField)
             EXPECT_EQ(copy->valueForProperty(property), value) << property.toStdString();
     }
     EXPECT_EQ(copy->imageData(), original->imageData());
+}
+
+TEST(VCardReader, TelephoneUrisBecomeNumbersAndOtherUrisKeepTheirText)
+{
+    const struct
+    {
+        const char *line;
+        const QString &property;
+        const char *value;
+    } cases[] = {
+        {"TEL;VALUE=uri:tel:+1-555-0100;ext=12", kABPhoneProperty, "+1-555-0100 ext. 12"},
+        {"TEL;VALUE=uri;TYPE=cell:tel:+44%2020%207946%200958", kABPhoneProperty,
+         "+44 20 7946 0958"},
+        {"TEL:TEL:+1-555-0100;phone-context=example.com", kABPhoneProperty, "+1-555-0100"},
+        {"TEL;TYPE=work:+49 30 1234", kABPhoneProperty, "+49 30 1234"},
+        {"IMPP:xmpp:ann%40jabber.example", kABJabberInstantProperty, "ann@jabber.example"},
+        {"URL;VALUE=uri:https://example.com/a?b=c", kABURLsProperty, "https://example.com/a?b=c"},
+    };
+    for (const auto &c : cases) {
+        const PersonPtr person = Person::fromVCardRepresentation(
+            "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Ann\r\n" + QByteArray(c.line) + "\r\nEND:VCARD\r\n");
+        ASSERT_TRUE(person) << c.line;
+        EXPECT_EQ(person->multiValueForProperty(c.property).valueAt(0).toString(),
+                  QString::fromUtf8(c.value))
+            << c.line;
+    }
+}
+
+TEST(VCardReader, APictureIsKeptOnlyWhenItsBytesMakeOne)
+{
+    const QByteArray good = smallPicture().toBase64();
+    const struct
+    {
+        const char *name;
+        QByteArray photo;
+        bool kept;
+    } cases[] = {
+        {"a = too many", "PHOTO;ENCODING=b;TYPE=PNG:" + good + "=", true},
+        {"missing padding", "PHOTO;ENCODING=b;TYPE=PNG:" + QByteArray(good).replace('=', ""), true},
+        {"a data URI with escaped commas", "PHOTO:data:image/png;base64\\," + good, true},
+        {"bytes that are no picture",
+         "PHOTO;ENCODING=b;TYPE=JPEG:" + QByteArray("no picture at all").toBase64(), false},
+    };
+    for (const auto &c : cases) {
+        QStringList skipped;
+        const PersonPtr person = Person::fromVCardRepresentation(
+            "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Doe;Jane;;;\r\nEMAIL:j@example.com\r\n" + c.photo +
+                "\r\nEND:VCARD\r\n",
+            nullptr, &skipped);
+        ASSERT_TRUE(person) << c.name;
+        EXPECT_EQ(text(person, kABFirstNameProperty), QStringLiteral("Jane")) << c.name;
+        EXPECT_EQ(person->multiValueForProperty(kABEmailProperty).count(), 1) << c.name;
+        EXPECT_EQ(person->imageData(), c.kept ? smallPicture() : QByteArray()) << c.name;
+        EXPECT_EQ(skipped.size(), c.kept ? 0 : 1) << c.name;
+        if (!c.kept) {
+            EXPECT_TRUE(skipped.value(0).contains(QStringLiteral("PHOTO")));
+        }
+    }
 }

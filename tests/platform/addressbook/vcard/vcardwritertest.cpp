@@ -59,11 +59,11 @@ TEST(VCardWriter, WritesEveryKindOfFieldInTheFixedLayout)
             "X-ABShowAs:COMPANY\r\n"
             "NOTE:Line one\\nLine\\; two\r\n"
             "PHOTO;BASE64:\r\n"
-            "  iVBORy1ieXRlcw==\r\n"
+            "  %2\r\n"
             "CATEGORIES:Friends\\, close\r\n"
             "X-ABUID:%1\r\n"
             "END:VCARD\r\n")
-            .arg(person->uniqueId());
+            .arg(person->uniqueId(), QString::fromLatin1(smallPicture().toBase64()));
     EXPECT_EQ(QString::fromUtf8(card), expected);
     const QStringList pieces = QString::fromUtf8(card).split(QStringLiteral("\r\n"));
     ASSERT_GE(pieces.size(), 3);
