@@ -18,8 +18,10 @@ struct Fault
     QByteArray method; // empty: any
     int status = 0;    // 0: answer normally (after the delay)
     int delayMs = 0;
+    QByteArray retryAfter;      // the Retry-After header of the status, when set
     bool drop = false;          // close the connection unanswered, the request not applied
     bool applyThenDrop = false; // apply the request, then close the connection unanswered
+    bool cutBody = false;       // answer with the whole length but half the body, then close
     int remaining = 1;
 };
 
