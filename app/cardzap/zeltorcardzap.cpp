@@ -3,6 +3,7 @@
 #include "app/cardzap/pastedlines.h"
 #include "foundation/log.h"
 #include "foundation/parsers/addressparser.h"
+#include "foundation/parsers/countrynames.h"
 #include "foundation/parsers/emailparser.h"
 #include "foundation/parsers/nameparser.h"
 #include "foundation/parsers/phoneparser.h"
@@ -212,7 +213,7 @@ void Analysis::readTwoLines(const QString &first, const QString &second)
 }
 
 // Street and city lines by their digits; digit-free lines are the job, then the organisation,
-// except that one right after the city line is its country.
+// except that one right after the city line that names a country is the country.
 void Analysis::readFourLines(const QStringList &lines)
 {
     QString job, org, street;
@@ -227,7 +228,7 @@ void Analysis::readFourLines(const QStringList &lines)
             cityLine = line;
             country.reset();
             afterCityLine = true;
-        } else if (wasAfterCityLine) {
+        } else if (wasAfterCityLine && zeltor::isCountryName(line)) {
             country = line;
         } else if (job.isEmpty()) {
             job = line;
@@ -248,7 +249,7 @@ void Analysis::readFourLines(const QStringList &lines)
 
 // Digit-free lines fill the organisation, then the job, then lead the job; a street line takes
 // the next line with it only when that line is a second street line (no digits); a line right
-// after the city line that has no digits is its country.
+// after the city line that names a country is the country.
 void Analysis::readFiveLines(const QStringList &lines)
 {
     QString job, org, street;
@@ -259,7 +260,7 @@ void Analysis::readFiveLines(const QStringList &lines)
         const QString &line = lines.at(i);
         const bool wasAfterCityLine = std::exchange(afterCityLine, false);
         if (!hasDigits(line)) {
-            if (wasAfterCityLine)
+            if (wasAfterCityLine && zeltor::isCountryName(line))
                 country = line;
             else if (org.isEmpty())
                 org = line;

@@ -10,6 +10,7 @@
 #include "platform/addressbook/localizedpropertyorlabel.h"
 #include "platform/defaults/userdefaults.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace zeltor {
@@ -150,6 +151,23 @@ Positions positionsAfterComma(const QString &beforeComma, const Words &v)
     }
 }
 
+// The two halves of a United Kingdom or Canadian postal code ("SW1A 1AA", "M5V 3L9") as one word,
+// so that the outward half is not taken for a state.
+Words withPostcodesJoined(Words words)
+{
+    static const QRegularExpression halves(
+        QStringLiteral("^(?:[A-Z]{1,2}\\d[A-Z\\d]? \\d[A-Z]{2}|[A-Z]\\d[A-Z] \\d[A-Z]\\d)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    for (qsizetype i = 0; i + 1 < words.size(); ++i) {
+        const QString pair = words.at(i) + u' ' + words.at(i + 1);
+        if (halves.match(pair).hasMatch()) {
+            words[i] = pair;
+            words.removeAt(i + 1);
+        }
+    }
+    return words;
+}
+
 Positions positionsOf(const QString &line)
 {
     const QString squeezed = squeeze(line);
@@ -157,7 +175,15 @@ Positions positionsOf(const QString &line)
     if (pieces.size() == 2)
         return positionsAfterComma(pieces.at(0),
                                    clean(pieces.at(1)).split(u' ', Qt::SkipEmptyParts));
-    return positionsWithoutComma(squeezed.split(u' ', Qt::SkipEmptyParts));
+    const Words words = withPostcodesJoined(squeezed.split(u' ', Qt::SkipEmptyParts));
+    if (std::optional<Positions> found = stateBeforePostalCode(words))
+        return *found;
+    // "London SW1A 1AA": what stands before a joined postcode is the city.
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        if (words.at(i).contains(u' '))
+            return {joined(words, 0, i), "", words.at(i), joined(words, i + 1, words.size())};
+    }
+    return positionsWithoutComma(words);
 }
 
 // The user's order of the three positions: the label each preference names.

@@ -1,6 +1,7 @@
 #include "foundation/parsers/countrynames.h"
 
 #include "foundation/parsers/parserkeys.h"
+#include "platform/addressbook/addressformatter.h"
 #include "platform/defaults/userdefaults.h"
 
 #include <QLocale>
@@ -25,6 +26,13 @@ QString countryNameForCode(const QString &code)
     if (local.territory() == territory && local.language() == QLocale().language())
         return local.nativeTerritoryName();
     return QLocale::territoryToString(territory);
+}
+
+bool isCountryName(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    return !addressformatter::countryCodeForName(trimmed).isEmpty() ||
+           !countryNameForCode(trimmed).isEmpty();
 }
 
 } // namespace zeltor

@@ -52,8 +52,30 @@ bool isValidDomain(const QString &domain)
 
 // The address around the "@" at the given place: the characters an address may hold on either
 // side, less the quotes and full stops that only surround it.
+bool isWordCharacter(QChar c)
+{
+    return isLocalCharacter(c) || c == u'@';
+}
+
+// Whether the word the "@" stands in holds another "@": "a@b@example.com" is no address, and
+// neither half of it is one the user typed.
+bool holdsAnotherAt(const QString &text, qsizetype at)
+{
+    for (qsizetype i = at - 1; i >= 0 && isWordCharacter(text.at(i)); --i) {
+        if (text.at(i) == u'@')
+            return true;
+    }
+    for (qsizetype i = at + 1; i < text.size() && isWordCharacter(text.at(i)); ++i) {
+        if (text.at(i) == u'@')
+            return true;
+    }
+    return false;
+}
+
 std::optional<Span> addressAround(const QString &text, qsizetype at)
 {
+    if (holdsAnotherAt(text, at))
+        return std::nullopt;
     qsizetype start = at;
     while (start > 0 && isLocalCharacter(text.at(start - 1)))
         --start;

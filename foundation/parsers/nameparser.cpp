@@ -96,6 +96,10 @@ bool isInitial(const QString &word)
 // Where the family name begins among the words of a name of two words or more.
 qsizetype lastNameStart(const Words &words, bool doubleFirst)
 {
+    // The user chose that of three words only the last is the family name: "Robert Van Dyke" is
+    // then "Robert Van" and "Dyke", and no particle overrides that choice.
+    if (words.size() == 3 && doubleFirst)
+        return 2;
     for (qsizetype i = 1; i + 1 < words.size(); ++i) {
         if (isParticle(words.at(i)))
             return i;

@@ -123,6 +123,16 @@ bool containsPhoneNumber(const QString &text)
     return phoneRunOf(text).has_value();
 }
 
+PhoneExtension splitPhoneExtension(const QString &text)
+{
+    static const QRegularExpression trailing(extensionPattern().pattern() + QStringLiteral(" *$"),
+                                             extensionPattern().patternOptions());
+    const QRegularExpressionMatch match = trailing.match(text);
+    if (!match.hasMatch() || match.capturedStart() == 0)
+        return {text, QString()};
+    return {text.left(match.capturedStart()), match.captured().trimmed()};
+}
+
 PhoneFind extractPhoneNumber(const QString &text)
 {
     const std::optional<PhoneRun> run = phoneRunOf(text);

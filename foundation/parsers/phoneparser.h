@@ -23,6 +23,15 @@ struct PhoneFind
     QString type;  // one of the types above
 };
 
+// A number and the extension written after it ("555 123 4567 x12", "... ext. 12"), the
+// extension as typed without the space before it; "" when there is none.
+struct PhoneExtension
+{
+    QString number;
+    QString extension;
+};
+PhoneExtension splitPhoneExtension(const QString &text);
+
 // The longest phone number of the text. Without one: phone "", the whole text as pre, type "phone".
 PhoneFind extractPhoneNumber(const QString &text);
 

@@ -10,13 +10,15 @@ RunLoopWait::RunLoopWait(QString description)
 void RunLoopWait::arm(double seconds)
 {
     m_flag = true;
-    m_giveUpDate = QDateTime::currentDateTimeUtc().addMSecs(qint64(seconds * 1000.0));
+    const qint64 interval = qint64(seconds * 1000.0);
+    m_deadline = QDeadlineTimer(interval, Qt::PreciseTimer);
+    m_giveUpDate = QDateTime::currentDateTimeUtc().addMSecs(interval);
 }
 
 bool RunLoopWait::wait()
 {
     while (m_flag) {
-        if (QDateTime::currentDateTimeUtc().msecsTo(m_giveUpDate) <= 0)
+        if (m_deadline.hasExpired())
             return false;
         // One slice: the loop sleeps until an event arrives or the slice ends, so waiting does
         // not keep a core busy.

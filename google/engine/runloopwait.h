@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QString>
 
 // One wait for a request's answer on the main thread: armed with an interval before the request
@@ -32,5 +33,6 @@ public:
 private:
     QString m_description;
     bool m_flag = false;
-    QDateTime m_giveUpDate;
+    QDateTime m_giveUpDate;    // for the log
+    QDeadlineTimer m_deadline; // for the wait: the wall clock may step, this clock does not
 };

@@ -1,5 +1,7 @@
 #include "model/refdata/phoneformat.h"
 
+#include "foundation/parsers/phoneparser.h"
+
 #include "foundation/log.h"
 #include "foundation/text/zeltormatching.h"
 #include "model/fetchlog.h"
@@ -107,6 +109,13 @@ QString PhoneFormat::formatPhoneNumber(const QString &number, ManagedObjectConte
     // A number in international form carries its own grouping; no local layout fits it.
     if (number.trimmed().startsWith(u'+'))
         return number;
+    // An extension ("x12", "ext. 12") is no part of the number's layout: it follows the laid-out
+    // number as typed, and its letters and digits are not counted among the number's.
+    const zeltor::PhoneExtension split = zeltor::splitPhoneExtension(number);
+    if (!split.extension.isEmpty()) {
+        const QString main = formatPhoneNumber(split.number.trimmed(), context);
+        return main + u' ' + split.extension;
+    }
     const QString digits = zeltor::asPhoneNumber(number);
     StoreError error;
     const auto rows = context.executeFetchTemplate(

@@ -52,6 +52,7 @@ GDataError gdataNetworkError(QNetworkReply::NetworkError error, const QString &t
         code = kGDataErrorTimedOut;
         break;
     case QNetworkReply::RemoteHostClosedError:
+    case QNetworkReply::ContentReSendError: // closed unanswered, and the body may not go twice
         code = kGDataErrorConnectionLost;
         break;
     default:

@@ -3,6 +3,7 @@
 #include "platform/gdata/gdataclientlogin.h"
 #include "platform/gdata/gdatanetworkerror.h"
 #include "platform/gdata/gdataservicegooglecontact.h"
+#include "platform/gdata/onceonlybody.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -10,12 +11,23 @@
 
 namespace {
 
-constexpr int kRetriedStatuses[] = {408, 500, 502, 503, 504};
+constexpr int kRetriedStatuses[] = {408, 429, 500, 502, 503, 504};
+constexpr int kTooManyRequests = 429;
 
 bool isRetriedStatus(int status)
 {
     return std::find(std::begin(kRetriedStatuses), std::end(kRetriedStatuses), status) !=
            std::end(kRetriedStatuses);
+}
+
+// Retry-After in seconds, as Google writes it; nothing when absent or unreadable.
+std::optional<qint64> retryAfterMs(const QByteArray &value)
+{
+    bool ok = false;
+    const qint64 seconds = value.trimmed().toLongLong(&ok);
+    if (!ok || seconds < 0)
+        return std::nullopt;
+    return seconds * 1000;
 }
 
 } // namespace
@@ -77,8 +89,23 @@ void GDataRequest::send()
     for (const auto &[name, value] : m_spec.headers)
         request.setRawHeader(name, value);
     request.setTransferTimeout(m_service->requestTimeoutMs());
-    QNetworkReply *reply =
-        m_service->networkAccessManager()->sendCustomRequest(request, m_spec.method, m_spec.body);
+    QNetworkReply *reply = nullptr;
+    if (m_spec.method == "POST") {
+        // Qt Network sends a request again by itself when its connection closes before any
+        // answer, and a batch the server already applied would then insert its contacts twice.
+        // It can only do so by rewinding the body: an unbuffered sequential body cannot be
+        // rewound, so the request fails instead. HTTP/2 streams keep their own copy, so a POST
+        // stays on HTTP/1.1.
+        request.setAttribute(QNetworkRequest::DoNotBufferUploadDataAttribute, true);
+        request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
+        request.setHeader(QNetworkRequest::ContentLengthHeader, m_spec.body.size());
+        auto *body = new OnceOnlyBody(m_spec.body);
+        reply = m_service->networkAccessManager()->sendCustomRequest(request, m_spec.method, body);
+        body->setParent(reply);
+    } else {
+        reply = m_service->networkAccessManager()->sendCustomRequest(request, m_spec.method,
+                                                                     m_spec.body);
+    }
     if (m_service->m_progress) {
         connect(reply, &QNetworkReply::uploadProgress, this, [this](qint64 sent, qint64 total) {
             if (m_service->m_progress && !m_ticket->isCancelled())
@@ -95,13 +122,33 @@ bool GDataRequest::mayRetry(int status, const std::optional<GDataError> &network
     if (!policy.enabled || m_retries >= policy.maxRetries)
         return false;
     // A POST that reached the server may have been applied: sending it again could duplicate
-    // contacts, so only one that never left is sent again.
+    // contacts, so only one that never left is sent again, or one the server's rate limit
+    // turned away before serving it.
     if (m_spec.method == "POST")
-        return networkError && networkError->code == kGDataErrorNotConnected;
+        return (networkError && networkError->code == kGDataErrorNotConnected) ||
+               (!networkError && status == kTooManyRequests);
     if (networkError)
         return networkError->code == kGDataErrorTimedOut ||
                networkError->code == kGDataErrorConnectionLost;
     return isRetriedStatus(status);
+}
+
+std::optional<int> GDataRequest::retryDelayMs(const QByteArray &retryAfter) const
+{
+    const auto policy = m_service->retryPolicy();
+    qint64 delay = 0;
+    if (!policy.delaysMs.empty()) {
+        const size_t last = policy.delaysMs.size() - 1;
+        delay = policy.delaysMs[std::min(size_t(m_retries), last)];
+        for (size_t i = last; i < size_t(m_retries) && delay < policy.maxRetryAfterMs; ++i)
+            delay *= 2;
+    }
+    if (const std::optional<qint64> asked = retryAfterMs(retryAfter)) {
+        if (*asked > policy.maxRetryAfterMs)
+            return std::nullopt;
+        delay = std::max(delay, *asked);
+    }
+    return int(std::min<qint64>(delay, policy.maxRetryAfterMs));
 }
 
 void GDataRequest::finished(QNetworkReply *reply)
@@ -127,12 +174,11 @@ void GDataRequest::finished(QNetworkReply *reply)
         return;
     }
     if (mayRetry(status, networkError)) {
-        const auto delays = m_service->retryPolicy().delaysMs;
-        const int delay =
-            delays.empty() ? 0 : delays[std::min(size_t(m_retries), delays.size() - 1)];
-        ++m_retries;
-        QTimer::singleShot(delay, this, [this] { send(); });
-        return;
+        if (const std::optional<int> delay = retryDelayMs(reply->rawHeader("Retry-After"))) {
+            ++m_retries;
+            QTimer::singleShot(*delay, this, [this] { send(); });
+            return;
+        }
     }
     if (networkError) {
         complete(networkError, answer);

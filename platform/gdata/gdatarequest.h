@@ -53,6 +53,8 @@ private:
     void send();
     void finished(QNetworkReply *reply);
     bool mayRetry(int status, const std::optional<GDataError> &networkError) const;
+    // The wait before the next try; nothing when the server asks for a longer one than allowed.
+    std::optional<int> retryDelayMs(const QByteArray &retryAfter) const;
     void complete(const std::optional<GDataError> &error, const Answer &answer);
 
     GDataServiceGoogleContact *m_service;

@@ -32,12 +32,15 @@ public:
     using UploadProgress =
         std::function<void(const GDataServiceTicketPtr &, quint64 bytesSent, quint64 total)>;
 
-    // Retries of 408, 500, 502, 503, 504, time-outs and lost connections.
+    // Retries of 408, 429, 500, 502, 503, 504, time-outs and lost connections. The delays are
+    // taken in turn and doubled past the last; a Retry-After (seconds) of the server lengthens a
+    // delay, and one longer than maxRetryAfterMs ends the request with its status at once.
     struct RetryPolicy
     {
         bool enabled = true;
         int maxRetries = 2;
         std::vector<int> delaysMs = {500, 1000};
+        int maxRetryAfterMs = 120000;
     };
 
     explicit GDataServiceGoogleContact(QObject *parent = nullptr);

@@ -185,6 +185,38 @@ void GDataTestServer::injectFault(const QString &pathContains, int status, int c
                     {"method", QString::fromLatin1(method)}}));
 }
 
+void GDataTestServer::injectRetryAfter(const QString &pathContains, int status,
+                                       const QString &retryAfter, int count,
+                                       const QByteArray &method)
+{
+    admin("POST", QStringLiteral("faults"),
+          jsonText({{"path", pathContains},
+                    {"status", status},
+                    {"count", count},
+                    {"retryAfter", retryAfter},
+                    {"method", QString::fromLatin1(method)}}));
+}
+
+void GDataTestServer::injectApplyThenDrop(const QString &pathContains, int count,
+                                          const QByteArray &method)
+{
+    admin("POST", QStringLiteral("faults"),
+          jsonText({{"path", pathContains},
+                    {"count", count},
+                    {"applyThenDrop", true},
+                    {"method", QString::fromLatin1(method)}}));
+}
+
+void GDataTestServer::injectCutBody(const QString &pathContains, int count,
+                                    const QByteArray &method)
+{
+    admin("POST", QStringLiteral("faults"),
+          jsonText({{"path", pathContains},
+                    {"count", count},
+                    {"cutBody", true},
+                    {"method", QString::fromLatin1(method)}}));
+}
+
 void GDataTestServer::injectBatchEntryStatus(const QString &batchId, int code,
                                              const QString &reason)
 {

@@ -7,7 +7,10 @@ void FaultInjector::addFault(const QJsonObject &description)
     fault.method = description.value("method").toString().toLatin1();
     fault.status = description.value("status").toInt();
     fault.delayMs = description.value("delayMs").toInt();
+    fault.retryAfter = description.value("retryAfter").toString().toLatin1();
     fault.drop = description.value("drop").toBool();
+    fault.applyThenDrop = description.value("applyThenDrop").toBool();
+    fault.cutBody = description.value("cutBody").toBool();
     fault.remaining = description.value("count").toInt(1);
     m_faults.push_back(fault);
 }

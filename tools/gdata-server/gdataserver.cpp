@@ -50,11 +50,16 @@ HttpResponse GDataServer::handle(const HttpRequest &request)
         HttpResponse response = HttpResponse::text(fault->status, "Injected failure.\n");
         response.drop = fault->drop;
         response.delayMs = fault->delayMs;
+        if (!fault->retryAfter.isEmpty())
+            response.setHeader("Retry-After", fault->retryAfter);
         return response;
     }
     HttpResponse response = m_api.handle(request);
-    if (fault)
+    if (fault) {
         response.delayMs = fault->delayMs;
+        response.drop = fault->applyThenDrop;
+        response.cutBody = fault->cutBody;
+    }
     return response;
 }
 

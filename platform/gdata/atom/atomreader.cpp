@@ -117,12 +117,22 @@ GDataExtendedProperty extendedProperty(const pugi::xml_node &node)
     GDataExtendedProperty property = GDataExtendedProperty::propertyWithName(
         text(attribute(node, {}, "name").value()), optionalAttribute(node, "value"));
     std::vector<GDataExtendedProperty::XMLValue> values;
+    QString ownText;
     for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
         if (child.type() == pugi::node_element)
             values.emplace_back(text(xmlnamespaces::localName(child.name()).data()),
                                 text(child.text().get()));
+        else if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
+            ownText += text(child.value());
     }
     property.setXMLValues(values);
+    // <gd:extendedProperty name="CALURI">http://example.com/</gd:extendedProperty>: the text is
+    // the value when there is no value attribute (white space between child elements is none).
+    if (!property.value() && values.empty() && !ownText.trimmed().isEmpty()) {
+        property.setValue(ownText);
+        property.setValueIsText(true);
+    }
+    property.setSourceXML(standaloneXML(node));
     return property;
 }
 

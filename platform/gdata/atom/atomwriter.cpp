@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <sstream>
+#include <string_view>
 
 namespace atomwriter {
 
@@ -70,11 +71,51 @@ bool isElementName(const QString &name)
     });
 }
 
+void appendUnknownElements(pugi::xml_node node, const std::vector<QByteArray> &elements)
+{
+    for (const QByteArray &xml : elements) {
+        pugi::xml_document fragment;
+        if (fragment.load_buffer(xml.constData(), size_t(xml.size()),
+                                 pugi::parse_default | pugi::parse_ws_pcdata_single,
+                                 pugi::encoding_utf8))
+            node.append_copy(fragment.document_element());
+    }
+}
+
+// The namespace declarations a copied element carries that its new ancestors already make the
+// same way go, so the element reads as it stood in the feed it came from.
+void dropInheritedDeclarations(pugi::xml_node node)
+{
+    for (pugi::xml_attribute attribute = node.first_attribute(); attribute;) {
+        const pugi::xml_attribute next = attribute.next_attribute();
+        const std::string_view name = attribute.name();
+        if (name == "xmlns" || name.substr(0, 6) == "xmlns:") {
+            for (pugi::xml_node up = node.parent(); up; up = up.parent()) {
+                const pugi::xml_attribute declared = up.attribute(attribute.name());
+                if (!declared)
+                    continue;
+                if (std::string_view(declared.value()) == attribute.value())
+                    node.remove_attribute(attribute);
+                break;
+            }
+        }
+        attribute = next;
+    }
+}
+
 void appendExtendedProperty(pugi::xml_node parent, const GDataExtendedProperty &property)
 {
+    if (!property.sourceXML().isEmpty()) {
+        appendUnknownElements(parent, {property.sourceXML()});
+        dropInheritedDeclarations(parent.last_child());
+        return;
+    }
     pugi::xml_node node = parent.append_child("gd:extendedProperty");
     setAttribute(node, "name", property.name());
-    setOptionalAttribute(node, "value", property.value());
+    if (property.isValueText() && property.value())
+        node.text().set(property.value()->toUtf8().constData());
+    else
+        setOptionalAttribute(node, "value", property.value());
     for (const auto &[key, value] : property.XMLValues()) {
         // Readers match local names, so a child read from another namespace goes back without it;
         // a key that is no element name cannot be written at all.
@@ -100,17 +141,6 @@ void appendBatchElements(pugi::xml_node node, const GDataEntryBase &entry)
         child.append_attribute("success").set_value(interrupted->success);
         child.append_attribute("failures").set_value(interrupted->failures);
         child.append_attribute("parsed").set_value(interrupted->parsed);
-    }
-}
-
-void appendUnknownElements(pugi::xml_node node, const std::vector<QByteArray> &elements)
-{
-    for (const QByteArray &xml : elements) {
-        pugi::xml_document fragment;
-        if (fragment.load_buffer(xml.constData(), size_t(xml.size()),
-                                 pugi::parse_default | pugi::parse_ws_pcdata_single,
-                                 pugi::encoding_utf8))
-            node.append_copy(fragment.document_element());
     }
 }
 

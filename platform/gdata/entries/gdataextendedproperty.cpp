@@ -9,6 +9,35 @@ GDataExtendedProperty GDataExtendedProperty::propertyWithName(const QString &nam
     return property;
 }
 
+void GDataExtendedProperty::setName(const QString &name)
+{
+    m_name = name;
+    m_sourceXML.clear();
+}
+
+void GDataExtendedProperty::setValue(const std::optional<QString> &value)
+{
+    m_value = value;
+    m_sourceXML.clear();
+}
+
+void GDataExtendedProperty::setValueIsText(bool isText)
+{
+    m_valueIsText = isText;
+    m_sourceXML.clear();
+}
+
+void GDataExtendedProperty::setXMLValues(const std::vector<XMLValue> &values)
+{
+    m_xmlValues = values;
+    m_sourceXML.clear();
+}
+
+bool GDataExtendedProperty::operator==(const GDataExtendedProperty &other) const
+{
+    return m_name == other.m_name && m_value == other.m_value && m_xmlValues == other.m_xmlValues;
+}
+
 QHash<QString, QString> GDataExtendedProperty::XMLValuesDictionary() const
 {
     QHash<QString, QString> values;
@@ -21,6 +50,7 @@ QHash<QString, QString> GDataExtendedProperty::XMLValuesDictionary() const
 
 void GDataExtendedProperty::setXMLValuesDictionary(const QHash<QString, QString> &values)
 {
+    m_sourceXML.clear();
     m_xmlValues.clear();
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         m_xmlValues.emplace_back(it.key(), it.value());
@@ -43,6 +73,7 @@ const QString *GDataExtendedProperty::findXMLValue(QStringView key) const
 
 void GDataExtendedProperty::setXMLValue(const QString &value, const QString &key)
 {
+    m_sourceXML.clear();
     for (auto &[name, text] : m_xmlValues) {
         if (name == key) {
             text = value;

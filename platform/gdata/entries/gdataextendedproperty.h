@@ -1,7 +1,11 @@
-// gd:extendedProperty: a name, an optional value attribute and child elements read by their local
-// names. Texts are held unescaped; the writer escapes them once.
+// gd:extendedProperty: a name, an optional value (the value attribute, or the element's own text,
+// as some programs write it) and child elements read by their local names. Texts are held
+// unescaped; the writer escapes them once. A property read from a feed keeps the XML it came in,
+// and goes back as that XML until something changes it: it may belong to another program, and
+// what this layer does not model must not be lost on Google.
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QString>
 #include <QStringView>
@@ -20,13 +24,20 @@ public:
                                                   const std::optional<QString> &value = {});
 
     const QString &name() const { return m_name; }
-    void setName(const QString &name) { m_name = name; }
+    void setName(const QString &name);
     std::optional<QString> value() const { return m_value; }
-    void setValue(const std::optional<QString> &value) { m_value = value; }
+    void setValue(const std::optional<QString> &value);
+    // Whether the value is written as the element's text rather than as its value attribute.
+    bool isValueText() const { return m_valueIsText; }
+    void setValueIsText(bool isText);
 
     // Children in document order.
     const std::vector<XMLValue> &XMLValues() const { return m_xmlValues; }
-    void setXMLValues(const std::vector<XMLValue> &values) { m_xmlValues = values; }
+    void setXMLValues(const std::vector<XMLValue> &values);
+
+    // The element as it was read, namespaces declared on it; empty once anything was changed.
+    const QByteArray &sourceXML() const { return m_sourceXML; }
+    void setSourceXML(const QByteArray &xml) { m_sourceXML = xml; }
 
     // Child local name to text; the first child of a name wins.
     QHash<QString, QString> XMLValuesDictionary() const;
@@ -38,10 +49,13 @@ public:
     // Replaces the first child of that name, or appends one.
     void setXMLValue(const QString &value, const QString &key);
 
-    bool operator==(const GDataExtendedProperty &other) const = default;
+    // Equal in what they hold, whichever form they were read or are written in.
+    bool operator==(const GDataExtendedProperty &other) const;
 
 private:
     QString m_name;
     std::optional<QString> m_value;
+    bool m_valueIsText = false;
     std::vector<XMLValue> m_xmlValues;
+    QByteArray m_sourceXML;
 };

@@ -28,10 +28,7 @@ protected:
         defaults.setInteger(7, zeltor::kMinPhoneNumberLengthKey);
         defaults.setBool(false, zeltor::kNameParserPesumeDoubleFirstKey);
     }
-    void TearDown() override
-    {
-        QLocale::setDefault(QLocale::c());
-    }
+    void TearDown() override { QLocale::setDefault(QLocale::c()); }
 
     static Fields name(const QString &first, const QString &last)
     {
@@ -151,8 +148,8 @@ TEST_F(Cardzap, RemainingLinesByTheirNumber)
         {"five lines, a street on line 5 is kept",
          "Jane Doe\nAcme Corp\nSales\nSpringfield IL 62704\nEast\n12 Main St",
          merged({name("Jane", "Doe"),
-                 {{"job", "Sales"}, {"org", "Acme Corp"}},
-                 address("12 Main St", "Springfield", "IL", "62704", "East")})},
+                 {{"job", "East - Sales"}, {"org", "Acme Corp"}},
+                 address("12 Main St", "Springfield", "IL", "62704", "United States")})},
         {"six lines",
          "Jane Doe\nEngineer\nAcme Corp\n12 Main St\nSuite 5\nSpringfield, IL 62704\nCanada",
          merged({name("Jane", "Doe"),
@@ -175,6 +172,37 @@ TEST_F(Cardzap, RemainingLinesByTheirNumber)
                            "(a, b, c, d, e, f, g)",
                            "[ZeltorCardzap analyzeString:defaultType:] - UNEXPECTED workArray = ()",
                        }));
+}
+
+// A line after the city line is its country only when it names one; otherwise it keeps its place
+// among the job and organisation lines, whichever comes first.
+TEST_F(Cardzap, CountryLine_OnlyWhenItNamesACountry)
+{
+    const Block blocks[] = {
+        {"four lines, the organisation after the city line",
+         "Jane Doe\n42 Elm Street\nSpringfield, IL 62704\nAcme Widgets\nSales Manager",
+         merged({name("Jane", "Doe"),
+                 {{"job", "Acme Widgets"}, {"org", "Sales Manager"}},
+                 address("42 Elm Street", "Springfield", "IL", "62704", "United States")})},
+        {"four lines, a spelling of a country after the city line",
+         "Jane Doe\nEngineer\n10 High St\nLondon SW1A 1AA\nU.K.",
+         merged({name("Jane", "Doe"),
+                 {{"job", "Engineer"}, {"org", ""}},
+                 address("10 High St", "London", "", "SW1A 1AA", "U.K.")})},
+        {"five lines, the organisation and the job after the city line",
+         "Jane Doe\n42 Elm Street\nSpringfield, IL 62704\nAcme Widgets\nSales Manager\n"
+         "Engineering",
+         merged({name("Jane", "Doe"),
+                 {{"job", "Engineering - Sales Manager"}, {"org", "Acme Widgets"}},
+                 address("42 Elm Street", "Springfield", "IL", "62704", "United States")})},
+        {"five lines, the organisation and the job before the city line, a country after it",
+         "Jane Doe\nAcme Widgets\nSales Manager\n42 Elm Street\nSpringfield, IL 62704\nCanada",
+         merged({name("Jane", "Doe"),
+                 {{"job", "Sales Manager"}, {"org", "Acme Widgets"}},
+                 address("42 Elm Street", "Springfield", "IL", "62704", "Canada")})},
+    };
+    for (const Block &block : blocks)
+        expectFields(block);
 }
 
 TEST_F(Cardzap, LinesWithAddressesNumbersAndLinksAreTakenOut)

@@ -86,6 +86,10 @@ TEST_F(AddressParser, ParseCSZ_SplitsCityStateZipAndCountry)
         {"Paris, 75001 France", "Paris", "", "75001", "France"},
         {"Toronto, ON M5V 3L9 CA", "Toronto", "ON", "M5V 3L9", "Canada"},
         {"London, SW1A 1AA UK", "London", "", "SW1A 1AA", "UK"},
+        // the two halves of a United Kingdom postcode stay together
+        {"London SW1A 1AA", "London", "", "SW1A 1AA", "United States"},
+        {"Kirkwall KW15 1AA UK", "Kirkwall", "", "KW15 1AA", "UK"},
+        {"Milton Keynes MK9 3BZ", "Milton Keynes", "", "MK9 3BZ", "United States"},
     };
     for (const CszCase &c : cases)
         expectCsz(c);

@@ -34,6 +34,10 @@ TEST(ExtractEmailAddress, FindsTheAddressWithTheTextAroundIt)
         {"john@localhost", "", "john@localhost", ""},
         {"john@example.c", "", "john@example.c", ""},
         {"john@@example.com", "", "john@@example.com", ""},
+        // a word with two "@" is no address, and neither half of it is one the user typed
+        {"a@b@example.com", "", "a@b@example.com", ""},
+        {"<a@b@example.com>", "", "<a@b@example.com>", ""},
+        {"a@b@example.com or c@example.org", "c@example.org", "a@b@example.com or", ""},
         {"a..b@example.com", "", "a..b@example.com", ""},
         {"Meet (at) noon", "", "Meet (at) noon", ""},
         {"", "", "", ""},

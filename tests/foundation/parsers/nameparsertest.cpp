@@ -85,13 +85,17 @@ TEST_F(NameParser, TitlesAndSuffixesInsideNamesAreLeftAlone)
         check(c);
 }
 
-// Particles begin the family name and initials stay with the given names, whatever the preference.
+// Particles begin the family name and initials stay with the given names, unless the user chose
+// that of three words only the last is the family name.
 TEST_F(NameParser, ParticlesAndInitials)
 {
     const NameCase cases[] = {
         {"John Q. Public", false, {"", "John Q", "", "Public", ""}},
         {"J. R. R. Tolkien", false, {"", "J R R", "", "Tolkien", ""}},
-        {"Ludwig van Beethoven", true, {"", "Ludwig", "", "van Beethoven", ""}},
+        {"Ludwig van Beethoven", false, {"", "Ludwig", "", "van Beethoven", ""}},
+        {"Robert Van Dyke", false, {"", "Robert", "", "Van Dyke", ""}},
+        {"Robert Van Dyke", true, {"", "Robert Van", "", "Dyke", ""}},
+        {"Ludwig van Beethoven", true, {"", "Ludwig van", "", "Beethoven", ""}},
         {"Maria de la Cruz", false, {"", "Maria", "", "de la Cruz", ""}},
         {"Anna Maria Da Silva", true, {"", "Anna Maria", "", "Da Silva", ""}},
         {"van der Berg, Jean Paul", false, {"", "Jean Paul", "", "van der Berg", ""}},

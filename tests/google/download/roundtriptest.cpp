@@ -140,6 +140,8 @@ protected:
     void SetUp() override
     {
         EngineServerTest::SetUp();
+        // The tests of a program share one address book: each starts from one that holds only Me.
+        ASSERT_TRUE(downloadroad::emptyBook());
         storePassword(kPassword);
         ASSERT_TRUE(linkpreferences::useTestLinkProperties());
         downloadroad::useDownloadOptions();

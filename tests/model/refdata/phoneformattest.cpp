@@ -36,6 +36,10 @@ TEST_F(PhoneFormatTest, BuiltInLayouts_ByDigitCount)
         {"25551234567", "25551234567"},
         {"+49 30 1234567", "+49 30 1234567"},
         {"+1 555 123 4567", "+1 555 123 4567"},
+        // an extension follows the laid-out number; its digits and letters are not the number's
+        {"5551234 x12", "555-1234 x12"},
+        {"(555) 123 4567 ext. 12", "(555) 123-4567 ext. 12"},
+        {"+442079460958 x12", "+442079460958 x12"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(format(QString::fromLatin1(c.typed)), QString::fromLatin1(c.expected)) << c.typed;

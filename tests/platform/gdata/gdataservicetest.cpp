@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QTcpServer>
 
@@ -496,9 +497,84 @@ TEST_F(GDataServiceTest, DroppedConnection_IsConnectionLostAndAPostIsNotRetriedB
     const auto posted = batch(*request, contactBatchURL());
     ASSERT_TRUE(posted->error);
     EXPECT_EQ(posted->error->code, kGDataErrorConnectionLost);
-    // Qt Network itself sends a request once more when the connection closes before any byte of
-    // an answer; the layer's retry policy (on here) adds none for a POST.
-    EXPECT_LE(countRequests(server.requestLog(), "POST", "/batch"), 2);
+    // Neither Qt Network's own resend of a request whose connection closed unanswered nor the
+    // layer's retry policy (on here) sends a POST a second time.
+    EXPECT_EQ(countRequests(server.requestLog(), "POST", "/batch"), 1);
+}
+
+TEST_F(GDataServiceTest, AppliedThenDropped_BatchFailsAndIsAppliedOnce)
+{
+    ASSERT_FALSE(fetchContacts()->error);
+    server.clearRequestLog();
+    // One fault only: a second sending of the batch would be answered, and reported as success.
+    server.injectApplyThenDrop(QStringLiteral("/batch"), 1, "POST");
+    GDataFeedPtr request = GDataFeedContact::contactFeed();
+    request->addEntry(contactNamed("Once"));
+    const auto posted = batch(*request, contactBatchURL());
+    ASSERT_TRUE(posted->error);
+    EXPECT_EQ(posted->error->code, kGDataErrorConnectionLost);
+    EXPECT_EQ(countRequests(server.requestLog(), "POST", "/batch"), 1);
+    EXPECT_EQ(server.entries(kUser, GDataEntryBase::Kind::Contact)->entries().size(), 1u);
+
+    // The connection after the fault serves the next request as usual.
+    const auto next = batch(*request, contactBatchURL());
+    EXPECT_FALSE(next->error);
+}
+
+TEST_F(GDataServiceTest, TooManyRequests_WaitsAsTheServerAsksThenSendsAgain)
+{
+    ASSERT_FALSE(fetchContacts()->error); // signed in
+    server.clearRequestLog();
+    for (const int status : {429, 503}) {
+        server.injectRetryAfter(QStringLiteral("/m8/feeds/contacts/"), status, "1", 1, "GET");
+        QElapsedTimer clock;
+        clock.start();
+        const auto read = fetchContacts();
+        EXPECT_FALSE(read->error) << status;
+        EXPECT_GE(clock.elapsed(), 1000) << status;
+    }
+    EXPECT_EQ(countRequests(server.requestLog(), "GET", "/m8/feeds/contacts/"), 4);
+
+    // A rate limit turns a batch away before serving it: it goes again, and is applied once.
+    server.clearRequestLog();
+    server.injectRetryAfter(QStringLiteral("/batch"), 429, "0", 1, "POST");
+    GDataFeedPtr request = GDataFeedContact::contactFeed();
+    request->addEntry(contactNamed("Limited"));
+    const auto posted = batch(*request, contactBatchURL());
+    EXPECT_FALSE(posted->error);
+    EXPECT_EQ(countRequests(server.requestLog(), "POST", "/batch"), 2);
+    EXPECT_EQ(server.entries(kUser, GDataEntryBase::Kind::Contact)->entries().size(), 1u);
+}
+
+TEST_F(GDataServiceTest, TooManyRequests_AWaitLongerThanAllowedFailsAtOnce)
+{
+    ASSERT_FALSE(fetchContacts()->error);
+    server.clearRequestLog();
+    server.injectRetryAfter(QStringLiteral("/m8/feeds/contacts/"), 429, "3600", 3, "GET");
+    QElapsedTimer clock;
+    clock.start();
+    const auto read = fetchContacts();
+    ASSERT_TRUE(read->error);
+    EXPECT_EQ(read->error->code, 429);
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_EQ(countRequests(server.requestLog(), "GET", "/m8/feeds/contacts/"), 1);
+}
+
+TEST_F(GDataServiceTest, BodyCutShort_IsAnErrorNeverAShortFeed)
+{
+    server.generateContacts(kUser, 40);
+    ASSERT_FALSE(fetchContacts()->error);
+    // Once: the read is sent again and comes whole.
+    server.injectCutBody(QStringLiteral("/m8/feeds/contacts/"), 1, "GET");
+    const auto retried = fetchContacts();
+    ASSERT_FALSE(retried->error);
+    EXPECT_EQ(retried->feed->entries().size(), 40u);
+    // Every time: the fetch fails; no feed with the entries that came is handed on.
+    server.injectCutBody(QStringLiteral("/m8/feeds/contacts/"), 20, "GET");
+    const auto failed = fetchContacts();
+    ASSERT_TRUE(failed->error);
+    EXPECT_EQ(failed->error->code, kGDataErrorConnectionLost);
+    EXPECT_FALSE(failed->feed);
 }
 
 TEST_F(GDataServiceTest, SlowAnswer_TimesOut)

@@ -24,7 +24,8 @@ struct HttpResponse
     QList<QPair<QByteArray, QByteArray>> headers;
     QByteArray body;
     int delayMs = 0;
-    bool drop = false; // close the connection without answering
+    bool drop = false;    // close the connection without answering
+    bool cutBody = false; // announce the whole body, send half of it, close the connection
 
     static HttpResponse text(int status, const QByteArray &body);
     static HttpResponse atom(int status, const QByteArray &body);

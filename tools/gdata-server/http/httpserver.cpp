@@ -73,6 +73,8 @@ QByteArray reasonPhrase(int status)
         return "Precondition Failed";
     case 413:
         return "Request Entity Too Large";
+    case 429:
+        return "Too Many Requests";
     case 500:
         return "Internal Server Error";
     case 502:
@@ -150,6 +152,11 @@ void HttpServer::send(QTcpSocket *socket, const HttpResponse &response, bool clo
     head += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
     if (close)
         head += "Connection: close\r\n";
+    if (response.cutBody) {
+        socket->write(head + "\r\n" + response.body.left(response.body.size() / 2));
+        socket->disconnectFromHost();
+        return;
+    }
     socket->write(head + "\r\n" + response.body);
     if (close) {
         socket->disconnectFromHost();

@@ -13,6 +13,16 @@ namespace {
 
 using Kind = GDataEntryBase::Kind;
 
+void replaceProperty(GDataEntryBase &entry, const GDataExtendedProperty &property)
+{
+    std::vector<GDataExtendedProperty> properties = entry.extendedProperties();
+    for (GDataExtendedProperty &old : properties) {
+        if (old.name() == property.name())
+            old = property;
+    }
+    entry.setExtendedProperties(properties);
+}
+
 GDataEntryContactPtr contactFrom(const QByteArray &xml)
 {
     const auto entry = atomreader::parseEntry(xml, Kind::Contact);
@@ -100,6 +110,41 @@ TEST(AtomReaderTest, ExtendedPropertyText_IsEscapedOnceByTheWriter)
     EXPECT_EQ(readProperty->XMLValueForKey(QStringLiteral("note")), QStringLiteral("&amp; <b>"));
     EXPECT_EQ(readProperty->XMLValues(), property.XMLValues());
     EXPECT_EQ(reread->title(), QStringLiteral("A & B"));
+}
+
+TEST(AtomReaderTest, ExtendedPropertyText_IsTheValueAndUnchangedPropertiesGoBackAsTheyCame)
+{
+    const QByteArray xml =
+        R"(<entry xmlns="http://www.w3.org/2005/Atom" xmlns:gd="http://schemas.google.com/g/2005">
+             <title>Anna</title>
+             <gd:extendedProperty name="CALURI">http://example.com/</gd:extendedProperty>
+             <gd:extendedProperty name="DEEP"><a x="1"><b>inner</b></a></gd:extendedProperty>
+             <gd:extendedProperty name="MINE"><n>1</n></gd:extendedProperty>
+           </entry>)";
+    const auto contact = contactFrom(xml);
+    ASSERT_TRUE(contact);
+    const auto calUri = contact->extendedPropertyForName(QStringLiteral("CALURI"));
+    ASSERT_TRUE(calUri.has_value());
+    EXPECT_EQ(calUri->value(), QStringLiteral("http://example.com/"));
+
+    auto mine = *contact->extendedPropertyForName(QStringLiteral("MINE"));
+    mine.setXMLValue(QStringLiteral("2"), QStringLiteral("n"));
+    replaceProperty(*contact, mine);
+    const QByteArray written = atomwriter::entryXML(*contact);
+    EXPECT_TRUE(written.contains(R"(name="CALURI">http://example.com/</gd:extendedProperty>)"))
+        << written.constData();
+    EXPECT_TRUE(written.contains(R"(name="DEEP"><a x="1"><b>inner</b></a></gd:extendedProperty>)"))
+        << written.constData();
+    EXPECT_TRUE(written.contains("<n>2</n>")) << written.constData();
+
+    // A text value that the system changes stays a text value.
+    auto changed = *calUri;
+    changed.setValue(QStringLiteral("http://example.org/new"));
+    replaceProperty(*contact, changed);
+    const auto reread = contactFrom(atomwriter::entryXML(*contact));
+    EXPECT_EQ(reread->extendedPropertyForName(QStringLiteral("CALURI"))->value(),
+              QStringLiteral("http://example.org/new"));
+    EXPECT_TRUE(atomwriter::entryXML(*contact).contains(">http://example.org/new</"));
 }
 
 TEST(AtomReaderTest, ContactElements_RoundTrip)

@@ -1,0 +1,24 @@
+// The body of a request that must reach the server once at most: a sequential device, which the
+// network layer cannot rewind, so it cannot send the request again on its own when a connection
+// closes before any answer (a POST the server already applied would then be applied twice).
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+
+class OnceOnlyBody : public QIODevice
+{
+public:
+    explicit OnceOnlyBody(QByteArray data, QObject *parent = nullptr);
+
+    bool isSequential() const override { return true; }
+    qint64 bytesAvailable() const override;
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override;
+    qint64 writeData(const char *data, qint64 maxSize) override;
+
+private:
+    QByteArray m_data;
+    qsizetype m_read = 0;
+};
