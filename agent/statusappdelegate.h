@@ -174,7 +174,6 @@ private:
     void loginEnded();
     void placeUnderStatusItem(QWidget *panel);
     QStringList computeMonitoredContactIDs() const;
-    bool storeHoldsSnapshot();
     void restoreSeen();
     void connectHandlers();
     void disconnectHandlers();
@@ -211,6 +210,8 @@ private:
     // Listening.
     QMetaObject::Connection m_changedConnection;
     QMetaObject::Connection m_changedExternallyConnection;
+    // Listening was switched off by a command (another program writes meanwhile).
+    bool m_silenced = false;
 
     // Store and engine.
     std::shared_ptr<PersistentStore> m_store;

@@ -102,14 +102,16 @@ void StatusAppDelegate::setABNotifications(bool on)
             // takes them as done, so no later comparison pushes them either.
             book->checkForExternalChanges();
             connectHandlers();
-            if (m_context)
+            if (m_silenced && m_context)
                 takePushSnapshot();
+            m_silenced = false;
         }
     } else {
         // Saves made before the silencing are still pushed.
         if (wasConnected)
             book->checkForExternalChanges();
         disconnectHandlers();
+        m_silenced = true;
     }
     UserDefaults &defaults = UserDefaults::standard();
     defaults.setBool(on, agentkeys::abNotifications);
@@ -337,13 +339,16 @@ void StatusAppDelegate::togglePush()
 
 // The snapshot.
 
-bool StatusAppDelegate::storeHoldsSnapshot()
+namespace {
+
+// The store makes its status record with a date and nothing else: a record without counts holds
+// no snapshot yet.
+bool holdsSnapshot(const ABPushStatus &status)
 {
-    if (!m_context)
-        return false;
-    ABPushStatus *status = ABPushStatus::sharedABPushStatusInContext(*m_context);
-    return status && status->asOfDate().isValid();
+    return !status.abContactCount().isNull() && !status.abGroupCount().isNull();
 }
+
+} // namespace
 
 void StatusAppDelegate::takePushSnapshot()
 {
@@ -417,7 +422,7 @@ void StatusAppDelegate::loadPendingABChanges()
     ABPushStatus *status = ABPushStatus::sharedABPushStatusInContext(*m_context);
     if (!status)
         return;
-    if (!status->asOfDate().isValid()) {
+    if (!holdsSnapshot(*status)) {
         // A first start: the book as it stands is taken as pushed; a full upload is the data
         // loader's.
         tlog::write(agenttexts::firstSnapshot);

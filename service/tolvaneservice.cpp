@@ -29,10 +29,13 @@ namespace tolvaneservice {
 namespace {
 
 constexpr int kAgentWaitMs = 10000;
+// The standard error stream as the caller gave it: the log takes the process's own over.
+int g_callersErrors = STDERR_FILENO;
 
 int fail(const QString &text, int status)
 {
-    std::fputs(qPrintable(text + u'\n'), stderr);
+    const QByteArray line = (text + u'\n').toUtf8();
+    [[maybe_unused]] const ssize_t written = ::write(g_callersErrors, line.constData(), line.size());
     return status;
 }
 
@@ -137,6 +140,7 @@ bool launchTolvaneAgent()
 
 int run(const QStringList &arguments)
 {
+    g_callersErrors = ::dup(STDERR_FILENO);
     tlog::openLogFile(tlog::logFilePath(servicetexts::kBundleIdentifier),
                       QStringLiteral("tolvane-service"));
     QCommandLineParser parser;

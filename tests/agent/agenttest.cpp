@@ -1,6 +1,7 @@
 #include "tests/agent/agenttest.h"
 
 #include "agent/agentkeys.h"
+#include "google/engine/googlecontacttool.h"
 #include "foundation/keychain/emkeychainproxy.h"
 #include "google/engine/googlekeys.h"
 #include "google/push/pushkeys.h"
@@ -72,6 +73,8 @@ void AgentTest::setMainPreference(const QString &key, const QVariant &value)
 
 void AgentTest::storePassword()
 {
+    if (EMKeychainProxy::sharedProxy().genericKeychainItemForService(keychainService, kAccount))
+        return;
     ASSERT_TRUE(EMKeychainProxy::sharedProxy().addGenericKeychainItemForService(
         keychainService, kAccount, kPassword));
 }
@@ -107,7 +110,9 @@ QString AgentTest::abtool(const QStringList &arguments)
     if (!process.waitForFinished(20000) || process.exitStatus() != QProcess::NormalExit ||
         process.exitCode() != 0)
         return QString();
-    return QString::fromUtf8(process.readAllStandardOutput());
+    // Empty output is still a success: never a null text.
+    const QString output = QString::fromUtf8(process.readAllStandardOutput());
+    return output.isNull() ? QStringLiteral("") : output;
 }
 
 QString AgentTest::addPersonElsewhere(const QString &first, const QString &last)

@@ -22,9 +22,9 @@ TEST(HandOverFile, Fields_ReadFromTheEndSoTheTextMayHoldTheSeparator)
     };
     for (const Case &c : cases) {
         const handoverfile::Fields fields = handoverfile::parse(c.content);
-        EXPECT_EQ(fields.text, c.expected.text) << c.content;
-        EXPECT_EQ(fields.documentData, c.expected.documentData) << c.content;
-        EXPECT_EQ(fields.sourceBID, c.expected.sourceBID) << c.content;
+        EXPECT_EQ(fields.text, c.expected.text) << c.content.toStdString();
+        EXPECT_EQ(fields.documentData, c.expected.documentData) << c.content.toStdString();
+        EXPECT_EQ(fields.sourceBID, c.expected.sourceBID) << c.content.toStdString();
         EXPECT_EQ(handoverfile::parse(handoverfile::format(fields)).text, fields.text);
     }
 }
@@ -48,7 +48,7 @@ TEST(HandOverFile, OnlyASmallRegularFileDirectlyInTmpIsAccepted)
     ASSERT_TRUE(QFile::link(dir.filePath("outside"), dir.filePath("tmp/link")));
 
     QString why;
-    EXPECT_TRUE(handoverfile::isAcceptable(dir.filePath("tmp/good"), tmp, &why)) << why;
+    EXPECT_TRUE(handoverfile::isAcceptable(dir.filePath("tmp/good"), tmp, &why)) << why.toStdString();
     for (const char *refused : {"outside", "tmp/sub/nested", "tmp/large", "tmp/link", "tmp/sub",
                                 "tmp/missing"}) {
         EXPECT_FALSE(handoverfile::isAcceptable(dir.filePath(refused), tmp, &why)) << refused;

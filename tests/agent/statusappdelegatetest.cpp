@@ -5,11 +5,15 @@
 #include "google/engine/googlecontacttool.h"
 #include "google/push/googleabautoupdate.h"
 #include "google/push/pushkeys.h"
+#include "addressbook/records/recordcounts.h"
+#include "model/push/abpushstatus.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/ui/statusitem.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QMenu>
 #include <QPushButton>
@@ -42,6 +46,7 @@ TEST_F(AgentTest, StartWithNetwork_ListensLogsInAndShowsItsWindow)
 
 TEST_F(AgentTest, StartWithoutNetwork_WaitsAndPollsOnlyWhenAsked)
 {
+    setLevel(1);
     storePassword();
     server.stop();
     ASSERT_TRUE(startAgent());
@@ -205,7 +210,12 @@ TEST_F(AgentTest, Quit_StoresTheSnapshotAndRemovesTheRunKeys)
     delegate->applicationWillTerminate();
     EXPECT_FALSE(defaults.objectForKey(QStringLiteral("googleHasData")).isValid());
     EXPECT_FALSE(defaults.objectForKey(QStringLiteral("dynUpdateSmartGroups")).isValid());
-    EXPECT_GE(countLines(QStringLiteral("Shared Owner Record")), 1);
+    ABPushStatus *status = ABPushStatus::sharedABPushStatusInContext(*delegate->managedObjectContext());
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->abContactCount().toLongLong(),
+              AddressBookTool::personCount() + AddressBookTool::companyCount());
+    EXPECT_EQ(status->googleGroupCount().toLongLong(),
+              qint64(delegate->appGoogleContactTool()->groupArray().size()));
 }
 
 TEST_F(AgentTest, FirstStartWithoutSnapshot_PushesNothingAndStoresOne)

@@ -31,7 +31,10 @@ ServiceRun runService(const QTemporaryDir &home, const QStringList &arguments, c
     process.write(input);
     process.closeWriteChannel();
     process.waitForFinished(30000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError()).trimmed()};
+    // Qt's own warnings may come first: the error text is the last line.
+    const QStringList lines =
+        QString::fromUtf8(process.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
+    return {process.exitCode(), lines.isEmpty() ? QString() : lines.last()};
 }
 
 QStringList filesIn(const QString &folder)
