@@ -183,10 +183,7 @@ QWidget *QuickEntryPanel::makeTargets()
                 UserDefaults::standard().setBool(on, preference);
         });
         m_preferenceBoxes << qMakePair(check, preference);
-        if (row < 4)
-            grid->addWidget(check, row++, 1);
-        else
-            grid->addWidget(check, 3, 1, Qt::AlignRight);
+        grid->addWidget(check, row++, 1);
     }
     return box;
 }

@@ -81,7 +81,7 @@ void StatusItem::makeWindow(const QIcon &icon, const QString &title)
     row->addWidget(m_iconLabel, 0, Qt::AlignTop);
     row->addLayout(lines, 1);
     row->addWidget(m_menuButton, 0, Qt::AlignVCenter);
-    m_window->setMinimumWidth(320);
+    m_window->setMinimumWidth(440);
     m_window->show();
 }
 
