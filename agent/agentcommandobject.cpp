@@ -7,6 +7,8 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 
+#include <utility>
+
 AgentCommandObject::AgentCommandObject(QObject *parent) : QObject(parent) {}
 
 AgentCommandObject::~AgentCommandObject()
@@ -39,16 +41,39 @@ void AgentCommandObject::refuse(const QString &why)
         sendErrorReply(agentcommands::kScriptError, why);
 }
 
+void AgentCommandObject::setDelegate(StatusAppDelegate *delegate)
+{
+    m_delegate = delegate;
+    if (!delegate)
+        return;
+    const auto waiting = std::exchange(m_waitingHandOvers, {});
+    for (const auto &[call, path] : waiting)
+        answerCardzap(call, path);
+}
+
+void AgentCommandObject::answerCardzap(const QDBusMessage &call, const QString &path)
+{
+    QString why;
+    const bool opened = m_delegate->cardzapFromFile(path, &why);
+    QDBusConnection::sessionBus().send(opened ? call.createReply()
+                                              : call.createErrorReply(agentcommands::kScriptError, why));
+}
+
 void AgentCommandObject::Cardzap(const QDBusVariant &fileName)
 {
     const QVariant value = fileName.variant();
-    if (!m_delegate || value.typeId() != QMetaType::QString) {
+    if (value.typeId() != QMetaType::QString) {
         refuse(QStringLiteral("Cardzap takes the path of a hand-over file."));
         return;
     }
-    QString why;
-    if (!m_delegate->cardzapFromFile(value.toString(), &why))
-        refuse(why);
+    if (!calledFromDBus())
+        return;
+    // The reply goes out once the panel is filled and shown.
+    setDelayedReply(true);
+    if (m_delegate)
+        answerCardzap(message(), value.toString());
+    else
+        m_waitingHandOvers << qMakePair(message(), value.toString());
 }
 
 void AgentCommandObject::SetListener(const QDBusVariant &flag)

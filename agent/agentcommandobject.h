@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDBusContext>
+#include <QDBusMessage>
+#include <QList>
 #include <QDBusVariant>
 #include <QObject>
 
@@ -20,7 +22,8 @@ public:
 
     // Registers the object on the session bus at the agent's path; false when that failed.
     bool registerOnBus();
-    void setDelegate(StatusAppDelegate *delegate) { m_delegate = delegate; }
+    // Hand-overs that came while the agent was starting are answered once it is ready.
+    void setDelegate(StatusAppDelegate *delegate);
 
     // The words that switch listening on, any case; everything else switches it off.
     static bool isTrueWord(const QVariant &flag);
@@ -33,7 +36,9 @@ public slots:
 
 private:
     void refuse(const QString &why);
+    void answerCardzap(const QDBusMessage &call, const QString &path);
 
     StatusAppDelegate *m_delegate = nullptr;
     bool m_registered = false;
+    QList<QPair<QDBusMessage, QString>> m_waitingHandOvers;
 };

@@ -11,6 +11,7 @@
 
 #include <QDBusVariant>
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -126,4 +127,28 @@ TEST_F(AgentProcessTest, CommandsOnTheBusSecondAgentQuitAndTermination)
     EXPECT_EQ(first.exitCode(), 0);
     UserDefaults afterTerm(agentkeys::kAgentDomain);
     EXPECT_FALSE(afterTerm.objectForKey(QStringLiteral("googleHasData")).isValid());
+
+    // The service starts the installed agent and hands it the text; the agent removes the file.
+    const QString library = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Tolvane");
+    const QString tmp = library + QStringLiteral("/tmp");
+    ASSERT_TRUE(QDir().mkpath(tmp));
+    setMainPreference(QStringLiteral("tmpFolderPath"), tmp);
+    const QString applications = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/applications");
+    ASSERT_TRUE(QDir().mkpath(applications));
+    QFile entry(QDir(applications).filePath(agentcommands::kBundleIdentifier + ".desktop"));
+    ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+    entry.write(QStringLiteral("[Desktop Entry]\nType=Application\nName=Agent Tolvane\nExec=%1\n")
+                    .arg(QStringLiteral(AGENT_PATH))
+                    .toUtf8());
+    entry.close();
+    QProcess service;
+    service.start(QStringLiteral(TOLVANE_SERVICE_PATH), {});
+    service.write("Ada Lovelace\nada@engines.example\n");
+    service.closeWriteChannel();
+    ASSERT_TRUE(service.waitForFinished(30000));
+    EXPECT_EQ(service.exitCode(), 0) << service.readAllStandardError().toStdString();
+    EXPECT_TRUE(QDir(tmp).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(busprograms::isRunning(agentcommands::kBundleIdentifier));
+    EXPECT_TRUE(busprograms::quit(agentcommands::kBundleIdentifier));
+    EXPECT_TRUE(runUntil([] { return !busprograms::isRunning(agentcommands::kBundleIdentifier); }));
 }

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -26,14 +27,14 @@ TEST(PendingFiles, Append_OneCarriageReturnBetweenIdentifiersNoneAfterTheLast)
     EXPECT_EQ(pendingfiles::read(dir.path(), "New"), QStringList({"A", "B", "C"}));
 }
 
-TEST(PendingFiles, AFailedWriteIsReportedAndKeepsTheOldText)
+TEST(PendingFiles, AFailedWriteIsReported)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(pendingfiles::append(dir.path(), "Change", {"A"}));
-    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    // A file that cannot be replaced (a folder holds its name), a missing folder, no folder.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Change"));
     EXPECT_FALSE(pendingfiles::append(dir.path(), "Change", {"B"}));
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(bytesOf(QDir(dir.path()).filePath("Change")), QByteArray("A"));
+    EXPECT_TRUE(QFileInfo(QDir(dir.path()).filePath("Change")).isDir());
+    EXPECT_FALSE(pendingfiles::append(QDir(dir.path()).filePath("missing"), "Change", {"B"}));
     EXPECT_FALSE(pendingfiles::append(QString(), "Change", {"B"}));
 }
 
