@@ -120,8 +120,9 @@ void StatusAppDelegate::setABNotifications(bool on)
 
 bool StatusAppDelegate::isRestoreNotice(const QVariantMap &info)
 {
-    return !info.contains(kABInsertedRecords) && !info.contains(kABUpdatedRecords) &&
-           !info.contains(kABDeletedRecords);
+    // A restore replaces the whole book and is journalled without any record.
+    return listOf(info, kABInsertedRecords).isEmpty() && listOf(info, kABUpdatedRecords).isEmpty() &&
+           listOf(info, kABDeletedRecords).isEmpty();
 }
 
 void StatusAppDelegate::abChanged(const QVariantMap &info)

@@ -250,3 +250,45 @@ TEST_F(AgentTest, ModeZero_PushesNothingEvenAfterTheLogin)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_FALSE(serverContactTitles().contains(QStringLiteral("Mode Zero")));
 }
+
+TEST_F(AgentTest, RestoreOfTheBook_DeletesNothingOnGoogleAndShowsTheAlert)
+{
+    ASSERT_TRUE(startAndLogIn());
+    const QString backup = QDir(data.path()).filePath("book.backup");
+    ASSERT_FALSE(abtool({QStringLiteral("backup"), backup}).isNull());
+    addPersonElsewhere(QStringLiteral("After"), QStringLiteral("Backup"));
+    ASSERT_TRUE(runUntil([this] {
+        AddressBook::shared()->checkForExternalChanges();
+        return serverContactTitles().contains(QStringLiteral("After Backup"));
+    }));
+    ASSERT_TRUE(runUntil([this] { return !delegate->sharedABUpdateTool()->isPushing(); }));
+    ASSERT_FALSE(abtool({QStringLiteral("restore"), backup}).isNull());
+    ASSERT_TRUE(runUntil([this] {
+        AddressBook::shared()->checkForExternalChanges();
+        return countLines(agenttexts::restoreSeen) == 1;
+    }));
+    ASSERT_FALSE(prompter.shown().isEmpty());
+    EXPECT_EQ(prompter.shown().last().prompt.message, agenttexts::restoredAlert);
+    EXPECT_EQ(terminations, 0);
+    // Nor at the next login.
+    delegate->pauseStop();
+    delegate->pauseStop();
+    ASSERT_TRUE(runUntil([this] { return delegate->appGoogleContactTool()->isLoggedIn(); }));
+    for (int i = 0; i < 50; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_TRUE(serverContactTitles().contains(QStringLiteral("After Backup")));
+}
+
+TEST_F(AgentTest, LoginFetchRefused_WaitsAndLogsInOnceTheServerAnswers)
+{
+    storePassword();
+    server.injectFault(QStringLiteral("/groups/"), 503, 6);
+    ASSERT_TRUE(startAgent());
+    ASSERT_TRUE(runUntil([this] {
+        return delegate->statusMessage() == QStringLiteral("Status: Waiting for Internet Access");
+    }, 30000));
+    EXPECT_TRUE(delegate->isPolling());
+    EXPECT_TRUE(runUntil([this] { return delegate->appGoogleContactTool()->isLoggedIn(); }, 60000));
+    EXPECT_EQ(delegate->statusMessage(), QStringLiteral("Status: Listening"));
+    EXPECT_GE(countLines(QStringLiteral("The login fetch failed")), 1);
+}
