@@ -8,6 +8,7 @@
 #include "google/batch/batchwriteback.h"
 #include "google/batch/ticketset.h"
 #include "google/engine/googlecontacttool.h"
+#include "google/engine/googlecontacttooldatadelegate.h"
 #include "google/engine/googlecontacttooltexts.h"
 #include "google/engine/googlecontacttooluidelegate.h"
 #include "google/engine/googlekeys.h"
@@ -205,6 +206,8 @@ void GoogleContactTool::batchContactsAnswered(const QString &ticketType, TicketS
     if (reports.errorCount > 0)
         tlog::value(kClass, QStringLiteral("batchContactsAnswered"), QStringLiteral("errorReport"),
                     reports.errors);
+    if (m_dataDelegate)
+        m_dataDelegate->batchSendAnswered(false, set.results(), !set.failures().empty());
     if (!set.failures().empty()) {
         contactBatchFailed(ticketType, set);
         return;
@@ -271,6 +274,8 @@ void GoogleContactTool::batchGroupsAnswered(const QString &ticketType, const QSt
     if (reports.errorCount > 0)
         tlog::value(kClass, QStringLiteral("batchGroupsAnswered"), QStringLiteral("errorReport"),
                     reports.errors);
+    if (m_dataDelegate)
+        m_dataDelegate->batchSendAnswered(true, set.results(), !set.failures().empty());
     if (!set.failures().empty()) {
         groupBatchFailed(ticketType, set);
         return;

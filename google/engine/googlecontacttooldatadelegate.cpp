@@ -19,3 +19,8 @@ bool GoogleContactToolDataDelegate::offersRefreshView() const
 }
 
 void GoogleContactToolDataDelegate::refreshView() {}
+
+void GoogleContactToolDataDelegate::batchSendAnswered(bool, const std::vector<GDataEntryPtr> &,
+                                                      bool)
+{
+}

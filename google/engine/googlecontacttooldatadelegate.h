@@ -2,9 +2,12 @@
 
 #include "google/batch/batchaction.h"
 #include "google/engine/selectortarget.h"
+#include "platform/gdata/entries/gdataentrybase.h"
 
 #include <QList>
 #include <QVariantMap>
+
+#include <vector>
 
 // The object that holds the data behind the engine's work (a window, or the automatic push).
 // Every operation is optional: the defaults do nothing.
@@ -19,6 +22,10 @@ public:
     virtual void refreshGroupData();
     // The completion chain of an upload has ended.
     virtual void listenForNotifications();
+    // One batch send of the completion chain was answered: every entry Google answered (its
+    // batch identifier and status), and whether a ticket failed, which ends the chain there.
+    virtual void batchSendAnswered(bool groups, const std::vector<GDataEntryPtr> &results,
+                                   bool ticketFailed);
 
     // A fallback receiver of the redraw after a group fetch; asked in order with the other
     // delegates, so whether it is offered matters.

@@ -1,0 +1,154 @@
+#include "tests/agent/agenttest.h"
+
+#include "agent/agentkeys.h"
+#include "model/push/abpushstatus.h"
+#include "model/tolvanestoremodel.h"
+#include "platform/defaults/userdefaults.h"
+#include "platform/scripting/agentcommands.h"
+#include "platform/scripting/busprograms.h"
+#include "platform/store/managedobjectcontext.h"
+#include "platform/store/persistentstore.h"
+
+#include <QDBusVariant>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace {
+
+// The real agent program, with the test's preferences, keyring and session bus. The agent's bus
+// name is one for the whole bus: every step that needs the agent running is in this one test.
+class AgentProcessTest : public AgentTest
+{
+protected:
+    void TearDown() override
+    {
+        for (QProcess *agent : {&first, &second})
+            if (agent->state() != QProcess::NotRunning) {
+                agent->kill();
+                agent->waitForFinished(5000);
+            }
+        AgentTest::TearDown();
+    }
+    bool startAgentProcess(QProcess &agent)
+    {
+        agent.start(QStringLiteral(AGENT_PATH), {});
+        return agent.waitForStarted(10000);
+    }
+    static ScriptReply command(const QString &method, const QVariantList &arguments = {})
+    {
+        return busprograms::sendCommand(agentcommands::kBundleIdentifier, agentcommands::kInterface,
+                                        agentcommands::kPath, method, arguments);
+    }
+    static bool isListening()
+    {
+        const ScriptReply reply = command(agentcommands::kIsListening);
+        return reply.errorInfo.isEmpty() && reply.result.booleanValue();
+    }
+    static QVariantList flag(const QVariant &value) { return {QVariant::fromValue(QDBusVariant(value))}; }
+    // Whether the store holds a snapshot with counts.
+    bool storeHoldsSnapshot()
+    {
+        StoreError error;
+        auto store = PersistentStore::open(QDir(data.path()).filePath("Tolvane.store"),
+                                           tolvaneStoreModel(), &error);
+        if (!store)
+            return false;
+        ManagedObjectContext context(store);
+        ABPushStatus *status = ABPushStatus::sharedABPushStatusInContext(context);
+        return status && !status->abContactCount().isNull();
+    }
+
+    QProcess first;
+    QProcess second;
+};
+
+} // namespace
+
+TEST_F(AgentProcessTest, CommandsOnTheBusSecondAgentQuitAndTermination)
+{
+    storePassword();
+    ASSERT_TRUE(startAgentProcess(first));
+    ASSERT_TRUE(runUntil([] { return busprograms::isRunning(agentcommands::kBundleIdentifier); }));
+    ASSERT_TRUE(runUntil([] { return isListening(); }));
+
+    struct Case
+    {
+        QVariantList arguments;
+        bool listening;
+    };
+    const Case cases[] = {
+        {flag(QStringLiteral("false")), false}, {flag(QStringLiteral("TRUE")), true},
+        {flag(QStringLiteral("no")), false},    {flag(QStringLiteral("Yes")), true},
+        {flag(QStringLiteral("0")), false},     {flag(QStringLiteral("ON")), true},
+        {flag(QStringLiteral("off")), false},   {flag(QStringLiteral("1")), true},
+        {flag(QStringLiteral("")), false},      {flag(true), true},
+        {{}, false},                            {flag(QStringLiteral("true")), true},
+    };
+    for (const Case &c : cases) {
+        EXPECT_TRUE(command(agentcommands::kSetListener, c.arguments).errorInfo.isEmpty());
+        EXPECT_EQ(isListening(), c.listening);
+    }
+
+    const ScriptReply refused = command(agentcommands::kCardzap, flag(42));
+    EXPECT_FALSE(refused.errorInfo.isEmpty());
+    EXPECT_TRUE(refused.errorInfo.value("NSAppleScriptErrorMessage")
+                    .toString()
+                    .contains(agentcommands::kScriptError));
+
+    // A second agent leaves the first alone and ends.
+    ASSERT_TRUE(startAgentProcess(second));
+    ASSERT_TRUE(second.waitForFinished(20000));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_TRUE(isListening());
+
+    UserDefaults agentDomain(agentkeys::kAgentDomain);
+    agentDomain.setBool(true, QStringLiteral("googleHasData"));
+    agentDomain.synchronize();
+    EXPECT_TRUE(busprograms::quit(agentcommands::kBundleIdentifier));
+    ASSERT_TRUE(first.waitForFinished(20000));
+    EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
+    EXPECT_TRUE(storeHoldsSnapshot());
+    UserDefaults afterQuit(agentkeys::kAgentDomain);
+    EXPECT_FALSE(afterQuit.objectForKey(QStringLiteral("googleHasData")).isValid());
+
+    // A logout's SIGTERM runs the same quit steps.
+    ASSERT_TRUE(startAgentProcess(first));
+    ASSERT_TRUE(runUntil([] { return isListening(); }));
+    agentDomain.setBool(true, QStringLiteral("googleHasData"));
+    agentDomain.synchronize();
+    ::kill(pid_t(first.processId()), SIGTERM);
+    ASSERT_TRUE(first.waitForFinished(20000));
+    EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(first.exitCode(), 0);
+    UserDefaults afterTerm(agentkeys::kAgentDomain);
+    EXPECT_FALSE(afterTerm.objectForKey(QStringLiteral("googleHasData")).isValid());
+
+    // The service starts the installed agent and hands it the text; the agent removes the file.
+    const QString library = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Tolvane");
+    const QString tmp = library + QStringLiteral("/tmp");
+    ASSERT_TRUE(QDir().mkpath(tmp));
+    setMainPreference(QStringLiteral("tmpFolderPath"), tmp);
+    const QString applications = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/applications");
+    ASSERT_TRUE(QDir().mkpath(applications));
+    QFile entry(QDir(applications).filePath(agentcommands::kBundleIdentifier + ".desktop"));
+    ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+    entry.write(QStringLiteral("[Desktop Entry]\nType=Application\nName=Agent Tolvane\nExec=%1\n")
+                    .arg(QStringLiteral(AGENT_PATH))
+                    .toUtf8());
+    entry.close();
+    QProcess service;
+    service.start(QStringLiteral(TOLVANE_SERVICE_PATH), {});
+    service.write("Ada Lovelace\nada@engines.example\n");
+    service.closeWriteChannel();
+    ASSERT_TRUE(service.waitForFinished(30000));
+    EXPECT_EQ(service.exitCode(), 0) << service.readAllStandardError().toStdString();
+    EXPECT_TRUE(QDir(tmp).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(busprograms::isRunning(agentcommands::kBundleIdentifier));
+    EXPECT_TRUE(busprograms::quit(agentcommands::kBundleIdentifier));
+    EXPECT_TRUE(runUntil([] { return !busprograms::isRunning(agentcommands::kBundleIdentifier); }));
+}

@@ -1,0 +1,294 @@
+#include "tests/agent/agenttest.h"
+
+#include "agent/agentkeys.h"
+#include "agent/agenttexts.h"
+#include "google/engine/googlecontacttool.h"
+#include "google/push/googleabautoupdate.h"
+#include "google/push/pushkeys.h"
+#include "addressbook/records/recordcounts.h"
+#include "model/push/abpushstatus.h"
+#include "platform/addressbook/addressbook.h"
+#include "platform/defaults/userdefaults.h"
+#include "platform/ui/statusitem.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFile>
+#include <QMenu>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+} // namespace
+
+TEST_F(AgentTest, StartWithNetwork_ListensLogsInAndShowsItsWindow)
+{
+    ASSERT_TRUE(startAndLogIn());
+    EXPECT_FALSE(delegate->isPaused());
+    EXPECT_EQ(delegate->pauseMenu(), agenttexts::pauseItem);
+    EXPECT_EQ(delegate->statusMessage(), QStringLiteral("Status: Listening"));
+    EXPECT_TRUE(delegate->isListening());
+    EXPECT_FALSE(delegate->isBlinking());
+    ASSERT_NE(delegate->window(), nullptr);
+    EXPECT_EQ(delegate->window()->windowTitle(), QStringLiteral("Agent Tolvane"));
+    EXPECT_EQ(delegate->statusItem()->menuButton()->menu(), delegate->statusMenu());
+    EXPECT_EQ(terminations, 0);
+}
+
+TEST_F(AgentTest, StartWithoutNetwork_WaitsAndPollsOnlyWhenAsked)
+{
+    setLevel(1);
+    storePassword();
+    server.stop();
+    ASSERT_TRUE(startAgent());
+    EXPECT_TRUE(delegate->isPaused());
+    EXPECT_EQ(delegate->statusMessage(), QStringLiteral("Status: Waiting for Internet Access"));
+    EXPECT_EQ(delegate->lastAction(), agenttexts::checkedForConnection);
+    EXPECT_EQ(delegate->pauseMenu(), agenttexts::listenItem);
+    EXPECT_TRUE(delegate->isPolling());
+    EXPECT_EQ(countLines(agenttexts::noInternet), 1);
+
+    delegate.reset();
+    setMainPreference(agentkeys::tolvaneAgentDoesPoll, false);
+    ASSERT_TRUE(startAgent());
+    EXPECT_FALSE(delegate->isPolling());
+}
+
+TEST_F(AgentTest, MissingPassword_ShowsTheFatalAlertAndQuits)
+{
+    ASSERT_TRUE(startAgent());
+    ASSERT_FALSE(prompter.shown().isEmpty());
+    EXPECT_EQ(prompter.shown().last().prompt.message, agenttexts::noCredentials);
+    EXPECT_EQ(prompter.shown().last().prompt.informativeText, agenttexts::noCredentialsSmall);
+    EXPECT_EQ(terminations, 1);
+}
+
+TEST_F(AgentTest, PauseStop_StoresTheSnapshotThenLogsInAgain)
+{
+    ASSERT_TRUE(startAndLogIn());
+    delegate->pauseStop();
+    EXPECT_TRUE(delegate->isPaused());
+    EXPECT_EQ(delegate->statusMessage(), QStringLiteral("Status: Paused"));
+    EXPECT_EQ(delegate->lastAction(), agenttexts::paused);
+    EXPECT_EQ(delegate->pauseAction()->text(), agenttexts::listenItem);
+    EXPECT_TRUE(delegate->isBlinking());
+
+    server.clearRequestLog();
+    delegate->pauseStop();
+    EXPECT_FALSE(delegate->isPaused());
+    EXPECT_EQ(delegate->pauseAction()->text(), agenttexts::pauseItem);
+    EXPECT_TRUE(runUntil([this] { return !server.requestLog().isEmpty(); }));
+}
+
+TEST_F(AgentTest, PushModeOne_AnotherProgramsNewPersonReachesGoogleOnce)
+{
+    ASSERT_TRUE(startAndLogIn());
+    const QString uid = addPersonElsewhere(QStringLiteral("Ada"), QStringLiteral("Lovelace"));
+    ASSERT_FALSE(uid.isEmpty());
+    ASSERT_TRUE(runUntil([this] {
+        AddressBook::shared()->checkForExternalChanges();
+        return serverContactTitles().contains(QStringLiteral("Ada Lovelace"));
+    }));
+    ASSERT_TRUE(runUntil([this] { return !delegate->sharedABUpdateTool()->isPushing(); }));
+    // The link the push wrote back is no change for Google: nothing more is sent.
+    const int contacts = int(serverContactTitles().count(QStringLiteral("Ada Lovelace")));
+    EXPECT_EQ(contacts, 1);
+    EXPECT_EQ(countLines(QStringLiteral("AB CHANGED Externally ABSenderProcessName")), 1);
+}
+
+TEST_F(AgentTest, Paused_AnExternalChangeIsLoggedAndNotPushed)
+{
+    ASSERT_TRUE(startAndLogIn());
+    delegate->pauseStop();
+    server.clearRequestLog();
+    addPersonElsewhere(QStringLiteral("Grace"), QStringLiteral("Hopper"));
+    ASSERT_TRUE(runUntil([this] {
+        AddressBook::shared()->checkForExternalChanges();
+        return countLines(QStringLiteral("AB CHANGED Externally  Inserted")) == 1;
+    }));
+    EXPECT_EQ(countLines(QStringLiteral("AB CHANGED Externally")), 4);
+    EXPECT_TRUE(server.requestLog().isEmpty());
+    EXPECT_FALSE(serverContactTitles().contains(QStringLiteral("Grace Hopper")));
+}
+
+TEST_F(AgentTest, ListeningSwitchedOnTwice_DeliversAChangeOnce)
+{
+    ASSERT_TRUE(startAndLogIn());
+    delegate->setABNotifications(true);
+    delegate->setABNotifications(true);
+    addPersonElsewhere(QStringLiteral("Alan"), QStringLiteral("Turing"));
+    ASSERT_TRUE(runUntil([this] {
+        AddressBook::shared()->checkForExternalChanges();
+        return countLines(QStringLiteral("AB CHANGED Externally ABSenderProcessName")) > 0;
+    }));
+    EXPECT_EQ(countLines(QStringLiteral("AB CHANGED Externally ABSenderProcessName")), 1);
+    delegate->setABNotifications(false);
+    EXPECT_FALSE(delegate->isListening());
+}
+
+TEST_F(AgentTest, SilencedSaves_AreNeverPushedAfterListeningIsBack)
+{
+    ASSERT_TRUE(startAndLogIn());
+    delegate->setABNotifications(false);
+    addPersonElsewhere(QStringLiteral("Silent"), QStringLiteral("Save"));
+    delegate->setABNotifications(true);
+    server.clearRequestLog();
+    // The journal entry is read only now, after listening is back on.
+    for (int i = 0; i < 20; ++i) {
+        AddressBook::shared()->checkForExternalChanges();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    EXPECT_FALSE(serverContactTitles().contains(QStringLiteral("Silent Save")));
+    // Nor at the next login's comparison.
+    delegate->pauseStop();
+    delegate->pauseStop();
+    ASSERT_TRUE(runUntil([this] { return delegate->appGoogleContactTool()->isLoggedIn(); }));
+    for (int i = 0; i < 50; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_FALSE(serverContactTitles().contains(QStringLiteral("Silent Save")));
+}
+
+TEST_F(AgentTest, LoggedOut_ChangesGoToThePendingFileAndTheNextLoginPushesThem)
+{
+    ASSERT_TRUE(startAndLogIn());
+    delegate->appGoogleContactTool()->logout();
+    const QString first = addPersonElsewhere(QStringLiteral("Pending"), QStringLiteral("One"));
+    ASSERT_TRUE(runUntil([&] {
+        AddressBook::shared()->checkForExternalChanges();
+        return !readFile(QDir(pendingFolder()).filePath("New")).isEmpty();
+    }));
+    const QString second = addPersonElsewhere(QStringLiteral("Pending"), QStringLiteral("Two"));
+    ASSERT_TRUE(runUntil([&] {
+        AddressBook::shared()->checkForExternalChanges();
+        return readFile(QDir(pendingFolder()).filePath("New")).contains(u'\r');
+    }));
+    // One carriage return between identifiers, none after the last.
+    EXPECT_EQ(readFile(QDir(pendingFolder()).filePath("New")), first + u'\r' + second);
+    EXPECT_TRUE(UserDefaults::standard().boolForKey(pushkeys::pendingFilesExist));
+
+    delegate->pauseStop();
+    delegate->pauseStop();
+    ASSERT_TRUE(runUntil([this] {
+        const QStringList titles = serverContactTitles();
+        return titles.contains(QStringLiteral("Pending One")) &&
+               titles.contains(QStringLiteral("Pending Two"));
+    }));
+    ASSERT_TRUE(runUntil([this] { return !delegate->sharedABUpdateTool()->isPushing(); }));
+    EXPECT_FALSE(QFileInfo::exists(QDir(pendingFolder()).filePath("New")));
+    EXPECT_EQ(QDir(folder("archive")).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(serverContactTitles().count(QStringLiteral("Pending One")), 1);
+}
+
+TEST_F(AgentTest, GroupBatchRefused_KeepsThePushInThePendingFiles)
+{
+    setMainPreference(pushkeys::autoABStrict, false);
+    ASSERT_TRUE(startAndLogIn());
+    server.injectFault(QStringLiteral("/batch"), 503, 10);
+    const QString uid = addPersonElsewhere(QStringLiteral("Failed"), QStringLiteral("Batch"));
+    ASSERT_TRUE(runUntil([&] {
+        AddressBook::shared()->checkForExternalChanges();
+        return readFile(QDir(pendingFolder()).filePath("New")).contains(uid);
+    }, 30000));
+    EXPECT_FALSE(serverContactTitles().contains(QStringLiteral("Failed Batch")));
+}
+
+TEST_F(AgentTest, Quit_StoresTheSnapshotAndRemovesTheRunKeys)
+{
+    ASSERT_TRUE(startAndLogIn());
+    UserDefaults &defaults = UserDefaults::standard();
+    defaults.setBool(true, QStringLiteral("googleHasData"));
+    defaults.setBool(true, QStringLiteral("dynUpdateSmartGroups"));
+    delegate->applicationWillTerminate();
+    EXPECT_FALSE(defaults.objectForKey(QStringLiteral("googleHasData")).isValid());
+    EXPECT_FALSE(defaults.objectForKey(QStringLiteral("dynUpdateSmartGroups")).isValid());
+    ABPushStatus *status = ABPushStatus::sharedABPushStatusInContext(*delegate->managedObjectContext());
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->abContactCount().toLongLong(),
+              AddressBookTool::personCount() + AddressBookTool::companyCount());
+    EXPECT_EQ(status->googleGroupCount().toLongLong(),
+              qint64(delegate->appGoogleContactTool()->groupArray().size()));
+}
+
+TEST_F(AgentTest, FirstStartWithoutSnapshot_PushesNothingAndStoresOne)
+{
+    addPersonElsewhere(QStringLiteral("Old"), QStringLiteral("Friend"));
+    ASSERT_TRUE(startAndLogIn());
+    for (int i = 0; i < 50; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_FALSE(serverContactTitles().contains(QStringLiteral("Old Friend")));
+    EXPECT_EQ(countLines(agenttexts::firstSnapshot), 1);
+}
+
+TEST_F(AgentTest, ChangesWhileNotRunning_ArePushedAfterTheNextLogin)
+{
+    ASSERT_TRUE(startAndLogIn());
+    delegate->applicationWillTerminate();
+    delegate.reset();
+    addPersonElsewhere(QStringLiteral("While"), QStringLiteral("Away"));
+    ASSERT_TRUE(startAndLogIn());
+    EXPECT_TRUE(runUntil([this] { return serverContactTitles().contains(QStringLiteral("While Away")); }));
+}
+
+TEST_F(AgentTest, ModeZero_PushesNothingEvenAfterTheLogin)
+{
+    setMainPreference(pushkeys::autoABPushMode, 0);
+    ASSERT_TRUE(startAndLogIn());
+    delegate->applicationWillTerminate();
+    delegate.reset();
+    addPersonElsewhere(QStringLiteral("Mode"), QStringLiteral("Zero"));
+    ASSERT_TRUE(startAndLogIn());
+    for (int i = 0; i < 50; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_FALSE(serverContactTitles().contains(QStringLiteral("Mode Zero")));
+}
+
+TEST_F(AgentTest, RestoreOfTheBook_DeletesNothingOnGoogleAndShowsTheAlert)
+{
+    ASSERT_TRUE(startAndLogIn());
+    const QString backup = QDir(data.path()).filePath("book.backup");
+    ASSERT_FALSE(abtool({QStringLiteral("backup"), backup}).isNull());
+    addPersonElsewhere(QStringLiteral("After"), QStringLiteral("Backup"));
+    ASSERT_TRUE(runUntil([this] {
+        AddressBook::shared()->checkForExternalChanges();
+        return serverContactTitles().contains(QStringLiteral("After Backup"));
+    }));
+    ASSERT_TRUE(runUntil([this] { return !delegate->sharedABUpdateTool()->isPushing(); }));
+    ASSERT_FALSE(abtool({QStringLiteral("restore"), backup}).isNull());
+    ASSERT_TRUE(runUntil([this] {
+        AddressBook::shared()->checkForExternalChanges();
+        return countLines(agenttexts::restoreSeen) == 1;
+    }));
+    ASSERT_FALSE(prompter.shown().isEmpty());
+    EXPECT_EQ(prompter.shown().last().prompt.message, agenttexts::restoredAlert);
+    EXPECT_EQ(terminations, 0);
+    // Nor at the next login.
+    delegate->pauseStop();
+    delegate->pauseStop();
+    ASSERT_TRUE(runUntil([this] { return delegate->appGoogleContactTool()->isLoggedIn(); }));
+    for (int i = 0; i < 50; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_TRUE(serverContactTitles().contains(QStringLiteral("After Backup")));
+}
+
+TEST_F(AgentTest, LoginFetchRefused_WaitsAndLogsInOnceTheServerAnswers)
+{
+    storePassword();
+    server.injectFault(QStringLiteral("/groups/"), 503, 6);
+    ASSERT_TRUE(startAgent());
+    ASSERT_TRUE(runUntil([this] {
+        return delegate->statusMessage() == QStringLiteral("Status: Waiting for Internet Access");
+    }, 30000));
+    EXPECT_TRUE(delegate->isPolling());
+    EXPECT_TRUE(runUntil([this] { return delegate->appGoogleContactTool()->isLoggedIn(); }, 60000));
+    EXPECT_EQ(delegate->statusMessage(), QStringLiteral("Status: Listening"));
+    EXPECT_GE(countLines(QStringLiteral("The login fetch failed")), 1);
+}
