@@ -165,6 +165,7 @@ QWidget *DataMoverWindowController::buildUploadTab()
     auto *layout = new QVBoxLayout(tab);
     m_abModel = new GroupRowsModel(this);
     m_abTable = new QTableView;
+    m_abTable->setObjectName(QStringLiteral("abGroupTable"));
     m_abTable->setModel(m_abModel);
     m_abTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_abTable->verticalHeader()->hide();
@@ -226,6 +227,7 @@ QWidget *DataMoverWindowController::buildDownloadTab()
     auto *layout = new QVBoxLayout(tab);
     m_googleModel = new GroupRowsModel(this);
     m_googleTable = new QTableView;
+    m_googleTable->setObjectName(QStringLiteral("googleGroupTable"));
     m_googleTable->setModel(m_googleModel);
     m_googleTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_googleTable->verticalHeader()->hide();

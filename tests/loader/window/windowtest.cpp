@@ -266,7 +266,7 @@ TEST_F(LoaderWindowTest, TheSimpleLayoutHidesTheTablesAndKeepsTheTopLeftCorner)
         QCoreApplication::processEvents();
         widget->grab().save(QDir(screens).filePath(name + QStringLiteral(".png")));
     };
-    QTableView *abTable = window->findChild<QTableView *>();
+    QTableView *abTable = window->findChild<QTableView *>(QStringLiteral("abGroupTable"));
     ASSERT_TRUE(abTable);
     loader->syncTabView()->setCurrentIndex(0);
     EXPECT_TRUE(abTable->isVisible());
