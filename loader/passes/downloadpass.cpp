@@ -105,6 +105,17 @@ void keepPairedPerson(const GDataEntryContact &contact, Unmatched<PersonPtr> &un
     unmatched.match(AddressBookTool::existingABPersonForGoogleContact(ABContactEntryView(contact)));
 }
 
+// The address book group a Google system group left out of the pass stands for: the one linked to
+// it, else the one of its name without Google's mark.
+GroupPtr pairedGroup(const GDataEntryContactGroup &group)
+{
+    if (GroupPtr linked = AddressBookTool::existingABGroupForGoogleGroup(ABGroupEntryView(group)))
+        return linked;
+    QString name = group.title().value_or(QString());
+    name.remove(QStringLiteral("System Group: "));
+    return AddressBookTool::groupByName(name);
+}
+
 bool isMe(const PersonPtr &person, const PersonPtr &me)
 {
     return me && person->uniqueId() == me->uniqueId();
@@ -140,7 +151,7 @@ Result runSimple(GoogleContactTool &tool, const Options &options, const Progress
         if (options.includeSystemGroups || !tolvane::isGoogleSystemGroup(*group))
             googleGroups << group;
         else
-            unmatchedGroups.match(AddressBookTool::existingABGroupForGoogleGroup(ABGroupEntryView(*group)));
+            unmatchedGroups.match(pairedGroup(*group));
     }
     const std::vector<GDataEntryContactPtr> &contacts = lists.contacts();
     progress.open(loadertexts::initializingDownload,

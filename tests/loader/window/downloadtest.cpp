@@ -35,7 +35,8 @@ protected:
             groups.push_back(GDataEntryContactGroup::contactGroupEntryWithTitle(title));
         groupIDs = server.seedGroups(kAccount, groups);
         QString myContacts;
-        for (const GDataEntryPtr &entry : server.entries(kAccount, GDataEntryBase::Kind::ContactGroup)->entries()) {
+        const GDataFeedPtr feed = server.entries(kAccount, GDataEntryBase::Kind::ContactGroup);
+        for (const GDataEntryPtr &entry : feed->entries()) {
             const auto group = std::static_pointer_cast<GDataEntryContactGroup>(entry);
             if (group->systemGroup() == QLatin1String(kGDataSystemGroupContacts))
                 myContacts = group->identifier();
