@@ -69,9 +69,14 @@ bool DataLoaderTest::openLoader()
     if (!runUntil([this] { return delegate->appGoogleContactTool() &&
                                   delegate->appGoogleContactTool()->isLoggedIn(); }))
         return false;
-    if (m_withAgent &&
-        !runUntil([] { return busprograms::isRunning(agentcommands::kBundleIdentifier); }))
-        return false;
+    if (m_withAgent) {
+        // Installed by the start-up; started here unless the start-up started it.
+        if (!busprograms::isRunning(agentcommands::kBundleIdentifier) &&
+            !busprograms::launch(agentcommands::kBundleIdentifier))
+            return false;
+        if (!runUntil([] { return busprograms::isRunning(agentcommands::kBundleIdentifier); }))
+            return false;
+    }
     delegate->openDataMover();
     loader = qobject_cast<DataMoverWindowController *>(delegate->dataMoverWindowController());
     if (!loader)
