@@ -28,6 +28,9 @@ namespace {
 const QString &kClass = loadertexts::windowClass;
 const QString kPassStep = QStringLiteral("dataLoaderPassFetched");
 
+// The heading of the engine's error report of a send; anything after it names a failed entry.
+const QString kErrorReportHeading = QStringLiteral("\nTicket ERROR Report\n");
+
 QString describe(const QVariantMap &info)
 {
     QStringList parts;
@@ -313,6 +316,7 @@ void DataMoverWindowController::handOver(const uploadplanner::Plan &plan)
         else
             m_tool->batchAdvancedABGroupActions(m_batchActionGroupArray);
     } else {
+        m_process.contactsHandedOver = true;
         m_tool->initContactResultsArrayWithCapacity(int(m_batchActionContactArray.size()));
         if (simple) {
             m_tool->setCurrentContactImagesArray({});
@@ -344,10 +348,26 @@ void DataMoverWindowController::runDownload()
 
 // The end of every process.
 
+QString DataMoverWindowController::failedEntriesReport() const
+{
+    if (!m_tool || !m_process.running || !m_process.contactsHandedOver)
+        return {};
+    QString report = m_tool->lastBatchErrorReport();
+    if (report.startsWith(kErrorReportHeading))
+        report.remove(0, kErrorReportHeading.size());
+    return report.trimmed();
+}
+
 void DataMoverWindowController::cleanupGUIforProcess(const QString &process,
                                                      const QString &subtitle,
                                                      const std::optional<GDataError> &error)
 {
+    // Entries Google refused are no success, though their send was answered.
+    const QString refused = error ? QString() : failedEntriesReport();
+    if (!refused.isEmpty()) {
+        endProcess({process, refused, std::nullopt, true, false});
+        return;
+    }
     endProcess({process, subtitle, error, error.has_value(), false});
 }
 
@@ -358,12 +378,18 @@ void DataMoverWindowController::listenForNotifications()
     if (!m_process.running || m_process.fetchPending)
         return;
     const bool fetchFailed = m_tool && (m_tool->groupFetchError() || m_tool->contactFetchError());
+    const QString refused = fetchFailed ? QString() : failedEntriesReport();
+    if (!refused.isEmpty()) {
+        endProcess({m_process.name, refused, std::nullopt, true, false});
+        return;
+    }
     endProcess({m_process.name, QString(), std::nullopt, fetchFailed, fetchFailed, !fetchFailed});
 }
 
 BatchActionQueue DataMoverWindowController::batchActionContactArray()
 {
     m_process.contactQueueAsked = true;
+    m_process.contactsHandedOver = m_process.contactsHandedOver || !m_batchActionContactArray.empty();
     return m_batchActionContactArray;
 }
 

@@ -161,6 +161,7 @@ private:
         bool fetchPending = false;
         bool groupsHandedOver = false;
         bool contactQueueAsked = false;
+        bool contactsHandedOver = false;
         QList<uploadplanner::TickedGroup> tickedAB;
         QList<downloadpass::TickedGoogleGroup> tickedGoogle;
         downloadpass::Options downloadOptions;
@@ -196,6 +197,8 @@ private:
     void handOver(const uploadplanner::Plan &plan);
     void endProcess(const ProcessEnd &end);
     void afterGroupRefetch();
+    // What the engine's report of the contact send says Google refused; empty when nothing.
+    QString failedEntriesReport() const;
     void abChangeManager();
     int simpleProgressMaximum() const;
 
