@@ -578,6 +578,11 @@ void DataMoverWindowController::manageWindowUI()
             widget->setVisible(!simple);
     }
     if (!simple) {
+        // Back from the compact layout: the size the user had.
+        if (window && m_fullSize.isValid()) {
+            window->resize(m_fullSize);
+            m_fullSize = QSize();
+        }
         const int type = ud.integerForKey(loaderkeys::gsType);
         if (type == 0) {
             m_tabs->setCurrentIndex(0);
@@ -589,6 +594,8 @@ void DataMoverWindowController::manageWindowUI()
     } else if (window) {
         // The compact layout keeps the window's top left corner where it was.
         const QRect old = window->geometry();
+        if (!m_fullSize.isValid())
+            m_fullSize = old.size();
         window->adjustSize();
         const QSize size = window->minimumSizeHint().expandedTo(window->minimumSize());
         window->setGeometry(QRect(old.topLeft(), size));

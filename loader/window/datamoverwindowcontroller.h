@@ -274,6 +274,8 @@ private:
     QPointer<QPushButton> m_checkAB;
     QPointer<QCheckBox> m_layoutControl;
     QList<QPointer<QWidget>> m_fullLayoutOnly;
+    // The window's size before the compact layout took its minimum.
+    QSize m_fullSize;
     QPointer<QDialog> m_loginPanel;
     QPointer<QLineEdit> m_userField;
     QPointer<QLineEdit> m_pwField;

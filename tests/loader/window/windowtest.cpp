@@ -286,10 +286,12 @@ TEST_F(LoaderWindowTest, TheSimpleLayoutHidesTheTablesAndKeepsTheTopLeftCorner)
     grab(QStringLiteral("dataloader-simple"), window);
     layout->click();
     EXPECT_NE(UserDefaults::standard().stringForKey(loaderkeys::gsTabViewIdentifier), QStringLiteral("Simple"));
+    EXPECT_EQ(window->size(), full.size());
 
     loader->openLoginPanel();
     EXPECT_TRUE(loader->loginPanel()->isVisible());
-    grab(QStringLiteral("dataloader-login"), window);
+    QCoreApplication::processEvents();
+    grab(QStringLiteral("dataloader-login"), loader->loginPanel());
     loader->cancelLogin();
 }
 
