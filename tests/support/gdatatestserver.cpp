@@ -185,6 +185,16 @@ void GDataTestServer::injectFault(const QString &pathContains, int status, int c
                     {"method", QString::fromLatin1(method)}}));
 }
 
+void GDataTestServer::injectApplyThenDrop(const QString &pathContains, int count,
+                                          const QByteArray &method)
+{
+    admin("POST", QStringLiteral("faults"),
+          jsonText({{"path", pathContains},
+                    {"count", count},
+                    {"applyThenDrop", true},
+                    {"method", QString::fromLatin1(method)}}));
+}
+
 void GDataTestServer::injectBatchEntryStatus(const QString &batchId, int code,
                                              const QString &reason)
 {

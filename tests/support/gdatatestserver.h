@@ -42,6 +42,11 @@ public:
     // after delayMs, or no answer at all when drop is set.
     void injectFault(const QString &pathContains, int status, int count = 1, int delayMs = 0,
                      bool drop = false, const QByteArray &method = {});
+    // The next `count` requests whose path holds pathContains (and of that method, unless empty)
+    // are applied as usual, then their connection is closed without an answer: the server holds
+    // the change, the client never hears of it.
+    void injectApplyThenDrop(const QString &pathContains, int count = 1,
+                             const QByteArray &method = {});
     void injectBatchEntryStatus(const QString &batchId, int code, const QString &reason);
     void interruptNextBatch(int after, const QString &reason);
     void failNextSignIn(const QString &error, int count = 1);

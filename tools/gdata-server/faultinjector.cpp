@@ -8,6 +8,7 @@ void FaultInjector::addFault(const QJsonObject &description)
     fault.status = description.value("status").toInt();
     fault.delayMs = description.value("delayMs").toInt();
     fault.drop = description.value("drop").toBool();
+    fault.applyThenDrop = description.value("applyThenDrop").toBool();
     fault.remaining = description.value("count").toInt(1);
     m_faults.push_back(fault);
 }

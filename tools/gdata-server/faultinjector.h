@@ -1,6 +1,7 @@
 // Faults a test asks for: a status, a delay or a dropped connection for the next requests whose
-// path holds a text; a status for the batch entry of a batch identifier; an interrupted batch; a
-// refused sign-in.
+// path holds a text (the connection dropped before the request is applied, or after it, so that
+// the client never learns that it was); a status for the batch entry of a batch identifier; an
+// interrupted batch; a refused sign-in.
 #pragma once
 
 #include <QByteArray>
@@ -17,7 +18,8 @@ struct Fault
     QByteArray method; // empty: any
     int status = 0;    // 0: answer normally (after the delay)
     int delayMs = 0;
-    bool drop = false;
+    bool drop = false;          // close the connection unanswered, the request not applied
+    bool applyThenDrop = false; // apply the request, then close the connection unanswered
     int remaining = 1;
 };
 

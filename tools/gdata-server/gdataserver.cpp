@@ -53,8 +53,10 @@ HttpResponse GDataServer::handle(const HttpRequest &request)
         return response;
     }
     HttpResponse response = m_api.handle(request);
-    if (fault)
+    if (fault) {
         response.delayMs = fault->delayMs;
+        response.drop = fault->applyThenDrop;
+    }
     return response;
 }
 

@@ -9,7 +9,9 @@
 #include "platform/gdata/entries/gdataentrycontactgroup.h"
 #include "platform/gdata/gdataconstants.h"
 
+#include <QHostAddress>
 #include <QJsonDocument>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QUrlQuery>
 
@@ -561,6 +563,33 @@ TEST_F(GDataServerTest, Faults_StatusThenNormalAnswerAndDroppedConnection)
     const HttpTestReply dropped = call("GET", QStringLiteral("/m8/feeds/contacts/default/full"));
     EXPECT_EQ(dropped.status, 0);
     EXPECT_NE(dropped.error, QNetworkReply::NoError);
+}
+
+TEST_F(GDataServerTest, ApplyThenDrop_StoresTheEntryAndClosesWithoutAnswer)
+{
+    server.injectApplyThenDrop(QStringLiteral("/contacts/"), 1, "POST");
+    const QByteArray body =
+        atomwriter::entryXML(*GDataEntryContact::contactEntryWithTitle(QStringLiteral("Kept")));
+    // A plain socket, so that no network layer sends the request a second time.
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, server.port());
+    ASSERT_TRUE(socket.waitForConnected(5000));
+    socket.write("POST /m8/feeds/contacts/default/full HTTP/1.1\r\nHost: 127.0.0.1\r\n"
+                 "Authorization: GoogleLogin auth=" +
+                 token + "\r\nGData-Version: 2.0\r\nContent-Type: application/atom+xml\r\n" +
+                 "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+    QByteArray answer;
+    while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(10000))
+        answer += socket.readAll();
+    answer += socket.readAll();
+    EXPECT_TRUE(answer.isEmpty()) << answer.constData();
+    EXPECT_NE(socket.state(), QAbstractSocket::ConnectedState);
+
+    const GDataFeedPtr stored = server.entries(kUser, GDataEntryBase::Kind::Contact);
+    ASSERT_EQ(stored->entries().size(), 1u);
+    EXPECT_EQ(stored->entries()[0]->title(), QStringLiteral("Kept"));
+    // The fault is used up: the next write is answered.
+    EXPECT_EQ(call("POST", QStringLiteral("/m8/feeds/contacts/default/full"), body).status, 201);
 }
 
 TEST(GDataServerStateTest, StateFile_KeepsAccountsAcrossRestarts)
