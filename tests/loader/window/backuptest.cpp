@@ -1,5 +1,6 @@
 #include "tests/loader/window/dataloadertest.h"
 
+#include "foundation/propertylist.h"
 #include "foundation/zeltorfiletool.h"
 #include "google/engine/googlecontacttool.h"
 #include "google/entries/contactaccessors.h"
@@ -67,6 +68,62 @@ TEST_F(BackupTest, ThePhotoWriterWritesItsQueueAsTiffAndZipsIt)
     ASSERT_TRUE(ZeltorFileTool::unzipSource(QDir(tool()->accountBackupFolderPath()).filePath(archives().front()),
                                             unzipped.path()));
     EXPECT_TRUE(QFile::exists(QDir(unzipped.path()).filePath("Archive/owner.tiff")));
+}
+
+// An update with the backup on: the archive in the account's folder holds the lists and the
+// photos as TIFF; a title with "/" and two contacts of one title keep their photos inside the
+// images folder, each under its own name.
+TEST_F(BackupTest, TheUpdatesBackupHoldsTheAccountWithEveryPhotoInsideTheArchive)
+{
+    const QStringList titles{QStringLiteral("Twin"), QStringLiteral("Twin"),
+                             QStringLiteral("../../escape/me")};
+    std::vector<GDataEntryPtr> contacts;
+    for (const QString &title : titles) {
+        auto contact = std::make_shared<GDataEntryContact>();
+        contact->setTitle(title);
+        contacts.push_back(contact);
+    }
+    const QStringList ids = server.seedContacts(kAccount, contacts);
+    ASSERT_EQ(ids.size(), 3);
+    for (const QString &id : ids)
+        server.setPhoto(kAccount, id, testpicture::encoded(QColor(Qt::blue), "PNG"), "image/png");
+    UserDefaults::standard().setInteger(2, QStringLiteral("gmUpdateBackupMode"));
+    ASSERT_TRUE(openLoader());
+    ASSERT_TRUE(runPass(loader->simpleUploadButton()));
+    ASSERT_EQ(archives().size(), 1) << sheetTitles().join(" | ").toStdString();
+    QTemporaryDir unzipped;
+    ASSERT_TRUE(ZeltorFileTool::unzipSource(
+        QDir(tool()->accountBackupFolderPath()).filePath(archives().front()), unzipped.path()));
+    const QDir archive(QDir(unzipped.path()).filePath("Archive"));
+    const QStringList tiffs = archive.entryList({"*.tiff"}, QDir::Files);
+    EXPECT_EQ(tiffs.size(), 3) << tiffs.join(", ").toStdString();
+    EXPECT_TRUE(tiffs.contains("Twin.tiff"));
+    for (const QString &tiff : tiffs) {
+        QImageReader reader(archive.filePath(tiff));
+        EXPECT_EQ(reader.format(), QByteArray("tiff")) << tiff.toStdString();
+    }
+    const QStringList lists = archive.entryList({"*.contacts"}, QDir::Files);
+    ASSERT_EQ(lists.size(), 1);
+    const std::optional<QVariant> records = propertylist::readFile(archive.filePath(lists.front()), nullptr);
+    ASSERT_TRUE(records);
+    QStringList identifiers;
+    QStringList ownNames;
+    for (const QVariant &record : records->toList()) {
+        const QVariantMap map = record.toMap();
+        identifiers << map.value("identifier").toString();
+        if (map.contains("tolvanePhotoFile"))
+            ownNames << map.value("tolvanePhotoFile").toString();
+    }
+    for (const QString &id : ids)
+        EXPECT_TRUE(identifiers.contains(id)) << id.toStdString();
+    // The second twin and the title with "/" are named apart, and the list says under what name.
+    EXPECT_EQ(ownNames.size(), 2);
+    for (const QString &name : ownNames)
+        EXPECT_TRUE(tiffs.contains(name)) << name.toStdString();
+    // Nothing was written outside the folder that was zipped.
+    EXPECT_FALSE(QDir(tool()->defaultValueForKey("tmpFolderPath").toString() + "/../escape").exists());
+    // The upload went on after the backup and made no completion sheet of its own.
+    EXPECT_FALSE(sheetTitles().contains(QStringLiteral("Backup Google Contacts & Groups Completed")));
 }
 
 } // namespace

@@ -24,6 +24,8 @@ struct UploadFault
     bool drop;
     // An entry status for the 50th record of the book instead; 0 for none.
     int entryStatus;
+    // The batches are applied, then their connections close without an answer.
+    bool applyThenDrop = false;
 };
 
 class UploadFaultTest : public DataLoaderTest, public ::testing::WithParamInterface<UploadFault>
@@ -40,7 +42,9 @@ TEST_P(UploadFaultTest, TheRerunLeavesOneContactPerRecordAndEveryRecordLinked)
     ASSERT_TRUE(AddressBook::shared()->save());
     ASSERT_TRUE(openLoader());
     const QList<PersonPtr> people = AddressBook::shared()->people();
-    if (fault.entryStatus)
+    if (fault.applyThenDrop)
+        server.injectApplyThenDrop(QStringLiteral("/batch"), fault.count, "POST");
+    else if (fault.entryStatus)
         server.injectBatchEntryStatus(people.at(50)->uniqueId(), fault.entryStatus,
                                       QStringLiteral("Injected"));
     else
@@ -70,7 +74,8 @@ INSTANTIATE_TEST_SUITE_P(
                       UploadFault{"EntryServerError", 0, 0, false, 500},
                       UploadFault{"EntryConflict", 0, 0, false, 409},
                       UploadFault{"PreconditionFailed", 412, 1, false, 0},
-                      UploadFault{"DroppedBeforeApplied", 0, 6, true, 0}),
+                      UploadFault{"DroppedBeforeApplied", 0, 6, true, 0},
+                      UploadFault{"DroppedAfterApplied", 0, 6, false, 0, true}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
