@@ -45,7 +45,6 @@ inline const QString googleNoGroupCount = QStringLiteral("googleNoGroupCount");
 inline const QString useSafari = QStringLiteral("useSafari");
 inline const QString launchSafari = QStringLiteral("launchSafari");
 inline const QString isSafariRunning = QStringLiteral("isSafariRunning");
-inline const QString newSafariTab = QStringLiteral("newSafariTab");
 inline const QString googleContactDomain = QStringLiteral("googleContactDomain");
 inline const QString googleContactURLTag = QStringLiteral("googleContactURLTag");
 

@@ -141,10 +141,10 @@ Options Options::fromPreferences()
     return options;
 }
 
-Result runSimple(GoogleContactTool &tool, const Options &options, const Progress &progress)
+void runSimple(GoogleContactTool &tool, const Options &options, const Progress &progress)
 {
     const GoogleContactLists &lists = tool.lists();
-    Result result;
+    int groupsRemoved = 0;
     Unmatched<GroupPtr> unmatchedGroups(AddressBookTool::allGroups());
     QList<GDataEntryContactGroupPtr> googleGroups;
     for (const GDataEntryContactGroupPtr &group : lists.groups()) {
@@ -163,13 +163,14 @@ Result runSimple(GoogleContactTool &tool, const Options &options, const Progress
             unmatchedGroups.match(AddressBookTool::groupForGoogleGroup(ABGroupEntryView(*group)));
         }
         if (groupRemovalAllowed(options))
-            result.groupsRemoved = removeGroups(unmatchedGroups, progress);
+            groupsRemoved = removeGroups(unmatchedGroups, progress);
     }
     if (!options.contacts)
-        return result;
+        return;
     Unmatched<PersonPtr> unmatched(AddressBookTool::allRecords());
     const PersonPtr me = AddressBookTool::meAB();
-    int count = result.groupsRemoved;
+    // The log's running count starts at the groups the group pass removed.
+    int count = groupsRemoved;
     for (const GDataEntryContactPtr &contact : contacts) {
         if (options.noEmailAddrOnly) {
             const QString title = tolvane::tolvaneTitle(*contact);
@@ -189,21 +190,18 @@ Result runSimple(GoogleContactTool &tool, const Options &options, const Progress
         if (recordmatching::personNeedsRewrite(*contact, person, options.dataMask)) {
             tool.makePerson(person, *contact);
             ++count;
-            ++result.personsRewritten;
             tlog::write(loadertexts::rewrittenLine.arg(count).arg(tolvane::tolvaneTitle(*contact)));
         }
     }
-    result.recordsRemoved = removeRecords(unmatched, true, progress);
+    removeRecords(unmatched, true, progress);
     AddressBook::shared()->save();
-    return result;
 }
 
-Result runAdvanced(GoogleContactTool &tool, const Options &options,
+void runAdvanced(GoogleContactTool &tool, const Options &options,
                    const QList<TickedGoogleGroup> &ticked, const Progress &progress)
 {
     const QString op = QStringLiteral("proceedAdvancedAddressBook:returnCode:");
     const GoogleContactLists &lists = tool.lists();
-    Result result;
     Unmatched<GroupPtr> unmatchedGroups(AddressBookTool::nonSmartABGroups());
     QList<GDataEntryContactPtr> selection;
     QSet<const GDataEntryContact *> selected;
@@ -239,10 +237,10 @@ Result runAdvanced(GoogleContactTool &tool, const Options &options,
                 unmatchedGroups.match(AddressBookTool::groupForGoogleGroup(ABGroupEntryView(*group)));
         }
         if (options.removeOtherGroups && groupRemovalAllowed(options) && selectionHoldsAnything)
-            result.groupsRemoved = removeGroups(unmatchedGroups, progress);
+            removeGroups(unmatchedGroups, progress);
     }
     if (!options.contacts)
-        return result;
+        return;
     Unmatched<PersonPtr> unmatched(AddressBookTool::allRecords());
     const PersonPtr me = AddressBookTool::meAB();
     for (const GDataEntryContactPtr &contact : selection) {
@@ -265,13 +263,11 @@ Result runAdvanced(GoogleContactTool &tool, const Options &options,
             tlog::labelled(loadertexts::windowClass, op, loadertexts::willUpdate,
                            textOf(*person, kABLastNameProperty));
             tool.makePerson(person, *contact);
-            ++result.personsRewritten;
         }
     }
     if (options.removeOtherContacts && selectionHoldsAnything)
-        result.recordsRemoved = removeRecords(unmatched, false, progress);
+        removeRecords(unmatched, false, progress);
     AddressBook::shared()->save();
-    return result;
 }
 
 } // namespace downloadpass

@@ -41,19 +41,12 @@ struct Progress
     std::function<void(const QString &message)> advance;
 };
 
-struct Result
-{
-    int groupsRemoved = 0;
-    int personsRewritten = 0;
-    int recordsRemoved = 0;
-};
-
 // The address book identical to Google; saved once at the end of the contact pass.
-Result runSimple(GoogleContactTool &tool, const Options &options, const Progress &progress);
+void runSimple(GoogleContactTool &tool, const Options &options, const Progress &progress);
 
 // Only the contacts of the ticked Google groups (and with the option those in no group).
 // Removals need their option and a selection that holds anything.
-Result runAdvanced(GoogleContactTool &tool, const Options &options,
+void runAdvanced(GoogleContactTool &tool, const Options &options,
                    const QList<TickedGoogleGroup> &ticked, const Progress &progress);
 
 } // namespace downloadpass

@@ -228,7 +228,6 @@ Plan planAdvanced(const GoogleContactLists &lists, const Options &options,
 {
     const QString op = QStringLiteral("proceedAdvancedGMail:returnCode:");
     Plan plan;
-    plan.selectedRecords = int(selection.size());
     // With nothing selected there is nothing whose absence could mean "delete it on Google".
     const bool selectionHoldsAnything = !ticked.isEmpty() || !selection.isEmpty();
     Unmatched<GDataEntryContactGroup> unmatchedGroups(lists.groups());

@@ -40,8 +40,6 @@ struct Plan
 {
     BatchActionQueue groupActions;
     BatchActionQueue contactActions;
-    // Advanced: the distinct records selected by the ticked groups.
-    int selectedRecords = 0;
 };
 
 using Progress = std::function<void(const QString &message)>;

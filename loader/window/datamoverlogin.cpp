@@ -163,11 +163,6 @@ void DataMoverWindowController::manageSafari()
     AppleScriptTool::manageSafari();
 }
 
-bool DataMoverWindowController::isGoogleContactsOpen()
-{
-    return AppleScriptTool::isGoogleContactsOpen();
-}
-
 void DataMoverWindowController::quitAB()
 {
     if (VozuVeva::isApplicationRunning(kAddressBookIdentifier))

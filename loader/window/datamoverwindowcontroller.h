@@ -103,7 +103,6 @@ public:
     // The old platform's scripts.
     QString doAppleScript(const QString &source);
     void manageSafari();
-    bool isGoogleContactsOpen();
     void quitAB();
 
     // The controls, for the window's tests and screens.

@@ -58,7 +58,9 @@ void DataLoaderTest::TearDown()
 {
     if (loader && loader->window())
         loader->window()->close();
-    busprograms::quit(agentcommands::kBundleIdentifier);
+    // The next test's agent must find the name free.
+    if (m_withAgent && busprograms::quit(agentcommands::kBundleIdentifier))
+        runUntil([] { return !busprograms::isRunning(agentcommands::kBundleIdentifier); }, 5000);
     MainProgramTest::TearDown();
 }
 
