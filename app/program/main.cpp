@@ -2,13 +2,18 @@
 
 #include "app/startup/programentry.h"
 #include "app/windows/windowfactory.h"
+#include "loader/window/datamoverwindowcontroller.h"
 #include "loader/webview/safariwindowcontroller.h"
 
 #include <QApplication>
 
+#include <memory>
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    windowfactory::setMaker(WindowController::Kind::DataMover,
+                            [] { return std::make_unique<DataMoverWindowController>(); });
     windowfactory::setMaker(WindowController::Kind::WebView,
                             [] { return std::make_unique<SafariWindowController>(); });
     return programentry::runTolvane(app);

@@ -26,6 +26,7 @@
 #include <optional>
 #include <vector>
 
+class GDataHTTPFetcher;
 class GDataQueryContact;
 class GDataServiceGoogleContact;
 class GoogleContactToolDataDelegate;
@@ -456,6 +457,29 @@ private:
     bool sendActionPicture(const QByteArray &jpeg, const QUrl &url);
 
     GDataServiceTicketPtr m_actionPictureTicket;
+
+    // The backup archive of the account.
+public:
+    // Writes the groups, the contacts and their photos of the current lists into a dated zip in
+    // the account's backup folder. False, after a sheet that names what is missing, when a list,
+    // the photos' folder or the archive could not be written. Photos that could not be fetched
+    // are left out and counted in the completion sheet, which only shows outside an update.
+    bool backupGoogleContacts();
+    // Publishes the counts of the lists and whether the account's backup folder holds an archive.
+    void setGoogleUserDefaults();
+    // Writes the queued photo jobs (contactResultsArray: photo link and file path) one after the
+    // other as TIFF, then zips the listed files and the photos into a new archive.
+    void writeImagesToFile();
+    // The account's folder under the backup folder.
+    QString accountBackupFolderPath();
+
+private:
+    void imageDataFetcherFinished(const QByteArray &data);
+    void imageDataFetcherFailedWithStatus(GDataHTTPFetcher *fetcher, int status,
+                                          const QByteArray &data);
+    void imageDataFetcherFailedWithError(GDataHTTPFetcher *fetcher, const GDataError &error);
+    void showBackupFailure(const QString &what);
+    QStringList m_backupFilesArray;
 
     // Sending one edited contact.
 public:
