@@ -158,7 +158,10 @@ void AppDelegate::openDataMover(GoogleContactTool *)
         tool = key->googleTool();
     controller->setGoogleTool(tool);
     controller->showWindow();
-    controller->setWinTitle(apptexts::dataLoaderTitle.arg(tool ? tool->user() : QString()));
+    const QString title = apptexts::dataLoaderTitle.arg(tool ? tool->user() : QString());
+    controller->setWinTitle(title);
+    // The log tells which account the loader was opened on, whatever the level.
+    tlog::write(title);
 }
 
 void AppDelegate::openBrowserView(GoogleContactTool *)

@@ -106,7 +106,7 @@ TEST_F(DemoStartTest, SignsInFetchesAsksForTheLoaderAndQuitsOnTheBusInItsOwnHome
     ASSERT_TRUE(waitForLines([this] { return readText(logPath()); },
                              {QStringLiteral("User credentials established"),
                               QStringLiteral("4 Google Contacts returned"),
-                              QStringLiteral("No window is built for DataMover")}))
+                              QStringLiteral("Data Loader for demo@example.com")}))
         << "output:\n"
         << output.toStdString() << "\nlog:\n"
         << readText(logPath()).toStdString();
