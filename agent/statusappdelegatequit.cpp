@@ -24,6 +24,8 @@ void StatusAppDelegate::applicationWillTerminate()
     if (m_googleABAutoUpdate)
         m_googleABAutoUpdate->savePendingWork();
     takePushSnapshot();
+    // Closing writes everything of the book into its file, not only into its log.
+    AddressBook::closeShared();
     UserDefaults &defaults = UserDefaults::standard();
     for (const QString &key : agentkeys::quitRemovesKeys)
         defaults.removeObjectForKey(key);
