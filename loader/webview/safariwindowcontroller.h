@@ -35,6 +35,7 @@ public:
     QString frameStatus() const { return m_frameStatus; }
     QString resourceStatus() const { return m_resourceStatus; }
     QString URL() const { return m_url; }
+    const ResourceTally &resources() const { return m_resources; }
 
     void loadURL(const QUrl &url);
     // The address field's action: its text made into an address and loaded.

@@ -159,47 +159,66 @@ void DataMoverWindowController::buildWindow()
     buildLoginPanel();
 }
 
-QWidget *DataMoverWindowController::buildUploadTab()
+QTableView *DataMoverWindowController::buildGroupTable(GroupRowsModel *model, const QString &name,
+                                                      int tag)
 {
-    auto *tab = new QWidget;
-    auto *layout = new QVBoxLayout(tab);
-    m_abModel = new GroupRowsModel(this);
-    m_abTable = new QTableView;
-    m_abTable->setObjectName(QStringLiteral("abGroupTable"));
-    m_abTable->setModel(m_abModel);
-    m_abTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_abTable->verticalHeader()->hide();
-    m_abTable->setSelectionMode(QAbstractItemView::NoSelection);
-    tagged(m_abTable, 300);
-    connect(m_abModel, &GroupRowsModel::tickChanged, this, [this] { updateUI(m_abTable); });
-    layout->addWidget(m_abTable, 1);
-    m_fullLayoutOnly << m_abTable.data();
+    auto *table = new QTableView;
+    table->setObjectName(name);
+    table->setModel(model);
+    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    table->verticalHeader()->hide();
+    table->setSelectionMode(QAbstractItemView::NoSelection);
+    tagged(table, tag);
+    connect(model, &GroupRowsModel::tickChanged, this, [this, table] { updateUI(table); });
+    m_fullLayoutOnly << table;
+    return table;
+}
 
-    auto *options = new QHBoxLayout;
-    auto *selectAll = new QPushButton(m_buttonLabel);
-    selectAll->setObjectName(QStringLiteral("abSelectAll"));
-    tagged(selectAll, 25);
+void DataMoverWindowController::addSelectAll(QHBoxLayout *options, const QString &label,
+                                             const QString &name, int tag)
+{
+    auto *selectAll = new QPushButton(label);
+    selectAll->setObjectName(name);
+    tagged(selectAll, tag);
     connect(selectAll, &QPushButton::clicked, this, [this, selectAll] { updateUI(selectAll); });
     options->addWidget(selectAll);
-    auto *smart = new QCheckBox(loadertexts::includeSmartGroups);
-    tagged(smart, 26);
-    connect(smart, &QCheckBox::clicked, this, [this, smart](bool on) {
-        UserDefaults::standard().setBool(on, loaderkeys::gsIncludeSmartGroups);
-        updateUI(smart);
+}
+
+void DataMoverWindowController::addPreferenceBox(QHBoxLayout *options, const QString &text,
+                                                 const QString &key, int tag)
+{
+    auto *box = new QCheckBox(text);
+    tagged(box, tag);
+    connect(box, &QCheckBox::clicked, this, [this, box, key](bool on) {
+        UserDefaults::standard().setBool(on, key);
+        updateUI(box);
     });
-    options->addWidget(smart);
-    auto *noGroup = new QCheckBox(loadertexts::uploadNoGroup);
-    tagged(noGroup, 75);
-    connect(noGroup, &QCheckBox::clicked, this, [this, noGroup](bool on) {
-        UserDefaults::standard().setBool(on, loaderkeys::gsNoGroup);
-        updateUI(noGroup);
-    });
-    options->addWidget(noGroup);
+    options->addWidget(box);
+}
+
+void DataMoverWindowController::addOptionsRow(QVBoxLayout *layout, QHBoxLayout *options)
+{
     options->addStretch();
     auto *optionsBox = new QWidget;
     optionsBox->setLayout(options);
     layout->addWidget(optionsBox);
     m_fullLayoutOnly << optionsBox;
+}
+
+QWidget *DataMoverWindowController::buildUploadTab()
+{
+    auto *tab = new QWidget;
+    auto *layout = new QVBoxLayout(tab);
+    m_abModel = new GroupRowsModel(this);
+    m_abTable = buildGroupTable(m_abModel, QStringLiteral("abGroupTable"), 300);
+    layout->addWidget(m_abTable, 1);
+
+    auto *options = new QHBoxLayout;
+    addSelectAll(options, m_buttonLabel, QStringLiteral("abSelectAll"), 25);
+    addPreferenceBox(options, loadertexts::includeSmartGroups, loaderkeys::gsIncludeSmartGroups,
+                     26);
+    addPreferenceBox(options, loadertexts::uploadNoGroup, loaderkeys::gsNoGroup, 75);
+    addOptionsRow(layout, options);
 
     m_abCounts = new QLabel;
     layout->addWidget(m_abCounts);
@@ -226,35 +245,13 @@ QWidget *DataMoverWindowController::buildDownloadTab()
     auto *tab = new QWidget;
     auto *layout = new QVBoxLayout(tab);
     m_googleModel = new GroupRowsModel(this);
-    m_googleTable = new QTableView;
-    m_googleTable->setObjectName(QStringLiteral("googleGroupTable"));
-    m_googleTable->setModel(m_googleModel);
-    m_googleTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_googleTable->verticalHeader()->hide();
-    m_googleTable->setSelectionMode(QAbstractItemView::NoSelection);
-    tagged(m_googleTable, 400);
-    connect(m_googleModel, &GroupRowsModel::tickChanged, this, [this] { updateUI(m_googleTable); });
+    m_googleTable = buildGroupTable(m_googleModel, QStringLiteral("googleGroupTable"), 400);
     layout->addWidget(m_googleTable, 1);
-    m_fullLayoutOnly << m_googleTable.data();
 
     auto *options = new QHBoxLayout;
-    auto *selectAll = new QPushButton(m_googleButtonLabel);
-    selectAll->setObjectName(QStringLiteral("googleSelectAll"));
-    tagged(selectAll, 50);
-    connect(selectAll, &QPushButton::clicked, this, [this, selectAll] { updateUI(selectAll); });
-    options->addWidget(selectAll);
-    auto *noGroup = new QCheckBox(loadertexts::downloadNoGroup);
-    tagged(noGroup, 76);
-    connect(noGroup, &QCheckBox::clicked, this, [this, noGroup](bool on) {
-        UserDefaults::standard().setBool(on, loaderkeys::abNoGroup);
-        updateUI(noGroup);
-    });
-    options->addWidget(noGroup);
-    options->addStretch();
-    auto *optionsBox = new QWidget;
-    optionsBox->setLayout(options);
-    layout->addWidget(optionsBox);
-    m_fullLayoutOnly << optionsBox;
+    addSelectAll(options, m_googleButtonLabel, QStringLiteral("googleSelectAll"), 50);
+    addPreferenceBox(options, loadertexts::downloadNoGroup, loaderkeys::abNoGroup, 76);
+    addOptionsRow(layout, options);
 
     m_googleCounts = new QLabel;
     layout->addWidget(m_googleCounts);

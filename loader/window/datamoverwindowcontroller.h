@@ -21,6 +21,8 @@
 #include <QVariantMap>
 
 class GroupRowsModel;
+class QHBoxLayout;
+class QVBoxLayout;
 
 // The data loader window: the address book and Google group tables with their counts, the full
 // updates in both directions, Simple and Advanced, and their progress and results. While one of
@@ -178,6 +180,10 @@ private:
     };
 
     void buildWindow();
+    QTableView *buildGroupTable(GroupRowsModel *model, const QString &name, int tag);
+    void addSelectAll(QHBoxLayout *options, const QString &label, const QString &name, int tag);
+    void addPreferenceBox(QHBoxLayout *options, const QString &text, const QString &key, int tag);
+    void addOptionsRow(QVBoxLayout *layout, QHBoxLayout *options);
     QWidget *buildUploadTab();
     QWidget *buildDownloadTab();
     void buildLoginPanel();

@@ -153,9 +153,9 @@ void WindowCaptures::waitForPage(QWidget *window, int triesLeft)
 {
     const auto *const controller =
         qobject_cast<const SafariWindowController *>(WindowController::forWindow(window));
-    const bool loaded = controller && controller->resourceCount() > 0 &&
-                        controller->resourceCompletedCount() + controller->resourceFailedCount() >=
-                            controller->resourceCount();
+    const ResourceTally *const tally = controller ? &controller->resources() : nullptr;
+    const bool loaded = tally && tally->requested() > 0 &&
+                        tally->completed() + tally->failed() >= tally->requested();
     QPointer<QWidget> guarded(window);
     if (loaded || triesLeft == 0) {
         std::printf("window-captures: web view: %s\n", qPrintable(window->windowTitle()));

@@ -11,6 +11,7 @@
 #include "platform/defaults/userdefaults.h"
 #include "tests/support/addressbook/testpersons.h"
 #include "tests/support/google/googleentrybuilders.h"
+#include "tests/support/google/linkpreferences.h"
 
 #include <gtest/gtest.h>
 
@@ -19,21 +20,7 @@ namespace {
 // The link property names a record needs before its properties can be added.
 void useLinkProperties()
 {
-    UserDefaults &ud = UserDefaults::standard();
-    const std::pair<QString, QString> names[] = {
-        {abkeys::googleContactIDPropertyName, QStringLiteral("com.test.googleID")},
-        {abkeys::googleContactVersionPropertyName, QStringLiteral("com.test.googleVersion")},
-        {abkeys::googleContactAsOfDatePropertyName, QStringLiteral("com.test.googleAsOf")},
-        {abkeys::googleContactDataMaskPropertyName, QStringLiteral("com.test.googleMask")},
-        {abkeys::googleGroupIDPropertyName, QStringLiteral("com.test.groupGoogleID")},
-        {abkeys::googleGroupVersionPropertyName, QStringLiteral("com.test.groupVersion")},
-        {abkeys::googleGroupAsOfDatePropertyName, QStringLiteral("com.test.groupAsOf")},
-        {abkeys::googleGroupDataMaskPropertyName, QStringLiteral("com.test.groupMask")},
-        {abkeys::googleContactExtendedPropertyName, QStringLiteral("tolvaneContact")}};
-    for (const auto &[key, value] : names)
-        ud.setString(value, key);
-    ASSERT_TRUE(AddressBookTool::addTolvaneContactProperties());
-    ASSERT_TRUE(AddressBookTool::addTolvaneGroupProperties());
+    ASSERT_TRUE(linkpreferences::useTestLinkProperties());
 }
 
 struct ContactMatchCase

@@ -12,6 +12,7 @@
 #include "platform/scripting/agentcommands.h"
 #include "platform/scripting/busprograms.h"
 #include "tests/support/google/downloadroad.h"
+#include "tests/support/google/linkpreferences.h"
 
 #include <QAbstractButton>
 #include <QDBusMessage>
@@ -27,22 +28,8 @@ void DataLoaderTest::SetUp()
     MainProgramTest::SetUp();
     windowfactory::setMaker(WindowController::Kind::DataMover,
                             [] { return std::make_unique<DataMoverWindowController>(); });
+    ASSERT_TRUE(linkpreferences::useTestLinkProperties());
     UserDefaults &ud = UserDefaults::standard();
-    const std::pair<QString, QString> names[] = {
-        {abkeys::googleContactIDPropertyName, QStringLiteral("com.test.googleID")},
-        {abkeys::googleContactVersionPropertyName, QStringLiteral("com.test.googleVersion")},
-        {abkeys::googleContactAsOfDatePropertyName, QStringLiteral("com.test.googleAsOf")},
-        {abkeys::googleContactDataMaskPropertyName, QStringLiteral("com.test.googleMask")},
-        {abkeys::googleGroupIDPropertyName, QStringLiteral("com.test.groupGoogleID")},
-        {abkeys::googleGroupVersionPropertyName, QStringLiteral("com.test.groupVersion")},
-        {abkeys::googleGroupAsOfDatePropertyName, QStringLiteral("com.test.groupAsOf")},
-        {abkeys::googleGroupDataMaskPropertyName, QStringLiteral("com.test.groupMask")},
-        {abkeys::googleContactExtendedPropertyName, QStringLiteral("tolvaneContact")},
-        {abkeys::googleGroupExtendedPropertyName, QStringLiteral("tolvaneGroup")}};
-    for (const auto &[key, value] : names)
-        ud.setString(value, key);
-    ASSERT_TRUE(AddressBookTool::addTolvaneContactProperties());
-    ASSERT_TRUE(AddressBookTool::addTolvaneGroupProperties());
     for (const QString &key :
          {loaderkeys::gmUpdateGroups, abkeys::gmUpdatePeople, abkeys::gmUpdateCompanies,
           googlekeys::gmUpdateName, googlekeys::gmUpdateEmail, googlekeys::gmUpdatePhone,
