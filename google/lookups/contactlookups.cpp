@@ -27,6 +27,9 @@ QString givenNameFor(const PersonNames &names)
     return {};
 }
 
+
+} // namespace
+
 GDataEntryContactPtr contactHoldingNames(const GoogleContactLists &lists, const QString &given,
                                          const QString &last)
 {
@@ -49,8 +52,6 @@ GDataEntryContactPtr contactHoldingNames(const GoogleContactLists &lists, const 
     }
     return onlyOne(candidates);
 }
-
-} // namespace
 
 GDataEntryContactPtr contactForID(const GoogleContactLists &lists, const QString &identifier)
 {

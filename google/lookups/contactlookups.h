@@ -40,6 +40,11 @@ struct PersonNames
     QString last = {};
 };
 
+// The one contact whose title holds both names as whole words, in either order (case and
+// diacritics ignored); null when none or several do.
+GDataEntryContactPtr contactHoldingNames(const GoogleContactLists &lists, const QString &given,
+                                         const QString &last);
+
 // The one contact titled exactly the expected title; else, for a person, the one contact whose
 // title holds the last name and a given name as whole words (case and diacritics ignored); for a
 // company, the one contact with an organisation of that name. Null otherwise.

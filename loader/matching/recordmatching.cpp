@@ -8,7 +8,7 @@
 #include "foundation/log.h"
 #include "foundation/text/textdate.h"
 #include "google/download/downloadkeys.h"
-#include "google/lookups/namewords.h"
+#include "google/lookups/contactlookups.h"
 #include "loader/loadertexts.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/group.h"
@@ -46,32 +46,6 @@ QString givenNameOf(const PersonPtr &person)
     return {};
 }
 
-// The one contact whose title holds both names as whole words, in either order.
-GDataEntryContactPtr contactHoldingNames(const GoogleContactLists &lists, const QString &given,
-                                         const QString &last)
-{
-    const QStringList givenWords = namewords::foldedWords(given);
-    const QStringList lastWords = namewords::foldedWords(last);
-    if (givenWords.isEmpty() || lastWords.isEmpty())
-        return nullptr;
-    ContactIndex &index = lists.contactIndex();
-    const QString &rarer =
-        index.countWithTitleWord(givenWords.front()) < index.countWithTitleWord(lastWords.front())
-            ? givenWords.front()
-            : lastWords.front();
-    GDataEntryContactPtr match;
-    for (const GDataEntryContactPtr &contact : index.candidatesWithTitleWord(rarer)) {
-        const QStringList titleWords = namewords::foldedWords(contact->title().value_or(QString()));
-        if (!namewords::holdsName(titleWords, givenWords) ||
-            !namewords::holdsName(titleWords, lastWords))
-            continue;
-        if (match)
-            return nullptr;
-        match = contact;
-    }
-    return match;
-}
-
 GDataEntryContactPtr linked(const GDataEntryContactPtr &contact, const PersonPtr &person)
 {
     if (contact && textOf(*person, AddressBookTool::contactIDPropertyName()) != contact->identifier())
@@ -105,7 +79,7 @@ GDataEntryContactPtr matchByKeys(const GoogleContactLists &lists, const PersonPt
     const QString given = givenNameOf(person);
     if (given.isEmpty())
         return nullptr;
-    return contactHoldingNames(lists, given, textOf(*person, kABLastNameProperty));
+    return contactlookups::contactHoldingNames(lists, given, textOf(*person, kABLastNameProperty));
 }
 
 QDateTime lastChangeOf(const Record &record)

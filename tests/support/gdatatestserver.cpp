@@ -168,6 +168,17 @@ QJsonArray GDataTestServer::requestLog()
         .toArray();
 }
 
+QStringList GDataTestServer::requestsTo(const QString &pathPart)
+{
+    QStringList paths;
+    for (const QJsonValue &request : requestLog()) {
+        const QString url = request.toObject().value("url").toString();
+        if (url.contains(pathPart))
+            paths << url;
+    }
+    return paths;
+}
+
 void GDataTestServer::clearRequestLog()
 {
     admin("DELETE", QStringLiteral("log"));

@@ -37,6 +37,8 @@ public:
     GDataFeedPtr entries(const QString &email, GDataEntryBase::Kind kind);
 
     QJsonArray requestLog();
+    // The URLs of the logged requests that hold the text, in order.
+    QStringList requestsTo(const QString &pathPart);
     void clearRequestLog();
     // The next `count` requests whose path holds pathContains get the status (0: normal answer),
     // after delayMs, or no answer at all when drop is set.

@@ -1,5 +1,6 @@
 #include "tests/support/scriptedprompter.h"
 
+#include <QStringList>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -35,4 +36,12 @@ void ScriptedPrompter::beginSheet(const Prompt &prompt, QWidget *window,
     m_shown.append({prompt, true, window});
     const int answer = nextAnswer(prompt);
     QTimer::singleShot(0, [completion = std::move(completion), answer] { completion(answer); });
+}
+
+QStringList ScriptedPrompter::messages() const
+{
+    QStringList texts;
+    for (const Shown &shown : m_shown)
+        texts << shown.prompt.message;
+    return texts;
 }

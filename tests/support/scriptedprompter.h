@@ -3,6 +3,7 @@
 #include "platform/ui/prompter.h"
 
 #include <QList>
+#include <QStringList>
 #include <QQueue>
 
 // A prompter that answers from a script, for tests. While it lives it is the current prompter.
@@ -23,6 +24,8 @@ public:
 
     void answer(int response) { m_answers.enqueue(response); }
     const QList<Shown> &shown() const { return m_shown; }
+    // The messages of the prompts shown, in order.
+    QStringList messages() const;
 
     int runModal(const Prompt &prompt) override;
     void beginSheet(const Prompt &prompt, QWidget *window,

@@ -120,21 +120,12 @@ QString MainProgramTest::storedPassword(const QString &account)
 
 QStringList MainProgramTest::requestsTo(const QString &pathPart)
 {
-    QStringList paths;
-    for (const QJsonValue &request : server.requestLog()) {
-        const QString url = request.toObject().value("url").toString();
-        if (url.contains(pathPart))
-            paths << url;
-    }
-    return paths;
+    return server.requestsTo(pathPart);
 }
 
 QStringList MainProgramTest::promptMessages() const
 {
-    QStringList messages;
-    for (const ScriptedPrompter::Shown &shown : prompter.shown())
-        messages << shown.prompt.message;
-    return messages;
+    return prompter.messages();
 }
 
 QString MainProgramTest::agentPayload()

@@ -75,21 +75,12 @@ bool EngineServerTest::flag(const QString &key)
 
 QStringList EngineServerTest::requestsTo(const QString &pathPart)
 {
-    QStringList paths;
-    for (const QJsonValue &request : server.requestLog()) {
-        const QString url = request.toObject().value("url").toString();
-        if (url.contains(pathPart))
-            paths << url;
-    }
-    return paths;
+    return server.requestsTo(pathPart);
 }
 
 QStringList EngineServerTest::promptMessages() const
 {
-    QStringList messages;
-    for (const ScriptedPrompter::Shown &shown : prompter.shown())
-        messages << shown.prompt.message;
-    return messages;
+    return prompter.messages();
 }
 
 std::vector<GDataEntryPtr> EngineServerTest::serverEntries(GDataEntryBase::Kind kind)
