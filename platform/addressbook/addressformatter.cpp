@@ -130,7 +130,12 @@ namespace addressformatter {
 QString countryCodeForName(const QString &countryName)
 {
     static const QHash<QString, QString> codes = buildCountryNames();
-    return codes.value(countryName.trimmed().toCaseFolded());
+    const QString name = countryName.trimmed().toCaseFolded();
+    const auto found = codes.constFind(name);
+    if (found != codes.cend())
+        return *found;
+    // An abbreviation written with dots ("U.K.", "U.S.A.") is the one written without.
+    return codes.value(QString(name).remove(u'.'));
 }
 
 QString formattedAddress(const QVariantMap &address)
