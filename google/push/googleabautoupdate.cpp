@@ -25,6 +25,7 @@
 #include "google/push/pendingfiles.h"
 #include "google/push/pushkeys.h"
 #include "google/upload/googleelementkeys.h"
+#include "google/upload/uploadkeys.h"
 #include "google/upload/uploaddecisions.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
@@ -258,7 +259,7 @@ void GoogleABAutoUpdate::queueInserted()
 {
     const GoogleContactLists &lists = m_tool->lists();
     const PersonPtr me = AddressBookTool::meAB();
-    const bool neverMoveMe = m_tool->defaultValueForKey(pushkeys::gmUpdateNeverMoveMeCard).toBool();
+    const bool neverMoveMe = m_tool->defaultValueForKey(googlekeys::gmUpdateNeverMoveMeCard).toBool();
     AddressBook *book = AddressBook::shared();
     for (const QString &uid : std::as_const(m_flight.inserted)) {
         const RecordPtr record = uid.isEmpty() ? RecordPtr() : book->recordForUniqueId(uid);

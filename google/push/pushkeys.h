@@ -16,7 +16,6 @@ inline const QString autoPushABChanges = QStringLiteral("autoPushABChanges");
 inline const QString pendingFilesExist = QStringLiteral("pendingFilesExist");
 // Set when a push queued a new smart group.
 inline const QString dynUpdateSmartGroups = QStringLiteral("dynUpdateSmartGroups");
-inline const QString gmUpdateNeverMoveMeCard = QStringLiteral("gmUpdateNeverMoveMeCard");
 inline const QString pendingArchiveFolderPath = QStringLiteral("pendingArchiveFolderPath");
 
 // The names of the three pending files.

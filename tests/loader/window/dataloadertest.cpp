@@ -37,6 +37,14 @@ void DataLoaderTest::SetUp()
           googlekeys::gmUpdateTitle, googlekeys::gmUpdateNotes, loaderkeys::abUpdateGroups,
           loaderkeys::abUpdateContacts})
         ud.setBool(true, key);
+    // The guards against moving and removing records are the cases' own choice, whatever the
+    // factory values.
+    for (const QString &key :
+         {googlekeys::gmUpdateNeverMoveMeCard, loaderkeys::gmUpdateNeverRemoveGroups,
+          loaderkeys::gmUpdateNeverRemoveContacts, abkeys::abUpdateNeverRemoveSmartGroups,
+          abkeys::abUpdateNeverRemoveManualGroups, abkeys::abUpdateNeverRemoveCompanies,
+          abkeys::abUpdateNeverRemovePeople, abkeys::abUpdateNeverRemoveContacts})
+        ud.setBool(false, key);
     downloadroad::useDownloadOptions();
     storePassword(kPassword);
 }
