@@ -53,13 +53,17 @@ endfunction()
 
 # tolvane_test(<target> [DEPS <targets>...])
 # One GoogleTest program of every source in the calling folder and its rooms; each test runs in its
-# own process with a fresh temporary HOME (see tests/support/testmain.cpp).
+# own process with a fresh temporary HOME (see tests/support/testmain.cpp), on a session bus and
+# keyring of its own: tests that run side by side start programs under the same bus names and store
+# secrets under the same accounts.
 function(tolvane_test target)
     cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
     tolvane_sources(sources *.cpp *.h)
     add_executable(${target} ${sources})
     target_compile_options(${target} PRIVATE ${TOLVANE_WARNINGS})
     target_link_libraries(${target} PRIVATE tolvane_testsupport ${ARG_DEPS})
+    set_target_properties(${target} PROPERTIES
+        CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tests/support/privatesession)
     gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                          PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
