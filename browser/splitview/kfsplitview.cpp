@@ -468,6 +468,7 @@ void KFSplitView::childEvent(QChildEvent *event)
     if (event->removed()) {
         for (size_t i = 0; i < m_subviews.size(); ++i) {
             if (static_cast<QObject *>(m_subviews[i].widget) == event->child()) {
+                m_drag.reset();
                 m_kfCollapsedSubviews.removeAll(m_subviews[i].widget);
                 m_subviews.erase(m_subviews.begin() + qsizetype(i));
                 kfRecalculateDividerRects();

@@ -267,7 +267,7 @@ TEST(KFSplitViewAutosave, StoresOnEveryResizeAndRestoresScaledInTheNextSplitView
     EXPECT_EQ(second.at(2)->geometry().bottom() + 1, 800);
 }
 
-TEST(KFSplitViewAutosave, TheEmptyNameEndsAutosavingAndFreesTheName)
+TEST(KFSplitViewAutosave, DragStepsAreStored_TheEmptyNameEndsAutosavingAndFreesTheName)
 {
     const QString kName = QStringLiteral("Notes");
     const auto stored = [&] {
@@ -276,8 +276,14 @@ TEST(KFSplitViewAutosave, TheEmptyNameEndsAutosavingAndFreesTheName)
     StackedSplitView split({100, 290});
     EXPECT_TRUE(split.setPositionAutosaveName(kName));
     split.resize(200, 500);
+    ASSERT_TRUE(stored().isValid());
+    // A drag step rewrites the position as a resize does.
+    const double divider = split.dividerRects().at(0).y();
+    dragDivider(&split, {100, divider + 5}, {100, divider + 45});
     const QVariant kept = stored();
-    ASSERT_TRUE(kept.isValid());
+    EXPECT_EQ(kept.toMap(), split.plistObjectWithSavedPosition());
+    EXPECT_EQ(storedHeight(kept.toMap(), 0), split.at(0)->height());
+    EXPECT_EQ(split.at(0)->height(), std::lround(divider) + 40);
 
     EXPECT_TRUE(split.setPositionAutosaveName(QString()));
     EXPECT_TRUE(split.positionAutosaveName().isEmpty());
