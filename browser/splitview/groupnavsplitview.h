@@ -10,7 +10,8 @@ class BrowserImageSplitView;
 
 // The browser's group pane (subview 0, at most 200 points wide) beside the rest of the window
 // (subview 1). Only the group pane collapses. The group pane's width is the height of the
-// portrait pane below the group list, which stays square.
+// portrait pane below the group list, which stays square. The resize grip finds this split view
+// three widget levels above itself: it sits in a widget that is a child of the group pane.
 class GroupNavSplitView : public KFSplitView,
                           public KFSplitViewDelegate,
                           public GroupNavSplitViewInterface
