@@ -1,6 +1,5 @@
 #include "google/browser/browserdictionary.h"
 
-#include "foundation/vozuveva/vozuvevawindows.h"
 #include "google/browser/namedictionary.h"
 #include "google/engine/googlekeys.h"
 #include "google/entries/contactaccessors.h"
@@ -9,15 +8,10 @@
 #include <QDir>
 #include <QHash>
 #include <QImage>
-#include <QSharedPointer>
-#include <QTextDocument>
 
 namespace tolvane {
 
 namespace {
-
-constexpr int kTitleIconSize = 15;
-constexpr float kTitleBaselineOffset = 2.0F;
 
 // The application's image of that name; a null image when there is none. Every row of a fetch
 // asks for one of a few images, and a missing one is looked for under every image format, so
@@ -67,9 +61,6 @@ QVariantMap tolvaneBrowserDictionary(const GDataEntryContact &contact)
     const bool hasImage = tolvaneHasImage(contact);
     const QString title = tolvaneTitle(contact);
     const QString typeIcon = typeIconName(contact);
-    const QSharedPointer<QTextDocument> nameWithImage(
-        VozuVeva::nameWithImageForTitle(title, typeIcon, kTitleIconSize, kTitleBaselineOffset)
-            .release());
     return {
         {QStringLiteral("gID"), contact.identifier()},
         {QStringLiteral("abid"), tolvaneABID(contact)},
@@ -80,7 +71,7 @@ QVariantMap tolvaneBrowserDictionary(const GDataEntryContact &contact)
         {QStringLiteral("image"), imageNamed(typeIcon)},
         {QStringLiteral("newImage"), QStringLiteral("")},
         {QStringLiteral("name"), title},
-        {QStringLiteral("nameWithImage"), QVariant::fromValue(nameWithImage)},
+        {QStringLiteral("nameWithImage"), QVariant::fromValue(NameWithImage{title, typeIcon})},
         {QStringLiteral("homeEmail"), tolvaneHomeEmail(contact)},
         {QStringLiteral("workEmail"), tolvaneWorkEmail(contact)},
         {QStringLiteral("mobilePhone"), tolvaneMobilePhone(contact)},
