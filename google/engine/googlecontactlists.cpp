@@ -71,15 +71,6 @@ void GoogleContactLists::setGAllIDs()
         defaults.setInteger(index.emailOnlyCount, listkeys::googleEmailOnlyCount);
 }
 
-void GoogleContactLists::setBrowserRows(QList<QVariantMap> rows)
-{
-    QStringList searchTexts;
-    searchTexts.reserve(rows.size());
-    for (const QVariantMap &row : std::as_const(rows))
-        searchTexts.append(browsersearch::searchText(row));
-    setBrowserRows(std::move(rows), std::move(searchTexts));
-}
-
 void GoogleContactLists::setBrowserRows(QList<QVariantMap> rows, QStringList searchTexts)
 {
     Q_ASSERT(rows.size() == searchTexts.size());

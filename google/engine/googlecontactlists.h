@@ -50,7 +50,6 @@ public:
     // (browsersearch::searchText) at the same position.
     const QList<QVariantMap> &browserRows() const { return m_browserRows; }
     const QStringList &browserSearchTexts() const { return m_browserSearchTexts; }
-    void setBrowserRows(QList<QVariantMap> rows);
     void setBrowserRows(QList<QVariantMap> rows, QStringList searchTexts);
     // The row at the position, for the same contact, made anew.
     void replaceBrowserRow(int position, QVariantMap row);
