@@ -1,6 +1,5 @@
 #include "google/browser/browserdictionary.h"
 
-#include "foundation/vozuveva/vozuvevawindows.h"
 #include "google/browser/namedictionary.h"
 #include "google/engine/googlekeys.h"
 #include "google/entries/contactaccessors.h"
@@ -9,15 +8,10 @@
 #include <QDir>
 #include <QHash>
 #include <QImage>
-#include <QSharedPointer>
-#include <QTextDocument>
 
 namespace tolvane {
 
 namespace {
-
-constexpr int kTitleIconSize = 15;
-constexpr float kTitleBaselineOffset = 2.0F;
 
 // The application's image of that name; a null image when there is none. Every row of a fetch
 // asks for one of a few images, and a missing one is looked for under every image format, so
@@ -32,26 +26,34 @@ QImage imageNamed(const QString &name)
     return *read.insert(key, QImage(QStringLiteral("images:") + name));
 }
 
-} // namespace
-
-QString typeIconName(const GDataEntryContact &contact)
+QString typeIcon(bool company, bool hasImage)
 {
-    if (tolvaneIsCompany(contact))
+    if (company)
         return QStringLiteral("Company");
-    return tolvaneHasImage(contact) ? QStringLiteral("Account") : QStringLiteral("Blank32");
+    return hasImage ? QStringLiteral("Account") : QStringLiteral("Blank32");
 }
 
-QString genderIconName(const GDataEntryContact &contact)
+QString genderIcon(bool company, const QString &gender)
 {
-    if (tolvaneIsCompany(contact) ||
-        !UserDefaults::standard().boolForKey(googlekeys::useGenderBasedImages))
+    if (company || !UserDefaults::standard().boolForKey(googlekeys::useGenderBasedImages))
         return QStringLiteral("Blank32");
-    const QString gender = tolvaneGender(contact);
     if (gender == u"M")
         return QStringLiteral("Male");
     if (gender == u"F")
         return QStringLiteral("Female");
     return QStringLiteral("Blank32");
+}
+
+} // namespace
+
+QString typeIconName(const GDataEntryContact &contact)
+{
+    return typeIcon(tolvaneIsCompany(contact), tolvaneHasImage(contact));
+}
+
+QString genderIconName(const GDataEntryContact &contact)
+{
+    return genderIcon(tolvaneIsCompany(contact), tolvaneGender(contact));
 }
 
 QVariantMap googleAddressDictionary(const zeltor::GoogleAddress &address)
@@ -64,12 +66,14 @@ QVariantMap googleAddressDictionary(const zeltor::GoogleAddress &address)
 
 QVariantMap tolvaneBrowserDictionary(const GDataEntryContact &contact)
 {
+    // Each value read once: every read of the contact's program property or of an address asks
+    // the preferences again, and a fetch builds 25,000 rows.
     const bool hasImage = tolvaneHasImage(contact);
+    const bool company = tolvaneIsCompany(contact);
     const QString title = tolvaneTitle(contact);
-    const QString typeIcon = typeIconName(contact);
-    const QSharedPointer<QTextDocument> nameWithImage(
-        VozuVeva::nameWithImageForTitle(title, typeIcon, kTitleIconSize, kTitleBaselineOffset)
-            .release());
+    const QString typeIconName = typeIcon(company, hasImage);
+    const zeltor::GoogleAddress home = tolvaneHomeAddress(contact);
+    const zeltor::GoogleAddress work = tolvaneWorkAddress(contact);
     return {
         {QStringLiteral("gID"), contact.identifier()},
         {QStringLiteral("abid"), tolvaneABID(contact)},
@@ -77,30 +81,30 @@ QVariantMap tolvaneBrowserDictionary(const GDataEntryContact &contact)
         {QStringLiteral("gHasExP"), tolvaneHasExtendedProperties(contact)},
         {QStringLiteral("photoLink"), hasImage ? tolvanePhotoLink(contact) : QStringLiteral("")},
         {QStringLiteral("imageLoaded"), false},
-        {QStringLiteral("image"), imageNamed(typeIcon)},
+        {QStringLiteral("image"), imageNamed(typeIconName)},
         {QStringLiteral("newImage"), QStringLiteral("")},
         {QStringLiteral("name"), title},
-        {QStringLiteral("nameWithImage"), QVariant::fromValue(nameWithImage)},
+        {QStringLiteral("nameWithImage"), QVariant::fromValue(NameWithImage{title, typeIconName})},
         {QStringLiteral("homeEmail"), tolvaneHomeEmail(contact)},
         {QStringLiteral("workEmail"), tolvaneWorkEmail(contact)},
         {QStringLiteral("mobilePhone"), tolvaneMobilePhone(contact)},
         {QStringLiteral("homePhone"), tolvaneHomePhone(contact)},
         {QStringLiteral("workPhone"), tolvaneWorkPhone(contact)},
-        {QStringLiteral("homeLocation"), tolvaneHomeLocation(contact)},
-        {QStringLiteral("workLocation"), tolvaneWorkLocation(contact)},
+        {QStringLiteral("homeLocation"), tolvaneLocation(home)},
+        {QStringLiteral("workLocation"), tolvaneLocation(work)},
         {QStringLiteral("org"), tolvaneOrg(contact)},
         {QStringLiteral("job"), tolvaneJob(contact)},
         {QStringLiteral("nameDict"), tolvaneNameDictionary(contact)},
-        {QStringLiteral("homeAddrDict"), googleAddressDictionary(tolvaneHomeAddress(contact))},
-        {QStringLiteral("workAddrDict"), googleAddressDictionary(tolvaneWorkAddress(contact))},
+        {QStringLiteral("homeAddrDict"), googleAddressDictionary(home)},
+        {QStringLiteral("workAddrDict"), googleAddressDictionary(work)},
         {QStringLiteral("homeIM"), tolvaneHomeIM(contact)},
         {QStringLiteral("homeIMType"), tolvaneHomeIMType(contact)},
         {QStringLiteral("workIM"), tolvaneWorkIM(contact)},
         {QStringLiteral("workIMType"), tolvaneWorkIMType(contact)},
         {QStringLiteral("notes"), tolvaneNote(contact)},
-        {QStringLiteral("isCo"), tolvaneIsCompany(contact)},
+        {QStringLiteral("isCo"), company},
         {QStringLiteral("gender"), tolvaneGenderInt(contact)},
-        {QStringLiteral("genderImage"), imageNamed(genderIconName(contact))},
+        {QStringLiteral("genderImage"), imageNamed(genderIcon(company, tolvaneGender(contact)))},
         {QStringLiteral("delta"), 0},
     };
 }

@@ -20,8 +20,9 @@ public:
 
 namespace browserlist {
 
-// Replaces the lists' rows with the browser dictionaries of the contacts, in their order. Before
-// building, the preference useGenderBasedImages is set: on when useTypeIcons is on and some
+// Replaces the lists' rows with the browser dictionaries of the contacts, in their order. A
+// contact's kept row is taken as it is; the others are built, reported as progress, and kept.
+// Before building, the preference useGenderBasedImages is set: on when useTypeIcons is on and some
 // contact of the lists is a man or a woman.
 void setContactBrowserArray(GoogleContactLists &lists, const QList<GDataEntryContactPtr> &contacts,
                             BrowserRowsProgress &progress);

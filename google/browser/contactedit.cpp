@@ -2,6 +2,7 @@
 #include "foundation/log.h"
 #include "google/browser/browserdictionary.h"
 #include "google/browser/browserlist.h"
+#include "google/browser/browsersearchtext.h"
 #include "google/browser/contactedittexts.h"
 #include "google/engine/googlecontacttool.h"
 #include "google/engine/googlecontacttooltexts.h"
@@ -39,8 +40,11 @@ void GoogleContactTool::editOneContactTicketEditedEntry(const GDataServiceTicket
     const GDataEntryContactPtr edited = std::dynamic_pointer_cast<GDataEntryContact>(entry);
     if (edited)
         replaceEditedContact(edited);
-    if (m_uiDelegate)
+    if (m_uiDelegate) {
+        if (edited && browserlist::contactBrowserEntryForID(m_lists, edited->identifier()))
+            m_uiDelegate->contactBrowserRowReplaced(edited->identifier());
         m_uiDelegate->closeUserInfo();
+    }
 }
 
 void GoogleContactTool::replaceEditedContact(const GDataEntryContactPtr &edited)
@@ -52,10 +56,9 @@ void GoogleContactTool::replaceEditedContact(const GDataEntryContactPtr &edited)
         m_lists.setContacts(std::move(contacts));
     }
     if (browserlist::contactBrowserEntryForID(m_lists, identifier)) {
-        QList<QVariantMap> rows = m_lists.browserRows();
-        rows[m_lists.browserRowPositions(identifier).front()] =
-            tolvane::tolvaneBrowserDictionary(*edited);
-        m_lists.setBrowserRows(std::move(rows));
+        QVariantMap row = tolvane::tolvaneBrowserDictionary(*edited);
+        m_lists.keepBrowserRow(edited, {row, browsersearch::searchText(row)});
+        m_lists.replaceBrowserRow(m_lists.browserRowPositions(identifier).front(), std::move(row));
     }
 }
 

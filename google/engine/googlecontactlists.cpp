@@ -1,9 +1,12 @@
 #include "google/engine/googlecontactlists.h"
 
+#include "google/browser/browsersearchtext.h"
 #include "google/engine/listkeys.h"
 #include "google/entries/contactaccessors.h"
 #include "google/entries/groupaccessors.h"
 #include "platform/defaults/userdefaults.h"
+
+#include <QSet>
 
 #include <algorithm>
 
@@ -42,12 +45,19 @@ void GoogleContactLists::setContacts(std::vector<GDataEntryContactPtr> contacts)
 {
     m_contacts = sortedByTitle(std::move(contacts));
     m_contactIndex.invalidate();
+    QSet<const GDataEntryContact *> held;
+    held.reserve(qsizetype(m_contacts.size()));
+    for (const GDataEntryContactPtr &contact : m_contacts)
+        held.insert(contact.get());
+    for (auto kept = m_keptRows.begin(); kept != m_keptRows.end();)
+        kept = held.contains(kept.key()) ? std::next(kept) : m_keptRows.erase(kept);
 }
 
 void GoogleContactLists::entriesChanged() const
 {
     m_contactIndex.invalidate();
     m_groupIndex.invalidate();
+    m_keptRows.clear();
 }
 
 void GoogleContactLists::setGAllIDs()
@@ -61,10 +71,30 @@ void GoogleContactLists::setGAllIDs()
         defaults.setInteger(index.emailOnlyCount, listkeys::googleEmailOnlyCount);
 }
 
-void GoogleContactLists::setBrowserRows(QList<QVariantMap> rows)
+void GoogleContactLists::setBrowserRows(QList<QVariantMap> rows, QStringList searchTexts)
 {
+    Q_ASSERT(rows.size() == searchTexts.size());
     m_browserRows = std::move(rows);
+    m_browserSearchTexts = std::move(searchTexts);
     m_browserRowsByID.reset();
+}
+
+void GoogleContactLists::replaceBrowserRow(int position, QVariantMap row)
+{
+    m_browserSearchTexts[position] = browsersearch::searchText(row);
+    m_browserRows[position] = std::move(row);
+}
+
+const GoogleContactLists::KeptBrowserRow *
+GoogleContactLists::keptBrowserRow(const GDataEntryContact &contact) const
+{
+    const auto found = m_keptRows.constFind(&contact);
+    return found == m_keptRows.cend() ? nullptr : &found->kept;
+}
+
+void GoogleContactLists::keepBrowserRow(const GDataEntryContactPtr &contact, KeptBrowserRow kept)
+{
+    m_keptRows.insert(contact.get(), KeptEntryRow{contact, std::move(kept)});
 }
 
 QList<int> GoogleContactLists::browserRowPositions(const QString &gID) const

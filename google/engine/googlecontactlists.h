@@ -10,6 +10,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QStringList>
 #include <QVariantMap>
 
 #include <optional>
@@ -41,14 +42,30 @@ public:
     void setGroupListComplete(bool complete) { m_groupListComplete = complete; }
 
     // An operation that changes entries of these lists in place says so here, so that no lookup
-    // answers from keys the entries no longer carry or misses keys they now carry.
+    // answers from keys the entries no longer carry or misses keys they now carry, and no kept
+    // browser row shows values the entries no longer hold.
     void entriesChanged() const;
 
-    // The browser's rows: browser dictionaries of the contacts it shows.
+    // The browser's rows: browser dictionaries of the contacts it shows, each with its search text
+    // (browsersearch::searchText) at the same position.
     const QList<QVariantMap> &browserRows() const { return m_browserRows; }
-    void setBrowserRows(QList<QVariantMap> rows);
+    const QStringList &browserSearchTexts() const { return m_browserSearchTexts; }
+    void setBrowserRows(QList<QVariantMap> rows, QStringList searchTexts);
+    // The row at the position, for the same contact, made anew.
+    void replaceBrowserRow(int position, QVariantMap row);
     // Positions of the rows whose "gID" is the identifier, in row order.
     QList<int> browserRowPositions(const QString &gID) const;
+
+    // The browser row of each contact, made once and kept until its entry leaves the contacts or
+    // entriesChanged says entries were changed in place: the browser asks for the rows of another
+    // group set at every selection change, and building rows is by far the slowest part of it.
+    struct KeptBrowserRow
+    {
+        QVariantMap row;
+        QString searchText;
+    };
+    const KeptBrowserRow *keptBrowserRow(const GDataEntryContact &contact) const;
+    void keepBrowserRow(const GDataEntryContactPtr &contact, KeptBrowserRow kept);
 
     // The identifier index as last rebuilt; between rebuilds it does not follow edits.
     const std::vector<GoogleIDRow> &gAllIDs() const { return m_gAllIDs; }
@@ -64,6 +81,15 @@ private:
     std::vector<GDataEntryContactGroupPtr> m_groups;
     std::vector<GDataEntryContactPtr> m_contacts;
     QList<QVariantMap> m_browserRows;
+    QStringList m_browserSearchTexts;
+    // The entry is held with its row, so that no other entry can take its address while the row
+    // is kept.
+    struct KeptEntryRow
+    {
+        GDataEntryContactPtr entry;
+        KeptBrowserRow kept;
+    };
+    mutable QHash<const GDataEntryContact *, KeptEntryRow> m_keptRows;
     mutable std::optional<QHash<QString, QList<int>>> m_browserRowsByID;
     std::vector<GoogleIDRow> m_gAllIDs;
     bool m_contactListComplete = false;

@@ -2,6 +2,7 @@
 
 #include "foundation/keychain/emgenerickeychainitem.h"
 #include "google/batch/batchaction.h"
+#include "google/browser/pseudogroups.h"
 #include "google/engine/googlecontactlists.h"
 #include "google/engine/runloopwait.h"
 #include "google/engine/selectortarget.h"
@@ -214,6 +215,10 @@ public:
     GoogleContactLists &lists() { return m_lists; }
     const std::vector<GDataEntryContactGroupPtr> &groupArray() const { return m_lists.groups(); }
     const std::vector<GDataEntryContactPtr> &contactArray() const { return m_lists.contacts(); }
+    // The browser's rows become those of the contacts in any (useIntersection false) or every
+    // (true) group of the selection, taken from the rows kept since the last fetch.
+    void setContactBrowserArrayForGroupSet(const pseudogroups::GroupSelection &selection,
+                                           bool useIntersection);
 
     // Change tracking against the snapshot stored in the preferences.
     std::vector<GDataEntryContactGroupPtr> groupsInsertedSince(const QDateTime &date) const;

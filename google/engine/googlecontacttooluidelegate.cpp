@@ -8,6 +8,8 @@ void GoogleContactToolUIDelegate::setLastAction(const QString &) {}
 
 void GoogleContactToolUIDelegate::setContactArray(const QList<QVariantMap> &) {}
 
+void GoogleContactToolUIDelegate::contactBrowserRowReplaced(const QString &) {}
+
 void GoogleContactToolUIDelegate::setGroupArray(const std::vector<GDataEntryContactGroupPtr> &) {}
 
 void GoogleContactToolUIDelegate::determineGoogleGroupCounts() {}

@@ -49,6 +49,9 @@ public:
     virtual void setLastAction(const QString &action);
     // The browser's rows changed: one browser dictionary per contact.
     virtual void setContactArray(const QList<QVariantMap> &browserRows);
+    // Google answered an edit: the browser row of the contact with that identifier was made anew
+    // in place, and every other row stays as it was.
+    virtual void contactBrowserRowReplaced(const QString &gID);
     virtual void setGroupArray(const std::vector<GDataEntryContactGroupPtr> &groups);
     virtual void determineGoogleGroupCounts();
     // The first window of a launch.

@@ -134,7 +134,9 @@ zeltor::GoogleAddress addressOfKind(const GDataEntryContact &contact,
     return result.value_or(zeltor::GoogleAddress{});
 }
 
-QString location(const zeltor::GoogleAddress &address)
+} // namespace
+
+QString tolvaneLocation(const zeltor::GoogleAddress &address)
 {
     if (address.city.isEmpty() && address.state.isEmpty() && address.postal.isEmpty())
         return QStringLiteral("");
@@ -142,6 +144,8 @@ QString location(const zeltor::GoogleAddress &address)
     return address.city + (address.state.isEmpty() ? QString() : gap) + address.state +
            (address.postal.isEmpty() ? QString() : gap) + address.postal;
 }
+
+namespace {
 
 QString organisationField(const GDataEntryContact &contact,
                           std::optional<QString> GDataOrganization::*field)
@@ -380,12 +384,12 @@ std::optional<zeltor::GoogleAddress> tolvanePrimaryAddress(const GDataEntryConta
 
 QString tolvaneHomeLocation(const GDataEntryContact &contact)
 {
-    return location(tolvaneHomeAddress(contact));
+    return tolvaneLocation(tolvaneHomeAddress(contact));
 }
 
 QString tolvaneWorkLocation(const GDataEntryContact &contact)
 {
-    return location(tolvaneWorkAddress(contact));
+    return tolvaneLocation(tolvaneWorkAddress(contact));
 }
 
 QString tolvaneMapURLForHome(const GDataEntryContact &contact)

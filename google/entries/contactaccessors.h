@@ -79,7 +79,9 @@ zeltor::GoogleAddress tolvaneHomeAddress(const GDataEntryContact &contact);
 zeltor::GoogleAddress tolvaneWorkAddress(const GDataEntryContact &contact);
 // Nothing without addresses; else the primary address parsed, else the work address.
 std::optional<zeltor::GoogleAddress> tolvanePrimaryAddress(const GDataEntryContact &contact);
-// "city  state  postal" of the home (work) address, the blanks only before a part present.
+// "city  state  postal" of the address, the blanks only before a part present; of the home (work)
+// address.
+QString tolvaneLocation(const zeltor::GoogleAddress &address);
 QString tolvaneHomeLocation(const GDataEntryContact &contact);
 QString tolvaneWorkLocation(const GDataEntryContact &contact);
 QString tolvaneMapURLForHome(const GDataEntryContact &contact);

@@ -10,8 +10,6 @@
 #include "platform/gdata/gdataconstants.h"
 
 #include <QImage>
-#include <QSharedPointer>
-#include <QTextDocument>
 #include <QTimeZone>
 
 namespace {
@@ -107,9 +105,9 @@ TEST_F(BrowserDictionaryTest, HasExactlyItsKeysWithTheContactsValues)
                                   {"delta", 0}};
     for (auto it = expected.cbegin(); it != expected.cend(); ++it)
         EXPECT_EQ(dictionary.value(it.key()), it.value()) << it.key().toStdString();
-    const auto title = dictionary.value("nameWithImage").value<QSharedPointer<QTextDocument>>();
-    ASSERT_TRUE(title);
-    EXPECT_EQ(title->toPlainText(), "  Ada Lovelace");
+    // The title with the type icon's name, for the item delegate to paint.
+    EXPECT_EQ(dictionary.value("nameWithImage").value<NameWithImage>(),
+              (NameWithImage{"Ada Lovelace", "Account"}));
 }
 
 TEST_F(BrowserDictionaryTest, Icons_ByKindPhotoAndGender)

@@ -83,10 +83,41 @@ TEST_F(BrowserListTest, GenderImages_NeedTypeIconsAndAGender)
     for (const Case &c : cases) {
         UserDefaults::standard().setBool(c.typeIcons, listkeys::useTypeIcons);
         setContacts(c.gender);
-        browserlist::setContactBrowserArray(lists, {}, progress);
+        browserlist::setContactBrowserArray(lists, {lists.contacts()[1]}, progress);
         EXPECT_EQ(UserDefaults::standard().boolForKey(googlekeys::useGenderBasedImages), c.expected)
             << c.name;
     }
+}
+
+TEST_F(BrowserListTest, KeptRows_AreTakenAgainUntilTheirEntryChanges)
+{
+    setContacts(false);
+    const QList<GDataEntryContactPtr> all(lists.contacts().begin(), lists.contacts().end());
+    browserlist::setContactBrowserArray(lists, all, progress);
+    const QVariantMap annRow = lists.browserRows()[0];
+
+    // Another list of the same contacts builds nothing: the rows are the kept ones, shared.
+    progress.current.clear();
+    browserlist::setContactBrowserArray(lists, {all[0]}, progress);
+    EXPECT_TRUE(progress.current.isEmpty());
+    EXPECT_TRUE(lists.browserRows()[0].isSharedWith(annRow));
+    EXPECT_EQ(lists.browserSearchTexts(),
+              QStringList{QStringLiteral("ann") + QString(9, QChar(0))});
+
+    // A contact replaced by a new entry gets a new row; the other keeps its row.
+    GDataEntryContactPtr annNow = makeContact({u"ann"_qs, u"Ann Lee"_qs});
+    lists.setContacts({annNow, all[1]});
+    browserlist::setContactBrowserArray(lists, {annNow, all[1]}, progress);
+    EXPECT_EQ(progress.current, (QList<double>{0.0, 1.0}));
+    EXPECT_EQ(lists.browserRows()[0].value(u"name"_qs), u"Ann Lee"_qs);
+    const QVariantMap boRow = lists.browserRows()[1];
+
+    // Entries changed in place leave no row standing.
+    progress.current.clear();
+    lists.entriesChanged();
+    browserlist::setContactBrowserArray(lists, {all[1]}, progress);
+    EXPECT_EQ(progress.current, (QList<double>{0.0, 1.0}));
+    EXPECT_FALSE(lists.browserRows()[0].isSharedWith(boRow));
 }
 
 TEST_F(BrowserListTest, EntryForID_AnswersOnlyAUniqueRow)

@@ -77,6 +77,10 @@ TEST_F(ContactEditTest, AnsweredEdit_ReplacesTheContactAndItsBrowserRow)
     // Google's answer carries the new version, so the next edit is not refused as stale.
     EXPECT_NE(now->ETag(), held->ETag());
     EXPECT_EQ(rowNotes(), QStringLiteral("Met at the fair"));
+    // The row is searched by its new note, and the window is told which row was made anew.
+    const int position = engine->lists().browserRowPositions(annID).front();
+    EXPECT_TRUE(engine->lists().browserSearchTexts()[position].contains(u"met at the fair"_qs));
+    EXPECT_TRUE(journal.contains(QStringLiteral("contactBrowserRowReplaced:") + annID));
     EXPECT_EQ(engine->contactArray().size(), 2u);
     EXPECT_TRUE(promptMessages().isEmpty());
 

@@ -83,6 +83,11 @@ void RecordingUIDelegate::setContactArray(const QList<QVariantMap> &browserRows)
     m_journal << QStringLiteral("setContactArray:%1").arg(browserRows.size());
 }
 
+void RecordingUIDelegate::contactBrowserRowReplaced(const QString &gID)
+{
+    m_journal << QStringLiteral("contactBrowserRowReplaced:") + gID;
+}
+
 void RecordingUIDelegate::setGroupArray(const std::vector<GDataEntryContactGroupPtr> &groups)
 {
     m_journal << QStringLiteral("setGroupArray:%1").arg(groups.size());

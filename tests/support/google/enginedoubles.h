@@ -35,6 +35,7 @@ public:
                               const std::optional<GDataError> &error) override;
     void setLastAction(const QString &action) override;
     void setContactArray(const QList<QVariantMap> &browserRows) override;
+    void contactBrowserRowReplaced(const QString &gID) override;
     void setGroupArray(const std::vector<GDataEntryContactGroupPtr> &groups) override;
     void determineGoogleGroupCounts() override;
     void openBrowserView(GoogleContactTool *tool) override;
