@@ -200,9 +200,12 @@ bool GoogleContactTool::backupGoogleContacts()
     QStringList leftOut;
     for (const Photo &photo : photos) {
         progress(backuptexts::backingUpImage.arg(tolvane::tolvaneTitle(*photo.contact)));
-        const GDataLink *link = photo.contact->findPhotoLink();
-        const QByteArray data = link ? imageDataForURL(link->URL(), link->etag) : QByteArray();
-        const QImage image = QImage::fromData(data);
+        QImage image = m_currentImagesCache.value(photo.contact->identifier());
+        if (image.isNull()) {
+            const GDataLink *link = photo.contact->findPhotoLink();
+            image = QImage::fromData(link ? imageDataForURL(link->URL(), link->etag)
+                                          : QByteArray());
+        }
         const QString path = QDir(images).filePath(backuptexts::photoEntry.arg(photo.name));
         if (image.isNull() || !writeTiff(image, path)) {
             leftOut << tolvane::tolvaneTitle(*photo.contact);

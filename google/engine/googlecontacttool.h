@@ -14,6 +14,7 @@
 #include "platform/gdata/gdataserviceticket.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QObject>
@@ -394,6 +395,10 @@ public:
         m_currentContactImagesArray = portraits;
     }
     const QList<Portrait> &currentContactImagesArray() const { return m_currentContactImagesArray; }
+    // Portraits already loaded, by Google contact identifier: the browser keeps them here, and a
+    // backup writes a kept portrait without asking Google for it again.
+    QHash<QString, QImage> &currentImagesCache() { return m_currentImagesCache; }
+    void setCurrentImagesCache(const QHash<QString, QImage> &cache) { m_currentImagesCache = cache; }
     void batchContactPictures();
 
     // The chained photo queues: the first job is the one in flight, removed when it is stored.
@@ -426,6 +431,7 @@ private:
     QStringList m_skippedImageFiles;
     GDataEntryContactPtr m_selectedContact;
     QList<Portrait> m_currentContactImagesArray;
+    QHash<QString, QImage> m_currentImagesCache;
     GDataServiceTicketPtr m_portraitTicket;
 
     // Batch sends, their results and the completion chain.

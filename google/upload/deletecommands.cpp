@@ -20,6 +20,7 @@
 #include "platform/gdata/entries/gdatafeedcontact.h"
 #include "platform/gdata/entries/gdatafeedcontactgroup.h"
 #include "platform/gdata/gdataservicegooglecontact.h"
+#include "platform/ui/beep.h"
 #include "platform/ui/prompter.h"
 
 #include <QApplication>
@@ -184,7 +185,7 @@ void GoogleContactTool::deleteSheetDidEnd(int returnCode)
         return;
     const QUrl batchURL = batchURLOf(m_contactFeed);
     if (batchURL.isEmpty()) {
-        QApplication::beep();
+        beep::beep();
         return;
     }
     UserDefaults &ud = UserDefaults::standard();
@@ -247,7 +248,7 @@ void GoogleContactTool::deleteAllSheetDidEnd(int returnCode, const QString &cont
                                               int(entries.size()));
     const QUrl batchURL = batchURLOf(contacts ? m_contactFeed : m_groupFeed);
     if (batchURL.isEmpty()) {
-        QApplication::beep();
+        beep::beep();
         return;
     }
     if (entries.empty()) {

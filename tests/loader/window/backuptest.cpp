@@ -70,6 +70,45 @@ TEST_F(BackupTest, ThePhotoWriterWritesItsQueueAsTiffAndZipsIt)
     EXPECT_TRUE(QFile::exists(QDir(unzipped.path()).filePath("Archive/owner.tiff")));
 }
 
+// A portrait the browser already loaded goes into the archive as it is kept, without asking Google
+// for it again; the others are fetched.
+TEST_F(BackupTest, AKeptPortraitIsWrittenWithoutARequest)
+{
+    std::vector<GDataEntryPtr> contacts;
+    for (const char *title : {"Kept", "Fetched"}) {
+        auto contact = std::make_shared<GDataEntryContact>();
+        contact->setTitle(QString::fromUtf8(title));
+        contacts.push_back(contact);
+    }
+    const QStringList ids = server.seedContacts(kAccount, contacts);
+    ASSERT_EQ(ids.size(), 2);
+    for (const QString &id : ids)
+        server.setPhoto(kAccount, id, testpicture::encoded(QColor(Qt::blue), "PNG"), "image/png");
+    ASSERT_TRUE(openLoader());
+    QImage kept(8, 8, QImage::Format_RGB32);
+    kept.fill(Qt::green);
+    tool()->currentImagesCache().insert(ids.front(), kept);
+    const auto photoRequests = [&](const QString &id) {
+        return int(server.requestsTo(QStringLiteral("/photos/")).filter(id.section(u'/', -1)).size());
+    };
+    const int fetchedBefore = photoRequests(ids.back());
+
+    ASSERT_TRUE(tool()->backupGoogleContacts());
+    EXPECT_EQ(photoRequests(ids.front()), 0);
+    EXPECT_EQ(photoRequests(ids.back()), fetchedBefore + 1);
+    ASSERT_EQ(archives().size(), 1);
+    QTemporaryDir unzipped;
+    ASSERT_TRUE(ZeltorFileTool::unzipSource(
+        QDir(tool()->accountBackupFolderPath()).filePath(archives().front()), unzipped.path()));
+    const QDir archive(QDir(unzipped.path()).filePath("Archive"));
+    const QImage written(archive.filePath("Kept.tiff"));
+    ASSERT_FALSE(written.isNull());
+    EXPECT_EQ(written.pixelColor(0, 0), QColor(Qt::green));
+    const QImage fetched(archive.filePath("Fetched.tiff"));
+    ASSERT_FALSE(fetched.isNull());
+    EXPECT_EQ(fetched.pixelColor(0, 0), QColor(Qt::blue));
+}
+
 // An update with the backup on: the archive in the account's folder holds the lists and the
 // photos as TIFF; a title with "/" and two contacts of one title keep their photos inside the
 // images folder, each under its own name.
