@@ -2,6 +2,8 @@
 
 #include "google/batch/batchaction.h"
 #include "google/engine/googlecontacttooldatadelegate.h"
+#include "google/lookups/identifierindex.h"
+#include "google/push/pushindexes.h"
 
 #include <QHash>
 #include <QObject>
@@ -61,6 +63,17 @@ public:
     // What changed in the address book since the main program last quit, from its stored dates
     // and restart lists, pushed.
     void startupAnalyzer();
+
+    // The Google identifier index, built from the engine's lists as they stand (the Google counts
+    // are not fetched again); the count of contacts without title goes to the preferences.
+    void setGAllIDs();
+    const std::vector<GoogleIDRow> &gAllIDs() const { return m_gAllIDs; }
+    // The address book index, the smart-group rows and the members of every smart group; the
+    // address book counts go to the preferences.
+    void setABBackingData();
+    const QList<ABIndexRow> &abAllIDs() const { return m_abAllIDs; }
+    const QList<SmartGroupRow> &smartGroups() const { return m_smartGroups; }
+    const QSet<QString> &monitoredSmartMembers() const { return m_monitoredSmartMembers; }
 
     // The contact actions of the push being sent.
     BatchActionQueue batchActionContactArray() override { return m_contactQueue; }
@@ -125,4 +138,8 @@ private:
     // The pending files a flush read, carried by the next push.
     QList<QPair<QString, QStringList>> m_flushedFiles;
     QTimer m_fetchWatch;
+    std::vector<GoogleIDRow> m_gAllIDs;
+    QList<ABIndexRow> m_abAllIDs;
+    QList<SmartGroupRow> m_smartGroups;
+    QSet<QString> m_monitoredSmartMembers;
 };

@@ -295,3 +295,76 @@ TEST_F(AgentTest, LoginFetchRefused_WaitsAndLogsInOnceTheServerAnswers)
     EXPECT_EQ(delegate->statusMessage(), QStringLiteral("Status: Listening"));
     EXPECT_GE(countLines(QStringLiteral("The login fetch failed")), 1);
 }
+
+namespace {
+
+// The titles of the server's groups, tombstones left out.
+QStringList serverGroupTitles(GDataTestServer &server, const QString &account)
+{
+    QStringList titles;
+    if (const GDataFeedPtr feed = server.entries(account, GDataEntryBase::Kind::ContactGroup))
+        for (const GDataEntryPtr &entry : feed->entries())
+            if (!entry->isDeleted())
+                titles << entry->title().value_or(QString());
+    return titles;
+}
+
+} // namespace
+
+// Push mode 2 with nested groups, new groups and records without group: only what the monitored
+// groups hold reaches Google, and a deleted member is deleted there too.
+TEST_F(AgentTest, PushModeTwo_OnlyTheMonitoredRecordsArePushed)
+{
+    const QString watchedMember = addPersonElsewhere(QStringLiteral("Watched"), QStringLiteral("Member"));
+    const QString nestedMember = addPersonElsewhere(QStringLiteral("Nested"), QStringLiteral("Member"));
+    const QString otherMember = addPersonElsewhere(QStringLiteral("Other"), QStringLiteral("Member"));
+    const QString loner = addPersonElsewhere(QStringLiteral("No"), QStringLiteral("Group"));
+    const QString inner = abtool({QStringLiteral("add-group"), QStringLiteral("Inner"), nestedMember}).trimmed();
+    const QString watched =
+        abtool({QStringLiteral("add-group"), QStringLiteral("Watched"), watchedMember, inner}).trimmed();
+    ASSERT_FALSE(abtool({QStringLiteral("add-group"), QStringLiteral("Other"), otherMember}).isNull());
+    ASSERT_FALSE(watched.isEmpty());
+    setMainPreference(pushkeys::autoABPushMode, 2);
+    setMainPreference(pushkeys::autoABStrict, false);
+    setMainPreference(agentkeys::autoABUsesSelectedGroups, true);
+    setMainPreference(agentkeys::autoABGroupKeys, QStringList{watched});
+    setMainPreference(QStringLiteral("autoABSelectedGroupsIncludeNestedGroups"), true);
+    setMainPreference(agentkeys::autoABSelectedGroupsIncludeNewGroups, true);
+    setMainPreference(agentkeys::autoABUsesContactsWithoutGroups, true);
+    ASSERT_TRUE(startAndLogIn());
+    EXPECT_EQ(delegate->monitoredGroupIDs(), QStringList{watched});
+
+    // One save that changes all four.
+    ASSERT_FALSE(abtool({QStringLiteral("set"), watchedMember, nestedMember, otherMember, loner,
+                         QStringLiteral("JobTitle"), QStringLiteral("Pilot")})
+                     .isNull());
+    ASSERT_TRUE(runUntil([this] {
+        AddressBook::shared()->checkForExternalChanges();
+        const QStringList titles = serverContactTitles();
+        return titles.contains(QStringLiteral("Watched Member")) &&
+               titles.contains(QStringLiteral("Nested Member")) &&
+               titles.contains(QStringLiteral("No Group"));
+    }));
+    ASSERT_TRUE(runUntil([this] { return !delegate->sharedABUpdateTool()->isPushing(); }));
+    EXPECT_FALSE(serverContactTitles().contains(QStringLiteral("Other Member")));
+
+    // A monitored member's deletion deletes its contact.
+    ASSERT_FALSE(abtool({QStringLiteral("delete"), watchedMember}).isNull());
+    ASSERT_TRUE(runUntil([this] {
+        AddressBook::shared()->checkForExternalChanges();
+        return !serverContactTitles().contains(QStringLiteral("Watched Member"));
+    }));
+    ASSERT_TRUE(runUntil([this] { return !delegate->sharedABUpdateTool()->isPushing(); }));
+
+    // A new group is monitored from now on, with its members.
+    const QString fresh =
+        abtool({QStringLiteral("add-group"), QStringLiteral("Fresh"), otherMember}).trimmed();
+    ASSERT_TRUE(runUntil([this] {
+        AddressBook::shared()->checkForExternalChanges();
+        return serverContactTitles().contains(QStringLiteral("Other Member")) &&
+               serverGroupTitles(server, kAccount).contains(QStringLiteral("Fresh"));
+    }));
+    EXPECT_TRUE(delegate->monitoredGroupIDs().contains(fresh));
+    EXPECT_FALSE(serverGroupTitles(server, kAccount).contains(QStringLiteral("Other")));
+    EXPECT_EQ(serverContactTitles().count(QStringLiteral("Nested Member")), 1);
+}
