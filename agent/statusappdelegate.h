@@ -178,6 +178,9 @@ private:
     void pollForInternet();
     void watchLogin();
     void loginFailed(const QString &reason);
+    // Logged out in effect: waiting, and trying the login again at the poll interval.
+    void waitForGoogle();
+    void pushFailed(const QString &reason);
     void loginEnded();
     void placeUnderStatusItem(QWidget *panel);
     QStringList computeMonitoredContactIDs() const;

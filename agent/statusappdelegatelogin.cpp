@@ -131,6 +131,11 @@ void StatusAppDelegate::loginFailed(const QString &reason)
     m_loginRunning = false;
     m_loginErrorShown = true;
     tlog::write(agenttexts::loginFetchFailed.arg(reason));
+    waitForGoogle();
+}
+
+void StatusAppDelegate::waitForGoogle()
+{
     // Logged out: waiting, as without a connection, and trying again at the poll interval.
     m_isPaused = false;
     setPauseMenu();
@@ -138,6 +143,15 @@ void StatusAppDelegate::loginFailed(const QString &reason)
     setStatusMessage(agenttexts::waitingForInternet);
     if (UserDefaults::standard().boolForKey(agentkeys::tolvaneAgentDoesPoll))
         pollForInternet();
+}
+
+void StatusAppDelegate::pushFailed(const QString &reason)
+{
+    // The changes wait in the pending files; only a login flushes them, so the agent logs in
+    // again once Google answers, as after a failed login.
+    tlog::write(agenttexts::pushFailed.arg(reason));
+    if (!m_loginRunning && !m_isPaused)
+        waitForGoogle();
 }
 
 void StatusAppDelegate::loginEnded()

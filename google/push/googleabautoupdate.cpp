@@ -191,7 +191,7 @@ void GoogleABAutoUpdate::watchFetch()
     m_fetchWatch.stop();
     tlog::write(QStringLiteral("[%1 %2] - the fetch before the push failed: %3")
                     .arg(kClass, kUpdateGoogle, error->description));
-    endPush(false);
+    endPush(false, error->description);
 }
 
 void GoogleABAutoUpdate::sendFlight()
@@ -447,7 +447,8 @@ void GoogleABAutoUpdate::batchSendAnswered(bool groups, const std::vector<GDataE
     // A failed ticket ends the chain: the group failure sends no contacts, the contact failure
     // goes no further.
     if (ticketFailed)
-        endPush(false);
+        endPush(false, groups ? QStringLiteral("the group batch failed")
+                              : QStringLiteral("the contact batch failed"));
     else if (!groups && m_contactQueue.empty())
         endPush(true);
 }
@@ -461,10 +462,10 @@ void GoogleABAutoUpdate::listenForNotifications()
 void GoogleABAutoUpdate::jobFailed()
 {
     if (m_state != State::Idle)
-        endPush(false);
+        endPush(false, QStringLiteral("a photo upload failed"));
 }
 
-void GoogleABAutoUpdate::endPush(bool completed)
+void GoogleABAutoUpdate::endPush(bool completed, const QString &failure)
 {
     if (m_state == State::Idle)
         return;
@@ -499,6 +500,8 @@ void GoogleABAutoUpdate::endPush(bool completed)
     m_groupQueue.clear();
     m_contactQueue.clear();
     emit pushEnded();
+    if (!completed)
+        emit pushFailed(failure);
     if (!m_newIDs.isEmpty() || !m_changedIDs.isEmpty() || !m_deletedIDs.isEmpty() ||
         !m_flushedFiles.isEmpty())
         QTimer::singleShot(0, this, &GoogleABAutoUpdate::startPush);

@@ -87,6 +87,9 @@ public:
 signals:
     // A push has ended, whatever its outcome.
     void pushEnded();
+    // A push ended without reaching Google (its fetch or a batch failed); its changes are in the
+    // pending files, which the next login pushes.
+    void pushFailed(const QString &reason);
 
 private:
     enum class State { Idle, Fetching, Sending };
@@ -107,7 +110,8 @@ private:
     void startPush();
     void sendFlight();
     void watchFetch();
-    void endPush(bool completed);
+    // Completed: the chain ran to its end; otherwise the reason it stopped.
+    void endPush(bool completed, const QString &failure = {});
     void queueInserted();
     void queueChanged();
     void queueDeleted();

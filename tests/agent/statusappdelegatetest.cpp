@@ -368,3 +368,36 @@ TEST_F(AgentTest, PushModeTwo_OnlyTheMonitoredRecordsArePushed)
     EXPECT_FALSE(serverGroupTitles(server, kAccount).contains(QStringLiteral("Other")));
     EXPECT_EQ(serverContactTitles().count(QStringLiteral("Nested Member")), 1);
 }
+
+// Google goes away while the agent listens: the push's changes wait in the pending files, the
+// agent waits and tries again at the poll interval, and once Google is back its login pushes them
+// once.
+TEST_F(AgentTest, GoogleGoneWhileListening_TheLoginAfterItsReturnPushesTheChangesOnce)
+{
+    server.stop();
+    ASSERT_TRUE(server.start({QStringLiteral("--state"), QDir(data.path()).filePath("server.json")}));
+    server.addAccount(kAccount, kPassword);
+    setMainPreference(QStringLiteral("googleServiceBaseURL"), server.baseUrl().toString());
+    ASSERT_TRUE(startAndLogIn());
+
+    server.stop();
+    const QString uid = addPersonElsewhere(QStringLiteral("Gone"), QStringLiteral("Away"));
+    ASSERT_TRUE(runUntil([&] {
+        AddressBook::shared()->checkForExternalChanges();
+        return readFile(QDir(pendingFolder()).filePath("New")) == uid &&
+               delegate->statusMessage() == QStringLiteral("Status: Waiting for Internet Access");
+    }, 30000));
+    EXPECT_TRUE(delegate->isPolling());
+    EXPECT_EQ(countLines(QStringLiteral("The push did not reach Google")), 1);
+
+    ASSERT_TRUE(server.restart());
+    ASSERT_TRUE(runUntil([this] { return serverContactTitles().contains(QStringLiteral("Gone Away")); },
+                         30000));
+    ASSERT_TRUE(runUntil([this] {
+        return !delegate->sharedABUpdateTool()->isPushing() &&
+               !QFileInfo::exists(QDir(pendingFolder()).filePath("New"));
+    }));
+    EXPECT_EQ(serverContactTitles().count(QStringLiteral("Gone Away")), 1);
+    EXPECT_EQ(delegate->statusMessage(), QStringLiteral("Status: Listening"));
+    EXPECT_FALSE(QDir(folder("archive")).entryList(QDir::Files).isEmpty());
+}

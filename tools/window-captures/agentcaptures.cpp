@@ -72,9 +72,9 @@ bool AgentCaptures::eventFilter(QObject *watched, QEvent *event)
         });
         return false;
     }
-    const StatusAppDelegate *delegate = StatusAppDelegate::shared();
-    if (!m_started && delegate && delegate->statusItem() &&
-        delegate->statusItem()->window() == widget) {
+    // The item's window shows while the delegate starts, before it is the program's delegate:
+    // the first window of the run starts the wait, which finds the delegate later.
+    if (!m_started && widget->isWindow()) {
         m_started = true;
         QTimer::singleShot(kSettleMs, this, [this] { waitForLogin(kLoginTries); });
     }
@@ -84,13 +84,12 @@ bool AgentCaptures::eventFilter(QObject *watched, QEvent *event)
 void AgentCaptures::waitForLogin(int triesLeft)
 {
     const StatusAppDelegate *delegate = StatusAppDelegate::shared();
-    if (!delegate)
-        return;
-    if (delegate->isPaused() && triesLeft > 0) {
+    if ((!delegate || delegate->isPaused()) && triesLeft > 0) {
         QTimer::singleShot(kSettleMs, this, [this, triesLeft] { waitForLogin(triesLeft - 1); });
         return;
     }
-    captureAll();
+    if (delegate)
+        captureAll();
     QCoreApplication::quit();
 }
 
