@@ -123,7 +123,7 @@ void AgentCaptures::captureAll()
     for (int tab = 0; tab < entry->tabs()->count(); ++tab) {
         entry->tabs()->setCurrentIndex(tab);
         settle();
-        capture(entry, QStringLiteral("agent-quickentry-%1.png").arg(entry->tabs()->tabText(tab)));
+        capture(entry, QStringLiteral("agent-quickentry-%1.png").arg(entry->tabs()->tabText(tab).toLower()));
     }
     delegate->quickEntry()->closeCardzap();
 }
