@@ -441,8 +441,7 @@ void GoogleABAutoUpdate::batchSendAnswered(bool groups, const std::vector<GDataE
     if (!refusedNames.isEmpty()) {
         const QString text = QStringLiteral("Google refused: %1").arg(refusedNames.join(u", "));
         tlog::write(QStringLiteral("[%1 %2] - %3").arg(kClass, QStringLiteral("batchSendAnswered"), text));
-        if (m_tool && m_tool->uiDelegate())
-            m_tool->uiDelegate()->setLastAction(text);
+        m_flight.refusals << refusedNames;
     }
     // A failed ticket ends the chain: the group failure sends no contacts, the contact failure
     // goes no further.
@@ -490,6 +489,10 @@ void GoogleABAutoUpdate::endPush(bool completed, const QString &failure)
         }
     }
     m_state = State::Idle;
+    // Shown once the push is over, so that the progress of its last steps does not replace it.
+    if (!m_flight.refusals.isEmpty() && m_tool && m_tool->uiDelegate())
+        m_tool->uiDelegate()->setLastAction(
+            QStringLiteral("Google refused: %1").arg(m_flight.refusals.join(u", ")));
     writeLeftovers(inserted, changed, deleted);
     const QString folder = pendingFolder();
     for (const auto &[name, carried] : std::as_const(m_flight.carriedFiles))

@@ -103,6 +103,8 @@ private:
         QHash<QString, QPair<QString, QString>> byBatchID;
         QSet<QString> reached;
         QStringList refused;
+        // Each refusal as the user reads it: the batch identifier, Google's code and reason.
+        QStringList refusals;
         // The pending files this push carries, with the identifiers read from each.
         QList<QPair<QString, QStringList>> carriedFiles;
     };

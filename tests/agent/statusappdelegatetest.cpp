@@ -9,6 +9,7 @@
 #include "model/push/abpushstatus.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/defaults/userdefaults.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 #include "platform/ui/statusitem.h"
 
 #include <QCoreApplication>
@@ -400,4 +401,90 @@ TEST_F(AgentTest, GoogleGoneWhileListening_TheLoginAfterItsReturnPushesTheChange
     EXPECT_EQ(serverContactTitles().count(QStringLiteral("Gone Away")), 1);
     EXPECT_EQ(delegate->statusMessage(), QStringLiteral("Status: Listening"));
     EXPECT_FALSE(QDir(folder("archive")).entryList(QDir::Files).isEmpty());
+}
+
+// Google refuses one entry of a batch: the user sees it, and only that record waits for later.
+TEST_F(AgentTest, PerEntryRefusal_ShowsInTheLastActionAndKeepsOnlyThatRecord)
+{
+    setMainPreference(pushkeys::autoABStrict, false);
+    ASSERT_TRUE(startAndLogIn());
+    const QString cards = QDir(data.path()).filePath("two.vcf");
+    QFile file(cards);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Kept;Refused;;;\r\nFN:Refused Kept\r\nEND:VCARD\r\n"
+               "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Taken;Accepted;;;\r\nFN:Accepted Taken\r\nEND:VCARD\r\n");
+    file.close();
+    AddressBook::shared()->checkForExternalChanges();
+    // The identifiers are known only once abtool has made them: the refusal is set up by the
+    // first of them, before the agent reads the save.
+    const QStringList ids = abtool({QStringLiteral("import"), cards}).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(ids.size(), 2);
+    server.injectBatchEntryStatus(ids.first(), 400, QStringLiteral("Invalid contact"));
+    ASSERT_TRUE(runUntil([this] {
+        AddressBook::shared()->checkForExternalChanges();
+        return serverContactTitles().contains(QStringLiteral("Accepted Taken")) &&
+               !delegate->sharedABUpdateTool()->isPushing();
+    }));
+    EXPECT_FALSE(serverContactTitles().contains(QStringLiteral("Refused Kept")));
+    EXPECT_TRUE(delegate->lastAction().contains(ids.first())) << delegate->lastAction().toStdString();
+    EXPECT_EQ(readFile(QDir(pendingFolder()).filePath("New")), ids.first());
+}
+
+// The server applies a batch and the connection closes before its answer: whatever the client
+// resends and whatever the next login pushes again, the person is on Google once.
+TEST_F(AgentTest, AppliedThenDropped_MakesNoDuplicate)
+{
+    setMainPreference(pushkeys::autoABStrict, false);
+    ASSERT_TRUE(startAndLogIn());
+    server.injectApplyThenDrop(QStringLiteral("/batch"), 1, "POST");
+    ASSERT_FALSE(addPersonElsewhere(QStringLiteral("Dropped"), QStringLiteral("Answer")).isEmpty());
+    ASSERT_TRUE(runUntil([this] {
+        AddressBook::shared()->checkForExternalChanges();
+        return serverContactTitles().contains(QStringLiteral("Dropped Answer"));
+    }));
+    // Until everything the push kept for later has been pushed again.
+    ASSERT_TRUE(runUntil([this] {
+        return !delegate->sharedABUpdateTool()->isPushing() && !delegate->isPolling() &&
+               !QFileInfo::exists(QDir(pendingFolder()).filePath("New"));
+    }, 30000));
+    EXPECT_EQ(serverContactTitles().count(QStringLiteral("Dropped Answer")), 1);
+}
+
+// A new group and then a person joining it, while the group batch is slow: both reach Google, the
+// membership after the group it needs.
+TEST_F(AgentTest, TwoQuickChangesWhileTheGroupBatchIsSlow_BothReachGoogleInOrder)
+{
+    setMainPreference(pushkeys::autoABStrict, true);
+    ASSERT_TRUE(startAndLogIn());
+    server.injectFault(QStringLiteral("/groups/"), 0, 1, 2000, false, "POST");
+    const QString group = abtool({QStringLiteral("add-group"), QStringLiteral("Quick")}).trimmed();
+    ASSERT_FALSE(group.isEmpty());
+    AddressBook::shared()->checkForExternalChanges();
+    const QString uid = addPersonElsewhere(QStringLiteral("Quick"), QStringLiteral("Joiner"));
+    ASSERT_FALSE(abtool({QStringLiteral("add-to-group"), group, uid}).isNull());
+    QString groupID;
+    ASSERT_TRUE(runUntil([&] {
+        AddressBook::shared()->checkForExternalChanges();
+        const GDataFeedPtr groups = server.entries(kAccount, GDataEntryBase::Kind::ContactGroup);
+        for (const GDataEntryPtr &entry : groups ? groups->entries() : std::vector<GDataEntryPtr>{})
+            if (entry->title() == QStringLiteral("Quick") && !entry->isDeleted())
+                groupID = entry->identifier();
+        if (groupID.isEmpty())
+            return false;
+        const GDataFeedPtr contacts = server.entries(kAccount, GDataEntryBase::Kind::Contact);
+        for (const GDataEntryPtr &entry : contacts ? contacts->entries() : std::vector<GDataEntryPtr>{}) {
+            const auto contact = std::dynamic_pointer_cast<GDataEntryContact>(entry);
+            if (!contact || contact->title() != QStringLiteral("Quick Joiner"))
+                continue;
+            for (const GDataGroupMembershipInfo &info : contact->groupMembershipInfos())
+                if (info.href == groupID)
+                    return true;
+        }
+        return false;
+    }, 30000));
+    EXPECT_EQ(serverContactTitles().count(QStringLiteral("Quick Joiner")), 1);
+    // The group was sent before the batch that holds the membership.
+    const QStringList batches = server.requestsTo(QStringLiteral("/batch"));
+    ASSERT_GE(batches.size(), 2);
+    EXPECT_TRUE(batches.first().contains(QStringLiteral("/groups/")));
 }
