@@ -19,6 +19,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+
 namespace {
 
 // The account's limit is 25,000 contacts: the seeded ones leave room for the people this program
@@ -237,6 +239,8 @@ void BM_RecoveryOfAThousandPendingChanges(benchmark::State &state)
         }
         const std::optional<double> seconds = timeUntilSent(s, clock, false, &tally);
         if (!seconds) {
+            std::fprintf(stderr, "updates sent: %d in %d batches; the agent's log ends:\n%s\n",
+                         tally.updates, tally.batches, qPrintable(agentrun::agentLogTail(40)));
             state.SkipWithError("the pending changes never all reached the server");
             break;
         }

@@ -231,6 +231,15 @@ QString writeCards(const QString &last, int first, int count)
     return path;
 }
 
+QString agentLogTail(int lines)
+{
+    QFile log(tlog::logFilePath(agentkeys::kAgentDomain));
+    if (!log.open(QIODevice::ReadOnly))
+        return {};
+    const QStringList all = QString::fromUtf8(log.readAll()).split(u'\n');
+    return all.mid(std::max(0, int(all.size()) - lines)).join(u'\n');
+}
+
 bool startAgent(QProcess &agent)
 {
     agent.setProgram(QStringLiteral(TOLVANE_AGENT));

@@ -66,6 +66,8 @@ std::optional<QString> abtool(const QStringList &arguments);
 // A file of vCards of people named "P<n> <last>"; its path.
 QString writeCards(const QString &last, int first, int count);
 
+// The last lines of the agent's log.
+QString agentLogTail(int lines);
 // Starts the agent and waits until its login fetch has ended; false when it did not.
 bool startAgent(QProcess &agent);
 void quitAgent(QProcess &agent);

@@ -488,3 +488,52 @@ TEST_F(AgentTest, TwoQuickChangesWhileTheGroupBatchIsSlow_BothReachGoogleInOrder
     ASSERT_GE(batches.size(), 2);
     EXPECT_TRUE(batches.first().contains(QStringLiteral("/groups/")));
 }
+
+// The change handler that nothing connects, and the push-mode filter, in push mode 2.
+TEST_F(AgentTest, PushNotificationManagerAndFilter_KeepToTheMonitoredGroups)
+{
+    const QString member = addPersonElsewhere(QStringLiteral("Watched"), QStringLiteral("One"));
+    const QString outsider = addPersonElsewhere(QStringLiteral("Outside"), QStringLiteral("One"));
+    const QString watched =
+        abtool({QStringLiteral("add-group"), QStringLiteral("Watched"), member}).trimmed();
+    const QString other =
+        abtool({QStringLiteral("add-group"), QStringLiteral("Other"), outsider}).trimmed();
+    setMainPreference(pushkeys::autoABPushMode, 2);
+    setMainPreference(pushkeys::autoABStrict, false);
+    setMainPreference(agentkeys::autoABUsesSelectedGroups, true);
+    setMainPreference(agentkeys::autoABGroupKeys, QStringList{watched});
+    ASSERT_TRUE(startAndLogIn());
+
+    EXPECT_EQ(delegate->filterByUserPrefs({watched, other}, true), QStringList{watched});
+    EXPECT_EQ(delegate->filterByUserPrefs({member, outsider}, false), QStringList{member});
+
+    delegate->pushNotificationManager(
+        {{QStringLiteral("ABInsertedRecords"), QStringList{member, outsider}}});
+    ASSERT_TRUE(runUntil([this] {
+        return serverContactTitles().contains(QStringLiteral("Watched One")) &&
+               !delegate->sharedABUpdateTool()->isPushing();
+    }));
+    EXPECT_FALSE(serverContactTitles().contains(QStringLiteral("Outside One")));
+
+    // A notice without records is a restore: the main program's automatic push goes off.
+    delegate->pushNotificationManager({});
+    UserDefaults main(agentkeys::kMainDomain);
+    EXPECT_FALSE(main.boolForKey(pushkeys::autoPushABChanges));
+    ASSERT_FALSE(prompter.shown().isEmpty());
+    EXPECT_EQ(prompter.shown().last().prompt.message, agenttexts::restoredAlert);
+    EXPECT_EQ(terminations, 0);
+}
+
+TEST_F(AgentTest, FilterByUserPrefs_ModeZeroLetsNothingThroughModeOneEverything)
+{
+    const QString uid = addPersonElsewhere(QStringLiteral("Any"), QStringLiteral("One"));
+    setMainPreference(pushkeys::autoABPushMode, 0);
+    ASSERT_TRUE(startAndLogIn());
+    EXPECT_TRUE(delegate->filterByUserPrefs({uid}, false).isEmpty());
+    delegate->applicationWillTerminate();
+    delegate.reset();
+    setMainPreference(pushkeys::autoABPushMode, 1);
+    ASSERT_TRUE(startAndLogIn());
+    EXPECT_EQ(delegate->filterByUserPrefs({uid, QStringLiteral("x:ABGroup")}, false),
+              (QStringList{uid, QStringLiteral("x:ABGroup")}));
+}
