@@ -150,7 +150,9 @@ void StatusAppDelegate::pushFailed(const QString &reason)
     // The changes wait in the pending files; only a login flushes them, so the agent logs in
     // again once Google answers, as after a failed login.
     tlog::write(agenttexts::pushFailed.arg(reason));
-    if (!m_loginRunning && !m_isPaused)
+    // A wait under way is left to run: restarting it at each change could put the login off for
+    // as long as changes keep coming.
+    if (!m_loginRunning && !m_isPaused && !m_poller.isActive())
         waitForGoogle();
 }
 

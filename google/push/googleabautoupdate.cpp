@@ -160,6 +160,7 @@ void GoogleABAutoUpdate::startPush()
         m_changedIDs.clear();
         m_deletedIDs.clear();
         m_flushedFiles.clear();
+        emit pushFailed(QStringLiteral("not logged in"));
         return;
     }
     m_flight = Flight();

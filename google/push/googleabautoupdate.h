@@ -87,8 +87,8 @@ public:
 signals:
     // A push has ended, whatever its outcome.
     void pushEnded();
-    // A push ended without reaching Google (its fetch or a batch failed); its changes are in the
-    // pending files, which the next login pushes.
+    // A push could not reach Google (not logged in, its fetch or a batch failed); its changes are
+    // in the pending files, which the next login pushes.
     void pushFailed(const QString &reason);
 
 private:

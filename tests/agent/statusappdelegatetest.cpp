@@ -161,23 +161,30 @@ TEST_F(AgentTest, SilencedSaves_AreNeverPushedAfterListeningIsBack)
 
 TEST_F(AgentTest, LoggedOut_ChangesGoToThePendingFileAndTheNextLoginPushesThem)
 {
+    // Without the poll the agent waits for the user to ask for the login.
+    setMainPreference(agentkeys::tolvaneAgentDoesPoll, false);
     ASSERT_TRUE(startAndLogIn());
     delegate->appGoogleContactTool()->logout();
-    const QString first = addPersonElsewhere(QStringLiteral("Pending"), QStringLiteral("One"));
+    const QString cards = QDir(data.path()).filePath("pending.vcf");
+    QFile file(cards);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("BEGIN:VCARD\r\nVERSION:3.0\r\nN:One;Pending;;;\r\nFN:Pending One\r\nEND:VCARD\r\n"
+               "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Two;Pending;;;\r\nFN:Pending Two\r\nEND:VCARD\r\n");
+    file.close();
+    QStringList ids = abtool({QStringLiteral("import"), cards}).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(ids.size(), 2);
+    ids.sort();
     ASSERT_TRUE(runUntil([&] {
         AddressBook::shared()->checkForExternalChanges();
         return !readFile(QDir(pendingFolder()).filePath("New")).isEmpty();
     }));
-    const QString second = addPersonElsewhere(QStringLiteral("Pending"), QStringLiteral("Two"));
-    ASSERT_TRUE(runUntil([&] {
-        AddressBook::shared()->checkForExternalChanges();
-        return readFile(QDir(pendingFolder()).filePath("New")).contains(u'\r');
-    }));
     // One carriage return between identifiers, none after the last.
-    EXPECT_EQ(readFile(QDir(pendingFolder()).filePath("New")), first + u'\r' + second);
+    EXPECT_EQ(readFile(QDir(pendingFolder()).filePath("New")), ids.join(u'\r'));
     EXPECT_TRUE(UserDefaults::standard().boolForKey(pushkeys::pendingFilesExist));
+    // Not logged in, the agent waits; the user's "Listen" logs in.
+    EXPECT_EQ(delegate->statusMessage(), QStringLiteral("Status: Waiting for Internet Access"));
+    EXPECT_FALSE(delegate->isPolling());
 
-    delegate->pauseStop();
     delegate->pauseStop();
     ASSERT_TRUE(runUntil([this] {
         const QStringList titles = serverContactTitles();
@@ -536,4 +543,23 @@ TEST_F(AgentTest, FilterByUserPrefs_ModeZeroLetsNothingThroughModeOneEverything)
     ASSERT_TRUE(startAndLogIn());
     EXPECT_EQ(delegate->filterByUserPrefs({uid, QStringLiteral("x:ABGroup")}, false),
               (QStringList{uid, QStringLiteral("x:ABGroup")}));
+}
+
+// The engine has dropped its feeds (a fetch failed) while the agent listens: the next change goes
+// to the pending files, and the agent logs in again by itself and pushes it once.
+TEST_F(AgentTest, LoggedOutWhileListening_TheAgentLogsInAgainAndPushesThePendingChange)
+{
+    ASSERT_TRUE(startAndLogIn());
+    delegate->appGoogleContactTool()->logout();
+    ASSERT_FALSE(addPersonElsewhere(QStringLiteral("Logged"), QStringLiteral("Out")).isEmpty());
+    ASSERT_TRUE(runUntil([this] {
+        AddressBook::shared()->checkForExternalChanges();
+        return serverContactTitles().contains(QStringLiteral("Logged Out"));
+    }, 30000));
+    ASSERT_TRUE(runUntil([this] {
+        return !delegate->sharedABUpdateTool()->isPushing() &&
+               !QFileInfo::exists(QDir(pendingFolder()).filePath("New"));
+    }));
+    EXPECT_EQ(serverContactTitles().count(QStringLiteral("Logged Out")), 1);
+    EXPECT_EQ(countLines(QStringLiteral("The push did not reach Google (not logged in)")), 1);
 }
