@@ -60,7 +60,9 @@ QString text(const QVariantMap &dictionary, const QString &key)
 class Entries
 {
 public:
-    explicit Entries(PropertyType type) : m_values(type) {}
+    explicit Entries(PropertyType type)
+        : m_values(type)
+    {}
 
     void add(const QVariant &value, const QString &label, bool mayBePrimary = true)
     {
@@ -160,9 +162,9 @@ const AddressKeys kPanelAddressKeys = {googleaddresskeys::street1, googleaddress
 std::optional<QVariantMap> addressOf(const QVariantMap &parts, const AddressKeys &keys)
 {
     const QString street = zeltor::googlob(text(parts, keys.street), text(parts, keys.street2));
-    const std::pair<const QString &, const QString &> kept[] = {
-        {keys.city, kABAddressCityKey}, {keys.state, kABAddressStateKey},
-        {keys.postal, kABAddressZIPKey}};
+    const std::pair<const QString &, const QString &> kept[] = {{keys.city, kABAddressCityKey},
+                                                                {keys.state, kABAddressStateKey},
+                                                                {keys.postal, kABAddressZIPKey}};
     bool present = !street.isEmpty();
     for (const auto &[key, addressKey] : kept)
         present = present || !text(parts, key).isEmpty();
@@ -220,10 +222,12 @@ void setInstantMessaging(const PersonPtr &person, const QVariantMap &browserDict
     for (const Handle &im : handles) {
         if (im.handle.isEmpty())
             continue;
-        const auto known = std::find_if(std::begin(kInstantServices), std::end(kInstantServices),
-                                        [&im](const InstantService &s) { return s.code == im.code; });
+        const auto known =
+            std::find_if(std::begin(kInstantServices), std::end(kInstantServices),
+                         [&im](const InstantService &s) { return s.code == im.code; });
         if (known != std::end(kInstantServices)) {
-            entriesOf(known->property).add(im.handle, im.home ? known->homeLabel : known->workLabel);
+            entriesOf(known->property)
+                .add(im.handle, im.home ? known->homeLabel : known->workLabel);
             continue;
         }
         QString serviceName;

@@ -13,6 +13,7 @@
 
 #include "google/push/pushkeys.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -47,8 +48,6 @@ struct Setting
     bool seeded = false;
     int singles = 0;
     QStringList bulk;
-
-    ~Setting() { agentrun::quitAgent(agent); }
 };
 
 Setting &setting()
@@ -58,9 +57,12 @@ Setting &setting()
     if (tried)
         return s;
     tried = true;
+    // The agent is asked to quit while the application still runs.
+    qAddPostRoutine([] { agentrun::quitAgent(setting().agent); });
     const QString state = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/server.json");
     QDir().mkpath(qEnvironmentVariable("XDG_DATA_HOME"));
-    s.ready = s.server.start(state) && s.server.addAccount(agentrun::kAccount, agentrun::kPassword) &&
+    s.ready = s.server.start(state) &&
+              s.server.addAccount(agentrun::kAccount, agentrun::kPassword) &&
               agentrun::prepareHome(s.server.baseUrl()) && agentrun::startAgent(s.agent);
     return s;
 }
@@ -105,7 +107,8 @@ void runOneSave(benchmark::State &state, bool fullAccount)
         QElapsedTimer clock;
         clock.start();
         if (!agentrun::waitUntil(
-                [&] { return agentrun::tallyBatches(s.server.requestLog()).holds(mail); }, kWaitMs)) {
+                [&] { return agentrun::tallyBatches(s.server.requestLog()).holds(mail); },
+                kWaitMs)) {
             state.SkipWithError("the person never reached the server");
             break;
         }
@@ -118,20 +121,29 @@ void runOneSave(benchmark::State &state, bool fullAccount)
     state.counters["limit_s"] = kOneSaveLimit;
     state.counters["worst_s"] = worst;
     state.counters["over_limit"] = over;
-    state.counters["seen_by_poll"] = polled;
+    // On a full account the push's fetch takes longer than the poll's period: only the small
+    // account tells the saves the file watch missed.
+    if (!fullAccount)
+        state.counters["seen_by_poll"] = polled;
 }
 
 void BM_OneSaveOnGoogle_SmallAccount(benchmark::State &state)
 {
     runOneSave(state, false);
 }
-BENCHMARK(BM_OneSaveOnGoogle_SmallAccount)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
+BENCHMARK(BM_OneSaveOnGoogle_SmallAccount)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(20);
 
 void BM_OneSaveOnGoogle_FullAccount(benchmark::State &state)
 {
     runOneSave(state, true);
 }
-BENCHMARK(BM_OneSaveOnGoogle_FullAccount)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+BENCHMARK(BM_OneSaveOnGoogle_FullAccount)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(5);
 
 // Waits until the log holds the operations; the time since the clock started, or nullopt.
 std::optional<double> timeUntilSent(Setting &s, const QElapsedTimer &clock, bool inserts,
@@ -176,8 +188,9 @@ void BM_ThousandPeopleOneSave(benchmark::State &state)
             if (out)
                 s.bulk = out->split(u'\n', Qt::SkipEmptyParts);
         } else {
-            out = agentrun::abtool(QStringList{QStringLiteral("set")} + s.bulk +
-                                   QStringList{QStringLiteral("JobTitle"), QStringLiteral("Changed")});
+            out = agentrun::abtool(
+                QStringList{QStringLiteral("set")} + s.bulk +
+                QStringList{QStringLiteral("JobTitle"), QStringLiteral("Changed")});
         }
         if (!out || s.bulk.size() != kBulk) {
             state.SkipWithError("abtool failed");

@@ -73,8 +73,8 @@ void BenchServer::stop()
 bool BenchServer::launch(quint16 port)
 {
     m_process.setProgram(QStringLiteral(TOLVANE_GDATA_SERVER));
-    m_process.setArguments({QStringLiteral("--port"), QString::number(port),
-                            QStringLiteral("--state"), m_stateFile});
+    m_process.setArguments(
+        {QStringLiteral("--port"), QString::number(port), QStringLiteral("--state"), m_stateFile});
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // The server ends with the benchmark even when that one is killed.
     m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
@@ -253,7 +253,8 @@ bool startAgent(QProcess &agent)
         [&] {
             if (!log.isOpen())
                 log.open(QIODevice::ReadOnly);
-            return log.isOpen() && QString::fromUtf8(log.readAll()).contains(agenttexts::firstSnapshot);
+            return log.isOpen() &&
+                   QString::fromUtf8(log.readAll()).contains(agenttexts::firstSnapshot);
         },
         kLoginTimeoutMs, 20);
 }

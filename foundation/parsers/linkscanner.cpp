@@ -15,9 +15,9 @@ const QString kMailto = QStringLiteral("mailto:");
 QUrl targetOf(const QString &word)
 {
     if (containsURL(word)) {
-        const QUrl url = QUrl(word.contains(QStringLiteral("://")) ? word
-                                                                   : QStringLiteral("http://") + word,
-                              QUrl::StrictMode);
+        const QUrl url =
+            QUrl(word.contains(QStringLiteral("://")) ? word : QStringLiteral("http://") + word,
+                 QUrl::StrictMode);
         return url.isValid() && !url.host().isEmpty() ? url : QUrl();
     }
     const QString address =

@@ -10,9 +10,9 @@ namespace zeltor {
 
 struct TextLink
 {
-    qsizetype start = 0;  // in UTF-16 code units, as the text's own indexes
+    qsizetype start = 0; // in UTF-16 code units, as the text's own indexes
     qsizetype length = 0;
-    QUrl url;             // "http://" put in front of a bare "www." address; "mailto:" for mail
+    QUrl url; // "http://" put in front of a bare "www." address; "mailto:" for mail
 
     friend bool operator==(const TextLink &, const TextLink &) = default;
 };

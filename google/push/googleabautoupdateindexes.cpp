@@ -59,7 +59,8 @@ void GoogleABAutoUpdate::setGAllIDs()
 void GoogleABAutoUpdate::setABBackingData()
 {
     const auto value = [this](const QString &key) {
-        return m_tool ? m_tool->defaultValueForKey(key) : UserDefaults::standard().objectForKey(key);
+        return m_tool ? m_tool->defaultValueForKey(key)
+                      : UserDefaults::standard().objectForKey(key);
     };
     const bool recurse = value(googlekeys::gmRecurseGroups).toInt() == 1;
     const bool people = value(abkeys::gmUpdatePeople).toBool();
@@ -96,7 +97,8 @@ void GoogleABAutoUpdate::setABBackingData()
         row.groupABID = group->uniqueId();
         row.groupGoogleID = group->valueForProperty(groupNames.identifier).toString();
         m_smartGroups << row;
-        for (const PersonPtr &member : AddressBookTool::recursiveMembersOfABGroup(group, true, true))
+        for (const PersonPtr &member :
+             AddressBookTool::recursiveMembersOfABGroup(group, true, true))
             m_monitoredSmartMembers.insert(member->uniqueId());
     }
     AddressBookTool::setUserDefaultCounts();

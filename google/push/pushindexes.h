@@ -7,7 +7,7 @@
 // The rows of the push object's address book index: one per group, then one per person.
 struct ABIndexRow
 {
-    QString name;     // the group's name; a person's first and last name
+    QString name; // the group's name; a person's first and last name
     QString abid;
     QDateTime abModDate; // the modification date, else the creation date
     // The link properties' texts, "" when missing.

@@ -12,11 +12,11 @@
 #include "platform/store/persistentstore.h"
 
 #include <QDBusVariant>
-#include <QJsonObject>
-#include <QSet>
 #include <QDir>
 #include <QFile>
+#include <QJsonObject>
 #include <QProcess>
+#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -196,7 +196,8 @@ TEST_F(AgentProcessTest, KilledWhileGoogleIsAway_TheRestartPushesEachOfAThousand
     constexpr int kPeople = 1000;
     // The account outlives the server's stop in its state file.
     server.stop();
-    ASSERT_TRUE(server.start({QStringLiteral("--state"), QDir(data.path()).filePath("server.json")}));
+    ASSERT_TRUE(
+        server.start({QStringLiteral("--state"), QDir(data.path()).filePath("server.json")}));
     server.addAccount(kAccount, kPassword);
     setMainPreference(QStringLiteral("googleServiceBaseURL"), server.baseUrl().toString());
     setMainPreference(pushkeys::autoABStrict, false);
@@ -221,8 +222,8 @@ TEST_F(AgentProcessTest, KilledWhileGoogleIsAway_TheRestartPushesEachOfAThousand
     ASSERT_TRUE(runUntil([this] { return serverContactTitles().size() >= kPeople; }, 60000))
         << serverContactTitles().size();
     // The push has ended once it removed the files it carried.
-    ASSERT_TRUE(runUntil([this] { return !QFile::exists(QDir(pendingFolder()).filePath("New")); },
-                         30000));
+    ASSERT_TRUE(
+        runUntil([this] { return !QFile::exists(QDir(pendingFolder()).filePath("New")); }, 30000));
     const QStringList titles = serverContactTitles();
     EXPECT_EQ(titles.size(), kPeople);
     EXPECT_EQ(QSet<QString>(titles.begin(), titles.end()).size(), kPeople);

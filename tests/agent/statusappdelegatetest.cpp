@@ -1,11 +1,11 @@
 #include "tests/agent/agenttest.h"
 
+#include "addressbook/records/recordcounts.h"
 #include "agent/agentkeys.h"
 #include "agent/agenttexts.h"
 #include "google/engine/googlecontacttool.h"
 #include "google/push/googleabautoupdate.h"
 #include "google/push/pushkeys.h"
-#include "addressbook/records/recordcounts.h"
 #include "model/push/abpushstatus.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/defaults/userdefaults.h"
@@ -323,14 +323,20 @@ QStringList serverGroupTitles(GDataTestServer &server, const QString &account)
 // groups hold reaches Google, and a deleted member is deleted there too.
 TEST_F(AgentTest, PushModeTwo_OnlyTheMonitoredRecordsArePushed)
 {
-    const QString watchedMember = addPersonElsewhere(QStringLiteral("Watched"), QStringLiteral("Member"));
-    const QString nestedMember = addPersonElsewhere(QStringLiteral("Nested"), QStringLiteral("Member"));
-    const QString otherMember = addPersonElsewhere(QStringLiteral("Other"), QStringLiteral("Member"));
+    const QString watchedMember =
+        addPersonElsewhere(QStringLiteral("Watched"), QStringLiteral("Member"));
+    const QString nestedMember =
+        addPersonElsewhere(QStringLiteral("Nested"), QStringLiteral("Member"));
+    const QString otherMember =
+        addPersonElsewhere(QStringLiteral("Other"), QStringLiteral("Member"));
     const QString loner = addPersonElsewhere(QStringLiteral("No"), QStringLiteral("Group"));
-    const QString inner = abtool({QStringLiteral("add-group"), QStringLiteral("Inner"), nestedMember}).trimmed();
+    const QString inner =
+        abtool({QStringLiteral("add-group"), QStringLiteral("Inner"), nestedMember}).trimmed();
     const QString watched =
-        abtool({QStringLiteral("add-group"), QStringLiteral("Watched"), watchedMember, inner}).trimmed();
-    ASSERT_FALSE(abtool({QStringLiteral("add-group"), QStringLiteral("Other"), otherMember}).isNull());
+        abtool({QStringLiteral("add-group"), QStringLiteral("Watched"), watchedMember, inner})
+            .trimmed();
+    ASSERT_FALSE(
+        abtool({QStringLiteral("add-group"), QStringLiteral("Other"), otherMember}).isNull());
     ASSERT_FALSE(watched.isEmpty());
     setMainPreference(pushkeys::autoABPushMode, 2);
     setMainPreference(pushkeys::autoABStrict, false);
@@ -383,24 +389,28 @@ TEST_F(AgentTest, PushModeTwo_OnlyTheMonitoredRecordsArePushed)
 TEST_F(AgentTest, GoogleGoneWhileListening_TheLoginAfterItsReturnPushesTheChangesOnce)
 {
     server.stop();
-    ASSERT_TRUE(server.start({QStringLiteral("--state"), QDir(data.path()).filePath("server.json")}));
+    ASSERT_TRUE(
+        server.start({QStringLiteral("--state"), QDir(data.path()).filePath("server.json")}));
     server.addAccount(kAccount, kPassword);
     setMainPreference(QStringLiteral("googleServiceBaseURL"), server.baseUrl().toString());
     ASSERT_TRUE(startAndLogIn());
 
     server.stop();
     const QString uid = addPersonElsewhere(QStringLiteral("Gone"), QStringLiteral("Away"));
-    ASSERT_TRUE(runUntil([&] {
-        AddressBook::shared()->checkForExternalChanges();
-        return readFile(QDir(pendingFolder()).filePath("New")) == uid &&
-               delegate->statusMessage() == QStringLiteral("Status: Waiting for Internet Access");
-    }, 30000));
+    ASSERT_TRUE(runUntil(
+        [&] {
+            AddressBook::shared()->checkForExternalChanges();
+            return readFile(QDir(pendingFolder()).filePath("New")) == uid &&
+                   delegate->statusMessage() ==
+                       QStringLiteral("Status: Waiting for Internet Access");
+        },
+        30000));
     EXPECT_TRUE(delegate->isPolling());
     EXPECT_EQ(countLines(QStringLiteral("The push did not reach Google")), 1);
 
     ASSERT_TRUE(server.restart());
-    ASSERT_TRUE(runUntil([this] { return serverContactTitles().contains(QStringLiteral("Gone Away")); },
-                         30000));
+    ASSERT_TRUE(runUntil(
+        [this] { return serverContactTitles().contains(QStringLiteral("Gone Away")); }, 30000));
     ASSERT_TRUE(runUntil([this] {
         return !delegate->sharedABUpdateTool()->isPushing() &&
                !QFileInfo::exists(QDir(pendingFolder()).filePath("New"));
@@ -418,13 +428,15 @@ TEST_F(AgentTest, PerEntryRefusal_ShowsInTheLastActionAndKeepsOnlyThatRecord)
     const QString cards = QDir(data.path()).filePath("two.vcf");
     QFile file(cards);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Kept;Refused;;;\r\nFN:Refused Kept\r\nEND:VCARD\r\n"
-               "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Taken;Accepted;;;\r\nFN:Accepted Taken\r\nEND:VCARD\r\n");
+    file.write(
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Kept;Refused;;;\r\nFN:Refused Kept\r\nEND:VCARD\r\n"
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Taken;Accepted;;;\r\nFN:Accepted Taken\r\nEND:VCARD\r\n");
     file.close();
     AddressBook::shared()->checkForExternalChanges();
     // The identifiers are known only once abtool has made them: the refusal is set up by the
     // first of them, before the agent reads the save.
-    const QStringList ids = abtool({QStringLiteral("import"), cards}).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList ids =
+        abtool({QStringLiteral("import"), cards}).split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(ids.size(), 2);
     server.injectBatchEntryStatus(ids.first(), 400, QStringLiteral("Invalid contact"));
     ASSERT_TRUE(runUntil([this] {
@@ -433,7 +445,8 @@ TEST_F(AgentTest, PerEntryRefusal_ShowsInTheLastActionAndKeepsOnlyThatRecord)
                !delegate->sharedABUpdateTool()->isPushing();
     }));
     EXPECT_FALSE(serverContactTitles().contains(QStringLiteral("Refused Kept")));
-    EXPECT_TRUE(delegate->lastAction().contains(ids.first())) << delegate->lastAction().toStdString();
+    EXPECT_TRUE(delegate->lastAction().contains(ids.first()))
+        << delegate->lastAction().toStdString();
     EXPECT_EQ(readFile(QDir(pendingFolder()).filePath("New")), ids.first());
 }
 
@@ -450,10 +463,12 @@ TEST_F(AgentTest, AppliedThenDropped_MakesNoDuplicate)
         return serverContactTitles().contains(QStringLiteral("Dropped Answer"));
     }));
     // Until everything the push kept for later has been pushed again.
-    ASSERT_TRUE(runUntil([this] {
-        return !delegate->sharedABUpdateTool()->isPushing() && !delegate->isPolling() &&
-               !QFileInfo::exists(QDir(pendingFolder()).filePath("New"));
-    }, 30000));
+    ASSERT_TRUE(runUntil(
+        [this] {
+            return !delegate->sharedABUpdateTool()->isPushing() && !delegate->isPolling() &&
+                   !QFileInfo::exists(QDir(pendingFolder()).filePath("New"));
+        },
+        30000));
     EXPECT_EQ(serverContactTitles().count(QStringLiteral("Dropped Answer")), 1);
 }
 
@@ -470,25 +485,30 @@ TEST_F(AgentTest, TwoQuickChangesWhileTheGroupBatchIsSlow_BothReachGoogleInOrder
     const QString uid = addPersonElsewhere(QStringLiteral("Quick"), QStringLiteral("Joiner"));
     ASSERT_FALSE(abtool({QStringLiteral("add-to-group"), group, uid}).isNull());
     QString groupID;
-    ASSERT_TRUE(runUntil([&] {
-        AddressBook::shared()->checkForExternalChanges();
-        const GDataFeedPtr groups = server.entries(kAccount, GDataEntryBase::Kind::ContactGroup);
-        for (const GDataEntryPtr &entry : groups ? groups->entries() : std::vector<GDataEntryPtr>{})
-            if (entry->title() == QStringLiteral("Quick") && !entry->isDeleted())
-                groupID = entry->identifier();
-        if (groupID.isEmpty())
+    ASSERT_TRUE(runUntil(
+        [&] {
+            AddressBook::shared()->checkForExternalChanges();
+            const GDataFeedPtr groups =
+                server.entries(kAccount, GDataEntryBase::Kind::ContactGroup);
+            for (const GDataEntryPtr &entry :
+                 groups ? groups->entries() : std::vector<GDataEntryPtr>{})
+                if (entry->title() == QStringLiteral("Quick") && !entry->isDeleted())
+                    groupID = entry->identifier();
+            if (groupID.isEmpty())
+                return false;
+            const GDataFeedPtr contacts = server.entries(kAccount, GDataEntryBase::Kind::Contact);
+            for (const GDataEntryPtr &entry :
+                 contacts ? contacts->entries() : std::vector<GDataEntryPtr>{}) {
+                const auto contact = std::dynamic_pointer_cast<GDataEntryContact>(entry);
+                if (!contact || contact->title() != QStringLiteral("Quick Joiner"))
+                    continue;
+                for (const GDataGroupMembershipInfo &info : contact->groupMembershipInfos())
+                    if (info.href == groupID)
+                        return true;
+            }
             return false;
-        const GDataFeedPtr contacts = server.entries(kAccount, GDataEntryBase::Kind::Contact);
-        for (const GDataEntryPtr &entry : contacts ? contacts->entries() : std::vector<GDataEntryPtr>{}) {
-            const auto contact = std::dynamic_pointer_cast<GDataEntryContact>(entry);
-            if (!contact || contact->title() != QStringLiteral("Quick Joiner"))
-                continue;
-            for (const GDataGroupMembershipInfo &info : contact->groupMembershipInfos())
-                if (info.href == groupID)
-                    return true;
-        }
-        return false;
-    }, 30000));
+        },
+        30000));
     EXPECT_EQ(serverContactTitles().count(QStringLiteral("Quick Joiner")), 1);
     // The group was sent before the batch that holds the membership.
     const QStringList batches = server.requestsTo(QStringLiteral("/batch"));
@@ -552,10 +572,12 @@ TEST_F(AgentTest, LoggedOutWhileListening_TheAgentLogsInAgainAndPushesThePending
     ASSERT_TRUE(startAndLogIn());
     delegate->appGoogleContactTool()->logout();
     ASSERT_FALSE(addPersonElsewhere(QStringLiteral("Logged"), QStringLiteral("Out")).isEmpty());
-    ASSERT_TRUE(runUntil([this] {
-        AddressBook::shared()->checkForExternalChanges();
-        return serverContactTitles().contains(QStringLiteral("Logged Out"));
-    }, 30000));
+    ASSERT_TRUE(runUntil(
+        [this] {
+            AddressBook::shared()->checkForExternalChanges();
+            return serverContactTitles().contains(QStringLiteral("Logged Out"));
+        },
+        30000));
     ASSERT_TRUE(runUntil([this] {
         return !delegate->sharedABUpdateTool()->isPushing() &&
                !QFileInfo::exists(QDir(pendingFolder()).filePath("New"));

@@ -6,12 +6,12 @@
 #include "agent/statusappdelegate.h"
 #include "platform/ui/statusitem.h"
 
-#include <QPushButton>
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -25,8 +25,8 @@ constexpr int kSettleMs = 400;
 constexpr int kLoginTries = 50;
 
 const QStringList kPictures = {
-    QStringLiteral("agent-window.png"),        QStringLiteral("agent-menu.png"),
-    QStringLiteral("agent-configuration.png"), QStringLiteral("agent-quickentry-home.png"),
+    QStringLiteral("agent-window.png"),          QStringLiteral("agent-menu.png"),
+    QStringLiteral("agent-configuration.png"),   QStringLiteral("agent-quickentry-home.png"),
     QStringLiteral("agent-quickentry-work.png"), QStringLiteral("agent-quickentry-note.png")};
 
 void settle()
@@ -41,9 +41,9 @@ void settle()
 } // namespace
 
 AgentCaptures::AgentCaptures(const QString &folder, QObject *parent)
-    : QObject(parent), m_folder(folder)
-{
-}
+    : QObject(parent)
+    , m_folder(folder)
+{}
 
 QStringList AgentCaptures::missing() const
 {
@@ -123,7 +123,9 @@ void AgentCaptures::captureAll()
     for (int tab = 0; tab < entry->tabs()->count(); ++tab) {
         entry->tabs()->setCurrentIndex(tab);
         settle();
-        capture(entry, QStringLiteral("agent-quickentry-%1.png").arg(entry->tabs()->tabText(tab).toLower()));
+        capture(
+            entry,
+            QStringLiteral("agent-quickentry-%1.png").arg(entry->tabs()->tabText(tab).toLower()));
     }
     delegate->quickEntry()->closeCardzap();
 }

@@ -196,8 +196,8 @@ TEST_F(BrowserPersonTest, PanelKeys_EveryWorkAndHomeEntryIsKeptWithTheWorkOnePri
                                                 {"postal", "22201"},
                                                 {"country", "USA"}}},
         // The panel starts every address with the default country: that alone is no address.
-        {browserkeys::homeAddrDict, QVariantMap{{"street1", ""}, {"street2", ""}, {"city", ""},
-                                                {"country", "USA"}}},
+        {browserkeys::homeAddrDict,
+         QVariantMap{{"street1", ""}, {"street2", ""}, {"city", ""}, {"country", "USA"}}},
         {browserkeys::workIM, "ghopper"},
         {browserkeys::workIMType, browserkeys::imJabber},
         {browserkeys::homeIM, "amazinggrace"},
@@ -234,10 +234,10 @@ TEST_F(BrowserPersonTest, PanelKeys_EveryWorkAndHomeEntryIsKeptWithTheWorkOnePri
     EXPECT_EQ(storedEntries(homeOnly, kABPhoneProperty),
               (QList<StoredEntry>{{kABPhoneHomeLabel, "555 9", true}}));
     EXPECT_EQ(storedEntries(homeOnly, kABAddressProperty),
-              (QList<StoredEntry>{{kABAddressHomeLabel,
-                                   QVariantMap{{kABAddressStreetKey, "2 Elm"},
-                                               {kABAddressCountryKey, "Norway"}},
-                                   true}}));
+              (QList<StoredEntry>{
+                  {kABAddressHomeLabel,
+                   QVariantMap{{kABAddressStreetKey, "2 Elm"}, {kABAddressCountryKey, "Norway"}},
+                   true}}));
 }
 
 struct InstantCase

@@ -129,8 +129,8 @@ TEST_F(AbToolTest, AddGroupAndSetOverManyRecords_EachOneSave)
     }
     ASSERT_TRUE(book->save());
 
-    const Result made = abtool({QStringLiteral("add-group"), QStringLiteral("Team"), people.at(0),
-                                people.at(1)});
+    const Result made =
+        abtool({QStringLiteral("add-group"), QStringLiteral("Team"), people.at(0), people.at(1)});
     ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
     const QString groupID = made.out.trimmed();
     ASSERT_TRUE(waitFor([&] { return book->groupForUniqueId(groupID) != nullptr; }));
@@ -144,13 +144,19 @@ TEST_F(AbToolTest, AddGroupAndSetOverManyRecords_EachOneSave)
     firstTwo.sort();
     EXPECT_EQ(members, firstTwo);
     ASSERT_TRUE(waitFor([&] { return external.size() == 1; }));
-    EXPECT_TRUE(external.takeFirst().first().toMap().value(kABInsertedRecords).toStringList().contains(groupID));
+    EXPECT_TRUE(external.takeFirst()
+                    .first()
+                    .toMap()
+                    .value(kABInsertedRecords)
+                    .toStringList()
+                    .contains(groupID));
 
     const Result set = abtool(QStringList{QStringLiteral("set")} + people +
                               QStringList{kABJobTitleProperty, QStringLiteral("Pilot")});
     ASSERT_EQ(set.exitCode, 0) << set.err.toStdString();
     ASSERT_TRUE(waitFor([&] { return external.size() == 1; }));
-    QStringList updated = external.takeFirst().first().toMap().value(kABUpdatedRecords).toStringList();
+    QStringList updated =
+        external.takeFirst().first().toMap().value(kABUpdatedRecords).toStringList();
     updated.sort();
     QStringList expected = people;
     expected.sort();
@@ -163,11 +169,12 @@ TEST_F(AbToolTest, AddGroupAndSetOverManyRecords_EachOneSave)
     const Result bad = abtool({QStringLiteral("set"), people.at(0), QStringLiteral("NOPE:ABPerson"),
                                kABJobTitleProperty, QStringLiteral("Clerk")});
     EXPECT_EQ(bad.exitCode, 1);
-    const Result badGroup =
-        abtool({QStringLiteral("add-group"), QStringLiteral("Ghosts"), QStringLiteral("NOPE:ABPerson")});
+    const Result badGroup = abtool(
+        {QStringLiteral("add-group"), QStringLiteral("Ghosts"), QStringLiteral("NOPE:ABPerson")});
     EXPECT_EQ(badGroup.exitCode, 1);
     EXPECT_FALSE(abtool({QStringLiteral("list")}).out.contains(QStringLiteral("Ghosts")));
-    EXPECT_FALSE(abtool({QStringLiteral("show"), people.at(0)}).out.contains(QStringLiteral("Clerk")));
+    EXPECT_FALSE(
+        abtool({QStringLiteral("show"), people.at(0)}).out.contains(QStringLiteral("Clerk")));
 }
 
 TEST_F(AbToolTest, BadCommandsFailWithAMessage)
