@@ -17,6 +17,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QSet>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -238,4 +239,48 @@ TEST_F(AgentProcessTest, KilledWhileGoogleIsAway_TheRestartPushesEachOfAThousand
     EXPECT_FALSE(QDir(folder("archive")).entryList(QDir::Files).isEmpty());
     EXPECT_TRUE(busprograms::quit(agentcommands::kBundleIdentifier));
     ASSERT_TRUE(first.waitForFinished(20000));
+}
+
+// Killed while its batches are on their way: the restart's push decides against Google as it is
+// now, so the people whose batch the server applied are updated, never added a second time.
+TEST_F(AgentProcessTest, KilledMidPush_TheRestartMakesNoDuplicateAndMissesNoOne)
+{
+    constexpr int kPeople = 300;
+    setMainPreference(pushkeys::autoABStrict, false);
+    storePassword();
+    ASSERT_TRUE(startAgentProcess(first));
+    ASSERT_TRUE(runUntil([this] { return storeHoldsSnapshot(); }, 30000));
+
+    // Every batch waits a while before the server answers it.
+    server.injectFault(QStringLiteral("/batch"), 0, 10, 1500, false, "POST");
+    server.clearRequestLog();
+    const QStringList people = importPeople(QStringLiteral("Midway"), kPeople);
+    ASSERT_EQ(people.size(), kPeople);
+    ASSERT_TRUE(runUntil([this] { return !server.requestsTo(QStringLiteral("/batch")).isEmpty(); },
+                         30000));
+    ::kill(pid_t(first.processId()), SIGKILL);
+    ASSERT_TRUE(first.waitForFinished(10000));
+
+    ASSERT_TRUE(startAgentProcess(first));
+    ASSERT_TRUE(runUntil([this] { return serverContactTitles().size() >= kPeople; }, 60000))
+        << serverContactTitles().size();
+    // Until the restart's push has ended: no batch for a few seconds.
+    qsizetype batches = -1;
+    ASSERT_TRUE(runUntil(
+        [&] {
+            const qsizetype now = server.requestsTo(QStringLiteral("/batch")).size();
+            if (now == batches)
+                return true;
+            batches = now;
+            QThread::msleep(3000);
+            return false;
+        },
+        90000));
+    const QStringList titles = serverContactTitles();
+    EXPECT_EQ(titles.size(), kPeople);
+    EXPECT_EQ(QSet<QString>(titles.begin(), titles.end()).size(), kPeople);
+    EXPECT_TRUE(busprograms::quit(agentcommands::kBundleIdentifier));
+    ASSERT_TRUE(first.waitForFinished(20000));
+    const QStringList after = serverContactTitles();
+    EXPECT_EQ(after.size(), kPeople);
 }
