@@ -585,3 +585,66 @@ TEST_F(AgentTest, LoggedOutWhileListening_TheAgentLogsInAgainAndPushesThePending
     EXPECT_EQ(serverContactTitles().count(QStringLiteral("Logged Out")), 1);
     EXPECT_EQ(countLines(QStringLiteral("The push did not reach Google (not logged in)")), 1);
 }
+
+namespace {
+
+// Whether the server's contact of that title is a member of the server's group of that title.
+bool serverMembership(GDataTestServer &server, const QString &account, const QString &contactTitle,
+                      const QString &groupTitle)
+{
+    QString groupID;
+    if (const GDataFeedPtr groups = server.entries(account, GDataEntryBase::Kind::ContactGroup))
+        for (const GDataEntryPtr &entry : groups->entries())
+            if (entry->title() == groupTitle && !entry->isDeleted())
+                groupID = entry->identifier();
+    if (const GDataFeedPtr contacts = server.entries(account, GDataEntryBase::Kind::Contact))
+        for (const GDataEntryPtr &entry : contacts->entries()) {
+            const auto contact = std::dynamic_pointer_cast<GDataEntryContact>(entry);
+            if (!contact || contact->title() != contactTitle || contact->isDeleted())
+                continue;
+            for (const GDataGroupMembershipInfo &info : contact->groupMembershipInfos())
+                if (!groupID.isEmpty() && info.href == groupID)
+                    return true;
+        }
+    return false;
+}
+
+} // namespace
+
+// Adding an existing person to an existing group changes only the group, whose name stays: the
+// membership reaches Google only through strict memberships.
+TEST_F(AgentTest, ExistingPersonJoinsExistingGroup_TheMembershipGoesOnlyWithStrictMemberships)
+{
+    setMainPreference(pushkeys::autoABStrict, false);
+    ASSERT_TRUE(startAndLogIn());
+    const QString group = abtool({QStringLiteral("add-group"), QStringLiteral("Club")}).trimmed();
+    const QString uid = addPersonElsewhere(QStringLiteral("Club"), QStringLiteral("Member"));
+    ASSERT_TRUE(runUntil([this] {
+        AddressBook::shared()->checkForExternalChanges();
+        return serverContactTitles().contains(QStringLiteral("Club Member")) &&
+               serverGroupTitles(server, kAccount).contains(QStringLiteral("Club")) &&
+               !delegate->sharedABUpdateTool()->isPushing();
+    }));
+
+    ASSERT_FALSE(abtool({QStringLiteral("add-to-group"), group, uid}).isNull());
+    server.clearRequestLog();
+    ASSERT_TRUE(runUntil([this] {
+        AddressBook::shared()->checkForExternalChanges();
+        return countLines(QStringLiteral("AB CHANGED Externally updated")) >= 3;
+    }));
+    ASSERT_TRUE(runUntil([this] { return !delegate->sharedABUpdateTool()->isPushing(); }));
+    EXPECT_TRUE(server.requestsTo(QStringLiteral("/batch")).isEmpty());
+    EXPECT_FALSE(serverMembership(server, kAccount, QStringLiteral("Club Member"),
+                                  QStringLiteral("Club")));
+
+    // With strict memberships the next push repairs it. With no group ticked the agent clears
+    // the option in its own domain at start, so it is switched on there.
+    UserDefaults::standard().setBool(true, pushkeys::autoABStrict);
+    ASSERT_FALSE(addPersonElsewhere(QStringLiteral("Someone"), QStringLiteral("Else")).isEmpty());
+    EXPECT_TRUE(runUntil([this] {
+        AddressBook::shared()->checkForExternalChanges();
+        return serverMembership(server, kAccount, QStringLiteral("Club Member"),
+                                QStringLiteral("Club"));
+    }));
+    EXPECT_EQ(serverContactTitles().count(QStringLiteral("Club Member")), 1);
+}
