@@ -58,6 +58,8 @@ inline const QString anotherAgentRuns =
 inline const QString keyringUnavailable =
     QStringLiteral("The keyring cannot be read (locked, or no Secret Service yet): %1");
 inline const QString loginFetchFailed = QStringLiteral("The login fetch failed: %1");
+inline const QString pushFailed =
+    QStringLiteral("The push did not reach Google (%1): its changes wait for the next login");
 inline const QString caughtStoreError = QStringLiteral("%1 - Caught %2: %3  info = %4");
 inline const QString noMoc = QStringLiteral("No MOC Found");
 inline const QString commitEditProblem = QStringLiteral("MOC CommitEdit problem");

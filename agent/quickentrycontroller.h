@@ -1,6 +1,7 @@
 #pragma once
 
 #include "agent/handoverfile.h"
+#include "foundation/parsers/linkscanner.h"
 
 #include <QObject>
 #include <QPointer>
@@ -63,6 +64,8 @@ public:
     QString sourceData() const { return m_sourceData; }
     QString sourceBID() const { return m_sourceBID; }
     void setSourceData(const QString &data);
+    // The notes' links, as the panel marks them.
+    QList<zeltor::TextLink> linkifiedNotes() const { return zeltor::scanLinks(notes()); }
     QString expressPastedString() const { return m_expressPastedString; }
     const QStringList &countryNamesArray() const { return m_countryNamesArray; }
     const QStringList &abGroupNamesArray() const { return m_abGroupNamesArray; }

@@ -16,6 +16,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTextCharFormat>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
 namespace {
@@ -136,9 +138,11 @@ QWidget *QuickEntryPanel::makeNoteTab()
     auto *layout = new QVBoxLayout(tab);
     m_notesField = new QPlainTextEdit(tab);
     connect(m_notesField, &QPlainTextEdit::textChanged, this, [this] {
-        if (!m_refreshing)
-            m_controller->setValue(QStringLiteral("notes"),
-                                   m_notesField->toPlainText().replace(u'\n', u'\r'));
+        if (m_refreshing)
+            return;
+        m_controller->setValue(QStringLiteral("notes"),
+                               m_notesField->toPlainText().replace(u'\n', u'\r'));
+        markNoteLinks();
     });
     layout->addWidget(m_notesField, 1);
     auto *createDate = new QPushButton(tr("Creation Date"), tab);
@@ -216,11 +220,33 @@ void QuickEntryPanel::refresh()
     const QString notes = m_controller->value(QStringLiteral("notes")).toString();
     if (m_notesField->toPlainText() != QString(notes).replace(u'\r', u'\n'))
         m_notesField->setPlainText(QString(notes).replace(u'\r', u'\n'));
+    markNoteLinks();
     m_addressBook->setChecked(m_controller->addToAddressBook());
     m_google->setChecked(m_controller->addToGoogleContacts());
     for (const auto &[check, key] : std::as_const(m_preferenceBoxes))
         check->setChecked(UserDefaults::standard().boolForKey(key));
     m_refreshing = false;
+}
+
+void QuickEntryPanel::markNoteLinks()
+{
+    const bool wasRefreshing = m_refreshing;
+    // Formats change the document too: the notes handler must not take that for an edit.
+    m_refreshing = true;
+    QTextCursor cursor(m_notesField->document());
+    cursor.select(QTextCursor::Document);
+    cursor.setCharFormat(QTextCharFormat());
+    for (const zeltor::TextLink &link : m_controller->linkifiedNotes()) {
+        cursor.setPosition(int(link.start));
+        cursor.setPosition(int(link.start + link.length), QTextCursor::KeepAnchor);
+        QTextCharFormat format;
+        format.setAnchor(true);
+        format.setAnchorHref(link.url.toString());
+        format.setFontUnderline(true);
+        format.setForeground(palette().link());
+        cursor.mergeCharFormat(format);
+    }
+    m_refreshing = wasRefreshing;
 }
 
 void QuickEntryPanel::showFilled()

@@ -45,6 +45,8 @@ private:
     QWidget *makeNoteTab();
     QWidget *makeTargets();
     void refresh();
+    // The notes' web and mail addresses shown as links, the text left as it is.
+    void markNoteLinks();
     void fieldEdited(const Binding &binding, const QString &text);
     bool fieldFinished(const Binding &binding);
 

@@ -107,6 +107,13 @@ public:
     GoogleABAutoUpdate *sharedABUpdateTool();
     void abChanged(const QVariantMap &info);
     void abChangedExternally(const QVariantMap &info);
+    // A change handler that is never connected: it keeps the rows of push mode 2 in step with
+    // the groups of the change and hands the monitored records of it to the push; a restore
+    // switches the main program's automatic push off and tells the user.
+    void pushNotificationManager(const QVariantMap &info);
+    // The identifiers the push mode lets through: none in mode 0, all in mode 1, the monitored
+    // groups or contacts in mode 2. Changes nothing.
+    QStringList filterByUserPrefs(const QStringList &ids, bool isGroupType) const;
 
     // Quick entry: a hand-over file fills the panel (false, with the reason, when the file is
     // refused and left alone); the menu opens an empty panel.
@@ -171,6 +178,9 @@ private:
     void pollForInternet();
     void watchLogin();
     void loginFailed(const QString &reason);
+    // Logged out in effect: waiting, and trying the login again at the poll interval.
+    void waitForGoogle();
+    void pushFailed(const QString &reason);
     void loginEnded();
     void placeUnderStatusItem(QWidget *panel);
     QStringList computeMonitoredContactIDs() const;

@@ -131,6 +131,11 @@ void StatusAppDelegate::loginFailed(const QString &reason)
     m_loginRunning = false;
     m_loginErrorShown = true;
     tlog::write(agenttexts::loginFetchFailed.arg(reason));
+    waitForGoogle();
+}
+
+void StatusAppDelegate::waitForGoogle()
+{
     // Logged out: waiting, as without a connection, and trying again at the poll interval.
     m_isPaused = false;
     setPauseMenu();
@@ -138,6 +143,17 @@ void StatusAppDelegate::loginFailed(const QString &reason)
     setStatusMessage(agenttexts::waitingForInternet);
     if (UserDefaults::standard().boolForKey(agentkeys::tolvaneAgentDoesPoll))
         pollForInternet();
+}
+
+void StatusAppDelegate::pushFailed(const QString &reason)
+{
+    // The changes wait in the pending files; only a login flushes them, so the agent logs in
+    // again once Google answers, as after a failed login.
+    tlog::write(agenttexts::pushFailed.arg(reason));
+    // A wait under way is left to run: restarting it at each change could put the login off for
+    // as long as changes keep coming.
+    if (!m_loginRunning && !m_isPaused && !m_poller.isActive())
+        waitForGoogle();
 }
 
 void StatusAppDelegate::loginEnded()

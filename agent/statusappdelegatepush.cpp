@@ -232,6 +232,8 @@ GoogleABAutoUpdate *StatusAppDelegate::sharedABUpdateTool()
         m_googleABAutoUpdate = std::make_unique<GoogleABAutoUpdate>();
         m_googleABAutoUpdate->setGoogleTool(m_appGoogleContactTool.get());
         m_googleABAutoUpdate->setDelegate(this);
+        connect(m_googleABAutoUpdate.get(), &GoogleABAutoUpdate::pushFailed, this,
+                &StatusAppDelegate::pushFailed);
     }
     return m_googleABAutoUpdate.get();
 }

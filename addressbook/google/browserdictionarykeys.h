@@ -23,6 +23,19 @@ inline const QString addressHome = QStringLiteral("addressHome");
 inline const QString im = QStringLiteral("im");
 inline const QString imType = QStringLiteral("imType");
 inline const QString imHome = QStringLiteral("imHome");
+// The new-contact panels' work and home entries: the long-form address dictionaries hold the
+// Google address keys below.
+inline const QString workEmail = QStringLiteral("workEmail");
+inline const QString homeEmail = QStringLiteral("homeEmail");
+inline const QString workPhone = QStringLiteral("workPhone");
+inline const QString homePhone = QStringLiteral("homePhone");
+inline const QString faxPhone = QStringLiteral("faxPhone");
+inline const QString workAddrDict = QStringLiteral("workAddrDict");
+inline const QString homeAddrDict = QStringLiteral("homeAddrDict");
+inline const QString workIM = QStringLiteral("workIM");
+inline const QString homeIM = QStringLiteral("homeIM");
+inline const QString workIMType = QStringLiteral("workIMType");
+inline const QString homeIMType = QStringLiteral("homeIMType");
 
 // Name dictionary, under "nameDict"
 inline const QString first = QStringLiteral("first");

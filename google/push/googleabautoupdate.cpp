@@ -160,6 +160,7 @@ void GoogleABAutoUpdate::startPush()
         m_changedIDs.clear();
         m_deletedIDs.clear();
         m_flushedFiles.clear();
+        emit pushFailed(QStringLiteral("not logged in"));
         return;
     }
     m_flight = Flight();
@@ -191,7 +192,7 @@ void GoogleABAutoUpdate::watchFetch()
     m_fetchWatch.stop();
     tlog::write(QStringLiteral("[%1 %2] - the fetch before the push failed: %3")
                     .arg(kClass, kUpdateGoogle, error->description));
-    endPush(false);
+    endPush(false, error->description);
 }
 
 void GoogleABAutoUpdate::sendFlight()
@@ -441,13 +442,13 @@ void GoogleABAutoUpdate::batchSendAnswered(bool groups, const std::vector<GDataE
     if (!refusedNames.isEmpty()) {
         const QString text = QStringLiteral("Google refused: %1").arg(refusedNames.join(u", "));
         tlog::write(QStringLiteral("[%1 %2] - %3").arg(kClass, QStringLiteral("batchSendAnswered"), text));
-        if (m_tool && m_tool->uiDelegate())
-            m_tool->uiDelegate()->setLastAction(text);
+        m_flight.refusals << refusedNames;
     }
     // A failed ticket ends the chain: the group failure sends no contacts, the contact failure
     // goes no further.
     if (ticketFailed)
-        endPush(false);
+        endPush(false, groups ? QStringLiteral("the group batch failed")
+                              : QStringLiteral("the contact batch failed"));
     else if (!groups && m_contactQueue.empty())
         endPush(true);
 }
@@ -461,10 +462,10 @@ void GoogleABAutoUpdate::listenForNotifications()
 void GoogleABAutoUpdate::jobFailed()
 {
     if (m_state != State::Idle)
-        endPush(false);
+        endPush(false, QStringLiteral("a photo upload failed"));
 }
 
-void GoogleABAutoUpdate::endPush(bool completed)
+void GoogleABAutoUpdate::endPush(bool completed, const QString &failure)
 {
     if (m_state == State::Idle)
         return;
@@ -489,6 +490,10 @@ void GoogleABAutoUpdate::endPush(bool completed)
         }
     }
     m_state = State::Idle;
+    // Shown once the push is over, so that the progress of its last steps does not replace it.
+    if (!m_flight.refusals.isEmpty() && m_tool && m_tool->uiDelegate())
+        m_tool->uiDelegate()->setLastAction(
+            QStringLiteral("Google refused: %1").arg(m_flight.refusals.join(u", ")));
     writeLeftovers(inserted, changed, deleted);
     const QString folder = pendingFolder();
     for (const auto &[name, carried] : std::as_const(m_flight.carriedFiles))
@@ -499,6 +504,8 @@ void GoogleABAutoUpdate::endPush(bool completed)
     m_groupQueue.clear();
     m_contactQueue.clear();
     emit pushEnded();
+    if (!completed)
+        emit pushFailed(failure);
     if (!m_newIDs.isEmpty() || !m_changedIDs.isEmpty() || !m_deletedIDs.isEmpty() ||
         !m_flushedFiles.isEmpty())
         QTimer::singleShot(0, this, &GoogleABAutoUpdate::startPush);

@@ -2,6 +2,8 @@
 
 #include "google/batch/batchaction.h"
 #include "google/engine/googlecontacttooldatadelegate.h"
+#include "google/lookups/identifierindex.h"
+#include "google/push/pushindexes.h"
 
 #include <QHash>
 #include <QObject>
@@ -62,6 +64,17 @@ public:
     // and restart lists, pushed.
     void startupAnalyzer();
 
+    // The Google identifier index, built from the engine's lists as they stand (the Google counts
+    // are not fetched again); the count of contacts without title goes to the preferences.
+    void setGAllIDs();
+    const std::vector<GoogleIDRow> &gAllIDs() const { return m_gAllIDs; }
+    // The address book index, the smart-group rows and the members of every smart group; the
+    // address book counts go to the preferences.
+    void setABBackingData();
+    const QList<ABIndexRow> &abAllIDs() const { return m_abAllIDs; }
+    const QList<SmartGroupRow> &smartGroups() const { return m_smartGroups; }
+    const QSet<QString> &monitoredSmartMembers() const { return m_monitoredSmartMembers; }
+
     // The contact actions of the push being sent.
     BatchActionQueue batchActionContactArray() override { return m_contactQueue; }
     const BatchActionQueue &batchActionGroupArray() const { return m_groupQueue; }
@@ -74,6 +87,9 @@ public:
 signals:
     // A push has ended, whatever its outcome.
     void pushEnded();
+    // A push could not reach Google (not logged in, its fetch or a batch failed); its changes are
+    // in the pending files, which the next login pushes.
+    void pushFailed(const QString &reason);
 
 private:
     enum class State { Idle, Fetching, Sending };
@@ -87,6 +103,8 @@ private:
         QHash<QString, QPair<QString, QString>> byBatchID;
         QSet<QString> reached;
         QStringList refused;
+        // Each refusal as the user reads it: the batch identifier, Google's code and reason.
+        QStringList refusals;
         // The pending files this push carries, with the identifiers read from each.
         QList<QPair<QString, QStringList>> carriedFiles;
     };
@@ -94,7 +112,8 @@ private:
     void startPush();
     void sendFlight();
     void watchFetch();
-    void endPush(bool completed);
+    // Completed: the chain ran to its end; otherwise the reason it stopped.
+    void endPush(bool completed, const QString &failure = {});
     void queueInserted();
     void queueChanged();
     void queueDeleted();
@@ -125,4 +144,8 @@ private:
     // The pending files a flush read, carried by the next push.
     QList<QPair<QString, QStringList>> m_flushedFiles;
     QTimer m_fetchWatch;
+    std::vector<GoogleIDRow> m_gAllIDs;
+    QList<ABIndexRow> m_abAllIDs;
+    QList<SmartGroupRow> m_smartGroups;
+    QSet<QString> m_monitoredSmartMembers;
 };

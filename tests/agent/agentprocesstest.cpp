@@ -1,6 +1,8 @@
 #include "tests/agent/agenttest.h"
 
 #include "agent/agentkeys.h"
+#include "foundation/log.h"
+#include "google/push/pushkeys.h"
 #include "model/push/abpushstatus.h"
 #include "model/tolvanestoremodel.h"
 #include "platform/defaults/userdefaults.h"
@@ -12,7 +14,10 @@
 #include <QDBusVariant>
 #include <QDir>
 #include <QFile>
+#include <QJsonObject>
 #include <QProcess>
+#include <QSet>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -20,8 +25,8 @@
 
 namespace {
 
-// The real agent program, with the test's preferences, keyring and session bus. The agent's bus
-// name is one for the whole bus: every step that needs the agent running is in this one test.
+// The real agent program, with the test's preferences, keyring and session bus (each test has a
+// bus of its own, so the agent's one bus name is free at its start).
 class AgentProcessTest : public AgentTest
 {
 protected:
@@ -61,6 +66,38 @@ protected:
         ManagedObjectContext context(store);
         ABPushStatus *status = ABPushStatus::sharedABPushStatusInContext(context);
         return status && !status->abContactCount().isNull();
+    }
+
+    // The agent's log as it stands.
+    static QString agentLog()
+    {
+        QFile log(tlog::logFilePath(agentcommands::kBundleIdentifier));
+        return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
+    }
+    // abtool imports the people in one save; their identifiers.
+    QStringList importPeople(const QString &last, int count)
+    {
+        QByteArray cards;
+        for (int i = 0; i < count; ++i)
+            cards += QStringLiteral("BEGIN:VCARD\r\nVERSION:3.0\r\nN:%1;P%2;;;\r\nFN:P%2 %1\r\n"
+                                    "END:VCARD\r\n")
+                         .arg(last)
+                         .arg(i, 4, 10, QChar(u'0'))
+                         .toUtf8();
+        const QString path = QDir(data.path()).filePath(last + QStringLiteral(".vcf"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return {};
+        file.write(cards);
+        file.close();
+        return abtool({QStringLiteral("import"), path}).split(u'\n', Qt::SkipEmptyParts);
+    }
+    QStringList pendingIDs(const QString &name) const
+    {
+        QFile file(QDir(pendingFolder()).filePath(name));
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(file.readAll()).split(u'\r', Qt::SkipEmptyParts);
     }
 
     QProcess first;
@@ -151,4 +188,99 @@ TEST_F(AgentProcessTest, CommandsOnTheBusSecondAgentQuitAndTermination)
     EXPECT_TRUE(busprograms::isRunning(agentcommands::kBundleIdentifier));
     EXPECT_TRUE(busprograms::quit(agentcommands::kBundleIdentifier));
     EXPECT_TRUE(runUntil([] { return !busprograms::isRunning(agentcommands::kBundleIdentifier); }));
+}
+
+// A push that cannot reach Google is in the pending files before the agent can be killed; the
+// next run pushes it once, though the snapshot comparison finds the same people again.
+TEST_F(AgentProcessTest, KilledWhileGoogleIsAway_TheRestartPushesEachOfAThousandChangesOnce)
+{
+    constexpr int kPeople = 1000;
+    // The account outlives the server's stop in its state file.
+    server.stop();
+    ASSERT_TRUE(
+        server.start({QStringLiteral("--state"), QDir(data.path()).filePath("server.json")}));
+    server.addAccount(kAccount, kPassword);
+    setMainPreference(QStringLiteral("googleServiceBaseURL"), server.baseUrl().toString());
+    setMainPreference(pushkeys::autoABStrict, false);
+    storePassword();
+    ASSERT_TRUE(startAgentProcess(first));
+    // The login fetch has ended once the first snapshot is stored.
+    ASSERT_TRUE(runUntil([this] { return storeHoldsSnapshot(); }, 30000));
+
+    server.stop();
+    const QStringList people = importPeople(QStringLiteral("Killed"), kPeople);
+    ASSERT_EQ(people.size(), kPeople);
+    ASSERT_TRUE(runUntil([&] { return pendingIDs(pushkeys::kNewFile).size() == kPeople; }, 60000))
+        << pendingIDs(pushkeys::kNewFile).size();
+    const QStringList pending = pendingIDs(pushkeys::kNewFile);
+    EXPECT_EQ(QSet<QString>(people.begin(), people.end()),
+              QSet<QString>(pending.begin(), pending.end()));
+    ::kill(pid_t(first.processId()), SIGKILL);
+    ASSERT_TRUE(first.waitForFinished(10000));
+
+    ASSERT_TRUE(server.restart());
+    ASSERT_TRUE(startAgentProcess(first));
+    ASSERT_TRUE(runUntil([this] { return serverContactTitles().size() >= kPeople; }, 60000))
+        << serverContactTitles().size();
+    // The push has ended once it removed the files it carried.
+    ASSERT_TRUE(
+        runUntil([this] { return !QFile::exists(QDir(pendingFolder()).filePath("New")); }, 30000));
+    const QStringList titles = serverContactTitles();
+    EXPECT_EQ(titles.size(), kPeople);
+    EXPECT_EQ(QSet<QString>(titles.begin(), titles.end()).size(), kPeople);
+    int inserts = 0;
+    for (const QJsonValue &request : server.requestLog()) {
+        const QJsonObject entry = request.toObject();
+        if (entry.value("method").toString() == "POST" &&
+            entry.value("url").toString().contains("/batch"))
+            inserts += int(entry.value("body").toString().count(QStringLiteral("type=\"insert\"")));
+    }
+    EXPECT_EQ(inserts, kPeople);
+    EXPECT_FALSE(QDir(folder("archive")).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(busprograms::quit(agentcommands::kBundleIdentifier));
+    ASSERT_TRUE(first.waitForFinished(20000));
+}
+
+// Killed while its batches are on their way: the restart's push decides against Google as it is
+// now, so the people whose batch the server applied are updated, never added a second time.
+TEST_F(AgentProcessTest, KilledMidPush_TheRestartMakesNoDuplicateAndMissesNoOne)
+{
+    constexpr int kPeople = 300;
+    setMainPreference(pushkeys::autoABStrict, false);
+    storePassword();
+    ASSERT_TRUE(startAgentProcess(first));
+    ASSERT_TRUE(runUntil([this] { return storeHoldsSnapshot(); }, 30000));
+
+    // Every batch waits a while before the server answers it.
+    server.injectFault(QStringLiteral("/batch"), 0, 10, 1500, false, "POST");
+    server.clearRequestLog();
+    const QStringList people = importPeople(QStringLiteral("Midway"), kPeople);
+    ASSERT_EQ(people.size(), kPeople);
+    ASSERT_TRUE(runUntil([this] { return !server.requestsTo(QStringLiteral("/batch")).isEmpty(); },
+                         30000));
+    ::kill(pid_t(first.processId()), SIGKILL);
+    ASSERT_TRUE(first.waitForFinished(10000));
+
+    ASSERT_TRUE(startAgentProcess(first));
+    ASSERT_TRUE(runUntil([this] { return serverContactTitles().size() >= kPeople; }, 60000))
+        << serverContactTitles().size();
+    // Until the restart's push has ended: no batch for a few seconds.
+    qsizetype batches = -1;
+    ASSERT_TRUE(runUntil(
+        [&] {
+            const qsizetype now = server.requestsTo(QStringLiteral("/batch")).size();
+            if (now == batches)
+                return true;
+            batches = now;
+            QThread::msleep(3000);
+            return false;
+        },
+        90000));
+    const QStringList titles = serverContactTitles();
+    EXPECT_EQ(titles.size(), kPeople);
+    EXPECT_EQ(QSet<QString>(titles.begin(), titles.end()).size(), kPeople);
+    EXPECT_TRUE(busprograms::quit(agentcommands::kBundleIdentifier));
+    ASSERT_TRUE(first.waitForFinished(20000));
+    const QStringList after = serverContactTitles();
+    EXPECT_EQ(after.size(), kPeople);
 }

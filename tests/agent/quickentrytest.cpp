@@ -12,10 +12,12 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTextCursor>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -125,6 +127,33 @@ TEST_F(QuickEntryTest, StreetSplitUrlInFrontAndDocumentDataOnce)
     EXPECT_EQ(entry->value("notes").toString().count("the document"), 1);
 }
 
+// The anchor of the notes field's text at the position, as the panel marks it.
+QString anchorAt(QPlainTextEdit *notes, int position)
+{
+    QTextCursor cursor(notes->document());
+    cursor.setPosition(position + 1);
+    return cursor.charFormat().anchorHref();
+}
+
+TEST_F(QuickEntryTest, NotesShowTheirWebAndMailAddressesAsLinksAndKeepTheirText)
+{
+    QuickEntryController *entry = openEmpty();
+    entry->processExpressString(kSignature);
+    QPlainTextEdit *notes = entry->panel()->notesField();
+    EXPECT_EQ(anchorAt(notes, 0), "http://engines.example");
+    EXPECT_EQ(entry->linkifiedNotes().size(), 1);
+
+    // A typed address becomes a link; the stored notes stay plain text.
+    QTextCursor end(notes->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText("\nwrite to ada@engines.example.");
+    const QString stored = entry->value("notes").toString();
+    EXPECT_TRUE(stored.endsWith("\rwrite to ada@engines.example.")) << stored.toStdString();
+    const int mail = int(notes->toPlainText().indexOf("ada@"));
+    EXPECT_EQ(anchorAt(notes, mail), "mailto:ada@engines.example");
+    EXPECT_EQ(anchorAt(notes, mail - 2), "");
+}
+
 TEST_F(QuickEntryTest, CreateDateLineSwitchesOnAndOff)
 {
     QuickEntryController *entry = openEmpty();
@@ -183,11 +212,23 @@ TEST_F(QuickEntryTest, AddressBookTargetKeepsEveryValueOfThePanel)
     entry->setValue("homePhone", "555-0102");
     entry->setValue("workAddrDict.street1", "1 Navy Way");
     entry->setValue("workAddrDict.street2", "Room 2");
+    entry->setValue("homeAddrDict.city", "Arlington");
+    entry->setValue("workIM", "ghopper");
+    entry->setValue("homeIM", "amazinggrace");
     const int before = int(AddressBook::shared()->people().size());
     entry->saveNewGoogleContact();
     ASSERT_EQ(int(AddressBook::shared()->people().size()), before + 1);
-    const QString card = abtool({"list"});
-    EXPECT_TRUE(card.contains("Grace Hopper"));
+    // Read back as another program sees the saved book.
+    QString uid;
+    for (const QString &line : abtool({"list"}).split(u'\n'))
+        if (line.contains("Grace Hopper"))
+            uid = line.section(u'\t', 0, 0);
+    ASSERT_FALSE(uid.isEmpty());
+    const QString card = abtool({"show", uid});
+    for (const char *value : {"grace@navy.example", "grace@home.example", "555-0101", "555-0102",
+                              "1 Navy Way", "Room 2", "Arlington", "ghopper", "amazinggrace"})
+        EXPECT_TRUE(card.contains(QString::fromLatin1(value))) << value << "\n"
+                                                               << card.toStdString();
 }
 
 TEST_F(QuickEntryTest, WindowsOpenWithTheirModels)

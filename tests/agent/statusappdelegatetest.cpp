@@ -1,14 +1,15 @@
 #include "tests/agent/agenttest.h"
 
+#include "addressbook/records/recordcounts.h"
 #include "agent/agentkeys.h"
 #include "agent/agenttexts.h"
 #include "google/engine/googlecontacttool.h"
 #include "google/push/googleabautoupdate.h"
 #include "google/push/pushkeys.h"
-#include "addressbook/records/recordcounts.h"
 #include "model/push/abpushstatus.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/defaults/userdefaults.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 #include "platform/ui/statusitem.h"
 
 #include <QCoreApplication>
@@ -160,23 +161,30 @@ TEST_F(AgentTest, SilencedSaves_AreNeverPushedAfterListeningIsBack)
 
 TEST_F(AgentTest, LoggedOut_ChangesGoToThePendingFileAndTheNextLoginPushesThem)
 {
+    // Without the poll the agent waits for the user to ask for the login.
+    setMainPreference(agentkeys::tolvaneAgentDoesPoll, false);
     ASSERT_TRUE(startAndLogIn());
     delegate->appGoogleContactTool()->logout();
-    const QString first = addPersonElsewhere(QStringLiteral("Pending"), QStringLiteral("One"));
+    const QString cards = QDir(data.path()).filePath("pending.vcf");
+    QFile file(cards);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("BEGIN:VCARD\r\nVERSION:3.0\r\nN:One;Pending;;;\r\nFN:Pending One\r\nEND:VCARD\r\n"
+               "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Two;Pending;;;\r\nFN:Pending Two\r\nEND:VCARD\r\n");
+    file.close();
+    QStringList ids = abtool({QStringLiteral("import"), cards}).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(ids.size(), 2);
+    ids.sort();
     ASSERT_TRUE(runUntil([&] {
         AddressBook::shared()->checkForExternalChanges();
         return !readFile(QDir(pendingFolder()).filePath("New")).isEmpty();
     }));
-    const QString second = addPersonElsewhere(QStringLiteral("Pending"), QStringLiteral("Two"));
-    ASSERT_TRUE(runUntil([&] {
-        AddressBook::shared()->checkForExternalChanges();
-        return readFile(QDir(pendingFolder()).filePath("New")).contains(u'\r');
-    }));
     // One carriage return between identifiers, none after the last.
-    EXPECT_EQ(readFile(QDir(pendingFolder()).filePath("New")), first + u'\r' + second);
+    EXPECT_EQ(readFile(QDir(pendingFolder()).filePath("New")), ids.join(u'\r'));
     EXPECT_TRUE(UserDefaults::standard().boolForKey(pushkeys::pendingFilesExist));
+    // Not logged in, the agent waits; the user's "Listen" logs in.
+    EXPECT_EQ(delegate->statusMessage(), QStringLiteral("Status: Waiting for Internet Access"));
+    EXPECT_FALSE(delegate->isPolling());
 
-    delegate->pauseStop();
     delegate->pauseStop();
     ASSERT_TRUE(runUntil([this] {
         const QStringList titles = serverContactTitles();
@@ -294,4 +302,349 @@ TEST_F(AgentTest, LoginFetchRefused_WaitsAndLogsInOnceTheServerAnswers)
     EXPECT_TRUE(runUntil([this] { return delegate->appGoogleContactTool()->isLoggedIn(); }, 60000));
     EXPECT_EQ(delegate->statusMessage(), QStringLiteral("Status: Listening"));
     EXPECT_GE(countLines(QStringLiteral("The login fetch failed")), 1);
+}
+
+namespace {
+
+// The titles of the server's groups, tombstones left out.
+QStringList serverGroupTitles(GDataTestServer &server, const QString &account)
+{
+    QStringList titles;
+    if (const GDataFeedPtr feed = server.entries(account, GDataEntryBase::Kind::ContactGroup))
+        for (const GDataEntryPtr &entry : feed->entries())
+            if (!entry->isDeleted())
+                titles << entry->title().value_or(QString());
+    return titles;
+}
+
+} // namespace
+
+// Push mode 2 with nested groups, new groups and records without group: only what the monitored
+// groups hold reaches Google, and a deleted member is deleted there too.
+TEST_F(AgentTest, PushModeTwo_OnlyTheMonitoredRecordsArePushed)
+{
+    const QString watchedMember =
+        addPersonElsewhere(QStringLiteral("Watched"), QStringLiteral("Member"));
+    const QString nestedMember =
+        addPersonElsewhere(QStringLiteral("Nested"), QStringLiteral("Member"));
+    const QString otherMember =
+        addPersonElsewhere(QStringLiteral("Other"), QStringLiteral("Member"));
+    const QString loner = addPersonElsewhere(QStringLiteral("No"), QStringLiteral("Group"));
+    const QString inner =
+        abtool({QStringLiteral("add-group"), QStringLiteral("Inner"), nestedMember}).trimmed();
+    const QString watched =
+        abtool({QStringLiteral("add-group"), QStringLiteral("Watched"), watchedMember, inner})
+            .trimmed();
+    ASSERT_FALSE(
+        abtool({QStringLiteral("add-group"), QStringLiteral("Other"), otherMember}).isNull());
+    ASSERT_FALSE(watched.isEmpty());
+    setMainPreference(pushkeys::autoABPushMode, 2);
+    setMainPreference(pushkeys::autoABStrict, false);
+    setMainPreference(agentkeys::autoABUsesSelectedGroups, true);
+    setMainPreference(agentkeys::autoABGroupKeys, QStringList{watched});
+    setMainPreference(QStringLiteral("autoABSelectedGroupsIncludeNestedGroups"), true);
+    setMainPreference(agentkeys::autoABSelectedGroupsIncludeNewGroups, true);
+    setMainPreference(agentkeys::autoABUsesContactsWithoutGroups, true);
+    ASSERT_TRUE(startAndLogIn());
+    EXPECT_EQ(delegate->monitoredGroupIDs(), QStringList{watched});
+
+    // One save that changes all four.
+    ASSERT_FALSE(abtool({QStringLiteral("set"), watchedMember, nestedMember, otherMember, loner,
+                         QStringLiteral("JobTitle"), QStringLiteral("Pilot")})
+                     .isNull());
+    ASSERT_TRUE(runUntil([this] {
+        AddressBook::shared()->checkForExternalChanges();
+        const QStringList titles = serverContactTitles();
+        return titles.contains(QStringLiteral("Watched Member")) &&
+               titles.contains(QStringLiteral("Nested Member")) &&
+               titles.contains(QStringLiteral("No Group"));
+    }));
+    ASSERT_TRUE(runUntil([this] { return !delegate->sharedABUpdateTool()->isPushing(); }));
+    EXPECT_FALSE(serverContactTitles().contains(QStringLiteral("Other Member")));
+
+    // A monitored member's deletion deletes its contact.
+    ASSERT_FALSE(abtool({QStringLiteral("delete"), watchedMember}).isNull());
+    ASSERT_TRUE(runUntil([this] {
+        AddressBook::shared()->checkForExternalChanges();
+        return !serverContactTitles().contains(QStringLiteral("Watched Member"));
+    }));
+    ASSERT_TRUE(runUntil([this] { return !delegate->sharedABUpdateTool()->isPushing(); }));
+
+    // A new group is monitored from now on, with its members.
+    const QString fresh =
+        abtool({QStringLiteral("add-group"), QStringLiteral("Fresh"), otherMember}).trimmed();
+    ASSERT_TRUE(runUntil([this] {
+        AddressBook::shared()->checkForExternalChanges();
+        return serverContactTitles().contains(QStringLiteral("Other Member")) &&
+               serverGroupTitles(server, kAccount).contains(QStringLiteral("Fresh"));
+    }));
+    EXPECT_TRUE(delegate->monitoredGroupIDs().contains(fresh));
+    EXPECT_FALSE(serverGroupTitles(server, kAccount).contains(QStringLiteral("Other")));
+    EXPECT_EQ(serverContactTitles().count(QStringLiteral("Nested Member")), 1);
+}
+
+// Google goes away while the agent listens: the push's changes wait in the pending files, the
+// agent waits and tries again at the poll interval, and once Google is back its login pushes them
+// once.
+TEST_F(AgentTest, GoogleGoneWhileListening_TheLoginAfterItsReturnPushesTheChangesOnce)
+{
+    server.stop();
+    ASSERT_TRUE(
+        server.start({QStringLiteral("--state"), QDir(data.path()).filePath("server.json")}));
+    server.addAccount(kAccount, kPassword);
+    setMainPreference(QStringLiteral("googleServiceBaseURL"), server.baseUrl().toString());
+    ASSERT_TRUE(startAndLogIn());
+
+    server.stop();
+    const QString uid = addPersonElsewhere(QStringLiteral("Gone"), QStringLiteral("Away"));
+    ASSERT_TRUE(runUntil(
+        [&] {
+            AddressBook::shared()->checkForExternalChanges();
+            return readFile(QDir(pendingFolder()).filePath("New")) == uid &&
+                   delegate->statusMessage() ==
+                       QStringLiteral("Status: Waiting for Internet Access");
+        },
+        30000));
+    EXPECT_TRUE(delegate->isPolling());
+    EXPECT_EQ(countLines(QStringLiteral("The push did not reach Google")), 1);
+
+    ASSERT_TRUE(server.restart());
+    ASSERT_TRUE(runUntil(
+        [this] { return serverContactTitles().contains(QStringLiteral("Gone Away")); }, 30000));
+    ASSERT_TRUE(runUntil([this] {
+        return !delegate->sharedABUpdateTool()->isPushing() &&
+               !QFileInfo::exists(QDir(pendingFolder()).filePath("New"));
+    }));
+    EXPECT_EQ(serverContactTitles().count(QStringLiteral("Gone Away")), 1);
+    EXPECT_EQ(delegate->statusMessage(), QStringLiteral("Status: Listening"));
+    EXPECT_FALSE(QDir(folder("archive")).entryList(QDir::Files).isEmpty());
+}
+
+// Google refuses one entry of a batch: the user sees it, and only that record waits for later.
+TEST_F(AgentTest, PerEntryRefusal_ShowsInTheLastActionAndKeepsOnlyThatRecord)
+{
+    setMainPreference(pushkeys::autoABStrict, false);
+    ASSERT_TRUE(startAndLogIn());
+    const QString cards = QDir(data.path()).filePath("two.vcf");
+    QFile file(cards);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Kept;Refused;;;\r\nFN:Refused Kept\r\nEND:VCARD\r\n"
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Taken;Accepted;;;\r\nFN:Accepted Taken\r\nEND:VCARD\r\n");
+    file.close();
+    AddressBook::shared()->checkForExternalChanges();
+    // The identifiers are known only once abtool has made them: the refusal is set up by the
+    // first of them, before the agent reads the save.
+    const QStringList ids =
+        abtool({QStringLiteral("import"), cards}).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(ids.size(), 2);
+    server.injectBatchEntryStatus(ids.first(), 400, QStringLiteral("Invalid contact"));
+    ASSERT_TRUE(runUntil([this] {
+        AddressBook::shared()->checkForExternalChanges();
+        return serverContactTitles().contains(QStringLiteral("Accepted Taken")) &&
+               !delegate->sharedABUpdateTool()->isPushing();
+    }));
+    EXPECT_FALSE(serverContactTitles().contains(QStringLiteral("Refused Kept")));
+    EXPECT_TRUE(delegate->lastAction().contains(ids.first()))
+        << delegate->lastAction().toStdString();
+    EXPECT_EQ(readFile(QDir(pendingFolder()).filePath("New")), ids.first());
+}
+
+// The server applies a batch and the connection closes before its answer: whatever the client
+// resends and whatever the next login pushes again, the person is on Google once.
+TEST_F(AgentTest, AppliedThenDropped_MakesNoDuplicate)
+{
+    setMainPreference(pushkeys::autoABStrict, false);
+    ASSERT_TRUE(startAndLogIn());
+    server.injectApplyThenDrop(QStringLiteral("/batch"), 1, "POST");
+    ASSERT_FALSE(addPersonElsewhere(QStringLiteral("Dropped"), QStringLiteral("Answer")).isEmpty());
+    ASSERT_TRUE(runUntil([this] {
+        AddressBook::shared()->checkForExternalChanges();
+        return serverContactTitles().contains(QStringLiteral("Dropped Answer"));
+    }));
+    // Until everything the push kept for later has been pushed again.
+    ASSERT_TRUE(runUntil(
+        [this] {
+            return !delegate->sharedABUpdateTool()->isPushing() && !delegate->isPolling() &&
+                   !QFileInfo::exists(QDir(pendingFolder()).filePath("New"));
+        },
+        30000));
+    EXPECT_EQ(serverContactTitles().count(QStringLiteral("Dropped Answer")), 1);
+}
+
+// A new group and then a person joining it, while the group batch is slow: both reach Google, the
+// membership after the group it needs.
+TEST_F(AgentTest, TwoQuickChangesWhileTheGroupBatchIsSlow_BothReachGoogleInOrder)
+{
+    setMainPreference(pushkeys::autoABStrict, true);
+    ASSERT_TRUE(startAndLogIn());
+    server.injectFault(QStringLiteral("/groups/"), 0, 1, 2000, false, "POST");
+    const QString group = abtool({QStringLiteral("add-group"), QStringLiteral("Quick")}).trimmed();
+    ASSERT_FALSE(group.isEmpty());
+    AddressBook::shared()->checkForExternalChanges();
+    const QString uid = addPersonElsewhere(QStringLiteral("Quick"), QStringLiteral("Joiner"));
+    ASSERT_FALSE(abtool({QStringLiteral("add-to-group"), group, uid}).isNull());
+    QString groupID;
+    ASSERT_TRUE(runUntil(
+        [&] {
+            AddressBook::shared()->checkForExternalChanges();
+            const GDataFeedPtr groups =
+                server.entries(kAccount, GDataEntryBase::Kind::ContactGroup);
+            for (const GDataEntryPtr &entry :
+                 groups ? groups->entries() : std::vector<GDataEntryPtr>{})
+                if (entry->title() == QStringLiteral("Quick") && !entry->isDeleted())
+                    groupID = entry->identifier();
+            if (groupID.isEmpty())
+                return false;
+            const GDataFeedPtr contacts = server.entries(kAccount, GDataEntryBase::Kind::Contact);
+            for (const GDataEntryPtr &entry :
+                 contacts ? contacts->entries() : std::vector<GDataEntryPtr>{}) {
+                const auto contact = std::dynamic_pointer_cast<GDataEntryContact>(entry);
+                if (!contact || contact->title() != QStringLiteral("Quick Joiner"))
+                    continue;
+                for (const GDataGroupMembershipInfo &info : contact->groupMembershipInfos())
+                    if (info.href == groupID)
+                        return true;
+            }
+            return false;
+        },
+        30000));
+    EXPECT_EQ(serverContactTitles().count(QStringLiteral("Quick Joiner")), 1);
+    // The group was sent before the batch that holds the membership.
+    const QStringList batches = server.requestsTo(QStringLiteral("/batch"));
+    ASSERT_GE(batches.size(), 2);
+    EXPECT_TRUE(batches.first().contains(QStringLiteral("/groups/")));
+}
+
+// The change handler that nothing connects, and the push-mode filter, in push mode 2.
+TEST_F(AgentTest, PushNotificationManagerAndFilter_KeepToTheMonitoredGroups)
+{
+    const QString member = addPersonElsewhere(QStringLiteral("Watched"), QStringLiteral("One"));
+    const QString outsider = addPersonElsewhere(QStringLiteral("Outside"), QStringLiteral("One"));
+    const QString watched =
+        abtool({QStringLiteral("add-group"), QStringLiteral("Watched"), member}).trimmed();
+    const QString other =
+        abtool({QStringLiteral("add-group"), QStringLiteral("Other"), outsider}).trimmed();
+    setMainPreference(pushkeys::autoABPushMode, 2);
+    setMainPreference(pushkeys::autoABStrict, false);
+    setMainPreference(agentkeys::autoABUsesSelectedGroups, true);
+    setMainPreference(agentkeys::autoABGroupKeys, QStringList{watched});
+    ASSERT_TRUE(startAndLogIn());
+
+    EXPECT_EQ(delegate->filterByUserPrefs({watched, other}, true), QStringList{watched});
+    EXPECT_EQ(delegate->filterByUserPrefs({member, outsider}, false), QStringList{member});
+
+    delegate->pushNotificationManager(
+        {{QStringLiteral("ABInsertedRecords"), QStringList{member, outsider}}});
+    ASSERT_TRUE(runUntil([this] {
+        return serverContactTitles().contains(QStringLiteral("Watched One")) &&
+               !delegate->sharedABUpdateTool()->isPushing();
+    }));
+    EXPECT_FALSE(serverContactTitles().contains(QStringLiteral("Outside One")));
+
+    // A notice without records is a restore: the main program's automatic push goes off.
+    delegate->pushNotificationManager({});
+    UserDefaults main(agentkeys::kMainDomain);
+    EXPECT_FALSE(main.boolForKey(pushkeys::autoPushABChanges));
+    ASSERT_FALSE(prompter.shown().isEmpty());
+    EXPECT_EQ(prompter.shown().last().prompt.message, agenttexts::restoredAlert);
+    EXPECT_EQ(terminations, 0);
+}
+
+TEST_F(AgentTest, FilterByUserPrefs_ModeZeroLetsNothingThroughModeOneEverything)
+{
+    const QString uid = addPersonElsewhere(QStringLiteral("Any"), QStringLiteral("One"));
+    setMainPreference(pushkeys::autoABPushMode, 0);
+    ASSERT_TRUE(startAndLogIn());
+    EXPECT_TRUE(delegate->filterByUserPrefs({uid}, false).isEmpty());
+    delegate->applicationWillTerminate();
+    delegate.reset();
+    setMainPreference(pushkeys::autoABPushMode, 1);
+    ASSERT_TRUE(startAndLogIn());
+    EXPECT_EQ(delegate->filterByUserPrefs({uid, QStringLiteral("x:ABGroup")}, false),
+              (QStringList{uid, QStringLiteral("x:ABGroup")}));
+}
+
+// The engine has dropped its feeds (a fetch failed) while the agent listens: the next change goes
+// to the pending files, and the agent logs in again by itself and pushes it once.
+TEST_F(AgentTest, LoggedOutWhileListening_TheAgentLogsInAgainAndPushesThePendingChange)
+{
+    ASSERT_TRUE(startAndLogIn());
+    delegate->appGoogleContactTool()->logout();
+    ASSERT_FALSE(addPersonElsewhere(QStringLiteral("Logged"), QStringLiteral("Out")).isEmpty());
+    ASSERT_TRUE(runUntil(
+        [this] {
+            AddressBook::shared()->checkForExternalChanges();
+            return serverContactTitles().contains(QStringLiteral("Logged Out"));
+        },
+        30000));
+    ASSERT_TRUE(runUntil([this] {
+        return !delegate->sharedABUpdateTool()->isPushing() &&
+               !QFileInfo::exists(QDir(pendingFolder()).filePath("New"));
+    }));
+    EXPECT_EQ(serverContactTitles().count(QStringLiteral("Logged Out")), 1);
+    EXPECT_EQ(countLines(QStringLiteral("The push did not reach Google (not logged in)")), 1);
+}
+
+namespace {
+
+// Whether the server's contact of that title is a member of the server's group of that title.
+bool serverMembership(GDataTestServer &server, const QString &account, const QString &contactTitle,
+                      const QString &groupTitle)
+{
+    QString groupID;
+    if (const GDataFeedPtr groups = server.entries(account, GDataEntryBase::Kind::ContactGroup))
+        for (const GDataEntryPtr &entry : groups->entries())
+            if (entry->title() == groupTitle && !entry->isDeleted())
+                groupID = entry->identifier();
+    if (const GDataFeedPtr contacts = server.entries(account, GDataEntryBase::Kind::Contact))
+        for (const GDataEntryPtr &entry : contacts->entries()) {
+            const auto contact = std::dynamic_pointer_cast<GDataEntryContact>(entry);
+            if (!contact || contact->title() != contactTitle || contact->isDeleted())
+                continue;
+            for (const GDataGroupMembershipInfo &info : contact->groupMembershipInfos())
+                if (!groupID.isEmpty() && info.href == groupID)
+                    return true;
+        }
+    return false;
+}
+
+} // namespace
+
+// Adding an existing person to an existing group changes only the group, whose name stays: the
+// membership reaches Google only through strict memberships.
+TEST_F(AgentTest, ExistingPersonJoinsExistingGroup_TheMembershipGoesOnlyWithStrictMemberships)
+{
+    setMainPreference(pushkeys::autoABStrict, false);
+    ASSERT_TRUE(startAndLogIn());
+    const QString group = abtool({QStringLiteral("add-group"), QStringLiteral("Club")}).trimmed();
+    const QString uid = addPersonElsewhere(QStringLiteral("Club"), QStringLiteral("Member"));
+    ASSERT_TRUE(runUntil([this] {
+        AddressBook::shared()->checkForExternalChanges();
+        return serverContactTitles().contains(QStringLiteral("Club Member")) &&
+               serverGroupTitles(server, kAccount).contains(QStringLiteral("Club")) &&
+               !delegate->sharedABUpdateTool()->isPushing();
+    }));
+
+    ASSERT_FALSE(abtool({QStringLiteral("add-to-group"), group, uid}).isNull());
+    server.clearRequestLog();
+    ASSERT_TRUE(runUntil([this] {
+        AddressBook::shared()->checkForExternalChanges();
+        return countLines(QStringLiteral("AB CHANGED Externally updated")) >= 3;
+    }));
+    ASSERT_TRUE(runUntil([this] { return !delegate->sharedABUpdateTool()->isPushing(); }));
+    EXPECT_TRUE(server.requestsTo(QStringLiteral("/batch")).isEmpty());
+    EXPECT_FALSE(serverMembership(server, kAccount, QStringLiteral("Club Member"),
+                                  QStringLiteral("Club")));
+
+    // With strict memberships the next push repairs it. With no group ticked the agent clears
+    // the option in its own domain at start, so it is switched on there.
+    UserDefaults::standard().setBool(true, pushkeys::autoABStrict);
+    ASSERT_FALSE(addPersonElsewhere(QStringLiteral("Someone"), QStringLiteral("Else")).isEmpty());
+    EXPECT_TRUE(runUntil([this] {
+        AddressBook::shared()->checkForExternalChanges();
+        return serverMembership(server, kAccount, QStringLiteral("Club Member"),
+                                QStringLiteral("Club"));
+    }));
+    EXPECT_EQ(serverContactTitles().count(QStringLiteral("Club Member")), 1);
 }

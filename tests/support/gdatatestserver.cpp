@@ -36,8 +36,21 @@ GDataTestServer::~GDataTestServer()
 
 bool GDataTestServer::start(const QStringList &arguments)
 {
+    m_arguments = arguments;
+    return launch(0, arguments);
+}
+
+bool GDataTestServer::restart()
+{
+    stop();
+    return m_port != 0 && launch(m_port, m_arguments);
+}
+
+bool GDataTestServer::launch(quint16 port, const QStringList &arguments)
+{
     m_process.setProgram(QStringLiteral(TOLVANE_GDATA_SERVER));
-    m_process.setArguments(QStringList{QStringLiteral("--port"), QStringLiteral("0")} + arguments);
+    m_process.setArguments(QStringList{QStringLiteral("--port"), QString::number(port)} +
+                           arguments);
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
     // The server ends with the test's process even when that one is killed or aborts: a server
     // left running holds the test's inherited output open, so the runner waits for it until its

@@ -22,6 +22,9 @@ public:
     // Starts the server with extra arguments (say "--state", file); false when it did not come up.
     bool start(const QStringList &arguments = {});
     void stop();
+    // After a stop: the server again on the port it had, with the arguments of its start (a
+    // "--state" file keeps the accounts), so clients keep their base URL.
+    bool restart();
     quint16 port() const { return m_port; }
     QUrl baseUrl() const;
 
@@ -64,9 +67,11 @@ public:
     void reset();
 
 private:
+    bool launch(quint16 port, const QStringList &arguments);
     QByteArray admin(const QByteArray &method, const QString &action, const QByteArray &body = {},
                      const QString &query = {}, const QByteArray &contentType = "application/json");
 
     QProcess m_process;
     quint16 m_port = 0;
+    QStringList m_arguments;
 };

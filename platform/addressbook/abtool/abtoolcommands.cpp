@@ -21,7 +21,7 @@ using Command = std::function<int(AddressBook &, const QStringList &, Streams)>;
 struct CommandEntry
 {
     const char *name;
-    int argumentCount; // -1: any number
+    int argumentCount; // -N: at least N
     const char *help;
     Command run;
 };
@@ -169,18 +169,44 @@ QVariant valueOfType(PropertyType type, const QString &text)
     }
 }
 
+// Every named record gets the value, all in one save: another program sees one change notice.
 int setField(AddressBook &book, const QStringList &arguments, Streams streams)
 {
-    const RecordPtr record = book.recordForUniqueId(arguments.at(0));
-    if (!record)
-        return fail(streams, QStringLiteral("no record %1").arg(arguments.at(0)));
-    const QString &property = arguments.at(1);
-    const QVariant value =
-        valueOfType(book.typeOfProperty(record->recordClass(), property), arguments.at(2));
-    if (!record->setValueForProperty(value, property))
-        return fail(streams,
-                    QStringLiteral("%1 cannot be set to \"%2\"").arg(property, arguments.at(2)));
+    const QStringList uniqueIds = arguments.mid(0, arguments.size() - 2);
+    const QString &property = arguments.at(arguments.size() - 2);
+    const QString &text = arguments.last();
+    for (const QString &uniqueId : uniqueIds) {
+        const RecordPtr record = book.recordForUniqueId(uniqueId);
+        if (!record)
+            return fail(streams, QStringLiteral("no record %1").arg(uniqueId));
+        const QVariant value =
+            valueOfType(book.typeOfProperty(record->recordClass(), property), text);
+        if (!record->setValueForProperty(value, property))
+            return fail(streams, QStringLiteral("%1 cannot be set to \"%2\"").arg(property, text));
+    }
     return saved(book, streams);
+}
+
+// A new group holding the named people and groups, made in one save.
+int addGroup(AddressBook &book, const QStringList &arguments, Streams streams)
+{
+    const GroupPtr group = Group::create();
+    group->setValueForProperty(arguments.at(0), kABGroupNameProperty);
+    if (!book.addRecord(group))
+        return fail(streams, QStringLiteral("the group could not be made"));
+    for (const QString &uniqueId : arguments.mid(1)) {
+        bool added = false;
+        if (const PersonPtr person = book.personForUniqueId(uniqueId))
+            added = group->addMember(person);
+        else if (const GroupPtr subgroup = book.groupForUniqueId(uniqueId))
+            added = group->addSubgroup(subgroup);
+        if (!added)
+            return fail(streams, QStringLiteral("no record %1").arg(uniqueId));
+    }
+    const int status = saved(book, streams);
+    if (status == 0)
+        streams.out << group->uniqueId() << Qt::endl;
+    return status;
 }
 
 int changeMembership(AddressBook &book, const QStringList &arguments, Streams streams, bool add)
@@ -235,7 +261,10 @@ const CommandEntry kCommands[] = {
      exportCards},
     {"list", 0, "list                       the unique identifier and name of every record", list},
     {"show", 1, "show UID                   one person as a vCard, or one group", show},
-    {"set", 3, "set UID PROPERTY VALUE     set a text, number or date property", setField},
+    {"set", -3, "set UID... PROPERTY VALUE  set a text, number or date property of each record",
+     setField},
+    {"add-group", -1, "add-group NAME [UID...]    make a group holding the records; prints its UID",
+     addGroup},
     {"add-to-group", 2, "add-to-group GROUP UID     GROUP is a unique identifier or a name",
      [](AddressBook &book, const QStringList &arguments, Streams streams) {
          return changeMembership(book, arguments, streams, true);
@@ -269,7 +298,7 @@ int run(AddressBook &book, const QStringList &arguments, Streams streams)
             continue;
         const QStringList rest = arguments.mid(1);
         if ((command.argumentCount >= 0 && rest.size() != command.argumentCount) ||
-            (command.argumentCount < 0 && rest.isEmpty()))
+            (command.argumentCount < 0 && rest.size() < -command.argumentCount))
             return fail(streams, usage());
         return command.run(book, rest, streams);
     }

@@ -180,6 +180,66 @@ TEST_F(BrowserPersonTest, AddressWithoutCountry_TakesTheDefaultCountryWhenItHold
               "United States");
 }
 
+TEST_F(BrowserPersonTest, PanelKeys_EveryWorkAndHomeEntryIsKeptWithTheWorkOnePrimary)
+{
+    const QVariantMap panel = {
+        {browserkeys::workEmail, "grace@navy.example"},
+        {browserkeys::homeEmail, "grace@home.example"},
+        {browserkeys::mobilePhone, "555-0100"},
+        {browserkeys::workPhone, "555-0101"},
+        {browserkeys::homePhone, "555-0102"},
+        {browserkeys::faxPhone, "555-0103"},
+        {browserkeys::workAddrDict, QVariantMap{{"street1", "1 Navy Way"},
+                                                {"street2", "Room 2"},
+                                                {"city", "Arlington"},
+                                                {"state", "VA"},
+                                                {"postal", "22201"},
+                                                {"country", "USA"}}},
+        // The panel starts every address with the default country: that alone is no address.
+        {browserkeys::homeAddrDict,
+         QVariantMap{{"street1", ""}, {"street2", ""}, {"city", ""}, {"country", "USA"}}},
+        {browserkeys::workIM, "ghopper"},
+        {browserkeys::workIMType, browserkeys::imJabber},
+        {browserkeys::homeIM, "amazinggrace"},
+        {browserkeys::homeIMType, browserkeys::imGoogleTalk},
+    };
+    const PersonPtr made = personForBrowserDictionary(panel);
+    EXPECT_EQ(storedEntries(made, kABEmailProperty),
+              (QList<StoredEntry>{{kABEmailWorkLabel, "grace@navy.example", true},
+                                  {kABEmailHomeLabel, "grace@home.example", false}}));
+    EXPECT_EQ(storedEntries(made, kABPhoneProperty),
+              (QList<StoredEntry>{{kABPhoneMobileLabel, "555-0100", true},
+                                  {kABPhoneWorkLabel, "555-0101", false},
+                                  {kABPhoneHomeLabel, "555-0102", false},
+                                  {kABPhoneWorkFAXLabel, "555-0103", false}}));
+    EXPECT_EQ(storedEntries(made, kABAddressProperty),
+              (QList<StoredEntry>{{kABAddressWorkLabel,
+                                   QVariantMap{{kABAddressStreetKey, "1 Navy Way\rRoom 2"},
+                                               {kABAddressCityKey, "Arlington"},
+                                               {kABAddressStateKey, "VA"},
+                                               {kABAddressZIPKey, "22201"},
+                                               {kABAddressCountryKey, "USA"}},
+                                   true}}));
+    // Both handles are Jabber's: they share its property.
+    EXPECT_EQ(storedEntries(made, kABJabberInstantProperty),
+              (QList<StoredEntry>{{kABJabberWorkLabel, "ghopper", true},
+                                  {kABJabberHomeLabel, "amazinggrace", false}}));
+
+    const PersonPtr homeOnly = personForBrowserDictionary(
+        {{browserkeys::homeEmail, "h@x.org"},
+         {browserkeys::homePhone, "555 9"},
+         {browserkeys::homeAddrDict, QVariantMap{{"street1", "2 Elm"}, {"country", "Norway"}}}});
+    EXPECT_EQ(storedEntries(homeOnly, kABEmailProperty),
+              (QList<StoredEntry>{{kABEmailHomeLabel, "h@x.org", true}}));
+    EXPECT_EQ(storedEntries(homeOnly, kABPhoneProperty),
+              (QList<StoredEntry>{{kABPhoneHomeLabel, "555 9", true}}));
+    EXPECT_EQ(storedEntries(homeOnly, kABAddressProperty),
+              (QList<StoredEntry>{
+                  {kABAddressHomeLabel,
+                   QVariantMap{{kABAddressStreetKey, "2 Elm"}, {kABAddressCountryKey, "Norway"}},
+                   true}}));
+}
+
 struct InstantCase
 {
     int code;

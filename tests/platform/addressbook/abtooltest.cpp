@@ -115,6 +115,68 @@ TEST_F(AbToolTest, GroupsMeShowExportBackupAndRestore)
     EXPECT_TRUE(friends->members().isEmpty());
 }
 
+// Another program's group and bulk edit each arrive as one change notice.
+TEST_F(AbToolTest, AddGroupAndSetOverManyRecords_EachOneSave)
+{
+    auto book = openBook();
+    QSignalSpy external(book.get(), &AddressBook::databaseChangedExternally);
+    QStringList people;
+    for (const char *name : {"Ann", "Bob", "Cy"}) {
+        const PersonPtr person = Person::create();
+        person->setValueForProperty(QString::fromLatin1(name), kABFirstNameProperty);
+        book->addRecord(person);
+        people << person->uniqueId();
+    }
+    ASSERT_TRUE(book->save());
+
+    const Result made =
+        abtool({QStringLiteral("add-group"), QStringLiteral("Team"), people.at(0), people.at(1)});
+    ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
+    const QString groupID = made.out.trimmed();
+    ASSERT_TRUE(waitFor([&] { return book->groupForUniqueId(groupID) != nullptr; }));
+    const GroupPtr team = book->groupForUniqueId(groupID);
+    EXPECT_EQ(team->valueForProperty(kABGroupNameProperty).toString(), QStringLiteral("Team"));
+    QStringList members;
+    for (const PersonPtr &member : team->members())
+        members << member->uniqueId();
+    members.sort();
+    QStringList firstTwo{people.at(0), people.at(1)};
+    firstTwo.sort();
+    EXPECT_EQ(members, firstTwo);
+    ASSERT_TRUE(waitFor([&] { return external.size() == 1; }));
+    EXPECT_TRUE(external.takeFirst()
+                    .first()
+                    .toMap()
+                    .value(kABInsertedRecords)
+                    .toStringList()
+                    .contains(groupID));
+
+    const Result set = abtool(QStringList{QStringLiteral("set")} + people +
+                              QStringList{kABJobTitleProperty, QStringLiteral("Pilot")});
+    ASSERT_EQ(set.exitCode, 0) << set.err.toStdString();
+    ASSERT_TRUE(waitFor([&] { return external.size() == 1; }));
+    QStringList updated =
+        external.takeFirst().first().toMap().value(kABUpdatedRecords).toStringList();
+    updated.sort();
+    QStringList expected = people;
+    expected.sort();
+    EXPECT_EQ(updated, expected);
+    for (const QString &uid : people)
+        EXPECT_EQ(book->personForUniqueId(uid)->valueForProperty(kABJobTitleProperty).toString(),
+                  QStringLiteral("Pilot"));
+
+    // One unknown record and nothing of the command is saved.
+    const Result bad = abtool({QStringLiteral("set"), people.at(0), QStringLiteral("NOPE:ABPerson"),
+                               kABJobTitleProperty, QStringLiteral("Clerk")});
+    EXPECT_EQ(bad.exitCode, 1);
+    const Result badGroup = abtool(
+        {QStringLiteral("add-group"), QStringLiteral("Ghosts"), QStringLiteral("NOPE:ABPerson")});
+    EXPECT_EQ(badGroup.exitCode, 1);
+    EXPECT_FALSE(abtool({QStringLiteral("list")}).out.contains(QStringLiteral("Ghosts")));
+    EXPECT_FALSE(
+        abtool({QStringLiteral("show"), people.at(0)}).out.contains(QStringLiteral("Clerk")));
+}
+
 TEST_F(AbToolTest, BadCommandsFailWithAMessage)
 {
     openBook();
