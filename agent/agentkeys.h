@@ -23,8 +23,6 @@ inline const QString autoABGroupKeys = QStringLiteral("autoABGroupKeys");
 inline const QString autoABUsesSelectedGroups = QStringLiteral("autoABUsesSelectedGroups");
 inline const QString autoABSelectedGroupsIncludeNewGroups =
     QStringLiteral("autoABSelectedGroupsIncludeNewGroups");
-inline const QString autoABUsesContactsWithoutGroups =
-    QStringLiteral("autoABUsesContactsWithoutGroups");
 inline const QString appLogLevel = QStringLiteral("appLogLevel");
 inline const QString startMode = QStringLiteral("startMode");
 

@@ -128,7 +128,7 @@ ConfigurationPanel::ConfigurationPanel(StatusAppDelegate *delegate)
     layout->addWidget(addOption(tr("Include nested groups"),
                                 QStringLiteral("autoABSelectedGroupsIncludeNestedGroups")));
     layout->addWidget(addOption(tr("Include contacts without a group"),
-                                agentkeys::autoABUsesContactsWithoutGroups));
+                                pushkeys::autoABUsesContactsWithoutGroups));
     layout->addWidget(addOption(tr("Keep Google group memberships strict"), pushkeys::autoABStrict));
     layout->addWidget(addOption(tr("Check for Internet access every 5 seconds"),
                                 agentkeys::tolvaneAgentDoesPoll));

@@ -9,6 +9,7 @@
 #include "foundation/valuetransformers.h"
 #include "google/engine/googlecontacttool.h"
 #include "google/push/googleabautoupdate.h"
+#include "google/push/pushkeys.h"
 #include "model/meaddressbook.h"
 #include "model/refdata/phoneformat.h"
 #include "model/tolvaneowner.h"
@@ -129,7 +130,7 @@ void StatusAppDelegate::readPushOptions()
     m_abPushIncludeNewGroups = defaults.boolForKey(agentkeys::autoABSelectedGroupsIncludeNewGroups);
     m_abPushIncludeNestedGroups =
         defaults.boolForKey(QStringLiteral("autoABSelectedGroupsIncludeNestedGroups"));
-    m_abPushIncludeNoGroupContacts = defaults.boolForKey(agentkeys::autoABUsesContactsWithoutGroups);
+    m_abPushIncludeNoGroupContacts = defaults.boolForKey(pushkeys::autoABUsesContactsWithoutGroups);
 }
 
 bool StatusAppDelegate::awakeFromNib()

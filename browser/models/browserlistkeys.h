@@ -19,9 +19,6 @@ inline const QString showGoogleSystemGroupFriends = QStringLiteral("showGoogleSy
 inline const QString showGoogleSystemGroupSuggested =
     QStringLiteral("showGoogleSystemGroupSuggested");
 
-inline const QString autoABUsesContactsWithoutGroups =
-    QStringLiteral("autoABUsesContactsWithoutGroups");
-
 // Whether the All row shows every contact (1) or the members of My Contacts.
 inline const QString systemGroupUseAll = QStringLiteral("systemGroupUseAll");
 inline const QString clearSearchOnGroupSelect = QStringLiteral("clearSearchOnGroupSelect");

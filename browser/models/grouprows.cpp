@@ -46,7 +46,7 @@ void appendOwnRows(QList<GroupRow> &rows, const GroupOrders &orders)
 {
     UserDefaults &defaults = UserDefaults::standard();
     const bool noGroupBound = defaults.integerForKey(pushkeys::autoPushABChanges) != 0 &&
-                              defaults.boolForKey(browserlistkeys::autoABUsesContactsWithoutGroups);
+                              defaults.boolForKey(pushkeys::autoABUsesContactsWithoutGroups);
     const QString own = QStringLiteral("tolvane_32");
     for (const QString *key : {&listkeys::systemGroupRecent, &listkeys::systemGroupNoGroup,
                                &listkeys::systemGroupCompany, &listkeys::systemGroupMale,

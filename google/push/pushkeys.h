@@ -12,6 +12,9 @@ inline const QString autoABPushMode = QStringLiteral("autoABPushMode");
 inline const QString autoABStrict = QStringLiteral("autoABStrict");
 // Whether the main program's user switched the automatic push on (1).
 inline const QString autoPushABChanges = QStringLiteral("autoPushABChanges");
+// Push mode 2 also pushes the contacts of no group.
+inline const QString autoABUsesContactsWithoutGroups =
+    QStringLiteral("autoABUsesContactsWithoutGroups");
 // Set once identifiers are written to the pending files, cleared once they were pushed.
 inline const QString pendingFilesExist = QStringLiteral("pendingFilesExist");
 // Set when a push queued a new smart group.

@@ -344,7 +344,7 @@ TEST_F(AgentTest, PushModeTwo_OnlyTheMonitoredRecordsArePushed)
     setMainPreference(agentkeys::autoABGroupKeys, QStringList{watched});
     setMainPreference(QStringLiteral("autoABSelectedGroupsIncludeNestedGroups"), true);
     setMainPreference(agentkeys::autoABSelectedGroupsIncludeNewGroups, true);
-    setMainPreference(agentkeys::autoABUsesContactsWithoutGroups, true);
+    setMainPreference(pushkeys::autoABUsesContactsWithoutGroups, true);
     ASSERT_TRUE(startAndLogIn());
     EXPECT_EQ(delegate->monitoredGroupIDs(), QStringList{watched});
 

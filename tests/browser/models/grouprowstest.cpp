@@ -150,7 +150,7 @@ TEST_F(GroupRowsTest, PlainSortPutsCapitalsFirst)
 TEST_F(GroupRowsTest, RowsCarryIdentifiersAndTitledIcons)
 {
     UserDefaults::standard().setInteger(1, pushkeys::autoPushABChanges);
-    UserDefaults::standard().setBool(true, browserlistkeys::autoABUsesContactsWithoutGroups);
+    UserDefaults::standard().setBool(true, pushkeys::autoABUsesContactsWithoutGroups);
     const QList<GroupRow> rows = grouprows::groupRows(groups, std::nullopt);
     ASSERT_EQ(rows.front().groupType, u"a"_qs);
     EXPECT_EQ(rows.front().identifier, u"my"_qs);
