@@ -1,6 +1,7 @@
 #include "loader/passes/downloadpass.h"
 
 #include "addressbook/addressbookkeys.h"
+#include "addressbook/fields/personimages.h"
 #include "addressbook/google/googlecontactmatching.h"
 #include "addressbook/google/googlegroupmatching.h"
 #include "addressbook/groups/grouplists.h"
@@ -9,6 +10,7 @@
 #include "addressbook/records/recordsaving.h"
 #include "foundation/log.h"
 #include "google/browser/pseudogroups.h"
+#include "google/download/downloadkeys.h"
 #include "google/engine/googlecontacttool.h"
 #include "google/entries/contactaccessors.h"
 #include "google/entries/groupaccessors.h"
@@ -116,6 +118,21 @@ GroupPtr pairedGroup(const GDataEntryContactGroup &group)
     return AddressBookTool::groupByName(name);
 }
 
+// A photo that could not be fetched leaves the person stamped as in step with its contact: the
+// picture must still come, whatever the stamps say.
+bool pictureMissing(const GDataEntryContact &contact, const PersonPtr &person,
+                    const Options &options)
+{
+    return options.pictures && tolvane::tolvaneHasImage(contact) &&
+           AddressBookTool::imageDataABForPerson(person).isEmpty();
+}
+
+bool needsRewrite(const GDataEntryContact &contact, const PersonPtr &person, const Options &options)
+{
+    return recordmatching::personNeedsRewrite(contact, person, options.dataMask) ||
+           pictureMissing(contact, person, options);
+}
+
 bool isMe(const PersonPtr &person, const PersonPtr &me)
 {
     return me && person->uniqueId() == me->uniqueId();
@@ -137,6 +154,7 @@ Options Options::fromPreferences()
     options.neverRemoveSmartGroups = ud.boolForKey(abkeys::abUpdateNeverRemoveSmartGroups);
     options.noEmailAddrOnly = ud.boolForKey(loaderkeys::abUpdateNoEmailAddrOnly);
     options.neverMeCard = ud.boolForKey(loaderkeys::abUpdateNeverMeCard);
+    options.pictures = ud.boolForKey(googlekeys::abUpdatePicture);
     options.dataMask = ud.stringForKey(abkeys::addressBookDataMask);
     return options;
 }
@@ -187,7 +205,7 @@ void runSimple(GoogleContactTool &tool, const Options &options, const Progress &
         unmatched.match(person);
         if (options.neverMeCard && isMe(person, me))
             continue;
-        if (recordmatching::personNeedsRewrite(*contact, person, options.dataMask)) {
+        if (needsRewrite(*contact, person, options)) {
             tool.makePerson(person, *contact);
             ++count;
             tlog::write(loadertexts::rewrittenLine.arg(count).arg(tolvane::tolvaneTitle(*contact)));
@@ -259,7 +277,7 @@ void runAdvanced(GoogleContactTool &tool, const Options &options,
         tlog::value(loadertexts::windowClass, op,
                     QStringLiteral("[thisABPerson valueForProperty:kABFirstNameProperty]"),
                     textOf(*person, kABFirstNameProperty));
-        if (recordmatching::personNeedsRewrite(*contact, person, options.dataMask)) {
+        if (needsRewrite(*contact, person, options)) {
             tlog::labelled(loadertexts::windowClass, op, loadertexts::willUpdate,
                            textOf(*person, kABLastNameProperty));
             tool.makePerson(person, *contact);

@@ -24,6 +24,7 @@ struct Options
     bool neverRemoveSmartGroups = false;
     bool noEmailAddrOnly = false;
     bool neverMeCard = false;
+    bool pictures = false;
     QString dataMask;
     static Options fromPreferences();
 };

@@ -42,6 +42,11 @@ void DataMoverWindowController::buildLoginPanel()
     m_pwField = new QLineEdit;
     m_pwField->setEchoMode(QLineEdit::Password);
     tagged(m_pwField, 11);
+    // Wide enough for a whole account address: a field that scrolls hides its start.
+    const int fieldWidth = m_userField->fontMetrics().horizontalAdvance(
+        QStringLiteral("firstname.lastname@example.com"));
+    m_userField->setMinimumWidth(fieldWidth);
+    m_pwField->setMinimumWidth(fieldWidth);
     form->addRow(loadertexts::loginUser, m_userField);
     form->addRow(loadertexts::loginPassword, m_pwField);
     layout->addLayout(form);

@@ -51,6 +51,8 @@ const QString kSimple = QStringLiteral("Simple");
 // The progress bar is not repainted more often than this while the engine reports many small
 // steps (the browser rows of a big account).
 constexpr int kProgressPaintEvery = 100;
+// The least time between two drawings of the pass's own steps.
+constexpr qint64 kStepPaintMs = 40;
 
 int tickSum(const QList<QVariantMap> &rows)
 {
@@ -672,9 +674,13 @@ void DataMoverWindowController::updateUserInfoWithMessage(const QString &message
     m_statusField->setText(message);
     ++m_updateCount;
     m_progress->setValue(std::min(m_updateCount, m_progress->maximum()));
-    if (m_process.running) {
+    // A pass steps through every record of the book while the event loop waits: its line and bar
+    // are drawn at once, but not more often than a person can read them, or the drawing takes
+    // longer than the pass.
+    if (m_process.running && (!m_stepPainted.isValid() || m_stepPainted.hasExpired(kStepPaintMs))) {
         m_statusField->repaint();
         m_progress->repaint();
+        m_stepPainted.start();
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QList>
@@ -259,6 +260,8 @@ private:
     int m_updateCount = 0;
     int m_updateTotalCount = 0;
     QString m_statusMessage;
+    // When a step of a pass was last drawn.
+    QElapsedTimer m_stepPainted;
     bool m_canLogin = false;
 
     QPointer<QTabWidget> m_tabs;

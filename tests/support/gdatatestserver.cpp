@@ -241,6 +241,24 @@ void GDataTestServer::injectCutBody(const QString &pathContains, int count,
                     {"method", QString::fromLatin1(method)}}));
 }
 
+void GDataTestServer::injectQueryFault(const QString &pathContains, const QString &queryContains,
+                                       QueryFault kind, int status, int count)
+{
+    admin("POST", QStringLiteral("faults"),
+          jsonText({{"path", pathContains},
+                    {"query", queryContains},
+                    {"status", kind == QueryFault::Status ? status : 0},
+                    {"count", count},
+                    {"drop", kind == QueryFault::Drop},
+                    {"cutBody", kind == QueryFault::CutBody},
+                    {"malformed", kind == QueryFault::MalformedBody}}));
+}
+
+void GDataTestServer::clearFaults()
+{
+    admin("DELETE", QStringLiteral("faults"));
+}
+
 void GDataTestServer::injectBatchEntryStatus(const QString &batchId, int code,
                                              const QString &reason)
 {

@@ -60,6 +60,16 @@ public:
     // The next `count` answers to requests whose path holds pathContains (and of that method,
     // unless empty) announce their whole length but stop half-way, and the connection closes.
     void injectCutBody(const QString &pathContains, int count = 1, const QByteArray &method = {});
+    // How a request that a query fault meets is answered.
+    enum class QueryFault { Status, Drop, CutBody, MalformedBody };
+    // The next `count` requests whose path holds pathContains and whose query holds
+    // queryContains (a later page of a feed: "start-index=101"): the status, no answer at all, an
+    // answer that announces its whole length but stops half-way, or an answer in full whose body
+    // breaks off half-way.
+    void injectQueryFault(const QString &pathContains, const QString &queryContains,
+                          QueryFault kind, int status = 0, int count = 1);
+    // Every fault not yet used is dropped.
+    void clearFaults();
     void injectBatchEntryStatus(const QString &batchId, int code, const QString &reason);
     void interruptNextBatch(int after, const QString &reason);
     void failNextSignIn(const QString &error, int count = 1);

@@ -57,6 +57,10 @@ HttpResponse AdminApi::handle(const HttpRequest &request)
         m_state.save();
         return json({});
     }
+    if (action == QLatin1String("faults") && method == "DELETE") {
+        m_faults.clear();
+        return json({});
+    }
     if (action == QLatin1String("log")) {
         if (method == "DELETE")
             m_log.clear();

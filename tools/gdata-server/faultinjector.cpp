@@ -4,6 +4,7 @@ void FaultInjector::addFault(const QJsonObject &description)
 {
     Fault fault;
     fault.pathContains = description.value("path").toString();
+    fault.queryContains = description.value("query").toString();
     fault.method = description.value("method").toString().toLatin1();
     fault.status = description.value("status").toInt();
     fault.delayMs = description.value("delayMs").toInt();
@@ -11,6 +12,7 @@ void FaultInjector::addFault(const QJsonObject &description)
     fault.drop = description.value("drop").toBool();
     fault.applyThenDrop = description.value("applyThenDrop").toBool();
     fault.cutBody = description.value("cutBody").toBool();
+    fault.malformed = description.value("malformed").toBool();
     fault.remaining = description.value("count").toInt(1);
     m_faults.push_back(fault);
 }
@@ -39,10 +41,12 @@ void FaultInjector::clear()
     *this = FaultInjector();
 }
 
-std::optional<Fault> FaultInjector::takeFault(const QByteArray &method, const QString &path)
+std::optional<Fault> FaultInjector::takeFault(const QByteArray &method, const QString &path,
+                                              const QString &query)
 {
     for (auto it = m_faults.begin(); it != m_faults.end(); ++it) {
-        if (!path.contains(it->pathContains) || (!it->method.isEmpty() && it->method != method))
+        if (!path.contains(it->pathContains) || !query.contains(it->queryContains) ||
+            (!it->method.isEmpty() && it->method != method))
             continue;
         const Fault fault = *it;
         if (--it->remaining <= 0)

@@ -1,6 +1,7 @@
-// Faults a test asks for: a status, a delay or a dropped connection for the next requests whose
-// path holds a text (the connection dropped before the request is applied, or after it, so that
-// the client never learns that it was); a status for the batch entry of a batch identifier; an
+// Faults a test asks for: a status, a delay, a dropped connection or a body that breaks off for
+// the next requests whose path (and query, when given) holds a text (the connection dropped
+// before the request is applied, or after it, so that the client never learns that it was); a
+// status for the batch entry of a batch identifier; an
 // interrupted batch; a refused sign-in.
 #pragma once
 
@@ -15,13 +16,15 @@
 struct Fault
 {
     QString pathContains;
-    QByteArray method; // empty: any
-    int status = 0;    // 0: answer normally (after the delay)
+    QString queryContains; // empty: any query
+    QByteArray method;     // empty: any
+    int status = 0;        // 0: answer normally (after the delay)
     int delayMs = 0;
     QByteArray retryAfter;      // the Retry-After header of the status, when set
     bool drop = false;          // close the connection unanswered, the request not applied
     bool applyThenDrop = false; // apply the request, then close the connection unanswered
     bool cutBody = false;       // answer with the whole length but half the body, then close
+    bool malformed = false;     // answer in full, but with a body that breaks off half-way
     int remaining = 1;
 };
 
@@ -47,7 +50,8 @@ public:
     void clear();
 
     // The first fault that matches, counted as used.
-    std::optional<Fault> takeFault(const QByteArray &method, const QString &path);
+    std::optional<Fault> takeFault(const QByteArray &method, const QString &path,
+                                   const QString &query);
     std::optional<BatchEntryFault> takeBatchEntryFault(const QString &batchId);
     std::optional<BatchInterruption> takeBatchInterruption();
     // The Error= value of the next refused sign-in.

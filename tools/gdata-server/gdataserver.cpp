@@ -45,7 +45,7 @@ HttpResponse GDataServer::handle(const HttpRequest &request)
     if (AdminApi::handles(request))
         return m_admin.handle(request);
     m_log.record(request);
-    const auto fault = m_faults.takeFault(request.method, request.url.path());
+    const auto fault = m_faults.takeFault(request.method, request.url.path(), request.url.query());
     if (fault && (fault->drop || fault->status > 0)) {
         HttpResponse response = HttpResponse::text(fault->status, "Injected failure.\n");
         response.drop = fault->drop;
@@ -59,6 +59,8 @@ HttpResponse GDataServer::handle(const HttpRequest &request)
         response.delayMs = fault->delayMs;
         response.drop = fault->applyThenDrop;
         response.cutBody = fault->cutBody;
+        if (fault->malformed)
+            response.body.truncate(response.body.size() / 2);
     }
     return response;
 }

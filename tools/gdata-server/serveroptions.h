@@ -17,6 +17,9 @@ struct ServerOptions
     bool photoBumpsUpdated = false;
     // The largest photo accepted, in bytes.
     int photoSizeLimit = 1024 * 1024;
+    // From this start index on (0: never), a feed page's next link points back at the page
+    // itself, as a broken paging of the service would.
+    int nextLinkLoopsFrom = 0;
 
     void apply(const QJsonObject &changes);
 };

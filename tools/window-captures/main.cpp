@@ -1,11 +1,13 @@
 // window-captures: the main program, started as Tolvane starts, that writes a PNG of each window
-// as it opens (the welcome panel, the login sheet, the main window, the web view window) into a
-// folder, signs in with the given account and password and quits after the web page.
+// as it opens (the welcome panel, the login sheet, the data loader, the main window, the web view
+// window) into a folder, signs in with the given account and password and quits after the web
+// page.
 //   window-captures <folder> <account> <password>
 
 #include "app/startup/programentry.h"
 #include "app/windows/windowfactory.h"
 #include "loader/webview/safariwindowcontroller.h"
+#include "loader/window/datamoverwindowcontroller.h"
 #include "tools/window-captures/windowcaptures.h"
 
 #include <QApplication>
@@ -23,8 +25,10 @@ int main(int argc, char **argv)
     }
     WindowCaptures captures(arguments.at(1), arguments.at(2), arguments.at(3));
     app.installEventFilter(&captures);
-    // Only the web view window is made by the factory here: the main window stands where the data
-    // loader or the browser would open.
+    // The data loader and the web view window are made by the factory here: the main window
+    // stands where the browser would open.
+    windowfactory::setMaker(WindowController::Kind::DataMover,
+                            [] { return std::make_unique<DataMoverWindowController>(); });
     windowfactory::setMaker(WindowController::Kind::WebView,
                             [] { return std::make_unique<SafariWindowController>(); });
     const int status = programentry::runTolvane(app);

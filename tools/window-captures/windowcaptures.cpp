@@ -6,6 +6,8 @@
 #include "app/windows/welcomepanel.h"
 #include "app/windows/windowcontroller.h"
 #include "loader/webview/safariwindowcontroller.h"
+#include "loader/window/datamoverwindowcontroller.h"
+#include "tools/window-captures/dataloadercaptures.h"
 
 #include <QApplication>
 #include <QDir>
@@ -55,7 +57,7 @@ WindowCaptures::WindowCaptures(const QString &folder, const QString &account,
 QStringList WindowCaptures::missing() const
 {
     QStringList names;
-    for (const QString &name : kWindows)
+    for (const QString &name : kWindows + dataloadercaptures::names())
         if (!m_written.contains(name))
             names << name;
     return names;
@@ -99,6 +101,17 @@ void WindowCaptures::windowShown(QWidget *window)
     } else if (const WindowController *controller = WindowController::forWindow(window);
                controller && controller->kind() == WindowController::Kind::WebView) {
         waitForPage(window, kPageTries);
+    } else if (auto *const loader =
+                   qobject_cast<DataMoverWindowController *>(WindowController::forWindow(window))) {
+        // The start-up opens the data loader where a new user has an empty book; the main
+        // window comes after its pictures.
+        dataloadercaptures::run(
+            loader, kSettleMs,
+            [this](QWidget *shown, const QString &name) { return capture(shown, name); },
+            [] {
+                if (AppDelegate *delegate = AppDelegate::shared())
+                    delegate->showWindow();
+            });
     } else if (auto *const alert = qobject_cast<QMessageBox *>(window)) {
         // An alert stops the program until it is answered: capture it, say so, answer it.
         capture(alert, QStringLiteral("alert-%1.png").arg(m_written.size()));

@@ -9,8 +9,9 @@
 class QWidget;
 
 // Follows the main program's windows as they open, writes a PNG of each into a folder, and moves
-// the program on as a user would: it signs in through the login sheet, opens the web view window
-// from the main window, and quits once the web page has loaded.
+// the program on as a user would: it signs in through the login sheet, goes through the data
+// loader's tabs, sheet and layouts, opens the main window after it and the web view window from
+// the main window, and quits once the web page has loaded.
 class WindowCaptures : public QObject
 {
 public:

@@ -191,8 +191,11 @@ HttpResponse ContactsApi::getFeed(const HttpRequest &request, Account &account,
     if (end < selected.size()) {
         QUrl next(feedUrl);
         QUrlQuery nextQuery(query);
+        const bool loops =
+            m_options.nextLinkLoopsFrom > 0 && startIndex >= m_options.nextLinkLoopsFrom;
         nextQuery.removeAllQueryItems(QStringLiteral("start-index"));
-        nextQuery.addQueryItem(QStringLiteral("start-index"), QString::number(end + 1));
+        nextQuery.addQueryItem(QStringLiteral("start-index"),
+                               QString::number(loops ? startIndex : int(end + 1)));
         next.setQuery(nextQuery);
         links.push_back({QLatin1String(kGDataLinkRelNext),
                          QLatin1String(kGDataAtomType),
