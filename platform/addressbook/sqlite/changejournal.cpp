@@ -76,6 +76,13 @@ std::optional<qint64> ChangeJournal::append(const JournalEntry &entry)
 
 bool ChangeJournal::trimBefore(const QDateTime &time)
 {
+    // Entries are written in time order, so while the oldest one is recent there is nothing to
+    // drop; asking that first spares every save a scan of the whole journal.
+    {
+        SqliteStatement oldest(*m_statements, "SELECT time FROM changelog ORDER BY seq LIMIT 1");
+        if (!oldest.next() || oldest.integer(0) >= time.toMSecsSinceEpoch())
+            return true;
+    }
     SqliteStatement trim(*m_statements, "DELETE FROM changelog WHERE time < ?1"
                                         " AND seq < (SELECT MAX(seq) FROM changelog)");
     trim.bind(1, time.toMSecsSinceEpoch());
