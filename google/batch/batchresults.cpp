@@ -1,5 +1,6 @@
 // Judging the answers of a batch send, writing the created links back and choosing the next step.
 #include "addressbook/fields/personnames.h"
+#include "addressbook/google/linkproperties.h"
 #include "addressbook/records/recordlookup.h"
 #include "addressbook/records/recordsaving.h"
 #include "foundation/log.h"
@@ -266,6 +267,8 @@ void GoogleContactTool::batchGroupsAnswered(const QString &ticketType, const QSt
         const bool success = judge(*entry, name, false, generic, reports);
         if (success && entry->batchStatus()->code == kCreated)
             batchwriteback::writeGroupLinks(group, *entry, simple, now);
+        else if (!success)
+            noteRefusedGroup(group, name);
     }
     addTicketFailures(set, reports);
     AddressBookTool::abSave();
@@ -294,6 +297,15 @@ void GoogleContactTool::batchGroupsAnswered(const QString &ticketType, const QSt
         refetchAllGroups(postSelector.isEmpty() ? QStringLiteral("doContactsElseSmart")
                                                 : postSelector);
     }
+}
+
+void GoogleContactTool::noteRefusedGroup(const GroupPtr &group, const QString &name)
+{
+    if (!group ||
+        !group->valueForProperty(AddressBookTool::groupIDPropertyName()).toString().isEmpty())
+        return;
+    m_refusedGroupIDs.insert(group->uniqueId());
+    m_groupRefusals += name + u'\n';
 }
 
 void GoogleContactTool::groupBatchFailed(const QString &ticketType, const TicketSet &set)

@@ -260,6 +260,7 @@ bool GoogleContactTool::processGroupBatchArray(const BatchActionQueue &actions,
     const QString op = QStringLiteral("processGroupBatchArray:ticketType:postSelector:");
     if (!canSend(op, ticketType, actions))
         return false;
+    forgetRefusedGroups();
     if (m_uiDelegate)
         m_uiDelegate->openUserInfoWithMessage(QStringLiteral("Updating Google groups... "),
                                               int(actions.size()));
