@@ -10,4 +10,5 @@ void ServerOptions::apply(const QJsonObject &changes)
     conflictStatus = changes.value(QLatin1String("conflictStatus")).toInt(conflictStatus);
     photoBumpsUpdated = changes.value(QLatin1String("photoBumpsUpdated")).toBool(photoBumpsUpdated);
     photoSizeLimit = changes.value(QLatin1String("photoSizeLimit")).toInt(photoSizeLimit);
+    brokenNextLink = changes.value(QLatin1String("brokenNextLink")).toBool(brokenNextLink);
 }

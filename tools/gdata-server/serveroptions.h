@@ -17,6 +17,9 @@ struct ServerOptions
     bool photoBumpsUpdated = false;
     // The largest photo accepted, in bytes.
     int photoSizeLimit = 1024 * 1024;
+    // The next link of a paged feed leads to a page that does not exist, as a proxy that mangled
+    // it would: the client must not take the first page for the whole feed.
+    bool brokenNextLink = false;
 
     void apply(const QJsonObject &changes);
 };

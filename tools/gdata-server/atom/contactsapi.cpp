@@ -189,7 +189,7 @@ HttpResponse ContactsApi::getFeed(const HttpRequest &request, Account &account,
     const size_t first = size_t(startIndex - 1);
     const size_t end = std::min(selected.size(), first + size_t(maxResults));
     if (end < selected.size()) {
-        QUrl next(feedUrl);
+        QUrl next(m_options.brokenNextLink ? feedUrl + QStringLiteral("/no-such-page") : feedUrl);
         QUrlQuery nextQuery(query);
         nextQuery.removeAllQueryItems(QStringLiteral("start-index"));
         nextQuery.addQueryItem(QStringLiteral("start-index"), QString::number(end + 1));
