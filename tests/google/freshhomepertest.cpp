@@ -1,9 +1,11 @@
-// Every test of this program starts from a home of its own, with the shared address book closed,
-// so that no test sees the records, preferences or files an earlier one left, and the program
-// passes whole in one process as it does one test at a time.
+// Every test of this program starts from a home of its own, with the shared address book closed
+// and the locale the program started with, so that no test sees the records, preferences, files
+// or locale an earlier one left, and the program passes whole in one process as it does one test
+// at a time.
 
 #include "platform/addressbook/addressbook.h"
 
+#include <QLocale>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -19,6 +21,7 @@ public:
     {
         AddressBook::closeShared();
         AddressBook::setDatabasePath(QString());
+        QLocale::setDefault(m_startLocale);
         m_home = std::make_unique<QTemporaryDir>();
         const QByteArray root = m_home->path().toUtf8();
         qputenv("HOME", root);
@@ -32,6 +35,7 @@ public:
 
 private:
     std::unique_ptr<QTemporaryDir> m_home;
+    const QLocale m_startLocale;
 };
 
 // Listeners are called before each fixture is made, so the fixture already sees the new home.
