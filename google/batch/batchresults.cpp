@@ -24,6 +24,8 @@
 
 #include <QApplication>
 
+#include <utility>
+
 namespace {
 
 const QString kClass = QStringLiteral("GoogleContactTool");
@@ -267,9 +269,10 @@ void GoogleContactTool::batchGroupsAnswered(const QString &ticketType, const QSt
         const bool success = judge(*entry, name, false, generic, reports);
         if (success && entry->batchStatus()->code == kCreated)
             batchwriteback::writeGroupLinks(group, *entry, simple, now);
-        else if (!success)
-            noteRefusedGroup(group, name);
     }
+    // A group refused, or left unanswered by an interrupted batch, is still without its link.
+    for (const GroupPtr &group : std::exchange(m_groupsBeingAdded, {}))
+        noteRefusedGroup(group);
     addTicketFailures(set, reports);
     AddressBookTool::abSave();
     m_lastBatchReport = reports.report;
@@ -299,13 +302,12 @@ void GoogleContactTool::batchGroupsAnswered(const QString &ticketType, const QSt
     }
 }
 
-void GoogleContactTool::noteRefusedGroup(const GroupPtr &group, const QString &name)
+void GoogleContactTool::noteRefusedGroup(const GroupPtr &group)
 {
-    if (!group ||
-        !group->valueForProperty(AddressBookTool::groupIDPropertyName()).toString().isEmpty())
+    if (!group->valueForProperty(AddressBookTool::groupIDPropertyName()).toString().isEmpty())
         return;
     m_refusedGroupIDs.insert(group->uniqueId());
-    m_groupRefusals += name + u'\n';
+    m_groupRefusals += group->valueForProperty(kABGroupNameProperty).toString() + u'\n';
 }
 
 void GoogleContactTool::groupBatchFailed(const QString &ticketType, const TicketSet &set)

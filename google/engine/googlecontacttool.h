@@ -437,12 +437,13 @@ private:
     // The groups of this upload that Google refused and that hold no Google identifier: their
     // members' contacts would go without those memberships, so they stay for the next run.
     QSet<QString> m_refusedGroupIDs;
+    QList<GroupPtr> m_groupsBeingAdded;
     QString m_groupRefusals;
     // The data delegate's contact queue without the members of refused groups.
     BatchActionQueue contactQueueOutsideRefusedGroups();
     void forgetRefusedGroups();
     void sendContactQueue(const BatchActionQueue &actions, const QString &ticketType);
-    void noteRefusedGroup(const GroupPtr &group, const QString &name);
+    void noteRefusedGroup(const GroupPtr &group);
 
     // Smart-group membership batches.
 public:
