@@ -10,5 +10,8 @@ inline const QString simpleGroupsFailedText = QStringLiteral("Add Group Failed: 
 inline const QString advancedGroupsFailed = QStringLiteral("Advanced Google Update Failed");
 inline const QString advancedGroupsFailedText =
     QStringLiteral("Group Actions Failed with Error: %1");
+// The end of an upload in which Google refused groups; their members stayed behind.
+inline const QString groupsRefusedText =
+    QStringLiteral("Google refused these groups; their members were not sent:\n%1");
 
 } // namespace batchfailuretexts

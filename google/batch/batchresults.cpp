@@ -1,5 +1,6 @@
 // Judging the answers of a batch send, writing the created links back and choosing the next step.
 #include "addressbook/fields/personnames.h"
+#include "addressbook/google/linkproperties.h"
 #include "addressbook/records/recordlookup.h"
 #include "addressbook/records/recordsaving.h"
 #include "foundation/log.h"
@@ -22,6 +23,8 @@
 #include "platform/ui/prompter.h"
 
 #include <QApplication>
+
+#include <utility>
 
 namespace {
 
@@ -267,6 +270,9 @@ void GoogleContactTool::batchGroupsAnswered(const QString &ticketType, const QSt
         if (success && entry->batchStatus()->code == kCreated)
             batchwriteback::writeGroupLinks(group, *entry, simple, now);
     }
+    // A group refused, or left unanswered by an interrupted batch, is still without its link.
+    for (const GroupPtr &group : std::exchange(m_groupsBeingAdded, {}))
+        noteRefusedGroup(group);
     addTicketFailures(set, reports);
     AddressBookTool::abSave();
     m_lastBatchReport = reports.report;
@@ -294,6 +300,14 @@ void GoogleContactTool::batchGroupsAnswered(const QString &ticketType, const QSt
         refetchAllGroups(postSelector.isEmpty() ? QStringLiteral("doContactsElseSmart")
                                                 : postSelector);
     }
+}
+
+void GoogleContactTool::noteRefusedGroup(const GroupPtr &group)
+{
+    if (!group->valueForProperty(AddressBookTool::groupIDPropertyName()).toString().isEmpty())
+        return;
+    m_refusedGroupIDs.insert(group->uniqueId());
+    m_groupRefusals += group->valueForProperty(kABGroupNameProperty).toString() + u'\n';
 }
 
 void GoogleContactTool::groupBatchFailed(const QString &ticketType, const TicketSet &set)

@@ -260,6 +260,8 @@ bool GoogleContactTool::processGroupBatchArray(const BatchActionQueue &actions,
     const QString op = QStringLiteral("processGroupBatchArray:ticketType:postSelector:");
     if (!canSend(op, ticketType, actions))
         return false;
+    forgetRefusedGroups();
+    m_groupsBeingAdded.clear();
     if (m_uiDelegate)
         m_uiDelegate->openUserInfoWithMessage(QStringLiteral("Updating Google groups... "),
                                               int(actions.size()));
@@ -274,6 +276,7 @@ bool GoogleContactTool::processGroupBatchArray(const BatchActionQueue &actions,
             if (const auto property = extendedproperty::googleExtendedProperyForABGroup(group))
                 fresh->addExtendedProperty(*property);
             cutter.add(withOperation(fresh, kInsert, group->uniqueId()));
+            m_groupsBeingAdded.append(group);
             setProgressMessage(QStringLiteral("New Google Group: %1").arg(name));
         } else if (action.action == batchactions::update && group && entry) {
             entry->setTitle(name);

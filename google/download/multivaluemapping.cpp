@@ -4,8 +4,8 @@
 #include "addressbook/google/linkproperties.h"
 #include "addressbook/groups/grouplists.h"
 #include "addressbook/records/recordlookup.h"
-#include "foundation/parsers/addressparser.h"
 #include "google/browser/browserdictionary.h"
+#include "google/download/countryaddressreading.h"
 #include "google/download/downloadkeys.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/group.h"
@@ -227,11 +227,12 @@ void googlizePhonesFor(const PersonPtr &person, const GDataEntryContact &contact
 
 void googlizeAddressesFor(const PersonPtr &person, const GDataEntryContact &contact)
 {
-    replaceValues(person, kABAddressProperty, PropertyType::MultiDictionary,
-                  contact.postalAddresses(), addressLabel, [](const GDataPostalAddress &address) {
-                      return QVariant(AddressBookTool::abAdddressForGoogleDict(
-                          googleAddressDictionary(zeltor::unpackAddress(address.stringValue))));
-                  });
+    replaceValues(
+        person, kABAddressProperty, PropertyType::MultiDictionary, contact.postalAddresses(),
+        addressLabel, [](const GDataPostalAddress &address) {
+            return QVariant(AddressBookTool::abAdddressForGoogleDict(
+                googleAddressDictionary(readAddressInCountryLayout(address.stringValue))));
+        });
 }
 
 void googlizeIMsFor(const PersonPtr &person, const GDataEntryContact &contact)

@@ -3,6 +3,7 @@
 #include "addressbook/fields/personimages.h"
 #include "addressbook/google/linkproperties.h"
 #include "foundation/log.h"
+#include "google/batch/batchfailuretexts.h"
 #include "google/batch/batchkeys.h"
 #include "google/engine/googlecontacttool.h"
 #include "google/engine/googlecontacttooldatadelegate.h"
@@ -10,9 +11,12 @@
 #include "google/engine/googlekeys.h"
 #include "google/entries/contactaccessors.h"
 #include "google/lookups/contactlookups.h"
+#include "platform/addressbook/group.h"
 #include "platform/addressbook/person.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/gdata/entries/gdataentrycontact.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -32,14 +36,53 @@ void GoogleContactTool::registerBatchSteps()
 
 void GoogleContactTool::batchSimpleABContactActions(const BatchActionQueue &actions)
 {
-    UserDefaults::standard().setBool(false, batchkeys::gmSimpleABContactActionsComplete);
-    processContactBatchArray(actions, tickettypes::simple);
+    // A contact send of its own follows no group batch: no refusal of an earlier one concerns it.
+    forgetRefusedGroups();
+    sendContactQueue(actions, tickettypes::simple);
 }
 
 void GoogleContactTool::batchAdvancedABContactActions(const BatchActionQueue &actions)
 {
-    UserDefaults::standard().setBool(false, batchkeys::gmAdvancedABContactActionsComplete);
-    processContactBatchArray(actions, tickettypes::advanced);
+    forgetRefusedGroups();
+    sendContactQueue(actions, tickettypes::advanced);
+}
+
+void GoogleContactTool::sendContactQueue(const BatchActionQueue &actions, const QString &ticketType)
+{
+    UserDefaults::standard().setBool(false, ticketType == tickettypes::simple
+                                                ? batchkeys::gmSimpleABContactActionsComplete
+                                                : batchkeys::gmAdvancedABContactActionsComplete);
+    processContactBatchArray(actions, ticketType);
+}
+
+void GoogleContactTool::forgetRefusedGroups()
+{
+    m_refusedGroupIDs.clear();
+    m_groupRefusals.clear();
+}
+
+BatchActionQueue GoogleContactTool::contactQueueOutsideRefusedGroups()
+{
+    BatchActionQueue queue =
+        m_dataDelegate ? m_dataDelegate->batchActionContactArray() : BatchActionQueue();
+    if (m_refusedGroupIDs.isEmpty())
+        return queue;
+    const auto inRefusedGroup = [this](const BatchAction &action) {
+        const PersonPtr person = std::dynamic_pointer_cast<Person>(action.abObj);
+        if (!person)
+            return false;
+        for (const GroupPtr &group : person->parentGroups()) {
+            if (m_refusedGroupIDs.contains(group->uniqueId())) {
+                tlog::labelled(kClass, QStringLiteral("batchActionContactArray"),
+                               QStringLiteral("member of a refused group, not sent"),
+                               person->uniqueId());
+                return true;
+            }
+        }
+        return false;
+    };
+    queue.erase(std::remove_if(queue.begin(), queue.end(), inRefusedGroup), queue.end());
+    return queue;
 }
 
 void GoogleContactTool::batchSimpleABGroupActions(const BatchActionQueue &actions)
@@ -57,14 +100,13 @@ void GoogleContactTool::doContactsElseSmart()
 {
     if (tlog::tracing())
         tlog::trace(kClass, QStringLiteral("doContactsElseSmart"));
-    const BatchActionQueue queue =
-        m_dataDelegate ? m_dataDelegate->batchActionContactArray() : BatchActionQueue();
-    if (queue.empty())
-        doSmartElseSaveAB();
-    else if (m_useAdvanced)
-        batchAdvancedABContactActions(queue);
+    const BatchActionQueue queue = contactQueueOutsideRefusedGroups();
+    if (!queue.empty())
+        sendContactQueue(queue, m_useAdvanced ? tickettypes::advanced : tickettypes::simple);
+    else if (!m_photosAfterSignIn.empty())
+        doPicturesElseSmart();
     else
-        batchSimpleABContactActions(queue);
+        doSmartElseSaveAB();
 }
 
 void GoogleContactTool::doPicturesElseSmart()
@@ -72,9 +114,9 @@ void GoogleContactTool::doPicturesElseSmart()
     const QString op = QStringLiteral("doPicturesElseSmart");
     if (tlog::tracing())
         tlog::trace(kClass, op);
-    const BatchActionQueue queue =
-        m_dataDelegate ? m_dataDelegate->batchActionContactArray() : BatchActionQueue();
-    if (!UserDefaults::standard().boolForKey(googlekeys::gmUpdatePicture) || queue.empty()) {
+    const BatchActionQueue queue = contactQueueOutsideRefusedGroups();
+    if (!UserDefaults::standard().boolForKey(googlekeys::gmUpdatePicture) ||
+        (queue.empty() && m_photosAfterSignIn.empty())) {
         doSmartElseSaveAB();
         return;
     }
@@ -112,6 +154,7 @@ void GoogleContactTool::doPicturesElseSmart()
         m_contactResultsArray.push_back(
             PhotoJob{tolvane::tolvaneTitle(*contact), *link, image, {}});
     }
+    takePhotosAfterSignIn();
     if (m_contactResultsArray.empty())
         doSmartElseSaveAB();
     else
@@ -131,8 +174,21 @@ void GoogleContactTool::doSaveAB()
 {
     if (tlog::tracing())
         tlog::trace(kClass, QStringLiteral("doSaveAB"));
-    if (m_uiDelegate) {
+    if (m_uiDelegate)
         m_uiDelegate->determineGoogleGroupCounts();
+    if (!m_groupRefusals.isEmpty()) {
+        // Whatever the reports show, an upload that left people behind is no success.
+        const GDataError error{kGDataErrorOther,
+                               QLatin1String(kGDataErrorDomainHTTP),
+                               batchfailuretexts::groupsRefusedText.arg(m_groupRefusals.trimmed()),
+                               {}};
+        forgetRefusedGroups();
+        if (m_uiDelegate)
+            m_uiDelegate->cleanupGUIforProcess(QStringLiteral("Simple Google Update"), QString(),
+                                               error);
+        return;
+    }
+    if (m_uiDelegate) {
         if (!UserDefaults::standard().boolForKey(batchkeys::showGoogleProcessReports))
             m_uiDelegate->cleanupGUIforProcess(QStringLiteral("Simple Google Update"), QString(),
                                                std::nullopt);

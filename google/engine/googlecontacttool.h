@@ -18,6 +18,7 @@
 #include <QImage>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -427,6 +428,10 @@ private:
     quint64 m_imageFetchInFlight = 0;
     std::weak_ptr<GDataServiceTicket> m_photoUploadTicket;
     std::vector<PhotoJob> m_contactResultsArray;
+    // Photos that a refused sign-in stopped: they go with the next photo queue, to the photo
+    // links of the contacts as then fetched.
+    std::vector<PhotoJob> m_photosAfterSignIn;
+    void takePhotosAfterSignIn();
     double m_progressCount = 0.0;
     QStringList m_skippedImageFiles;
     GDataEntryContactPtr m_selectedContact;
@@ -440,6 +445,16 @@ private:
     BatchActionQueue m_currentContactBatchArray;
     QString m_lastBatchReport;
     QString m_lastBatchErrorReport;
+    // The groups of this upload that Google refused and that hold no Google identifier: their
+    // members' contacts would go without those memberships, so they stay for the next run.
+    QSet<QString> m_refusedGroupIDs;
+    QList<GroupPtr> m_groupsBeingAdded;
+    QString m_groupRefusals;
+    // The data delegate's contact queue without the members of refused groups.
+    BatchActionQueue contactQueueOutsideRefusedGroups();
+    void forgetRefusedGroups();
+    void sendContactQueue(const BatchActionQueue &actions, const QString &ticketType);
+    void noteRefusedGroup(const GroupPtr &group);
 
     // Smart-group membership batches.
 public:

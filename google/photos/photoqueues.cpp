@@ -7,14 +7,18 @@
 #include "google/photos/phototexts.h"
 #include "google/photos/photouploadentry.h"
 #include "platform/gdata/entries/gdataentrybase.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 #include "platform/gdata/gdataservicegooglecontact.h"
 
 #include <QFile>
+
+#include <algorithm>
 
 namespace {
 
 const QString kClass = QStringLiteral("GoogleContactTool");
 const QString kAfterPhotos = QStringLiteral("doSmartElseSaveAB");
+constexpr int kUnauthorized = 401;
 
 QString describe(const PhotoJob &job)
 {
@@ -81,6 +85,31 @@ void GoogleContactTool::batchSimpleABContactPictures()
         [this](const GDataServiceTicketPtr &, const GDataError &error) {
             photoQueueFailed(error);
         });
+}
+
+void GoogleContactTool::takePhotosAfterSignIn()
+{
+    std::vector<PhotoJob> waiting;
+    waiting.swap(m_photosAfterSignIn);
+    for (PhotoJob &job : waiting) {
+        const auto queued = [&job](const PhotoJob &other) {
+            return other.photoLink.href == job.photoLink.href;
+        };
+        if (std::any_of(m_contactResultsArray.begin(), m_contactResultsArray.end(), queued))
+            continue;
+        // The contact as last fetched gives the photo's current version; a contact that is gone
+        // takes its photo with it.
+        const auto contact = std::find_if(m_lists.contacts().begin(), m_lists.contacts().end(),
+                                          [&job](const GDataEntryContactPtr &entry) {
+                                              const std::optional<GDataLink> link =
+                                                  entry->photoLink();
+                                              return link && link->href == job.photoLink.href;
+                                          });
+        if (contact == m_lists.contacts().end())
+            continue;
+        job.photoLink = *(*contact)->photoLink();
+        m_contactResultsArray.push_back(job);
+    }
 }
 
 void GoogleContactTool::nextPictureOrEnd()
@@ -166,6 +195,16 @@ void GoogleContactTool::photoQueueFailed(const GDataError &error)
 {
     m_pictureWait.clear();
     tlog::bare(phototexts::userInfo.arg(error.description, tlog::describe(error.userInfo)));
+    // Pictures refused even after signing in again wait for a sign-in that holds, instead of
+    // being dropped with the queue. A restore's image files are the restore's to send again.
+    if (error.code == kUnauthorized) {
+        for (const PhotoJob &job : m_contactResultsArray) {
+            if (job.filepath.isEmpty())
+                m_photosAfterSignIn.push_back(job);
+        }
+        std::erase_if(m_contactResultsArray,
+                      [](const PhotoJob &job) { return job.filepath.isEmpty(); });
+    }
     if (m_uiDelegate)
         m_uiDelegate->cleanupGUIforProcess(phototexts::simpleImageUpdate, QString(), error);
 }

@@ -11,4 +11,5 @@ void ServerOptions::apply(const QJsonObject &changes)
     photoBumpsUpdated = changes.value(QLatin1String("photoBumpsUpdated")).toBool(photoBumpsUpdated);
     photoSizeLimit = changes.value(QLatin1String("photoSizeLimit")).toInt(photoSizeLimit);
     nextLinkLoopsFrom = changes.value(QLatin1String("nextLinkLoopsFrom")).toInt(nextLinkLoopsFrom);
+    brokenNextLink = changes.value(QLatin1String("brokenNextLink")).toBool(brokenNextLink);
 }

@@ -20,6 +20,9 @@ struct ServerOptions
     // From this start index on (0: never), a feed page's next link points back at the page
     // itself, as a broken paging of the service would.
     int nextLinkLoopsFrom = 0;
+    // The next link of a paged feed leads to a page that does not exist, as a proxy that mangled
+    // it would: the client must not take the first page for the whole feed.
+    bool brokenNextLink = false;
 
     void apply(const QJsonObject &changes);
 };

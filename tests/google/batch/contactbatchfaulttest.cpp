@@ -9,6 +9,7 @@
 #include "google/batch/batchaction.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/person.h"
+#include "platform/gdata/gdataservicegooglecontact.h"
 
 #include <QSet>
 
@@ -72,6 +73,15 @@ const FaultCase kFaultCases[] = {
          return failed == QSet<int>{0, 1, 2, 3, 4};
      },
      "ticket failed"},
+    {"InterruptedBatch", 5,
+     [](GDataTestServer &server, const QList<PersonPtr> &) {
+         server.interruptNextBatch(2, QStringLiteral("Server busy"));
+         return 0;
+     },
+     [](const QSet<int> &failed) {
+         return failed == QSet<int>{2, 3, 4};
+     },
+     "interrupted: GDataBatchInterrupted reason:Server busy"},
 };
 
 class ContactBatchFaultTest : public UploadServerTest,
@@ -160,6 +170,30 @@ TEST_F(ContactUpdateFaultTest, RefusedUpdate_IsReportedAndSentAgainNextRun)
     titles.sort();
     EXPECT_EQ(titles, QStringList({"Bea Upd0", "Cy Upd1"}));
     EXPECT_EQ(savedContactID(people[0]), refusedID);
+}
+
+// A batch the server applied but answered too late: the job fails with the time-out, and the
+// next run finds the contacts by the record identifier they carry instead of adding them again.
+TEST_F(ContactUpdateFaultTest, SlowAnswerToAnAppliedBatch_NextRunAddsNothingTwice)
+{
+    const QList<PersonPtr> people = addPeople(5, QStringLiteral("Slow"));
+    GDataServiceGoogleContact *service = engine->contactService();
+    const int timeout = service->requestTimeoutMs();
+    service->setRequestTimeoutMs(500);
+    server.injectFault(QStringLiteral("/batch"), 0, 1, 2000, false, "POST");
+
+    ASSERT_TRUE(uploadPeople(people));
+    EXPECT_TRUE(engine->lastBatchErrorReport().contains(QStringLiteral("Operation canceled")))
+        << engine->lastBatchErrorReport().toStdString();
+    service->setRequestTimeoutMs(timeout);
+    const QStringList created = serverRecordIDs();
+    EXPECT_EQ(QSet<QString>(created.cbegin(), created.cend()),
+              QSet<QString>({people[0]->uniqueId(), people[1]->uniqueId(), people[2]->uniqueId(),
+                             people[3]->uniqueId(), people[4]->uniqueId()}));
+    EXPECT_EQ(created.size(), people.size());
+
+    for (const BatchAction &action : engine->buildBatchArrayForABContactArray(people))
+        EXPECT_NE(action.action, batchactions::add) << action.abObj->uniqueId().toStdString();
 }
 
 // The chain fetches the contacts again after the batch; when that fails, the steps after it are

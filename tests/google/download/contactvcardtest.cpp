@@ -88,8 +88,9 @@ protected:
             u"TEL;type=CELL:+1 555 0102"_qs,
             u"item2.TEL:+1 555 0103"_qs,
             u"item2.X-ABLabel:Car"_qs,
-            u"item3.ADR;type=HOME:;;1 Main St;;;;"_qs,
-            u"item4.ADR;type=WORK:;;9 Dock Rd;;;;"_qs,
+            u"item3.ADR;type=HOME:;;1 Main St;Springfield;IL;62701;"_qs,
+            // Two lines without a postal code fit no layout: both stay in the street.
+            u"item4.ADR;type=WORK:;;9 Dock Rd\\nOslo;;;;"_qs,
             u"item5.URL:http://ann.example.org"_qs,
             u"item5.X-ABLabel:Home"_qs,
             u"X-AIM;type=WORK:annaim"_qs,

@@ -314,6 +314,30 @@ INSTANTIATE_TEST_SUITE_P(Fetches, FailedContactFetchTest,
                                            FailedFetchCase{"Refetch", true}),
                          [](const auto &info) { return std::string(info.param.name); });
 
+// A next link that leads nowhere fails the fetch: the first pages are never taken for the whole
+// feed, which would read every contact after them as deleted.
+TEST_F(FeedFetchingTest, BrokenNextLink_FailsTheFetchAndKeepsTheLastGoodContacts)
+{
+    seedContacts(server, 5);
+    server.setOptions({{"pageSize", 2}});
+    auto engine = makeEngine();
+    ASSERT_TRUE(logIn(*engine));
+    const std::vector<GDataEntryContactPtr> before = engine->contactArray();
+    ASSERT_EQ(before.size(), 5u);
+
+    server.setOptions({{"brokenNextLink", true}});
+    engine->refetchAllContacts(QString());
+    ASSERT_TRUE(runUntil([&] { return engine->contactFetchError().has_value(); }));
+    EXPECT_EQ(engine->contactArray(), before);
+    EXPECT_FALSE(engine->lists().isContactListComplete());
+    EXPECT_EQ(requestsTo(QStringLiteral("/no-such-page")).size(), 1);
+
+    server.setOptions({{"brokenNextLink", false}});
+    engine->fetchAllContactsWithUIRefresh(true);
+    ASSERT_TRUE(runUntil([&] { return engine->lists().isContactListComplete(); }));
+    EXPECT_EQ(engine->lists().contactCount(), 5);
+}
+
 TEST_F(FeedFetchingTest, SingleFetch_ReturnsTheContactAndKeepsIt)
 {
     seedContacts(server, 2);

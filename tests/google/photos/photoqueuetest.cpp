@@ -5,7 +5,9 @@
 
 #include "tests/support/google/photoservertest.h"
 
+#include "google/engine/googlekeys.h"
 #include "google/photos/phototexts.h"
+#include "platform/defaults/userdefaults.h"
 
 #include <QFile>
 #include <QImage>
@@ -105,6 +107,31 @@ TEST_F(PhotoQueueTest, FailureStopsThePictureQueueAndIsReported)
     EXPECT_FALSE(stepRan());
     EXPECT_FALSE(storedPhoto(ids[0]).isEmpty());
     EXPECT_TRUE(storedPhoto(ids[2]).isEmpty());
+}
+
+// A photo refused even after the request signed in again is not dropped with its queue: the
+// next run's photo step sends it, with what that run queues.
+TEST_F(PhotoQueueTest, PicturesRefusedForTheSignIn_GoWithTheNextRun)
+{
+    UserDefaults::standard().setBool(true, googlekeys::gmUpdatePicture);
+    const QStringList ids = seedAndLogIn({"Ann", "Bea", "Cid"});
+    const QColor colours[] = {Qt::red, Qt::green, Qt::blue};
+    for (int i = 0; i < 3; ++i)
+        engine->contactResultsArray().push_back(pictureJob(ids[i], picture(colours[i], "PNG")));
+    // The first answer makes the request sign in again, the second refuses it once more.
+    server.injectFault(ids[1].section(u'/', -1), 401, 2);
+
+    engine->batchSimpleABContactPictures();
+    ASSERT_TRUE(runUntil([&] { return !journal.filter(QStringLiteral("cleanup:")).isEmpty(); }));
+    EXPECT_TRUE(showsColour(storedPhoto(ids[0]), Qt::red));
+    EXPECT_TRUE(storedPhoto(ids[1]).isEmpty());
+    EXPECT_FALSE(stepRan());
+
+    engine->doContactsElseSmart();
+    ASSERT_TRUE(runUntil([&] { return stepRan(); }));
+    EXPECT_TRUE(showsColour(storedPhoto(ids[1]), Qt::green));
+    EXPECT_TRUE(showsColour(storedPhoto(ids[2]), Qt::blue));
+    EXPECT_TRUE(engine->contactResultsArray().empty());
 }
 
 TEST_F(PhotoQueueTest, FileThatIsNoPictureIsSkippedReportedAndTheQueueGoesOn)

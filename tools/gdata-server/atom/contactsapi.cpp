@@ -189,7 +189,7 @@ HttpResponse ContactsApi::getFeed(const HttpRequest &request, Account &account,
     const size_t first = size_t(startIndex - 1);
     const size_t end = std::min(selected.size(), first + size_t(maxResults));
     if (end < selected.size()) {
-        QUrl next(feedUrl);
+        QUrl next(m_options.brokenNextLink ? feedUrl + QStringLiteral("/no-such-page") : feedUrl);
         QUrlQuery nextQuery(query);
         const bool loops =
             m_options.nextLinkLoopsFrom > 0 && startIndex >= m_options.nextLinkLoopsFrom;
