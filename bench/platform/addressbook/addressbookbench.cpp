@@ -85,6 +85,27 @@ void BM_OpenAndLoad(benchmark::State &state)
 }
 BENCHMARK(BM_OpenAndLoad)->Unit(benchmark::kMillisecond);
 
+// The same with every person's values looked at once, as a program does that goes through the
+// whole book.
+void BM_OpenLoadAndReadEveryPerson(benchmark::State &state)
+{
+    const QString path = populatedDatabase();
+    for (auto _ : state) {
+        auto book = std::make_unique<AddressBook>(path, 2);
+        qsizetype values = 0;
+        for (const PersonPtr &person : book->people())
+            values += person->multiValueForProperty(kABEmailProperty).count();
+        if (values != 3 * kPeople) {
+            state.SkipWithError("values are missing");
+            break;
+        }
+        state.PauseTiming();
+        book.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenLoadAndReadEveryPerson)->Unit(benchmark::kMillisecond);
+
 // The limit: the bare library opening the file and stepping through every record's row, looking
 // at its identifier, kind and stored bytes without decoding them.
 void BM_OpenAndLoad_SQLiteRowsAlone(benchmark::State &state)
