@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -145,8 +146,29 @@ struct Line
     // The unfolded value of a quoted-printable property, whose soft line breaks are taken out.
     QString quotedPrintableValue;
 
+    // The name in upper case when it is short ASCII, as nearly every name is: the filter asks
+    // each line for its name many times.
+    char upperName[24];
+    qsizetype upperNameSize = -1;
+
     bool isProperty() const { return !name.isEmpty(); }
-    bool is(const char *upperName) const { return isUpper(name, QLatin1StringView(upperName)); }
+    bool is(const char *upper) const
+    {
+        if (upperNameSize < 0)
+            return isUpper(name, QLatin1StringView(upper));
+        return std::strncmp(upperName, upper, size_t(upperNameSize)) == 0 &&
+               upper[upperNameSize] == '\0';
+    }
+    void keepUpperName()
+    {
+        if (name.size() > qsizetype(sizeof upperName) || !isAscii(name))
+            return;
+        for (qsizetype i = 0; i < name.size(); ++i) {
+            const char c = char(name[i].unicode());
+            upperName[i] = c >= 'a' && c <= 'z' ? char(c - ('a' - 'A')) : c;
+        }
+        upperNameSize = name.size();
+    }
 
     // TYPE values, whether written "type=a;type=b", "TYPE=a,b" or bare as in vCard 2.1, in upper
     // case; "PREF" included.
@@ -358,6 +380,7 @@ private:
         const qsizetype dot = qualifiedName.lastIndexOf(u'.');
         property.group = dot < 0 ? QStringView() : qualifiedName.left(dot);
         property.name = qualifiedName.mid(dot + 1).trimmed();
+        property.keepUpperName();
         property.parameters = nameEnd < header.size() ? header.mid(nameEnd + 1) : QStringView();
         property.value = line.mid(colon + 1);
         property.encoding = encodingOf(property.parameters);
@@ -379,6 +402,7 @@ private:
             const Line header = headerOf(m_owned[m_owned.size() - physicalLines.size()]);
             line.group = header.group;
             line.name = header.name;
+            line.keepUpperName();
             line.parameters = header.parameters;
             line.value = header.value;
             line.encoding = header.encoding;
