@@ -263,6 +263,7 @@ public:
     }
 
     QList<Line> &lines() { return m_lines; }
+    const QList<Line> &lines() const { return m_lines; }
 
     QStringView physical(const Line &line, qsizetype i) const { return m_physical[line.first + i]; }
 
@@ -494,7 +495,7 @@ public:
     LineFilter(const VCardExportOptions &options, const Card &card)
         : m_options(options)
         , m_card(card)
-        , m_lines(const_cast<Card &>(card).lines())
+        , m_lines(card.lines())
     {}
 
     Verdict verdict(const Line &line) const

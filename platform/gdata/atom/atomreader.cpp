@@ -11,6 +11,7 @@
 #include <array>
 #include <cstring>
 #include <string_view>
+#include <tuple>
 
 namespace atomreader {
 
