@@ -35,6 +35,17 @@ bool isValidUtf8(const QByteArray &data)
     return !decoder.hasError();
 }
 
+std::optional<QString> strictUtf8(const QByteArray &data)
+{
+    // A byte-order mark stays in the text, as fromUtf8 keeps it.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
+    QString text = decoder(data);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
 QString decodeBytes(const QByteArray &data)
 {
     if (data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF")) {

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 // Text of vCard bytes from other programs. Most are UTF-8, but vCard 2.1 files written on Windows
 // are often in the ANSI code page with or without a CHARSET parameter, and a whole file must not be
 // lost for one accented letter.
@@ -14,5 +16,8 @@ namespace vcard {
 QString decodeBytes(const QByteArray &data);
 
 bool isValidUtf8(const QByteArray &data);
+// The text of bytes that are valid UTF-8, read as QString::fromUtf8 reads them, in one pass;
+// nothing when they are not.
+std::optional<QString> strictUtf8(const QByteArray &data);
 
 } // namespace vcard

@@ -76,7 +76,19 @@ QString unescapeText(const QString &text)
 QStringList foldLine(const QString &line)
 {
     QStringList lines;
-    QString current;
+    // Each physical line is cut out whole once its end is known.
+    const auto cut = [&](qsizetype from, qsizetype to) {
+        if (lines.isEmpty()) {
+            lines.append(line.mid(from, to - from));
+            return;
+        }
+        QString continued;
+        continued.reserve(to - from + 1);
+        continued += QLatin1Char(' ');
+        continued += QStringView(line).mid(from, to - from);
+        lines.append(continued);
+    };
+    qsizetype start = 0;
     int octets = 0;
     for (qsizetype i = 0; i < line.size();) {
         const qsizetype length = line.at(i).isHighSurrogate() && i + 1 < line.size() ? 2 : 1;
@@ -84,15 +96,14 @@ QStringList foldLine(const QString &line)
             length == 2 ? QChar::surrogateToUcs4(line.at(i), line.at(i + 1)) : line.at(i).unicode();
         const int size = utf8Octets(codePoint);
         if (octets + size > maximumLineOctets) {
-            lines.append(current);
-            current = QStringLiteral(" ");
-            octets = 1;
+            cut(start, i);
+            start = i;
+            octets = 1; // the blank that begins the next line
         }
-        current += line.mid(i, length);
         octets += size;
         i += length;
     }
-    lines.append(current);
+    cut(start, line.size());
     return lines;
 }
 

@@ -41,12 +41,12 @@ QString vCardStringForPerson(const Person &person, const VCardExportOptions &opt
 QString vCardStringForPerson(const Person &person, const VCardExportOptions &options,
                              const QByteArray &imageData)
 {
-    const QByteArray data = person.vCardRepresentation();
-    if (!vcard::isValidUtf8(data))
+    const std::optional<QString> text = vcard::strictUtf8(person.vCardRepresentation());
+    if (!text)
         return {};
     const VCardExportAdditions additions{person.valueForProperty(kABNoteProperty).toString(),
                                          imageData};
-    return vcard::filterExport(QString::fromUtf8(data), options, additions);
+    return vcard::filterExport(*text, options, additions);
 }
 
 QByteArray vCardDataForString(const QString &text)

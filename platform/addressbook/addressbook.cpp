@@ -182,7 +182,7 @@ bool AddressBook::loadAll()
     m_places.reserve(stored.size());
     for (const StoredRecord &entry : stored) {
         RecordPtr record = newRecordOfKind(entry.kind, entry.uniqueId);
-        if (!RecordCodec::decodeInto(*record, entry.body)) {
+        if (!RecordCodec::decodeLaterInto(*record, entry.body)) {
             m_error = QStringLiteral("%1 cannot be read: its record %2 is damaged")
                           .arg(m_path, entry.uniqueId);
             return false;
@@ -196,9 +196,9 @@ void AddressBook::createMeRecord()
 {
     const PersonPtr me = Person::create();
     const UserAccountName name = userAccountName();
-    me->m_values.insert(kABFirstNameProperty, name.first);
+    me->values().insert(kABFirstNameProperty, name.first);
     if (!name.last.isEmpty())
-        me->m_values.insert(kABLastNameProperty, name.last);
+        me->values().insert(kABLastNameProperty, name.last);
     addRecord(me);
     setMe(me);
     save();
@@ -207,12 +207,14 @@ void AddressBook::createMeRecord()
 void AddressBook::adopt(const RecordPtr &record)
 {
     record->m_book = this;
-    m_records.insert(record->uniqueId(), record);
+    const QString &uniqueId = record->m_uniqueId;
+    m_records.insert(uniqueId, record);
     const quint64 place = m_nextPlace++;
-    m_places.insert(record->uniqueId(), place);
-    m_order.emplace(place, record->uniqueId());
+    m_places.insert(uniqueId, place);
+    // Places only grow: each record goes at the end of the order.
+    m_order.emplace_hint(m_order.end(), place, uniqueId);
     if (record->recordClass() == RecordClass::Group)
-        m_groupOrder.emplace(place, record->uniqueId());
+        m_groupOrder.emplace_hint(m_groupOrder.end(), place, uniqueId);
     for (const auto &[name, index] : m_indexes)
         index->add(*record);
 }
@@ -302,8 +304,8 @@ bool AddressBook::addRecord(const RecordPtr &record)
     if (!record || record->m_book || m_records.contains(record->uniqueId()))
         return false;
     const QDateTime now = QDateTime::currentDateTimeUtc();
-    record->m_values.insert(kABCreationDateProperty, now);
-    record->m_values.insert(kABModificationDateProperty, now);
+    record->values().insert(kABCreationDateProperty, now);
+    record->values().insert(kABModificationDateProperty, now);
     adopt(record);
     // A record removed and added again before a save is the same stored record, changed.
     // Written whole: the record added is not the one stored.
@@ -380,7 +382,7 @@ void AddressBook::recordChanged(const Record &record, const QString &property, b
 {
     reindex(record);
     if (touch)
-        const_cast<Record &>(record).m_values.insert(kABModificationDateProperty,
+        const_cast<Record &>(record).values().insert(kABModificationDateProperty,
                                                      QDateTime::currentDateTimeUtc());
     if (m_inserted.contains(record.uniqueId()))
         return;
@@ -410,11 +412,11 @@ QByteArray AddressBook::onTopOfStored(const RecordPtr &record, const PendingEdit
     if (!RecordCodec::decodeInto(*base, stored->body))
         return RecordCodec::encode(*record);
     for (const QString &property : edits.properties) {
-        const QVariant value = record->m_values.value(property);
+        const QVariant value = record->values().value(property);
         if (value.isValid())
-            base->m_values.insert(property, value);
+            base->values().insert(property, value);
         else
-            base->m_values.remove(property);
+            base->values().remove(property);
     }
     if (record->recordClass() == RecordClass::Group) {
         auto &group = static_cast<Group &>(*base);
@@ -443,7 +445,7 @@ void AddressBook::takeMerged(const QHash<QString, RecordPtr> &merged)
 {
     for (auto it = merged.cbegin(); it != merged.cend(); ++it) {
         const RecordPtr &record = m_records[it.key()];
-        record->m_values = it.value()->m_values;
+        record->values() = it.value()->values();
         if (record->recordClass() == RecordClass::Group) {
             auto &group = static_cast<Group &>(*record);
             const auto &stored = static_cast<const Group &>(*it.value());

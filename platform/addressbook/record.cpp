@@ -5,6 +5,7 @@
 #include "platform/addressbook/group.h"
 #include "platform/addressbook/properties/builtinproperties.h"
 #include "platform/addressbook/properties/propertyvalue.h"
+#include "platform/addressbook/sqlite/recordcodec.h"
 
 #include <QUuid>
 
@@ -21,16 +22,30 @@ QString Record::newUniqueId(const QString &recordType)
            u':' + recordType;
 }
 
+PropertyValues &Record::values()
+{
+    return const_cast<PropertyValues &>(std::as_const(*this).values());
+}
+
+const PropertyValues &Record::values() const
+{
+    if (!m_storedValues.isNull()) {
+        // The stored form was checked whole when the book was read, so it reads here.
+        RecordCodec::decodeValues(std::exchange(m_storedValues, QByteArray()), m_values);
+    }
+    return m_values;
+}
+
 QVariant Record::valueForProperty(const QString &property) const
 {
     if (property == kABUIDProperty)
         return m_uniqueId;
-    return m_values.value(property);
+    return values().value(property);
 }
 
 MultiValue Record::multiValueForProperty(const QString &property) const
 {
-    return multiValueFromVariant(m_values.value(property));
+    return multiValueFromVariant(values().value(property));
 }
 
 bool Record::setValueForProperty(const QVariant &value, const QString &property)
@@ -61,7 +76,7 @@ bool Record::setValue(const QVariant &value, const QString &property, bool touch
         normalizedPropertyValue(value, typeInClass(property));
     if (!normalized)
         return false;
-    m_values.insert(property, *normalized);
+    values().insert(property, *normalized);
     markChanged(property, touch);
     return true;
 }
@@ -70,7 +85,7 @@ bool Record::removeValue(const QString &property, bool touch)
 {
     if (builtinproperties::isReadOnly(property) || typeInClass(property) == PropertyType::Error)
         return false;
-    if (m_values.remove(property) > 0)
+    if (values().remove(property) > 0)
         markChanged(property, touch);
     return true;
 }

@@ -66,10 +66,17 @@ private:
     bool setValue(const QVariant &value, const QString &property, bool touch);
     bool removeValue(const QString &property, bool touch);
 
+    // The values, read from the stored form kept at open the first time anything looks at them.
+    PropertyValues &values();
+    const PropertyValues &values() const;
+
     friend class AddressBook;
     friend class RecordCodec;
 
     QString m_uniqueId;
-    PropertyValues m_values;
+    mutable PropertyValues m_values;
+    // A person's stored form as the book read it, until its values are first looked at: a book is
+    // read whole at every start, and most programs look at few of its people. Null once read.
+    mutable QByteArray m_storedValues;
     AddressBook *m_book = nullptr;
 };

@@ -294,14 +294,116 @@ private:
     bool m_ok = true;
 };
 
+// Walks what Writer wrote as Reader reads it, with the same checks, and makes nothing of it: the
+// whole book is checked at open, and its people are decoded only when they are looked at.
+class Skimmer
+{
+public:
+    explicit Skimmer(const QByteArray &data)
+        : m_at(data.constData())
+        , m_end(data.constData() + data.size())
+    {}
+
+    bool ok() const { return m_ok; }
+    bool atEnd() const { return m_at == m_end; }
+
+    qint64 integer()
+    {
+        qint64 value = 0;
+        if (m_end - m_at < qsizetype(sizeof value)) {
+            m_ok = false;
+            return 0;
+        }
+        std::memcpy(&value, m_at, sizeof value);
+        m_at += sizeof value;
+        return value;
+    }
+
+    qsizetype count()
+    {
+        const qint64 value = integer();
+        if (value < 0 || value > m_end - m_at) {
+            m_ok = false;
+            return 0;
+        }
+        return qsizetype(value);
+    }
+
+    // Texts and data: their bytes are never looked at, as a text decodes whatever its bytes.
+    void bytes() { m_at += count(); }
+
+    void texts()
+    {
+        const qsizetype size = count();
+        for (qsizetype i = 0; i < size && m_ok; ++i)
+            bytes();
+    }
+
+    void value()
+    {
+        if (m_at == m_end) {
+            m_ok = false;
+            return;
+        }
+        switch (static_cast<Tag>(*m_at++)) {
+        case Tag::Invalid:
+            return;
+        case Tag::String:
+        case Tag::Data:
+            bytes();
+            return;
+        case Tag::Integer:
+        case Tag::LongLong:
+        case Tag::Real:
+        case Tag::Boolean:
+        case Tag::Date:
+        case Tag::DateTime:
+            integer();
+            return;
+        case Tag::Dictionary: {
+            const qsizetype size = count();
+            for (qsizetype i = 0; i < size && m_ok; ++i) {
+                bytes();
+                value();
+            }
+            return;
+        }
+        case Tag::Array: {
+            const qsizetype size = count();
+            for (qsizetype i = 0; i < size && m_ok; ++i)
+                value();
+            return;
+        }
+        case Tag::MultiValue: {
+            integer(); // the property type
+            bytes();   // the primary identifier
+            const qsizetype size = count();
+            for (qsizetype i = 0; i < size && m_ok; ++i) {
+                bytes(); // identifier
+                bytes(); // label
+                value();
+            }
+            return;
+        }
+        }
+        m_ok = false;
+    }
+
+private:
+    const char *m_at;
+    const char *m_end;
+    bool m_ok = true;
+};
+
 } // namespace
 
 QByteArray RecordCodec::encode(const Record &record)
 {
     Writer out;
     out.integer(kFormat);
-    out.count(record.m_values.size());
-    for (const auto &[name, value] : record.m_values.entries()) {
+    const PropertyValues &values = record.values();
+    out.count(values.size());
+    for (const auto &[name, value] : values.entries()) {
         out.text(name);
         out.value(value);
     }
@@ -346,6 +448,25 @@ std::optional<DecodedRecord> decoded(const QByteArray &data, bool isGroup)
     return record;
 }
 
+// Whether decoded() would read the data, checked without making any value.
+bool readable(const QByteArray &data, bool isGroup)
+{
+    Skimmer in(data);
+    if (in.integer() != kFormat)
+        return false;
+    const qsizetype count = in.count();
+    for (qsizetype i = 0; i < count && in.ok(); ++i) {
+        in.bytes(); // the property name
+        in.value();
+    }
+    if (isGroup && in.ok()) {
+        in.texts();
+        in.texts();
+        in.bytes();
+    }
+    return in.ok() && in.atEnd();
+}
+
 } // namespace
 
 bool RecordCodec::decodeInto(Record &record, const QByteArray &data)
@@ -361,10 +482,28 @@ bool RecordCodec::decodeInto(Record &record, const QByteArray &data)
             stored->criteria.isEmpty() ? std::nullopt : SearchElement::fromJson(stored->criteria);
     }
     record.m_values = std::move(stored->values);
+    record.m_storedValues = QByteArray();
     return true;
+}
+
+bool RecordCodec::decodeLaterInto(Record &record, const QByteArray &data)
+{
+    if (record.recordClass() != RecordClass::Person)
+        return decodeInto(record, data);
+    if (!readable(data, false))
+        return false;
+    record.m_values = PropertyValues();
+    record.m_storedValues = data;
+    return true;
+}
+
+void RecordCodec::decodeValues(const QByteArray &data, PropertyValues &values)
+{
+    if (std::optional<DecodedRecord> stored = decoded(data, false))
+        values = std::move(stored->values);
 }
 
 bool RecordCodec::isReadable(const QByteArray &data, bool isGroup)
 {
-    return decoded(data, isGroup).has_value();
+    return readable(data, isGroup);
 }

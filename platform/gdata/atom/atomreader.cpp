@@ -1,5 +1,6 @@
 #include "platform/gdata/atom/atomreader.h"
 
+#include "platform/gdata/atom/standalonexml.h"
 #include "platform/gdata/atom/xmlnamespaces.h"
 #include "platform/gdata/entries/gdataentrycontact.h"
 #include "platform/gdata/entries/gdataentrycontactgroup.h"
@@ -7,15 +8,16 @@
 
 #include <pugixml.hpp>
 
-#include <sstream>
+#include <array>
+#include <cstring>
 #include <string_view>
+#include <tuple>
 
 namespace atomreader {
 
 namespace {
 
-using xmlnamespaces::attribute;
-using xmlnamespaces::isElement;
+using xmlnamespaces::Element;
 
 constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata_single;
 
@@ -24,36 +26,123 @@ QString text(const char *utf8)
     return QString::fromUtf8(utf8);
 }
 
-// The attribute's text, or nothing when it is absent.
-std::optional<QString> optionalAttribute(const pugi::xml_node &node, const char *name)
+// Values that come back in entry after entry (relations, types, labels, protocols, property
+// names) are made once per feed and shared by every entry that holds them.
+class SharedTexts
 {
-    const pugi::xml_attribute attr = attribute(node, {}, name);
-    if (!attr)
-        return std::nullopt;
-    return text(attr.value());
-}
-
-bool boolAttribute(const pugi::xml_node &node, const char *name)
-{
-    return std::string_view(attribute(node, {}, name).value()) == "true";
-}
-
-std::optional<QString> gdETag(const pugi::xml_node &node)
-{
-    const pugi::xml_attribute attr = attribute(node, kGDataNamespaceGData, "etag");
-    if (!attr)
-        return std::nullopt;
-    return text(attr.value());
-}
-
-std::optional<QString> childText(const pugi::xml_node &node, std::string_view ns,
-                                 std::string_view local)
-{
-    for (const pugi::xml_node &child : node.children()) {
-        if (isElement(child, ns, local))
-            return text(child.text().get());
+public:
+    QString text(const char *utf8)
+    {
+        const std::string_view bytes(utf8 ? utf8 : "");
+        Known &known = m_known[slotOf(bytes)];
+        if (!known.made || known.bytes != bytes)
+            known = {bytes, QString::fromUtf8(bytes.data(), qsizetype(bytes.size())), true};
+        return known.text;
     }
-    return std::nullopt;
+
+    std::optional<QString> optional(const char *utf8)
+    {
+        return utf8 ? std::optional<QString>(text(utf8)) : std::nullopt;
+    }
+
+private:
+    static constexpr size_t kSlots = 64;
+
+    // Values of one kind differ at their ends ("...#home", "...#work"); a value that meets
+    // another in its slot replaces it.
+    static size_t slotOf(std::string_view bytes)
+    {
+        size_t hash = bytes.size();
+        for (size_t i = bytes.size() > 8 ? bytes.size() - 8 : 0; i < bytes.size(); ++i)
+            hash = hash * 31 + static_cast<unsigned char>(bytes[i]);
+        return hash % kSlots;
+    }
+
+    struct Known
+    {
+        std::string_view bytes; // in the document being read
+        QString text;
+        bool made = false;
+    };
+    std::array<Known, kSlots> m_known;
+};
+
+// A list that is filled for one entry after another: it keeps its room, and each entry gets a
+// list of exactly its own size.
+template <typename T> class Gathered
+{
+public:
+    void add(T value) { m_items.push_back(std::move(value)); }
+    std::vector<T> take()
+    {
+        std::vector<T> taken(std::make_move_iterator(m_items.begin()),
+                             std::make_move_iterator(m_items.end()));
+        m_items.clear();
+        return taken;
+    }
+
+private:
+    std::vector<T> m_items;
+};
+
+// The lists of an entry, gathered while its elements are read and handed over once at the end.
+struct EntryLists
+{
+    Gathered<GDataLink> links;
+    Gathered<GDataExtendedProperty> properties;
+    Gathered<QByteArray> unknownElements;
+    Gathered<GDataEmail> emails;
+    Gathered<GDataPhoneNumber> phones;
+    Gathered<GDataPostalAddress> addresses;
+    Gathered<GDataIM> ims;
+    Gathered<GDataOrganization> organizations;
+    Gathered<GDataGroupMembershipInfo> memberships;
+
+    void moveInto(GDataEntryBase &entry, GDataEntryContact *contact)
+    {
+        entry.setLinks(links.take());
+        entry.setExtendedProperties(properties.take());
+        entry.setUnknownElements(unknownElements.take());
+        if (!contact)
+            return;
+        contact->setEmailAddresses(emails.take());
+        contact->setPhoneNumbers(phones.take());
+        contact->setPostalAddresses(addresses.take());
+        contact->setIMAddresses(ims.take());
+        contact->setOrganizations(organizations.take());
+        contact->setGroupMembershipInfos(memberships.take());
+    }
+};
+
+// What one parse carries from element to element.
+struct Reading
+{
+    SharedTexts shared;
+    EntryLists lists;
+    StandaloneXmlWriter kept;
+};
+
+bool isTrue(const char *value)
+{
+    return value && std::strcmp(value, "true") == 0;
+}
+
+const char *orEmpty(const char *value)
+{
+    return value ? value : "";
+}
+
+std::optional<QString> gdETag(const Element &element)
+{
+    const char *value = element.attribute(kGDataNamespaceGData, "etag");
+    if (!value)
+        return std::nullopt;
+    return text(value);
+}
+
+const char *elementText(const Element &element)
+{
+    return element.node().text().get();
 }
 
 // The service writes "yyyy-MM-ddTHH:mm:ss.zzzZ"; that form is read here directly (Qt's general
@@ -91,90 +180,83 @@ QDateTime dateValue(const char *value)
 std::optional<int> intValue(const char *value)
 {
     bool ok = false;
-    const int number = text(value).trimmed().toInt(&ok);
+    const int number = text(orEmpty(value)).trimmed().toInt(&ok);
     return ok ? std::optional<int>(number) : std::nullopt;
 }
 
-GDataLink linkValue(const pugi::xml_node &node)
+GDataLink linkValue(const Element &element, Reading &reading)
 {
-    return {text(attribute(node, {}, "rel").value()), text(attribute(node, {}, "type").value()),
-            text(attribute(node, {}, "href").value()), gdETag(node)};
+    return {reading.shared.text(element.attribute({}, "rel")),
+            reading.shared.text(element.attribute({}, "type")),
+            text(orEmpty(element.attribute({}, "href"))), gdETag(element)};
 }
 
-// The element with the namespaces in scope declared on it, to be written back as it came.
-QByteArray standaloneXML(const pugi::xml_node &node)
+GDataExtendedProperty extendedProperty(const Element &element, Reading &reading)
 {
-    pugi::xml_document fragment;
-    pugi::xml_node copy = fragment.append_copy(node);
-    xmlnamespaces::declareUsedNamespaces(node, copy);
-    std::ostringstream out;
-    fragment.save(out, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
-    return QByteArray::fromStdString(out.str());
-}
-
-GDataExtendedProperty extendedProperty(const pugi::xml_node &node)
-{
+    const char *value = element.attribute({}, "value");
     GDataExtendedProperty property = GDataExtendedProperty::propertyWithName(
-        text(attribute(node, {}, "name").value()), optionalAttribute(node, "value"));
+        reading.shared.text(element.attribute({}, "name")),
+        value ? std::optional<QString>(text(value)) : std::nullopt);
     std::vector<GDataExtendedProperty::XMLValue> values;
     QString ownText;
-    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
-        if (child.type() == pugi::node_element)
-            values.emplace_back(text(xmlnamespaces::localName(child.name()).data()),
+    for (pugi::xml_node child = element.node().first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_element) {
+            const char *name = child.name();
+            const char *colon = std::strchr(name, ':');
+            values.emplace_back(reading.shared.text(colon ? colon + 1 : name),
                                 text(child.text().get()));
-        else if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
+        } else if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
             ownText += text(child.value());
+        }
     }
-    property.setXMLValues(values);
+    property.setXMLValues(std::move(values));
     // <gd:extendedProperty name="CALURI">http://example.com/</gd:extendedProperty>: the text is
     // the value when there is no value attribute (white space between child elements is none).
-    if (!property.value() && values.empty() && !ownText.trimmed().isEmpty()) {
+    if (!property.value() && property.XMLValues().empty() && !ownText.trimmed().isEmpty()) {
         property.setValue(ownText);
         property.setValueIsText(true);
     }
-    property.setSourceXML(standaloneXML(node));
+    property.setSourceXML(reading.kept.write(element));
     return property;
 }
 
-GDataBatchStatus batchStatus(const pugi::xml_node &node)
+GDataBatchStatus batchStatus(const Element &element)
 {
-    return {static_cast<unsigned>(intValue(attribute(node, {}, "code").value()).value_or(0)),
-            text(attribute(node, {}, "reason").value()), text(node.text().get())};
+    return {static_cast<unsigned>(intValue(element.attribute({}, "code")).value_or(0)),
+            text(orEmpty(element.attribute({}, "reason"))), text(elementText(element))};
 }
 
-GDataBatchInterrupted batchInterrupted(const pugi::xml_node &node)
+GDataBatchInterrupted batchInterrupted(const Element &element)
 {
-    return {text(attribute(node, {}, "reason").value()),
-            intValue(attribute(node, {}, "success").value()).value_or(0),
-            intValue(attribute(node, {}, "failures").value()).value_or(0),
-            intValue(attribute(node, {}, "parsed").value()).value_or(0)};
+    return {text(orEmpty(element.attribute({}, "reason"))),
+            intValue(element.attribute({}, "success")).value_or(0),
+            intValue(element.attribute({}, "failures")).value_or(0),
+            intValue(element.attribute({}, "parsed")).value_or(0)};
 }
 
 // Reads the elements every entry has; false when the element is not one of them.
-bool readCommonElement(const pugi::xml_node &child, GDataEntryBase &entry)
+bool readCommonElement(const Element &child, GDataEntryBase &entry, Reading &reading)
 {
-    const std::string_view ns = xmlnamespaces::namespaceOfElement(child);
-    const std::string_view local = xmlnamespaces::localName(child.name());
+    const std::string_view ns = child.namespaceURI();
+    const std::string_view local = child.localName();
     if (ns == kGDataNamespaceAtom) {
         if (local == "id")
-            entry.setIdentifier(text(child.text().get()).trimmed());
+            entry.setIdentifier(text(elementText(child)).trimmed());
         else if (local == "title")
-            entry.setTitle(text(child.text().get()));
+            entry.setTitle(text(elementText(child)));
         else if (local == "content")
-            entry.setContentWithString(text(child.text().get()));
+            entry.setContentWithString(text(elementText(child)));
         else if (local == "updated")
-            entry.setUpdatedDate(dateValue(child.text().get()));
-        else if (local == "link") {
-            std::vector<GDataLink> links = entry.links();
-            links.push_back(linkValue(child));
-            entry.setLinks(links);
-        } else
+            entry.setUpdatedDate(dateValue(elementText(child)));
+        else if (local == "link")
+            reading.lists.links.add(linkValue(child, reading));
+        else
             return local == "category"; // the kind is read before, and written back from it
         return true;
     }
     if (ns == kGDataNamespaceGData) {
         if (local == "extendedProperty")
-            entry.addExtendedProperty(extendedProperty(child));
+            reading.lists.properties.add(extendedProperty(child, reading));
         else if (local == "deleted")
             entry.setIsDeleted(true);
         else
@@ -183,9 +265,9 @@ bool readCommonElement(const pugi::xml_node &child, GDataEntryBase &entry)
     }
     if (ns == kGDataNamespaceBatch) {
         if (local == "id")
-            entry.setBatchID(text(child.text().get()));
+            entry.setBatchID(text(elementText(child)));
         else if (local == "operation")
-            entry.setBatchOperation(text(attribute(child, {}, "type").value()));
+            entry.setBatchOperation(text(orEmpty(child.attribute({}, "type"))));
         else if (local == "status")
             entry.setBatchStatus(batchStatus(child));
         else if (local == "interrupted")
@@ -197,71 +279,88 @@ bool readCommonElement(const pugi::xml_node &child, GDataEntryBase &entry)
     return false;
 }
 
-bool readContactElement(const pugi::xml_node &child, GDataEntryContact &contact)
+GDataOrganization organization(const Element &element, Reading &reading)
 {
-    const std::string_view ns = xmlnamespaces::namespaceOfElement(child);
-    const std::string_view local = xmlnamespaces::localName(child.name());
+    GDataOrganization org{std::nullopt, std::nullopt,
+                          reading.shared.optional(element.attribute({}, "rel")),
+                          reading.shared.optional(element.attribute({}, "label")),
+                          isTrue(element.attribute({}, "primary"))};
+    for (pugi::xml_node node = element.node().first_child(); node; node = node.next_sibling()) {
+        if (node.type() != pugi::node_element)
+            continue;
+        const Element part(node, &element);
+        const bool isName = part.is(kGDataNamespaceGData, "orgName");
+        const bool isTitle = !isName && part.is(kGDataNamespaceGData, "orgTitle");
+        std::optional<QString> &field = isName ? org.orgName : org.orgTitle;
+        if (!isName && !isTitle)
+            org.otherElements.push_back(reading.kept.write(part));
+        else if (!field) // the first of each counts
+            field = text(elementText(part));
+    }
+    return org;
+}
+
+bool readContactElement(const Element &child, Reading &reading)
+{
+    const std::string_view ns = child.namespaceURI();
+    const std::string_view local = child.localName();
     if (ns == kGDataNamespaceContact && local == "groupMembershipInfo") {
-        auto infos = contact.groupMembershipInfos();
-        infos.push_back(
-            {text(attribute(child, {}, "href").value()), boolAttribute(child, "deleted")});
-        contact.setGroupMembershipInfos(infos);
+        reading.lists.memberships.add({reading.shared.text(child.attribute({}, "href")),
+                                       isTrue(child.attribute({}, "deleted"))});
         return true;
     }
     if (ns != kGDataNamespaceGData)
         return false;
-    const auto rel = optionalAttribute(child, "rel");
-    const auto label = optionalAttribute(child, "label");
-    const bool primary = boolAttribute(child, "primary");
+    const auto kind = [&] {
+        return std::tuple(reading.shared.optional(child.attribute({}, "rel")),
+                          reading.shared.optional(child.attribute({}, "label")),
+                          isTrue(child.attribute({}, "primary")));
+    };
     if (local == "email") {
-        auto emails = contact.emailAddresses();
-        emails.push_back({text(attribute(child, {}, "address").value()), rel, label, primary});
-        contact.setEmailAddresses(emails);
+        const auto [rel, label, primary] = kind();
+        reading.lists.emails.add(
+            {text(orEmpty(child.attribute({}, "address"))), rel, label, primary});
     } else if (local == "phoneNumber") {
-        auto phones = contact.phoneNumbers();
-        phones.push_back({text(child.text().get()), rel, label, primary});
-        contact.setPhoneNumbers(phones);
+        const auto [rel, label, primary] = kind();
+        reading.lists.phones.add({text(elementText(child)), rel, label, primary});
     } else if (local == "postalAddress") {
-        auto addresses = contact.postalAddresses();
-        addresses.push_back({text(child.text().get()), rel, label, primary});
-        contact.setPostalAddresses(addresses);
+        const auto [rel, label, primary] = kind();
+        reading.lists.addresses.add({text(elementText(child)), rel, label, primary});
     } else if (local == "im") {
-        auto ims = contact.IMAddresses();
-        ims.push_back({text(attribute(child, {}, "address").value()),
-                       optionalAttribute(child, "protocol"), rel, label, primary});
-        contact.setIMAddresses(ims);
+        const auto [rel, label, primary] = kind();
+        reading.lists.ims.add({text(orEmpty(child.attribute({}, "address"))),
+                               reading.shared.optional(child.attribute({}, "protocol")), rel, label,
+                               primary});
     } else if (local == "organization") {
-        GDataOrganization org{childText(child, kGDataNamespaceGData, "orgName"),
-                              childText(child, kGDataNamespaceGData, "orgTitle"), rel, label,
-                              primary};
-        for (const pugi::xml_node &part : child.children()) {
-            if (part.type() == pugi::node_element &&
-                !isElement(part, kGDataNamespaceGData, "orgName") &&
-                !isElement(part, kGDataNamespaceGData, "orgTitle"))
-                org.otherElements.push_back(standaloneXML(part));
-        }
-        contact.addOrganization(org);
+        reading.lists.organizations.add(organization(child, reading));
     } else {
         return false;
     }
     return true;
 }
 
-bool readGroupElement(const pugi::xml_node &child, GDataEntryContactGroup &group)
+bool readGroupElement(const Element &child, GDataEntryContactGroup &group)
 {
-    if (!isElement(child, kGDataNamespaceContact, "systemGroup"))
+    if (!child.is(kGDataNamespaceContact, "systemGroup"))
         return false;
-    group.setSystemGroup(text(attribute(child, {}, "id").value()));
+    group.setSystemGroup(text(orEmpty(child.attribute({}, "id"))));
     return true;
 }
 
-GDataEntryBase::Kind kindOf(const pugi::xml_node &node, GDataEntryBase::Kind defaultKind)
+GDataEntryBase::Kind kindOf(const Element &entry, GDataEntryBase::Kind defaultKind)
 {
-    for (const pugi::xml_node &child : node.children()) {
-        if (!isElement(child, kGDataNamespaceAtom, "category") ||
-            std::string_view(attribute(child, {}, "scheme").value()) != kGDataCategoryScheme)
+    for (pugi::xml_node node = entry.node().first_child(); node; node = node.next_sibling()) {
+        // Only a category element is looked at closely.
+        const char *name = node.name();
+        const char *colon = std::strchr(name, ':');
+        if (node.type() != pugi::node_element ||
+            std::strcmp(colon ? colon + 1 : name, "category") != 0)
             continue;
-        const std::string_view term = attribute(child, {}, "term").value();
+        const Element child(node, &entry);
+        if (!child.is(kGDataNamespaceAtom, "category") ||
+            std::string_view(orEmpty(child.attribute({}, "scheme"))) != kGDataCategoryScheme)
+            continue;
+        const std::string_view term = orEmpty(child.attribute({}, "term"));
         if (term == kGDataCategoryContact)
             return GDataEntryBase::Kind::Contact;
         if (term == kGDataCategoryContactGroup)
@@ -270,55 +369,56 @@ GDataEntryBase::Kind kindOf(const pugi::xml_node &node, GDataEntryBase::Kind def
     return defaultKind;
 }
 
-GDataEntryPtr readEntry(const pugi::xml_node &node, GDataEntryBase::Kind defaultKind)
+GDataEntryPtr readEntry(const Element &element, GDataEntryBase::Kind defaultKind, Reading &reading)
 {
     GDataEntryPtr entry;
     std::shared_ptr<GDataEntryContact> contact;
     std::shared_ptr<GDataEntryContactGroup> group;
-    if (kindOf(node, defaultKind) == GDataEntryBase::Kind::Contact)
+    if (kindOf(element, defaultKind) == GDataEntryBase::Kind::Contact)
         entry = contact = std::make_shared<GDataEntryContact>();
     else
         entry = group = std::make_shared<GDataEntryContactGroup>();
-    entry->setETag(gdETag(node));
-    for (const pugi::xml_node &child : node.children()) {
-        if (child.type() != pugi::node_element)
+    entry->setETag(gdETag(element));
+    for (pugi::xml_node node = element.node().first_child(); node; node = node.next_sibling()) {
+        if (node.type() != pugi::node_element)
             continue;
-        const bool known = readCommonElement(child, *entry) ||
-                           (contact && readContactElement(child, *contact)) ||
+        const Element child(node, &element);
+        const bool known = readCommonElement(child, *entry, reading) ||
+                           (contact && readContactElement(child, reading)) ||
                            (group && readGroupElement(child, *group));
         if (!known)
-            entry->addUnknownElement(standaloneXML(child));
+            reading.lists.unknownElements.add(reading.kept.write(child));
     }
+    reading.lists.moveInto(*entry, contact.get());
     return entry;
 }
 
-void readFeedElement(const pugi::xml_node &child, GDataFeed &feed)
+void readFeedElement(const Element &child, GDataFeed &feed, std::vector<GDataLink> &links,
+                     Reading &reading)
 {
-    const std::string_view ns = xmlnamespaces::namespaceOfElement(child);
-    const std::string_view local = xmlnamespaces::localName(child.name());
+    const std::string_view ns = child.namespaceURI();
+    const std::string_view local = child.localName();
     if (ns == kGDataNamespaceAtom) {
         if (local == "entry") {
-            feed.addEntry(readEntry(child, feed.entryKind()));
+            feed.addEntry(readEntry(child, feed.entryKind(), reading));
         } else if (local == "link") {
-            auto links = feed.links();
-            links.push_back(linkValue(child));
-            feed.setLinks(links);
+            links.push_back(linkValue(child, reading));
         } else if (local == "id") {
-            feed.setIdentifier(text(child.text().get()).trimmed());
+            feed.setIdentifier(text(elementText(child)).trimmed());
         } else if (local == "title") {
-            feed.setTitle(text(child.text().get()));
+            feed.setTitle(text(elementText(child)));
         } else if (local == "updated") {
-            feed.setUpdatedDate(dateValue(child.text().get()));
+            feed.setUpdatedDate(dateValue(elementText(child)));
         }
     } else if (ns == kGDataNamespaceOpenSearch) {
         if (local == "totalResults")
-            feed.setTotalResults(intValue(child.text().get()));
+            feed.setTotalResults(intValue(elementText(child)));
         else if (local == "startIndex")
-            feed.setStartIndex(intValue(child.text().get()));
+            feed.setStartIndex(intValue(elementText(child)));
         else if (local == "itemsPerPage")
-            feed.setItemsPerPage(intValue(child.text().get()));
+            feed.setItemsPerPage(intValue(elementText(child)));
     } else if (ns == kGDataNamespaceBatch && local == "operation") {
-        feed.setBatchOperation(text(attribute(child, {}, "type").value()));
+        feed.setBatchOperation(text(orEmpty(child.attribute({}, "type"))));
     }
 }
 
@@ -336,7 +436,7 @@ pugi::xml_node loadRoot(pugi::xml_document &doc, const QByteArray &xml, const ch
         return {};
     }
     const pugi::xml_node root = doc.document_element();
-    if (!isElement(root, kGDataNamespaceAtom, rootName)) {
+    if (!xmlnamespaces::isElement(root, kGDataNamespaceAtom, rootName)) {
         if (error)
             error->message = QStringLiteral("not an Atom %1 (root element \"%2\")")
                                  .arg(text(rootName), text(root.name()));
@@ -351,15 +451,19 @@ std::optional<GDataFeedPtr> parseFeed(const QByteArray &xml, GDataEntryBase::Kin
                                       ParseError *error)
 {
     pugi::xml_document doc;
-    const pugi::xml_node root = loadRoot(doc, xml, "feed", error);
-    if (!root)
+    const pugi::xml_node rootNode = loadRoot(doc, xml, "feed", error);
+    if (!rootNode)
         return std::nullopt;
+    const Element root(rootNode, nullptr);
+    Reading reading;
     auto feed = std::make_shared<GDataFeed>(defaultKind);
     feed->setETag(gdETag(root));
-    for (const pugi::xml_node &child : root.children()) {
-        if (child.type() == pugi::node_element)
-            readFeedElement(child, *feed);
+    std::vector<GDataLink> links;
+    for (pugi::xml_node node = rootNode.first_child(); node; node = node.next_sibling()) {
+        if (node.type() == pugi::node_element)
+            readFeedElement(Element(node, &root), *feed, links, reading);
     }
+    feed->setLinks(std::move(links));
     return feed;
 }
 
@@ -367,10 +471,12 @@ std::optional<GDataEntryPtr> parseEntry(const QByteArray &xml, GDataEntryBase::K
                                         ParseError *error)
 {
     pugi::xml_document doc;
-    const pugi::xml_node root = loadRoot(doc, xml, "entry", error);
-    if (!root)
+    const pugi::xml_node rootNode = loadRoot(doc, xml, "entry", error);
+    if (!rootNode)
         return std::nullopt;
-    return readEntry(root, defaultKind);
+    const Element root(rootNode, nullptr);
+    Reading reading;
+    return readEntry(root, defaultKind, reading);
 }
 
 } // namespace atomreader

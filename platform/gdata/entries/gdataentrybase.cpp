@@ -38,9 +38,9 @@ std::optional<GDataLink> GDataEntryBase::selfLink() const
     return linkWithRel(QLatin1String(kGDataLinkRelSelf));
 }
 
-void GDataEntryBase::addExtendedProperty(const GDataExtendedProperty &property)
+void GDataEntryBase::addExtendedProperty(GDataExtendedProperty property)
 {
-    m_properties.push_back(property);
+    m_properties.push_back(std::move(property));
 }
 
 std::optional<GDataExtendedProperty>

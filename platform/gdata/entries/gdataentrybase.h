@@ -52,7 +52,7 @@ public:
     void setIsDeleted(bool deleted) { m_deleted = deleted; }
 
     const std::vector<GDataLink> &links() const { return m_links; }
-    void setLinks(const std::vector<GDataLink> &links) { m_links = links; }
+    void setLinks(std::vector<GDataLink> links) { m_links = std::move(links); }
     std::optional<GDataLink> linkWithRel(QAnyStringView rel) const;
     // The same link read in place, for passes over every entry; null when there is none.
     const GDataLink *findLinkWithRel(QAnyStringView rel) const;
@@ -60,11 +60,11 @@ public:
     std::optional<GDataLink> selfLink() const;
 
     const std::vector<GDataExtendedProperty> &extendedProperties() const { return m_properties; }
-    void setExtendedProperties(const std::vector<GDataExtendedProperty> &properties)
+    void setExtendedProperties(std::vector<GDataExtendedProperty> properties)
     {
-        m_properties = properties;
+        m_properties = std::move(properties);
     }
-    void addExtendedProperty(const GDataExtendedProperty &property);
+    void addExtendedProperty(GDataExtendedProperty property);
     // The first property of that name.
     std::optional<GDataExtendedProperty> extendedPropertyForName(const QString &name) const;
 
@@ -82,11 +82,11 @@ public:
 
     // Elements not modelled here, each a standalone XML fragment declaring its own namespaces.
     const std::vector<QByteArray> &unknownElements() const { return m_unknownElements; }
-    void setUnknownElements(const std::vector<QByteArray> &elements)
+    void setUnknownElements(std::vector<QByteArray> elements)
     {
-        m_unknownElements = elements;
+        m_unknownElements = std::move(elements);
     }
-    void addUnknownElement(const QByteArray &xml) { m_unknownElements.push_back(xml); }
+    void addUnknownElement(QByteArray xml) { m_unknownElements.push_back(std::move(xml)); }
 
     // Photo upload: the bytes, their type, the Slug header, and whether to send the bytes alone
     // rather than an entry with the bytes as a second part.

@@ -18,25 +18,28 @@ public:
     QString description() const override;
 
     const std::vector<GDataEmail> &emailAddresses() const { return m_emails; }
-    void setEmailAddresses(const std::vector<GDataEmail> &emails) { m_emails = emails; }
+    void setEmailAddresses(std::vector<GDataEmail> emails) { m_emails = std::move(emails); }
     std::optional<GDataEmail> primaryEmailAddress() const;
 
     const std::vector<GDataPhoneNumber> &phoneNumbers() const { return m_phones; }
-    void setPhoneNumbers(const std::vector<GDataPhoneNumber> &phones) { m_phones = phones; }
+    void setPhoneNumbers(std::vector<GDataPhoneNumber> phones) { m_phones = std::move(phones); }
 
     const std::vector<GDataPostalAddress> &postalAddresses() const { return m_addresses; }
-    void setPostalAddresses(const std::vector<GDataPostalAddress> &addresses)
+    void setPostalAddresses(std::vector<GDataPostalAddress> addresses)
     {
-        m_addresses = addresses;
+        m_addresses = std::move(addresses);
     }
 
     const std::vector<GDataIM> &IMAddresses() const { return m_ims; }
-    void setIMAddresses(const std::vector<GDataIM> &ims) { m_ims = ims; }
+    void setIMAddresses(std::vector<GDataIM> ims) { m_ims = std::move(ims); }
     std::optional<GDataIM> primaryIMAddress() const;
 
     const std::vector<GDataOrganization> &organizations() const { return m_organizations; }
-    void setOrganizations(const std::vector<GDataOrganization> &orgs) { m_organizations = orgs; }
-    void addOrganization(const GDataOrganization &org) { m_organizations.push_back(org); }
+    void setOrganizations(std::vector<GDataOrganization> orgs)
+    {
+        m_organizations = std::move(orgs);
+    }
+    void addOrganization(GDataOrganization org) { m_organizations.push_back(std::move(org)); }
     // Removes the first organisation with that name and title.
     void removeOrganization(const GDataOrganization &org);
 
@@ -44,9 +47,9 @@ public:
     {
         return m_memberships;
     }
-    void setGroupMembershipInfos(const std::vector<GDataGroupMembershipInfo> &infos)
+    void setGroupMembershipInfos(std::vector<GDataGroupMembershipInfo> infos)
     {
-        m_memberships = infos;
+        m_memberships = std::move(infos);
     }
     void addGroupMembershipInfo(const GDataGroupMembershipInfo &info);
     // Removes every membership of that group.

@@ -27,9 +27,9 @@ void GDataExtendedProperty::setValueIsText(bool isText)
     m_sourceXML.clear();
 }
 
-void GDataExtendedProperty::setXMLValues(const std::vector<XMLValue> &values)
+void GDataExtendedProperty::setXMLValues(std::vector<XMLValue> values)
 {
-    m_xmlValues = values;
+    m_xmlValues = std::move(values);
     m_sourceXML.clear();
 }
 

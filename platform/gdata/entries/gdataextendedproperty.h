@@ -33,11 +33,11 @@ public:
 
     // Children in document order.
     const std::vector<XMLValue> &XMLValues() const { return m_xmlValues; }
-    void setXMLValues(const std::vector<XMLValue> &values);
+    void setXMLValues(std::vector<XMLValue> values);
 
     // The element as it was read, namespaces declared on it; empty once anything was changed.
     const QByteArray &sourceXML() const { return m_sourceXML; }
-    void setSourceXML(const QByteArray &xml) { m_sourceXML = xml; }
+    void setSourceXML(QByteArray xml) { m_sourceXML = std::move(xml); }
 
     // Child local name to text; the first child of a name wins.
     QHash<QString, QString> XMLValuesDictionary() const;

@@ -26,7 +26,7 @@ public:
     void addEntryWithEntry(const GDataEntryBase &entry) { m_entries.push_back(entry.copy()); }
 
     const std::vector<GDataLink> &links() const { return m_links; }
-    void setLinks(const std::vector<GDataLink> &links) { m_links = links; }
+    void setLinks(std::vector<GDataLink> links) { m_links = std::move(links); }
     std::optional<GDataLink> linkWithRel(const QString &rel) const;
     std::optional<GDataLink> batchLink() const;
     std::optional<GDataLink> postLink() const;

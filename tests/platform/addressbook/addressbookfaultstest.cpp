@@ -76,6 +76,24 @@ TEST_F(AddressBookFaultsTest, ADamagedPageFailsTheOpenAndNamesTheFile)
     EXPECT_FALSE(book.save());
 }
 
+TEST_F(AddressBookFaultsTest, ADamagedPersonFailsTheOpenThoughPeopleAreDecodedOnlyWhenRead)
+{
+    {
+        auto book = openBook();
+        addPeople(*book, 50);
+        ASSERT_TRUE(book->save());
+    }
+    // Cut short inside its values, where only a look at the whole record finds the damage.
+    ASSERT_TRUE(runSql(databasePath(), "UPDATE records SET body = substr(body, 1, length(body) - 9)"
+                                       " WHERE rowid = (SELECT MAX(rowid) FROM records)"));
+
+    AddressBook book(databasePath(), 100, QStringLiteral("Tolvane"));
+    EXPECT_FALSE(book.isOpen());
+    EXPECT_TRUE(book.errorString().contains(QStringLiteral("is damaged")))
+        << book.errorString().toStdString();
+    EXPECT_TRUE(book.people().isEmpty());
+}
+
 TEST_F(AddressBookFaultsTest, AFileThatHoldsNoBookIsRefusedAndLeftAsItIs)
 {
     // The shape a book's file has when its tables were only in a -wal file that was lost.

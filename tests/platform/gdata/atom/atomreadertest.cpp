@@ -8,6 +8,7 @@
 #include "platform/gdata/gdataconstants.h"
 
 #include <gtest/gtest.h>
+#include <pugixml.hpp>
 
 namespace {
 
@@ -93,6 +94,34 @@ TEST(AtomReaderTest, UnknownElements_AreWrittenBackWithTheirNamespaces)
     EXPECT_EQ(reread->organizations()[0].orgName, QStringLiteral("Acme"));
     EXPECT_TRUE(
         atomwriter::entryXML(*reread).contains(">R&amp;D</gd:orgDepartment></gd:organization>"));
+}
+
+TEST(AtomReaderTest, UnknownElements_KeepEscapedTextAndBorrowedNamespacesThroughAWriteBack)
+{
+    // Markup characters, a tab and a line break in values, a CDATA section that holds "]]>", and
+    // a prefix that only an ancestor declares.
+    const QByteArray xml =
+        R"(<entry xmlns="http://www.w3.org/2005/Atom" xmlns:x="urn:x&amp;y">
+             <x:note a="1 &amp; 2 &lt; 3 &gt; 0 &quot;q&quot; &#9;tab&#10;line">a &amp; b &lt; c &gt; d<![CDATA[raw ]]]]><![CDATA[> <end>]]></x:note>
+           </entry>)";
+    const auto contact = contactFrom(xml);
+    ASSERT_TRUE(contact);
+    ASSERT_EQ(contact->unknownElements().size(), 1u);
+    const auto reread = contactFrom(atomwriter::entryXML(*contact));
+    ASSERT_TRUE(reread);
+    EXPECT_EQ(reread->unknownElements(), contact->unknownElements());
+
+    pugi::xml_document kept;
+    const QByteArray &fragment = contact->unknownElements()[0];
+    ASSERT_TRUE(kept.load_buffer(fragment.constData(), size_t(fragment.size())))
+        << fragment.constData();
+    const pugi::xml_node note = kept.document_element();
+    EXPECT_STREQ(note.attribute("xmlns:x").value(), "urn:x&y");
+    EXPECT_STREQ(note.attribute("a").value(), "1 & 2 < 3 > 0 \"q\" \ttab\nline");
+    std::string text;
+    for (const pugi::xml_node &part : note.children())
+        text += part.value();
+    EXPECT_EQ(text, "a & b < c > draw ]]> <end>");
 }
 
 TEST(AtomReaderTest, ExtendedPropertyText_IsEscapedOnceByTheWriter)
