@@ -72,26 +72,13 @@ VCardContentLine readHeader(const QString &line)
     return property;
 }
 
-bool isBase64Text(QStringView line)
-{
-    for (QChar c : line) {
-        const char16_t u = c.unicode();
-        const bool symbol = (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') ||
-                            (u >= u'0' && u <= u'9') || u == u'+' || u == u'/' || u == u'=' ||
-                            u == u' ' || u == u'\t';
-        if (!symbol)
-            return false;
-    }
-    return true;
-}
-
 // Whether the physical line carries the property on, other than by a leading blank.
 bool continuesEncodedValue(const VCardContentLine &property, QStringView line)
 {
     const QString encoding = property.encoding();
     if (encoding == QLatin1String("QUOTED-PRINTABLE"))
         return property.value.endsWith(u'=');
-    return isBase64Encoding(encoding) && !line.isEmpty() && isBase64Text(line);
+    return isBase64Encoding(encoding) && !line.isEmpty() && vcard::isBase64Text(line);
 }
 
 QStringList physicalLines(const QString &text)
@@ -190,6 +177,19 @@ std::optional<QByteArray> VCardContentLine::binaryValue() const
 }
 
 namespace vcard {
+
+bool isBase64Text(QStringView line)
+{
+    for (QChar c : line) {
+        const char16_t u = c.unicode();
+        const bool symbol = (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') ||
+                            (u >= u'0' && u <= u'9') || u == u'+' || u == u'/' || u == u'=' ||
+                            u == u' ' || u == u'\t';
+        if (!symbol)
+            return false;
+    }
+    return true;
+}
 
 QList<VCardContentLine> parseContentLines(const QString &text)
 {

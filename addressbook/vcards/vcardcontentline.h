@@ -53,4 +53,8 @@ QList<VCardContentLine> parseContentLines(const QString &text);
 // The first property of that name (upper case, any group), or nothing.
 const VCardContentLine *findProperty(const QList<VCardContentLine> &lines, const QString &name);
 
+// Whether the line holds only Base64 symbols and blanks, as an unindented continuation of an
+// encoded value does.
+bool isBase64Text(QStringView line);
+
 } // namespace vcard

@@ -1,5 +1,6 @@
 #include "addressbook/vcards/vcardexportfilter.h"
 
+#include "addressbook/vcards/vcardcontentline.h"
 #include "addressbook/vcards/vcardescaping.h"
 #include "foundation/log.h"
 #include "foundation/text/zeltordata.h"
@@ -111,19 +112,6 @@ template <typename Take> void forEachParameter(QStringView parameters, Take take
             value = value.mid(1, value.size() - 2);
         take(Parameter{part.left(equals).trimmed(), value});
     });
-}
-
-bool isBase64Text(QStringView line)
-{
-    for (QChar c : line) {
-        const char16_t u = c.unicode();
-        const bool symbol = (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') ||
-                            (u >= u'0' && u <= u'9') || u == u'+' || u == u'/' || u == u'=' ||
-                            u == u' ' || u == u'\t';
-        if (!symbol)
-            return false;
-    }
-    return true;
 }
 
 bool isFolded(QStringView line)
@@ -362,7 +350,8 @@ private:
     {
         if (property.encoding == Encoding::QuotedPrintable)
             return property.quotedPrintableValue.endsWith(u'=');
-        return property.encoding == Encoding::Base64 && !line.isEmpty() && isBase64Text(line);
+        return property.encoding == Encoding::Base64 && !line.isEmpty() &&
+               vcard::isBase64Text(line);
     }
 
     static Line headerOf(QStringView line)

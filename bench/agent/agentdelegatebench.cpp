@@ -40,7 +40,7 @@ const QString kBlock =
 
 struct Setting
 {
-    BenchServer server;
+    LoopbackServer server;
     std::unique_ptr<StatusAppDelegate> delegate;
     bool ready = false;
 };

@@ -42,7 +42,7 @@ constexpr int kWaitMs = 120000;
 
 struct Setting
 {
-    BenchServer server;
+    LoopbackServer server;
     QProcess agent;
     bool ready = false;
     bool seeded = false;

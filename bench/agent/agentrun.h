@@ -1,13 +1,11 @@
-// What the agent's benchmarks run: the loopback Google server in a process of its own (started as
-// bench/platform/gdata/loopbackserver.h starts it, and able to come back on its port with its
-// state file), the real agent program with the main program's preferences written as the main
-// program writes them, and abtool as the other program that saves the address book.
+// What the agent's benchmarks run beside the loopback Google server: the real agent program with
+// the main program's preferences written as the main program writes them, and abtool as the other
+// program that saves the address book.
 #pragma once
 
-#include "platform/gdata/entries/gdataentrybase.h"
+#include "bench/platform/gdata/loopbackserver.h"
 
 #include <QJsonArray>
-#include <QNetworkAccessManager>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -16,40 +14,6 @@
 #include <functional>
 #include <optional>
 #include <vector>
-
-class BenchServer
-{
-public:
-    BenchServer() = default;
-    ~BenchServer();
-    BenchServer(const BenchServer &) = delete;
-    BenchServer &operator=(const BenchServer &) = delete;
-
-    // Keeps its accounts in the state file across a stop.
-    bool start(const QString &stateFile);
-    void stop();
-    // On the port it had; false when it did not come up.
-    bool restart();
-    QUrl baseUrl() const;
-
-    bool addAccount(const QString &email, const QString &password);
-    bool seedContacts(const QString &email, const std::vector<GDataEntryPtr> &contacts);
-    QString myContactsGroupId(const QString &email) const;
-    // The logged requests (method, url, body), and emptying the log.
-    QJsonArray requestLog();
-    bool clearRequestLog();
-
-private:
-    bool launch(quint16 port);
-    std::optional<QByteArray> admin(const QByteArray &method, const QString &action,
-                                    const QByteArray &body = {}, const QString &query = {},
-                                    const QByteArray &contentType = "application/json");
-
-    QProcess m_process;
-    QNetworkAccessManager m_network;
-    QString m_stateFile;
-    quint16 m_port = 0;
-};
 
 namespace agentrun {
 

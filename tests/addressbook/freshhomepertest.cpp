@@ -1,43 +1,9 @@
-// Every test of this program starts from a home of its own, with the shared address book closed,
-// so that no test sees the records, preferences or files an earlier one left, and the program
-// passes whole in one process as it does one test at a time.
+// Every test of this program starts from a fresh home and a closed address book.
 
-#include "platform/addressbook/addressbook.h"
-
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
-#include <memory>
+#include "tests/support/addressbook/freshhomepertest.h"
 
 namespace {
 
-class FreshHomePerTest : public ::testing::EmptyTestEventListener
-{
-public:
-    void OnTestStart(const ::testing::TestInfo &) override
-    {
-        AddressBook::closeShared();
-        AddressBook::setDatabasePath(QString());
-        m_home = std::make_unique<QTemporaryDir>();
-        const QByteArray root = m_home->path().toUtf8();
-        qputenv("HOME", root);
-        qputenv("XDG_CONFIG_HOME", root + "/.config");
-        qputenv("XDG_DATA_HOME", root + "/.local/share");
-        qputenv("XDG_STATE_HOME", root + "/.local/state");
-        qputenv("XDG_CACHE_HOME", root + "/.cache");
-    }
-
-    void OnTestEnd(const ::testing::TestInfo &) override { AddressBook::closeShared(); }
-
-private:
-    std::unique_ptr<QTemporaryDir> m_home;
-};
-
-// Listeners are called before each fixture is made, so the fixture already sees the new home.
-const bool kRegistered = [] {
-    ::testing::UnitTest::GetInstance()->listeners().Append(new FreshHomePerTest);
-    return true;
-}();
+const bool kRegistered = freshhomepertest::install();
 
 } // namespace

@@ -33,6 +33,23 @@ QString userQuery(const QString &email)
 
 LoopbackServer::~LoopbackServer()
 {
+    stop();
+}
+
+bool LoopbackServer::start(const QString &stateFile)
+{
+    m_stateFile = stateFile;
+    return launch(0);
+}
+
+bool LoopbackServer::restart()
+{
+    stop();
+    return m_port != 0 && launch(m_port);
+}
+
+void LoopbackServer::stop()
+{
     if (m_process.state() == QProcess::NotRunning)
         return;
     m_process.terminate();
@@ -42,10 +59,13 @@ LoopbackServer::~LoopbackServer()
     }
 }
 
-bool LoopbackServer::start()
+bool LoopbackServer::launch(quint16 port)
 {
     m_process.setProgram(QStringLiteral(TOLVANE_GDATA_SERVER));
-    m_process.setArguments({QStringLiteral("--port"), QStringLiteral("0")});
+    QStringList arguments{QStringLiteral("--port"), QString::number(port)};
+    if (!m_stateFile.isEmpty())
+        arguments << QStringLiteral("--state") << m_stateFile;
+    m_process.setArguments(arguments);
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // The server ends with the benchmark even when that one is killed: a server left running
     // keeps the benchmark's output open.
@@ -58,7 +78,7 @@ bool LoopbackServer::start()
     QByteArray output;
     const QDeadlineTimer deadline(kStartTimeoutMs);
     while (!deadline.hasExpired() && m_process.state() == QProcess::Running) {
-        m_process.waitForReadyRead(100);
+        m_process.waitForReadyRead(20);
         output += m_process.readAllStandardOutput();
         const auto match = listening.match(QString::fromUtf8(output));
         if (match.hasMatch()) {
@@ -124,4 +144,16 @@ QString LoopbackServer::myContactsGroupId(const QString &email) const
 {
     return baseUrl().toString() + QStringLiteral("/m8/feeds/groups/") +
            QString::fromLatin1(QUrl::toPercentEncoding(email)) + QStringLiteral("/base/6");
+}
+
+QJsonArray LoopbackServer::requestLog()
+{
+    const std::optional<QByteArray> answer = admin("GET", QStringLiteral("log"), {});
+    return answer ? QJsonDocument::fromJson(*answer).object().value("requests").toArray()
+                  : QJsonArray();
+}
+
+bool LoopbackServer::clearRequestLog()
+{
+    return admin("DELETE", QStringLiteral("log"), {}).has_value();
 }

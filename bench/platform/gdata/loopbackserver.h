@@ -1,12 +1,15 @@
 // The loopback Google Contacts server in a process of its own, on 127.0.0.1 and a free port,
-// seeded through its control endpoint. The process ends with the object.
+// seeded through its control endpoint. The process ends with the object. Given a state file, it
+// keeps its accounts there across a stop and can come back on the port it had.
 #pragma once
 
 #include "platform/gdata/entries/gdataentrybase.h"
 
 #include <QByteArray>
+#include <QJsonArray>
 #include <QNetworkAccessManager>
 #include <QProcess>
+#include <QString>
 #include <QUrl>
 
 #include <optional>
@@ -21,7 +24,10 @@ public:
     LoopbackServer &operator=(const LoopbackServer &) = delete;
 
     // False when the server did not come up.
-    bool start();
+    bool start(const QString &stateFile = {});
+    void stop();
+    // On the port it had; false when it did not come up.
+    bool restart();
     QUrl baseUrl() const;
 
     // Each is false when the server refused it.
@@ -32,13 +38,18 @@ public:
 
     // The identifier of the account's "My Contacts" system group.
     QString myContactsGroupId(const QString &email) const;
+    // The logged requests (method, url, body), and emptying the log.
+    QJsonArray requestLog();
+    bool clearRequestLog();
 
 private:
+    bool launch(quint16 port);
     std::optional<QByteArray> admin(const QByteArray &method, const QString &action,
                                     const QByteArray &body, const QString &query = {},
                                     const QByteArray &contentType = "application/json");
 
     QProcess m_process;
     QNetworkAccessManager m_network;
+    QString m_stateFile;
     quint16 m_port = 0;
 };
