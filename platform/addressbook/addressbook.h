@@ -110,9 +110,9 @@ public:
     // The journal position of the last change this book has read in.
     qint64 lastReadChange() const { return m_lastSeenChange; }
     // True when the whole book may have been replaced after that journal position: a restore was
-    // journalled since, the entries since were trimmed before anyone could tell, or the journal
-    // never reached the position (another database). A copy of the records taken at that position
-    // then tells nothing about which of them were deleted.
+    // journalled since, entries written since were trimmed (so what they were is unknown), or the
+    // journal never reached the position (another database). A copy of the records taken at that
+    // position then tells nothing about which of them were deleted.
     bool wholeBookChangedSince(qint64 sequence) const;
 
 signals:
