@@ -23,6 +23,10 @@ inline const QString autoABGroupKeys = QStringLiteral("autoABGroupKeys");
 inline const QString autoABUsesSelectedGroups = QStringLiteral("autoABUsesSelectedGroups");
 inline const QString autoABSelectedGroupsIncludeNewGroups =
     QStringLiteral("autoABSelectedGroupsIncludeNewGroups");
+// The address book journal's position up to which every restore of the book has been dealt with
+// (no push, a new snapshot, the alert); kept across runs, so that a restore made while the agent
+// did not run or was not listening is found at its next login.
+inline const QString autoABRestoresSeenUpTo = QStringLiteral("autoABRestoresSeenUpTo");
 inline const QString appLogLevel = QStringLiteral("appLogLevel");
 inline const QString startMode = QStringLiteral("startMode");
 

@@ -154,6 +154,7 @@ bool StatusAppDelegate::awakeFromNib()
     m_appGoogleContactTool->setMocDelegate(this);
     m_appGoogleContactTool->setHostDelegate(this);
     sharedABUpdateTool();
+    watchForRestores();
     setABNotifications(true);
     attemptLogin();
     return true;

@@ -185,6 +185,10 @@ private:
     void placeUnderStatusItem(QWidget *panel);
     QStringList computeMonitoredContactIDs() const;
     void restoreSeen();
+    // Notes a restore that the handlers have not dealt with: one since the last run, or one read
+    // in while they do not act.
+    void watchForRestores();
+    void markRestoresSeen();
     void connectHandlers();
     void disconnectHandlers();
     static bool isRestoreNotice(const QVariantMap &info);
@@ -192,6 +196,9 @@ private:
     // States.
     bool m_hadConnection = false;
     bool m_isPaused = true;
+    // A restore of the book that is yet to be dealt with (nothing pushed, a new snapshot, the
+    // alert).
+    bool m_restorePending = false;
     bool m_hasSelectedGroups = false;
     bool m_abPushSelectedGroups = false;
     bool m_abPushAllGroups = true;

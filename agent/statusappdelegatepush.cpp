@@ -222,8 +222,32 @@ void StatusAppDelegate::abChangedExternally(const QVariantMap &info)
 void StatusAppDelegate::restoreSeen()
 {
     tlog::write(agenttexts::restoreSeen);
+    m_restorePending = false;
     takePushSnapshot();
     postAlert(agenttexts::restoredAlert, agenttexts::restoredAlertSmall, false);
+}
+
+void StatusAppDelegate::watchForRestores()
+{
+    const QVariant seenUpTo =
+        UserDefaults::standard().objectForKey(agentkeys::autoABRestoresSeenUpTo);
+    // What the book went through while the agent did not run.
+    m_restorePending =
+        seenUpTo.isValid() && AddressBook::shared()->wholeBookChangedSince(seenUpTo.toLongLong());
+    // Connected before the handlers, so it runs first. A restore read in while they do not act
+    // (paused, silenced, logged out) is dealt with at the next login.
+    connect(AddressBook::shared(), &AddressBook::databaseChangedExternally, this,
+            [this](const QVariantMap &info) {
+                if (isRestoreNotice(info))
+                    m_restorePending = true;
+            });
+}
+
+void StatusAppDelegate::markRestoresSeen()
+{
+    UserDefaults &defaults = UserDefaults::standard();
+    defaults.setObject(AddressBook::shared()->lastReadChange(), agentkeys::autoABRestoresSeenUpTo);
+    defaults.synchronize();
 }
 
 GoogleABAutoUpdate *StatusAppDelegate::sharedABUpdateTool()
@@ -405,6 +429,12 @@ void StatusAppDelegate::takePushSnapshot()
         status->setGoogleGroupLastModDate(tool->lastGroupUpdateDate());
         status->setGoogleGroupCount(qint64(tool->groupArray().size()));
     }
+    // A restore not dealt with yet stays to be found at the next login, whatever this snapshot
+    // holds; in mode 0 nothing is pushed that it could harm.
+    if (m_pushMode == 0)
+        m_restorePending = false;
+    if (!m_restorePending)
+        markRestoresSeen();
     updateCoreData();
 }
 
@@ -429,7 +459,14 @@ void StatusAppDelegate::loadPendingABChanges()
         // A first start: the book as it stands is taken as pushed; a full upload is the data
         // loader's.
         tlog::write(agenttexts::firstSnapshot);
+        m_restorePending = false;
         takePushSnapshot();
+        return;
+    }
+    if (m_restorePending) {
+        // Compared with a snapshot of the book before the restore, every record the backup lacks
+        // would count as deleted and go from Google.
+        restoreSeen();
         return;
     }
     QStringList inserted, changed, deleted;

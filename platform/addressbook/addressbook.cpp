@@ -659,6 +659,15 @@ void AddressBook::checkForExternalChanges()
     }
 }
 
+bool AddressBook::wholeBookChangedSince(qint64 sequence) const
+{
+    if (!m_db)
+        return false;
+    const ChangeJournal &journal = m_db->journal();
+    return sequence > journal.lastSequence() || journal.missesEntriesAfter(sequence) ||
+           journal.holdsWholeBookChangeAfter(sequence);
+}
+
 void AddressBook::applyExternalChange(const QStringList &changedIds, const QStringList &deletedIds)
 {
     const auto isLocallyChanged = [this](const QString &uniqueId) {

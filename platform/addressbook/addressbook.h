@@ -107,6 +107,13 @@ public:
     // Reads the journal for changes saved by other programs and applies them. Runs by itself
     // when the database file changes.
     void checkForExternalChanges();
+    // The journal position of the last change this book has read in.
+    qint64 lastReadChange() const { return m_lastSeenChange; }
+    // True when the whole book may have been replaced after that journal position: a restore was
+    // journalled since, entries written since were trimmed (so what they were is unknown), or the
+    // journal never reached the position (another database). A copy of the records taken at that
+    // position then tells nothing about which of them were deleted.
+    bool wholeBookChangedSince(qint64 sequence) const;
 
 signals:
     // After this program's own save (kABDatabaseChangedNotification).

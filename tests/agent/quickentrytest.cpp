@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
@@ -189,8 +190,10 @@ TEST_F(QuickEntryTest, HandOverPathsOutsideTmpAreRefusedAndLeftAlone)
     }
     const QString link = QDir(folder("tmp")).filePath("link");
     ASSERT_TRUE(QFile::link(outside, link));
+    const QString large =
+        writeHandOver("large", QByteArray(handoverfile::kMaxSize + 1, 'a') + "##$$####$$##");
     QString why;
-    for (const QString &path : {outside, link, folder("tmp")}) {
+    for (const QString &path : {outside, link, folder("tmp"), large}) {
         EXPECT_FALSE(delegate->cardzapFromFile(path, &why)) << path.toStdString();
         EXPECT_TRUE(QFileInfo::exists(path));
     }
@@ -270,4 +273,57 @@ TEST_F(QuickEntryTest, WindowsOpenWithTheirModels)
         keepPicture(entryPanel, QStringLiteral("agent-quickentry-%1").arg(tab));
     }
     EXPECT_EQ(entry->selectedTab(), "note");
+}
+
+TEST_F(QuickEntryTest, SavingRaisesOnlyTheInstalledSourceProgramNamedPlainly)
+{
+    // The installed program, whose every start leaves a line.
+    const QDir home(qEnvironmentVariable("XDG_DATA_HOME"));
+    ASSERT_TRUE(home.mkpath("applications"));
+    const QString starts = home.filePath("starts");
+    const QString program = home.filePath("editor.sh");
+    const QString installed = home.filePath("applications/org.example.editor.desktop");
+    // The program stays installed for this test only.
+    const auto uninstall = qScopeGuard([&] {
+        QFile::remove(installed);
+        QFile::remove(program);
+        QFile::remove(starts);
+    });
+    {
+        QFile script(program);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\necho started >> '" + starts.toUtf8() + "'\n");
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+        QFile entry(installed);
+        ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+        entry.write("[Desktop Entry]\nType=Application\nName=Editor\nExec=" + program.toUtf8() +
+                    "\n");
+    }
+    // Refused identifiers first, so that the one start seen afterwards is the installed one's.
+    const char *sources[] = {"org.example.none",
+                             "x;touch pwned",
+                             "../applications/org.example.editor",
+                             "applications/org.example.editor",
+                             "$(touch pwned)",
+                             "org.example.editor"};
+    for (const char *source : sources) {
+        SCOPED_TRACE(source);
+        QString why;
+        const QString path = writeHandOver(
+            "handover", "Ada Lovelace##$$##x;touch pwned##$$##data##$$##" + QByteArray(source));
+        ASSERT_TRUE(delegate->cardzapFromFile(path, &why)) << why.toStdString();
+        QuickEntryController *entry = delegate->quickEntry();
+        entry->setAddToGoogleContacts(false);
+        entry->setAddToAddressBook(false);
+        entry->saveNewGoogleContact();
+    }
+    const auto startsSeen = [&] {
+        QFile started(starts);
+        return started.open(QIODevice::ReadOnly) ? int(started.readAll().count('\n')) : 0;
+    };
+    ASSERT_TRUE(runUntil([&] { return startsSeen() > 0; }));
+    // Time for a start that should not have been to show.
+    runUntil([&] { return startsSeen() > 1; }, 500);
+    EXPECT_EQ(startsSeen(), 1);
+    EXPECT_FALSE(QFileInfo::exists(QDir::current().filePath("pwned")));
 }

@@ -290,6 +290,79 @@ TEST_F(AgentTest, RestoreOfTheBook_DeletesNothingOnGoogleAndShowsTheAlert)
     EXPECT_TRUE(serverContactTitles().contains(QStringLiteral("After Backup")));
 }
 
+TEST_F(AgentTest, RestoreWhileStoppedPausedOrSilenced_IsDealtWithOnceAtTheNextLogin)
+{
+    setLevel(1);
+    ASSERT_TRUE(startAndLogIn());
+    const QString backup = QDir(data.path()).filePath("book.backup");
+    ASSERT_FALSE(abtool({QStringLiteral("backup"), backup}).isNull());
+    const auto relogin = [this] {
+        delegate->pauseStop();
+        delegate->pauseStop();
+    };
+    const struct
+    {
+        const char *name;
+        std::function<void()> stop;
+        std::function<bool()> resume;
+    } cases[] = {
+        {"stopped",
+         [this] {
+             delegate->applicationWillTerminate();
+             delegate.reset();
+         },
+         [this] {
+             return startAndLogIn();
+         }},
+        {"paused", [this] { delegate->pauseStop(); },
+         [this] {
+             delegate->pauseStop();
+             return true;
+         }},
+        {"silenced", [this] { delegate->setABNotifications(false); },
+         [&, this] {
+             delegate->setABNotifications(true);
+             relogin();
+             return true;
+         }},
+    };
+    int restores = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        // A person the backup lacks, on Google before the restore.
+        const QString last = QString::fromLatin1(c.name);
+        addPersonElsewhere(QStringLiteral("After"), last);
+        const QString title = QStringLiteral("After ") + last;
+        ASSERT_TRUE(runUntil([&, this] {
+            AddressBook::shared()->checkForExternalChanges();
+            return serverContactTitles().contains(title);
+        }));
+        ASSERT_TRUE(runUntil([this] { return !delegate->sharedABUpdateTool()->isPushing(); }));
+        c.stop();
+        ASSERT_FALSE(abtool({QStringLiteral("restore"), backup}).isNull());
+        if (delegate)
+            AddressBook::shared()->checkForExternalChanges();
+        const int alerts = prompter.shown().size();
+        ASSERT_TRUE(c.resume());
+        ASSERT_TRUE(
+            runUntil([&, this] { return countLines(agenttexts::restoreSeen) == restores + 1; }));
+        ++restores;
+        ASSERT_EQ(prompter.shown().size(), alerts + 1);
+        EXPECT_EQ(prompter.shown().last().prompt.message, agenttexts::restoredAlert);
+        // Once: after a restart the login compares with the snapshot of the restored book.
+        const int comparisons = countLines(agenttexts::noContactChanges);
+        delegate->applicationWillTerminate();
+        delegate.reset();
+        ASSERT_TRUE(startAndLogIn());
+        ASSERT_TRUE(runUntil(
+            [&, this] { return countLines(agenttexts::noContactChanges) == comparisons + 1; }));
+        EXPECT_EQ(countLines(agenttexts::restoreSeen), restores);
+        EXPECT_EQ(prompter.shown().size(), alerts + 1);
+        EXPECT_TRUE(serverContactTitles().contains(title));
+        EXPECT_EQ(terminations, 0);
+    }
+}
+
 TEST_F(AgentTest, LoginFetchRefused_WaitsAndLogsInOnceTheServerAnswers)
 {
     storePassword();

@@ -1,12 +1,15 @@
-#include "agent/documentdata.h"
-#include "service/servicetexts.h"
 #include "service/tolvaneservice.h"
+#include "agent/documentdata.h"
+#include "agent/handoverfile.h"
+#include "service/servicetexts.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -27,6 +30,8 @@ ServiceRun runService(const QTemporaryDir &home, const QStringList &arguments, c
     environment.insert("XDG_DATA_DIRS", QDir(home.path()).filePath("none"));
     environment.insert("XDG_STATE_HOME", QDir(home.path()).filePath("state"));
     process.setProcessEnvironment(environment);
+    // Whatever a smuggled command would write lands in the test's own folder.
+    process.setWorkingDirectory(home.path());
     process.start(QStringLiteral(TOLVANE_SERVICE), arguments);
     process.write(input);
     process.closeWriteChannel();
@@ -40,6 +45,21 @@ ServiceRun runService(const QTemporaryDir &home, const QStringList &arguments, c
 QStringList filesIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files);
+}
+
+// The one hand-over file the service left in the folder (no agent takes it), read as the agent
+// reads it; the file is removed.
+std::optional<handoverfile::Fields> takeHandOver(const QString &folder)
+{
+    const QStringList files = filesIn(folder);
+    if (files.size() != 1)
+        return std::nullopt;
+    QFile file(QDir(folder).filePath(files.first()));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const handoverfile::Fields fields = handoverfile::parse(QString::fromUtf8(file.readAll()));
+    file.remove();
+    return fields;
 }
 
 } // namespace
@@ -102,4 +122,64 @@ TEST(TolvaneService, DocumentData_RunsOnlyForAPlainIdentifierAndAtMostFiveSecond
     timer.start();
     EXPECT_TRUE(documentdata::getCurrentDocDataFromApp(scripts.path(), "org.example.editor").isNull());
     EXPECT_LT(timer.elapsed(), 8000);
+}
+
+TEST(TolvaneService, HostileInput_TheTextArrivesWholeAndOnlyAPlainIdentifierReachesTheScript)
+{
+    QTemporaryDir home;
+    const QDir library(QDir(home.path()).filePath("data/Tolvane"));
+    ASSERT_TRUE(library.mkpath("tmp"));
+    ASSERT_TRUE(library.mkpath("scripts"));
+    const QString tmp = library.filePath("tmp");
+    const QString runs = QDir(home.path()).filePath("runs");
+    const auto writeScript = [&](const QByteArray &text) {
+        QFile file(library.filePath("scripts/" + documentdata::kScriptName));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text);
+    };
+    // Each run of the script leaves the identifier it was given.
+    writeScript("echo '##$$##' >> '" + runs.toUtf8() + "'; printf 'data of ##$$##'");
+    const QString text = QStringLiteral("Ada Lovelace##$$##ada@engines.example");
+    const struct
+    {
+        const char *source;
+        const char *documentData;
+        const char *identifier;
+    } cases[] = {
+        {"org.example.editor", "data of org.example.editor", "org.example.editor"},
+        {"x;touch pwned", "", ""},
+        {"$(touch pwned)", "", ""},
+        {"`touch pwned`", "", ""},
+        {"a'b", "", ""},
+        {"../pwned", "", ""},
+        {"/bin/sh", "", ""},
+        {".hidden", "", ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.source);
+        const ServiceRun run = runService(home, {"--source-app", c.source}, text.toUtf8());
+        EXPECT_EQ(run.status, servicetexts::NoLaunch);
+        const std::optional<handoverfile::Fields> fields = takeHandOver(tmp);
+        ASSERT_TRUE(fields);
+        EXPECT_EQ(fields->text, text);
+        EXPECT_EQ(fields->documentData, QString::fromUtf8(c.documentData));
+        EXPECT_EQ(fields->sourceBID, QString::fromUtf8(c.identifier));
+    }
+    EXPECT_FALSE(QFileInfo::exists(QDir(home.path()).filePath("pwned")));
+    QFile ran(runs);
+    ASSERT_TRUE(ran.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ran.readAll(), QByteArray("org.example.editor\n"));
+
+    // A script that hangs is killed, and the text goes over without data.
+    writeScript("sleep 30");
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(runService(home, {"--source-app", "org.example.editor"}, text.toUtf8()).status,
+              servicetexts::NoLaunch);
+    EXPECT_LT(timer.elapsed(), 8000);
+    const std::optional<handoverfile::Fields> fields = takeHandOver(tmp);
+    ASSERT_TRUE(fields);
+    EXPECT_EQ(fields->text, text);
+    EXPECT_EQ(fields->documentData, QString());
+    EXPECT_EQ(fields->sourceBID, QStringLiteral("org.example.editor"));
 }

@@ -96,3 +96,11 @@ bool ChangeJournal::missesEntriesAfter(qint64 sequence) const
     SqliteStatement query(*m_statements, "SELECT MIN(seq) FROM changelog");
     return query.next() && query.integer(0) > sequence + 1;
 }
+
+bool ChangeJournal::holdsWholeBookChangeAfter(qint64 sequence) const
+{
+    SqliteStatement query(*m_statements, "SELECT 1 FROM changelog WHERE seq > ?1 AND inserted = ''"
+                                         " AND updated = '' AND deleted = '' LIMIT 1");
+    query.bind(1, sequence);
+    return query.next();
+}

@@ -50,6 +50,8 @@ public:
     // True when entries after that sequence were dropped before a reader at that sequence read
     // them: such a reader must read the whole book again to learn what it missed.
     bool missesEntriesAfter(qint64 sequence) const;
+    // True when an entry after that sequence stands for a change of the whole book.
+    bool holdsWholeBookChangeAfter(qint64 sequence) const;
 
 private:
     SqliteStatementCache *m_statements;

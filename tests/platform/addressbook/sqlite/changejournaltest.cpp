@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QSignalSpy>
 
+#include <sqlite3.h>
+
 namespace {
 
 PersonPtr addPerson(AddressBook &book, const QString &first)
@@ -20,6 +22,21 @@ PersonPtr addPerson(AddressBook &book, const QString &first)
 QString firstName(const PersonPtr &person)
 {
     return person ? person->valueForProperty(kABFirstNameProperty).toString() : QString();
+}
+
+// Moves every journal entry written so far that many days into the past, as if the programs had
+// saved them then.
+bool ageJournal(const QString &databasePath, int days)
+{
+    sqlite3 *db = nullptr;
+    const QByteArray path = databasePath.toUtf8();
+    const QByteArray sql = QByteArrayLiteral("UPDATE changelog SET time = time - ") +
+                           QByteArray::number(days * 86400000LL);
+    const bool done = sqlite3_open(path.constData(), &db) == SQLITE_OK &&
+                      sqlite3_busy_timeout(db, 5000) == SQLITE_OK &&
+                      sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return done;
 }
 
 } // namespace
@@ -167,4 +184,48 @@ TEST_F(ChangeJournalTest, Restore_OfAFileThatIsNoArchiveChangesNothing)
     EXPECT_FALSE(main->restoreArchive(bogus));
     EXPECT_FALSE(main->restoreArchive(m_dir.filePath(QStringLiteral("missing.abbu"))));
     EXPECT_TRUE(openBook(300)->personForUniqueId(ann->uniqueId()));
+}
+
+TEST_F(ChangeJournalTest, WholeBookChangedSince_TellsARestoreAfterThePositionOnly)
+{
+    const PersonPtr ann = addPerson(*main, QStringLiteral("Ann"));
+    main->save();
+    const QString archive = m_dir.filePath(QStringLiteral("backup.abbu"));
+    ASSERT_TRUE(main->exportArchive(archive));
+    ASSERT_TRUE(waitFor([&] { return agent->personForUniqueId(ann->uniqueId()) != nullptr; }));
+    const qint64 beforeRestore = agent->lastReadChange();
+    EXPECT_FALSE(agent->wholeBookChangedSince(beforeRestore));
+
+    const PersonPtr bob = addPerson(*main, QStringLiteral("Bob"));
+    main->save();
+    ASSERT_TRUE(waitFor([&] { return agent->personForUniqueId(bob->uniqueId()) != nullptr; }));
+    EXPECT_GT(agent->lastReadChange(), beforeRestore);
+    EXPECT_FALSE(agent->wholeBookChangedSince(beforeRestore)) << "an ordinary save";
+
+    ASSERT_TRUE(main->restoreArchive(archive));
+    ASSERT_TRUE(waitFor([&] { return !agent->personForUniqueId(bob->uniqueId()); }));
+    EXPECT_TRUE(agent->wholeBookChangedSince(beforeRestore));
+    EXPECT_TRUE(main->wholeBookChangedSince(beforeRestore)) << "whoever asks";
+    EXPECT_FALSE(agent->wholeBookChangedSince(agent->lastReadChange())) << "the restore was read";
+    EXPECT_TRUE(agent->wholeBookChangedSince(agent->lastReadChange() + 1))
+        << "a position the journal never reached belongs to another book";
+}
+
+TEST_F(ChangeJournalTest, WholeBookChangedSince_CountsEntriesTrimmedAfterThePosition)
+{
+    const PersonPtr ann = addPerson(*main, QStringLiteral("Ann"));
+    main->save();
+    ASSERT_TRUE(waitFor([&] { return agent->personForUniqueId(ann->uniqueId()) != nullptr; }));
+    const qint64 afterAnn = agent->lastReadChange();
+    const PersonPtr bob = addPerson(*main, QStringLiteral("Bob"));
+    main->save();
+    ASSERT_TRUE(waitFor([&] { return agent->personForUniqueId(bob->uniqueId()) != nullptr; }));
+    const qint64 afterBob = agent->lastReadChange();
+
+    // A week later a save trims both entries: what followed Ann's is gone unread.
+    ASSERT_TRUE(ageJournal(databasePath(), 8));
+    addPerson(*main, QStringLiteral("Carl"));
+    main->save();
+    EXPECT_TRUE(agent->wholeBookChangedSince(afterAnn));
+    EXPECT_FALSE(agent->wholeBookChangedSince(afterBob));
 }
