@@ -1,5 +1,6 @@
 #include "agent/statusappdelegate.h"
 
+#include "addressbook/google/linkproperties.h"
 #include "addressbook/records/recordlookup.h"
 #include "agent/agentkeys.h"
 #include "agent/agenttexts.h"
@@ -149,6 +150,11 @@ bool StatusAppDelegate::awakeFromNib()
     tlog::write(agenttexts::appVersion.arg(QCoreApplication::applicationVersion()));
     if (!setupCoreDataEnvironment())
         return false;
+    // The links of pushed records are custom properties of the book. The main program adds them at
+    // its start, but the agent may run on a book the main program never opened: without them no
+    // link could be written, and every push would create its groups and contacts again.
+    AddressBookTool::addTolvaneGroupProperties();
+    AddressBookTool::addTolvaneContactProperties();
     m_appGoogleContactTool = std::make_unique<GoogleContactTool>(GoogleContactTool::Role::Agent);
     m_appGoogleContactTool->setUIDelegate(this);
     m_appGoogleContactTool->setMocDelegate(this);

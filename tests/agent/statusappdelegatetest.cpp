@@ -454,6 +454,8 @@ TEST_F(AgentTest, PushModeTwo_OnlyTheMonitoredRecordsArePushed)
     EXPECT_TRUE(delegate->monitoredGroupIDs().contains(fresh));
     EXPECT_FALSE(serverGroupTitles(server, kAccount).contains(QStringLiteral("Other")));
     EXPECT_EQ(serverContactTitles().count(QStringLiteral("Nested Member")), 1);
+    // The pushed group is linked, so no later push made it again.
+    EXPECT_EQ(serverGroupTitles(server, kAccount).count(QStringLiteral("Watched")), 1);
 }
 
 // Google goes away while the agent listens: the push's changes wait in the pending files, the
