@@ -132,6 +132,8 @@ void BrowserWindowController::buildWindow()
 
     m_groupsTable = new QTableView;
     configureTable(m_groupsTable, kGroupsTableTag);
+    // One column of titles: a header would only name it.
+    m_groupsTable->horizontalHeader()->hide();
     auto *const groupList = new QVBoxLayout(m_browserImageSplitView->topSubview());
     groupList->setContentsMargins(0, 0, 0, 0);
     groupList->addWidget(m_groupsTable);
@@ -311,19 +313,33 @@ void BrowserWindowController::windowDidLoad()
     refreshView();
     if (m_contacts->rowCount() > 0)
         m_contactsTable->setFocus();
-    UserDefaults &ud = UserDefaults::standard();
-    const bool firstLaunch = ud.boolForKey(appkeys::newPrefFileCreated);
-    if (m_browserImageSplitView->imageIsVisible() && firstLaunch)
+}
+
+void BrowserWindowController::openPanes()
+{
+    // The panes are laid out in the window's size, known once it shows: the group pane at its
+    // full width with the portrait below it, and the notes under the contacts. The first launch
+    // keeps the portrait pane closed.
+    m_groupNavSplitView->setLeftWidth(GroupNavSplitView::kLeftWidthMax);
+    if (!m_noteSplitView->noteIsVisible())
+        m_noteSplitView->toggle();
+    if (!m_browserImageSplitView->imageIsVisible())
+        m_browserImageSplitView->toggle();
+    if (m_browserImageSplitView->imageIsVisible() &&
+        UserDefaults::standard().boolForKey(appkeys::newPrefFileCreated))
         m_browserImageSplitView->toggle();
     m_toggleImageButtonImage =
         m_browserImageSplitView->imageIsVisible() ? windowtexts::imageDown : windowtexts::imageUp;
     m_toggleImageButton->setIcon(QIcon(imagetext::imagePath(m_toggleImageButtonImage)));
-    m_loaded = true;
 }
 
 void BrowserWindowController::showWindow()
 {
     WindowController::showWindow();
+    if (!m_panesOpened) {
+        m_panesOpened = true;
+        openPanes();
+    }
     windowDidBecomeKey();
 }
 

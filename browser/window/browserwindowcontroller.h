@@ -135,6 +135,7 @@ private:
     void configureTable(QTableView *table, int tag);
     void applyRowHeight();
     void windowDidLoad();
+    void openPanes();
     void windowWillClose();
     void showSelectedContact();
     void showNotes();
@@ -178,7 +179,7 @@ private:
     float m_browserNoteFontSize = 0;
     // Set while the window itself writes the notes view.
     bool m_showingNotes = false;
-    bool m_loaded = false;
+    bool m_panesOpened = false;
     // The contact fetch whose answer the lists show last.
     const void *m_shownContactFetch = nullptr;
 };
