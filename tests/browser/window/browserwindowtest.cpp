@@ -276,6 +276,31 @@ TEST_F(BrowserWindowTest, SecondAccount_LogsInWithItsOwnEngineAndClosingItKeepsT
     EXPECT_EQ(delegate->googleBrowserWindowController(), main);
 }
 
+TEST_F(BrowserWindowTest, SecondAccount_ClosedWhileItsFetchIsOnItsWay_EndsCleanly)
+{
+    server.addAccount(kSecondAccount, kSecondPassword);
+    server.generateContacts(kSecondAccount, 3);
+    ASSERT_TRUE(openBrowser());
+    delegate->openBrowser2View();
+    ASSERT_EQ(delegate->browserControllerCache().size(), 1u);
+    QPointer<BrowserWindowController> second = qobject_cast<BrowserWindowController *>(
+        delegate->browserControllerCache().begin()->second.data());
+    ASSERT_TRUE(second);
+    // The answers come late: the window and its engine are gone by then.
+    server.injectFault(QStringLiteral("/m8/feeds/"), 0, 2, 300);
+    second->userTextField()->setText(kSecondAccount);
+    second->pwTextField()->setText(kSecondPassword);
+    server.clearRequestLog();
+    second->login();
+    // Closed once its group fetch is at the server, before the answer.
+    ASSERT_TRUE(runUntil([this] { return feedRequests("groups") == 1; }, 5000));
+    second->window()->close();
+    ASSERT_TRUE(runUntil([&second] { return second.isNull(); }));
+    runUntil([] { return false; }, 1000);
+    EXPECT_EQ(delegate->googleBrowserWindowController(), mainBrowser());
+    EXPECT_EQ(mainBrowser()->contactArrayController()->rowCount(), kContacts);
+}
+
 TEST_F(BrowserWindowTest, SecondAccount_CancellingTheLoginClosesOnlyThatWindow)
 {
     ASSERT_TRUE(openBrowser());
