@@ -60,6 +60,20 @@ QString describe(const QVariantMap &info)
     return parts.join(QStringLiteral("; "));
 }
 
+// The time of the status line as the pattern "EEE, MMM d  h:m:ss" writes it: the short day and
+// month names in English whatever the user's language, two spaces after the day, the hour on a
+// 12-hour clock without a mark, the minutes unpadded. Qt's own patterns have no 12-hour hour
+// without the mark.
+QString asOfTime(const QDateTime &time)
+{
+    const int hour = time.time().hour() % 12;
+    return QStringLiteral("%1  %2:%3:%4")
+        .arg(QLocale::c().toString(time, QStringLiteral("ddd, MMM d")))
+        .arg(hour == 0 ? 12 : hour)
+        .arg(time.time().minute())
+        .arg(time.time().second(), 2, 10, QLatin1Char('0'));
+}
+
 float storedOr(const QString &key, float fallback)
 {
     const double value = UserDefaults::standard().doubleForKey(key);
@@ -495,10 +509,7 @@ void BrowserWindowController::updateUserInfoWithMessage(const QString &message)
 
 void BrowserWindowController::closeUserInfo()
 {
-    // A fixed locale: the day and month names are the same whatever the user's language.
-    const QString now =
-        QLocale::c().toString(QDateTime::currentDateTime(), windowtexts::asOfFormat);
-    setStatusMessage(windowtexts::asOf.arg(now));
+    setStatusMessage(windowtexts::asOf.arg(asOfTime(QDateTime::currentDateTime())));
     m_statusField->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_progressBar->hide();
     m_progressField->hide();

@@ -9,8 +9,6 @@ inline const QString notLoggedIn = QStringLiteral("Not Logged into Google");
 inline const QString dragHint =
     QStringLiteral("Drag contacts to desktop applications - or - drop vCards to create on Google");
 inline const QString asOf = QStringLiteral("As of %1");
-// Two spaces after the day.
-inline const QString asOfFormat = QStringLiteral("EEE, MMM d  h:m:ss");
 inline const QString ok = QStringLiteral("OK");
 inline const QString processFailed = QStringLiteral("The %1 process failed");
 inline const QString aProcessFailed = QStringLiteral("A Google process failed");

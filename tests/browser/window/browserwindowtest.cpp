@@ -23,11 +23,14 @@
 
 #include <QAbstractItemModelTester>
 #include <QCoreApplication>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTableView>
 
 #include <gtest/gtest.h>
@@ -114,6 +117,21 @@ protected:
         return count;
     }
 
+    // Requests that change a single contact.
+    int contactEdits()
+    {
+        int count = 0;
+        for (const QJsonValue &request : server.requestLog()) {
+            const QJsonObject entry = request.toObject();
+            const QString url = entry.value("url").toString();
+            if (entry.value("method").toString() != QStringLiteral("GET") &&
+                url.contains(QStringLiteral("/m8/feeds/contacts/")) &&
+                !url.contains(QStringLiteral("/batch")))
+                ++count;
+        }
+        return count;
+    }
+
     std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
 };
 
@@ -126,6 +144,9 @@ TEST_F(BrowserWindowTest, FirstWindow_ThreeContactsAndPeople_OpensTheBrowserWith
     EXPECT_EQ(browser->googleTool(), tool);
     EXPECT_EQ(tool->uiDelegate(), static_cast<GoogleContactToolUIDelegate *>(browser));
     EXPECT_EQ(tool->dataDelegate(), static_cast<GoogleContactToolDataDelegate *>(browser));
+    // The engine's own sheets end by this step's name.
+    EXPECT_TRUE(static_cast<GoogleContactToolUIDelegate *>(browser)->respondsToSelector(
+        QStringLiteral("manageSafari")));
     EXPECT_TRUE(browser->window()->isVisible());
     // The account as the user typed it.
     EXPECT_EQ(browser->window()->windowTitle(), kAccount.section(QLatin1Char('@'), 0, 0));
@@ -173,7 +194,13 @@ TEST_F(BrowserWindowTest,
               QStringLiteral("Google reported error: Conflict\rstatus = 409"));
     EXPECT_TRUE(prompter.shown().front().asSheet);
     EXPECT_FALSE(UserDefaults::standard().boolForKey(QStringLiteral("waitingOnGoogle")));
-    EXPECT_TRUE(browser->statusMessage().startsWith(QStringLiteral("As of ")));
+    // The time in a fixed English form, two spaces after the day, on a 12-hour clock.
+    EXPECT_TRUE(
+        QRegularExpression(QStringLiteral("^As of (Mon|Tue|Wed|Thu|Fri|Sat|Sun), [A-Z][a-z]{2} "
+                                          "\\d{1,2}  (1[0-2]|[1-9]):\\d{1,2}:\\d{2}$"))
+            .match(browser->statusMessage())
+            .hasMatch())
+        << browser->statusMessage().toStdString();
     ASSERT_TRUE(runUntil(
         [browser] { return browser->contactArrayController()->rowCount() == kContacts + 2; }));
     QCoreApplication::processEvents();
@@ -316,6 +343,40 @@ TEST_F(BrowserWindowTest, SecondAccount_CancellingTheLoginClosesOnlyThatWindow)
     EXPECT_TRUE(main->window()->isVisible());
     EXPECT_EQ(delegate->appGoogleContactTool()->uiDelegate(),
               static_cast<GoogleContactToolUIDelegate *>(main));
+}
+
+TEST_F(BrowserWindowTest, Notes_EachEditTypedInTheWindowReachesGoogleOnceAndUpdatesItsRow)
+{
+    ASSERT_TRUE(openBrowser());
+    BrowserWindowController *const browser = mainBrowser();
+    const QString gID = browser->groupSetController()->selectedContactIDs().value(0);
+    ASSERT_FALSE(gID.isEmpty());
+    const auto shownNotes = [browser, gID] {
+        ContactArrayController *const contacts = browser->contactArrayController();
+        for (int row = 0; row < contacts->rowCount(); ++row) {
+            if (contacts->gIDAt(row) == gID)
+                return contacts->arrangedObject(row).value("notes").toString();
+        }
+        return QString();
+    };
+    server.clearRequestLog();
+    for (const QString &note : {QStringLiteral("First note"), QStringLiteral("Second note")}) {
+        SCOPED_TRACE(note.toStdString());
+        const int before = contactEdits();
+        browser->notesView()->setPlainText(note);
+        QFocusEvent leave(QEvent::FocusOut);
+        QCoreApplication::sendEvent(browser->notesView(), &leave);
+        ASSERT_TRUE(runUntil([&] { return shownNotes() == note; }));
+        EXPECT_EQ(contactEdits(), before + 1);
+        // The same contact stays selected and shown.
+        EXPECT_EQ(browser->groupSetController()->selectedContactIDs(), QStringList{gID});
+        EXPECT_EQ(browser->notesView()->toPlainText(), note);
+    }
+    // Leaving the notes without an edit sends nothing.
+    QFocusEvent leave(QEvent::FocusOut);
+    QCoreApplication::sendEvent(browser->notesView(), &leave);
+    runUntil([] { return false; }, 300);
+    EXPECT_EQ(contactEdits(), 2);
 }
 
 TEST_F(BrowserWindowTest, PaneToggles_WriteTheirPreferences)
