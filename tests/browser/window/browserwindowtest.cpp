@@ -30,6 +30,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProgressBar>
 #include <QRegularExpression>
 #include <QTableView>
 
@@ -377,6 +378,30 @@ TEST_F(BrowserWindowTest, Notes_EachEditTypedInTheWindowReachesGoogleOnceAndUpda
     QCoreApplication::sendEvent(browser->notesView(), &leave);
     runUntil([] { return false; }, 300);
     EXPECT_EQ(contactEdits(), 2);
+}
+
+TEST_F(BrowserWindowTest, StatusLineOperationsAndLoadGoogleTool_DoWhatTheySay)
+{
+    ASSERT_TRUE(openBrowser());
+    BrowserWindowController *const browser = mainBrowser();
+    browser->openUserInfoWithMessage(QStringLiteral("Working"), 4);
+    EXPECT_TRUE(browser->progressBar()->isVisible());
+    EXPECT_EQ(browser->progressTextField()->text(), QStringLiteral("Working"));
+    browser->closeProgress();
+    EXPECT_FALSE(browser->progressBar()->isVisible());
+    EXPECT_FALSE(browser->progressTextField()->isVisible());
+    EXPECT_FALSE(browser->statusTextField()->isVisible());
+    browser->openStatusBarMessage(QStringLiteral("Hello"));
+    EXPECT_TRUE(browser->statusTextField()->isVisible());
+    EXPECT_EQ(browser->statusTextField()->text(), QStringLiteral("Hello"));
+    browser->closeStatusBarMessage();
+    EXPECT_FALSE(browser->statusTextField()->isVisible());
+
+    ASSERT_TRUE(runUntil([this] { return feedRequests("contacts") > 0; }));
+    server.clearRequestLog();
+    browser->loadGoogleTool();
+    EXPECT_TRUE(runUntil([this] { return feedRequests("contacts") == 1; }));
+    EXPECT_EQ(feedRequests("groups"), 1);
 }
 
 TEST_F(BrowserWindowTest, PaneToggles_WriteTheirPreferences)
