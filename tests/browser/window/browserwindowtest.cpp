@@ -13,6 +13,7 @@
 #include "browser/splitview/notesplitview.h"
 #include "browser/window/browserwindowcontroller.h"
 #include "browser/window/windowkeys.h"
+#include "foundation/views/tolvanesearchfield.h"
 #include "google/batch/batchkeys.h"
 #include "google/engine/googlecontacttool.h"
 #include "platform/addressbook/abconstants.h"
@@ -402,6 +403,26 @@ TEST_F(BrowserWindowTest, StatusLineOperationsAndLoadGoogleTool_DoWhatTheySay)
     browser->loadGoogleTool();
     EXPECT_TRUE(runUntil([this] { return feedRequests("contacts") == 1; }));
     EXPECT_EQ(feedRequests("groups"), 1);
+}
+
+TEST_F(BrowserWindowTest, SearchField_NarrowsTheListAndTheInspectorFollows)
+{
+    ASSERT_TRUE(openBrowser());
+    BrowserWindowController *const browser = mainBrowser();
+    ContactArrayController *const contacts = browser->contactArrayController();
+    const QString last = contacts->arrangedObject(kContacts - 1).value("name").toString();
+    ASSERT_FALSE(last.isEmpty());
+    browser->searchField()->setText(last.toUpper());
+    ASSERT_GE(contacts->rowCount(), 1);
+    ASSERT_LT(contacts->rowCount(), kContacts);
+    for (int row = 0; row < contacts->rowCount(); ++row)
+        EXPECT_TRUE(contacts->arrangedObject(row).value("name").toString().contains(last));
+    // A click on the first row found shows that contact.
+    browser->groupSetController()->contactSelection()->setCurrentIndex(
+        contacts->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    EXPECT_EQ(browser->inspector()->currentContact().value("gID"), contacts->gIDAt(0));
+    browser->searchField()->clear();
+    EXPECT_EQ(contacts->rowCount(), kContacts);
 }
 
 TEST_F(BrowserWindowTest, PaneToggles_WriteTheirPreferences)
