@@ -2,8 +2,9 @@
 
 #include "app/startup/programentry.h"
 #include "app/windows/windowfactory.h"
-#include "loader/window/datamoverwindowcontroller.h"
+#include "browser/window/browserwindowcontroller.h"
 #include "loader/webview/safariwindowcontroller.h"
+#include "loader/window/datamoverwindowcontroller.h"
 
 #include <QApplication>
 
@@ -14,6 +15,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     windowfactory::setMaker(WindowController::Kind::DataMover,
                             [] { return std::make_unique<DataMoverWindowController>(); });
+    windowfactory::setMaker(WindowController::Kind::Browser,
+                            [] { return std::make_unique<BrowserWindowController>(); });
     windowfactory::setMaker(WindowController::Kind::WebView,
                             [] { return std::make_unique<SafariWindowController>(); });
     return programentry::runTolvane(app);

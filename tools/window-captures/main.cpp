@@ -6,6 +6,7 @@
 
 #include "app/startup/programentry.h"
 #include "app/windows/windowfactory.h"
+#include "browser/window/browserwindowcontroller.h"
 #include "loader/webview/safariwindowcontroller.h"
 #include "loader/window/datamoverwindowcontroller.h"
 #include "tools/window-captures/windowcaptures.h"
@@ -25,10 +26,11 @@ int main(int argc, char **argv)
     }
     WindowCaptures captures(arguments.at(1), arguments.at(2), arguments.at(3));
     app.installEventFilter(&captures);
-    // The data loader and the web view window are made by the factory here: the main window
-    // stands where the browser would open.
+    // The data loader, the browser and the web view window are made by the factory here.
     windowfactory::setMaker(WindowController::Kind::DataMover,
                             [] { return std::make_unique<DataMoverWindowController>(); });
+    windowfactory::setMaker(WindowController::Kind::Browser,
+                            [] { return std::make_unique<BrowserWindowController>(); });
     windowfactory::setMaker(WindowController::Kind::WebView,
                             [] { return std::make_unique<SafariWindowController>(); });
     const int status = programentry::runTolvane(app);

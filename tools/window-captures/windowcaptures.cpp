@@ -5,6 +5,7 @@
 #include "app/windows/mainwindow.h"
 #include "app/windows/welcomepanel.h"
 #include "app/windows/windowcontroller.h"
+#include "browser/window/browserwindowcontroller.h"
 #include "loader/webview/safariwindowcontroller.h"
 #include "loader/window/datamoverwindowcontroller.h"
 #include "tools/window-captures/dataloadercaptures.h"
@@ -31,7 +32,11 @@ constexpr int kPageTries = 50;
 constexpr int kWebViewWaitMs = kSettleMs * (kPageTries + 10);
 
 const QStringList kWindows = {QStringLiteral("welcome-panel.png"),
-                              QStringLiteral("login-sheet.png"), QStringLiteral("main-window.png"),
+                              QStringLiteral("login-sheet.png"),
+                              QStringLiteral("main-window.png"),
+                              QStringLiteral("browser.png"),
+                              QStringLiteral("browser-second-account.png"),
+                              QStringLiteral("browser-second-account-login.png"),
                               QStringLiteral("web-view.png")};
 
 // Key by key, so that the sheet sees the edits a user makes.
@@ -97,7 +102,11 @@ void WindowCaptures::windowShown(QWidget *window)
         signIn(sheet);
     } else if (qobject_cast<MainWindow *>(window)) {
         capture(window, QStringLiteral("main-window.png"));
-        openWebView();
+        if (AppDelegate *delegate = AppDelegate::shared())
+            delegate->openBrowserView();
+    } else if (auto *const browser =
+                   qobject_cast<BrowserWindowController *>(WindowController::forWindow(window))) {
+        browserShown(browser);
     } else if (const WindowController *controller = WindowController::forWindow(window);
                controller && controller->kind() == WindowController::Kind::WebView) {
         waitForPage(window, kPageTries);
@@ -147,6 +156,25 @@ void WindowCaptures::signIn(QWidget *sheet)
         type(login->userTextField(), m_account);
     type(login->pwTextField(), m_password);
     login->loginButton()->click();
+}
+
+void WindowCaptures::browserShown(BrowserWindowController *browser)
+{
+    AppDelegate *const delegate = AppDelegate::shared();
+    if (browser->cacheKey().isEmpty()) {
+        capture(browser->WindowController::window(), QStringLiteral("browser.png"));
+        if (delegate)
+            delegate->openBrowser2View();
+        else
+            openWebView();
+        return;
+    }
+    // The second account's browser, with the sheet that asks for its login.
+    capture(browser->WindowController::window(), QStringLiteral("browser-second-account.png"));
+    if (QDialog *const sheet = browser->loginPanel())
+        capture(sheet, QStringLiteral("browser-second-account-login.png"));
+    browser->cancelLogin();
+    openWebView();
 }
 
 void WindowCaptures::openWebView()

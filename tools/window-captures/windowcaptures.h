@@ -6,12 +6,14 @@
 #include <QString>
 #include <QStringList>
 
+class BrowserWindowController;
 class QWidget;
 
 // Follows the main program's windows as they open, writes a PNG of each into a folder, and moves
 // the program on as a user would: it signs in through the login sheet, goes through the data
-// loader's tabs, sheet and layouts, opens the main window after it and the web view window from
-// the main window, and quits once the web page has loaded.
+// loader's tabs, sheet and layouts, opens the main window after it, the browser and a second
+// account's browser with its login sheet from the main window, then the web view window, and quits
+// once the web page has loaded.
 class WindowCaptures : public QObject
 {
 public:
@@ -28,6 +30,7 @@ private:
     void windowShown(QWidget *window);
     bool capture(QWidget *window, const QString &name);
     void signIn(QWidget *sheet);
+    void browserShown(BrowserWindowController *browser);
     void openWebView();
     void waitForPage(QWidget *window, int triesLeft);
 

@@ -1,0 +1,692 @@
+#include "browser/window/browserwindowcontroller.h"
+
+#include "app/appkeys.h"
+#include "browser/inspector/contactinspector.h"
+#include "browser/models/contactarraycontroller.h"
+#include "browser/models/contactcolumns.h"
+#include "browser/models/grouparraycontroller.h"
+#include "browser/selection/groupsetcontroller.h"
+#include "browser/splitview/browserimagesplitview.h"
+#include "browser/splitview/groupnavsplitview.h"
+#include "browser/splitview/notesplitview.h"
+#include "browser/window/namewithimagedelegate.h"
+#include "browser/window/windowkeys.h"
+#include "browser/window/windowtexts.h"
+#include "foundation/log.h"
+#include "foundation/scripting/applescripttool.h"
+#include "foundation/views/imagetext.h"
+#include "foundation/views/tolvanepopuptableheader.h"
+#include "foundation/views/tolvanesearchfield.h"
+#include "google/batch/batchkeys.h"
+#include "google/engine/googlecontacttool.h"
+#include "google/engine/googlekeys.h"
+#include "platform/defaults/userdefaults.h"
+#include "platform/ui/prompter.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kClass = QStringLiteral("BrowserWindowController");
+constexpr char kTagProperty[] = "tag";
+// Used while the preferences hold no row metrics: a view of rows 0 points high shows nothing.
+constexpr float kDefaultRowHeight = 18;
+constexpr float kDefaultRowFontSize = 11;
+constexpr float kDefaultNoteFontSize = 12;
+// Cancelling the login sheet ends it with this code.
+constexpr int kLoginCancelled = -1001;
+
+QString describe(const QVariantMap &info)
+{
+    QStringList parts;
+    for (auto it = info.cbegin(); it != info.cend(); ++it)
+        parts << QStringLiteral("%1 = %2").arg(it.key(), it.value().toString());
+    return parts.join(QStringLiteral("; "));
+}
+
+// The time of the status line as the pattern "EEE, MMM d  h:m:ss" writes it: the short day and
+// month names in English whatever the user's language, two spaces after the day, the hour on a
+// 12-hour clock without a mark, the minutes unpadded. Qt's own patterns have no 12-hour hour
+// without the mark.
+QString asOfTime(const QDateTime &time)
+{
+    const int hour = time.time().hour() % 12;
+    return QStringLiteral("%1  %2:%3:%4")
+        .arg(QLocale::c().toString(time, QStringLiteral("ddd, MMM d")))
+        .arg(hour == 0 ? 12 : hour)
+        .arg(time.time().minute())
+        .arg(time.time().second(), 2, 10, QLatin1Char('0'));
+}
+
+float storedOr(const QString &key, float fallback)
+{
+    const double value = UserDefaults::standard().doubleForKey(key);
+    return value > 0 ? float(value) : fallback;
+}
+
+// The main window the browser lives in: its close is the controller's.
+class BrowserWindow : public QMainWindow
+{
+public:
+    using QMainWindow::QMainWindow;
+};
+
+} // namespace
+
+BrowserWindowController::BrowserWindowController()
+    : WindowController(Kind::Browser)
+{
+    setObjectName(kClass);
+    buildWindow();
+    GoogleContactToolUIDelegate::registerSelector(QStringLiteral("manageSafari"),
+                                                  [this] { manageSafari(); });
+    registerCommand(QStringLiteral("toggleGroupNav:"),
+                    [this](const QVariant &) { toggleGroupNav(); });
+    registerCommand(QStringLiteral("toggleBrowserImage:"),
+                    [this](const QVariant &) { toggleBrowserImage(); });
+    registerCommand(QStringLiteral("toggleNotes:"), [this](const QVariant &) { toggleNotes(); });
+    // The application delegate has set the operator already; the list follows it.
+    registerCommand(QStringLiteral("toggleSetOperator:"), [this](const QVariant &) {
+        if (m_groupSet && m_groupSet->selectedGroupIdentifiers().size() >= 2)
+            m_groupSet->refreshView();
+    });
+    connect(this, &WindowController::windowClosing, this, [this] { windowWillClose(); });
+}
+
+BrowserWindowController::~BrowserWindowController()
+{
+    // The lists and the inspector read the engine; they go before a second account's engine.
+    m_inspector.reset();
+    m_groupSet.reset();
+    m_contacts.reset();
+    m_groups.reset();
+    if (m_ownTool) {
+        m_ownTool->setUIDelegate(nullptr);
+        m_ownTool->setDataDelegate(nullptr);
+    }
+}
+
+// Building the window.
+
+void BrowserWindowController::buildWindow()
+{
+    auto *const window = new BrowserWindow;
+    window->setWindowTitle(windowtexts::notLoggedIn);
+    window->setMinimumSize(200, 120);
+    window->resize(900, 600);
+
+    m_groupNavSplitView = new GroupNavSplitView;
+    m_browserImageSplitView = new BrowserImageSplitView;
+    m_noteSplitView = new NoteSplitView;
+    m_groupNavSplitView->setBrowserImageSplitView(m_browserImageSplitView);
+    m_browserImageSplitView->setGroupNavSplitView(m_groupNavSplitView);
+
+    auto *const groupPane = new QVBoxLayout(m_groupNavSplitView->leftSubView());
+    groupPane->setContentsMargins(0, 0, 0, 0);
+    groupPane->addWidget(m_browserImageSplitView);
+    auto *const rightPane = new QVBoxLayout(m_groupNavSplitView->rightSubView());
+    rightPane->setContentsMargins(0, 0, 0, 0);
+    rightPane->addWidget(m_noteSplitView);
+
+    m_groupsTable = new QTableView;
+    configureTable(m_groupsTable, kGroupsTableTag);
+    // One column of titles: a header would only name it.
+    m_groupsTable->horizontalHeader()->hide();
+    auto *const groupList = new QVBoxLayout(m_browserImageSplitView->topSubview());
+    groupList->setContentsMargins(0, 0, 0, 0);
+    groupList->addWidget(m_groupsTable);
+    auto *const imagePane = new QVBoxLayout(m_browserImageSplitView->bottomSubview());
+    imagePane->setContentsMargins(0, 0, 0, 0);
+    imagePane->addWidget(new QLabel);
+
+    auto *const contactArea = new QVBoxLayout(m_noteSplitView->topSubview());
+    contactArea->setContentsMargins(0, 0, 0, 0);
+    m_searchField = new TolvaneSearchField;
+    m_searchField->setObjectName(QStringLiteral("searchField"));
+    contactArea->addWidget(m_searchField);
+    m_contactsTable = new QTableView;
+    m_contactsTable->setHorizontalHeader(
+        new TolvanePopupTableHeader(Qt::Horizontal, m_contactsTable));
+    configureTable(m_contactsTable, kContactsTableTag);
+    m_contactsTable->setSortingEnabled(true);
+    contactArea->addWidget(m_contactsTable);
+
+    auto *const notesPane = new QVBoxLayout(m_noteSplitView->bottomSubview());
+    notesPane->setContentsMargins(0, 0, 0, 0);
+    m_notesView = new QPlainTextEdit;
+    m_notesView->setObjectName(QStringLiteral("notes"));
+    m_notesView->installEventFilter(this);
+    notesPane->addWidget(m_notesView);
+
+    auto *const central = new QWidget;
+    auto *const layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_groupNavSplitView, 1);
+    layout->addWidget(buildStatusBar());
+    window->setCentralWidget(central);
+
+    connect(m_notesView, &QPlainTextEdit::textChanged, this, [this] {
+        if (m_showingNotes || !m_inspector)
+            return;
+        if (m_groupSet && m_groupSet->selectedContactIDs().size() > 1)
+            m_inspector->setMultiNote(m_notesView->toPlainText());
+        else
+            m_inspector->textChange(m_notesView->toPlainText());
+    });
+    connect(m_searchField, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (m_contacts)
+            m_contacts->setSearchString(text);
+    });
+    setWindow(window);
+    window->installEventFilter(this);
+
+    // Load-time set-up.
+    m_browserRowHeight = storedOr(windowkeys::browserRowHeight, kDefaultRowHeight);
+    m_browserRowFontSize = storedOr(windowkeys::browserRowFontSize, kDefaultRowFontSize);
+    m_browserNoteFontSize = storedOr(windowkeys::browserNoteFontSize, kDefaultNoteFontSize);
+    applyRowHeight();
+    QFont notesFont = m_notesView->font();
+    notesFont.setPointSizeF(m_browserNoteFontSize);
+    m_notesView->setFont(notesFont);
+    setStatusMessage(windowtexts::dragHint);
+}
+
+QWidget *BrowserWindowController::buildStatusBar()
+{
+    auto *const bar = new QWidget;
+    auto *const layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(6, 2, 6, 2);
+    m_toggleImageButton = new QPushButton;
+    m_toggleImageButton->setFlat(true);
+    m_toggleImageButton->setFixedSize(20, 20);
+    connect(m_toggleImageButton, &QPushButton::clicked, this, [this] { toggleBrowserImage(); });
+    layout->addWidget(m_toggleImageButton);
+    m_statusField = new QLabel;
+    m_statusField->setObjectName(QStringLiteral("status"));
+    layout->addWidget(m_statusField, 1);
+    m_progressField = new QLabel;
+    m_progressField->setObjectName(QStringLiteral("progress"));
+    m_progressField->hide();
+    layout->addWidget(m_progressField, 1);
+    m_progressBar = new QProgressBar;
+    m_progressBar->setMaximumWidth(160);
+    m_progressBar->setTextVisible(false);
+    m_progressBar->hide();
+    layout->addWidget(m_progressBar);
+    m_infoField = new QLabel;
+    layout->addWidget(m_infoField);
+    return bar;
+}
+
+void BrowserWindowController::configureTable(QTableView *table, int tag)
+{
+    table->setProperty(kTagProperty, tag);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table->setShowGrid(false);
+    table->setWordWrap(false);
+    table->verticalHeader()->hide();
+    // Uniform, fixed row heights: no view measures its rows.
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->horizontalHeader()->setStretchLastSection(true);
+}
+
+void BrowserWindowController::applyRowHeight()
+{
+    for (QTableView *table : {m_groupsTable, m_contactsTable}) {
+        table->verticalHeader()->setMinimumSectionSize(1);
+        table->verticalHeader()->setDefaultSectionSize(int(m_browserRowHeight));
+        QFont font = table->font();
+        font.setPointSizeF(m_browserRowFontSize);
+        table->setFont(font);
+    }
+}
+
+void BrowserWindowController::buildLists()
+{
+    m_inspector.reset();
+    m_groupSet.reset();
+    m_contacts.reset();
+    m_groups.reset();
+    if (!m_tool)
+        return;
+    m_groups = std::make_unique<GroupArrayController>();
+    m_contacts = std::make_unique<ContactArrayController>(m_tool->lists());
+    m_groupSet = std::make_unique<GroupSetController>(*m_tool, *m_groups, *m_contacts);
+    m_inspector = std::make_unique<ContactInspector>(*m_tool);
+    m_groupSet->setUseIntersection(
+        UserDefaults::standard().boolForKey(windowkeys::multipleGroupsUseIntersection));
+
+    m_groupsTable->setModel(m_groups.get());
+    m_groupsTable->setSelectionModel(m_groupSet->groupSelection());
+    m_groupsTable->setItemDelegateForColumn(
+        0, new NameWithImageDelegate(GroupArrayController::NameWithImageRole, m_groupsTable));
+    m_contactsTable->setModel(m_contacts.get());
+    m_contactsTable->setSelectionModel(m_groupSet->contactSelection());
+    const int nameColumn = contactcolumns::columnOf(QStringLiteral("name"));
+    m_contactsTable->setItemDelegateForColumn(
+        nameColumn,
+        new NameWithImageDelegate(ContactArrayController::NameWithImageRole, m_contactsTable));
+    m_contactsTable->sortByColumn(nameColumn, Qt::AscendingOrder);
+
+    connect(m_groupSet->contactSelection(), &QItemSelectionModel::selectionChanged, this,
+            [this] { showSelectedContact(); });
+    connect(m_groupSet.get(), &GroupSetController::listRefreshed, this,
+            [this] { showSelectedContact(); });
+    connect(m_groupSet.get(), &GroupSetController::searchCleared, this, [this] {
+        const QSignalBlocker quiet(m_searchField);
+        m_searchField->clear();
+    });
+    connect(m_contacts.get(), &ContactArrayController::filterChanged, this,
+            [this] { showSelectedContact(); });
+}
+
+void BrowserWindowController::setGoogleTool(GoogleContactTool *tool)
+{
+    if (tool == m_tool)
+        return;
+    m_tool = tool;
+    buildLists();
+    windowDidLoad();
+}
+
+void BrowserWindowController::setInternalGoogleTool()
+{
+    auto tool = std::make_unique<GoogleContactTool>(GoogleContactTool::Role::MainProgram);
+    GoogleContactTool *const made = tool.get();
+    setGoogleTool(made);
+    // The engine the lists were built on is kept; the one before it, if any, goes.
+    m_ownTool = std::move(tool);
+}
+
+void BrowserWindowController::windowDidLoad()
+{
+    if (!m_tool)
+        return;
+    takeEngineDelegates();
+    // The first fetch may have come already: the window shows what the engine holds. Before any
+    // groups came there are no rows to choose from: the program's own rows alone would leave one
+    // of them selected once the account's groups arrive.
+    refreshView();
+    if (m_contacts->rowCount() > 0)
+        m_contactsTable->setFocus();
+}
+
+void BrowserWindowController::openPanes()
+{
+    // The panes are laid out in the window's size, known once it shows: the group pane at its
+    // full width with the portrait below it, and the notes under the contacts. The first launch
+    // keeps the portrait pane closed.
+    m_groupNavSplitView->setLeftWidth(GroupNavSplitView::kLeftWidthMax);
+    if (!m_noteSplitView->noteIsVisible())
+        m_noteSplitView->toggle();
+    if (!m_browserImageSplitView->imageIsVisible())
+        m_browserImageSplitView->toggle();
+    if (m_browserImageSplitView->imageIsVisible() &&
+        UserDefaults::standard().boolForKey(appkeys::newPrefFileCreated))
+        m_browserImageSplitView->toggle();
+    m_toggleImageButtonImage =
+        m_browserImageSplitView->imageIsVisible() ? windowtexts::imageDown : windowtexts::imageUp;
+    m_toggleImageButton->setIcon(QIcon(imagetext::imagePath(m_toggleImageButtonImage)));
+}
+
+void BrowserWindowController::showWindow()
+{
+    WindowController::showWindow();
+    if (!m_panesOpened) {
+        m_panesOpened = true;
+        openPanes();
+    }
+    windowDidBecomeKey();
+}
+
+void BrowserWindowController::windowDidBecomeKey()
+{
+    if (!m_tool)
+        return;
+    m_tool->setGoogleUserDefaults();
+    takeEngineDelegates();
+}
+
+bool BrowserWindowController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_notesView && event->type() == QEvent::FocusOut && m_inspector)
+        m_inspector->doUpdate();
+    if (watched == WindowController::window() && event->type() == QEvent::WindowActivate)
+        windowDidBecomeKey();
+    return WindowController::eventFilter(watched, event);
+}
+
+void BrowserWindowController::windowWillClose()
+{
+    if (m_inspector)
+        m_inspector->doUpdate();
+    UserDefaults &ud = UserDefaults::standard();
+    const int nameColumn = contactcolumns::columnOf(QStringLiteral("name"));
+    ud.setDouble(m_contactsTable->columnWidth(nameColumn), windowkeys::browserNameColumnWidth);
+    ud.setDouble(m_browserRowHeight, windowkeys::browserRowHeight);
+    ud.setDouble(m_browserRowFontSize, windowkeys::browserRowFontSize);
+    ud.setDouble(m_browserNoteFontSize, windowkeys::browserNoteFontSize);
+    ud.setBool(useIntersection(), windowkeys::multipleGroupsUseIntersection);
+    // The application delegate forgets this window alone, and takes back the engine's delegate
+    // roles where they point here.
+}
+
+bool BrowserWindowController::useIntersection() const
+{
+    return m_groupSet && m_groupSet->useIntersection();
+}
+
+void BrowserWindowController::setUseIntersection(bool intersection)
+{
+    if (m_groupSet)
+        m_groupSet->setUseIntersection(intersection);
+}
+
+void BrowserWindowController::loadGoogleTool()
+{
+    if (!m_tool)
+        return;
+    m_tool->establishUserCredentials();
+    if (tlog::diagnostics())
+        tlog::write(QStringLiteral("[%1 %2] %3 = %4")
+                        .arg(kClass, QStringLiteral("loadGoogleTool"), windowtexts::serviceInfoLine,
+                             m_tool->serviceInfo()));
+    m_tool->fetchAllGroupsWithUIRefresh(true, true);
+}
+
+// The inspector.
+
+void BrowserWindowController::showSelectedContact()
+{
+    if (!m_inspector || !m_groupSet)
+        return;
+    const QStringList selected = m_groupSet->selectedContactIDs();
+    m_inspector->showContacts(selected);
+    m_infoField->setText(QStringLiteral("%1/%2").arg(selected.size()).arg(m_contacts->rowCount()));
+    showNotes();
+}
+
+void BrowserWindowController::showNotes()
+{
+    const QString shown =
+        m_inspector->updateRequired() ? m_notesView->toPlainText() : m_inspector->notes();
+    if (m_notesView->toPlainText() == shown)
+        return;
+    const bool several = m_groupSet->selectedContactIDs().size() > 1;
+    m_showingNotes = true;
+    m_notesView->setPlainText(several ? QString() : shown);
+    m_showingNotes = false;
+}
+
+// The panes.
+
+void BrowserWindowController::toggleGroupNav()
+{
+    m_groupNavSplitView->toggle();
+    UserDefaults::standard().setBool(m_groupNavSplitView->isLeftSubViewCollapsed(),
+                                     windowkeys::groupNavHidden);
+}
+
+void BrowserWindowController::toggleBrowserImage()
+{
+    if (m_groupNavSplitView->isLeftSubViewCollapsed())
+        toggleGroupNav();
+    m_toggleImageButtonImage =
+        m_browserImageSplitView->imageIsVisible() ? windowtexts::imageUp : windowtexts::imageDown;
+    m_toggleImageButton->setIcon(QIcon(imagetext::imagePath(m_toggleImageButtonImage)));
+    m_browserImageSplitView->toggle();
+    UserDefaults::standard().setBool(m_browserImageSplitView->imageIsVisible(),
+                                     windowkeys::browserImageHidden);
+}
+
+void BrowserWindowController::toggleNotes()
+{
+    m_noteSplitView->toggle();
+    UserDefaults::standard().setBool(m_noteSplitView->noteIsVisible(), windowkeys::noteHidden);
+}
+
+// The status line and the progress display.
+
+void BrowserWindowController::openStatusBarMessage(const QString &message)
+{
+    setStatusMessage(message);
+    m_statusField->show();
+    m_statusField->repaint();
+}
+
+void BrowserWindowController::closeStatusBarMessage()
+{
+    m_statusField->hide();
+}
+
+void BrowserWindowController::closeProgress()
+{
+    m_progressBar->hide();
+    m_statusField->hide();
+    m_progressField->hide();
+}
+
+void BrowserWindowController::openUserInfoWithMessage(const QString &message, int progressMax)
+{
+    m_statusField->hide();
+    m_statusField->repaint();
+    m_progressBar->setMinimum(0);
+    m_progressBar->setMaximum(std::max(progressMax, 1));
+    m_updateTotalCount = progressMax;
+    m_updateCount = 1;
+    m_progressBar->setValue(std::min(m_updateCount, m_progressBar->maximum()));
+    m_progressBar->show();
+    m_progressBar->repaint();
+    setProgressMessage(message);
+    m_progressField->show();
+    m_progressField->repaint();
+}
+
+void BrowserWindowController::updateUserInfoWithMessage(const QString &message)
+{
+    setProgressMessage(message);
+    ++m_updateCount;
+    m_progressBar->setValue(std::min(m_updateCount, m_progressBar->maximum()));
+}
+
+void BrowserWindowController::closeUserInfo()
+{
+    setStatusMessage(windowtexts::asOf.arg(asOfTime(QDateTime::currentDateTime())));
+    m_statusField->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_progressBar->hide();
+    m_progressField->hide();
+    m_statusField->show();
+}
+
+void BrowserWindowController::setStatusMessage(const QString &message)
+{
+    m_statusMessage = message;
+    m_statusField->setText(message);
+}
+
+void BrowserWindowController::setProgressMessage(const QString &message)
+{
+    m_progressMessage = message;
+    m_progressField->setText(message);
+}
+
+void BrowserWindowController::setProgressMaxValue(double value)
+{
+    m_updateTotalCount = int(value);
+    m_progressBar->setMaximum(std::max(int(value), 1));
+}
+
+void BrowserWindowController::setProgressCurValue(double value)
+{
+    m_updateCount = int(value);
+    m_progressBar->setValue(std::min(m_updateCount, m_progressBar->maximum()));
+}
+
+void BrowserWindowController::setLastAction(const QString &action)
+{
+    tlog::trace(kClass, QStringLiteral("setLastAction: %1").arg(action));
+}
+
+void BrowserWindowController::setGoogleDataMask() {}
+
+bool BrowserWindowController::contactFetchSettled() const
+{
+    const GDataServiceTicketPtr asked = m_tool->contactFetchTicket();
+    return !asked || asked.get() == m_shownContactFetch || m_tool->contactFetchError();
+}
+
+void BrowserWindowController::cleanupGUIforProcess(const QString &process, const QString &subtitle,
+                                                   const std::optional<GDataError> &error)
+{
+    closeUserInfo();
+    UserDefaults &ud = UserDefaults::standard();
+    ud.setBool(false, googlekeys::waitingOnGoogle);
+    const std::function<void(int)> thenSafari = [this](int) {
+        manageSafari();
+    };
+    QWidget *const sheetWindow =
+        QApplication::activeWindow() ? QApplication::activeWindow() : WindowController::window();
+    if (error) {
+        const QString text = subtitle.isNull() ? windowtexts::googleReportedError.arg(
+                                                     error->description, describe(error->userInfo))
+                                               : subtitle;
+        const QString title = process.isNull() ? windowtexts::aProcessFailed
+                                               : windowtexts::processFailed.arg(process);
+        Prompter::current().beginSheet(Prompt{title, text, {windowtexts::ok}}, sheetWindow,
+                                       thenSafari);
+    } else if (ud.boolForKey(batchkeys::showGoogleAlerts)) {
+        const QString title = process.isNull() ? windowtexts::aProcessSucceeded
+                                               : windowtexts::processSucceeded.arg(process);
+        Prompter::current().beginSheet(
+            Prompt{title, subtitle.isNull() ? QStringLiteral("") : subtitle, {windowtexts::ok}},
+            sheetWindow, thenSafari);
+    }
+    if (!m_tool)
+        return;
+    // The job changed Google: the lists take its groups and then its contacts, once. A job whose
+    // own chain is fetching the contacts already is not fetched a second time.
+    if (contactFetchSettled())
+        m_tool->refreshFeeds();
+    else
+        m_tool->lists().clearGAllIDs();
+}
+
+void BrowserWindowController::manageSafari()
+{
+    AppleScriptTool::manageSafari();
+}
+
+// The lists.
+
+void BrowserWindowController::refreshView()
+{
+    if (!m_groupSet)
+        return;
+    m_shownContactFetch = m_tool->contactFetchTicket().get();
+    // The engine tells no window of a group fetch of its own (a second account's login): the rows
+    // follow its groups here, an unchanged list changing nothing.
+    if (!m_tool->groupArray().empty())
+        m_groupSet->setGroupArray(m_tool->groupArray());
+    m_groupSet->refreshView();
+}
+
+void BrowserWindowController::setContactArray(const QList<QVariantMap> &)
+{
+    // The engine's rows of every contact: the list shown still follows the group selection.
+    refreshView();
+}
+
+void BrowserWindowController::contactBrowserRowReplaced(const QString &gID)
+{
+    if (!m_contacts)
+        return;
+    m_contacts->contactRowReplaced(gID);
+    showSelectedContact();
+}
+
+void BrowserWindowController::setGroupArray(const std::vector<GDataEntryContactGroupPtr> &groups)
+{
+    if (m_groupSet)
+        m_groupSet->setGroupArray(groups);
+}
+
+// The second account's login sheet.
+
+void BrowserWindowController::buildLoginPanel()
+{
+    m_loginPanel = new QDialog(WindowController::window());
+    m_loginPanel->setWindowModality(Qt::WindowModal);
+    auto *const form = new QFormLayout(m_loginPanel);
+    m_userField = new QLineEdit;
+    m_userField->setMinimumWidth(260);
+    m_pwField = new QLineEdit;
+    m_pwField->setEchoMode(QLineEdit::Password);
+    form->addRow(windowtexts::user, m_userField);
+    form->addRow(windowtexts::password, m_pwField);
+    auto *const buttons = new QDialogButtonBox;
+    m_loginButton = buttons->addButton(windowtexts::login, QDialogButtonBox::AcceptRole);
+    QPushButton *const cancel =
+        buttons->addButton(windowtexts::cancel, QDialogButtonBox::RejectRole);
+    form->addRow(buttons);
+    connect(m_userField, &QLineEdit::textChanged, this, [this] { updateCanLogin(); });
+    connect(m_pwField, &QLineEdit::textChanged, this, [this] { updateCanLogin(); });
+    connect(m_loginButton, &QPushButton::clicked, this, [this] { login(); });
+    connect(cancel, &QPushButton::clicked, this, [this] { cancelLogin(); });
+    updateCanLogin();
+}
+
+void BrowserWindowController::updateCanLogin()
+{
+    m_canLogin = !m_userField->text().isEmpty() && !m_pwField->text().isEmpty();
+    m_loginButton->setEnabled(m_canLogin);
+}
+
+void BrowserWindowController::openLoginPanel()
+{
+    if (!m_loginPanel)
+        buildLoginPanel();
+    m_pwField->clear();
+    m_loginPanel->open();
+}
+
+void BrowserWindowController::openLoginPanel(GoogleContactTool *)
+{
+    openLoginPanel();
+}
+
+void BrowserWindowController::login()
+{
+    if (!m_canLogin || !m_tool)
+        return;
+    const QString user = m_userField->text();
+    const QString password = m_pwField->text();
+    m_loginPanel->accept();
+    m_pwField->clear();
+    m_tool->establishUser2CredentialsForUser(user, password);
+    setWinTitle(m_tool->user());
+}
+
+void BrowserWindowController::cancelLogin()
+{
+    m_loginPanel->done(kLoginCancelled);
+    if (WindowController::window())
+        WindowController::window()->close();
+}

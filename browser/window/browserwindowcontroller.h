@@ -1,0 +1,185 @@
+// One browser window: the groups and contacts of one Google account, shown through one engine.
+// The main browser borrows the application's engine; a browser of a second account makes its own
+// and asks for that account's login. While the window is key it is its engine's UI and data
+// delegate, so that the engine's progress and results reach the browser in front.
+#pragma once
+
+#include "app/windows/windowcontroller.h"
+#include "google/engine/googlecontacttooldatadelegate.h"
+#include "google/engine/googlecontacttooluidelegate.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+
+class BrowserImageSplitView;
+class ContactArrayController;
+class ContactInspector;
+class GroupArrayController;
+class GroupNavSplitView;
+class GroupSetController;
+class NoteSplitView;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QTableView;
+class TolvaneSearchField;
+
+class BrowserWindowController : public WindowController,
+                                public GoogleContactToolUIDelegate,
+                                public GoogleContactToolDataDelegate
+{
+    Q_OBJECT
+
+public:
+    // The tags of the two tables.
+    static constexpr int kGroupsTableTag = 100;
+    static constexpr int kContactsTableTag = 200;
+
+    BrowserWindowController();
+    ~BrowserWindowController() override;
+
+    // The engine.
+    GoogleContactTool *googleTool() const override { return m_tool; }
+    void setGoogleTool(GoogleContactTool *tool) override;
+    void setInternalGoogleTool() override;
+    // Signs in with the stored credentials and fetches the groups and then the contacts.
+    void loadGoogleTool();
+    GoogleContactToolUIDelegate *engineUIDelegate() override { return this; }
+    GoogleContactToolDataDelegate *engineDataDelegate() override { return this; }
+    bool useIntersection() const override;
+    void setUseIntersection(bool intersection) override;
+
+    // The window.
+    void showWindow() override;
+    QWidget *window() override { return WindowController::window(); }
+    void windowDidBecomeKey();
+
+    // The second account's login sheet.
+    void openLoginPanel() override;
+    void openLoginPanel(GoogleContactTool *tool) override;
+    void login();
+    void cancelLogin();
+    bool canLogin() const { return m_canLogin; }
+    QDialog *loginPanel() const { return m_loginPanel; }
+    QLineEdit *userTextField() const { return m_userField; }
+    QLineEdit *pwTextField() const { return m_pwField; }
+
+    // The panes.
+    void toggleGroupNav();
+    void toggleBrowserImage();
+    void toggleNotes();
+    GroupNavSplitView *groupNavSplitView() const { return m_groupNavSplitView; }
+    BrowserImageSplitView *browserImageSplitView() const { return m_browserImageSplitView; }
+    NoteSplitView *noteSplitView() const { return m_noteSplitView; }
+    QString toggleImageButtonImage() const { return m_toggleImageButtonImage; }
+
+    // The status line and the progress display.
+    void openStatusBarMessage(const QString &message);
+    void closeStatusBarMessage();
+    void closeProgress();
+    QString statusMessage() const { return m_statusMessage; }
+    QString progressMessage() const { return m_progressMessage; }
+    int updateCount() const { return m_updateCount; }
+    int updateTotalCount() const { return m_updateTotalCount; }
+    QLabel *statusTextField() const { return m_statusField; }
+    QLabel *progressTextField() const { return m_progressField; }
+    QProgressBar *progressBar() const { return m_progressBar; }
+
+    // The lists, the inspector and the controls, for the window's tests and screens.
+    GroupArrayController *groupArrayController() const { return m_groups.get(); }
+    ContactArrayController *contactArrayController() const { return m_contacts.get(); }
+    GroupSetController *groupSetController() const { return m_groupSet.get(); }
+    ContactInspector *inspector() const { return m_inspector.get(); }
+    QTableView *groupsTableView() const { return m_groupsTable; }
+    QTableView *contactsTableView() const { return m_contactsTable; }
+    QPlainTextEdit *notesView() const { return m_notesView; }
+    TolvaneSearchField *searchField() const { return m_searchField; }
+    float browserRowHeight() const { return m_browserRowHeight; }
+    float browserRowFontSize() const { return m_browserRowFontSize; }
+    float browserNoteFontSize() const { return m_browserNoteFontSize; }
+
+    void manageSafari();
+
+    // GoogleContactToolUIDelegate
+    void openUserInfoWithMessage(const QString &message, int progressMax) override;
+    void updateUserInfoWithMessage(const QString &message) override;
+    void closeUserInfo() override;
+    void setStatusMessage(const QString &message) override;
+    void setProgressMessage(const QString &message) override;
+    void setProgressMaxValue(double value) override;
+    void setProgressCurValue(double value) override;
+    void refreshView() override;
+    void setGoogleDataMask() override;
+    void cleanupGUIforProcess(const QString &process, const QString &subtitle,
+                              const std::optional<GDataError> &error) override;
+    void setLastAction(const QString &action) override;
+    void setContactArray(const QList<QVariantMap> &browserRows) override;
+    void contactBrowserRowReplaced(const QString &gID) override;
+    void setGroupArray(const std::vector<GDataEntryContactGroupPtr> &groups) override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildWindow();
+    QWidget *buildGroupPane();
+    QWidget *buildContactPane();
+    QWidget *buildStatusBar();
+    void buildLoginPanel();
+    void buildLists();
+    void configureTable(QTableView *table, int tag);
+    void applyRowHeight();
+    void windowDidLoad();
+    void openPanes();
+    void windowWillClose();
+    void showSelectedContact();
+    void showNotes();
+    void updateCanLogin();
+    // The contacts asked for last have arrived, or their fetch failed.
+    bool contactFetchSettled() const;
+
+    GoogleContactTool *m_tool = nullptr;
+    // The engine of a second account; declared before the lists, which read it until they go.
+    std::unique_ptr<GoogleContactTool> m_ownTool;
+    std::unique_ptr<GroupArrayController> m_groups;
+    std::unique_ptr<ContactArrayController> m_contacts;
+    std::unique_ptr<GroupSetController> m_groupSet;
+    std::unique_ptr<ContactInspector> m_inspector;
+
+    GroupNavSplitView *m_groupNavSplitView = nullptr;
+    BrowserImageSplitView *m_browserImageSplitView = nullptr;
+    NoteSplitView *m_noteSplitView = nullptr;
+    QTableView *m_groupsTable = nullptr;
+    QTableView *m_contactsTable = nullptr;
+    QPlainTextEdit *m_notesView = nullptr;
+    TolvaneSearchField *m_searchField = nullptr;
+    QLabel *m_statusField = nullptr;
+    QLabel *m_progressField = nullptr;
+    QLabel *m_infoField = nullptr;
+    QProgressBar *m_progressBar = nullptr;
+    QPushButton *m_toggleImageButton = nullptr;
+    QString m_toggleImageButtonImage;
+    QPointer<QDialog> m_loginPanel;
+    QLineEdit *m_userField = nullptr;
+    QLineEdit *m_pwField = nullptr;
+    QPushButton *m_loginButton = nullptr;
+
+    QString m_statusMessage;
+    QString m_progressMessage;
+    int m_updateCount = 0;
+    int m_updateTotalCount = 0;
+    bool m_canLogin = false;
+    float m_browserRowHeight = 0;
+    float m_browserRowFontSize = 0;
+    float m_browserNoteFontSize = 0;
+    // Set while the window itself writes the notes view.
+    bool m_showingNotes = false;
+    bool m_panesOpened = false;
+    // The contact fetch whose answer the lists show last.
+    const void *m_shownContactFetch = nullptr;
+};
