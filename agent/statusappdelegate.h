@@ -102,6 +102,8 @@ public:
     QStringList monitoredGroupIDs() const { return m_monitoredGroupIDs; }
     QStringList monitoredContactIDs() const { return m_monitoredContactIDs; }
     void setMonitoredGroupIDs(const QStringList &ids);
+    // The ticked rows become the monitored groups, recorded anew even when they are the same.
+    void monitorTickedGroups();
     bool hasSelectedGroups() const { return m_hasSelectedGroups; }
     void setHasSelectedGroups();
     GoogleABAutoUpdate *sharedABUpdateTool();

@@ -38,12 +38,7 @@ void StatusAppDelegate::pushNotificationManager(const QVariantMap &info)
                 row.doSynch = true;
         setHasSelectedGroups();
     }
-    QStringList monitored;
-    for (const AutoABGroup &row : std::as_const(m_autoABGroups))
-        if (row.doSynch)
-            monitored << row.abid;
-    m_monitoredGroupIDs.clear();
-    setMonitoredGroupIDs(monitored);
+    monitorTickedGroups();
     // Without the choice of groups every change is in scope.
     if (m_pushMode == 1 || m_abPushAllGroups) {
         sharedABUpdateTool()->autoABUpdateNew(inserted, updated, deleted);

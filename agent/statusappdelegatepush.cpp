@@ -299,6 +299,16 @@ void StatusAppDelegate::setGroupSynch(int row, bool doSynch)
     setHasSelectedGroups();
 }
 
+void StatusAppDelegate::monitorTickedGroups()
+{
+    QStringList monitored;
+    for (const AutoABGroup &row : std::as_const(m_autoABGroups))
+        if (row.doSynch)
+            monitored << row.abid;
+    m_monitoredGroupIDs.clear();
+    setMonitoredGroupIDs(monitored);
+}
+
 void StatusAppDelegate::setMonitoredGroupIDs(const QStringList &ids)
 {
     if (ids == m_monitoredGroupIDs && !m_monitoredContactIDs.isEmpty())
@@ -345,12 +355,7 @@ void StatusAppDelegate::setHasSelectedGroups()
 void StatusAppDelegate::closeConfigure()
 {
     readPushOptions();
-    QStringList monitored;
-    for (const AutoABGroup &row : std::as_const(m_autoABGroups))
-        if (row.doSynch)
-            monitored << row.abid;
-    m_monitoredGroupIDs.clear();
-    setMonitoredGroupIDs(monitored);
+    monitorTickedGroups();
     if (m_configurationPanel)
         m_configurationPanel->hide();
 }
