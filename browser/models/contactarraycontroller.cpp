@@ -160,10 +160,13 @@ QVariant ContactArrayController::data(const QModelIndex &index, int role) const
 QVariant ContactArrayController::headerData(int section, Qt::Orientation orientation,
                                             int role) const
 {
-    if (orientation != Qt::Horizontal || role != ColumnIdentifierRole || section < 0 ||
-        section >= columnCount())
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
         return {};
-    return contactcolumns::columns[size_t(section)].identifier;
+    if (role == Qt::DisplayRole)
+        return contactcolumns::columns[size_t(section)].title;
+    if (role == ColumnIdentifierRole)
+        return contactcolumns::columns[size_t(section)].identifier;
+    return {};
 }
 
 Qt::ItemFlags ContactArrayController::flags(const QModelIndex &index) const

@@ -55,6 +55,10 @@ TEST_F(ContactArrayControllerTest, ShowsTheEngineRowsByColumnIdentifier)
     EXPECT_EQ(contacts->headerData(homeLocation, Qt::Horizontal,
                                    ContactArrayController::ColumnIdentifierRole),
               u"homeLocation"_qs);
+    // The headers are titled, but for the image columns.
+    EXPECT_EQ(contacts->headerData(nameColumn(), Qt::Horizontal).toString(), u"Name"_qs);
+    EXPECT_EQ(contacts->headerData(homeLocation, Qt::Horizontal).toString(), u"Home Location"_qs);
+    EXPECT_TRUE(contacts->headerData(image, Qt::Horizontal).toString().isEmpty());
     // The model shares the engine's rows rather than copying them.
     EXPECT_TRUE(contacts->arrangedObject(0).isSharedWith(tool.lists().browserRows()[0]));
 }
