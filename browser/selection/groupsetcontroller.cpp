@@ -67,17 +67,22 @@ void GroupSetController::setGroupArray(const std::vector<GDataEntryContactGroupP
     {
         const QScopedValueRollback guard(m_refreshing, true);
         m_groups.setGroupArray(groups);
-        QItemSelection kept;
-        for (int row = 0; row < m_groups.rowCount(); ++row) {
-            if (selected.contains(m_groups.groupArray()[row].identifier))
-                kept.select(m_groups.index(row, 0), m_groups.index(row, 0));
-        }
-        m_groupSelection.select(kept,
-                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        selectGroupIdentifiers(selected);
     }
     // A selected group that is gone leaves a selection whose list is no longer the one shown.
     if (selectedGroupIdentifiers() != selected)
         refreshView();
+}
+
+void GroupSetController::selectGroupIdentifiers(const QStringList &identifiers)
+{
+    QItemSelection chosen;
+    for (int row = 0; row < m_groups.rowCount(); ++row) {
+        if (identifiers.contains(m_groups.groupArray()[row].identifier))
+            chosen.select(m_groups.index(row, 0), m_groups.index(row, 0));
+    }
+    m_groupSelection.select(chosen,
+                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void GroupSetController::groupSelectionChanged()

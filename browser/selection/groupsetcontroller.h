@@ -39,6 +39,9 @@ public:
     // contact is selected.
     void refreshView();
 
+    // Selects exactly the rows of these identifiers, as a click and shift-clicks do; an
+    // identifier without a row selects nothing.
+    void selectGroupIdentifiers(const QStringList &identifiers);
     // The selected rows' identifiers, in table order.
     QStringList selectedGroupIdentifiers() const;
     // The selected contacts' "gID" values, in table order.

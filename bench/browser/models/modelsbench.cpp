@@ -155,27 +155,6 @@ struct Browser
         QApplication::processEvents();
     }
 
-    int groupRow(const QString &identifier) const
-    {
-        const QList<GroupRow> &rows = groups.groupArray();
-        for (int row = 0; row < rows.size(); ++row) {
-            if (rows[row].identifier == identifier)
-                return row;
-        }
-        return -1;
-    }
-
-    void selectGroups(const QStringList &identifiers)
-    {
-        QItemSelection chosen;
-        for (const QString &identifier : identifiers) {
-            const QModelIndex index = groups.index(groupRow(identifier), 0);
-            chosen.select(index, index);
-        }
-        selection.groupSelection()->select(chosen, QItemSelectionModel::ClearAndSelect |
-                                                       QItemSelectionModel::Rows);
-    }
-
     GroupArrayController groups;
     ContactArrayController contacts{account().tool.lists()};
     GroupSetController selection{account().tool, groups, contacts};
@@ -300,10 +279,10 @@ void BM_SwitchGroup(benchmark::State &state)
     QString notes;
     for (auto _ : state) {
         state.PauseTiming();
-        b.selectGroups({groupID(150)});
+        b.selection.selectGroupIdentifiers({groupID(150)});
         b.layOut();
         state.ResumeTiming();
-        b.selectGroups(target);
+        b.selection.selectGroupIdentifiers(target);
         // The inspector's copy of the first contact and its notes.
         const QModelIndexList selected = b.selection.contactSelection()->selectedRows();
         if (!selected.isEmpty()) {
@@ -339,7 +318,7 @@ const char *const kSortColumns[] = {"name", "org"};
 void BM_SortByColumn(benchmark::State &state)
 {
     Browser &b = browser();
-    b.selectGroups({kMyContacts});
+    b.selection.selectGroupIdentifiers({kMyContacts});
     const int column = contactcolumns::columnOf(QString::fromLatin1(kSortColumns[state.range(0)]));
     Qt::SortOrder order = Qt::DescendingOrder;
     for (auto _ : state) {

@@ -22,27 +22,6 @@ protected:
                          [this](const QString &title) { menuTitles.append(title); });
     }
 
-    int rowOf(const QString &identifier) const
-    {
-        for (int row = 0; row < groups.rowCount(); ++row) {
-            if (groups.groupArray()[row].identifier == identifier)
-                return row;
-        }
-        return -1;
-    }
-
-    // Selects exactly these group rows, as a user's click and shift-clicks do.
-    void selectGroups(const QStringList &identifiers)
-    {
-        QItemSelection selection;
-        for (const QString &identifier : identifiers) {
-            const QModelIndex index = groups.index(rowOf(identifier), 0);
-            selection.select(index, index);
-        }
-        controller.groupSelection()->select(selection, QItemSelectionModel::ClearAndSelect |
-                                                           QItemSelectionModel::Rows);
-    }
-
     GroupArrayController groups;
     ContactArrayController contacts{tool.lists()};
     QAbstractItemModelTester groupTester{&groups,
@@ -55,9 +34,9 @@ protected:
 
 TEST_F(GroupSetControllerTest, GroupsCombineByUnionOrIntersection)
 {
-    selectGroups({golf});
+    controller.selectGroupIdentifiers({golf});
     EXPECT_EQ(shownIDs(contacts), (QStringList{"ann", "cy"}));
-    selectGroups({golf, work});
+    controller.selectGroupIdentifiers({golf, work});
     EXPECT_EQ(shownIDs(contacts), (QStringList{"ann", "cy", "bo"}));
     // With two rows, switching the operator changes the list at once.
     controller.toggleSetOperator();
@@ -70,7 +49,7 @@ TEST_F(GroupSetControllerTest, GroupsCombineByUnionOrIntersection)
 
 TEST_F(GroupSetControllerTest, WithOneRowTheOperatorChangesOnlyTheMenuTitle)
 {
-    selectGroups({golf});
+    controller.selectGroupIdentifiers({golf});
     int refreshes = 0;
     QObject::connect(&controller, &GroupSetController::listRefreshed, [&] { ++refreshes; });
     controller.toggleSetOperator();
@@ -82,7 +61,7 @@ TEST_F(GroupSetControllerTest, WithOneRowTheOperatorChangesOnlyTheMenuTitle)
 
 TEST_F(GroupSetControllerTest, TheAllRowStandsAlone)
 {
-    selectGroups({golf, myContacts, work});
+    controller.selectGroupIdentifiers({golf, myContacts, work});
     EXPECT_EQ(controller.selectedGroupIdentifiers(), QStringList{myContacts});
     EXPECT_EQ(contacts.rowCount(), 5);
     // Without systemGroupUseAll it lists the members of My Contacts.
@@ -109,7 +88,7 @@ TEST_F(GroupSetControllerTest, EachPseudoGroupListsItsContacts)
     groups.setGroupArray({});
     controller.setGroupArray(tool.groupArray());
     for (const auto &c : cases) {
-        selectGroups({c.group});
+        controller.selectGroupIdentifiers({c.group});
         EXPECT_EQ(shownIDs(contacts), c.expected) << c.group.toStdString();
     }
 }
@@ -120,7 +99,7 @@ TEST_F(GroupSetControllerTest, ASelectionSurvivesNewGroupsAndFollowsNewContacts)
     contacts.setSearchString(u"ann"_qs);
     int cleared = 0;
     QObject::connect(&controller, &GroupSetController::searchCleared, [&] { ++cleared; });
-    selectGroups({work});
+    controller.selectGroupIdentifiers({work});
     EXPECT_EQ(cleared, 1);
     EXPECT_EQ(shownIDs(contacts), (QStringList{"cy", "bo"}));
 
