@@ -8,7 +8,6 @@
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <QProcess>
-#include <QTemporaryDir>
 
 // A secret as the Secret Service carries it: session, parameters, value, content type.
 struct PrivateKeyringSecret
@@ -50,20 +49,13 @@ bool isPrivateRun()
 
 bool runInnerTests(const QString &filter, QString *output)
 {
-    QTemporaryDir runtime;
-    if (!runtime.isValid())
-        return false;
     QProcess run;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(kInner, "1");
-    env.insert("XDG_RUNTIME_DIR", runtime.path());
     run.setProcessEnvironment(env);
     run.setProcessChannelMode(QProcess::MergedChannels);
-    run.start("dbus-run-session",
-              {"--", "bash", "-c",
-               "eval \"$(echo -n test | gnome-keyring-daemon --daemonize --unlock "
-               "--components=secrets)\" && exec \"$0\" --gtest_filter=\"$1\"",
-               QCoreApplication::applicationFilePath(), filter});
+    run.start(QStringLiteral(TOLVANE_PRIVATE_SESSION),
+              {QCoreApplication::applicationFilePath(), "--gtest_filter=" + filter});
     if (!run.waitForFinished(120000))
         return false;
     *output = QString::fromUtf8(run.readAll());

@@ -2,9 +2,9 @@
 
 #include <QString>
 
-// Locking the keyring would disturb every other test that uses the shared one at the same time. So
-// a test of a locked keyring runs its inner tests again in the same test program, under a session
-// bus and a keyring of their own (password "test", as the test session's).
+// A test of a locked keyring runs its inner tests again in the same test program, under a session
+// bus and a keyring of their own (tests/support/privatesession, password "test"), so that locking
+// that keyring touches nothing the outer test stands on.
 namespace privatekeyring {
 
 // Whether this process is such a private run.
