@@ -60,7 +60,8 @@ QPointF centrePoint(const PortraitMakerView &view)
 
 void send(QWidget *to, QEvent::Type type, QPointF windowPosition)
 {
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
     QMouseEvent event(type, to->mapFrom(to->window(), windowPosition), windowPosition,
                       windowPosition, Qt::LeftButton, held, Qt::NoModifier);
     QCoreApplication::sendEvent(to, &event);
