@@ -196,11 +196,10 @@ void BrowserWindowController::showCurrentPicture()
         return;
     const QVariantMap &contact = m_inspector->currentContact();
     const QString gID = contact.value(kGID).toString();
-    if (gID == m_pictureContactID)
+    // A hidden pane shows nothing: its opening shows the contact current then.
+    if (gID == m_pictureContactID || !m_browserImageSplitView->imageIsVisible())
         return;
     m_pictureContactID = gID;
-    if (!m_browserImageSplitView->imageIsVisible())
-        return;
     const auto cached = m_tool->currentImagesCache().constFind(gID);
     if (!gID.isEmpty() && cached != m_tool->currentImagesCache().cend()) {
         // A portrait kept from an earlier load is a loaded portrait.
@@ -245,9 +244,11 @@ void BrowserWindowController::scheduleImageLoad()
 
 void BrowserWindowController::showPortraitPane()
 {
+    if (!m_inspector)
+        return;
+    m_pictureContactID = m_inspector->currentContact().value(kGID).toString();
     scheduleImageLoad();
-    if (m_inspector)
-        showPictureInWell();
+    showPictureInWell();
 }
 
 void BrowserWindowController::loadCurrentImage()

@@ -352,6 +352,8 @@ void BrowserWindowController::openPanes()
     m_toggleImageButtonImage =
         m_browserImageSplitView->imageIsVisible() ? windowtexts::imageDown : windowtexts::imageUp;
     m_toggleImageButton->setIcon(QIcon(imagetext::imagePath(m_toggleImageButtonImage)));
+    if (m_browserImageSplitView->imageIsVisible())
+        showPortraitPane();
 }
 
 void BrowserWindowController::showWindow()
