@@ -15,6 +15,7 @@ ClickableImageView::ClickableImageView(QWidget *parent)
     setObjectName(QStringLiteral("imageView"));
     setAcceptDrops(true);
     setCursor(Qt::PointingHandCursor);
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setMinimumSize(1, 1);
 }
 

@@ -7,6 +7,7 @@
 #include "browser/portrait/portraitsheet.h"
 #include "browser/portrait/zoomslider.h"
 #include "foundation/views/imagetargetbox.h"
+#include "tests/support/logcapture.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -266,6 +267,30 @@ TEST(PortraitMakerViewTest, ManageOrigin_CentresASmallPictureAndCoversTheSquareW
         EXPECT_NEAR(view.currentOrigin().y(), c.origin.y(), 1e-3);
         EXPECT_EQ(view.startOrigin(), view.currentOrigin());
     }
+}
+
+class PortraitMakerViewLogTest : public LogCaptureTest
+{
+};
+
+TEST_F(PortraitMakerViewLogTest, PublishDetails_LogsTheGeometryAtLevelOneOrMore)
+{
+    PortraitMakerView view;
+    view.setMyImage(plain(400, 300));
+    view.setImageZoom(0.75f);
+    setLevel(0);
+    view.publishDetails();
+    EXPECT_TRUE(lines().isEmpty());
+    setLevel(1);
+    view.publishDetails();
+    EXPECT_EQ(lines(),
+              (QStringList{
+                  "[PortraitMakerView publishDetails:] bestSize - width = 400.00; height = 300.00",
+                  "[PortraitMakerView publishDetails:] oldZoom = 0.500000",
+                  "[PortraitMakerView publishDetails:] imageZoom = 0.750000",
+                  "[PortraitMakerView publishDetails:] zoomedImageSize - width = 300.00; height = "
+                  "225.00",
+                  "[PortraitMakerView publishDetails:] currentOrigin - x = 50.00; y = 12.50"}));
 }
 
 #include "portraitmakerviewtest.moc"
