@@ -11,6 +11,7 @@
 #include "browser/portrait/tolvanewindow.h"
 #include "browser/portrait/zoomslider.h"
 #include "browser/selection/groupsetcontroller.h"
+#include "browser/splitview/browserimagesplitview.h"
 #include "browser/window/browserwindowcontroller.h"
 #include "google/engine/googlecontacttool.h"
 #include "google/entries/contactaccessors.h"
@@ -28,6 +29,7 @@
 #include <QFile>
 #include <QImage>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QNetworkAccessManager>
@@ -394,6 +396,93 @@ TEST_F(BrowserPortraitTest, WindowGoneDuringAPhotoFetch_TakesNothingAfterTheWait
     runUntil([] { return false; }, 1200);
     EXPECT_FALSE(tool()->currentImagesCache().contains(withBlue));
     EXPECT_EQ(delegate->googleBrowserWindowController(), nullptr);
+}
+
+TEST_F(BrowserPortraitTest,
+       SecondAccountsWindowGoneDuringAPhotoFetch_KeepsItsEngineUntilTheWaitEnds)
+{
+    const QString other = QStringLiteral("ann@example.com");
+    server.addAccount(other, QStringLiteral("other"));
+    const QStringList theirs = server.seedContacts(
+        other, {GDataEntryContact::contactEntryWithTitle(QStringLiteral("Ann Photo")),
+                GDataEntryContact::contactEntryWithTitle(QStringLiteral("Bea Plain"))});
+    server.setPhoto(other, theirs[0], testpicture::encoded(kTopRight, "JPEG", 30));
+    ASSERT_TRUE(openBrowser());
+    delegate->openBrowser2View();
+    ASSERT_EQ(delegate->browserControllerCache().size(), 1u);
+    QPointer<BrowserWindowController> second = qobject_cast<BrowserWindowController *>(
+        delegate->browserControllerCache().begin()->second.data());
+    ASSERT_TRUE(second);
+    second->userTextField()->setText(other);
+    second->pwTextField()->setText(QStringLiteral("other"));
+    second->login();
+    ASSERT_TRUE(runUntil([&second] { return second->contactArrayController()->rowCount() == 2; }));
+    if (!second->browserImageSplitView()->imageIsVisible())
+        second->toggleBrowserImage();
+    ContactArrayController *const contacts = second->contactArrayController();
+    const auto pick = [&second, contacts](const QString &gID) {
+        const int row = contacts->gIDAt(0) == gID ? 0 : 1;
+        second->groupSetController()->contactSelection()->setCurrentIndex(
+            contacts->index(row, 0),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    };
+    pick(theirs[1]);
+    ASSERT_TRUE(runUntil([&second, &theirs] {
+        return second->inspector()->currentContact().value("gID") == theirs[1];
+    }));
+    server.injectFault(localID(theirs[0]), 0, 1, 800);
+    server.clearRequestLog();
+    bool closed = false;
+    QTimer::singleShot(300, [&] {
+        second->window()->close();
+        delete second.data();
+        closed = true;
+    });
+    pick(theirs[0]);
+    ASSERT_TRUE(runUntil([&closed] { return closed; }, 5000));
+    EXPECT_TRUE(second.isNull());
+    runUntil([] { return false; }, 1200);
+    EXPECT_EQ(requestsFor("GET", localID(theirs[0])), 1);
+    // The main browser goes on as before.
+    EXPECT_EQ(browser()->contactArrayController()->rowCount(), kContacts);
+}
+
+TEST_F(BrowserPortraitTest, HiddenPane_FetchesNothingUntilOpened_AndTheEditorStartsEmpty)
+{
+    ASSERT_TRUE(openBrowser());
+    select(ids[3]);
+    browser()->toggleBrowserImage();
+    ASSERT_FALSE(browser()->browserImageSplitView()->imageIsVisible());
+    server.clearRequestLog();
+    select(withBlue);
+    runUntil([] { return false; }, 300);
+    EXPECT_EQ(requestsFor("GET", localID(withBlue)), 0);
+    EXPECT_FALSE(current().value("imageLoaded").toBool());
+
+    // A double click on the well, with or without Alt: the type icon is no portrait.
+    ClickableImageView *const well = browser()->imageView();
+    for (const Qt::KeyboardModifiers modifiers : {Qt::NoModifier, Qt::AltModifier}) {
+        QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), QPointF(5, 5),
+                          Qt::LeftButton, Qt::LeftButton, modifiers);
+        QCoreApplication::sendEvent(well, &twice);
+        ASSERT_TRUE(sheet()->isVisible());
+        EXPECT_TRUE(editor()->myImage().isNull());
+        sheet()->saveButton()->click();
+    }
+    runUntil([] { return false; }, 300);
+    EXPECT_EQ(requestsFor("PUT", localID(withBlue)), 0);
+    EXPECT_EQ(requestsFor("DELETE", localID(withBlue)), 0);
+
+    // Opening the pane fetches the current contact's photo; the editor then starts from it.
+    browser()->toggleBrowserImage();
+    ASSERT_TRUE(loaded(withBlue));
+    EXPECT_EQ(browser()->imageView()->image().size(), QSize(60, 60));
+    QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), QPointF(5, 5),
+                      Qt::LeftButton, Qt::LeftButton, Qt::AltModifier);
+    QCoreApplication::sendEvent(well, &twice);
+    ASSERT_TRUE(sheet()->isVisible());
+    EXPECT_EQ(editor()->myImage().size(), QSize(60, 60));
+    sheet()->cancelButton()->click();
 }
 
 TEST_F(BrowserPortraitTest, ZoomSliderAndPortraitImageSize_StayInStepBothWays)
