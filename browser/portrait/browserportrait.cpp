@@ -87,18 +87,27 @@ void BrowserWindowController::setPortraitImageSize(float size)
 
 // Opening and closing the editor.
 
+QVariant BrowserWindowController::loadedPortrait(const QVariantMap &contact) const
+{
+    if (contact.value(kImageLoaded).toBool())
+        return contact.value(kImage);
+    const QString gID = contact.value(kGID).toString();
+    const auto cached = m_tool ? m_tool->currentImagesCache().constFind(gID)
+                               : QHash<QString, QImage>::const_iterator();
+    if (m_tool && !gID.isEmpty() && cached != m_tool->currentImagesCache().cend())
+        return *cached;
+    return QString();
+}
+
 void BrowserWindowController::openImageView()
 {
     if (!m_inspector)
         return;
     const QVariantMap &contact = m_inspector->currentContact();
-    // The editor starts from a picture the user brought, else from the loaded portrait: the
-    // "image" of a contact whose portrait has not come is only its type icon.
-    if (contact.value(kNewImage).typeId() != QMetaType::QImage) {
-        const bool loaded = contact.value(kImageLoaded).toBool();
-        m_inspector->setCurrentContactValues(
-            {{kNewImage, loaded ? contact.value(kImage) : QVariant(QString())}});
-    }
+    // The editor starts from a picture the user brought, else from the loaded portrait, never
+    // from the type icon: saving that would put the icon over the real photo.
+    if (contact.value(kNewImage).typeId() != QMetaType::QImage)
+        m_inspector->setCurrentContactValues({{kNewImage, loadedPortrait(contact)}});
     portraitView()->setMyImage(pictureOf(contact.value(kNewImage)));
     beginImageMaker();
 }
@@ -108,9 +117,7 @@ void BrowserWindowController::openOriginalImageView()
     if (!m_inspector)
         return;
     const QVariantMap &contact = m_inspector->currentContact();
-    const bool loaded = contact.value(kImageLoaded).toBool();
-    m_inspector->setCurrentContactValues(
-        {{kNewImage, loaded ? contact.value(kImage) : QVariant(QString())}});
+    m_inspector->setCurrentContactValues({{kNewImage, loadedPortrait(contact)}});
     portraitView()->setMyImage(pictureOf(contact.value(kNewImage)));
     beginImageMaker();
     portraitView()->update();

@@ -12,9 +12,9 @@ class PortraitController
 public:
     virtual ~PortraitController() = default;
 
-    // The editor on the picture the user brought last, else on the loaded portrait.
+    // The editor on the current contact's picture to edit, else on its loaded portrait.
     virtual void openImageView() = 0;
-    // The editor on the loaded portrait.
+    // The editor on the current contact's loaded portrait.
     virtual void openOriginalImageView() = 0;
     virtual void grabImageFile(const QVariantMap &userInfo) = 0;
     // Loads the picture of the file at "path"; a file that is no picture ends the hand-over.

@@ -147,8 +147,6 @@ public:
     void saveImage();
     void grabImageFile(const QVariantMap &userInfo) override;
     void grabiPhotoFile(const QVariantMap &userInfo) override;
-    // Fetches the current contact's portrait from Google, waiting on the event loop.
-    void loadCurrentImage();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -158,7 +156,12 @@ private:
     void beginImageMaker();
     void showCurrentPicture();
     void showPictureInWell();
+    // Fetches the current contact's portrait from Google, waiting on the event loop.
+    void loadCurrentImage();
     void scheduleImageLoad();
+    // The contact's portrait as fetched from Google, or none: its "image" is only its type icon
+    // until the portrait has come.
+    QVariant loadedPortrait(const QVariantMap &contact) const;
     // The pane opens: the current contact's portrait is fetched and the well shows its picture.
     void showPortraitPane();
     // A closing window hands its own engine to a photo fetch still waiting on it.

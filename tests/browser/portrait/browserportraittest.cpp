@@ -287,6 +287,12 @@ TEST_F(BrowserPortraitTest, Save_SendsTheSquareShownAsAJPEGPhoto)
     EXPECT_TRUE(near(photo.pixelColor(75, 25), kTopLeft));
     EXPECT_TRUE(near(photo.pixelColor(25, 75), kTopLeft));
     EXPECT_EQ(photo.pixelColor(25, 25).alpha(), 255);
+
+    // Once the contacts have come again, the editor starts from the saved portrait.
+    ASSERT_TRUE(runUntil([this] { return !row(withQuadrants).value("imageLoaded").toBool(); }));
+    browser()->openImageView();
+    EXPECT_EQ(editor()->myImage().size(), QSize(100, 100));
+    sheet()->cancelButton()->click();
 }
 
 TEST_F(BrowserPortraitTest, RemoveThenSave_DeletesThePhoto_AndTheRowAndTheCacheLoseIt)
