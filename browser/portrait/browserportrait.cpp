@@ -6,6 +6,7 @@
 #include "browser/portrait/picturedrops.h"
 #include "browser/portrait/portraitmakerview.h"
 #include "browser/portrait/portraitsheet.h"
+#include "browser/portrait/portraittexts.h"
 #include "browser/portrait/zoomslider.h"
 #include "browser/splitview/browserimagesplitview.h"
 #include "browser/window/browserwindowcontroller.h"
@@ -317,8 +318,7 @@ void BrowserWindowController::updateImage(const std::optional<QByteArray> &data,
     } else {
         const QImage picture = QImage::fromData(*data);
         if (picture.isNull()) {
-            tlog::message(kClass, QStringLiteral("updateImage:"),
-                          QStringLiteral("no picture in the data"));
+            tlog::message(kClass, QStringLiteral("updateImage:"), portraittexts::noPictureInData);
             return;
         }
         m_tool->currentImagesCache().insert(gID, picture);

@@ -11,5 +11,7 @@ inline const QString hint = QStringLiteral("Drag the picture under the square; d
 inline const QString remove = QStringLiteral("Remove");
 inline const QString cancel = QStringLiteral("Cancel");
 inline const QString save = QStringLiteral("Save");
+// Logged when fetched or saved data holds no picture.
+inline const QString noPictureInData = QStringLiteral("no picture in the data");
 
 } // namespace portraittexts
