@@ -17,9 +17,6 @@
 #include <memory>
 
 class BrowserImageSplitView;
-class ClickableImageView;
-class PortraitMakerView;
-class PortraitSheet;
 class ContactArrayController;
 class ContactInspector;
 class GroupArrayController;
@@ -33,6 +30,9 @@ class QProgressBar;
 class QPushButton;
 class QTableView;
 class TolvaneSearchField;
+class ClickableImageView;
+class PortraitMakerView;
+class PortraitSheet;
 
 class BrowserWindowController : public WindowController,
                                 public GoogleContactToolUIDelegate,
@@ -148,9 +148,6 @@ public:
     void grabImageFile(const QVariantMap &userInfo) override;
     void grabiPhotoFile(const QVariantMap &userInfo) override;
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void buildImageMaker();
     void beginImageMaker();
@@ -184,6 +181,9 @@ private:
     bool m_reloadImage = false;
     struct ImageFetchHold;
     ImageFetchHold *m_imageFetchHold = nullptr;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildWindow();

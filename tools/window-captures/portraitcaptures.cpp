@@ -37,12 +37,6 @@ QImage samplePicture()
 
 } // namespace
 
-const QStringList &names()
-{
-    static const QStringList all = {QStringLiteral("portrait-sheet.png")};
-    return all;
-}
-
 void run(BrowserWindowController *browser, int settleMs, const Capture &capture,
          const std::function<void()> &done)
 {
@@ -51,7 +45,7 @@ void run(BrowserWindowController *browser, int settleMs, const Capture &capture,
     QPointer<BrowserWindowController> guarded(browser);
     QTimer::singleShot(settleMs, browser, [guarded, capture, done] {
         if (PortraitSheet *const sheet = guarded ? guarded->imageMaker() : nullptr) {
-            capture(sheet, names().front());
+            capture(sheet, portraitSheet);
             guarded->closeImageMaker();
         }
         done();

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 #include <functional>
 
@@ -13,8 +12,8 @@ namespace portraitcaptures {
 // Writes a picture of a widget under a file name; false when it could not.
 using Capture = std::function<bool(QWidget *widget, const QString &name)>;
 
-// The pictures of the portrait editor, by file name.
-const QStringList &names();
+// The picture of the portrait editor's sheet.
+inline const QString portraitSheet = QStringLiteral("portrait-sheet.png");
 
 // Drops a picture on the browser as a user would, pictures the portrait sheet it opens once it
 // has been drawn, cancels the sheet and calls done.

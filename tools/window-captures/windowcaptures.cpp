@@ -38,6 +38,7 @@ const QStringList kWindows = {QStringLiteral("welcome-panel.png"),
                               QStringLiteral("browser.png"),
                               QStringLiteral("browser-second-account.png"),
                               QStringLiteral("browser-second-account-login.png"),
+                              portraitcaptures::portraitSheet,
                               QStringLiteral("web-view.png")};
 
 // Key by key, so that the sheet sees the edits a user makes.
@@ -63,7 +64,7 @@ WindowCaptures::WindowCaptures(const QString &folder, const QString &account,
 QStringList WindowCaptures::missing() const
 {
     QStringList names;
-    for (const QString &name : kWindows + dataloadercaptures::names() + portraitcaptures::names())
+    for (const QString &name : kWindows + dataloadercaptures::names())
         if (!m_written.contains(name))
             names << name;
     return names;
@@ -164,15 +165,10 @@ void WindowCaptures::browserShown(BrowserWindowController *browser)
     AppDelegate *const delegate = AppDelegate::shared();
     if (browser->cacheKey().isEmpty()) {
         capture(browser->WindowController::window(), QStringLiteral("browser.png"));
-        portraitcaptures::run(
-            browser, kSettleMs,
-            [this](QWidget *shown, const QString &name) { return capture(shown, name); },
-            [this, delegate] {
-                if (delegate)
-                    delegate->openBrowser2View();
-                else
-                    openWebView();
-            });
+        if (delegate)
+            delegate->openBrowser2View();
+        else
+            openWebView();
         return;
     }
     // The second account's browser, with the sheet that asks for its login.
@@ -180,7 +176,19 @@ void WindowCaptures::browserShown(BrowserWindowController *browser)
     if (QDialog *const sheet = browser->loginPanel())
         capture(sheet, QStringLiteral("browser-second-account-login.png"));
     browser->cancelLogin();
-    openWebView();
+    // Back on the main browser, a picture dropped on it opens the portrait sheet.
+    AppDelegate *const shared = AppDelegate::shared();
+    auto *const main =
+        shared ? qobject_cast<BrowserWindowController *>(shared->googleBrowserWindowController())
+               : nullptr;
+    if (!main) {
+        openWebView();
+        return;
+    }
+    portraitcaptures::run(
+        main, kSettleMs,
+        [this](QWidget *shown, const QString &name) { return capture(shown, name); },
+        [this] { openWebView(); });
 }
 
 void WindowCaptures::openWebView()
