@@ -35,10 +35,10 @@ constexpr int kWebViewWaitMs = kSettleMs * (kPageTries + 10);
 const QStringList kWindows = {QStringLiteral("welcome-panel.png"),
                               QStringLiteral("login-sheet.png"),
                               QStringLiteral("main-window.png"),
+                              portraitcaptures::portraitSheet,
                               QStringLiteral("browser.png"),
                               QStringLiteral("browser-second-account.png"),
                               QStringLiteral("browser-second-account-login.png"),
-                              portraitcaptures::portraitSheet,
                               QStringLiteral("web-view.png")};
 
 // Key by key, so that the sheet sees the edits a user makes.
