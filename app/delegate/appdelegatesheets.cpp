@@ -16,6 +16,7 @@
 #include "foundation/vozuveva/vozuvevaalerts.h"
 #include "google/download/downloadkeys.h"
 #include "google/engine/googlecontacttool.h"
+#include "google/entries/entryedits.h"
 #include "google/lookups/contactlookups.h"
 #include "google/lookups/grouplookups.h"
 #include "google/push/pushkeys.h"
@@ -384,6 +385,7 @@ void AppDelegate::saveEditGoogleContact()
     // The edit goes on a copy of the entry: until Google has taken it the lists keep what Google
     // holds.
     const auto edited = std::static_pointer_cast<GDataEntryContact>(found->copy());
+    tolvane::assignValues(*edited, m_currentContact);
     tool->updateGoogleContact(*edited);
 }
 

@@ -4,6 +4,8 @@
 #include "app/sheets/sheettexts.h"
 #include "google/download/downloadkeys.h"
 #include "google/engine/googlekeys.h"
+#include "google/entries/entryedits.h"
+#include "google/lookups/contactlookups.h"
 #include "google/lookups/grouplookups.h"
 #include "google/push/pushkeys.h"
 #include "google/upload/googleelementkeys.h"
@@ -307,6 +309,73 @@ TEST_F(EditorSheetsTest, EditSheet_EditsACopyThatCancelDrops)
     delegate->editGoogleContact();
     EXPECT_EQ(sheet->field("org")->text(), "Old Co");
     EXPECT_TRUE(server.requestsTo("/contacts/").isEmpty());
+}
+
+// The elements of a contact that the edit sheet's fields write, as text, to compare two
+// entries.
+QStringList editedElements(const GDataEntryContact &contact)
+{
+    QStringList elements{contact.title().value_or(QString()),
+                         contact.content().value_or(QString())};
+    for (const GDataEmail &email : contact.emailAddresses())
+        elements << "email " + email.address + ' ' + email.rel.value_or(email.label.value_or(""));
+    for (const GDataPhoneNumber &phone : contact.phoneNumbers())
+        elements << "phone " + phone.stringValue + ' ' +
+                        phone.rel.value_or(phone.label.value_or(""));
+    for (const GDataPostalAddress &address : contact.postalAddresses())
+        elements << "address " + address.stringValue + ' ' + address.rel.value_or("");
+    for (const GDataIM &im : contact.IMAddresses())
+        elements << "im " + im.address + ' ' + im.protocol.value_or("");
+    for (const GDataOrganization &org : contact.organizations())
+        elements << "org " + org.orgName.value_or("") + ' ' + org.orgTitle.value_or("");
+    // XML carries a carriage return as a line feed.
+    for (QString &element : elements)
+        element.replace(u'\r', u'\n');
+    return elements;
+}
+
+TEST_F(EditorSheetsTest, EditSheet_SendsEveryFieldAsTheEntryTakesIt)
+{
+    startWith({makeContact({.identifier = {},
+                            .title = QStringLiteral("Cal Doe"),
+                            .emails = {"cal@old.example"},
+                            .organizations = {"Old Co"}})});
+    const GDataEntryContactPtr held = engine()->lists().contacts().front();
+    browser()->setCurrentContact(browserRowOf(held->identifier()));
+    delegate->editGoogleContact();
+    ContactSheet *const sheet = delegate->editContactPanel();
+    fillEveryField(sheet, "Cato");
+    sheet->notesField()->setPlainText("call after 5\nsee www.doe.example");
+    delegate->saveEditGoogleContact();
+
+    const auto expected = std::static_pointer_cast<GDataEntryContact>(held->copy());
+    tolvane::assignValues(*expected, delegate->currentContact());
+    EXPECT_EQ(delegate->currentContact().value("notes"), "call after 5\rsee www.doe.example");
+    ASSERT_TRUE(waitForServerContact("Cato Lee"));
+    const GDataEntryContactPtr sent = serverContact("Cato Lee");
+    EXPECT_EQ(sent->identifier(), held->identifier());
+    const QStringList elements = editedElements(*sent);
+    EXPECT_EQ(elements, editedElements(*expected));
+    EXPECT_TRUE(elements.contains("org Acme Buyer")) << elements.join('|').toStdString();
+    EXPECT_TRUE(elements.contains("phone 555 000 1111 http://schemas.google.com/g/2005#mobile"))
+        << elements.join('|').toStdString();
+}
+
+TEST_F(EditorSheetsTest, EditAnsweredLate_TheBrowserEndsUpShowingTheEdit)
+{
+    startWith({makeContact(
+        {.identifier = {}, .title = QStringLiteral("Slow Sam"), .organizations = {"Old Co"}})});
+    const QString identifier = engine()->lists().contacts().front()->identifier();
+    browser()->setCurrentContact(browserRowOf(identifier));
+    server.injectFault("/contacts/", 0, 1, 1500, false, "PUT");
+    delegate->editGoogleContact();
+    typeInto(delegate->editContactPanel()->field("org"), "New Co");
+    delegate->saveEditGoogleContact();
+    // Until Google answers, the lists keep what Google holds.
+    EXPECT_EQ(browserRowOf(identifier).value("org"), "Old Co");
+    EXPECT_TRUE(runUntil([&] { return browserRowOf(identifier).value("org") == "New Co"; }));
+    QTest::qWait(500);
+    EXPECT_EQ(browserRowOf(identifier).value("org"), "New Co");
 }
 
 TEST_F(EditorSheetsTest, EditOfAContactGoneMeanwhile_TellsTheUserAndSendsNothing)
