@@ -248,6 +248,7 @@ public:
     QString expressPastedString() const { return m_expressPastedString; }
     const QStringList &abGroupNamesArray() const { return m_abGroupNamesArray; }
     const QStringList &googleGroupNamesArray() const { return m_googleGroupNamesArray; }
+    const QStringList &sheetCountryNames() const { return m_sheetCountryNames; }
     GroupSheet *newGroupPanel() const { return m_newGroupPanel; }
     ContactSheet *newContactPanel() const { return m_newContactPanel; }
     ContactSheet *editContactPanel() const { return m_editContactPanel; }
@@ -271,6 +272,7 @@ private:
     bool m_newRecordMode = false;
     QStringList m_abGroupNamesArray;
     QStringList m_googleGroupNamesArray;
+    QStringList m_sheetCountryNames;
     QString m_linkifiedNotes;
     QString m_newGroupName;
     QString m_newContactCountry;

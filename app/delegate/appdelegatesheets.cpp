@@ -22,6 +22,9 @@
 #include "google/push/pushkeys.h"
 #include "google/push/singleentryedits.h"
 #include "google/upload/googleelementkeys.h"
+#include "model/refdata/country.h"
+#include "model/refdata/region.h"
+#include "model/tolvaneowner.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/group.h"
@@ -74,6 +77,25 @@ QVariantMap newContactDictionary(int imProtocol, const QString &country)
          {sheetkeys::googleGroup, sheetkeys::abGroup1, sheetkeys::abGroup2, sheetkeys::abGroup3})
         contact.insert(key, sheetkeys::noGroup);
     return contact;
+}
+
+// The countries of the owner's preferred regions. The sheets keep a list of their own: the
+// preferences' country list and its selection are not theirs to change.
+QStringList countryNamesOfPreferredRegions(ManagedObjectContext *context, TolvaneOwner *owner)
+{
+    QStringList names;
+    if (!context || !owner)
+        return names;
+    for (ManagedObject *object : owner->menuPrefs()) {
+        Region *const region = Region::lookup(static_cast<Region *>(object)->name(), *context);
+        if (!region)
+            continue;
+        for (ManagedObject *country : region->allCountries().value_or(QList<ManagedObject *>()))
+            names << static_cast<Country *>(country)->name();
+    }
+    names.removeDuplicates();
+    names.sort(Qt::CaseInsensitive);
+    return names;
 }
 
 QString appended(const QString &notes, const QString &separator, const QString &addition)
@@ -205,7 +227,8 @@ void AppDelegate::showContactSheet(ContactSheet *sheet)
     QWidget *const host = m_sheetWindow ? m_sheetWindow->window() : nullptr;
     if (sheet->parentWidget() != host)
         sheet->setParent(host, sheet->windowFlags());
-    sheet->setChoices(m_abGroupNamesArray, m_googleGroupNamesArray, m_countryNamesArray);
+    m_sheetCountryNames = countryNamesOfPreferredRegions(m_context.get(), m_owner);
+    sheet->setChoices(m_abGroupNamesArray, m_googleGroupNamesArray, m_sheetCountryNames);
     sheet->refresh(m_linkifiedNotes, m_addToAddressBook, m_addToGoogleContacts);
     sheet->tabs()->setCurrentIndex(0);
     sheet->open();
