@@ -236,6 +236,19 @@ TEST_F(EditorSheetsTest, NewContactForBothSides_GoesToGoogleUnlessTheAgentPushes
     }
 }
 
+TEST_F(EditorSheetsTest, ASaveWithAnotherWindowInFront_GoesThroughTheSheetsBrowser)
+{
+    startWith();
+    ContactSheet *const sheet = openNew();
+    typeInto(sheet->field("nameDict.first"), "Kay");
+    delegate->openDataMover();
+    WindowController *const loader = delegate->dataMoverWindowController();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(loader->window()));
+    ASSERT_EQ(delegate->keyWindowController(), loader);
+    delegate->saveNewGoogleContact();
+    EXPECT_TRUE(waitForServerContact("Kay Contact"));
+}
+
 TEST_F(EditorSheetsTest, PhoneFieldsAreFormattedWhenEditingEnds_OtherFieldsStayAsTyped)
 {
     UserDefaults::standard().setBool(true, "gmUpdateFormatPhoneNumbers");
