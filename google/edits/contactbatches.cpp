@@ -164,6 +164,11 @@ void GoogleContactTool::addContactsToGroupWithID(const QStringList &contactIDs,
     if (contactIDs.isEmpty())
         return;
     UserDefaults &ud = UserDefaults::standard();
+    // A pseudo group without a title names nothing.
+    const auto names = [&](const QString &key) {
+        const QString title = ud.stringForKey(key);
+        return !title.isEmpty() && groupID == title;
+    };
     const struct
     {
         const QString &key;
@@ -175,16 +180,16 @@ void GoogleContactTool::addContactsToGroupWithID(const QStringList &contactIDs,
         {listkeys::systemGroupNoGender, &contactflags::neither},
     };
     for (const auto &group : flagGroups) {
-        if (groupID == ud.stringForKey(group.key)) {
+        if (names(group.key)) {
             batchFlagContactsWithFlags(contactIDs, *group.flags);
             return;
         }
     }
-    if (groupID == ud.stringForKey(listkeys::systemGroupNoGroup)) {
+    if (names(listkeys::systemGroupNoGroup)) {
         removeAllGroupMembershipsForContacts(contactIDs);
         return;
     }
-    if (groupID == ud.stringForKey(listkeys::systemGroupEmailOnly)) {
+    if (names(listkeys::systemGroupEmailOnly)) {
         beep::beep();
         return;
     }

@@ -70,6 +70,28 @@ TEST_F(ContactBatchesTest, Delete250_ThreeFeedsOneReportOfAllAndOneFetchOfEachLi
     EXPECT_TRUE(engine->contactArray().empty());
 }
 
+TEST_F(ContactBatchesTest, EntryRefusedInsideAFeed_IsShownThoughReportsAreOff)
+{
+    seedAndLogIn({}, 3);
+    // The counter runs for the life of the program: learn where it stands.
+    engine->batchFlagContactsWithFlags({contactIDs[0]}, contactflags::male);
+    ASSERT_TRUE(runUntilRefreshed());
+    ASSERT_TRUE(prompter.shown().isEmpty());
+    const int last = reportedBatchNumbers(engine->lastBatchReport()).value(0);
+    const QString refused = QStringLiteral("batchID_%1").arg(last + 2);
+    server.injectBatchEntryStatus(refused, 409, QStringLiteral("Conflict"));
+
+    journal.clear();
+    engine->batchFlagContactsWithFlags(contactIDs.mid(1), contactflags::male);
+    ASSERT_TRUE(runUntilRefreshed());
+    ASSERT_EQ(prompter.shown().size(), 1);
+    EXPECT_EQ(prompter.shown().front().prompt.message, "Batch update failed");
+    EXPECT_EQ(prompter.shown().front().prompt.informativeText,
+              "Update failed: " + refused + "\n409 Conflict");
+    EXPECT_EQ(serverFlag(contactIDs[1], "gender"), QStringLiteral("M"));
+    EXPECT_EQ(serverFlag(contactIDs[2], "gender"), QStringLiteral("F"));
+}
+
 TEST_F(ContactBatchesTest, EmptyList_SendsAndShowsNothing)
 {
     seedAndLogIn({"Friends"}, 1);
