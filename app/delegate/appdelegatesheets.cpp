@@ -186,6 +186,8 @@ void AppDelegate::saveNewGoogleGroup()
         return;
     if (m_newGroupFlag)
         singleentryedits::newGroupWithName(*tool, m_newGroupName);
+    else
+        tool->updateGroupIDWithName(m_sheetGroupID, m_newGroupName);
 }
 
 // New-contact sheet.

@@ -407,6 +407,38 @@ TEST_F(EditorSheetsTest, EditOfAContactGoneMeanwhile_TellsTheUserAndSendsNothing
     EXPECT_TRUE(server.requestsTo("/contacts/").isEmpty());
 }
 
+// The title of the server's group of that identifier, or nothing.
+std::optional<QString> serverGroupTitle(GDataTestServer &server, const QString &account,
+                                        const QString &identifier)
+{
+    const GDataFeedPtr groups = server.entries(account, GDataEntryBase::Kind::ContactGroup);
+    for (const GDataEntryPtr &entry : groups ? groups->entries() : std::vector<GDataEntryPtr>{})
+        if (entry->identifier() == identifier && !entry->isDeleted())
+            return entry->title();
+    return std::nullopt;
+}
+
+TEST_F(EditorSheetsTest, GroupSheet_RenamesTheGroupItWasOpenedFor)
+{
+    startWith({},
+              {makeGroup("g1", QStringLiteral("Golf")), makeGroup("g2", QStringLiteral("Tennis"))});
+    const GoogleContactLists &lists = engine()->lists();
+    const QString golf = grouplookups::idOfGroupWithName(lists, "Golf");
+    const QString tennis = grouplookups::idOfGroupWithName(lists, "Tennis");
+    browser()->setFirstSelectedGroup({{"groupName", "Golf"}, {"identifier", golf}});
+    delegate->editGoogleGroup();
+    GroupSheet *const sheet = delegate->newGroupPanel();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_FALSE(delegate->newGroupFlag());
+    EXPECT_EQ(sheet->groupName()->text(), "Golf");
+    // The list's selection moves on while the sheet is open.
+    browser()->setFirstSelectedGroup({{"groupName", "Tennis"}, {"identifier", tennis}});
+    sheet->groupName()->setText("Golf Club");
+    delegate->saveNewGoogleGroup();
+    EXPECT_TRUE(runUntil([&] { return serverGroupTitle(server, kAccount, golf) == "Golf Club"; }));
+    EXPECT_EQ(serverGroupTitle(server, kAccount, tennis), "Tennis");
+}
+
 TEST_F(EditorSheetsTest, GroupSheet_NewGroupReachesGoogle)
 {
     startWith();
