@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QTextCursor>
 
 namespace {
 
@@ -231,7 +232,10 @@ TEST_F(EditorSheetsTest, NewContactForBothSides_GoesToGoogleUnlessTheAgentPushes
         sheet->googleTarget()->setChecked(true);
         typeInto(sheet->field("nameDict.first"), first);
         delegate->saveNewGoogleContact();
-        EXPECT_NE(personNamed(first), nullptr) << push;
+        const PersonPtr person = personNamed(first);
+        ASSERT_NE(person, nullptr) << push;
+        // Every group choice left at "- No Group -": the record joins none.
+        EXPECT_TRUE(person->parentGroups().isEmpty()) << push;
         EXPECT_EQ(serverContact(first + " Contact") != nullptr, push == 0) << push;
     }
 }
@@ -359,6 +363,11 @@ TEST_F(EditorSheetsTest, EditSheet_SendsEveryFieldAsTheEntryTakesIt)
     ContactSheet *const sheet = delegate->editContactPanel();
     fillEveryField(sheet, "Cato");
     sheet->notesField()->setPlainText("call after 5\nsee www.doe.example");
+    // The notes show their link marked.
+    QTextCursor link(sheet->notesField()->document());
+    link.setPosition(int(QStringLiteral("call after 5\nsee www").size()));
+    EXPECT_TRUE(link.charFormat().isAnchor());
+    EXPECT_EQ(link.charFormat().anchorHref(), "http://www.doe.example");
     delegate->saveEditGoogleContact();
 
     const auto expected = std::static_pointer_cast<GDataEntryContact>(held->copy());
