@@ -107,15 +107,12 @@ QString appended(const QString &notes, const QString &separator, const QString &
 
 WindowController *AppDelegate::browserForSheet()
 {
-    WindowController *key = keyWindowController();
+    WindowController *const key = keyWindowController();
     if (key && key->kind() == WindowController::Kind::Browser)
         return key;
     openBrowserView();
     // A window just shown becomes key only later, on the event loop: the sheet goes on the
     // browser that was opened.
-    key = keyWindowController();
-    if (key && key->kind() == WindowController::Kind::Browser)
-        return key;
     return m_googleBrowserWindowController;
 }
 
