@@ -216,16 +216,20 @@ public:
 
     // The contact and group editor sheets and the text pasted into them. Each sheet works on the
     // browser window it was opened on (the application engine once that window has closed), and
-    // a rename on the group it was opened for.
-    void newGoogleGroup();
-    void editGoogleGroup();
+    // a rename on the group it was opened for. The openers take the asking window's controller
+    // (the key window's when there is none); the browser's actions invoke them by name.
+    Q_INVOKABLE void newGoogleGroup(QObject *sender = nullptr);
+    Q_INVOKABLE void editGoogleGroup(QObject *sender = nullptr);
     void cancelNewGoogleGroup();
     void saveNewGoogleGroup();
-    void openNewGoogleContact();
-    void cloneGoogleContact();
+    Q_INVOKABLE void openNewGoogleContact(QObject *sender = nullptr);
+    Q_INVOKABLE void cloneGoogleContact(QObject *sender = nullptr);
     void cancelNewGoogleContact();
     void saveNewGoogleContact();
-    void editGoogleContact();
+    // The edit sheet edits a copy of the asking window's current contact, or, where the window
+    // shows none, of the contact handed in just before by setCurrentContact.
+    Q_INVOKABLE void setCurrentContact(const QVariantMap &contact);
+    Q_INVOKABLE void editGoogleContact(QObject *sender = nullptr);
     void cancelEditGoogleContact();
     void saveEditGoogleContact();
     // Formats the phone fields (tags 95 to 97) as they are left; always true.
@@ -255,7 +259,8 @@ public:
 
 private:
     // The editor sheets.
-    WindowController *browserForSheet();
+    WindowController *askingWindow(QObject *sender) const;
+    WindowController *browserForSheet(QObject *sender);
     GoogleContactTool *sheetEngine() const;
     void showGroupSheet();
     ContactSheet *contactSheet(bool forNewContact);
@@ -281,6 +286,7 @@ private:
     bool m_addToGoogleContacts = false;
     QVariantMap m_newGoogleContact;
     QVariantMap m_currentContact;
+    QVariantMap m_handedContact;
     QString m_expressPastedString;
     // The window a sheet was opened on, and the identifier of the group a rename is for.
     QPointer<WindowController> m_sheetWindow;

@@ -34,6 +34,7 @@
 
 #include <QDateTime>
 #include <QLineEdit>
+#include <utility>
 
 namespace {
 
@@ -105,9 +106,16 @@ QString appended(const QString &notes, const QString &separator, const QString &
 
 } // namespace
 
-WindowController *AppDelegate::browserForSheet()
+WindowController *AppDelegate::askingWindow(QObject *sender) const
 {
-    WindowController *const key = keyWindowController();
+    if (auto *const window = qobject_cast<WindowController *>(sender))
+        return window;
+    return keyWindowController();
+}
+
+WindowController *AppDelegate::browserForSheet(QObject *sender)
+{
+    WindowController *const key = askingWindow(sender);
     if (key && key->kind() == WindowController::Kind::Browser)
         return key;
     openBrowserView();
@@ -141,18 +149,18 @@ void AppDelegate::showGroupSheet()
     m_newGroupPanel->open();
 }
 
-void AppDelegate::newGoogleGroup()
+void AppDelegate::newGoogleGroup(QObject *sender)
 {
-    m_sheetWindow = browserForSheet();
+    m_sheetWindow = browserForSheet(sender);
     m_sheetGroupID.clear();
     m_newGroupName = sheettexts::newGroupName;
     m_newGroupFlag = true;
     showGroupSheet();
 }
 
-void AppDelegate::editGoogleGroup()
+void AppDelegate::editGoogleGroup(QObject *sender)
 {
-    WindowController *const key = keyWindowController();
+    WindowController *const key = askingWindow(sender);
     if (!key)
         return;
     const QVariantMap group = key->firstSelectedGroup();
@@ -261,18 +269,18 @@ void AppDelegate::startNewContact()
     m_newContactCountry = defaultCountry();
 }
 
-void AppDelegate::openNewGoogleContact()
+void AppDelegate::openNewGoogleContact(QObject *sender)
 {
-    m_sheetWindow = browserForSheet();
+    m_sheetWindow = browserForSheet(sender);
     startNewContact();
     m_newGoogleContact = newContactDictionary(m_imProtocol, m_newContactCountry);
     m_linkifiedNotes = QString(QLatin1String(""));
     showContactSheet(contactSheet(true));
 }
 
-void AppDelegate::cloneGoogleContact()
+void AppDelegate::cloneGoogleContact(QObject *sender)
 {
-    WindowController *const key = keyWindowController();
+    WindowController *const key = askingWindow(sender);
     if (!key)
         return;
     m_sheetWindow = key;
@@ -364,15 +372,23 @@ void AppDelegate::saveNewGoogleContact()
 
 // Edit-contact sheet.
 
-void AppDelegate::editGoogleContact()
+void AppDelegate::setCurrentContact(const QVariantMap &contact)
 {
-    WindowController *const key = keyWindowController();
+    m_handedContact = contact;
+}
+
+void AppDelegate::editGoogleContact(QObject *sender)
+{
+    WindowController *const key = askingWindow(sender);
+    // A contact handed in is for this sheet only.
+    const QVariantMap handed = std::exchange(m_handedContact, QVariantMap());
     if (!key)
         return;
     m_sheetWindow = key;
     m_newRecordMode = false;
     // The sheet edits a copy: what is not saved never reaches the window's contact.
-    m_currentContact = key->currentContact();
+    const QVariantMap shown = key->currentContact();
+    m_currentContact = shown.isEmpty() ? handed : shown;
     tlog::value(kClass, QStringLiteral("setCurrentContact:"), QStringLiteral("currentContact"),
                 m_currentContact.value(sheetkeys::gID).toString());
     m_linkifiedNotes = m_currentContact.value(sheetkeys::notes).toString();

@@ -400,6 +400,37 @@ TEST_F(EditorSheetsTest, EditAnsweredLate_TheBrowserEndsUpShowingTheEdit)
     EXPECT_EQ(browserRowOf(identifier).value("org"), "New Co");
 }
 
+TEST_F(EditorSheetsTest, TheBrowsersActionsOpenTheSheetsByNameOnTheirOwnWindow)
+{
+    startWith({makeContact(
+        {.identifier = {}, .title = QStringLiteral("Cal Doe"), .organizations = {"Old Co"}})});
+    const QVariantMap row = browserRowOf(engine()->lists().contacts().front()->identifier());
+    delegate->openDataMover();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(delegate->dataMoverWindowController()->window()));
+
+    ASSERT_TRUE(
+        QMetaObject::invokeMethod(delegate.get(), "setCurrentContact", Q_ARG(QVariantMap, row)));
+    ASSERT_TRUE(QMetaObject::invokeMethod(delegate.get(), "editGoogleContact",
+                                          Q_ARG(QObject *, browser())));
+    ContactSheet *const sheet = delegate->editContactPanel();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->parentWidget(), browser()->window());
+    EXPECT_EQ(sheet->field("org")->text(), "Old Co");
+    delegate->cancelEditGoogleContact();
+    // A contact handed in serves one sheet only.
+    ASSERT_TRUE(QMetaObject::invokeMethod(delegate.get(), "editGoogleContact",
+                                          Q_ARG(QObject *, browser())));
+    EXPECT_TRUE(delegate->currentContact().isEmpty());
+    delegate->cancelEditGoogleContact();
+
+    for (const char *opener : {"openNewGoogleContact", "newGoogleGroup"}) {
+        ASSERT_TRUE(QMetaObject::invokeMethod(delegate.get(), opener, Q_ARG(QObject *, browser())))
+            << opener;
+    }
+    EXPECT_EQ(delegate->newContactPanel()->parentWidget(), browser()->window());
+    EXPECT_EQ(delegate->newGroupPanel()->parentWidget(), browser()->window());
+}
+
 TEST_F(EditorSheetsTest, EditOfAContactGoneMeanwhile_TellsTheUserAndSendsNothing)
 {
     startWith({makeContact({.identifier = {}, .title = QStringLiteral("Gone Soon")})});
