@@ -10,6 +10,7 @@
 #include "loader/window/datamoverwindowcontroller.h"
 #include "tools/window-captures/dataloadercaptures.h"
 #include "tools/window-captures/portraitcaptures.h"
+#include "tools/window-captures/sheetcaptures.h"
 
 #include <QApplication>
 #include <QDir>
@@ -64,7 +65,7 @@ WindowCaptures::WindowCaptures(const QString &folder, const QString &account,
 QStringList WindowCaptures::missing() const
 {
     QStringList names;
-    for (const QString &name : kWindows + dataloadercaptures::names())
+    for (const QString &name : kWindows + dataloadercaptures::names() + sheetcaptures::names())
         if (!m_written.contains(name))
             names << name;
     return names;
@@ -162,13 +163,17 @@ void WindowCaptures::signIn(QWidget *sheet)
 
 void WindowCaptures::browserShown(BrowserWindowController *browser)
 {
-    AppDelegate *const delegate = AppDelegate::shared();
     if (browser->cacheKey().isEmpty()) {
         capture(browser->WindowController::window(), QStringLiteral("browser.png"));
-        if (delegate)
-            delegate->openBrowser2View();
-        else
-            openWebView();
+        // The editor sheets open on this browser before the second account's.
+        sheetcaptures::run(
+            kSettleMs, [this](QWidget *shown, const QString &name) { return capture(shown, name); },
+            [this] {
+                if (AppDelegate *const delegate = AppDelegate::shared())
+                    delegate->openBrowser2View();
+                else
+                    openWebView();
+            });
         return;
     }
     // The second account's browser, with the sheet that asks for its login.
