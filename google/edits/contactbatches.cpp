@@ -54,7 +54,7 @@ std::vector<GDataFeedPtr> editFeeds(const GoogleContactLists &lists, const QStri
         if (contact && change(contact)) {
             const GDataEntryPtr sent = contact->copy();
             if (counter)
-                sent->setBatchID(edittexts::batchID.arg(++*counter));
+                sent->setBatchID(batchfeeds::nextBatchID(*counter));
             cutter.add(sent);
         }
         if (++counted % kGDataMaxBatchEntries == 0)
