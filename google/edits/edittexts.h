@@ -5,7 +5,6 @@
 // The progress texts, sheets and log labels of the browser's edit batches, one definition each.
 namespace edittexts {
 
-inline const QString batchID = QStringLiteral("batchID_%1");
 inline const QString waitingOnGoogle = QStringLiteral("Waiting for Google response... ");
 inline const QString deletingContacts = QStringLiteral("Deleting Contacts...");
 inline const QString deletingContact = QStringLiteral("Deleting .. %1");

@@ -216,6 +216,23 @@ TEST_F(ContactBatchesTest, DropOnGroup_SendsOnlyContactsNotInItYet)
     EXPECT_EQ(fetchesOf("contacts"), 1);
 }
 
+TEST_F(ContactBatchesTest, NothingToSend_StillEndsAfterTheCallerIsDone)
+{
+    seedAndLogIn({"Friends"}, 1, [](int) { return QList<int>{0}; });
+    engine->batchDeleteContacts(rowsOf({"http://nowhere/contacts/1"}));
+    ASSERT_TRUE(runUntilRefreshed());
+    EXPECT_TRUE(batchRequests().isEmpty());
+    EXPECT_LT(journal.indexOf("progress:Waiting for Google response... "),
+              journal.indexOf("progress:Refreshing local Google data..."));
+
+    // Every contact dropped on the group is in it already.
+    journal.clear();
+    engine->addContactsToGroupWithID(contactIDs, groupIDs[0]);
+    ASSERT_TRUE(runUntil([&] { return journal.contains("cleanup:Simple Google Update//"); }));
+    EXPECT_TRUE(batchRequests().isEmpty());
+    EXPECT_EQ(serverMemberships(contactIDs[0]), QStringList({myContactsID, groupIDs[0]}));
+}
+
 TEST_F(ContactBatchesTest, DropOnUnknownGroup_SendsNothing)
 {
     seedAndLogIn({}, 1);
