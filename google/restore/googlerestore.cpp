@@ -473,6 +473,7 @@ bool GoogleContactTool::removeRestoredCopies()
     }
     FeedCutter cutter(&GDataFeedContact::contactFeed, kDelete);
     unsigned counter = 0;
+    QHash<QString, QString> titles; // by batch identifier: a delete's answer carries no title
     for (QList<GDataEntryContactPtr> &copies : byLink) {
         if (copies.size() < 2)
             continue;
@@ -484,7 +485,9 @@ bool GoogleContactTool::removeRestoredCopies()
             if (copy == kept)
                 continue;
             const GDataEntryPtr sent = copy->copy();
-            sent->setBatchID(QStringLiteral("restoreCopy_%1").arg(++counter));
+            const QString batchID = QStringLiteral("restoreCopy_%1").arg(++counter);
+            sent->setBatchID(batchID);
+            titles.insert(batchID, tolvane::tolvaneTitle(*copy));
             cutter.add(sent);
         }
     }
@@ -492,14 +495,13 @@ bool GoogleContactTool::removeRestoredCopies()
     const QUrl batchURL = batchURLOf(m_contactFeed);
     if (feeds.empty() || batchURL.isEmpty())
         return false;
-    TicketSet::sendBatchFeeds(*contactService(), this, batchURL, feeds, [this](TicketSet &set) {
+    TicketSet::sendBatchFeeds(*contactService(), this, batchURL, feeds, [this, titles](TicketSet &set) {
         if (!m_restoreRun)
             return;
         for (const GDataEntryPtr &entry : set.results()) {
             const std::optional<GDataBatchStatus> status = entry->batchStatus();
             if (status && status->code == kDeleted)
-                m_restoreRun->copiesRemoved << tolvane::tolvaneTitle(
-                    static_cast<const GDataEntryContact &>(*entry));
+                m_restoreRun->copiesRemoved << titles.value(entry->batchID().value_or(QString()));
         }
         for (const TicketSet::Failure &failure : set.failures())
             m_restoreRun->failures << failure.error.description;
