@@ -19,6 +19,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonObject>
 #include <QTemporaryDir>
 
 #include <quazip/quazip.h>
@@ -109,6 +110,7 @@ protected:
     std::optional<Prompt> restore(GoogleContactTool &tool, const QString &archive)
     {
         const qsizetype before = prompter.shown().size();
+        const bool loggedIn = tool.isLoggedIn();
         tool.googleArchivePanelDidEnd(1, archive);
         const auto outcome = [&]() -> const Prompt * {
             for (qsizetype i = before; i < prompter.shown().size(); ++i) {
@@ -120,7 +122,8 @@ protected:
         if (!runUntil([&] { return outcome() != nullptr; }, 60000))
             return std::nullopt;
         // The fetch that follows restored photos comes in before the test reads the lists.
-        runUntil([&] { return tool.isLoggedIn(); });
+        if (loggedIn)
+            runUntil([&] { return tool.isLoggedIn(); });
         return *outcome();
     }
 
@@ -367,6 +370,128 @@ TEST_F(GoogleRestoreTest, ACopyMadeDuringTheRunIsRemovedAndNamed)
         << outcome.informativeText.toStdString();
     EXPECT_EQ(serverContactTitles(), (QStringList{"Ann", "Ben"}));
     EXPECT_TRUE(progressClosed());
+}
+
+// The entries of each batch POST whose address holds the text, in order.
+QList<int> batchSizes(GDataTestServer &server, const QString &pathPart)
+{
+    QList<int> sizes;
+    for (const QJsonValue &value : server.requestLog()) {
+        const QJsonObject request = value.toObject();
+        const QString url = request.value("url").toString();
+        if (request.value("method").toString() == "POST" && url.contains(pathPart) &&
+            url.contains("/batch"))
+            sizes << int(request.value("body").toString().count("<entry"));
+    }
+    return sizes;
+}
+
+TEST_F(GoogleRestoreTest, GroupsGoInBatchesOfAHundredLeavingOutThoseOnGoogle)
+{
+    std::vector<GDataEntryPtr> existing;
+    QVariantList groups;
+    for (int i = 0; i < 250; ++i) {
+        const QString title = QStringLiteral("Group %1").arg(i);
+        groups << QVariantMap{{"identifier", QStringLiteral("http://elsewhere/base/g%1").arg(i)},
+                              {"title", title},
+                              {"content", ""}};
+        if (i % 25 == 0) {
+            auto group = std::make_shared<GDataEntryContactGroup>();
+            group->setTitle(title);
+            existing.push_back(group);
+        }
+    }
+    server.seedGroups(kUser, existing);
+    engine->fetchAllGroupsWithUIRefresh(true, true);
+    ASSERT_TRUE(runUntil([&] { return engine->groupArray().size() >= 10; }));
+    const QString archive = archiveOf(
+        {{"googleArchive_20090301_142205_1.groups", plist(groups)},
+         {"googleArchive_20090301_142205_2.contacts",
+          plist(QVariantList{QVariantMap{{"identifier", "http://elsewhere/base/c1"},
+                                         {"name", "Member"},
+                                         {"memberships", QVariantList{QVariantMap{
+                                                             {"hRef", "http://elsewhere/base/g3"},
+                                                             {"name", "Group 3"}}}}}})}});
+    server.clearRequestLog();
+    const std::optional<Prompt> outcome = restore(*engine, archive);
+    ASSERT_TRUE(outcome);
+    EXPECT_EQ(outcome->message, "Batch update completed");
+    EXPECT_EQ(batchSizes(server, "/groups/"), (QList<int>{100, 100, 40}));
+    EXPECT_EQ(serverGroupTitles().size(), 250);
+    // The membership found by name goes to the group the restore has just made.
+    EXPECT_EQ(membershipsOf("Member"), QStringList{"Group 3"});
+}
+
+TEST_F(GoogleRestoreTest, EveryFailingPathEndsWithItsOutcomeAndTheProgressClosed)
+{
+    const QString archive = archiveOf(
+        {{"googleArchive_20090301_142205_1.groups",
+          plist(QVariantList{QVariantMap{{"identifier", "http://elsewhere/base/g1"}, {"title", "New"}}})},
+         {"googleArchive_20090301_142205_2.contacts",
+          plist(QVariantList{QVariantMap{{"identifier", "http://elsewhere/base/c1"}, {"name", "Ann"}}})}});
+    {
+        SCOPED_TRACE("a failing group batch");
+        server.injectFault("/groups/", 500, 4, 0, false, "POST");
+        server.clearRequestLog();
+        const std::optional<Prompt> outcome = restore(*engine, archive);
+        server.clearFaults();
+        ASSERT_TRUE(outcome);
+        EXPECT_EQ(outcome->message, "Batch restore Group failed");
+        EXPECT_TRUE(outcome->informativeText.startsWith("Update failed: "));
+        EXPECT_TRUE(batchSizes(server, "/contacts/").isEmpty());
+        EXPECT_TRUE(flag("restoreGoogleGroupsComplete"));
+        EXPECT_TRUE(flag("restoreGoogleContactsComplete"));
+        EXPECT_TRUE(progressClosed());
+    }
+    {
+        SCOPED_TRACE("an engine that never fetched");
+        auto fresh = makeEngine();
+        fresh->setUser(kUser);
+        const std::optional<Prompt> outcome = restore(*fresh, archive);
+        ASSERT_TRUE(outcome);
+        EXPECT_EQ(outcome->message, "Google Restore Failed");
+        EXPECT_TRUE(outcome->informativeText.contains("have not been fetched"));
+        EXPECT_TRUE(progressClosed());
+    }
+    {
+        SCOPED_TRACE("alerts switched on");
+        UserDefaults::standard().setBool(true, batchkeys::showGoogleAlerts);
+        const std::optional<Prompt> outcome = restore(*engine, archive);
+        ASSERT_TRUE(outcome);
+        EXPECT_EQ(outcome->message, "Batch update completed");
+        EXPECT_TRUE(flag(batchkeys::showGoogleAlerts));
+    }
+}
+
+// A photo goes to the contact of the record it was written for, never to another contact of the
+// same name, and never over a photo the contact has.
+TEST_F(GoogleRestoreTest, APhotoGoesOnlyToTheContactOfItsRecord)
+{
+    auto namesake = std::make_shared<GDataEntryContact>();
+    namesake->setTitle(QStringLiteral("Sam"));
+    server.seedContacts(kUser, {namesake});
+    engine->fetchAllGroupsWithUIRefresh(true, true);
+    ASSERT_TRUE(runUntil([&] { return engine->contactArray().size() == 1; }));
+    const QByteArray tiff = testpicture::encoded(Qt::green, "TIFF");
+    const QVariantList records{
+        QVariantMap{{"identifier", "http://elsewhere/base/1"}, {"name", "Sam"}},
+        QVariantMap{{"identifier", "http://elsewhere/base/2"}, {"name", "Sam"}},
+        QVariantMap{{"identifier", "http://elsewhere/base/3"},
+                    {"name", "Tess"},
+                    {"tolvanePhotoFile", "Tess_1.tiff"}}};
+    const QString archive = archiveOf({{"googleArchive_20090301_142205_1.contacts", plist(records)},
+                                       {"Sam.tiff", tiff},
+                                       {"Tess_1.tiff", tiff}});
+    const std::optional<Prompt> outcome = restore(*engine, archive);
+    ASSERT_TRUE(outcome);
+    EXPECT_TRUE(outcome->informativeText.contains("Photos restored: 1")) << outcome->informativeText.toStdString();
+    EXPECT_TRUE(outcome->informativeText.contains("Photos not restored: Sam.tiff"));
+    QStringList pictured;
+    for (const GDataEntryContactPtr &contact : serverContacts()) {
+        if (tolvane::tolvaneHasImage(*contact))
+            pictured << contact->title().value_or(QString());
+    }
+    EXPECT_EQ(pictured, QStringList{"Tess"});
 }
 
 TEST_F(GoogleRestoreTest, AHostileOrBrokenArchiveIsRefusedBeforeAnythingIsSent)
