@@ -44,8 +44,9 @@ GroupPtr addGroup(const QString &name, const QList<PersonPtr> &members)
 }
 
 // The book at hand: Me, four people, a company, three plain groups (one named like a key word,
-// one like the Google group) and a smart group; on Google a group "Team" with Ann and an
-// address-only contact for Dan, and Cara in no group.
+// one like the Google group) and a smart group. On Google a group "Team" with Ann and two
+// address-only contacts (Dan's, who is in the book, and Fay's, who is not), Cara in no group, and
+// a group "Crew" whose one member, Eve, is not in the book.
 class ConfirmedActionsTest : public DataLoaderTest
 {
 protected:
@@ -85,9 +86,20 @@ protected:
         addressOnly->setEmailAddresses({{"dan@example.org", std::nullopt, std::nullopt, true}});
         addressOnly->setGroupMembershipInfos(
             {GDataGroupMembershipInfo::groupMembershipInfoWithHref(groupIDs.front())});
-        server.seedContacts(kAccount, {annContact, caraContact, addressOnly});
+        auto crew = std::make_shared<GDataEntryContactGroup>();
+        crew->setTitle(QStringLiteral("Crew"));
+        const QString crewID = server.seedGroups(kAccount, {crew}).front();
+        auto eve = std::make_shared<GDataEntryContact>();
+        eve->setTitle(QStringLiteral("Eve Crew"));
+        eve->setGroupMembershipInfos({GDataGroupMembershipInfo::groupMembershipInfoWithHref(crewID)});
+        auto fay = std::make_shared<GDataEntryContact>();
+        fay->setEmailAddresses({{"fay@example.org", std::nullopt, std::nullopt, true}});
+        fay->setGroupMembershipInfos(
+            {GDataGroupMembershipInfo::groupMembershipInfoWithHref(groupIDs.front())});
+        contactIDs = server.seedContacts(kAccount, {annContact, caraContact, addressOnly, eve, fay});
+        beforeOpen();
         ASSERT_TRUE(openLoader());
-        ASSERT_EQ(tool()->contactArray().size(), 3u);
+        ASSERT_EQ(tool()->contactArray().size(), 5u);
     }
 
     // Every record of the book: "P:" people and "C:" companies by name, "G:" groups, sorted.
@@ -131,8 +143,10 @@ protected:
     }
 
     Prompt sheetAt(qsizetype index) const { return prompter.shown().at(index).prompt; }
+    virtual void beforeOpen() {}
 
     PersonPtr ann, ben, cara;
+    QStringList contactIDs; // Ann, Cara, Dan's address, Eve, Fay's address
 };
 
 struct DeletionCase
@@ -209,5 +223,242 @@ INSTANTIATE_TEST_SUITE_P(
         DeletionCase{"AllGroupsFoundOnGoogle", [](auto &l) { l.removeABAllGoogleGroups(); },
                      "Delete ALL the Address Book Groups which are found on Google?", {"G:Team"}}),
     [](const testing::TestParamInfo<DeletionCase> &info) { return std::string(info.param.name); });
+
+struct DownloadCase
+{
+    const char *name;
+    Action action;
+    int answer;
+    QString title;
+    QStringList added;
+};
+
+void PrintTo(const DownloadCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class ConfirmedDownloadTest : public ConfirmedActionsTest,
+                              public testing::WithParamInterface<DownloadCase>
+{};
+
+TEST_P(ConfirmedDownloadTest, AddsWhatItDownloadsAndWritesTheFlagBack)
+{
+    const DownloadCase &c = GetParam();
+    const QStringList all = book();
+    const qsizetype shown = prompter.shown().size();
+    ASSERT_TRUE(run(c.action, kAlertFirstButtonReturn, true));
+    EXPECT_EQ(book(), all);
+    EXPECT_FALSE(UserDefaults::standard().boolForKey(googlekeys::abUpdateRemoveABGroups));
+    ASSERT_TRUE(run(c.action, c.answer, true));
+    EXPECT_EQ(sheetAt(shown).message, c.title);
+    QStringList expected = all + c.added;
+    expected.sort();
+    EXPECT_EQ(book(), expected);
+    EXPECT_FALSE(AddressBook::shared()->hasUnsavedChanges());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachDownload, ConfirmedDownloadTest,
+    testing::Values(
+        DownloadCase{"JustCreateTheGroup", [](auto &l) { l.downloadFromGoogleGoogleGroup("Crew"); },
+                     kAlertSecondButtonReturn, "Create an Address Book Group named: Crew?",
+                     {"G:Crew"}},
+        DownloadCase{"CreateTheGroupAndItsMembers",
+                     [](auto &l) { l.downloadFromGoogleGoogleGroup("Crew"); },
+                     kAlertThirdButtonReturn, "Create an Address Book Group named: Crew?",
+                     {"G:Crew", "P:Eve Crew"}},
+        DownloadCase{"OnlyTheMembers",
+                     [](auto &l) { l.downloadFromGoogleGoogleGroupMembers("Crew"); },
+                     kAlertSecondButtonReturn, "Download all members of the Google Group: Crew?",
+                     {"P:Eve Crew"}},
+        DownloadCase{"TheGroupAndTheMembers",
+                     [](auto &l) { l.downloadFromGoogleGoogleGroupMembers("Crew"); },
+                     kAlertThirdButtonReturn, "Download all members of the Google Group: Crew?",
+                     {"G:Crew", "P:Eve Crew"}},
+        DownloadCase{"AllContacts", [](auto &l) { l.downloadFromGoogleAllGoogleContacts(); },
+                     kAlertSecondButtonReturn, "Download all 5 Google Contacts into Address Book?",
+                     {"P:Eve Crew", "P:"}},
+        DownloadCase{"AddressOnlyContactsNotInTheBook",
+                     [](auto &l) { l.downloadFromGoogleOnlyEmailContacts(); },
+                     kAlertSecondButtonReturn,
+                     "Download any Google Contact who has only an email address (typically these "
+                     "were created by GMail)?",
+                     {"P:"}},
+        DownloadCase{"NoGroupContacts", [](auto &l) { l.downloadFromGoogleNoGroupContacts(); },
+                     kAlertSecondButtonReturn,
+                     "Download any Google Contact who IS NOT a member of ANY Google Group?", {}},
+        DownloadCase{"People", [](auto &l) { l.downloadFromGooglePeople(); },
+                     kAlertSecondButtonReturn,
+                     "Download the current Google information for any  \"Person\" record in  "
+                     "Address Book?",
+                     {}},
+        DownloadCase{"Companies", [](auto &l) { l.downloadFromGoogleCompanies(); },
+                     kAlertSecondButtonReturn,
+                     "Download the current Google information for any \"Company\" record in  "
+                     "Address Book?",
+                     {}},
+        DownloadCase{"ABGroupMembers",
+                     [](auto &l) { l.downloadFromGoogleABGroupMembers("Work people"); },
+                     kAlertSecondButtonReturn,
+                     "Download the current Google information for all Google Contac members of "
+                     "the Address Book Group: Work people?",
+                     {}}),
+    [](const testing::TestParamInfo<DownloadCase> &info) { return std::string(info.param.name); });
+
+TEST_F(ConfirmedActionsTest, AnEmptySetShowsItsSheetAndStillWritesTheFlagBack)
+{
+    struct Case
+    {
+        Action action;
+        QString sheet;
+    };
+    const Case cases[] = {
+        {[](auto &l) { l.downloadFromGoogleABGroupMembers("Nobody"); },
+         "No Google Contacts are members of Address Book Group \"Nobody\"!"},
+        {[](auto &l) { l.downloadFromGoogleGoogleGroupMembers("Nobody"); },
+         "There are no members of the Google Group \"Nobody\"!"},
+        {[](auto &l) { l.downloadFromGoogleGoogleGroup("Nobody"); }, "There is no Google Group \"Nobody\"!"},
+    };
+    const QStringList all = book();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.sheet.toStdString());
+        ASSERT_TRUE(run(c.action, kAlertSecondButtonReturn, true));
+        EXPECT_EQ(prompter.shown().back().prompt.message, c.sheet);
+        EXPECT_EQ(prompter.shown().back().prompt.buttons, QStringList{"OK"});
+        EXPECT_EQ(book(), all);
+    }
+}
+
+// The download reads Google again first: a contact made since the window's last fetch is found,
+// and its person keeps the link.
+TEST_F(ConfirmedActionsTest, AContactMadeJustBeforeADownloadKeepsItsPersonsLink)
+{
+    const PersonPtr gil = addPerson("Gil", "New");
+    auto contact = std::make_shared<GDataEntryContact>();
+    contact->setTitle(QStringLiteral("Gil New"));
+    contact->setContentWithString(QStringLiteral("from Google"));
+    const QString id = server.seedContacts(kAccount, {contact}).front();
+    AddressBookTool::setGoogleID(id, gil);
+    ASSERT_TRUE(AddressBook::shared()->save());
+    ASSERT_EQ(tool()->contactArray().size(), 5u);
+    ASSERT_TRUE(run([](auto &l) { l.downloadFromGooglePeople(); }, kAlertSecondButtonReturn, true));
+    EXPECT_EQ(gil->valueForProperty(AddressBookTool::contactIDPropertyName()).toString(), id);
+    EXPECT_EQ(gil->valueForProperty(kABNoteProperty).toString(), "from Google");
+}
+
+TEST_F(ConfirmedActionsTest, AFailedFetchStopsTheDownloadBeforeAnythingChanges)
+{
+    const QStringList all = book();
+    server.injectFault("/m8/feeds/contacts/", 500, 20, 0, false, "GET");
+    ASSERT_TRUE(run([](auto &l) { l.downloadFromGoogleAllGoogleContacts(); },
+                    kAlertSecondButtonReturn, true));
+    server.clearFaults();
+    EXPECT_TRUE(promptMessages().filter("Google could not be read again, so nothing was downloaded").size() == 1)
+        << promptMessages().join(" | ").toStdString();
+    EXPECT_EQ(book(), all);
+}
+
+// The engine's commands get the sender's title where they take a name, and show their own sheet.
+TEST_F(ConfirmedActionsTest, TheGoogleSideActionsReachTheirEngineCommands)
+{
+    struct Case
+    {
+        const char *name;
+        Action viaLoader;
+        std::function<void(GoogleContactTool &)> direct;
+    };
+    const Case cases[] = {
+        {"uploadFromABABGroup", [](auto &l) { l.uploadFromABABGroup("Work people"); },
+         [](auto &t) { t.uploadFromABABGroup("Work people"); }},
+        {"uploadFromABAllManualGroups", [](auto &l) { l.uploadFromABAllManualGroups(); },
+         [](auto &t) { t.uploadFromABAllManualGroups(); }},
+        {"uploadFromABAllSmartGroups", [](auto &l) { l.uploadFromABAllSmartGroups(); },
+         [](auto &t) { t.uploadFromABAllSmartGroups(); }},
+        {"uploadFromABGoogleGroupMembers", [](auto &l) { l.uploadFromABGoogleGroupMembers("Team"); },
+         [](auto &t) { t.uploadFromABGoogleGroupMembers("Team"); }},
+        {"uploadFromABAllGoogleContacts", [](auto &l) { l.uploadFromABAllGoogleContacts(); },
+         [](auto &t) { t.uploadFromABAllGoogleContacts(); }},
+        {"uploadFromABABGroupMembers", [](auto &l) { l.uploadFromABABGroupMembers("Work people"); },
+         [](auto &t) { t.uploadFromABABGroupMembers("Work people"); }},
+        {"uploadFromABAllCompanies", [](auto &l) { l.uploadFromABAllCompanies(); },
+         [](auto &t) { t.uploadFromABAllCompanies(); }},
+        {"uploadFromABAllPeople", [](auto &l) { l.uploadFromABAllPeople(); },
+         [](auto &t) { t.uploadFromABAllPeople(); }},
+        {"removeGoogleAllGoogleGroups", [](auto &l) { l.removeGoogleAllGoogleGroups(); },
+         [](auto &t) { t.deleteAllGoogleGroups(); }},
+        {"removeGoogleAllGoogleContacts", [](auto &l) { l.removeGoogleAllGoogleContacts(); },
+         [](auto &t) { t.deleteAllGoogleContacts(); }},
+        {"removeGoogleGoogleOnlyEmailContacts", [](auto &l) { l.removeGoogleGoogleOnlyEmailContacts(); },
+         [](auto &t) { t.deleteAllGoogleEmailOnlyContacts(); }},
+        {"removeGoogleGoogleGroupMembers", [](auto &l) { l.removeGoogleGoogleGroupMembers("Team"); },
+         [](auto &t) { t.deleteGoogleMembersOfGroupWithName("Team"); }},
+        {"removeGoogleGoogleNoGroupContacts", [](auto &l) { l.removeGoogleGoogleNoGroupContacts(); },
+         [](auto &t) { t.deleteAllGoogleNoGroupContacts(); }},
+        {"removeGoogleABGroupMembers", [](auto &l) { l.removeGoogleABGroupMembers("Work people"); },
+         [](auto &t) { t.deleteGoogleMembersOfABGroupWithName("Work people"); }},
+        {"removeGoogleAllPeople", [](auto &l) { l.removeGoogleAllPeople(); },
+         [](auto &t) { t.deleteAllABPeople(); }},
+        {"removeGoogleAllCompanies", [](auto &l) { l.removeGoogleAllCompanies(); },
+         [](auto &t) { t.deleteAllABCompanies(); }},
+    };
+    const auto sheetOf = [this](const std::function<void()> &call) -> std::optional<Prompt> {
+        const qsizetype before = prompter.shown().size();
+        call();
+        if (!runUntil([&] { return prompter.shown().size() > before; }, 5000))
+            return std::nullopt;
+        // Each sheet is answered Cancel, its first button.
+        QElapsedTimer spin;
+        spin.start();
+        while (spin.elapsed() < 50)
+            QCoreApplication::processEvents();
+        return prompter.shown().at(before).prompt;
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::optional<Prompt> viaLoader = sheetOf([&] { c.viaLoader(*loader); });
+        const std::optional<Prompt> direct = sheetOf([&] { c.direct(*tool()); });
+        ASSERT_TRUE(viaLoader);
+        EXPECT_EQ(viaLoader, direct);
+    }
+    EXPECT_EQ(liveEntries(GDataEntryBase::Kind::Contact).size(), 5u);
+    // The one without a sheet of its own: the group of that title goes.
+    loader->removeGoogleGoogleGroup("Crew");
+    EXPECT_TRUE(runUntil([&] {
+        for (const GDataEntryPtr &group : liveEntries(GDataEntryBase::Kind::ContactGroup)) {
+            if (group->title() == QStringLiteral("Crew"))
+                return false;
+        }
+        return true;
+    }));
+}
+
+// A listening agent is silenced for the handler and listens again afterwards.
+class ConfirmedAgentTest : public ConfirmedActionsTest
+{
+protected:
+    void beforeOpen() override { startAgentStandIn(); }
+};
+
+TEST_F(ConfirmedAgentTest, TheAgentHearsNothingOfADeletionOrADownload)
+{
+    const struct
+    {
+        const char *name;
+        Action action;
+        bool download;
+    } cases[] = {
+        {"deletion", [](auto &l) { l.removeABAllGoogleContacts(); }, false},
+        {"download", [](auto &l) { l.downloadFromGoogleAllGoogleContacts(); }, true},
+    };
+    ASSERT_TRUE(agentListening());
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const qsizetype before = agentCalls().size();
+        ASSERT_TRUE(run(c.action, kAlertSecondButtonReturn, c.download));
+        EXPECT_EQ(agentCalls().mid(before), (QStringList{"false", "true"}));
+        EXPECT_TRUE(agentListening());
+    }
+}
 
 } // namespace
