@@ -225,6 +225,11 @@ void GoogleContactTool::googleArchivePanelDidEnd(int returnCode, const QString &
             photos << archive.filePath(name);
         }
     }
+    // A zip that is no backup (no lists in its "Archive" folder) restores nothing, and says so.
+    if (groups.isEmpty() && contacts.isEmpty()) {
+        refuseRestore(restoretexts::noLists);
+        return;
+    }
     m_restoreGoogleGroupArray = groups;
     m_restoreGoogleContactArray = contacts;
     m_restoreGoogleImagesArray = photos;

@@ -37,6 +37,8 @@ inline const QString okButton = QStringLiteral("OK");
 // What the outcome sheet lists.
 inline const QString archiveRefused = QStringLiteral("The archive cannot be restored: %1");
 inline const QString listRefused = QStringLiteral("The list %1 cannot be restored: %2");
+inline const QString noLists =
+    QStringLiteral("The archive holds no lists of Google groups or contacts.");
 inline const QString noGroupFeed = QStringLiteral("The Google groups have not been fetched.");
 inline const QString noContactFeed = QStringLiteral("The Google contacts have not been fetched.");
 inline const QString refetchFailed = QStringLiteral("Google could not be read again: %1");
