@@ -118,6 +118,8 @@ QString ownGID(const GDataEntryContact &contact, const QString &ownName)
 struct GoogleContactTool::RestoreRun
 {
     bool showGoogleAlerts = false;
+    // The window told of the bulk change, told again when it ends.
+    GoogleContactToolUIDelegate *bulkChangeDelegate = nullptr;
     QString ownName;
     QString failedTitle;
     QString failedText;
@@ -232,6 +234,11 @@ void GoogleContactTool::googleArchivePanelDidEnd(int returnCode, const QString &
     }
     m_restoreGoogleGroupArray = groups;
     m_restoreGoogleContactArray = contacts;
+    // The links the restore writes are no change of the user's for a listening agent to push.
+    if (m_uiDelegate) {
+        m_uiDelegate->beginBulkAddressBookChange();
+        m_restoreRun->bulkChangeDelegate = m_uiDelegate;
+    }
     m_restoreGoogleImagesArray = photos;
     ud.setBool(m_restoreRun->showGoogleAlerts, batchkeys::showGoogleAlerts);
     if (m_uiDelegate) {
@@ -606,6 +613,8 @@ void GoogleContactTool::finishRestore()
     ud.setBool(true, restoretexts::restoreContactsComplete);
     m_restoreWait.clear();
     AddressBookTool::abSave();
+    if (run->bulkChangeDelegate && run->bulkChangeDelegate == m_uiDelegate)
+        m_uiDelegate->endBulkAddressBookChange();
 
     QStringList lines;
     const auto count = [&lines](const QString &text, int n) {

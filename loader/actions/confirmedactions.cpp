@@ -132,6 +132,24 @@ bool hasNoTitle(const GDataEntryContact &contact)
 
 } // namespace
 
+// The engine's own bulk changes of the book (a restore's links) keep a listening agent quiet too.
+
+void DataMoverWindowController::beginBulkAddressBookChange()
+{
+    if (m_agentSilencedForBulkChange || !agentclient::isAgentListening())
+        return;
+    agentclient::silenceAgentNotifications();
+    m_agentSilencedForBulkChange = true;
+}
+
+void DataMoverWindowController::endBulkAddressBookChange()
+{
+    if (!m_agentSilencedForBulkChange)
+        return;
+    m_agentSilencedForBulkChange = false;
+    agentclient::turnOnAgentNotifications();
+}
+
 // The sheets.
 
 void DataMoverWindowController::beginConfirmedSheet(const QString &key, const Prompt &prompt,

@@ -136,6 +136,8 @@ public:
                               const std::optional<GDataError> &error) override;
     void setContactArray(const QList<QVariantMap> &browserRows) override;
     void determineGoogleGroupCounts() override;
+    void beginBulkAddressBookChange() override;
+    void endBulkAddressBookChange() override;
 
     // GoogleContactToolDataDelegate
     BatchActionQueue batchActionContactArray() override;
@@ -349,4 +351,5 @@ private:
                        const QString &third = QString());
     bool fetchBeforeDownload();
     bool m_confirmedFetchDone = false;
+    bool m_agentSilencedForBulkChange = false;
 };

@@ -1,6 +1,8 @@
 #include "tests/loader/window/dataloadertest.h"
 
 #include "addressbook/google/linkproperties.h"
+#include "foundation/propertylist.h"
+#include "foundation/zeltorfiletool.h"
 #include "google/download/downloadkeys.h"
 #include "google/engine/googlecontacttool.h"
 #include "platform/addressbook/abconstants.h"
@@ -13,7 +15,9 @@
 #include "platform/gdata/entries/gdataentrycontactgroup.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -459,6 +463,33 @@ TEST_F(ConfirmedAgentTest, TheAgentHearsNothingOfADeletionOrADownload)
         EXPECT_EQ(agentCalls().mid(before), (QStringList{"false", "true"}));
         EXPECT_TRUE(agentListening());
     }
+}
+
+// A restore writes links into the book: the agent hears nothing of them either.
+TEST_F(ConfirmedAgentTest, TheAgentHearsNothingOfARestoresLinks)
+{
+    QTemporaryDir made;
+    const QString folder = made.filePath("Archive");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QVariantList records{QVariantMap{
+        {"identifier", "http://elsewhere/m8/feeds/contacts/x/base/1"},
+        {"name", "Ben Work"},
+        {"extendedProperties",
+         QVariantList{QVariantMap{{"name", "tolvaneContact"},
+                                  {"value", ""},
+                                  {"XMLValue", QVariantMap{{"aID", ben->uniqueId()}}}}}}}};
+    ASSERT_TRUE(propertylist::writeFile(
+        QDir(folder).filePath("googleArchive_20090301_142205_1.contacts"), records, nullptr));
+    const QString archive = made.filePath("google_20090301_142205_1.zip");
+    ASSERT_TRUE(ZeltorFileTool::zipSource(folder, archive));
+    const qsizetype calls = agentCalls().size();
+    const qsizetype shown = prompter.shown().size();
+    tool()->googleArchivePanelDidEnd(1, archive);
+    ASSERT_TRUE(runUntil([&] { return prompter.shown().size() > shown; }, 60000));
+    EXPECT_EQ(prompter.shown().back().prompt.message, "Batch update completed");
+    EXPECT_FALSE(ben->valueForProperty(AddressBookTool::contactIDPropertyName()).toString().isEmpty());
+    EXPECT_EQ(agentCalls().mid(calls), (QStringList{"false", "true"}));
+    EXPECT_TRUE(agentListening());
 }
 
 } // namespace
