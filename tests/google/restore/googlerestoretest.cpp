@@ -536,6 +536,27 @@ TEST_F(GoogleRestoreTest, TheArchiveIsChosenInTheAccountsBackupFolder)
     }
 }
 
+// Google keeps ten extended properties per entry: a contact archived with ten of other programs
+// comes back with them, without the link, and is named.
+TEST_F(GoogleRestoreTest, AContactWithoutRoomForItsLinkIsNamed)
+{
+    QVariantList properties;
+    for (int i = 0; i < 10; ++i)
+        properties << QVariantMap{{"name", QStringLiteral("program%1").arg(i)}, {"value", "v"}};
+    const QVariantList records{QVariantMap{{"identifier", "http://elsewhere/base/1"},
+                                           {"name", "Crowded"},
+                                           {"extendedProperties", properties}}};
+    const std::optional<Prompt> outcome =
+        restore(*engine, archiveOf({{"googleArchive_20090301_142205_1.contacts", plist(records)}}));
+    ASSERT_TRUE(outcome);
+    EXPECT_TRUE(outcome->informativeText.contains(
+        "Contacts restored without their link (ten other properties): Crowded"))
+        << outcome->informativeText.toStdString();
+    const GDataEntryContactPtr crowded = serverContact("Crowded");
+    ASSERT_TRUE(crowded);
+    EXPECT_EQ(crowded->extendedProperties().size(), 10u);
+}
+
 TEST_F(GoogleRestoreTest, AHostileOrBrokenArchiveIsRefusedBeforeAnythingIsSent)
 {
     const QString contacts = QStringLiteral("googleArchive_20090301_142205_1.contacts");
