@@ -1,5 +1,6 @@
 #include "tests/loader/window/dataloadertest.h"
 
+#include "addressbook/addressbookkeys.h"
 #include "addressbook/google/linkproperties.h"
 #include "foundation/propertylist.h"
 #include "foundation/zeltorfiletool.h"
@@ -309,6 +310,25 @@ INSTANTIATE_TEST_SUITE_P(
                      "the Address Book Group: Work people?",
                      {}}),
     [](const testing::TestParamInfo<DownloadCase> &info) { return std::string(info.param.name); });
+
+// The options that protect a kind of record hold for the deletions too.
+TEST_F(ConfirmedActionsTest, ProtectedKindsStay)
+{
+    UserDefaults &ud = UserDefaults::standard();
+    ud.setBool(true, abkeys::abUpdateNeverRemoveSmartGroups);
+    ud.setBool(true, abkeys::abUpdateNeverRemovePeople);
+    const QStringList all = book();
+    for (const Action &protectedOnes : std::initializer_list<Action>{
+             [](auto &l) { l.removeABAllSmartGroups(); }, [](auto &l) { l.removeABAllPeople(); },
+             [](auto &l) { l.removeABAllGoogleContacts(); }}) {
+        ASSERT_TRUE(run(protectedOnes, kAlertSecondButtonReturn, false));
+        EXPECT_EQ(book(), all);
+    }
+    ASSERT_TRUE(run([](auto &l) { l.removeABAllCompanies(); }, kAlertSecondButtonReturn, false));
+    QStringList withoutAcme = all;
+    withoutAcme.removeOne("C:Acme");
+    EXPECT_EQ(book(), withoutAcme);
+}
 
 TEST_F(ConfirmedActionsTest, AnEmptySetShowsItsSheetAndStillWritesTheFlagBack)
 {
