@@ -557,6 +557,20 @@ TEST_F(GoogleRestoreTest, AContactWithoutRoomForItsLinkIsNamed)
     EXPECT_EQ(crowded->extendedProperties().size(), 10u);
 }
 
+TEST_F(GoogleRestoreTest, OfTwoListsOfOneKindTheLastReadIsRestored)
+{
+    const auto list = [](const QString &name) {
+        return plist(QVariantList{QVariantMap{{"identifier", "http://elsewhere/base/" + name},
+                                              {"name", name}}});
+    };
+    const std::optional<Prompt> outcome =
+        restore(*engine, archiveOf({{"googleArchive_20090301_142205_1.contacts", list("Older")},
+                                    {"googleArchive_20090302_142205_1.contacts", list("Newer")},
+                                    {"readme.txt", "not a list"}}));
+    ASSERT_TRUE(outcome);
+    EXPECT_EQ(serverContactTitles(), QStringList{"Newer"});
+}
+
 TEST_F(GoogleRestoreTest, AHostileOrBrokenArchiveIsRefusedBeforeAnythingIsSent)
 {
     const QString contacts = QStringLiteral("googleArchive_20090301_142205_1.contacts");
