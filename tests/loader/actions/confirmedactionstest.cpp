@@ -371,6 +371,22 @@ TEST_F(ConfirmedActionsTest, AContactMadeJustBeforeADownloadKeepsItsPersonsLink)
     EXPECT_EQ(gil->valueForProperty(kABNoteProperty).toString(), "from Google");
 }
 
+// A contact with neither title nor address (a phone only) cannot be told apart from one already
+// downloaded: it is left out, so repeated downloads do not pile up persons.
+TEST_F(ConfirmedActionsTest, TheAddressOnlyDownloadTwiceMakesEachPersonOnce)
+{
+    auto phoneOnly = std::make_shared<GDataEntryContact>();
+    phoneOnly->setPhoneNumbers({{"555-0199", std::nullopt, std::nullopt, true}});
+    server.seedContacts(kAccount, {phoneOnly});
+    QStringList expected = book() << "P:";
+    expected.sort();
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(run([](auto &l) { l.downloadFromGoogleOnlyEmailContacts(); },
+                        kAlertSecondButtonReturn, true));
+        EXPECT_EQ(book(), expected) << "run " << i + 1;
+    }
+}
+
 TEST_F(ConfirmedActionsTest, AFailedFetchStopsTheDownloadBeforeAnythingChanges)
 {
     const QStringList all = book();
