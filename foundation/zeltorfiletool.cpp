@@ -133,11 +133,13 @@ bool zipFiles(const QStringList &files, const QString &archive)
     return zipSource(folder, archive);
 }
 
-bool unzipSource(const QString &archive, const QString &destination)
+bool unzipSource(const QString &archive, const QString &destination, QString *reasonOut)
 {
     QString reason;
     if (ziparchive::extractArchive(archive, destination, &reason))
         return true;
+    if (reasonOut)
+        *reasonOut = reason;
     tlog::write(QStringLiteral("Unzip failed"));
     tlog::labelled(kClass, QStringLiteral("unzipSource:toDestination:"), QStringLiteral("ERROR:"),
                    reason);

@@ -21,8 +21,9 @@ bool zipSource(const QString &source, const QString &archive);
 // not be taken are logged, and the answer is false.
 bool zipFiles(const QStringList &files, const QString &archive);
 
-// Refuses an archive any of whose entries would land outside the destination.
-bool unzipSource(const QString &archive, const QString &destination);
+// Refuses an archive any of whose entries would land outside the destination; *reason (when
+// given) then says why, for the user.
+bool unzipSource(const QString &archive, const QString &destination, QString *reason = nullptr);
 
 // Removes every file below the folder, and the subfolders too when includingFolders is set; what
 // lies in an entry of the folder whose name begins with "." stays. Removals that fail are shown

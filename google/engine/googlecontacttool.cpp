@@ -60,6 +60,7 @@ GoogleContactTool::GoogleContactTool(Role role, QObject *parent)
                      [this] { batchSimpleABContactPictures(); });
     registerBatchSteps();
     registerCommandSteps();
+    registerRestoreSteps();
 }
 
 GoogleContactTool::~GoogleContactTool() = default;

@@ -623,4 +623,51 @@ private:
     PendingUpload m_pendingUpload;
     QList<GDataEntryContactPtr> m_deleteCandidates;
     QString m_deleteStatusMsg;
+
+    // Restoring a backup archive.
+public:
+    // Asks for the archive in a window-modal open choice on the window in front, starting in the
+    // account's backup folder; the answer goes to googleArchivePanelDidEnd.
+    void restoreGoogleContacts();
+    // With returnCode 1 the archive is unpacked into the tmp folder and restored: groups, then
+    // contacts, then photos, each step once the last has answered. An archive or list that cannot
+    // be read stops it before anything is sent. Every run ends with its outcome shown and the
+    // progress closed; the address book links it writes are saved after each step.
+    void googleArchivePanelDidEnd(int returnCode, const QString &path);
+    void batchRestoreGroups();
+    void batchRestoreContacts();
+    void batchRestoreImages();
+    const QVariantList &restoreGoogleGroupArray() const { return m_restoreGoogleGroupArray; }
+    void setRestoreGoogleGroupArray(const QVariantList &records)
+    {
+        m_restoreGoogleGroupArray = records;
+    }
+    const QVariantList &restoreGoogleContactArray() const { return m_restoreGoogleContactArray; }
+    void setRestoreGoogleContactArray(const QVariantList &records)
+    {
+        m_restoreGoogleContactArray = records;
+    }
+    const QStringList &restoreGoogleImagesArray() const { return m_restoreGoogleImagesArray; }
+    void setRestoreGoogleImagesArray(const QStringList &paths)
+    {
+        m_restoreGoogleImagesArray = paths;
+    }
+
+private:
+    struct RestoreRun;
+    void registerRestoreSteps();
+    void refuseRestore(const QString &why);
+    void batchRestoreGroupsAnswered(TicketSet &set);
+    void batchRestoreContactsAnswered(TicketSet &set);
+    void restoreGroupsRefetched(const GDataServiceTicketPtr &ticket, const GDataFeedPtr &feed);
+    void restoreContactsRefetched(const GDataServiceTicketPtr &ticket, const GDataFeedPtr &feed);
+    void restoreRefetchFailed(const GDataServiceTicketPtr &ticket, const GDataError &error);
+    bool removeRestoredCopies();
+    void afterRestoredContacts();
+    void sendNextRestoredPhoto();
+    void finishRestore();
+    QVariantList m_restoreGoogleGroupArray;
+    QVariantList m_restoreGoogleContactArray;
+    QStringList m_restoreGoogleImagesArray;
+    std::shared_ptr<RestoreRun> m_restoreRun;
 };

@@ -17,3 +17,5 @@ void GoogleContactToolUIDelegate::determineGoogleGroupCounts() {}
 void GoogleContactToolUIDelegate::openBrowserView(GoogleContactTool *) {}
 
 void GoogleContactToolUIDelegate::openDataMover(GoogleContactTool *) {}
+void GoogleContactToolUIDelegate::beginBulkAddressBookChange() {}
+void GoogleContactToolUIDelegate::endBulkAddressBookChange() {}

@@ -57,4 +57,8 @@ public:
     // The first window of a launch.
     virtual void openBrowserView(GoogleContactTool *tool);
     virtual void openDataMover(GoogleContactTool *tool);
+    // The engine is about to change the address book in bulk (a restore writing its links), and
+    // has done so: a listening agent would push those changes to Google again.
+    virtual void beginBulkAddressBookChange();
+    virtual void endBulkAddressBookChange();
 };

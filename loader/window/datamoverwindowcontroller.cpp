@@ -84,6 +84,8 @@ DataMoverWindowController::DataMoverWindowController()
     buildWindow();
     GoogleContactToolUIDelegate::registerSelector(QStringLiteral("dataLoaderPassFetched"),
                                                   [this] { passFetched(); });
+    GoogleContactToolUIDelegate::registerSelector(QStringLiteral("confirmedActionFetched"),
+                                                  [this] { m_confirmedFetchDone = true; });
 }
 
 DataMoverWindowController::~DataMoverWindowController() = default;

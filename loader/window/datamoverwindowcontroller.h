@@ -5,6 +5,7 @@
 #include "google/engine/googlecontacttooluidelegate.h"
 #include "loader/passes/downloadpass.h"
 #include "loader/passes/uploadplanner.h"
+#include "platform/ui/prompter.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -135,12 +136,63 @@ public:
                               const std::optional<GDataError> &error) override;
     void setContactArray(const QList<QVariantMap> &browserRows) override;
     void determineGoogleGroupCounts() override;
+    void beginBulkAddressBookChange() override;
+    void endBulkAddressBookChange() override;
 
     // GoogleContactToolDataDelegate
     BatchActionQueue batchActionContactArray() override;
     void loadPending() override;
     void refreshGroupData() override;
     void listenForNotifications() override;
+
+    // Confirmed batch actions. Each address book action stores its confirmation key in the
+    // preference contextString and asks in a sheet; its handler reads the key back and does the
+    // work on the answer (Cancel 1, the action 0, the third button -1), with a listening agent
+    // silenced. A name is the title of the menu item that sent the action.
+    void removeABAllSmartGroups();
+    void removeABAllManualGroups();
+    void removeABGroup(const QString &name);
+    void removeABGoogleGroup(const QString &name);
+    void removeABAllGoogleGroups();
+    void removeGroupSheetDidEnd(int returnCode);
+    void removeABGroupMembers(const QString &name);
+    void removeABAllCompanies();
+    void removeABAllPeople();
+    void removeABGoogleGroupMembers(const QString &name);
+    void removeABAllGoogleContacts();
+    void removeABGoogleOnlyEmailContacts();
+    void removeABGoogleNoGroupContacts();
+    void removeContactSheetDidEnd(int returnCode);
+    // The downloads first fetch Google's lists again and work on what comes back; a fetch that
+    // fails changes nothing.
+    void downloadFromGoogleGoogleGroupMembers(const QString &name);
+    void downloadFromGoogleNoGroupContacts();
+    void downloadFromGoogleOnlyEmailContacts();
+    void downloadFromGoogleAllGoogleContacts();
+    void downloadFromGoogleABGroupMembers(const QString &name);
+    void downloadFromGoogleCompanies();
+    void downloadFromGooglePeople();
+    void downloadFromGoogleGoogleGroup(const QString &name);
+    void downloadFromGoogleAllGroups();
+    void updateContactSheetDidEnd(int returnCode);
+    // The Google side, passed to the engine, which asks itself.
+    void uploadFromABABGroup(const QString &name);
+    void uploadFromABAllManualGroups();
+    void uploadFromABAllSmartGroups();
+    void uploadFromABGoogleGroupMembers(const QString &title);
+    void uploadFromABAllGoogleContacts();
+    void uploadFromABABGroupMembers(const QString &name);
+    void uploadFromABAllCompanies();
+    void uploadFromABAllPeople();
+    void removeGoogleAllGoogleGroups();
+    void removeGoogleAllGoogleContacts();
+    void removeGoogleGoogleOnlyEmailContacts();
+    void removeGoogleGoogleGroup(const QString &title);
+    void removeGoogleGoogleGroupMembers(const QString &title);
+    void removeGoogleGoogleNoGroupContacts();
+    void removeGoogleABGroupMembers(const QString &name);
+    void removeGoogleAllPeople();
+    void removeGoogleAllCompanies();
 
 signals:
     // The comparison of an upload, or the first change of a download, is about to begin.
@@ -288,4 +340,16 @@ private:
     QPointer<QLineEdit> m_userField;
     QPointer<QLineEdit> m_pwField;
     QPointer<QPushButton> m_loginButton;
+
+    // Confirmed batch actions.
+    void beginConfirmedSheet(const QString &key, const Prompt &prompt,
+                             void (DataMoverWindowController::*handler)(int));
+    void beginGroupDeletion(const QString &key, const QString &title, const QString &button);
+    void beginRecordDeletion(const QString &key, const QString &title, const QString &button,
+                             const QString &message);
+    void beginDownload(const QString &key, const QString &title, const QString &button,
+                       const QString &third = QString());
+    bool fetchBeforeDownload();
+    bool m_confirmedFetchDone = false;
+    bool m_agentSilencedForBulkChange = false;
 };
