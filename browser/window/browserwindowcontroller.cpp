@@ -1,6 +1,7 @@
 #include "browser/window/browserwindowcontroller.h"
 
 #include "app/appkeys.h"
+#include "browser/columns/contacttablecolumns.h"
 #include "browser/inspector/contactinspector.h"
 #include "browser/models/contactarraycontroller.h"
 #include "browser/models/contactcolumns.h"
@@ -9,6 +10,9 @@
 #include "browser/splitview/browserimagesplitview.h"
 #include "browser/splitview/groupnavsplitview.h"
 #include "browser/splitview/notesplitview.h"
+#include "browser/tables/contacttableview.h"
+#include "browser/tables/grouptableview.h"
+#include "browser/toolbar/browsertoolbar.h"
 #include "browser/window/namewithimagedelegate.h"
 #include "browser/window/windowkeys.h"
 #include "browser/window/windowtexts.h"
@@ -144,7 +148,7 @@ void BrowserWindowController::buildWindow()
     rightPane->setContentsMargins(0, 0, 0, 0);
     rightPane->addWidget(m_noteSplitView);
 
-    m_groupsTable = new QTableView;
+    m_groupsTable = new GroupTableView;
     configureTable(m_groupsTable, kGroupsTableTag);
     // One column of titles: a header would only name it.
     m_groupsTable->horizontalHeader()->hide();
@@ -160,7 +164,7 @@ void BrowserWindowController::buildWindow()
     m_searchField = new TolvaneSearchField;
     m_searchField->setObjectName(QStringLiteral("searchField"));
     contactArea->addWidget(m_searchField);
-    m_contactsTable = new QTableView;
+    m_contactsTable = new ContactTableView;
     m_contactsTable->setHorizontalHeader(
         new TolvanePopupTableHeader(Qt::Horizontal, m_contactsTable));
     configureTable(m_contactsTable, kContactsTableTag);
@@ -206,6 +210,7 @@ void BrowserWindowController::buildWindow()
     notesFont.setPointSizeF(m_browserNoteFontSize);
     m_notesView->setFont(notesFont);
     setStatusMessage(windowtexts::dragHint);
+    setupToolbarForWindow(window);
 }
 
 QWidget *BrowserWindowController::buildStatusBar()
@@ -285,6 +290,7 @@ void BrowserWindowController::buildLists()
         nameColumn,
         new NameWithImageDelegate(ContactArrayController::NameWithImageRole, m_contactsTable));
     m_contactsTable->sortByColumn(nameColumn, Qt::AscendingOrder);
+    connectToolbarToLists();
 
     connect(m_groupSet->contactSelection(), &QItemSelectionModel::selectionChanged, this,
             [this] { showSelectedContact(); });
@@ -398,6 +404,8 @@ void BrowserWindowController::setUseIntersection(bool intersection)
 {
     if (m_groupSet)
         m_groupSet->setUseIntersection(intersection);
+    if (m_toolbar)
+        m_toolbar->setUseIntersection(intersection);
 }
 
 void BrowserWindowController::loadGoogleTool()
@@ -689,4 +697,159 @@ void BrowserWindowController::cancelLogin()
     m_loginPanel->done(kLoginCancelled);
     if (WindowController::window())
         WindowController::window()->close();
+}
+
+// The toolbar, the contact table's columns, and the tables' keys.
+
+GroupTableView *BrowserWindowController::groupTableView() const
+{
+    return static_cast<GroupTableView *>(m_groupsTable);
+}
+
+ContactTableView *BrowserWindowController::contactTableView() const
+{
+    return static_cast<ContactTableView *>(m_contactsTable);
+}
+
+void BrowserWindowController::setupToolbarForWindow(QMainWindow *window)
+{
+    const BrowserToolbar::Metrics metrics{m_browserRowHeight, m_browserRowFontSize,
+                                          m_browserNoteFontSize};
+    m_toolbar = new BrowserToolbar(
+        *m_searchField, metrics,
+        UserDefaults::standard().boolForKey(windowkeys::multipleGroupsUseIntersection), window);
+    window->addToolBar(m_toolbar);
+    // The toolbar's copy of the search field is the one the user types into.
+    if (m_toolbar->searchField())
+        m_searchField->hide();
+    connect(m_toolbar, &BrowserToolbar::itemActivated, this,
+            [this](const QString &action) { sendAction(action); });
+    connect(m_toolbar, &BrowserToolbar::searchChanged, this, [this](const QString &text) {
+        if (m_searchField->text() != text)
+            m_searchField->setText(text);
+    });
+    connect(m_searchField, &QLineEdit::textChanged, m_toolbar, &BrowserToolbar::setSearchText);
+    connect(m_toolbar, &BrowserToolbar::setOperatorChosen, this, [this] {
+        if (m_groupSet)
+            m_groupSet->toggleSetOperator();
+    });
+    connect(m_toolbar, &BrowserToolbar::rowHeightChanged, this,
+            &BrowserWindowController::setBrowserRowHeight);
+    connect(m_toolbar, &BrowserToolbar::rowFontSizeChanged, this,
+            &BrowserWindowController::setBrowserRowFontSize);
+    connect(m_toolbar, &BrowserToolbar::noteFontSizeChanged, this,
+            &BrowserWindowController::setBrowserNoteFontSize);
+
+    m_tableColumns = new ContactTableColumns(*m_contactsTable, this);
+    static_cast<TolvanePopupTableHeader *>(m_contactsTable->horizontalHeader())
+        ->setMenu(m_tableColumns->tableColumnsMenu());
+
+    contactTableView()->setGroupsTableView(groupTableView());
+    connect(contactTableView(), &ContactTableView::editRequested, this,
+            [this] { sendAction(QStringLiteral("editGoogleContact:")); });
+    connect(
+        contactTableView(), &ContactTableView::deleteContactsConfirmed, this,
+        [this](const QStringList &gIDs) { sendAction(QStringLiteral("deleteContacts:"), gIDs); });
+    connect(
+        contactTableView(), &ContactTableView::removeContactsConfirmed, this,
+        [this](const QStringList &gIDs, const QStringList &groups) {
+            sendAction(QStringLiteral("removeContacts:fromGroups:"), QVariantList{gIDs, groups});
+        });
+    connect(groupTableView(), &GroupTableView::deleteGroupsConfirmed, this,
+            [this](const QStringList &identifiers) {
+                sendAction(QStringLiteral("deleteGroups:"), identifiers);
+            });
+
+    registerCommand(QStringLiteral("deleteItems:"), [this](const QVariant &) { deleteItems(); });
+    registerCommand(QStringLiteral("changeBrowserDataField:"),
+                    [this](const QVariant &tag) { changeBrowserDataField(tag.toInt()); });
+    registerCommand(QStringLiteral("showTableColumnSheet:"),
+                    [this](const QVariant &) { showTableColumnSheet(); });
+}
+
+void BrowserWindowController::connectToolbarToLists()
+{
+    m_tableColumns->setupTableColumns();
+    connect(m_groupSet->groupSelection(), &QItemSelectionModel::selectionChanged, this, [this] {
+        m_isGroupSelection = true;
+        revalidateToolbar();
+    });
+    connect(m_groupSet->contactSelection(), &QItemSelectionModel::selectionChanged, this, [this] {
+        m_isGroupSelection = false;
+        revalidateToolbar();
+    });
+    revalidateToolbar();
+}
+
+void BrowserWindowController::revalidateToolbar()
+{
+    if (!m_groupSet)
+        return;
+    ToolbarSelection selection;
+    selection.isGroupSelection = m_isGroupSelection;
+    for (const GroupRow &row : groupTableView()->selectedGroupRows())
+        selection.selectedGroupTypes.append(row.groupType);
+    selection.selectedContacts = int(m_groupSet->selectedContactIDs().size());
+    m_toolbar->validateToolbarItems(selection);
+    if (QAction *const setOperator = m_toolbar->setOperatorToolbarItem())
+        setOperator->setEnabled(selection.selectedGroupTypes.size() >= 2);
+}
+
+void BrowserWindowController::sendAction(const QString &action, const QVariant &argument)
+{
+    if (respondsToCommand(action))
+        performCommand(action, argument);
+}
+
+void BrowserWindowController::hideToolbar()
+{
+    m_toolbar->setVisible(false);
+}
+
+void BrowserWindowController::showToolbar()
+{
+    m_toolbar->setVisible(true);
+}
+
+void BrowserWindowController::changeBrowserDataField(int tag)
+{
+    m_tableColumns->changeBrowserDataField(tag);
+}
+
+void BrowserWindowController::showTableColumnSheet()
+{
+    m_tableColumns->showTableColumnSheet(WindowController::window());
+}
+
+void BrowserWindowController::closeTableColumnSheet()
+{
+    m_tableColumns->closeTableColumnSheet();
+}
+
+void BrowserWindowController::deleteItems()
+{
+    if (m_isGroupSelection)
+        groupTableView()->deleteGroups();
+    else
+        contactTableView()->deleteContacts();
+}
+
+void BrowserWindowController::setBrowserRowHeight(float value)
+{
+    m_browserRowHeight = value;
+    applyRowHeight();
+}
+
+void BrowserWindowController::setBrowserRowFontSize(float value)
+{
+    m_browserRowFontSize = value;
+    applyRowHeight();
+}
+
+void BrowserWindowController::setBrowserNoteFontSize(float value)
+{
+    m_browserNoteFontSize = value;
+    QFont notesFont = m_notesView->font();
+    notesFont.setPointSizeF(value);
+    m_notesView->setFont(notesFont);
 }

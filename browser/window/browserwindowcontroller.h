@@ -15,6 +15,12 @@
 #include <memory>
 
 class BrowserImageSplitView;
+class BrowserToolbar;
+class ContactTableColumns;
+class ContactTableView;
+class GroupTableView;
+class QMainWindow;
+class QMenu;
 class ContactArrayController;
 class ContactInspector;
 class GroupArrayController;
@@ -105,6 +111,23 @@ public:
 
     void manageSafari();
 
+    // The toolbar, the contact table's columns, and the tables' keys.
+    BrowserToolbar *toolbar() const { return m_toolbar; }
+    void hideToolbar();
+    void showToolbar();
+    ContactTableColumns *tableColumns() const { return m_tableColumns; }
+    GroupTableView *groupTableView() const;
+    ContactTableView *contactTableView() const;
+    void changeBrowserDataField(int tag);
+    void showTableColumnSheet();
+    void closeTableColumnSheet();
+    // The toolbar's Delete: the sheet of the table the user touched last.
+    void deleteItems();
+    bool isGroupSelection() const { return m_isGroupSelection; }
+    void setBrowserRowHeight(float value);
+    void setBrowserRowFontSize(float value);
+    void setBrowserNoteFontSize(float value);
+
     // GoogleContactToolUIDelegate
     void openUserInfoWithMessage(const QString &message, int progressMax) override;
     void updateUserInfoWithMessage(const QString &message) override;
@@ -142,6 +165,12 @@ private:
     void updateCanLogin();
     // The contacts asked for last have arrived, or their fetch failed.
     bool contactFetchSettled() const;
+    void setupToolbarForWindow(QMainWindow *window);
+    // The toolbar, the columns and the keys follow the lists of the engine.
+    void connectToolbarToLists();
+    void revalidateToolbar();
+    // Performs the operation when the window offers it.
+    void sendAction(const QString &action, const QVariant &argument = QVariant());
 
     GoogleContactTool *m_tool = nullptr;
     // The engine of a second account; declared before the lists, which read it until they go.
@@ -182,4 +211,8 @@ private:
     bool m_panesOpened = false;
     // The contact fetch whose answer the lists show last.
     const void *m_shownContactFetch = nullptr;
+    BrowserToolbar *m_toolbar = nullptr;
+    ContactTableColumns *m_tableColumns = nullptr;
+    // The last selection change came from the group table.
+    bool m_isGroupSelection = false;
 };
