@@ -25,6 +25,8 @@ const QString kClass = QStringLiteral("BrowserWindowController");
 constexpr int kEmptyListWidth = 100;
 // Closing the column chooser ends it with this code.
 constexpr int kSheetClosed = -1001;
+// Narrow enough for the image columns' first width.
+constexpr int kMinimumColumnWidth = 16;
 
 QString switchTitle(const ContactColumn &column)
 {
@@ -52,6 +54,7 @@ ContactTableColumns::ContactTableColumns(QTableView &table, QObject *parent)
     , m_table(table)
 {
     buildMenu();
+    m_table.horizontalHeader()->setMinimumSectionSize(kMinimumColumnWidth);
     // A double click on a header sizes that column; a click elsewhere sorts as always.
     connect(m_table.horizontalHeader(), &QHeaderView::sectionDoubleClicked, this,
             [this](int column) { sizeTableColumn(column); });
