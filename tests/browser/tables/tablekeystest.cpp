@@ -25,7 +25,10 @@ protected:
     void SetUp() override
     {
         BrowserAccountTest::SetUp();
-        UserDefaults::standard().setInteger(1, QStringLiteral("systemGroupUseAll"));
+        UserDefaults &ud = UserDefaults::standard();
+        ud.setInteger(1, QStringLiteral("systemGroupUseAll"));
+        ud.setBool(false, loaderkeys::gmUpdateNeverRemoveGroups);
+        ud.setBool(false, loaderkeys::gmUpdateNeverRemoveContacts);
         previousBeep = beep::setHandler([this] { ++beeps; });
         groups.setGroupArray(tool.groupArray());
         groupTable.setModel(&groups);

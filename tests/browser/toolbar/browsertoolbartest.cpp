@@ -20,6 +20,12 @@ namespace {
 class BrowserToolbarTest : public GoogleEntryTest
 {
 protected:
+    void SetUp() override
+    {
+        GoogleEntryTest::SetUp();
+        UserDefaults::standard().removeObjectForKey(toolbaritems::toolbarIdentifier);
+    }
+
     std::unique_ptr<BrowserToolbar> makeToolbar()
     {
         return std::make_unique<BrowserToolbar>(outlet, BrowserToolbar::Metrics{18, 11, 12}, false);

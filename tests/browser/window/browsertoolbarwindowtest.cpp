@@ -1,0 +1,286 @@
+// The browser window of the main program against the loopback server, with its toolbar, the
+// contact table's columns and the tables' keys: what the selection enables, what the keys and the
+// toolbar's Delete ask, the sliders and the set operator stored when the window closes, and the
+// column commands the application delegate passes on.
+
+#include "app/windows/windowfactory.h"
+#include "browser/columns/contacttablecolumns.h"
+#include "browser/models/contactarraycontroller.h"
+#include "browser/models/contactcolumns.h"
+#include "browser/models/grouparraycontroller.h"
+#include "browser/selection/groupsetcontroller.h"
+#include "browser/tables/contacttableview.h"
+#include "browser/tables/grouptableview.h"
+#include "browser/toolbar/browsertoolbar.h"
+#include "browser/toolbar/toolbaritems.h"
+#include "browser/window/browserwindowcontroller.h"
+#include "browser/window/windowkeys.h"
+#include "foundation/views/tolvanepopuptableheader.h"
+#include "foundation/views/tolvanesearchfield.h"
+#include "platform/addressbook/abconstants.h"
+#include "platform/addressbook/addressbook.h"
+#include "platform/addressbook/person.h"
+#include "platform/defaults/userdefaults.h"
+#include "platform/ui/beep.h"
+
+#include "tests/support/app/mainprogramtest.h"
+#include "tests/support/google/googleentrybuilders.h"
+
+#include <QAbstractItemModelTester>
+#include <QDialog>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPointer>
+#include <QSlider>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kContacts = 4;
+const QString kGroupTitle = QStringLiteral("Cyclists");
+
+class BrowserToolbarWindowTest : public MainProgramTest
+{
+protected:
+    void SetUp() override
+    {
+        MainProgramTest::SetUp();
+        windowfactory::setMaker(WindowController::Kind::Browser,
+                                [] { return std::make_unique<BrowserWindowController>(); });
+        storePassword(kPassword);
+        server.generateContacts(kAccount, kContacts);
+        server.seedGroups(kAccount, {makeGroup(QString(), kGroupTitle)});
+        for (int i = 0; i < 3; ++i) {
+            const PersonPtr person = Person::create();
+            person->setValueForProperty(QStringLiteral("Reader%1").arg(i), kABFirstNameProperty);
+            person->setValueForProperty(QStringLiteral("Person"), kABLastNameProperty);
+            ASSERT_TRUE(AddressBook::shared()->addRecord(person));
+        }
+        ASSERT_TRUE(AddressBook::shared()->save());
+        UserDefaults::standard().setInteger(1, QStringLiteral("systemGroupUseAll"));
+        // The default items, whatever a test before stored.
+        UserDefaults::standard().removeObjectForKey(toolbaritems::toolbarIdentifier);
+        previousBeep = beep::setHandler([this] { ++beeps; });
+    }
+
+    void TearDown() override
+    {
+        beep::setHandler(previousBeep);
+        testers.clear();
+        MainProgramTest::TearDown();
+    }
+
+    BrowserWindowController *mainBrowser() const
+    {
+        return qobject_cast<BrowserWindowController *>(delegate->googleBrowserWindowController());
+    }
+
+    bool openBrowser()
+    {
+        if (!startProgram())
+            return false;
+        if (!runUntil([this] {
+                return mainBrowser() && mainBrowser()->contactArrayController() &&
+                       mainBrowser()->contactArrayController()->rowCount() == kContacts &&
+                       groupIdentifier(kGroupTitle).size() > 0;
+            }))
+            return false;
+        for (QAbstractItemModel *model :
+             {static_cast<QAbstractItemModel *>(mainBrowser()->contactArrayController()),
+              static_cast<QAbstractItemModel *>(mainBrowser()->groupArrayController())})
+            testers.push_back(std::make_unique<QAbstractItemModelTester>(
+                model, QAbstractItemModelTester::FailureReportingMode::Fatal));
+        return true;
+    }
+
+    QString groupIdentifier(const QString &title) const
+    {
+        for (const GroupRow &row : mainBrowser()->groupArrayController()->groupArray()) {
+            if (row.groupName == title)
+                return row.identifier;
+        }
+        return {};
+    }
+
+    // A click on these rows of a table, as the user selects them.
+    static void selectRows(QTableView *table, const QList<int> &rows)
+    {
+        QItemSelection chosen;
+        for (const int row : rows)
+            chosen.select(table->model()->index(row, 0), table->model()->index(row, 0));
+        table->selectionModel()->select(chosen, QItemSelectionModel::ClearAndSelect |
+                                                    QItemSelectionModel::Rows);
+    }
+
+    std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
+    int beeps = 0;
+    std::function<void()> previousBeep;
+};
+
+TEST_F(BrowserToolbarWindowTest, Toolbar_FollowsTheSelection)
+{
+    ASSERT_TRUE(openBrowser());
+    BrowserWindowController *const browser = mainBrowser();
+    BrowserToolbar *const toolbar = browser->toolbar();
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_TRUE(toolbar->isVisibleTo(browser->window()));
+    QAction *const inspect = toolbar->item(toolbaritems::inspector);
+    QAction *const remove = toolbar->deleteToolbarItem();
+    QAction *const merge = toolbar->item(toolbaritems::merge);
+    QAction *const setOperator = toolbar->setOperatorToolbarItem();
+
+    // The All row chosen: nothing to delete, and one group does not combine.
+    browser->groupSetController()->selectGroupIdentifiers({groupIdentifier(kGroupTitle)});
+    browser->groupSetController()->selectGroupIdentifiers(
+        {browser->groupArrayController()->groupArray().front().identifier});
+    EXPECT_TRUE(browser->isGroupSelection());
+    EXPECT_FALSE(remove->isEnabled());
+    EXPECT_FALSE(inspect->isEnabled());
+    EXPECT_FALSE(setOperator->isEnabled());
+
+    // One contact chosen.
+    selectRows(browser->contactsTableView(), {1});
+    EXPECT_FALSE(browser->isGroupSelection());
+    EXPECT_TRUE(inspect->isEnabled());
+    EXPECT_TRUE(remove->isEnabled());
+    EXPECT_FALSE(merge->isEnabled());
+    selectRows(browser->contactsTableView(), {0, 2});
+    EXPECT_FALSE(inspect->isEnabled());
+    EXPECT_TRUE(merge->isEnabled());
+    EXPECT_TRUE(toolbar->item(toolbaritems::bulkEdit)->isEnabled());
+
+    // A Google group of the account alone, then with a program's own group.
+    const QString cyclists = groupIdentifier(kGroupTitle);
+    browser->groupSetController()->selectGroupIdentifiers({cyclists});
+    EXPECT_TRUE(remove->isEnabled());
+    EXPECT_FALSE(setOperator->isEnabled());
+    browser->groupSetController()->selectGroupIdentifiers({cyclists, u"Companies"_qs});
+    EXPECT_FALSE(remove->isEnabled());
+    EXPECT_TRUE(setOperator->isEnabled());
+
+    // Hidden and shown again.
+    browser->hideToolbar();
+    EXPECT_FALSE(toolbar->isVisibleTo(browser->window()));
+    browser->showToolbar();
+    EXPECT_TRUE(toolbar->isVisibleTo(browser->window()));
+}
+
+TEST_F(BrowserToolbarWindowTest, Keys_BeepOrAskByWhatIsSelected)
+{
+    ASSERT_TRUE(openBrowser());
+    BrowserWindowController *const browser = mainBrowser();
+    GroupTableView *const groups = browser->groupTableView();
+    ContactTableView *const contacts = browser->contactTableView();
+
+    // The All row cannot be deleted.
+    selectRows(groups, {0});
+    QTest::keyClick(groups, Qt::Key_Backspace);
+    EXPECT_EQ(beeps, 1);
+    EXPECT_TRUE(prompter.shown().isEmpty());
+
+    // Contacts of the All row are deleted, by the name of the one selected.
+    selectRows(contacts, {2});
+    const QString name =
+        browser->contactArrayController()->arrangedObject(2).value(u"name"_qs).toString();
+    prompter.answer(kAlertSecondButtonReturn);
+    QTest::keyClick(contacts, Qt::Key_Delete);
+    ASSERT_EQ(prompter.shown().size(), 1);
+    EXPECT_EQ(prompter.shown().back().prompt.informativeText,
+              u"Permanently DELETE  \"%1\" ?"_qs.arg(name));
+    EXPECT_EQ(prompter.shown().back().window, browser->window());
+
+    // The toolbar's Delete asks the table touched last: the group of the account, which has no
+    // members yet.
+    browser->groupSetController()->selectGroupIdentifiers({groupIdentifier(kGroupTitle)});
+    ASSERT_EQ(browser->contactArrayController()->rowCount(), 0);
+    ASSERT_TRUE(browser->toolbar()->deleteToolbarItem()->isEnabled());
+    prompter.answer(kAlertSecondButtonReturn);
+    browser->toolbar()->deleteToolbarItem()->trigger();
+    ASSERT_EQ(prompter.shown().size(), 2);
+    EXPECT_EQ(prompter.shown().back().prompt.message, u"Permanently DELETE a Google Group"_qs);
+    EXPECT_EQ(prompter.shown().back().prompt.informativeText,
+              u"Permanently DELETE  \"%1\" ?"_qs.arg(kGroupTitle));
+    // With no contact in the group, the contacts' Delete beeps.
+    QTest::keyClick(contacts, Qt::Key_Backspace);
+    EXPECT_EQ(beeps, 2);
+}
+
+TEST_F(BrowserToolbarWindowTest, Closing_StoresTheSlidersAndTheSetOperatorChosenInTheToolbar)
+{
+    UserDefaults &ud = UserDefaults::standard();
+    ud.setObject(QStringList{toolbaritems::setLogic, toolbaritems::rowHeight,
+                             toolbaritems::rowFontSize, toolbaritems::noteFontSize},
+                 toolbaritems::toolbarIdentifier);
+    ud.setBool(false, windowkeys::multipleGroupsUseIntersection);
+    ASSERT_TRUE(openBrowser());
+    QPointer<BrowserWindowController> browser = mainBrowser();
+    BrowserToolbar *const toolbar = browser->toolbar();
+    ASSERT_NE(toolbar->rowHeightSlider(), nullptr);
+    toolbar->rowHeightSlider()->setValue(31);
+    toolbar->rowFontSizeSlider()->setValue(14);
+    toolbar->noteFontSizeSlider()->setValue(17);
+    EXPECT_EQ(browser->contactsTableView()->verticalHeader()->defaultSectionSize(), 31);
+    EXPECT_EQ(browser->contactsTableView()->font().pointSizeF(), 14);
+    // The operator applies to two groups or more.
+    browser->groupSetController()->selectGroupIdentifiers(
+        {groupIdentifier(kGroupTitle), u"Companies"_qs});
+    QTest::mouseClick(toolbar->segment(true), Qt::LeftButton);
+    EXPECT_TRUE(browser->useIntersection());
+    // Without a search item in the toolbar the window's own field stays.
+    EXPECT_FALSE(browser->searchField()->isHidden());
+
+    browser->window()->close();
+    ASSERT_TRUE(runUntil([&browser] { return browser.isNull(); }));
+    EXPECT_EQ(ud.doubleForKey(windowkeys::browserRowHeight), 31);
+    EXPECT_EQ(ud.doubleForKey(windowkeys::browserRowFontSize), 14);
+    EXPECT_EQ(ud.doubleForKey(windowkeys::browserNoteFontSize), 17);
+    EXPECT_TRUE(ud.boolForKey(windowkeys::multipleGroupsUseIntersection));
+}
+
+TEST_F(BrowserToolbarWindowTest, TheToolbarsSearchFieldSearches)
+{
+    ASSERT_TRUE(openBrowser());
+    BrowserWindowController *const browser = mainBrowser();
+    QLineEdit *const search = browser->toolbar()->searchField();
+    ASSERT_NE(search, nullptr);
+    EXPECT_TRUE(browser->searchField()->isHidden());
+    const QString name =
+        browser->contactArrayController()->arrangedObject(0).value(u"name"_qs).toString();
+    QTest::keyClicks(search, name.toUpper());
+    EXPECT_GE(browser->contactArrayController()->rowCount(), 1);
+    EXPECT_LT(browser->contactArrayController()->rowCount(), kContacts);
+    search->clear();
+    EXPECT_EQ(browser->contactArrayController()->rowCount(), kContacts);
+}
+
+TEST_F(BrowserToolbarWindowTest, ColumnCommandsOfTheApplicationReachTheKeyBrowser)
+{
+    ASSERT_TRUE(openBrowser());
+    BrowserWindowController *const browser = mainBrowser();
+    QHeaderView *const header = browser->contactsTableView()->horizontalHeader();
+    EXPECT_EQ(static_cast<TolvanePopupTableHeader *>(header)->menu(),
+              browser->tableColumns()->tableColumnsMenu());
+    // The factory's choice: the home phone hidden.
+    const int homePhone = contactcolumns::columnOf(u"homePhone"_qs);
+    EXPECT_TRUE(header->isSectionHidden(homePhone));
+    EXPECT_FALSE(header->isSectionHidden(contactcolumns::columnOf(u"name"_qs)));
+
+    browser->window()->activateWindow();
+    ASSERT_TRUE(runUntil([this] { return delegate->isBrowserFront(); }));
+    UserDefaults::standard().setBool(true, u"tableColHomePhone"_qs);
+    delegate->browserChangeDataField(106);
+    EXPECT_FALSE(header->isSectionHidden(homePhone));
+    EXPECT_EQ(header->visualIndex(homePhone), header->count() - 1);
+
+    delegate->showTableColumnSheet();
+    QDialog *const sheet = browser->tableColumns()->tableColumnSheet();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_EQ(sheet->parentWidget(), browser->window());
+    browser->closeTableColumnSheet();
+    EXPECT_FALSE(sheet->isVisible());
+}
+
+} // namespace
