@@ -36,6 +36,14 @@ protected:
             showColumn(shown, true);
     }
 
+    // The program's tests share one preferences file when they run in one process.
+    void TearDown() override
+    {
+        for (const ContactColumn &column : contactcolumns::columns)
+            UserDefaults::standard().removeObjectForKey(column.preference);
+        UserDefaults::standard().removeObjectForKey(appkeys::newPrefFileCreated);
+    }
+
     static void showColumn(const QString &identifier, bool shown)
     {
         UserDefaults::standard().setBool(

@@ -43,7 +43,13 @@ protected:
         controller.refreshView();
     }
 
-    void TearDown() override { beep::setHandler(previousBeep); }
+    void TearDown() override
+    {
+        beep::setHandler(previousBeep);
+        // The program's tests share one preferences file when they run in one process.
+        UserDefaults::standard().removeObjectForKey(loaderkeys::gmUpdateNeverRemoveGroups);
+        UserDefaults::standard().removeObjectForKey(loaderkeys::gmUpdateNeverRemoveContacts);
+    }
 
     // Selects the contacts of these rows of the list as shown.
     void selectContactRows(const QList<int> &rows)

@@ -26,6 +26,16 @@ protected:
         UserDefaults::standard().removeObjectForKey(toolbaritems::toolbarIdentifier);
     }
 
+    // The program's tests share one preferences file when they run in one process.
+    void TearDown() override
+    {
+        UserDefaults &ud = UserDefaults::standard();
+        for (const QString &key :
+             {toolbaritems::toolbarIdentifier, toolbarkeys::browserDataField,
+              loaderkeys::gmUpdateNeverRemoveGroups, loaderkeys::gmUpdateNeverRemoveContacts})
+            ud.removeObjectForKey(key);
+    }
+
     std::unique_ptr<BrowserToolbar> makeToolbar()
     {
         return std::make_unique<BrowserToolbar>(outlet, BrowserToolbar::Metrics{18, 11, 12}, false);

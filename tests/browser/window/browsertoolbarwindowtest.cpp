@@ -17,6 +17,7 @@
 #include "browser/window/windowkeys.h"
 #include "foundation/views/tolvanepopuptableheader.h"
 #include "foundation/views/tolvanesearchfield.h"
+#include "google/engine/listkeys.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/person.h"
@@ -68,6 +69,10 @@ protected:
     void TearDown() override
     {
         beep::setHandler(previousBeep);
+        // The program's tests share one preferences file when they run in one process.
+        for (const ContactColumn &column : contactcolumns::columns)
+            UserDefaults::standard().removeObjectForKey(column.preference);
+        UserDefaults::standard().removeObjectForKey(toolbaritems::toolbarIdentifier);
         testers.clear();
         MainProgramTest::TearDown();
     }
@@ -93,6 +98,12 @@ protected:
             testers.push_back(std::make_unique<QAbstractItemModelTester>(
                 model, QAbstractItemModelTester::FailureReportingMode::Fatal));
         return true;
+    }
+
+    // The program's own group of companies, by the title the preferences give it.
+    static QString companies()
+    {
+        return UserDefaults::standard().stringForKey(listkeys::systemGroupCompany);
     }
 
     QString groupIdentifier(const QString &title) const
@@ -156,7 +167,7 @@ TEST_F(BrowserToolbarWindowTest, Toolbar_FollowsTheSelection)
     browser->groupSetController()->selectGroupIdentifiers({cyclists});
     EXPECT_TRUE(remove->isEnabled());
     EXPECT_FALSE(setOperator->isEnabled());
-    browser->groupSetController()->selectGroupIdentifiers({cyclists, u"Companies"_qs});
+    browser->groupSetController()->selectGroupIdentifiers({cyclists, companies()});
     EXPECT_FALSE(remove->isEnabled());
     EXPECT_TRUE(setOperator->isEnabled());
 
@@ -225,7 +236,7 @@ TEST_F(BrowserToolbarWindowTest, Closing_StoresTheSlidersAndTheSetOperatorChosen
     EXPECT_EQ(browser->contactsTableView()->font().pointSizeF(), 14);
     // The operator applies to two groups or more.
     browser->groupSetController()->selectGroupIdentifiers(
-        {groupIdentifier(kGroupTitle), u"Companies"_qs});
+        {groupIdentifier(kGroupTitle), companies()});
     QTest::mouseClick(toolbar->segment(true), Qt::LeftButton);
     EXPECT_TRUE(browser->useIntersection());
     // Without a search item in the toolbar the window's own field stays.
