@@ -41,6 +41,8 @@ BrowserToolbar::BrowserToolbar(const TolvaneSearchField &searchFieldOutlet, cons
     , m_metrics(metrics)
     , m_useIntersection(useIntersection)
 {
+    // The items' images and the image pane's toggle, found on the "images" search path.
+    Q_INIT_RESOURCE(toolbarimages);
     setObjectName(toolbaritems::toolbarIdentifier);
     setToolButtonStyle(Qt::ToolButtonIconOnly);
     setIconSize(QSize(kIconSize, kIconSize));

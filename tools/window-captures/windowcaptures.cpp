@@ -5,6 +5,7 @@
 #include "app/windows/mainwindow.h"
 #include "app/windows/welcomepanel.h"
 #include "app/windows/windowcontroller.h"
+#include "browser/columns/contacttablecolumns.h"
 #include "browser/window/browserwindowcontroller.h"
 #include "loader/webview/safariwindowcontroller.h"
 #include "loader/window/datamoverwindowcontroller.h"
@@ -35,6 +36,7 @@ const QStringList kWindows = {QStringLiteral("welcome-panel.png"),
                               QStringLiteral("login-sheet.png"),
                               QStringLiteral("main-window.png"),
                               QStringLiteral("browser.png"),
+                              QStringLiteral("browser-column-chooser.png"),
                               QStringLiteral("browser-second-account.png"),
                               QStringLiteral("browser-second-account-login.png"),
                               QStringLiteral("web-view.png")};
@@ -163,6 +165,10 @@ void WindowCaptures::browserShown(BrowserWindowController *browser)
     AppDelegate *const delegate = AppDelegate::shared();
     if (browser->cacheKey().isEmpty()) {
         capture(browser->WindowController::window(), QStringLiteral("browser.png"));
+        browser->showTableColumnSheet();
+        if (QDialog *const chooser = browser->tableColumns()->tableColumnSheet())
+            capture(chooser, QStringLiteral("browser-column-chooser.png"));
+        browser->closeTableColumnSheet();
         if (delegate)
             delegate->openBrowser2View();
         else

@@ -4,12 +4,14 @@
 #include "browser/toolbar/browsertoolbar.h"
 #include "browser/toolbar/toolbaritems.h"
 #include "browser/toolbar/toolbarkeys.h"
+#include "foundation/views/imagetext.h"
 #include "foundation/views/tolvanesearchfield.h"
 #include "loader/loaderkeys.h"
 #include "platform/defaults/userdefaults.h"
 
 #include "tests/support/google/googleentrytest.h"
 
+#include <QDir>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -85,6 +87,23 @@ TEST_F(BrowserToolbarTest, WithoutAStoredList_ShowsTheDefaultItemsWithTheirTexts
     ASSERT_EQ(menuForm->actions().size(), 1);
     EXPECT_EQ(menuForm->actions().front()->text(), u"Search Panel"_qs);
     EXPECT_FALSE(menuForm->actions().front()->isEnabled());
+}
+
+TEST_F(BrowserToolbarTest, EveryItemWithAnImageFindsItOnTheProgramsSearchPath)
+{
+    QDir::setSearchPaths(u"images"_qs, {u":/images"_qs});
+    UserDefaults::standard().setObject(toolbaritems::toolbarAllowedItemIdentifiers(),
+                                       toolbaritems::toolbarIdentifier);
+    const auto toolbar = makeToolbar();
+    for (const toolbaritems::ItemSpec &spec : toolbaritems::items) {
+        if (!spec.image.isEmpty() && toolbar->item(spec.identifier)) {
+            EXPECT_FALSE(toolbar->item(spec.identifier)->icon().isNull())
+                << spec.image.toStdString();
+        }
+    }
+    for (const QString &toggle : {u"ImageUp"_qs, u"ImageDown"_qs})
+        EXPECT_FALSE(imagetext::imagePath(toggle).isEmpty()) << toggle.toStdString();
+    QDir::setSearchPaths(u"images"_qs, {});
 }
 
 TEST_F(BrowserToolbarTest, AStoredListNamingTheDataField_GetsItsPopUp)
