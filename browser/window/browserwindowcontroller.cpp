@@ -3,10 +3,12 @@
 #include "app/appkeys.h"
 #include "browser/columns/contacttablecolumns.h"
 #include "browser/inspector/contactinspector.h"
+#include "browser/menus/contactcontextmenu.h"
 #include "browser/models/contactarraycontroller.h"
 #include "browser/models/contactcolumns.h"
 #include "browser/models/grouparraycontroller.h"
 #include "browser/selection/groupsetcontroller.h"
+#include "browser/selection/selectiontexts.h"
 #include "browser/splitview/browserimagesplitview.h"
 #include "browser/splitview/groupnavsplitview.h"
 #include "browser/splitview/notesplitview.h"
@@ -24,6 +26,8 @@
 #include "google/batch/batchkeys.h"
 #include "google/engine/googlecontacttool.h"
 #include "google/engine/googlekeys.h"
+#include "google/entries/contactaccessors.h"
+#include "google/lookups/grouplookups.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/ui/prompter.h"
 
@@ -760,6 +764,22 @@ void BrowserWindowController::setupToolbarForWindow(QMainWindow *window)
                 sendAction(QStringLiteral("deleteGroups:"), identifiers);
             });
 
+    m_contextMenu = new ContactContextMenu(this);
+    m_contactsTable->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_contactsTable, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        prepareContactContextMenu()->popup(m_contactsTable->viewport()->mapToGlobal(at));
+    });
+    connect(m_contextMenu, &ContactContextMenu::itemActivated, this, [this](const QString &action) {
+        // The menu's own choice of operator, as the toolbar's segments make it.
+        if (action == QStringLiteral("toggleSetOperator:")) {
+            if (m_groupSet)
+                m_groupSet->toggleSetOperator();
+            m_toolbar->setUseIntersection(useIntersection());
+            return;
+        }
+        sendAction(action);
+    });
+
     registerCommand(QStringLiteral("deleteItems:"), [this](const QVariant &) { deleteItems(); });
     registerCommand(QStringLiteral("changeBrowserDataField:"),
                     [this](const QVariant &tag) { changeBrowserDataField(tag.toInt()); });
@@ -852,4 +872,32 @@ void BrowserWindowController::setBrowserNoteFontSize(float value)
     QFont notesFont = m_notesView->font();
     notesFont.setPointSizeF(value);
     m_notesView->setFont(notesFont);
+}
+
+QMenu *BrowserWindowController::prepareContactContextMenu()
+{
+    ContactMenuSelection selection;
+    selection.selectedGroupRows = int(groupTableView()->selectedGroupRows().size());
+    selection.countOfSelectedContacts = int(contactTableView()->selectedContactIDs().size());
+    QStringList memberships;
+    const GDataEntryContactPtr current =
+        m_inspector ? m_inspector->currentTolvaneContact() : GDataEntryContactPtr();
+    if (current && selection.countOfSelectedContacts > 0) {
+        selection.hasWorkMap = !tolvane::tolvaneMapURLForWork(*current).isEmpty();
+        selection.hasHomeMap = !tolvane::tolvaneMapURLForHome(*current).isEmpty();
+        selection.hasEmail = !tolvane::tolvaneHomeEmail(*current).isEmpty() ||
+                             !tolvane::tolvaneWorkEmail(*current).isEmpty();
+        for (const GDataGroupMembershipInfo &membership : current->groupMembershipInfos()) {
+            if (!membership.deleted)
+                memberships.append(membership.href);
+        }
+    }
+    const QList<GroupRow> noRows;
+    m_contextMenu->buildGroupsMenu(m_groups ? m_groups->groupArray() : noRows,
+                                   m_tool ? grouplookups::myContactsID(m_tool->lists()) : QString(),
+                                   memberships);
+    m_contextMenu->setSetOperatorTitle(useIntersection() ? selectiontexts::changeToUnion
+                                                         : selectiontexts::changeToIntersection);
+    m_contextMenu->validate(selection);
+    return m_contextMenu->contactContextMenu();
 }

@@ -16,6 +16,7 @@
 
 class BrowserImageSplitView;
 class BrowserToolbar;
+class ContactContextMenu;
 class ContactTableColumns;
 class ContactTableView;
 class GroupTableView;
@@ -127,6 +128,9 @@ public:
     void setBrowserRowHeight(float value);
     void setBrowserRowFontSize(float value);
     void setBrowserNoteFontSize(float value);
+    // The contact table's context menu, its groups submenu and enabling brought up to date.
+    QMenu *prepareContactContextMenu();
+    ContactContextMenu *contextMenu() const { return m_contextMenu; }
 
     // GoogleContactToolUIDelegate
     void openUserInfoWithMessage(const QString &message, int progressMax) override;
@@ -213,6 +217,7 @@ private:
     const void *m_shownContactFetch = nullptr;
     BrowserToolbar *m_toolbar = nullptr;
     ContactTableColumns *m_tableColumns = nullptr;
+    ContactContextMenu *m_contextMenu = nullptr;
     // The last selection change came from the group table.
     bool m_isGroupSelection = false;
 };

@@ -5,6 +5,8 @@
 
 #include "app/windows/windowfactory.h"
 #include "browser/columns/contacttablecolumns.h"
+#include "browser/menus/contactcontextmenu.h"
+#include "browser/menus/contactmenuitems.h"
 #include "browser/models/contactarraycontroller.h"
 #include "browser/models/contactcolumns.h"
 #include "browser/models/grouparraycontroller.h"
@@ -292,6 +294,37 @@ TEST_F(BrowserToolbarWindowTest, ColumnCommandsOfTheApplicationReachTheKeyBrowse
     EXPECT_EQ(sheet->parentWidget(), browser->window());
     browser->closeTableColumnSheet();
     EXPECT_FALSE(sheet->isVisible());
+}
+
+TEST_F(BrowserToolbarWindowTest, ContextMenu_FollowsTheSelectionAndSwitchesTheOperator)
+{
+    ASSERT_TRUE(openBrowser());
+    BrowserWindowController *const browser = mainBrowser();
+    ContactContextMenu *const menu = browser->contextMenu();
+    ASSERT_EQ(browser->contactsTableView()->contextMenuPolicy(), Qt::CustomContextMenu);
+
+    selectRows(browser->contactsTableView(), {1});
+    ASSERT_EQ(browser->prepareContactContextMenu(), menu->contactContextMenu());
+    // The generated contacts are in My Contacts alone.
+    EXPECT_FALSE(menu->item(contactmenuitems::kGroups)->isEnabled());
+    EXPECT_FALSE(menu->item(contactmenuitems::kMerge)->isEnabled());
+    EXPECT_TRUE(menu->item(contactmenuitems::kFlags)->isEnabled());
+    EXPECT_FALSE(menu->item(contactmenuitems::kSetOperator)->isEnabled());
+    selectRows(browser->contactsTableView(), {0, 1});
+    browser->prepareContactContextMenu();
+    EXPECT_TRUE(menu->item(contactmenuitems::kMerge)->isEnabled());
+
+    browser->groupSetController()->selectGroupIdentifiers(
+        {groupIdentifier(kGroupTitle), companies()});
+    browser->prepareContactContextMenu();
+    QAction *const setOperator = menu->item(contactmenuitems::kSetOperator);
+    EXPECT_TRUE(setOperator->isEnabled());
+    EXPECT_EQ(setOperator->text(), u"Change to Intersection"_qs);
+    setOperator->trigger();
+    EXPECT_TRUE(browser->useIntersection());
+    EXPECT_TRUE(browser->toolbar()->segment(true)->isChecked());
+    browser->prepareContactContextMenu();
+    EXPECT_EQ(setOperator->text(), u"Change to Union"_qs);
 }
 
 } // namespace
