@@ -222,10 +222,10 @@ QComboBox *BrowserToolbar::makeDataField()
         if (choice.value == stored)
             m_dataField->setCurrentIndex(m_dataField->count() - 1);
     }
+    // The pop-up is bound to the preference.
     connect(m_dataField, &QComboBox::activated, this, [this](int index) {
-        const int value = m_dataField->itemData(index).toInt();
-        UserDefaults::standard().setInteger(value, toolbarkeys::browserDataField);
-        emit dataFieldChosen(value);
+        UserDefaults::standard().setInteger(m_dataField->itemData(index).toInt(),
+                                            toolbarkeys::browserDataField);
     });
     return m_dataField;
 }

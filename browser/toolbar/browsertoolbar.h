@@ -71,8 +71,6 @@ signals:
     void rowHeightChanged(float value);
     void rowFontSizeChanged(float value);
     void noteFontSizeChanged(float value);
-    // The data field pop-up's choice, a value of browserDataField.
-    void dataFieldChosen(int value);
     void searchChanged(const QString &text);
 
 private:

@@ -14,6 +14,7 @@
 #include "browser/splitview/notesplitview.h"
 #include "browser/tables/contacttableview.h"
 #include "browser/tables/grouptableview.h"
+#include "browser/toolbar/applicationdelegatecalls.h"
 #include "browser/toolbar/browsertoolbar.h"
 #include "browser/window/namewithimagedelegate.h"
 #include "browser/window/windowkeys.h"
@@ -719,15 +720,24 @@ void BrowserWindowController::setupToolbarForWindow(QMainWindow *window)
 {
     const BrowserToolbar::Metrics metrics{m_browserRowHeight, m_browserRowFontSize,
                                           m_browserNoteFontSize};
-    m_toolbar = new BrowserToolbar(
-        *m_searchField, metrics,
-        UserDefaults::standard().boolForKey(windowkeys::multipleGroupsUseIntersection), window);
+    const bool intersection =
+        UserDefaults::standard().boolForKey(windowkeys::multipleGroupsUseIntersection);
+    m_toolbar = new BrowserToolbar(*m_searchField, metrics, intersection, window);
     window->addToolBar(m_toolbar);
+    applicationdelegatecalls::setToolbar(m_toolbar);
+    applicationdelegatecalls::setToolbarMenuVerb(QStringLiteral("ignored"));
+    applicationdelegatecalls::setBrowserSetModeMenuTitle(
+        intersection ? selectiontexts::changeToUnion : selectiontexts::changeToIntersection);
     // The toolbar's copy of the search field is the one the user types into.
     if (m_toolbar->searchField())
         m_searchField->hide();
-    connect(m_toolbar, &BrowserToolbar::itemActivated, this,
-            [this](const QString &action) { sendAction(action); });
+    connect(m_toolbar, &BrowserToolbar::itemActivated, this, [this](const QString &action) {
+        // The Reload item's target is the application delegate.
+        if (action == QStringLiteral("refreshGoogleState:"))
+            applicationdelegatecalls::refreshGoogleState(this);
+        else
+            sendAction(action);
+    });
     connect(m_toolbar, &BrowserToolbar::searchChanged, this, [this](const QString &text) {
         if (m_searchField->text() != text)
             m_searchField->setText(text);

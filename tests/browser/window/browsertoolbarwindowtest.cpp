@@ -65,6 +65,7 @@ protected:
         UserDefaults::standard().setInteger(1, QStringLiteral("systemGroupUseAll"));
         // The default items, whatever a test before stored.
         UserDefaults::standard().removeObjectForKey(toolbaritems::toolbarIdentifier);
+        UserDefaults::standard().removeObjectForKey(windowkeys::multipleGroupsUseIntersection);
         previousBeep = beep::setHandler([this] { ++beeps; });
     }
 
