@@ -33,6 +33,7 @@
 #include <QDialog>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPointer>
 #include <QSlider>
 #include <QTest>
@@ -276,6 +277,12 @@ TEST_F(BrowserToolbarWindowTest, ColumnCommandsOfTheApplicationReachTheKeyBrowse
     QHeaderView *const header = browser->contactsTableView()->horizontalHeader();
     EXPECT_EQ(static_cast<TolvanePopupTableHeader *>(header)->menu(),
               browser->tableColumns()->tableColumnsMenu());
+    // A right click on the header opens the columns menu there.
+    browser->showWindow();
+    QMenu *const menu = browser->tableColumns()->tableColumnsMenu();
+    QTest::mousePress(header->viewport(), Qt::RightButton, {}, QPoint(10, header->height() / 2));
+    EXPECT_TRUE(menu->isVisible());
+    menu->close();
     // The factory's choice: the home phone hidden.
     const int homePhone = contactcolumns::columnOf(u"homePhone"_qs);
     EXPECT_TRUE(header->isSectionHidden(homePhone));
