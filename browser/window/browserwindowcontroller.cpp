@@ -1,6 +1,9 @@
 #include "browser/window/browserwindowcontroller.h"
 
 #include "app/appkeys.h"
+#include "browser/actions/actiontexts.h"
+#include "browser/actions/browseractions.h"
+#include "browser/actions/functiontabview.h"
 #include "browser/inspector/contactinspector.h"
 #include "browser/models/contactarraycontroller.h"
 #include "browser/models/contactcolumns.h"
@@ -107,6 +110,39 @@ BrowserWindowController::BrowserWindowController()
             m_groupSet->refreshView();
     });
     connect(this, &WindowController::windowClosing, this, [this] { windowWillClose(); });
+    registerActions();
+}
+
+// The actions on the selection, by their command names.
+void BrowserWindowController::registerActions()
+{
+    m_actions = std::make_unique<BrowserActions>(*this);
+    BrowserActions *const actions = m_actions.get();
+    const std::pair<const char *, void (BrowserActions::*)()> commands[] = {
+        {"editContact:", &BrowserActions::editContact},
+        {"editGoogleContact:", &BrowserActions::editGoogleContact},
+        {"editGroup:", &BrowserActions::editGroup},
+        {"newGroup:", &BrowserActions::newGroup},
+        {"newContact:", &BrowserActions::newContact},
+        {"showBulkEdit:", &BrowserActions::showBulkEdit},
+        {"cancelBulkEdit:", &BrowserActions::cancelBulkEdit},
+        {"showMessage:", &BrowserActions::showMessage},
+        {"cancelMessage:", &BrowserActions::cancelMessage},
+        {"sendMessage:", &BrowserActions::sendMessage},
+        {"viewMapToWork:", &BrowserActions::viewMapToWork},
+        {"viewMapToHome:", &BrowserActions::viewMapToHome},
+        {"sendMapToWork:", &BrowserActions::sendMapToWork},
+        {"sendMapToHome:", &BrowserActions::sendMapToHome},
+    };
+    for (const auto &[name, action] : commands)
+        registerCommand(QString::fromLatin1(name),
+                        [actions, action](const QVariant &) { (actions->*action)(); });
+    connect(m_functionTabView, &FunctionTabView::cancelBulkEdit, actions,
+            &BrowserActions::cancelBulkEdit);
+    connect(m_functionTabView, &FunctionTabView::sendMessage, actions,
+            &BrowserActions::sendMessage);
+    connect(m_functionTabView, &FunctionTabView::cancelMessage, actions,
+            &BrowserActions::cancelMessage);
 }
 
 BrowserWindowController::~BrowserWindowController()
@@ -172,7 +208,9 @@ void BrowserWindowController::buildWindow()
     m_notesView = new QPlainTextEdit;
     m_notesView->setObjectName(QStringLiteral("notes"));
     m_notesView->installEventFilter(this);
-    notesPane->addWidget(m_notesView);
+    // The notes share their place with the find-and-replace and the message panes.
+    m_functionTabView = new FunctionTabView(m_notesView);
+    notesPane->addWidget(m_functionTabView);
 
     auto *const central = new QWidget;
     auto *const layout = new QVBoxLayout(central);
@@ -320,6 +358,7 @@ void BrowserWindowController::windowDidLoad()
 {
     if (!m_tool)
         return;
+    m_actions->buildScriptsMenu();
     takeEngineDelegates();
     // The first fetch may have come already: the window shows what the engine holds. Before any
     // groups came there are no rows to choose from: the program's own rows alone would leave one
@@ -420,6 +459,8 @@ void BrowserWindowController::showSelectedContact()
         return;
     const QStringList selected = m_groupSet->selectedContactIDs();
     m_inspector->showContacts(selected);
+    m_functionTabView->selectTabViewItemWithIdentifier(
+        selected.size() < 2 ? actiontexts::singleNote : actiontexts::multipleNote);
     m_infoField->setText(QStringLiteral("%1/%2").arg(selected.size()).arg(m_contacts->rowCount()));
     showNotes();
 }

@@ -14,9 +14,11 @@
 
 #include <memory>
 
+class BrowserActions;
 class BrowserImageSplitView;
 class ContactArrayController;
 class ContactInspector;
+class FunctionTabView;
 class GroupArrayController;
 class GroupNavSplitView;
 class GroupSetController;
@@ -103,6 +105,10 @@ public:
     float browserRowFontSize() const { return m_browserRowFontSize; }
     float browserNoteFontSize() const { return m_browserNoteFontSize; }
 
+    // The actions on the selection and the function panes they switch.
+    BrowserActions *actions() const { return m_actions.get(); }
+    FunctionTabView *functionTabView() const { return m_functionTabView; }
+
     void manageSafari();
 
     // GoogleContactToolUIDelegate
@@ -126,6 +132,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void registerActions();
     void buildWindow();
     QWidget *buildGroupPane();
     QWidget *buildContactPane();
@@ -150,6 +157,8 @@ private:
     std::unique_ptr<ContactArrayController> m_contacts;
     std::unique_ptr<GroupSetController> m_groupSet;
     std::unique_ptr<ContactInspector> m_inspector;
+    std::unique_ptr<BrowserActions> m_actions;
+    FunctionTabView *m_functionTabView = nullptr;
 
     GroupNavSplitView *m_groupNavSplitView = nullptr;
     BrowserImageSplitView *m_browserImageSplitView = nullptr;
