@@ -18,7 +18,8 @@ QVariantMap dict(const QVariantMap &row, const char *key)
     return row.value(QString::fromLatin1(key)).toMap();
 }
 
-constexpr const char *kAddressParts[] = {"street1", "street2", "city", "state", "postal", "country"};
+constexpr const char *kAddressParts[] = {"street1", "street2", "city",
+                                         "state",   "postal",  "country"};
 
 QStringList addressParts(const QVariantMap &address)
 {
@@ -32,10 +33,18 @@ QString dataLine(const QVariantMap &row)
 {
     const QVariantMap name = dict(row, "nameDict");
     QStringList columns = {
-        text(name, "first"),     text(name, "last"),         text(row, "org"),
-        text(row, "job"),        text(row, "mobilePhone"),   text(row, "workEmail"),
-        text(row, "workPhone"),  text(row, "workIM"),        imServiceName(row.value("workIMType")),
-        text(row, "homeEmail"),  text(row, "homePhone"),     text(row, "homeIM"),
+        text(name, "first"),
+        text(name, "last"),
+        text(row, "org"),
+        text(row, "job"),
+        text(row, "mobilePhone"),
+        text(row, "workEmail"),
+        text(row, "workPhone"),
+        text(row, "workIM"),
+        imServiceName(row.value("workIMType")),
+        text(row, "homeEmail"),
+        text(row, "homePhone"),
+        text(row, "homeIM"),
         imServiceName(row.value("homeIMType")),
     };
     columns += addressParts(dict(row, "workAddrDict"));
@@ -76,7 +85,7 @@ public:
             return;
         line(format.arg(parts[0], parts[1], parts[2], parts[3], parts[4], parts[5]));
     }
-    QString text() const { return m_text; }
+    QString result() const { return m_text; }
 
 private:
     QString m_text;
@@ -88,8 +97,9 @@ QString imServiceName(const QVariant &type)
 {
     bool ok = false;
     const int number = type.toInt(&ok);
-    return ok && number >= 0 && number < dragtexts::imServices.size() ? dragtexts::imServices[number]
-                                                                       : QString();
+    return ok && number >= 0 && number < dragtexts::imServices.size()
+               ? dragtexts::imServices[number]
+               : QString();
 }
 
 QString emailList(const QList<QVariantMap> &rows)
@@ -124,7 +134,7 @@ QString textCard(const QVariantMap &row)
         card.line(dragtexts::phone, text(row, "workPhone"));
         card.line(dragtexts::email, text(row, "workEmail"));
         card.address(dragtexts::address, dict(row, "workAddrDict"));
-        return card.text();
+        return card.result();
     }
     card.name(name);
     card.line(text(row, "org"));
@@ -138,7 +148,7 @@ QString textCard(const QVariantMap &row)
     card.line(dragtexts::home, text(row, "homeEmail"));
     card.im(dragtexts::homeIM, text(row, "homeIM"), row.value(QStringLiteral("homeIMType")));
     card.address(dragtexts::homeAddress, dict(row, "homeAddrDict"));
-    return card.text();
+    return card.result();
 }
 
 QString contactDragString(const QList<QVariantMap> &rows, bool option, bool shift)

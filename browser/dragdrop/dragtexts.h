@@ -9,22 +9,26 @@ namespace dragtexts {
 
 // The header of tab-separated rows: 25 columns.
 inline const QStringList tabHeader = {
-    QStringLiteral("first"),          QStringLiteral("last"),        QStringLiteral("organization"),
-    QStringLiteral("jobTitle"),       QStringLiteral("mobilePhone"), QStringLiteral("workEmail"),
-    QStringLiteral("workPhone"),      QStringLiteral("workIM"),      QStringLiteral("workIMProtocol"),
-    QStringLiteral("homeEmail"),      QStringLiteral("homePhone"),   QStringLiteral("homeIM"),
-    QStringLiteral("homeIMProtocol"), QStringLiteral("workStreet"),  QStringLiteral("workStreet2"),
-    QStringLiteral("workCity"),       QStringLiteral("workState"),   QStringLiteral("workPostal"),
-    QStringLiteral("workCountry"),    QStringLiteral("homeStreet"),  QStringLiteral("homeStreet2"),
-    QStringLiteral("homeCity"),       QStringLiteral("homeState"),   QStringLiteral("homePostal"),
+    QStringLiteral("first"),          QStringLiteral("last"),
+    QStringLiteral("organization"),   QStringLiteral("jobTitle"),
+    QStringLiteral("mobilePhone"),    QStringLiteral("workEmail"),
+    QStringLiteral("workPhone"),      QStringLiteral("workIM"),
+    QStringLiteral("workIMProtocol"), QStringLiteral("homeEmail"),
+    QStringLiteral("homePhone"),      QStringLiteral("homeIM"),
+    QStringLiteral("homeIMProtocol"), QStringLiteral("workStreet"),
+    QStringLiteral("workStreet2"),    QStringLiteral("workCity"),
+    QStringLiteral("workState"),      QStringLiteral("workPostal"),
+    QStringLiteral("workCountry"),    QStringLiteral("homeStreet"),
+    QStringLiteral("homeStreet2"),    QStringLiteral("homeCity"),
+    QStringLiteral("homeState"),      QStringLiteral("homePostal"),
     QStringLiteral("homeCountry"),
 };
 
 // The instant-messaging services by the number of "workIMType" and "homeIMType".
 inline const QStringList imServices = {
-    QStringLiteral("AIM"), QStringLiteral("GoogleTalk"), QStringLiteral("ICQ"),
-    QStringLiteral("Jabber"), QStringLiteral("MSN"), QStringLiteral("QQ"),
-    QStringLiteral("Skype"), QStringLiteral("Yahoo"),
+    QStringLiteral("AIM"),    QStringLiteral("GoogleTalk"), QStringLiteral("ICQ"),
+    QStringLiteral("Jabber"), QStringLiteral("MSN"),        QStringLiteral("QQ"),
+    QStringLiteral("Skype"),  QStringLiteral("Yahoo"),
 };
 
 // The lines of a text card.

@@ -26,11 +26,10 @@ inline const QStringList vCardTypes = {vCard, QStringLiteral("text/x-vcard"),
                                        QStringLiteral("text/directory")};
 
 // What the contact table and the group table take.
-inline const QStringList contactTableDrops = {fileNames, groupRows,          contactRows,
-                                              abGroups,  abPeople,           vCard,
-                                              vCardTypes[1], vCardTypes[2]};
-inline const QStringList groupTableDrops = {groupRows, contactRows,   abGroups,     abPeople,
-                                            fileNames, vCard,         vCardTypes[1], vCardTypes[2]};
+inline const QStringList contactTableDrops = {fileNames, groupRows, contactRows,   abGroups,
+                                              abPeople,  vCard,     vCardTypes[1], vCardTypes[2]};
+inline const QStringList groupTableDrops = {groupRows, contactRows, abGroups,      abPeople,
+                                            fileNames, vCard,       vCardTypes[1], vCardTypes[2]};
 
 // The private row data: the rows in the source window's arranged order, each with its
 // identifier ("gID" of a contact, "identifier" of a group row), and the source window's token.

@@ -4,6 +4,9 @@
 #include "browser/actions/actiontexts.h"
 #include "browser/actions/browseractions.h"
 #include "browser/actions/functiontabview.h"
+#include "browser/dragdrop/browserdragdrop.h"
+#include "browser/dragdrop/contacttabledragdrop.h"
+#include "browser/dragdrop/grouptabledragdrop.h"
 #include "browser/inspector/contactinspector.h"
 #include "browser/models/contactarraycontroller.h"
 #include "browser/models/contactcolumns.h"
@@ -143,6 +146,22 @@ void BrowserWindowController::registerActions()
             &BrowserActions::sendMessage);
     connect(m_functionTabView, &FunctionTabView::cancelMessage, actions,
             &BrowserActions::cancelMessage);
+
+    // Drags and drops of the two tables; the group copies' follow-up steps are named steps,
+    // because the engine runs them by name once the groups exist.
+    m_dragDrop = std::make_unique<BrowserDragDrop>(*this);
+    GroupTableDragDrop *const groupDrops = &m_dragDrop->groupTable();
+    GoogleContactToolUIDelegate::registerSelector(QStringLiteral("processGoogleGroups"),
+                                                  [groupDrops] { groupDrops->processGoogleGroups(); });
+    GoogleContactToolUIDelegate::registerSelector(
+        QStringLiteral("processGroupABGroups"), [groupDrops] { groupDrops->processGroupABGroups(); });
+    for (QTableView *table : {m_groupsTable, m_contactsTable}) {
+        table->setDragEnabled(true);
+        table->setAcceptDrops(true);
+        table->setDragDropMode(QAbstractItemView::DragDrop);
+        table->setDefaultDropAction(Qt::CopyAction);
+        table->setDropIndicatorShown(true);
+    }
 }
 
 BrowserWindowController::~BrowserWindowController()
@@ -312,6 +331,8 @@ void BrowserWindowController::buildLists()
     m_groupSet->setUseIntersection(
         UserDefaults::standard().boolForKey(windowkeys::multipleGroupsUseIntersection));
 
+    m_contacts->setDragDrop(&m_dragDrop->contactTable());
+    m_groups->setDragDrop(&m_dragDrop->groupTable());
     m_groupsTable->setModel(m_groups.get());
     m_groupsTable->setSelectionModel(m_groupSet->groupSelection());
     m_groupsTable->setItemDelegateForColumn(

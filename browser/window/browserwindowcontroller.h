@@ -15,6 +15,7 @@
 #include <memory>
 
 class BrowserActions;
+class BrowserDragDrop;
 class BrowserImageSplitView;
 class ContactArrayController;
 class ContactInspector;
@@ -108,6 +109,7 @@ public:
     // The actions on the selection and the function panes they switch.
     BrowserActions *actions() const { return m_actions.get(); }
     FunctionTabView *functionTabView() const { return m_functionTabView; }
+    BrowserDragDrop *dragDrop() const { return m_dragDrop.get(); }
 
     void manageSafari();
 
@@ -159,6 +161,7 @@ private:
     std::unique_ptr<ContactInspector> m_inspector;
     std::unique_ptr<BrowserActions> m_actions;
     FunctionTabView *m_functionTabView = nullptr;
+    std::unique_ptr<BrowserDragDrop> m_dragDrop;
 
     GroupNavSplitView *m_groupNavSplitView = nullptr;
     BrowserImageSplitView *m_browserImageSplitView = nullptr;
