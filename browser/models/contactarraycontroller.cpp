@@ -215,14 +215,14 @@ QMimeData *ContactArrayController::mimeData(const QModelIndexList &indexes) cons
     return data.release();
 }
 
-bool ContactArrayController::canDropMimeData(const QMimeData *data, Qt::DropAction action, int row, int,
-                                             const QModelIndex &parent) const
+bool ContactArrayController::canDropMimeData(const QMimeData *data, Qt::DropAction action, int row,
+                                             int, const QModelIndex &parent) const
 {
     return action == Qt::CopyAction && m_dragDrop && m_dragDrop->canDrop(data, row, parent);
 }
 
-bool ContactArrayController::dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int,
-                                          const QModelIndex &parent)
+bool ContactArrayController::dropMimeData(const QMimeData *data, Qt::DropAction action, int row,
+                                          int, const QModelIndex &parent)
 {
     return action == Qt::CopyAction && m_dragDrop && m_dragDrop->drop(data, row, parent);
 }

@@ -89,14 +89,14 @@ QMimeData *GroupArrayController::mimeData(const QModelIndexList &indexes) const
     return data.release();
 }
 
-bool GroupArrayController::canDropMimeData(const QMimeData *data, Qt::DropAction action, int row, int,
-                                             const QModelIndex &parent) const
+bool GroupArrayController::canDropMimeData(const QMimeData *data, Qt::DropAction action, int row,
+                                           int, const QModelIndex &parent) const
 {
     return action == Qt::CopyAction && m_dragDrop && m_dragDrop->canDrop(data, row, parent);
 }
 
 bool GroupArrayController::dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int,
-                                          const QModelIndex &parent)
+                                        const QModelIndex &parent)
 {
     return action == Qt::CopyAction && m_dragDrop && m_dragDrop->drop(data, row, parent);
 }

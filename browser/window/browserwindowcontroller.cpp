@@ -151,10 +151,11 @@ void BrowserWindowController::registerActions()
     // because the engine runs them by name once the groups exist.
     m_dragDrop = std::make_unique<BrowserDragDrop>(*this);
     GroupTableDragDrop *const groupDrops = &m_dragDrop->groupTable();
-    GoogleContactToolUIDelegate::registerSelector(QStringLiteral("processGoogleGroups"),
-                                                  [groupDrops] { groupDrops->processGoogleGroups(); });
     GoogleContactToolUIDelegate::registerSelector(
-        QStringLiteral("processGroupABGroups"), [groupDrops] { groupDrops->processGroupABGroups(); });
+        QStringLiteral("processGoogleGroups"), [groupDrops] { groupDrops->processGoogleGroups(); });
+    GoogleContactToolUIDelegate::registerSelector(
+        QStringLiteral("processGroupABGroups"),
+        [groupDrops] { groupDrops->processGroupABGroups(); });
     for (QTableView *table : {m_groupsTable, m_contactsTable}) {
         table->setDragEnabled(true);
         table->setAcceptDrops(true);
