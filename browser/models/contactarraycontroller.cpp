@@ -199,7 +199,7 @@ QMimeData *ContactArrayController::mimeData(const QModelIndexList &indexes) cons
 {
     std::set<int> unique;
     for (const QModelIndex &index : indexes) {
-        if (index.isValid())
+        if (index.isValid() && index.model() == this)
             unique.insert(index.row());
     }
     pasteboardtypes::DraggedRows dragged;

@@ -73,7 +73,7 @@ QMimeData *GroupArrayController::mimeData(const QModelIndexList &indexes) const
 {
     std::set<int> unique;
     for (const QModelIndex &index : indexes) {
-        if (index.isValid())
+        if (index.isValid() && index.model() == this)
             unique.insert(index.row());
     }
     pasteboardtypes::DraggedRows dragged;

@@ -7,7 +7,7 @@ namespace {
 
 QVariantMap address(const char *street, const char *city, const char *state, const char *postal)
 {
-    return {{"street1", street}, {"street2", ""}, {"city", city},
+    return {{"street1", street}, {"street2", ""},    {"city", city},
             {"state", state},    {"postal", postal}, {"country", ""}};
 }
 
@@ -87,9 +87,8 @@ TEST(DragStrings, TextCardsOfAPersonAndACompany)
               "Work: annlee (Skype)\nWork: 1 Main St :  : Logan, UT  84321  \n"
               "Home: ann@home.org\n");
     // The organisation comes first, and a company has no mobile line.
-    EXPECT_EQ(dragstrings::textCard(company()),
-              "Acme\nPhone: 555-0100\nEmail: info@acme.com\n"
-              "Address: 9 Mill Rd :  : Provo, UT  84601  \n");
+    EXPECT_EQ(dragstrings::textCard(company()), "Acme\nPhone: 555-0100\nEmail: info@acme.com\n"
+                                                "Address: 9 Mill Rd :  : Provo, UT  84601  \n");
     // Shift on several rows is the e-mail list.
     EXPECT_EQ(dragstrings::contactDragString({person(), company()}, false, true),
               "ann@acme.com, info@acme.com");
@@ -98,8 +97,8 @@ TEST(DragStrings, TextCardsOfAPersonAndACompany)
 TEST(DragStrings, InstantMessagingServiceNames)
 {
     const std::pair<QVariant, const char *> cases[] = {
-        {0, "AIM"}, {1, "GoogleTalk"}, {2, "ICQ"}, {3, "Jabber"}, {4, "MSN"},
-        {5, "QQ"},  {6, "Skype"},      {7, "Yahoo"}, {-1, ""},    {8, ""},  {QVariant(), ""}};
+        {0, "AIM"},   {1, "GoogleTalk"}, {2, "ICQ"}, {3, "Jabber"}, {4, "MSN"},      {5, "QQ"},
+        {6, "Skype"}, {7, "Yahoo"},      {-1, ""},   {8, ""},       {QVariant(), ""}};
     for (const auto &[type, name] : cases)
         EXPECT_EQ(dragstrings::imServiceName(type), name) << type.toString().toStdString();
 }
