@@ -259,10 +259,11 @@ void GroupTableDragDrop::uploadABGroups(const ABGroupsJob &dropped)
     QStringList queued;
     for (const QString &abid : job.groupIDs) {
         const GroupPtr group = AddressBookTool::groupByABID(abid);
+        const QString name =
+            group ? group->valueForProperty(kABGroupNameProperty).toString() : QString();
+        job.groupNames.append(name);
         if (!group)
             continue;
-        const QString name = group->valueForProperty(kABGroupNameProperty).toString();
-        job.groupNames.append(name);
         if (rowTitleExists(name) || queued.contains(name))
             continue;
         queued.append(name);
@@ -286,12 +287,21 @@ void GroupTableDragDrop::processGroupABGroups()
     while (index < m_abJobs.size() && !groupsExist(m_abJobs[index].groupNames))
         ++index;
     const ABGroupsJob job = m_abJobs.takeAt(index < m_abJobs.size() ? index : 0);
-    for (const QString &abid : job.groupIDs) {
+    for (qsizetype i = 0; i < job.groupIDs.size(); ++i) {
+        const QString &abid = job.groupIDs[i];
         const QList<QByteArray> cards = AddressBookTool::vCardsForMembersOfGroupID(abid);
         if (cards.isEmpty())
             continue;
         tool->setForeignVCardImportData({});
-        tool->addVCardArrayToGroupWithABID(cards, abid, tool->user(), kPictureStep);
+        // A group that this account held already under the same name was not made from the
+        // address book group and carries no link to it: the members go to it by its name.
+        const GDataEntryContactGroupPtr named =
+            grouplookups::groupForName(tool->lists(), job.groupNames.value(i));
+        if (!grouplookups::groupForABID(tool->lists(), abid) && named)
+            tool->addVCardArrayToGroupWithID(cards, named->identifier(), tool->user(),
+                                             kPictureStep);
+        else
+            tool->addVCardArrayToGroupWithABID(cards, abid, tool->user(), kPictureStep);
     }
 }
 
