@@ -5,6 +5,7 @@
 #include "app/windows/mainwindow.h"
 #include "app/windows/welcomepanel.h"
 #include "app/windows/windowcontroller.h"
+#include "browser/actions/browseractions.h"
 #include "browser/window/browserwindowcontroller.h"
 #include "loader/webview/safariwindowcontroller.h"
 #include "loader/window/datamoverwindowcontroller.h"
@@ -37,7 +38,9 @@ const QStringList kWindows = {QStringLiteral("welcome-panel.png"),
                               QStringLiteral("browser.png"),
                               QStringLiteral("browser-second-account.png"),
                               QStringLiteral("browser-second-account-login.png"),
-                              QStringLiteral("web-view.png")};
+                              QStringLiteral("web-view.png"),
+                              QStringLiteral("browser-bulk-pane.png"),
+                              QStringLiteral("browser-message-pane.png")};
 
 // Key by key, so that the sheet sees the edits a user makes.
 void type(QLineEdit *field, const QString &text)
@@ -163,6 +166,12 @@ void WindowCaptures::browserShown(BrowserWindowController *browser)
     AppDelegate *const delegate = AppDelegate::shared();
     if (browser->cacheKey().isEmpty()) {
         capture(browser->WindowController::window(), QStringLiteral("browser.png"));
+        // The find-and-replace and the message panes in the notes' place.
+        browser->actions()->showBulkEdit();
+        capture(browser->WindowController::window(), QStringLiteral("browser-bulk-pane.png"));
+        browser->actions()->showMessage();
+        capture(browser->WindowController::window(), QStringLiteral("browser-message-pane.png"));
+        browser->actions()->cancelMessage();
         if (delegate)
             delegate->openBrowser2View();
         else

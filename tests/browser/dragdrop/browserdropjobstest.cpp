@@ -271,4 +271,26 @@ TEST_F(BrowserDropJobsTest, SecondGroupDropWhileTheFirstIsPendingCopiesBoth)
     EXPECT_EQ(browser()->dragDrop()->groupTable().pendingGroupJobs(), 0);
 }
 
+TEST_F(BrowserDropJobsTest, APseudoGroupTitleNeverBecomesAMembership)
+{
+    ASSERT_TRUE(openBrowser());
+    const QList<GroupRow> &rows = browser()->groupArrayController()->groupArray();
+    const auto own = std::find_if(rows.begin(), rows.end(),
+                                  [](const GroupRow &row) { return row.groupType == "c"; });
+    ASSERT_NE(own, rows.end());
+    const QString title = own->identifier;
+    browser()->groupSetController()->selectGroupIdentifiers({title});
+    QMimeData data;
+    data.setData(pasteboardtypes::vCard, card("Pia", "Pseudo"));
+    ASSERT_TRUE(browser()->contactArrayController()->dropMimeData(&data, Qt::CopyAction, 0, 0, {}));
+    ASSERT_TRUE(runUntil([&] { return serverContacts(kAccount).contains("Pia Pseudo"); }));
+    EXPECT_FALSE(serverContacts(kAccount).value("Pia Pseudo").contains(title));
+    for (const GroupRow &row : rows) {
+        if (row.groupType != "c" && row.groupType != "b")
+            continue;
+        EXPECT_FALSE(serverContacts(kAccount).value("Pia Pseudo").contains(row.identifier))
+            << row.identifier.toStdString();
+    }
+}
+
 } // namespace
