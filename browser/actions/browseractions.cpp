@@ -7,15 +7,20 @@
 #include "browser/actions/selectionmail.h"
 #include "browser/actions/userscripts.h"
 #include "browser/inspector/contactinspector.h"
+#include "browser/models/grouparraycontroller.h"
 #include "browser/models/contactarraycontroller.h"
 #include "browser/selection/groupsetcontroller.h"
 #include "browser/window/browserwindowcontroller.h"
 #include "foundation/log.h"
 #include "foundation/mailcomposer.h"
 #include "foundation/vozuveva/vozuvevaalerts.h"
+#include "google/edits/contactflags.h"
+#include "google/engine/googlecontacttool.h"
 #include "google/entries/contactaccessors.h"
+#include "loader/loaderkeys.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/ui/beep.h"
+#include "platform/ui/prompter.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -70,6 +75,117 @@ QList<QVariantMap> BrowserActions::selectedContactRows() const
     for (const QModelIndex &index : selected)
         rows.append(contacts->arrangedObject(index.row()));
     return rows;
+}
+
+QStringList BrowserActions::selectedContactIDs() const
+{
+    QStringList ids;
+    for (const QVariantMap &row : selectedContactRows())
+        ids.append(row.value(QStringLiteral("gID")).toString());
+    return ids;
+}
+
+// Deletes, memberships and flags.
+
+void BrowserActions::refuseDeletion(const QString &message)
+{
+    Prompter::current().beginSheet(
+        Prompt{message, actiontexts::deletionRuleWhere, {actiontexts::ok}},
+        m_window.WindowController::window(), [](int) {});
+}
+
+void BrowserActions::deleteGroups(const QList<int> &groupRows)
+{
+    if (UserDefaults::standard().boolForKey(loaderkeys::gmUpdateNeverRemoveGroups)) {
+        refuseDeletion(actiontexts::noGroupDeletion);
+        return;
+    }
+    GroupArrayController *const groups = m_window.groupArrayController();
+    GoogleContactTool *const tool = m_window.googleTool();
+    if (!groups || !tool)
+        return;
+    QStringList identifiers;
+    for (int row : groupRows) {
+        if (row > 0 && row < groups->groupArray().size())
+            identifiers.append(groups->groupArray()[row].identifier);
+    }
+    if (!identifiers.isEmpty())
+        tool->batchDeleteGroups(identifiers);
+}
+
+void BrowserActions::deleteContacts(const QList<int> &contactRows)
+{
+    if (UserDefaults::standard().boolForKey(loaderkeys::gmUpdateNeverRemoveContacts)) {
+        refuseDeletion(actiontexts::noContactDeletion);
+        return;
+    }
+    ContactArrayController *const contacts = m_window.contactArrayController();
+    GoogleContactTool *const tool = m_window.googleTool();
+    if (!contacts || !tool)
+        return;
+    QList<QVariantMap> rows;
+    for (int row : contactRows) {
+        if (row >= 0 && row < contacts->rowCount())
+            rows.append(contacts->arrangedObject(row));
+    }
+    m_window.setInfoMessage(QStringLiteral("%1/%2")
+                                .arg(selectedContactRows().size())
+                                .arg(tool->lists().browserRows().size()));
+    if (!rows.isEmpty())
+        tool->batchDeleteContacts(rows);
+}
+
+void BrowserActions::removeContactsFromGroups(const QList<int> &groupRows)
+{
+    GroupArrayController *const groups = m_window.groupArrayController();
+    GoogleContactTool *const tool = m_window.googleTool();
+    if (!groups || !tool)
+        return;
+    QStringList identifiers;
+    for (int row : groupRows) {
+        if (row >= 0 && row < groups->groupArray().size())
+            identifiers.append(groups->groupArray()[row].identifier);
+    }
+    const QList<QVariantMap> rows = selectedContactRows();
+    m_window.setInfoMessage(QStringLiteral("%1/%2")
+                                .arg(rows.size())
+                                .arg(tool->lists().browserRows().size()));
+    if (!rows.isEmpty() && !identifiers.isEmpty())
+        tool->batchRemoveContactsFromGroups(rows, identifiers);
+}
+
+void BrowserActions::flagSelection(const QMap<QString, QString> &flags)
+{
+    const QStringList ids = selectedContactIDs();
+    if (!ids.isEmpty() && m_window.googleTool())
+        m_window.googleTool()->batchFlagContactsWithFlags(ids, flags);
+}
+
+void BrowserActions::flagAsMale()
+{
+    flagSelection(contactflags::male);
+}
+
+void BrowserActions::flagAsFemale()
+{
+    flagSelection(contactflags::female);
+}
+
+void BrowserActions::flagAsPerson()
+{
+    flagSelection(contactflags::person);
+}
+
+void BrowserActions::flagAsCompany()
+{
+    flagSelection(contactflags::company);
+}
+
+void BrowserActions::bulkRemoveMemberships()
+{
+    const QStringList ids = selectedContactIDs();
+    if (!ids.isEmpty() && m_window.googleTool())
+        m_window.googleTool()->removeAllGroupMembershipsForContacts(ids);
 }
 
 // Editor sheets.

@@ -1,9 +1,10 @@
-// The actions a browser window offers on its selection that need no batch of the engine: the
-// editor sheets the application delegate opens, the function panes, mail to the selection, map
-// links, and the user's scripts.
+// The actions a browser window offers on its contacts and groups: deletes, memberships and flags
+// through the engine's batches, the editor sheets the application delegate opens, the function
+// panes, mail to the selection, map links, and the user's scripts.
 #pragma once
 
 #include <QList>
+#include <QMap>
 #include <QMenu>
 #include <QObject>
 #include <QPointer>
@@ -49,6 +50,21 @@ public:
     void sendMapToWork() { sendMap(true); }
     void sendMapToHome() { sendMap(false); }
 
+    // Deletes and memberships, called back by the tables' delete sheets with arranged rows.
+    // Deletion forbidden by the preferences is refused in a sheet and nothing is sent; the All
+    // row is never deleted.
+    void deleteGroups(const QList<int> &groupRows);
+    void deleteContacts(const QList<int> &contactRows);
+    // The selected contacts leave the groups of those rows (the All row passed on as it is).
+    void removeContactsFromGroups(const QList<int> &groupRows);
+
+    // Flags and memberships of the selected contacts; with nothing selected nothing is sent.
+    void flagAsMale();
+    void flagAsFemale();
+    void flagAsPerson();
+    void flagAsCompany();
+    void bulkRemoveMemberships();
+
     // The user's scripts: the menu of the scripts folder, built anew on each call, and one run.
     // Each item runs the file it names.
     QMenu *buildScriptsMenu();
@@ -59,6 +75,9 @@ public:
 
 private:
     QList<QVariantMap> selectedContactRows() const;
+    QStringList selectedContactIDs() const;
+    void flagSelection(const QMap<QString, QString> &flags);
+    void refuseDeletion(const QString &message);
     QObject *applicationDelegate() const;
     // Runs the delegate's sheet operation with the window's controller; false when not offered.
     bool openSheet(const char *operation);

@@ -159,8 +159,13 @@ bool GroupTableDragDrop::dropContactRows(const QMimeData *data, const QString &t
 {
     const auto rows = pasteboardtypes::decodeRows(data->data(pasteboardtypes::contactRows));
     BrowserDragDrop *const source = BrowserDragDrop::forToken(rows->window);
-    if (source == &m_browser)
-        return false;
+    // The window's own contacts join the group at once; on a program group the engine applies
+    // that group's meaning (a flag, My Contacts only, or a beep).
+    if (source == &m_browser) {
+        if (m_browser.tool())
+            m_browser.tool()->addContactsToGroupWithID(rows->identifiers, target);
+        return true;
+    }
     const QList<QByteArray> cards =
         BrowserDragDrop::cardsOf(source->vCardDataForIDs(rows->identifiers));
     if (!cards.isEmpty())

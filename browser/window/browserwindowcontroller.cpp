@@ -136,6 +136,11 @@ void BrowserWindowController::registerActions()
         {"viewMapToHome:", &BrowserActions::viewMapToHome},
         {"sendMapToWork:", &BrowserActions::sendMapToWork},
         {"sendMapToHome:", &BrowserActions::sendMapToHome},
+        {"flagAsMale:", &BrowserActions::flagAsMale},
+        {"flagAsFemale:", &BrowserActions::flagAsFemale},
+        {"flagAsPerson:", &BrowserActions::flagAsPerson},
+        {"flagAsCompany:", &BrowserActions::flagAsCompany},
+        {"bulkRemoveMemberships:", &BrowserActions::bulkRemoveMemberships},
     };
     for (const auto &[name, action] : commands)
         registerCommand(QString::fromLatin1(name),
@@ -471,6 +476,11 @@ void BrowserWindowController::loadGoogleTool()
                         .arg(kClass, QStringLiteral("loadGoogleTool"), windowtexts::serviceInfoLine,
                              m_tool->serviceInfo()));
     m_tool->fetchAllGroupsWithUIRefresh(true, true);
+}
+
+void BrowserWindowController::setInfoMessage(const QString &message)
+{
+    m_infoField->setText(message);
 }
 
 // The inspector.

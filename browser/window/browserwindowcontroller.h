@@ -110,6 +110,8 @@ public:
     BrowserActions *actions() const { return m_actions.get(); }
     FunctionTabView *functionTabView() const { return m_functionTabView; }
     BrowserDragDrop *dragDrop() const { return m_dragDrop.get(); }
+    // The selection count line.
+    void setInfoMessage(const QString &message);
 
     void manageSafari();
 
