@@ -9,6 +9,7 @@
 #include "google/photos/photojob.h"
 #include "platform/addressbook/recordclass.h"
 #include "platform/gdata/entries/gdataentrybase.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 #include "platform/gdata/entries/gdatafeed.h"
 #include "platform/gdata/gdataerror.h"
 #include "platform/gdata/gdataserviceticket.h"
@@ -646,4 +647,12 @@ private:
     // The photo lists of finished jobs, waiting for their photo step.
     QList<std::shared_ptr<VCardPhotoList>> m_vCardPhotosToUpload;
     bool m_vCardFlag = false;
+
+    // Merge and bulk update.
+public:
+    // Folds the contact into the master as the merge preferences (includeMergeGroups,
+    // includeMergeInfo) say; the master changes in place and nothing is sent.
+    void merge(const GDataEntryContact &contact, GDataEntryContact &master);
+    // Applies the bulk preferences to the contact; whether it changed.
+    bool bulkUpdateContact(GDataEntryContact &contact);
 };
