@@ -19,6 +19,8 @@
 #include "platform/gdata/gdataerror.h"
 #include "platform/gdata/gdataservicegooglecontact.h"
 
+#include <QHash>
+
 #include <algorithm>
 
 namespace texts = vcardimporttexts;
@@ -120,9 +122,13 @@ struct GoogleContactTool::VCardJobRun
     QString postSelector;
     std::shared_ptr<VCardPhotoList> photos;
     std::vector<GDataFeedPtr> feeds;
+    // A refused entry comes back without its elements: its batch identifier names it.
+    QHash<QString, QString> titles;
 
     void add(const GDataEntryPtr &entry)
     {
+        if (const std::optional<QString> batchID = entry->batchID())
+            titles.insert(*batchID, entry->title().value_or(QString()));
         if (feeds.empty() || int(feeds.back()->entries().size()) == kEntriesPerFeed)
             feeds.push_back(GDataFeedContact::contactFeed());
         feeds.back()->addEntry(entry);
@@ -365,7 +371,11 @@ void GoogleContactTool::vCardJobAnswered(const VCardJobRun &run, const TicketSet
     reports.report = texts::reportHead.arg(set.lastStatusCode());
     reports.errors.reserve(200);
     for (const GDataEntryPtr &entry : set.results()) {
-        const QString name = displayName(entry);
+        QString name = entry->title().value_or(QString());
+        if (name.isEmpty())
+            name = run.titles.value(entry->batchID().value_or(QString()));
+        if (name.isEmpty())
+            name = displayName(entry);
         m_progressMessage = texts::processingEntry.arg(name);
         if (m_uiDelegate)
             m_uiDelegate->updateUserInfoWithMessage(m_progressMessage);
@@ -389,7 +399,8 @@ void GoogleContactTool::vCardJobAnswered(const VCardJobRun &run, const TicketSet
         GDataError error = set.failures().empty()
                                ? GDataError{reports.firstErrorCode,
                                             QString::fromLatin1(kGDataErrorDomainHTTP),
-                                            reports.errors, {}}
+                                            reports.errors,
+                                            {}}
                                : set.failures().front().error;
         m_uiDelegate->cleanupGUIforProcess(texts::process, QString(), error);
     }

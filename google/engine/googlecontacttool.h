@@ -9,6 +9,7 @@
 #include "google/photos/photojob.h"
 #include "platform/addressbook/recordclass.h"
 #include "platform/gdata/entries/gdataentrybase.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 #include "platform/gdata/entries/gdatafeed.h"
 #include "platform/gdata/gdataerror.h"
 #include "platform/gdata/gdataserviceticket.h"
@@ -686,4 +687,27 @@ private:
     // The photo lists of finished jobs, waiting for their photo step.
     QList<std::shared_ptr<VCardPhotoList>> m_vCardPhotosToUpload;
     bool m_vCardFlag = false;
+
+    // Merge and bulk update.
+public:
+    // Folds the contact into the master as the merge preferences (includeMergeGroups,
+    // includeMergeInfo) say; the master changes in place and nothing is sent.
+    void merge(const GDataEntryContact &contact, GDataEntryContact &master);
+    // Applies the bulk preferences to the contact; whether it changed.
+    bool bulkUpdateContact(GDataEntryContact &contact);
+    // Folds every other contact of the browser rows into the master and sends the master's
+    // update; only once Google took it does the photo follow (the first donor's when the master
+    // has none and includeMergePicture is on) and are the others deleted, in feeds of at most
+    // 100. Without the master's row or entry nothing is sent and the user is told.
+    void batchMergeArray(const QList<QVariantMap> &rows, const QString &masterID);
+    // Applies the bulk preferences to the contact of every browser row and sends those that
+    // changed, in feeds of at most 100; none changed, nothing is sent.
+    void batchBulkUpdateContacts(const QList<QVariantMap> &rows);
+
+private:
+    void mergeMasterAnswered(const TicketSet &set, const QString &masterID,
+                             const std::vector<GDataEntryContactPtr> &donors,
+                             const QByteArray &photo);
+    // The end of a send: its report, a failure always shown, the lists fetched again.
+    void editBatchAnswered(const TicketSet &set);
 };

@@ -31,9 +31,8 @@ void GoogleContactTool::uploadVCardPictures(bool addressBookPictures)
 {
     // Each list is taken once: a second step never uploads a job's photos again.
     const QList<std::shared_ptr<VCardPhotoList>> lists = std::exchange(m_vCardPhotosToUpload, {});
-    const bool anyPhoto = std::any_of(lists.begin(), lists.end(), [](const auto &list) {
-        return !list->isEmpty();
-    });
+    const bool anyPhoto =
+        std::any_of(lists.begin(), lists.end(), [](const auto &list) { return !list->isEmpty(); });
     if (!anyPhoto)
         return;
     tlog::trace(kClass, addressBookPictures ? QStringLiteral("batchABPictures")
@@ -49,9 +48,9 @@ void GoogleContactTool::uploadVCardPictures(bool addressBookPictures)
             const std::optional<GDataLink> link = contact ? contact->photoLink() : std::nullopt;
             if (!link || link->href.isEmpty())
                 continue;
-            const QImage image = addressBookPictures
-                                     ? QImage::fromData(AddressBookTool::imageDataForABID(photo.gID))
-                                     : photo.image;
+            const QImage image =
+                addressBookPictures ? QImage::fromData(AddressBookTool::imageDataForABID(photo.gID))
+                                    : photo.image;
             if (image.isNull())
                 continue;
             if (m_uiDelegate)
