@@ -1,7 +1,13 @@
 #include "browser/window/browserwindowcontroller.h"
 
 #include "app/appkeys.h"
+#include "browser/actions/actiontexts.h"
+#include "browser/actions/browseractions.h"
+#include "browser/actions/functiontabview.h"
 #include "browser/columns/contacttablecolumns.h"
+#include "browser/dragdrop/browserdragdrop.h"
+#include "browser/dragdrop/contacttabledragdrop.h"
+#include "browser/dragdrop/grouptabledragdrop.h"
 #include "browser/inspector/contactinspector.h"
 #include "browser/menus/contactcontextmenu.h"
 #include "browser/models/contactarraycontroller.h"
@@ -47,6 +53,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSet>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -116,6 +123,61 @@ BrowserWindowController::BrowserWindowController()
             m_groupSet->refreshView();
     });
     connect(this, &WindowController::windowClosing, this, [this] { windowWillClose(); });
+    registerActions();
+}
+
+// The actions on the selection, by their command names.
+void BrowserWindowController::registerActions()
+{
+    m_actions = std::make_unique<BrowserActions>(*this);
+    BrowserActions *const actions = m_actions.get();
+    const std::pair<const char *, void (BrowserActions::*)()> commands[] = {
+        {"editContact:", &BrowserActions::editContact},
+        {"editGoogleContact:", &BrowserActions::editGoogleContact},
+        {"editGroup:", &BrowserActions::editGroup},
+        {"newGroup:", &BrowserActions::newGroup},
+        {"newContact:", &BrowserActions::newContact},
+        {"showBulkEdit:", &BrowserActions::showBulkEdit},
+        {"cancelBulkEdit:", &BrowserActions::cancelBulkEdit},
+        {"showMessage:", &BrowserActions::showMessage},
+        {"cancelMessage:", &BrowserActions::cancelMessage},
+        {"sendMessage:", &BrowserActions::sendMessage},
+        {"viewMapToWork:", &BrowserActions::viewMapToWork},
+        {"viewMapToHome:", &BrowserActions::viewMapToHome},
+        {"sendMapToWork:", &BrowserActions::sendMapToWork},
+        {"sendMapToHome:", &BrowserActions::sendMapToHome},
+        {"flagAsMale:", &BrowserActions::flagAsMale},
+        {"flagAsFemale:", &BrowserActions::flagAsFemale},
+        {"flagAsPerson:", &BrowserActions::flagAsPerson},
+        {"flagAsCompany:", &BrowserActions::flagAsCompany},
+        {"bulkRemoveMemberships:", &BrowserActions::bulkRemoveMemberships},
+    };
+    for (const auto &[name, action] : commands)
+        registerCommand(QString::fromLatin1(name),
+                        [actions, action](const QVariant &) { (actions->*action)(); });
+    connect(m_functionTabView, &FunctionTabView::cancelBulkEdit, actions,
+            &BrowserActions::cancelBulkEdit);
+    connect(m_functionTabView, &FunctionTabView::sendMessage, actions,
+            &BrowserActions::sendMessage);
+    connect(m_functionTabView, &FunctionTabView::cancelMessage, actions,
+            &BrowserActions::cancelMessage);
+
+    // Drags and drops of the two tables; the group copies' follow-up steps are named steps,
+    // because the engine runs them by name once the groups exist.
+    m_dragDrop = std::make_unique<BrowserDragDrop>(*this);
+    GroupTableDragDrop *const groupDrops = &m_dragDrop->groupTable();
+    GoogleContactToolUIDelegate::registerSelector(
+        QStringLiteral("processGoogleGroups"), [groupDrops] { groupDrops->processGoogleGroups(); });
+    GoogleContactToolUIDelegate::registerSelector(
+        QStringLiteral("processGroupABGroups"),
+        [groupDrops] { groupDrops->processGroupABGroups(); });
+    for (QTableView *table : {m_groupsTable, m_contactsTable}) {
+        table->setDragEnabled(true);
+        table->setAcceptDrops(true);
+        table->setDragDropMode(QAbstractItemView::DragDrop);
+        table->setDefaultDropAction(Qt::CopyAction);
+        table->setDropIndicatorShown(true);
+    }
 }
 
 BrowserWindowController::~BrowserWindowController()
@@ -181,7 +243,9 @@ void BrowserWindowController::buildWindow()
     m_notesView = new QPlainTextEdit;
     m_notesView->setObjectName(QStringLiteral("notes"));
     m_notesView->installEventFilter(this);
-    notesPane->addWidget(m_notesView);
+    // The notes share their place with the find-and-replace and the message panes.
+    m_functionTabView = new FunctionTabView(m_notesView);
+    notesPane->addWidget(m_functionTabView);
 
     auto *const central = new QWidget;
     auto *const layout = new QVBoxLayout(central);
@@ -284,6 +348,8 @@ void BrowserWindowController::buildLists()
     m_groupSet->setUseIntersection(
         UserDefaults::standard().boolForKey(windowkeys::multipleGroupsUseIntersection));
 
+    m_contacts->setDragDrop(&m_dragDrop->contactTable());
+    m_groups->setDragDrop(&m_dragDrop->groupTable());
     m_groupsTable->setModel(m_groups.get());
     m_groupsTable->setSelectionModel(m_groupSet->groupSelection());
     m_groupsTable->setItemDelegateForColumn(
@@ -331,6 +397,7 @@ void BrowserWindowController::windowDidLoad()
 {
     if (!m_tool)
         return;
+    m_actions->buildScriptsMenu();
     takeEngineDelegates();
     // The first fetch may have come already: the window shows what the engine holds. Before any
     // groups came there are no rows to choose from: the program's own rows alone would leave one
@@ -425,6 +492,11 @@ void BrowserWindowController::loadGoogleTool()
     m_tool->fetchAllGroupsWithUIRefresh(true, true);
 }
 
+void BrowserWindowController::setInfoMessage(const QString &message)
+{
+    m_infoField->setText(message);
+}
+
 // The inspector.
 
 void BrowserWindowController::showSelectedContact()
@@ -433,6 +505,8 @@ void BrowserWindowController::showSelectedContact()
         return;
     const QStringList selected = m_groupSet->selectedContactIDs();
     m_inspector->showContacts(selected);
+    m_functionTabView->selectTabViewItemWithIdentifier(
+        selected.size() < 2 ? actiontexts::singleNote : actiontexts::multipleNote);
     m_infoField->setText(QStringLiteral("%1/%2").arg(selected.size()).arg(m_contacts->rowCount()));
     showNotes();
 }
@@ -706,6 +780,31 @@ void BrowserWindowController::cancelLogin()
 
 // The toolbar, the contact table's columns, and the tables' keys.
 
+namespace {
+
+QList<int> contactRowsOf(const ContactArrayController &contacts, const QStringList &gIDs)
+{
+    const QSet<QString> wanted(gIDs.cbegin(), gIDs.cend());
+    QList<int> rows;
+    for (int row = 0; row < contacts.rowCount(); ++row) {
+        if (wanted.contains(contacts.gIDAt(row)))
+            rows.append(row);
+    }
+    return rows;
+}
+
+QList<int> groupRowsOf(const GroupArrayController &groups, const QStringList &identifiers)
+{
+    QList<int> rows;
+    for (int row = 0; row < groups.rowCount(); ++row) {
+        if (identifiers.contains(groups.groupArray()[row].identifier))
+            rows.append(row);
+    }
+    return rows;
+}
+
+} // namespace
+
 GroupTableView *BrowserWindowController::groupTableView() const
 {
     return static_cast<GroupTableView *>(m_groupsTable);
@@ -761,17 +860,22 @@ void BrowserWindowController::setupToolbarForWindow(QMainWindow *window)
     contactTableView()->setGroupsTableView(groupTableView());
     connect(contactTableView(), &ContactTableView::editRequested, this,
             [this] { sendAction(QStringLiteral("editGoogleContact:")); });
-    connect(
-        contactTableView(), &ContactTableView::deleteContactsConfirmed, this,
-        [this](const QStringList &gIDs) { sendAction(QStringLiteral("deleteContacts:"), gIDs); });
-    connect(
-        contactTableView(), &ContactTableView::removeContactsConfirmed, this,
-        [this](const QStringList &gIDs, const QStringList &groups) {
-            sendAction(QStringLiteral("removeContacts:fromGroups:"), QVariantList{gIDs, groups});
-        });
+    // The confirmed sheets name their contacts and groups; the actions take their rows in the
+    // lists as shown when the answer comes.
+    connect(contactTableView(), &ContactTableView::deleteContactsConfirmed, this,
+            [this](const QStringList &gIDs) {
+                if (m_contacts)
+                    m_actions->deleteContacts(contactRowsOf(*m_contacts, gIDs));
+            });
+    connect(contactTableView(), &ContactTableView::removeContactsConfirmed, this,
+            [this](const QStringList &, const QStringList &groups) {
+                if (m_groups)
+                    m_actions->removeContactsFromGroups(groupRowsOf(*m_groups, groups));
+            });
     connect(groupTableView(), &GroupTableView::deleteGroupsConfirmed, this,
             [this](const QStringList &identifiers) {
-                sendAction(QStringLiteral("deleteGroups:"), identifiers);
+                if (m_groups)
+                    m_actions->deleteGroups(groupRowsOf(*m_groups, identifiers));
             });
 
     m_contextMenu = new ContactContextMenu(this);
@@ -906,6 +1010,7 @@ QMenu *BrowserWindowController::prepareContactContextMenu()
     m_contextMenu->buildGroupsMenu(m_groups ? m_groups->groupArray() : noRows,
                                    m_tool ? grouplookups::myContactsID(m_tool->lists()) : QString(),
                                    memberships);
+    m_contextMenu->setScriptsMenu(m_actions->scriptsMenu());
     m_contextMenu->setSetOperatorTitle(useIntersection() ? selectiontexts::changeToUnion
                                                          : selectiontexts::changeToIntersection);
     m_contextMenu->validate(selection);

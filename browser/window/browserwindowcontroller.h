@@ -14,6 +14,8 @@
 
 #include <memory>
 
+class BrowserActions;
+class BrowserDragDrop;
 class BrowserImageSplitView;
 class BrowserToolbar;
 class ContactContextMenu;
@@ -24,6 +26,7 @@ class QMainWindow;
 class QMenu;
 class ContactArrayController;
 class ContactInspector;
+class FunctionTabView;
 class GroupArrayController;
 class GroupNavSplitView;
 class GroupSetController;
@@ -110,6 +113,13 @@ public:
     float browserRowFontSize() const { return m_browserRowFontSize; }
     float browserNoteFontSize() const { return m_browserNoteFontSize; }
 
+    // The actions on the selection and the function panes they switch.
+    BrowserActions *actions() const { return m_actions.get(); }
+    FunctionTabView *functionTabView() const { return m_functionTabView; }
+    BrowserDragDrop *dragDrop() const { return m_dragDrop.get(); }
+    // The selection count line.
+    void setInfoMessage(const QString &message);
+
     void manageSafari();
 
     // The toolbar, the contact table's columns, and the tables' keys.
@@ -153,6 +163,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void registerActions();
     void buildWindow();
     QWidget *buildGroupPane();
     QWidget *buildContactPane();
@@ -183,6 +194,9 @@ private:
     std::unique_ptr<ContactArrayController> m_contacts;
     std::unique_ptr<GroupSetController> m_groupSet;
     std::unique_ptr<ContactInspector> m_inspector;
+    std::unique_ptr<BrowserActions> m_actions;
+    FunctionTabView *m_functionTabView = nullptr;
+    std::unique_ptr<BrowserDragDrop> m_dragDrop;
 
     GroupNavSplitView *m_groupNavSplitView = nullptr;
     BrowserImageSplitView *m_browserImageSplitView = nullptr;

@@ -60,6 +60,8 @@ GoogleContactTool::GoogleContactTool(Role role, QObject *parent)
                      [this] { batchSimpleABContactPictures(); });
     registerBatchSteps();
     registerCommandSteps();
+    registerSelector(QStringLiteral("batchVCardPictures"), [this] { batchVCardPictures(); });
+    registerSelector(QStringLiteral("batchABPictures"), [this] { batchABPictures(); });
 }
 
 GoogleContactTool::~GoogleContactTool() = default;

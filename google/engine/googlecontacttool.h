@@ -9,6 +9,7 @@
 #include "google/photos/photojob.h"
 #include "platform/addressbook/recordclass.h"
 #include "platform/gdata/entries/gdataentrybase.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 #include "platform/gdata/entries/gdatafeed.h"
 #include "platform/gdata/gdataerror.h"
 #include "platform/gdata/gdataserviceticket.h"
@@ -17,6 +18,7 @@
 #include <QHash>
 #include <QImage>
 #include <QList>
+#include <QMap>
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -520,6 +522,45 @@ private:
                                              const GDataError &error);
     void replaceEditedContact(const GDataEntryContactPtr &edited);
 
+    // Browser edit batches. Each changes the held entries, then sends copies of them in feeds of
+    // at most 100 through one ticket set. Once every feed has answered, the send reports every
+    // result (a failure is always shown) and fetches the groups and contacts once, so the
+    // browser shows what Google holds.
+public:
+    // contacts: browser dictionaries ("gID"); groupIDs: the Google groups left.
+    void batchRemoveContactsFromGroups(const QList<QVariantMap> &contacts,
+                                       const QStringList &groupIDs);
+    // Leaves each contact in My Contacts only.
+    void removeAllGroupMembershipsForContacts(const QStringList &contactIDs);
+    // flags: program property element to value (contactflags).
+    void batchFlagContactsWithFlags(const QStringList &contactIDs,
+                                    const QMap<QString, QString> &flags);
+    void batchDeleteContacts(const QList<QVariantMap> &contacts);
+    // A Google group: the contacts not in it yet join it, answered as a "Generic" send. A pseudo
+    // group applies its meaning: the male, female, company and no-gender groups their flags, the
+    // no-group group My Contacts only; the e-mail-only group beeps.
+    void addContactsToGroupWithID(const QStringList &contactIDs, const QString &groupID);
+    // groupIDs: Google group identifiers.
+    void batchDeleteGroups(const QStringList &groupIDs);
+    // One new Google group per address book group, by its name.
+    void batchDeleteABGroups(const QList<GroupPtr> &groups);
+    // The groups with a note get the date added to it.
+    void batchUpdateGroups(const std::vector<GDataEntryContactGroupPtr> &groups);
+    // Renames the group and waits up to 3 s for Google's answer, which takes the place of the
+    // held group.
+    void updateGroupIDWithName(const QString &groupID, const QString &name);
+    // Raised while groups inserted by batchDeleteABGroups are on their way.
+    bool isGoogleContactFetchPending() const { return m_isGoogleContactFetchPending; }
+
+private:
+    void sendBrowserBatch(const QUrl &batchURL, const std::vector<GDataFeedPtr> &feeds);
+    void browserBatchAnswered(const TicketSet &set);
+    QString browserBatchReport(const TicketSet &set) const;
+    void sendGroupEdits(const std::vector<GDataEntryPtr> &groups, const QString &operation);
+    void editOneGroupTicketEditedEntry(const GDataEntryPtr &entry);
+    void editOneGroupTicketFailedWithError(const GDataError &error);
+    bool m_isGoogleContactFetchPending = false;
+
     // Upload and delete commands.
 public:
     // Each upload command brings the UI delegate's window forward and asks in a sheet on the key
@@ -584,4 +625,89 @@ private:
     PendingUpload m_pendingUpload;
     QList<GDataEntryContactPtr> m_deleteCandidates;
     QString m_deleteStatusMsg;
+
+    // vCard import jobs.
+public:
+    // A photo found in an imported card, for a contact that has none at Google yet.
+    struct VCardPhoto
+    {
+        // The existing contact's identifier; for a new contact, the identifier of the card's
+        // person, which its program property carries.
+        QString gID;
+        QString email;
+        QString title;
+        QImage image;
+    };
+    using VCardPhotoList = QList<VCardPhoto>;
+    // Cards for the Google group named groupName.
+    struct VCardJob
+    {
+        QString groupName;
+        QList<QByteArray> vCards;
+    };
+    // The photo list the next job starts from. Each job keeps its own list, so a job started
+    // before the photo step of another never takes or changes that job's photos.
+    void setForeignVCardImportData(const VCardPhotoList &photos);
+    // The photo list of the job started last.
+    VCardPhotoList foreignVCardImportData() const { return *m_foreignVCardImportData; }
+    // Each card becomes an update of the contact its person is linked to, or a new contact, with
+    // a membership of the target group, in feeds of at most 100. A job ends when every feed has
+    // answered: failures are shown, and the post selector then runs for what succeeded. No
+    // membership is made that the contact has already, nor from a pseudo group's title.
+    void addVCardArrayToGroupWithABID(const QList<QByteArray> &vCards, const QString &abid,
+                                      const QString &sourceAccount, const QString &postSelector);
+    // groupID "NoGroup", "All" or a pseudo group: no membership.
+    void addVCardArrayToGroupWithID(const QList<QByteArray> &vCards, const QString &groupID,
+                                    const QString &sourceAccount, const QString &postSelector);
+    // Each element may hold several cards.
+    void addVCardArrayToGroups(const QList<QByteArray> &vCardFiles,
+                               const std::vector<GDataEntryContactGroupPtr> &groups,
+                               const QString &sourceAccount, const QString &postSelector);
+    // A card listed in several jobs becomes one entry with a membership per job.
+    void doVCardJobs(const QList<VCardJob> &jobs, const QString &sourceAccount,
+                     const QString &postSelector);
+    // The photo steps: the photos of the jobs that finished, each list uploaded once, then the
+    // groups and contacts fetched again. batchABPictures uploads the address book person's own
+    // picture for each.
+    void batchVCardPictures();
+    void batchABPictures();
+    // Cleared when a job's results have been processed.
+    bool vCardFlag() const { return m_vCardFlag; }
+
+private:
+    struct VCardJobRun;
+    std::shared_ptr<VCardJobRun> startVCardJob(const QString &op, const QString &postSelector);
+    void addVCardCard(VCardJobRun &run, const QByteArray &card,
+                      const std::vector<QString> &groupIDs, bool copyNewEntry);
+    void sendVCardJob(const std::shared_ptr<VCardJobRun> &run);
+    void vCardJobAnswered(const VCardJobRun &run, const TicketSet &set);
+    void uploadVCardPictures(bool addressBookPictures);
+    std::shared_ptr<VCardPhotoList> m_foreignVCardImportData = std::make_shared<VCardPhotoList>();
+    bool m_foreignVCardImportDataTaken = false;
+    // The photo lists of finished jobs, waiting for their photo step.
+    QList<std::shared_ptr<VCardPhotoList>> m_vCardPhotosToUpload;
+    bool m_vCardFlag = false;
+
+    // Merge and bulk update.
+public:
+    // Folds the contact into the master as the merge preferences (includeMergeGroups,
+    // includeMergeInfo) say; the master changes in place and nothing is sent.
+    void merge(const GDataEntryContact &contact, GDataEntryContact &master);
+    // Applies the bulk preferences to the contact; whether it changed.
+    bool bulkUpdateContact(GDataEntryContact &contact);
+    // Folds every other contact of the browser rows into the master and sends the master's
+    // update; only once Google took it does the photo follow (the first donor's when the master
+    // has none and includeMergePicture is on) and are the others deleted, in feeds of at most
+    // 100. Without the master's row or entry nothing is sent and the user is told.
+    void batchMergeArray(const QList<QVariantMap> &rows, const QString &masterID);
+    // Applies the bulk preferences to the contact of every browser row and sends those that
+    // changed, in feeds of at most 100; none changed, nothing is sent.
+    void batchBulkUpdateContacts(const QList<QVariantMap> &rows);
+
+private:
+    void mergeMasterAnswered(const TicketSet &set, const QString &masterID,
+                             const std::vector<GDataEntryContactPtr> &donors,
+                             const QByteArray &photo);
+    // The end of a send: its report, a failure always shown, the lists fetched again.
+    void editBatchAnswered(const TicketSet &set);
 };

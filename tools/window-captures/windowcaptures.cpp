@@ -5,6 +5,7 @@
 #include "app/windows/mainwindow.h"
 #include "app/windows/welcomepanel.h"
 #include "app/windows/windowcontroller.h"
+#include "browser/actions/browseractions.h"
 #include "browser/columns/contacttablecolumns.h"
 #include "browser/window/browserwindowcontroller.h"
 #include "loader/webview/safariwindowcontroller.h"
@@ -39,7 +40,9 @@ const QStringList kWindows = {QStringLiteral("welcome-panel.png"),
                               QStringLiteral("browser-column-chooser.png"),
                               QStringLiteral("browser-second-account.png"),
                               QStringLiteral("browser-second-account-login.png"),
-                              QStringLiteral("web-view.png")};
+                              QStringLiteral("web-view.png"),
+                              QStringLiteral("browser-bulk-pane.png"),
+                              QStringLiteral("browser-message-pane.png")};
 
 // Key by key, so that the sheet sees the edits a user makes.
 void type(QLineEdit *field, const QString &text)
@@ -169,6 +172,12 @@ void WindowCaptures::browserShown(BrowserWindowController *browser)
         if (QDialog *const chooser = browser->tableColumns()->tableColumnSheet())
             capture(chooser, QStringLiteral("browser-column-chooser.png"));
         browser->closeTableColumnSheet();
+        // The find-and-replace and the message panes in the notes' place.
+        browser->actions()->showBulkEdit();
+        capture(browser->WindowController::window(), QStringLiteral("browser-bulk-pane.png"));
+        browser->actions()->showMessage();
+        capture(browser->WindowController::window(), QStringLiteral("browser-message-pane.png"));
+        browser->actions()->cancelMessage();
         if (delegate)
             delegate->openBrowser2View();
         else
