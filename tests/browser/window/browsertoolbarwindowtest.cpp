@@ -335,4 +335,44 @@ TEST_F(BrowserToolbarWindowTest, ContextMenu_FollowsTheSelectionAndSwitchesTheOp
     EXPECT_EQ(setOperator->text(), u"Change to Union"_qs);
 }
 
+// The live entries of that kind on the server.
+int liveEntries(GDataTestServer &server, const QString &account, GDataEntryBase::Kind kind)
+{
+    int count = 0;
+    if (const GDataFeedPtr feed = server.entries(account, kind)) {
+        for (const GDataEntryPtr &entry : feed->entries())
+            count += entry->isDeleted() ? 0 : 1;
+    }
+    return count;
+}
+
+TEST_F(BrowserToolbarWindowTest, ConfirmedDeleteKeys_DeleteOnGoogleAndTheListsFollow)
+{
+    ASSERT_TRUE(openBrowser());
+    BrowserWindowController *const browser = mainBrowser();
+    ContactArrayController *const contacts = browser->contactArrayController();
+    const int groupsBefore = liveEntries(server, kAccount, GDataEntryBase::Kind::ContactGroup);
+
+    selectRows(browser->contactsTableView(), {1});
+    const QString gone = contacts->gIDAt(1);
+    prompter.answer(kAlertFirstButtonReturn);
+    QTest::keyClick(browser->contactTableView(), Qt::Key_Backspace);
+    ASSERT_TRUE(runUntil([&] {
+        return liveEntries(server, kAccount, GDataEntryBase::Kind::Contact) == kContacts - 1 &&
+               contacts->rowCount() == kContacts - 1;
+    }));
+    for (int row = 0; row < contacts->rowCount(); ++row)
+        EXPECT_NE(contacts->gIDAt(row), gone);
+
+    browser->groupSetController()->selectGroupIdentifiers({groupIdentifier(kGroupTitle)});
+    prompter.answer(kAlertFirstButtonReturn);
+    QTest::keyClick(browser->groupTableView(), Qt::Key_Delete);
+    ASSERT_TRUE(runUntil([&] {
+        return liveEntries(server, kAccount, GDataEntryBase::Kind::ContactGroup) ==
+                   groupsBefore - 1 &&
+               groupIdentifier(kGroupTitle).isEmpty();
+    }));
+    EXPECT_EQ(beeps, 0);
+}
+
 } // namespace
