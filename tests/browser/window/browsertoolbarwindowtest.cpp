@@ -4,6 +4,7 @@
 // column commands the application delegate passes on.
 
 #include "app/windows/windowfactory.h"
+#include "browser/actions/functiontabview.h"
 #include "browser/columns/contacttablecolumns.h"
 #include "browser/menus/contactcontextmenu.h"
 #include "browser/menus/contactmenuitems.h"
@@ -321,6 +322,12 @@ TEST_F(BrowserToolbarWindowTest, ContextMenu_FollowsTheSelectionAndSwitchesTheOp
     selectRows(browser->contactsTableView(), {0, 1});
     browser->prepareContactContextMenu();
     EXPECT_TRUE(menu->item(contactmenuitems::kMerge)->isEnabled());
+    // Its items and the toolbar's run the window's actions.
+    menu->item(contactmenuitems::kFindReplace)->trigger();
+    EXPECT_EQ(browser->functionTabView()->selectedIdentifier(), u"Bulk"_qs);
+    browser->functionTabView()->selectTabViewItemWithIdentifier(u"MultipleNote"_qs);
+    browser->toolbar()->item(toolbaritems::bulkEdit)->trigger();
+    EXPECT_EQ(browser->functionTabView()->selectedIdentifier(), u"Bulk"_qs);
 
     browser->groupSetController()->selectGroupIdentifiers(
         {groupIdentifier(kGroupTitle), companies()});
