@@ -107,18 +107,18 @@ QAction *BrowserToolbar::itemForItemIdentifier(const QString &identifier)
             gap->setFixedWidth(kSpaceWidth);
         return addWidget(gap);
     }
-    const toolbaritems::ItemSpec *const spec = toolbaritems::specFor(identifier);
-    if (!spec) {
+    const toolbaritems::ItemDefinition *const definition = toolbaritems::definitionOf(identifier);
+    if (!definition) {
         // An item of an identifier the program does not know: no label, image or action.
         auto *const unknown = new QAction(this);
         addAction(unknown);
         return unknown;
     }
     QAction *made = nullptr;
-    switch (spec->control) {
+    switch (definition->control) {
     case Control::None: {
-        made = new QAction(QIcon(imagetext::imagePath(spec->image)), spec->label, this);
-        const QString action = spec->action;
+        made = new QAction(QIcon(imagetext::imagePath(definition->image)), definition->label, this);
+        const QString action = definition->action;
         connect(made, &QAction::triggered, this, [this, action] { emit itemActivated(action); });
         addAction(made);
         break;
@@ -149,7 +149,7 @@ QAction *BrowserToolbar::itemForItemIdentifier(const QString &identifier)
         auto *const action = new QWidgetAction(this);
         action->setDefaultWidget(makeSearchField());
         // The menu form, for a toolbar too narrow to show the field.
-        auto *const menu = new QMenu(spec->label, this);
+        auto *const menu = new QMenu(definition->label, this);
         QAction *const panel = menu->addAction(toolbaritems::searchPanel);
         panel->setObjectName(toolbaritems::searchPanelAction);
         panel->setEnabled(false);
@@ -159,12 +159,12 @@ QAction *BrowserToolbar::itemForItemIdentifier(const QString &identifier)
         break;
     }
     }
-    made->setText(spec->label);
-    made->setIconText(spec->label);
-    made->setToolTip(spec->toolTip);
-    made->setProperty("paletteLabel", spec->paletteLabel);
-    made->setPriority(spec->priority);
-    if (spec->identifier == toolbaritems::deleteItem)
+    made->setText(definition->label);
+    made->setIconText(definition->label);
+    made->setToolTip(definition->toolTip);
+    made->setProperty("paletteLabel", definition->paletteLabel);
+    made->setPriority(definition->priority);
+    if (definition->identifier == toolbaritems::deleteItem)
         m_deleteToolbarItem = made;
     return made;
 }

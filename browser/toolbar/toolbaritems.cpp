@@ -2,11 +2,11 @@
 
 namespace toolbaritems {
 
-const ItemSpec *specFor(const QString &identifier)
+const ItemDefinition *definitionOf(const QString &identifier)
 {
-    for (const ItemSpec &spec : items) {
-        if (spec.identifier == identifier)
-            return &spec;
+    for (const ItemDefinition &definition : items) {
+        if (definition.identifier == identifier)
+            return &definition;
     }
     return nullptr;
 }

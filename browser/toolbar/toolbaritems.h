@@ -38,7 +38,7 @@ inline const QString separator = QStringLiteral("NSToolbarSeparatorItem");
 // The control an item shows in place of an image.
 enum class Control { None, SetOperator, RowHeight, RowFontSize, NoteFontSize, DataField, Search };
 
-struct ItemSpec
+struct ItemDefinition
 {
     const QString &identifier;
     QString label;
@@ -52,7 +52,7 @@ struct ItemSpec
     QAction::Priority priority;
 };
 
-inline const std::array<ItemSpec, 14> items = {{
+inline const std::array<ItemDefinition, 14> items = {{
     {groupNav, QStringLiteral("Groups"), QStringLiteral("Groups"),
      QStringLiteral("View the Groups Nav pane"), QStringLiteral("General"),
      QStringLiteral("toggleGroupNav:"), Control::None, QAction::LowPriority},
@@ -100,8 +100,8 @@ inline const std::array<ItemSpec, 14> items = {{
      QAction::HighPriority},
 }};
 
-// The spec of a known identifier; null for any other.
-const ItemSpec *specFor(const QString &identifier);
+// The definition of a known identifier; null for any other.
+const ItemDefinition *definitionOf(const QString &identifier);
 
 // The toolbar's items when no list is stored, in order.
 QStringList toolbarDefaultItemIdentifiers();

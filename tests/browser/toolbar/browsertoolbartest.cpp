@@ -95,10 +95,10 @@ TEST_F(BrowserToolbarTest, EveryItemWithAnImageFindsItOnTheProgramsSearchPath)
     UserDefaults::standard().setObject(toolbaritems::toolbarAllowedItemIdentifiers(),
                                        toolbaritems::toolbarIdentifier);
     const auto toolbar = makeToolbar();
-    for (const toolbaritems::ItemSpec &spec : toolbaritems::items) {
-        if (!spec.image.isEmpty() && toolbar->item(spec.identifier)) {
-            EXPECT_FALSE(toolbar->item(spec.identifier)->icon().isNull())
-                << spec.image.toStdString();
+    for (const toolbaritems::ItemDefinition &definition : toolbaritems::items) {
+        if (!definition.image.isEmpty() && toolbar->item(definition.identifier)) {
+            EXPECT_FALSE(toolbar->item(definition.identifier)->icon().isNull())
+                << definition.image.toStdString();
         }
     }
     for (const QString &toggle : {u"ImageUp"_qs, u"ImageDown"_qs})
