@@ -904,6 +904,9 @@ void BrowserWindowController::setupToolbarForWindow(QMainWindow *window)
 void BrowserWindowController::connectToolbarToLists()
 {
     m_tableColumns->setupTableColumns();
+    // A group chosen may clear the search: the toolbar's field too.
+    connect(m_groupSet.get(), &GroupSetController::searchCleared, m_toolbar,
+            [this] { m_toolbar->setSearchText(QString()); });
     connect(m_groupSet->groupSelection(), &QItemSelectionModel::selectionChanged, this, [this] {
         m_isGroupSelection = true;
         revalidateToolbar();

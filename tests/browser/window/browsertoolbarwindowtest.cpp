@@ -269,6 +269,14 @@ TEST_F(BrowserToolbarWindowTest, TheToolbarsSearchFieldSearches)
     EXPECT_LT(browser->contactArrayController()->rowCount(), kContacts);
     search->clear();
     EXPECT_EQ(browser->contactArrayController()->rowCount(), kContacts);
+
+    // A group chosen clears the search where the preferences say so, in the field shown too.
+    UserDefaults::standard().setBool(true, u"clearSearchOnGroupSelect"_qs);
+    QTest::keyClicks(search, name.toUpper());
+    browser->groupSetController()->selectGroupIdentifiers({companies()});
+    EXPECT_TRUE(search->text().isEmpty());
+    EXPECT_TRUE(browser->contactArrayController()->searchString().isEmpty());
+    UserDefaults::standard().removeObjectForKey(u"clearSearchOnGroupSelect"_qs);
 }
 
 TEST_F(BrowserToolbarWindowTest, ColumnCommandsOfTheApplicationReachTheKeyBrowser)
