@@ -73,6 +73,13 @@ void sendMailTo(const QString &to, const QString &cc, const QString &bcc, const 
     openMailUrl(url);
 }
 
+void sendMailWithoutRecipient(const QString &subject, const QString &body)
+{
+    openMailUrl(QStringLiteral("mailto:?Subject=%1&Body=%2")
+                    .arg(zeltor::urlSafe(orDefault(subject, kDefaultMailText)),
+                         zeltor::urlSafe(orDefault(body, kDefaultMailText))));
+}
+
 void sendSimpleMessage(const QString &address)
 {
     if (address.isEmpty())

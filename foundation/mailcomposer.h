@@ -18,6 +18,10 @@ inline const QString kSupportMailAddress = QStringLiteral("support@zel-tor.com")
 void sendMailTo(const QString &to, const QString &cc, const QString &bcc, const QString &subject,
                 const QString &body);
 
+// A message with no recipient at all, for the user to address in the mail program: what it holds
+// (a contact's map link) never goes to the support address by default.
+void sendMailWithoutRecipient(const QString &subject, const QString &body);
+
 // A message to one address (or list), with no subject or body; nothing opens for an empty text or
 // one that is not a list of addresses.
 void sendSimpleMessage(const QString &address);

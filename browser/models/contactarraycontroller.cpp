@@ -3,9 +3,12 @@
 #include "browser/models/contactarrangement.h"
 #include "browser/models/contactcolumns.h"
 #include "browser/models/pasteboardtypes.h"
+#include "browser/models/tabledragdrop.h"
 #include "google/browser/browsersearchtext.h"
 
 #include <algorithm>
+#include <memory>
+#include <set>
 
 namespace {
 
@@ -189,23 +192,37 @@ void ContactArrayController::sort(int column, Qt::SortOrder order)
 
 QStringList ContactArrayController::mimeTypes() const
 {
-    return {pasteboardtypes::contactRows};
+    return pasteboardtypes::contactTableDrops;
 }
 
 QMimeData *ContactArrayController::mimeData(const QModelIndexList &indexes) const
 {
-    return pasteboardtypes::rowsMimeData(pasteboardtypes::contactRows, indexes);
+    std::set<int> unique;
+    for (const QModelIndex &index : indexes) {
+        if (index.isValid() && index.model() == this)
+            unique.insert(index.row());
+    }
+    pasteboardtypes::DraggedRows dragged;
+    dragged.window = m_dragDrop ? m_dragDrop->windowToken() : QString();
+    for (int row : unique) {
+        dragged.rows.append(row);
+        dragged.identifiers.append(gIDAt(row));
+    }
+    auto data = std::make_unique<QMimeData>();
+    data->setData(pasteboardtypes::contactRows, pasteboardtypes::encodeRows(dragged));
+    if (m_dragDrop && !m_dragDrop->writeDrag(dragged.rows, *data))
+        return nullptr;
+    return data.release();
 }
 
-bool ContactArrayController::canDropMimeData(const QMimeData *data, Qt::DropAction action, int, int,
-                                             const QModelIndex &) const
+bool ContactArrayController::canDropMimeData(const QMimeData *data, Qt::DropAction action, int row,
+                                             int, const QModelIndex &parent) const
 {
-    return action == Qt::CopyAction &&
-           pasteboardtypes::holdsAnyOf(data, pasteboardtypes::contactTableDrops);
+    return action == Qt::CopyAction && m_dragDrop && m_dragDrop->canDrop(data, row, parent);
 }
 
-bool ContactArrayController::dropMimeData(const QMimeData *, Qt::DropAction, int, int,
-                                          const QModelIndex &)
+bool ContactArrayController::dropMimeData(const QMimeData *data, Qt::DropAction action, int row,
+                                          int, const QModelIndex &parent)
 {
-    return false;
+    return action == Qt::CopyAction && m_dragDrop && m_dragDrop->drop(data, row, parent);
 }

@@ -2,6 +2,8 @@
 // search lets through, in the order of the sort), one column per contact column.
 #pragma once
 
+#include "browser/models/tabledragdrop.h"
+
 #include "google/engine/googlecontactlists.h"
 
 #include <QAbstractTableModel>
@@ -54,8 +56,10 @@ public:
     // compare equal keep the engine's order.
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
-    // Drags carry the arranged row numbers; the drop jobs that read them come with the drag and
-    // drop work, so a drop is recognised but not yet taken.
+    // The window that shows the table adds its drags' offers and decides its drops (not owned);
+    // without one a drag carries the rows alone and no drop is taken.
+    void setDragDrop(TableDragDrop *dragDrop) { m_dragDrop = dragDrop; }
+    // Drags carry the arranged rows with their identifiers.
     QStringList mimeTypes() const override;
     QMimeData *mimeData(const QModelIndexList &indexes) const override;
     bool canDropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
@@ -70,6 +74,7 @@ signals:
     void filterChanged();
 
 private:
+    TableDragDrop *m_dragDrop = nullptr;
     void takeEngineRows();
     void computeSortKeys();
     void arrange();

@@ -1,8 +1,12 @@
 #include "browser/models/grouparraycontroller.h"
 
 #include "browser/models/pasteboardtypes.h"
+#include "browser/models/tabledragdrop.h"
 #include "google/push/pushkeys.h"
 #include "platform/defaults/userdefaults.h"
+
+#include <memory>
+#include <set>
 
 GroupArrayController::GroupArrayController(QObject *parent)
     : QAbstractTableModel(parent)
@@ -62,23 +66,37 @@ Qt::ItemFlags GroupArrayController::flags(const QModelIndex &index) const
 
 QStringList GroupArrayController::mimeTypes() const
 {
-    return {pasteboardtypes::groupRows};
+    return pasteboardtypes::groupTableDrops;
 }
 
 QMimeData *GroupArrayController::mimeData(const QModelIndexList &indexes) const
 {
-    return pasteboardtypes::rowsMimeData(pasteboardtypes::groupRows, indexes);
+    std::set<int> unique;
+    for (const QModelIndex &index : indexes) {
+        if (index.isValid() && index.model() == this)
+            unique.insert(index.row());
+    }
+    pasteboardtypes::DraggedRows dragged;
+    dragged.window = m_dragDrop ? m_dragDrop->windowToken() : QString();
+    for (int row : unique) {
+        dragged.rows.append(row);
+        dragged.identifiers.append(m_rows[row].identifier);
+    }
+    auto data = std::make_unique<QMimeData>();
+    data->setData(pasteboardtypes::groupRows, pasteboardtypes::encodeRows(dragged));
+    if (m_dragDrop && !m_dragDrop->writeDrag(dragged.rows, *data))
+        return nullptr;
+    return data.release();
 }
 
-bool GroupArrayController::canDropMimeData(const QMimeData *data, Qt::DropAction action, int, int,
-                                           const QModelIndex &) const
+bool GroupArrayController::canDropMimeData(const QMimeData *data, Qt::DropAction action, int row,
+                                           int, const QModelIndex &parent) const
 {
-    return action == Qt::CopyAction &&
-           pasteboardtypes::holdsAnyOf(data, pasteboardtypes::groupTableDrops);
+    return action == Qt::CopyAction && m_dragDrop && m_dragDrop->canDrop(data, row, parent);
 }
 
-bool GroupArrayController::dropMimeData(const QMimeData *, Qt::DropAction, int, int,
-                                        const QModelIndex &)
+bool GroupArrayController::dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int,
+                                        const QModelIndex &parent)
 {
-    return false;
+    return action == Qt::CopyAction && m_dragDrop && m_dragDrop->drop(data, row, parent);
 }

@@ -1,6 +1,8 @@
 // The group table's model: one row per group row, in their order.
 #pragma once
 
+#include "browser/models/tabledragdrop.h"
+
 #include "browser/models/grouprows.h"
 
 #include <QAbstractTableModel>
@@ -38,7 +40,10 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-    // As the contact table's: drags carry row numbers, a drop is recognised but not yet taken.
+    // The window that shows the table adds its drags' offers and decides its drops (not owned);
+    // without one a drag carries the rows alone and no drop is taken.
+    void setDragDrop(TableDragDrop *dragDrop) { m_dragDrop = dragDrop; }
+    // Drags carry the arranged rows with their identifiers.
     QStringList mimeTypes() const override;
     QMimeData *mimeData(const QModelIndexList &indexes) const override;
     bool canDropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
@@ -49,6 +54,7 @@ public:
     Qt::DropActions supportedDragActions() const override { return Qt::CopyAction; }
 
 private:
+    TableDragDrop *m_dragDrop = nullptr;
     std::function<QList<AutoABGroup>()> m_autoABGroups;
     std::optional<std::vector<GDataEntryContactGroupPtr>> m_groupArrayCopy;
     QList<GroupRow> m_rows;

@@ -1,16 +1,29 @@
 #include "browser/window/browserwindowcontroller.h"
 
 #include "app/appkeys.h"
+#include "browser/actions/actiontexts.h"
+#include "browser/actions/browseractions.h"
+#include "browser/actions/functiontabview.h"
+#include "browser/columns/contacttablecolumns.h"
+#include "browser/dragdrop/browserdragdrop.h"
+#include "browser/dragdrop/contacttabledragdrop.h"
+#include "browser/dragdrop/grouptabledragdrop.h"
 #include "browser/inspector/contactinspector.h"
+#include "browser/menus/contactcontextmenu.h"
 #include "browser/models/contactarraycontroller.h"
 #include "browser/models/contactcolumns.h"
 #include "browser/models/grouparraycontroller.h"
 #include "browser/portrait/clickableimageview.h"
 #include "browser/portrait/tolvanewindow.h"
 #include "browser/selection/groupsetcontroller.h"
+#include "browser/selection/selectiontexts.h"
 #include "browser/splitview/browserimagesplitview.h"
 #include "browser/splitview/groupnavsplitview.h"
 #include "browser/splitview/notesplitview.h"
+#include "browser/tables/contacttableview.h"
+#include "browser/tables/grouptableview.h"
+#include "browser/toolbar/applicationdelegatecalls.h"
+#include "browser/toolbar/browsertoolbar.h"
 #include "browser/window/namewithimagedelegate.h"
 #include "browser/window/windowkeys.h"
 #include "browser/window/windowtexts.h"
@@ -22,6 +35,8 @@
 #include "google/batch/batchkeys.h"
 #include "google/engine/googlecontacttool.h"
 #include "google/engine/googlekeys.h"
+#include "google/entries/contactaccessors.h"
+#include "google/lookups/grouplookups.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/ui/prompter.h"
 
@@ -40,6 +55,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSet>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -109,6 +125,61 @@ BrowserWindowController::BrowserWindowController()
             m_groupSet->refreshView();
     });
     connect(this, &WindowController::windowClosing, this, [this] { windowWillClose(); });
+    registerActions();
+}
+
+// The actions on the selection, by their command names.
+void BrowserWindowController::registerActions()
+{
+    m_actions = std::make_unique<BrowserActions>(*this);
+    BrowserActions *const actions = m_actions.get();
+    const std::pair<const char *, void (BrowserActions::*)()> commands[] = {
+        {"editContact:", &BrowserActions::editContact},
+        {"editGoogleContact:", &BrowserActions::editGoogleContact},
+        {"editGroup:", &BrowserActions::editGroup},
+        {"newGroup:", &BrowserActions::newGroup},
+        {"newContact:", &BrowserActions::newContact},
+        {"showBulkEdit:", &BrowserActions::showBulkEdit},
+        {"cancelBulkEdit:", &BrowserActions::cancelBulkEdit},
+        {"showMessage:", &BrowserActions::showMessage},
+        {"cancelMessage:", &BrowserActions::cancelMessage},
+        {"sendMessage:", &BrowserActions::sendMessage},
+        {"viewMapToWork:", &BrowserActions::viewMapToWork},
+        {"viewMapToHome:", &BrowserActions::viewMapToHome},
+        {"sendMapToWork:", &BrowserActions::sendMapToWork},
+        {"sendMapToHome:", &BrowserActions::sendMapToHome},
+        {"flagAsMale:", &BrowserActions::flagAsMale},
+        {"flagAsFemale:", &BrowserActions::flagAsFemale},
+        {"flagAsPerson:", &BrowserActions::flagAsPerson},
+        {"flagAsCompany:", &BrowserActions::flagAsCompany},
+        {"bulkRemoveMemberships:", &BrowserActions::bulkRemoveMemberships},
+    };
+    for (const auto &[name, action] : commands)
+        registerCommand(QString::fromLatin1(name),
+                        [actions, action](const QVariant &) { (actions->*action)(); });
+    connect(m_functionTabView, &FunctionTabView::cancelBulkEdit, actions,
+            &BrowserActions::cancelBulkEdit);
+    connect(m_functionTabView, &FunctionTabView::sendMessage, actions,
+            &BrowserActions::sendMessage);
+    connect(m_functionTabView, &FunctionTabView::cancelMessage, actions,
+            &BrowserActions::cancelMessage);
+
+    // Drags and drops of the two tables; the group copies' follow-up steps are named steps,
+    // because the engine runs them by name once the groups exist.
+    m_dragDrop = std::make_unique<BrowserDragDrop>(*this);
+    GroupTableDragDrop *const groupDrops = &m_dragDrop->groupTable();
+    GoogleContactToolUIDelegate::registerSelector(
+        QStringLiteral("processGoogleGroups"), [groupDrops] { groupDrops->processGoogleGroups(); });
+    GoogleContactToolUIDelegate::registerSelector(
+        QStringLiteral("processGroupABGroups"),
+        [groupDrops] { groupDrops->processGroupABGroups(); });
+    for (QTableView *table : {m_groupsTable, m_contactsTable}) {
+        table->setDragEnabled(true);
+        table->setAcceptDrops(true);
+        table->setDragDropMode(QAbstractItemView::DragDrop);
+        table->setDefaultDropAction(Qt::CopyAction);
+        table->setDropIndicatorShown(true);
+    }
 }
 
 BrowserWindowController::~BrowserWindowController()
@@ -147,7 +218,7 @@ void BrowserWindowController::buildWindow()
     rightPane->setContentsMargins(0, 0, 0, 0);
     rightPane->addWidget(m_noteSplitView);
 
-    m_groupsTable = new QTableView;
+    m_groupsTable = new GroupTableView;
     configureTable(m_groupsTable, kGroupsTableTag);
     // One column of titles: a header would only name it.
     m_groupsTable->horizontalHeader()->hide();
@@ -164,7 +235,7 @@ void BrowserWindowController::buildWindow()
     m_searchField = new TolvaneSearchField;
     m_searchField->setObjectName(QStringLiteral("searchField"));
     contactArea->addWidget(m_searchField);
-    m_contactsTable = new QTableView;
+    m_contactsTable = new ContactTableView;
     m_contactsTable->setHorizontalHeader(
         new TolvanePopupTableHeader(Qt::Horizontal, m_contactsTable));
     configureTable(m_contactsTable, kContactsTableTag);
@@ -176,7 +247,9 @@ void BrowserWindowController::buildWindow()
     m_notesView = new QPlainTextEdit;
     m_notesView->setObjectName(QStringLiteral("notes"));
     m_notesView->installEventFilter(this);
-    notesPane->addWidget(m_notesView);
+    // The notes share their place with the find-and-replace and the message panes.
+    m_functionTabView = new FunctionTabView(m_notesView);
+    notesPane->addWidget(m_functionTabView);
 
     auto *const central = new QWidget;
     auto *const layout = new QVBoxLayout(central);
@@ -213,6 +286,7 @@ void BrowserWindowController::buildWindow()
     notesFont.setPointSizeF(m_browserNoteFontSize);
     m_notesView->setFont(notesFont);
     setStatusMessage(windowtexts::dragHint);
+    setupToolbarForWindow(window);
 }
 
 QWidget *BrowserWindowController::buildStatusBar()
@@ -281,6 +355,8 @@ void BrowserWindowController::buildLists()
     m_groupSet->setUseIntersection(
         UserDefaults::standard().boolForKey(windowkeys::multipleGroupsUseIntersection));
 
+    m_contacts->setDragDrop(&m_dragDrop->contactTable());
+    m_groups->setDragDrop(&m_dragDrop->groupTable());
     m_groupsTable->setModel(m_groups.get());
     m_groupsTable->setSelectionModel(m_groupSet->groupSelection());
     m_groupsTable->setItemDelegateForColumn(
@@ -292,6 +368,7 @@ void BrowserWindowController::buildLists()
         nameColumn,
         new NameWithImageDelegate(ContactArrayController::NameWithImageRole, m_contactsTable));
     m_contactsTable->sortByColumn(nameColumn, Qt::AscendingOrder);
+    connectToolbarToLists();
 
     connect(m_groupSet->contactSelection(), &QItemSelectionModel::selectionChanged, this,
             [this] { showSelectedContact(); });
@@ -327,6 +404,7 @@ void BrowserWindowController::windowDidLoad()
 {
     if (!m_tool)
         return;
+    m_actions->buildScriptsMenu();
     takeEngineDelegates();
     // The first fetch may have come already: the window shows what the engine holds. Before any
     // groups came there are no rows to choose from: the program's own rows alone would leave one
@@ -407,6 +485,8 @@ void BrowserWindowController::setUseIntersection(bool intersection)
 {
     if (m_groupSet)
         m_groupSet->setUseIntersection(intersection);
+    if (m_toolbar)
+        m_toolbar->setUseIntersection(intersection);
 }
 
 void BrowserWindowController::loadGoogleTool()
@@ -421,6 +501,11 @@ void BrowserWindowController::loadGoogleTool()
     m_tool->fetchAllGroupsWithUIRefresh(true, true);
 }
 
+void BrowserWindowController::setInfoMessage(const QString &message)
+{
+    m_infoField->setText(message);
+}
+
 // The inspector.
 
 void BrowserWindowController::showSelectedContact()
@@ -429,6 +514,8 @@ void BrowserWindowController::showSelectedContact()
         return;
     const QStringList selected = m_groupSet->selectedContactIDs();
     m_inspector->showContacts(selected);
+    m_functionTabView->selectTabViewItemWithIdentifier(
+        selected.size() < 2 ? actiontexts::singleNote : actiontexts::multipleNote);
     m_infoField->setText(QStringLiteral("%1/%2").arg(selected.size()).arg(m_contacts->rowCount()));
     showNotes();
     showCurrentPicture();
@@ -701,4 +788,246 @@ void BrowserWindowController::cancelLogin()
     m_loginPanel->done(kLoginCancelled);
     if (WindowController::window())
         WindowController::window()->close();
+}
+
+// The toolbar, the contact table's columns, and the tables' keys.
+
+namespace {
+
+QList<int> contactRowsOf(const ContactArrayController &contacts, const QStringList &gIDs)
+{
+    const QSet<QString> wanted(gIDs.cbegin(), gIDs.cend());
+    QList<int> rows;
+    for (int row = 0; row < contacts.rowCount(); ++row) {
+        if (wanted.contains(contacts.gIDAt(row)))
+            rows.append(row);
+    }
+    return rows;
+}
+
+QList<int> groupRowsOf(const GroupArrayController &groups, const QStringList &identifiers)
+{
+    QList<int> rows;
+    for (int row = 0; row < groups.rowCount(); ++row) {
+        if (identifiers.contains(groups.groupArray()[row].identifier))
+            rows.append(row);
+    }
+    return rows;
+}
+
+} // namespace
+
+GroupTableView *BrowserWindowController::groupTableView() const
+{
+    return static_cast<GroupTableView *>(m_groupsTable);
+}
+
+ContactTableView *BrowserWindowController::contactTableView() const
+{
+    return static_cast<ContactTableView *>(m_contactsTable);
+}
+
+void BrowserWindowController::setupToolbarForWindow(QMainWindow *window)
+{
+    const BrowserToolbar::Metrics metrics{m_browserRowHeight, m_browserRowFontSize,
+                                          m_browserNoteFontSize};
+    const bool intersection =
+        UserDefaults::standard().boolForKey(windowkeys::multipleGroupsUseIntersection);
+    m_toolbar = new BrowserToolbar(*m_searchField, metrics, intersection, window);
+    window->addToolBar(m_toolbar);
+    applicationdelegatecalls::setToolbar(m_toolbar);
+    applicationdelegatecalls::setToolbarMenuVerb(QStringLiteral("ignored"));
+    applicationdelegatecalls::setBrowserSetModeMenuTitle(
+        intersection ? selectiontexts::changeToUnion : selectiontexts::changeToIntersection);
+    // The toolbar's copy of the search field is the one the user types into.
+    if (m_toolbar->searchField())
+        m_searchField->hide();
+    connect(m_toolbar, &BrowserToolbar::itemActivated, this, [this](const QString &action) {
+        // The Reload item's target is the application delegate.
+        if (action == QStringLiteral("refreshGoogleState:"))
+            applicationdelegatecalls::refreshGoogleState(this);
+        else
+            sendAction(action);
+    });
+    connect(m_toolbar, &BrowserToolbar::searchChanged, this, [this](const QString &text) {
+        if (m_searchField->text() != text)
+            m_searchField->setText(text);
+    });
+    connect(m_searchField, &QLineEdit::textChanged, m_toolbar, &BrowserToolbar::setSearchText);
+    connect(m_toolbar, &BrowserToolbar::setOperatorChosen, this, [this] {
+        if (m_groupSet)
+            m_groupSet->toggleSetOperator();
+    });
+    connect(m_toolbar, &BrowserToolbar::rowHeightChanged, this,
+            &BrowserWindowController::setBrowserRowHeight);
+    connect(m_toolbar, &BrowserToolbar::rowFontSizeChanged, this,
+            &BrowserWindowController::setBrowserRowFontSize);
+    connect(m_toolbar, &BrowserToolbar::noteFontSizeChanged, this,
+            &BrowserWindowController::setBrowserNoteFontSize);
+
+    m_tableColumns = new ContactTableColumns(*m_contactsTable, this);
+    static_cast<TolvanePopupTableHeader *>(m_contactsTable->horizontalHeader())
+        ->setMenu(m_tableColumns->tableColumnsMenu());
+
+    contactTableView()->setGroupsTableView(groupTableView());
+    connect(contactTableView(), &ContactTableView::editRequested, this,
+            [this] { sendAction(QStringLiteral("editGoogleContact:")); });
+    // The confirmed sheets name their contacts and groups; the actions take their rows in the
+    // lists as shown when the answer comes.
+    connect(contactTableView(), &ContactTableView::deleteContactsConfirmed, this,
+            [this](const QStringList &gIDs) {
+                if (m_contacts)
+                    m_actions->deleteContacts(contactRowsOf(*m_contacts, gIDs));
+            });
+    connect(contactTableView(), &ContactTableView::removeContactsConfirmed, this,
+            [this](const QStringList &, const QStringList &groups) {
+                if (m_groups)
+                    m_actions->removeContactsFromGroups(groupRowsOf(*m_groups, groups));
+            });
+    connect(groupTableView(), &GroupTableView::deleteGroupsConfirmed, this,
+            [this](const QStringList &identifiers) {
+                if (m_groups)
+                    m_actions->deleteGroups(groupRowsOf(*m_groups, identifiers));
+            });
+
+    m_contextMenu = new ContactContextMenu(this);
+    m_contactsTable->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_contactsTable, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        prepareContactContextMenu()->popup(m_contactsTable->viewport()->mapToGlobal(at));
+    });
+    connect(m_contextMenu, &ContactContextMenu::itemActivated, this, [this](const QString &action) {
+        // The menu's own choice of operator, as the toolbar's segments make it.
+        if (action == QStringLiteral("toggleSetOperator:")) {
+            if (m_groupSet)
+                m_groupSet->toggleSetOperator();
+            m_toolbar->setUseIntersection(useIntersection());
+            return;
+        }
+        sendAction(action);
+    });
+
+    registerCommand(QStringLiteral("deleteItems:"), [this](const QVariant &) { deleteItems(); });
+    registerCommand(QStringLiteral("changeBrowserDataField:"),
+                    [this](const QVariant &tag) { changeBrowserDataField(tag.toInt()); });
+    registerCommand(QStringLiteral("showTableColumnSheet:"),
+                    [this](const QVariant &) { showTableColumnSheet(); });
+}
+
+void BrowserWindowController::connectToolbarToLists()
+{
+    m_tableColumns->setupTableColumns();
+    // A group chosen may clear the search: the toolbar's field too.
+    connect(m_groupSet.get(), &GroupSetController::searchCleared, m_toolbar,
+            [this] { m_toolbar->setSearchText(QString()); });
+    connect(m_groupSet->groupSelection(), &QItemSelectionModel::selectionChanged, this, [this] {
+        m_isGroupSelection = true;
+        revalidateToolbar();
+    });
+    connect(m_groupSet->contactSelection(), &QItemSelectionModel::selectionChanged, this, [this] {
+        m_isGroupSelection = false;
+        revalidateToolbar();
+    });
+    revalidateToolbar();
+}
+
+void BrowserWindowController::revalidateToolbar()
+{
+    if (!m_groupSet)
+        return;
+    ToolbarSelection selection;
+    selection.isGroupSelection = m_isGroupSelection;
+    for (const GroupRow &row : groupTableView()->selectedGroupRows())
+        selection.selectedGroupTypes.append(row.groupType);
+    selection.selectedContacts = int(m_groupSet->selectedContactIDs().size());
+    m_toolbar->validateToolbarItems(selection);
+    if (QAction *const setOperator = m_toolbar->setOperatorToolbarItem())
+        setOperator->setEnabled(selection.selectedGroupTypes.size() >= 2);
+}
+
+void BrowserWindowController::sendAction(const QString &action, const QVariant &argument)
+{
+    if (respondsToCommand(action))
+        performCommand(action, argument);
+}
+
+void BrowserWindowController::hideToolbar()
+{
+    m_toolbar->setVisible(false);
+}
+
+void BrowserWindowController::showToolbar()
+{
+    m_toolbar->setVisible(true);
+}
+
+void BrowserWindowController::changeBrowserDataField(int tag)
+{
+    m_tableColumns->changeBrowserDataField(tag);
+}
+
+void BrowserWindowController::showTableColumnSheet()
+{
+    m_tableColumns->showTableColumnSheet(WindowController::window());
+}
+
+void BrowserWindowController::closeTableColumnSheet()
+{
+    m_tableColumns->closeTableColumnSheet();
+}
+
+void BrowserWindowController::deleteItems()
+{
+    if (m_isGroupSelection)
+        groupTableView()->deleteGroups();
+    else
+        contactTableView()->deleteContacts();
+}
+
+void BrowserWindowController::setBrowserRowHeight(float value)
+{
+    m_browserRowHeight = value;
+    applyRowHeight();
+}
+
+void BrowserWindowController::setBrowserRowFontSize(float value)
+{
+    m_browserRowFontSize = value;
+    applyRowHeight();
+}
+
+void BrowserWindowController::setBrowserNoteFontSize(float value)
+{
+    m_browserNoteFontSize = value;
+    QFont notesFont = m_notesView->font();
+    notesFont.setPointSizeF(value);
+    m_notesView->setFont(notesFont);
+}
+
+QMenu *BrowserWindowController::prepareContactContextMenu()
+{
+    ContactMenuSelection selection;
+    selection.selectedGroupRows = int(groupTableView()->selectedGroupRows().size());
+    selection.countOfSelectedContacts = int(contactTableView()->selectedContactIDs().size());
+    QStringList memberships;
+    const GDataEntryContactPtr current =
+        m_inspector ? m_inspector->currentTolvaneContact() : GDataEntryContactPtr();
+    if (current && selection.countOfSelectedContacts > 0) {
+        selection.hasWorkMap = !tolvane::tolvaneMapURLForWork(*current).isEmpty();
+        selection.hasHomeMap = !tolvane::tolvaneMapURLForHome(*current).isEmpty();
+        selection.hasEmail = !tolvane::tolvaneHomeEmail(*current).isEmpty() ||
+                             !tolvane::tolvaneWorkEmail(*current).isEmpty();
+        for (const GDataGroupMembershipInfo &membership : current->groupMembershipInfos()) {
+            if (!membership.deleted)
+                memberships.append(membership.href);
+        }
+    }
+    const QList<GroupRow> noRows;
+    m_contextMenu->buildGroupsMenu(m_groups ? m_groups->groupArray() : noRows,
+                                   m_tool ? grouplookups::myContactsID(m_tool->lists()) : QString(),
+                                   memberships);
+    m_contextMenu->setScriptsMenu(m_actions->scriptsMenu());
+    m_contextMenu->setSetOperatorTitle(useIntersection() ? selectiontexts::changeToUnion
+                                                         : selectiontexts::changeToIntersection);
+    m_contextMenu->validate(selection);
+    return m_contextMenu->contactContextMenu();
 }

@@ -16,9 +16,19 @@
 
 #include <memory>
 
+class BrowserActions;
+class BrowserDragDrop;
 class BrowserImageSplitView;
+class BrowserToolbar;
+class ContactContextMenu;
+class ContactTableColumns;
+class ContactTableView;
+class GroupTableView;
+class QMainWindow;
+class QMenu;
 class ContactArrayController;
 class ContactInspector;
+class FunctionTabView;
 class GroupArrayController;
 class GroupNavSplitView;
 class GroupSetController;
@@ -111,7 +121,34 @@ public:
     float browserRowFontSize() const { return m_browserRowFontSize; }
     float browserNoteFontSize() const { return m_browserNoteFontSize; }
 
+    // The actions on the selection and the function panes they switch.
+    BrowserActions *actions() const { return m_actions.get(); }
+    FunctionTabView *functionTabView() const { return m_functionTabView; }
+    BrowserDragDrop *dragDrop() const { return m_dragDrop.get(); }
+    // The selection count line.
+    void setInfoMessage(const QString &message);
+
     void manageSafari();
+
+    // The toolbar, the contact table's columns, and the tables' keys.
+    BrowserToolbar *toolbar() const { return m_toolbar; }
+    void hideToolbar();
+    void showToolbar();
+    ContactTableColumns *tableColumns() const { return m_tableColumns; }
+    GroupTableView *groupTableView() const;
+    ContactTableView *contactTableView() const;
+    void changeBrowserDataField(int tag);
+    void showTableColumnSheet();
+    void closeTableColumnSheet();
+    // The toolbar's Delete: the sheet of the table the user touched last.
+    void deleteItems();
+    bool isGroupSelection() const { return m_isGroupSelection; }
+    void setBrowserRowHeight(float value);
+    void setBrowserRowFontSize(float value);
+    void setBrowserNoteFontSize(float value);
+    // The contact table's context menu, its groups submenu and enabling brought up to date.
+    QMenu *prepareContactContextMenu();
+    ContactContextMenu *contextMenu() const { return m_contextMenu; }
 
     // GoogleContactToolUIDelegate
     void openUserInfoWithMessage(const QString &message, int progressMax) override;
@@ -186,6 +223,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void registerActions();
     void buildWindow();
     QWidget *buildGroupPane();
     QWidget *buildContactPane();
@@ -202,6 +240,12 @@ private:
     void updateCanLogin();
     // The contacts asked for last have arrived, or their fetch failed.
     bool contactFetchSettled() const;
+    void setupToolbarForWindow(QMainWindow *window);
+    // The toolbar, the columns and the keys follow the lists of the engine.
+    void connectToolbarToLists();
+    void revalidateToolbar();
+    // Performs the operation when the window offers it.
+    void sendAction(const QString &action, const QVariant &argument = QVariant());
 
     GoogleContactTool *m_tool = nullptr;
     // The engine of a second account; declared before the lists, which read it until they go.
@@ -210,6 +254,9 @@ private:
     std::unique_ptr<ContactArrayController> m_contacts;
     std::unique_ptr<GroupSetController> m_groupSet;
     std::unique_ptr<ContactInspector> m_inspector;
+    std::unique_ptr<BrowserActions> m_actions;
+    FunctionTabView *m_functionTabView = nullptr;
+    std::unique_ptr<BrowserDragDrop> m_dragDrop;
 
     GroupNavSplitView *m_groupNavSplitView = nullptr;
     BrowserImageSplitView *m_browserImageSplitView = nullptr;
@@ -242,4 +289,9 @@ private:
     bool m_panesOpened = false;
     // The contact fetch whose answer the lists show last.
     const void *m_shownContactFetch = nullptr;
+    BrowserToolbar *m_toolbar = nullptr;
+    ContactTableColumns *m_tableColumns = nullptr;
+    ContactContextMenu *m_contextMenu = nullptr;
+    // The last selection change came from the group table.
+    bool m_isGroupSelection = false;
 };

@@ -8,6 +8,14 @@
 #include <QSharedPointer>
 #include <QTextDocument>
 
+namespace {
+
+constexpr int kMargin = 2;
+constexpr int kIconSide = 15;
+constexpr int kIconGap = 3;
+
+} // namespace
+
 NameWithImageDelegate::NameWithImageDelegate(int role, QObject *parent)
     : QStyledItemDelegate(parent)
     , m_role(role)
@@ -19,6 +27,21 @@ const QImage &NameWithImageDelegate::icon(const QString &name) const
     if (found == m_icons.end())
         found = m_icons.insert(name, imagetext::imageNamed(name));
     return *found;
+}
+
+QSize NameWithImageDelegate::sizeHint(const QStyleOptionViewItem &option,
+                                      const QModelIndex &index) const
+{
+    const QSize size = QStyledItemDelegate::sizeHint(option, index);
+    const QVariant value = index.data(m_role);
+    if (!value.canConvert<tolvane::NameWithImage>())
+        return size;
+    const tolvane::NameWithImage name = value.value<tolvane::NameWithImage>();
+    // As painted: two points each side, and the icon with its gap before the title.
+    int width = kMargin * 2 + option.fontMetrics.horizontalAdvance(name.title);
+    if (!icon(name.imageName).isNull())
+        width += kIconSide + kIconGap;
+    return QSize(width, size.height());
 }
 
 void NameWithImageDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
@@ -51,14 +74,14 @@ void NameWithImageDelegate::paint(QPainter *painter, const QStyleOptionViewItem 
     }
     const tolvane::NameWithImage name = value.value<tolvane::NameWithImage>();
 
-    const QRect area = option.rect.adjusted(2, 0, -2, 0);
-    const int side = std::min(15, area.height());
+    const QRect area = option.rect.adjusted(kMargin, 0, -kMargin, 0);
+    const int side = std::min(kIconSide, area.height());
     int textLeft = area.left();
     const QImage &image = icon(name.imageName);
     if (!image.isNull()) {
         const QRect target(area.left(), area.top() + (area.height() - side) / 2, side, side);
         painter->drawImage(target, image);
-        textLeft = target.right() + 4;
+        textLeft = target.left() + side + kIconGap;
     }
     painter->save();
     painter->setFont(option.font);

@@ -16,6 +16,8 @@ public:
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
+    // The width the icon and the title take, so that a column fitted to a name shows it whole.
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 private:
     const QImage &icon(const QString &name) const;

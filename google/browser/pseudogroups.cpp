@@ -219,4 +219,9 @@ Contacts contactsForGroupSet(const GoogleContactLists &lists, const GroupSelecti
                     [&](const GDataEntryContact &contact) { return chosen.contains(&contact); });
 }
 
+bool isPseudoGroup(const QString &identifier)
+{
+    return !identifier.isEmpty() && pseudoGroupNamed(identifier);
+}
+
 } // namespace pseudogroups

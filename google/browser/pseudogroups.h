@@ -48,4 +48,7 @@ GroupSelection groupSetForIDs(const GoogleContactLists &lists, const QStringList
 Contacts contactsForGroupSet(const GoogleContactLists &lists, const GroupSelection &selection,
                              bool useIntersection);
 
+// Whether the identifier is the title of one of the seven pseudo groups.
+bool isPseudoGroup(const QString &identifier);
+
 } // namespace pseudogroups

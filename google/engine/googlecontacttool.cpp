@@ -61,6 +61,8 @@ GoogleContactTool::GoogleContactTool(Role role, QObject *parent)
     registerBatchSteps();
     registerCommandSteps();
     registerRestoreSteps();
+    registerSelector(QStringLiteral("batchVCardPictures"), [this] { batchVCardPictures(); });
+    registerSelector(QStringLiteral("batchABPictures"), [this] { batchABPictures(); });
 }
 
 GoogleContactTool::~GoogleContactTool() = default;

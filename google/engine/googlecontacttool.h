@@ -9,6 +9,7 @@
 #include "google/photos/photojob.h"
 #include "platform/addressbook/recordclass.h"
 #include "platform/gdata/entries/gdataentrybase.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 #include "platform/gdata/entries/gdatafeed.h"
 #include "platform/gdata/gdataerror.h"
 #include "platform/gdata/gdataserviceticket.h"
@@ -670,4 +671,88 @@ private:
     QVariantList m_restoreGoogleContactArray;
     QStringList m_restoreGoogleImagesArray;
     std::shared_ptr<RestoreRun> m_restoreRun;
+    // vCard import jobs.
+public:
+    // A photo found in an imported card, for a contact that has none at Google yet.
+    struct VCardPhoto
+    {
+        // The existing contact's identifier; for a new contact, the identifier of the card's
+        // person, which its program property carries.
+        QString gID;
+        QString email;
+        QString title;
+        QImage image;
+    };
+    using VCardPhotoList = QList<VCardPhoto>;
+    // Cards for the Google group named groupName.
+    struct VCardJob
+    {
+        QString groupName;
+        QList<QByteArray> vCards;
+    };
+    // The photo list the next job starts from. Each job keeps its own list, so a job started
+    // before the photo step of another never takes or changes that job's photos.
+    void setForeignVCardImportData(const VCardPhotoList &photos);
+    // The photo list of the job started last.
+    VCardPhotoList foreignVCardImportData() const { return *m_foreignVCardImportData; }
+    // Each card becomes an update of the contact its person is linked to, or a new contact, with
+    // a membership of the target group, in feeds of at most 100. A job ends when every feed has
+    // answered: failures are shown, and the post selector then runs for what succeeded. No
+    // membership is made that the contact has already, nor from a pseudo group's title.
+    void addVCardArrayToGroupWithABID(const QList<QByteArray> &vCards, const QString &abid,
+                                      const QString &sourceAccount, const QString &postSelector);
+    // groupID "NoGroup", "All" or a pseudo group: no membership.
+    void addVCardArrayToGroupWithID(const QList<QByteArray> &vCards, const QString &groupID,
+                                    const QString &sourceAccount, const QString &postSelector);
+    // Each element may hold several cards.
+    void addVCardArrayToGroups(const QList<QByteArray> &vCardFiles,
+                               const std::vector<GDataEntryContactGroupPtr> &groups,
+                               const QString &sourceAccount, const QString &postSelector);
+    // A card listed in several jobs becomes one entry with a membership per job.
+    void doVCardJobs(const QList<VCardJob> &jobs, const QString &sourceAccount,
+                     const QString &postSelector);
+    // The photo steps: the photos of the jobs that finished, each list uploaded once, then the
+    // groups and contacts fetched again. batchABPictures uploads the address book person's own
+    // picture for each.
+    void batchVCardPictures();
+    void batchABPictures();
+    // Cleared when a job's results have been processed.
+    bool vCardFlag() const { return m_vCardFlag; }
+
+private:
+    struct VCardJobRun;
+    std::shared_ptr<VCardJobRun> startVCardJob(const QString &op, const QString &postSelector);
+    void addVCardCard(VCardJobRun &run, const QByteArray &card,
+                      const std::vector<QString> &groupIDs, bool copyNewEntry);
+    void sendVCardJob(const std::shared_ptr<VCardJobRun> &run);
+    void vCardJobAnswered(const VCardJobRun &run, const TicketSet &set);
+    void uploadVCardPictures(bool addressBookPictures);
+    std::shared_ptr<VCardPhotoList> m_foreignVCardImportData = std::make_shared<VCardPhotoList>();
+    bool m_foreignVCardImportDataTaken = false;
+    // The photo lists of finished jobs, waiting for their photo step.
+    QList<std::shared_ptr<VCardPhotoList>> m_vCardPhotosToUpload;
+    bool m_vCardFlag = false;
+
+    // Merge and bulk update.
+public:
+    // Folds the contact into the master as the merge preferences (includeMergeGroups,
+    // includeMergeInfo) say; the master changes in place and nothing is sent.
+    void merge(const GDataEntryContact &contact, GDataEntryContact &master);
+    // Applies the bulk preferences to the contact; whether it changed.
+    bool bulkUpdateContact(GDataEntryContact &contact);
+    // Folds every other contact of the browser rows into the master and sends the master's
+    // update; only once Google took it does the photo follow (the first donor's when the master
+    // has none and includeMergePicture is on) and are the others deleted, in feeds of at most
+    // 100. Without the master's row or entry nothing is sent and the user is told.
+    void batchMergeArray(const QList<QVariantMap> &rows, const QString &masterID);
+    // Applies the bulk preferences to the contact of every browser row and sends those that
+    // changed, in feeds of at most 100; none changed, nothing is sent.
+    void batchBulkUpdateContacts(const QList<QVariantMap> &rows);
+
+private:
+    void mergeMasterAnswered(const TicketSet &set, const QString &masterID,
+                             const std::vector<GDataEntryContactPtr> &donors,
+                             const QByteArray &photo);
+    // The end of a send: its report, a failure always shown, the lists fetched again.
+    void editBatchAnswered(const TicketSet &set);
 };

@@ -1,6 +1,8 @@
 #include "foundation/mailcomposer.h"
 #include "tests/support/logcapture.h"
 
+#include <QUrlQuery>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -84,6 +86,22 @@ TEST_F(MailComposer, SimpleMessageGoesToTheAddressAlone)
 {
     VozuVeva::sendSimpleMessage("jane.doe@example.com");
     EXPECT_EQ(m_opened, QStringList{"mailto:jane.doe@example.com?"});
+}
+
+TEST_F(MailComposer, MailWithoutRecipientNeverGoesToTheSupportAddress)
+{
+    const QString body = QStringLiteral("\r\r\rhere's the link:\rhttp://x/?q=1&To=a@b.c");
+    VozuVeva::sendMailWithoutRecipient(QStringLiteral("A Map"), body);
+    ASSERT_EQ(m_opened.size(), 1);
+    const QUrl url(m_opened.first());
+    EXPECT_EQ(url.scheme(), QStringLiteral("mailto"));
+    EXPECT_EQ(url.path(), QString());
+    const QUrlQuery query(url);
+    // The link's own "&" and "=" stay inside the body: no header field comes of them.
+    EXPECT_EQ(
+        query.queryItems(QUrl::FullyDecoded),
+        (QList<std::pair<QString, QString>>{{QStringLiteral("Subject"), QStringLiteral("A Map")},
+                                            {QStringLiteral("Body"), body}}));
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include "app/windows/mainwindow.h"
 #include "app/windows/welcomepanel.h"
 #include "app/windows/windowcontroller.h"
+#include "browser/actions/browseractions.h"
+#include "browser/columns/contacttablecolumns.h"
 #include "browser/window/browserwindowcontroller.h"
 #include "loader/webview/safariwindowcontroller.h"
 #include "loader/window/datamoverwindowcontroller.h"
@@ -38,9 +40,12 @@ const QStringList kWindows = {QStringLiteral("welcome-panel.png"),
                               QStringLiteral("main-window.png"),
                               portraitcaptures::portraitSheet,
                               QStringLiteral("browser.png"),
+                              QStringLiteral("browser-column-chooser.png"),
                               QStringLiteral("browser-second-account.png"),
                               QStringLiteral("browser-second-account-login.png"),
-                              QStringLiteral("web-view.png")};
+                              QStringLiteral("web-view.png"),
+                              QStringLiteral("browser-bulk-pane.png"),
+                              QStringLiteral("browser-message-pane.png")};
 
 // Key by key, so that the sheet sees the edits a user makes.
 void type(QLineEdit *field, const QString &text)
@@ -165,6 +170,16 @@ void WindowCaptures::browserShown(BrowserWindowController *browser)
 {
     if (browser->cacheKey().isEmpty()) {
         capture(browser->WindowController::window(), QStringLiteral("browser.png"));
+        browser->showTableColumnSheet();
+        if (QDialog *const chooser = browser->tableColumns()->tableColumnSheet())
+            capture(chooser, QStringLiteral("browser-column-chooser.png"));
+        browser->closeTableColumnSheet();
+        // The find-and-replace and the message panes in the notes' place.
+        browser->actions()->showBulkEdit();
+        capture(browser->WindowController::window(), QStringLiteral("browser-bulk-pane.png"));
+        browser->actions()->showMessage();
+        capture(browser->WindowController::window(), QStringLiteral("browser-message-pane.png"));
+        browser->actions()->cancelMessage();
         // The editor sheets open on this browser before the second account's.
         sheetcaptures::run(
             kSettleMs, [this](QWidget *shown, const QString &name) { return capture(shown, name); },

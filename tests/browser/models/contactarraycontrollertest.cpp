@@ -151,21 +151,19 @@ TEST_F(ContactArrayControllerTest, NewEngineRowsKeepTheSearchAndSort)
 
 TEST_F(ContactArrayControllerTest, DragsCarryTheArrangedRows)
 {
-    EXPECT_EQ(contacts->mimeTypes(), QStringList{pasteboardtypes::contactRows});
+    EXPECT_EQ(contacts->mimeTypes(), pasteboardtypes::contactTableDrops);
     std::unique_ptr<QMimeData> data(
         contacts->mimeData({contacts->index(3, 0), contacts->index(1, 2), contacts->index(3, 1)}));
-    QDataStream stream(data->data(pasteboardtypes::contactRows));
-    QList<int> rows;
-    stream >> rows;
-    EXPECT_EQ(rows, (QList<int>{1, 3}));
+    const std::optional<pasteboardtypes::DraggedRows> rows =
+        pasteboardtypes::decodeRows(data->data(pasteboardtypes::contactRows));
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->rows, (QList<int>{1, 3}));
+    EXPECT_EQ(rows->identifiers, (QStringList{contacts->gIDAt(1), contacts->gIDAt(3)}));
 
+    // A model outside a window takes no drop.
     QMimeData people;
-    people.setData(pasteboardtypes::abPeople, "<plist/>");
-    EXPECT_TRUE(contacts->canDropMimeData(&people, Qt::CopyAction, -1, -1, {}));
-    EXPECT_FALSE(contacts->canDropMimeData(&people, Qt::MoveAction, -1, -1, {}));
-    QMimeData text;
-    text.setText(u"plain"_qs);
-    EXPECT_FALSE(contacts->canDropMimeData(&text, Qt::CopyAction, -1, -1, {}));
+    people.setData(pasteboardtypes::abPeople, R"(["x:ABPerson"])");
+    EXPECT_FALSE(contacts->canDropMimeData(&people, Qt::CopyAction, -1, -1, {}));
 }
 
 } // namespace

@@ -57,10 +57,15 @@ TEST_F(GroupArrayControllerTest, PushedGroupsAreAskedForOnlyWhilePushIsOn)
 TEST_F(GroupArrayControllerTest, DragsCarryGroupRows)
 {
     groups.setGroupArray(tool.groupArray());
-    EXPECT_EQ(groups.mimeTypes(), QStringList{pasteboardtypes::groupRows});
+    EXPECT_EQ(groups.mimeTypes(), pasteboardtypes::groupTableDrops);
     std::unique_ptr<QMimeData> data(groups.mimeData({groups.index(8, 0)}));
-    EXPECT_TRUE(data->hasFormat(pasteboardtypes::groupRows));
-    EXPECT_TRUE(groups.canDropMimeData(data.get(), Qt::CopyAction, -1, -1, groups.index(7, 0)));
+    const std::optional<pasteboardtypes::DraggedRows> rows =
+        pasteboardtypes::decodeRows(data->data(pasteboardtypes::groupRows));
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->rows, QList<int>{8});
+    EXPECT_EQ(rows->identifiers, QStringList{groups.groupArray()[8].identifier});
+    // A model outside a window takes no drop.
+    EXPECT_FALSE(groups.canDropMimeData(data.get(), Qt::CopyAction, -1, -1, groups.index(7, 0)));
 }
 
 } // namespace

@@ -1,0 +1,93 @@
+// The actions a browser window offers on its contacts and groups: deletes, memberships and flags
+// through the engine's batches, the editor sheets the application delegate opens, the function
+// panes, mail to the selection, map links, and the user's scripts.
+#pragma once
+
+#include <QList>
+#include <QMap>
+#include <QMenu>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QVariantMap>
+
+#include <memory>
+
+class BrowserWindowController;
+
+class BrowserActions : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit BrowserActions(BrowserWindowController &window, QObject *parent = nullptr);
+    ~BrowserActions() override;
+
+    // The object that opens the editor sheets: the application delegate unless replaced. It
+    // offers a sheet by an invokable operation of the sheet's name taking the asking window's
+    // controller ("editGoogleContact(QObject*)", "editGoogleGroup(QObject*)",
+    // "newGoogleGroup(QObject*)", "openNewGoogleContact(QObject*)") and takes the contact to edit
+    // through "setCurrentContact(QVariantMap)"; what it does not offer is skipped.
+    void setApplicationDelegate(QObject *delegate) { m_applicationDelegate = delegate; }
+
+    // Editor sheets.
+    void editContact();
+    void editGoogleContact();
+    void editGroup();
+    void newGroup();
+    void newContact();
+
+    // The function panes.
+    void showBulkEdit();
+    void cancelBulkEdit();
+    void showMessage();
+    void cancelMessage();
+
+    // Mail and maps.
+    void sendMessage();
+    void viewMapToWork() { viewMap(true); }
+    void viewMapToHome() { viewMap(false); }
+    void sendMapToWork() { sendMap(true); }
+    void sendMapToHome() { sendMap(false); }
+
+    // Deletes and memberships, called back by the tables' delete sheets with arranged rows.
+    // Deletion forbidden by the preferences is refused in a sheet and nothing is sent; the All
+    // row is never deleted.
+    void deleteGroups(const QList<int> &groupRows);
+    void deleteContacts(const QList<int> &contactRows);
+    // The selected contacts leave the groups of those rows (the All row passed on as it is).
+    void removeContactsFromGroups(const QList<int> &groupRows);
+
+    // Flags and memberships of the selected contacts; with nothing selected nothing is sent.
+    void flagAsMale();
+    void flagAsFemale();
+    void flagAsPerson();
+    void flagAsCompany();
+    void bulkRemoveMemberships();
+
+    // The user's scripts: the menu of the scripts folder, built anew on each call, and one run.
+    // Each item runs the file it names.
+    QMenu *buildScriptsMenu();
+    QMenu *scriptsMenu() const { return m_scriptsMenu.get(); }
+    void executeScript(const QString &title, const QString &fileName = QString());
+    // The longest a script may run before it is ended and reported; 60 s.
+    static void setScriptTimeLimitForTesting(int milliseconds);
+
+private:
+    QList<QVariantMap> selectedContactRows() const;
+    QStringList selectedContactIDs() const;
+    void flagSelection(const QMap<QString, QString> &flags);
+    void refuseDeletion(const QString &message);
+    QObject *applicationDelegate() const;
+    // Runs the delegate's sheet operation with the window's controller; false when not offered.
+    bool openSheet(const char *operation);
+    void viewMap(bool work);
+    void sendMap(bool work);
+    QString scriptsFolderPath() const;
+    void showScriptAlert(const QString &message, const QString &scriptName);
+
+    BrowserWindowController &m_window;
+    QPointer<QObject> m_applicationDelegate;
+    bool m_applicationDelegateSet = false;
+    std::unique_ptr<QMenu> m_scriptsMenu;
+};

@@ -1,0 +1,3 @@
+#include "browser/models/tabledragdrop.h"
+
+TableDragDrop::~TableDragDrop() = default;
