@@ -18,6 +18,7 @@
 #include <QHash>
 #include <QImage>
 #include <QList>
+#include <QMap>
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -520,6 +521,44 @@ private:
     void editOneContactTicketFailedWithError(const GDataServiceTicketPtr &ticket,
                                              const GDataError &error);
     void replaceEditedContact(const GDataEntryContactPtr &edited);
+
+    // Browser edit batches. Each changes the held entries, then sends copies of them in feeds of
+    // at most 100 through one ticket set. Once every feed has answered, the send reports every
+    // result (a failure is always shown) and fetches the groups and contacts once, so the
+    // browser shows what Google holds.
+public:
+    // contacts: browser dictionaries ("gID"); groupIDs: the Google groups left.
+    void batchRemoveContactsFromGroups(const QList<QVariantMap> &contacts,
+                                       const QStringList &groupIDs);
+    // Leaves each contact in My Contacts only.
+    void removeAllGroupMembershipsForContacts(const QStringList &contactIDs);
+    // flags: program property element to value (contactflags).
+    void batchFlagContactsWithFlags(const QStringList &contactIDs,
+                                    const QMap<QString, QString> &flags);
+    void batchDeleteContacts(const QList<QVariantMap> &contacts);
+    // A Google group: the contacts not in it yet join it, answered as a "Generic" send. A pseudo
+    // group applies its meaning: the male, female, company and no-gender groups their flags, the
+    // no-group group My Contacts only; the e-mail-only group beeps.
+    void addContactsToGroupWithID(const QStringList &contactIDs, const QString &groupID);
+    // groupIDs: Google group identifiers.
+    void batchDeleteGroups(const QStringList &groupIDs);
+    // One new Google group per address book group, by its name.
+    void batchDeleteABGroups(const QList<GroupPtr> &groups);
+    // The groups with a note get the date added to it.
+    void batchUpdateGroups(const std::vector<GDataEntryContactGroupPtr> &groups);
+    // Renames the group and waits up to 3 s for Google's answer, which takes the place of the
+    // held group.
+    void updateGroupIDWithName(const QString &groupID, const QString &name);
+    // Raised while groups inserted by batchDeleteABGroups are on their way.
+    bool isGoogleContactFetchPending() const { return m_isGoogleContactFetchPending; }
+
+private:
+    void sendBrowserBatch(const QUrl &batchURL, const std::vector<GDataFeedPtr> &feeds);
+    void browserBatchAnswered(const TicketSet &set);
+    void sendGroupEdits(const std::vector<GDataEntryPtr> &groups, const QString &operation);
+    void editOneGroupTicketEditedEntry(const GDataEntryPtr &entry);
+    void editOneGroupTicketFailedWithError(const GDataError &error);
+    bool m_isGoogleContactFetchPending = false;
 
     // Upload and delete commands.
 public:

@@ -39,10 +39,6 @@ bool isKind(const Value &value, std::initializer_list<const char *> rels, const 
     return value.label.value_or(QString()).toLower() == QLatin1String(word);
 }
 
-bool isMobilePhone(const GDataPhoneNumber &phone)
-{
-    return isKind(phone, {kGDataPhoneNumberMobile}, "cell");
-}
 bool isHomePhone(const GDataPhoneNumber &phone)
 {
     return isKind(phone, {kGDataPhoneNumberHome}, "home");
@@ -123,18 +119,33 @@ int imType(const GDataIM *im)
     return im ? imCodeForProtocol(im->protocol.value_or(QString())) : kNoIMCode;
 }
 
+// The last address of the kind is the one read.
+int addressIndexOfKind(const GDataEntryContact &contact, bool (*test)(const GDataPostalAddress &))
+{
+    const std::vector<GDataPostalAddress> &addresses = contact.postalAddresses();
+    for (int i = int(addresses.size()) - 1; i >= 0; --i) {
+        if (test(addresses[size_t(i)]))
+            return i;
+    }
+    return -1;
+}
+
 zeltor::GoogleAddress addressOfKind(const GDataEntryContact &contact,
                                     bool (*test)(const GDataPostalAddress &))
 {
-    std::optional<zeltor::GoogleAddress> result;
-    for (const GDataPostalAddress &address : contact.postalAddresses()) {
-        if (test(address))
-            result = tolvaneAddress(address);
-    }
-    return result.value_or(zeltor::GoogleAddress{});
+    const int index = addressIndexOfKind(contact, test);
+    if (index < 0)
+        return zeltor::GoogleAddress{};
+    return tolvaneAddress(contact.postalAddresses()[size_t(index)])
+        .value_or(zeltor::GoogleAddress{});
 }
 
 } // namespace
+
+bool isMobilePhone(const GDataPhoneNumber &phone)
+{
+    return isKind(phone, {kGDataPhoneNumberMobile}, "cell");
+}
 
 QString tolvaneLocation(const zeltor::GoogleAddress &address)
 {
@@ -147,16 +158,26 @@ QString tolvaneLocation(const zeltor::GoogleAddress &address)
 
 namespace {
 
-QString organisationField(const GDataEntryContact &contact,
-                          std::optional<QString> GDataOrganization::*field)
+// The primary organisation when it has a value there, else the first.
+int organisationIndex(const GDataEntryContact &contact,
+                      std::optional<QString> GDataOrganization::*field)
 {
     const std::vector<GDataOrganization> &organizations = contact.organizations();
     if (organizations.empty())
-        return QStringLiteral("");
+        return -1;
     const GDataOrganization *primary = primaryOf(organizations);
     if (primary && !(primary->*field).value_or(QString()).isEmpty())
-        return *(primary->*field);
-    return (organizations.front().*field).value_or(QStringLiteral(""));
+        return int(primary - organizations.data());
+    return 0;
+}
+
+QString organisationField(const GDataEntryContact &contact,
+                          std::optional<QString> GDataOrganization::*field)
+{
+    const int index = organisationIndex(contact, field);
+    if (index < 0)
+        return QStringLiteral("");
+    return (contact.organizations()[size_t(index)].*field).value_or(QStringLiteral(""));
 }
 
 } // namespace
@@ -267,6 +288,16 @@ QString tolvaneJob(const GDataEntryContact &contact)
     return organisationField(contact, &GDataOrganization::orgTitle);
 }
 
+int tolvaneOrgIndex(const GDataEntryContact &contact)
+{
+    return organisationIndex(contact, &GDataOrganization::orgName);
+}
+
+int tolvaneJobIndex(const GDataEntryContact &contact)
+{
+    return organisationIndex(contact, &GDataOrganization::orgTitle);
+}
+
 QString tolvaneMobilePhone(const GDataEntryContact &contact)
 {
     return phoneOfKind(contact, isMobilePhone);
@@ -358,6 +389,16 @@ QString tolvaneHomeIM(const GDataEntryContact &contact)
 int tolvaneHomeIMType(const GDataEntryContact &contact)
 {
     return imType(imForSlot(contact, true));
+}
+
+int tolvaneHomeAddressIndex(const GDataEntryContact &contact)
+{
+    return addressIndexOfKind(contact, isHome<GDataPostalAddress>);
+}
+
+int tolvaneWorkAddressIndex(const GDataEntryContact &contact)
+{
+    return addressIndexOfKind(contact, isWork<GDataPostalAddress>);
 }
 
 zeltor::GoogleAddress tolvaneHomeAddress(const GDataEntryContact &contact)

@@ -77,6 +77,16 @@ int tolvaneHomeIMType(const GDataEntryContact &contact);
 // The last home (work) address parsed; six empty parts without one.
 zeltor::GoogleAddress tolvaneHomeAddress(const GDataEntryContact &contact);
 zeltor::GoogleAddress tolvaneWorkAddress(const GDataEntryContact &contact);
+// Which element the readers above read, so an edit changes that one and no other: the index of
+// the postal address tolvaneHomeAddress (tolvaneWorkAddress) parses, and of the organisation
+// whose name tolvaneOrg (whose title tolvaneJob) gives; -1 when there is none.
+int tolvaneHomeAddressIndex(const GDataEntryContact &contact);
+int tolvaneWorkAddressIndex(const GDataEntryContact &contact);
+int tolvaneOrgIndex(const GDataEntryContact &contact);
+int tolvaneJobIndex(const GDataEntryContact &contact);
+// A mobile phone: the mobile rel, or the label "cell" in any case.
+bool isMobilePhone(const GDataPhoneNumber &phone);
+
 // Nothing without addresses; else the primary address parsed, else the work address.
 std::optional<zeltor::GoogleAddress> tolvanePrimaryAddress(const GDataEntryContact &contact);
 // "city  state  postal" of the address, the blanks only before a part present; of the home (work)

@@ -1,5 +1,7 @@
 #include "google/entries/improtocols.h"
 
+#include "platform/gdata/gdataconstants.h"
+
 namespace tolvane {
 
 int imCodeForProtocol(const QString &protocol)
@@ -11,6 +13,17 @@ int imCodeForProtocol(const QString &protocol)
             return code;
     }
     return kNoIMCode;
+}
+
+std::optional<QString> protocolForIMCode(int code)
+{
+    static const char *const protocols[] = {kGDataIMProtocolAIM,   kGDataIMProtocolGoogleTalk,
+                                            kGDataIMProtocolICQ,   kGDataIMProtocolJabber,
+                                            kGDataIMProtocolMSN,   kGDataIMProtocolQQ,
+                                            kGDataIMProtocolSkype, kGDataIMProtocolYahoo};
+    if (code < 0 || code >= int(std::size(protocols)))
+        return std::nullopt;
+    return QString::fromLatin1(protocols[code]);
 }
 
 } // namespace tolvane

@@ -4,6 +4,7 @@
 #include "addressbook/records/recordlists.h"
 #include "addressbook/records/recordlookup.h"
 #include "foundation/log.h"
+#include "google/batch/batchfeeds.h"
 #include "google/batch/batchkeys.h"
 #include "google/batch/ticketset.h"
 #include "google/engine/googlecontacttool.h"
@@ -28,8 +29,8 @@
 
 namespace {
 
-const QString kDeleteOperation = QStringLiteral("delete");
-constexpr int kEntriesPerFeed = 100;
+using batchfeeds::batchURLOf;
+using batchfeeds::deleteFeeds;
 constexpr int kDeleteButton = kAlertSecondButtonReturn;
 
 // Batch identifiers count on for the life of the program: one counter for the list commands, one
@@ -43,41 +44,9 @@ void showNotice(const QString &title, const QString &text)
                                    QApplication::activeWindow(), [](int) {});
 }
 
-QUrl batchURLOf(const GDataFeedPtr &feed)
-{
-    const std::optional<GDataLink> link = feed ? feed->batchLink() : std::nullopt;
-    return link ? link->URL() : QUrl();
-}
-
 QString titleOf(const GDataEntryPtr &entry)
 {
     return entry->title().value_or(QString());
-}
-
-// The entries as delete entries (copies: the held entries stay as Google has them), cut into
-// feeds of at most 100. progress gets each entry before it joins its feed.
-std::vector<GDataFeedPtr> deleteFeeds(const std::vector<GDataEntryPtr> &entries, unsigned &counter,
-                                      const std::function<GDataFeedPtr()> &makeFeed,
-                                      const std::function<void(const GDataEntryPtr &)> &progress)
-{
-    std::vector<GDataFeedPtr> feeds;
-    GDataFeedPtr feed;
-    for (const GDataEntryPtr &entry : entries) {
-        progress(entry);
-        if (!feed)
-            feed = makeFeed();
-        const GDataEntryPtr sent = entry->copy();
-        sent->setBatchOperation(kDeleteOperation);
-        sent->setBatchID(deletetexts::batchID.arg(++counter));
-        feed->addEntry(sent);
-        if (int(feed->entries().size()) == kEntriesPerFeed) {
-            feeds.push_back(feed);
-            feed.reset();
-        }
-    }
-    if (feed)
-        feeds.push_back(feed);
-    return feeds;
 }
 
 template <class Entry>
