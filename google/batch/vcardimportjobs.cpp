@@ -4,6 +4,7 @@
 #include "addressbook/vcards/vcardcardreader.h"
 #include "addressbook/vcards/vcardsplitter.h"
 #include "foundation/log.h"
+#include "google/batch/batchfeeds.h"
 #include "google/batch/batchkeys.h"
 #include "google/batch/ticketset.h"
 #include "google/batch/vcardimporttexts.h"
@@ -29,12 +30,6 @@ namespace {
 
 const QString kClass = QStringLiteral("GoogleContactTool");
 constexpr int kEntriesPerFeed = 100;
-
-QUrl batchURLOf(const GDataFeedPtr &feed)
-{
-    const std::optional<GDataLink> link = feed ? feed->batchLink() : std::nullopt;
-    return link ? link->URL() : QUrl();
-}
 
 bool hasMembership(const GDataEntryContact &contact, const QString &groupID)
 {
@@ -357,7 +352,7 @@ void GoogleContactTool::sendVCardJob(const std::shared_ptr<VCardJobRun> &run)
     UserDefaults::standard().setBool(false, batchkeys::gmAdvancedABContactActionsComplete);
     const std::vector<GDataFeedPtr> feeds = std::move(run->feeds);
     run->feeds.clear();
-    TicketSet::sendBatchFeeds(*contactService(), this, batchURLOf(m_contactFeed), feeds,
+    TicketSet::sendBatchFeeds(*contactService(), this, batchfeeds::batchURLOf(m_contactFeed), feeds,
                               [this, run](TicketSet &set) { vCardJobAnswered(*run, set); });
 }
 

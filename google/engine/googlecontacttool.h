@@ -753,6 +753,4 @@ private:
     void mergeMasterAnswered(const TicketSet &set, const QString &masterID,
                              const std::vector<GDataEntryContactPtr> &donors,
                              const QByteArray &photo);
-    // The end of a send: its report, a failure always shown, the lists fetched again.
-    void editBatchAnswered(const TicketSet &set);
 };

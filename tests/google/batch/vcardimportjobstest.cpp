@@ -341,3 +341,28 @@ TEST_F(VCardImportJobsTest, Photos_UploadedAfterTheRefetch_EachJobItsOwn)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(VCardImportJobsTest, FullCard_CreatesTheContactWithItsFields)
+{
+    const QString friends = seedGroups({"Friends"})[0];
+    for (const QString &key : {googlekeys::gmUpdateCompany, googlekeys::gmUpdateNotes,
+                               googlekeys::gmUpdatePhone, googlekeys::gmUpdateTitle})
+        UserDefaults::standard().setBool(true, key);
+    const QByteArray full = "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Card1;Run0;;;\r\nFN:Run0 Card1\r\n"
+                            "ORG:Firm 1;\r\nEMAIL;type=INTERNET;type=WORK:card1@drop.example\r\n"
+                            "TEL;type=WORK:555 1\r\nNOTE:dropped card 1\r\nEND:VCARD\r\n";
+
+    engine->addVCardArrayToGroupWithID({full}, friends, QString(), QString());
+
+    ASSERT_TRUE(waitForJob());
+    EXPECT_EQ(journal.filter(QStringLiteral("cleanup:")), QStringList());
+    const auto contacts = serverContacts();
+    ASSERT_TRUE(contacts.count("card1@drop.example"));
+    const GDataEntryContactPtr contact = contacts.at("card1@drop.example");
+    EXPECT_EQ(contact->phoneNumbers().size(), 1u);
+    EXPECT_EQ(groupLinks(*contact), QStringList{friends});
+}
+
+} // namespace

@@ -8,6 +8,7 @@
 #include "google/browser/browserdictionary.h"
 #include "google/browser/bulkupdatekeys.h"
 #include "google/browser/mergetexts.h"
+#include "google/edits/edittexts.h"
 #include "google/entries/contactaccessors.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/gdata/entries/gdataentrycontact.h"
@@ -137,7 +138,7 @@ TEST_F(MergeBatchTest, RefusedMasterUpdate_LeavesTheDonors)
 
     engine->batchMergeArray(rows(), ids[0]);
 
-    ASSERT_TRUE(runUntil([&] { return promptMessages().contains(mergetexts::failedTitle); }));
+    ASSERT_TRUE(runUntil([&] { return promptMessages().contains(edittexts::failedTitle); }));
     runUntil([] { return false; }, 500);
     EXPECT_EQ(batches().size(), 1);
     EXPECT_EQ(liveContacts().size(), 2u);
