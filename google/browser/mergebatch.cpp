@@ -11,7 +11,6 @@
 #include "google/entries/contactaccessors.h"
 #include "google/lookups/contactlookups.h"
 #include "platform/gdata/entries/gdatafeedcontact.h"
-#include "platform/gdata/gdataconstants.h"
 #include "platform/gdata/gdataservicegooglecontact.h"
 #include "platform/ui/prompter.h"
 
@@ -37,16 +36,14 @@ void showSheet(const QString &title, const QString &text)
 std::vector<GDataFeedPtr> feedsOf(const std::vector<GDataEntryContactPtr> &entries,
                                   const QString &operation, unsigned &counter)
 {
-    std::vector<GDataFeedPtr> feeds;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        if (i % size_t(kGDataMaxBatchEntries) == 0)
-            feeds.push_back(GDataFeedContact::contactFeed());
-        const GDataEntryPtr copy = entries[i]->copy();
+    batchfeeds::FeedCutter cutter([] { return GDataFeedContact::contactFeed(); });
+    for (const GDataEntryContactPtr &entry : entries) {
+        const GDataEntryPtr copy = entry->copy();
         copy->setBatchOperation(operation);
-        copy->setBatchID(edittexts::batchID.arg(++counter));
-        feeds.back()->addEntry(copy);
+        copy->setBatchID(batchfeeds::nextBatchID(counter));
+        cutter.add(copy);
     }
-    return feeds;
+    return cutter.feeds();
 }
 
 } // namespace
