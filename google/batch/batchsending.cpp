@@ -1,6 +1,7 @@
 // Turning a queue of batch actions into batch feeds of at most 100 entries.
 #include "addressbook/addressbookkeys.h"
 #include "foundation/log.h"
+#include "google/batch/batchfeeds.h"
 #include "google/batch/batchkeys.h"
 #include "google/batch/ticketset.h"
 #include "google/download/personlinks.h"
@@ -152,13 +153,6 @@ GDataEntryPtr withOperation(const GDataEntryPtr &entry, const QString &operation
     return entry;
 }
 
-// Empty when the feed was never fetched: the tickets then fail, and the send ends as failed.
-QUrl batchURLOf(const GDataFeedPtr &feed)
-{
-    const std::optional<GDataLink> link = feed ? feed->batchLink() : std::nullopt;
-    return link ? link->URL() : QUrl();
-}
-
 // A ticket type names the callbacks of every ticket of the send: without one nothing could judge
 // the answers, so the send is refused; an empty queue has nothing to send.
 bool canSend(const QString &op, const QString &ticketType, const BatchActionQueue &actions)
@@ -238,7 +232,7 @@ bool GoogleContactTool::processContactBatchArray(const BatchActionQueue &actions
         }
         cutter.actionDone();
     }
-    const QUrl batchURL = batchURLOf(m_contactFeed);
+    const QUrl batchURL = batchfeeds::batchURLOf(m_contactFeed);
     TicketSet::Step ticketEnded;
     if (ticketType == tickettypes::generic)
         ticketEnded = [this](TicketSet &set) {
@@ -321,7 +315,7 @@ bool GoogleContactTool::batchAddGroupNamesArray(const QStringList &names,
 void GoogleContactTool::sendGroupFeeds(const std::vector<GDataFeedPtr> &feeds,
                                        const QString &ticketType, const QString &postSelector)
 {
-    TicketSet::sendBatchFeeds(*contactService(), this, batchURLOf(m_groupFeed), feeds,
+    TicketSet::sendBatchFeeds(*contactService(), this, batchfeeds::batchURLOf(m_groupFeed), feeds,
                               [this, ticketType, postSelector](TicketSet &set) {
                                   batchGroupsAnswered(ticketType, postSelector, set);
                               });

@@ -638,6 +638,10 @@ public:
     void batchRestoreGroups();
     void batchRestoreContacts();
     void batchRestoreImages();
+    // Google groups for the address book groups, each entry numbered by its group's identifier,
+    // so that the answer links every group made to the group it came from. The groups are
+    // fetched again once every feed has answered, and the outcome is always shown.
+    void batchAddABGroups(const QList<GroupPtr> &abGroups);
     const QVariantList &restoreGoogleGroupArray() const { return m_restoreGoogleGroupArray; }
     void setRestoreGoogleGroupArray(const QVariantList &records)
     {
@@ -659,6 +663,7 @@ private:
     void registerRestoreSteps();
     void refuseRestore(const QString &why);
     void batchRestoreGroupsAnswered(TicketSet &set);
+    void batchAddGroupAnswered(TicketSet &set);
     void batchRestoreContactsAnswered(TicketSet &set);
     void restoreGroupsRefetched(const GDataServiceTicketPtr &ticket, const GDataFeedPtr &feed);
     void restoreContactsRefetched(const GDataServiceTicketPtr &ticket, const GDataFeedPtr &feed);

@@ -7,6 +7,7 @@
 #include "addressbook/records/recordsaving.h"
 #include "foundation/log.h"
 #include "foundation/zeltorfiletool.h"
+#include "google/batch/batchfeeds.h"
 #include "google/batch/batchkeys.h"
 #include "google/batch/ticketset.h"
 #include "google/engine/googlecontacttool.h"
@@ -16,8 +17,8 @@
 #include "google/entries/entrybaseaccessors.h"
 #include "google/lookups/contactlookups.h"
 #include "google/lookups/grouplookups.h"
-#include "google/photos/photouploadentry.h"
 #include "google/photos/phototexts.h"
+#include "google/photos/photouploadentry.h"
 #include "google/restore/restorerecords.h"
 #include "google/restore/restoretexts.h"
 #include "platform/defaults/userdefaults.h"
@@ -38,72 +39,32 @@ const QString kClass = QStringLiteral("GoogleContactTool");
 const QString kInsert = QStringLiteral("insert");
 const QString kDelete = QStringLiteral("delete");
 const QString kGID = QStringLiteral("gID");
-constexpr int kEntriesPerFeed = 100;
 constexpr unsigned kCreated = 201;
 constexpr unsigned kDeleted = 200;
 
-QUrl batchURLOf(const GDataFeedPtr &feed)
-{
-    const std::optional<GDataLink> link = feed ? feed->batchLink() : std::nullopt;
-    return link ? link->URL() : QUrl();
-}
-
-// Entries cut into feeds of at most 100, each feed-level insert (or the given operation).
-class FeedCutter
+// Entries of one operation in feeds Google takes, each feed carrying the operation as well.
+class OperationFeeds
 {
 public:
-    FeedCutter(std::function<GDataFeedPtr()> make, const QString &operation)
-        : m_make(std::move(make))
-        , m_operation(operation)
+    OperationFeeds(const std::function<GDataFeedPtr()> &make, const QString &operation)
+        : m_operation(operation)
+        , m_cutter([make, operation] {
+            const GDataFeedPtr feed = make();
+            feed->setBatchOperation(operation);
+            return feed;
+        })
     {}
     void add(const GDataEntryPtr &entry)
     {
-        if (!m_feed) {
-            m_feed = m_make();
-            m_feed->setBatchOperation(m_operation);
-        }
         entry->setBatchOperation(m_operation);
-        m_feed->addEntry(entry);
-        if (int(m_feed->entries().size()) == kEntriesPerFeed)
-            cut();
+        m_cutter.add(entry);
     }
-    void cut()
-    {
-        if (m_feed && !m_feed->entries().empty())
-            m_feeds.push_back(m_feed);
-        m_feed.reset();
-    }
-    std::vector<GDataFeedPtr> feeds()
-    {
-        cut();
-        return m_feeds;
-    }
+    std::vector<GDataFeedPtr> feeds() { return m_cutter.feeds(); }
 
 private:
-    std::function<GDataFeedPtr()> m_make;
     QString m_operation;
-    GDataFeedPtr m_feed;
-    std::vector<GDataFeedPtr> m_feeds;
+    batchfeeds::FeedCutter m_cutter;
 };
-
-// "http status:%d\n\n", then per result its batch identifier, its interruption, its status and,
-// for a created entry, its new identifier.
-QString restoreReport(const std::vector<GDataEntryPtr> &results, int httpStatus)
-{
-    QString report = restoretexts::reportStatus.arg(httpStatus);
-    for (const GDataEntryPtr &entry : results) {
-        report += entry->batchID().value_or(QString()) + u'\n';
-        if (const std::optional<GDataBatchInterrupted> interrupted = entry->batchInterrupted())
-            report += interrupted->description() + u'\n';
-        if (const std::optional<GDataBatchStatus> status = entry->batchStatus()) {
-            report += restoretexts::reportCode.arg(status->code).arg(status->reason);
-            if (status->code == kCreated)
-                report += entry->identifier() + u'\n';
-        }
-        report += u'\n';
-    }
-    return report;
-}
 
 QString ownGID(const GDataEntryContact &contact, const QString &ownName)
 {
@@ -243,8 +204,8 @@ void GoogleContactTool::googleArchivePanelDidEnd(int returnCode, const QString &
     ud.setBool(m_restoreRun->showGoogleAlerts, batchkeys::showGoogleAlerts);
     if (m_uiDelegate) {
         m_uiDelegate->closeUserInfo();
-        m_uiDelegate->openUserInfoWithMessage(
-            restoretexts::initializing, int(groups.size() + contacts.size() + photos.size()));
+        m_uiDelegate->openUserInfoWithMessage(restoretexts::initializing,
+                                              int(groups.size() + contacts.size() + photos.size()));
     }
     if (!groups.isEmpty())
         batchRestoreGroups();
@@ -263,8 +224,9 @@ void GoogleContactTool::refuseRestore(const QString &why)
     m_restoreGoogleImagesArray.clear();
     if (m_uiDelegate)
         m_uiDelegate->closeUserInfo();
-    Prompter::current().beginSheet(Prompt{restoretexts::refusedTitle, why, {restoretexts::okButton}},
-                                   QApplication::activeWindow(), [](int) {});
+    Prompter::current().beginSheet(
+        Prompt{restoretexts::refusedTitle, why, {restoretexts::okButton}},
+        QApplication::activeWindow(), [](int) {});
 }
 
 void GoogleContactTool::batchRestoreGroups()
@@ -275,17 +237,17 @@ void GoogleContactTool::batchRestoreGroups()
         batchRestoreContacts();
         return;
     }
-    const QUrl batchURL = batchURLOf(m_groupFeed);
+    const QUrl batchURL = batchfeeds::batchURLOf(m_groupFeed);
     if (batchURL.isEmpty()) {
         m_restoreRun->failures << restoretexts::noGroupFeed;
         finishRestore();
         return;
     }
-    FeedCutter cutter(&GDataFeedContactGroup::contactGroupFeed, kInsert);
+    OperationFeeds cutter(&GDataFeedContactGroup::contactGroupFeed, kInsert);
     for (const QVariant &item : std::as_const(m_restoreGoogleGroupArray)) {
-        const restorerecords::RestoredGroup group =
-            restorerecords::groupEntry(item.toMap(), UserDefaults::standard().stringForKey(
-                                                         abkeys::googleGroupExtendedPropertyName));
+        const restorerecords::RestoredGroup group = restorerecords::groupEntry(
+            item.toMap(),
+            UserDefaults::standard().stringForKey(abkeys::googleGroupExtendedPropertyName));
         if (m_uiDelegate)
             m_uiDelegate->updateUserInfoWithMessage(restoretexts::restoringGroup.arg(group.title));
         if (grouplookups::groupForName(m_lists, group.title)) {
@@ -306,7 +268,7 @@ void GoogleContactTool::batchRestoreGroups()
 void GoogleContactTool::batchRestoreGroupsAnswered(TicketSet &set)
 {
     RestoreRun &run = *m_restoreRun;
-    run.report += restoreReport(set.results(), set.lastStatusCode());
+    run.report += restorerecords::batchReport(set.results(), set.lastStatusCode(), true);
     for (const GDataEntryPtr &entry : set.results()) {
         const std::optional<GDataBatchStatus> status = entry->batchStatus();
         const QString batchID = entry->batchID().value_or(QString());
@@ -370,7 +332,7 @@ void GoogleContactTool::batchRestoreContacts()
         finishRestore();
         return;
     }
-    const QUrl batchURL = batchURLOf(m_contactFeed);
+    const QUrl batchURL = batchfeeds::batchURLOf(m_contactFeed);
     if (batchURL.isEmpty()) {
         run.failures << restoretexts::noContactFeed;
         finishRestore();
@@ -379,26 +341,25 @@ void GoogleContactTool::batchRestoreContacts()
     UserDefaults::standard().setBool(false, restoretexts::restoreContactsComplete);
     for (const GDataEntryContactPtr &contact : m_lists.contacts())
         run.contactsBefore.insert(contact->identifier());
-    FeedCutter cutter(&GDataFeedContact::contactFeed, kInsert);
+    OperationFeeds cutter(&GDataFeedContact::contactFeed, kInsert);
     const QString op = QStringLiteral("batchRestoreContacts");
     for (const QVariant &item : std::as_const(m_restoreGoogleContactArray)) {
         const QVariantMap record = item.toMap();
         const restorerecords::RestoredContact contact =
             restorerecords::contactEntry(record, m_lists, run.ownName);
         if (m_uiDelegate)
-            m_uiDelegate->updateUserInfoWithMessage(
-                restoretexts::restoringContact.arg(record.value(QStringLiteral("name")).toString()));
+            m_uiDelegate->updateUserInfoWithMessage(restoretexts::restoringContact.arg(
+                record.value(QStringLiteral("name")).toString()));
         run.photoOwners[restorerecords::photoEntryName(record, *contact.entry)]
             << contact.identifier;
         for (const QString &group : contact.lostGroups)
             tlog::labelled(kClass, op, restoretexts::unableToReestablishGroup, group);
         // The contact is on Google already when its archived identifier still exists, or a
         // contact carries it (or the archived link) as the link an earlier restore wrote.
-        const bool onGoogle =
-            contactlookups::contactForID(m_lists, contact.identifier) ||
-            contactlookups::contactForGID(m_lists, contact.identifier) ||
-            (!contact.archivedGID.isEmpty() &&
-             contactlookups::contactForGID(m_lists, contact.archivedGID));
+        const bool onGoogle = contactlookups::contactForID(m_lists, contact.identifier) ||
+                              contactlookups::contactForGID(m_lists, contact.identifier) ||
+                              (!contact.archivedGID.isEmpty() &&
+                               contactlookups::contactForGID(m_lists, contact.archivedGID));
         if (onGoogle) {
             ++run.contactsSkipped;
             continue;
@@ -414,7 +375,7 @@ void GoogleContactTool::batchRestoreContacts()
 void GoogleContactTool::batchRestoreContactsAnswered(TicketSet &set)
 {
     RestoreRun &run = *m_restoreRun;
-    run.report += restoreReport(set.results(), set.lastStatusCode());
+    run.report += restorerecords::batchReport(set.results(), set.lastStatusCode(), true);
     for (const GDataEntryPtr &entry : set.results()) {
         const std::optional<GDataBatchStatus> status = entry->batchStatus();
         const QString batchID = entry->batchID().value_or(QString());
@@ -483,7 +444,7 @@ bool GoogleContactTool::removeRestoredCopies()
         if (!gid.isEmpty())
             byLink[gid] << contact;
     }
-    FeedCutter cutter(&GDataFeedContact::contactFeed, kDelete);
+    OperationFeeds cutter(&GDataFeedContact::contactFeed, kDelete);
     unsigned counter = 0;
     QHash<QString, QString> titles; // by batch identifier: a delete's answer carries no title
     for (QList<GDataEntryContactPtr> &copies : byLink) {
@@ -504,22 +465,24 @@ bool GoogleContactTool::removeRestoredCopies()
         }
     }
     const std::vector<GDataFeedPtr> feeds = cutter.feeds();
-    const QUrl batchURL = batchURLOf(m_contactFeed);
+    const QUrl batchURL = batchfeeds::batchURLOf(m_contactFeed);
     if (feeds.empty() || batchURL.isEmpty())
         return false;
-    TicketSet::sendBatchFeeds(*contactService(), this, batchURL, feeds, [this, titles](TicketSet &set) {
-        if (!m_restoreRun)
-            return;
-        for (const GDataEntryPtr &entry : set.results()) {
-            const std::optional<GDataBatchStatus> status = entry->batchStatus();
-            if (status && status->code == kDeleted)
-                m_restoreRun->copiesRemoved << titles.value(entry->batchID().value_or(QString()));
-        }
-        for (const TicketSet::Failure &failure : set.failures())
-            m_restoreRun->failures << failure.error.description;
-        sendContactQuery(false, &GoogleContactTool::restoreContactsRefetched,
-                         &GoogleContactTool::restoreRefetchFailed);
-    });
+    TicketSet::sendBatchFeeds(
+        *contactService(), this, batchURL, feeds, [this, titles](TicketSet &set) {
+            if (!m_restoreRun)
+                return;
+            for (const GDataEntryPtr &entry : set.results()) {
+                const std::optional<GDataBatchStatus> status = entry->batchStatus();
+                if (status && status->code == kDeleted)
+                    m_restoreRun->copiesRemoved
+                        << titles.value(entry->batchID().value_or(QString()));
+            }
+            for (const TicketSet::Failure &failure : set.failures())
+                m_restoreRun->failures << failure.error.description;
+            sendContactQuery(false, &GoogleContactTool::restoreContactsRefetched,
+                             &GoogleContactTool::restoreRefetchFailed);
+        });
     return true;
 }
 
@@ -639,10 +602,12 @@ void GoogleContactTool::finishRestore()
     if (ud.boolForKey(batchkeys::showGoogleProcessReports) && !run->report.isEmpty())
         summary += QStringLiteral("\n\n") + run->report;
 
-    Prompt outcome{restoretexts::completedTitle, restoretexts::completedText.arg(summary),
+    Prompt outcome{restoretexts::completedTitle,
+                   restoretexts::completedText.arg(summary),
                    {restoretexts::okButton}};
     if (!run->failures.isEmpty()) {
-        outcome.message = run->failedTitle.isEmpty() ? restoretexts::refusedTitle : run->failedTitle;
+        outcome.message =
+            run->failedTitle.isEmpty() ? restoretexts::refusedTitle : run->failedTitle;
         const QString failures = run->failures.join(u'\n');
         outcome.informativeText =
             (run->failedText.isEmpty() ? failures : run->failedText.arg(failures)) +

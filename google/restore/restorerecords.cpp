@@ -5,6 +5,7 @@
 #include "google/entries/contactaccessors.h"
 #include "google/entries/dictionaryelements.h"
 #include "google/lookups/grouplookups.h"
+#include "google/restore/restoretexts.h"
 
 #include <QRegularExpression>
 
@@ -192,9 +193,9 @@ RestoredContact contactEntry(const QVariantMap &record, const GoogleContactLists
                          [&](auto items) { contact->setEmailAddresses(std::move(items)); });
     setItems<GDataPhoneNumber>(record, QStringLiteral("phones"), &googleContactPhonesForArray,
                                [&](auto items) { contact->setPhoneNumbers(std::move(items)); });
-    setItems<GDataPostalAddress>(record, QStringLiteral("addresses"),
-                                 &googleContactAddressesForArray,
-                                 [&](auto items) { contact->setPostalAddresses(std::move(items)); });
+    setItems<GDataPostalAddress>(
+        record, QStringLiteral("addresses"), &googleContactAddressesForArray,
+        [&](auto items) { contact->setPostalAddresses(std::move(items)); });
     setItems<GDataIM>(record, QStringLiteral("IMs"), &googleContactIMsForArray,
                       [&](auto items) { contact->setIMAddresses(std::move(items)); });
 
@@ -230,9 +231,26 @@ QString photoEntryName(const QVariantMap &record, const GDataEntryContact &conta
     if (!kept.isEmpty())
         return kept;
     const std::optional<GDataEmail> primary = contact.primaryEmailAddress();
-    return backuptexts::photoEntry.arg(primary && !primary->address.isEmpty()
-                                           ? primary->address
-                                           : tolvane::tolvaneTitle(contact));
+    return backuptexts::photoEntry.arg(
+        primary && !primary->address.isEmpty() ? primary->address : tolvane::tolvaneTitle(contact));
+}
+
+QString batchReport(const std::vector<GDataEntryPtr> &results, int httpStatus, bool newIdentifiers)
+{
+    constexpr unsigned kCreated = 201;
+    QString report = restoretexts::reportStatus.arg(httpStatus);
+    for (const GDataEntryPtr &entry : results) {
+        report += entry->batchID().value_or(QString()) + u'\n';
+        if (const std::optional<GDataBatchInterrupted> interrupted = entry->batchInterrupted())
+            report += interrupted->description() + u'\n';
+        if (const std::optional<GDataBatchStatus> status = entry->batchStatus()) {
+            report += restoretexts::reportCode.arg(status->code).arg(status->reason);
+            if (newIdentifiers && status->code == kCreated)
+                report += entry->identifier() + u'\n';
+        }
+        report += u'\n';
+    }
+    return report;
 }
 
 } // namespace restorerecords

@@ -62,4 +62,8 @@ RestoredContact contactEntry(const QVariantMap &record, const GoogleContactLists
 // primary e-mail address, else the title.
 QString photoEntryName(const QVariantMap &record, const GDataEntryContact &contact);
 
+// "http status:%d\n\n", then per result its batch identifier, its interruption, its status and,
+// with newIdentifiers, for a created entry its new identifier.
+QString batchReport(const std::vector<GDataEntryPtr> &results, int httpStatus, bool newIdentifiers);
+
 } // namespace restorerecords

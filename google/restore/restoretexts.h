@@ -55,6 +55,11 @@ inline const QString copiesRemoved = QStringLiteral("Copies created twice and re
 inline const QString noRoomForLink =
     QStringLiteral("Contacts restored without their link (ten other properties): %1");
 
+inline const QString addGroupCompletedTitle = QStringLiteral("Batch Add Group Completed");
+inline const QString addGroupCompletedText = QStringLiteral("Batch Add Group Completed.\n%1");
+inline const QString addGroupFailedTitle = QStringLiteral("Batch Add Group Failed");
+inline const QString addGroupFailedText = QStringLiteral("Add Group Failed: %1");
+
 inline const QString reportStatus = QStringLiteral("http status:%1\n\n");
 inline const QString reportCode = QStringLiteral("%1 %2\n");
 
