@@ -7,8 +7,8 @@
 #include "browser/actions/selectionmail.h"
 #include "browser/actions/userscripts.h"
 #include "browser/inspector/contactinspector.h"
-#include "browser/models/grouparraycontroller.h"
 #include "browser/models/contactarraycontroller.h"
+#include "browser/models/grouparraycontroller.h"
 #include "browser/selection/groupsetcontroller.h"
 #include "browser/window/browserwindowcontroller.h"
 #include "foundation/log.h"
@@ -147,9 +147,8 @@ void BrowserActions::removeContactsFromGroups(const QList<int> &groupRows)
             identifiers.append(groups->groupArray()[row].identifier);
     }
     const QList<QVariantMap> rows = selectedContactRows();
-    m_window.setInfoMessage(QStringLiteral("%1/%2")
-                                .arg(rows.size())
-                                .arg(tool->lists().browserRows().size()));
+    m_window.setInfoMessage(
+        QStringLiteral("%1/%2").arg(rows.size()).arg(tool->lists().browserRows().size()));
     if (!rows.isEmpty() && !identifiers.isEmpty())
         tool->batchRemoveContactsFromGroups(rows, identifiers);
 }
@@ -186,6 +185,45 @@ void BrowserActions::bulkRemoveMemberships()
     const QStringList ids = selectedContactIDs();
     if (!ids.isEmpty() && m_window.googleTool())
         m_window.googleTool()->removeAllGroupMembershipsForContacts(ids);
+}
+
+// Find and replace, and the merge.
+
+void BrowserActions::applyBulkChanges()
+{
+    m_window.functionTabView()->endEditing();
+    const QList<QVariantMap> rows = selectedContactRows();
+    if (!rows.isEmpty() && m_window.googleTool())
+        m_window.googleTool()->batchBulkUpdateContacts(rows);
+}
+
+void BrowserActions::contactSelectionChanged(const QStringList &selectedIDs)
+{
+    if (selectedIDs.size() == 1)
+        m_mergeMasterID = selectedIDs.first();
+    else if (selectedIDs.isEmpty())
+        m_mergeMasterID.clear();
+}
+
+void BrowserActions::mergeContacts()
+{
+    GoogleContactTool *const tool = m_window.googleTool();
+    if (!tool)
+        return;
+    const QList<QVariantMap> rows = selectedContactRows();
+    const bool masterSelected =
+        std::any_of(rows.begin(), rows.end(), [this](const QVariantMap &row) {
+            return !m_mergeMasterID.isEmpty() &&
+                   row.value(QStringLiteral("gID")).toString() == m_mergeMasterID;
+        });
+    if (!masterSelected) {
+        Prompter::current().beginSheet(Prompt{actiontexts::mergeMasterNotSelected,
+                                              actiontexts::mergeMasterHint,
+                                              {actiontexts::ok}},
+                                       m_window.WindowController::window(), [](int) {});
+        return;
+    }
+    tool->batchMergeArray(rows, m_mergeMasterID);
 }
 
 // Editor sheets.

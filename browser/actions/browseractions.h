@@ -65,6 +65,15 @@ public:
     void flagAsCompany();
     void bulkRemoveMemberships();
 
+    // Find and replace over the selected contacts, by the Bulk pane's settings.
+    void applyBulkChanges();
+    // The merge master is the contact selected alone last, held by its "gID" so that a sort or
+    // a search never makes another contact the master. The selection merges into it; a master
+    // that is no longer selected stops the merge, and the user is told.
+    void contactSelectionChanged(const QStringList &selectedIDs);
+    QString mergeMasterID() const { return m_mergeMasterID; }
+    void mergeContacts();
+
     // The user's scripts: the menu of the scripts folder, built anew on each call, and one run.
     // Each item runs the file it names.
     QMenu *buildScriptsMenu();
@@ -90,4 +99,5 @@ private:
     QPointer<QObject> m_applicationDelegate;
     bool m_applicationDelegateSet = false;
     std::unique_ptr<QMenu> m_scriptsMenu;
+    QString m_mergeMasterID;
 };
