@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/sheets/contactsheet.h"
+#include "app/sheets/groupsheet.h"
 #include "app/startup/folderlayout.h"
 #include "app/windows/loginsheet.h"
 #include "app/windows/mainwindow.h"
@@ -28,6 +30,7 @@ class OwnerAddressBook;
 class PersistentStore;
 class QAbstractButton;
 class QLineEdit;
+class QMimeData;
 class TolvaneOwner;
 
 // The main program's one application delegate: its start-up, folders, store, login, windows,
@@ -210,6 +213,87 @@ public:
     void setGoogleDataMask() override;
     void showWindow() override;
     QWidget *window() override;
+
+    // The contact and group editor sheets and the text pasted into them. Each sheet works on the
+    // browser window it was opened on (the application engine once that window has closed), and
+    // a rename on the group it was opened for. The openers take the asking window's controller
+    // (the key window's when there is none); the browser's actions invoke them by name.
+    Q_INVOKABLE void newGoogleGroup(QObject *sender = nullptr);
+    Q_INVOKABLE void editGoogleGroup(QObject *sender = nullptr);
+    void cancelNewGoogleGroup();
+    void saveNewGoogleGroup();
+    Q_INVOKABLE void openNewGoogleContact(QObject *sender = nullptr);
+    Q_INVOKABLE void cloneGoogleContact(QObject *sender = nullptr);
+    void cancelNewGoogleContact();
+    void saveNewGoogleContact();
+    // The edit sheet edits a copy of the asking window's current contact, or, where the window
+    // shows none, of the contact handed in just before by setCurrentContact.
+    Q_INVOKABLE void setCurrentContact(const QVariantMap &contact);
+    Q_INVOKABLE void editGoogleContact(QObject *sender = nullptr);
+    void cancelEditGoogleContact();
+    void saveEditGoogleContact();
+    // Formats the phone fields (tags 95 to 97) as they are left; always true.
+    bool controlTextShouldEndEditing(QLineEdit *control);
+    // The account field of the login sheet (tag 10) and the paste fields (tags 91 and 92).
+    void controlTextDidChange(QObject *control);
+    bool offersFormatAsPhoneNumber() const override { return true; }
+    QString formatAsPhoneNumber(const QString &phoneNumber) override;
+    // The Services message: opens the new-contact sheet with the dragged text. False, with the
+    // error text set, when the data holds no such text.
+    bool cardzap(const QMimeData *pasteboard, const QString &userData, QString *error);
+    bool newGroupFlag() const { return m_newGroupFlag; }
+    bool newRecordMode() const { return m_newRecordMode; }
+    QString newGroupName() const { return m_newGroupName; }
+    const QVariantMap &newGoogleContact() const { return m_newGoogleContact; }
+    const QVariantMap &currentContact() const { return m_currentContact; }
+    bool addToAddressBook() const { return m_addToAddressBook; }
+    bool addToGoogleContacts() const { return m_addToGoogleContacts; }
+    QString linkifiedNotes() const { return m_linkifiedNotes; }
+    QString expressPastedString() const { return m_expressPastedString; }
+    const QStringList &abGroupNamesArray() const { return m_abGroupNamesArray; }
+    const QStringList &googleGroupNamesArray() const { return m_googleGroupNamesArray; }
+    const QStringList &sheetCountryNames() const { return m_sheetCountryNames; }
+    GroupSheet *newGroupPanel() const { return m_newGroupPanel; }
+    ContactSheet *newContactPanel() const { return m_newContactPanel; }
+    ContactSheet *editContactPanel() const { return m_editContactPanel; }
+
+private:
+    // The editor sheets.
+    WindowController *askingWindow(QObject *sender) const;
+    WindowController *browserForSheet(QObject *sender);
+    GoogleContactTool *sheetEngine() const;
+    void showGroupSheet();
+    ContactSheet *contactSheet(bool forNewContact);
+    void showContactSheet(ContactSheet *sheet);
+    void endContactSheet(ContactSheet *sheet);
+    void startNewContact();
+    QString notesWithCreationLines(QString notes) const;
+    void saveNewContactToAddressBook();
+    void saveNewContactToGoogle(GoogleContactTool &tool);
+    void processExpressString();
+    void applyPastedValue(QVariantMap &target, const QString &key, const QString &value);
+
+    bool m_newGroupFlag = false;
+    bool m_newRecordMode = false;
+    QStringList m_abGroupNamesArray;
+    QStringList m_googleGroupNamesArray;
+    QStringList m_sheetCountryNames;
+    QString m_linkifiedNotes;
+    QString m_newGroupName;
+    QString m_newContactCountry;
+    int m_imProtocol = 0;
+    bool m_addToAddressBook = false;
+    bool m_addToGoogleContacts = false;
+    QVariantMap m_newGoogleContact;
+    QVariantMap m_currentContact;
+    QVariantMap m_handedContact;
+    QString m_expressPastedString;
+    // The window a sheet was opened on, and the identifier of the group a rename is for.
+    QPointer<WindowController> m_sheetWindow;
+    QString m_sheetGroupID;
+    QPointer<GroupSheet> m_newGroupPanel;
+    QPointer<ContactSheet> m_newContactPanel;
+    QPointer<ContactSheet> m_editContactPanel;
 
 private:
     friend class AppDelegateTest;

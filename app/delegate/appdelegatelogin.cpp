@@ -131,6 +131,8 @@ void AppDelegate::connectLoginSheet()
     connect(m_loginPanel, &LoginSheet::loginRequested, this, &AppDelegate::login);
     connect(m_loginPanel, &LoginSheet::cancelRequested, this, &AppDelegate::cancelLogin);
     connect(m_loginPanel, &LoginSheet::fieldsEdited, this, &AppDelegate::setCanLogin);
+    connect(m_loginPanel->userTextField(), &QLineEdit::textEdited, this,
+            [this] { controlTextDidChange(m_loginPanel->userTextField()); });
 }
 
 void AppDelegate::changeGoogleAccount()

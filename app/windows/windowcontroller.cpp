@@ -84,6 +84,16 @@ bool WindowController::useIntersection() const
 
 void WindowController::setUseIntersection(bool) {}
 
+QVariantMap WindowController::currentContact() const
+{
+    return {};
+}
+
+QVariantMap WindowController::firstSelectedGroup() const
+{
+    return {};
+}
+
 bool WindowController::respondsToCommand(const QString &name) const
 {
     return m_commands.contains(name);

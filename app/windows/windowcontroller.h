@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QString>
 #include <QVariant>
+#include <QVariantMap>
 #include <QWidget>
 
 #include <functional>
@@ -57,6 +58,11 @@ public:
     // The browser's group set operator: union (false) or intersection (true).
     virtual bool useIntersection() const;
     virtual void setUseIntersection(bool intersection);
+
+    // What the editor sheets open on: the contact the window shows (a browser dictionary) and the
+    // first group row chosen in its group list. Empty for a window that shows neither.
+    virtual QVariantMap currentContact() const;
+    virtual QVariantMap firstSelectedGroup() const;
 
     // Menu commands the window answers, by the command's name; the argument is the sender's
     // value where the command reads one (the tag of the data field menu item).

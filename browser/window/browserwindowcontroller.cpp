@@ -11,6 +11,8 @@
 #include "browser/models/contactarraycontroller.h"
 #include "browser/models/contactcolumns.h"
 #include "browser/models/grouparraycontroller.h"
+#include "browser/portrait/clickableimageview.h"
+#include "browser/portrait/tolvanewindow.h"
 #include "browser/selection/groupsetcontroller.h"
 #include "browser/splitview/browserimagesplitview.h"
 #include "browser/splitview/groupnavsplitview.h"
@@ -87,10 +89,10 @@ float storedOr(const QString &key, float fallback)
 }
 
 // The main window the browser lives in: its close is the controller's.
-class BrowserWindow : public QMainWindow
+class BrowserWindow : public TolvaneWindow
 {
 public:
-    using QMainWindow::QMainWindow;
+    using TolvaneWindow::TolvaneWindow;
 };
 
 } // namespace
@@ -185,6 +187,7 @@ BrowserWindowController::~BrowserWindowController()
         m_ownTool->setUIDelegate(nullptr);
         m_ownTool->setDataDelegate(nullptr);
     }
+    keepEngineForImageFetch();
 }
 
 // Building the window.
@@ -218,7 +221,8 @@ void BrowserWindowController::buildWindow()
     groupList->addWidget(m_groupsTable);
     auto *const imagePane = new QVBoxLayout(m_browserImageSplitView->bottomSubview());
     imagePane->setContentsMargins(0, 0, 0, 0);
-    imagePane->addWidget(new QLabel);
+    m_imageView = new ClickableImageView;
+    imagePane->addWidget(m_imageView);
 
     auto *const contactArea = new QVBoxLayout(m_noteSplitView->topSubview());
     contactArea->setContentsMargins(0, 0, 0, 0);
@@ -263,6 +267,9 @@ void BrowserWindowController::buildWindow()
     });
     setWindow(window);
     window->installEventFilter(this);
+    // Pictures dropped on the window go to the portrait editor.
+    window->setAcceptDrops(true);
+    buildImageMaker();
 
     // Load-time set-up.
     m_browserRowHeight = storedOr(windowkeys::browserRowHeight, kDefaultRowHeight);
@@ -415,6 +422,8 @@ void BrowserWindowController::openPanes()
     m_toggleImageButtonImage =
         m_browserImageSplitView->imageIsVisible() ? windowtexts::imageDown : windowtexts::imageUp;
     m_toggleImageButton->setIcon(QIcon(imagetext::imagePath(m_toggleImageButtonImage)));
+    if (m_browserImageSplitView->imageIsVisible())
+        showPortraitPane();
 }
 
 void BrowserWindowController::showWindow()
@@ -500,6 +509,7 @@ void BrowserWindowController::showSelectedContact()
         selected.size() < 2 ? actiontexts::singleNote : actiontexts::multipleNote);
     m_infoField->setText(QStringLiteral("%1/%2").arg(selected.size()).arg(m_contacts->rowCount()));
     showNotes();
+    showCurrentPicture();
 }
 
 void BrowserWindowController::showNotes()
@@ -530,6 +540,8 @@ void BrowserWindowController::toggleBrowserImage()
     m_toggleImageButtonImage =
         m_browserImageSplitView->imageIsVisible() ? windowtexts::imageUp : windowtexts::imageDown;
     m_toggleImageButton->setIcon(QIcon(imagetext::imagePath(m_toggleImageButtonImage)));
+    if (!m_browserImageSplitView->imageIsVisible())
+        showPortraitPane();
     m_browserImageSplitView->toggle();
     UserDefaults::standard().setBool(m_browserImageSplitView->imageIsVisible(),
                                      windowkeys::browserImageHidden);

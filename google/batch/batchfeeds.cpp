@@ -11,6 +11,11 @@ QUrl batchURLOf(const GDataFeedPtr &feed)
     return link ? link->URL() : QUrl();
 }
 
+QString nextBatchID(unsigned &counter)
+{
+    return deletetexts::batchID.arg(++counter);
+}
+
 FeedCutter::FeedCutter(std::function<GDataFeedPtr()> makeFeed)
     : m_makeFeed(std::move(makeFeed))
 {}
@@ -46,7 +51,7 @@ std::vector<GDataFeedPtr> deleteFeeds(const std::vector<GDataEntryPtr> &entries,
         progress(entry);
         const GDataEntryPtr sent = entry->copy();
         sent->setBatchOperation(QString::fromLatin1(kGDataBatchOperationDelete));
-        sent->setBatchID(deletetexts::batchID.arg(++counter));
+        sent->setBatchID(nextBatchID(counter));
         cutter.add(sent);
     }
     return cutter.feeds();

@@ -15,6 +15,10 @@ namespace batchfeeds {
 // ends as failed.
 QUrl batchURLOf(const GDataFeedPtr &feed);
 
+// "batchID_%u" with the counter's next number: each batch operation numbers its entries with a
+// counter of its own, from 1, for the life of the program.
+QString nextBatchID(unsigned &counter);
+
 // Entries in feeds of at most kGDataMaxBatchEntries, a new feed opened by makeFeed as needed.
 class FeedCutter
 {

@@ -20,30 +20,46 @@ void showSheet(const QString &title, const QString &text)
                                    QApplication::activeWindow(), [](int) {});
 }
 
-} // namespace
-
-QString GoogleContactTool::browserBatchReport(const TicketSet &set) const
+// The result's batch identifier, an interruption's description and the status code with its
+// reason, then an empty line.
+QString reportLines(const GDataEntryBase &entry)
 {
-    QString report = edittexts::reportStatus.arg(set.lastStatusCode());
-    for (const GDataEntryPtr &entry : set.results()) {
-        report += entry->batchID().value_or(QString()) + u'\n';
-        if (const std::optional<GDataBatchInterrupted> interrupted = entry->batchInterrupted())
-            report += interrupted->description() + u'\n';
-        if (const std::optional<GDataBatchStatus> status = entry->batchStatus())
-            report += edittexts::reportEntryStatus.arg(status->code).arg(status->reason);
-        report += u'\n';
-    }
-    return report;
+    QString lines = entry.batchID().value_or(QString()) + u'\n';
+    if (const std::optional<GDataBatchInterrupted> interrupted = entry.batchInterrupted())
+        lines += interrupted->description() + u'\n';
+    if (const std::optional<GDataBatchStatus> status = entry.batchStatus())
+        lines += edittexts::reportEntryStatus.arg(status->code).arg(status->reason);
+    return lines + u'\n';
 }
+
+bool wasRefused(const GDataEntryBase &entry)
+{
+    const std::optional<GDataBatchStatus> status = entry.batchStatus();
+    return entry.batchInterrupted() || !status || status->code >= 400;
+}
+
+} // namespace
 
 void GoogleContactTool::browserBatchAnswered(const TicketSet &set)
 {
-    m_lastBatchReport = browserBatchReport(set);
+    QString report = edittexts::reportStatus.arg(set.lastStatusCode());
+    QString refused;
+    for (const GDataEntryPtr &entry : set.results()) {
+        const QString lines = reportLines(*entry);
+        report += lines;
+        if (wasRefused(*entry))
+            refused += lines;
+    }
+    m_lastBatchReport = report;
+    // A failed feed, and an entry Google refused, are shown whether or not the user asked to see
+    // the reports: the browser must not look as if every change went through.
     if (!set.failures().empty())
         showSheet(edittexts::failedTitle,
                   edittexts::failedText.arg(set.failures().front().error.description));
+    else if (!refused.isEmpty())
+        showSheet(edittexts::failedTitle, edittexts::failedText.arg(refused.trimmed()));
     else if (UserDefaults::standard().boolForKey(batchkeys::showGoogleAlerts))
-        showSheet(edittexts::completedTitle, edittexts::completedText.arg(m_lastBatchReport));
+        showSheet(edittexts::completedTitle, edittexts::completedText.arg(report));
     m_isGoogleContactFetchPending = false;
     if (m_uiDelegate)
         m_uiDelegate->setProgressMessage(edittexts::refreshing);

@@ -20,6 +20,8 @@
 #include "platform/gdata/gdataservicegooglecontact.h"
 #include "platform/ui/beep.h"
 
+#include <QTimer>
+
 #include <algorithm>
 #include <functional>
 
@@ -54,7 +56,7 @@ std::vector<GDataFeedPtr> editFeeds(const GoogleContactLists &lists, const QStri
         if (contact && change(contact)) {
             const GDataEntryPtr sent = contact->copy();
             if (counter)
-                sent->setBatchID(edittexts::batchID.arg(++*counter));
+                sent->setBatchID(batchfeeds::nextBatchID(*counter));
             cutter.add(sent);
         }
         if (++counted % kGDataMaxBatchEntries == 0)
@@ -81,13 +83,28 @@ bool isMember(const GDataEntryContact &contact, const QString &groupID)
                        });
 }
 
+// Sends the feeds as one ticket set. With none (every contact unknown, or nothing to change) the
+// set still completes, later on the event loop as an answer would, so the window's progress that
+// the caller opens after this call is closed as after any other send.
+void sendFeeds(GoogleContactTool &tool, const QUrl &batchURL,
+               const std::vector<GDataFeedPtr> &feeds, TicketSet::Step completion,
+               TicketSet::Step ticketEnded = {})
+{
+    if (!feeds.empty()) {
+        TicketSet::sendBatchFeeds(*tool.contactService(), &tool, batchURL, feeds,
+                                  std::move(completion), std::move(ticketEnded));
+        return;
+    }
+    const std::shared_ptr<TicketSet> set = TicketSet::make(std::move(completion));
+    QTimer::singleShot(0, &tool, [set] { set->close(); });
+}
+
 } // namespace
 
 void GoogleContactTool::sendBrowserBatch(const QUrl &batchURL,
                                          const std::vector<GDataFeedPtr> &feeds)
 {
-    TicketSet::sendBatchFeeds(*contactService(), this, batchURL, feeds,
-                              [this](TicketSet &set) { browserBatchAnswered(set); });
+    sendFeeds(*this, batchURL, feeds, [this](TicketSet &set) { browserBatchAnswered(set); });
 }
 
 void GoogleContactTool::batchRemoveContactsFromGroups(const QList<QVariantMap> &contacts,
@@ -164,6 +181,11 @@ void GoogleContactTool::addContactsToGroupWithID(const QStringList &contactIDs,
     if (contactIDs.isEmpty())
         return;
     UserDefaults &ud = UserDefaults::standard();
+    // A pseudo group without a title names nothing.
+    const auto names = [&](const QString &key) {
+        const QString title = ud.stringForKey(key);
+        return !title.isEmpty() && groupID == title;
+    };
     const struct
     {
         const QString &key;
@@ -175,16 +197,16 @@ void GoogleContactTool::addContactsToGroupWithID(const QStringList &contactIDs,
         {listkeys::systemGroupNoGender, &contactflags::neither},
     };
     for (const auto &group : flagGroups) {
-        if (groupID == ud.stringForKey(group.key)) {
+        if (names(group.key)) {
             batchFlagContactsWithFlags(contactIDs, *group.flags);
             return;
         }
     }
-    if (groupID == ud.stringForKey(listkeys::systemGroupNoGroup)) {
+    if (names(listkeys::systemGroupNoGroup)) {
         removeAllGroupMembershipsForContacts(contactIDs);
         return;
     }
-    if (groupID == ud.stringForKey(listkeys::systemGroupEmailOnly)) {
+    if (names(listkeys::systemGroupEmailOnly)) {
         beep::beep();
         return;
     }
@@ -209,8 +231,8 @@ void GoogleContactTool::addContactsToGroupWithID(const QStringList &contactIDs,
         });
     // The answers' percentage counts the contacts actually sent.
     m_currentContactBatchArray = sent;
-    TicketSet::sendBatchFeeds(
-        *contactService(), this, batchURL, feeds,
+    sendFeeds(
+        *this, batchURL, feeds,
         [this](TicketSet &set) { batchContactsAnswered(tickettypes::generic, set); },
         [this](TicketSet &set) { genericContactTicketEnded(set); });
     m_progressMessage = edittexts::waitingOnGoogle;

@@ -5,7 +5,6 @@
 // The progress texts, sheets and log labels of the browser's edit batches, one definition each.
 namespace edittexts {
 
-inline const QString batchID = QStringLiteral("batchID_%1");
 inline const QString waitingOnGoogle = QStringLiteral("Waiting for Google response... ");
 inline const QString deletingContacts = QStringLiteral("Deleting Contacts...");
 inline const QString deletingContact = QStringLiteral("Deleting .. %1");
@@ -21,8 +20,7 @@ inline const QString groupUpdateFailedTitle = QStringLiteral("Update failed");
 inline const QString groupUpdateFailedText =
     QStringLiteral("Group update failed: %1\nUser info:%2");
 
-// The report of a finished send: the HTTP status, then per result its batch identifier, an
-// interruption's description and the status code with its reason.
+// The report of a finished send.
 inline const QString reportStatus = QStringLiteral("http status:%1\n\n");
 inline const QString reportEntryStatus = QStringLiteral("%1 %2\n");
 

@@ -60,7 +60,7 @@ void GoogleContactTool::batchDeleteGroups(const QStringList &groupIDs)
         if (!group)
             continue;
         const GDataEntryPtr sent = group->copy();
-        sent->setBatchID(edittexts::batchID.arg(++deleteGroupsCounter));
+        sent->setBatchID(batchfeeds::nextBatchID(deleteGroupsCounter));
         groups.push_back(sent);
     }
     sendGroupEdits(groups, QString::fromLatin1(kGDataBatchOperationDelete));
@@ -72,7 +72,7 @@ void GoogleContactTool::batchDeleteABGroups(const QList<GroupPtr> &abGroups)
     for (const GroupPtr &abGroup : abGroups) {
         const GDataEntryContactGroupPtr group = GDataEntryContactGroup::contactGroupEntryWithTitle(
             abGroup->valueForProperty(kABGroupNameProperty).toString());
-        group->setBatchID(edittexts::batchID.arg(++insertGroupsCounter));
+        group->setBatchID(batchfeeds::nextBatchID(insertGroupsCounter));
         groups.push_back(group);
     }
     const QUrl batchURL = batchfeeds::batchURLOf(m_groupFeed);
@@ -100,7 +100,7 @@ void GoogleContactTool::batchUpdateGroups(const std::vector<GDataEntryContactGro
             continue;
         group->setContentWithString(QStringLiteral("%1\n%2").arg(note, now));
         const GDataEntryPtr sent = group->copy();
-        sent->setBatchID(edittexts::batchID.arg(++updateGroupsCounter));
+        sent->setBatchID(batchfeeds::nextBatchID(updateGroupsCounter));
         groups.push_back(sent);
     }
     if (groups.empty()) {

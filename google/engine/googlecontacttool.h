@@ -555,7 +555,6 @@ public:
 private:
     void sendBrowserBatch(const QUrl &batchURL, const std::vector<GDataFeedPtr> &feeds);
     void browserBatchAnswered(const TicketSet &set);
-    QString browserBatchReport(const TicketSet &set) const;
     void sendGroupEdits(const std::vector<GDataEntryPtr> &groups, const QString &operation);
     void editOneGroupTicketEditedEntry(const GDataEntryPtr &entry);
     void editOneGroupTicketFailedWithError(const GDataError &error);

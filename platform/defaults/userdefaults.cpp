@@ -110,6 +110,13 @@ const std::vector<PreferenceFile *> &UserDefaults::searchFiles()
     return m_searchFiles;
 }
 
+void UserDefaults::forgetRegistrationAndSuites()
+{
+    m_registration.clear();
+    m_suites.clear();
+    m_searchFiles.clear();
+}
+
 QVariant UserDefaults::objectForKey(const QString &key)
 {
     PreferenceWatch::instance().readEvents();

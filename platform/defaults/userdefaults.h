@@ -58,6 +58,9 @@ public:
     void addSuiteNamed(const QString &domain);
     void removeSuiteNamed(const QString &domain);
     QStringList suites() const { return m_suites; }
+    // Forgets the registered defaults and the suites, which live only in this process: a test
+    // program that starts many programs in one process begins each as a new process would.
+    void forgetRegistrationAndSuites();
 
     // Re-reads every domain file and announces the keys that another process changed.
     void synchronize();

@@ -1,8 +1,8 @@
 #include "tests/agent/agenttest.h"
 
 #include "agent/agentkeys.h"
-#include "google/engine/googlecontacttool.h"
 #include "foundation/keychain/emkeychainproxy.h"
+#include "google/engine/googlecontacttool.h"
 #include "google/engine/googlekeys.h"
 #include "google/push/pushkeys.h"
 #include "platform/addressbook/addressbook.h"
@@ -10,6 +10,7 @@
 #include "platform/keychain/keychain.h"
 #include "platform/ui/statusitem.h"
 #include "platform/ui/termination.h"
+#include "tests/support/addressbook/freshhomepertest.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -17,6 +18,14 @@
 #include <QFile>
 #include <QProcess>
 #include <QUuid>
+
+// Every test of the programs that use this fixture starts from a home of its own and a closed
+// address book, so that each program passes whole in one process as it does test by test.
+namespace {
+
+const bool kFreshHomePerTest = freshhomepertest::install();
+
+} // namespace
 
 void AgentTest::SetUp()
 {
@@ -121,9 +130,10 @@ QString AgentTest::addPersonElsewhere(const QString &first, const QString &last)
     QFile file(card);
     if (!file.open(QIODevice::WriteOnly))
         return QString();
-    file.write(QStringLiteral("BEGIN:VCARD\r\nVERSION:3.0\r\nN:%2;%1;;;\r\nFN:%1 %2\r\nEND:VCARD\r\n")
-                   .arg(first, last)
-                   .toUtf8());
+    file.write(
+        QStringLiteral("BEGIN:VCARD\r\nVERSION:3.0\r\nN:%2;%1;;;\r\nFN:%1 %2\r\nEND:VCARD\r\n")
+            .arg(first, last)
+            .toUtf8());
     file.close();
     const QStringList before = abtool({QStringLiteral("list")}).split(u'\n', Qt::SkipEmptyParts);
     if (abtool({QStringLiteral("import"), card}).isNull())

@@ -10,6 +10,8 @@
 #include "loader/webview/safariwindowcontroller.h"
 #include "loader/window/datamoverwindowcontroller.h"
 #include "tools/window-captures/dataloadercaptures.h"
+#include "tools/window-captures/portraitcaptures.h"
+#include "tools/window-captures/sheetcaptures.h"
 
 #include <QApplication>
 #include <QDir>
@@ -35,6 +37,7 @@ constexpr int kWebViewWaitMs = kSettleMs * (kPageTries + 10);
 const QStringList kWindows = {QStringLiteral("welcome-panel.png"),
                               QStringLiteral("login-sheet.png"),
                               QStringLiteral("main-window.png"),
+                              portraitcaptures::portraitSheet,
                               QStringLiteral("browser.png"),
                               QStringLiteral("browser-second-account.png"),
                               QStringLiteral("browser-second-account-login.png"),
@@ -65,7 +68,7 @@ WindowCaptures::WindowCaptures(const QString &folder, const QString &account,
 QStringList WindowCaptures::missing() const
 {
     QStringList names;
-    for (const QString &name : kWindows + dataloadercaptures::names())
+    for (const QString &name : kWindows + dataloadercaptures::names() + sheetcaptures::names())
         if (!m_written.contains(name))
             names << name;
     return names;
@@ -163,7 +166,6 @@ void WindowCaptures::signIn(QWidget *sheet)
 
 void WindowCaptures::browserShown(BrowserWindowController *browser)
 {
-    AppDelegate *const delegate = AppDelegate::shared();
     if (browser->cacheKey().isEmpty()) {
         capture(browser->WindowController::window(), QStringLiteral("browser.png"));
         // The find-and-replace and the message panes in the notes' place.
@@ -172,10 +174,15 @@ void WindowCaptures::browserShown(BrowserWindowController *browser)
         browser->actions()->showMessage();
         capture(browser->WindowController::window(), QStringLiteral("browser-message-pane.png"));
         browser->actions()->cancelMessage();
-        if (delegate)
-            delegate->openBrowser2View();
-        else
-            openWebView();
+        // The editor sheets open on this browser before the second account's.
+        sheetcaptures::run(
+            kSettleMs, [this](QWidget *shown, const QString &name) { return capture(shown, name); },
+            [this] {
+                if (AppDelegate *const delegate = AppDelegate::shared())
+                    delegate->openBrowser2View();
+                else
+                    openWebView();
+            });
         return;
     }
     // The second account's browser, with the sheet that asks for its login.
@@ -183,7 +190,19 @@ void WindowCaptures::browserShown(BrowserWindowController *browser)
     if (QDialog *const sheet = browser->loginPanel())
         capture(sheet, QStringLiteral("browser-second-account-login.png"));
     browser->cancelLogin();
-    openWebView();
+    // Back on the main browser, a picture dropped on it opens the portrait sheet.
+    AppDelegate *const shared = AppDelegate::shared();
+    auto *const main =
+        shared ? qobject_cast<BrowserWindowController *>(shared->googleBrowserWindowController())
+               : nullptr;
+    if (!main) {
+        openWebView();
+        return;
+    }
+    portraitcaptures::run(
+        main, kSettleMs,
+        [this](QWidget *shown, const QString &name) { return capture(shown, name); },
+        [this] { openWebView(); });
 }
 
 void WindowCaptures::openWebView()

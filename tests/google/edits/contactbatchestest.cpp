@@ -70,6 +70,28 @@ TEST_F(ContactBatchesTest, Delete250_ThreeFeedsOneReportOfAllAndOneFetchOfEachLi
     EXPECT_TRUE(engine->contactArray().empty());
 }
 
+TEST_F(ContactBatchesTest, EntryRefusedInsideAFeed_IsShownThoughReportsAreOff)
+{
+    seedAndLogIn({}, 3);
+    // The counter runs for the life of the program: learn where it stands.
+    engine->batchFlagContactsWithFlags({contactIDs[0]}, contactflags::male);
+    ASSERT_TRUE(runUntilRefreshed());
+    ASSERT_TRUE(prompter.shown().isEmpty());
+    const int last = reportedBatchNumbers(engine->lastBatchReport()).value(0);
+    const QString refused = QStringLiteral("batchID_%1").arg(last + 2);
+    server.injectBatchEntryStatus(refused, 409, QStringLiteral("Conflict"));
+
+    journal.clear();
+    engine->batchFlagContactsWithFlags(contactIDs.mid(1), contactflags::male);
+    ASSERT_TRUE(runUntilRefreshed());
+    ASSERT_EQ(prompter.shown().size(), 1);
+    EXPECT_EQ(prompter.shown().front().prompt.message, "Batch update failed");
+    EXPECT_EQ(prompter.shown().front().prompt.informativeText,
+              "Update failed: " + refused + "\n409 Conflict");
+    EXPECT_EQ(serverFlag(contactIDs[1], "gender"), QStringLiteral("M"));
+    EXPECT_EQ(serverFlag(contactIDs[2], "gender"), QStringLiteral("F"));
+}
+
 TEST_F(ContactBatchesTest, EmptyList_SendsAndShowsNothing)
 {
     seedAndLogIn({"Friends"}, 1);
@@ -192,6 +214,23 @@ TEST_F(ContactBatchesTest, DropOnGroup_SendsOnlyContactsNotInItYet)
     EXPECT_TRUE(journal.contains("updateUserInfo:Updating Group memberships: Contact 001"));
     EXPECT_EQ(engine->currentContactBatchArray().size(), 2u);
     EXPECT_EQ(fetchesOf("contacts"), 1);
+}
+
+TEST_F(ContactBatchesTest, NothingToSend_StillEndsAfterTheCallerIsDone)
+{
+    seedAndLogIn({"Friends"}, 1, [](int) { return QList<int>{0}; });
+    engine->batchDeleteContacts(rowsOf({"http://nowhere/contacts/1"}));
+    ASSERT_TRUE(runUntilRefreshed());
+    EXPECT_TRUE(batchRequests().isEmpty());
+    EXPECT_LT(journal.indexOf("progress:Waiting for Google response... "),
+              journal.indexOf("progress:Refreshing local Google data..."));
+
+    // Every contact dropped on the group is in it already.
+    journal.clear();
+    engine->addContactsToGroupWithID(contactIDs, groupIDs[0]);
+    ASSERT_TRUE(runUntil([&] { return journal.contains("cleanup:Simple Google Update//"); }));
+    EXPECT_TRUE(batchRequests().isEmpty());
+    EXPECT_EQ(serverMemberships(contactIDs[0]), QStringList({myContactsID, groupIDs[0]}));
 }
 
 TEST_F(ContactBatchesTest, DropOnUnknownGroup_SendsNothing)

@@ -1,7 +1,9 @@
 #include "tests/support/addressbook/freshhomepertest.h"
 
 #include "platform/addressbook/addressbook.h"
+#include "platform/defaults/userdefaults.h"
 
+#include <QDir>
 #include <QLocale>
 #include <QTemporaryDir>
 
@@ -19,7 +21,10 @@ public:
         AddressBook::closeShared();
         AddressBook::setDatabasePath(QString());
         QLocale::setDefault(m_startLocale);
-        m_home = std::make_unique<QTemporaryDir>();
+        UserDefaults::standard().forgetRegistrationAndSuites();
+        // Named apart from the program, whose name may hold spaces that a test's command line
+        // would split.
+        m_home = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/home-XXXXXX"));
         const QByteArray root = m_home->path().toUtf8();
         qputenv("HOME", root);
         qputenv("XDG_CONFIG_HOME", root + "/.config");

@@ -12,6 +12,7 @@
 #include "platform/defaults/userdefaults.h"
 #include "platform/keychain/keychain.h"
 #include "platform/ui/termination.h"
+#include "tests/support/addressbook/freshhomepertest.h"
 #include "tests/support/addressbook/testpersons.h"
 
 #include <QCoreApplication>
@@ -22,7 +23,11 @@
 #include <QJsonObject>
 #include <QUuid>
 
+// Every test of the programs that use this fixture starts from a home of its own and a closed
+// address book, so that each program passes whole in one process as it does test by test.
 namespace {
+
+const bool kFreshHomePerTest = freshhomepertest::install();
 
 void giveMeAnAddressAndPhone()
 {

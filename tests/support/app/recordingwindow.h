@@ -31,6 +31,12 @@ public:
     // Offers a menu command that writes "command:<name>" (with its argument) when performed.
     void offerCommand(const QString &name);
 
+    // What the editor sheets open on, as the test sets it.
+    QVariantMap currentContact() const override { return m_currentContact; }
+    QVariantMap firstSelectedGroup() const override { return m_firstSelectedGroup; }
+    void setCurrentContact(const QVariantMap &contact) { m_currentContact = contact; }
+    void setFirstSelectedGroup(const QVariantMap &group) { m_firstSelectedGroup = group; }
+
 private:
     QStringList &m_journal;
     GoogleContactTool *m_tool = nullptr;
@@ -38,6 +44,8 @@ private:
     RecordingUIDelegate m_ui;
     RecordingDataDelegate m_data;
     bool m_useIntersection = false;
+    QVariantMap m_currentContact;
+    QVariantMap m_firstSelectedGroup;
 };
 
 // Registers recording windows of every kind in the window factory; each window made is kept in
