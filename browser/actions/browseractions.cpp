@@ -25,6 +25,7 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QDir>
+#include <QHash>
 #include <QJsonArray>
 #include <QMetaObject>
 #include <QUrl>
@@ -94,7 +95,24 @@ void BrowserActions::refuseDeletion(const QString &message)
         m_window.WindowController::window(), [](int) {});
 }
 
-void BrowserActions::deleteGroups(const QList<int> &groupRows)
+QList<QVariantMap> BrowserActions::rowsOfContacts(const QStringList &gIDs) const
+{
+    QList<QVariantMap> rows;
+    GoogleContactTool *const tool = m_window.googleTool();
+    if (!tool)
+        return rows;
+    QHash<QString, QVariantMap> byID;
+    for (const QVariantMap &row : tool->lists().browserRows())
+        byID.insert(row.value(QStringLiteral("gID")).toString(), row);
+    for (const QString &gID : gIDs) {
+        const auto found = byID.constFind(gID);
+        if (found != byID.cend())
+            rows.append(*found);
+    }
+    return rows;
+}
+
+void BrowserActions::deleteGroups(const QStringList &groupIDs)
 {
     if (UserDefaults::standard().boolForKey(loaderkeys::gmUpdateNeverRemoveGroups)) {
         refuseDeletion(actiontexts::noGroupDeletion);
@@ -104,30 +122,24 @@ void BrowserActions::deleteGroups(const QList<int> &groupRows)
     GoogleContactTool *const tool = m_window.googleTool();
     if (!groups || !tool)
         return;
-    QStringList identifiers;
-    for (int row : groupRows) {
-        if (row > 0 && row < groups->groupArray().size())
-            identifiers.append(groups->groupArray()[row].identifier);
-    }
+    const QString allRow =
+        groups->groupArray().isEmpty() ? QString() : groups->groupArray().front().identifier;
+    QStringList identifiers = groupIDs;
+    identifiers.removeAll(allRow);
     if (!identifiers.isEmpty())
         tool->batchDeleteGroups(identifiers);
 }
 
-void BrowserActions::deleteContacts(const QList<int> &contactRows)
+void BrowserActions::deleteContacts(const QStringList &gIDs)
 {
     if (UserDefaults::standard().boolForKey(loaderkeys::gmUpdateNeverRemoveContacts)) {
         refuseDeletion(actiontexts::noContactDeletion);
         return;
     }
-    ContactArrayController *const contacts = m_window.contactArrayController();
     GoogleContactTool *const tool = m_window.googleTool();
-    if (!contacts || !tool)
+    if (!tool)
         return;
-    QList<QVariantMap> rows;
-    for (int row : contactRows) {
-        if (row >= 0 && row < contacts->rowCount())
-            rows.append(contacts->arrangedObject(row));
-    }
+    const QList<QVariantMap> rows = rowsOfContacts(gIDs);
     m_window.setInfoMessage(QStringLiteral("%1/%2")
                                 .arg(selectedContactRows().size())
                                 .arg(tool->lists().browserRows().size()));
@@ -135,22 +147,17 @@ void BrowserActions::deleteContacts(const QList<int> &contactRows)
         tool->batchDeleteContacts(rows);
 }
 
-void BrowserActions::removeContactsFromGroups(const QList<int> &groupRows)
+void BrowserActions::removeContactsFromGroups(const QStringList &gIDs, const QStringList &groupIDs)
 {
-    GroupArrayController *const groups = m_window.groupArrayController();
     GoogleContactTool *const tool = m_window.googleTool();
-    if (!groups || !tool)
+    if (!tool)
         return;
-    QStringList identifiers;
-    for (int row : groupRows) {
-        if (row >= 0 && row < groups->groupArray().size())
-            identifiers.append(groups->groupArray()[row].identifier);
-    }
-    const QList<QVariantMap> rows = selectedContactRows();
-    m_window.setInfoMessage(
-        QStringLiteral("%1/%2").arg(rows.size()).arg(tool->lists().browserRows().size()));
-    if (!rows.isEmpty() && !identifiers.isEmpty())
-        tool->batchRemoveContactsFromGroups(rows, identifiers);
+    const QList<QVariantMap> rows = rowsOfContacts(gIDs);
+    m_window.setInfoMessage(QStringLiteral("%1/%2")
+                                .arg(selectedContactRows().size())
+                                .arg(tool->lists().browserRows().size()));
+    if (!rows.isEmpty() && !groupIDs.isEmpty())
+        tool->batchRemoveContactsFromGroups(rows, groupIDs);
 }
 
 void BrowserActions::flagSelection(const QMap<QString, QString> &flags)

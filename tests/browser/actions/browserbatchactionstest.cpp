@@ -99,6 +99,10 @@ protected:
         }
         return -1;
     }
+    QString gIDOf(const QString &title) const
+    {
+        return browser()->contactArrayController()->gIDAt(contactRow(title));
+    }
     void selectContacts(const QStringList &titles)
     {
         QItemSelectionModel *const selection = browser()->groupSetController()->contactSelection();
@@ -161,8 +165,8 @@ TEST_F(BrowserBatchActionsTest, DeletionForbiddenByThePreferencesIsRefusedInAShe
     UserDefaults::standard().setBool(true, loaderkeys::gmUpdateNeverRemoveContacts);
     server.clearRequestLog();
     const qsizetype before = prompter.shown().size();
-    browser()->actions()->deleteGroups({groupRow(golfID)});
-    browser()->actions()->deleteContacts({contactRow("Ann Lee")});
+    browser()->actions()->deleteGroups({golfID});
+    browser()->actions()->deleteContacts({gIDOf("Ann Lee")});
     ASSERT_EQ(prompter.shown().size(), before + 2);
     const ScriptedPrompter::Shown &groups = prompter.shown()[before];
     EXPECT_EQ(groups.prompt.message,
@@ -185,12 +189,16 @@ TEST_F(BrowserBatchActionsTest, DeletesTheRowsButNeverTheAllRow)
     UserDefaults::standard().setBool(false, loaderkeys::gmUpdateNeverRemoveGroups);
     UserDefaults::standard().setBool(false, loaderkeys::gmUpdateNeverRemoveContacts);
     const QString allID = browser()->groupArrayController()->groupArray().front().identifier;
-    browser()->actions()->deleteGroups({0, groupRow(golfID)});
+    browser()->actions()->deleteGroups({allID, golfID});
     ASSERT_TRUE(runUntil([&] { return !groupLive(golfID); }));
     EXPECT_TRUE(groupLive(workID));
     EXPECT_TRUE(groupLive(allID));
 
-    browser()->actions()->deleteContacts({contactRow("Ann Lee"), contactRow("Cy Acme")});
+    // Named when the sheet opened; the rows move before the answer comes.
+    const QStringList named = {gIDOf("Ann Lee"), gIDOf("Cy Acme")};
+    browser()->contactsTableView()->sortByColumn(contactcolumns::columnOf(QStringLiteral("name")),
+                                                 Qt::DescendingOrder);
+    browser()->actions()->deleteContacts(named);
     ASSERT_TRUE(runUntil([&] { return !serverContact("Ann Lee") && !serverContact("Cy Acme"); }));
     EXPECT_TRUE(serverContact("Bo Karl"));
 }
@@ -198,8 +206,7 @@ TEST_F(BrowserBatchActionsTest, DeletesTheRowsButNeverTheAllRow)
 TEST_F(BrowserBatchActionsTest, SelectedContactsLeaveTheGroupsOfTheRows)
 {
     ASSERT_TRUE(openBrowser());
-    selectContacts({"Ann Lee", "Bo Karl"});
-    browser()->actions()->removeContactsFromGroups({groupRow(golfID)});
+    browser()->actions()->removeContactsFromGroups({gIDOf("Ann Lee"), gIDOf("Bo Karl")}, {golfID});
     ASSERT_TRUE(runUntil([&] { return !groupsOf("Bo Karl").contains(golfID); }));
     EXPECT_EQ(groupsOf("Bo Karl"), QStringList{workID});
     EXPECT_FALSE(groupsOf("Ann Lee").contains(golfID));
