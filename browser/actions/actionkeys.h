@@ -10,11 +10,4 @@ namespace actionkeys {
 inline const QString msgSubject = QStringLiteral("msgSubject");
 inline const QString msgAddressMode = QStringLiteral("msgAddressMode");
 
-// The find-and-replace pane's settings, which the engine reads at each contact.
-inline const QString bulkFindString = QStringLiteral("bulkFindString");
-inline const QString bulkReplaceString = QStringLiteral("bulkReplaceString");
-inline const QString bulkFieldTag = QStringLiteral("bulkFieldTag");
-inline const QString bulkIgnoreCase = QStringLiteral("bulkIgnoreCase");
-inline const QString bulkAddIfEmpty = QStringLiteral("bulkAddIfEmpty");
-
 } // namespace actionkeys

@@ -13,6 +13,12 @@ inline const QString noContactDeletion =
 inline const QString deletionRuleWhere =
     QStringLiteral("This setting is found on the 'Google' pane under 'Rules'.");
 
+// A merge whose master left the selection.
+inline const QString mergeMasterNotSelected =
+    QStringLiteral("The contact to merge into is not among the selected contacts");
+inline const QString mergeMasterHint = QStringLiteral(
+    "Select the contact to keep alone first, then add the contacts to merge into it.");
+
 inline const QString mapToWorkSubject = QStringLiteral("A Map to %1's workplace");
 inline const QString mapToHomeSubject = QStringLiteral("A Map to %1's home");
 // Three carriage returns, the words, a carriage return, then the link.

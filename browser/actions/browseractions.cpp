@@ -7,8 +7,8 @@
 #include "browser/actions/selectionmail.h"
 #include "browser/actions/userscripts.h"
 #include "browser/inspector/contactinspector.h"
-#include "browser/models/grouparraycontroller.h"
 #include "browser/models/contactarraycontroller.h"
+#include "browser/models/grouparraycontroller.h"
 #include "browser/selection/groupsetcontroller.h"
 #include "browser/window/browserwindowcontroller.h"
 #include "foundation/log.h"
@@ -25,6 +25,7 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QDir>
+#include <QHash>
 #include <QJsonArray>
 #include <QMetaObject>
 #include <QUrl>
@@ -94,7 +95,24 @@ void BrowserActions::refuseDeletion(const QString &message)
         m_window.WindowController::window(), [](int) {});
 }
 
-void BrowserActions::deleteGroups(const QList<int> &groupRows)
+QList<QVariantMap> BrowserActions::rowsOfContacts(const QStringList &gIDs) const
+{
+    QList<QVariantMap> rows;
+    GoogleContactTool *const tool = m_window.googleTool();
+    if (!tool)
+        return rows;
+    QHash<QString, QVariantMap> byID;
+    for (const QVariantMap &row : tool->lists().browserRows())
+        byID.insert(row.value(QStringLiteral("gID")).toString(), row);
+    for (const QString &gID : gIDs) {
+        const auto found = byID.constFind(gID);
+        if (found != byID.cend())
+            rows.append(*found);
+    }
+    return rows;
+}
+
+void BrowserActions::deleteGroups(const QStringList &groupIDs)
 {
     if (UserDefaults::standard().boolForKey(loaderkeys::gmUpdateNeverRemoveGroups)) {
         refuseDeletion(actiontexts::noGroupDeletion);
@@ -104,30 +122,24 @@ void BrowserActions::deleteGroups(const QList<int> &groupRows)
     GoogleContactTool *const tool = m_window.googleTool();
     if (!groups || !tool)
         return;
-    QStringList identifiers;
-    for (int row : groupRows) {
-        if (row > 0 && row < groups->groupArray().size())
-            identifiers.append(groups->groupArray()[row].identifier);
-    }
+    const QString allRow =
+        groups->groupArray().isEmpty() ? QString() : groups->groupArray().front().identifier;
+    QStringList identifiers = groupIDs;
+    identifiers.removeAll(allRow);
     if (!identifiers.isEmpty())
         tool->batchDeleteGroups(identifiers);
 }
 
-void BrowserActions::deleteContacts(const QList<int> &contactRows)
+void BrowserActions::deleteContacts(const QStringList &gIDs)
 {
     if (UserDefaults::standard().boolForKey(loaderkeys::gmUpdateNeverRemoveContacts)) {
         refuseDeletion(actiontexts::noContactDeletion);
         return;
     }
-    ContactArrayController *const contacts = m_window.contactArrayController();
     GoogleContactTool *const tool = m_window.googleTool();
-    if (!contacts || !tool)
+    if (!tool)
         return;
-    QList<QVariantMap> rows;
-    for (int row : contactRows) {
-        if (row >= 0 && row < contacts->rowCount())
-            rows.append(contacts->arrangedObject(row));
-    }
+    const QList<QVariantMap> rows = rowsOfContacts(gIDs);
     m_window.setInfoMessage(QStringLiteral("%1/%2")
                                 .arg(selectedContactRows().size())
                                 .arg(tool->lists().browserRows().size()));
@@ -135,23 +147,17 @@ void BrowserActions::deleteContacts(const QList<int> &contactRows)
         tool->batchDeleteContacts(rows);
 }
 
-void BrowserActions::removeContactsFromGroups(const QList<int> &groupRows)
+void BrowserActions::removeContactsFromGroups(const QStringList &gIDs, const QStringList &groupIDs)
 {
-    GroupArrayController *const groups = m_window.groupArrayController();
     GoogleContactTool *const tool = m_window.googleTool();
-    if (!groups || !tool)
+    if (!tool)
         return;
-    QStringList identifiers;
-    for (int row : groupRows) {
-        if (row >= 0 && row < groups->groupArray().size())
-            identifiers.append(groups->groupArray()[row].identifier);
-    }
-    const QList<QVariantMap> rows = selectedContactRows();
+    const QList<QVariantMap> rows = rowsOfContacts(gIDs);
     m_window.setInfoMessage(QStringLiteral("%1/%2")
-                                .arg(rows.size())
+                                .arg(selectedContactRows().size())
                                 .arg(tool->lists().browserRows().size()));
-    if (!rows.isEmpty() && !identifiers.isEmpty())
-        tool->batchRemoveContactsFromGroups(rows, identifiers);
+    if (!rows.isEmpty() && !groupIDs.isEmpty())
+        tool->batchRemoveContactsFromGroups(rows, groupIDs);
 }
 
 void BrowserActions::flagSelection(const QMap<QString, QString> &flags)
@@ -186,6 +192,45 @@ void BrowserActions::bulkRemoveMemberships()
     const QStringList ids = selectedContactIDs();
     if (!ids.isEmpty() && m_window.googleTool())
         m_window.googleTool()->removeAllGroupMembershipsForContacts(ids);
+}
+
+// Find and replace, and the merge.
+
+void BrowserActions::applyBulkChanges()
+{
+    m_window.functionTabView()->endEditing();
+    const QList<QVariantMap> rows = selectedContactRows();
+    if (!rows.isEmpty() && m_window.googleTool())
+        m_window.googleTool()->batchBulkUpdateContacts(rows);
+}
+
+void BrowserActions::contactSelectionChanged(const QStringList &selectedIDs)
+{
+    if (selectedIDs.size() == 1)
+        m_mergeMasterID = selectedIDs.first();
+    else if (selectedIDs.isEmpty())
+        m_mergeMasterID.clear();
+}
+
+void BrowserActions::mergeContacts()
+{
+    GoogleContactTool *const tool = m_window.googleTool();
+    if (!tool)
+        return;
+    const QList<QVariantMap> rows = selectedContactRows();
+    const bool masterSelected =
+        std::any_of(rows.begin(), rows.end(), [this](const QVariantMap &row) {
+            return !m_mergeMasterID.isEmpty() &&
+                   row.value(QStringLiteral("gID")).toString() == m_mergeMasterID;
+        });
+    if (!masterSelected) {
+        Prompter::current().beginSheet(Prompt{actiontexts::mergeMasterNotSelected,
+                                              actiontexts::mergeMasterHint,
+                                              {actiontexts::ok}},
+                                       m_window.WindowController::window(), [](int) {});
+        return;
+    }
+    tool->batchMergeArray(rows, m_mergeMasterID);
 }
 
 // Editor sheets.

@@ -50,13 +50,14 @@ public:
     void sendMapToWork() { sendMap(true); }
     void sendMapToHome() { sendMap(false); }
 
-    // Deletes and memberships, called back by the tables' delete sheets with arranged rows.
-    // Deletion forbidden by the preferences is refused in a sheet and nothing is sent; the All
-    // row is never deleted.
-    void deleteGroups(const QList<int> &groupRows);
-    void deleteContacts(const QList<int> &contactRows);
-    // The selected contacts leave the groups of those rows (the All row passed on as it is).
-    void removeContactsFromGroups(const QList<int> &groupRows);
+    // Deletes and memberships, called back by the tables' delete sheets with the identifiers
+    // ("gID" of contacts, "identifier" of group rows) named when the sheet opened, so that a
+    // fetch that reorders the rows meanwhile never changes what goes. Deletion forbidden by the
+    // preferences is refused in a sheet and nothing is sent; the All row is never deleted.
+    void deleteGroups(const QStringList &groupIDs);
+    void deleteContacts(const QStringList &gIDs);
+    // The contacts leave the groups (the All row's identifier passed on as it is).
+    void removeContactsFromGroups(const QStringList &gIDs, const QStringList &groupIDs);
 
     // Flags and memberships of the selected contacts; with nothing selected nothing is sent.
     void flagAsMale();
@@ -64,6 +65,15 @@ public:
     void flagAsPerson();
     void flagAsCompany();
     void bulkRemoveMemberships();
+
+    // Find and replace over the selected contacts, by the Bulk pane's settings.
+    void applyBulkChanges();
+    // The merge master is the contact selected alone last, held by its "gID" so that a sort or
+    // a search never makes another contact the master. The selection merges into it; a master
+    // that is no longer selected stops the merge, and the user is told.
+    void contactSelectionChanged(const QStringList &selectedIDs);
+    QString mergeMasterID() const { return m_mergeMasterID; }
+    void mergeContacts();
 
     // The user's scripts: the menu of the scripts folder, built anew on each call, and one run.
     // Each item runs the file it names.
@@ -76,6 +86,9 @@ public:
 private:
     QList<QVariantMap> selectedContactRows() const;
     QStringList selectedContactIDs() const;
+    // The browser rows of these contacts, in the order given; contacts without a row are left
+    // out.
+    QList<QVariantMap> rowsOfContacts(const QStringList &gIDs) const;
     void flagSelection(const QMap<QString, QString> &flags);
     void refuseDeletion(const QString &message);
     QObject *applicationDelegate() const;
@@ -90,4 +103,5 @@ private:
     QPointer<QObject> m_applicationDelegate;
     bool m_applicationDelegateSet = false;
     std::unique_ptr<QMenu> m_scriptsMenu;
+    QString m_mergeMasterID;
 };

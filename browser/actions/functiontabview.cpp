@@ -2,6 +2,7 @@
 
 #include "browser/actions/actionkeys.h"
 #include "browser/actions/actiontexts.h"
+#include "google/browser/bulkupdatekeys.h"
 #include "platform/defaults/userdefaults.h"
 
 #include <QCheckBox>
@@ -80,11 +81,11 @@ QWidget *FunctionTabView::buildBulkPane()
 
     UserDefaults &defaults = UserDefaults::standard();
     connect(m_bulkField, &QComboBox::currentIndexChanged, this,
-            [&defaults](int tag) { defaults.setInteger(tag, actionkeys::bulkFieldTag); });
+            [&defaults](int tag) { defaults.setInteger(tag, bulkupdatekeys::bulkFieldTag); });
     connect(m_ignoreCase, &QCheckBox::toggled, this,
-            [&defaults](bool on) { defaults.setBool(on, actionkeys::bulkIgnoreCase); });
+            [&defaults](bool on) { defaults.setBool(on, bulkupdatekeys::bulkIgnoreCase); });
     connect(m_addIfEmpty, &QCheckBox::toggled, this,
-            [&defaults](bool on) { defaults.setBool(on, actionkeys::bulkAddIfEmpty); });
+            [&defaults](bool on) { defaults.setBool(on, bulkupdatekeys::bulkAddIfEmpty); });
     connect(m_findText, &QLineEdit::editingFinished, this, [this] { endEditing(); });
     connect(m_replaceText, &QLineEdit::editingFinished, this, [this] { endEditing(); });
     return page;
@@ -121,13 +122,13 @@ QWidget *FunctionTabView::buildMessagePane()
 void FunctionTabView::loadPreferences()
 {
     UserDefaults &defaults = UserDefaults::standard();
-    m_findText->setText(defaults.stringForKey(actionkeys::bulkFindString));
-    m_replaceText->setText(defaults.stringForKey(actionkeys::bulkReplaceString));
-    const int tag = defaults.integerForKey(actionkeys::bulkFieldTag);
+    m_findText->setText(defaults.stringForKey(bulkupdatekeys::bulkFindString));
+    m_replaceText->setText(defaults.stringForKey(bulkupdatekeys::bulkReplaceString));
+    const int tag = defaults.integerForKey(bulkupdatekeys::bulkFieldTag);
     if (tag >= 0 && tag < m_bulkField->count())
         m_bulkField->setCurrentIndex(tag);
-    m_ignoreCase->setChecked(defaults.boolForKey(actionkeys::bulkIgnoreCase));
-    m_addIfEmpty->setChecked(defaults.boolForKey(actionkeys::bulkAddIfEmpty));
+    m_ignoreCase->setChecked(defaults.boolForKey(bulkupdatekeys::bulkIgnoreCase));
+    m_addIfEmpty->setChecked(defaults.boolForKey(bulkupdatekeys::bulkAddIfEmpty));
     m_msgSubject->setText(defaults.stringForKey(actionkeys::msgSubject));
     const int mode = defaults.integerForKey(actionkeys::msgAddressMode);
     if (mode >= 0 && mode < m_addressMode->count())
@@ -152,8 +153,8 @@ void FunctionTabView::selectTabViewItemWithIdentifier(const QString &identifier)
 void FunctionTabView::endEditing()
 {
     UserDefaults &defaults = UserDefaults::standard();
-    defaults.setString(m_findText->text(), actionkeys::bulkFindString);
-    defaults.setString(m_replaceText->text(), actionkeys::bulkReplaceString);
+    defaults.setString(m_findText->text(), bulkupdatekeys::bulkFindString);
+    defaults.setString(m_replaceText->text(), bulkupdatekeys::bulkReplaceString);
     defaults.setString(m_msgSubject->text(), actionkeys::msgSubject);
 }
 

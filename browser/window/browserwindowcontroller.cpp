@@ -153,10 +153,14 @@ void BrowserWindowController::registerActions()
         {"flagAsPerson:", &BrowserActions::flagAsPerson},
         {"flagAsCompany:", &BrowserActions::flagAsCompany},
         {"bulkRemoveMemberships:", &BrowserActions::bulkRemoveMemberships},
+        {"applyBulkChanges:", &BrowserActions::applyBulkChanges},
+        {"mergeContacts:", &BrowserActions::mergeContacts},
     };
     for (const auto &[name, action] : commands)
         registerCommand(QString::fromLatin1(name),
                         [actions, action](const QVariant &) { (actions->*action)(); });
+    connect(m_functionTabView, &FunctionTabView::applyBulkChanges, actions,
+            &BrowserActions::applyBulkChanges);
     connect(m_functionTabView, &FunctionTabView::cancelBulkEdit, actions,
             &BrowserActions::cancelBulkEdit);
     connect(m_functionTabView, &FunctionTabView::sendMessage, actions,
@@ -514,6 +518,7 @@ void BrowserWindowController::showSelectedContact()
         return;
     const QStringList selected = m_groupSet->selectedContactIDs();
     m_inspector->showContacts(selected);
+    m_actions->contactSelectionChanged(selected);
     m_functionTabView->selectTabViewItemWithIdentifier(
         selected.size() < 2 ? actiontexts::singleNote : actiontexts::multipleNote);
     m_infoField->setText(QStringLiteral("%1/%2").arg(selected.size()).arg(m_contacts->rowCount()));

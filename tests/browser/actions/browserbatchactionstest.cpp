@@ -2,7 +2,9 @@
 // is what the server holds afterwards, and what the preferences forbid is never sent.
 #include "app/windows/windowfactory.h"
 #include "browser/actions/browseractions.h"
+#include "browser/actions/functiontabview.h"
 #include "browser/models/contactarraycontroller.h"
+#include "browser/models/contactcolumns.h"
 #include "browser/models/grouparraycontroller.h"
 #include "browser/selection/groupsetcontroller.h"
 #include "browser/window/browserwindowcontroller.h"
@@ -17,6 +19,9 @@
 #include "platform/ui/keyboardmodifiers.h"
 
 #include "tests/support/app/mainprogramtest.h"
+
+#include <QLineEdit>
+#include <QTableView>
 
 #include <gtest/gtest.h>
 
@@ -94,6 +99,10 @@ protected:
         }
         return -1;
     }
+    QString gIDOf(const QString &title) const
+    {
+        return browser()->contactArrayController()->gIDAt(contactRow(title));
+    }
     void selectContacts(const QStringList &titles)
     {
         QItemSelectionModel *const selection = browser()->groupSetController()->contactSelection();
@@ -156,8 +165,8 @@ TEST_F(BrowserBatchActionsTest, DeletionForbiddenByThePreferencesIsRefusedInAShe
     UserDefaults::standard().setBool(true, loaderkeys::gmUpdateNeverRemoveContacts);
     server.clearRequestLog();
     const qsizetype before = prompter.shown().size();
-    browser()->actions()->deleteGroups({groupRow(golfID)});
-    browser()->actions()->deleteContacts({contactRow("Ann Lee")});
+    browser()->actions()->deleteGroups({golfID});
+    browser()->actions()->deleteContacts({gIDOf("Ann Lee")});
     ASSERT_EQ(prompter.shown().size(), before + 2);
     const ScriptedPrompter::Shown &groups = prompter.shown()[before];
     EXPECT_EQ(groups.prompt.message,
@@ -180,12 +189,16 @@ TEST_F(BrowserBatchActionsTest, DeletesTheRowsButNeverTheAllRow)
     UserDefaults::standard().setBool(false, loaderkeys::gmUpdateNeverRemoveGroups);
     UserDefaults::standard().setBool(false, loaderkeys::gmUpdateNeverRemoveContacts);
     const QString allID = browser()->groupArrayController()->groupArray().front().identifier;
-    browser()->actions()->deleteGroups({0, groupRow(golfID)});
+    browser()->actions()->deleteGroups({allID, golfID});
     ASSERT_TRUE(runUntil([&] { return !groupLive(golfID); }));
     EXPECT_TRUE(groupLive(workID));
     EXPECT_TRUE(groupLive(allID));
 
-    browser()->actions()->deleteContacts({contactRow("Ann Lee"), contactRow("Cy Acme")});
+    // Named when the sheet opened; the rows move before the answer comes.
+    const QStringList named = {gIDOf("Ann Lee"), gIDOf("Cy Acme")};
+    browser()->contactsTableView()->sortByColumn(contactcolumns::columnOf(QStringLiteral("name")),
+                                                 Qt::DescendingOrder);
+    browser()->actions()->deleteContacts(named);
     ASSERT_TRUE(runUntil([&] { return !serverContact("Ann Lee") && !serverContact("Cy Acme"); }));
     EXPECT_TRUE(serverContact("Bo Karl"));
 }
@@ -193,8 +206,7 @@ TEST_F(BrowserBatchActionsTest, DeletesTheRowsButNeverTheAllRow)
 TEST_F(BrowserBatchActionsTest, SelectedContactsLeaveTheGroupsOfTheRows)
 {
     ASSERT_TRUE(openBrowser());
-    selectContacts({"Ann Lee", "Bo Karl"});
-    browser()->actions()->removeContactsFromGroups({groupRow(golfID)});
+    browser()->actions()->removeContactsFromGroups({gIDOf("Ann Lee"), gIDOf("Bo Karl")}, {golfID});
     ASSERT_TRUE(runUntil([&] { return !groupsOf("Bo Karl").contains(golfID); }));
     EXPECT_EQ(groupsOf("Bo Karl"), QStringList{workID});
     EXPECT_FALSE(groupsOf("Ann Lee").contains(golfID));
@@ -264,6 +276,72 @@ TEST_F(BrowserBatchActionsTest, StrippedContactsKeepOnlyMyContacts)
         return !groups.contains(golfID) && !groups.contains(workID);
     }));
     EXPECT_EQ(groupsOf("Bo Karl").size(), 1);
+}
+
+TEST_F(BrowserBatchActionsTest, MergeKeepsTheMasterChosenAloneWhateverTheOrder)
+{
+    ASSERT_TRUE(openBrowser());
+    UserDefaults::standard().setBool(true, QStringLiteral("includeMergeGroups"));
+    // Ann is the first row, and after the re-sort Cy is: the master is still Ann.
+    selectContacts({"Ann Lee"});
+    const QString ann = browser()->actions()->mergeMasterID();
+    ASSERT_EQ(contactRow("Ann Lee"), 0);
+    const int nameColumn = contactcolumns::columnOf(QStringLiteral("name"));
+    browser()->contactsTableView()->sortByColumn(nameColumn, Qt::DescendingOrder);
+    ASSERT_EQ(contactRow("Cy Acme"), 0);
+    browser()->groupSetController()->contactSelection()->select(
+        browser()->contactArrayController()->index(contactRow("Bo Karl"), 0),
+        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    EXPECT_EQ(browser()->actions()->mergeMasterID(), ann);
+    ASSERT_TRUE(browser()->performCommand("mergeContacts:"));
+    ASSERT_TRUE(runUntil([&] { return !serverContact("Bo Karl"); }));
+    ASSERT_TRUE(serverContact("Ann Lee"));
+    EXPECT_EQ(serverContact("Ann Lee")->identifier(), ann);
+    // Bo's groups came with him, and Cy, outside the selection, is untouched.
+    EXPECT_TRUE(groupsOf("Ann Lee").contains(workID));
+    EXPECT_TRUE(serverContact("Cy Acme"));
+}
+
+TEST_F(BrowserBatchActionsTest, MergeWhoseMasterLeftTheSelectionSendsNothing)
+{
+    ASSERT_TRUE(openBrowser());
+    selectContacts({"Ann Lee"});
+    // Both at once, as a click and a shift-click outside the master would leave them.
+    ContactArrayController &contacts = *browser()->contactArrayController();
+    QItemSelection others;
+    for (const char *title : {"Bo Karl", "Cy Acme"})
+        others.select(contacts.index(contactRow(title), 0), contacts.index(contactRow(title), 0));
+    browser()->groupSetController()->contactSelection()->select(
+        others, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    ASSERT_EQ(browser()->groupSetController()->selectedContactIDs().size(), 2);
+    server.clearRequestLog();
+    const qsizetype before = prompter.shown().size();
+    browser()->actions()->mergeContacts();
+    ASSERT_EQ(prompter.shown().size(), before + 1);
+    EXPECT_EQ(prompter.shown().back().prompt.message,
+              "The contact to merge into is not among the selected contacts");
+    runUntil([] { return false; }, 300);
+    EXPECT_EQ(batchesSent(), 0);
+    EXPECT_EQ(live(GDataEntryBase::Kind::Contact).size(), 3u);
+}
+
+TEST_F(BrowserBatchActionsTest, FindAndReplaceChangesTheSelectedContactsOnly)
+{
+    ASSERT_TRUE(openBrowser());
+    UserDefaults &defaults = UserDefaults::standard();
+    defaults.setInteger(0, "bulkFieldTag");
+    defaults.setBool(true, "bulkIgnoreCase");
+    defaults.setBool(false, "bulkAddIfEmpty");
+    FunctionTabView &panes = *browser()->functionTabView();
+    // The fields' text reaches the preferences when the action ends their editing.
+    panes.findText()->setText("KARL");
+    panes.replaceText()->setText("Carl");
+    selectContacts({"Bo Karl", "Cy Acme"});
+    ASSERT_TRUE(browser()->performCommand("applyBulkChanges:"));
+    ASSERT_TRUE(runUntil([&] { return serverContact("Bo Carl") != nullptr; }));
+    EXPECT_EQ(defaults.stringForKey("bulkFindString"), "KARL");
+    EXPECT_TRUE(serverContact("Ann Lee"));
+    EXPECT_TRUE(serverContact("Cy Acme"));
 }
 
 } // namespace
