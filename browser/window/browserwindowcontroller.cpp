@@ -797,31 +797,6 @@ void BrowserWindowController::cancelLogin()
 
 // The toolbar, the contact table's columns, and the tables' keys.
 
-namespace {
-
-QList<int> contactRowsOf(const ContactArrayController &contacts, const QStringList &gIDs)
-{
-    const QSet<QString> wanted(gIDs.cbegin(), gIDs.cend());
-    QList<int> rows;
-    for (int row = 0; row < contacts.rowCount(); ++row) {
-        if (wanted.contains(contacts.gIDAt(row)))
-            rows.append(row);
-    }
-    return rows;
-}
-
-QList<int> groupRowsOf(const GroupArrayController &groups, const QStringList &identifiers)
-{
-    QList<int> rows;
-    for (int row = 0; row < groups.rowCount(); ++row) {
-        if (identifiers.contains(groups.groupArray()[row].identifier))
-            rows.append(row);
-    }
-    return rows;
-}
-
-} // namespace
-
 GroupTableView *BrowserWindowController::groupTableView() const
 {
     return static_cast<GroupTableView *>(m_groupsTable);
@@ -877,23 +852,14 @@ void BrowserWindowController::setupToolbarForWindow(QMainWindow *window)
     contactTableView()->setGroupsTableView(groupTableView());
     connect(contactTableView(), &ContactTableView::editRequested, this,
             [this] { sendAction(QStringLiteral("editGoogleContact:")); });
-    // The confirmed sheets name their contacts and groups; the actions take their rows in the
-    // lists as shown when the answer comes.
-    connect(contactTableView(), &ContactTableView::deleteContactsConfirmed, this,
-            [this](const QStringList &gIDs) {
-                if (m_contacts)
-                    m_actions->deleteContacts(contactRowsOf(*m_contacts, gIDs));
-            });
-    connect(contactTableView(), &ContactTableView::removeContactsConfirmed, this,
-            [this](const QStringList &, const QStringList &groups) {
-                if (m_groups)
-                    m_actions->removeContactsFromGroups(groupRowsOf(*m_groups, groups));
-            });
-    connect(groupTableView(), &GroupTableView::deleteGroupsConfirmed, this,
-            [this](const QStringList &identifiers) {
-                if (m_groups)
-                    m_actions->deleteGroups(groupRowsOf(*m_groups, identifiers));
-            });
+    // The confirmed sheets name their contacts and groups by identifier, so a fetch between the
+    // question and the answer cannot turn the answer onto other rows.
+    connect(contactTableView(), &ContactTableView::deleteContactsConfirmed, m_actions.get(),
+            &BrowserActions::deleteContacts);
+    connect(contactTableView(), &ContactTableView::removeContactsConfirmed, m_actions.get(),
+            &BrowserActions::removeContactsFromGroups);
+    connect(groupTableView(), &GroupTableView::deleteGroupsConfirmed, m_actions.get(),
+            &BrowserActions::deleteGroups);
 
     m_contextMenu = new ContactContextMenu(this);
     m_contactsTable->setContextMenuPolicy(Qt::CustomContextMenu);
