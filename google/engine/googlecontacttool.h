@@ -604,8 +604,9 @@ public:
         // Contacts that hold ten properties of other programs, which leaves no room for the
         // hints, by title.
         QStringList noRoom;
-        // Portraits that did not reach Google, by title.
+        // Portraits that did not reach Google, by title and by identifier.
         QStringList failedPortraits;
+        QStringList failedPortraitIDs;
     };
     using ReviewSendDone = std::function<void(const ReviewSendOutcome &)>;
     // Writes the rows' corrections into the contacts in place and sends each changed contact

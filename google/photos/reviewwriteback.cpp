@@ -164,6 +164,7 @@ void GoogleContactTool::sendReviewEntries(ReviewEntries review, bool withPortrai
                 outcome->failedFeeds << failure.error.description;
             if (portraits) {
                 batchContactPictures();
+                outcome->failedPortraitIDs = m_failedPortraits;
                 for (const QString &gID : std::as_const(m_failedPortraits)) {
                     const GDataEntryContactPtr contact = contactlookups::contactForID(m_lists, gID);
                     outcome->failedPortraits << titles.value(

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
@@ -31,6 +32,7 @@ namespace {
 
 const QString kClass = QStringLiteral("GooglePreviewWindowController");
 constexpr char kTagProperty[] = "tag";
+constexpr int kImageSide = 100;
 
 // Fires after a window became active; the controller follows only its own window.
 class ActivationWatcher : public QObject
@@ -83,7 +85,7 @@ void GooglePreviewWindowController::buildWindow()
 {
     auto *window = new QMainWindow;
     window->setObjectName(QStringLiteral("GooglePreview"));
-    window->resize(900, 560);
+    window->resize(1100, 600);
     auto *central = new QWidget(window);
     auto *layout = new QVBoxLayout(central);
     m_tabs = new QTabWidget(central);
@@ -115,7 +117,10 @@ QTableView *GooglePreviewWindowController::buildTable(QAbstractItemModel *model,
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
+    table->setWordWrap(false);
     table->horizontalHeader()->setStretchLastSection(true);
+    // Widths from the first rows only: measuring every row of a large account costs seconds.
+    table->horizontalHeader()->setResizeContentsPrecision(50);
     // The list is sorted by title at load; the user's sort is the proxy's alone.
     table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     table->setSortingEnabled(true);
@@ -151,7 +156,14 @@ QWidget *GooglePreviewWindowController::buildNamesTab()
     m_companyBox = new QCheckBox(reviewtexts::isCompany, tab);
     form->addRow(QString(), m_companyBox);
     connect(m_companyBox, &QCheckBox::clicked, this, [this] { changeCoStatus(); });
-    layout->addLayout(form);
+    auto *details = new QHBoxLayout;
+    details->addLayout(form, 1);
+    m_imageView = new QLabel(tab);
+    m_imageView->setFixedSize(kImageSide, kImageSide);
+    m_imageView->setAlignment(Qt::AlignCenter);
+    m_imageView->setFrameShape(QFrame::StyledPanel);
+    details->addWidget(m_imageView, 0, Qt::AlignTop);
+    layout->addLayout(details);
     m_sendNames = new QPushButton(reviewtexts::sendNames, tab);
     connect(m_sendNames, &QPushButton::clicked, this, [this] { updateGoogleNamesReview(); });
     layout->addWidget(m_sendNames, 0, Qt::AlignRight);
@@ -203,12 +215,12 @@ void GooglePreviewWindowController::setGoogleTool(GoogleContactTool *tool)
 
 GoogleContactToolUIDelegate *GooglePreviewWindowController::engineUIDelegate()
 {
-    return otherWindowRunsJob() ? nullptr : this;
+    return this;
 }
 
 GoogleContactToolDataDelegate *GooglePreviewWindowController::engineDataDelegate()
 {
-    return otherWindowRunsJob() ? nullptr : this;
+    return this;
 }
 
 void GooglePreviewWindowController::showWindow()
@@ -226,7 +238,8 @@ void GooglePreviewWindowController::windowDidBecomeKey()
     if (!m_tool)
         return;
     m_tool->setGoogleUserDefaults();
-    takeEngineDelegates();
+    if (!otherWindowRunsJob())
+        takeEngineDelegates();
 }
 
 bool GooglePreviewWindowController::otherWindowRunsJob() const
@@ -300,6 +313,11 @@ void GooglePreviewWindowController::showCurrentName()
     const QSignalBlocker blocker(m_companyBox);
     m_companyBox->setChecked(row.isCompany);
     m_companyBox->setEnabled(m_currentName >= 0);
+    m_imageView->setPixmap(row.gImage.isNull()
+                               ? QPixmap()
+                               : QPixmap::fromImage(row.gImage.scaled(
+                                     kImageSide, kImageSide, Qt::KeepAspectRatio,
+                                     Qt::SmoothTransformation)));
 }
 
 void GooglePreviewWindowController::showCurrentAddress()
@@ -444,7 +462,8 @@ void GooglePreviewWindowController::updateGoogleNamesReview()
         if (row.delta)
             changed << row;
     }
-    takeEngineDelegates();
+    if (!otherWindowRunsJob())
+        takeEngineDelegates();
     ++m_sending;
     const QPointer<GooglePreviewWindowController> self(this);
     m_tool->updateContactNameExProps(
@@ -463,7 +482,8 @@ void GooglePreviewWindowController::updateGoogleAddressReview()
         if (row.delta)
             changed << row;
     }
-    takeEngineDelegates();
+    if (!otherWindowRunsJob())
+        takeEngineDelegates();
     ++m_sending;
     const QPointer<GooglePreviewWindowController> self(this);
     m_tool->updateContactAddressExProps(

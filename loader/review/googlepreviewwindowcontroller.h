@@ -183,6 +183,7 @@ private:
     QHash<int, QLineEdit *> m_nameFields;
     QList<QLineEdit *> m_addressFields;
     QCheckBox *m_companyBox = nullptr;
+    QLabel *m_imageView = nullptr;
     QPushButton *m_sendNames = nullptr;
     QPushButton *m_sendAddresses = nullptr;
     QProgressBar *m_loadProgress = nullptr;

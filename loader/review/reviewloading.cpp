@@ -96,6 +96,7 @@ void GooglePreviewWindowController::loadNamesForReview()
     m_names->setRows(rows);
     m_currentName = -1;
     m_namesTable->selectRow(0);
+    m_namesTable->resizeColumnsToContents();
     m_namesTable->viewport()->update();
     closeUserInfo();
     loadAddressesForReview();
@@ -147,6 +148,7 @@ void GooglePreviewWindowController::loadAddressesForReview()
     m_currentAddress = -1;
     if (!rows.isEmpty())
         m_addressesTable->selectRow(0);
+    m_addressesTable->resizeColumnsToContents();
     m_addressesTable->viewport()->update();
     closeUserInfo();
 }

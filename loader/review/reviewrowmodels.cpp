@@ -54,9 +54,15 @@ int NameReviewModel::columnCount(const QModelIndex &parent) const
 
 QVariant NameReviewModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_rows.size() || role != Qt::DisplayRole)
+    if (!index.isValid() || index.row() >= m_rows.size())
         return {};
     const NameReviewRow &row = m_rows.at(index.row());
+    if (role == Qt::CheckStateRole && index.column() == IsCompany)
+        return row.isCompany ? Qt::Checked : Qt::Unchecked;
+    if (role == Qt::CheckStateRole && index.column() == Changed)
+        return row.delta ? Qt::Checked : Qt::Unchecked;
+    if (role != Qt::DisplayRole)
+        return {};
     switch (index.column()) {
     case Title:
         return row.gTitle;
@@ -70,10 +76,6 @@ QVariant NameReviewModel::data(const QModelIndex &index, int role) const
         return row.aNick;
     case Company:
         return row.aCo;
-    case IsCompany:
-        return row.isCompany ? 1 : 0;
-    case Changed:
-        return row.delta ? 1 : 0;
     default:
         return {};
     }
@@ -111,9 +113,13 @@ int AddressReviewModel::columnCount(const QModelIndex &parent) const
 
 QVariant AddressReviewModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_rows.size() || role != Qt::DisplayRole)
+    if (!index.isValid() || index.row() >= m_rows.size())
         return {};
     const AddressReviewRow &row = m_rows.at(index.row());
+    if (role == Qt::CheckStateRole && index.column() == Changed)
+        return row.delta ? Qt::Checked : Qt::Unchecked;
+    if (role != Qt::DisplayRole)
+        return {};
     switch (index.column()) {
     case Title:
         return row.gTitle;
@@ -133,8 +139,6 @@ QVariant AddressReviewModel::data(const QModelIndex &index, int role) const
         return row.aPostal;
     case Country:
         return row.aCountry;
-    case Changed:
-        return row.delta ? 1 : 0;
     default:
         return {};
     }

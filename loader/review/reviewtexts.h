@@ -15,7 +15,7 @@ inline const QString namesTabIdentifier = QStringLiteral("name");
 inline const QString addressesTabIdentifier = QStringLiteral("address");
 inline const QString sendNames = QStringLiteral("Update Google Names");
 inline const QString sendAddresses = QStringLiteral("Update Google Addresses");
-inline const QString isCompany = QStringLiteral("Company");
+inline const QString isCompany = QStringLiteral("Is a company");
 inline const QString placeholderImage = QStringLiteral("Account");
 
 // The outcome of a send, shown when anything did not go through.

@@ -5,7 +5,11 @@
 #include "app/windows/mainwindow.h"
 #include "app/windows/welcomepanel.h"
 #include "app/windows/windowcontroller.h"
+#include "app/windows/windowfactory.h"
+#include "google/engine/googlecontacttool.h"
 #include "browser/window/browserwindowcontroller.h"
+#include "loader/review/googlepreviewwindowcontroller.h"
+#include "loader/review/reviewtexts.h"
 #include "loader/webview/safariwindowcontroller.h"
 #include "loader/window/datamoverwindowcontroller.h"
 #include "tools/window-captures/dataloadercaptures.h"
@@ -37,6 +41,8 @@ const QStringList kWindows = {QStringLiteral("welcome-panel.png"),
                               QStringLiteral("browser.png"),
                               QStringLiteral("browser-second-account.png"),
                               QStringLiteral("browser-second-account-login.png"),
+                              QStringLiteral("review-names.png"),
+                              QStringLiteral("review-addresses.png"),
                               QStringLiteral("web-view.png")};
 
 // Key by key, so that the sheet sees the edits a user makes.
@@ -174,7 +180,42 @@ void WindowCaptures::browserShown(BrowserWindowController *browser)
     if (QDialog *const sheet = browser->loginPanel())
         capture(sheet, QStringLiteral("browser-second-account-login.png"));
     browser->cancelLogin();
-    openWebView();
+    openReviewWindow();
+}
+
+// The review window as its opener makes it, on both tabs; closed again before the web view.
+void WindowCaptures::openReviewWindow()
+{
+    AppDelegate *const delegate = AppDelegate::shared();
+    std::unique_ptr<WindowController> made = windowfactory::make(WindowController::Kind::Preview);
+    auto *const review = qobject_cast<GooglePreviewWindowController *>(made.get());
+    if (!delegate || !review) {
+        openWebView();
+        return;
+    }
+    made.release();
+    GoogleContactTool *const tool = delegate->appGoogleContactTool();
+    review->setGoogleTool(tool);
+    review->showWindow();
+    review->setWinTitle(reviewtexts::windowTitle.arg(tool ? tool->user() : QString()));
+    review->loadNamesForReview();
+    const QPointer<GooglePreviewWindowController> guarded(review);
+    QTimer::singleShot(kSettleMs, this, [this, guarded] {
+        if (!guarded) {
+            openWebView();
+            return;
+        }
+        capture(guarded->WindowController::window(), QStringLiteral("review-names.png"));
+        guarded->showReviewTabViewItem(reviewtexts::addressesTabIdentifier);
+        QTimer::singleShot(kSettleMs, this, [this, guarded] {
+            if (guarded) {
+                capture(guarded->WindowController::window(),
+                        QStringLiteral("review-addresses.png"));
+                guarded->WindowController::window()->close();
+            }
+            openWebView();
+        });
+    });
 }
 
 void WindowCaptures::openWebView()
