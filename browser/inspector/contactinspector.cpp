@@ -84,6 +84,12 @@ void ContactInspector::showBlankContact()
     m_updateRequired = false;
 }
 
+void ContactInspector::setCurrentContactValues(const QVariantMap &values)
+{
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        m_current.insert(it.key(), it.value());
+}
+
 void ContactInspector::textChange(const QString &notes)
 {
     m_notes = notes;

@@ -22,6 +22,8 @@ public:
     void showContacts(const QStringList &gIDs);
 
     const QVariantMap &currentContact() const { return m_current; }
+    // Sets keys of the current contact in place (its portrait once loaded or edited).
+    void setCurrentContactValues(const QVariantMap &values);
     const GDataEntryContactPtr &currentTolvaneContact() const { return m_currentEntry; }
     bool canBeCo() const { return m_canBeCo; }
     bool canBeMale() const { return m_canBeMale; }

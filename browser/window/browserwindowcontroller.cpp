@@ -5,6 +5,8 @@
 #include "browser/models/contactarraycontroller.h"
 #include "browser/models/contactcolumns.h"
 #include "browser/models/grouparraycontroller.h"
+#include "browser/portrait/clickableimageview.h"
+#include "browser/portrait/tolvanewindow.h"
 #include "browser/selection/groupsetcontroller.h"
 #include "browser/splitview/browserimagesplitview.h"
 #include "browser/splitview/groupnavsplitview.h"
@@ -81,10 +83,10 @@ float storedOr(const QString &key, float fallback)
 }
 
 // The main window the browser lives in: its close is the controller's.
-class BrowserWindow : public QMainWindow
+class BrowserWindow : public TolvaneWindow
 {
 public:
-    using QMainWindow::QMainWindow;
+    using TolvaneWindow::TolvaneWindow;
 };
 
 } // namespace
@@ -120,6 +122,7 @@ BrowserWindowController::~BrowserWindowController()
         m_ownTool->setUIDelegate(nullptr);
         m_ownTool->setDataDelegate(nullptr);
     }
+    keepEngineForImageFetch();
 }
 
 // Building the window.
@@ -153,7 +156,8 @@ void BrowserWindowController::buildWindow()
     groupList->addWidget(m_groupsTable);
     auto *const imagePane = new QVBoxLayout(m_browserImageSplitView->bottomSubview());
     imagePane->setContentsMargins(0, 0, 0, 0);
-    imagePane->addWidget(new QLabel);
+    m_imageView = new ClickableImageView;
+    imagePane->addWidget(m_imageView);
 
     auto *const contactArea = new QVBoxLayout(m_noteSplitView->topSubview());
     contactArea->setContentsMargins(0, 0, 0, 0);
@@ -196,6 +200,9 @@ void BrowserWindowController::buildWindow()
     });
     setWindow(window);
     window->installEventFilter(this);
+    // Pictures dropped on the window go to the portrait editor.
+    window->setAcceptDrops(true);
+    buildImageMaker();
 
     // Load-time set-up.
     m_browserRowHeight = storedOr(windowkeys::browserRowHeight, kDefaultRowHeight);
@@ -345,6 +352,8 @@ void BrowserWindowController::openPanes()
     m_toggleImageButtonImage =
         m_browserImageSplitView->imageIsVisible() ? windowtexts::imageDown : windowtexts::imageUp;
     m_toggleImageButton->setIcon(QIcon(imagetext::imagePath(m_toggleImageButtonImage)));
+    if (m_browserImageSplitView->imageIsVisible())
+        showPortraitPane();
 }
 
 void BrowserWindowController::showWindow()
@@ -422,6 +431,7 @@ void BrowserWindowController::showSelectedContact()
     m_inspector->showContacts(selected);
     m_infoField->setText(QStringLiteral("%1/%2").arg(selected.size()).arg(m_contacts->rowCount()));
     showNotes();
+    showCurrentPicture();
 }
 
 void BrowserWindowController::showNotes()
@@ -452,6 +462,8 @@ void BrowserWindowController::toggleBrowserImage()
     m_toggleImageButtonImage =
         m_browserImageSplitView->imageIsVisible() ? windowtexts::imageUp : windowtexts::imageDown;
     m_toggleImageButton->setIcon(QIcon(imagetext::imagePath(m_toggleImageButtonImage)));
+    if (!m_browserImageSplitView->imageIsVisible())
+        showPortraitPane();
     m_browserImageSplitView->toggle();
     UserDefaults::standard().setBool(m_browserImageSplitView->imageIsVisible(),
                                      windowkeys::browserImageHidden);

@@ -5,6 +5,8 @@
 #pragma once
 
 #include "app/windows/windowcontroller.h"
+#include "browser/portrait/portraitcontroller.h"
+#include "browser/portrait/portraitmakerviewdelegate.h"
 #include "google/engine/googlecontacttooldatadelegate.h"
 #include "google/engine/googlecontacttooluidelegate.h"
 
@@ -28,12 +30,18 @@ class QProgressBar;
 class QPushButton;
 class QTableView;
 class TolvaneSearchField;
+class ClickableImageView;
+class PortraitMakerView;
+class PortraitSheet;
 
 class BrowserWindowController : public WindowController,
                                 public GoogleContactToolUIDelegate,
-                                public GoogleContactToolDataDelegate
+                                public GoogleContactToolDataDelegate,
+                                public PortraitController,
+                                public PortraitMakerViewDelegate
 {
     Q_OBJECT
+    Q_INTERFACES(PortraitController PortraitMakerViewDelegate)
 
 public:
     // The tags of the two tables.
@@ -121,6 +129,58 @@ public:
     void setContactArray(const QList<QVariantMap> &browserRows) override;
     void contactBrowserRowReplaced(const QString &gID) override;
     void setGroupArray(const std::vector<GDataEntryContactGroupPtr> &groups) override;
+
+    // The portrait: the image well of the portrait pane, the editor's sheet and its zoom, which
+    // the slider and the editor follow both ways. The sheet works on the contact it was opened
+    // for; a fetched portrait goes to the contact it was fetched for.
+    ClickableImageView *imageView() const { return m_imageView; }
+    PortraitSheet *imageMaker() const { return m_imageMaker; }
+    PortraitMakerView *portraitView() const;
+    ZoomSlider *imageSizeSlider() const override;
+    float portraitImageSize() const { return m_portraitImageSize; }
+    void setPortraitImageSize(float size);
+    void openImageView() override;
+    void openOriginalImageView() override;
+    void imageMakerDidEnd();
+    void closeImageMaker();
+    void removeImage();
+    void saveImage();
+    void grabImageFile(const QVariantMap &userInfo) override;
+    void grabiPhotoFile(const QVariantMap &userInfo) override;
+
+private:
+    void buildImageMaker();
+    void beginImageMaker();
+    void showCurrentPicture();
+    void showPictureInWell();
+    // Fetches the current contact's portrait from Google, waiting on the event loop.
+    void loadCurrentImage();
+    void scheduleImageLoad();
+    // The contact's portrait as fetched from Google, or none: its "image" is only its type icon
+    // until the portrait has come.
+    QVariant loadedPortrait(const QVariantMap &contact) const;
+    // The pane opens: the current contact's portrait is fetched and the well shows its picture.
+    void showPortraitPane();
+    // A closing window hands its own engine to a photo fetch still waiting on it.
+    void keepEngineForImageFetch();
+    // The picture (TIFF or any format the image reader knows), or none, as the portrait of the
+    // contact, in the engine's cache, its list rows and, while it is current, the inspector.
+    void updateImage(const std::optional<QByteArray> &data, const QString &gID);
+    void setContactPicture(const QString &gID, const QVariantMap &values);
+
+    ClickableImageView *m_imageView = nullptr;
+    PortraitSheet *m_imageMaker = nullptr;
+    float m_portraitImageSize = 1.0f;
+    // The contact the open sheet edits, and whether Remove was pressed since it opened.
+    QString m_portraitContactID;
+    bool m_portraitRemoved = false;
+    // The contact whose picture the well shows; a load under way, and whether the current
+    // contact changed during it.
+    QString m_pictureContactID;
+    bool m_loadingImage = false;
+    bool m_reloadImage = false;
+    struct ImageFetchHold;
+    ImageFetchHold *m_imageFetchHold = nullptr;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -13,6 +13,7 @@
 #include "loader/webview/safariwindowcontroller.h"
 #include "loader/window/datamoverwindowcontroller.h"
 #include "tools/window-captures/dataloadercaptures.h"
+#include "tools/window-captures/portraitcaptures.h"
 
 #include <QApplication>
 #include <QDir>
@@ -38,6 +39,7 @@ constexpr int kWebViewWaitMs = kSettleMs * (kPageTries + 10);
 const QStringList kWindows = {QStringLiteral("welcome-panel.png"),
                               QStringLiteral("login-sheet.png"),
                               QStringLiteral("main-window.png"),
+                              portraitcaptures::portraitSheet,
                               QStringLiteral("browser.png"),
                               QStringLiteral("browser-second-account.png"),
                               QStringLiteral("browser-second-account-login.png"),
@@ -180,7 +182,19 @@ void WindowCaptures::browserShown(BrowserWindowController *browser)
     if (QDialog *const sheet = browser->loginPanel())
         capture(sheet, QStringLiteral("browser-second-account-login.png"));
     browser->cancelLogin();
-    openReviewWindow();
+    // Back on the main browser, a picture dropped on it opens the portrait sheet.
+    AppDelegate *const shared = AppDelegate::shared();
+    auto *const main =
+        shared ? qobject_cast<BrowserWindowController *>(shared->googleBrowserWindowController())
+               : nullptr;
+    if (!main) {
+        openReviewWindow();
+        return;
+    }
+    portraitcaptures::run(
+        main, kSettleMs,
+        [this](QWidget *shown, const QString &name) { return capture(shown, name); },
+        [this] { openReviewWindow(); });
 }
 
 // The review window as its opener makes it, on both tabs; closed again before the web view.
