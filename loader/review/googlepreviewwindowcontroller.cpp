@@ -103,7 +103,9 @@ void GooglePreviewWindowController::buildWindow()
     m_loadProgress->hide();
     m_loadText->hide();
     window->setCentralWidget(central);
+    window->setAcceptDrops(true);
     setWindow(window);
+    buildImageMaker();
     new ActivationWatcher(window, [this] { windowDidBecomeKey(); });
 }
 
@@ -162,7 +164,13 @@ QWidget *GooglePreviewWindowController::buildNamesTab()
     m_imageView->setFixedSize(kImageSide, kImageSide);
     m_imageView->setAlignment(Qt::AlignCenter);
     m_imageView->setFrameShape(QFrame::StyledPanel);
-    details->addWidget(m_imageView, 0, Qt::AlignTop);
+    auto *portrait = new QVBoxLayout;
+    portrait->addWidget(m_imageView);
+    auto *edit = new QPushButton(QStringLiteral("Edit Portrait…"), tab);
+    connect(edit, &QPushButton::clicked, this, [this] { openImageView(); });
+    portrait->addWidget(edit);
+    portrait->addStretch();
+    details->addLayout(portrait);
     layout->addLayout(details);
     m_sendNames = new QPushButton(reviewtexts::sendNames, tab);
     connect(m_sendNames, &QPushButton::clicked, this, [this] { updateGoogleNamesReview(); });

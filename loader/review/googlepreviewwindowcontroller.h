@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/windows/windowcontroller.h"
+#include "browser/portrait/portraitcontroller.h"
+#include "browser/portrait/portraitmakerviewdelegate.h"
 #include "foundation/parsers/addressparser.h"
 #include "google/browser/reviewrows.h"
 #include "google/engine/googlecontacttool.h"
@@ -13,13 +15,17 @@
 #include <QList>
 #include <QMap>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
 #include <vector>
 
 class AddressReviewModel;
+class PortraitMakerView;
+class PortraitSheet;
 class QAbstractItemModel;
+class QMimeData;
 class NameReviewModel;
 class QCheckBox;
 class QCompleter;
@@ -38,9 +44,12 @@ class QTableView;
 // window borrows the engine.
 class GooglePreviewWindowController : public WindowController,
                                       public GoogleContactToolUIDelegate,
-                                      public GoogleContactToolDataDelegate
+                                      public GoogleContactToolDataDelegate,
+                                      public PortraitController,
+                                      public PortraitMakerViewDelegate
 {
     Q_OBJECT
+    Q_INTERFACES(PortraitController PortraitMakerViewDelegate)
 
 public:
     // The tags of the fields and tables.
@@ -100,6 +109,25 @@ public:
     // The country names that begin with the typed text, ignoring case and diacritics.
     QStringList completionsForSubstring(const QString &typed) const;
 
+    // Portraits: the editor sheet on the selected name row. It starts only from a photo loaded
+    // from Google or a picture the user brought, so the placeholder is never sent as a photo.
+    void openImageView() override;
+    void openOriginalImageView() override;
+    // Cancel: the row keeps the portrait it had, a saved one included.
+    void closeImageMaker();
+    // The crop becomes the row's portrait, marked changed.
+    void saveImage();
+    void grabImageFile(const QVariantMap &userInfo) override;
+    void grabiPhotoFile(const QVariantMap &userInfo) override;
+    ZoomSlider *imageSizeSlider() const override;
+    float portraitImageSize() const { return m_portraitImageSize; }
+    void setPortraitImageSize(float size);
+    PortraitSheet *imageMaker() const { return m_imageMaker; }
+    PortraitMakerView *portraitView() const;
+    // Drops on the window, as the browser's window takes them.
+    Qt::DropAction draggingEntered(const QMimeData *data) const;
+    bool performDragOperation(const QMimeData *data);
+
     // What the window holds.
     const QList<NameReviewRow> &googleNames() const;
     const QList<AddressReviewRow> &googleAddresses() const;
@@ -150,6 +178,11 @@ private:
     void takeNameFields();
     void takeAddressFields();
     bool otherWindowRunsJob() const;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void buildImageMaker();
+    // A photo loaded from Google or a picture the user saved; null for the placeholder.
+    QImage editablePortrait(const NameReviewRow &row, bool original) const;
+    void beginImageMaker(const QImage &picture);
 
     NameReviewRow nameRowFor(const GDataEntryContact &contact);
     void openUserInfoMessage(const QString &message, int progressMax);
@@ -184,6 +217,12 @@ private:
     QList<QLineEdit *> m_addressFields;
     QCheckBox *m_companyBox = nullptr;
     QLabel *m_imageView = nullptr;
+    PortraitSheet *m_imageMaker = nullptr;
+    float m_portraitImageSize = 1.0f;
+    // The contacts whose photo came from Google at load.
+    QSet<QString> m_loadedPhotos;
+    // The row the open editor works on.
+    QString m_portraitContactID;
     QPushButton *m_sendNames = nullptr;
     QPushButton *m_sendAddresses = nullptr;
     QProgressBar *m_loadProgress = nullptr;

@@ -88,6 +88,8 @@ void GooglePreviewWindowController::loadNamesForReview()
         }
         NameReviewRow row = nameRowFor(*contact);
         row.thisContact = contact;
+        if (!photo.isNull())
+            m_loadedPhotos.insert(row.gID);
         row.gImage = photo.isNull() ? placeholder() : photo;
         row.oImage = row.gImage;
         rows << row;
