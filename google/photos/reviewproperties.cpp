@@ -114,10 +114,10 @@ void setAddressHint(XMLValues &values, const AddressReviewRow &row)
 }
 
 // Puts the program's property, made or merged, on the contact; other properties stay in order.
-Placed placeProperty(
-    GDataEntryContact &contact, const std::function<GDataExtendedProperty()> &fresh,
-    const std::function<GDataExtendedProperty(const GDataExtendedProperty &)> &merged,
-    const QString &op)
+Placed
+placeProperty(GDataEntryContact &contact, const std::function<GDataExtendedProperty()> &fresh,
+              const std::function<GDataExtendedProperty(const GDataExtendedProperty &)> &merged,
+              const QString &op)
 {
     const std::vector<GDataExtendedProperty> &existing = contact.extendedProperties();
     if (existing.empty()) {

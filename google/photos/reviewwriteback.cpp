@@ -42,8 +42,7 @@ std::vector<GDataFeedPtr> updateFeeds(const std::vector<GDataEntryContactPtr> &e
 }
 
 // Groups the rows by contact, in the order each contact first appears.
-template<typename Row>
-QList<std::pair<QString, QList<Row>>> rowsByContact(const QList<Row> &rows)
+template <typename Row> QList<std::pair<QString, QList<Row>>> rowsByContact(const QList<Row> &rows)
 {
     QList<std::pair<QString, QList<Row>>> grouped;
     QHash<QString, qsizetype> position;
@@ -167,8 +166,8 @@ void GoogleContactTool::sendReviewEntries(ReviewEntries review, bool withPortrai
                 outcome->failedPortraitIDs = m_failedPortraits;
                 for (const QString &gID : std::as_const(m_failedPortraits)) {
                     const GDataEntryContactPtr contact = contactlookups::contactForID(m_lists, gID);
-                    outcome->failedPortraits << titles.value(
-                        gID, contact ? tolvane::tolvaneTitle(*contact) : gID);
+                    outcome->failedPortraits
+                        << titles.value(gID, contact ? tolvane::tolvaneTitle(*contact) : gID);
                 }
             }
             batchContactsAnswered(tickettypes::simple, set);

@@ -289,10 +289,10 @@ void GooglePreviewWindowController::rowTracker(QTableView *table)
         if (table != m_namesTable)
             return;
         m_currentName = source;
-        m_currentGoogleC = source < 0 || !m_tool
-                               ? nullptr
-                               : contactlookups::contactForID(m_tool->lists(),
-                                                              m_names->row(source).gID);
+        m_currentGoogleC =
+            source < 0 || !m_tool
+                ? nullptr
+                : contactlookups::contactForID(m_tool->lists(), m_names->row(source).gID);
         showCurrentName();
         break;
     default:
@@ -321,11 +321,10 @@ void GooglePreviewWindowController::showCurrentName()
     const QSignalBlocker blocker(m_companyBox);
     m_companyBox->setChecked(row.isCompany);
     m_companyBox->setEnabled(m_currentName >= 0);
-    m_imageView->setPixmap(row.gImage.isNull()
-                               ? QPixmap()
-                               : QPixmap::fromImage(row.gImage.scaled(
-                                     kImageSide, kImageSide, Qt::KeepAspectRatio,
-                                     Qt::SmoothTransformation)));
+    m_imageView->setPixmap(row.gImage.isNull() ? QPixmap()
+                                               : QPixmap::fromImage(row.gImage.scaled(
+                                                     kImageSide, kImageSide, Qt::KeepAspectRatio,
+                                                     Qt::SmoothTransformation)));
 }
 
 void GooglePreviewWindowController::showCurrentAddress()
@@ -474,11 +473,11 @@ void GooglePreviewWindowController::updateGoogleNamesReview()
         takeEngineDelegates();
     ++m_sending;
     const QPointer<GooglePreviewWindowController> self(this);
-    m_tool->updateContactNameExProps(
-        changed, [self](const GoogleContactTool::ReviewSendOutcome &outcome) {
-            if (self)
-                self->namesSent(outcome);
-        });
+    m_tool->updateContactNameExProps(changed,
+                                     [self](const GoogleContactTool::ReviewSendOutcome &outcome) {
+                                         if (self)
+                                             self->namesSent(outcome);
+                                     });
 }
 
 void GooglePreviewWindowController::updateGoogleAddressReview()
@@ -545,8 +544,7 @@ void GooglePreviewWindowController::addressesSent(
     showOutcome(outcome);
 }
 
-void GooglePreviewWindowController::showOutcome(
-    const GoogleContactTool::ReviewSendOutcome &outcome)
+void GooglePreviewWindowController::showOutcome(const GoogleContactTool::ReviewSendOutcome &outcome)
 {
     QStringList lines;
     if (!outcome.started)

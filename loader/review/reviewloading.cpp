@@ -39,8 +39,7 @@ std::vector<GDataEntryContactPtr> contactsToReview(const std::vector<GDataEntryC
     return unhinted;
 }
 
-template<typename Row>
-void sortByTitle(QList<Row> &rows)
+template <typename Row> void sortByTitle(QList<Row> &rows)
 {
     std::stable_sort(rows.begin(), rows.end(),
                      [](const Row &a, const Row &b) { return a.gTitle < b.gTitle; });
@@ -80,8 +79,8 @@ void GooglePreviewWindowController::loadNamesForReview()
         if (tolvane::tolvaneHasImage(*contact)) {
             // The fetch waits on the event loop, where this window may close and the engine go.
             GoogleContactTool *const tool = m_tool;
-            const QByteArray data = tool->imageDataForURL(
-                QUrl(tolvane::tolvanePhotoLink(*contact)), tolvane::tolvanePhotoETag(*contact));
+            const QByteArray data = tool->imageDataForURL(QUrl(tolvane::tolvanePhotoLink(*contact)),
+                                                          tolvane::tolvanePhotoETag(*contact));
             if (!self || !m_tool)
                 return;
             photo = QImage::fromData(data);
@@ -185,7 +184,8 @@ GooglePreviewWindowController::addrsForContact(const GDataEntryContact &contact)
         row.gLine5 = lines.value(QStringLiteral("gLine5"));
         row.aLine1 = parts.street1;
         row.aLine2 = parts.street2;
-        row.aStreet = parts.street2.isEmpty() ? parts.street1 : parts.street1 + u'\r' + parts.street2;
+        row.aStreet =
+            parts.street2.isEmpty() ? parts.street1 : parts.street1 + u'\r' + parts.street2;
         row.aCity = parts.city;
         row.aState = parts.state;
         row.aPostal = parts.postal;

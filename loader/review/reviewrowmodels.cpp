@@ -5,14 +5,14 @@
 namespace {
 
 const std::array<QString, NameReviewModel::ColumnCount> kNameHeaders = {
-    QStringLiteral("Google Title"), QStringLiteral("First"),   QStringLiteral("Middle"),
-    QStringLiteral("Last"),         QStringLiteral("Nick"),    QStringLiteral("Company"),
+    QStringLiteral("Google Title"), QStringLiteral("First"),  QStringLiteral("Middle"),
+    QStringLiteral("Last"),         QStringLiteral("Nick"),   QStringLiteral("Company"),
     QStringLiteral("Is Company"),   QStringLiteral("Changed")};
 
 const std::array<QString, AddressReviewModel::ColumnCount> kAddressHeaders = {
-    QStringLiteral("Google Title"), QStringLiteral("Label"),   QStringLiteral("Google Address"),
+    QStringLiteral("Google Title"), QStringLiteral("Label"),    QStringLiteral("Google Address"),
     QStringLiteral("Street"),       QStringLiteral("Street 2"), QStringLiteral("City"),
-    QStringLiteral("State"),        QStringLiteral("Postal"),  QStringLiteral("Country"),
+    QStringLiteral("State"),        QStringLiteral("Postal"),   QStringLiteral("Country"),
     QStringLiteral("Changed")};
 
 QVariant header(const QString &text, Qt::Orientation orientation, int role)

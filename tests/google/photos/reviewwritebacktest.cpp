@@ -73,8 +73,7 @@ protected:
         return hints;
     }
 
-    template<typename Send>
-    Outcome send(Send sendRows)
+    template <typename Send> Outcome send(Send sendRows)
     {
         std::optional<Outcome> outcome;
         sendRows([&](const Outcome &answer) { outcome = answer; });
@@ -210,10 +209,8 @@ TEST_F(ReviewWriteBackTest, NameValuesAndTitleReachTheServer)
     EXPECT_TRUE(outcome.refused.isEmpty() && outcome.failedFeeds.isEmpty());
     const QHash<QString, QString> annHints = storedHints(ids[0]);
     const QHash<QString, QString> expected = {
-        {"aNH", "1"},  {"isCo", "0"},
-        {"aC", ""},    {"aF", "Ann"},
-        {"aN", "Annie"}, {"aM", "B."},
-        {"aL", "Lee"}, {"gT", "Ann \"Annie\" B. Lee"},
+        {"aNH", "1"},    {"isCo", "0"}, {"aC", ""},    {"aF", "Ann"},
+        {"aN", "Annie"}, {"aM", "B."},  {"aL", "Lee"}, {"gT", "Ann \"Annie\" B. Lee"},
         {"gID", ids[0]}};
     for (auto it = expected.cbegin(); it != expected.cend(); ++it)
         EXPECT_EQ(annHints.value(it.key()), it.value()) << it.key().toStdString();
@@ -254,8 +251,8 @@ TEST_F(ReviewWriteBackTest, AddressesOfOneContactGoInOneUpdateAndAReviewReplaces
     const QString home = QStringLiteral("1 Main St\nSpringfield");
     const QString cabin = QStringLiteral("Lake Rd 9\nPinewood");
     const QStringList ids = seedEntriesAndLogIn({contactWithAddresses("Ann Lee", {home, cabin})});
-    AddressReviewRow first = addressRow(ids[0], home, QStringLiteral("1 Main St"),
-                                        QStringLiteral("Springfield"));
+    AddressReviewRow first =
+        addressRow(ids[0], home, QStringLiteral("1 Main St"), QStringLiteral("Springfield"));
     first.aLine2 = QStringLiteral("Apt <2> & more");
     first.aPostal = QStringLiteral("12345");
     AddressReviewRow second =
@@ -276,15 +273,14 @@ TEST_F(ReviewWriteBackTest, AddressesOfOneContactGoInOneUpdateAndAReviewReplaces
         if (hint.value("city") == QLatin1String("Springfield"))
             homeHint = hint;
     }
-    const QMap<QString, QString> expected = {
-        {"abAddressHints", "YES"},
-        {"label", "home"},
-        {"street", "1 Main St\nApt &lt;2&gt; &amp; more"},
-        {"city", "Springfield"},
-        {"state", ""},
-        {"postal", "12345"},
-        {"country", ""},
-        {"googleAddressText", "1MainStSpringfield"}};
+    const QMap<QString, QString> expected = {{"abAddressHints", "YES"},
+                                             {"label", "home"},
+                                             {"street", "1 Main St\nApt &lt;2&gt; &amp; more"},
+                                             {"city", "Springfield"},
+                                             {"state", ""},
+                                             {"postal", "12345"},
+                                             {"country", ""},
+                                             {"googleAddressText", "1MainStSpringfield"}};
     EXPECT_EQ(homeHint, expected);
 
     // The same address reviewed again: its hint is replaced under the same element.

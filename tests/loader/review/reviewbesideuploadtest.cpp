@@ -14,7 +14,8 @@
 namespace {
 
 class ReviewBesideUploadTest : public DataLoaderTest
-{};
+{
+};
 
 TEST_F(ReviewBesideUploadTest, AnUploadRunningWhenTheReviewWindowBecomesKeySendsAllItsContacts)
 {

@@ -169,10 +169,16 @@ TEST_F(ReviewWindowTest, LoadsNamesAndAddressesByTheirOwnOptions)
           hinted(contact("Ann Hinted", {"2 Oak Ave\nShelbyville", "3 Elm Rd\nOgdenville"})),
           contact("Bea Nowhere")});
     const LoadCase cases[] = {
-        {"everything", true, true, {"Ann Hinted", "Bea Nowhere", "Cid Unhinted"},
+        {"everything",
+         true,
+         true,
+         {"Ann Hinted", "Bea Nowhere", "Cid Unhinted"},
          {"Ann Hinted", "Ann Hinted", "Cid Unhinted"}},
         {"unhinted only", false, false, {"Bea Nowhere", "Cid Unhinted"}, {"Cid Unhinted"}},
-        {"names unhinted, every address", false, true, {"Bea Nowhere", "Cid Unhinted"},
+        {"names unhinted, every address",
+         false,
+         true,
+         {"Bea Nowhere", "Cid Unhinted"},
          {"Ann Hinted", "Ann Hinted", "Cid Unhinted"}},
     };
     for (const LoadCase &c : cases) {
@@ -203,9 +209,9 @@ TEST_F(ReviewWindowTest, AStoredHintSuppliesTheAddressFieldsAndOtherAddressesAre
     reviewed.aLine2 = QStringLiteral("Back House\nRear");
     reviewed.aCity = QStringLiteral("Shelbyville");
     reviewed.aCountry = QStringLiteral("Utopia");
-    seed({hinted(contact("Ann", {hintedText, "9 Pine St\nSpringfield"}),
-                 {{QStringLiteral("address-7"),
-                   reviewproperties::flattenedReviewedAddress(reviewed)}})});
+    seed({hinted(
+        contact("Ann", {hintedText, "9 Pine St\nSpringfield"}),
+        {{QStringLiteral("address-7"), reviewproperties::flattenedReviewedAddress(reviewed)}})});
     openWindow();
     ASSERT_EQ(window->googleAddresses().size(), 2);
     const AddressReviewRow &fromHint = window->googleAddresses().at(0);
@@ -304,8 +310,10 @@ TEST_F(ReviewWindowTest, SendingStoresTheHintsAndTheRowsTakeThemAsLoaded)
 
     // The address send: a second send of the same row would write nothing new, so only the
     // changed address goes, and it is then unchanged.
-    ASSERT_TRUE(runUntil([&] { return engine->contactArray().size() == 1 &&
-                                      !engine->contactArray().front()->extendedProperties().empty(); }));
+    ASSERT_TRUE(runUntil([&] {
+        return engine->contactArray().size() == 1 &&
+               !engine->contactArray().front()->extendedProperties().empty();
+    }));
     selectShownRow(window->addressesTableView(), 0);
     editAddress(5, "Freedonia");
     EXPECT_TRUE(window->googleAddresses().at(0).delta);
@@ -359,8 +367,7 @@ struct CompletionCase
 
 TEST(CountryCompletion, MatchesThePrefixIgnoringCaseAndDiacritics)
 {
-    const QStringList names = {"Åland Islands", "Albania", "Côte d'Ivoire", "Costa Rica",
-                               "France"};
+    const QStringList names = {"Åland Islands", "Albania", "Côte d'Ivoire", "Costa Rica", "France"};
     const CompletionCase cases[] = {
         {"al", {"Åland Islands", "Albania"}},
         {"ÅL", {"Åland Islands", "Albania"}},
