@@ -460,17 +460,31 @@ QStringList GooglePreviewWindowController::completionsForSubstring(const QString
     return countrycompletion::completions(countryNamesArray(), typed);
 }
 
-void GooglePreviewWindowController::updateGoogleNamesReview()
+bool GooglePreviewWindowController::mayStartSend()
 {
     if (!m_tool)
+        return false;
+    // The engine follows one job at a time through its delegates: a send beside the data
+    // loader's would run the loader's next steps at its end.
+    if (!otherWindowRunsJob())
+        return true;
+    Prompter::current().beginSheet(Prompt{reviewtexts::otherJobRunning,
+                                          reviewtexts::otherJobRunningText,
+                                          {reviewtexts::okButton}},
+                                   window(), [](int) {});
+    return false;
+}
+
+void GooglePreviewWindowController::updateGoogleNamesReview()
+{
+    if (!mayStartSend())
         return;
     QList<NameReviewRow> changed;
     for (const NameReviewRow &row : m_names->rows()) {
         if (row.delta)
             changed << row;
     }
-    if (!otherWindowRunsJob())
-        takeEngineDelegates();
+    takeEngineDelegates();
     ++m_sending;
     const QPointer<GooglePreviewWindowController> self(this);
     m_tool->updateContactNameExProps(changed,
@@ -482,15 +496,14 @@ void GooglePreviewWindowController::updateGoogleNamesReview()
 
 void GooglePreviewWindowController::updateGoogleAddressReview()
 {
-    if (!m_tool)
+    if (!mayStartSend())
         return;
     QList<AddressReviewRow> changed;
     for (const AddressReviewRow &row : m_addresses->rows()) {
         if (row.delta)
             changed << row;
     }
-    if (!otherWindowRunsJob())
-        takeEngineDelegates();
+    takeEngineDelegates();
     ++m_sending;
     const QPointer<GooglePreviewWindowController> self(this);
     m_tool->updateContactAddressExProps(

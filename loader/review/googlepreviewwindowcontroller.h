@@ -178,6 +178,7 @@ private:
     void takeNameFields();
     void takeAddressFields();
     bool otherWindowRunsJob() const;
+    bool mayStartSend();
     bool eventFilter(QObject *watched, QEvent *event) override;
     void buildImageMaker();
     // A photo loaded from Google or a picture the user saved; null for the placeholder.

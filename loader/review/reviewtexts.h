@@ -29,5 +29,8 @@ inline const QString noRoom =
     QStringLiteral("No room for the corrections (ten properties of other programs): %1");
 inline const QString failedPortraits = QStringLiteral("Portraits not stored: %1");
 inline const QString okButton = QStringLiteral("OK");
+inline const QString otherJobRunning = QStringLiteral("The data loader is still at work");
+inline const QString otherJobRunningText =
+    QStringLiteral("Send the corrections once the data loader has finished.");
 
 } // namespace reviewtexts

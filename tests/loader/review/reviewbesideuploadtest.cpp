@@ -4,6 +4,7 @@
 #include "tests/loader/window/dataloadertest.h"
 
 #include "loader/review/googlepreviewwindowcontroller.h"
+#include "loader/review/reviewtexts.h"
 #include "platform/addressbook/addressbook.h"
 #include "tests/support/google/uploadbook.h"
 
@@ -27,6 +28,9 @@ TEST_F(ReviewBesideUploadTest, AnUploadRunningWhenTheReviewWindowBecomesKeySends
         review = std::make_unique<GooglePreviewWindowController>();
         review->setGoogleTool(tool());
         review->windowDidBecomeKey();
+        // A send now would end in the loader's steps: it waits, and the user is told.
+        review->updateGoogleNamesReview();
+        EXPECT_FALSE(review->isSending());
     });
 
     ASSERT_TRUE(runPass(loader->simpleUploadButton()));
@@ -36,6 +40,7 @@ TEST_F(ReviewBesideUploadTest, AnUploadRunningWhenTheReviewWindowBecomesKeySends
               size_t(AddressBook::shared()->people().size()));
     EXPECT_EQ(tool()->uiDelegate(), static_cast<GoogleContactToolUIDelegate *>(loader));
     EXPECT_EQ(processesEnded, 1);
+    EXPECT_TRUE(sheetTitles().contains(reviewtexts::otherJobRunning));
 
     // Once the loader is idle, the review window takes the roles when it becomes key.
     review->windowDidBecomeKey();
