@@ -3,6 +3,7 @@
 #include "app/startup/programentry.h"
 #include "app/windows/windowfactory.h"
 #include "browser/window/browserwindowcontroller.h"
+#include "loader/review/googlepreviewwindowcontroller.h"
 #include "loader/webview/safariwindowcontroller.h"
 #include "loader/window/datamoverwindowcontroller.h"
 
@@ -19,5 +20,7 @@ int main(int argc, char **argv)
                             [] { return std::make_unique<BrowserWindowController>(); });
     windowfactory::setMaker(WindowController::Kind::WebView,
                             [] { return std::make_unique<SafariWindowController>(); });
+    windowfactory::setMaker(WindowController::Kind::Preview,
+                            [] { return std::make_unique<GooglePreviewWindowController>(); });
     return programentry::runTolvane(app);
 }

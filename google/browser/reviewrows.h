@@ -6,8 +6,8 @@
 #include <QString>
 
 // The rows of the review window that the engine writes back to Google: one contact's postal
-// address or name as Google holds it ("g"), as the address book holds it ("a") and as the user
-// corrected it ("o"). Only rows marked changed are handed over.
+// address or name as Google holds it ("g"), the values under review, which the user corrects
+// ("a"), and those values as they were loaded ("o"). Only rows marked changed are handed over.
 
 // One postal address of a contact.
 struct AddressReviewRow

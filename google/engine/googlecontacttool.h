@@ -3,6 +3,7 @@
 #include "foundation/keychain/emgenerickeychainitem.h"
 #include "google/batch/batchaction.h"
 #include "google/browser/pseudogroups.h"
+#include "google/browser/reviewrows.h"
 #include "google/engine/googlecontactlists.h"
 #include "google/engine/runloopwait.h"
 #include "google/engine/selectortarget.h"
@@ -27,6 +28,7 @@
 #include <QVariant>
 #include <QVariantList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -758,4 +760,48 @@ private:
     void mergeMasterAnswered(const TicketSet &set, const QString &masterID,
                              const std::vector<GDataEntryContactPtr> &donors,
                              const QByteArray &photo);
+    // Writing the review window's corrections back as hints in the program's property.
+public:
+    // What became of a send of review rows.
+    struct ReviewSendOutcome
+    {
+        // False when the contact feed has no batch link: nothing was changed or sent.
+        bool started = false;
+        // The contacts Google stored with their hints.
+        QStringList acceptedIDs;
+        // Feeds that failed as a whole, and entries Google refused ("title: code reason").
+        QStringList failedFeeds;
+        QStringList refused;
+        // Rows whose contact is not in the lists, by identifier.
+        QStringList notFound;
+        // Contacts that hold ten properties of other programs, which leaves no room for the
+        // hints, by title.
+        QStringList noRoom;
+        // Portraits that did not reach Google, by title and by identifier.
+        QStringList failedPortraits;
+        QStringList failedPortraitIDs;
+    };
+    using ReviewSendDone = std::function<void(const ReviewSendOutcome &)>;
+    // Writes the rows' corrections into the contacts in place and sends each changed contact
+    // once as an update, in feeds of at most 100, answered by the "Simple" contact completion.
+    // The name rows whose portrait changed become the portrait queue, uploaded once the name
+    // batch has ended. done (optional) gets the outcome after the last feed was answered.
+    void updateContactNameExProps(const QList<NameReviewRow> &rows, ReviewSendDone done = {});
+    void updateContactAddressExProps(const QList<AddressReviewRow> &rows,
+                                     ReviewSendDone done = {});
+    // The contacts, by identifier, whose portrait the last batchContactPictures() did not store.
+    const QStringList &failedPortraits() const { return m_failedPortraits; }
+
+private:
+    struct ReviewEntries
+    {
+        std::vector<GDataEntryContactPtr> entries;
+        ReviewSendOutcome outcome;
+        // Sent for their new titles, but without their hints.
+        QSet<QString> noRoomIDs;
+        // The titles the user saw, by identifier, which the outcome names the contacts by.
+        QHash<QString, QString> titles;
+    };
+    void sendReviewEntries(ReviewEntries review, bool withPortraits, const ReviewSendDone &done);
+    QStringList m_failedPortraits;
 };

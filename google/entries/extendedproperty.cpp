@@ -8,9 +8,11 @@
 #include "foundation/text/zeltorescaping.h"
 #include "google/engine/googlekeys.h"
 #include "google/entries/addresselements.h"
+#include "google/entries/flatteneddictionary.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/group.h"
 #include "platform/addressbook/person.h"
+#include "platform/addressbook/properties/multivalue.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/gdata/gdataconstants.h"
 
@@ -89,6 +91,77 @@ GDataExtendedProperty googleExtendedPropertiesForABPerson(const PersonPtr &perso
     return propertyWithElements(preference(abkeys::googleContactExtendedPropertyName), xml);
 }
 
+namespace {
+
+bool isUploadElement(const QString &name, const GDataExtendedProperty &fresh)
+{
+    return name.startsWith(QLatin1String("addr-")) || fresh.findXMLValue(name);
+}
+
+QString oneKindOfLineBreak(QString text)
+{
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+}
+
+// The review's name hint still describes the person: the names it was given are the person's.
+bool nameHintHolds(const GDataExtendedProperty &existing, const PersonPtr &person)
+{
+    const std::pair<QString, QString> parts[] = {{QStringLiteral("aF"), kABFirstNameProperty},
+                                                 {QStringLiteral("aN"), kABNicknameProperty},
+                                                 {QStringLiteral("aM"), kABMiddleNameProperty},
+                                                 {QStringLiteral("aL"), kABLastNameProperty}};
+    for (const auto &[element, property] : parts) {
+        if (existing.XMLValueForKey(element).value_or(QString()) != textValue(person, property))
+            return false;
+    }
+    return true;
+}
+
+// A reviewed address still describes one of the person's addresses.
+bool addressHintHolds(const QString &flattened, const PersonPtr &person)
+{
+    const QMap<QString, QString> hint = flatteneddictionary::inflateString(flattened);
+    const QString street =
+        oneKindOfLineBreak(addresselements::decodedStreet(hint.value(QStringLiteral("street"))));
+    const MultiValue addresses = person->multiValueForProperty(kABAddressProperty);
+    for (int i = 0; i < addresses.count(); ++i) {
+        const QVariantMap address = addresses.valueAt(i).toMap();
+        if (oneKindOfLineBreak(address.value(kABAddressStreetKey).toString()) == street &&
+            address.value(kABAddressCityKey).toString() == hint.value(QStringLiteral("city")) &&
+            address.value(kABAddressStateKey).toString() == hint.value(QStringLiteral("state")) &&
+            address.value(kABAddressZIPKey).toString() == hint.value(QStringLiteral("postal")) &&
+            address.value(kABAddressCountryKey).toString() ==
+                hint.value(QStringLiteral("country")))
+            return true;
+    }
+    return false;
+}
+
+// The upload's own elements come new from the person; every other element of the program's
+// property stays, so the review's hints survive an upload of the same person. A hint goes only
+// once the field it describes was changed in the address book.
+GDataExtendedProperty withKeptElements(GDataExtendedProperty fresh,
+                                       const GDataExtendedProperty &existing,
+                                       const PersonPtr &person)
+{
+    std::vector<GDataExtendedProperty::XMLValue> values = fresh.XMLValues();
+    const bool names = nameHintHolds(existing, person);
+    for (const GDataExtendedProperty::XMLValue &value : existing.XMLValues()) {
+        const QString &name = value.first;
+        if (isUploadElement(name, fresh))
+            continue;
+        if ((name == QLatin1String("aNH") || name == QLatin1String("aM")) && !names)
+            continue;
+        if (name.contains(QLatin1String("address-")) && !addressHintHolds(value.second, person))
+            continue;
+        values.push_back(value);
+    }
+    fresh.setXMLValues(values);
+    return fresh;
+}
+
+} // namespace
+
 void abExtendedPropertiesFor(GDataEntryContact &contact, const PersonPtr &person,
                              const QDateTime &now)
 {
@@ -99,7 +172,8 @@ void abExtendedPropertiesFor(GDataEntryContact &contact, const PersonPtr &person
     bool replaced = false;
     for (const GDataExtendedProperty &property : existing) {
         if (property.name() == name) {
-            properties.push_back(googleExtendedPropertiesForABPerson(person, contact, now));
+            properties.push_back(withKeptElements(
+                googleExtendedPropertiesForABPerson(person, contact, now), property, person));
             replaced = true;
         } else {
             properties.push_back(property);

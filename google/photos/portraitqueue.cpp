@@ -10,6 +10,8 @@
 
 #include <QBuffer>
 
+#include <memory>
+
 namespace {
 
 const QString kClass = QStringLiteral("GoogleContactTool");
@@ -29,15 +31,16 @@ QByteArray tiffData(const QImage &image)
 void GoogleContactTool::batchContactPictures()
 {
     const QString op = QStringLiteral("batchContactPictures");
+    m_failedPortraits.clear();
     for (const Portrait &portrait : std::as_const(m_currentContactImagesArray)) {
         const GDataEntryContactPtr contact = contactlookups::contactForID(m_lists, portrait.gID);
         const std::optional<GDataLink> link = contact ? contact->photoLink() : std::nullopt;
-        if (!link || link->href.isEmpty())
-            continue;
         const QByteArray jpeg = photouploadentry::jpegData(tiffData(portrait.gImage));
         // Without a picture the service would send an entry, not a photo.
-        if (jpeg.isEmpty())
+        if (!link || link->href.isEmpty() || jpeg.isEmpty()) {
+            m_failedPortraits << portrait.gID;
             continue;
+        }
         if (m_uiDelegate)
             m_uiDelegate->setStatusMessage(
                 phototexts::updatingImages.arg(tolvane::tolvaneTitle(*contact)));
@@ -45,12 +48,16 @@ void GoogleContactTool::batchContactPictures()
         const GDataEntryContactPtr entry =
             photouploadentry::photoEntry(phototexts::uploadingPhotoTitle, jpeg,
                                          phototexts::jpegType, phototexts::imageFileSlug, {});
-        // An answer that comes after its wait gave up must not end the wait of the next one.
+        // An answer that comes after its wait gave up must not end the wait of the next one, and
+        // counts as a failure: nobody waits for it any more.
+        const auto stored = std::make_shared<bool>(false);
         m_portraitTicket = contactService()->fetchContactEntryByUpdatingEntry(
             *entry, link->URL(), this,
-            [this, op](const GDataServiceTicketPtr &ticket, const GDataEntryPtr &) {
-                if (ticket == m_portraitTicket)
+            [this, op, stored](const GDataServiceTicketPtr &ticket, const GDataEntryPtr &) {
+                if (ticket == m_portraitTicket) {
+                    *stored = true;
                     m_pictureWait.clear();
+                }
                 tlog::message(kClass, op, phototexts::pictureSuccess);
             },
             [this, op](const GDataServiceTicketPtr &ticket, const GDataError &error) {
@@ -61,6 +68,8 @@ void GoogleContactTool::batchContactPictures()
                             tlog::describe(error.userInfo));
             });
         pictureTread();
+        if (!*stored)
+            m_failedPortraits << portrait.gID;
     }
     m_portraitTicket.reset();
 }

@@ -7,6 +7,7 @@
 #include "app/startup/programentry.h"
 #include "app/windows/windowfactory.h"
 #include "browser/window/browserwindowcontroller.h"
+#include "loader/review/googlepreviewwindowcontroller.h"
 #include "loader/webview/safariwindowcontroller.h"
 #include "loader/window/datamoverwindowcontroller.h"
 #include "tools/window-captures/windowcaptures.h"
@@ -33,6 +34,8 @@ int main(int argc, char **argv)
                             [] { return std::make_unique<BrowserWindowController>(); });
     windowfactory::setMaker(WindowController::Kind::WebView,
                             [] { return std::make_unique<SafariWindowController>(); });
+    windowfactory::setMaker(WindowController::Kind::Preview,
+                            [] { return std::make_unique<GooglePreviewWindowController>(); });
     const int status = programentry::runTolvane(app);
     const QStringList missing = captures.missing();
     if (!missing.isEmpty()) {

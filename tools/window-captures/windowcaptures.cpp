@@ -5,9 +5,13 @@
 #include "app/windows/mainwindow.h"
 #include "app/windows/welcomepanel.h"
 #include "app/windows/windowcontroller.h"
+#include "app/windows/windowfactory.h"
 #include "browser/actions/browseractions.h"
 #include "browser/columns/contacttablecolumns.h"
 #include "browser/window/browserwindowcontroller.h"
+#include "google/engine/googlecontacttool.h"
+#include "loader/review/googlepreviewwindowcontroller.h"
+#include "loader/review/reviewtexts.h"
 #include "loader/webview/safariwindowcontroller.h"
 #include "loader/window/datamoverwindowcontroller.h"
 #include "tools/window-captures/dataloadercaptures.h"
@@ -43,6 +47,8 @@ const QStringList kWindows = {QStringLiteral("welcome-panel.png"),
                               QStringLiteral("browser-column-chooser.png"),
                               QStringLiteral("browser-second-account.png"),
                               QStringLiteral("browser-second-account-login.png"),
+                              QStringLiteral("review-names.png"),
+                              QStringLiteral("review-addresses.png"),
                               QStringLiteral("web-view.png"),
                               QStringLiteral("browser-bulk-pane.png"),
                               QStringLiteral("browser-message-pane.png")};
@@ -202,13 +208,48 @@ void WindowCaptures::browserShown(BrowserWindowController *browser)
         shared ? qobject_cast<BrowserWindowController *>(shared->googleBrowserWindowController())
                : nullptr;
     if (!main) {
-        openWebView();
+        openReviewWindow();
         return;
     }
     portraitcaptures::run(
         main, kSettleMs,
         [this](QWidget *shown, const QString &name) { return capture(shown, name); },
-        [this] { openWebView(); });
+        [this] { openReviewWindow(); });
+}
+
+// The review window as its opener makes it, on both tabs; closed again before the web view.
+void WindowCaptures::openReviewWindow()
+{
+    AppDelegate *const delegate = AppDelegate::shared();
+    std::unique_ptr<WindowController> made = windowfactory::make(WindowController::Kind::Preview);
+    auto *const review = qobject_cast<GooglePreviewWindowController *>(made.get());
+    if (!delegate || !review) {
+        openWebView();
+        return;
+    }
+    made.release();
+    GoogleContactTool *const tool = delegate->appGoogleContactTool();
+    review->setGoogleTool(tool);
+    review->showWindow();
+    review->setWinTitle(reviewtexts::windowTitle.arg(tool ? tool->user() : QString()));
+    review->loadNamesForReview();
+    const QPointer<GooglePreviewWindowController> guarded(review);
+    QTimer::singleShot(kSettleMs, this, [this, guarded] {
+        if (!guarded) {
+            openWebView();
+            return;
+        }
+        capture(guarded->WindowController::window(), QStringLiteral("review-names.png"));
+        guarded->showReviewTabViewItem(reviewtexts::addressesTabIdentifier);
+        QTimer::singleShot(kSettleMs, this, [this, guarded] {
+            if (guarded) {
+                capture(guarded->WindowController::window(),
+                        QStringLiteral("review-addresses.png"));
+                guarded->WindowController::window()->close();
+            }
+            openWebView();
+        });
+    });
 }
 
 void WindowCaptures::openWebView()

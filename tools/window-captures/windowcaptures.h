@@ -31,6 +31,7 @@ private:
     bool capture(QWidget *window, const QString &name);
     void signIn(QWidget *sheet);
     void browserShown(BrowserWindowController *browser);
+    void openReviewWindow();
     void openWebView();
     void waitForPage(QWidget *window, int triesLeft);
 
