@@ -8,8 +8,6 @@ namespace loaderkeys {
 // Upload options.
 inline const QString gmUpdateBackupMode = QStringLiteral("gmUpdateBackupMode");
 inline const QString gmUpdateGroups = QStringLiteral("gmUpdateGroups");
-inline const QString gmUpdateNeverRemoveGroups = QStringLiteral("gmUpdateNeverRemoveGroups");
-inline const QString gmUpdateNeverRemoveContacts = QStringLiteral("gmUpdateNeverRemoveContacts");
 inline const QString gmRemoveAllOtherGroups = QStringLiteral("gmRemoveAllOtherGroups");
 inline const QString gmRemoveAllOtherContacts = QStringLiteral("gmRemoveAllOtherContacts");
 inline const QString gsNoGroup = QStringLiteral("gsNoGroup");

@@ -112,8 +112,8 @@ void usePassOptions()
           loaderkeys::gsNoGroup, googlekeys::gmUpdateNeverMoveMeCard})
         ud.setBool(true, key);
     for (const QString &key :
-         {googlekeys::gmUpdatePicture, loaderkeys::gmUpdateNeverRemoveGroups,
-          loaderkeys::gmUpdateNeverRemoveContacts, abkeys::abUpdateNeverRemovePeople,
+         {googlekeys::gmUpdatePicture, googlekeys::gmUpdateNeverRemoveGroups,
+          googlekeys::gmUpdateNeverRemoveContacts, abkeys::abUpdateNeverRemovePeople,
           abkeys::abUpdateNeverRemoveCompanies, batchkeys::showGoogleAlerts,
           googlekeys::abUpdatePicture})
         ud.setBool(false, key);

@@ -16,8 +16,8 @@
 #include "foundation/vozuveva/vozuvevaalerts.h"
 #include "google/edits/contactflags.h"
 #include "google/engine/googlecontacttool.h"
+#include "google/engine/googlekeys.h"
 #include "google/entries/contactaccessors.h"
-#include "loader/loaderkeys.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/ui/beep.h"
 #include "platform/ui/prompter.h"
@@ -114,7 +114,7 @@ QList<QVariantMap> BrowserActions::rowsOfContacts(const QStringList &gIDs) const
 
 void BrowserActions::deleteGroups(const QStringList &groupIDs)
 {
-    if (UserDefaults::standard().boolForKey(loaderkeys::gmUpdateNeverRemoveGroups)) {
+    if (UserDefaults::standard().boolForKey(googlekeys::gmUpdateNeverRemoveGroups)) {
         refuseDeletion(actiontexts::noGroupDeletion);
         return;
     }
@@ -132,7 +132,7 @@ void BrowserActions::deleteGroups(const QStringList &groupIDs)
 
 void BrowserActions::deleteContacts(const QStringList &gIDs)
 {
-    if (UserDefaults::standard().boolForKey(loaderkeys::gmUpdateNeverRemoveContacts)) {
+    if (UserDefaults::standard().boolForKey(googlekeys::gmUpdateNeverRemoveContacts)) {
         refuseDeletion(actiontexts::noContactDeletion);
         return;
     }

@@ -4,7 +4,7 @@
 #include "browser/tables/grouptableview.h"
 #include "browser/tables/tablekeys.h"
 #include "browser/tables/tabletexts.h"
-#include "loader/loaderkeys.h"
+#include "google/engine/googlekeys.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/ui/beep.h"
 #include "platform/ui/prompter.h"
@@ -70,7 +70,7 @@ void ContactTableView::deleteContacts()
     const bool inGroup = m_groupsTableView && m_groupsTableView->lastSelectedRow() > 0;
     if (inGroup)
         askToRemove(gIDs, firstName);
-    else if (UserDefaults::standard().boolForKey(loaderkeys::gmUpdateNeverRemoveContacts))
+    else if (UserDefaults::standard().boolForKey(googlekeys::gmUpdateNeverRemoveContacts))
         Prompter::current().beginSheet(
             Prompt{tabletexts::contactsNotDeletable, tabletexts::whereTheRuleIs, {tabletexts::ok}},
             window(), [](int) {});

@@ -3,7 +3,7 @@
 #include "browser/models/grouparraycontroller.h"
 #include "browser/tables/tablekeys.h"
 #include "browser/tables/tabletexts.h"
-#include "loader/loaderkeys.h"
+#include "google/engine/googlekeys.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/ui/beep.h"
 #include "platform/ui/prompter.h"
@@ -73,7 +73,7 @@ void GroupTableView::deleteGroups()
     const QList<GroupRow> selected = selectedGroupRows();
     if (selected.isEmpty())
         return;
-    if (UserDefaults::standard().boolForKey(loaderkeys::gmUpdateNeverRemoveGroups)) {
+    if (UserDefaults::standard().boolForKey(googlekeys::gmUpdateNeverRemoveGroups)) {
         Prompter::current().beginSheet(
             Prompt{tabletexts::groupsNotDeletable, tabletexts::whereTheRuleIs, {tabletexts::ok}},
             window(), [](int) {});

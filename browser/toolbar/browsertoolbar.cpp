@@ -4,7 +4,7 @@
 #include "browser/toolbar/toolbarkeys.h"
 #include "foundation/views/imagetext.h"
 #include "foundation/views/tolvanesearchfield.h"
-#include "loader/loaderkeys.h"
+#include "google/engine/googlekeys.h"
 #include "platform/defaults/userdefaults.h"
 
 #include <QButtonGroup>
@@ -253,8 +253,8 @@ bool BrowserToolbar::validateToolbarItem(const QString &identifier,
         return !selection.isGroupSelection && selection.selectedContacts == 1;
     if (identifier == toolbaritems::deleteItem) {
         if (!selection.isGroupSelection)
-            return !ud.boolForKey(loaderkeys::gmUpdateNeverRemoveContacts);
-        if (ud.boolForKey(loaderkeys::gmUpdateNeverRemoveGroups))
+            return !ud.boolForKey(googlekeys::gmUpdateNeverRemoveContacts);
+        if (ud.boolForKey(googlekeys::gmUpdateNeverRemoveGroups))
             return false;
         const QString types = selection.selectedGroupTypes.join(QString());
         return std::none_of(kUndeletableTypes.cbegin(), kUndeletableTypes.cend(),

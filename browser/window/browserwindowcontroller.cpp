@@ -854,12 +854,14 @@ void BrowserWindowController::setupToolbarForWindow(QMainWindow *window)
             [this] { sendAction(QStringLiteral("editGoogleContact:")); });
     // The confirmed sheets name their contacts and groups by identifier, so a fetch between the
     // question and the answer cannot turn the answer onto other rows.
-    connect(contactTableView(), &ContactTableView::deleteContactsConfirmed, m_actions.get(),
-            &BrowserActions::deleteContacts);
-    connect(contactTableView(), &ContactTableView::removeContactsConfirmed, m_actions.get(),
-            &BrowserActions::removeContactsFromGroups);
-    connect(groupTableView(), &GroupTableView::deleteGroupsConfirmed, m_actions.get(),
-            &BrowserActions::deleteGroups);
+    connect(contactTableView(), &ContactTableView::deleteContactsConfirmed, this,
+            [this](const QStringList &gIDs) { m_actions->deleteContacts(gIDs); });
+    connect(contactTableView(), &ContactTableView::removeContactsConfirmed, this,
+            [this](const QStringList &gIDs, const QStringList &groups) {
+                m_actions->removeContactsFromGroups(gIDs, groups);
+            });
+    connect(groupTableView(), &GroupTableView::deleteGroupsConfirmed, this,
+            [this](const QStringList &identifiers) { m_actions->deleteGroups(identifiers); });
 
     m_contextMenu = new ContactContextMenu(this);
     m_contactsTable->setContextMenuPolicy(Qt::CustomContextMenu);

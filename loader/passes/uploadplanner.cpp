@@ -7,6 +7,7 @@
 #include "addressbook/records/recordlists.h"
 #include "addressbook/records/recordlookup.h"
 #include "foundation/log.h"
+#include "google/engine/googlekeys.h"
 #include "google/entries/groupaccessors.h"
 #include "google/upload/googleelementkeys.h"
 #include "google/upload/uploaddecisions.h"
@@ -87,8 +88,7 @@ void deleteUnmatchedGroups(const GoogleContactLists &lists,
 }
 
 void deleteUnmatchedContacts(const GoogleContactLists &lists,
-                             const Unmatched<GDataEntryContact> &unmatched,
-                             BatchActionQueue &queue)
+                             const Unmatched<GDataEntryContact> &unmatched, BatchActionQueue &queue)
 {
     for (const GDataEntryContactPtr &contact : lists.contacts()) {
         if (unmatched.isLeft(contact))
@@ -149,8 +149,8 @@ Options Options::fromPreferences()
     options.people = ud.boolForKey(abkeys::gmUpdatePeople);
     options.companies = ud.boolForKey(abkeys::gmUpdateCompanies);
     options.neverMoveMeCard = ud.boolForKey(googlekeys::gmUpdateNeverMoveMeCard);
-    options.neverRemoveGroups = ud.boolForKey(loaderkeys::gmUpdateNeverRemoveGroups);
-    options.neverRemoveContacts = ud.boolForKey(loaderkeys::gmUpdateNeverRemoveContacts);
+    options.neverRemoveGroups = ud.boolForKey(googlekeys::gmUpdateNeverRemoveGroups);
+    options.neverRemoveContacts = ud.boolForKey(googlekeys::gmUpdateNeverRemoveContacts);
     options.removeAllOtherGroups = ud.boolForKey(loaderkeys::gmRemoveAllOtherGroups);
     options.removeAllOtherContacts = ud.boolForKey(loaderkeys::gmRemoveAllOtherContacts);
     options.recurseGroups = ud.integerForKey(googlekeys::gmRecurseGroups) == 1;
@@ -212,13 +212,14 @@ QList<PersonPtr> advancedSelection(const QList<TickedGroup> &ticked, const Optio
     }
     if (options.noGroup)
         take(AddressBookTool::recordsWithNoGroupIncludePeople(options.people, options.companies));
-    std::stable_sort(selection.begin(), selection.end(), [](const PersonPtr &a, const PersonPtr &b) {
-        const int byLast = QString::compare(textOf(*a, kABLastNameProperty),
-                                            textOf(*b, kABLastNameProperty));
-        if (byLast != 0)
-            return byLast < 0;
-        return textOf(*a, kABOrganizationProperty) < textOf(*b, kABOrganizationProperty);
-    });
+    std::stable_sort(
+        selection.begin(), selection.end(), [](const PersonPtr &a, const PersonPtr &b) {
+            const int byLast =
+                QString::compare(textOf(*a, kABLastNameProperty), textOf(*b, kABLastNameProperty));
+            if (byLast != 0)
+                return byLast < 0;
+            return textOf(*a, kABOrganizationProperty) < textOf(*b, kABOrganizationProperty);
+        });
     return selection;
 }
 
@@ -243,7 +244,8 @@ Plan planAdvanced(const GoogleContactLists &lists, const Options &options,
                         group ? group->uniqueId() : tlog::orNull(QString()));
             if (!group)
                 continue;
-            progress(loadertexts::examiningAddressBookGroups.arg(textOf(*group, kABGroupNameProperty)));
+            progress(
+                loadertexts::examiningAddressBookGroups.arg(textOf(*group, kABGroupNameProperty)));
             decideGroup(lists, group, unmatchedGroups, plan.groupActions);
         }
         if (options.removeAllOtherGroups && selectionHoldsAnything)

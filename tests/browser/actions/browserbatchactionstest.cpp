@@ -8,8 +8,8 @@
 #include "browser/models/grouparraycontroller.h"
 #include "browser/selection/groupsetcontroller.h"
 #include "browser/window/browserwindowcontroller.h"
+#include "google/engine/googlekeys.h"
 #include "google/entries/contactaccessors.h"
-#include "loader/loaderkeys.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/person.h"
@@ -161,8 +161,8 @@ protected:
 TEST_F(BrowserBatchActionsTest, DeletionForbiddenByThePreferencesIsRefusedInASheet)
 {
     ASSERT_TRUE(openBrowser());
-    UserDefaults::standard().setBool(true, loaderkeys::gmUpdateNeverRemoveGroups);
-    UserDefaults::standard().setBool(true, loaderkeys::gmUpdateNeverRemoveContacts);
+    UserDefaults::standard().setBool(true, googlekeys::gmUpdateNeverRemoveGroups);
+    UserDefaults::standard().setBool(true, googlekeys::gmUpdateNeverRemoveContacts);
     server.clearRequestLog();
     const qsizetype before = prompter.shown().size();
     browser()->actions()->deleteGroups({golfID});
@@ -186,8 +186,8 @@ TEST_F(BrowserBatchActionsTest, DeletionForbiddenByThePreferencesIsRefusedInAShe
 TEST_F(BrowserBatchActionsTest, DeletesTheRowsButNeverTheAllRow)
 {
     ASSERT_TRUE(openBrowser());
-    UserDefaults::standard().setBool(false, loaderkeys::gmUpdateNeverRemoveGroups);
-    UserDefaults::standard().setBool(false, loaderkeys::gmUpdateNeverRemoveContacts);
+    UserDefaults::standard().setBool(false, googlekeys::gmUpdateNeverRemoveGroups);
+    UserDefaults::standard().setBool(false, googlekeys::gmUpdateNeverRemoveContacts);
     const QString allID = browser()->groupArrayController()->groupArray().front().identifier;
     browser()->actions()->deleteGroups({allID, golfID});
     ASSERT_TRUE(runUntil([&] { return !groupLive(golfID); }));

@@ -6,7 +6,7 @@
 #include "browser/selection/groupsetcontroller.h"
 #include "browser/tables/contacttableview.h"
 #include "browser/tables/grouptableview.h"
-#include "loader/loaderkeys.h"
+#include "google/engine/googlekeys.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/ui/beep.h"
 
@@ -27,8 +27,8 @@ protected:
         BrowserAccountTest::SetUp();
         UserDefaults &ud = UserDefaults::standard();
         ud.setInteger(1, QStringLiteral("systemGroupUseAll"));
-        ud.setBool(false, loaderkeys::gmUpdateNeverRemoveGroups);
-        ud.setBool(false, loaderkeys::gmUpdateNeverRemoveContacts);
+        ud.setBool(false, googlekeys::gmUpdateNeverRemoveGroups);
+        ud.setBool(false, googlekeys::gmUpdateNeverRemoveContacts);
         previousBeep = beep::setHandler([this] { ++beeps; });
         groups.setGroupArray(tool.groupArray());
         groupTable.setModel(&groups);
@@ -47,8 +47,8 @@ protected:
     {
         beep::setHandler(previousBeep);
         // The program's tests share one preferences file when they run in one process.
-        UserDefaults::standard().removeObjectForKey(loaderkeys::gmUpdateNeverRemoveGroups);
-        UserDefaults::standard().removeObjectForKey(loaderkeys::gmUpdateNeverRemoveContacts);
+        UserDefaults::standard().removeObjectForKey(googlekeys::gmUpdateNeverRemoveGroups);
+        UserDefaults::standard().removeObjectForKey(googlekeys::gmUpdateNeverRemoveContacts);
     }
 
     // Selects the contacts of these rows of the list as shown.
@@ -130,7 +130,7 @@ TEST_F(TableKeysTest, DeleteOnGroups_CancelledOrForbidden_SendsNothing)
     prompter.answer(kAlertSecondButtonReturn);
     QTest::keyClick(&groupTable, Qt::Key_Backspace);
 
-    UserDefaults::standard().setBool(true, loaderkeys::gmUpdateNeverRemoveGroups);
+    UserDefaults::standard().setBool(true, googlekeys::gmUpdateNeverRemoveGroups);
     QTest::keyClick(&groupTable, Qt::Key_Backspace);
     ASSERT_EQ(prompter.shown().size(), 2);
     EXPECT_EQ(prompter.shown().back().prompt,
@@ -226,7 +226,7 @@ TEST_F(TableKeysTest, DeleteOnContacts_ForbiddenOrCancelled_SendsNothing)
     QSignalSpy deleted(&contactTable, &ContactTableView::deleteContactsConfirmed);
     prompter.answer(kAlertSecondButtonReturn);
     QTest::keyClick(&contactTable, Qt::Key_Backspace);
-    UserDefaults::standard().setBool(true, loaderkeys::gmUpdateNeverRemoveContacts);
+    UserDefaults::standard().setBool(true, googlekeys::gmUpdateNeverRemoveContacts);
     QTest::keyClick(&contactTable, Qt::Key_Backspace);
     ASSERT_EQ(prompter.shown().size(), 2);
     EXPECT_EQ(prompter.shown().back().prompt.message,

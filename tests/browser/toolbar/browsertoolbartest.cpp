@@ -6,7 +6,7 @@
 #include "browser/toolbar/toolbarkeys.h"
 #include "foundation/views/imagetext.h"
 #include "foundation/views/tolvanesearchfield.h"
-#include "loader/loaderkeys.h"
+#include "google/engine/googlekeys.h"
 #include "platform/defaults/userdefaults.h"
 
 #include "tests/support/google/googleentrytest.h"
@@ -34,7 +34,7 @@ protected:
         UserDefaults &ud = UserDefaults::standard();
         for (const QString &key :
              {toolbaritems::toolbarIdentifier, toolbarkeys::browserDataField,
-              loaderkeys::gmUpdateNeverRemoveGroups, loaderkeys::gmUpdateNeverRemoveContacts})
+              googlekeys::gmUpdateNeverRemoveGroups, googlekeys::gmUpdateNeverRemoveContacts})
             ud.removeObjectForKey(key);
     }
 
@@ -206,8 +206,8 @@ TEST_F(BrowserToolbarTest, Validation_ByTheTableTouchedLastTheCountsAndThePrefer
         SCOPED_TRACE(c.selection.selectedGroupTypes.join(u',').toStdString() + " group " +
                      std::to_string(c.selection.isGroupSelection) + " contacts " +
                      std::to_string(c.selection.selectedContacts));
-        ud.setBool(c.neverRemoveGroups, loaderkeys::gmUpdateNeverRemoveGroups);
-        ud.setBool(c.neverRemoveContacts, loaderkeys::gmUpdateNeverRemoveContacts);
+        ud.setBool(c.neverRemoveGroups, googlekeys::gmUpdateNeverRemoveGroups);
+        ud.setBool(c.neverRemoveContacts, googlekeys::gmUpdateNeverRemoveContacts);
         EXPECT_EQ(BrowserToolbar::validateToolbarItem(toolbaritems::inspector, c.selection),
                   c.inspect);
         EXPECT_EQ(BrowserToolbar::validateToolbarItem(toolbaritems::deleteItem, c.selection),

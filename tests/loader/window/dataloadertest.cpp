@@ -15,8 +15,8 @@
 #include "tests/support/google/linkpreferences.h"
 
 #include <QAbstractButton>
-#include <QDBusMessage>
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QDBusReply>
 #include <QDir>
 #include <QFile>
@@ -40,8 +40,8 @@ void DataLoaderTest::SetUp()
     // The guards against moving and removing records are the cases' own choice, whatever the
     // factory values.
     for (const QString &key :
-         {googlekeys::gmUpdateNeverMoveMeCard, loaderkeys::gmUpdateNeverRemoveGroups,
-          loaderkeys::gmUpdateNeverRemoveContacts, abkeys::abUpdateNeverRemoveSmartGroups,
+         {googlekeys::gmUpdateNeverMoveMeCard, googlekeys::gmUpdateNeverRemoveGroups,
+          googlekeys::gmUpdateNeverRemoveContacts, abkeys::abUpdateNeverRemoveSmartGroups,
           abkeys::abUpdateNeverRemoveManualGroups, abkeys::abUpdateNeverRemoveCompanies,
           abkeys::abUpdateNeverRemovePeople, abkeys::abUpdateNeverRemoveContacts})
         ud.setBool(false, key);
@@ -63,8 +63,10 @@ bool DataLoaderTest::openLoader()
 {
     if (!startProgram())
         return false;
-    if (!runUntil([this] { return delegate->appGoogleContactTool() &&
-                                  delegate->appGoogleContactTool()->isLoggedIn(); }))
+    if (!runUntil([this] {
+            return delegate->appGoogleContactTool() &&
+                   delegate->appGoogleContactTool()->isLoggedIn();
+        }))
         return false;
     if (m_withAgent) {
         // Installed by the start-up; started here unless the start-up started it.

@@ -3,8 +3,8 @@
 #include "addressbook/google/linkproperties.h"
 #include "addressbook/records/recordsaving.h"
 #include "google/engine/googlecontacttool.h"
+#include "google/engine/googlekeys.h"
 #include "google/entries/contactaccessors.h"
-#include "loader/loaderkeys.h"
 #include "loader/loadertexts.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/addressbook.h"
@@ -49,14 +49,15 @@ TEST_F(SimpleUploadTest, FillsAnEmptyAccountLinksEveryRecordAndChangesNothingThe
     }
     EXPECT_EQ(liveContactABIDs(), abids);
     for (const GroupPtr &group : book.groups)
-        EXPECT_FALSE(group->valueForProperty(AddressBookTool::groupIDPropertyName()).toString().isEmpty());
+        EXPECT_FALSE(
+            group->valueForProperty(AddressBookTool::groupIDPropertyName()).toString().isEmpty());
 
     server.clearRequestLog();
     UserDefaults::standard().setBool(true, QStringLiteral("showGoogleAlerts"));
     ASSERT_TRUE(runPass(loader->simpleUploadButton()));
     EXPECT_EQ(batchRequests(), 0);
-    EXPECT_TRUE(sheetTitles().contains(
-        loadertexts::processSucceeded.arg(loadertexts::nothingToUpload)));
+    EXPECT_TRUE(
+        sheetTitles().contains(loadertexts::processSucceeded.arg(loadertexts::nothingToUpload)));
 }
 
 TEST_F(SimpleUploadTest, ChangedAndDeletedPeopleGiveOneUpdateAndOneDeletion)
@@ -104,7 +105,8 @@ TEST_F(SimpleUploadTest, APersonMovedToAnotherGroupIsUpdatedWithItsNewMembership
     server.clearRequestLog();
     ASSERT_TRUE(runPass(loader->simpleUploadButton()));
     EXPECT_EQ(batchRequests(), 1);
-    const QString groupID = target->valueForProperty(AddressBookTool::groupIDPropertyName()).toString();
+    const QString groupID =
+        target->valueForProperty(AddressBookTool::groupIDPropertyName()).toString();
     bool member = false;
     for (const GDataEntryPtr &entry : liveEntries(GDataEntryBase::Kind::Contact)) {
         const auto &contact = static_cast<const GDataEntryContact &>(*entry);
@@ -148,7 +150,7 @@ TEST_F(SimpleUploadTest, RecordsTheOptionsLeaveOutKeepTheirContacts)
     EXPECT_EQ(batchRequests(), 0);
 
     // Kept on Google when a deleted person's contact may not go.
-    ud.setBool(true, loaderkeys::gmUpdateNeverRemoveContacts);
+    ud.setBool(true, googlekeys::gmUpdateNeverRemoveContacts);
     ASSERT_TRUE(AddressBookTool::deleteRecord(book.people.at(4)));
     ASSERT_TRUE(AddressBook::shared()->save());
     ASSERT_TRUE(runPass(loader->simpleUploadButton()));
