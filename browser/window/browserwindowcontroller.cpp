@@ -948,6 +948,22 @@ void BrowserWindowController::closeTableColumnSheet()
     m_tableColumns->closeTableColumnSheet();
 }
 
+QVariantMap BrowserWindowController::currentContact() const
+{
+    return m_inspector ? m_inspector->currentContact() : QVariantMap();
+}
+
+QVariantMap BrowserWindowController::firstSelectedGroup() const
+{
+    const QList<GroupRow> rows = groupTableView() ? groupTableView()->selectedGroupRows()
+                                                  : QList<GroupRow>();
+    if (rows.isEmpty())
+        return {};
+    return {{QStringLiteral("groupName"), rows.front().groupName},
+            {QStringLiteral("identifier"), rows.front().identifier},
+            {QStringLiteral("groupType"), rows.front().groupType}};
+}
+
 void BrowserWindowController::deleteItems()
 {
     if (m_isGroupSelection)

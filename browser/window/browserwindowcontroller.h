@@ -142,6 +142,9 @@ public:
     void closeTableColumnSheet();
     // The toolbar's Delete: the sheet of the table the user touched last.
     void deleteItems();
+    // The editor sheets' contact (the inspector's) and group (the first one chosen).
+    QVariantMap currentContact() const override;
+    QVariantMap firstSelectedGroup() const override;
     bool isGroupSelection() const { return m_isGroupSelection; }
     void setBrowserRowHeight(float value);
     void setBrowserRowFontSize(float value);

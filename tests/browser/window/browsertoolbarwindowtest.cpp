@@ -6,6 +6,7 @@
 #include "app/windows/windowfactory.h"
 #include "browser/actions/functiontabview.h"
 #include "browser/columns/contacttablecolumns.h"
+#include "browser/inspector/contactinspector.h"
 #include "browser/menus/contactcontextmenu.h"
 #include "browser/menus/contactmenuitems.h"
 #include "browser/models/contactarraycontroller.h"
@@ -348,6 +349,25 @@ TEST_F(BrowserToolbarWindowTest, ContextMenu_FollowsTheSelectionAndSwitchesTheOp
     EXPECT_TRUE(browser->toolbar()->segment(true)->isChecked());
     browser->prepareContactContextMenu();
     EXPECT_EQ(setOperator->text(), u"Change to Union"_qs);
+}
+
+// The editor sheets open on what the window shows: its inspector's contact and its first chosen
+// group.
+TEST_F(BrowserToolbarWindowTest, TheSheetsGetTheShownContactAndTheFirstChosenGroup)
+{
+    ASSERT_TRUE(openBrowser());
+    BrowserWindowController *const browser = mainBrowser();
+    selectRows(browser->contactsTableView(), {1});
+    const QString shown = browser->contactArrayController()->gIDAt(1);
+    ASSERT_TRUE(runUntil([&] {
+        return browser->currentContact().value(QStringLiteral("gID")).toString() == shown;
+    }));
+    EXPECT_EQ(browser->currentContact(), browser->inspector()->currentContact());
+
+    browser->groupSetController()->selectGroupIdentifiers({groupIdentifier(kGroupTitle)});
+    const QVariantMap group = browser->firstSelectedGroup();
+    EXPECT_EQ(group.value(QStringLiteral("identifier")).toString(), groupIdentifier(kGroupTitle));
+    EXPECT_EQ(group.value(QStringLiteral("groupName")).toString(), kGroupTitle);
 }
 
 // The live entries of that kind on the server.
