@@ -42,6 +42,8 @@ TEST(UserDefaults, LookupOrder_OwnDomainThenHostThenSuiteThenRegistration)
     agent.removeObjectForKey("key");
     UserDefaults::setValueForCurrentHost(kAgent, "key", QVariant());
     EXPECT_EQ(agent.stringForKey("key"), "from suite");
+    // The tests after this one share the preference folder.
+    main.removeObjectForKey("key");
 }
 
 TEST(UserDefaults, DictionaryRepresentation_EveryKeyWithTheValueALookupGives)
