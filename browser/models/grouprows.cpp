@@ -10,6 +10,12 @@
 #include <algorithm>
 #include <array>
 
+// The group and contact rows' icons, found on the "images" search path.
+static void initRowImages()
+{
+    Q_INIT_RESOURCE(rowimages);
+}
+
 namespace grouprows {
 
 namespace {
@@ -127,6 +133,8 @@ GroupOrders groupOrders(int first, int second, int third)
 QList<GroupRow> groupRows(const std::vector<GDataEntryContactGroupPtr> &groups,
                           const std::optional<QList<AutoABGroup>> &autoABGroups)
 {
+    static const bool imagesRegistered = (initRowImages(), true);
+    Q_UNUSED(imagesRegistered);
     UserDefaults &defaults = UserDefaults::standard();
     QList<AutoABGroup> pushed;
     if (autoABGroups) {

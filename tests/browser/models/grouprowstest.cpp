@@ -1,11 +1,14 @@
 #include "browser/models/grouprows.h"
 
 #include "browser/models/browserlistkeys.h"
+#include "foundation/views/imagetext.h"
 #include "google/engine/listkeys.h"
 #include "google/push/pushkeys.h"
 #include "platform/defaults/userdefaults.h"
 
 #include "tests/support/google/googleentrybuilders.h"
+
+#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -165,6 +168,17 @@ TEST_F(GroupRowsTest, RowsCarryIdentifiersAndTitledIcons)
                                     [](const GroupRow &r) { return r.groupName == u"Apple"; });
     ASSERT_NE(apple, rows.end());
     EXPECT_EQ(apple->identifier, u"g2"_qs);
+}
+
+TEST_F(GroupRowsTest, EveryRowAndContactIconIsShipped)
+{
+    QDir::setSearchPaths(u"images"_qs, {u":/images"_qs});
+    grouprows::groupRows(groups, std::nullopt);
+    for (const QString &name :
+         {u"Account"_qs, u"Company"_qs, u"Male"_qs, u"Female"_qs, u"tolvane_32"_qs,
+          u"GoogleGroup3"_qs, grouprows::systemGroupIconName, u"abBindSmart"_qs, u"abBindBlank"_qs})
+        EXPECT_FALSE(imagetext::imageNamed(name).isNull()) << name.toStdString();
+    QDir::setSearchPaths(u"images"_qs, {});
 }
 
 } // namespace
