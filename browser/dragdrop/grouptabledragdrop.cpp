@@ -24,6 +24,7 @@
 namespace {
 
 const QString kPictureStep = QStringLiteral("batchVCardPictures");
+const QString kRefetchStep = QStringLiteral("refetchAllContacts");
 const QString kOwnGroupType = QStringLiteral("c");
 
 } // namespace
@@ -213,36 +214,50 @@ void GroupTableDragDrop::uploadGoogleGroups(const GoogleGroupsJob &job)
         tool->batchAddGroupNamesArray(missing, QStringLiteral("processGoogleGroups"));
 }
 
-void GroupTableDragDrop::processGoogleGroups()
+std::optional<GroupTableDragDrop::GoogleGroupsJob> GroupTableDragDrop::takeReadyGoogleJob()
 {
     if (m_googleJobs.isEmpty() || !m_browser.tool())
-        return;
+        return std::nullopt;
     // The job whose groups exist now; batches may answer in another order than they were sent.
     qsizetype index = 0;
     while (index < m_googleJobs.size() && !groupsExist(m_googleJobs[index].groupNames))
         ++index;
-    const GoogleGroupsJob job = m_googleJobs.takeAt(index < m_googleJobs.size() ? index : 0);
-    BrowserDragDrop *const source = BrowserDragDrop::forToken(job.sourceToken);
-    GoogleContactTool *const tool = m_browser.tool();
+    return m_googleJobs.takeAt(index < m_googleJobs.size() ? index : 0);
+}
+
+std::vector<GDataEntryContactGroupPtr> GroupTableDragDrop::groupsNamedIn(const GoogleGroupsJob &job,
+                                                                         bool skipFirstRow) const
+{
+    std::vector<GDataEntryContactGroupPtr> groups;
+    for (qsizetype i = 0; i < job.groupNames.size(); ++i) {
+        if (skipFirstRow && job.rows.value(i) == 0)
+            continue;
+        if (GDataEntryContactGroupPtr group =
+                grouplookups::groupForName(m_browser.tool()->lists(), job.groupNames[i]))
+            groups.push_back(group);
+    }
+    return groups;
+}
+
+void GroupTableDragDrop::processGoogleGroups()
+{
+    const std::optional<GoogleGroupsJob> job = takeReadyGoogleJob();
+    BrowserDragDrop *const source = job ? BrowserDragDrop::forToken(job->sourceToken) : nullptr;
     if (!source)
         return;
+    GoogleContactTool *const tool = m_browser.tool();
     const QString user = tool->user();
     if (source->window().useIntersection()) {
-        std::vector<GDataEntryContactGroupPtr> groups;
-        for (const QString &name : job.groupNames) {
-            if (GDataEntryContactGroupPtr group = grouplookups::groupForName(tool->lists(), name))
-                groups.push_back(group);
-        }
         tool->setForeignVCardImportData({});
         tool->addVCardArrayToGroups(BrowserDragDrop::cardsOf(source->vCardDataForCurrentContacts()),
-                                    groups, user, kPictureStep);
+                                    groupsNamedIn(*job, false), user, kPictureStep);
         return;
     }
     QList<GoogleContactTool::VCardJob> jobs;
-    for (qsizetype i = 0; i < job.rows.size(); ++i) {
-        if (job.rows[i] == 0)
+    for (qsizetype i = 0; i < job->rows.size(); ++i) {
+        if (job->rows[i] == 0)
             continue;
-        const QString name = job.groupNames.value(i);
+        const QString name = job->groupNames.value(i);
         const QList<QByteArray> cards =
             BrowserDragDrop::cardsOf(source->vCardDataForMembersOfGroupName(name));
         if (!cards.isEmpty())
@@ -252,6 +267,34 @@ void GroupTableDragDrop::processGoogleGroups()
         return;
     tool->setForeignVCardImportData({});
     tool->doVCardJobs(jobs, user, kPictureStep);
+}
+
+void GroupTableDragDrop::processVCards()
+{
+    const std::optional<GoogleGroupsJob> job = takeReadyGoogleJob();
+    BrowserDragDrop *const source = job ? BrowserDragDrop::forToken(job->sourceToken) : nullptr;
+    if (!source)
+        return;
+    GoogleContactTool *const tool = m_browser.tool();
+    const QString user = tool->user();
+    if (source->window().useIntersection()) {
+        tool->setForeignVCardImportData({});
+        tool->addVCardArrayToGroups(BrowserDragDrop::cardsOf(source->vCardDataForCurrentContacts()),
+                                    groupsNamedIn(*job, true), user, kPictureStep);
+        return;
+    }
+    // One import per group, each refetching the contacts; the photos follow the last refetch.
+    for (qsizetype i = 0; i < job->rows.size(); ++i) {
+        if (job->rows[i] == 0)
+            continue;
+        const QString name = job->groupNames.value(i);
+        const GDataEntryContactGroupPtr group = grouplookups::groupForName(tool->lists(), name);
+        const QList<QByteArray> cards =
+            BrowserDragDrop::cardsOf(source->vCardDataForMembersOfGroupName(name));
+        if (group && !cards.isEmpty())
+            tool->addVCardArrayToGroupWithID(cards, group->identifier(), user, kRefetchStep);
+    }
+    tool->refetchAllContacts(kPictureStep);
 }
 
 void GroupTableDragDrop::uploadABGroups(const ABGroupsJob &dropped)

@@ -7,9 +7,13 @@
 #pragma once
 
 #include "browser/models/tabledragdrop.h"
+#include "platform/gdata/entries/gdataentrycontactgroup.h"
 
 #include <QList>
 #include <QStringList>
+
+#include <optional>
+#include <vector>
 
 class BrowserDragDrop;
 
@@ -46,9 +50,16 @@ public:
     // The follow-up steps, once the groups exist.
     void processGoogleGroups();
     void processGroupABGroups();
+    // As processGoogleGroups, but each group's members go in an import of their own.
+    void processVCards();
     int pendingGroupJobs() const { return int(m_googleJobs.size() + m_abJobs.size()); }
 
 private:
+    // The pending group copy whose groups exist now (else the oldest), taken off the list.
+    std::optional<GoogleGroupsJob> takeReadyGoogleJob();
+    // This account's groups of the job's titles; skipFirstRow leaves out a dragged row 0.
+    std::vector<GDataEntryContactGroupPtr> groupsNamedIn(const GoogleGroupsJob &job,
+                                                         bool skipFirstRow) const;
     QString targetGroupType(int row) const;
     bool rowTitleExists(const QString &title) const;
     bool groupsExist(const QStringList &names) const;

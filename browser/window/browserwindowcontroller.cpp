@@ -177,6 +177,8 @@ void BrowserWindowController::registerActions()
     GoogleContactToolUIDelegate::registerSelector(
         QStringLiteral("processGroupABGroups"),
         [groupDrops] { groupDrops->processGroupABGroups(); });
+    GoogleContactToolUIDelegate::registerSelector(
+        QStringLiteral("processGroupArrayVCards"), [groupDrops] { groupDrops->processVCards(); });
     for (QTableView *table : {m_groupsTable, m_contactsTable}) {
         table->setDragEnabled(true);
         table->setAcceptDrops(true);

@@ -294,3 +294,50 @@ TEST_F(BrowserDropJobsTest, APseudoGroupTitleNeverBecomesAMembership)
 }
 
 } // namespace
+
+namespace {
+
+// The one-import-per-group step takes a pending group copy once its groups exist: each group's
+// members go into this account's group of that name.
+TEST_F(BrowserDropJobsTest, TheImportPerGroupStepCopiesEachGroupsMembersIntoItsGroup)
+{
+    server.addAccount(kSecondAccount, kSecondPassword);
+    const QStringList otherGroups = server.seedGroups(
+        kSecondAccount,
+        {GDataEntryContactGroup::contactGroupEntryWithTitle(QStringLiteral("Club"))});
+    auto member = GDataEntryContact::contactEntryWithTitle(QStringLiteral("Nat Clubber"));
+    member->setGroupMembershipInfos(
+        {GDataGroupMembershipInfo::groupMembershipInfoWithHref(otherGroups[0])});
+    server.seedContacts(kSecondAccount, {member});
+    ASSERT_TRUE(openBrowser());
+    BrowserWindowController *const second = openSecondAccount();
+    ASSERT_TRUE(second);
+
+    // The group batch fails, so the copy waits with its own data.
+    server.injectFault(QStringLiteral("/batch"), 503, 10, 0, false, "POST");
+    GroupArrayController &groups = *browser()->groupArrayController();
+    GroupArrayController &sourceGroups = *second->groupArrayController();
+    std::unique_ptr<QMimeData> club(
+        sourceGroups.mimeData({sourceGroups.index(rowTitled(*second, "Club"), 0)}));
+    ASSERT_TRUE(groups.dropMimeData(club.get(), Qt::CopyAction, groups.rowCount(), 0, {}));
+    ASSERT_TRUE(
+        runUntil([&] { return browser()->dragDrop()->groupTable().pendingGroupJobs() == 1; }));
+    runUntil([] { return false; }, 1000);
+    server.clearFaults();
+    ASSERT_EQ(liveGroupsTitled(kAccount, "Club"), 0);
+
+    // The group made meanwhile, and known to the window.
+    server.seedGroups(kAccount,
+                      {GDataEntryContactGroup::contactGroupEntryWithTitle(QStringLiteral("Club"))});
+    browser()->googleTool()->refetchAllGroups(QString());
+    ASSERT_TRUE(runUntil([&] { return rowTitled(*browser(), "Club") >= 0; }));
+
+    GoogleContactToolUIDelegate *const window = browser();
+    ASSERT_TRUE(window->performSelector(QStringLiteral("processGroupArrayVCards")));
+    ASSERT_TRUE(
+        runUntil([&] { return serverContacts(kAccount).value("Nat Clubber").contains("Club"); }));
+    EXPECT_EQ(browser()->dragDrop()->groupTable().pendingGroupJobs(), 0);
+    EXPECT_EQ(liveContacts(kAccount), kContacts + 1);
+}
+
+} // namespace
