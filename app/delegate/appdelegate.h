@@ -230,6 +230,10 @@ public:
     // shows none, of the contact handed in just before by setCurrentContact.
     Q_INVOKABLE void setCurrentContact(const QVariantMap &contact);
     Q_INVOKABLE void editGoogleContact(QObject *sender = nullptr);
+    // The new contact's country and IM service as chosen when its sheet opened, stored in its
+    // dictionary, which the open sheet then shows again.
+    void updateContactCountry();
+    void updateContactImProtocol();
     void cancelEditGoogleContact();
     void saveEditGoogleContact();
     // Formats the phone fields (tags 95 to 97) as they are left; always true.

@@ -197,6 +197,20 @@ void AppDelegate::saveNewGoogleGroup()
 
 // New-contact sheet.
 
+void AppDelegate::updateContactCountry()
+{
+    m_newGoogleContact.insert(QStringLiteral("t"), m_newContactCountry);
+    if (m_newContactPanel)
+        m_newContactPanel->refresh(m_linkifiedNotes, m_addToAddressBook, m_addToGoogleContacts);
+}
+
+void AppDelegate::updateContactImProtocol()
+{
+    m_newGoogleContact.insert(QStringLiteral("imType"), m_imProtocol);
+    if (m_newContactPanel)
+        m_newContactPanel->refresh(m_linkifiedNotes, m_addToAddressBook, m_addToGoogleContacts);
+}
+
 ContactSheet *AppDelegate::contactSheet(bool forNewContact)
 {
     QPointer<ContactSheet> &sheet = forNewContact ? m_newContactPanel : m_editContactPanel;

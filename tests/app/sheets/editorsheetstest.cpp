@@ -127,6 +127,15 @@ TEST_F(EditorSheetsTest, NewContactSheet_OpensOnTheBrowserWithTheStartDictionary
         EXPECT_EQ(keypath::value(contact, key).toString(), delegate->defaultCountry()) << key;
     EXPECT_EQ(delegate->googleGroupNamesArray(), (QStringList{"- No Group -", "Golf"}));
     EXPECT_EQ(sheet->field("nameDict.first")->text(), "New");
+
+    // The chosen country and IM service go into the dictionary; the sheet keeps what it shows.
+    sheet->field("nameDict.first")->end(false);
+    QTest::keyClicks(sheet->field("nameDict.first"), "er");
+    delegate->updateContactCountry();
+    delegate->updateContactImProtocol();
+    EXPECT_EQ(delegate->newGoogleContact().value("t").toString(), delegate->defaultCountry());
+    EXPECT_EQ(delegate->newGoogleContact().value("imType"), 4);
+    EXPECT_EQ(sheet->field("nameDict.first")->text(), "Newer");
 }
 
 TEST_F(EditorSheetsTest, NewGoogleContact_ArrivesWithTagDateAndMemberships)
