@@ -1,8 +1,9 @@
 // The main program's start, from its entry to the first window filled, over a full account
 // (25,000 contacts) and an address book of 25,000 people: the first start of a new home (the
 // reference data imported into a new store) and a later start, each beside the contact fetch alone
-// measured in the same run. The first window is the factory's browser: it holds the engine's
-// group list and the browser rows of every contact.
+// measured in the same run. The first window is the program's browser window: the start ends when
+// it is shown with every contact's row in its list, and the program's resident memory is taken
+// then.
 //
 // The password comes from the keyring, so the program runs under a session bus with one:
 //   dbus-run-session -- bash -c 'eval "$(echo -n test | gnome-keyring-daemon --daemonize
@@ -12,13 +13,16 @@
 #include "bench/google/samplepeople.h"
 #include "bench/platform/gdata/loopbackserver.h"
 #include "bench/platform/gdata/samplecontacts.h"
+#include "bench/support/residentmemory.h"
 
 #include "app/bundleinfo.h"
+#include "app/delegate/appdelegate.h"
 #include "app/startup/programentry.h"
 #include "app/windows/windowfactory.h"
+#include "browser/models/contactarraycontroller.h"
+#include "browser/window/browserwindowcontroller.h"
 #include "foundation/keychain/emkeychainproxy.h"
 #include "foundation/programfolder.h"
-#include "google/browser/browserlist.h"
 #include "google/engine/googlecontacttool.h"
 #include "google/engine/googlekeys.h"
 #include "platform/defaults/userdefaults.h"
@@ -27,6 +31,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
 
 #include <benchmark/benchmark.h>
@@ -36,38 +41,6 @@ namespace {
 constexpr int kContacts = 25000;
 constexpr int kPeople = 25000;
 constexpr int kSeedChunk = 2500;
-
-// The browser as far as the start needs it: given the engine when it opens, it lays out the rows
-// of every contact, then the program is asked to quit.
-class FillingBrowser : public WindowController
-{
-public:
-    explicit FillingBrowser(QElapsedTimer &clock, qint64 &filledAt)
-        : WindowController(Kind::Browser)
-        , m_clock(clock)
-        , m_filledAt(filledAt)
-    {
-        setWindow(new QWidget);
-    }
-    GoogleContactTool *googleTool() const override { return m_tool; }
-    void setGoogleTool(GoogleContactTool *tool) override
-    {
-        m_tool = tool;
-        BrowserRowsProgress progress;
-        const QList<GDataEntryContactPtr> contacts(tool->contactArray().cbegin(),
-                                                   tool->contactArray().cend());
-        browserlist::setContactBrowserArray(tool->lists(), contacts, progress);
-        m_groups = tool->groupArray();
-        m_filledAt = m_clock.nsecsElapsed();
-        QCoreApplication::exit(0);
-    }
-
-private:
-    QElapsedTimer &m_clock;
-    qint64 &m_filledAt;
-    GoogleContactTool *m_tool = nullptr;
-    std::vector<GDataEntryContactGroupPtr> m_groups;
-};
 
 struct Setting
 {
@@ -109,19 +82,41 @@ Setting &setting()
     return s;
 }
 
-// Runs the program's entry once; the time from the entry to the filled browser.
-std::optional<double> startOnce()
+struct Start
+{
+    double seconds = 0;
+    double residentMB = 0;
+};
+
+// Runs the program's entry once; the time from the entry to the browser shown with every row, and
+// the resident memory then.
+std::optional<Start> startOnce()
 {
     QElapsedTimer clock;
-    qint64 filledAt = -1;
+    std::optional<Start> filled;
     windowfactory::setMaker(WindowController::Kind::Browser,
-                            [&] { return std::make_unique<FillingBrowser>(clock, filledAt); });
+                            [] { return std::make_unique<BrowserWindowController>(); });
+    QTimer watch;
+    watch.setInterval(1);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        AppDelegate *const delegate = AppDelegate::shared();
+        auto *const browser =
+            delegate
+                ? qobject_cast<BrowserWindowController *>(delegate->googleBrowserWindowController())
+                : nullptr;
+        if (!browser || !browser->contactArrayController() ||
+            browser->contactArrayController()->rowCount() != kContacts ||
+            !browser->WindowController::window()->isVisible())
+            return;
+        filled = Start{double(clock.nsecsElapsed()) / 1e9, residentMB()};
+        watch.stop();
+        QCoreApplication::exit(0);
+    });
     clock.start();
+    watch.start();
     programentry::runTolvane(*qobject_cast<QApplication *>(QCoreApplication::instance()));
     windowfactory::clear();
-    if (filledAt < 0)
-        return std::nullopt;
-    return double(filledAt) / 1e9;
+    return filled;
 }
 
 void removeStore()
@@ -139,12 +134,13 @@ void runStarts(benchmark::State &state, bool firstStart)
     for (auto _ : state) {
         if (firstStart)
             removeStore();
-        const std::optional<double> seconds = startOnce();
-        if (!seconds) {
+        const std::optional<Start> start = startOnce();
+        if (!start) {
             state.SkipWithError("the browser was never filled");
             break;
         }
-        state.SetIterationTime(*seconds);
+        state.SetIterationTime(start->seconds);
+        state.counters["resident_MB"] = start->residentMB;
     }
 }
 

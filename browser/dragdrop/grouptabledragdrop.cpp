@@ -239,60 +239,65 @@ std::vector<GDataEntryContactGroupPtr> GroupTableDragDrop::groupsNamedIn(const G
     return groups;
 }
 
-void GroupTableDragDrop::processGoogleGroups()
+std::optional<std::pair<GroupTableDragDrop::GoogleGroupsJob, BrowserDragDrop *>>
+GroupTableDragDrop::takeJobForEachGroup(bool skipFirstRowInIntersection)
 {
     const std::optional<GoogleGroupsJob> job = takeReadyGoogleJob();
     BrowserDragDrop *const source = job ? BrowserDragDrop::forToken(job->sourceToken) : nullptr;
     if (!source)
-        return;
+        return std::nullopt;
+    if (!source->window().useIntersection())
+        return std::pair{*job, source};
+    // An intersection copies what the source shows, into every group of the job at once.
     GoogleContactTool *const tool = m_browser.tool();
-    const QString user = tool->user();
-    if (source->window().useIntersection()) {
-        tool->setForeignVCardImportData({});
-        tool->addVCardArrayToGroups(BrowserDragDrop::cardsOf(source->vCardDataForCurrentContacts()),
-                                    groupsNamedIn(*job, false), user, kPictureStep);
-        return;
-    }
+    tool->setForeignVCardImportData({});
+    tool->addVCardArrayToGroups(BrowserDragDrop::cardsOf(source->vCardDataForCurrentContacts()),
+                                groupsNamedIn(*job, skipFirstRowInIntersection), tool->user(),
+                                kPictureStep);
+    return std::nullopt;
+}
+
+QList<GoogleContactTool::VCardJob> GroupTableDragDrop::membersByGroup(const GoogleGroupsJob &job,
+                                                                      BrowserDragDrop &source)
+{
     QList<GoogleContactTool::VCardJob> jobs;
-    for (qsizetype i = 0; i < job->rows.size(); ++i) {
-        if (job->rows[i] == 0)
+    for (qsizetype i = 0; i < job.rows.size(); ++i) {
+        if (job.rows[i] == 0)
             continue;
-        const QString name = job->groupNames.value(i);
+        const QString name = job.groupNames.value(i);
         const QList<QByteArray> cards =
-            BrowserDragDrop::cardsOf(source->vCardDataForMembersOfGroupName(name));
+            BrowserDragDrop::cardsOf(source.vCardDataForMembersOfGroupName(name));
         if (!cards.isEmpty())
             jobs.append({name, cards});
     }
+    return jobs;
+}
+
+void GroupTableDragDrop::processGoogleGroups()
+{
+    const auto taken = takeJobForEachGroup(false);
+    if (!taken)
+        return;
+    const QList<GoogleContactTool::VCardJob> jobs = membersByGroup(taken->first, *taken->second);
     if (jobs.isEmpty())
         return;
+    GoogleContactTool *const tool = m_browser.tool();
     tool->setForeignVCardImportData({});
-    tool->doVCardJobs(jobs, user, kPictureStep);
+    tool->doVCardJobs(jobs, tool->user(), kPictureStep);
 }
 
 void GroupTableDragDrop::processVCards()
 {
-    const std::optional<GoogleGroupsJob> job = takeReadyGoogleJob();
-    BrowserDragDrop *const source = job ? BrowserDragDrop::forToken(job->sourceToken) : nullptr;
-    if (!source)
+    const auto taken = takeJobForEachGroup(true);
+    if (!taken)
         return;
-    GoogleContactTool *const tool = m_browser.tool();
-    const QString user = tool->user();
-    if (source->window().useIntersection()) {
-        tool->setForeignVCardImportData({});
-        tool->addVCardArrayToGroups(BrowserDragDrop::cardsOf(source->vCardDataForCurrentContacts()),
-                                    groupsNamedIn(*job, true), user, kPictureStep);
-        return;
-    }
     // One import per group, each refetching the contacts; the photos follow the last refetch.
-    for (qsizetype i = 0; i < job->rows.size(); ++i) {
-        if (job->rows[i] == 0)
-            continue;
-        const QString name = job->groupNames.value(i);
-        const GDataEntryContactGroupPtr group = grouplookups::groupForName(tool->lists(), name);
-        const QList<QByteArray> cards =
-            BrowserDragDrop::cardsOf(source->vCardDataForMembersOfGroupName(name));
-        if (group && !cards.isEmpty())
-            tool->addVCardArrayToGroupWithID(cards, group->identifier(), user, kRefetchStep);
+    GoogleContactTool *const tool = m_browser.tool();
+    for (const GoogleContactTool::VCardJob &job : membersByGroup(taken->first, *taken->second)) {
+        if (const GDataEntryContactGroupPtr group =
+                grouplookups::groupForName(tool->lists(), job.groupName))
+            tool->addVCardArrayToGroupWithID(job.vCards, group->identifier(), tool->user(),
+                                             kRefetchStep);
     }
     tool->refetchAllContacts(kPictureStep);
 }

@@ -7,12 +7,14 @@
 #pragma once
 
 #include "browser/models/tabledragdrop.h"
+#include "google/engine/googlecontacttool.h"
 #include "platform/gdata/entries/gdataentrycontactgroup.h"
 
 #include <QList>
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 class BrowserDragDrop;
@@ -57,6 +59,13 @@ public:
 private:
     // The pending group copy whose groups exist now (else the oldest), taken off the list.
     std::optional<GoogleGroupsJob> takeReadyGoogleJob();
+    // The ready job and its source when each of its groups is copied on its own; with an
+    // intersecting source the copy is started here and nothing is answered.
+    std::optional<std::pair<GoogleGroupsJob, BrowserDragDrop *>>
+    takeJobForEachGroup(bool skipFirstRowInIntersection);
+    // The source's members of each dragged group but row 0, for the groups that have any.
+    static QList<GoogleContactTool::VCardJob> membersByGroup(const GoogleGroupsJob &job,
+                                                             BrowserDragDrop &source);
     // This account's groups of the job's titles; skipFirstRow leaves out a dragged row 0.
     std::vector<GDataEntryContactGroupPtr> groupsNamedIn(const GoogleGroupsJob &job,
                                                          bool skipFirstRow) const;

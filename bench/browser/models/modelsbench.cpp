@@ -11,6 +11,7 @@
 // - sorting by name and by organisation, beside std::sort of the same keys.
 
 #include "bench/platform/gdata/samplecontacts.h"
+#include "bench/support/residentmemory.h"
 
 #include "browser/models/contactarraycontroller.h"
 #include "browser/models/contactcolumns.h"
@@ -50,16 +51,6 @@ QString groupID(int index)
            QString::number(index);
 }
 const QString kMyContacts = groupID(999);
-
-// Resident memory in megabytes.
-double residentMB()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields[1].toDouble() * 4096.0 / (1024.0 * 1024.0) : 0;
-}
 
 // The account, parsed once: group 0 holds the first 10,000 contacts, every contact is also in one
 // of the other 199 groups and in My Contacts.
