@@ -8,6 +8,7 @@
 // The password comes from the keyring, so the program runs under a session bus with one:
 //   dbus-run-session -- bash -c 'eval "$(echo -n test | gnome-keyring-daemon --daemonize
 //       --unlock --components=secrets)"; build-bench/bench/app/app_startup_bench'
+// (or through tests/support/privatesession, which does the same).
 
 #include "bench/google/benchengine.h"
 #include "bench/google/samplepeople.h"
@@ -40,6 +41,15 @@ namespace {
 
 constexpr int kContacts = 25000;
 constexpr int kPeople = 25000;
+
+// The people in the address book: 25,000, or as many as TOLVANE_BENCH_BOOK_PEOPLE says, so that
+// a run of its own can show the program's memory beside a small book.
+int peopleInBook()
+{
+    bool ok = false;
+    const int people = qEnvironmentVariableIntValue("TOLVANE_BENCH_BOOK_PEOPLE", &ok);
+    return ok && people > 0 ? people : kPeople;
+}
 constexpr int kSeedChunk = 2500;
 
 struct Setting
@@ -65,7 +75,7 @@ Setting &setting()
             return s;
     }
     if (!benchengine::usePreferences(s.server.baseUrl()) ||
-        samplepeople::fillBook(kPeople, 20).isEmpty())
+        samplepeople::fillBook(peopleInBook(), 20).isEmpty())
         return s;
     UserDefaults &defaults = UserDefaults::standard();
     const QString service = QStringLiteral("tolvane-startup-bench");

@@ -14,6 +14,8 @@ inline const QString deletionRuleWhere =
     QStringLiteral("This setting is found on the 'Google' pane under 'Rules'.");
 
 // A merge whose master left the selection.
+inline const QString mergeTitle = QStringLiteral("Merge %1 and %2 other");
+inline const QString mergeSelectedTitle = QStringLiteral("%1 selected");
 inline const QString mergeMasterNotSelected =
     QStringLiteral("The contact to merge into is not among the selected contacts");
 inline const QString mergeMasterHint = QStringLiteral(

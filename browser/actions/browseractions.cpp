@@ -206,10 +206,19 @@ void BrowserActions::applyBulkChanges()
 
 void BrowserActions::contactSelectionChanged(const QStringList &selectedIDs)
 {
-    if (selectedIDs.size() == 1)
+    if (selectedIDs.size() == 1) {
         m_mergeMasterID = selectedIDs.first();
-    else if (selectedIDs.isEmpty())
+        m_mergeName = selectedContactRows().value(0).value(QStringLiteral("name")).toString();
+    } else if (selectedIDs.isEmpty()) {
         m_mergeMasterID.clear();
+    }
+}
+
+QString BrowserActions::mergeMenuTitle() const
+{
+    const qsizetype selected = selectedContactRows().size();
+    return selected > 1 ? actiontexts::mergeTitle.arg(m_mergeName).arg(selected - 1)
+                        : actiontexts::mergeSelectedTitle.arg(m_mergeName);
 }
 
 void BrowserActions::mergeContacts()

@@ -73,6 +73,9 @@ public:
     // that is no longer selected stops the merge, and the user is told.
     void contactSelectionChanged(const QStringList &selectedIDs);
     QString mergeMasterID() const { return m_mergeMasterID; }
+    // The merge item's title: "Merge <master> and <n> other" with several contacts selected,
+    // else "<master> selected".
+    QString mergeMenuTitle() const;
     void mergeContacts();
 
     // The user's scripts: the menu of the scripts folder, built anew on each call, and one run.
@@ -104,4 +107,5 @@ private:
     bool m_applicationDelegateSet = false;
     std::unique_ptr<QMenu> m_scriptsMenu;
     QString m_mergeMasterID;
+    QString m_mergeName;
 };

@@ -24,6 +24,7 @@
 #include "browser/tables/grouptableview.h"
 #include "browser/toolbar/applicationdelegatecalls.h"
 #include "browser/toolbar/browsertoolbar.h"
+#include "browser/toolbar/toolbarkeys.h"
 #include "browser/window/namewithimagedelegate.h"
 #include "browser/window/windowkeys.h"
 #include "browser/window/windowtexts.h"
@@ -177,8 +178,8 @@ void BrowserWindowController::registerActions()
     GoogleContactToolUIDelegate::registerSelector(
         QStringLiteral("processGroupABGroups"),
         [groupDrops] { groupDrops->processGroupABGroups(); });
-    GoogleContactToolUIDelegate::registerSelector(
-        QStringLiteral("processGroupArrayVCards"), [groupDrops] { groupDrops->processVCards(); });
+    GoogleContactToolUIDelegate::registerSelector(QStringLiteral("processGroupArrayVCards"),
+                                                  [groupDrops] { groupDrops->processVCards(); });
     for (QTableView *table : {m_groupsTable, m_contactsTable}) {
         table->setDragEnabled(true);
         table->setAcceptDrops(true);
@@ -938,6 +939,16 @@ void BrowserWindowController::showToolbar()
 void BrowserWindowController::changeBrowserDataField(int tag)
 {
     m_tableColumns->changeBrowserDataField(tag);
+    setDataLabel();
+}
+
+void BrowserWindowController::setDataLabel()
+{
+    static const QStringList labels = {QStringLiteral("Email"), QStringLiteral("Phonel"),
+                                       QStringLiteral("Location")};
+    const int field = int(UserDefaults::standard().integerForKey(toolbarkeys::browserDataField));
+    if (field >= 1 && field <= labels.size())
+        m_dataLabel = labels[field - 1];
 }
 
 void BrowserWindowController::showTableColumnSheet()
@@ -957,8 +968,8 @@ QVariantMap BrowserWindowController::currentContact() const
 
 QVariantMap BrowserWindowController::firstSelectedGroup() const
 {
-    const QList<GroupRow> rows = groupTableView() ? groupTableView()->selectedGroupRows()
-                                                  : QList<GroupRow>();
+    const QList<GroupRow> rows =
+        groupTableView() ? groupTableView()->selectedGroupRows() : QList<GroupRow>();
     if (rows.isEmpty())
         return {};
     return {{QStringLiteral("groupName"), rows.front().groupName},

@@ -138,6 +138,10 @@ public:
     GroupTableView *groupTableView() const;
     ContactTableView *contactTableView() const;
     void changeBrowserDataField(int tag);
+    // The data field's label, from browserDataField: 1 "Email", 2 "Phonel", 3 "Location"; another
+    // value leaves it as it was.
+    QString dataLabel() const { return m_dataLabel; }
+    void setDataLabel();
     void showTableColumnSheet();
     void closeTableColumnSheet();
     // The toolbar's Delete: the sheet of the table the user touched last.
@@ -258,6 +262,7 @@ private:
     std::unique_ptr<GroupSetController> m_groupSet;
     std::unique_ptr<ContactInspector> m_inspector;
     std::unique_ptr<BrowserActions> m_actions;
+    QString m_dataLabel;
     FunctionTabView *m_functionTabView = nullptr;
     std::unique_ptr<BrowserDragDrop> m_dragDrop;
 

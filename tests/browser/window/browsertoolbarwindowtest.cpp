@@ -4,6 +4,7 @@
 // column commands the application delegate passes on.
 
 #include "app/windows/windowfactory.h"
+#include "browser/actions/browseractions.h"
 #include "browser/actions/functiontabview.h"
 #include "browser/columns/contacttablecolumns.h"
 #include "browser/inspector/contactinspector.h"
@@ -17,6 +18,7 @@
 #include "browser/tables/grouptableview.h"
 #include "browser/toolbar/browsertoolbar.h"
 #include "browser/toolbar/toolbaritems.h"
+#include "browser/toolbar/toolbarkeys.h"
 #include "browser/window/browserwindowcontroller.h"
 #include "browser/window/windowkeys.h"
 #include "foundation/views/tolvanepopuptableheader.h"
@@ -368,6 +370,31 @@ TEST_F(BrowserToolbarWindowTest, TheSheetsGetTheShownContactAndTheFirstChosenGro
     const QVariantMap group = browser->firstSelectedGroup();
     EXPECT_EQ(group.value(QStringLiteral("identifier")).toString(), groupIdentifier(kGroupTitle));
     EXPECT_EQ(group.value(QStringLiteral("groupName")).toString(), kGroupTitle);
+}
+
+// The merge item's title names the contact chosen alone and counts the others; the data label
+// follows the data field preference and keeps itself for a value it does not know.
+TEST_F(BrowserToolbarWindowTest, MergeTitleAndDataLabelFollowTheSelectionAndThePreference)
+{
+    ASSERT_TRUE(openBrowser());
+    BrowserWindowController *const browser = mainBrowser();
+    ContactArrayController *const contacts = browser->contactArrayController();
+    selectRows(browser->contactsTableView(), {1});
+    const QString master = contacts->arrangedObject(1).value(u"name"_qs).toString();
+    ASSERT_TRUE(runUntil([&] {
+        return browser->actions()->mergeMenuTitle() == master + u" selected"_qs;
+    })) << browser->actions()->mergeMenuTitle().toStdString();
+    selectRows(browser->contactsTableView(), {0, 1, 2});
+    ASSERT_TRUE(runUntil([&] {
+        return browser->actions()->mergeMenuTitle() == u"Merge "_qs + master + u" and 2 other"_qs;
+    })) << browser->actions()->mergeMenuTitle().toStdString();
+
+    for (const auto &[field, label] : {std::pair{2, "Phonel"}, std::pair{9, "Phonel"},
+                                       std::pair{1, "Email"}, std::pair{3, "Location"}}) {
+        UserDefaults::standard().setInteger(field, toolbarkeys::browserDataField);
+        browser->setDataLabel();
+        EXPECT_EQ(browser->dataLabel(), QString::fromLatin1(label)) << field;
+    }
 }
 
 // The live entries of that kind on the server.
