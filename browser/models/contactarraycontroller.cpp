@@ -7,8 +7,6 @@
 #include "google/browser/browsersearchtext.h"
 
 #include <algorithm>
-#include <memory>
-#include <set>
 
 namespace {
 
@@ -197,22 +195,8 @@ QStringList ContactArrayController::mimeTypes() const
 
 QMimeData *ContactArrayController::mimeData(const QModelIndexList &indexes) const
 {
-    std::set<int> unique;
-    for (const QModelIndex &index : indexes) {
-        if (index.isValid() && index.model() == this)
-            unique.insert(index.row());
-    }
-    pasteboardtypes::DraggedRows dragged;
-    dragged.window = m_dragDrop ? m_dragDrop->windowToken() : QString();
-    for (int row : unique) {
-        dragged.rows.append(row);
-        dragged.identifiers.append(gIDAt(row));
-    }
-    auto data = std::make_unique<QMimeData>();
-    data->setData(pasteboardtypes::contactRows, pasteboardtypes::encodeRows(dragged));
-    if (m_dragDrop && !m_dragDrop->writeDrag(dragged.rows, *data))
-        return nullptr;
-    return data.release();
+    return rowsDragData(*this, indexes, m_dragDrop, pasteboardtypes::contactRows,
+                        [this](int row) { return gIDAt(row); });
 }
 
 bool ContactArrayController::canDropMimeData(const QMimeData *data, Qt::DropAction action, int row,

@@ -5,9 +5,6 @@
 #include "google/push/pushkeys.h"
 #include "platform/defaults/userdefaults.h"
 
-#include <memory>
-#include <set>
-
 GroupArrayController::GroupArrayController(QObject *parent)
     : QAbstractTableModel(parent)
 {}
@@ -71,22 +68,8 @@ QStringList GroupArrayController::mimeTypes() const
 
 QMimeData *GroupArrayController::mimeData(const QModelIndexList &indexes) const
 {
-    std::set<int> unique;
-    for (const QModelIndex &index : indexes) {
-        if (index.isValid() && index.model() == this)
-            unique.insert(index.row());
-    }
-    pasteboardtypes::DraggedRows dragged;
-    dragged.window = m_dragDrop ? m_dragDrop->windowToken() : QString();
-    for (int row : unique) {
-        dragged.rows.append(row);
-        dragged.identifiers.append(m_rows[row].identifier);
-    }
-    auto data = std::make_unique<QMimeData>();
-    data->setData(pasteboardtypes::groupRows, pasteboardtypes::encodeRows(dragged));
-    if (m_dragDrop && !m_dragDrop->writeDrag(dragged.rows, *data))
-        return nullptr;
-    return data.release();
+    return rowsDragData(*this, indexes, m_dragDrop, pasteboardtypes::groupRows,
+                        [this](int row) { return m_rows[row].identifier; });
 }
 
 bool GroupArrayController::canDropMimeData(const QMimeData *data, Qt::DropAction action, int row,

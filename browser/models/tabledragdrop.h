@@ -7,6 +7,10 @@
 #include <QModelIndex>
 #include <QString>
 
+#include <functional>
+
+class QAbstractItemModel;
+
 class TableDragDrop
 {
 public:
@@ -22,3 +26,10 @@ public:
     virtual bool canDrop(const QMimeData *data, int row, const QModelIndex &parent) const = 0;
     virtual bool drop(const QMimeData *data, int row, const QModelIndex &parent) = 0;
 };
+
+// The drag of the model's rows among the indexes (each row once, ascending): the row type with
+// each row's identifier and the window's token, and what dragDrop adds; null when the drag must
+// not start.
+QMimeData *rowsDragData(const QAbstractItemModel &model, const QModelIndexList &indexes,
+                        TableDragDrop *dragDrop, const QString &rowType,
+                        const std::function<QString(int)> &identifierAt);

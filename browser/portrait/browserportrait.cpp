@@ -55,16 +55,10 @@ void BrowserWindowController::buildImageMaker()
     m_imageMaker->setDropReceiver(this);
     PortraitMakerView *const view = m_imageMaker->portraitView();
     view->setDelegate(this);
-    connect(m_imageMaker->imageSizeSlider(), &ZoomSlider::floatValueChanged, this,
-            [this](double value) { setPortraitImageSize(float(value)); });
-    connect(view, &PortraitMakerView::imageZoomChanged, this,
-            [this](float zoom) { setPortraitImageSize(zoom); });
     connect(m_imageMaker, &PortraitSheet::removeRequested, this, [this] { removeImage(); });
     connect(m_imageMaker, &PortraitSheet::cancelRequested, this, [this] { closeImageMaker(); });
     connect(m_imageMaker, &PortraitSheet::saveRequested, this, [this] { saveImage(); });
     connect(m_imageMaker, &QDialog::finished, this, [this] { imageMakerDidEnd(); });
-    m_portraitImageSize = 1.0f;
-    m_imageMaker->imageSizeSlider()->setFloatValue(m_portraitImageSize);
 }
 
 PortraitMakerView *BrowserWindowController::portraitView() const
@@ -77,13 +71,15 @@ ZoomSlider *BrowserWindowController::imageSizeSlider() const
     return m_imageMaker->imageSizeSlider();
 }
 
+float BrowserWindowController::portraitImageSize() const
+{
+    return m_imageMaker ? m_imageMaker->imageSize() : 1.0f;
+}
+
 void BrowserWindowController::setPortraitImageSize(float size)
 {
-    if (size == m_portraitImageSize)
-        return;
-    m_portraitImageSize = size;
-    imageSizeSlider()->setFloatValue(size);
-    portraitView()->setImageZoom(size);
+    if (m_imageMaker)
+        m_imageMaker->setImageSize(size);
 }
 
 // Opening and closing the editor.

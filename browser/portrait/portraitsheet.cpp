@@ -44,6 +44,11 @@ PortraitSheet::PortraitSheet(QWidget *window)
     connect(m_remove, &QPushButton::clicked, this, &PortraitSheet::removeRequested);
     connect(m_cancel, &QPushButton::clicked, this, &PortraitSheet::cancelRequested);
     connect(m_save, &QPushButton::clicked, this, &PortraitSheet::saveRequested);
+    connect(m_slider, &ZoomSlider::floatValueChanged, this,
+            [this](double value) { setImageSize(float(value)); });
+    connect(m_view, &PortraitMakerView::imageZoomChanged, this,
+            [this](float zoom) { setImageSize(zoom); });
+    m_slider->setFloatValue(m_imageSize);
 
     auto *const layout = new QVBoxLayout(this);
     layout->addWidget(m_view, 0, Qt::AlignHCenter);
@@ -84,4 +89,13 @@ void PortraitSheet::dropEvent(QDropEvent *event)
     } else {
         event->ignore();
     }
+}
+
+void PortraitSheet::setImageSize(float size)
+{
+    if (size == m_imageSize)
+        return;
+    m_imageSize = size;
+    m_slider->setFloatValue(size);
+    m_view->setImageZoom(size);
 }

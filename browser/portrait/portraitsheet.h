@@ -31,6 +31,10 @@ public:
     QPushButton *cancelButton() const { return m_cancel; }
     QPushButton *saveButton() const { return m_save; }
 
+    // The zoom, which the slider and the editor keep in step both ways; 1.0 when the sheet is made.
+    float imageSize() const { return m_imageSize; }
+    void setImageSize(float size);
+
     void reject() override { emit cancelRequested(); }
 
     // The controller (a PortraitController) that takes over pictures dropped on the sheet, as
@@ -56,4 +60,5 @@ private:
     QPushButton *m_cancel;
     QPushButton *m_save;
     QPointer<QObject> m_dropReceiver;
+    float m_imageSize = 1.0f;
 };

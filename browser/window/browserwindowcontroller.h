@@ -181,7 +181,7 @@ public:
     PortraitSheet *imageMaker() const { return m_imageMaker; }
     PortraitMakerView *portraitView() const;
     ZoomSlider *imageSizeSlider() const override;
-    float portraitImageSize() const { return m_portraitImageSize; }
+    float portraitImageSize() const;
     void setPortraitImageSize(float size);
     void openImageView() override;
     void openOriginalImageView() override;
@@ -214,7 +214,6 @@ private:
 
     ClickableImageView *m_imageView = nullptr;
     PortraitSheet *m_imageMaker = nullptr;
-    float m_portraitImageSize = 1.0f;
     // The contact the open sheet edits, and whether Remove was pressed since it opened.
     QString m_portraitContactID;
     bool m_portraitRemoved = false;

@@ -120,7 +120,7 @@ public:
     void grabImageFile(const QVariantMap &userInfo) override;
     void grabiPhotoFile(const QVariantMap &userInfo) override;
     ZoomSlider *imageSizeSlider() const override;
-    float portraitImageSize() const { return m_portraitImageSize; }
+    float portraitImageSize() const;
     void setPortraitImageSize(float size);
     PortraitSheet *imageMaker() const { return m_imageMaker; }
     PortraitMakerView *portraitView() const;
@@ -219,7 +219,6 @@ private:
     QCheckBox *m_companyBox = nullptr;
     QLabel *m_imageView = nullptr;
     PortraitSheet *m_imageMaker = nullptr;
-    float m_portraitImageSize = 1.0f;
     // The contacts whose photo came from Google at load.
     QSet<QString> m_loadedPhotos;
     // The row the open editor works on.

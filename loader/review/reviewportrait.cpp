@@ -38,15 +38,9 @@ void GooglePreviewWindowController::buildImageMaker()
     m_imageMaker->removeButton()->hide();
     PortraitMakerView *const view = m_imageMaker->portraitView();
     view->setDelegate(this);
-    connect(m_imageMaker->imageSizeSlider(), &ZoomSlider::floatValueChanged, this,
-            [this](double value) { setPortraitImageSize(float(value)); });
-    connect(view, &PortraitMakerView::imageZoomChanged, this,
-            [this](float zoom) { setPortraitImageSize(zoom); });
     connect(m_imageMaker, &PortraitSheet::cancelRequested, this, [this] { closeImageMaker(); });
     connect(m_imageMaker, &PortraitSheet::saveRequested, this, [this] { saveImage(); });
     connect(m_imageMaker, &QDialog::finished, m_imageMaker, &QWidget::hide);
-    m_portraitImageSize = 1.0f;
-    m_imageMaker->imageSizeSlider()->setFloatValue(m_portraitImageSize);
 }
 
 PortraitMakerView *GooglePreviewWindowController::portraitView() const
@@ -59,13 +53,15 @@ ZoomSlider *GooglePreviewWindowController::imageSizeSlider() const
     return m_imageMaker->imageSizeSlider();
 }
 
+float GooglePreviewWindowController::portraitImageSize() const
+{
+    return m_imageMaker ? m_imageMaker->imageSize() : 1.0f;
+}
+
 void GooglePreviewWindowController::setPortraitImageSize(float size)
 {
-    if (size == m_portraitImageSize)
-        return;
-    m_portraitImageSize = size;
-    imageSizeSlider()->setFloatValue(size);
-    portraitView()->setImageZoom(size);
+    if (m_imageMaker)
+        m_imageMaker->setImageSize(size);
 }
 
 QImage GooglePreviewWindowController::editablePortrait(const NameReviewRow &row,
