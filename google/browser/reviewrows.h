@@ -36,6 +36,17 @@ struct AddressReviewRow
     QString oCountry;
     // The user changed the row.
     bool delta = false;
+
+    // The values under review become the values as loaded.
+    void keepReviewedAsLoaded()
+    {
+        oLine1 = aLine1;
+        oLine2 = aLine2;
+        oCity = aCity;
+        oState = aState;
+        oPostal = aPostal;
+        oCountry = aCountry;
+    }
 };
 
 // The name parts of a contact.
@@ -65,4 +76,15 @@ struct NameReviewRow
     bool gDelta = false;
     // The row was changed.
     bool delta = false;
+
+    // The values under review become the values as loaded.
+    void keepReviewedAsLoaded()
+    {
+        oFirst = aFirst;
+        oMiddle = aMiddle;
+        oLast = aLast;
+        oNick = aNick;
+        oCo = aCo;
+        oisCompany = isCompany;
+    }
 };

@@ -520,12 +520,7 @@ void GooglePreviewWindowController::namesSent(const GoogleContactTool::ReviewSen
         NameReviewRow row = m_names->row(i);
         if (!row.delta || !outcome.acceptedIDs.contains(row.gID))
             continue;
-        row.oFirst = row.aFirst;
-        row.oMiddle = row.aMiddle;
-        row.oLast = row.aLast;
-        row.oNick = row.aNick;
-        row.oCo = row.aCo;
-        row.oisCompany = row.isCompany;
+        row.keepReviewedAsLoaded();
         if (row.gDelta && !outcome.failedPortraitIDs.contains(row.gID)) {
             row.oImage = row.gImage;
             row.gDelta = false;
@@ -545,12 +540,7 @@ void GooglePreviewWindowController::addressesSent(
         AddressReviewRow row = m_addresses->row(i);
         if (!row.delta || !outcome.acceptedIDs.contains(row.gID))
             continue;
-        row.oLine1 = row.aLine1;
-        row.oLine2 = row.aLine2;
-        row.oCity = row.aCity;
-        row.oState = row.aState;
-        row.oPostal = row.aPostal;
-        row.oCountry = row.aCountry;
+        row.keepReviewedAsLoaded();
         row.delta = false;
         m_addresses->setRow(i, row);
     }

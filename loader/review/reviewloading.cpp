@@ -117,12 +117,7 @@ NameReviewRow GooglePreviewWindowController::nameRowFor(const GDataEntryContact 
     row.aMiddle = names.value(QStringLiteral("middle")).toString();
     row.isCompany = names.value(QStringLiteral("isCompany")).toBool();
     row.aCo = names.value(QStringLiteral("coName")).toString();
-    row.oFirst = row.aFirst;
-    row.oLast = row.aLast;
-    row.oNick = row.aNick;
-    row.oMiddle = row.aMiddle;
-    row.oisCompany = row.isCompany;
-    row.oCo = row.aCo;
+    row.keepReviewedAsLoaded();
     return row;
 }
 
@@ -190,12 +185,7 @@ GooglePreviewWindowController::addrsForContact(const GDataEntryContact &contact)
         row.aState = parts.state;
         row.aPostal = parts.postal;
         row.aCountry = parts.country;
-        row.oLine1 = row.aLine1;
-        row.oLine2 = row.aLine2;
-        row.oCity = row.aCity;
-        row.oState = row.aState;
-        row.oPostal = row.aPostal;
-        row.oCountry = row.aCountry;
+        row.keepReviewedAsLoaded();
         rows << row;
     }
     return rows;
