@@ -4,11 +4,29 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+
 namespace {
 
 // Bodies past this are refused rather than buffered.
 constexpr qsizetype kMaxRequestSize = 64 * 1024 * 1024;
 constexpr char kBusyProperty[] = "gdataBusy";
+
+// A client that sends its body in several writes with Nagle's algorithm on holds the last short
+// piece until the previous one is acknowledged; acknowledging at once, rather than after the
+// kernel's delayed-acknowledgement timer, spares every such request that wait. Linux turns quick
+// acknowledgement off again by itself, so it is asked for at every read.
+void acknowledgeAtOnce(QTcpSocket *socket)
+{
+#ifdef TCP_QUICKACK
+    const int on = 1;
+    setsockopt(int(socket->socketDescriptor()), IPPROTO_TCP, TCP_QUICKACK, &on, sizeof on);
+#else
+    Q_UNUSED(socket);
+#endif
+}
 
 enum class ParseState { Incomplete, Complete, Invalid };
 
@@ -105,6 +123,9 @@ bool HttpServer::listen(quint16 port)
 void HttpServer::accept()
 {
     while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+        // Answers go out whole at once, without waiting for the client's acknowledgement.
+        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        acknowledgeAtOnce(socket);
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readFrom(socket); });
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     }
@@ -115,6 +136,7 @@ void HttpServer::readFrom(QTcpSocket *socket)
     if (socket->property(kBusyProperty).toBool())
         return; // the held-back response reads on when it is sent
     QByteArray buffer = socket->property("gdataBuffer").toByteArray() + socket->readAll();
+    acknowledgeAtOnce(socket);
     HttpRequest request;
     const ParseState state = parseRequest(buffer, request);
     socket->setProperty("gdataBuffer", buffer);
