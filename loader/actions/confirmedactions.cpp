@@ -446,6 +446,8 @@ void DataMoverWindowController::updateContactSheetDidEnd(int returnCode)
     const std::optional<confirmationkey::Parsed> parsed =
         confirmationkey::parse(UserDefaults::standard().stringForKey(kContextString));
     const AgentSilence silence;
+    // A download saves each new person as it is made.
+    const BulkSaves bulkSaves;
     UserDefaults &ud = UserDefaults::standard();
     // Written back, and the changes saved, however the handler ends: left NO, later downloads
     // would keep memberships the person has left on Google.

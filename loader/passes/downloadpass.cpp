@@ -161,6 +161,8 @@ Options Options::fromPreferences()
 
 void runSimple(GoogleContactTool &tool, const Options &options, const Progress &progress)
 {
+    // Each new person is saved as it is made.
+    const BulkSaves bulkSaves;
     const GoogleContactLists &lists = tool.lists();
     int groupsRemoved = 0;
     Unmatched<GroupPtr> unmatchedGroups(AddressBookTool::allGroups());
@@ -218,6 +220,8 @@ void runSimple(GoogleContactTool &tool, const Options &options, const Progress &
 void runAdvanced(GoogleContactTool &tool, const Options &options,
                    const QList<TickedGoogleGroup> &ticked, const Progress &progress)
 {
+    // Each new person is saved as it is made.
+    const BulkSaves bulkSaves;
     const QString op = QStringLiteral("proceedAdvancedAddressBook:returnCode:");
     const GoogleContactLists &lists = tool.lists();
     Unmatched<GroupPtr> unmatchedGroups(AddressBookTool::nonSmartABGroups());

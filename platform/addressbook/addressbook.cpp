@@ -531,6 +531,18 @@ bool AddressBook::save()
     return true;
 }
 
+void AddressBook::beginBulkSaves()
+{
+    if (m_bulkSaves++ == 0 && m_db)
+        m_db->setFlushEachCommit(false);
+}
+
+void AddressBook::endBulkSaves()
+{
+    if (m_bulkSaves > 0 && --m_bulkSaves == 0 && m_db && !m_db->setFlushEachCommit(true))
+        qWarning("address book: the saves of the last run could not be flushed to the disk");
+}
+
 QString AddressBook::senderName() const
 {
     return m_processName.isNull() ? QCoreApplication::applicationName() : m_processName;

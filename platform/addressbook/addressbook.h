@@ -85,6 +85,11 @@ public:
     // record as it is stored at that moment, so another program's change to its other properties
     // stands; the record here then holds both.
     bool save();
+    // Many saves in a row (a download makes and saves each person at once): each save still
+    // commits whole at once, but the disk is flushed in steps and at the end of the run rather
+    // than at every commit. Runs nest; open one with BulkSaves.
+    void beginBulkSaves();
+    void endBulkSaves();
 
     // The property schema of a record class: built-in and custom names and types. Custom
     // properties are on disk as soon as they are added and are never removed.
@@ -197,8 +202,25 @@ private:
     QSet<QString> m_deleted;
     QHash<QString, PendingEdits> m_edits;
     qint64 m_lastSeenChange = 0;
+    int m_bulkSaves = 0;
 
     // Built at the first equality search on a property, kept current by adopt, forgetRecord and
     // recordChanged, dropped when other programs' changes are read in.
     mutable std::map<QString, std::unique_ptr<RecordIndex>> m_indexes;
+};
+
+// Saves made while it lives are flushed to the disk in steps (AddressBook::beginBulkSaves).
+class BulkSaves
+{
+public:
+    explicit BulkSaves(AddressBook *book = AddressBook::shared()) : m_book(book)
+    {
+        m_book->beginBulkSaves();
+    }
+    ~BulkSaves() { m_book->endBulkSaves(); }
+    BulkSaves(const BulkSaves &) = delete;
+    BulkSaves &operator=(const BulkSaves &) = delete;
+
+private:
+    AddressBook *m_book;
 };

@@ -25,6 +25,8 @@ constexpr unsigned long kFirstOpenRetryMs = 50;
 // The log is written into the database file once it holds this many pages (about 1 MB), not
 // only at the default of 1,000: a book whose log holds most of its data loses it with the log.
 const char kConnectionPragmas[] = "PRAGMA synchronous=FULL; PRAGMA wal_autocheckpoint=256";
+// While many saves follow each other: the log is flushed, and written into the file, every 16 MB.
+const char kBulkPragmas[] = "PRAGMA synchronous=NORMAL; PRAGMA wal_autocheckpoint=4096";
 const char kMeKey[] = "me";
 // Journal rows older than this are dropped at a save; a program that had not read them by then
 // reads the whole book again.
@@ -94,6 +96,18 @@ void AddressBookDatabase::close()
     m_journal = ChangeJournal(nullptr);
     sqlite3_close(m_db);
     m_db = nullptr;
+}
+
+bool AddressBookDatabase::setFlushEachCommit(bool flush)
+{
+    if (!m_db)
+        return false;
+    if (!flush)
+        return exec(kBulkPragmas);
+    // The checkpoint flushes the log first, so every commit made meanwhile is on the disk.
+    return exec(kConnectionPragmas) &&
+           sqlite3_wal_checkpoint_v2(m_db, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr,
+                                     nullptr) == SQLITE_OK;
 }
 
 bool AddressBookDatabase::fail(const QString &what)

@@ -98,6 +98,12 @@ public:
     // or any of its records cannot be decoded.
     std::optional<qint64> restoreArchive(const QString &archivePath, const JournalEntry &entry);
 
+    // Off: a commit is not flushed to the disk by itself. The log is then flushed at each
+    // checkpoint (every 256 pages) and when flushing is switched on again. A program that is
+    // killed loses nothing it committed; a power failure can lose the commits since the last
+    // checkpoint, never a part of one.
+    bool setFlushEachCommit(bool flush);
+
 private:
     bool exec(const char *sql);
     bool fail(const QString &what);

@@ -18,6 +18,7 @@ namespace downloadroad {
 
 bool downloadIntoAddressBook(GoogleContactTool &engine)
 {
+    const BulkSaves bulkSaves;
     for (const GDataEntryContactGroupPtr &group : engine.groupArray()) {
         if (!group->systemGroup())
             AddressBookTool::groupForGoogleGroup(ABGroupEntryView(*group));
