@@ -135,12 +135,16 @@ void HttpServer::readFrom(QTcpSocket *socket)
     QTimer::singleShot(response.delayMs, this, [this, guard, response, close] {
         if (guard)
             send(guard, response, close);
+        else if (response.onSent)
+            response.onSent();
     });
 }
 
 void HttpServer::send(QTcpSocket *socket, const HttpResponse &response, bool close)
 {
     socket->setProperty(kBusyProperty, false);
+    if (response.onSent)
+        response.onSent();
     if (response.drop) {
         socket->abort();
         return;
