@@ -88,9 +88,10 @@ int main(int argc, char **argv)
         server.addDemoAccount(QStringLiteral("demo@example.com"), QStringLiteral("demo"));
         server.addOAuthClient(QLatin1String(kDemoClientId), QLatin1String(kDemoClientSecret));
     }
-    std::printf("gdata-server listening on 127.0.0.1:%u\n", unsigned(server.port()));
+    // The photo port comes first: whoever waits for the listening line has both.
     if (parser.isSet(photoPort))
         std::printf("photos on 127.0.0.1:%u\n", unsigned(server.photoPort()));
+    std::printf("gdata-server listening on 127.0.0.1:%u\n", unsigned(server.port()));
     if (parser.isSet(demo))
         std::printf("demo account: demo@example.com, password \"demo\"; OAuth client %s, "
                     "secret \"%s\"\n",

@@ -53,6 +53,8 @@ QByteArray reasonPhrase(int status)
         return "Created";
     case 204:
         return "No Content";
+    case 302:
+        return "Found";
     case 304:
         return "Not Modified";
     case 400:
