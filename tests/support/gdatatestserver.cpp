@@ -356,6 +356,11 @@ void GDataTestServer::injectOAuthError(const QString &pathContains, int status,
         jsonText({{"path", pathContains}, {"status", status}, {"count", count}, {"error", error}}));
 }
 
+void GDataTestServer::expireSyncTokens()
+{
+    admin("POST", QStringLiteral("expire-sync-tokens"));
+}
+
 int GDataTestServer::mostMutationsInFlight(const QString &email)
 {
     return QJsonDocument::fromJson(admin("GET", QStringLiteral("log")))

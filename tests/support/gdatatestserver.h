@@ -105,6 +105,8 @@ public:
     // body ("invalid_grant" for a refresh the service refuses).
     void injectOAuthError(const QString &pathContains, int status, const QString &error,
                           int count = 1);
+    // Every sync token handed out so far is expired.
+    void expireSyncTokens();
     // The most data-changing requests of the account that were in flight at once.
     int mostMutationsInFlight(const QString &email);
 

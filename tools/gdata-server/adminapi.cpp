@@ -86,6 +86,8 @@ HttpResponse AdminApi::handle(const HttpRequest &request)
             m_options.apply(jsonBody(request));
         else if (action == QLatin1String("people-batch-refusal"))
             m_faults.addPeopleBatchRefusal(jsonBody(request));
+        else if (action == QLatin1String("expire-sync-tokens"))
+            m_options.syncTokensValidFromMs = QDateTime::currentMSecsSinceEpoch() + 1;
         if (action != QLatin1String("seed") && action != QLatin1String("generate") &&
             action != QLatin1String("person"))
             return json({});

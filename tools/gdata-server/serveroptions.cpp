@@ -15,6 +15,8 @@ void ServerOptions::apply(const QJsonObject &changes)
     peoplePageLimit =
         qMax(0, changes.value(QLatin1String("peoplePageLimit")).toInt(peoplePageLimit));
     staleEtagStatus = changes.value(QLatin1String("staleEtagStatus")).toInt(staleEtagStatus);
+    syncTokenLifetimeSeconds = changes.value(QLatin1String("syncTokenLifetimeSeconds"))
+                                   .toInteger(syncTokenLifetimeSeconds);
     listLagMs = changes.value(QLatin1String("listLagMs")).toInt(listLagMs);
     mutationDelayMs = changes.value(QLatin1String("mutationDelayMs")).toInt(mutationDelayMs);
     autoConsent = changes.value(QLatin1String("autoConsent")).toBool(autoConsent);

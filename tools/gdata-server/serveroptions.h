@@ -31,6 +31,10 @@ struct ServerOptions
     int staleEtagStatus = 400;
     // Writes younger than this many milliseconds are not yet in lists, as a lagging index would.
     int listLagMs = 0;
+    // How long a sync token serves, in seconds; tokens issued before syncTokensValidFromMs (the
+    // control endpoint's "all sync tokens expired") are expired whatever their age.
+    qint64 syncTokenLifetimeSeconds = 7 * 24 * 3600;
+    qint64 syncTokensValidFromMs = 0;
     // Every mutating People request is answered this late, so requests sent side by side are
     // seen in flight together.
     int mutationDelayMs = 0;

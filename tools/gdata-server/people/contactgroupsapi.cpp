@@ -2,6 +2,7 @@
 
 #include "tools/gdata-server/people/clientdata.h"
 #include "tools/gdata-server/people/googleerror.h"
+#include "tools/gdata-server/people/listselection.h"
 
 #include "platform/gdata/entries/gdataentrycontact.h"
 #include "platform/gdata/entries/gdataentrycontactgroup.h"
@@ -42,8 +43,10 @@ QJsonObject masked(const QJsonObject &group, const QStringList &fields)
     for (auto it = group.begin(); it != group.end(); ++it) {
         const QString field =
             it.key() == QLatin1String("formattedName") ? QStringLiteral("name") : it.key();
+        const bool tombstone = field == QLatin1String("metadata") &&
+                               group.value("metadata").toObject().value("deleted").toBool();
         if (field == QLatin1String("resourceName") || field == QLatin1String("etag") ||
-            field == QLatin1String("memberResourceNames") || fields.contains(field))
+            field == QLatin1String("memberResourceNames") || fields.contains(field) || tombstone)
             shown.insert(it.key(), it.value());
     }
     return shown;
@@ -172,36 +175,37 @@ HttpResponse ContactGroupsApi::list(const PeopleContext &context, const QUrlQuer
         pageSize = kDefaultPageSize;
     if (m_options.peoplePageLimit > 0)
         pageSize = qMin(pageSize, m_options.peoplePageLimit);
-    bool offsetOk = true;
-    const QString token = query.queryItemValue("pageToken");
-    const int offset = token.isEmpty() ? 0 : token.toInt(&offsetOk);
-    if (!offsetOk || offset < 0)
-        return error(400, QStringLiteral("Invalid pageToken."));
+    HttpResponse refused;
+    const auto selection = ListSelection::read(query, m_options, context.account().email(),
+                                               QStringLiteral("contactGroups"), &refused);
+    if (!selection)
+        return refused;
 
-    // The stored system groups, the two the People face alone has, then the account's own.
+    // The stored system groups, the two the People face alone has, then the account's own; an
+    // incremental list holds the changed ones alone, tombstones included.
     QStringList keys;
     for (const StoredEntry &stored : context.account().entries(Collection::Groups)) {
-        if (!stored.entry->isDeleted() && systemGroupWithLocalId(stored.localId))
+        if (selection->shows(stored) && systemGroupWithLocalId(stored.localId))
             keys.append(stored.localId);
     }
     for (const PeopleSystemGroup &system : peopleSystemGroups()) {
-        if (!*system.localId)
+        if (!*system.localId && !selection->incremental())
             keys.append(QLatin1String(system.name));
     }
     for (const StoredEntry &stored : context.account().entries(Collection::Groups)) {
-        if (!stored.entry->isDeleted() && !systemGroupWithLocalId(stored.localId))
+        if (selection->shows(stored) && !systemGroupWithLocalId(stored.localId))
             keys.append(stored.localId);
     }
     const QHash<QString, int> counts = groupMemberCounts(context);
     QJsonArray groups;
-    const qsizetype end = qMin(keys.size(), qsizetype(offset) + pageSize);
-    for (qsizetype i = offset; i < end; ++i)
+    const qsizetype first = qMin(keys.size(), qsizetype(selection->offset()));
+    const qsizetype end = qMin(keys.size(), first + pageSize);
+    for (qsizetype i = first; i < end; ++i)
         groups.append(masked(render(context, keys[i], counts), *fields));
     QJsonObject answer{{"totalItems", int(keys.size())}};
     if (!groups.isEmpty())
         answer.insert("contactGroups", groups);
-    if (end < keys.size())
-        answer.insert("nextPageToken", QString::number(end));
+    selection->addTokens(answer, size_t(end), size_t(keys.size()));
     return json(200, answer);
 }
 

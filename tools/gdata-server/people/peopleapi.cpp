@@ -1,6 +1,7 @@
 #include "tools/gdata-server/people/peopleapi.h"
 
 #include "tools/gdata-server/people/googleerror.h"
+#include "tools/gdata-server/people/listselection.h"
 #include "tools/gdata-server/people/personfields.h"
 
 #include <QJsonArray>
@@ -49,24 +50,6 @@ QString verbOf(const QString &path)
     const qsizetype slash = path.lastIndexOf(u'/');
     const qsizetype colon = path.indexOf(u':', slash);
     return colon < 0 ? QString() : path.mid(colon + 1);
-}
-
-QString pageToken(int offset)
-{
-    return QString::fromLatin1(
-        QByteArray("offset:" + QByteArray::number(offset))
-            .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
-}
-
-std::optional<int> pageOffset(const QString &token)
-{
-    if (token.isEmpty())
-        return 0;
-    const QByteArray text = QByteArray::fromBase64(
-        token.toLatin1(), QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals);
-    bool ok = false;
-    const int offset = text.startsWith("offset:") ? text.mid(7).toInt(&ok) : -1;
-    return ok && offset >= 0 ? std::optional<int>(offset) : std::nullopt;
 }
 
 bool isImage(const QByteArray &data, QByteArray *type)
@@ -141,16 +124,6 @@ HttpResponse PeopleApi::handle(const HttpRequest &request, Account &account)
     return error(404, QStringLiteral("Method not found."));
 }
 
-bool PeopleApi::listed(const StoredEntry &stored) const
-{
-    if (stored.entry->isDeleted())
-        return false;
-    if (m_options.listLagMs <= 0)
-        return true;
-    return stored.entry->updatedDate().msecsTo(QDateTime::currentDateTimeUtc()) >=
-           m_options.listLagMs;
-}
-
 QJsonObject PeopleApi::shown(const PeopleContext &context, const StoredEntry &stored,
                              const std::optional<QStringList> &fields) const
 {
@@ -179,29 +152,26 @@ HttpResponse PeopleApi::list(const PeopleContext &context, const QUrlQuery &quer
         pageSize = kDefaultPageSize;
     if (m_options.peoplePageLimit > 0)
         pageSize = qMin(pageSize, m_options.peoplePageLimit);
-    if (!query.queryItemValue("syncToken").isEmpty())
-        return error(400,
-                     QStringLiteral("Sync token is expired. Clear local cache and retry call "
-                                    "without the sync token."),
-                     QStringLiteral("EXPIRED_SYNC_TOKEN"));
-    const auto offset = pageOffset(query.queryItemValue("pageToken"));
-    if (!offset)
-        return error(400, QStringLiteral("Invalid pageToken."));
+    HttpResponse refused;
+    const auto selection = ListSelection::read(query, m_options, context.account().email(),
+                                               QStringLiteral("people"), &refused);
+    if (!selection)
+        return refused;
 
     std::vector<const StoredEntry *> people;
     for (const StoredEntry &stored : context.account().entries(Account::Collection::Contacts)) {
-        if (listed(stored))
+        if (selection->shows(stored))
             people.push_back(&stored);
     }
     QJsonArray connections;
-    const size_t end = std::min(people.size(), size_t(*offset) + size_t(pageSize));
-    for (size_t i = size_t(*offset); i < end; ++i)
+    const size_t first = std::min(people.size(), size_t(selection->offset()));
+    const size_t end = std::min(people.size(), first + size_t(pageSize));
+    for (size_t i = first; i < end; ++i)
         connections.append(shown(context, *people[i], mask.fields));
     QJsonObject answer{{"totalPeople", int(people.size())}, {"totalItems", int(people.size())}};
     if (!connections.isEmpty())
         answer.insert("connections", connections);
-    if (end < people.size())
-        answer.insert("nextPageToken", pageToken(int(end)));
+    selection->addTokens(answer, end, people.size());
     return json(200, answer);
 }
 

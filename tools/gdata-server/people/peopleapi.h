@@ -62,7 +62,6 @@ private:
     // The person as a read with that mask (none: every field) shows it.
     QJsonObject shown(const PeopleContext &context, const StoredEntry &stored,
                       const std::optional<QStringList> &fields) const;
-    bool listed(const StoredEntry &stored) const;
 
     ServerState &m_state;
     const ServerOptions &m_options;

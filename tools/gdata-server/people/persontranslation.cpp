@@ -540,9 +540,11 @@ QJsonObject render(const PeopleContext &context, const StoredEntry &stored)
 QJsonObject masked(const QJsonObject &person, const QStringList &fields)
 {
     QJsonObject shown;
+    // A tombstone says what it is whatever the mask.
+    const bool deleted = person.value("metadata").toObject().value("deleted").toBool();
     for (auto it = person.begin(); it != person.end(); ++it) {
         if (it.key() == QLatin1String("resourceName") || it.key() == QLatin1String("etag") ||
-            fields.contains(it.key()))
+            fields.contains(it.key()) || (deleted && it.key() == QLatin1String("metadata")))
             shown.insert(it.key(), it.value());
     }
     return shown;
