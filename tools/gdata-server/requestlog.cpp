@@ -33,16 +33,19 @@ QString redactedBody(const QByteArray &body)
 
 } // namespace
 
-void RequestLog::record(const HttpRequest &request)
+void RequestLog::record(const HttpRequest &request, const QString &origin)
 {
     QJsonObject headers;
     for (auto it = request.headers.cbegin(); it != request.headers.cend(); ++it)
         headers.insert(QString::fromLatin1(it.key()),
                        QString::fromLatin1(redactedHeader(it.key(), it.value())));
-    m_entries.push_back(QJsonObject{{"method", QString::fromLatin1(request.method)},
-                                    {"url", request.url.toString()},
-                                    {"headers", headers},
-                                    {"body", redactedBody(request.body)}});
+    QJsonObject entry{{"method", QString::fromLatin1(request.method)},
+                      {"url", request.url.toString()},
+                      {"headers", headers},
+                      {"body", redactedBody(request.body)}};
+    if (!origin.isEmpty())
+        entry.insert("origin", origin);
+    m_entries.push_back(entry);
     if (m_entries.size() > kMaxEntries)
         m_entries.pop_front();
 }

@@ -13,7 +13,8 @@
 class RequestLog
 {
 public:
-    void record(const HttpRequest &request);
+    // origin names a listener other than the main one ("photos").
+    void record(const HttpRequest &request, const QString &origin = {});
     void clear();
     QJsonArray toJson() const;
 

@@ -305,4 +305,26 @@ TEST(OAuthServerStateTest, StateFile_KeepsClientsAndGrantsAcrossRestarts)
     EXPECT_EQ(reply.status, 200) << reply.body.constData();
 }
 
+TEST(OAuthServerDemoTest, Demo_RegistersAClientForItsAccount)
+{
+    GDataTestServer server;
+    ASSERT_TRUE(server.start({QStringLiteral("--demo")}));
+    const QString client = QStringLiteral("demo-client.apps.loopback");
+    const GDataTestServer::MintedToken minted =
+        server.mintToken(QStringLiteral("demo@example.com"), client);
+    for (const char *secret : {"demo-secret", "wrong"}) {
+        SCOPED_TRACE(secret);
+        QUrlQuery form;
+        form.addQueryItem("grant_type", "refresh_token");
+        form.addQueryItem("refresh_token", minted.refreshToken);
+        form.addQueryItem("client_id", client);
+        form.addQueryItem("client_secret", QLatin1String(secret));
+        const HttpTestReply reply =
+            httptest::send("POST", QUrl(server.baseUrl().toString() + "/token"),
+                           form.toString(QUrl::FullyEncoded).toLatin1(),
+                           {{"Content-Type", "application/x-www-form-urlencoded"}});
+        EXPECT_EQ(reply.status, qstrcmp(secret, "wrong") ? 200 : 401);
+    }
+}
+
 } // namespace

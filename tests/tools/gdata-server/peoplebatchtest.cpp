@@ -270,6 +270,10 @@ TEST(PeoplePhotoPortTest, Photos_OnASecondPortAreAnotherOrigin)
     const HttpTestReply bytes = httptest::send("GET", photo);
     EXPECT_EQ(bytes.status, 200);
     EXPECT_EQ(bytes.body, QByteArray("\xFF\xD8\xFFjpeg bytes"));
+    QStringList origins;
+    for (const QJsonValue &request : server.requestLog())
+        origins.append(request.toObject().value("origin").toString());
+    EXPECT_EQ(origins.count(QStringLiteral("photos")), 1);
     // The second origin serves photos and nothing else.
     QUrl data = photo;
     data.setPath(QStringLiteral("/v1/people/me/connections"));
