@@ -283,7 +283,7 @@ TEST_F(OAuthServerTest, AccessTokens_LiveAsLongAsAskedAndRefreshFaultsComeInGoog
               "invalid_grant");
 }
 
-TEST(OAuthServerStateTest, StateFile_KeepsClientsAndGrantsAcrossRestarts)
+TEST(OAuthServerStateTest, StateFile_KeepsClientsGrantsAndPeopleJsonAcrossRestarts)
 {
     QTemporaryDir dir;
     GDataTestServer server;
@@ -292,7 +292,11 @@ TEST(OAuthServerStateTest, StateFile_KeepsClientsAndGrantsAcrossRestarts)
                               kClientId + QLatin1Char(':') + kClientSecret}));
     server.addAccount(kPeopleUser, QStringLiteral("unused"));
     const GDataTestServer::MintedToken minted = server.mintToken(kPeopleUser, kClientId);
+    const QString name =
+        server.seedPerson(kPeopleUser, {{"birthdays", QJsonArray{QJsonObject{{"text", "1 May"}}}}});
     ASSERT_TRUE(server.restart());
+    const QJsonArray birthdays{QJsonObject{{"text", "1 May"}}};
+    EXPECT_EQ(server.peopleJson(kPeopleUser, name).value("birthdays"), birthdays);
     QUrlQuery form;
     form.addQueryItem("grant_type", "refresh_token");
     form.addQueryItem("refresh_token", minted.refreshToken);

@@ -31,7 +31,6 @@ public:
     {}
 
     Account &account() const { return m_account; }
-    const ServerUrls &urls() const { return m_urls; }
 
     static QString personName(const QString &localId)
     {
