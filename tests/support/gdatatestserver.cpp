@@ -69,6 +69,9 @@ bool GDataTestServer::launch(quint16 port, const QStringList &arguments)
         const auto match = listening.match(QString::fromUtf8(output));
         if (match.hasMatch()) {
             m_port = quint16(match.captured(1).toUInt());
+            static const QRegularExpression photos(
+                QStringLiteral("photos on 127\\.0\\.0\\.1:(\\d+)"));
+            m_photoPort = quint16(photos.match(QString::fromUtf8(output)).captured(1).toUInt());
             return true;
         }
     }
@@ -285,4 +288,85 @@ void GDataTestServer::setOptions(const QJsonObject &options)
 void GDataTestServer::reset()
 {
     admin("POST", QStringLiteral("reset"));
+}
+
+void GDataTestServer::registerOAuthClient(const QString &clientId, const QString &secret)
+{
+    admin("POST", QStringLiteral("oauth-clients"),
+          jsonText({{"id", clientId}, {"secret", secret}}));
+}
+
+GDataTestServer::MintedToken
+GDataTestServer::mintToken(const QString &email, const QString &clientId, const QString &scope)
+{
+    const QJsonObject answer =
+        QJsonDocument::fromJson(
+            admin("POST", QStringLiteral("mint-token"),
+                  jsonText({{"user", email}, {"client", clientId}, {"scope", scope}})))
+            .object();
+    return {answer.value("refresh_token").toString(), answer.value("access_token").toString(),
+            answer.value("expires_in").toInt()};
+}
+
+void GDataTestServer::expireTokens(const QString &email, bool revoke)
+{
+    admin("POST", QStringLiteral("expire-tokens"), jsonText({{"user", email}, {"revoke", revoke}}));
+}
+
+QJsonObject GDataTestServer::peopleJson(const QString &email, const QString &identifierOrName,
+                                        bool groups)
+{
+    QUrlQuery query(userQuery(email, groups ? "groups" : "contacts"));
+    query.addQueryItem(QStringLiteral("id"), groups ? identifierOrName
+                                             : identifierOrName.startsWith(u'p')
+                                                 ? identifierOrName
+                                                 : localIdOf(identifierOrName));
+    return QJsonDocument::fromJson(
+               admin("GET", QStringLiteral("person"), {}, query.toString(QUrl::FullyEncoded)))
+        .object();
+}
+
+QString GDataTestServer::seedPerson(const QString &email, const QJsonObject &person)
+{
+    return QJsonDocument::fromJson(admin("POST", QStringLiteral("person"), jsonText(person),
+                                         userQuery(email, "contacts")))
+        .object()
+        .value("resourceName")
+        .toString();
+}
+
+void GDataTestServer::refusePeopleBatchEntry(int index, int status, const QString &message)
+{
+    admin("POST", QStringLiteral("people-batch-refusal"),
+          jsonText({{"index", index}, {"code", status}, {"reason", message}}));
+}
+
+void GDataTestServer::refusePeopleBatchEntry(const QString &resourceName, int status,
+                                             const QString &message)
+{
+    admin("POST", QStringLiteral("people-batch-refusal"),
+          jsonText({{"name", resourceName}, {"code", status}, {"reason", message}}));
+}
+
+void GDataTestServer::injectOAuthError(const QString &pathContains, int status,
+                                       const QString &error, int count)
+{
+    admin(
+        "POST", QStringLiteral("faults"),
+        jsonText({{"path", pathContains}, {"status", status}, {"count", count}, {"error", error}}));
+}
+
+void GDataTestServer::expireSyncTokens()
+{
+    admin("POST", QStringLiteral("expire-sync-tokens"));
+}
+
+int GDataTestServer::mostMutationsInFlight(const QString &email)
+{
+    return QJsonDocument::fromJson(admin("GET", QStringLiteral("log")))
+        .object()
+        .value("mostMutationsInFlight")
+        .toObject()
+        .value(email.toLower())
+        .toInt();
 }

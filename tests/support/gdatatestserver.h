@@ -76,6 +76,40 @@ public:
     void setOptions(const QJsonObject &options);
     void reset();
 
+    // People face and OAuth.
+    // The port of the People face's photos when the server was started with "--photo-port".
+    quint16 photoPort() const { return m_photoPort; }
+    void registerOAuthClient(const QString &clientId, const QString &secret);
+    struct MintedToken
+    {
+        QString refreshToken;
+        QString accessToken;
+        int expiresIn = 0;
+    };
+    // A grant of the account to the client as a sign-in would make it, without the browser;
+    // empty scope: contacts, openid and email.
+    MintedToken mintToken(const QString &email, const QString &clientId, const QString &scope = {});
+    // The account's access tokens expire at once; with revoke, its refresh tokens end too.
+    void expireTokens(const QString &email, bool revoke = false);
+    // The entry as the People face shows it, every field: a contact by its identifier or
+    // resource name, or a group (groups: true) by its resource name.
+    QJsonObject peopleJson(const QString &email, const QString &identifierOrName,
+                           bool groups = false);
+    // A Person stored as sent, fields the Atom face cannot show included; its resource name.
+    QString seedPerson(const QString &email, const QJsonObject &person);
+    // The next People batch refuses one contact: a create by its index, an update by its
+    // resource name, with that HTTP status and message.
+    void refusePeopleBatchEntry(int index, int status, const QString &message);
+    void refusePeopleBatchEntry(const QString &resourceName, int status, const QString &message);
+    // The next `count` requests whose path holds pathContains get the status with an OAuth error
+    // body ("invalid_grant" for a refresh the service refuses).
+    void injectOAuthError(const QString &pathContains, int status, const QString &error,
+                          int count = 1);
+    // Every sync token handed out so far is expired.
+    void expireSyncTokens();
+    // The most data-changing requests of the account that were in flight at once.
+    int mostMutationsInFlight(const QString &email);
+
 private:
     bool launch(quint16 port, const QStringList &arguments);
     QByteArray admin(const QByteArray &method, const QString &action, const QByteArray &body = {},
@@ -83,5 +117,6 @@ private:
 
     QProcess m_process;
     quint16 m_port = 0;
+    quint16 m_photoPort = 0;
     QStringList m_arguments;
 };

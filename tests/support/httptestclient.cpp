@@ -13,6 +13,10 @@ HttpTestReply send(const QByteArray &method, const QUrl &url, const QByteArray &
     QNetworkAccessManager network;
     QNetworkRequest request(url);
     request.setTransferTimeout(timeoutMs);
+    // A redirect is an answer the test reads (a sign-in's 302 to a loopback listener that may
+    // not exist), never one to follow.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::ManualRedirectPolicy);
     for (auto it = headers.cbegin(); it != headers.cend(); ++it)
         request.setRawHeader(it.key(), it.value());
     QNetworkReply *reply = network.sendCustomRequest(request, method, body);

@@ -1,5 +1,5 @@
 // Plain HTTP requests for tests, answered before the call returns (a local event loop runs while
-// waiting).
+// waiting); redirects are returned, not followed.
 #pragma once
 
 #include <QByteArray>

@@ -44,7 +44,7 @@ void Account::addSystemGroups()
         group->setSystemGroup(QString::fromUtf8(system.id));
         group->setUpdatedDate(QDateTime::fromMSecsSinceEpoch(0, Qt::UTC));
         group->setETag(QStringLiteral("\"system-%1\"").arg(QString::fromUtf8(system.localId)));
-        restore(Collection::Groups, {QString::fromUtf8(system.localId), group, {}});
+        restore(Collection::Groups, {QString::fromUtf8(system.localId), group, {}, {}});
     }
 }
 
@@ -64,7 +64,7 @@ StoredEntry &Account::add(Collection collection, const GDataEntryPtr &entry)
     const QString localId = nextLocalId();
     ++m_nextId;
     index.insert(localId, list.size());
-    list.push_back({localId, entry, {}});
+    list.push_back({localId, entry, {}, {}});
     return list.back();
 }
 

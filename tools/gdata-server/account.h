@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QJsonObject>
 #include <QString>
 
 #include <vector>
@@ -22,6 +23,10 @@ struct StoredEntry
     QString localId;
     GDataEntryPtr entry; // identifier left empty: it is made from the base URL when served
     StoredPhoto photo;   // empty data: no photo
+    // What the People face was sent that the entry cannot hold (structured name and address
+    // keys, fields the Atom model lacks, other clients' data), by Person field; the Atom face
+    // never shows it.
+    QJsonObject people = {};
 };
 
 class Account

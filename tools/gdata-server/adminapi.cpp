@@ -1,6 +1,8 @@
 #include "tools/gdata-server/adminapi.h"
 
 #include "tools/gdata-server/entryrenderer.h"
+#include "tools/gdata-server/people/contactgroupsapi.h"
+#include "tools/gdata-server/people/persontranslation.h"
 
 #include "platform/gdata/atom/atomreader.h"
 #include "platform/gdata/atom/atomwriter.h"
@@ -64,8 +66,13 @@ HttpResponse AdminApi::handle(const HttpRequest &request)
     if (action == QLatin1String("log")) {
         if (method == "DELETE")
             m_log.clear();
-        return json({{"requests", m_log.toJson()}});
+        return json({{"requests", m_log.toJson()},
+                     {"mostMutationsInFlight", m_log.mostMutationsInFlight()}});
     }
+    if (method == "POST" &&
+        (action == QLatin1String("oauth-clients") || action == QLatin1String("mint-token") ||
+         action == QLatin1String("expire-tokens")))
+        return oauth(action, jsonBody(request));
     if (method == "POST") {
         if (action == QLatin1String("faults"))
             m_faults.addFault(jsonBody(request));
@@ -77,7 +84,12 @@ HttpResponse AdminApi::handle(const HttpRequest &request)
             m_faults.setLoginFailure(jsonBody(request));
         else if (action == QLatin1String("options"))
             m_options.apply(jsonBody(request));
-        if (action != QLatin1String("seed") && action != QLatin1String("generate"))
+        else if (action == QLatin1String("people-batch-refusal"))
+            m_faults.addPeopleBatchRefusal(jsonBody(request));
+        else if (action == QLatin1String("expire-sync-tokens"))
+            m_options.syncTokensValidFromMs = QDateTime::currentMSecsSinceEpoch() + 1;
+        if (action != QLatin1String("seed") && action != QLatin1String("generate") &&
+            action != QLatin1String("person"))
             return json({});
     }
 
@@ -96,6 +108,10 @@ HttpResponse AdminApi::handle(const HttpRequest &request)
         return putPhoto(request, *account);
     if (action == QLatin1String("entries") && method == "GET")
         return entries(*account, collection);
+    if (action == QLatin1String("person") && method == "GET")
+        return person(request, *account);
+    if (action == QLatin1String("person") && method == "POST")
+        return seedPerson(request, *account);
     return HttpResponse::text(404, "Unknown admin request.\n");
 }
 
@@ -156,4 +172,60 @@ HttpResponse AdminApi::entries(Account &account, Collection collection)
         feed.addEntry(renderEntry(m_urls, account, collection, kFull, stored));
     feed.setTotalResults(int(feed.entries().size()));
     return HttpResponse::atom(200, atomwriter::feedXML(feed));
+}
+
+HttpResponse AdminApi::oauth(const QString &action, const QJsonObject &body)
+{
+    if (action == QLatin1String("oauth-clients")) {
+        m_state.oauth().addClient(body.value("id").toString(), body.value("secret").toString());
+        m_state.save();
+        return json({});
+    }
+    const QString email = body.value("user").toString();
+    if (!m_state.account(email))
+        return HttpResponse::text(404, "No such account.\n");
+    if (action == QLatin1String("mint-token"))
+        return json(
+            m_oauth.mint(email, body.value("client").toString(), body.value("scope").toString()));
+    m_state.oauth().expireTokens(email, body.value("revoke").toBool());
+    m_state.save();
+    return json({});
+}
+
+HttpResponse AdminApi::person(const HttpRequest &request, Account &account)
+{
+    const QUrlQuery query(request.url);
+    const PeopleContext context(m_urls, account);
+    const QString id = query.queryItemValue(QStringLiteral("id"));
+    if (query.queryItemValue(QStringLiteral("kind")) == QLatin1String("groups")) {
+        const QString key = context.groupKey(id);
+        if (key.isEmpty())
+            return HttpResponse::text(404, "No such group.\n");
+        return json(ContactGroupsApi(m_state, m_options, m_urls)
+                        .render(context, key, groupMemberCounts(context)));
+    }
+    const QString localId =
+        PeopleContext::personLocalId(id).isEmpty() ? id : PeopleContext::personLocalId(id);
+    const StoredEntry *stored = account.find(Collection::Contacts, localId);
+    if (!stored)
+        return HttpResponse::text(404, "No such contact.\n");
+    return json(persontranslation::render(context, *stored));
+}
+
+HttpResponse AdminApi::seedPerson(const HttpRequest &request, Account &account)
+{
+    const QJsonObject person = jsonBody(request);
+    const PeopleContext context(m_urls, account);
+    auto entry = std::make_shared<GDataEntryContact>();
+    QJsonObject people;
+    if (const auto refused = persontranslation::write(
+            context, person, persontranslation::fieldsOf(person), nullptr, *entry, people))
+        return HttpResponse::text(refused->status, refused->message.toUtf8() + '\n');
+    entry->setUpdatedDate(m_state.nextUpdated());
+    entry->setETag(m_state.nextETag());
+    StoredEntry &stored = account.add(Collection::Contacts, entry);
+    stored.people = people;
+    m_state.save();
+    return json({{"resourceName", PeopleContext::personName(stored.localId)},
+                 {"id", m_urls.identifier(account.email(), Collection::Contacts, stored.localId)}});
 }

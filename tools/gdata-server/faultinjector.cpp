@@ -13,6 +13,7 @@ void FaultInjector::addFault(const QJsonObject &description)
     fault.applyThenDrop = description.value("applyThenDrop").toBool();
     fault.cutBody = description.value("cutBody").toBool();
     fault.malformed = description.value("malformed").toBool();
+    fault.error = description.value("error").toString();
     fault.remaining = description.value("count").toInt(1);
     m_faults.push_back(fault);
 }
@@ -22,6 +23,26 @@ void FaultInjector::addBatchEntryFault(const QJsonObject &description)
     m_batchEntries.insert(description.value("batchId").toString(),
                           {description.value("code").toInt(500),
                            description.value("reason").toString(QStringLiteral("Error"))});
+}
+
+void FaultInjector::addPeopleBatchRefusal(const QJsonObject &description)
+{
+    const QString key = description.contains("index")
+                            ? QString::number(description.value("index").toInt())
+                            : description.value("name").toString();
+    m_peopleRefusals.insert(key, {description.value("code").toInt(400),
+                                  description.value("reason").toString(
+                                      QStringLiteral("Request contains an invalid argument."))});
+}
+
+std::optional<BatchEntryFault> FaultInjector::takePeopleBatchRefusal(const QString &indexOrName)
+{
+    const auto found = m_peopleRefusals.constFind(indexOrName);
+    if (found == m_peopleRefusals.cend())
+        return std::nullopt;
+    const BatchEntryFault fault = *found;
+    m_peopleRefusals.erase(found);
+    return fault;
 }
 
 void FaultInjector::setBatchInterruption(const QJsonObject &description)

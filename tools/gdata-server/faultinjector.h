@@ -25,6 +25,8 @@ struct Fault
     bool applyThenDrop = false; // apply the request, then close the connection unanswered
     bool cutBody = false;       // answer with the whole length but half the body, then close
     bool malformed = false;     // answer in full, but with a body that breaks off half-way
+    // The OAuth error of a status on the token endpoint ("invalid_grant"); empty: by the status.
+    QString error;
     int remaining = 1;
 };
 
@@ -47,6 +49,9 @@ public:
     void addBatchEntryFault(const QJsonObject &description);
     void setBatchInterruption(const QJsonObject &description);
     void setLoginFailure(const QJsonObject &description);
+    // A People batch refuses one contact: {"index": N} of a create or {"name": "people/c.."} of
+    // an update, with the HTTP status ("code") and message ("reason") of its error.
+    void addPeopleBatchRefusal(const QJsonObject &description);
     void clear();
 
     // The first fault that matches, counted as used.
@@ -54,12 +59,15 @@ public:
                                    const QString &query);
     std::optional<BatchEntryFault> takeBatchEntryFault(const QString &batchId);
     std::optional<BatchInterruption> takeBatchInterruption();
+    // The refusal of that index or resource name, counted as used.
+    std::optional<BatchEntryFault> takePeopleBatchRefusal(const QString &indexOrName);
     // The Error= value of the next refused sign-in.
     std::optional<QString> takeLoginFailure();
 
 private:
     std::vector<Fault> m_faults;
     QHash<QString, BatchEntryFault> m_batchEntries;
+    QHash<QString, BatchEntryFault> m_peopleRefusals;
     std::optional<BatchInterruption> m_interruption;
     QString m_loginFailure;
     int m_loginFailures = 0;

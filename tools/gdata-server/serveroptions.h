@@ -24,5 +24,31 @@ struct ServerOptions
     // it would: the client must not take the first page for the whole feed.
     bool brokenNextLink = false;
 
+    // People face.
+    // The most persons or groups one list page holds, whatever pageSize asks (0: pageSize rules).
+    int peoplePageLimit = 0;
+    // The status of a stale etag: 400 FAILED_PRECONDITION as the reference documents, or 412.
+    int staleEtagStatus = 400;
+    // Writes younger than this many milliseconds are not yet in lists, as a lagging index would.
+    int listLagMs = 0;
+    // How long a sync token serves, in seconds; tokens issued before syncTokensValidFromMs (the
+    // control endpoint's "all sync tokens expired") are expired whatever their age.
+    qint64 syncTokenLifetimeSeconds = 7 * 24 * 3600;
+    qint64 syncTokensValidFromMs = 0;
+    // Every mutating People request is answered this late, so requests sent side by side are
+    // seen in flight together.
+    int mutationDelayMs = 0;
+
+    // Sign-in.
+    // The authorization endpoint answers at once with its redirect instead of showing the page.
+    bool autoConsent = false;
+    // What that answer holds: the account signing in (empty: the login_hint), the scopes granted
+    // (empty: every scope asked), or the person's refusal.
+    QString consentAccount;
+    QString consentScopes;
+    bool consentDenied = false;
+    // The lifetime of an access token, in seconds.
+    int accessTokenLifetime = 3599;
+
     void apply(const QJsonObject &changes);
 };

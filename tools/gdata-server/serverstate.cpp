@@ -28,6 +28,8 @@ QJsonObject storedToJson(const StoredEntry &stored)
                       QJsonObject{{"data", QString::fromLatin1(stored.photo.data.toBase64())},
                                   {"type", QString::fromLatin1(stored.photo.type)},
                                   {"etag", stored.photo.etag}});
+    if (!stored.people.isEmpty())
+        object.insert("people", stored.people);
     return object;
 }
 
@@ -36,7 +38,8 @@ std::optional<StoredEntry> storedFromJson(const QJsonObject &object, GDataEntryB
     const auto entry = atomreader::parseEntry(object.value("xml").toString().toUtf8(), kind);
     if (!entry)
         return std::nullopt;
-    StoredEntry stored{object.value("localId").toString(), *entry, {}};
+    StoredEntry stored{
+        object.value("localId").toString(), *entry, {}, object.value("people").toObject()};
     const QJsonObject photo = object.value("photo").toObject();
     stored.photo = {QByteArray::fromBase64(photo.value("data").toString().toLatin1()),
                     photo.value("type").toString().toLatin1(), photo.value("etag").toString()};
@@ -95,6 +98,7 @@ bool ServerState::load(QString *error)
     const QJsonObject tokens = root.value("tokens").toObject();
     for (auto it = tokens.begin(); it != tokens.end(); ++it)
         m_tokens.insert(it.key(), it.value().toString());
+    m_oauth.fromJson(root.value("oauth").toObject());
     m_lastUpdatedMs = root.value("lastUpdated").toInteger();
     m_etagCounter = quint64(root.value("etagCounter").toInteger());
     return true;
@@ -121,6 +125,7 @@ bool ServerState::save() const
         tokens.insert(it.key(), it.value());
     const QJsonObject root{{"accounts", accounts},
                            {"tokens", tokens},
+                           {"oauth", m_oauth.toJson()},
                            {"lastUpdated", m_lastUpdatedMs},
                            {"etagCounter", qint64(m_etagCounter)}};
     // The state holds the accounts' passwords: a new file is the user's alone, and the save keeps
@@ -157,6 +162,7 @@ void ServerState::clear()
 {
     m_accounts.clear();
     m_tokens.clear();
+    m_oauth.clear();
 }
 
 QString ServerState::signIn(const QString &email)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "tools/gdata-server/account.h"
+#include "tools/gdata-server/oauth/oauthstate.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -35,10 +36,13 @@ public:
     // A fresh strong ETag.
     QString nextETag();
 
+    OAuthState &oauth() { return m_oauth; }
+
 private:
     QString m_path;
     std::map<QString, Account> m_accounts;
     QHash<QString, QString> m_tokens;
+    OAuthState m_oauth;
     qint64 m_lastUpdatedMs = 0;
     quint64 m_etagCounter = 0;
 };

@@ -52,8 +52,12 @@ public:
     QString entry(const QString &email, Account::Collection collection,
                   const Projection &projection, const QString &localId) const;
     QString photo(const QString &email, const QString &localId) const;
+    // Where the People face's photos are served: a second origin when one is set.
+    void setPhotoBase(const QString &photoBase) { m_photoBase = photoBase; }
+    QString photoBase() const { return m_photoBase.isEmpty() ? m_base : m_photoBase; }
 
 private:
     QString m_base;
     QString m_idBase;
+    QString m_photoBase;
 };

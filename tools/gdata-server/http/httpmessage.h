@@ -8,6 +8,8 @@
 #include <QPair>
 #include <QUrl>
 
+#include <functional>
+
 struct HttpRequest
 {
     QByteArray method;
@@ -26,6 +28,8 @@ struct HttpResponse
     int delayMs = 0;
     bool drop = false;    // close the connection without answering
     bool cutBody = false; // announce the whole body, send half of it, close the connection
+    // Called once the response has left (or was dropped, or its connection went first).
+    std::function<void()> onSent;
 
     static HttpResponse text(int status, const QByteArray &body);
     static HttpResponse atom(int status, const QByteArray &body);

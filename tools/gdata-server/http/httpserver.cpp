@@ -71,6 +71,8 @@ QByteArray reasonPhrase(int status)
         return "Created";
     case 204:
         return "No Content";
+    case 302:
+        return "Found";
     case 304:
         return "Not Modified";
     case 400:
@@ -157,12 +159,16 @@ void HttpServer::readFrom(QTcpSocket *socket)
     QTimer::singleShot(response.delayMs, this, [this, guard, response, close] {
         if (guard)
             send(guard, response, close);
+        else if (response.onSent)
+            response.onSent();
     });
 }
 
 void HttpServer::send(QTcpSocket *socket, const HttpResponse &response, bool close)
 {
     socket->setProperty(kBusyProperty, false);
+    if (response.onSent)
+        response.onSent();
     if (response.drop) {
         socket->abort();
         return;
