@@ -398,4 +398,20 @@ private:
     void restoreAddressBookFrom(const QString &path);
     void addressBookWasRestored();
     static AgentListener &agentListener();
+
+    // Opened vCard files.
+public:
+    // The cards of the files become contacts added to Google. Files given before the launch's
+    // first window has opened wait for it. False when nothing is sent: no window to show the
+    // work, or no card in the files (the user is told either way).
+    bool openFiles(const QStringList &paths);
+    // The launch's first window has opened; files held for it go now.
+    void launchWindowDidOpen();
+    BatchActionQueue batchActionContactArray() override;
+
+private:
+    bool sendOpenedFiles(const QStringList &paths);
+    bool m_launchWindowShown = false;
+    QStringList m_heldOpenFiles;
+    BatchActionQueue m_batchActionContactArray;
 };

@@ -159,7 +159,6 @@ void AppDelegate::addressBookWasRestored()
     if (ud.integerForKey(pushkeys::autoPushABChanges) != 1)
         return;
     ud.setInteger(0, pushkeys::autoPushABChanges);
-    Prompter::current().runModal(Prompt{archivetexts::restoredAlert,
-                                        archivetexts::restoredAlertSmall,
-                                        {archivetexts::okButton}});
+    Prompter::current().runModal(Prompt{
+        archivetexts::restoredAlert, archivetexts::restoredAlertSmall, {archivetexts::okButton}});
 }

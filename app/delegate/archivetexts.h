@@ -17,10 +17,9 @@ inline const QString unsavedChangesFailed =
     QStringLiteral("The address book's unsaved changes could not be saved, so no backup was made.");
 inline const QString backupNotWritten =
     QStringLiteral("%1 could not be written. A backup that was there before is unchanged.");
-inline const QString restoreConfirm =
-    QStringLiteral("Restore the address book from this backup?");
-inline const QString restoreConfirmDetail = QStringLiteral(
-    "Every record in the address book will be replaced by those of \"%1\".");
+inline const QString restoreConfirm = QStringLiteral("Restore the address book from this backup?");
+inline const QString restoreConfirmDetail =
+    QStringLiteral("Every record in the address book will be replaced by those of \"%1\".");
 inline const QString restoreButton = QStringLiteral("Restore");
 inline const QString cancelButton = QStringLiteral("Cancel");
 inline const QString restoreFailed = QStringLiteral("The address book could not be restored.");

@@ -8,10 +8,12 @@
 #include "foundation/tolvaneutilities.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/scripting/busapplication.h"
+#include "platform/scripting/busprograms.h"
 #include "platform/ui/termination.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QThread>
 #include <QTimer>
 
@@ -42,6 +44,30 @@ void installTermination()
     });
 }
 
+// The vCard files named on the command line, as absolute paths.
+QStringList openedFiles(const QStringList &arguments)
+{
+    QStringList files;
+    for (const QString &argument : arguments.mid(1)) {
+        if (!argument.startsWith(u'-'))
+            files << QFileInfo(argument).absoluteFilePath();
+    }
+    return files;
+}
+
+// Another copy already runs: it takes the files, and this one ends. The exit status says whether
+// the running copy took them.
+int handOver(const QStringList &files)
+{
+    const ScriptReply reply = busprograms::sendCommand(
+        bundleinfo::kBundleIdentifier, busprograms::kApplicationInterface,
+        busprograms::kApplicationPath, QStringLiteral("OpenFiles"), {files});
+    const bool taken = reply.succeeded() && reply.result.booleanValue();
+    tlog::value(QStringLiteral("Tolvane"), QStringLiteral("application:openFiles:"),
+                QStringLiteral("handed to the running program"), taken ? 1 : 0);
+    return taken ? EXIT_SUCCESS : EXIT_FAILURE;
+}
+
 } // namespace
 
 void forgetLastRun()
@@ -56,11 +82,19 @@ int runTolvane(QApplication &app)
 {
     prepareProcess();
     BusApplication bus(bundleinfo::kBundleIdentifier);
+    const QStringList files = openedFiles(QCoreApplication::arguments());
+    if (!bus.isRegistered() && !files.isEmpty() &&
+        busprograms::isRunning(bundleinfo::kBundleIdentifier))
+        return handOver(files);
     forgetLastRun();
     installTermination();
     if (!AppDelegate::initialize())
         return EXIT_SUCCESS;
     AppDelegate delegate;
+    bus.setOpenFilesHandler(
+        [&delegate](const QStringList &paths) { return delegate.openFiles(paths); });
+    if (!files.isEmpty())
+        delegate.openFiles(files);
     if (!delegate.awakeFromNib())
         return EXIT_SUCCESS;
     QApplication::setQuitOnLastWindowClosed(false);

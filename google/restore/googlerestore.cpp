@@ -119,12 +119,11 @@ void GoogleContactTool::restoreGoogleContacts()
     choice.nameFilters = {QStringLiteral("*.zip")};
     choice.directory = accountBackupFolderPath();
     QPointer<GoogleContactTool> tool(this);
-    FileChooser::current().choose(choice, QApplication::activeWindow(),
-                                  [tool](const QString &path) {
-                                      if (tool)
-                                          tool->googleArchivePanelDidEnd(path.isEmpty() ? 0 : 1,
-                                                                         path);
-                                  });
+    FileChooser::current().choose(
+        choice, QApplication::activeWindow(), [tool](const QString &path) {
+            if (tool)
+                tool->googleArchivePanelDidEnd(path.isEmpty() ? 0 : 1, path);
+        });
 }
 
 void GoogleContactTool::googleArchivePanelDidEnd(int returnCode, const QString &path)

@@ -1,8 +1,8 @@
 #include "platform/ui/dialogfilechooser.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QFileDialog>
+#include <QFileInfo>
 
 void DialogFileChooser::choose(const FileChoice &choice, QWidget *window,
                                std::function<void(const QString &)> completion)

@@ -491,7 +491,8 @@ bool AddressBookDatabase::archiveIsWhole(const QString &archivePath)
     {
         SqliteStatement integrity(m_db, "PRAGMA archive.integrity_check(1)");
         if (!integrity.next() || integrity.text(0) != QStringLiteral("ok"))
-            return fail(refused.arg(archivePath, QStringLiteral("it is no intact SQLite database")));
+            return fail(
+                refused.arg(archivePath, QStringLiteral("it is no intact SQLite database")));
     }
     // Every column the copy reads, so that a foreign database is told apart before the copy.
     static constexpr const char *kColumnsRead[] = {
@@ -512,16 +513,17 @@ bool AddressBookDatabase::archiveIsWhole(const QString &archivePath)
             return fail(refused.arg(archivePath, QStringLiteral("it holds no address book")));
         if (version.integer(0) > kSchemaVersion)
             return fail(refused.arg(
-                archivePath, QStringLiteral("it was written by a newer version of the address book")));
+                archivePath,
+                QStringLiteral("it was written by a newer version of the address book")));
     }
     if (!archiveRecordsAreReadable(archivePath))
         return false;
     SqliteStatement orphan(m_db, "SELECT uid FROM archive.images"
                                  " WHERE uid NOT IN (SELECT uid FROM archive.records) LIMIT 1");
     if (orphan.next())
-        return fail(refused.arg(archivePath,
-                                QStringLiteral("its picture of %1 belongs to no record")
-                                    .arg(orphan.text(0))));
+        return fail(refused.arg(
+            archivePath,
+            QStringLiteral("its picture of %1 belongs to no record").arg(orphan.text(0))));
     if (orphan.failed())
         return fail(refused.arg(archivePath, QStringLiteral("its pictures cannot be read")));
     return true;

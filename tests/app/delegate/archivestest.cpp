@@ -37,7 +37,9 @@ protected:
         // silenced and switched on again.
         AppDelegate::setAgentListener({[this] { return agentListening; },
                                        [this] { agentCalls << "silence:" + bookState(); },
-                                       [this] { agentCalls << "on:" + bookState(); }});
+                                       [this] {
+                                           agentCalls << "on:" + bookState();
+                                       }});
     }
     void TearDown() override
     {
@@ -45,10 +47,7 @@ protected:
         MainProgramTest::TearDown();
     }
 
-    static QString bookState()
-    {
-        return QString::number(AddressBook::shared()->people().size());
-    }
+    static QString bookState() { return QString::number(AddressBook::shared()->people().size()); }
 
     struct ToolResult
     {
@@ -64,10 +63,7 @@ protected:
         return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()).trimmed()};
     }
     // The program's book reads the other program's changes now.
-    static void readExternalChanges()
-    {
-        AddressBook::shared()->checkForExternalChanges();
-    }
+    static void readExternalChanges() { AddressBook::shared()->checkForExternalChanges(); }
 
     QString path(const QString &name) const { return QDir(folder.path()).filePath(name); }
     QString writeFile(const QString &name, const QByteArray &data) const
@@ -141,8 +137,8 @@ TEST_F(ArchivesTest, TheBackupSuggestsADatedFileInTheBackupsFolder)
     EXPECT_EQ(choice.mode, FileChoice::Mode::Save);
     EXPECT_EQ(QDir(choice.directory), QDir(library("Address Book Backups")));
     EXPECT_TRUE(QFileInfo(choice.directory).isDir());
-    EXPECT_EQ(choice.fileName, "Address Book Backup " +
-                                   QDate::currentDate().toString("yyyy-MM-dd") + ".sqlite");
+    EXPECT_EQ(choice.fileName,
+              "Address Book Backup " + QDate::currentDate().toString("yyyy-MM-dd") + ".sqlite");
     runUntil([] { return false; }, 100);
     EXPECT_TRUE(promptMessages().isEmpty());
 }
@@ -154,11 +150,13 @@ TEST_F(ArchivesTest, TheBackupSuggestsADatedFileInTheBackupsFolder)
 TEST_F(ArchivesTest, ARoundTripBringsBackTheWholeBookAndStopsTheAutomaticPush)
 {
     const QByteArray picture = pngPicture();
-    const QString cards = writeFile(
-        "cards.vcf", "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Ann;;;\r\nFN:Ann Lee\r\nPHOTO;ENCODING=b;"
-                     "TYPE=PNG:" + picture.toBase64() +
-                         "\r\nEND:VCARD\r\n"
-                         "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Ray;Bob;;;\r\nFN:Bob Ray\r\nEND:VCARD\r\n");
+    const QString cards =
+        writeFile("cards.vcf",
+                  "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Ann;;;\r\nFN:Ann Lee\r\nPHOTO;ENCODING=b;"
+                  "TYPE=PNG:" +
+                      picture.toBase64() +
+                      "\r\nEND:VCARD\r\n"
+                      "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Ray;Bob;;;\r\nFN:Bob Ray\r\nEND:VCARD\r\n");
     const ToolResult imported = abtool({"import", cards});
     ASSERT_EQ(imported.exitCode, 0);
     const QStringList ids = imported.out.split('\n');
@@ -254,7 +252,8 @@ TEST_F(ArchivesTest, ARefusedRestoreIsShownAndChangesNothing)
         ASSERT_GE(prompter.shown().size(), 2);
         const Prompt shown = prompter.shown().back().prompt;
         EXPECT_EQ(shown.message, archivetexts::restoreFailed);
-        EXPECT_TRUE(shown.informativeText.contains(c.reason)) << shown.informativeText.toStdString();
+        EXPECT_TRUE(shown.informativeText.contains(c.reason))
+            << shown.informativeText.toStdString();
         EXPECT_EQ(names(book), before);
         other.checkForExternalChanges();
         EXPECT_TRUE(external.isEmpty());

@@ -49,8 +49,8 @@ protected:
     QString backupOfThree()
     {
         const QString archive = path("good.backup");
-        auto other = std::make_unique<AddressBook>(path("other.sqlite"), 400,
-                                                   QStringLiteral("Tolvane"));
+        auto other =
+            std::make_unique<AddressBook>(path("other.sqlite"), 400, QStringLiteral("Tolvane"));
         for (const char *name : {"Ann", "Bob", "Cy"})
             addPerson(*other, QString::fromLatin1(name));
         other->people().first()->setImageData(QByteArray("picture bytes"));
@@ -77,7 +77,8 @@ TEST_F(ArchiveRestoreTest, ABrokenOrForeignArchiveIsRefusedAndNothingChanges)
          [&] {
              QFile file(path("notes.txt"));
              EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-             file.write(QByteArray("BEGIN:VCARD\r\nN:Not;A;Backup;;\r\nEND:VCARD\r\n").repeated(200));
+             file.write(
+                 QByteArray("BEGIN:VCARD\r\nN:Not;A;Backup;;\r\nEND:VCARD\r\n").repeated(200));
              return file.fileName();
          },
          "no intact SQLite database"},
