@@ -446,14 +446,16 @@ std::optional<qint64> AddressBookDatabase::restoreArchive(const QString &archive
                                                           const JournalEntry &entry)
 {
     if (!QFileInfo(archivePath).isFile()) {
-        fail(QStringLiteral("%1 cannot be restored: there is no such file").arg(archivePath));
+        // Nothing was touched: the caller says so, no warning of ours.
+        m_error = QStringLiteral("%1 cannot be restored: there is no such file").arg(archivePath);
         return std::nullopt;
     }
     {
         SqliteStatement attach(m_db, "ATTACH DATABASE ?1 AS archive");
         attach.bind(1, archivePath);
         if (!attach.run()) {
-            fail(QStringLiteral("%1 cannot be restored: it cannot be opened; nothing was restored")
+            fail(QStringLiteral("%1 cannot be restored: it is no intact SQLite database; nothing"
+                                " was restored")
                      .arg(archivePath));
             return std::nullopt;
         }

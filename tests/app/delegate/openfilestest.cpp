@@ -5,6 +5,7 @@
 #include "platform/scripting/busapplication.h"
 #include "tests/support/app/mainprogramtest.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -39,14 +40,6 @@ protected:
         }
         titles.sort();
         return titles;
-    }
-    bool startAndCloseTheFirstWindow()
-    {
-        if (!startAndLogIn())
-            return false;
-        delegate->dataMoverWindowController()->window()->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return true;
     }
 
     QTemporaryDir folder;
