@@ -33,8 +33,8 @@ protected:
     QStringList contactTitles()
     {
         QStringList titles;
-        for (const GDataEntryPtr &entry :
-             server.entries(kAccount, GDataEntryBase::Kind::Contact)->entries()) {
+        const GDataFeedPtr feed = server.entries(kAccount, GDataEntryBase::Kind::Contact);
+        for (const GDataEntryPtr &entry : feed->entries()) {
             const auto contact = std::static_pointer_cast<GDataEntryContact>(entry);
             titles << contact->title().value_or(QString());
         }
