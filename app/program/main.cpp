@@ -27,5 +27,5 @@ int main(int argc, char **argv)
     AppDelegate::setAgentListener({agentclient::isAgentListening,
                                    agentclient::silenceAgentNotifications,
                                    agentclient::turnOnAgentNotifications});
-    return programentry::runTolvane(app);
+    return programentry::runTolvane(app, programentry::openedFiles(QCoreApplication::arguments()));
 }

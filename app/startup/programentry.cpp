@@ -44,17 +44,6 @@ void installTermination()
     });
 }
 
-// The vCard files named on the command line, as absolute paths.
-QStringList openedFiles(const QStringList &arguments)
-{
-    QStringList files;
-    for (const QString &argument : arguments.mid(1)) {
-        if (!argument.startsWith(u'-'))
-            files << QFileInfo(argument).absoluteFilePath();
-    }
-    return files;
-}
-
 // Another copy already runs: it takes the files, and this one ends. The exit status says whether
 // the running copy took them.
 int handOver(const QStringList &files)
@@ -70,6 +59,16 @@ int handOver(const QStringList &files)
 
 } // namespace
 
+QStringList openedFiles(const QStringList &arguments)
+{
+    QStringList files;
+    for (const QString &argument : arguments.mid(1)) {
+        if (!argument.startsWith(u'-'))
+            files << QFileInfo(argument).absoluteFilePath();
+    }
+    return files;
+}
+
 void forgetLastRun()
 {
     TolvaneUtilities::applicationWillLaunch();
@@ -78,11 +77,10 @@ void forgetLastRun()
         defaults.removeObjectForKey(key);
 }
 
-int runTolvane(QApplication &app)
+int runTolvane(QApplication &app, const QStringList &files)
 {
     prepareProcess();
     BusApplication bus(bundleinfo::kBundleIdentifier);
-    const QStringList files = openedFiles(QCoreApplication::arguments());
     if (!bus.isRegistered() && !files.isEmpty() &&
         busprograms::isRunning(bundleinfo::kBundleIdentifier))
         return handOver(files);
