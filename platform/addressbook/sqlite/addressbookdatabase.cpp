@@ -12,6 +12,7 @@
 #include <QUuid>
 
 #include <cerrno>
+#include <cstdio>
 
 #include <sqlite3.h>
 #include <unistd.h>
@@ -438,8 +439,14 @@ bool AddressBookDatabase::exportArchive(const QString &archivePath)
         QFile::remove(partial);
         return false;
     }
-    QFile::remove(archivePath);
-    return QFile::rename(partial, archivePath);
+    // rename(2) puts the new copy in the old one's place in one step: there is no moment without
+    // a whole backup at the path.
+    if (std::rename(QFile::encodeName(partial).constData(),
+                    QFile::encodeName(archivePath).constData()) != 0) {
+        QFile::remove(partial);
+        return false;
+    }
+    return true;
 }
 
 std::optional<qint64> AddressBookDatabase::restoreArchive(const QString &archivePath,
