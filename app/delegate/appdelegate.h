@@ -372,4 +372,46 @@ private:
     int m_regionSelection = -1;
 
     bool m_terminated = false;
+
+    // Backups and restores of either side.
+public:
+    // The Google account's backup and restore, on the engine of a second-account browser in
+    // front, else on the application engine.
+    void backupGMail();
+    void restoreGMail();
+    // The whole address book to a file the user chooses, and back.
+    void backupAddressBook();
+    void restoreAddressBook();
+    QString addressBookBackupFolderPath() const;
+    // How a listening agent is silenced around an address book restore: the program hands in the
+    // data loader's agent client, whose folder comes after this one, before the delegate is made.
+    struct AgentListener
+    {
+        std::function<bool()> isListening;
+        std::function<void()> silence;
+        std::function<void()> turnOn;
+    };
+    static void setAgentListener(AgentListener listener);
+
+private:
+    GoogleContactTool *archiveEngine() const;
+    void restoreAddressBookFrom(const QString &path);
+    void addressBookWasRestored();
+    static AgentListener &agentListener();
+
+    // Opened vCard files.
+public:
+    // The cards of the files become contacts added to Google. Files given before the launch's
+    // first window has opened wait for it. False when nothing is sent: no window to show the
+    // work, or no card in the files (the user is told either way).
+    bool openFiles(const QStringList &paths);
+    // The launch's first window has opened; files held for it go now.
+    void launchWindowDidOpen();
+    BatchActionQueue batchActionContactArray() override;
+
+private:
+    bool sendOpenedFiles(const QStringList &paths);
+    bool m_launchWindowShown = false;
+    QStringList m_heldOpenFiles;
+    BatchActionQueue m_batchActionContactArray;
 };

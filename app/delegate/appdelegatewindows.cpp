@@ -132,6 +132,7 @@ void AppDelegate::showMainWindowInstead()
     m_mainWindow->show();
     m_mainWindow->raise();
     m_mainWindow->activateWindow();
+    launchWindowDidOpen();
 }
 
 void AppDelegate::openDataMover(GoogleContactTool *)
@@ -162,6 +163,7 @@ void AppDelegate::openDataMover(GoogleContactTool *)
     controller->setWinTitle(title);
     // The log tells which account the loader was opened on, whatever the level.
     tlog::write(title);
+    launchWindowDidOpen();
 }
 
 void AppDelegate::openBrowserView(GoogleContactTool *)
@@ -184,6 +186,7 @@ void AppDelegate::openBrowserView(GoogleContactTool *)
     controller->setGoogleTool(m_appGoogleContactTool.get());
     controller->showWindow();
     controller->setWinTitle(UserDefaults::standard().stringForKey(googlekeys::gsAccount));
+    launchWindowDidOpen();
 }
 
 void AppDelegate::openBrowser2View()

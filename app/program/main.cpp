@@ -1,10 +1,12 @@
 // Tolvane, the main program.
 
+#include "app/delegate/appdelegate.h"
 #include "app/startup/programentry.h"
 #include "app/windows/windowfactory.h"
 #include "browser/window/browserwindowcontroller.h"
 #include "loader/review/googlepreviewwindowcontroller.h"
 #include "loader/webview/safariwindowcontroller.h"
+#include "loader/window/agentclient.h"
 #include "loader/window/datamoverwindowcontroller.h"
 
 #include <QApplication>
@@ -22,5 +24,8 @@ int main(int argc, char **argv)
                             [] { return std::make_unique<SafariWindowController>(); });
     windowfactory::setMaker(WindowController::Kind::Preview,
                             [] { return std::make_unique<GooglePreviewWindowController>(); });
-    return programentry::runTolvane(app);
+    AppDelegate::setAgentListener({agentclient::isAgentListening,
+                                   agentclient::silenceAgentNotifications,
+                                   agentclient::turnOnAgentNotifications});
+    return programentry::runTolvane(app, programentry::openedFiles(QCoreApplication::arguments()));
 }

@@ -8,10 +8,12 @@
 #include "foundation/tolvaneutilities.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/scripting/busapplication.h"
+#include "platform/scripting/busprograms.h"
 #include "platform/ui/termination.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QThread>
 #include <QTimer>
 
@@ -42,7 +44,30 @@ void installTermination()
     });
 }
 
+// Another copy already runs: it takes the files, and this one ends. The exit status says whether
+// the running copy took them.
+int handOver(const QStringList &files)
+{
+    const ScriptReply reply = busprograms::sendCommand(
+        bundleinfo::kBundleIdentifier, busprograms::kApplicationInterface,
+        busprograms::kApplicationPath, QStringLiteral("OpenFiles"), {files});
+    const bool taken = reply.succeeded() && reply.result.booleanValue();
+    tlog::value(QStringLiteral("Tolvane"), QStringLiteral("application:openFiles:"),
+                QStringLiteral("handed to the running program"), taken ? 1 : 0);
+    return taken ? EXIT_SUCCESS : EXIT_FAILURE;
+}
+
 } // namespace
+
+QStringList openedFiles(const QStringList &arguments)
+{
+    QStringList files;
+    for (const QString &argument : arguments.mid(1)) {
+        if (!argument.startsWith(u'-'))
+            files << QFileInfo(argument).absoluteFilePath();
+    }
+    return files;
+}
 
 void forgetLastRun()
 {
@@ -52,15 +77,22 @@ void forgetLastRun()
         defaults.removeObjectForKey(key);
 }
 
-int runTolvane(QApplication &app)
+int runTolvane(QApplication &app, const QStringList &files)
 {
     prepareProcess();
     BusApplication bus(bundleinfo::kBundleIdentifier);
+    if (!bus.isRegistered() && !files.isEmpty() &&
+        busprograms::isRunning(bundleinfo::kBundleIdentifier))
+        return handOver(files);
     forgetLastRun();
     installTermination();
     if (!AppDelegate::initialize())
         return EXIT_SUCCESS;
     AppDelegate delegate;
+    bus.setOpenFilesHandler(
+        [&delegate](const QStringList &paths) { return delegate.openFiles(paths); });
+    if (!files.isEmpty())
+        delegate.openFiles(files);
     if (!delegate.awakeFromNib())
         return EXIT_SUCCESS;
     QApplication::setQuitOnLastWindowClosed(false);

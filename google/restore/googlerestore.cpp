@@ -25,12 +25,12 @@
 #include "platform/gdata/entries/gdatafeedcontact.h"
 #include "platform/gdata/entries/gdatafeedcontactgroup.h"
 #include "platform/gdata/gdataservicegooglecontact.h"
+#include "platform/ui/filechooser.h"
 #include "platform/ui/prompter.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QPointer>
 
 namespace {
@@ -113,23 +113,17 @@ void GoogleContactTool::registerRestoreSteps()
 
 void GoogleContactTool::restoreGoogleContacts()
 {
-    auto *panel = new QFileDialog(QApplication::activeWindow());
-    panel->setAttribute(Qt::WA_DeleteOnClose);
-    panel->setWindowModality(Qt::WindowModal);
-    panel->setFileMode(QFileDialog::ExistingFile);
-    panel->setAcceptMode(QFileDialog::AcceptOpen);
-    panel->setLabelText(QFileDialog::Accept, restoretexts::panelPrompt);
-    panel->setWindowTitle(restoretexts::panelPrompt);
-    panel->setNameFilter(QStringLiteral("*.zip"));
-    panel->setDirectory(accountBackupFolderPath());
+    FileChoice choice;
+    choice.mode = FileChoice::Mode::Open;
+    choice.prompt = restoretexts::panelPrompt;
+    choice.nameFilters = {QStringLiteral("*.zip")};
+    choice.directory = accountBackupFolderPath();
     QPointer<GoogleContactTool> tool(this);
-    panel->open();
-    connect(panel, &QFileDialog::finished, this, [tool, panel](int result) {
-        const QStringList files = panel->selectedFiles();
-        if (tool)
-            tool->googleArchivePanelDidEnd(result == QDialog::Accepted ? 1 : 0,
-                                           files.isEmpty() ? QString() : files.front());
-    });
+    FileChooser::current().choose(
+        choice, QApplication::activeWindow(), [tool](const QString &path) {
+            if (tool)
+                tool->googleArchivePanelDidEnd(path.isEmpty() ? 0 : 1, path);
+        });
 }
 
 void GoogleContactTool::googleArchivePanelDidEnd(int returnCode, const QString &path)

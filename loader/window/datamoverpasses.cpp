@@ -6,6 +6,7 @@
 #include "addressbook/records/emaillookup.h"
 #include "addressbook/records/recordcounts.h"
 #include "addressbook/records/recordsaving.h"
+#include "app/delegate/appdelegate.h"
 #include "foundation/log.h"
 #include "google/batch/batchkeys.h"
 #include "google/engine/googlecontacttool.h"
@@ -124,10 +125,8 @@ void DataMoverWindowController::beginDownloadSheet(Pass pass)
         QApplication::activeWindow(),
         [this, pass, hasData, mode](int code) {
             if (code == kAlertSecondButtonReturn && hasData && mode == 1) {
-                // The address book's own backup belongs to the menu commands; until the
-                // application delegate offers it, the user is back where he was.
-                tlog::message(kClass, QStringLiteral("proceedSimpleAddressBook:returnCode:"),
-                              QStringLiteral("backupAddressBook: not offered"));
+                // The backup takes the place of the update, which the user starts again after.
+                AppDelegate::shared()->backupAddressBook();
                 return;
             }
             proceedDownload(pass, code);

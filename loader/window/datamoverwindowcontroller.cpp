@@ -86,6 +86,9 @@ DataMoverWindowController::DataMoverWindowController()
                                                   [this] { passFetched(); });
     GoogleContactToolUIDelegate::registerSelector(QStringLiteral("confirmedActionFetched"),
                                                   [this] { m_confirmedFetchDone = true; });
+    // An address book restored from a backup is shown again at once.
+    registerCommand(QStringLiteral("setABBackingData"),
+                    [this](const QVariant &) { setABBackingData(); });
 }
 
 DataMoverWindowController::~DataMoverWindowController() = default;

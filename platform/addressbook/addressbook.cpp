@@ -643,8 +643,10 @@ bool AddressBook::restoreArchive(const QString &archivePath)
     entry.processId = m_processId;
     entry.processName = senderName();
     entry.senderToken = m_token;
-    if (!m_db->restoreArchive(archivePath, entry))
+    if (!m_db->restoreArchive(archivePath, entry)) {
+        m_error = m_db->errorString();
         return false;
+    }
     reloadEverything();
     emit databaseChanged(changeInfo(m_processId, entry.processName, {}, {}, {}));
     return true;

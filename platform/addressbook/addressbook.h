@@ -52,7 +52,7 @@ public:
     // False when the book could not be opened or read whole (a damaged file, a file that holds
     // no book): nothing is then read from it or written to it.
     bool isOpen() const;
-    // Why the book is not open, naming its file.
+    // Why the book is not open, or why the last restore was refused, naming the file.
     QString errorString() const { return m_error; }
     QString path() const { return m_path; }
     // Writes what the database's log holds into its file and closes it; unsaved changes are
@@ -105,7 +105,9 @@ public:
     PhoneFormatSettings phoneFormatSettings() const;
 
     // The whole book to one file, and back. A restore replaces every record, is journalled as a
-    // change with no record lists and is announced to this and every other program.
+    // change with no record lists and is announced to this and every other program. A restore
+    // checks the archive whole first and refuses one that is damaged, foreign or of a newer
+    // schema, changing nothing; errorString() then says why.
     bool exportArchive(const QString &archivePath);
     bool restoreArchive(const QString &archivePath);
 

@@ -33,3 +33,8 @@ void BusApplication::Quit()
 {
     QTimer::singleShot(0, qApp, &QCoreApplication::quit);
 }
+
+bool BusApplication::OpenFiles(const QStringList &paths)
+{
+    return m_openFiles && m_openFiles(paths);
+}

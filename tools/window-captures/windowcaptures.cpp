@@ -14,6 +14,7 @@
 #include "loader/review/reviewtexts.h"
 #include "loader/webview/safariwindowcontroller.h"
 #include "loader/window/datamoverwindowcontroller.h"
+#include "tools/window-captures/archivecaptures.h"
 #include "tools/window-captures/dataloadercaptures.h"
 #include "tools/window-captures/portraitcaptures.h"
 #include "tools/window-captures/sheetcaptures.h"
@@ -77,6 +78,10 @@ QStringList WindowCaptures::missing() const
 {
     QStringList names;
     for (const QString &name : kWindows + dataloadercaptures::names() + sheetcaptures::names())
+        if (!m_written.contains(name))
+            names << name;
+    // Backups and restores.
+    for (const QString &name : archivecaptures::names())
         if (!m_written.contains(name))
             names << name;
     return names;
@@ -190,10 +195,16 @@ void WindowCaptures::browserShown(BrowserWindowController *browser)
         sheetcaptures::run(
             kSettleMs, [this](QWidget *shown, const QString &name) { return capture(shown, name); },
             [this] {
-                if (AppDelegate *const delegate = AppDelegate::shared())
-                    delegate->openBrowser2View();
-                else
-                    openWebView();
+                // Backups and restores, on the same browser.
+                archivecaptures::run(
+                    kSettleMs,
+                    [this](QWidget *shown, const QString &name) { return capture(shown, name); },
+                    [this] {
+                        if (AppDelegate *const delegate = AppDelegate::shared())
+                            delegate->openBrowser2View();
+                        else
+                            openWebView();
+                    });
             });
         return;
     }

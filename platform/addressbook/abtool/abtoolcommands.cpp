@@ -251,7 +251,7 @@ int backup(AddressBook &book, const QStringList &arguments, Streams streams)
 int restore(AddressBook &book, const QStringList &arguments, Streams streams)
 {
     if (!book.restoreArchive(arguments.at(0)))
-        return fail(streams, QStringLiteral("%1 could not be restored").arg(arguments.at(0)));
+        return fail(streams, book.errorString());
     return 0;
 }
 

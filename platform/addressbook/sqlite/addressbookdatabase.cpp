@@ -12,6 +12,7 @@
 #include <QUuid>
 
 #include <cerrno>
+#include <cstdio>
 
 #include <sqlite3.h>
 #include <unistd.h>
@@ -452,23 +453,36 @@ bool AddressBookDatabase::exportArchive(const QString &archivePath)
         QFile::remove(partial);
         return false;
     }
-    QFile::remove(archivePath);
-    return QFile::rename(partial, archivePath);
+    // rename(2) puts the new copy in the old one's place in one step: there is no moment without
+    // a whole backup at the path.
+    if (std::rename(QFile::encodeName(partial).constData(),
+                    QFile::encodeName(archivePath).constData()) != 0) {
+        QFile::remove(partial);
+        return false;
+    }
+    return true;
 }
 
 std::optional<qint64> AddressBookDatabase::restoreArchive(const QString &archivePath,
                                                           const JournalEntry &entry)
 {
-    if (!QFileInfo(archivePath).isFile())
+    if (!QFileInfo(archivePath).isFile()) {
+        // Nothing was touched: the caller says so, no warning of ours.
+        m_error = QStringLiteral("%1 cannot be restored: there is no such file").arg(archivePath);
         return std::nullopt;
+    }
     {
         SqliteStatement attach(m_db, "ATTACH DATABASE ?1 AS archive");
         attach.bind(1, archivePath);
-        if (!attach.run())
+        if (!attach.run()) {
+            fail(QStringLiteral("%1 cannot be restored: it is no intact SQLite database; nothing"
+                                " was restored")
+                     .arg(archivePath));
             return std::nullopt;
+        }
     }
     std::optional<qint64> sequence;
-    {
+    if (archiveIsWhole(archivePath)) {
         WriteTransaction transaction(*m_statements);
         if (transaction.isOpen() && copyArchiveTables()) {
             sequence = m_journal.append(entry);
@@ -482,13 +496,6 @@ std::optional<qint64> AddressBookDatabase::restoreArchive(const QString &archive
 
 bool AddressBookDatabase::copyArchiveTables()
 {
-    {
-        SqliteStatement check(m_db, "SELECT version FROM archive.schema_version");
-        if (!check.next() || check.integer(0) > kSchemaVersion)
-            return false;
-    }
-    if (!archiveRecordsAreReadable())
-        return false;
     return exec("DELETE FROM main.records") && exec("DELETE FROM main.images") &&
            exec("DELETE FROM main.meta") &&
            exec("INSERT INTO main.records (rowid, uid, kind, body)"
@@ -499,22 +506,71 @@ bool AddressBookDatabase::copyArchiveTables()
                 " SELECT class, name, type FROM archive.properties");
 }
 
-bool AddressBookDatabase::archiveRecordsAreReadable()
+bool AddressBookDatabase::archiveIsWhole(const QString &archivePath)
 {
-    // Every record must decode before anything of the book is replaced: a backup with one
-    // damaged record would leave a book that cannot be read whole.
+    // The whole file is checked before anything of the book is replaced: a copy that fails half
+    // way, or a book made of what could be read, would lose the rest of the user's records.
+    const QString refused = QStringLiteral("%1 cannot be restored: %2; nothing was restored");
+    {
+        SqliteStatement integrity(m_db, "PRAGMA archive.integrity_check(1)");
+        if (!integrity.next() || integrity.text(0) != QStringLiteral("ok"))
+            return fail(
+                refused.arg(archivePath, QStringLiteral("it is no intact SQLite database")));
+    }
+    // Every column the copy reads, so that a foreign database is told apart before the copy.
+    static constexpr const char *kColumnsRead[] = {
+        "SELECT version FROM archive.schema_version",
+        "SELECT uid, kind, body FROM archive.records",
+        "SELECT uid, data FROM archive.images",
+        "SELECT key, value FROM archive.meta",
+        "SELECT class, name, type FROM archive.properties",
+    };
+    for (const char *sql : kColumnsRead) {
+        SqliteStatement probe(m_db, sql);
+        if (!probe.isValid())
+            return fail(refused.arg(archivePath, QStringLiteral("it holds no address book")));
+    }
+    {
+        SqliteStatement version(m_db, "SELECT MAX(version) FROM archive.schema_version");
+        if (!version.next() || version.integer(0) < 1)
+            return fail(refused.arg(archivePath, QStringLiteral("it holds no address book")));
+        if (version.integer(0) > kSchemaVersion)
+            return fail(refused.arg(
+                archivePath,
+                QStringLiteral("it was written by a newer version of the address book")));
+    }
+    if (!archiveRecordsAreReadable(archivePath))
+        return false;
+    SqliteStatement orphan(m_db, "SELECT uid FROM archive.images"
+                                 " WHERE uid NOT IN (SELECT uid FROM archive.records) LIMIT 1");
+    if (orphan.next())
+        return fail(refused.arg(
+            archivePath,
+            QStringLiteral("its picture of %1 belongs to no record").arg(orphan.text(0))));
+    if (orphan.failed())
+        return fail(refused.arg(archivePath, QStringLiteral("its pictures cannot be read")));
+    return true;
+}
+
+bool AddressBookDatabase::archiveRecordsAreReadable(const QString &archivePath)
+{
+    // Every record must decode: a backup with one damaged record would leave a book that cannot
+    // be read whole.
     SqliteStatement query(m_db, "SELECT uid, kind, body FROM archive.records");
     while (query.next()) {
         const int kind = int(query.integer(1));
         const bool knownKind = kind == StoredRecord::Person || kind == StoredRecord::Group ||
                                kind == StoredRecord::SmartGroup;
         if (!knownKind || !RecordCodec::isReadable(query.blob(2), kind != StoredRecord::Person)) {
-            fail(QStringLiteral("the backup's record %1 cannot be read; nothing was restored")
-                     .arg(query.text(0)));
+            fail(QStringLiteral("%1 cannot be restored: its record %2 cannot be read;"
+                                " nothing was restored")
+                     .arg(archivePath, query.text(0)));
             return false;
         }
     }
     if (query.failed())
-        return fail(QStringLiteral("the backup's records cannot be read; nothing was restored"));
+        return fail(QStringLiteral("%1 cannot be restored: its records cannot be read;"
+                                   " nothing was restored")
+                        .arg(archivePath));
     return true;
 }

@@ -94,8 +94,8 @@ public:
 
     bool exportArchive(const QString &archivePath);
     // Replaces every record, picture and the Me record with the archive's, keeps the custom
-    // properties of both, and journals the change. Nothing changes when the archive is unreadable
-    // or any of its records cannot be decoded.
+    // properties of both, and journals the change. Nothing changes when the archive is not whole
+    // (see archiveIsWhole); errorString() then says why.
     std::optional<qint64> restoreArchive(const QString &archivePath, const JournalEntry &entry);
 
     // Off: a commit is not flushed to the disk by itself. The log is then flushed at each
@@ -117,7 +117,10 @@ private:
     // fresh: the tables of a new file, with its schema version.
     bool createTables(bool fresh);
     bool writeRecords(const StoredChanges &changes);
-    bool archiveRecordsAreReadable();
+    // The attached archive as a whole: intact, an address book of our schema or an older one,
+    // every record readable and every picture a record's.
+    bool archiveIsWhole(const QString &archivePath);
+    bool archiveRecordsAreReadable(const QString &archivePath);
     bool copyArchiveTables();
 
     QString m_path;

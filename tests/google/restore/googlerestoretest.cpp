@@ -1,6 +1,7 @@
 #include "tests/support/google/commandservertest.h"
 #include "tests/support/google/elementdescriptions.h"
 #include "tests/support/google/testpicture.h"
+#include "tests/support/scriptedfilechooser.h"
 
 #include "addressbook/addressbookkeys.h"
 #include "foundation/keychain/emkeychainproxy.h"
@@ -19,10 +20,10 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFile>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
@@ -499,37 +500,34 @@ TEST_F(GoogleRestoreTest, APhotoGoesOnlyToTheContactOfItsRecord)
     EXPECT_EQ(pictured, QStringList{"Tess"});
 }
 
-// The archive is chosen in a window-modal open choice in the account's backup folder; its answer
-// starts the restore, and a cancelled choice does nothing.
+// The archive is chosen in an open choice in the account's backup folder; its answer starts the
+// restore, and a cancelled choice does nothing.
 TEST_F(GoogleRestoreTest, TheArchiveIsChosenInTheAccountsBackupFolder)
 {
     const QString archive = archiveOf({{"googleArchive_20090301_142205_1.contacts", "broken"}});
-    QDir().mkpath(engine->accountBackupFolderPath());
-    const auto chooser = []() -> QFileDialog * {
-        for (QWidget *widget : QApplication::topLevelWidgets()) {
-            if (auto *dialog = qobject_cast<QFileDialog *>(widget); dialog && dialog->isVisible())
-                return dialog;
-        }
-        return nullptr;
-    };
+    QWidget window;
+    window.show();
+    QApplication::setActiveWindow(&window);
     for (const bool accept : {false, true}) {
         SCOPED_TRACE(accept ? "chosen" : "cancelled");
+        ScriptedFileChooser chooser;
+        if (accept)
+            chooser.answer(archive);
+        else
+            chooser.cancel();
         const qsizetype before = prompter.shown().size();
         engine->restoreGoogleContacts();
-        ASSERT_TRUE(runUntil([&] { return chooser() != nullptr; }, 5000));
-        QFileDialog *dialog = chooser();
-        EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);
-        EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
-        EXPECT_EQ(dialog->labelText(QFileDialog::Accept), "Select a Google Archive file.");
-        EXPECT_EQ(QDir(dialog->directory().absolutePath()), QDir(engine->accountBackupFolderPath()));
-        EXPECT_TRUE(dialog->nameFilters().join(" ").contains("*.zip"));
+        ASSERT_EQ(chooser.shown().size(), 1);
+        const FileChoice &choice = chooser.shown().front().choice;
+        EXPECT_EQ(chooser.shown().front().window, &window);
+        EXPECT_EQ(choice.mode, FileChoice::Mode::Open);
+        EXPECT_EQ(choice.prompt, "Select a Google Archive file.");
+        EXPECT_EQ(QDir(choice.directory), QDir(engine->accountBackupFolderPath()));
+        EXPECT_TRUE(choice.nameFilters.join(" ").contains("*.zip"));
         if (accept) {
-            dialog->selectFile(archive);
-            QMetaObject::invokeMethod(dialog, "accept");
             ASSERT_TRUE(runUntil([&] { return prompter.shown().size() > before; }));
             EXPECT_EQ(prompter.shown().back().prompt.message, "Google Restore Failed");
         } else {
-            dialog->reject();
             runUntil([] { return false; }, 200);
             EXPECT_EQ(prompter.shown().size(), before);
         }
