@@ -1,5 +1,9 @@
 // Loading the review rows from the engine's contacts.
+#include "addressbook/google/abpersontolvane.h"
+#include "addressbook/records/recordlookup.h"
+#include "app/delegate/appdelegate.h"
 #include "foundation/log.h"
+#include "foundation/parsers/parserkeys.h"
 #include "foundation/text/textpieces.h"
 #include "foundation/views/imagetext.h"
 #include "google/browser/namedictionary.h"
@@ -12,6 +16,7 @@
 #include "loader/review/reviewkeys.h"
 #include "loader/review/reviewrowmodels.h"
 #include "loader/review/reviewtexts.h"
+#include "platform/addressbook/abconstants.h"
 #include "platform/defaults/userdefaults.h"
 
 #include <QLabel>
@@ -72,7 +77,11 @@ void GooglePreviewWindowController::loadNamesForReview()
     const QPointer<GooglePreviewWindowController> self(this);
     QList<NameReviewRow> rows;
     rows.reserve(qsizetype(review.size()));
+    const QString meID =
+        tlog::diagnostics() ? tolvane::googleID(AddressBookTool::meAB()) : QString();
     for (const GDataEntryContactPtr &contact : review) {
+        if (!meID.isEmpty() && contact->identifier() == meID)
+            logThisContact(*contact);
         m_loadMessage = reviewtexts::loadingOne.arg(tolvane::tolvaneTitle(*contact));
         updateUserInfo();
         QImage photo;
@@ -101,6 +110,14 @@ void GooglePreviewWindowController::loadNamesForReview()
     m_namesTable->viewport()->update();
     closeUserInfo();
     loadAddressesForReview();
+}
+
+void GooglePreviewWindowController::logThisContact(const GDataEntryContact &contact) const
+{
+    tlog::value(
+        kClass, QStringLiteral("loadNamesForReview:"), QStringLiteral("thisContact"),
+        tlog::describe(QVariantMap{{QStringLiteral("gID"), contact.identifier()},
+                                   {QStringLiteral("gTitle"), tolvane::tolvaneTitle(contact)}}));
 }
 
 NameReviewRow GooglePreviewWindowController::nameRowFor(const GDataEntryContact &contact)
@@ -165,7 +182,7 @@ GooglePreviewWindowController::addrsForContact(const GDataEntryContact &contact)
         if (hint != hints.cend())
             parts = unpackGoogleAddressDict(*hint);
         else
-            parts = tolvane::tolvaneAddress(address).value_or(zeltor::GoogleAddress{});
+            parts = parsedAddress(address);
         const QMap<QString, QString> lines = tolvane::tolvaneRawAddress(address);
         AddressReviewRow row;
         row.gID = contact.identifier();
@@ -189,6 +206,29 @@ GooglePreviewWindowController::addrsForContact(const GDataEntryContact &contact)
         rows << row;
     }
     return rows;
+}
+
+zeltor::GoogleAddress
+GooglePreviewWindowController::parsedAddress(const GDataPostalAddress &address)
+{
+    const AppDelegate *const delegate = AppDelegate::shared();
+    if (!delegate)
+        return tolvane::tolvaneAddress(address).value_or(zeltor::GoogleAddress{});
+    // The application's parser knows the countries of the store, so a town after the postal code
+    // ("75002 Paris") is the city and not a country.
+    const QVariantMap unpacked = delegate->unpackAddress(address.stringValue);
+    const QString street = unpacked.value(kABAddressStreetKey).toString();
+    const qsizetype lineBreak = street.indexOf(u'\r');
+    zeltor::GoogleAddress parts;
+    parts.street1 = lineBreak < 0 ? street : street.left(lineBreak);
+    parts.street2 = lineBreak < 0 ? QString() : street.mid(lineBreak + 1);
+    // The parser keeps the city, state and postal code under the names of the user's labels.
+    UserDefaults &defaults = UserDefaults::standard();
+    parts.city = unpacked.value(defaults.stringForKey(zeltor::kLabel1Key)).toString();
+    parts.state = unpacked.value(defaults.stringForKey(zeltor::kLabel2Key)).toString();
+    parts.postal = unpacked.value(defaults.stringForKey(zeltor::kLabel3Key)).toString();
+    parts.country = unpacked.value(kABAddressCountryKey).toString();
+    return parts;
 }
 
 zeltor::GoogleAddress
