@@ -2,6 +2,8 @@
 // application's parser, which knows the countries of the store: a town written after its postal
 // code is the city, not a country.
 
+#include "addressbook/google/linkproperties.h"
+#include "addressbook/records/recordlookup.h"
 #include "foundation/parsers/parserkeys.h"
 #include "loader/review/googlepreviewwindowcontroller.h"
 #include "loader/review/reviewkeys.h"
@@ -24,6 +26,28 @@ struct ParseCase
 
 class ReviewAddressParseTest : public MainProgramTest
 {
+protected:
+    // The program signed in to an account holding the contacts, and the review window loaded.
+    std::unique_ptr<GooglePreviewWindowController>
+    reviewOf(const std::vector<GDataEntryPtr> &contacts,
+             const std::function<void(const QStringList &ids)> &beforeLoad = {})
+    {
+        storePassword(kPassword);
+        const QStringList ids = server.seedContacts(kAccount, contacts);
+        EXPECT_TRUE(startAndLogIn());
+        GoogleContactTool *const tool = delegate->appGoogleContactTool();
+        EXPECT_TRUE(runUntil([&] { return tool->contactArray().size() == contacts.size(); }));
+        UserDefaults &defaults = UserDefaults::standard();
+        defaults.setString(QStringLiteral("Canada"), zeltor::kDefaultCountryKey);
+        defaults.setBool(true, reviewkeys::showAlreadyHintedNames);
+        defaults.setBool(true, reviewkeys::showAlreadyHintedAddresses);
+        if (beforeLoad)
+            beforeLoad(ids);
+        auto window = std::make_unique<GooglePreviewWindowController>();
+        window->setGoogleTool(tool);
+        window->loadNamesForReview();
+        return window;
+    }
 };
 
 TEST_F(ReviewAddressParseTest, ATownAfterThePostalCodeIsTheCityAndACountryStaysACountry)
@@ -41,19 +65,8 @@ TEST_F(ReviewAddressParseTest, ATownAfterThePostalCodeIsTheCityAndACountryStaysA
         entry->setPostalAddresses({GDataPostalAddress::postalAddressWithString(c.text)});
         contacts.push_back(entry);
     }
-    storePassword(kPassword);
-    server.seedContacts(kAccount, contacts);
-    ASSERT_TRUE(startAndLogIn());
-    GoogleContactTool *const tool = delegate->appGoogleContactTool();
-    ASSERT_TRUE(runUntil([&] { return tool->contactArray().size() == std::size(cases); }));
-    UserDefaults &defaults = UserDefaults::standard();
-    defaults.setString(QStringLiteral("Canada"), zeltor::kDefaultCountryKey);
-    defaults.setBool(true, reviewkeys::showAlreadyHintedNames);
-    defaults.setBool(true, reviewkeys::showAlreadyHintedAddresses);
-
-    GooglePreviewWindowController window;
-    window.setGoogleTool(tool);
-    window.loadNamesForReview();
+    const std::unique_ptr<GooglePreviewWindowController> review = reviewOf(contacts);
+    const GooglePreviewWindowController &window = *review;
     ASSERT_EQ(window.googleAddresses().size(), qsizetype(std::size(cases)));
     for (const ParseCase &c : cases) {
         const auto row = std::find_if(
@@ -65,6 +78,25 @@ TEST_F(ReviewAddressParseTest, ATownAfterThePostalCodeIsTheCityAndACountryStaysA
         EXPECT_EQ(row->aPostal, c.postal) << c.text.toStdString();
         EXPECT_EQ(row->aCountry, c.country) << c.text.toStdString();
     }
+}
+
+// At the diagnostic level the load names the contact of the Me record.
+TEST_F(ReviewAddressParseTest, TheLoadLogsTheContactOfTheMeRecord)
+{
+    setLevel(1);
+    const auto review = reviewOf({GDataEntryContact::contactEntryWithTitle("Ann Lee"),
+                                  GDataEntryContact::contactEntryWithTitle("Bea Cole")},
+                                 [](const QStringList &ids) {
+                                     AddressBookTool::setGoogleID(ids[1], AddressBookTool::meAB());
+                                 });
+    ASSERT_EQ(review->googleNames().size(), 2);
+    const QString log = lines().join(u'\n');
+    const qsizetype logged =
+        log.indexOf("[GooglePreviewWindowController loadNamesForReview:] thisContact = {");
+    ASSERT_GE(logged, 0);
+    const QString entry = log.mid(logged, log.indexOf(u'}', logged) - logged);
+    EXPECT_TRUE(entry.contains("Bea Cole")) << entry.toStdString();
+    EXPECT_FALSE(entry.contains("Ann Lee")) << entry.toStdString();
 }
 
 } // namespace
