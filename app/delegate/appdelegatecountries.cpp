@@ -4,7 +4,6 @@
 #include "app/apptexts.h"
 #include "foundation/log.h"
 #include "foundation/parsers/addressparser.h"
-#include "foundation/parsers/countrynames.h"
 #include "foundation/parsers/parserkeys.h"
 #include "foundation/text/zeltorstring.h"
 #include "google/engine/googlekeys.h"
@@ -47,12 +46,6 @@ const std::array<Continent, 5> &continents()
 QString localeCountryCode()
 {
     return QLocale::territoryToCode(QLocale().territory());
-}
-
-// A name or code of a country of the store, or a way people write one ("USA", "U.K.").
-bool isCountry(const QString &name, ManagedObjectContext *context)
-{
-    return zeltor::isCountryName(name) || (context && Country::lookup(name, *context));
 }
 
 } // namespace
@@ -311,14 +304,7 @@ QVariantMap AppDelegate::unpackAddress(const QString &text) const
     }
     if (cityLine.isEmpty())
         return result;
-    zeltor::CityStateZip parts = zeltor::parseCSZ(cityLine);
-    // A word after the postal code that names no country is the town ("75002 Paris"); the
-    // country is then the home country, as for a line without one.
-    if (parts.city.isEmpty() && !parts.country.isEmpty() &&
-        !isCountry(parts.country, m_context.get())) {
-        parts.city = parts.country;
-        parts.country = defaultCountry();
-    }
+    const zeltor::CityStateZip parts = zeltor::parseCSZ(cityLine);
     UserDefaults &defaults = UserDefaults::standard();
     result.insert(defaults.stringForKey(zeltor::kLabel1Key), parts.city);
     result.insert(defaults.stringForKey(zeltor::kLabel2Key), parts.state);

@@ -185,7 +185,8 @@ private:
     void takeNameFields();
     void takeAddressFields();
     void fillAddressLabels();
-    // The address as the application's parser splits it, else as the engine parses it.
+    // The address split by the address parser, a word after the postal code that names no
+    // country of the store being the town.
     static zeltor::GoogleAddress parsedAddress(const GDataPostalAddress &address);
     void logThisContact(const GDataEntryContact &contact) const;
     bool otherWindowRunsJob() const;

@@ -3,7 +3,7 @@
 #include "addressbook/records/recordlookup.h"
 #include "app/delegate/appdelegate.h"
 #include "foundation/log.h"
-#include "foundation/parsers/parserkeys.h"
+#include "foundation/parsers/countrynames.h"
 #include "foundation/text/textpieces.h"
 #include "foundation/views/imagetext.h"
 #include "google/browser/namedictionary.h"
@@ -16,7 +16,7 @@
 #include "loader/review/reviewkeys.h"
 #include "loader/review/reviewrowmodels.h"
 #include "loader/review/reviewtexts.h"
-#include "platform/addressbook/abconstants.h"
+#include "model/refdata/country.h"
 #include "platform/defaults/userdefaults.h"
 
 #include <QLabel>
@@ -48,6 +48,16 @@ template <typename Row> void sortByTitle(QList<Row> &rows)
 {
     std::stable_sort(rows.begin(), rows.end(),
                      [](const Row &a, const Row &b) { return a.gTitle < b.gTitle; });
+}
+
+// A name or code of a country of the store, or a way people write one ("USA", "U.K.").
+bool isCountry(const QString &name)
+{
+    if (zeltor::isCountryName(name))
+        return true;
+    const AppDelegate *const delegate = AppDelegate::shared();
+    ManagedObjectContext *const context = delegate ? delegate->managedObjectContext() : nullptr;
+    return context && Country::lookup(name, *context);
 }
 
 QImage placeholder()
@@ -211,24 +221,7 @@ GooglePreviewWindowController::addrsForContact(const GDataEntryContact &contact)
 zeltor::GoogleAddress
 GooglePreviewWindowController::parsedAddress(const GDataPostalAddress &address)
 {
-    const AppDelegate *const delegate = AppDelegate::shared();
-    if (!delegate)
-        return tolvane::tolvaneAddress(address).value_or(zeltor::GoogleAddress{});
-    // The application's parser knows the countries of the store, so a town after the postal code
-    // ("75002 Paris") is the city and not a country.
-    const QVariantMap unpacked = delegate->unpackAddress(address.stringValue);
-    const QString street = unpacked.value(kABAddressStreetKey).toString();
-    const qsizetype lineBreak = street.indexOf(u'\r');
-    zeltor::GoogleAddress parts;
-    parts.street1 = lineBreak < 0 ? street : street.left(lineBreak);
-    parts.street2 = lineBreak < 0 ? QString() : street.mid(lineBreak + 1);
-    // The parser keeps the city, state and postal code under the names of the user's labels.
-    UserDefaults &defaults = UserDefaults::standard();
-    parts.city = unpacked.value(defaults.stringForKey(zeltor::kLabel1Key)).toString();
-    parts.state = unpacked.value(defaults.stringForKey(zeltor::kLabel2Key)).toString();
-    parts.postal = unpacked.value(defaults.stringForKey(zeltor::kLabel3Key)).toString();
-    parts.country = unpacked.value(kABAddressCountryKey).toString();
-    return parts;
+    return zeltor::unpackAddress(address.stringValue, isCountry);
 }
 
 zeltor::GoogleAddress

@@ -1,6 +1,6 @@
 // The review window in the running program splits an address that has no stored hint with the
-// application's parser, which knows the countries of the store: a town written after its postal
-// code is the city, not a country.
+// address parser and the countries of the store: a town written after its postal code is the
+// city, not a country.
 
 #include "addressbook/google/linkproperties.h"
 #include "addressbook/records/recordlookup.h"
