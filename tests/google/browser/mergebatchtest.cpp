@@ -185,7 +185,7 @@ TEST_F(MergeBatchTest, HundredFiftyDonors_DeletedInFeedsOf100_AndThePhotoUploade
         deleteSizes << int(batch.size());
     std::sort(deleteSizes.begin(), deleteSizes.end());
     EXPECT_EQ(deleteSizes, (QList<int>{50, 100}));
-    // The photo goes to the master once Google took the update, before any donor is deleted.
+    // The photo goes to the master once Google took the update, beside the donors' deletes.
     QStringList order;
     for (const QJsonValue &value : server.requestLog()) {
         const QJsonObject request = value.toObject();
@@ -198,7 +198,11 @@ TEST_F(MergeBatchTest, HundredFiftyDonors_DeletedInFeedsOf100_AndThePhotoUploade
                           ? "delete"
                           : "update");
     }
-    EXPECT_EQ(order, (QStringList{"update", "master photo", "delete", "delete"}));
+    ASSERT_FALSE(order.isEmpty());
+    EXPECT_EQ(order.first(), "update");
+    EXPECT_EQ(order.count("master photo"), 1);
+    EXPECT_EQ(order.count("other photo"), 0);
+    EXPECT_EQ(order.count("delete"), 2);
 }
 
 TEST_F(MergeBatchTest, BulkUpdate_SendsOnlyTheChanged_InFeedsOf100)
