@@ -271,9 +271,17 @@ QStringList addressRows(const QString &text, QChar &separator)
     return rows;
 }
 
-void takeCityLine(GoogleAddress &address, const QString &line, bool withPostal, bool withCountry)
+void takeCityLine(GoogleAddress &address, const QString &line, bool withPostal, bool withCountry,
+                  const CountryTest &isCountry)
 {
-    const CityStateZip parsed = parseCSZ(line);
+    CityStateZip parsed = parseCSZ(line);
+    // A word after the postal code stands where a country would ("75002 Paris"); when it names
+    // no country it is the town, and the line has no country of its own.
+    if (isCountry && parsed.city.isEmpty() && !parsed.country.isEmpty() &&
+        !isCountry(parsed.country)) {
+        parsed.city = parsed.country;
+        parsed.country = countryOf(QString());
+    }
     address.city = parsed.city;
     address.state = parsed.state;
     if (withPostal)
@@ -296,7 +304,7 @@ CityStateZip parseCSZ(const QString &line)
     return result;
 }
 
-GoogleAddress unpackAddress(const QString &text)
+GoogleAddress unpackAddress(const QString &text, const CountryTest &isCountry)
 {
     QChar separator;
     const QStringList rows = addressRows(text, separator);
@@ -311,29 +319,29 @@ GoogleAddress unpackAddress(const QString &text)
         if (QStringView(u"123456789").contains(rows[0].at(0)))
             address.street1 = rows[0];
         else
-            takeCityLine(address, rows[0], true, true);
+            takeCityLine(address, rows[0], true, true, isCountry);
         break;
     case 2:
         address.street1 = rows[0];
-        takeCityLine(address, rows[1], true, true);
+        takeCityLine(address, rows[1], true, true, isCountry);
         break;
     case 3:
         address.street1 = rows[0];
         if (!hasDigit(rows[2])) {
-            takeCityLine(address, rows[1], true, false);
+            takeCityLine(address, rows[1], true, false, isCountry);
             address.country = rows[2];
         } else if (rows[2].size() > 10) {
             address.street2 = rows[1];
-            takeCityLine(address, rows[2], true, false);
+            takeCityLine(address, rows[2], true, false, isCountry);
         } else {
-            takeCityLine(address, rows[1], false, false);
+            takeCityLine(address, rows[1], false, false, isCountry);
             address.postal = rows[2];
         }
         break;
     case 4:
         address.street1 = rows[0];
         address.street2 = rows[1];
-        takeCityLine(address, rows[2], true, false);
+        takeCityLine(address, rows[2], true, false, isCountry);
         address.country = rows[3];
         break;
     default: {
@@ -342,7 +350,7 @@ GoogleAddress unpackAddress(const QString &text)
         const qsizetype cityRow = rows.size() - 3;
         address.street1 = rows[0];
         address.street2 = rows.mid(1, cityRow - 1).join(separator);
-        takeCityLine(address, rows[cityRow], false, false);
+        takeCityLine(address, rows[cityRow], false, false, isCountry);
         address.postal = rows[cityRow + 1];
         address.country = rows[cityRow + 2];
         break;

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // Free address text split into its fields.
 namespace zeltor {
 
@@ -32,8 +34,12 @@ struct GoogleAddress
     friend bool operator==(const GoogleAddress &, const GoogleAddress &) = default;
 };
 
+// Whether a text names a country.
+using CountryTest = std::function<bool(const QString &)>;
+
 // A block of address rows: street rows first, then the city line, the postal code and the
-// country as far as the rows go; street rows beyond the second are kept in street2.
-GoogleAddress unpackAddress(const QString &text);
+// country as far as the rows go; street rows beyond the second are kept in street2. Given a
+// country test, a word after the postal code of the city line that names no country is the city.
+GoogleAddress unpackAddress(const QString &text, const CountryTest &isCountry = {});
 
 } // namespace zeltor

@@ -100,6 +100,7 @@ void TicketSet::ended(const GDataServiceTicketPtr &ticket)
     if (it == m_tickets.end())
         return; // not ours, or answered twice
     m_tickets.erase(it);
+    m_lastTicket = ticket;
     m_lastStatusCode = ticket->statusCode();
     if (m_ticketEnded)
         m_ticketEnded(*this);

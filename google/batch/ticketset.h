@@ -56,6 +56,10 @@ public:
     // The HTTP status of the ticket that ended last.
     int lastStatusCode() const { return m_lastStatusCode; }
     int outstanding() const { return int(m_tickets.size()); }
+    // The tickets sent and not yet ended, in the order they went out.
+    const std::vector<GDataServiceTicketPtr> &tickets() const { return m_tickets; }
+    // The ticket that ended last, with the properties its sender gave it; null before any ended.
+    const GDataServiceTicketPtr &lastTicket() const { return m_lastTicket; }
 
 private:
     TicketSet(Step completion, Step ticketEnded);
@@ -65,6 +69,7 @@ private:
     Step m_completion;
     Step m_ticketEnded;
     std::vector<GDataServiceTicketPtr> m_tickets;
+    GDataServiceTicketPtr m_lastTicket;
     std::vector<GDataEntryPtr> m_results;
     std::vector<Failure> m_failures;
     int m_lastStatusCode = 0;

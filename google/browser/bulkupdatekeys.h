@@ -14,4 +14,9 @@ inline const QString includeMergePicture = QStringLiteral("includeMergePicture")
 inline const QString includeMergeGroups = QStringLiteral("includeMergeGroups");
 inline const QString includeMergeInfo = QStringLiteral("includeMergeInfo");
 
+// Properties of the ticket of the master's update: the photo taken over from a donor and the
+// master's identifier, for the step that uploads it once Google took the update.
+inline const QString newImageData = QStringLiteral("newImageData");
+inline const QString masterID = QStringLiteral("masterID");
+
 } // namespace bulkupdatekeys

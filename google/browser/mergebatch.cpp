@@ -77,18 +77,24 @@ void GoogleContactTool::batchMergeArray(const QList<QVariantMap> &rows, const QS
         merge(*donor, *master);
         donors.push_back(donor);
     }
-    TicketSet::sendBatchFeeds(*contactService(), this, batchfeeds::batchURLOf(m_contactFeed),
-                              feedsOf({master}, QStringLiteral("update"), mergeBatchCounter),
-                              [this, masterID, donors, photo](TicketSet &set) {
-                                  mergeMasterAnswered(set, masterID, donors, photo);
-                              });
+    const std::shared_ptr<TicketSet> sent = TicketSet::sendBatchFeeds(
+        *contactService(), this, batchfeeds::batchURLOf(m_contactFeed),
+        feedsOf({master}, QStringLiteral("update"), mergeBatchCounter),
+        [this, donors](TicketSet &set) { mergeMasterAnswered(set, donors); });
+    // The update goes alone, so its ticket is the one that ends last and takes the photo to the
+    // step that uploads it. The answer comes later on the event loop, after these are set.
+    if (!photo.isEmpty()) {
+        for (const GDataServiceTicketPtr &ticket : sent->tickets()) {
+            ticket->setProperty(bulkupdatekeys::newImageData, photo);
+            ticket->setProperty(bulkupdatekeys::masterID, masterID);
+        }
+    }
     if (m_uiDelegate)
         m_uiDelegate->updateUserInfoWithMessage(edittexts::waitingOnGoogle);
 }
 
-void GoogleContactTool::mergeMasterAnswered(const TicketSet &set, const QString &masterID,
-                                            const std::vector<GDataEntryContactPtr> &donors,
-                                            const QByteArray &photo)
+void GoogleContactTool::mergeMasterAnswered(const TicketSet &set,
+                                            const std::vector<GDataEntryContactPtr> &donors)
 {
     const std::optional<GDataBatchStatus> status =
         set.results().empty() ? std::nullopt : set.results().front()->batchStatus();
@@ -97,8 +103,10 @@ void GoogleContactTool::mergeMasterAnswered(const TicketSet &set, const QString 
         browserBatchAnswered(set);
         return;
     }
+    const QByteArray photo = set.lastTicket()->propertyAs<QByteArray>(bulkupdatekeys::newImageData);
     if (!photo.isEmpty())
-        setImageDataForContactID(photo, masterID);
+        setImageDataForContactID(photo,
+                                 set.lastTicket()->propertyAs<QString>(bulkupdatekeys::masterID));
     if (donors.empty()) {
         browserBatchAnswered(set);
         return;

@@ -34,12 +34,15 @@ struct AddressReviewRow
     QString oState;
     QString oPostal;
     QString oCountry;
+    // The label as loaded: a new label is a change of the row too.
+    QString oLabel;
     // The user changed the row.
     bool delta = false;
 
     // The values under review become the values as loaded.
     void keepReviewedAsLoaded()
     {
+        oLabel = thisLabel;
         oLine1 = aLine1;
         oLine2 = aLine2;
         oCity = aCity;

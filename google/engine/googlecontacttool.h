@@ -757,9 +757,8 @@ public:
     void batchBulkUpdateContacts(const QList<QVariantMap> &rows);
 
 private:
-    void mergeMasterAnswered(const TicketSet &set, const QString &masterID,
-                             const std::vector<GDataEntryContactPtr> &donors,
-                             const QByteArray &photo);
+    void mergeMasterAnswered(const TicketSet &set,
+                             const std::vector<GDataEntryContactPtr> &donors);
     // Writing the review window's corrections back as hints in the program's property.
 public:
     // What became of a send of review rows.

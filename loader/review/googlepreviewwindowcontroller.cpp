@@ -7,9 +7,12 @@
 #include "loader/review/reviewrowmodels.h"
 #include "loader/review/reviewtexts.h"
 #include "loader/window/datamoverwindowcontroller.h"
+#include "platform/addressbook/abconstants.h"
+#include "platform/addressbook/localizedpropertyorlabel.h"
 #include "platform/ui/prompter.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCompleter>
 #include <QEvent>
 #include <QFormLayout>
@@ -150,9 +153,9 @@ QWidget *GooglePreviewWindowController::buildNamesTab()
         field->setProperty(kTagProperty, tag);
         m_nameFields.insert(tag, field);
         form->addRow(label, field);
-        connect(field, &QLineEdit::editingFinished, this, [this, tag = tag] {
+        connect(field, &QLineEdit::editingFinished, this, [this, field] {
             takeNameFields();
-            controlTextDidEndEditing(tag);
+            controlTextDidEndEditing(field);
         });
     }
     m_companyBox = new QCheckBox(reviewtexts::isCompany, tab);
@@ -187,6 +190,19 @@ QWidget *GooglePreviewWindowController::buildAddressesTab()
     m_addressesTable = buildTable(m_addresses, m_addressesProxy, AddressesTableTag);
     layout->addWidget(m_addressesTable, 1);
     auto *form = new QFormLayout;
+    m_addressLabelsModel = new QStringListModel(this);
+    m_addressLabelField = new QComboBox(tab);
+    m_addressLabelField->setModel(m_addressLabelsModel);
+    m_addressLabelField->setEditable(true);
+    m_addressLabelField->setInsertPolicy(QComboBox::NoInsert);
+    m_addressLabelField->setProperty(kTagProperty, int(AddressFieldTag));
+    form->addRow(QStringLiteral("Label"), m_addressLabelField);
+    const auto labelEnded = [this] {
+        takeAddressFields();
+        controlTextDidEndEditing(m_addressLabelField);
+    };
+    connect(m_addressLabelField, &QComboBox::activated, this, labelEnded);
+    connect(m_addressLabelField->lineEdit(), &QLineEdit::editingFinished, this, labelEnded);
     for (const QString &label :
          {QStringLiteral("Street"), QStringLiteral("Street 2"), QStringLiteral("City"),
           QStringLiteral("State"), QStringLiteral("Postal"), QStringLiteral("Country")}) {
@@ -194,9 +210,9 @@ QWidget *GooglePreviewWindowController::buildAddressesTab()
         field->setProperty(kTagProperty, int(AddressFieldTag));
         m_addressFields << field;
         form->addRow(label, field);
-        connect(field, &QLineEdit::editingFinished, this, [this] {
+        connect(field, &QLineEdit::editingFinished, this, [this, field] {
             takeAddressFields();
-            controlTextDidEndEditing(AddressFieldTag);
+            controlTextDidEndEditing(field);
         });
     }
     m_countryModel = new QStringListModel(this);
@@ -238,7 +254,28 @@ void GooglePreviewWindowController::showWindow()
 
 void GooglePreviewWindowController::windowDidLoad()
 {
+    fillAddressLabels();
     windowDidBecomeKey();
+}
+
+void GooglePreviewWindowController::fillAddressLabels()
+{
+    setAddressLabels({localizedPropertyOrLabel(kABHomeLabel).toLower(),
+                      localizedPropertyOrLabel(kABWorkLabel).toLower(),
+                      localizedPropertyOrLabel(kABOtherLabel).toLower()});
+}
+
+void GooglePreviewWindowController::setAddressLabels(const QStringList &labels)
+{
+    m_addressLabels = labels;
+    m_addressLabelsModel->setStringList(labels);
+    if (!tlog::diagnostics())
+        return;
+    QVariantList dictionaries;
+    for (const QString &label : labels)
+        dictionaries << QVariantMap{{QStringLiteral("label"), label}};
+    tlog::value(kClass, QStringLiteral("setAddressLabels:"), QStringLiteral("addressLabels"),
+                tlog::describe(dictionaries));
 }
 
 void GooglePreviewWindowController::windowDidBecomeKey()
@@ -338,6 +375,10 @@ void GooglePreviewWindowController::showCurrentAddress()
         m_addressFields[i]->setText(values[i]);
         m_addressFields[i]->setEnabled(m_currentAddress >= 0);
     }
+    const QSignalBlocker blocker(m_addressLabelField);
+    const QSignalBlocker editBlocker(m_addressLabelField->lineEdit());
+    m_addressLabelField->setCurrentText(row.thisLabel);
+    m_addressLabelField->setEnabled(m_currentAddress >= 0);
 }
 
 void GooglePreviewWindowController::takeNameFields()
@@ -364,11 +405,24 @@ void GooglePreviewWindowController::takeAddressFields()
     row.aState = m_addressFields[3]->text();
     row.aPostal = m_addressFields[4]->text();
     row.aCountry = m_addressFields[5]->text();
+    row.thisLabel = m_addressLabelField->currentText().trimmed();
     m_addresses->setRow(m_currentAddress, row);
 }
 
-void GooglePreviewWindowController::controlTextDidEndEditing(int tag)
+void GooglePreviewWindowController::controlTextDidEndEditing(QWidget *control)
 {
+    const int tag = control->property(kTagProperty).toInt();
+    if (tlog::diagnostics()) {
+        const QString op = QStringLiteral("controlTextDidEndEditing:");
+        const auto *field = qobject_cast<const QLineEdit *>(control);
+        const auto *box = qobject_cast<const QComboBox *>(control);
+        const QString text = field ? field->text() : box ? box->currentText() : QString();
+        tlog::value(
+            kClass, op, QStringLiteral("[note object]"),
+            QStringLiteral("<%1: tag %2>").arg(control->metaObject()->className()).arg(tag));
+        tlog::value(kClass, op, QStringLiteral("[note userInfo]"),
+                    tlog::describe(QVariantMap{{QStringLiteral("text"), text}}));
+    }
     if (tag >= FirstTag && tag <= CompanyTag)
         setNamesDeltaOn();
     else if (tag == AddressFieldTag)
@@ -396,9 +450,10 @@ void GooglePreviewWindowController::setAddressDeltaOn()
     if (m_currentAddress < 0)
         return;
     AddressReviewRow row = m_addresses->row(m_currentAddress);
+    // The label goes into the hint too, so a new label alone is worth sending.
     row.delta = row.aLine1 != row.oLine1 || row.aLine2 != row.oLine2 || row.aCity != row.oCity ||
                 row.aState != row.oState || row.aPostal != row.oPostal ||
-                row.aCountry != row.oCountry;
+                row.aCountry != row.oCountry || row.thisLabel != row.oLabel;
     m_addresses->setRow(m_currentAddress, row);
 }
 

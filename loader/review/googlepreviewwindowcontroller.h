@@ -28,6 +28,7 @@ class QAbstractItemModel;
 class QMimeData;
 class NameReviewModel;
 class QCheckBox;
+class QComboBox;
 class QCompleter;
 class QLabel;
 class QLineEdit;
@@ -96,14 +97,18 @@ public:
     void updateGoogleAddressReview();
     bool isSending() const { return m_sending > 0; }
 
-    // Editing.
-    void controlTextDidEndEditing(int tag);
+    // Editing. The control's tag says which row it edits.
+    void controlTextDidEndEditing(QWidget *control);
     void changeCoStatus();
     void setNamesDeltaOn();
     void setAddressDeltaOn();
     void showReviewTabViewItem(const QString &identifier);
     void reviewGoogleNames();
     void toggleIsCompany() {}
+    // The labels an address may take: the localized home, work and other labels, lower-cased.
+    // A label typed in the label field is the row's own and does not join the list.
+    const QStringList &addressLabels() const { return m_addressLabels; }
+    void setAddressLabels(const QStringList &labels);
     QStringList countryNamesArray() const;
     QStringList countryMenuItems() const;
     // The country names that begin with the typed text, ignoring case and diacritics.
@@ -151,6 +156,8 @@ public:
     QLineEdit *nameField(int tag) const;
     // The address fields in order: street lines, city, state, postal code, country.
     QList<QLineEdit *> addressFields() const { return m_addressFields; }
+    // The label of the selected address, chosen from addressLabels or typed.
+    QComboBox *addressLabelField() const { return m_addressLabelField; }
     QCheckBox *companyBox() const { return m_companyBox; }
     QPushButton *sendNamesButton() const { return m_sendNames; }
     QPushButton *sendAddressesButton() const { return m_sendAddresses; }
@@ -177,6 +184,11 @@ private:
     void showCurrentAddress();
     void takeNameFields();
     void takeAddressFields();
+    void fillAddressLabels();
+    // The address split by the address parser, a word after the postal code that names no
+    // country of the store being the town.
+    static zeltor::GoogleAddress parsedAddress(const GDataPostalAddress &address);
+    void logThisContact(const GDataEntryContact &contact) const;
     bool otherWindowRunsJob() const;
     bool mayStartSend();
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -216,6 +228,9 @@ private:
     QTableView *m_addressesTable = nullptr;
     QHash<int, QLineEdit *> m_nameFields;
     QList<QLineEdit *> m_addressFields;
+    QComboBox *m_addressLabelField = nullptr;
+    QStringList m_addressLabels;
+    QStringListModel *m_addressLabelsModel = nullptr;
     QCheckBox *m_companyBox = nullptr;
     QLabel *m_imageView = nullptr;
     PortraitSheet *m_imageMaker = nullptr;

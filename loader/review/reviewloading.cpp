@@ -1,5 +1,9 @@
 // Loading the review rows from the engine's contacts.
+#include "addressbook/google/abpersontolvane.h"
+#include "addressbook/records/recordlookup.h"
+#include "app/delegate/appdelegate.h"
 #include "foundation/log.h"
+#include "foundation/parsers/countrynames.h"
 #include "foundation/text/textpieces.h"
 #include "foundation/views/imagetext.h"
 #include "google/browser/namedictionary.h"
@@ -12,6 +16,7 @@
 #include "loader/review/reviewkeys.h"
 #include "loader/review/reviewrowmodels.h"
 #include "loader/review/reviewtexts.h"
+#include "model/refdata/country.h"
 #include "platform/defaults/userdefaults.h"
 
 #include <QLabel>
@@ -45,6 +50,16 @@ template <typename Row> void sortByTitle(QList<Row> &rows)
                      [](const Row &a, const Row &b) { return a.gTitle < b.gTitle; });
 }
 
+// A name or code of a country of the store, or a way people write one ("USA", "U.K.").
+bool isCountry(const QString &name)
+{
+    if (zeltor::isCountryName(name))
+        return true;
+    const AppDelegate *const delegate = AppDelegate::shared();
+    ManagedObjectContext *const context = delegate ? delegate->managedObjectContext() : nullptr;
+    return context && Country::lookup(name, *context);
+}
+
 QImage placeholder()
 {
     return imagetext::imageNamed(reviewtexts::placeholderImage);
@@ -72,7 +87,11 @@ void GooglePreviewWindowController::loadNamesForReview()
     const QPointer<GooglePreviewWindowController> self(this);
     QList<NameReviewRow> rows;
     rows.reserve(qsizetype(review.size()));
+    const QString meID =
+        tlog::diagnostics() ? tolvane::googleID(AddressBookTool::meAB()) : QString();
     for (const GDataEntryContactPtr &contact : review) {
+        if (!meID.isEmpty() && contact->identifier() == meID)
+            logThisContact(*contact);
         m_loadMessage = reviewtexts::loadingOne.arg(tolvane::tolvaneTitle(*contact));
         updateUserInfo();
         QImage photo;
@@ -101,6 +120,14 @@ void GooglePreviewWindowController::loadNamesForReview()
     m_namesTable->viewport()->update();
     closeUserInfo();
     loadAddressesForReview();
+}
+
+void GooglePreviewWindowController::logThisContact(const GDataEntryContact &contact) const
+{
+    tlog::value(
+        kClass, QStringLiteral("loadNamesForReview:"), QStringLiteral("thisContact"),
+        tlog::describe(QVariantMap{{QStringLiteral("gID"), contact.identifier()},
+                                   {QStringLiteral("gTitle"), tolvane::tolvaneTitle(contact)}}));
 }
 
 NameReviewRow GooglePreviewWindowController::nameRowFor(const GDataEntryContact &contact)
@@ -165,7 +192,7 @@ GooglePreviewWindowController::addrsForContact(const GDataEntryContact &contact)
         if (hint != hints.cend())
             parts = unpackGoogleAddressDict(*hint);
         else
-            parts = tolvane::tolvaneAddress(address).value_or(zeltor::GoogleAddress{});
+            parts = parsedAddress(address);
         const QMap<QString, QString> lines = tolvane::tolvaneRawAddress(address);
         AddressReviewRow row;
         row.gID = contact.identifier();
@@ -189,6 +216,12 @@ GooglePreviewWindowController::addrsForContact(const GDataEntryContact &contact)
         rows << row;
     }
     return rows;
+}
+
+zeltor::GoogleAddress
+GooglePreviewWindowController::parsedAddress(const GDataPostalAddress &address)
+{
+    return zeltor::unpackAddress(address.stringValue, isCountry);
 }
 
 zeltor::GoogleAddress

@@ -16,6 +16,7 @@
 #include "loader/window/datamoverwindowcontroller.h"
 #include "tools/window-captures/archivecaptures.h"
 #include "tools/window-captures/dataloadercaptures.h"
+#include "tools/window-captures/deletesheetcapture.h"
 #include "tools/window-captures/portraitcaptures.h"
 #include "tools/window-captures/sheetcaptures.h"
 
@@ -77,7 +78,10 @@ WindowCaptures::WindowCaptures(const QString &folder, const QString &account,
 QStringList WindowCaptures::missing() const
 {
     QStringList names;
-    for (const QString &name : kWindows + dataloadercaptures::names() + sheetcaptures::names())
+    // The delete confirmation.
+    const QStringList deleteSheet{deletesheetcapture::deleteSheet};
+    for (const QString &name :
+         kWindows + dataloadercaptures::names() + sheetcaptures::names() + deleteSheet)
         if (!m_written.contains(name))
             names << name;
     // Backups and restores.
@@ -140,7 +144,8 @@ void WindowCaptures::windowShown(QWidget *window)
                 if (AppDelegate *delegate = AppDelegate::shared())
                     delegate->showWindow();
             });
-    } else if (auto *const alert = qobject_cast<QMessageBox *>(window)) {
+    } else if (auto *const alert = qobject_cast<QMessageBox *>(window);
+               alert && !deletesheetcapture::isDeleteSheet(alert)) {
         // An alert stops the program until it is answered: capture it, say so, answer it.
         capture(alert, QStringLiteral("alert-%1.png").arg(m_written.size()));
         std::printf("window-captures: alert: %s %s\n", qPrintable(alert->text()),
@@ -191,21 +196,21 @@ void WindowCaptures::browserShown(BrowserWindowController *browser)
         browser->actions()->showMessage();
         capture(browser->WindowController::window(), QStringLiteral("browser-message-pane.png"));
         browser->actions()->cancelMessage();
-        // The editor sheets open on this browser before the second account's.
-        sheetcaptures::run(
-            kSettleMs, [this](QWidget *shown, const QString &name) { return capture(shown, name); },
-            [this] {
-                // Backups and restores, on the same browser.
-                archivecaptures::run(
-                    kSettleMs,
-                    [this](QWidget *shown, const QString &name) { return capture(shown, name); },
-                    [this] {
-                        if (AppDelegate *const delegate = AppDelegate::shared())
-                            delegate->openBrowser2View();
-                        else
-                            openWebView();
-                    });
+        const auto captureShown = [this](QWidget *shown, const QString &name) {
+            return capture(shown, name);
+        };
+        // The delete confirmation, then the editor sheets and the backups and restores on this
+        // browser, before the second account's.
+        deletesheetcapture::run(browser, kSettleMs, captureShown, [this, captureShown] {
+            sheetcaptures::run(kSettleMs, captureShown, [this, captureShown] {
+                archivecaptures::run(kSettleMs, captureShown, [this] {
+                    if (AppDelegate *const delegate = AppDelegate::shared())
+                        delegate->openBrowser2View();
+                    else
+                        openWebView();
+                });
             });
+        });
         return;
     }
     // The second account's browser, with the sheet that asks for its login.

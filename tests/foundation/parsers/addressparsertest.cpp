@@ -1,4 +1,5 @@
 #include "foundation/parsers/addressparser.h"
+#include "foundation/parsers/countrynames.h"
 #include "foundation/parsers/parserkeys.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/localizedpropertyorlabel.h"
@@ -147,6 +148,30 @@ TEST_F(AddressParser, UnpackAddress_ReadsRowsByTheirNumber)
     };
     for (const Case &c : cases)
         EXPECT_EQ(zeltor::unpackAddress(c.text), c.expected) << c.text;
+}
+
+TEST_F(AddressParser, UnpackAddress_WithACountryTestATownAfterThePostalCodeIsTheCity)
+{
+    struct Case
+    {
+        const char *text;
+        zeltor::GoogleAddress expected; // street1, street2, city, state, postal, country
+    };
+    const Case cases[] = {
+        {"8 rue de la Paix\n75002 Paris",
+         {"8 rue de la Paix", "", "Paris", "", "75002", "United States"}},
+        {"12 rue de Rivoli\n75001 Paris\nFrance",
+         {"12 rue de Rivoli", "", "Paris", "", "75001", "France"}},
+        // a country stays a country, and a city before the postal code stays the city
+        {"4 Kirchstrasse\n10115 Germany", {"4 Kirchstrasse", "", "", "", "10115", "Germany"}},
+        {"4 Kirchstrasse\n10115 DE", {"4 Kirchstrasse", "", "", "", "10115", "Germany"}},
+        {"12 Main St\nSpringfield, IL 62704",
+         {"12 Main St", "", "Springfield", "IL", "62704", "United States"}},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(zeltor::unpackAddress(c.text, zeltor::isCountryName), c.expected) << c.text;
+    // Without a test the word stays where the line put it.
+    EXPECT_EQ(zeltor::unpackAddress("8 rue de la Paix\n75002 Paris").country, "Paris");
 }
 
 TEST_F(AddressParser, UnpackAddress_WithoutRowsLogsAndGivesEmptyFields)

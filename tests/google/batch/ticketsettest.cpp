@@ -74,6 +74,29 @@ TEST_F(TicketSetTest, ManyFeeds_SentAFewAtATimeEachPreparedJustBeforeItGoes)
     EXPECT_EQ(preparedTitles.last(), QStringLiteral("Person 19"));
 }
 
+// What a sender puts on its tickets comes back with the ticket that ended last, at each end and
+// at the completion.
+TEST_F(TicketSetTest, TheTicketThatEndedLastKeepsThePropertiesItWasSentWith)
+{
+    QList<int> endedPlaces;
+    int completedWith = -1;
+    const std::shared_ptr<TicketSet> set = TicketSet::sendBatchFeeds(
+        *engine->contactService(), engine.get(), engine->contactFeed()->batchLink()->URL(),
+        feeds(3),
+        [&](TicketSet &done) { completedWith = done.lastTicket()->propertyAs<int>("place", -1); },
+        [&](TicketSet &ended) { endedPlaces << ended.lastTicket()->propertyAs<int>("place", -1); });
+    ASSERT_EQ(set->tickets().size(), 3u);
+    EXPECT_FALSE(set->lastTicket());
+    for (size_t i = 0; i < set->tickets().size(); ++i)
+        set->tickets()[i]->setProperty("place", int(i));
+    ASSERT_TRUE(runUntil([&] { return completedWith >= 0; }));
+    QList<int> sorted = endedPlaces;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted, (QList<int>{0, 1, 2}));
+    EXPECT_EQ(completedWith, endedPlaces.last());
+    EXPECT_TRUE(set->tickets().empty());
+}
+
 TEST_F(TicketSetTest, NoFeeds_CompletesAtOnceWithNothing)
 {
     int completions = 0;

@@ -185,6 +185,24 @@ TEST_F(MergeBatchTest, HundredFiftyDonors_DeletedInFeedsOf100_AndThePhotoUploade
         deleteSizes << int(batch.size());
     std::sort(deleteSizes.begin(), deleteSizes.end());
     EXPECT_EQ(deleteSizes, (QList<int>{50, 100}));
+    // The photo goes to the master once Google took the update, beside the donors' deletes.
+    QStringList order;
+    for (const QJsonValue &value : server.requestLog()) {
+        const QJsonObject request = value.toObject();
+        const QString url = request.value("url").toString();
+        if (url.contains(QLatin1String("/photos/")) && request.value("method") == "PUT")
+            order << (url.contains(ids[0].section(u'/', -1)) ? "master photo" : "other photo");
+        else if (url.contains(QLatin1String("/batch")))
+            order << (request.value("body").toString().contains("type='delete'") ||
+                              request.value("body").toString().contains("type=\"delete\"")
+                          ? "delete"
+                          : "update");
+    }
+    ASSERT_FALSE(order.isEmpty());
+    EXPECT_EQ(order.first(), "update");
+    EXPECT_EQ(order.count("master photo"), 1);
+    EXPECT_EQ(order.count("other photo"), 0);
+    EXPECT_EQ(order.count("delete"), 2);
 }
 
 TEST_F(MergeBatchTest, BulkUpdate_SendsOnlyTheChanged_InFeedsOf100)

@@ -16,6 +16,7 @@
 #include "platform/defaults/userdefaults.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -328,6 +329,65 @@ TEST_F(ReviewWindowTest, SendingStoresTheHintsAndTheRowsTakeThemAsLoaded)
               "Freedonia");
     EXPECT_EQ(hints.value("aN"), "Annie");
     EXPECT_FALSE(window->googleAddresses().at(0).delta);
+}
+
+TEST_F(ReviewWindowTest, AnAddressTakesItsLabelFromTheListOrAsTypedAndANewLabelIsSent)
+{
+    setLevel(1);
+    const QStringList ids = seed({contact("Ann Lee", {"1 Main St\nSpringfield"})});
+    openWindow();
+    EXPECT_EQ(window->addressLabels(), (QStringList{"home", "work", "other"}));
+    // The list is logged as its dictionaries, one line each.
+    const QString log = lines().join(u'\n');
+    const qsizetype listed =
+        log.indexOf("[GooglePreviewWindowController setAddressLabels:] addressLabels = (");
+    ASSERT_GE(listed, 0);
+    EXPECT_GT(log.indexOf("label = work;", listed), listed);
+
+    selectShownRow(window->addressesTableView(), 0);
+    QComboBox *label = window->addressLabelField();
+    ASSERT_EQ(label->count(), 3);
+    const QString loaded = window->googleAddresses().at(0).thisLabel;
+    EXPECT_EQ(loaded, "address");
+    EXPECT_EQ(label->currentText(), loaded);
+
+    struct LabelCase
+    {
+        const char *what;
+        QString typed;
+        QString expected;
+        bool changed;
+    };
+    const LabelCase cases[] = {
+        {"a label of the list", "work", "work", true},
+        {"the loaded label again", loaded, loaded, false},
+        {"a label of the user's own", " Summer House ", "Summer House", true},
+    };
+    for (const LabelCase &c : cases) {
+        label->setCurrentText(c.typed);
+        emit label->lineEdit()->editingFinished();
+        EXPECT_EQ(window->googleAddresses().at(0).thisLabel, c.expected) << c.what;
+        EXPECT_EQ(window->googleAddresses().at(0).delta, c.changed) << c.what;
+    }
+    // A typed label stays the row's: the list keeps its three labels.
+    EXPECT_EQ(label->count(), 3);
+    const QStringList edited = lines();
+    EXPECT_TRUE(std::any_of(edited.cbegin(), edited.cend(), [](const QString &line) {
+        return line.startsWith(
+            "[GooglePreviewWindowController controlTextDidEndEditing:] [note object] = ");
+    }));
+
+    window->updateGoogleAddressReview();
+    ASSERT_TRUE(runUntil([&] { return !window->isSending(); }));
+    const QHash<QString, QString> hints = storedHints(ids[0]);
+    const auto address = std::find_if(hints.keyBegin(), hints.keyEnd(), [](const QString &key) {
+        return key.startsWith(QLatin1String("address-"));
+    });
+    ASSERT_NE(address, hints.keyEnd());
+    EXPECT_EQ(flatteneddictionary::inflateString(hints.value(*address)).value("label"),
+              "Summer House");
+    EXPECT_FALSE(window->googleAddresses().at(0).delta);
+    EXPECT_EQ(window->googleAddresses().at(0).oLabel, "Summer House");
 }
 
 TEST_F(ReviewWindowTest, AFailedSendIsShownAndTheRowsStayChanged)
