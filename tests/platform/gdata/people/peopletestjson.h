@@ -22,3 +22,12 @@ inline QString identifierOf(const char *resourceName)
 {
     return kTestAPI + QStringLiteral("/v1/") + QLatin1String(resourceName);
 }
+
+// JSON as compact text, so a failing comparison shows what differs.
+inline QString jsonText(const QJsonValue &value)
+{
+    const QByteArray text = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(text.mid(1, text.size() - 2));
+}
+
+#define EXPECT_JSON_EQ(actual, expected) EXPECT_EQ(jsonText(actual), jsonText(expected))
