@@ -32,13 +32,18 @@ void fail(ParseError *error, const QString &message)
         error->message = message;
 }
 
+// The prefix and an id of one path segment: anything else could not be addressed again.
+bool isResourceName(const QString &name, const char *prefix)
+{
+    const QLatin1String start(prefix);
+    return name.startsWith(start) && name.size() > start.size() &&
+           !name.mid(start.size()).contains(QLatin1Char('/'));
+}
+
 QString resourceNameWithPrefix(const QJsonObject &object, const char *prefix)
 {
     const QString name = object.value(QStringLiteral("resourceName")).toString();
-    const qsizetype prefixLength = qsizetype(qstrlen(prefix));
-    if (!name.startsWith(QLatin1String(prefix)) || name.size() == prefixLength)
-        return {};
-    return name;
+    return isResourceName(name, prefix) ? name : QString();
 }
 
 QJsonObject firstObject(const QJsonObject &object, const QString &key)
@@ -290,9 +295,7 @@ std::optional<QString> resourceNameForIdentifier(const QString &api, const QStri
         return std::nullopt;
     const QString name = identifier.mid(root.size());
     for (const char *prefix : {kPeoplePersonPrefix, kPeopleGroupPrefix}) {
-        const QLatin1String start(prefix);
-        if (name.startsWith(start) && name.size() > start.size() &&
-            !name.mid(start.size()).contains(QLatin1Char('/')))
+        if (isResourceName(name, prefix))
             return name;
     }
     return std::nullopt;

@@ -391,6 +391,7 @@ INSTANTIATE_TEST_SUITE_P(
         R"({"connections": [{"resourceName": "people/c1"}, {"etag": "x"}],
             "contactGroups": [{"resourceName": "contactGroups/a"}, {"etag": "x"}]})",
         R"({"connections": [{"resourceName": "people/"}], "contactGroups": [{"resourceName": "people/c1"}]})",
+        R"({"connections": [{"resourceName": "people//2"}], "contactGroups": [{"resourceName": "contactGroups/a/b"}]})",
         R"({"connections": [7], "contactGroups": ["x"]})"));
 
 struct IdentifierCase
