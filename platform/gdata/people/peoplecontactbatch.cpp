@@ -231,10 +231,11 @@ std::optional<PeopleRequest> PeopleContactBatch::request() const
     case Step::Deletes:
         return deleteRequest(items);
     case Step::DeleteOne:
-        return PeopleRequest{"DELETE",
-                             QStringLiteral("v1/%1:deleteContact").arg(m_items[items[0]].resourceName),
-                             {},
-                             {}};
+        return PeopleRequest{
+            "DELETE",
+            QStringLiteral("v1/%1:deleteContact").arg(m_items[items[0]].resourceName),
+            {},
+            {}};
     case Step::Done:
         break;
     }

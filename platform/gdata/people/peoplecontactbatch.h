@@ -5,7 +5,8 @@
 // deletes before its master is written:
 // 1. creates: batchCreateContacts, all or nothing; the entries Google refuses by index get their
 //    status and the call goes once more without them. createdPeople are matched by position, each
-//    checked by a fingerprint of what was sent; a mismatch is 500 "unmatched result", never a guess.
+//    checked by a fingerprint of what was sent; a mismatch is 500 "unmatched result", never a
+//    guess.
 // 2. updates: batchUpdateContacts by resource name, refusals by name as for creates; an entry with
 //    no ETag takes its current one from batchGet first.
 // 3. deletes: an entry with an ETag passes batchGet first (Google's deletes take no precondition):

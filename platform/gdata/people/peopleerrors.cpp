@@ -16,8 +16,8 @@ struct StatusCode
 };
 
 constexpr StatusCode kStatusCodes[] = {
-    {"INVALID_ARGUMENT", 3, 400},  {"FAILED_PRECONDITION", 9, 412}, {"NOT_FOUND", 5, 404},
-    {"PERMISSION_DENIED", 7, 403}, {"ALREADY_EXISTS", 6, 409},      {"ABORTED", 10, 409},
+    {"INVALID_ARGUMENT", 3, 400},   {"FAILED_PRECONDITION", 9, 412}, {"NOT_FOUND", 5, 404},
+    {"PERMISSION_DENIED", 7, 403},  {"ALREADY_EXISTS", 6, 409},      {"ABORTED", 10, 409},
     {"RESOURCE_EXHAUSTED", 8, 429}, {"UNAVAILABLE", 14, 503},
 };
 constexpr unsigned kOtherStatusCode = 500;
@@ -56,8 +56,9 @@ GDataError errorForGoogleError(int httpStatus, const QJsonObject &error)
     if (httpStatus == 403 && std::any_of(std::begin(kProjectReasons), std::end(kProjectReasons),
                                          [&](const char *r) { return hasReason(reasons, r); }))
         return httpError(kGDataErrorOther, message);
-    const bool stale = httpStatus == 412 || (httpStatus == 400 && (status == QLatin1String(kStaleStatus) ||
-                                                                  hasReason(reasons, kStaleReason)));
+    const bool stale =
+        httpStatus == 412 || (httpStatus == 400 && (status == QLatin1String(kStaleStatus) ||
+                                                    hasReason(reasons, kStaleReason)));
     return httpError(stale ? 412 : httpStatus, message);
 }
 

@@ -32,10 +32,10 @@ constexpr TypeRel kOrganizationTypes[] = {
 };
 
 constexpr TypeRel kProtocols[] = {
-    {"aim", kGDataIMProtocolAIM},   {"msn", kGDataIMProtocolMSN},
+    {"aim", kGDataIMProtocolAIM},     {"msn", kGDataIMProtocolMSN},
     {"yahoo", kGDataIMProtocolYahoo}, {"skype", kGDataIMProtocolSkype},
-    {"qq", kGDataIMProtocolQQ},     {"googleTalk", kGDataIMProtocolGoogleTalk},
-    {"icq", kGDataIMProtocolICQ},   {"jabber", kGDataIMProtocolJabber},
+    {"qq", kGDataIMProtocolQQ},       {"googleTalk", kGDataIMProtocolGoogleTalk},
+    {"icq", kGDataIMProtocolICQ},     {"jabber", kGDataIMProtocolJabber},
 };
 
 // Labels that stand for a People type of their own, in the case the user sees.

@@ -64,12 +64,11 @@ void PeopleGroupBatch::classify(const GDataFeed &feed)
         if (!item.resourceName.startsWith(QLatin1String(kPeopleGroupPrefix)))
             item.resourceName.clear();
         const bool insert = item.operation == QLatin1String(kGDataBatchOperationInsert);
-        const bool known = insert ||
-                           item.operation == QLatin1String(kGDataBatchOperationUpdate) ||
+        const bool known = insert || item.operation == QLatin1String(kGDataBatchOperationUpdate) ||
                            item.operation == QLatin1String(kGDataBatchOperationDelete);
         if (!known)
-            item.status = {400, QStringLiteral("Unknown batch operation: %1").arg(item.operation),
-                           {}};
+            item.status = {
+                400, QStringLiteral("Unknown batch operation: %1").arg(item.operation), {}};
         else if (!insert && item.resourceName.isEmpty())
             item.status = {404, kNotFound, {}};
         m_items.push_back(std::move(item));
@@ -172,8 +171,8 @@ void PeopleGroupBatch::takeFailure(const Step &step, int httpStatus, const QByte
     }
     Item &item = m_items[step.item];
     const bool check = step.action == Action::FetchETag || step.action == Action::CheckETag;
-    item.status = check && error.code == 404 ? GDataBatchStatus{404, kNotFound, {}}
-                                             : statusOf(error);
+    item.status =
+        check && error.code == 404 ? GDataBatchStatus{404, kNotFound, {}} : statusOf(error);
 }
 
 void PeopleGroupBatch::takeGroup(const Step &step, const QByteArray &body)
@@ -206,8 +205,8 @@ void PeopleGroupBatch::takeGroup(const Step &step, const QByteArray &body)
         return;
     }
     item.result = *entry;
-    item.status = {created ? 201u : 200u,
-                   created ? QStringLiteral("Created") : QStringLiteral("Success"), {}};
+    item.status = {
+        created ? 201u : 200u, created ? QStringLiteral("Created") : QStringLiteral("Success"), {}};
 }
 
 GDataFeedPtr PeopleGroupBatch::resultFeed() const

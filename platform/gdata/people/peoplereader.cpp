@@ -21,8 +21,8 @@ using peoplejson::stringValue;
 
 // System groups that take no new members, kept out of the group feed with their memberships.
 constexpr const char *kHiddenSystemGroups[] = {
-    "contactGroups/friends",     "contactGroups/family", "contactGroups/coworkers",
-    "contactGroups/starred",     "contactGroups/chatBuddies", "contactGroups/all",
+    "contactGroups/friends", "contactGroups/family",      "contactGroups/coworkers",
+    "contactGroups/starred", "contactGroups/chatBuddies", "contactGroups/all",
     "contactGroups/blocked",
 };
 
@@ -108,8 +108,8 @@ std::vector<GDataPhoneNumber> readPhones(const QJsonObject &person)
     for (const QJsonValue &item : person.value(QStringLiteral("phoneNumbers")).toArray()) {
         const QJsonObject json = item.toObject();
         const auto type = typeOf(Field::Phone, json);
-        GDataPhoneNumber phone{json.value(QStringLiteral("value")).toString(), type.rel,
-                               type.label, isPrimary(json)};
+        GDataPhoneNumber phone{json.value(QStringLiteral("value")).toString(), type.rel, type.label,
+                               isPrimary(json)};
         keepSource(phone, json);
         phones.push_back(std::move(phone));
     }
@@ -242,9 +242,8 @@ std::optional<QString> readContent(const QJsonObject &person)
 
 std::vector<GDataLink> entryLinks(const QString &identifier, bool editable)
 {
-    std::vector<GDataLink> links{
-        {QString::fromLatin1(kGDataLinkRelSelf), QString::fromLatin1(kGDataAtomType), identifier,
-         std::nullopt}};
+    std::vector<GDataLink> links{{QString::fromLatin1(kGDataLinkRelSelf),
+                                  QString::fromLatin1(kGDataAtomType), identifier, std::nullopt}};
     if (editable)
         links.push_back({QString::fromLatin1(kGDataLinkRelEdit),
                          QString::fromLatin1(kGDataAtomType), identifier, std::nullopt});

@@ -36,9 +36,10 @@ bool isHiddenGroupResourceName(const QString &resourceName);
 std::optional<GDataEntryContactPtr> contactFromPerson(const QJsonObject &person, const QString &api,
                                                       const PeopleProjection &projection,
                                                       ParseError *error = nullptr);
-std::optional<GDataEntryContactGroupPtr>
-groupFromContactGroup(const QJsonObject &group, const QString &api,
-                      const PeopleProjection &projection, ParseError *error = nullptr);
+std::optional<GDataEntryContactGroupPtr> groupFromContactGroup(const QJsonObject &group,
+                                                               const QString &api,
+                                                               const PeopleProjection &projection,
+                                                               ParseError *error = nullptr);
 
 struct ContactPage
 {

@@ -8,8 +8,8 @@
 
 struct PeopleRequest
 {
-    QByteArray verb;  // GET, POST, PUT, DELETE
-    QString path;     // below the api root, e.g. "v1/people:batchCreateContacts"
+    QByteArray verb; // GET, POST, PUT, DELETE
+    QString path;    // below the api root, e.g. "v1/people:batchCreateContacts"
     QUrlQuery query;
     QJsonObject body; // empty for GET and DELETE
 };

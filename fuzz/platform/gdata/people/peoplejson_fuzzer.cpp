@@ -31,8 +31,8 @@ QStringList groupsOf(const GDataEntryContact &entry)
 
 void checkContactRoundTrip(const GDataEntryContact &entry)
 {
-    const auto again = peoplereader::contactFromPerson(
-        peoplewriter::personFromContact(entry, kAPI), kAPI, PeopleProjection::full());
+    const auto again = peoplereader::contactFromPerson(peoplewriter::personFromContact(entry, kAPI),
+                                                       kAPI, PeopleProjection::full());
     if (!again)
         std::abort();
     checkSame(entry, **again);
@@ -60,11 +60,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray input =
         QByteArray::fromRawData(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    if (const auto page = peoplereader::readConnectionsPage(input, kAPI, PeopleProjection::full())) {
+    if (const auto page =
+            peoplereader::readConnectionsPage(input, kAPI, PeopleProjection::full())) {
         for (const GDataEntryContactPtr &entry : page->entries)
             checkContactRoundTrip(*entry);
     }
-    if (const auto page = peoplereader::readContactGroupsPage(input, kAPI, PeopleProjection::full())) {
+    if (const auto page =
+            peoplereader::readContactGroupsPage(input, kAPI, PeopleProjection::full())) {
         for (const GDataEntryContactGroupPtr &entry : page->entries)
             checkGroupRoundTrip(*entry);
     }

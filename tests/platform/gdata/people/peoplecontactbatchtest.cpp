@@ -2,10 +2,10 @@
 // masks of the calls, refusals by index and by name, the fingerprint check of created people, the
 // ETag checks before deletes, and calls that fail before or after something was applied.
 
+#include "platform/gdata/people/peoplecontactbatch.h"
 #include "platform/gdata/entries/gdataentrycontact.h"
 #include "platform/gdata/entries/gdatafeedcontact.h"
 #include "platform/gdata/gdataconstants.h"
-#include "platform/gdata/people/peoplecontactbatch.h"
 #include "platform/gdata/people/peopleconstants.h"
 #include "tests/platform/gdata/people/peopletestjson.h"
 #include "tests/support/logcapture.h"
@@ -55,10 +55,10 @@ QJsonObject createdFrom(const QJsonObject &sent, const QString &resourceName)
     QJsonObject name = person.value("names").toArray().at(0).toObject();
     name.insert("displayName", name.value("unstructuredName"));
     person.insert("names", QJsonArray{name});
-    person.insert("metadata",
-                  QJsonObject{{"sources", QJsonArray{QJsonObject{
-                                              {"type", "CONTACT"},
-                                              {"updateTime", "2024-05-01T10:00:00Z"}}}}});
+    person.insert(
+        "metadata",
+        QJsonObject{{"sources", QJsonArray{QJsonObject{{"type", "CONTACT"},
+                                                       {"updateTime", "2024-05-01T10:00:00Z"}}}}});
     return person;
 }
 
@@ -72,9 +72,9 @@ QByteArray createdAnswer(const PeopleRequest &request, int firstId = 1)
     QJsonArray created;
     int id = firstId;
     for (const QJsonValue &contact : request.body.value("contacts").toArray())
-        created.append(QJsonObject{
-            {"person", createdFrom(contact.toObject().value("contactPerson").toObject(),
-                                   QStringLiteral("people/n%1").arg(id++))}});
+        created.append(
+            QJsonObject{{"person", createdFrom(contact.toObject().value("contactPerson").toObject(),
+                                               QStringLiteral("people/n%1").arg(id++))}});
     return bodyOf({{"createdPeople", created}});
 }
 
@@ -149,8 +149,8 @@ std::vector<Outcome> outcomesOf(const PeopleContactBatch &batch)
     for (const GDataEntryPtr &entry : feed->entries()) {
         const auto status = entry->batchStatus();
         outcomes.push_back({entry->batchID().value_or(QString()),
-                            entry->batchOperation().value_or(QString()),
-                            status ? status->code : 0u, status ? status->reason : QString()});
+                            entry->batchOperation().value_or(QString()), status ? status->code : 0u,
+                            status ? status->reason : QString()});
     }
     return outcomes;
 }
@@ -281,10 +281,8 @@ TEST(PeopleContactBatchTest, CreatedPeopleOutOfOrder_UnmatchedResultNeverAGuess)
         kTestAPI);
     auto request = expectRequest(batch, "v1/people:batchCreateContacts");
     ASSERT_TRUE(request);
-    QJsonArray created = QJsonDocument::fromJson(createdAnswer(*request))
-                             .object()
-                             .value("createdPeople")
-                             .toArray();
+    QJsonArray created =
+        QJsonDocument::fromJson(createdAnswer(*request)).object().value("createdPeople").toArray();
     // Anna and Bert come back swapped, Cleo's answer is missing.
     created = QJsonArray{created[1], created[0]};
     batch.takeReply(200, bodyOf({{"createdPeople", created}}));
@@ -304,7 +302,8 @@ struct FingerprintCase
 };
 
 class PeopleFingerprintTest : public ::testing::TestWithParam<FingerprintCase>
-{};
+{
+};
 
 TEST_P(PeopleFingerprintTest, CreatedPerson_CheckedByTitleEmailsAndClientData)
 {
@@ -326,21 +325,29 @@ INSTANTIATE_TEST_SUITE_P(
     Changes, PeopleFingerprintTest,
     ::testing::Values(
         FingerprintCase{"none", [](QJsonObject &) {}, 201},
-        FingerprintCase{"phone added", [](QJsonObject &p) {
+        FingerprintCase{"phone added",
+                        [](QJsonObject &p) {
                             p.insert("phoneNumbers", QJsonArray{QJsonObject{{"value", "1"}}});
-                        }, 201},
-        FingerprintCase{"other title", [](QJsonObject &p) {
+                        },
+                        201},
+        FingerprintCase{"other title",
+                        [](QJsonObject &p) {
                             p.insert("names", QJsonArray{QJsonObject{{"unstructuredName", "Bo"}}});
-                        }, 500},
-        FingerprintCase{"other email", [](QJsonObject &p) {
-                            p.insert("emailAddresses",
-                                     QJsonArray{QJsonObject{{"value", "bo@x.example"}}});
-                        }, 500},
-        FingerprintCase{"other clientData", [](QJsonObject &p) {
+                        },
+                        500},
+        FingerprintCase{
+            "other email",
+            [](QJsonObject &p) {
+                p.insert("emailAddresses", QJsonArray{QJsonObject{{"value", "bo@x.example"}}});
+            },
+            500},
+        FingerprintCase{"other clientData",
+                        [](QJsonObject &p) {
                             p.insert("clientData",
                                      QJsonArray{QJsonObject{{"key", "gdx:tolvane"},
                                                             {"value", "{\"c\":[]}"}}});
-                        }, 500},
+                        },
+                        500},
         FingerprintCase{"no person", [](QJsonObject &p) { p = QJsonObject(); }, 500}));
 
 TEST(PeopleContactBatchTest, StaleETagOnUpdate_Gives412AndTheOtherUpdateGoesAgain)
@@ -377,9 +384,9 @@ TEST(PeopleContactBatchTest, DeleteOfChangedOrMissingContact_NoDeleteAnd412Or404
 
 TEST(PeopleContactBatchTest, RefusedBatchDelete_GoesAgainOneNameAtATime)
 {
-    PeopleContactBatch batch(*feedOf({{"d1", "delete", "Dora", "people/c4"},
-                                      {"d2", "delete", "Dirk", "people/c5"}}),
-                             kTestAPI);
+    PeopleContactBatch batch(
+        *feedOf({{"d1", "delete", "Dora", "people/c4"}, {"d2", "delete", "Dirk", "people/c5"}}),
+        kTestAPI);
     auto request = expectRequest(batch, "v1/people:batchDeleteContacts");
     ASSERT_TRUE(request);
     batch.takeReply(400, R"({"error": {"code": 400, "message": "bad name",
@@ -400,9 +407,8 @@ TEST(PeopleContactBatchTest, RefusedBatchDelete_GoesAgainOneNameAtATime)
 
 TEST(PeopleContactBatchTest, FirstCallFailsBeforeAnythingApplied_TheBatchFails)
 {
-    PeopleContactBatch batch(*feedOf({{"i1", "insert", "Ines"}, {"d1", "delete", "Dora",
-                                                                  "people/c4"}}),
-                             kTestAPI);
+    PeopleContactBatch batch(
+        *feedOf({{"i1", "insert", "Ines"}, {"d1", "delete", "Dora", "people/c4"}}), kTestAPI);
     batch.takeReply(503, R"({"error": {"code": 503, "message": "The service is currently
         unavailable.", "status": "UNAVAILABLE"}})");
     ASSERT_TRUE(batch.failure().has_value());

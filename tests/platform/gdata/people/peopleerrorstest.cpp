@@ -14,7 +14,8 @@ struct StatusCase
 };
 
 class PeopleStatusCodeTest : public ::testing::TestWithParam<StatusCase>
-{};
+{
+};
 
 TEST_P(PeopleStatusCodeTest, StatusByNameOrNumber_MapsToTheEntrysCode)
 {
@@ -26,18 +27,14 @@ TEST_P(PeopleStatusCodeTest, StatusByNameOrNumber_MapsToTheEntrysCode)
     EXPECT_EQ(byNumber.reason, QStringLiteral("m"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Codes, PeopleStatusCodeTest,
-                         ::testing::Values(StatusCase{"INVALID_ARGUMENT", 3, 400},
-                                           StatusCase{"FAILED_PRECONDITION", 9, 412},
-                                           StatusCase{"NOT_FOUND", 5, 404},
-                                           StatusCase{"PERMISSION_DENIED", 7, 403},
-                                           StatusCase{"ALREADY_EXISTS", 6, 409},
-                                           StatusCase{"ABORTED", 10, 409},
-                                           StatusCase{"RESOURCE_EXHAUSTED", 8, 429},
-                                           StatusCase{"UNAVAILABLE", 14, 503},
-                                           StatusCase{"INTERNAL", 13, 500},
-                                           StatusCase{"DEADLINE_EXCEEDED", 4, 500},
-                                           StatusCase{"", 99, 500}));
+INSTANTIATE_TEST_SUITE_P(
+    Codes, PeopleStatusCodeTest,
+    ::testing::Values(StatusCase{"INVALID_ARGUMENT", 3, 400},
+                      StatusCase{"FAILED_PRECONDITION", 9, 412}, StatusCase{"NOT_FOUND", 5, 404},
+                      StatusCase{"PERMISSION_DENIED", 7, 403}, StatusCase{"ALREADY_EXISTS", 6, 409},
+                      StatusCase{"ABORTED", 10, 409}, StatusCase{"RESOURCE_EXHAUSTED", 8, 429},
+                      StatusCase{"UNAVAILABLE", 14, 503}, StatusCase{"INTERNAL", 13, 500},
+                      StatusCase{"DEADLINE_EXCEEDED", 4, 500}, StatusCase{"", 99, 500}));
 
 TEST(PeopleErrorsTest, BatchStatus_NameWinsOverNumberAndErrorInfoReasonIsTheStringValue)
 {
@@ -60,7 +57,8 @@ struct ReplyCase
 };
 
 class PeopleErrorReplyTest : public ::testing::TestWithParam<ReplyCase>
-{};
+{
+};
 
 TEST_P(PeopleErrorReplyTest, ErrorReply_MapsToTheCodeTheLayersAboveActOn)
 {
@@ -74,28 +72,31 @@ TEST_P(PeopleErrorReplyTest, ErrorReply_MapsToTheCodeTheLayersAboveActOn)
 INSTANTIATE_TEST_SUITE_P(
     Replies, PeopleErrorReplyTest,
     ::testing::Values(
-        ReplyCase{"stale etag, documented form", 400,
-                  R"({"error": {"code": 400, "message": "stale", "status": "FAILED_PRECONDITION"}})",
-                  412, "stale"},
+        ReplyCase{
+            "stale etag, documented form", 400,
+            R"({"error": {"code": 400, "message": "stale", "status": "FAILED_PRECONDITION"}})", 412,
+            "stale"},
         ReplyCase{"stale etag, by reason", 400,
                   R"({"error": {"code": 400, "message": "stale", "status": "INVALID_ARGUMENT",
                       "errors": [{"reason": "failedPrecondition"}]}})",
                   412, "stale"},
-        ReplyCase{"stale etag, older form", 412,
-                  R"({"error": {"code": 412, "message": "stale"}})", 412, "stale"},
+        ReplyCase{"stale etag, older form", 412, R"({"error": {"code": 412, "message": "stale"}})",
+                  412, "stale"},
         ReplyCase{"plain bad request", 400,
                   R"({"error": {"code": 400, "message": "Invalid personFields mask path",
                       "status": "INVALID_ARGUMENT"}})",
                   400, "Invalid personFields mask path"},
-        ReplyCase{"refused refresh", 400,
-                  R"({"error": "invalid_grant", "error_description": "Token has been expired or revoked."})",
-                  403, "Token has been expired or revoked."},
+        ReplyCase{
+            "refused refresh", 400,
+            R"({"error": "invalid_grant", "error_description": "Token has been expired or revoked."})",
+            403, "Token has been expired or revoked."},
         ReplyCase{"wrong client", 401, R"({"error": "invalid_client"})", 401, "invalid_client"},
-        ReplyCase{"disabled API", 403,
-                  R"({"error": {"code": 403, "message": "People API has not been used in project 1 before or it is disabled.",
+        ReplyCase{
+            "disabled API", 403,
+            R"({"error": {"code": 403, "message": "People API has not been used in project 1 before or it is disabled.",
                       "status": "PERMISSION_DENIED", "details": [{"@type":
                       "type.googleapis.com/google.rpc.ErrorInfo", "reason": "SERVICE_DISABLED"}]}})",
-                  -1, "People API has not been used in project 1 before or it is disabled."},
+            -1, "People API has not been used in project 1 before or it is disabled."},
         ReplyCase{"unconfigured project, older form", 403,
                   R"({"error": {"code": 403, "message": "Access Not Configured.",
                       "errors": [{"reason": "accessNotConfigured"}]}})",
@@ -110,7 +111,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PeopleErrorsTest, GoogleErrorObject_GoesIntoUserInfo)
 {
     const GDataError error = peopleerrors::errorForReply(
-        429, R"({"error": {"code": 429, "message": "Quota exceeded", "status": "RESOURCE_EXHAUSTED"}})");
+        429,
+        R"({"error": {"code": 429, "message": "Quota exceeded", "status": "RESOURCE_EXHAUSTED"}})");
     const QVariantMap google = error.userInfo.value(kPeopleErrorGoogleErrorKey).toMap();
     EXPECT_EQ(google.value("status").toString(), QStringLiteral("RESOURCE_EXHAUSTED"));
     EXPECT_EQ(google.value("message").toString(), QStringLiteral("Quota exceeded"));

@@ -1,10 +1,10 @@
 // A group batch feed as one People request per entry: order, bodies and masks, the ETag checks,
 // refusals of one entry against failures of the service.
 
+#include "platform/gdata/people/peoplegroupbatch.h"
 #include "platform/gdata/entries/gdataentrycontactgroup.h"
 #include "platform/gdata/entries/gdatafeedcontactgroup.h"
 #include "platform/gdata/gdataconstants.h"
-#include "platform/gdata/people/peoplegroupbatch.h"
 #include "tests/platform/gdata/people/peopletestjson.h"
 
 namespace {
@@ -117,8 +117,8 @@ TEST(PeopleGroupBatchTest, MixedFeed_OneRequestPerEntryCreatesUpdatesThenDeletes
 
 TEST(PeopleGroupBatchTest, DuplicateName_IsThatEntrysStatusAndTheRestGoesOn)
 {
-    PeopleGroupBatch batch(
-        *groupFeedOf({{"a", "insert", "Friends"}, {"b", "insert", "Family"}}), kTestAPI);
+    PeopleGroupBatch batch(*groupFeedOf({{"a", "insert", "Friends"}, {"b", "insert", "Family"}}),
+                           kTestAPI);
     nextRequest(batch, "POST", "v1/contactGroups");
     batch.takeReply(409, R"({"error": {"code": 409, "message": "Contact group name already exists",
         "status": "ALREADY_EXISTS"}})");
@@ -138,7 +138,8 @@ struct ServiceFailureCase
 };
 
 class PeopleGroupFailureTest : public ::testing::TestWithParam<ServiceFailureCase>
-{};
+{
+};
 
 TEST_P(PeopleGroupFailureTest, ServiceFailure_FailsTheBatchOnlyBeforeAnythingWasApplied)
 {

@@ -1,10 +1,10 @@
 // People JSON to entry objects: titles, field types, primary flags, memberships of hidden groups,
 // dates, photo links, projections, system groups, and replies that are not what was asked for.
 
-#include "platform/gdata/gdataconstants.h"
 #include "platform/gdata/people/peoplereader.h"
-#include "tests/support/logcapture.h"
+#include "platform/gdata/gdataconstants.h"
 #include "tests/platform/gdata/people/peopletestjson.h"
+#include "tests/support/logcapture.h"
 
 #include <QTimeZone>
 
@@ -27,7 +27,8 @@ struct TitleCase
 };
 
 class PeopleReaderTitleTest : public ::testing::TestWithParam<TitleCase>
-{};
+{
+};
 
 TEST_P(PeopleReaderTitleTest, Title_UnstructuredNameElseDisplayNameAndEmptyIsAbsent)
 {
@@ -43,11 +44,9 @@ INSTANTIATE_TEST_SUITE_P(
                   QStringLiteral("Anna Berg")},
         TitleCase{R"([{"displayName": "Anna Berg", "givenName": "Anna"}])",
                   QStringLiteral("Anna Berg")},
-        TitleCase{R"([{"unstructuredName": "", "displayName": "Shown"}])",
-                  QStringLiteral("Shown")},
+        TitleCase{R"([{"unstructuredName": "", "displayName": "Shown"}])", QStringLiteral("Shown")},
         TitleCase{R"([{"unstructuredName": "", "displayName": ""}])", std::nullopt},
-        TitleCase{R"([])", std::nullopt},
-        TitleCase{R"("not a list")", std::nullopt}));
+        TitleCase{R"([])", std::nullopt}, TitleCase{R"("not a list")", std::nullopt}));
 
 struct PhoneCase
 {
@@ -57,15 +56,16 @@ struct PhoneCase
 };
 
 class PeopleReaderPhoneTypeTest : public ::testing::TestWithParam<PhoneCase>
-{};
+{
+};
 
 TEST_P(PeopleReaderPhoneTypeTest, PhoneType_SevenRelsMainAndOtherTypesAsLabels)
 {
-    const QByteArray json = QByteArray(R"({"resourceName": "people/c1", "phoneNumbers": [)") +
-                            R"({"value": "555-0100")" +
-                            (GetParam().type ? QByteArray(R"(, "type": ")") + GetParam().type + "\""
-                                             : QByteArray()) +
-                            "}]}";
+    const QByteArray json =
+        QByteArray(R"({"resourceName": "people/c1", "phoneNumbers": [)") +
+        R"({"value": "555-0100")" +
+        (GetParam().type ? QByteArray(R"(, "type": ")") + GetParam().type + "\"" : QByteArray()) +
+        "}]}";
     const auto phones = readPerson(json.constData())->phoneNumbers();
     ASSERT_EQ(phones.size(), 1u);
     EXPECT_EQ(phones[0].stringValue, QStringLiteral("555-0100"));
@@ -203,7 +203,8 @@ struct PhotoCase
 };
 
 class PeopleReaderPhotoTest : public ::testing::TestWithParam<PhotoCase>
-{};
+{
+};
 
 TEST_P(PeopleReaderPhotoTest, PhotoLink_FirstContactPhotoWithETagOnlyWhenNotDefault)
 {
@@ -222,18 +223,17 @@ TEST_P(PeopleReaderPhotoTest, PhotoLink_FirstContactPhotoWithETagOnlyWhenNotDefa
 
 INSTANTIATE_TEST_SUITE_P(
     Photos, PeopleReaderPhotoTest,
-    ::testing::Values(
-        PhotoCase{R"([{"url": "https://lh3.example/profile", "metadata": {"source":
+    ::testing::Values(PhotoCase{R"([{"url": "https://lh3.example/profile", "metadata": {"source":
                     {"type": "PROFILE"}}}, {"url": "https://lh3.example/own", "metadata":
                     {"source": {"type": "CONTACT"}}}])",
-                  true, true},
-        PhotoCase{R"([{"url": "https://lh3.example/own", "default": true, "metadata":
+                                true, true},
+                      PhotoCase{R"([{"url": "https://lh3.example/own", "default": true, "metadata":
                     {"source": {"type": "CONTACT"}}}])",
-                  true, false},
-        PhotoCase{R"([{"url": "https://lh3.example/profile", "metadata": {"source":
+                                true, false},
+                      PhotoCase{R"([{"url": "https://lh3.example/profile", "metadata": {"source":
                     {"type": "PROFILE"}}}])",
-                  false, false},
-        PhotoCase{R"([])", false, false}));
+                                false, false},
+                      PhotoCase{R"([])", false, false}));
 
 TEST(PeopleReaderTest, PhotoETag_ChangesWithTheURL)
 {
@@ -251,7 +251,8 @@ struct ProjectionCase
 };
 
 class PeopleReaderProjectionTest : public ::testing::TestWithParam<ProjectionCase>
-{};
+{
+};
 
 TEST_P(PeopleReaderProjectionTest, ClientData_ProjectionShowsOnlyItsProperties)
 {
@@ -282,7 +283,8 @@ struct ClientDataCase
 };
 
 class PeopleReaderClientDataTest : public ::testing::TestWithParam<ClientDataCase>
-{};
+{
+};
 
 TEST_P(PeopleReaderClientDataTest, ClientData_OwnItemsDecodeOthersReadAsPlainProperties)
 {
@@ -298,19 +300,22 @@ TEST_P(PeopleReaderClientDataTest, ClientData_OwnItemsDecodeOthersReadAsPlainPro
 INSTANTIATE_TEST_SUITE_P(
     Items, PeopleReaderClientDataTest,
     ::testing::Values(
-        ClientDataCase{R"({"key": "gdx:p", "value": "{\"v\":\"1\",\"c\":[[\"aID\",\"A\"],[\"x\",\"&amp;\"]]}"})",
-                       "p",
-                       "1",
-                       {{"aID", "A"}, {"x", "&amp;"}}},
+        ClientDataCase{
+            R"({"key": "gdx:p", "value": "{\"v\":\"1\",\"c\":[[\"aID\",\"A\"],[\"x\",\"&amp;\"]]}"})",
+            "p",
+            "1",
+            {{"aID", "A"}, {"x", "&amp;"}}},
         ClientDataCase{R"({"key": "gdx:p", "value": "{\"c\":[]}"})", "p", std::nullopt, {}},
         ClientDataCase{R"({"key": "someone.else", "value": "v"})", "someone.else", "v", {}},
         ClientDataCase{R"({"key": "someone.else"})", "someone.else", std::nullopt, {}},
         // Not of this layer's form: kept whole as another client's item.
         ClientDataCase{R"({"key": "gdx:p", "value": "not json"})", "gdx:p", "not json", {}},
-        ClientDataCase{R"({"key": "gdx:p", "value": "{\"c\":[[\"a\"]]}"})", "gdx:p",
-                       "{\"c\":[[\"a\"]]}", {}},
-        ClientDataCase{R"({"key": "gdx:p", "value": "{\"v\":3,\"c\":[]}"})", "gdx:p",
-                       "{\"v\":3,\"c\":[]}", {}}));
+        ClientDataCase{
+            R"({"key": "gdx:p", "value": "{\"c\":[[\"a\"]]}"})", "gdx:p", "{\"c\":[[\"a\"]]}", {}},
+        ClientDataCase{R"({"key": "gdx:p", "value": "{\"v\":3,\"c\":[]}"})",
+                       "gdx:p",
+                       "{\"v\":3,\"c\":[]}",
+                       {}}));
 
 TEST(PeopleReaderGroupTest, Groups_MyContactsUserGroupsShownOtherSystemGroupsHidden)
 {
@@ -367,17 +372,17 @@ TEST(PeopleReaderPageTest, ConnectionsPage_ReadsEntriesTokensAndTotal)
 }
 
 class PeopleReaderBadPageTest : public ::testing::TestWithParam<const char *>
-{};
+{
+};
 
 TEST_P(PeopleReaderBadPageTest, BadReply_FailsTheWholePage)
 {
     peoplereader::ParseError error;
-    EXPECT_FALSE(peoplereader::readConnectionsPage(GetParam(), kTestAPI, PeopleProjection::full(),
-                                                   &error)
-                     .has_value());
+    EXPECT_FALSE(
+        peoplereader::readConnectionsPage(GetParam(), kTestAPI, PeopleProjection::full(), &error)
+            .has_value());
     EXPECT_FALSE(error.message.isEmpty());
-    EXPECT_FALSE(peoplereader::readContactGroupsPage(GetParam(), kTestAPI,
-                                                     PeopleProjection::full())
+    EXPECT_FALSE(peoplereader::readContactGroupsPage(GetParam(), kTestAPI, PeopleProjection::full())
                      .has_value());
 }
 
@@ -401,7 +406,8 @@ struct IdentifierCase
 };
 
 class PeopleIdentifierTest : public ::testing::TestWithParam<IdentifierCase>
-{};
+{
+};
 
 TEST_P(PeopleIdentifierTest, ResourceNameForIdentifier_OnlyThisApisPeopleAndGroups)
 {

@@ -2,9 +2,9 @@
 // lists inherit them by value, hidden memberships and clientData come back, and the modelled
 // fields are written in Google's types.
 
+#include "platform/gdata/people/peoplewriter.h"
 #include "platform/gdata/gdataconstants.h"
 #include "platform/gdata/people/peoplereader.h"
-#include "platform/gdata/people/peoplewriter.h"
 #include "tests/platform/gdata/people/peopletestjson.h"
 #include "tests/support/logcapture.h"
 
@@ -53,9 +53,10 @@ TEST(PeopleWriterTest, UnchangedEntry_WritesEveryMaskFieldAsRead)
 {
     const QJsonObject person = jsonObject(kRichPerson);
     const QJsonObject out = written(*readPerson(person));
-    for (const char *field : {"names", "biographies", "emailAddresses", "phoneNumbers",
-                              "addresses", "imClients", "organizations", "clientData"})
-        EXPECT_JSON_EQ(out.value(QLatin1String(field)), person.value(QLatin1String(field))) << field;
+    for (const char *field : {"names", "biographies", "emailAddresses", "phoneNumbers", "addresses",
+                              "imClients", "organizations", "clientData"})
+        EXPECT_JSON_EQ(out.value(QLatin1String(field)), person.value(QLatin1String(field)))
+            << field;
     // Memberships are a set: the hidden ones come back after the shown ones.
     const auto sortedTexts = [](const QJsonValue &list) {
         QStringList texts;
@@ -77,7 +78,7 @@ TEST(PeopleWriterTest, ChangedTitle_GoesUpAloneWhileUnchangedOneKeepsItsParts)
     auto entry = readPerson(jsonObject(kRichPerson));
     entry->setTitle(QStringLiteral("Anna Lind"));
     EXPECT_JSON_EQ(written(*entry).value("names"),
-              (QJsonArray{QJsonObject{{"unstructuredName", "Anna Lind"}}}));
+                   (QJsonArray{QJsonObject{{"unstructuredName", "Anna Lind"}}}));
     entry->setTitle(QStringLiteral(""));
     EXPECT_JSON_EQ(written(*entry).value("names"), QJsonArray());
     entry->setTitle(std::nullopt);
@@ -90,31 +91,33 @@ TEST(PeopleWriterTest, ChangedAddressText_DropsTheStructuredParts)
     auto addresses = entry->postalAddresses();
     addresses[0].stringValue = QStringLiteral("2 Elm St\nShelbyville");
     entry->setPostalAddresses(addresses);
-    EXPECT_JSON_EQ(written(*entry).value("addresses"),
-              (QJsonArray{QJsonObject{{"formattedValue", "2 Elm St\nShelbyville"},
-                                      {"type", "home"}}}));
+    EXPECT_JSON_EQ(
+        written(*entry).value("addresses"),
+        (QJsonArray{QJsonObject{{"formattedValue", "2 Elm St\nShelbyville"}, {"type", "home"}}}));
 }
 
 TEST(PeopleWriterTest, RebuiltEmailList_OldElementOfSameValueGivesItsExtraKeys)
 {
     auto entry = readPerson(jsonObject(kRichPerson));
     // The layers above replace the list with values made anew.
-    entry->setEmailAddresses({GDataEmail{QStringLiteral("new@x.example"),
-                                         QString(kGDataContactOther), std::nullopt, false},
-                              GDataEmail{QStringLiteral("a@x.example"),
-                                         QString(kGDataContactWork), std::nullopt, true},
-                              GDataEmail{QStringLiteral("a@x.example"), std::nullopt,
-                                         QStringLiteral("Second"), false}});
+    entry->setEmailAddresses(
+        {GDataEmail{QStringLiteral("new@x.example"), QString(kGDataContactOther), std::nullopt,
+                    false},
+         GDataEmail{QStringLiteral("a@x.example"), QString(kGDataContactWork), std::nullopt, true},
+         GDataEmail{QStringLiteral("a@x.example"), std::nullopt, QStringLiteral("Second"), false}});
     const QJsonArray emails = written(*entry).value("emailAddresses").toArray();
     ASSERT_EQ(emails.size(), 3);
-    EXPECT_JSON_EQ(emails[0].toObject(), (QJsonObject{{"value", "new@x.example"}, {"type", "other"}}));
-    EXPECT_JSON_EQ(emails[1].toObject(),
-              (QJsonObject{{"value", "a@x.example"},
-                           {"type", "work"},
-                           {"displayName", "Anna B"},
-                           {"metadata", QJsonObject{{"primary", true}, {"sourcePrimary", true}}}}));
+    EXPECT_JSON_EQ(emails[0].toObject(),
+                   (QJsonObject{{"value", "new@x.example"}, {"type", "other"}}));
+    EXPECT_JSON_EQ(
+        emails[1].toObject(),
+        (QJsonObject{{"value", "a@x.example"},
+                     {"type", "work"},
+                     {"displayName", "Anna B"},
+                     {"metadata", QJsonObject{{"primary", true}, {"sourcePrimary", true}}}}));
     // Each old element gives its keys once.
-    EXPECT_JSON_EQ(emails[2].toObject(), (QJsonObject{{"value", "a@x.example"}, {"type", "Second"}}));
+    EXPECT_JSON_EQ(emails[2].toObject(),
+                   (QJsonObject{{"value", "a@x.example"}, {"type", "Second"}}));
 }
 
 TEST(PeopleWriterTest, Primary_WritesSourcePrimaryAndKeepsTheRestOfTheMetadata)
@@ -125,9 +128,10 @@ TEST(PeopleWriterTest, Primary_WritesSourcePrimaryAndKeepsTheRestOfTheMetadata)
     emails[1].primary = true;
     entry->setEmailAddresses(emails);
     const QJsonArray out = written(*entry).value("emailAddresses").toArray();
-    EXPECT_JSON_EQ(out[0].toObject().value("metadata").toObject(), (QJsonObject{{"primary", true}}));
+    EXPECT_JSON_EQ(out[0].toObject().value("metadata").toObject(),
+                   (QJsonObject{{"primary", true}}));
     EXPECT_JSON_EQ(out[1].toObject().value("metadata").toObject(),
-              (QJsonObject{{"sourcePrimary", true}}));
+                   (QJsonObject{{"sourcePrimary", true}}));
 }
 
 TEST(PeopleWriterTest, Memberships_HiddenGroupsKeptRemovedOnesGoneNewOnesAdded)
@@ -155,7 +159,8 @@ struct ProjectionWriteCase
 };
 
 class PeopleWriterProjectionTest : public ::testing::TestWithParam<ProjectionWriteCase>
-{};
+{
+};
 
 TEST_P(PeopleWriterProjectionTest, ClientData_WriteMergesWhatTheProjectionHid)
 {
@@ -194,7 +199,7 @@ TEST(PeopleWriterTest, ClientData_RemovedVisiblePropertyIsGoneHiddenOnesStay)
     auto entry = readPerson(jsonObject(kRichPerson), PeopleProjection::property("tolvane"));
     entry->setExtendedProperties({});
     EXPECT_JSON_EQ(written(*entry).value("clientData"),
-              (QJsonArray{jsonObject(kRichPerson).value("clientData").toArray()[1]}));
+                   (QJsonArray{jsonObject(kRichPerson).value("clientData").toArray()[1]}));
 }
 
 struct EncodingCase
@@ -212,7 +217,8 @@ GDataExtendedProperty propertyWith(const std::optional<QString> &value,
 }
 
 class PeopleWriterEncodingTest : public ::testing::TestWithParam<EncodingCase>
-{};
+{
+};
 
 TEST_P(PeopleWriterEncodingTest, OwnProperty_EncodedAsValueAndChildrenInOrder)
 {
@@ -223,8 +229,9 @@ TEST_P(PeopleWriterEncodingTest, OwnProperty_EncodedAsValueAndChildrenInOrder)
     const QJsonObject item = items[0].toObject();
     EXPECT_JSON_EQ(item.value("key"), GetParam().item.value("key"));
     // The value is JSON text; compare what it holds, not its key order.
-    EXPECT_JSON_EQ(QJsonDocument::fromJson(item.value("value").toString().toUtf8()).object(),
-              QJsonDocument::fromJson(GetParam().item.value("value").toString().toUtf8()).object());
+    EXPECT_JSON_EQ(
+        QJsonDocument::fromJson(item.value("value").toString().toUtf8()).object(),
+        QJsonDocument::fromJson(GetParam().item.value("value").toString().toUtf8()).object());
     // Read back, it is the same property.
     const auto again = peoplereader::contactFromPerson(
         QJsonObject{{"resourceName", "people/c1"}, {"clientData", items}}, kTestAPI,
@@ -254,7 +261,8 @@ struct TypeWriteCase
 };
 
 class PeopleWriterPhoneTypeTest : public ::testing::TestWithParam<TypeWriteCase>
-{};
+{
+};
 
 TEST_P(PeopleWriterPhoneTypeTest, PhoneType_RelsLabelsAndMain)
 {
@@ -281,28 +289,28 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PeopleWriterTest, OtherElements_WrittenInGooglesTypesAndProtocols)
 {
     GDataEntryContact entry;
-    entry.setIMAddresses(
-        {GDataIM{QStringLiteral("u1"), QString(kGDataIMProtocolSkype), QString(kGDataContactHome),
-                 std::nullopt, false},
-         GDataIM{QStringLiteral("u2"), QStringLiteral("matrix"), std::nullopt,
-                 QStringLiteral("Chat"), true}});
+    entry.setIMAddresses({GDataIM{QStringLiteral("u1"), QString(kGDataIMProtocolSkype),
+                                  QString(kGDataContactHome), std::nullopt, false},
+                          GDataIM{QStringLiteral("u2"), QStringLiteral("matrix"), std::nullopt,
+                                  QStringLiteral("Chat"), true}});
     entry.setOrganizations({GDataOrganization{QStringLiteral("Acme"), QStringLiteral("Boss"),
                                               QString(kGDataContactWork), std::nullopt, false},
                             GDataOrganization{QStringLiteral("Uni"), std::nullopt, std::nullopt,
                                               QStringLiteral("school"), false}});
     entry.setContentWithString(QStringLiteral("A note"));
     const QJsonObject out = written(entry);
-    EXPECT_JSON_EQ(out.value("imClients"),
-              (QJsonArray{QJsonObject{{"username", "u1"}, {"protocol", "skype"}, {"type", "home"}},
-                          QJsonObject{{"username", "u2"},
-                                      {"protocol", "matrix"},
-                                      {"type", "Chat"},
-                                      {"metadata", QJsonObject{{"sourcePrimary", true}}}}}));
+    EXPECT_JSON_EQ(
+        out.value("imClients"),
+        (QJsonArray{QJsonObject{{"username", "u1"}, {"protocol", "skype"}, {"type", "home"}},
+                    QJsonObject{{"username", "u2"},
+                                {"protocol", "matrix"},
+                                {"type", "Chat"},
+                                {"metadata", QJsonObject{{"sourcePrimary", true}}}}}));
     EXPECT_JSON_EQ(out.value("organizations"),
-              (QJsonArray{QJsonObject{{"name", "Acme"}, {"title", "Boss"}, {"type", "work"}},
-                          QJsonObject{{"name", "Uni"}, {"type", "school"}}}));
+                   (QJsonArray{QJsonObject{{"name", "Acme"}, {"title", "Boss"}, {"type", "work"}},
+                               QJsonObject{{"name", "Uni"}, {"type", "school"}}}));
     EXPECT_JSON_EQ(out.value("biographies"),
-              (QJsonArray{QJsonObject{{"value", "A note"}, {"contentType", "TEXT_PLAIN"}}}));
+                   (QJsonArray{QJsonObject{{"value", "A note"}, {"contentType", "TEXT_PLAIN"}}}));
     EXPECT_FALSE(out.contains("resourceName"));
     EXPECT_FALSE(out.contains("etag"));
 }
@@ -314,7 +322,7 @@ TEST(PeopleWriterTest, ChangedIMProtocol_DropsTheStaleFormattedProtocol)
     ims[0].protocol = QString(kGDataIMProtocolICQ);
     entry->setIMAddresses(ims);
     EXPECT_JSON_EQ(written(*entry).value("imClients"),
-              (QJsonArray{QJsonObject{{"username", "anna"}, {"protocol", "icq"}}}));
+                   (QJsonArray{QJsonObject{{"username", "anna"}, {"protocol", "icq"}}}));
 }
 
 TEST(PeopleWriterGroupTest, Group_NameClientDataAndIdentityContentDroppedWithALogLine)
@@ -329,14 +337,14 @@ TEST(PeopleWriterGroupTest, Group_NameClientDataAndIdentityContentDroppedWithALo
     (*group)->setTitle(QStringLiteral("Friends"));
     (*group)->setContentWithString(QStringLiteral("a note"));
     (*group)->setExtendedProperties({GDataExtendedProperty::propertyWithName("tolvane", "1")});
-    EXPECT_JSON_EQ(peoplewriter::contactGroupFromGroup(**group, kTestAPI),
-              (QJsonObject{{"resourceName", "contactGroups/u1"},
-                           {"etag", "g"},
-                           {"name", "Friends"},
-                           {"clientData", QJsonArray{QJsonObject{{"key", "other.app"},
-                                                                 {"value", "x"}},
-                                                     QJsonObject{{"key", "gdx:tolvane"},
-                                                                 {"value", R"({"c":[],"v":"1"})"}}}}}));
+    EXPECT_JSON_EQ(
+        peoplewriter::contactGroupFromGroup(**group, kTestAPI),
+        (QJsonObject{{"resourceName", "contactGroups/u1"},
+                     {"etag", "g"},
+                     {"name", "Friends"},
+                     {"clientData", QJsonArray{QJsonObject{{"key", "other.app"}, {"value", "x"}},
+                                               QJsonObject{{"key", "gdx:tolvane"},
+                                                           {"value", R"({"c":[],"v":"1"})"}}}}}));
     EXPECT_TRUE(log.lines().join('\n').contains(QStringLiteral("content of group Friends")));
 }
 
