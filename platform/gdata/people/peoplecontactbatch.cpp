@@ -19,6 +19,7 @@ const QString kSuccess = QStringLiteral("Success");
 const QString kUnmatched = QStringLiteral("unmatched result");
 const QString kNotFound = QStringLiteral("Entry not found.");
 const QString kStale = QStringLiteral("Entry has been modified since it was read.");
+const QString kNotAContact = QStringLiteral("Not a contact entry.");
 
 QString readSources()
 {
@@ -126,6 +127,8 @@ void PeopleContactBatch::classify(const GDataFeed &feed)
                            operation == QLatin1String(kGDataBatchOperationDelete);
         if (!known)
             settle(index, {400, QStringLiteral("Unknown batch operation: %1").arg(operation), {}});
+        else if (entry->kind() != GDataEntryBase::Kind::Contact)
+            settle(index, {400, kNotAContact, {}});
         else if (operation != QLatin1String(kGDataBatchOperationInsert) &&
                  m_items.back().resourceName.isEmpty())
             settle(index, {404, kNotFound, {}});

@@ -69,6 +69,8 @@ void PeopleGroupBatch::classify(const GDataFeed &feed)
         if (!known)
             item.status = {
                 400, QStringLiteral("Unknown batch operation: %1").arg(item.operation), {}};
+        else if (entry->kind() != GDataEntryBase::Kind::ContactGroup)
+            item.status = {400, QStringLiteral("Not a group entry."), {}};
         else if (!insert && item.resourceName.isEmpty())
             item.status = {404, kNotFound, {}};
         m_items.push_back(std::move(item));

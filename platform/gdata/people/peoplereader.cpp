@@ -169,8 +169,7 @@ std::vector<GDataGroupMembershipInfo> readMemberships(const QJsonObject &person,
                                   .toObject()
                                   .value(QStringLiteral("contactGroupResourceName"))
                                   .toString();
-        if (!group.startsWith(QLatin1String(kPeopleGroupPrefix)) ||
-            isHiddenGroupResourceName(group))
+        if (!isShownMembershipGroup(group))
             continue;
         GDataGroupMembershipInfo membership{identifierForResourceName(api, group), false};
         keepSource(membership, json);
@@ -304,6 +303,12 @@ bool isHiddenGroupResourceName(const QString &resourceName)
 {
     return std::any_of(std::begin(kHiddenSystemGroups), std::end(kHiddenSystemGroups),
                        [&](const char *name) { return resourceName == QLatin1String(name); });
+}
+
+bool isShownMembershipGroup(const QString &resourceName)
+{
+    return isResourceName(resourceName, kPeopleGroupPrefix) &&
+           !isHiddenGroupResourceName(resourceName);
 }
 
 bool isShownGroup(const QJsonObject &group)

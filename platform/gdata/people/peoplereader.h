@@ -32,6 +32,8 @@ std::optional<QString> resourceNameForIdentifier(const QString &api, const QStri
 bool isShownGroup(const QJsonObject &group);
 // Whether a membership's group is one of the system groups kept out of sight.
 bool isHiddenGroupResourceName(const QString &resourceName);
+// Whether the layers above see a membership of that group: a group they can address, not hidden.
+bool isShownMembershipGroup(const QString &resourceName);
 
 std::optional<GDataEntryContactPtr> contactFromPerson(const QJsonObject &person, const QString &api,
                                                       const PeopleProjection &projection,

@@ -29,6 +29,18 @@ public:
         , m_taken(size_t(m_values.size()), false)
     {}
 
+    // A value that kept its own read JSON holds on to it; no rebuilt value inherits it as well.
+    void claim(const GDataPeopleSource &valueSource)
+    {
+        const QJsonObject &own = PeopleSourceAccess::read(valueSource);
+        for (qsizetype i = 0; i < m_values.size() && !own.isEmpty(); ++i) {
+            if (!m_taken[size_t(i)] && m_values.at(i).toObject() == own) {
+                m_taken[size_t(i)] = true;
+                return;
+            }
+        }
+    }
+
     QJsonObject baseFor(const GDataPeopleSource &valueSource, const QString &text)
     {
         const QJsonObject &own = PeopleSourceAccess::read(valueSource);
@@ -87,6 +99,8 @@ QJsonArray writeList(const GDataEntryContact &entry, const std::vector<Value> &v
                      const QString &field, const QString &valueKey, Text text, Fill fill)
 {
     ReadValues read(entry.peopleSource(), field, valueKey);
+    for (const Value &value : values)
+        read.claim(value.peopleSource);
     QJsonArray list;
     for (const Value &value : values) {
         QJsonObject json = read.baseFor(value.peopleSource, text(value));
@@ -195,9 +209,7 @@ QJsonArray writeMemberships(const GDataEntryContact &entry, const QString &api)
     const QJsonObject &read = PeopleSourceAccess::read(entry.peopleSource());
     for (const QJsonValue &item : read.value(QStringLiteral("memberships")).toArray()) {
         const QString group = membershipGroup(item.toObject());
-        const bool seen = group.startsWith(QLatin1String(kPeopleGroupPrefix)) &&
-                          !peoplereader::isHiddenGroupResourceName(group);
-        if (!seen && !written.contains(group))
+        if (!peoplereader::isShownMembershipGroup(group) && !written.contains(group))
             list.append(item);
     }
     return list;

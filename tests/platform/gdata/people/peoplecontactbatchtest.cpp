@@ -4,6 +4,7 @@
 
 #include "platform/gdata/people/peoplecontactbatch.h"
 #include "platform/gdata/entries/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontactgroup.h"
 #include "platform/gdata/entries/gdatafeedcontact.h"
 #include "platform/gdata/gdataconstants.h"
 #include "platform/gdata/people/peopleconstants.h"
@@ -443,11 +444,17 @@ TEST(PeopleContactBatchTest, EntriesNoCallCanCarry_SettledWithoutACall)
     GDataFeedPtr feed = feedOf({{"q1", "query", "Quinn", "people/c1"},
                                 {"u1", "update", "Ulla"},
                                 {"d1", "delete", "Dora", "contactGroups/g1"}});
+    // A group in a contact feed is refused, not read as a contact.
+    auto group = GDataEntryContactGroup::contactGroupEntryWithTitle(QStringLiteral("G"));
+    group->setBatchID(QStringLiteral("g1"));
+    group->setBatchOperation(QString(kGDataBatchOperationInsert));
+    feed->addEntry(group);
     PeopleContactBatch batch(*feed, kTestAPI);
     EXPECT_FALSE(batch.request().has_value());
     expectOutcomes(batch, {{"q1", "query", 400, "Unknown batch operation: query"},
                            {"u1", "update", 404, {}},
-                           {"d1", "delete", 404, {}}});
+                           {"d1", "delete", 404, {}},
+                           {"g1", "insert", 400, {}}});
 }
 
 TEST(PeopleContactBatchTest, EntriesWithoutOperation_TakeTheFeedsOrInsert)

@@ -2,6 +2,7 @@
 // refusals of one entry against failures of the service.
 
 #include "platform/gdata/people/peoplegroupbatch.h"
+#include "platform/gdata/entries/gdataentrycontact.h"
 #include "platform/gdata/entries/gdataentrycontactgroup.h"
 #include "platform/gdata/entries/gdatafeedcontactgroup.h"
 #include "platform/gdata/gdataconstants.h"
@@ -128,6 +129,18 @@ TEST(PeopleGroupBatchTest, DuplicateName_IsThatEntrysStatusAndTheRestGoesOn)
     EXPECT_EQ(outcomesOf(batch), (Outcomes{{"a", 409}, {"b", 201}}));
     EXPECT_EQ(batch.resultFeed()->entries()[0]->batchStatus()->reason,
               QStringLiteral("Contact group name already exists"));
+}
+
+TEST(PeopleGroupBatchTest, ContactInAGroupFeed_RefusedWithoutARequest)
+{
+    GDataFeedPtr feed = GDataFeedContactGroup::contactGroupFeed();
+    auto contact = std::make_shared<GDataEntryContact>();
+    contact->setBatchID(QStringLiteral("c"));
+    contact->setBatchOperation(QString(kGDataBatchOperationInsert));
+    feed->addEntry(contact);
+    PeopleGroupBatch batch(*feed, kTestAPI);
+    EXPECT_FALSE(batch.request().has_value());
+    EXPECT_EQ(outcomesOf(batch), (Outcomes{{"c", 400}}));
 }
 
 struct ServiceFailureCase

@@ -173,6 +173,35 @@ TEST(PeopleReaderTest, MissingOptionalFields_ReadAsAbsentValues)
     EXPECT_TRUE(log.lines().join('\n').contains(QStringLiteral("people/c7 has no update time")));
 }
 
+struct TimeCase
+{
+    const char *text;
+    QDateTime time;
+};
+
+class PeopleReaderTimeTest : public ::testing::TestWithParam<TimeCase>
+{
+};
+
+TEST_P(PeopleReaderTimeTest, UpdateTime_ReadInUTCWhateverItsFraction)
+{
+    const QByteArray json =
+        QByteArray(R"({"resourceName": "people/c1", "metadata": {"sources": [)") +
+        R"({"type": "CONTACT", "updateTime": ")" + GetParam().text + R"("}]}})";
+    EXPECT_EQ(readPerson(json.constData())->updatedDate(), GetParam().time);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Times, PeopleReaderTimeTest,
+    ::testing::Values(TimeCase{"2024-03-05T06:07:08Z",
+                               QDateTime(QDate(2024, 3, 5), QTime(6, 7, 8), QTimeZone::utc())},
+                      TimeCase{"2024-03-05T06:07:08.123Z",
+                               QDateTime(QDate(2024, 3, 5), QTime(6, 7, 8, 123), QTimeZone::utc())},
+                      TimeCase{"2024-03-05T06:07:08.123456Z",
+                               QDateTime(QDate(2024, 3, 5), QTime(6, 7, 8, 123), QTimeZone::utc())},
+                      TimeCase{"2024-03-05T08:07:08+02:00",
+                               QDateTime(QDate(2024, 3, 5), QTime(6, 7, 8), QTimeZone::utc())}));
+
 TEST(PeopleReaderTest, DeletedPerson_ReadsAsTombstone)
 {
     const auto entry = readPerson(R"({"resourceName": "people/c7", "metadata": {"deleted": true,
@@ -187,6 +216,7 @@ TEST(PeopleReaderTest, Memberships_HiddenSystemGroupsAndOtherKindsLeftOut)
         {"contactGroupMembership": {"contactGroupResourceName": "contactGroups/starred"}},
         {"contactGroupMembership": {"contactGroupResourceName": "contactGroups/friends"}},
         {"contactGroupMembership": {"contactGroupResourceName": "contactGroups/3f1a"}},
+        {"contactGroupMembership": {"contactGroupResourceName": "contactGroups/a/b"}},
         {"domainMembership": {"inViewerDomain": true}}]})");
     std::vector<QString> hrefs;
     for (const auto &membership : entry->groupMembershipInfos())

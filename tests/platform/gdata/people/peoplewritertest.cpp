@@ -41,7 +41,8 @@ const char kRichPerson[] = R"({
         {"contactGroupMembership": {"contactGroupResourceName": "contactGroups/myContacts"}},
         {"contactGroupMembership": {"contactGroupResourceName": "contactGroups/starred"}},
         {"contactGroupMembership": {"contactGroupResourceName": "contactGroups/family"}},
-        {"contactGroupMembership": {"contactGroupResourceName": "contactGroups/u1"}}],
+        {"contactGroupMembership": {"contactGroupResourceName": "contactGroups/u1"}},
+        {"contactGroupMembership": {"contactGroupResourceName": "contactGroups/x/y"}}],
     "clientData": [{"key": "gdx:tolvane", "value": "{\"c\":[[\"aID\",\"A:ABPerson\"]]}"},
                    {"key": "other.app", "value": "keep me", "metadata": {"source": {}}}],
     "birthdays": [{"date": {"month": 1, "day": 2}}],
@@ -120,6 +121,32 @@ TEST(PeopleWriterTest, RebuiltEmailList_OldElementOfSameValueGivesItsExtraKeys)
                    (QJsonObject{{"value", "a@x.example"}, {"type", "Second"}}));
 }
 
+TEST(PeopleWriterTest, RebuiltEmailBeforeTheReadOne_DoesNotTakeItsKeysToo)
+{
+    auto entry = readPerson(jsonObject(kRichPerson));
+    std::vector<GDataEmail> emails = entry->emailAddresses();
+    emails.insert(emails.begin(), GDataEmail{QStringLiteral("a@x.example"), std::nullopt,
+                                             QStringLiteral("Copy"), false});
+    entry->setEmailAddresses(emails);
+    const QJsonArray out = written(*entry).value("emailAddresses").toArray();
+    ASSERT_EQ(out.size(), 3);
+    EXPECT_JSON_EQ(out[0], (QJsonObject{{"value", "a@x.example"}, {"type", "Copy"}}));
+    EXPECT_EQ(out[1].toObject().value("displayName").toString(), QStringLiteral("Anna B"));
+}
+
+TEST(PeopleWriterTest, CopiedEntry_CarriesTheReadJSONWithIt)
+{
+    const QJsonObject person = jsonObject(kRichPerson);
+    GDataEntryPtr copy;
+    {
+        const auto entry = readPerson(person, PeopleProjection::thin());
+        copy = entry->copy();
+    }
+    const QJsonObject out = written(static_cast<const GDataEntryContact &>(*copy));
+    EXPECT_JSON_EQ(out.value("phoneNumbers"), person.value("phoneNumbers"));
+    EXPECT_JSON_EQ(out.value("clientData"), person.value("clientData"));
+}
+
 TEST(PeopleWriterTest, Primary_WritesSourcePrimaryAndKeepsTheRestOfTheMetadata)
 {
     auto entry = readPerson(jsonObject(kRichPerson));
@@ -148,8 +175,9 @@ TEST(PeopleWriterTest, Memberships_HiddenGroupsKeptRemovedOnesGoneNewOnesAdded)
                           .toObject()
                           .value("contactGroupResourceName")
                           .toString());
-    EXPECT_EQ(groups, (QStringList{"contactGroups/myContacts", "contactGroups/u2",
-                                   "contactGroups/starred", "contactGroups/family"}));
+    EXPECT_EQ(groups,
+              (QStringList{"contactGroups/myContacts", "contactGroups/u2", "contactGroups/starred",
+                           "contactGroups/family", "contactGroups/x/y"}));
 }
 
 struct ProjectionWriteCase
