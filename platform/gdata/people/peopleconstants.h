@@ -22,7 +22,6 @@ inline constexpr char kPeopleIdentifierRoot[] = "/v1/";
 
 inline constexpr char kPeopleSourceTypeContact[] = "CONTACT";
 inline constexpr char kPeopleGroupTypeUser[] = "USER_CONTACT_GROUP";
-inline constexpr char kPeopleGroupTypeSystem[] = "SYSTEM_CONTACT_GROUP";
 
 // The one system group the layers above see, under the title and id the Atom feed gave it.
 inline constexpr char kPeopleMyContactsGroup[] = "contactGroups/myContacts";
