@@ -2,6 +2,8 @@
 // empty one, so what the server holds is written back as it was read.
 #pragma once
 
+#include "platform/gdata/entries/gdatapeoplesource.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -14,6 +16,7 @@ struct GDataEmail
     std::optional<QString> rel;
     std::optional<QString> label;
     bool primary = false;
+    GDataPeopleSource peopleSource = {};
 
     static GDataEmail emailWithLabel(const std::optional<QString> &label, const QString &address)
     {
@@ -27,6 +30,7 @@ struct GDataPhoneNumber
     std::optional<QString> rel;
     std::optional<QString> label;
     bool primary = false;
+    GDataPeopleSource peopleSource = {};
 
     static GDataPhoneNumber phoneNumberWithString(const QString &number)
     {
@@ -41,6 +45,7 @@ struct GDataPostalAddress
     std::optional<QString> rel;
     std::optional<QString> label;
     bool primary = false;
+    GDataPeopleSource peopleSource = {};
 
     static GDataPostalAddress postalAddressWithString(const QString &text)
     {
@@ -55,6 +60,7 @@ struct GDataIM
     std::optional<QString> rel;
     std::optional<QString> label;
     bool primary = false;
+    GDataPeopleSource peopleSource = {};
 
     static GDataIM IMWithProtocol(const std::optional<QString> &protocol,
                                   const std::optional<QString> &rel,
@@ -74,6 +80,7 @@ struct GDataOrganization
     // Children other than name and title (department, symbol...), kept as standalone XML so
     // an update writes them back.
     std::vector<QByteArray> otherElements = {};
+    GDataPeopleSource peopleSource = {};
 
     static GDataOrganization organizationWithName(const QString &name)
     {
@@ -86,6 +93,7 @@ struct GDataGroupMembershipInfo
 {
     QString href;
     bool deleted = false;
+    GDataPeopleSource peopleSource = {};
 
     static GDataGroupMembershipInfo groupMembershipInfoWithHref(const QString &href)
     {

@@ -7,6 +7,7 @@
 #include "platform/gdata/entries/gdatabatch.h"
 #include "platform/gdata/entries/gdataextendedproperty.h"
 #include "platform/gdata/entries/gdatalink.h"
+#include "platform/gdata/entries/gdatapeoplesource.h"
 
 #include <QAnyStringView>
 #include <QByteArray>
@@ -88,6 +89,10 @@ public:
     }
     void addUnknownElement(QByteArray xml) { m_unknownElements.push_back(std::move(xml)); }
 
+    // The Person or ContactGroup the entry was read from on the People protocol.
+    const GDataPeopleSource &peopleSource() const { return m_peopleSource; }
+    GDataPeopleSource &peopleSource() { return m_peopleSource; }
+
     // Photo upload: the bytes, their type, the Slug header, and whether to send the bytes alone
     // rather than an entry with the bytes as a second part.
     QByteArray uploadData() const { return m_uploadData; }
@@ -125,4 +130,5 @@ private:
     QString m_uploadMIMEType;
     QString m_uploadSlug;
     bool m_uploadDataOnly = false;
+    GDataPeopleSource m_peopleSource;
 };

@@ -5,6 +5,8 @@
 // what this layer does not model must not be lost on Google.
 #pragma once
 
+#include "platform/gdata/entries/gdatapeoplesource.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -39,6 +41,10 @@ public:
     const QByteArray &sourceXML() const { return m_sourceXML; }
     void setSourceXML(QByteArray xml) { m_sourceXML = std::move(xml); }
 
+    // The clientData item the property was read from on the People protocol.
+    const GDataPeopleSource &peopleSource() const { return m_peopleSource; }
+    GDataPeopleSource &peopleSource() { return m_peopleSource; }
+
     // Child local name to text; the first child of a name wins.
     QHash<QString, QString> XMLValuesDictionary() const;
     // Replaces every child; the order of the children is left to the dictionary.
@@ -58,4 +64,5 @@ private:
     bool m_valueIsText = false;
     std::vector<XMLValue> m_xmlValues;
     QByteArray m_sourceXML;
+    GDataPeopleSource m_peopleSource;
 };
