@@ -3,6 +3,7 @@
 #include "app/delegate/appdelegate.h"
 #include "app/menus/menuset.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -26,9 +27,9 @@ void pictureOpened(QMenu *menu, QWidget *window, const QString &name, const Capt
 
 const QStringList &names()
 {
-    static const QStringList all = {QStringLiteral("menu-google.png"),
-                                    QStringLiteral("menu-address-book.png"),
-                                    QStringLiteral("menu-google-groups.png")};
+    static const QStringList all = {
+        QStringLiteral("menu-google.png"), QStringLiteral("menu-address-book.png"),
+        QStringLiteral("menu-address-book-delete.png"), QStringLiteral("menu-google-groups.png")};
     return all;
 }
 
@@ -40,7 +41,9 @@ void run(QWidget *window, const Capture &capture)
     const MenuSet &menus = *delegate->menuSet();
     pictureOpened(menus.mainMenu().value(3), window, names().at(0), capture);
     pictureOpened(menus.mainMenu().value(4), window, names().at(1), capture);
-    pictureOpened(menus.googleGroupNamesMenu(6), window, names().at(2), capture);
+    if (const QAction *const deletions = menus.actionWithTag(400))
+        pictureOpened(deletions->menu(), window, names().at(2), capture);
+    pictureOpened(menus.googleGroupNamesMenu(6), window, names().at(3), capture);
 }
 
 } // namespace menucaptures

@@ -14,8 +14,8 @@ using Capture = std::function<bool(QWidget *widget, const QString &name)>;
 // The pictures of the main menu, by file name.
 const QStringList &names();
 
-// Opens the Google and Address Book menus of the window's menu bar and one Google group menu
-// as a user would, pictures each and closes it again.
+// Opens the Google and Address Book menus of the window's menu bar, the address book deletions
+// and one Google group menu as a user would, pictures each and closes it again.
 void run(QWidget *window, const Capture &capture);
 
 } // namespace menucaptures
