@@ -227,6 +227,14 @@ TEST_F(MenuCommandsTest, EveryMainWindowGetsTheMainMenuAsItsMenuBar)
         EXPECT_EQ(status->actions().at(index)->menu(), menus().mainMenu().at(index));
 }
 
+TEST_F(MenuCommandsTest, AShortcutOfTheMenuBarRunsInTheWindowInFront)
+{
+    start();
+    QTest::keyClick(loader->window(), Qt::Key_B, Qt::ControlModifier);
+    EXPECT_TRUE(runUntil([this] { return delegate->googleBrowserWindowController() != nullptr; }));
+    EXPECT_EQ(journal.count("made:browser"), 1);
+}
+
 TEST_F(MenuCommandsTest, AddressBookGroupMenusListTheCurrentGroupsSortedAndRunTheirCommand)
 {
     start();
