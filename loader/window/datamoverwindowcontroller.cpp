@@ -89,6 +89,7 @@ DataMoverWindowController::DataMoverWindowController()
     // An address book restored from a backup is shown again at once.
     registerCommand(QStringLiteral("setABBackingData"),
                     [this](const QVariant &) { setABBackingData(); });
+    registerMenuCommands();
 }
 
 DataMoverWindowController::~DataMoverWindowController() = default;

@@ -17,6 +17,7 @@
 #include "tools/window-captures/archivecaptures.h"
 #include "tools/window-captures/dataloadercaptures.h"
 #include "tools/window-captures/deletesheetcapture.h"
+#include "tools/window-captures/menucaptures.h"
 #include "tools/window-captures/portraitcaptures.h"
 #include "tools/window-captures/sheetcaptures.h"
 
@@ -78,14 +79,9 @@ WindowCaptures::WindowCaptures(const QString &folder, const QString &account,
 QStringList WindowCaptures::missing() const
 {
     QStringList names;
-    // The delete confirmation.
     const QStringList deleteSheet{deletesheetcapture::deleteSheet};
-    for (const QString &name :
-         kWindows + dataloadercaptures::names() + sheetcaptures::names() + deleteSheet)
-        if (!m_written.contains(name))
-            names << name;
-    // Backups and restores.
-    for (const QString &name : archivecaptures::names())
+    for (const QString &name : kWindows + dataloadercaptures::names() + sheetcaptures::names() +
+                                   menucaptures::names() + deleteSheet + archivecaptures::names())
         if (!m_written.contains(name))
             names << name;
     return names;
@@ -190,6 +186,9 @@ void WindowCaptures::browserShown(BrowserWindowController *browser)
         if (QDialog *const chooser = browser->tableColumns()->tableColumnSheet())
             capture(chooser, QStringLiteral("browser-column-chooser.png"));
         browser->closeTableColumnSheet();
+        // Menus.
+        menucaptures::run(browser->WindowController::window(),
+                          [this](QWidget *shown, const QString &name) { return capture(shown, name); });
         // The find-and-replace and the message panes in the notes' place.
         browser->actions()->showBulkEdit();
         capture(browser->WindowController::window(), QStringLiteral("browser-bulk-pane.png"));
