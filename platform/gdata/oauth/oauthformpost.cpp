@@ -6,7 +6,6 @@
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QPointer>
 
 void postOAuthForm(QNetworkAccessManager *network, const QUrl &url, const OAuthForm &form,
                    int timeoutMs, QObject *context, OAuthFormDone done)
@@ -22,6 +21,11 @@ void postOAuthForm(QNetworkAccessManager *network, const QUrl &url, const OAuthF
                       QByteArrayLiteral("application/x-www-form-urlencoded"));
     request.setTransferTimeout(timeoutMs);
     QNetworkReply *reply = network->post(request, body);
+    // A flow or token source that goes away takes its exchange with it.
+    QObject::connect(context, &QObject::destroyed, reply, [reply] {
+        reply->abort();
+        reply->deleteLater();
+    });
     QObject::connect(reply, &QNetworkReply::finished, context, [reply, done = std::move(done)] {
         reply->deleteLater();
         const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();

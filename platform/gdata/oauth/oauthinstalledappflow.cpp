@@ -149,13 +149,13 @@ void OAuthInstalledAppFlow::exchanged(const std::optional<GDataError> &error,
     if (!m_running)
         return;
     if (error) {
-        const bool answeredAtAll = error->domain == QLatin1String(kGDataErrorDomainHTTP);
-        fail(answeredAtAll ? OAuthSignInFailure::Refused : OAuthSignInFailure::Network,
-             answeredAtAll
-                 ? QStringLiteral("Google did not accept the sign-in (%1). Check the client file "
-                                  "and sign in again.")
+        const bool unreached = error->domain == QLatin1String(kGDataErrorDomainNetwork);
+        fail(unreached ? OAuthSignInFailure::Network : OAuthSignInFailure::Refused,
+             unreached
+                 ? QStringLiteral("Tolvane could not reach Google to finish the sign-in (%1).")
                        .arg(error->description)
-                 : QStringLiteral("Tolvane could not reach Google to finish the sign-in (%1).")
+                 : QStringLiteral("Google did not accept the sign-in (%1). Check the client file "
+                                  "and sign in again.")
                        .arg(error->description),
              error);
         return;

@@ -72,7 +72,7 @@ public:
     OAuthInstalledAppFlow(QNetworkAccessManager *network, QObject *parent = nullptr);
     ~OAuthInstalledAppFlow() override;
 
-    // done runs once, later on the event loop.
+    // done runs once, later on the event loop; a cancel ends the flow with it at once.
     void start(const Settings &settings, Done done);
     void cancel();
 
