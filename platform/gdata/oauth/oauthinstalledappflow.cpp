@@ -112,6 +112,8 @@ void OAuthInstalledAppFlow::answered(const QUrlQuery &query)
 {
     if (!m_running)
         return;
+    // The browser step is over; the code exchange has its own request time-out.
+    m_timeout.stop();
     m_listener->close();
     const QString error = query.queryItemValue(QStringLiteral("error"), QUrl::FullyDecoded);
     if (!error.isEmpty()) {

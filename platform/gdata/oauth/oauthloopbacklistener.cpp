@@ -1,6 +1,7 @@
 #include "platform/gdata/oauth/oauthloopbacklistener.h"
 
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace {
 
@@ -83,11 +84,11 @@ void OAuthLoopbackListener::read(QTcpSocket *socket)
     }
     reply(socket, 200, kAnsweredPage);
     m_server.close();
-    if (m_answered) {
-        const Answered answered = std::move(m_answered);
-        m_answered = nullptr;
-        answered(query);
-    }
+    // Handed on from the event loop, so that whoever is answered may close or delete the
+    // listener.
+    Answered answered = std::move(m_answered);
+    m_answered = nullptr;
+    QTimer::singleShot(0, this, [answered = std::move(answered), query] { answered(query); });
 }
 
 bool OAuthLoopbackListener::isTheAnswer(const QByteArray &requestLine, QUrlQuery *query) const

@@ -18,7 +18,7 @@ class OAuthLoopbackListener : public QObject
 {
     Q_OBJECT
 public:
-    // The redirect's query: code and state, or error and state.
+    // The redirect's query: code and state, or error and state; later on the event loop.
     using Answered = std::function<void(const QUrlQuery &query)>;
 
     explicit OAuthLoopbackListener(QObject *parent = nullptr);
