@@ -167,7 +167,6 @@ void OAuthInstalledAppFlow::exchanged(const std::optional<GDataError> &error,
     result.credential.refreshToken = answer.value(QLatin1String("refresh_token")).toString();
     result.credential.scope = answer.value(QLatin1String("scope")).toString();
     result.accessToken = answer.value(QLatin1String("access_token")).toString();
-    result.expiresIn = answer.value(QLatin1String("expires_in")).toInt();
     result.email = emailOfIdToken(answer.value(QLatin1String("id_token")).toString());
     if (!grantsContacts(result.credential.scope)) {
         fail(OAuthSignInFailure::ScopeNotGranted,

@@ -44,7 +44,6 @@ struct OAuthSignInResult
     std::optional<GDataError> error; // the token endpoint's failure, when there was one
     OAuthCredential credential;
     QString accessToken;
-    int expiresIn = 0;
     QString email; // the account the id_token names
 };
 

@@ -9,6 +9,7 @@ namespace {
 
 // A token with less left than this may expire on its way or while its request waits in a queue.
 constexpr qint64 kRenewalMarginMs = 60 * 1000;
+constexpr int kRefreshTimeoutMs = 60 * 1000;
 
 } // namespace
 
@@ -83,7 +84,7 @@ void OAuthTokenSource::refresh()
                          {QStringLiteral("client_secret"), m_clientSecret}};
     const quint64 generation = m_generation;
     postOAuthForm(
-        m_network, m_endpoints.token, form, m_timeoutMs, this,
+        m_network, m_endpoints.token, form, kRefreshTimeoutMs, this,
         [this, generation](const std::optional<GDataError> &error, const QJsonObject &answer) {
             refreshed(error, answer, generation);
         });

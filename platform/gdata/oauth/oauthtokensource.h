@@ -35,7 +35,6 @@ public:
     void setCredentialText(const QString &secret);
     bool hasCredential() const { return m_credential.has_value(); }
     void setCredentialRenewed(CredentialRenewed renewed) { m_renewed = std::move(renewed); }
-    void setTimeoutMs(int timeoutMs) { m_timeoutMs = timeoutMs; }
 
     // The API refused this token: the next authorization renews it, unless a renewal already
     // replaced it (requests sent with the old token come back one after another).
@@ -61,7 +60,6 @@ private:
     QString m_credentialText;
     std::optional<OAuthCredential> m_credential;
     CredentialRenewed m_renewed;
-    int m_timeoutMs = 60000;
     QString m_accessToken;
     QDeadlineTimer m_expiry;
     // A new credential or client invalidates a renewal under way.
