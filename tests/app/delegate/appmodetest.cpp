@@ -8,7 +8,7 @@
 #include "platform/ui/statusitem.h"
 #include "tests/support/app/mainprogramtest.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDir>
@@ -39,9 +39,11 @@ protected:
         MainProgramTest::TearDown();
     }
     // Runs the application's own event loop until the program quits or the time is up; true when
-    // the program asked to quit.
+    // the program asked to quit. As in the program, closing the last window quits nothing.
     static bool quitsWithin(int ms)
     {
+        const bool quitOnClose = QApplication::quitOnLastWindowClosed();
+        QApplication::setQuitOnLastWindowClosed(false);
         bool timedOut = false;
         QTimer deadline;
         deadline.setSingleShot(true);
@@ -51,6 +53,7 @@ protected:
         });
         deadline.start(ms);
         QCoreApplication::exec();
+        QApplication::setQuitOnLastWindowClosed(quitOnClose);
         return !timedOut;
     }
     void provideProgram(const QString &fileName, const QString &target)
@@ -176,7 +179,8 @@ TEST_F(AppModeTest, RestartWithoutARelauncherShowsAnAlertAndTheProgramStays)
     EXPECT_EQ(alert.prompt.message, modetexts::relaunchFailed);
     EXPECT_TRUE(alert.prompt.informativeText.contains(
         programfolder::programPath(bundleinfo::kRelauncherFileName)));
-    EXPECT_TRUE(std::any_of(lines().cbegin(), lines().cend(), [](const QString &line) {
+    const QStringList log = lines();
+    EXPECT_TRUE(std::any_of(log.cbegin(), log.cend(), [](const QString &line) {
         return line.startsWith("relauncher not started: ");
     }));
     EXPECT_TRUE(UserDefaults::standard().boolForKey(appkeys::runAsStatusItem));
