@@ -58,6 +58,7 @@ AppDelegate::AppDelegate()
     factorydefaults::registerFactoryDefaults();
     UserDefaults::standard().setBool(launch.preferencesFileNew, appkeys::newPrefFileCreated);
     registerValueTransformers();
+    setUpMenus();
 }
 
 AppDelegate::~AppDelegate()

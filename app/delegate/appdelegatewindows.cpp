@@ -67,6 +67,9 @@ void AppDelegate::adoptController(WindowController *controller)
 {
     controller->setParent(this);
     connect(controller, &WindowController::windowClosing, this, &AppDelegate::windowWillClose);
+    // Menus.
+    if (controller->kind() != WindowController::Kind::WebView)
+        attachMenuBar(controller);
 }
 
 void AppDelegate::windowWillClose(WindowController *controller)

@@ -86,6 +86,7 @@ DataMoverWindowController::DataMoverWindowController()
                                                   [this] { passFetched(); });
     GoogleContactToolUIDelegate::registerSelector(QStringLiteral("confirmedActionFetched"),
                                                   [this] { m_confirmedFetchDone = true; });
+    registerMenuCommands();
 }
 
 DataMoverWindowController::~DataMoverWindowController() = default;
