@@ -43,7 +43,8 @@ void AppDelegate::initAsStatusItem()
         morphToApp();
         return;
     }
-    m_statusMenu = std::make_unique<QMenu>();
+    // Without a menu bar, the tray item's menu is the way to every command of the main menu.
+    m_statusMenu.reset(buildStatusMenu(nullptr));
     m_statusItem = std::make_unique<StatusItem>(namedImage(QStringLiteral("MyPerson")),
                                                 bundleinfo::kBundleName, bundleinfo::kBundleName,
                                                 m_statusMenu.get());

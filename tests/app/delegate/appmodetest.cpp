@@ -112,7 +112,13 @@ TEST_P(StartUpModeTest, ThePreferenceAndTheTrayChooseTheMode)
     ASSERT_EQ(delegate->statusItem() != nullptr, c.showsStatusItem);
     if (c.showsStatusItem) {
         EXPECT_EQ(delegate->statusItem()->form(), StatusItem::Form::Tray);
-        EXPECT_NE(delegate->statusMenu(), nullptr);
+        ASSERT_NE(delegate->statusMenu(), nullptr);
+        EXPECT_EQ(delegate->statusItem()->menu(), delegate->statusMenu());
+        // The tray item's menu holds the whole main menu, so every command stays in reach.
+        QList<QMenu *> held;
+        for (QAction *item : delegate->statusMenu()->actions())
+            held << item->menu();
+        EXPECT_EQ(held, delegate->menuSet()->mainMenu());
     }
 }
 
