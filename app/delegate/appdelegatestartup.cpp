@@ -131,6 +131,9 @@ bool AppDelegate::awakeFromNib()
     defaults.setBool(false, googlekeys::googleHasContactData);
     defaults.setBool(false, googlekeys::googleHasGroupData);
 
+    // Preferences: the sheet and its panes' toolbar.
+    makePrefSheet();
+
     progressStep(apptexts::stepServices);
 
     progressStep(apptexts::stepGoogle);
