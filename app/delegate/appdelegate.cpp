@@ -57,6 +57,7 @@ AppDelegate::AppDelegate()
     factorydefaults::registerFactoryDefaults();
     UserDefaults::standard().setBool(launch.preferencesFileNew, appkeys::newPrefFileCreated);
     registerValueTransformers();
+    setUpMenus();
 }
 
 AppDelegate::~AppDelegate()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/menus/menuset.h"
 #include "app/sheets/contactsheet.h"
 #include "app/sheets/groupsheet.h"
 #include "app/startup/folderlayout.h"
@@ -8,11 +9,13 @@
 #include "app/windows/welcomepanel.h"
 #include "app/windows/windowcontroller.h"
 #include "foundation/applicationdelegate.h"
+#include "google/batch/batchaction.h"
 #include "google/engine/googleabautoupdatedelegate.h"
 #include "google/engine/googlecontacttooldatadelegate.h"
 #include "google/engine/googlecontacttoolmocdelegate.h"
 #include "google/engine/googlecontacttooluidelegate.h"
 #include "google/engine/googletoolhostdelegate.h"
+#include "platform/gdata/entries/gdataentrycontactgroup.h"
 
 #include <QHash>
 #include <QObject>
@@ -30,8 +33,9 @@ class GoogleContactTool;
 class CustomizeDialog;
 class PrefPages;
 class PrefSheet;
-class QAction;
 class ManagedObjectContext;
+class QAction;
+class QMenu;
 class OwnerAddressBook;
 class PersistentStore;
 class QAbstractButton;
@@ -359,6 +363,58 @@ private:
     QPointer<ContactSheet> m_newContactPanel;
     QPointer<ContactSheet> m_editContactPanel;
 
+public:
+    // Menus and their commands. One set of menu actions serves every main window, each of which
+    // gets a menu bar built from it; items are validated as their menu opens and whenever the
+    // active window changes, so a disabled shortcut never fires.
+    MenuSet *menuSet() const { return m_menuSet.get(); }
+    // Gives the controller's window the main menu as its menu bar.
+    void attachMenuBar(WindowController *controller);
+    // The whole main menu as one menu (for the tray item), owned by the parent.
+    QMenu *buildStatusMenu(QWidget *parent) const;
+    // Runs the command of a menu item: a forwarded command goes to the data loader (nothing
+    // without one), any other to the delegate's own operation. False for a name no menu has.
+    Q_INVOKABLE bool performMenuCommand(const QString &command, QObject *sender = nullptr);
+    bool validateMenuItem(const QAction &item) const;
+    // The group names a group menu lists as it opens.
+    QStringList groupMenuNames(MenuSet::GroupSource source) const;
+    void verifyAB();
+    // Refetches through the engine of the asking window's controller (the key window's when the
+    // sender is none).
+    Q_INVOKABLE void refreshGoogleState(QObject *sender = nullptr);
+    void reviewGoogleNames();
+    void startGoogleABSync();
+    // No such synchronisers exist here.
+    bool isMobileMeSyncRunning() const { return false; }
+    bool isGoogleSyncRunning() const { return false; }
+    GoogleContactTool *appGoogleContactTool2() const { return m_appGoogleContactTool2; }
+    void setAppGoogleContactTool2(GoogleContactTool *tool) { m_appGoogleContactTool2 = tool; }
+    const BatchActionQueue &batchActionGroupArray() const { return m_batchActionGroupArray; }
+    void setBatchActionGroupArray(const BatchActionQueue &queue) { m_batchActionGroupArray = queue; }
+    const QList<GDataEntryContactGroupPtr> &groupArray() const { return m_groupArray; }
+    void setGroupArray(const QList<GDataEntryContactGroupPtr> &groups) { m_groupArray = groups; }
+    // The push selection: one row per address book group, marked when its changes are pushed.
+    void loadAutoABGroups();
+    void recordAutoABGroupKeys();
+    const QList<AutoABGroup> &autoABGroups() const { return m_autoABGroups; }
+    void setAutoABGroups(const QList<AutoABGroup> &groups) { m_autoABGroups = groups; }
+    // Address book change notices (their information dictionaries); nothing registers them.
+    void abChanged(const QVariantMap &info);
+    void abChangedExternally(const QVariantMap &info);
+    void googlePushManager(const QVariantMap &info);
+
+private:
+    void setUpMenus();
+    void performOwnCommand(const QString &command, QObject *sender);
+    void forwardToDataLoader(const QString &command, QObject *sender);
+    void chooseTableColumn(QObject *sender, bool shown);
+    void followPushSelection(const QVariantMap &info);
+    std::unique_ptr<MenuSet> m_menuSet;
+    GoogleContactTool *m_appGoogleContactTool2 = nullptr;
+    BatchActionQueue m_batchActionGroupArray;
+    QList<GDataEntryContactGroupPtr> m_groupArray;
+    QList<AutoABGroup> m_autoABGroups;
+
 private:
     friend class AppDelegateTest;
 
@@ -432,13 +488,14 @@ private:
     int m_regionSelection = -1;
 
     // Preferences.
-    QToolBar *keyBrowserToolbar() const;
+    // The toolbar of a browser's window; null for any other window.
+    static QToolBar *browserToolbarOf(const QWidget *window);
+    // The sheet on that window; standing alone without one.
+    void openPreferencesOn(QWidget *window);
     void selectPane(const QString &identifier);
     QPointer<PrefSheet> m_prefSheet;
     QPointer<PrefPages> m_prefPages;
     QPointer<CustomizeDialog> m_customizeDialog;
-    // The address book groups offered for automatic push, ticked where their members are pushed.
-    QList<AutoABGroup> m_autoABGroups;
     QPointer<QToolBar> m_browserToolbar;
     bool m_toolbarWasVisible = false;
     bool m_hasSelectedGroups = false;

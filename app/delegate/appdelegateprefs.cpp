@@ -112,14 +112,19 @@ QStringList AppDelegate::toolbarSelectableItemIdentifiers()
 
 void AppDelegate::showPreferencePanel()
 {
+    openPreferencesOn(keyWindow());
+}
+
+void AppDelegate::openPreferencesOn(QWidget *window)
+{
     tlog::trace(kClass, QStringLiteral("showPreferencePanel:"));
     if (!m_prefSheet)
         makePrefSheet();
+    loadAutoABGroups();
     loadRegionData();
     setHasSelectedGroups();
-    if (m_prefPages)
-        m_prefPages->reload();
-    QToolBar *const browserToolbar = keyBrowserToolbar();
+    m_prefPages->reload();
+    QToolBar *const browserToolbar = browserToolbarOf(window);
     if (browserToolbar) {
         m_toolbarWasVisible = !browserToolbar->isHidden();
         browserToolbar->hide();
@@ -132,12 +137,8 @@ void AppDelegate::showPreferencePanel()
         const prefpanes::PaneDefinition *const pane = prefpanes::definitionOf(selected);
         m_prefSheet->showTab(pane ? pane->tab : QString());
     }
-    // A sheet on the key window; without one it stands alone.
-    QWidget *const window = keyWindow();
-    if (m_prefSheet->parentWidget() != window) {
-        const Qt::WindowFlags flags = m_prefSheet->windowFlags();
-        m_prefSheet->setParent(window, flags | Qt::Dialog);
-    }
+    if (m_prefSheet->parentWidget() != window)
+        m_prefSheet->setParent(window, m_prefSheet->windowFlags() | Qt::Dialog);
     m_prefSheet->setWindowModality(window ? Qt::WindowModal : Qt::NonModal);
     m_prefSheet->open();
 }
@@ -227,6 +228,7 @@ void AppDelegate::closePrefSheet()
     tlog::trace(kClass, QStringLiteral("closePrefSheet:"));
     if (m_prefSheet)
         m_prefSheet->done(QDialog::Accepted);
+    recordAutoABGroupKeys();
     recordTolvaneRegions();
     UserDefaults::standard().synchronize();
     if (m_dataMoverWindowController)
@@ -236,20 +238,21 @@ void AppDelegate::closePrefSheet()
 
 void AppDelegate::prefSheetDidEnd()
 {
+    // The key window is the one the sheet stood on.
+    QWidget *const window = m_prefSheet ? m_prefSheet->parentWidget() : keyWindow();
     if (m_prefSheet)
         m_prefSheet->hide();
-    QToolBar *const browserToolbar = keyBrowserToolbar();
+    QToolBar *const browserToolbar = browserToolbarOf(window);
     if (browserToolbar && browserToolbar->isHidden() && m_toolbarWasVisible)
         browserToolbar->show();
 }
 
-QToolBar *AppDelegate::keyBrowserToolbar() const
+QToolBar *AppDelegate::browserToolbarOf(const QWidget *window)
 {
-    WindowController *const controller = keyWindowController();
-    if (!controller || controller->kind() != WindowController::Kind::Browser ||
-        !controller->window())
+    const WindowController *const controller = WindowController::forWindow(window);
+    if (!controller || controller->kind() != WindowController::Kind::Browser)
         return nullptr;
-    return controller->window()->findChild<QToolBar *>(QString(), Qt::FindDirectChildrenOnly);
+    return window->findChild<QToolBar *>(QString(), Qt::FindDirectChildrenOnly);
 }
 
 bool AppDelegate::isVCardPicABEnabled()

@@ -67,6 +67,9 @@ void AppDelegate::adoptController(WindowController *controller)
 {
     controller->setParent(this);
     connect(controller, &WindowController::windowClosing, this, &AppDelegate::windowWillClose);
+    // Menus.
+    if (controller->kind() != WindowController::Kind::WebView)
+        attachMenuBar(controller);
 }
 
 void AppDelegate::windowWillClose(WindowController *controller)
@@ -184,6 +187,9 @@ void AppDelegate::openBrowserView(GoogleContactTool *)
     controller->setGoogleTool(m_appGoogleContactTool.get());
     controller->showWindow();
     controller->setWinTitle(UserDefaults::standard().stringForKey(googlekeys::gsAccount));
+    // Preferences: a first start shows them on the first browser.
+    if (UserDefaults::standard().boolForKey(appkeys::newPrefFileCreated))
+        openPreferencesOn(controller->window());
 }
 
 void AppDelegate::openBrowser2View()

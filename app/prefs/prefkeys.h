@@ -12,8 +12,5 @@ inline const QString abUpdateGroups = QStringLiteral("abUpdateGroups");
 inline const QString canDoSimpleABUpdate = QStringLiteral("canDoSimpleABUpdate");
 inline const QString gmUpdateSmartGroups = QStringLiteral("gmUpdateSmartGroups");
 inline const QString gmUpdateNeverMoveMeCard = QStringLiteral("gmUpdateNeverMoveMeCard");
-inline const QString autoABUsesSelectedGroups = QStringLiteral("autoABUsesSelectedGroups");
-inline const QString autoABSelectedGroupsIncludeNewGroups =
-    QStringLiteral("autoABSelectedGroupsIncludeNewGroups");
 
 } // namespace prefkeys

@@ -4,6 +4,7 @@
 #include "app/bundleinfo.h"
 #include "app/delegate/appdelegate.h"
 #include "app/prefs/prefbinder.h"
+#include "app/menus/commandkeys.h"
 #include "app/prefs/prefkeys.h"
 #include "app/prefs/prefoptions.h"
 #include "app/prefs/prefpanes.h"
@@ -158,8 +159,8 @@ QWidget *PrefPages::makePushPage(std::function<QList<AutoABGroup> &()> pushGroup
     m_binder->bindChecked(push, pushkeys::autoPushABChanges);
     layout->addWidget(push);
     auto *const selected = new QCheckBox(tr("Only the members of the ticked groups"), page);
-    selected->setObjectName(prefkeys::autoABUsesSelectedGroups);
-    m_binder->bindChecked(selected, prefkeys::autoABUsesSelectedGroups);
+    selected->setObjectName(commandkeys::autoABUsesSelectedGroups);
+    m_binder->bindChecked(selected, commandkeys::autoABUsesSelectedGroups);
     layout->addWidget(selected);
     m_pushGroups = new PushGroupsModel(std::move(pushGroups), this);
     auto *const table = new QTableView(page);
@@ -175,7 +176,7 @@ QWidget *PrefPages::makePushPage(std::function<QList<AutoABGroup> &()> pushGroup
     table->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(table, 1);
     const std::pair<QString, const QString *> options[] = {
-        {tr("Include new groups"), &prefkeys::autoABSelectedGroupsIncludeNewGroups},
+        {tr("Include new groups"), &commandkeys::autoABSelectedGroupsIncludeNewGroups},
         {tr("Include nested groups"), &googlekeys::autoABSelectedGroupsIncludeNestedGroups},
         {tr("Include contacts without a group"), &pushkeys::autoABUsesContactsWithoutGroups},
         {tr("Keep Google group memberships strict"), &pushkeys::autoABStrict},
@@ -190,7 +191,7 @@ QWidget *PrefPages::makePushPage(std::function<QList<AutoABGroup> &()> pushGroup
         m_delegate.setHasSelectedGroups();
     };
     connect(m_pushGroups, &PushGroupsModel::groupToggled, this, recompute);
-    m_binder->setChangeHandler(prefkeys::autoABUsesSelectedGroups, recompute);
+    m_binder->setChangeHandler(commandkeys::autoABUsesSelectedGroups, recompute);
     return page;
 }
 

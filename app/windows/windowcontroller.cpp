@@ -82,6 +82,11 @@ bool WindowController::useIntersection() const
     return false;
 }
 
+bool WindowController::hasContactTableColumn(const QString &) const
+{
+    return false;
+}
+
 void WindowController::setUseIntersection(bool) {}
 
 QVariantMap WindowController::currentContact() const

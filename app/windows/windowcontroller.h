@@ -64,6 +64,10 @@ public:
     virtual QVariantMap currentContact() const;
     virtual QVariantMap firstSelectedGroup() const;
 
+    // Whether the window's contact table shows a column with the identifier; false for a window
+    // without one.
+    virtual bool hasContactTableColumn(const QString &identifier) const;
+
     // Menu commands the window answers, by the command's name; the argument is the sender's
     // value where the command reads one (the tag of the data field menu item).
     bool respondsToCommand(const QString &name) const;

@@ -37,13 +37,13 @@ public:
     // The column chooser, a sheet on the window.
     void showTableColumnSheet(QWidget *window);
     void closeTableColumnSheet();
+    // Sets the column's preference (tag 97 to 108), and the table follows it.
+    void chooseColumn(int tag, bool shown);
     QDialog *tableColumnSheet() const { return m_sheet; }
 
 private:
     void buildMenu();
     void buildSheet(QWidget *window);
-    // The column's preference is set and the table follows it.
-    void chooseColumn(int tag, bool shown);
     void tableColumnSheetDidEnd();
 
     QTableView &m_table;

@@ -1,6 +1,7 @@
 #include "browser/window/browserwindowcontroller.h"
 
 #include "app/appkeys.h"
+#include "app/delegate/appdelegate.h"
 #include "browser/actions/actiontexts.h"
 #include "browser/actions/browseractions.h"
 #include "browser/actions/functiontabview.h"
@@ -356,6 +357,14 @@ void BrowserWindowController::buildLists()
     if (!m_tool)
         return;
     m_groups = std::make_unique<GroupArrayController>();
+    // The Google groups that the agent fills from address book groups show as bound rows.
+    m_groups->setAutoABGroupsSource([] {
+        AppDelegate *const delegate = AppDelegate::shared();
+        if (!delegate)
+            return QList<AutoABGroup>();
+        delegate->loadAutoABGroups();
+        return delegate->autoABGroups();
+    });
     m_contacts = std::make_unique<ContactArrayController>(m_tool->lists());
     m_groupSet = std::make_unique<GroupSetController>(*m_tool, *m_groups, *m_contacts);
     m_inspector = std::make_unique<ContactInspector>(*m_tool);
@@ -481,6 +490,12 @@ void BrowserWindowController::windowWillClose()
     ud.setBool(useIntersection(), windowkeys::multipleGroupsUseIntersection);
     // The application delegate forgets this window alone, and takes back the engine's delegate
     // roles where they point here.
+}
+
+bool BrowserWindowController::hasContactTableColumn(const QString &identifier) const
+{
+    const int column = contactcolumns::columnOf(identifier);
+    return m_contactsTable && column >= 0 && !m_contactsTable->isColumnHidden(column);
 }
 
 bool BrowserWindowController::useIntersection() const
@@ -887,6 +902,12 @@ void BrowserWindowController::setupToolbarForWindow(QMainWindow *window)
                     [this](const QVariant &tag) { changeBrowserDataField(tag.toInt()); });
     registerCommand(QStringLiteral("showTableColumnSheet:"),
                     [this](const QVariant &) { showTableColumnSheet(); });
+    // The main menu's column items, with the column's tag.
+    registerCommand(QStringLiteral("showTableColumn:"),
+                    [this](const QVariant &tag) { m_tableColumns->chooseColumn(tag.toInt(), true); });
+    registerCommand(QStringLiteral("hideTableColumn:"), [this](const QVariant &tag) {
+        m_tableColumns->chooseColumn(tag.toInt(), false);
+    });
 }
 
 void BrowserWindowController::connectToolbarToLists()

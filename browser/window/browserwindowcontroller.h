@@ -70,6 +70,7 @@ public:
     GoogleContactToolUIDelegate *engineUIDelegate() override { return this; }
     GoogleContactToolDataDelegate *engineDataDelegate() override { return this; }
     bool useIntersection() const override;
+    bool hasContactTableColumn(const QString &identifier) const override;
     void setUseIntersection(bool intersection) override;
 
     // The window.

@@ -87,10 +87,7 @@ DataMoverWindowController::DataMoverWindowController()
                                                   [this] { passFetched(); });
     GoogleContactToolUIDelegate::registerSelector(QStringLiteral("confirmedActionFetched"),
                                                   [this] { m_confirmedFetchDone = true; });
-    // Preferences: the closing sheet asks for the address book data again.
-    registerCommand(QStringLiteral("setABBackingData"), [this](const QVariant &) {
-        setABBackingData();
-    });
+    registerMenuCommands();
 }
 
 void DataMoverWindowController::reviewABPrefs()

@@ -354,5 +354,8 @@ private:
                        const QString &third = QString());
     bool fetchBeforeDownload();
     bool m_confirmedFetchDone = false;
+
+    // The main menu's commands, by name, with the menu item as sender where they take a name.
+    void registerMenuCommands();
     bool m_agentSilencedForBulkChange = false;
 };

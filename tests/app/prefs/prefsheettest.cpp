@@ -1,16 +1,21 @@
 #include "app/prefs/prefsheet.h"
+#include "app/prefs/pushgroupsmodel.h"
 #include "addressbook/vcards/vcardexportoptions.h"
 #include "app/appkeys.h"
+#include "app/menus/commandkeys.h"
 #include "app/prefs/prefkeys.h"
 #include "app/prefs/prefpages.h"
 #include "app/prefs/prefpanes.h"
 #include "app/prefs/regionsmodel.h"
 #include "foundation/parsers/parserkeys.h"
 #include "google/engine/googlekeys.h"
+#include "google/push/pushkeys.h"
 #include "google/upload/googleelementkeys.h"
 #include "model/refdata/region.h"
 #include "model/tolvaneowner.h"
 #include "platform/addressbook/abconstants.h"
+#include "platform/addressbook/addressbook.h"
+#include "platform/addressbook/group.h"
 #include "platform/defaults/userdefaults.h"
 #include "tests/support/app/mainprogramtest.h"
 
@@ -190,6 +195,63 @@ TEST_F(PrefSheetTest, ClosingStoresTheRegionsAndReloadsTheDataLoader)
     chosen.sort();
     EXPECT_EQ(stored, chosen);
     EXPECT_EQ(journal.count("command:setABBackingData"), 1);
+}
+
+TEST_F(PrefSheetTest, ClosingStoresThePushSelectionTickedInThePane)
+{
+    QStringList identifiers;
+    for (const char *name : {"Family", "Work"}) {
+        const GroupPtr group = Group::create();
+        group->setValueForProperty(QString::fromLatin1(name), kABGroupNameProperty);
+        ASSERT_TRUE(AddressBook::shared()->addRecord(group));
+        identifiers << group->uniqueId();
+    }
+    ASSERT_TRUE(AddressBook::shared()->save());
+    defaults().setObject(QStringList{identifiers.at(0)}, commandkeys::autoABGroupKeys);
+    ASSERT_TRUE(startProgram());
+    delegate->showPreferencePanel();
+    PushGroupsModel *const groups = pages()->pushGroupsModel();
+    ASSERT_EQ(groups->rowCount(), 2);
+    int family = -1;
+    int work = -1;
+    for (int row = 0; row < groups->rowCount(); ++row) {
+        const QString name = groups->index(row, PushGroupsModel::Name).data().toString();
+        (name == "Family" ? family : work) = row;
+    }
+    ASSERT_TRUE(family >= 0 && work >= 0);
+    EXPECT_EQ(groups->index(family, PushGroupsModel::Tick).data(Qt::CheckStateRole), Qt::Checked);
+    EXPECT_EQ(groups->index(work, PushGroupsModel::Tick).data(Qt::CheckStateRole), Qt::Unchecked);
+    EXPECT_TRUE(delegate->hasSelectedGroups());
+
+    // Untick the one, tick the other.
+    groups->setData(groups->index(family, PushGroupsModel::Tick), Qt::Unchecked,
+                    Qt::CheckStateRole);
+    groups->setData(groups->index(work, PushGroupsModel::Tick), Qt::Checked, Qt::CheckStateRole);
+    EXPECT_EQ(defaults().stringArrayForKey(commandkeys::autoABGroupKeys),
+              QStringList{identifiers.at(0)});
+    delegate->closePrefSheet();
+    EXPECT_EQ(defaults().stringArrayForKey(commandkeys::autoABGroupKeys),
+              QStringList{identifiers.at(1)});
+
+    // With none ticked and only ticked groups pushed, nothing is selected and the selection's
+    // options go off.
+    defaults().setBool(true, commandkeys::autoABUsesSelectedGroups);
+    defaults().setBool(true, pushkeys::autoABStrict);
+    delegate->showPreferencePanel();
+    groups->setData(groups->index(work, PushGroupsModel::Tick), Qt::Unchecked, Qt::CheckStateRole);
+    EXPECT_FALSE(delegate->hasSelectedGroups());
+    EXPECT_FALSE(sheet()->findChild<QCheckBox *>(pushkeys::autoABStrict)->isChecked());
+}
+
+TEST_F(PrefSheetTest, AFirstStartShowsTheSheetOnTheFirstBrowser)
+{
+    ASSERT_TRUE(startProgram());
+    defaults().setBool(true, appkeys::newPrefFileCreated);
+    delegate->openBrowserView();
+    ASSERT_NE(delegate->googleBrowserWindowController(), nullptr);
+    EXPECT_TRUE(sheet()->isVisible());
+    EXPECT_EQ(sheet()->parentWidget(), delegate->googleBrowserWindowController()->window());
+    defaults().setBool(false, appkeys::newPrefFileCreated);
 }
 
 TEST_F(PrefSheetTest, TheKeyBrowsersToolbarIsHiddenWhileTheSheetIsUp)

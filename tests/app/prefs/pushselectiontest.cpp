@@ -1,5 +1,5 @@
 #include "app/prefs/pushselection.h"
-#include "app/prefs/prefkeys.h"
+#include "app/menus/commandkeys.h"
 #include "google/push/pushkeys.h"
 #include "google/upload/googleelementkeys.h"
 #include "platform/defaults/userdefaults.h"
@@ -12,7 +12,7 @@ namespace {
 
 const QString kSelectionOptions[] = {pushkeys::autoABStrict,
                                      googlekeys::autoABSelectedGroupsIncludeNestedGroups,
-                                     prefkeys::autoABSelectedGroupsIncludeNewGroups};
+                                     commandkeys::autoABSelectedGroupsIncludeNewGroups};
 
 struct Case
 {
@@ -39,7 +39,7 @@ TEST_P(PushSelectionTest, ATickedGroupOrNoSelectionInUseCountsAsSelected)
 {
     const Case &c = GetParam();
     UserDefaults defaults(QStringLiteral("com.zel-tor.tolvane.pushselectiontest"));
-    defaults.setBool(c.usesSelectedGroups, prefkeys::autoABUsesSelectedGroups);
+    defaults.setBool(c.usesSelectedGroups, commandkeys::autoABUsesSelectedGroups);
     for (const QString &key : kSelectionOptions)
         defaults.setBool(true, key);
     QList<AutoABGroup> groups(3);
@@ -49,7 +49,7 @@ TEST_P(PushSelectionTest, ATickedGroupOrNoSelectionInUseCountsAsSelected)
     EXPECT_EQ(pushselection::hasSelectedGroups(groups, defaults), c.hasSelectedGroups);
     for (const QString &key : kSelectionOptions)
         EXPECT_EQ(defaults.boolForKey(key), c.optionsKept) << key.toStdString();
-    EXPECT_EQ(defaults.boolForKey(prefkeys::autoABUsesSelectedGroups), c.usesSelectedGroups);
+    EXPECT_EQ(defaults.boolForKey(commandkeys::autoABUsesSelectedGroups), c.usesSelectedGroups);
 }
 
 INSTANTIATE_TEST_SUITE_P(
