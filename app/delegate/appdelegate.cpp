@@ -16,6 +16,9 @@
 #include "platform/defaults/userdefaults.h"
 #include "platform/store/managedobjectcontext.h"
 #include "platform/store/persistentstore.h"
+#include "platform/ui/statusitem.h"
+
+#include <QMenu>
 
 namespace {
 

@@ -40,7 +40,10 @@ class OwnerAddressBook;
 class PersistentStore;
 class QAbstractButton;
 class QLineEdit;
+class QMenu;
 class QMimeData;
+class QTimer;
+class StatusItem;
 class TolvaneOwner;
 
 // The main program's one application delegate: its start-up, folders, store, login, windows,
@@ -263,6 +266,54 @@ public:
     // Shutdown: the snapshot, the restart lists and the saves, once.
     void applicationWillTerminate();
     void quitTolvane();
+
+    // Application mode, the relaunch and the agent's login item.
+    bool isStatusItem() const { return m_isStatusItem; }
+    StatusItem *statusItem() const { return m_statusItem.get(); }
+    QMenu *statusMenu() const { return m_statusMenu.get(); }
+    void initAsStatusItem();
+    void morphToApp();
+    void initAsApplication();
+    // The application mode preference's action, with the value just chosen: on, the restart
+    // sheet; off, application mode at once.
+    void changeStatusItemStatus(bool runAsStatusItem);
+    // The restart sheet's end; the prompter has closed the sheet. Only "Restart now" (0) acts.
+    void proceedQuit(int returnCode);
+    void startBlinker();
+    void stopBlinker();
+    void blink();
+    // The login item of the installed agent, as the preferences' checkbox shows it.
+    bool isLoginItem() const { return m_isLoginItem; }
+    void setIsLoginItem(bool isLoginItem);
+    QString agentLoginItemPath() const;
+    bool loginItemExistsForPath(const QString &path) const;
+    // Adds the agent's login item when there is none, removes it otherwise, then shows what is
+    // really there.
+    void manageLoginItemStatus();
+    // The program's surroundings: the front application, the menus' actions, the web pages and
+    // the scripts (which always fail here: there is no script runner).
+    QString frontAppBundle() const { return m_frontAppBundle; }
+    void setFrontAppBundle(const QString &name);
+    void menuNotification();
+    void defaultsDidChangeNotification(const QVariantMap &userInfo);
+    void openGoogleContactPage();
+    void openFAQPage();
+    void openManuaPage();
+    void openSupportForum();
+    void openHomePage();
+    QString doAppleScript(const QString &source);
+
+Q_SIGNALS:
+    void isLoginItemChanged(bool isLoginItem);
+
+private:
+    std::unique_ptr<QMenu> m_statusMenu;
+    std::unique_ptr<StatusItem> m_statusItem;
+    QTimer *m_blinker = nullptr;
+    bool m_isLoginItem = false;
+    QString m_frontAppBundle;
+
+public:
 
     // The engine's UI delegate: what the application delegate answers while no window has taken
     // the engine over. It shows no progress sheet of its own.
