@@ -120,6 +120,7 @@ void AppDelegate::openPreferencesOn(QWidget *window)
     tlog::trace(kClass, QStringLiteral("showPreferencePanel:"));
     if (!m_prefSheet)
         makePrefSheet();
+    setIsLoginItem(loginItemExistsForPath(agentLoginItemPath()));
     loadAutoABGroups();
     loadRegionData();
     setHasSelectedGroups();

@@ -3,8 +3,8 @@
 #include "app/appkeys.h"
 #include "app/bundleinfo.h"
 #include "app/delegate/appdelegate.h"
-#include "app/prefs/prefbinder.h"
 #include "app/menus/commandkeys.h"
+#include "app/prefs/prefbinder.h"
 #include "app/prefs/prefkeys.h"
 #include "app/prefs/prefoptions.h"
 #include "app/prefs/prefpanes.h"
@@ -94,6 +94,7 @@ PrefPages::PrefPages(AppDelegate &delegate, PrefSheet &sheet,
 void PrefPages::reload()
 {
     m_binder->reload();
+    m_loginItemBox->setChecked(m_delegate.isLoginItem());
     m_abPictures->setChecked(AppDelegate::isVCardPicABEnabled());
     m_abNotes->setChecked(AppDelegate::isVCardNoteABEnabled());
     m_pushGroups->reload();
@@ -108,6 +109,22 @@ QWidget *PrefPages::makeGeneralPage()
     auto *const options = new QWidget(page);
     prefoptions::addOptions(prefoptions::generalOptions(), *m_binder, options);
     layout->addWidget(options);
+    // The mode takes effect through the delegate: a restart to become a tray item, at once to
+    // become an application.
+    m_binder->setChangeHandler(appkeys::runAsStatusItem, [this] {
+        m_delegate.changeStatusItemStatus(
+            UserDefaults::standard().boolForKey(appkeys::runAsStatusItem));
+    });
+    m_loginItemBox = new QCheckBox(tr("Start Agent Tolvane at login"), page);
+    m_loginItemBox->setObjectName(QStringLiteral("isLoginItem"));
+    layout->addWidget(m_loginItemBox);
+    // The box shows whether the entry is there, also after a change that failed.
+    connect(m_loginItemBox, &QAbstractButton::clicked, this, [this] {
+        m_delegate.manageLoginItemStatus();
+        m_loginItemBox->setChecked(m_delegate.isLoginItem());
+    });
+    connect(&m_delegate, &AppDelegate::isLoginItemChanged, m_loginItemBox,
+            &QAbstractButton::setChecked);
     layout->addStretch();
     return page;
 }

@@ -36,6 +36,7 @@ public:
     void reload();
 
     PrefBinder &binder() const { return *m_binder; }
+    QAbstractButton *loginItemBox() const { return m_loginItemBox; }
     PushGroupsModel *pushGroupsModel() const { return m_pushGroups; }
     RegionsModel *regionsModel() const { return m_regions; }
     QStringListModel *countriesModel() const { return m_countries; }
@@ -62,6 +63,7 @@ private:
     AppDelegate &m_delegate;
     PrefSheet &m_sheet;
     PrefBinder *m_binder;
+    QAbstractButton *m_loginItemBox = nullptr;
     QAbstractButton *m_abPictures = nullptr;
     QAbstractButton *m_abNotes = nullptr;
     PushGroupsModel *m_pushGroups = nullptr;

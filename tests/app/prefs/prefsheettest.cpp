@@ -1,11 +1,12 @@
 #include "app/prefs/prefsheet.h"
-#include "app/prefs/pushgroupsmodel.h"
 #include "addressbook/vcards/vcardexportoptions.h"
 #include "app/appkeys.h"
+#include "app/delegate/modetexts.h"
 #include "app/menus/commandkeys.h"
 #include "app/prefs/prefkeys.h"
 #include "app/prefs/prefpages.h"
 #include "app/prefs/prefpanes.h"
+#include "app/prefs/pushgroupsmodel.h"
 #include "app/prefs/regionsmodel.h"
 #include "foundation/parsers/parserkeys.h"
 #include "google/engine/googlekeys.h"
@@ -17,6 +18,8 @@
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/group.h"
 #include "platform/defaults/userdefaults.h"
+#include "platform/ui/loginitems.h"
+#include "platform/ui/statusitem.h"
 #include "tests/support/app/mainprogramtest.h"
 
 #include <QAbstractButton>
@@ -24,6 +27,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListView>
 #include <QLocale>
@@ -45,6 +50,8 @@ protected:
     void TearDown() override
     {
         QDir::setSearchPaths(QStringLiteral("images"), {});
+        StatusItem::setTrayAvailableForTesting(std::nullopt);
+        defaults().removeObjectForKey(appkeys::runAsStatusItem);
         UserDefaults(kABPreferencesDomain).removeObjectForKey(kABIncludePhotosInVCard);
         UserDefaults(kABPreferencesDomain).removeObjectForKey(kABIncludeNotesInVCard);
         MainProgramTest::TearDown();
@@ -309,6 +316,60 @@ TEST_F(PrefSheetTest, TheVCardPaneTakesWhatTheAddressBookLeavesOut)
                   !c.photos.isValid() || c.photos.toBool());
         delegate->closePrefSheet();
     }
+}
+
+TEST_F(PrefSheetTest, TheLoginItemBoxShowsWhetherTheAgentStartsAtLogin)
+{
+    ASSERT_TRUE(startProgram());
+    const QString entry =
+        QDir(loginitems::autostartFolder()).filePath("com.zel-tor.agentTolvane.desktop");
+    // An entry made elsewhere shows when the sheet opens.
+    delegate->manageLoginItemStatus();
+    ASSERT_TRUE(QFile::exists(entry));
+    delegate->showPreferencePanel();
+    QAbstractButton *const box = pages()->loginItemBox();
+    EXPECT_TRUE(box->isChecked());
+    box->click();
+    EXPECT_FALSE(QFile::exists(entry));
+    EXPECT_FALSE(box->isChecked());
+    box->click();
+    EXPECT_TRUE(QFile::exists(entry));
+    EXPECT_TRUE(box->isChecked());
+    box->click();
+    ASSERT_FALSE(QFile::exists(entry));
+
+    // A file where the autostart folder should be: the box stays clear.
+    ASSERT_TRUE(QDir(loginitems::autostartFolder()).removeRecursively());
+    QFile blocker(loginitems::autostartFolder());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    box->click();
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_FALSE(delegate->isLoginItem());
+    QFile::remove(loginitems::autostartFolder());
+}
+
+TEST_F(PrefSheetTest, TheModeBoxActsThroughTheApplicationMode)
+{
+    defaults().setBool(true, appkeys::runAsStatusItem);
+    StatusItem::setTrayAvailableForTesting(true);
+    ASSERT_TRUE(startProgram());
+    ASSERT_NE(delegate->statusItem(), nullptr);
+    delegate->showPreferencePanel();
+    auto *const mode = control<QCheckBox>(appkeys::runAsStatusItem);
+    ASSERT_NE(mode, nullptr);
+    EXPECT_TRUE(mode->isChecked());
+    // Off: an application at once, without a question.
+    mode->click();
+    EXPECT_EQ(delegate->statusItem(), nullptr);
+    EXPECT_TRUE(prompter.shown().isEmpty());
+    // On: the restart sheet; later keeps the program as it is.
+    prompter.answer(kAlertFirstButtonReturn);
+    mode->click();
+    ASSERT_EQ(prompter.shown().size(), 1);
+    EXPECT_EQ(prompter.shown().constFirst().prompt.message, modetexts::restartTitle);
+    EXPECT_TRUE(defaults().boolForKey(appkeys::runAsStatusItem));
+    EXPECT_EQ(delegate->statusItem(), nullptr);
 }
 
 TEST_F(PrefSheetTest, TheAccountPaneTurnsOnInterfaceScripting)
