@@ -22,6 +22,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <QToolBar>
 #include <QVariantMap>
 
 #include <map>
@@ -29,6 +30,9 @@
 
 class Country;
 class GoogleContactTool;
+class CustomizeDialog;
+class PrefPages;
+class PrefSheet;
 class ManagedObjectContext;
 class QAction;
 class QMenu;
@@ -204,6 +208,60 @@ public:
     void resetTwoLabels();
     void resetLastLabel();
     QVariantMap unpackAddress(const QString &text) const;
+
+    // Preferences: the sheet, its panes' toolbar, the values its panes show, and the browser
+    // toolbar's commands.
+    struct SortKey
+    {
+        QString key;
+        Qt::SortOrder order = Qt::AscendingOrder;
+        bool operator==(const SortKey &) const = default;
+    };
+    // Made at start-up; again when the window it stood on took it along.
+    void makePrefSheet();
+    void setupToolbarForWindow(PrefSheet *sheet);
+    QAction *toolbarItemForItemIdentifier(const QString &identifier);
+    static QStringList toolbarDefaultItemIdentifiers();
+    static QStringList toolbarAllowedItemIdentifiers();
+    static QStringList toolbarSelectableItemIdentifiers();
+    PrefSheet *prefSheet() const;
+    PrefPages *prefPages() const;
+    Q_INVOKABLE void showPreferencePanel();
+    Q_INVOKABLE void reviewABPrefs();
+    Q_INVOKABLE void reviewGooglePrefs();
+    void generalPrefs();
+    void accountPrefs();
+    void abPrefs();
+    void googlePrefs();
+    void updatePrefs();
+    void safariPrefs();
+    void consolePrefs();
+    void pushPrefs();
+    void internationalPrefs();
+    void vCardPrefs();
+    void closePrefSheet();
+    void prefSheetDidEnd();
+    bool toolbarWasVisible() const { return m_toolbarWasVisible; }
+    static bool isVCardPicABEnabled();
+    static bool isVCardNoteABEnabled();
+    bool hasSelectedGroups() const { return m_hasSelectedGroups; }
+    // Recomputed from the push selection and its options, whatever the argument.
+    void setHasSelectedGroups();
+    void setCanDoSimpleAB();
+    static int gmUpdateContacts();
+    bool isLeopardPlus() const { return m_isLeopardPlus; }
+    static QList<SortKey> sortOrder();
+    static QList<SortKey> lastNameSort();
+    static QList<SortKey> nameSort();
+    static QList<SortKey> valueSort();
+    void launchConsole();
+    // The browser hands in its toolbar when it makes it.
+    Q_INVOKABLE void setToolbar(QToolBar *toolbar);
+    QToolBar *toolbar() const;
+    void customize();
+    CustomizeDialog *customizeDialog() const;
+    void showhide();
+    QString toolbarMenuVerb() const;
 
     // Shutdown: the snapshot, the restart lists and the saves, once.
     void applicationWillTerminate();
@@ -479,6 +537,19 @@ private:
     QStringList m_countryNamesArray;
     int m_countrySelection = -1;
     int m_regionSelection = -1;
+
+    // Preferences.
+    // The toolbar of a browser's window; null for any other window.
+    static QToolBar *browserToolbarOf(const QWidget *window);
+    // The sheet on that window; standing alone without one.
+    void openPreferencesOn(QWidget *window);
+    void selectPane(const QString &identifier);
+    QPointer<PrefSheet> m_prefSheet;
+    QPointer<PrefPages> m_prefPages;
+    QPointer<CustomizeDialog> m_customizeDialog;
+    QPointer<QToolBar> m_browserToolbar;
+    bool m_toolbarWasVisible = false;
+    bool m_hasSelectedGroups = false;
 
     bool m_terminated = false;
 };

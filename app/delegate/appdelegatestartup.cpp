@@ -139,6 +139,9 @@ bool AppDelegate::awakeFromNib()
     else
         initAsApplication();
 
+    // Preferences: the sheet and its panes' toolbar.
+    makePrefSheet();
+
     progressStep(apptexts::stepServices);
     qApp->installEventFilter(new MenuActionWatcher([this] { menuNotification(); }, this));
 

@@ -187,6 +187,9 @@ void AppDelegate::openBrowserView(GoogleContactTool *)
     controller->setGoogleTool(m_appGoogleContactTool.get());
     controller->showWindow();
     controller->setWinTitle(UserDefaults::standard().stringForKey(googlekeys::gsAccount));
+    // Preferences: a first start shows them on the first browser.
+    if (UserDefaults::standard().boolForKey(appkeys::newPrefFileCreated))
+        openPreferencesOn(controller->window());
 }
 
 void AppDelegate::openBrowser2View()

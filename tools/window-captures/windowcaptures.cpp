@@ -17,6 +17,8 @@
 #include "tools/window-captures/dataloadercaptures.h"
 #include "tools/window-captures/portraitcaptures.h"
 #include "tools/window-captures/sheetcaptures.h"
+// Preferences.
+#include "tools/window-captures/prefcaptures.h"
 
 #include <QApplication>
 #include <QDir>
@@ -76,7 +78,8 @@ WindowCaptures::WindowCaptures(const QString &folder, const QString &account,
 QStringList WindowCaptures::missing() const
 {
     QStringList names;
-    for (const QString &name : kWindows + dataloadercaptures::names() + sheetcaptures::names())
+    for (const QString &name : kWindows + dataloadercaptures::names() + sheetcaptures::names() +
+                                   prefcaptures::names())
         if (!m_written.contains(name))
             names << name;
     return names;
@@ -190,10 +193,16 @@ void WindowCaptures::browserShown(BrowserWindowController *browser)
         sheetcaptures::run(
             kSettleMs, [this](QWidget *shown, const QString &name) { return capture(shown, name); },
             [this] {
-                if (AppDelegate *const delegate = AppDelegate::shared())
-                    delegate->openBrowser2View();
-                else
-                    openWebView();
+                // Preferences: the sheet on each pane, then the toolbar's customisation.
+                prefcaptures::run(
+                    kSettleMs,
+                    [this](QWidget *shown, const QString &name) { return capture(shown, name); },
+                    [this] {
+                        if (AppDelegate *const delegate = AppDelegate::shared())
+                            delegate->openBrowser2View();
+                        else
+                            openWebView();
+                    });
             });
         return;
     }
