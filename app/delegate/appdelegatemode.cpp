@@ -3,6 +3,7 @@
 #include "app/appkeys.h"
 #include "app/bundleinfo.h"
 #include "app/delegate/modetexts.h"
+#include "app/prefs/prefsheet.h"
 #include "foundation/log.h"
 #include "foundation/programfolder.h"
 #include "platform/defaults/userdefaults.h"
@@ -102,9 +103,9 @@ void AppDelegate::proceedQuit(int returnCode)
 {
     if (returnCode != kAlternateReturn)
         return;
-    // The preferences sheet ends as its own Close button ends it.
-    if (QWidget *sheet = QApplication::activeModalWidget())
-        sheet->close();
+    // The preferences sheet ends as its own Close button ends it, keeping what it shows.
+    if (prefSheet() && prefSheet()->isVisible())
+        closePrefSheet();
     QString error;
     const QString relauncher = programfolder::programPath(bundleinfo::kRelauncherFileName);
     const QString program = programfolder::programPath(bundleinfo::kMainProgramFileName);

@@ -2,6 +2,7 @@
 #include "app/bundleinfo.h"
 #include "app/delegate/appdelegate.h"
 #include "app/delegate/modetexts.h"
+#include "app/prefs/prefsheet.h"
 #include "foundation/programfolder.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/scripting/busprograms.h"
@@ -176,9 +177,13 @@ TEST_F(AppModeTest, RestartWithoutARelauncherShowsAnAlertAndTheProgramStays)
 {
     ASSERT_TRUE(startProgram());
     provideProgram(bundleinfo::kMainProgramFileName, QStringLiteral(TOLVANE_PATH));
+    delegate->showPreferencePanel();
     prompter.answer(kAlertSecondButtonReturn);
     delegate->changeStatusItemStatus(true);
     EXPECT_FALSE(quitsWithin(500));
+    // The preferences sheet closed before the relauncher was looked for.
+    ASSERT_NE(delegate->prefSheet(), nullptr);
+    EXPECT_FALSE(delegate->prefSheet()->isVisible());
     ASSERT_EQ(prompter.shown().size(), 2);
     const ScriptedPrompter::Shown &alert = prompter.shown().at(1);
     EXPECT_FALSE(alert.asSheet);
