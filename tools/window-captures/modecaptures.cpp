@@ -14,14 +14,19 @@ namespace {
 QMessageBox *restartSheet()
 {
     for (QWidget *window : QApplication::topLevelWidgets()) {
-        auto *const box = qobject_cast<QMessageBox *>(window);
-        if (box && box->isVisible() && box->text() == modetexts::restartTitle)
-            return box;
+        if (window->isVisible() && isRestartSheet(window))
+            return static_cast<QMessageBox *>(window);
     }
     return nullptr;
 }
 
 } // namespace
+
+bool isRestartSheet(const QWidget *window)
+{
+    const auto *const box = qobject_cast<const QMessageBox *>(window);
+    return box && box->text() == modetexts::restartTitle;
+}
 
 const QStringList &names()
 {

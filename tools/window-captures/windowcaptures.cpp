@@ -140,7 +140,8 @@ void WindowCaptures::windowShown(QWidget *window)
                 if (AppDelegate *delegate = AppDelegate::shared())
                     delegate->showWindow();
             });
-    } else if (auto *const alert = qobject_cast<QMessageBox *>(window)) {
+    } else if (auto *const alert = qobject_cast<QMessageBox *>(window);
+               alert && !modecaptures::isRestartSheet(alert)) {
         // An alert stops the program until it is answered: capture it, say so, answer it.
         capture(alert, QStringLiteral("alert-%1.png").arg(m_written.size()));
         std::printf("window-captures: alert: %s %s\n", qPrintable(alert->text()),
