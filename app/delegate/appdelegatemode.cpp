@@ -44,7 +44,8 @@ void AppDelegate::initAsStatusItem()
         morphToApp();
         return;
     }
-    // Without a menu bar, the tray item's menu is the way to every command of the main menu.
+    // The tray item's menu holds the whole main menu, so no command is out of reach while no
+    // window with its menu bar is open.
     m_statusMenu.reset(buildStatusMenu(nullptr));
     m_statusItem = std::make_unique<StatusItem>(namedImage(QStringLiteral("MyPerson")),
                                                 bundleinfo::kBundleName, bundleinfo::kBundleName,
@@ -77,9 +78,7 @@ void AppDelegate::morphToApp()
     initAsApplication();
 }
 
-void AppDelegate::initAsApplication()
-{
-}
+void AppDelegate::initAsApplication() {}
 
 void AppDelegate::changeStatusItemStatus(bool runAsStatusItem)
 {
@@ -89,14 +88,15 @@ void AppDelegate::changeStatusItemStatus(bool runAsStatusItem)
         return;
     }
     QPointer<AppDelegate> self(this);
-    Prompter::current().beginSheet(
-        Prompt{modetexts::restartTitle, modetexts::restartMessage,
-               {modetexts::restartLater, modetexts::restartNow}},
-        keyWindow(), [self](int answer) {
-            if (self)
-                self->proceedQuit(answer == kAlertSecondButtonReturn ? kAlternateReturn
-                                                                     : kDefaultReturn);
-        });
+    Prompter::current().beginSheet(Prompt{modetexts::restartTitle,
+                                          modetexts::restartMessage,
+                                          {modetexts::restartLater, modetexts::restartNow}},
+                                   keyWindow(), [self](int answer) {
+                                       if (self)
+                                           self->proceedQuit(answer == kAlertSecondButtonReturn
+                                                                 ? kAlternateReturn
+                                                                 : kDefaultReturn);
+                                   });
 }
 
 void AppDelegate::proceedQuit(int returnCode)
@@ -112,9 +112,8 @@ void AppDelegate::proceedQuit(int returnCode)
     // Quitting without a relauncher running would leave the user with no program at all.
     if (!lifelineprocess::start(relauncher, {program}, &error)) {
         tlog::write(modetexts::relaunchNotStarted.arg(error));
-        Prompter::current().runModal(Prompt{modetexts::relaunchFailed,
-                                            modetexts::relaunchFailedSmall.arg(error),
-                                            {modetexts::ok}});
+        Prompter::current().runModal(Prompt{
+            modetexts::relaunchFailed, modetexts::relaunchFailedSmall.arg(error), {modetexts::ok}});
         return;
     }
     quitTolvane();
@@ -138,6 +137,4 @@ void AppDelegate::stopBlinker()
         m_statusItem->setImage(namedImage(QStringLiteral("MePerson")));
 }
 
-void AppDelegate::blink()
-{
-}
+void AppDelegate::blink() {}

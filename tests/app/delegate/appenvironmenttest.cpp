@@ -30,8 +30,8 @@ TEST_F(AppEnvironmentTest, TheFrontApplicationIsWrittenOncePerChange)
         const char *name;
         bool written;
     };
-    const Step steps[] = {{"", false}, {"Safari.app", true}, {"Safari.app", false},
-                          {"Mail.app", true}, {"", false}, {"Safari.app", true}};
+    const Step steps[] = {{"", false},        {"Safari.app", true}, {"Safari.app", false},
+                          {"Mail.app", true}, {"", false},          {"Safari.app", true}};
     for (const Step &step : steps) {
         defaults.setString("untouched", appkeys::frontAppBundle);
         delegate->setFrontAppBundle(QString::fromUtf8(step.name));
@@ -109,8 +109,8 @@ TEST_F(AppEnvironmentTest, APreferencesChangeIsLoggedOnlyAtDiagnosticLevels)
 {
     ASSERT_TRUE(startProgram());
     const QVariantMap change{{"autoPushABChanges", true}};
-    const QString line = "[AppDelegate defaultsDidChangeNotification:] [note userInfo] = " +
-                         tlog::describe(change);
+    const QString line =
+        "[AppDelegate defaultsDidChangeNotification:] [note userInfo] = " + tlog::describe(change);
     setLevel(0);
     delegate->defaultsDidChangeNotification(change);
     EXPECT_FALSE(lines().join(u'\n').contains(line));

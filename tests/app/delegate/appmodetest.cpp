@@ -200,8 +200,7 @@ TEST_F(AppModeTest, RestartWithoutARelauncherShowsAnAlertAndTheProgramStays)
 // The pid of the program that owns the bus name, or 0.
 uint ownerPid(const QString &name)
 {
-    const QDBusReply<uint> reply =
-        QDBusConnection::sessionBus().interface()->servicePid(name);
+    const QDBusReply<uint> reply = QDBusConnection::sessionBus().interface()->servicePid(name);
     return reply.isValid() ? reply.value() : 0;
 }
 
