@@ -10,8 +10,9 @@ inline const QString kBundleIdentifier = QStringLiteral("com.zel-tor.tolvane");
 // The folder word under the data folder. The Services provider and the agent name the folder with
 // this word whatever the program is called, so it is one constant of its own.
 inline const QString kFolderWord = QStringLiteral("Tolvane");
-// The main program runs with a window of its own, never as a background element.
-inline constexpr bool kIsUserAgent = false;
+// The main program is built as a background element, so that the application mode preference
+// decides whether it shows a tray item or runs as an application.
+inline constexpr bool kIsUserAgent = true;
 
 inline const QString kAgentBundleIdentifier = QStringLiteral("com.zel-tor.agentTolvane");
 inline const QString kServiceBundleIdentifier = QStringLiteral("com.zel-tor.tolvaneService");
@@ -20,6 +21,8 @@ inline const QString kServiceBundleIdentifier = QStringLiteral("com.zel-tor.tolv
 inline const QString kMainProgramFileName = QStringLiteral("Tolvane");
 inline const QString kAgentFileName = QStringLiteral("agent-tolvane");
 inline const QString kServiceFileName = QStringLiteral("tolvane-service");
+// The relauncher, beside the main program.
+inline const QString kRelauncherFileName = QStringLiteral("tolvane-restart");
 
 // The build's version ("CFBundleVersion"); a version holding "b" marks a beta, which logs
 // verbosely.

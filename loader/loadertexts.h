@@ -156,6 +156,8 @@ inline const QString advancedUploadButton = QStringLiteral("Copy ticked groups t
 inline const QString simpleDownloadButton = QStringLiteral("Make Address Book identical to Google");
 inline const QString advancedDownloadButton = QStringLiteral("Copy ticked groups to Address Book");
 inline const QString checkABButton = QStringLiteral("Check Address Book");
+// Preferences: each tab's way to the options of its direction.
+inline const QString reviewPrefsButton = QStringLiteral("Preferences...");
 inline const QString includeSmartGroups = QStringLiteral("Include smart groups");
 inline const QString uploadNoGroup = QStringLiteral("Also records in no group");
 inline const QString downloadNoGroup = QStringLiteral("Also contacts in no group");

@@ -1,5 +1,7 @@
 #include "app/delegate/appdelegate.h"
 
+#include "app/prefs/prefsheet.h"
+
 #include "app/appkeys.h"
 #include "app/apptexts.h"
 #include "app/delegate/launchfacts.h"
@@ -14,6 +16,9 @@
 #include "platform/defaults/userdefaults.h"
 #include "platform/store/managedobjectcontext.h"
 #include "platform/store/persistentstore.h"
+#include "platform/ui/statusitem.h"
+
+#include <QMenu>
 
 namespace {
 
@@ -60,6 +65,8 @@ AppDelegate::AppDelegate()
 
 AppDelegate::~AppDelegate()
 {
+    // The preferences sheet may stand on one of the windows below.
+    delete m_prefSheet.data();
     // Windows first: their controllers hand the engine's delegates back while this still stands.
     for (const auto &[key, controller] : m_browserControllerCache)
         delete controller.data();

@@ -22,6 +22,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <QToolBar>
 #include <QVariantMap>
 
 #include <map>
@@ -29,6 +30,9 @@
 
 class Country;
 class GoogleContactTool;
+class CustomizeDialog;
+class PrefPages;
+class PrefSheet;
 class ManagedObjectContext;
 class QAction;
 class QMenu;
@@ -36,7 +40,10 @@ class OwnerAddressBook;
 class PersistentStore;
 class QAbstractButton;
 class QLineEdit;
+class QMenu;
 class QMimeData;
+class QTimer;
+class StatusItem;
 class TolvaneOwner;
 
 // The main program's one application delegate: its start-up, folders, store, login, windows,
@@ -202,9 +209,111 @@ public:
     void resetLastLabel();
     QVariantMap unpackAddress(const QString &text) const;
 
+    // Preferences: the sheet, its panes' toolbar, the values its panes show, and the browser
+    // toolbar's commands.
+    struct SortKey
+    {
+        QString key;
+        Qt::SortOrder order = Qt::AscendingOrder;
+        bool operator==(const SortKey &) const = default;
+    };
+    // Made at start-up; again when the window it stood on took it along.
+    void makePrefSheet();
+    void setupToolbarForWindow(PrefSheet *sheet);
+    QAction *toolbarItemForItemIdentifier(const QString &identifier);
+    static QStringList toolbarDefaultItemIdentifiers();
+    static QStringList toolbarAllowedItemIdentifiers();
+    static QStringList toolbarSelectableItemIdentifiers();
+    PrefSheet *prefSheet() const;
+    PrefPages *prefPages() const;
+    Q_INVOKABLE void showPreferencePanel();
+    Q_INVOKABLE void reviewABPrefs();
+    Q_INVOKABLE void reviewGooglePrefs();
+    void generalPrefs();
+    void accountPrefs();
+    void abPrefs();
+    void googlePrefs();
+    void updatePrefs();
+    void safariPrefs();
+    void consolePrefs();
+    void pushPrefs();
+    void internationalPrefs();
+    void vCardPrefs();
+    void closePrefSheet();
+    void prefSheetDidEnd();
+    bool toolbarWasVisible() const { return m_toolbarWasVisible; }
+    static bool isVCardPicABEnabled();
+    static bool isVCardNoteABEnabled();
+    bool hasSelectedGroups() const { return m_hasSelectedGroups; }
+    // Recomputed from the push selection and its options, whatever the argument.
+    void setHasSelectedGroups();
+    void setCanDoSimpleAB();
+    static int gmUpdateContacts();
+    bool isLeopardPlus() const { return m_isLeopardPlus; }
+    static QList<SortKey> sortOrder();
+    static QList<SortKey> lastNameSort();
+    static QList<SortKey> nameSort();
+    static QList<SortKey> valueSort();
+    void launchConsole();
+    // The browser hands in its toolbar when it makes it.
+    Q_INVOKABLE void setToolbar(QToolBar *toolbar);
+    QToolBar *toolbar() const;
+    void customize();
+    CustomizeDialog *customizeDialog() const;
+    void showhide();
+    QString toolbarMenuVerb() const;
+
     // Shutdown: the snapshot, the restart lists and the saves, once.
     void applicationWillTerminate();
     void quitTolvane();
+
+    // Application mode, the relaunch and the agent's login item.
+    bool isStatusItem() const { return m_isStatusItem; }
+    StatusItem *statusItem() const { return m_statusItem.get(); }
+    QMenu *statusMenu() const { return m_statusMenu.get(); }
+    void initAsStatusItem();
+    void morphToApp();
+    void initAsApplication();
+    // The application mode preference's action, with the value just chosen: on, the restart
+    // sheet; off, application mode at once.
+    void changeStatusItemStatus(bool runAsStatusItem);
+    // The restart sheet's end; the prompter has closed the sheet. Only "Restart now" (0) acts.
+    void proceedQuit(int returnCode);
+    void startBlinker();
+    void stopBlinker();
+    void blink();
+    // The login item of the installed agent, as the preferences' checkbox shows it.
+    bool isLoginItem() const { return m_isLoginItem; }
+    void setIsLoginItem(bool isLoginItem);
+    QString agentLoginItemPath() const;
+    bool loginItemExistsForPath(const QString &path) const;
+    // Adds the agent's login item when there is none, removes it otherwise, then shows what is
+    // really there.
+    void manageLoginItemStatus();
+    // The program's surroundings: the front application, the menus' actions, the web pages and
+    // the scripts (which always fail here: there is no script runner).
+    QString frontAppBundle() const { return m_frontAppBundle; }
+    void setFrontAppBundle(const QString &name);
+    void menuNotification();
+    void defaultsDidChangeNotification(const QVariantMap &userInfo);
+    void openGoogleContactPage();
+    void openFAQPage();
+    void openManuaPage();
+    void openSupportForum();
+    void openHomePage();
+    QString doAppleScript(const QString &source);
+
+Q_SIGNALS:
+    void isLoginItemChanged(bool isLoginItem);
+
+private:
+    std::unique_ptr<QMenu> m_statusMenu;
+    std::unique_ptr<StatusItem> m_statusItem;
+    QTimer *m_blinker = nullptr;
+    bool m_isLoginItem = false;
+    QString m_frontAppBundle;
+
+public:
 
     // The engine's UI delegate: what the application delegate answers while no window has taken
     // the engine over. It shows no progress sheet of its own.
@@ -428,6 +537,19 @@ private:
     QStringList m_countryNamesArray;
     int m_countrySelection = -1;
     int m_regionSelection = -1;
+
+    // Preferences.
+    // The toolbar of a browser's window; null for any other window.
+    static QToolBar *browserToolbarOf(const QWidget *window);
+    // The sheet on that window; standing alone without one.
+    void openPreferencesOn(QWidget *window);
+    void selectPane(const QString &identifier);
+    QPointer<PrefSheet> m_prefSheet;
+    QPointer<PrefPages> m_prefPages;
+    QPointer<CustomizeDialog> m_customizeDialog;
+    QPointer<QToolBar> m_browserToolbar;
+    bool m_toolbarWasVisible = false;
+    bool m_hasSelectedGroups = false;
 
     bool m_terminated = false;
 

@@ -7,6 +7,7 @@
 #include "app/appkeys.h"
 #include "app/apptexts.h"
 #include "app/bundleinfo.h"
+#include "app/delegate/menuactionwatcher.h"
 #include "app/startup/environmentreport.h"
 #include "app/startup/factorydefaults.h"
 #include "app/startup/payloadinstaller.h"
@@ -24,6 +25,7 @@
 #include "platform/store/persistentstore.h"
 #include "platform/ui/keyboardmodifiers.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -117,6 +119,8 @@ bool AppDelegate::awakeFromNib()
 
     m_isStatusItem = defaults.boolForKey(appkeys::runAsStatusItem);
     m_isUserAgent = bundleinfo::kIsUserAgent;
+    if (m_isUserAgent && !m_isStatusItem)
+        morphToApp();
     defaults.setBool(true, googlekeys::startMode);
 
     progressStep(apptexts::stepAddressBook);
@@ -130,8 +134,16 @@ bool AppDelegate::awakeFromNib()
     resetTwoLabels();
     defaults.setBool(false, googlekeys::googleHasContactData);
     defaults.setBool(false, googlekeys::googleHasGroupData);
+    if (m_isUserAgent && m_isStatusItem)
+        initAsStatusItem();
+    else
+        initAsApplication();
+
+    // Preferences: the sheet and its panes' toolbar.
+    makePrefSheet();
 
     progressStep(apptexts::stepServices);
+    qApp->installEventFilter(new MenuActionWatcher([this] { menuNotification(); }, this));
 
     progressStep(apptexts::stepGoogle);
     makeApplicationEngine();

@@ -190,6 +190,9 @@ void AppDelegate::openBrowserView(GoogleContactTool *)
     controller->showWindow();
     controller->setWinTitle(UserDefaults::standard().stringForKey(googlekeys::gsAccount));
     launchWindowDidOpen();
+    // Preferences: a first start shows them on the first browser.
+    if (UserDefaults::standard().boolForKey(appkeys::newPrefFileCreated))
+        openPreferencesOn(controller->window());
 }
 
 void AppDelegate::openBrowser2View()

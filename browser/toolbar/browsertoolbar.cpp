@@ -65,6 +65,21 @@ void BrowserToolbar::setItemIdentifiers(const QStringList &identifiers)
     insertItems();
 }
 
+QStringList BrowserToolbar::allowedItemIdentifiers() const
+{
+    return toolbaritems::toolbarAllowedItemIdentifiers();
+}
+
+QVariantMap BrowserToolbar::paletteLabels() const
+{
+    QVariantMap labels{{toolbaritems::flexibleSpace, tr("Flexible Space")},
+                       {toolbaritems::space, tr("Space")},
+                       {toolbaritems::separator, tr("Separator")}};
+    for (const toolbaritems::ItemDefinition &definition : toolbaritems::items)
+        labels.insert(definition.identifier, definition.paletteLabel);
+    return labels;
+}
+
 void BrowserToolbar::insertItems()
 {
     for (const QString &identifier : m_identifiers) {

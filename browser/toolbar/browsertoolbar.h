@@ -11,6 +11,7 @@
 #include <QSlider>
 #include <QStringList>
 #include <QToolBar>
+#include <QVariantMap>
 
 class TolvaneSearchField;
 
@@ -42,9 +43,13 @@ public:
                    bool useIntersection, QWidget *parent = nullptr);
 
     // The stored item list when there is one, else the default items.
-    QStringList itemIdentifiers() const { return m_identifiers; }
+    Q_INVOKABLE QStringList itemIdentifiers() const { return m_identifiers; }
     // Shows these items and stores them as the toolbar's configuration.
-    void setItemIdentifiers(const QStringList &identifiers);
+    Q_INVOKABLE void setItemIdentifiers(const QStringList &identifiers);
+    // What the application delegate's customisation offers: the allowed items, and the palette
+    // label of every item, by identifier.
+    Q_INVOKABLE QStringList allowedItemIdentifiers() const;
+    Q_INVOKABLE QVariantMap paletteLabels() const;
     // The item of that identifier while the toolbar shows it.
     QAction *item(const QString &identifier) const;
     QAction *deleteToolbarItem() const { return m_deleteToolbarItem; }

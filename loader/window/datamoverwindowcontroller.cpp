@@ -7,6 +7,7 @@
 #include "addressbook/records/recordcounts.h"
 #include "addressbook/records/recordlists.h"
 #include "addressbook/records/recordlookup.h"
+#include "app/delegate/appdelegate.h"
 #include "foundation/log.h"
 #include "google/browser/pseudogroups.h"
 #include "google/engine/googlecontacttool.h"
@@ -90,6 +91,18 @@ DataMoverWindowController::DataMoverWindowController()
     registerCommand(QStringLiteral("setABBackingData"),
                     [this](const QVariant &) { setABBackingData(); });
     registerMenuCommands();
+}
+
+void DataMoverWindowController::reviewABPrefs()
+{
+    if (AppDelegate *const delegate = AppDelegate::shared())
+        delegate->reviewABPrefs();
+}
+
+void DataMoverWindowController::reviewGooglePrefs()
+{
+    if (AppDelegate *const delegate = AppDelegate::shared())
+        delegate->reviewGooglePrefs();
 }
 
 DataMoverWindowController::~DataMoverWindowController() = default;
@@ -244,6 +257,12 @@ QWidget *DataMoverWindowController::buildUploadTab()
     connect(m_checkAB, &QPushButton::clicked, this, &DataMoverWindowController::checkAB);
     actions->addWidget(m_checkAB);
     actions->addStretch();
+    // Preferences: the Google pane holds the options of the uploads.
+    auto *const googlePrefs = new QPushButton(loadertexts::reviewPrefsButton);
+    googlePrefs->setObjectName(QStringLiteral("reviewGooglePrefs"));
+    connect(googlePrefs, &QPushButton::clicked, this,
+            &DataMoverWindowController::reviewGooglePrefs);
+    actions->addWidget(googlePrefs);
     layout->addLayout(actions);
     return tab;
 }
@@ -274,6 +293,11 @@ QWidget *DataMoverWindowController::buildDownloadTab()
     actions->addWidget(m_advancedDownload);
     m_fullLayoutOnly << m_advancedDownload.data();
     actions->addStretch();
+    // Preferences: the Address Book pane holds the options of the downloads.
+    auto *const abPrefs = new QPushButton(loadertexts::reviewPrefsButton);
+    abPrefs->setObjectName(QStringLiteral("reviewABPrefs"));
+    connect(abPrefs, &QPushButton::clicked, this, &DataMoverWindowController::reviewABPrefs);
+    actions->addWidget(abPrefs);
     layout->addLayout(actions);
     return tab;
 }

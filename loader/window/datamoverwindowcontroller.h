@@ -56,6 +56,9 @@ public:
     void simpleUpdateAddressBook();
     void advancedUpdateAddressBook();
     void checkAB();
+    // Preferences: the sheet on the pane of the options of each direction.
+    void reviewABPrefs();
+    void reviewGooglePrefs();
     bool processRunning() const { return m_process.running; }
     // No process runs and the fetch that follows one has come back.
     bool isIdle() const { return !m_process.running && !m_refetchPending; }

@@ -19,6 +19,8 @@
 #include "tools/window-captures/deletesheetcapture.h"
 #include "tools/window-captures/menucaptures.h"
 #include "tools/window-captures/portraitcaptures.h"
+#include "tools/window-captures/modecaptures.h"
+#include "tools/window-captures/prefcaptures.h"
 #include "tools/window-captures/sheetcaptures.h"
 
 #include <QApplication>
@@ -81,7 +83,8 @@ QStringList WindowCaptures::missing() const
     QStringList names;
     const QStringList deleteSheet{deletesheetcapture::deleteSheet};
     for (const QString &name : kWindows + dataloadercaptures::names() + sheetcaptures::names() +
-                                   menucaptures::names() + deleteSheet + archivecaptures::names())
+                                   menucaptures::names() + deleteSheet + archivecaptures::names() +
+                                   prefcaptures::names() + modecaptures::names())
         if (!m_written.contains(name))
             names << name;
     return names;
@@ -141,7 +144,8 @@ void WindowCaptures::windowShown(QWidget *window)
                     delegate->showWindow();
             });
     } else if (auto *const alert = qobject_cast<QMessageBox *>(window);
-               alert && !deletesheetcapture::isDeleteSheet(alert)) {
+               alert && !deletesheetcapture::isDeleteSheet(alert) &&
+               !modecaptures::isRestartSheet(alert)) {
         // An alert stops the program until it is answered: capture it, say so, answer it.
         capture(alert, QStringLiteral("alert-%1.png").arg(m_written.size()));
         std::printf("window-captures: alert: %s %s\n", qPrintable(alert->text()),
@@ -198,15 +202,20 @@ void WindowCaptures::browserShown(BrowserWindowController *browser)
         const auto captureShown = [this](QWidget *shown, const QString &name) {
             return capture(shown, name);
         };
-        // The delete confirmation, then the editor sheets and the backups and restores on this
-        // browser, before the second account's.
+        // The delete confirmation, then the editor sheets, the backups and restores, the
+        // preferences on each pane with the toolbar's customisation, and the restart sheet, on
+        // this browser before the second account's.
         deletesheetcapture::run(browser, kSettleMs, captureShown, [this, captureShown] {
             sheetcaptures::run(kSettleMs, captureShown, [this, captureShown] {
-                archivecaptures::run(kSettleMs, captureShown, [this] {
-                    if (AppDelegate *const delegate = AppDelegate::shared())
-                        delegate->openBrowser2View();
-                    else
-                        openWebView();
+                archivecaptures::run(kSettleMs, captureShown, [this, captureShown] {
+                    prefcaptures::run(kSettleMs, captureShown, [this, captureShown] {
+                        modecaptures::run(kSettleMs, captureShown, [this] {
+                            if (AppDelegate *const delegate = AppDelegate::shared())
+                                delegate->openBrowser2View();
+                            else
+                                openWebView();
+                        });
+                    });
                 });
             });
         });
