@@ -106,9 +106,9 @@ QString examiningText(const PersonPtr &person)
 
 // Every record is matched, so that its contact counts as taken; only records in scope queue.
 void decideContact(const GoogleContactLists &lists, const PersonPtr &person,
-                   const ContactDecisionOptions &decisionOptions, const QString &op,
-                   Unmatched<GDataEntryContact> &unmatched, BatchActionQueue &queue,
-                   const Progress &progress)
+                   const ContactDecisionOptions &decisionOptions, MembershipComparison &memberships,
+                   const QString &op, Unmatched<GDataEntryContact> &unmatched,
+                   BatchActionQueue &queue, const Progress &progress)
 {
     const bool inScope = uploaddecisions::isInScope(person, decisionOptions);
     if (inScope)
@@ -121,7 +121,7 @@ void decideContact(const GoogleContactLists &lists, const PersonPtr &person,
         queue.push_back({person, nullptr, batchactions::add});
         return;
     }
-    if (recordmatching::contactNeedsUpdate(lists, *found, person, decisionOptions)) {
+    if (recordmatching::contactNeedsUpdate(*found, person, decisionOptions, memberships)) {
         tlog::labelled(loadertexts::windowClass, op, loadertexts::willUpdate,
                        textOf(*person, kABLastNameProperty));
         queue.push_back({person, found, batchactions::update});
@@ -180,11 +180,12 @@ Plan planSimple(const GoogleContactLists &lists, const Options &options, const P
     }
     if (options.people || options.companies) {
         const ContactDecisionOptions decision = decisionOptionsFor(options);
+        MembershipComparison memberships(lists, decision.smartGroups);
         for (const QList<PersonPtr> &records :
              {AddressBookTool::allPeople(), AddressBookTool::allCompanies()}) {
             for (const PersonPtr &person : records)
-                decideContact(lists, person, decision, op, unmatchedContacts, plan.contactActions,
-                              progress);
+                decideContact(lists, person, decision, memberships, op, unmatchedContacts,
+                              plan.contactActions, progress);
         }
         if (!options.neverRemoveContacts)
             deleteUnmatchedContacts(lists, unmatchedContacts, plan.contactActions);
@@ -253,9 +254,10 @@ Plan planAdvanced(const GoogleContactLists &lists, const Options &options,
     }
     if (options.people || options.companies) {
         const ContactDecisionOptions decision = decisionOptionsFor(options);
+        MembershipComparison memberships(lists, decision.smartGroups);
         for (const PersonPtr &person : selection)
-            decideContact(lists, person, decision, op, unmatchedContacts, plan.contactActions,
-                          progress);
+            decideContact(lists, person, decision, memberships, op, unmatchedContacts,
+                          plan.contactActions, progress);
         if (options.removeAllOtherContacts && !selection.isEmpty())
             deleteUnmatchedContacts(lists, unmatchedContacts, plan.contactActions);
     }

@@ -1,4 +1,5 @@
 #include "platform/defaults/userdefaults.h"
+#include "platform/defaults/preferencereadscope.h"
 
 #include "platform/defaults/preferenceconversion.h"
 #include "platform/defaults/preferencefile.h"
@@ -6,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QSysInfo>
 
 #include <cstdlib>
@@ -25,6 +27,12 @@ QString readHostIdentifier()
     return QSysInfo::machineHostName();
 }
 
+// The answers of the open read scopes, per instance, as of this process's write count they were
+// taken at.
+int s_readScopes = 0;
+QHash<const UserDefaults *, QHash<QString, QVariant>> s_scopedReads;
+quint64 s_scopedReadsWrites = 0;
+
 // Read once: it is asked for at every preference read.
 const QString &hostIdentifier()
 {
@@ -39,7 +47,10 @@ UserDefaults::UserDefaults(QString domain, QObject *parent)
     , m_domain(std::move(domain))
 {}
 
-UserDefaults::~UserDefaults() = default;
+UserDefaults::~UserDefaults()
+{
+    s_scopedReads.remove(this);
+}
 
 UserDefaults &UserDefaults::standard()
 {
@@ -112,6 +123,7 @@ const std::vector<PreferenceFile *> &UserDefaults::searchFiles()
 
 void UserDefaults::forgetRegistrationAndSuites()
 {
+    s_scopedReads.remove(this);
     m_registration.clear();
     m_suites.clear();
     m_searchFiles.clear();
@@ -119,14 +131,41 @@ void UserDefaults::forgetRegistrationAndSuites()
 
 QVariant UserDefaults::objectForKey(const QString &key)
 {
-    PreferenceWatch::instance().readEvents();
-    for (PreferenceFile *domainFile : searchFiles()) {
-        // Stored values are never invalid, so an invalid one means "not in this domain".
-        const QVariant value = domainFile->value(key, PreferenceFile::Events::Read);
-        if (value.isValid())
-            return value;
+    QHash<QString, QVariant> *answers = nullptr;
+    if (s_readScopes > 0) {
+        if (s_scopedReadsWrites != PreferenceFile::localWrites()) {
+            s_scopedReads.clear();
+            s_scopedReadsWrites = PreferenceFile::localWrites();
+        }
+        answers = &s_scopedReads[this];
+        const auto found = answers->constFind(key);
+        if (found != answers->cend())
+            return *found;
     }
-    return m_registration.value(key);
+    const QVariant value = [&] {
+        PreferenceWatch::instance().readEvents();
+        for (PreferenceFile *domainFile : searchFiles()) {
+            // Stored values are never invalid, so an invalid one means "not in this domain".
+            QVariant stored = domainFile->value(key, PreferenceFile::Events::Read);
+            if (stored.isValid())
+                return stored;
+        }
+        return m_registration.value(key);
+    }();
+    if (answers)
+        answers->insert(key, value);
+    return value;
+}
+
+PreferenceReadScope::PreferenceReadScope()
+{
+    ++s_readScopes;
+}
+
+PreferenceReadScope::~PreferenceReadScope()
+{
+    if (--s_readScopes == 0)
+        s_scopedReads.clear();
 }
 
 QVariantMap UserDefaults::dictionaryRepresentation()
@@ -223,6 +262,7 @@ void UserDefaults::removeObjectForKey(const QString &key)
 
 void UserDefaults::registerDefaults(const QVariantMap &values)
 {
+    s_scopedReads.remove(this);
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         m_registration.insert(it.key(), it.value());
 }
@@ -232,16 +272,19 @@ void UserDefaults::addSuiteNamed(const QString &domain)
     if (domain != m_domain && !m_suites.contains(domain))
         m_suites.append(domain);
     m_searchFiles.clear();
+    s_scopedReads.remove(this);
 }
 
 void UserDefaults::removeSuiteNamed(const QString &domain)
 {
     m_suites.removeAll(domain);
     m_searchFiles.clear();
+    s_scopedReads.remove(this);
 }
 
 void UserDefaults::synchronize()
 {
+    s_scopedReads.remove(this);
     QStringList changed;
     PreferenceWatch::instance().readEvents();
     for (const QString &path : searchPaths())
