@@ -6,6 +6,7 @@
 #include "addressbook/groups/groupmembers.h"
 #include "addressbook/records/recordlists.h"
 #include "addressbook/records/recordlookup.h"
+#include "addressbook/records/recordsorting.h"
 #include "foundation/log.h"
 #include "google/engine/googlekeys.h"
 #include "google/entries/groupaccessors.h"
@@ -213,15 +214,8 @@ QList<PersonPtr> advancedSelection(const QList<TickedGroup> &ticked, const Optio
     }
     if (options.noGroup)
         take(AddressBookTool::recordsWithNoGroupIncludePeople(options.people, options.companies));
-    std::stable_sort(
-        selection.begin(), selection.end(), [](const PersonPtr &a, const PersonPtr &b) {
-            const int byLast =
-                QString::compare(textOf(*a, kABLastNameProperty), textOf(*b, kABLastNameProperty));
-            if (byLast != 0)
-                return byLast < 0;
-            return textOf(*a, kABOrganizationProperty) < textOf(*b, kABOrganizationProperty);
-        });
-    return selection;
+    return AddressBookTool::sortedByProperties(selection,
+                                               {kABLastNameProperty, kABOrganizationProperty});
 }
 
 Plan planAdvanced(const GoogleContactLists &lists, const Options &options,

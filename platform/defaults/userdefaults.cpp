@@ -27,11 +27,23 @@ QString readHostIdentifier()
     return QSysInfo::machineHostName();
 }
 
-// The answers of the open read scopes, per instance, as of this process's write count they were
-// taken at.
-int s_readScopes = 0;
-QHash<const UserDefaults *, QHash<QString, QVariant>> s_scopedReads;
-quint64 s_scopedReadsWrites = 0;
+// The answers of the read scopes open on this thread, per instance, as of this process's write
+// count they were taken at. Each thread keeps its own, so a scope never shares a table with a
+// reader on another thread. Made by the thread's first scope and never freed: a static instance
+// may be destroyed after the thread's own objects at exit.
+struct ScopedReads
+{
+    int scopes = 0;
+    QHash<const UserDefaults *, QHash<QString, QVariant>> answers;
+    quint64 writes = 0;
+};
+thread_local ScopedReads *t_scopedReads = nullptr;
+
+void forgetScopedReads(const UserDefaults *defaults)
+{
+    if (t_scopedReads)
+        t_scopedReads->answers.remove(defaults);
+}
 
 // Read once: it is asked for at every preference read.
 const QString &hostIdentifier()
@@ -49,7 +61,7 @@ UserDefaults::UserDefaults(QString domain, QObject *parent)
 
 UserDefaults::~UserDefaults()
 {
-    s_scopedReads.remove(this);
+    forgetScopedReads(this);
 }
 
 UserDefaults &UserDefaults::standard()
@@ -123,7 +135,7 @@ const std::vector<PreferenceFile *> &UserDefaults::searchFiles()
 
 void UserDefaults::forgetRegistrationAndSuites()
 {
-    s_scopedReads.remove(this);
+    forgetScopedReads(this);
     m_registration.clear();
     m_suites.clear();
     m_searchFiles.clear();
@@ -132,12 +144,12 @@ void UserDefaults::forgetRegistrationAndSuites()
 QVariant UserDefaults::objectForKey(const QString &key)
 {
     QHash<QString, QVariant> *answers = nullptr;
-    if (s_readScopes > 0) {
-        if (s_scopedReadsWrites != PreferenceFile::localWrites()) {
-            s_scopedReads.clear();
-            s_scopedReadsWrites = PreferenceFile::localWrites();
+    if (ScopedReads *reads = t_scopedReads; reads && reads->scopes > 0) {
+        if (reads->writes != PreferenceFile::localWrites()) {
+            reads->answers.clear();
+            reads->writes = PreferenceFile::localWrites();
         }
-        answers = &s_scopedReads[this];
+        answers = &reads->answers[this];
         const auto found = answers->constFind(key);
         if (found != answers->cend())
             return *found;
@@ -159,13 +171,15 @@ QVariant UserDefaults::objectForKey(const QString &key)
 
 PreferenceReadScope::PreferenceReadScope()
 {
-    ++s_readScopes;
+    if (!t_scopedReads)
+        t_scopedReads = new ScopedReads;
+    ++t_scopedReads->scopes;
 }
 
 PreferenceReadScope::~PreferenceReadScope()
 {
-    if (--s_readScopes == 0)
-        s_scopedReads.clear();
+    if (--t_scopedReads->scopes == 0)
+        t_scopedReads->answers.clear();
 }
 
 QVariantMap UserDefaults::dictionaryRepresentation()
@@ -262,7 +276,7 @@ void UserDefaults::removeObjectForKey(const QString &key)
 
 void UserDefaults::registerDefaults(const QVariantMap &values)
 {
-    s_scopedReads.remove(this);
+    forgetScopedReads(this);
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         m_registration.insert(it.key(), it.value());
 }
@@ -272,19 +286,19 @@ void UserDefaults::addSuiteNamed(const QString &domain)
     if (domain != m_domain && !m_suites.contains(domain))
         m_suites.append(domain);
     m_searchFiles.clear();
-    s_scopedReads.remove(this);
+    forgetScopedReads(this);
 }
 
 void UserDefaults::removeSuiteNamed(const QString &domain)
 {
     m_suites.removeAll(domain);
     m_searchFiles.clear();
-    s_scopedReads.remove(this);
+    forgetScopedReads(this);
 }
 
 void UserDefaults::synchronize()
 {
-    s_scopedReads.remove(this);
+    forgetScopedReads(this);
     QStringList changed;
     PreferenceWatch::instance().readEvents();
     for (const QString &path : searchPaths())
