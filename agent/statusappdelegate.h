@@ -168,6 +168,8 @@ public:
     QWidget *window() override;
     void cleanupGUIforProcess(const QString &process, const QString &subtitle,
                               const std::optional<GDataError> &error) override;
+    // The agent has no browser.
+    bool showsContactBrowserRows() const override;
 
 private:
     void registerFactoryDefaults();

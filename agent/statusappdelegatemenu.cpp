@@ -195,6 +195,11 @@ void StatusAppDelegate::setProgressCurValue(double) {}
 
 void StatusAppDelegate::refreshView() {}
 
+bool StatusAppDelegate::showsContactBrowserRows() const
+{
+    return false;
+}
+
 void StatusAppDelegate::setGoogleDataMask() {}
 
 void StatusAppDelegate::showWindow() {}

@@ -6,6 +6,7 @@
 #include "addressbook/records/recordsorting.h"
 #include "foundation/log.h"
 #include "platform/addressbook/abconstants.h"
+#include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/group.h"
 #include "platform/addressbook/person.h"
 
@@ -101,9 +102,18 @@ QList<PersonPtr> recordsWithNoGroupIncludePeople(bool includePeople, bool includ
 {
     if (!(includePeople || includeCompanies))
         return {};
+    // Each group's members are gathered once: asking every record for its groups walks every
+    // group for each of them.
+    QSet<const Person *> grouped;
+    for (const GroupPtr &group : AddressBook::shared()->groups()) {
+        if (group->isSmartGroup())
+            continue;
+        for (const PersonPtr &member : group->members())
+            grouped.insert(member.get());
+    }
     QList<PersonPtr> loose;
     for (const PersonPtr &record : ofKinds(allRecords(), includePeople, includeCompanies)) {
-        if (record->parentGroups().isEmpty())
+        if (!grouped.contains(record.get()))
             loose.append(record);
     }
     const QList<GroupPtr> smartGroups = smartABGroups();

@@ -1,16 +1,32 @@
 #include "addressbook/records/recordsorting.h"
 
+#include <algorithm>
+#include <numeric>
+
 namespace AddressBookTool {
 
-bool precedesByProperties(const Record &left, const Record &right, const QStringList &properties)
+std::vector<int> orderByProperties(const std::vector<const Record *> &records,
+                                   const QStringList &properties)
 {
-    for (const QString &property : properties) {
-        const int order = QString::compare(left.valueForProperty(property).toString(),
-                                           right.valueForProperty(property).toString());
-        if (order != 0)
-            return order < 0;
+    const size_t width = size_t(properties.size());
+    std::vector<QString> texts;
+    texts.reserve(records.size() * width);
+    for (const Record *record : records) {
+        for (const QString &property : properties)
+            texts.push_back(record->valueForProperty(property).toString());
     }
-    return false;
+    std::vector<int> order(records.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        for (size_t i = 0; i < width; ++i) {
+            const int byText =
+                QString::compare(texts[size_t(a) * width + i], texts[size_t(b) * width + i]);
+            if (byText != 0)
+                return byText < 0;
+        }
+        return false;
+    });
+    return order;
 }
 
 } // namespace AddressBookTool

@@ -65,7 +65,8 @@ public:
 
     // Delegates are not owned: the owner keeps each alive while it is set, or clears it first.
     // Any of them may be null or the same object.
-    void setUIDelegate(GoogleContactToolUIDelegate *delegate) { m_uiDelegate = delegate; }
+    // A delegate that shows the browser's rows gets the rows a fetch left unbuilt.
+    void setUIDelegate(GoogleContactToolUIDelegate *delegate);
     GoogleContactToolUIDelegate *uiDelegate() const { return m_uiDelegate; }
     void setDataDelegate(GoogleContactToolDataDelegate *delegate) { m_dataDelegate = delegate; }
     GoogleContactToolDataDelegate *dataDelegate() const { return m_dataDelegate; }
@@ -326,6 +327,9 @@ private:
     GoogleContactToolDataDelegate *m_dataDelegate = nullptr;
     GoogleContactToolMocDelegate *m_mocDelegate = nullptr;
     GoogleToolHostDelegate *m_hostDelegate = nullptr;
+    // Browser rows: the last fetch's rows wait for a delegate that shows them.
+    void buildContactBrowserRows();
+    bool m_browserRowsDeferred = false;
 
     QString m_user;
     QString m_user2;

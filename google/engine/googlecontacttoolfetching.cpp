@@ -270,13 +270,34 @@ void GoogleContactTool::setContactFeed(const GDataFeedPtr &feed)
         setStatusFlag(googlekeys::waitingOnGoogle, false);
         setStatusFlag(googlekeys::isLoggedIn, false);
     }
+    if (m_uiDelegate && !m_uiDelegate->showsContactBrowserRows()) {
+        // Rows of the entries before the fetch would show what the account no longer holds.
+        m_lists.setBrowserRows({}, {});
+        m_browserRowsDeferred = true;
+    } else {
+        buildContactBrowserRows();
+    }
+    if (m_uiDelegate)
+        m_uiDelegate->setContactArray(m_lists.browserRows());
+    m_lists.setGAllIDs();
+}
+
+void GoogleContactTool::buildContactBrowserRows()
+{
+    m_browserRowsDeferred = false;
     BrowserRowsProgress unseen;
     BrowserRowsProgress &progress = m_uiDelegate ? *m_uiDelegate : unseen;
     const std::vector<GDataEntryContactPtr> &contacts = m_lists.contacts();
     browserlist::setContactBrowserArray(m_lists, QList(contacts.begin(), contacts.end()), progress);
-    if (m_uiDelegate)
+}
+
+void GoogleContactTool::setUIDelegate(GoogleContactToolUIDelegate *delegate)
+{
+    m_uiDelegate = delegate;
+    if (m_browserRowsDeferred && m_uiDelegate && m_uiDelegate->showsContactBrowserRows()) {
+        buildContactBrowserRows();
         m_uiDelegate->setContactArray(m_lists.browserRows());
-    m_lists.setGAllIDs();
+    }
 }
 
 void GoogleContactTool::setGroupArray(std::vector<GDataEntryContactGroupPtr> groups)

@@ -8,6 +8,11 @@ void GoogleContactToolUIDelegate::setLastAction(const QString &) {}
 
 void GoogleContactToolUIDelegate::setContactArray(const QList<QVariantMap> &) {}
 
+bool GoogleContactToolUIDelegate::showsContactBrowserRows() const
+{
+    return true;
+}
+
 void GoogleContactToolUIDelegate::contactBrowserRowReplaced(const QString &) {}
 
 void GoogleContactToolUIDelegate::setGroupArray(const std::vector<GDataEntryContactGroupPtr> &) {}

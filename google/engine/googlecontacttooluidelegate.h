@@ -49,6 +49,9 @@ public:
     virtual void setLastAction(const QString &action);
     // The browser's rows changed: one browser dictionary per contact.
     virtual void setContactArray(const QList<QVariantMap> &browserRows);
+    // Whether the window shows the browser's rows. Building them is the slowest step after a
+    // fetch, so for a window that does not they wait until one that does becomes the delegate.
+    virtual bool showsContactBrowserRows() const;
     // Google answered an edit: the browser row of the contact with that identifier was made anew
     // in place, and every other row stays as it was.
     virtual void contactBrowserRowReplaced(const QString &gID);

@@ -116,6 +116,12 @@ QSet<QString> linkedGoogleGroupIDs()
     return linked;
 }
 
+QString googleGroupLinkForABGroup(const GroupPtr &abGroup,
+                                  const std::vector<GDataEntryContactGroupPtr> &groups)
+{
+    return googleGroupIDForABGroup(abGroup, groups, AddressBookTool::groupIDPropertyName());
+}
+
 QStringList googleGroupLinksForABPerson(const PersonPtr &person,
                                         const std::vector<GDataEntryContactGroupPtr> &groups)
 {

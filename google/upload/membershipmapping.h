@@ -23,6 +23,11 @@ namespace membershipmapping {
 QStringList googleGroupLinksForABPerson(const PersonPtr &person,
                                         const std::vector<GDataEntryContactGroupPtr> &groups);
 
+// The Google group (of the engine's group list) one address book group is linked to, found and
+// stored as above; empty when it finds no single Google group.
+QString googleGroupLinkForABGroup(const GroupPtr &abGroup,
+                                  const std::vector<GDataEntryContactGroupPtr> &groups);
+
 // The Google groups that some address book group stores a link to.
 QSet<QString> linkedGoogleGroupIDs();
 

@@ -4,7 +4,6 @@
 #include "addressbook/fields/personemail.h"
 #include "addressbook/fields/persontitle.h"
 #include "addressbook/google/linkproperties.h"
-#include "addressbook/groups/grouplists.h"
 #include "addressbook/records/recordlookup.h"
 #include "foundation/log.h"
 #include "foundation/text/textdate.h"
@@ -13,16 +12,13 @@
 #include "google/engine/googlekeys.h"
 #include "google/entries/entrybaseaccessors.h"
 #include "google/entries/groupaccessors.h"
-#include "google/lookups/grouplookups.h"
-#include "google/upload/membershipmapping.h"
+#include "google/upload/membershipcomparison.h"
 #include "google/upload/uploadkeys.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/group.h"
 #include "platform/addressbook/person.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/gdata/entries/gdataentrycontactgroup.h"
-
-#include <QSet>
 
 namespace uploaddecisions {
 
@@ -38,18 +34,6 @@ QDateTime modificationDate(const PersonPtr &person)
     if (!date.isValid())
         date = person->valueForProperty(kABCreationDateProperty);
     return date.toDateTime();
-}
-
-QSet<QString> smartGroupLinks()
-{
-    const QString idProperty = AddressBookTool::groupIDPropertyName();
-    QSet<QString> links;
-    for (const GroupPtr &group : AddressBookTool::smartABGroups()) {
-        const QString id = group->valueForProperty(idProperty).toString();
-        if (!id.isEmpty())
-            links.insert(id);
-    }
-    return links;
 }
 
 } // namespace
@@ -117,25 +101,7 @@ bool contactDataIsStale(const GDataEntryBase &contact, const PersonPtr &person,
 bool membershipsDiffer(const GDataEntryContact &contact, const PersonPtr &person,
                        const GoogleContactLists &lists, const ContactDecisionOptions &options)
 {
-    // Links found by name are stamped on the groups first, so they count as linked below.
-    const QStringList mapped =
-        membershipmapping::googleGroupLinksForABPerson(person, lists.groups());
-    QSet<QString> expected(mapped.cbegin(), mapped.cend());
-    const QSet<QString> linked = membershipmapping::linkedGoogleGroupIDs();
-    QSet<QString> held;
-    for (const GDataGroupMembershipInfo &info : contact.groupMembershipInfos()) {
-        if (linked.contains(info.href))
-            held.insert(info.href);
-    }
-    const QString myContacts = grouplookups::myContactsID(lists);
-    expected.remove(myContacts);
-    held.remove(myContacts);
-    if (!options.smartGroups) {
-        const QSet<QString> smart = smartGroupLinks();
-        expected.subtract(smart);
-        held.subtract(smart);
-    }
-    return expected != held;
+    return MembershipComparison(lists, options.smartGroups).differ(contact, person);
 }
 
 UploadDecision decisionForABPerson(const GoogleContactLists &lists, const PersonPtr &person,

@@ -141,14 +141,13 @@ GDataEntryContactPtr googleContactFor(const GoogleContactLists &lists, const Per
     return linked(matchByKeys(lists, person), person);
 }
 
-bool contactNeedsUpdate(const GoogleContactLists &lists, const GDataEntryContact &contact,
-                        const PersonPtr &person,
-                        const uploaddecisions::ContactDecisionOptions &options)
+bool contactNeedsUpdate(const GDataEntryContact &contact, const PersonPtr &person,
+                        const uploaddecisions::ContactDecisionOptions &options,
+                        MembershipComparison &memberships)
 {
     if (uploaddecisions::contactDataIsStale(contact, person, options))
         return true;
-    return options.memberships &&
-           uploaddecisions::membershipsDiffer(contact, person, lists, options);
+    return options.memberships && memberships.differ(contact, person);
 }
 
 bool personNeedsRewrite(const GDataEntryContact &contact, const PersonPtr &person,

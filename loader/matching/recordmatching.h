@@ -1,6 +1,7 @@
 #pragma once
 
 #include "google/engine/googlecontactlists.h"
+#include "google/upload/membershipcomparison.h"
 #include "google/upload/uploaddecisions.h"
 #include "platform/addressbook/recordclass.h"
 #include "platform/gdata/entries/gdataentrycontact.h"
@@ -24,10 +25,11 @@ GDataEntryContactGroupPtr googleGroupFor(const GoogleContactLists &lists, const 
 GDataEntryContactPtr googleContactFor(const GoogleContactLists &lists, const PersonPtr &person);
 
 // The upload's test of a matched contact: the record, the upload options or the contact changed
-// since they were last in step, or, with memberships uploaded, the person's groups differ.
-bool contactNeedsUpdate(const GoogleContactLists &lists, const GDataEntryContact &contact,
-                        const PersonPtr &person,
-                        const uploaddecisions::ContactDecisionOptions &options);
+// since they were last in step, or, with memberships uploaded, the person's groups differ (by the
+// run's one membership comparison).
+bool contactNeedsUpdate(const GDataEntryContact &contact, const PersonPtr &person,
+                        const uploaddecisions::ContactDecisionOptions &options,
+                        MembershipComparison &memberships);
 
 // The download's test of a matched person: no or another data mask, another version of the
 // contact, no as-of date, or an as-of date more than 90 s away from the person's last change.

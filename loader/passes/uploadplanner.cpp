@@ -6,6 +6,7 @@
 #include "addressbook/groups/groupmembers.h"
 #include "addressbook/records/recordlists.h"
 #include "addressbook/records/recordlookup.h"
+#include "addressbook/records/recordsorting.h"
 #include "foundation/log.h"
 #include "google/engine/googlekeys.h"
 #include "google/entries/groupaccessors.h"
@@ -106,9 +107,9 @@ QString examiningText(const PersonPtr &person)
 
 // Every record is matched, so that its contact counts as taken; only records in scope queue.
 void decideContact(const GoogleContactLists &lists, const PersonPtr &person,
-                   const ContactDecisionOptions &decisionOptions, const QString &op,
-                   Unmatched<GDataEntryContact> &unmatched, BatchActionQueue &queue,
-                   const Progress &progress)
+                   const ContactDecisionOptions &decisionOptions, MembershipComparison &memberships,
+                   const QString &op, Unmatched<GDataEntryContact> &unmatched,
+                   BatchActionQueue &queue, const Progress &progress)
 {
     const bool inScope = uploaddecisions::isInScope(person, decisionOptions);
     if (inScope)
@@ -121,7 +122,7 @@ void decideContact(const GoogleContactLists &lists, const PersonPtr &person,
         queue.push_back({person, nullptr, batchactions::add});
         return;
     }
-    if (recordmatching::contactNeedsUpdate(lists, *found, person, decisionOptions)) {
+    if (recordmatching::contactNeedsUpdate(*found, person, decisionOptions, memberships)) {
         tlog::labelled(loadertexts::windowClass, op, loadertexts::willUpdate,
                        textOf(*person, kABLastNameProperty));
         queue.push_back({person, found, batchactions::update});
@@ -180,11 +181,12 @@ Plan planSimple(const GoogleContactLists &lists, const Options &options, const P
     }
     if (options.people || options.companies) {
         const ContactDecisionOptions decision = decisionOptionsFor(options);
+        MembershipComparison memberships(lists, decision.smartGroups);
         for (const QList<PersonPtr> &records :
              {AddressBookTool::allPeople(), AddressBookTool::allCompanies()}) {
             for (const PersonPtr &person : records)
-                decideContact(lists, person, decision, op, unmatchedContacts, plan.contactActions,
-                              progress);
+                decideContact(lists, person, decision, memberships, op, unmatchedContacts,
+                              plan.contactActions, progress);
         }
         if (!options.neverRemoveContacts)
             deleteUnmatchedContacts(lists, unmatchedContacts, plan.contactActions);
@@ -212,15 +214,8 @@ QList<PersonPtr> advancedSelection(const QList<TickedGroup> &ticked, const Optio
     }
     if (options.noGroup)
         take(AddressBookTool::recordsWithNoGroupIncludePeople(options.people, options.companies));
-    std::stable_sort(
-        selection.begin(), selection.end(), [](const PersonPtr &a, const PersonPtr &b) {
-            const int byLast =
-                QString::compare(textOf(*a, kABLastNameProperty), textOf(*b, kABLastNameProperty));
-            if (byLast != 0)
-                return byLast < 0;
-            return textOf(*a, kABOrganizationProperty) < textOf(*b, kABOrganizationProperty);
-        });
-    return selection;
+    return AddressBookTool::sortedByProperties(selection,
+                                               {kABLastNameProperty, kABOrganizationProperty});
 }
 
 Plan planAdvanced(const GoogleContactLists &lists, const Options &options,
@@ -253,9 +248,10 @@ Plan planAdvanced(const GoogleContactLists &lists, const Options &options,
     }
     if (options.people || options.companies) {
         const ContactDecisionOptions decision = decisionOptionsFor(options);
+        MembershipComparison memberships(lists, decision.smartGroups);
         for (const PersonPtr &person : selection)
-            decideContact(lists, person, decision, op, unmatchedContacts, plan.contactActions,
-                          progress);
+            decideContact(lists, person, decision, memberships, op, unmatchedContacts,
+                          plan.contactActions, progress);
         if (options.removeAllOtherContacts && !selection.isEmpty())
             deleteUnmatchedContacts(lists, unmatchedContacts, plan.contactActions);
     }

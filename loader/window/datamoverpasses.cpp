@@ -17,6 +17,7 @@
 #include "loader/matching/recordmatching.h"
 #include "loader/window/agentclient.h"
 #include "platform/addressbook/addressbook.h"
+#include "platform/defaults/preferencereadscope.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/ui/prompter.h"
 
@@ -264,6 +265,20 @@ void DataMoverWindowController::runUpload()
         return;
     }
     emit passStarting();
+    uploadplanner::Plan plan;
+    {
+        // The comparison reads the same preferences for every record; the next pass reads them
+        // anew.
+        const PreferenceReadScope samePreferences;
+        plan = planUpload(simple);
+    }
+    if (AddressBook::shared()->hasUnsavedChanges())
+        AddressBookTool::abSave();
+    handOver(plan);
+}
+
+uploadplanner::Plan DataMoverWindowController::planUpload(bool simple)
+{
     datamask::setGoogleDataMask();
     setTotals();
     const uploadplanner::Options options = uploadplanner::Options::fromPreferences();
@@ -285,9 +300,7 @@ void DataMoverWindowController::runUpload()
         plan = uploadplanner::planAdvanced(m_tool->lists(), options, m_process.tickedAB, selection,
                                            progress);
     }
-    if (AddressBook::shared()->hasUnsavedChanges())
-        AddressBookTool::abSave();
-    handOver(plan);
+    return plan;
 }
 
 void DataMoverWindowController::handOver(const uploadplanner::Plan &plan)
@@ -335,11 +348,15 @@ void DataMoverWindowController::runDownload()
     const downloadpass::Progress progress{
         [this](const QString &message, int maximum) { openUserInfoWithMessage(message, maximum); },
         [this](const QString &message) { updateUserInfoWithMessage(message); }};
-    if (simple)
-        downloadpass::runSimple(*m_tool, m_process.downloadOptions, progress);
-    else
-        downloadpass::runAdvanced(*m_tool, m_process.downloadOptions, m_process.tickedGoogle,
-                                  progress);
+    {
+        // The pass reads the same preferences for every contact; the next pass reads them anew.
+        const PreferenceReadScope samePreferences;
+        if (simple)
+            downloadpass::runSimple(*m_tool, m_process.downloadOptions, progress);
+        else
+            downloadpass::runAdvanced(*m_tool, m_process.downloadOptions, m_process.tickedGoogle,
+                                      progress);
+    }
     setABBackingData();
     closeUserInfo();
     endProcess({m_process.name, QString(), std::nullopt, false, false});

@@ -409,8 +409,12 @@ void DataMoverWindowController::setTotals()
     UserDefaults &ud = UserDefaults::standard();
     AddressBook *book = AddressBook::shared();
     m_totalABGroups = int(book->groups().size());
-    m_totalABPeople = AddressBookTool::personCount();
-    m_totalABCompanies = AddressBookTool::companyCount();
+    // Counted over the book as it stands: the sorted lists would sort every record to count them.
+    const QList<PersonPtr> records = AddressBookTool::allRecords();
+    m_totalABPeople =
+        int(std::count_if(records.cbegin(), records.cend(), AddressBookTool::personIsPerson));
+    m_totalABCompanies =
+        int(std::count_if(records.cbegin(), records.cend(), AddressBookTool::personIsCompany));
     ud.setInteger(m_totalABCompanies, loaderkeys::totalABCompanies);
     m_totalABContacts = m_totalABPeople + m_totalABCompanies;
     ud.setInteger(m_totalABContacts, loaderkeys::totalABContacts);
@@ -419,10 +423,12 @@ void DataMoverWindowController::setTotals()
     m_canDeleteABGroups = m_totalABGroups > 0 ? 1 : 0;
     m_canDeleteABSmartGroups = AddressBookTool::smartABGroups().isEmpty() ? 0 : 1;
     m_canDeleteABCompanies = m_totalABCompanies > 0 ? 1 : 0;
-    const QList<PersonPtr> all = AddressBookTool::allPeople();
     const PersonPtr me = AddressBookTool::meAB();
-    const bool onlyMe = m_totalABPeople == 1 && !all.isEmpty() && me &&
-                        all.front()->uniqueId() == me->uniqueId();
+    const auto onlyPerson = m_totalABPeople == 1 ? std::find_if(records.cbegin(), records.cend(),
+                                                                AddressBookTool::personIsPerson)
+                                                 : records.cend();
+    const bool onlyMe =
+        onlyPerson != records.cend() && me && (*onlyPerson)->uniqueId() == me->uniqueId();
     m_canDeleteABPeople = (m_totalABPeople >= 2 || (m_totalABPeople == 1 && !onlyMe)) ? 1 : 0;
     m_canDeleteABContacts = onlyMe ? m_totalABCompanies : m_totalABPeople + m_totalABCompanies;
 }
@@ -765,6 +771,11 @@ void DataMoverWindowController::setContactArray(const QList<QVariantMap> &)
 {
     if (m_process.fetchPending)
         QMetaObject::invokeMethod(this, [this] { checkPassFetch(); }, Qt::QueuedConnection);
+}
+
+bool DataMoverWindowController::showsContactBrowserRows() const
+{
+    return false;
 }
 
 void DataMoverWindowController::loadPending()

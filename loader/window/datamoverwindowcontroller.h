@@ -138,6 +138,8 @@ public:
     void cleanupGUIforProcess(const QString &process, const QString &subtitle,
                               const std::optional<GDataError> &error) override;
     void setContactArray(const QList<QVariantMap> &browserRows) override;
+    // The loader compares entries and shows counts, never the browser's rows.
+    bool showsContactBrowserRows() const override;
     void determineGoogleGroupCounts() override;
     void beginBulkAddressBookChange() override;
     void endBulkAddressBookChange() override;
@@ -255,6 +257,8 @@ private:
     void checkPassFetch();
     void runUpload();
     void runDownload();
+    // The comparison of an upload: its totals, options and plan.
+    uploadplanner::Plan planUpload(bool simple);
     void handOver(const uploadplanner::Plan &plan);
     void endProcess(const ProcessEnd &end);
     void afterGroupRefetch();

@@ -449,8 +449,10 @@ void AddressBook::takeMerged(const QHash<QString, RecordPtr> &merged)
         if (record->recordClass() == RecordClass::Group) {
             auto &group = static_cast<Group &>(*record);
             const auto &stored = static_cast<const Group &>(*it.value());
-            group.m_memberIds = stored.m_memberIds.list();
-            group.m_subgroupIds = stored.m_subgroupIds.list();
+            // Copied whole, not rebuilt from their lists: a group of thousands is saved again
+            // at each of a download's new persons.
+            group.m_memberIds = stored.m_memberIds;
+            group.m_subgroupIds = stored.m_subgroupIds;
         }
         reindex(*record);
     }

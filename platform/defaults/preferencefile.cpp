@@ -12,6 +12,8 @@
 #include <QSaveFile>
 #include <QUrl>
 
+#include <atomic>
+
 #include <sys/stat.h>
 
 namespace {
@@ -142,8 +144,20 @@ QVariantMap PreferenceFile::values(Events events)
     return m_values;
 }
 
+namespace {
+
+std::atomic<quint64> s_localWrites{0};
+
+} // namespace
+
+quint64 PreferenceFile::localWrites()
+{
+    return s_localWrites.load();
+}
+
 bool PreferenceFile::update(const QString &key, const QVariant *value)
 {
+    ++s_localWrites;
     privatepaths::makePath(QFileInfo(m_path).absolutePath());
     QLockFile lock(m_path + QStringLiteral(".lock"));
     if (!lock.tryLock(5000))

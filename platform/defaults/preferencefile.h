@@ -33,6 +33,9 @@ public:
     bool setValue(const QString &key, const QVariant &value);
     bool remove(const QString &key);
 
+    // A count that grows with every write of this process to any preference file.
+    static quint64 localWrites();
+
 private:
     struct Stamp
     {

@@ -1,4 +1,5 @@
 #include "platform/defaults/userdefaults.h"
+#include "platform/defaults/preferencereadscope.h"
 
 #include "platform/defaults/preferenceconversion.h"
 #include "platform/defaults/preferencefile.h"
@@ -6,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QSysInfo>
 
 #include <cstdlib>
@@ -25,6 +27,24 @@ QString readHostIdentifier()
     return QSysInfo::machineHostName();
 }
 
+// The answers of the read scopes open on this thread, per instance, as of this process's write
+// count they were taken at. Each thread keeps its own, so a scope never shares a table with a
+// reader on another thread. Made by the thread's first scope and never freed: a static instance
+// may be destroyed after the thread's own objects at exit.
+struct ScopedReads
+{
+    int scopes = 0;
+    QHash<const UserDefaults *, QHash<QString, QVariant>> answers;
+    quint64 writes = 0;
+};
+thread_local ScopedReads *t_scopedReads = nullptr;
+
+void forgetScopedReads(const UserDefaults *defaults)
+{
+    if (t_scopedReads)
+        t_scopedReads->answers.remove(defaults);
+}
+
 // Read once: it is asked for at every preference read.
 const QString &hostIdentifier()
 {
@@ -39,7 +59,10 @@ UserDefaults::UserDefaults(QString domain, QObject *parent)
     , m_domain(std::move(domain))
 {}
 
-UserDefaults::~UserDefaults() = default;
+UserDefaults::~UserDefaults()
+{
+    forgetScopedReads(this);
+}
 
 UserDefaults &UserDefaults::standard()
 {
@@ -112,6 +135,7 @@ const std::vector<PreferenceFile *> &UserDefaults::searchFiles()
 
 void UserDefaults::forgetRegistrationAndSuites()
 {
+    forgetScopedReads(this);
     m_registration.clear();
     m_suites.clear();
     m_searchFiles.clear();
@@ -119,14 +143,43 @@ void UserDefaults::forgetRegistrationAndSuites()
 
 QVariant UserDefaults::objectForKey(const QString &key)
 {
-    PreferenceWatch::instance().readEvents();
-    for (PreferenceFile *domainFile : searchFiles()) {
-        // Stored values are never invalid, so an invalid one means "not in this domain".
-        const QVariant value = domainFile->value(key, PreferenceFile::Events::Read);
-        if (value.isValid())
-            return value;
+    QHash<QString, QVariant> *answers = nullptr;
+    if (ScopedReads *reads = t_scopedReads; reads && reads->scopes > 0) {
+        if (reads->writes != PreferenceFile::localWrites()) {
+            reads->answers.clear();
+            reads->writes = PreferenceFile::localWrites();
+        }
+        answers = &reads->answers[this];
+        const auto found = answers->constFind(key);
+        if (found != answers->cend())
+            return *found;
     }
-    return m_registration.value(key);
+    const QVariant value = [&] {
+        PreferenceWatch::instance().readEvents();
+        for (PreferenceFile *domainFile : searchFiles()) {
+            // Stored values are never invalid, so an invalid one means "not in this domain".
+            QVariant stored = domainFile->value(key, PreferenceFile::Events::Read);
+            if (stored.isValid())
+                return stored;
+        }
+        return m_registration.value(key);
+    }();
+    if (answers)
+        answers->insert(key, value);
+    return value;
+}
+
+PreferenceReadScope::PreferenceReadScope()
+{
+    if (!t_scopedReads)
+        t_scopedReads = new ScopedReads;
+    ++t_scopedReads->scopes;
+}
+
+PreferenceReadScope::~PreferenceReadScope()
+{
+    if (--t_scopedReads->scopes == 0)
+        t_scopedReads->answers.clear();
 }
 
 QVariantMap UserDefaults::dictionaryRepresentation()
@@ -223,6 +276,7 @@ void UserDefaults::removeObjectForKey(const QString &key)
 
 void UserDefaults::registerDefaults(const QVariantMap &values)
 {
+    forgetScopedReads(this);
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         m_registration.insert(it.key(), it.value());
 }
@@ -232,16 +286,19 @@ void UserDefaults::addSuiteNamed(const QString &domain)
     if (domain != m_domain && !m_suites.contains(domain))
         m_suites.append(domain);
     m_searchFiles.clear();
+    forgetScopedReads(this);
 }
 
 void UserDefaults::removeSuiteNamed(const QString &domain)
 {
     m_suites.removeAll(domain);
     m_searchFiles.clear();
+    forgetScopedReads(this);
 }
 
 void UserDefaults::synchronize()
 {
+    forgetScopedReads(this);
     QStringList changed;
     PreferenceWatch::instance().readEvents();
     for (const QString &path : searchPaths())

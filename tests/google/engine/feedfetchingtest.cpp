@@ -489,4 +489,57 @@ TEST_F(FeedFetchingTest, ContactRefetchWithEmptyStep_EndsAsAPlainRefetch)
     EXPECT_TRUE(lines().filter("unhandled postSelector").isEmpty());
 }
 
+// A window without the browser, as the data loader and the agent are.
+class RowlessUIDelegate : public RecordingUIDelegate
+{
+public:
+    using RecordingUIDelegate::RecordingUIDelegate;
+    bool showsContactBrowserRows() const override { return false; }
+};
+
+QStringList rowNames(const GoogleContactLists &lists)
+{
+    QStringList names;
+    for (const QVariantMap &row : lists.browserRows())
+        names << row.value(QStringLiteral("name")).toString();
+    return names;
+}
+
+TEST_F(FeedFetchingTest, RowlessDelegate_RowsWaitForTheNextDelegateThatShowsThem)
+{
+    seedContacts(server, 2);
+    auto engine = makeEngine();
+    ASSERT_TRUE(logIn(*engine));
+    ASSERT_EQ(rowNames(engine->lists()), (QStringList{"C0", "C1"}));
+    RowlessUIDelegate rowless(journal);
+    engine->setUIDelegate(&rowless);
+    seedContacts(server, 1);
+    journal.clear();
+
+    engine->refetchAllContacts(QString());
+    ASSERT_TRUE(runUntil([&] { return flag(googlekeys::gmRefetchAllContactsComplete); }));
+
+    // No row is built, and none of the list before the fetch is left to show.
+    EXPECT_EQ(engine->lists().contactCount(), 3);
+    EXPECT_TRUE(engine->lists().browserRows().isEmpty());
+    EXPECT_TRUE(journal.filter("progressMax:").isEmpty());
+    EXPECT_TRUE(journal.contains("setContactArray:0"));
+
+    // Another rowless window, then none, still builds nothing.
+    engine->setUIDelegate(&rowless);
+    engine->setUIDelegate(nullptr);
+    EXPECT_TRUE(engine->lists().browserRows().isEmpty());
+
+    journal.clear();
+    engine->setUIDelegate(&ui);
+    EXPECT_EQ(rowNames(engine->lists()), (QStringList{"C0", "C0", "C1"}));
+    EXPECT_EQ(journal.filter("progressMax:"), QStringList{"progressMax:3"});
+    EXPECT_EQ(journal.last(), "setContactArray:3");
+
+    // Built once: taking the delegate again builds nothing more.
+    journal.clear();
+    engine->setUIDelegate(&ui);
+    EXPECT_TRUE(journal.isEmpty());
+}
+
 } // namespace

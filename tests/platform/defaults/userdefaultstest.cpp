@@ -1,5 +1,6 @@
 #include "platform/defaults/userdefaults.h"
 #include "platform/defaults/preferenceconversion.h"
+#include "platform/defaults/preferencereadscope.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -159,6 +160,43 @@ TEST(UserDefaults, WriteFromAnotherProcess_IsSeenAtNextRead)
 
     EXPECT_EQ(reader.stringForKey("gsUserName"), "written by the agent");
     EXPECT_EQ(reader.integerForKey("autoABMode"), 1);
+}
+
+void writeInAnotherProcess(const QString &value, const QString &key)
+{
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        UserDefaults writer(kMain);
+        writer.setString(value, key);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST(UserDefaults, ReadScope_AnswersAgainUntilItEndsButSeesEveryWriteOfThisProcess)
+{
+    UserDefaults reader(kMain);
+    reader.setString("before", "gsUserName");
+    {
+        const PreferenceReadScope pass;
+        EXPECT_EQ(reader.stringForKey("gsUserName"), "before");
+        writeInAnotherProcess("by the agent", "gsUserName");
+        {
+            const PreferenceReadScope inner;
+        }
+        EXPECT_EQ(reader.stringForKey("gsUserName"), "before");
+
+        reader.registerDefaults({{"gmRecurseGroups", 1}});
+        EXPECT_EQ(reader.integerForKey("gmRecurseGroups"), 1);
+        UserDefaults(kMain).setInteger(2, "gmRecurseGroups");
+        EXPECT_EQ(reader.integerForKey("gmRecurseGroups"), 2);
+    }
+    writeInAnotherProcess("after the pass", "gsUserName");
+    EXPECT_EQ(reader.stringForKey("gsUserName"), "after the pass");
+    reader.removeObjectForKey("gmRecurseGroups");
 }
 
 // A file rewritten within one tick of the file clock, at the same size and on a reused inode,
