@@ -183,8 +183,10 @@ std::span<const PrefOption> consoleOptions()
 void addOptions(std::span<const PrefOption> options, PrefBinder &binder, QWidget *page)
 {
     auto *form = qobject_cast<QFormLayout *>(page->layout());
-    if (!form)
+    if (!form) {
         form = new QFormLayout(page);
+        form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    }
     for (const PrefOption &option : options) {
         switch (option.kind) {
         case Heading: {
@@ -210,6 +212,7 @@ void addOptions(std::span<const PrefOption> options, PrefBinder &binder, QWidget
         case Text: {
             auto *const field = new QLineEdit(page);
             field->setObjectName(*option.key);
+            field->setMinimumWidth(220);
             binder.bindText(field, *option.key);
             form->addRow(option.title, field);
             break;
