@@ -276,6 +276,23 @@ TEST_F(PrefSheetTest, TheKeyBrowsersToolbarIsHiddenWhileTheSheetIsUp)
     }
 }
 
+TEST_F(PrefSheetTest, AWindowThatTookTheSheetAlongLeavesANewOneForNextTime)
+{
+    ASSERT_TRUE(startProgram());
+    RecordingWindow *const loader = keyWindow(WindowController::Kind::DataMover);
+    delegate->showPreferencePanel();
+    item(prefpanes::console)->trigger();
+    delegate->closePrefSheet();
+    loader->window()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(sheet(), nullptr);
+    delegate->showPreferencePanel();
+    ASSERT_NE(sheet(), nullptr);
+    EXPECT_TRUE(sheet()->isVisible());
+    EXPECT_EQ(sheet()->currentTab(), prefpanes::generalTab);
+    EXPECT_EQ(sheet()->toolbar()->actions().size(), 9);
+}
+
 TEST_F(PrefSheetTest, TheVCardPaneTakesWhatTheAddressBookLeavesOut)
 {
     struct Case
