@@ -19,7 +19,8 @@ inline const QString runAsStatusItem = QStringLiteral("runAsStatusItem");
 inline const QString guiScriptingEnabled = QStringLiteral("guiScriptingEnabled");
 inline const QString frontAppBundle = QStringLiteral("frontAppBundle");
 inline const QString googleContactsPage = QStringLiteral("googleContactsPage");
-// The web pages the menus open.
+// The web pages the menus open; the program ships no address for its own pages, and a page
+// without one opens nothing.
 inline const QString faqPage = QStringLiteral("faqPage");
 inline const QString userManualPage = QStringLiteral("userManualPage");
 inline const QString supportForumPage = QStringLiteral("supportForumPage");

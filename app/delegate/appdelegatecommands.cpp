@@ -20,6 +20,8 @@
 #include <QLayout>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -40,10 +42,18 @@ void AppDelegate::setUpMenus()
         [this](MenuSet::GroupSource source) { return groupMenuNames(source); });
     m_menuSet->setValidator([this](const QAction &item) { return validateMenuItem(item); });
     connect(m_menuSet.get(), &MenuSet::commandTriggered, this,
-            [this](const QString &command, QAction *item) { performMenuCommand(command, item); });
-    // A shortcut of an item that the window now in front may not run must not fire.
-    connect(qApp, &QApplication::focusChanged, m_menuSet.get(),
-            [this] { m_menuSet->validateAll(); });
+            [this](const QString &command, QAction *item) {
+                // An item enabled for the window that was in front does not run for another.
+                if (!validateMenuItem(*item)) {
+                    item->setEnabled(false);
+                    return;
+                }
+                performMenuCommand(command, item);
+            });
+    // The active window is known once the focus change has been handled whole.
+    connect(qApp, &QGuiApplication::focusWindowChanged, m_menuSet.get(), [this] {
+        QTimer::singleShot(0, m_menuSet.get(), [this] { m_menuSet->validateAll(); });
+    });
     m_menuSet->validateAll();
 }
 

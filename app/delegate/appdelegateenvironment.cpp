@@ -79,8 +79,8 @@ QString AppDelegate::doAppleScript(const QString &source)
     const QString message =
         reply.errorInfo.value(QStringLiteral("NSAppleScriptErrorMessage")).toString();
     tlog::labelled(kClass, op, QStringLiteral("ERROR:"), source);
-    tlog::value(kClass, op, QStringLiteral("[errorDict objectForKey:@\"NSAppleScriptErrorMessage\"]"),
-                message);
+    tlog::value(kClass, op,
+                QStringLiteral("[errorDict objectForKey:@\"NSAppleScriptErrorMessage\"]"), message);
     tlog::value(kClass, op, QStringLiteral("errorDict"), tlog::describe(reply.errorInfo));
     return message;
 }

@@ -29,11 +29,10 @@ void AppDelegate::manageLoginItemStatus()
     const QString path = agentLoginItemPath();
     const bool existed = loginItemExistsForPath(path);
     QString error;
-    const bool done =
-        existed ? loginitems::removeLoginItemsForPath(path, &error)
-                : loginitems::addLoginItem(bundleinfo::kAgentBundleIdentifier +
-                                               QStringLiteral(".desktop"),
-                                           modetexts::agentName, path, &error);
+    const bool done = existed ? loginitems::removeLoginItemsForPath(path, &error)
+                              : loginitems::addLoginItem(bundleinfo::kAgentBundleIdentifier +
+                                                             QStringLiteral(".desktop"),
+                                                         modetexts::agentName, path, &error);
     // The checkbox has moved already; it shows what is on disk now, whatever the toggle did.
     const bool exists = loginItemExistsForPath(path);
     if (!done || exists == existed)

@@ -3,6 +3,7 @@
 #include "app/appkeys.h"
 #include "app/bundleinfo.h"
 #include "app/delegate/modetexts.h"
+#include "app/prefs/prefsheet.h"
 #include "foundation/log.h"
 #include "foundation/programfolder.h"
 #include "platform/defaults/userdefaults.h"
@@ -43,7 +44,9 @@ void AppDelegate::initAsStatusItem()
         morphToApp();
         return;
     }
-    m_statusMenu = std::make_unique<QMenu>();
+    // The tray item's menu holds the whole main menu, so no command is out of reach while no
+    // window with its menu bar is open.
+    m_statusMenu.reset(buildStatusMenu(nullptr));
     m_statusItem = std::make_unique<StatusItem>(namedImage(QStringLiteral("MyPerson")),
                                                 bundleinfo::kBundleName, bundleinfo::kBundleName,
                                                 m_statusMenu.get());
@@ -75,9 +78,7 @@ void AppDelegate::morphToApp()
     initAsApplication();
 }
 
-void AppDelegate::initAsApplication()
-{
-}
+void AppDelegate::initAsApplication() {}
 
 void AppDelegate::changeStatusItemStatus(bool runAsStatusItem)
 {
@@ -87,32 +88,32 @@ void AppDelegate::changeStatusItemStatus(bool runAsStatusItem)
         return;
     }
     QPointer<AppDelegate> self(this);
-    Prompter::current().beginSheet(
-        Prompt{modetexts::restartTitle, modetexts::restartMessage,
-               {modetexts::restartLater, modetexts::restartNow}},
-        keyWindow(), [self](int answer) {
-            if (self)
-                self->proceedQuit(answer == kAlertSecondButtonReturn ? kAlternateReturn
-                                                                     : kDefaultReturn);
-        });
+    Prompter::current().beginSheet(Prompt{modetexts::restartTitle,
+                                          modetexts::restartMessage,
+                                          {modetexts::restartLater, modetexts::restartNow}},
+                                   keyWindow(), [self](int answer) {
+                                       if (self)
+                                           self->proceedQuit(answer == kAlertSecondButtonReturn
+                                                                 ? kAlternateReturn
+                                                                 : kDefaultReturn);
+                                   });
 }
 
 void AppDelegate::proceedQuit(int returnCode)
 {
     if (returnCode != kAlternateReturn)
         return;
-    // The preferences sheet ends as its own Close button ends it.
-    if (QWidget *sheet = QApplication::activeModalWidget())
-        sheet->close();
+    // The preferences sheet ends as its own Close button ends it, keeping what it shows.
+    if (prefSheet() && prefSheet()->isVisible())
+        closePrefSheet();
     QString error;
     const QString relauncher = programfolder::programPath(bundleinfo::kRelauncherFileName);
     const QString program = programfolder::programPath(bundleinfo::kMainProgramFileName);
     // Quitting without a relauncher running would leave the user with no program at all.
     if (!lifelineprocess::start(relauncher, {program}, &error)) {
         tlog::write(modetexts::relaunchNotStarted.arg(error));
-        Prompter::current().runModal(Prompt{modetexts::relaunchFailed,
-                                            modetexts::relaunchFailedSmall.arg(error),
-                                            {modetexts::ok}});
+        Prompter::current().runModal(Prompt{
+            modetexts::relaunchFailed, modetexts::relaunchFailedSmall.arg(error), {modetexts::ok}});
         return;
     }
     quitTolvane();
@@ -136,6 +137,4 @@ void AppDelegate::stopBlinker()
         m_statusItem->setImage(namedImage(QStringLiteral("MePerson")));
 }
 
-void AppDelegate::blink()
-{
-}
+void AppDelegate::blink() {}

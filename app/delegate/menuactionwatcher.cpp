@@ -7,9 +7,9 @@
 #include <QMenuBar>
 
 MenuActionWatcher::MenuActionWatcher(std::function<void()> willSendAction, QObject *parent)
-    : QObject(parent), m_willSendAction(std::move(willSendAction))
-{
-}
+    : QObject(parent)
+    , m_willSendAction(std::move(willSendAction))
+{}
 
 bool MenuActionWatcher::eventFilter(QObject *watched, QEvent *event)
 {
@@ -23,8 +23,8 @@ bool MenuActionWatcher::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::KeyPress: {
         const int key = static_cast<QKeyEvent *>(event)->key();
-        sendsAction = qobject_cast<QMenu *>(watched) && (key == Qt::Key_Return ||
-                                                         key == Qt::Key_Enter);
+        sendsAction =
+            qobject_cast<QMenu *>(watched) && (key == Qt::Key_Return || key == Qt::Key_Enter);
         break;
     }
     default:

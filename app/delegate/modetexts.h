@@ -24,8 +24,7 @@ inline const QString ok = QStringLiteral("OK");
 inline const QString relaunchNotStarted = QStringLiteral("relauncher not started: %1");
 
 inline const QString agentName = QStringLiteral("Agent Tolvane");
-inline const QString loginItemNotChanged =
-    QStringLiteral("login item of %1 not changed: %2");
+inline const QString loginItemNotChanged = QStringLiteral("login item of %1 not changed: %2");
 
 inline const QString userInfo = QStringLiteral("[note userInfo]");
 

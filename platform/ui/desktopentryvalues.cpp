@@ -14,9 +14,8 @@ constexpr QStringView kQuotedEscapes = u"\"`$\\";
 QString quotedArgument(const QString &argument)
 {
     const bool needsQuotes =
-        argument.isEmpty() ||
-        std::any_of(argument.cbegin(), argument.cend(),
-                    [](QChar c) { return kReserved.contains(c); });
+        argument.isEmpty() || std::any_of(argument.cbegin(), argument.cend(),
+                                          [](QChar c) { return kReserved.contains(c); });
     if (!needsQuotes)
         return argument;
     QString quoted = QStringLiteral("\"");
@@ -28,6 +27,32 @@ QString quotedArgument(const QString &argument)
     return quoted + u'"';
 }
 
+// The escapes of string values: the letter after the backslash and the character it stands for.
+struct StringEscape
+{
+    char16_t written;
+    char16_t value;
+};
+constexpr StringEscape kStringEscapes[] = {
+    {u's', u' '}, {u'n', u'\n'}, {u't', u'\t'}, {u'r', u'\r'}, {u'\\', u'\\'},
+};
+
+const StringEscape *escapeOfValue(QChar c)
+{
+    for (const StringEscape &escape : kStringEscapes)
+        if (c == QChar(escape.value))
+            return &escape;
+    return nullptr;
+}
+
+const StringEscape *escapeOfWritten(QChar c)
+{
+    for (const StringEscape &escape : kStringEscapes)
+        if (c == QChar(escape.written))
+            return &escape;
+    return nullptr;
+}
+
 } // namespace
 
 QString escapeString(const QString &value)
@@ -36,18 +61,14 @@ QString escapeString(const QString &value)
     written.reserve(value.size());
     for (qsizetype i = 0; i < value.size(); ++i) {
         const QChar c = value.at(i);
-        if (c == u'\\')
-            written += QStringLiteral("\\\\");
-        else if (c == u'\n')
-            written += QStringLiteral("\\n");
-        else if (c == u'\t')
-            written += QStringLiteral("\\t");
-        else if (c == u'\r')
-            written += QStringLiteral("\\r");
-        else if (c == u' ' && i == 0)
-            written += QStringLiteral("\\s");
-        else
+        const StringEscape *escape = escapeOfValue(c);
+        // A space is escaped only where a reader would trim it: at the start.
+        if (escape && (c != u' ' || i == 0)) {
+            written += u'\\';
+            written += QChar(escape->written);
+        } else {
             written += c;
+        }
     }
     return written;
 }
@@ -63,13 +84,9 @@ QString unescapeString(const QString &written)
             continue;
         }
         const QChar next = written.at(++i);
-        switch (next.unicode()) {
-        case u's': value += u' '; break;
-        case u'n': value += u'\n'; break;
-        case u't': value += u'\t'; break;
-        case u'r': value += u'\r'; break;
-        case u'\\': value += u'\\'; break;
-        default:
+        if (const StringEscape *escape = escapeOfWritten(next)) {
+            value += QChar(escape->value);
+        } else {
             // Not an escape of string values: both characters stay, as the quoting reads them.
             value += c;
             value += next;
@@ -96,7 +113,8 @@ QStringList execCommand(const QString &written)
     bool quoted = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        if (quoted && c == u'\\' && i + 1 < text.size() && kQuotedEscapes.contains(text.at(i + 1))) {
+        if (quoted && c == u'\\' && i + 1 < text.size() &&
+            kQuotedEscapes.contains(text.at(i + 1))) {
             word += text.at(++i);
         } else if (c == u'"') {
             quoted = !quoted;

@@ -68,9 +68,8 @@ QList<AutostartEntry> entriesForPath(const QString &path)
 QString autostartFolder()
 {
     const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
-    const QString config = QDir::isAbsolutePath(xdg)
-                               ? xdg
-                               : QDir(qEnvironmentVariable("HOME")).filePath(".config");
+    const QString config =
+        QDir::isAbsolutePath(xdg) ? xdg : QDir(qEnvironmentVariable("HOME")).filePath(".config");
     return QDir(config).filePath(QStringLiteral("autostart"));
 }
 
@@ -81,8 +80,7 @@ bool loginItemExistsForPath(const QString &path)
                        [](const AutostartEntry &entry) { return !entry.hidden; });
 }
 
-bool addLoginItem(const QString &fileName, const QString &name, const QString &path,
-                  QString *error)
+bool addLoginItem(const QString &fileName, const QString &name, const QString &path, QString *error)
 {
     const QString folder = autostartFolder();
     if (!QDir().mkpath(folder)) {

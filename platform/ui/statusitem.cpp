@@ -99,6 +99,13 @@ QRect StatusItem::statusItemFrame() const
     return m_window ? m_window->frameGeometry() : QRect();
 }
 
+QMenu *StatusItem::menu() const
+{
+    if (m_tray)
+        return m_tray->contextMenu();
+    return m_menuButton ? m_menuButton->menu() : nullptr;
+}
+
 QWidget *StatusItem::window() const
 {
     return m_window.get();

@@ -50,6 +50,8 @@ public:
     QString lastActionLine() const { return m_lastActionLine; }
     // The window's button that opens the menu; null in the tray.
     QPushButton *menuButton() const { return m_menuButton; }
+    // The menu the tray icon or the window's button opens.
+    QMenu *menu() const;
 
     // Takes the item off the tray, or closes its window.
     void remove();

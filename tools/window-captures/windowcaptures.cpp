@@ -19,6 +19,8 @@
 #include "tools/window-captures/sheetcaptures.h"
 // Preferences.
 #include "tools/window-captures/prefcaptures.h"
+// Application mode.
+#include "tools/window-captures/modecaptures.h"
 
 #include <QApplication>
 #include <QDir>
@@ -79,7 +81,7 @@ QStringList WindowCaptures::missing() const
 {
     QStringList names;
     for (const QString &name : kWindows + dataloadercaptures::names() + sheetcaptures::names() +
-                                   prefcaptures::names())
+                                   prefcaptures::names() + modecaptures::names())
         if (!m_written.contains(name))
             names << name;
     return names;
@@ -138,7 +140,8 @@ void WindowCaptures::windowShown(QWidget *window)
                 if (AppDelegate *delegate = AppDelegate::shared())
                     delegate->showWindow();
             });
-    } else if (auto *const alert = qobject_cast<QMessageBox *>(window)) {
+    } else if (auto *const alert = qobject_cast<QMessageBox *>(window);
+               alert && !modecaptures::isRestartSheet(alert)) {
         // An alert stops the program until it is answered: capture it, say so, answer it.
         capture(alert, QStringLiteral("alert-%1.png").arg(m_written.size()));
         std::printf("window-captures: alert: %s %s\n", qPrintable(alert->text()),
@@ -198,10 +201,18 @@ void WindowCaptures::browserShown(BrowserWindowController *browser)
                     kSettleMs,
                     [this](QWidget *shown, const QString &name) { return capture(shown, name); },
                     [this] {
-                        if (AppDelegate *const delegate = AppDelegate::shared())
-                            delegate->openBrowser2View();
-                        else
-                            openWebView();
+                        // Application mode: the restart sheet.
+                        modecaptures::run(
+                            kSettleMs,
+                            [this](QWidget *shown, const QString &name) {
+                                return capture(shown, name);
+                            },
+                            [this] {
+                                if (AppDelegate *const delegate = AppDelegate::shared())
+                                    delegate->openBrowser2View();
+                                else
+                                    openWebView();
+                            });
                     });
             });
         return;

@@ -2,13 +2,14 @@
 #include "app/bundleinfo.h"
 #include "app/delegate/appdelegate.h"
 #include "app/delegate/modetexts.h"
+#include "app/prefs/prefsheet.h"
 #include "foundation/programfolder.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/scripting/busprograms.h"
 #include "platform/ui/statusitem.h"
 #include "tests/support/app/mainprogramtest.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDir>
@@ -39,9 +40,11 @@ protected:
         MainProgramTest::TearDown();
     }
     // Runs the application's own event loop until the program quits or the time is up; true when
-    // the program asked to quit.
+    // the program asked to quit. As in the program, closing the last window quits nothing.
     static bool quitsWithin(int ms)
     {
+        const bool quitOnClose = QApplication::quitOnLastWindowClosed();
+        QApplication::setQuitOnLastWindowClosed(false);
         bool timedOut = false;
         QTimer deadline;
         deadline.setSingleShot(true);
@@ -51,6 +54,7 @@ protected:
         });
         deadline.start(ms);
         QCoreApplication::exec();
+        QApplication::setQuitOnLastWindowClosed(quitOnClose);
         return !timedOut;
     }
     void provideProgram(const QString &fileName, const QString &target)
@@ -109,7 +113,13 @@ TEST_P(StartUpModeTest, ThePreferenceAndTheTrayChooseTheMode)
     ASSERT_EQ(delegate->statusItem() != nullptr, c.showsStatusItem);
     if (c.showsStatusItem) {
         EXPECT_EQ(delegate->statusItem()->form(), StatusItem::Form::Tray);
-        EXPECT_NE(delegate->statusMenu(), nullptr);
+        ASSERT_NE(delegate->statusMenu(), nullptr);
+        EXPECT_EQ(delegate->statusItem()->menu(), delegate->statusMenu());
+        // The tray item's menu holds the whole main menu, so every command stays in reach.
+        QList<QMenu *> held;
+        for (QAction *item : delegate->statusMenu()->actions())
+            held << item->menu();
+        EXPECT_EQ(held, delegate->menuSet()->mainMenu());
     }
 }
 
@@ -167,16 +177,21 @@ TEST_F(AppModeTest, RestartWithoutARelauncherShowsAnAlertAndTheProgramStays)
 {
     ASSERT_TRUE(startProgram());
     provideProgram(bundleinfo::kMainProgramFileName, QStringLiteral(TOLVANE_PATH));
+    delegate->showPreferencePanel();
     prompter.answer(kAlertSecondButtonReturn);
     delegate->changeStatusItemStatus(true);
     EXPECT_FALSE(quitsWithin(500));
+    // The preferences sheet closed before the relauncher was looked for.
+    ASSERT_NE(delegate->prefSheet(), nullptr);
+    EXPECT_FALSE(delegate->prefSheet()->isVisible());
     ASSERT_EQ(prompter.shown().size(), 2);
     const ScriptedPrompter::Shown &alert = prompter.shown().at(1);
     EXPECT_FALSE(alert.asSheet);
     EXPECT_EQ(alert.prompt.message, modetexts::relaunchFailed);
     EXPECT_TRUE(alert.prompt.informativeText.contains(
         programfolder::programPath(bundleinfo::kRelauncherFileName)));
-    EXPECT_TRUE(std::any_of(lines().cbegin(), lines().cend(), [](const QString &line) {
+    const QStringList log = lines();
+    EXPECT_TRUE(std::any_of(log.cbegin(), log.cend(), [](const QString &line) {
         return line.startsWith("relauncher not started: ");
     }));
     EXPECT_TRUE(UserDefaults::standard().boolForKey(appkeys::runAsStatusItem));
@@ -185,8 +200,7 @@ TEST_F(AppModeTest, RestartWithoutARelauncherShowsAnAlertAndTheProgramStays)
 // The pid of the program that owns the bus name, or 0.
 uint ownerPid(const QString &name)
 {
-    const QDBusReply<uint> reply =
-        QDBusConnection::sessionBus().interface()->servicePid(name);
+    const QDBusReply<uint> reply = QDBusConnection::sessionBus().interface()->servicePid(name);
     return reply.isValid() ? reply.value() : 0;
 }
 

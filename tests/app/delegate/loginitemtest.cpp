@@ -80,7 +80,8 @@ TEST_F(LoginItemTest, AFailedWriteLeavesTheBoxShowingThatThereIsNone)
     delegate->manageLoginItemStatus();
     EXPECT_FALSE(delegate->isLoginItem());
     EXPECT_EQ(shown(spy), QList<bool>{false});
-    EXPECT_TRUE(std::any_of(lines().cbegin(), lines().cend(), [](const QString &line) {
+    const QStringList log = lines();
+    EXPECT_TRUE(std::any_of(log.cbegin(), log.cend(), [](const QString &line) {
         return line.startsWith("login item of ") && line.contains("agent-tolvane not changed: ");
     }));
 }

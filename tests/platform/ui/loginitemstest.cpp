@@ -1,5 +1,5 @@
-#include "platform/ui/desktopentryvalues.h"
 #include "platform/ui/loginitems.h"
+#include "platform/ui/desktopentryvalues.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -56,7 +56,8 @@ struct ProgramPathCase
     const char *folder; // below the test's folder
     const char *exec;   // the Exec line's value, as the file holds it, with @ for the test's folder
     // GLib's launcher looks for the program before it reads "%%" as '%', so it finds none in a
-    // folder whose name holds '%'; the entry is written as the desktop entry format asks all the same.
+    // folder whose name holds '%'; the entry is written as the desktop entry format asks all the
+    // same.
     bool desktopLauncherFindsIt = true;
 };
 
@@ -107,8 +108,8 @@ TEST_P(LoginItemPathTest, TheEntryStartsExactlyThatProgram)
     qputenv("LOGIN_ITEM_MARKER", marker.toUtf8());
 
     QString error;
-    ASSERT_TRUE(loginitems::addLoginItem("com.example.agent.desktop", "Agent Tolvane", program,
-                                         &error))
+    ASSERT_TRUE(
+        loginitems::addLoginItem("com.example.agent.desktop", "Agent Tolvane", program, &error))
         << error.toStdString();
     const QString exec = QString::fromUtf8(c.exec).replace(u'@', root.path());
     EXPECT_EQ(entryText("com.example.agent.desktop"),
@@ -127,7 +128,8 @@ INSTANTIATE_TEST_SUITE_P(
     Paths, LoginItemPathTest,
     ::testing::Values(
         ProgramPathCase{"Plain", "bin", "@/bin/agent-tolvane"},
-        ProgramPathCase{"Spaces", "Program Files/My Agent", "\"@/Program Files/My Agent/agent-tolvane\""},
+        ProgramPathCase{"Spaces", "Program Files/My Agent",
+                        "\"@/Program Files/My Agent/agent-tolvane\""},
         ProgramPathCase{"DoubleQuotes", "say \"hi\"", R"("@/say \\"hi\\"/agent-tolvane")"},
         ProgramPathCase{"DollarAndBacktick", "$HOME`id`", R"("@/\\$HOME\\`id\\`/agent-tolvane")"},
         ProgramPathCase{"Percent", "100% %f", "\"@/100%% %%f/agent-tolvane\"", false},

@@ -2,6 +2,8 @@
 
 #include "app/windows/windowfactory.h"
 
+#include <QAction>
+#include <QVBoxLayout>
 #include <QWidget>
 
 namespace {
@@ -30,6 +32,8 @@ RecordingWindow::RecordingWindow(Kind kind, QStringList &journal)
     , m_data(journal)
 {
     auto *const window = new QWidget;
+    // A layout, as the program's windows have, where a menu bar can go.
+    new QVBoxLayout(window);
     window->resize(320, 200);
     setWindow(window);
     m_journal << QStringLiteral("made:") + kindName(kind);
@@ -65,8 +69,15 @@ void RecordingWindow::setWinTitle(const QString &title)
 void RecordingWindow::offerCommand(const QString &name)
 {
     registerCommand(name, [this, name](const QVariant &argument) {
+        QString value = argument.toString();
+        if (argument.metaType() == QMetaType::fromType<QObject *>()) {
+            const QObject *const sender = argument.value<QObject *>();
+            const auto *const item = qobject_cast<const QAction *>(sender);
+            value = item ? QStringLiteral("item:") + item->text()
+                         : QString::fromLatin1(sender ? sender->metaObject()->className() : "null");
+        }
         m_journal << QStringLiteral("command:") + name +
-                         (argument.isValid() ? u'=' + argument.toString() : QString());
+                         (argument.isValid() ? u'=' + value : QString());
     });
 }
 
@@ -78,6 +89,9 @@ RecordingWindowFactory::RecordingWindowFactory(QStringList &journal)
           WindowController::Kind::Preview, WindowController::Kind::WebView}) {
         windowfactory::setMaker(kind, [this, kind] {
             auto window = std::make_unique<RecordingWindow>(kind, m_journal);
+            // The review window loads its names when the delegate opens it.
+            if (kind == WindowController::Kind::Preview)
+                window->offerCommand(QStringLiteral("loadNamesForReview:"));
             made.append(window.get());
             return window;
         });

@@ -28,8 +28,16 @@ public:
     bool useIntersection() const override { return m_useIntersection; }
     void setUseIntersection(bool intersection) override { m_useIntersection = intersection; }
 
-    // Offers a menu command that writes "command:<name>" (with its argument) when performed.
+    // Offers a menu command that writes "command:<name>" (with its argument) when performed. A
+    // sender argument is written as "item:<title>" for a menu item, else by its class name.
     void offerCommand(const QString &name);
+
+    // The contact table columns the window shows, as the test sets them.
+    bool hasContactTableColumn(const QString &identifier) const override
+    {
+        return shownColumns.contains(identifier);
+    }
+    QStringList shownColumns;
 
     // What the editor sheets open on, as the test sets it.
     QVariantMap currentContact() const override { return m_currentContact; }
