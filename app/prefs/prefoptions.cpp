@@ -9,6 +9,7 @@
 #include "google/download/downloadkeys.h"
 #include "google/engine/googlekeys.h"
 #include "google/upload/googleelementkeys.h"
+#include "google/upload/uploadkeys.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -77,7 +78,7 @@ const PrefOption kAddressBook[] = {
 const PrefOption kGoogle[] = {
     {QStringLiteral("Update people"), &abkeys::gmUpdatePeople, Check, {}},
     {QStringLiteral("Update companies"), &abkeys::gmUpdateCompanies, Check, {}},
-    {QStringLiteral("Update smart groups"), &prefkeys::gmUpdateSmartGroups, Check, {}},
+    {QStringLiteral("Update smart groups"), &googlekeys::gmUpdateSmartGroups, Check, {}},
     {QStringLiteral("Include nested groups"), &googlekeys::gmRecurseGroups, Check, {}},
     {QStringLiteral("Fields"), nullptr, Heading, {}},
     {QStringLiteral("Name"), &googlekeys::gmUpdateName, Check, {}},
@@ -110,7 +111,7 @@ const PrefOption kGoogle[] = {
      Check,
      {}},
     {QStringLiteral("Never"), nullptr, Heading, {}},
-    {QStringLiteral("Move the Me card"), &prefkeys::gmUpdateNeverMoveMeCard, Check, {}},
+    {QStringLiteral("Move the Me card"), &googlekeys::gmUpdateNeverMoveMeCard, Check, {}},
     {QStringLiteral("Remove groups"), &googlekeys::gmUpdateNeverRemoveGroups, Check, {}},
     {QStringLiteral("Remove contacts"), &googlekeys::gmUpdateNeverRemoveContacts, Check, {}},
     {QStringLiteral("Tag created contacts"), &googlekeys::gmDoTagCreatedRecords, Check, {}},
