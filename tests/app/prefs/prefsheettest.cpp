@@ -1,4 +1,5 @@
 #include "app/prefs/prefsheet.h"
+#include "addressbook/addressbookkeys.h"
 #include "addressbook/vcards/vcardexportoptions.h"
 #include "app/appkeys.h"
 #include "app/delegate/modetexts.h"
@@ -387,6 +388,22 @@ TEST_F(PrefSheetTest, TheModeBoxActsThroughTheApplicationMode)
     EXPECT_EQ(prompter.shown().constFirst().prompt.message, modetexts::restartTitle);
     EXPECT_TRUE(defaults().boolForKey(appkeys::runAsStatusItem));
     EXPECT_EQ(delegate->statusItem(), nullptr);
+}
+
+TEST_F(PrefSheetTest, TheContactsToUpdateCountPeopleAndCompaniesAsTheirBoxesAreTicked)
+{
+    ASSERT_TRUE(startProgram());
+    delegate->showPreferencePanel();
+    auto *const people = control<QCheckBox>(abkeys::gmUpdatePeople);
+    auto *const companies = control<QCheckBox>(abkeys::gmUpdateCompanies);
+    ASSERT_TRUE(people && companies);
+    const std::tuple<bool, bool, int> cases[] = {
+        {true, true, 2}, {true, false, 1}, {false, true, 1}, {false, false, 0}};
+    for (const auto &[withPeople, withCompanies, count] : cases) {
+        people->setChecked(withPeople);
+        companies->setChecked(withCompanies);
+        EXPECT_EQ(AppDelegate::gmUpdateContacts(), count) << withPeople << withCompanies;
+    }
 }
 
 TEST_F(PrefSheetTest, TheAccountPaneTurnsOnInterfaceScripting)
