@@ -456,7 +456,7 @@ public:
 
 private:
     void setUpMenus();
-    void performOwnCommand(const QString &command, QObject *sender);
+    bool performOwnCommand(const QString &command, QObject *sender);
     void forwardToDataLoader(const QString &command, QObject *sender);
     void chooseTableColumn(QObject *sender, bool shown);
     void followPushSelection(const QVariantMap &info);

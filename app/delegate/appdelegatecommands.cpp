@@ -81,23 +81,10 @@ bool AppDelegate::performMenuCommand(const QString &command, QObject *sender)
         forwardToDataLoader(command, sender);
         return true;
     }
-    static const QStringList own = {
-        QStringLiteral("openDataMover:"),        QStringLiteral("openBrowserView:"),
-        QStringLiteral("openBrowser2View:"),     QStringLiteral("openWebView:"),
-        QStringLiteral("reviewGoogleNames:"),    QStringLiteral("refreshGoogleState:"),
-        QStringLiteral("toggleGroupNav:"),       QStringLiteral("toggleBrowserImage:"),
-        QStringLiteral("toggleNotes:"),          QStringLiteral("toggleSetOperator:"),
-        QStringLiteral("showTableColumnSheet:"), QStringLiteral("showTableColumn:"),
-        QStringLiteral("hideTableColumn:"),      QStringLiteral("verifyAB:"),
-        QStringLiteral("startGoogleABSync:"),    QStringLiteral("quitTolvane:"),
-    };
-    if (!own.contains(command))
-        return false;
-    performOwnCommand(command, sender);
-    return true;
+    return performOwnCommand(command, sender);
 }
 
-void AppDelegate::performOwnCommand(const QString &command, QObject *sender)
+bool AppDelegate::performOwnCommand(const QString &command, QObject *sender)
 {
     using Operation = std::function<void(AppDelegate &, QObject *)>;
     static const QHash<QString, Operation> operations = {
@@ -166,8 +153,11 @@ void AppDelegate::performOwnCommand(const QString &command, QObject *sender)
              d.quitTolvane();
          }},
     };
-    if (const auto found = operations.constFind(command); found != operations.cend())
-        (*found)(*this, sender);
+    const auto found = operations.constFind(command);
+    if (found == operations.cend())
+        return false;
+    (*found)(*this, sender);
+    return true;
 }
 
 void AppDelegate::forwardToDataLoader(const QString &command, QObject *sender)

@@ -193,6 +193,8 @@ void AppDelegate::saveNewGoogleGroup()
         singleentryedits::newGroupWithName(*tool, m_newGroupName);
     else
         tool->updateGroupIDWithName(m_sheetGroupID, m_newGroupName);
+    // Both wait until Google has answered, so the refetch sees the change.
+    refreshGoogleState(m_sheetWindow);
 }
 
 // New-contact sheet.
@@ -438,7 +440,11 @@ void AppDelegate::saveEditGoogleContact()
     // holds.
     const auto edited = std::static_pointer_cast<GDataEntryContact>(found->copy());
     tolvane::assignValues(*edited, m_currentContact);
-    tool->updateGoogleContact(*edited);
+    // A refetch sent beside the update could come back with the contact as it was; it goes once
+    // Google has answered.
+    tool->updateGoogleContact(*edited, [this, window = QPointer<WindowController>(m_sheetWindow)] {
+        refreshGoogleState(window);
+    });
 }
 
 bool AppDelegate::controlTextShouldEndEditing(QLineEdit *control)

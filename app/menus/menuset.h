@@ -58,7 +58,6 @@ public:
     // Decides each item's enabling, when its menu opens and at validateAll.
     void setValidator(Validator validator) { m_validator = std::move(validator); }
     void validateAll();
-    void validate(QMenu &menu);
 
 signals:
     // An item was chosen; the sender is the item itself.
@@ -81,6 +80,7 @@ private:
     void rebuildGroupMenu(const GroupMenu &groupMenu);
     void setGoogleGroupSubMenus();
     void watch(QMenu *menu);
+    void validate(QMenu &menu);
     void buildProgramMenu();
     void buildFileMenu();
     void buildViewMenu();

@@ -21,16 +21,26 @@ const QString kClass = QStringLiteral("GoogleContactTool");
 
 void GoogleContactTool::updateGoogleContact(const GDataEntryContact &contact)
 {
+    updateGoogleContact(contact, {});
+}
+
+void GoogleContactTool::updateGoogleContact(const GDataEntryContact &contact,
+                                            std::function<void()> answered)
+{
     tlog::labelled(kClass, QStringLiteral("updateGoogleContact:"),
                    contactedittexts::thisGoogleContact, contact.description());
     const std::optional<GDataLink> edit = contact.editLink();
     contactService()->fetchContactEntryByUpdatingEntry(
         contact, edit ? edit->URL() : QUrl(), this,
-        [this](const GDataServiceTicketPtr &ticket, const GDataEntryPtr &entry) {
+        [this, answered](const GDataServiceTicketPtr &ticket, const GDataEntryPtr &entry) {
             editOneContactTicketEditedEntry(ticket, entry);
+            if (answered)
+                answered();
         },
-        [this](const GDataServiceTicketPtr &ticket, const GDataError &error) {
+        [this, answered](const GDataServiceTicketPtr &ticket, const GDataError &error) {
             editOneContactTicketFailedWithError(ticket, error);
+            if (answered)
+                answered();
         });
 }
 

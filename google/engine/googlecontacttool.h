@@ -516,6 +516,8 @@ public:
     // Sends the edited entry to its edit link without waiting. Google's answer takes the place of
     // the contact and of its browser row; a failure is shown as a sheet and the lists stay.
     void updateGoogleContact(const GDataEntryContact &contact);
+    // Menus: the same, with what runs once Google has answered, whatever the answer.
+    void updateGoogleContact(const GDataEntryContact &contact, std::function<void()> answered);
 
 private:
     void editOneContactTicketEditedEntry(const GDataServiceTicketPtr &ticket,

@@ -68,6 +68,9 @@ GooglePreviewWindowController::GooglePreviewWindowController()
     : WindowController(Kind::Preview)
 {
     buildWindow();
+    // The main menu's review command opens the window and has it load the names.
+    registerCommand(QStringLiteral("loadNamesForReview:"),
+                    [this](const QVariant &) { loadNamesForReview(); });
 }
 
 GooglePreviewWindowController::~GooglePreviewWindowController()

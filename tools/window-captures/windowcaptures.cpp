@@ -15,6 +15,7 @@
 #include "loader/webview/safariwindowcontroller.h"
 #include "loader/window/datamoverwindowcontroller.h"
 #include "tools/window-captures/dataloadercaptures.h"
+#include "tools/window-captures/menucaptures.h"
 #include "tools/window-captures/portraitcaptures.h"
 #include "tools/window-captures/sheetcaptures.h"
 // Preferences.
@@ -81,7 +82,8 @@ QStringList WindowCaptures::missing() const
 {
     QStringList names;
     for (const QString &name : kWindows + dataloadercaptures::names() + sheetcaptures::names() +
-                                   prefcaptures::names() + modecaptures::names())
+                                   prefcaptures::names() + modecaptures::names() +
+                                   menucaptures::names())
         if (!m_written.contains(name))
             names << name;
     return names;
@@ -186,6 +188,9 @@ void WindowCaptures::browserShown(BrowserWindowController *browser)
         if (QDialog *const chooser = browser->tableColumns()->tableColumnSheet())
             capture(chooser, QStringLiteral("browser-column-chooser.png"));
         browser->closeTableColumnSheet();
+        // Menus.
+        menucaptures::run(browser->WindowController::window(),
+                          [this](QWidget *shown, const QString &name) { return capture(shown, name); });
         // The find-and-replace and the message panes in the notes' place.
         browser->actions()->showBulkEdit();
         capture(browser->WindowController::window(), QStringLiteral("browser-bulk-pane.png"));

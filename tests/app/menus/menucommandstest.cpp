@@ -220,6 +220,19 @@ TEST_F(MenuCommandsTest, EveryMainWindowGetsTheMainMenuAsItsMenuBar)
             EXPECT_EQ(bar->actions().at(index)->menu(), menus().mainMenu().at(index));
     }
     EXPECT_EQ(menus().mainMenu().at(0)->title(), "Tolvane");
+    // The tray item's menu holds the same menus.
+    const std::unique_ptr<QMenu> status(delegate->buildStatusMenu(nullptr));
+    ASSERT_EQ(status->actions().size(), menus().mainMenu().size());
+    for (int index = 0; index < status->actions().size(); ++index)
+        EXPECT_EQ(status->actions().at(index)->menu(), menus().mainMenu().at(index));
+}
+
+TEST_F(MenuCommandsTest, AShortcutOfTheMenuBarRunsInTheWindowInFront)
+{
+    start();
+    QTest::keyClick(loader->window(), Qt::Key_B, Qt::ControlModifier);
+    EXPECT_TRUE(runUntil([this] { return delegate->googleBrowserWindowController() != nullptr; }));
+    EXPECT_EQ(journal.count("made:browser"), 1);
 }
 
 TEST_F(MenuCommandsTest, AddressBookGroupMenusListTheCurrentGroupsSortedAndRunTheirCommand)

@@ -20,6 +20,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
@@ -407,6 +408,50 @@ TEST_F(EditorSheetsTest, EditAnsweredLate_TheBrowserEndsUpShowingTheEdit)
     EXPECT_TRUE(runUntil([&] { return browserRowOf(identifier).value("org") == "New Co"; }));
     QTest::qWait(500);
     EXPECT_EQ(browserRowOf(identifier).value("org"), "New Co");
+}
+
+// The reads of a feed in the server's log.
+int feedReads(GDataTestServer &server, const QString &kind)
+{
+    int reads = 0;
+    for (const QJsonValue &request : server.requestLog()) {
+        const QJsonObject entry = request.toObject();
+        if (entry.value("method").toString() == "GET" &&
+            entry.value("url").toString().contains("/m8/feeds/" + kind + "/"))
+            ++reads;
+    }
+    return reads;
+}
+
+// The Google data is fetched again after a save, but only once Google has answered it: a fetch
+// sent beside the update could bring the contact back as it was.
+TEST_F(EditorSheetsTest, EditAnsweredLate_TheRefetchGoesOnlyOnceGoogleHasAnswered)
+{
+    startWith({makeContact(
+        {.identifier = {}, .title = QStringLiteral("Slow Sue"), .organizations = {"Old Co"}})});
+    const QString identifier = engine()->lists().contacts().front()->identifier();
+    browser()->setCurrentContact(browserRowOf(identifier));
+    server.injectFault("/contacts/", 0, 1, 1500, false, "PUT");
+    delegate->editGoogleContact();
+    typeInto(delegate->editContactPanel()->field("org"), "New Co");
+    delegate->saveEditGoogleContact();
+    QTest::qWait(1000);
+    EXPECT_EQ(feedReads(server, "contacts"), 0);
+    EXPECT_TRUE(runUntil([&] { return feedReads(server, "contacts") > 0; }));
+    EXPECT_TRUE(runUntil([&] { return browserRowOf(identifier).value("org") == "New Co"; }));
+}
+
+TEST_F(EditorSheetsTest, GroupSheet_TheRenamedGroupIsFetchedAgain)
+{
+    startWith({}, {makeGroup("g1", QStringLiteral("Golf"))});
+    const QString golf = grouplookups::idOfGroupWithName(engine()->lists(), "Golf");
+    browser()->setFirstSelectedGroup({{"groupName", "Golf"}, {"identifier", golf}});
+    delegate->editGoogleGroup();
+    delegate->newGroupPanel()->groupName()->setText("Golf Club");
+    delegate->saveNewGoogleGroup();
+    EXPECT_TRUE(runUntil([&] { return feedReads(server, "groups") > 0; }));
+    EXPECT_TRUE(runUntil(
+        [&] { return grouplookups::idOfGroupWithName(engine()->lists(), "Golf Club") == golf; }));
 }
 
 TEST_F(EditorSheetsTest, TheBrowsersActionsOpenTheSheetsByNameOnTheirOwnWindow)

@@ -15,9 +15,11 @@
 #include "platform/gdata/entries/gdataentrycontact.h"
 #include "platform/gdata/entries/gdataentrycontactgroup.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMenu>
 #include <QTemporaryDir>
 
 namespace {
@@ -526,6 +528,32 @@ TEST_F(ConfirmedAgentTest, TheAgentHearsNothingOfARestoresLinks)
     EXPECT_FALSE(ben->valueForProperty(AddressBookTool::contactIDPropertyName()).toString().isEmpty());
     EXPECT_EQ(agentCalls().mid(calls), (QStringList{"false", "true"}));
     EXPECT_TRUE(agentListening());
+}
+
+// The main menu reaches the actions: a group menu's item names its group whole, and a command
+// the application delegate sends needs no name.
+TEST_F(ConfirmedActionsTest, TheMainMenuRunsTheActionOnTheGroupItsItemNames)
+{
+    QStringList expected = book();
+    QMenu *const members = delegate->menuSet()->abManualGroupNamesMenu(2);
+    ASSERT_NE(members, nullptr);
+    emit members->aboutToShow();
+    QAction *workPeople = nullptr;
+    for (QAction *item : members->actions())
+        if (item->text() == "Work people")
+            workPeople = item;
+    ASSERT_NE(workPeople, nullptr);
+    const qsizetype shown = prompter.shown().size();
+    ASSERT_TRUE(run([&](auto &) { workPeople->trigger(); }, kAlertSecondButtonReturn, false));
+    EXPECT_EQ(sheetAt(shown).message, "Delete all members of the Address Book Group: Work people");
+    expected.removeOne("P:Ann Lee");
+    expected.removeOne("P:Ben Work");
+    EXPECT_EQ(book(), expected);
+
+    ASSERT_TRUE(run([&](auto &) { delegate->performMenuCommand("removeABAllCompanies:"); },
+                    kAlertSecondButtonReturn, false));
+    expected.removeOne("C:Acme");
+    EXPECT_EQ(book(), expected);
 }
 
 } // namespace
