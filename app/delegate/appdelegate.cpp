@@ -1,10 +1,9 @@
 #include "app/delegate/appdelegate.h"
 
-#include "app/prefs/prefsheet.h"
-
 #include "app/appkeys.h"
 #include "app/apptexts.h"
 #include "app/delegate/launchfacts.h"
+#include "app/prefs/prefsheet.h"
 #include "app/startup/factorydefaults.h"
 #include "app/windows/loginsheet.h"
 #include "app/windows/mainwindow.h"

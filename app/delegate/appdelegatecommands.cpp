@@ -152,6 +152,22 @@ bool AppDelegate::performOwnCommand(const QString &command, QObject *sender)
          [](AppDelegate &d, QObject *) {
              d.quitTolvane();
          }},
+        // Preferences, and the browser toolbar's commands; the show and hide item names what it
+        // will do next.
+        {QStringLiteral("showPreferencePanel:"),
+         [](AppDelegate &d, QObject *) {
+             d.showPreferencePanel();
+         }},
+        {QStringLiteral("customize:"),
+         [](AppDelegate &d, QObject *) {
+             d.customize();
+         }},
+        {QStringLiteral("showhide:"),
+         [](AppDelegate &d, QObject *sender) {
+             d.showhide();
+             if (auto *const item = qobject_cast<QAction *>(sender))
+                 item->setText(d.toolbarMenuVerb());
+         }},
     };
     const auto found = operations.constFind(command);
     if (found == operations.cend())

@@ -126,10 +126,9 @@ void AppDelegate::openPreferencesOn(QWidget *window)
     setHasSelectedGroups();
     m_prefPages->reload();
     QToolBar *const browserToolbar = browserToolbarOf(window);
-    if (browserToolbar) {
-        m_toolbarWasVisible = !browserToolbar->isHidden();
+    m_toolbarWasVisible = browserToolbar && !browserToolbar->isHidden();
+    if (browserToolbar)
         browserToolbar->hide();
-    }
     const QString selected = m_prefSheet->selectedItemIdentifier();
     if (selected.isEmpty()) {
         m_prefSheet->setSelectedItemIdentifier(prefpanes::general);

@@ -127,6 +127,9 @@ void MenuSet::buildProgramMenu()
     QMenu *const menu = addMainMenu(QStringLiteral("Tolvane"));
     addItem(*menu, QStringLiteral("Start or Stop Agent Tolvane"),
             QStringLiteral("startGoogleABSync:"));
+    // Preferences.
+    addItem(*menu, QStringLiteral("Preferences…"), QStringLiteral("showPreferencePanel:"), 0,
+            QStringLiteral("Ctrl+,"));
     menu->addSeparator();
     addItem(*menu, QStringLiteral("Quit Tolvane"), QStringLiteral("quitTolvane:"), 0,
             QStringLiteral("Ctrl+Q"));
@@ -168,6 +171,10 @@ void MenuSet::buildViewMenu()
         addItem(*show, title, QStringLiteral("showTableColumn:"), 100 + digit);
         addItem(*hide, title, QStringLiteral("hideTableColumn:"), 120 + digit);
     }
+    // Preferences: the browser toolbar's items and whether it shows.
+    menu->addSeparator();
+    addItem(*menu, QStringLiteral("Customize Toolbar…"), QStringLiteral("customize:"));
+    addItem(*menu, QStringLiteral("Hide Toolbar"), QStringLiteral("showhide:"));
 }
 
 void MenuSet::buildGoogleMenu()

@@ -10,7 +10,5 @@ inline const QString appLogLevel = QStringLiteral("appLogLevel");
 inline const QString abUpdateContacts = QStringLiteral("abUpdateContacts");
 inline const QString abUpdateGroups = QStringLiteral("abUpdateGroups");
 inline const QString canDoSimpleABUpdate = QStringLiteral("canDoSimpleABUpdate");
-inline const QString gmUpdateSmartGroups = QStringLiteral("gmUpdateSmartGroups");
-inline const QString gmUpdateNeverMoveMeCard = QStringLiteral("gmUpdateNeverMoveMeCard");
 
 } // namespace prefkeys

@@ -9,6 +9,7 @@
 #include "google/download/downloadkeys.h"
 #include "google/engine/googlekeys.h"
 #include "google/upload/googleelementkeys.h"
+#include "google/upload/uploadkeys.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -77,7 +78,7 @@ const PrefOption kAddressBook[] = {
 const PrefOption kGoogle[] = {
     {QStringLiteral("Update people"), &abkeys::gmUpdatePeople, Check, {}},
     {QStringLiteral("Update companies"), &abkeys::gmUpdateCompanies, Check, {}},
-    {QStringLiteral("Update smart groups"), &prefkeys::gmUpdateSmartGroups, Check, {}},
+    {QStringLiteral("Update smart groups"), &googlekeys::gmUpdateSmartGroups, Check, {}},
     {QStringLiteral("Include nested groups"), &googlekeys::gmRecurseGroups, Check, {}},
     {QStringLiteral("Fields"), nullptr, Heading, {}},
     {QStringLiteral("Name"), &googlekeys::gmUpdateName, Check, {}},
@@ -110,7 +111,7 @@ const PrefOption kGoogle[] = {
      Check,
      {}},
     {QStringLiteral("Never"), nullptr, Heading, {}},
-    {QStringLiteral("Move the Me card"), &prefkeys::gmUpdateNeverMoveMeCard, Check, {}},
+    {QStringLiteral("Move the Me card"), &googlekeys::gmUpdateNeverMoveMeCard, Check, {}},
     {QStringLiteral("Remove groups"), &googlekeys::gmUpdateNeverRemoveGroups, Check, {}},
     {QStringLiteral("Remove contacts"), &googlekeys::gmUpdateNeverRemoveContacts, Check, {}},
     {QStringLiteral("Tag created contacts"), &googlekeys::gmDoTagCreatedRecords, Check, {}},
@@ -183,8 +184,10 @@ std::span<const PrefOption> consoleOptions()
 void addOptions(std::span<const PrefOption> options, PrefBinder &binder, QWidget *page)
 {
     auto *form = qobject_cast<QFormLayout *>(page->layout());
-    if (!form)
+    if (!form) {
         form = new QFormLayout(page);
+        form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    }
     for (const PrefOption &option : options) {
         switch (option.kind) {
         case Heading: {
@@ -210,6 +213,7 @@ void addOptions(std::span<const PrefOption> options, PrefBinder &binder, QWidget
         case Text: {
             auto *const field = new QLineEdit(page);
             field->setObjectName(*option.key);
+            field->setMinimumWidth(220);
             binder.bindText(field, *option.key);
             form->addRow(option.title, field);
             break;

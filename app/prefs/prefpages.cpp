@@ -108,6 +108,7 @@ QWidget *PrefPages::makeGeneralPage()
     auto *const layout = pageLayout(page);
     auto *const options = new QWidget(page);
     prefoptions::addOptions(prefoptions::generalOptions(), *m_binder, options);
+    options->layout()->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(options);
     // The mode takes effect through the delegate: a restart to become a tray item, at once to
     // become an application.
@@ -152,6 +153,7 @@ QWidget *PrefPages::makeAccountPage()
     passwordRow->addWidget(change);
     passwordRow->addWidget(cancel);
     passwordRow->addWidget(save);
+    passwordRow->addStretch();
     form->addRow(tr("Password"), passwordRow);
     layout->addLayout(form);
     layout->addWidget(note(tr("The password is kept in your keyring and nowhere else."), page));
@@ -325,6 +327,7 @@ QWidget *PrefPages::makeConsolePage()
     auto *const layout = pageLayout(page);
     auto *const options = new QWidget(page);
     prefoptions::addOptions(prefoptions::consoleOptions(), *m_binder, options);
+    options->layout()->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(options);
     auto *const open = new QPushButton(tr("Open Log File"), page);
     open->setObjectName(QStringLiteral("launchConsole"));

@@ -1,10 +1,14 @@
 #include "tools/window-captures/prefcaptures.h"
 
+#include "app/appkeys.h"
 #include "app/delegate/appdelegate.h"
 #include "app/prefs/customizedialog.h"
+#include "app/prefs/prefpages.h"
 #include "app/prefs/prefpanes.h"
 #include "app/prefs/prefsheet.h"
+#include "app/prefs/regionsmodel.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QPointer>
@@ -60,6 +64,19 @@ void pane(qsizetype index, int settleMs, const Capture &capture, const std::func
         return;
     }
     choose(*delegate, panes.at(index));
+    // The World pane with a continent on, as a user would see it after the first click.
+    if (panes.at(index) == prefpanes::international) {
+        if (auto *const europe =
+                delegate->prefSheet()->findChild<QAbstractButton *>(appkeys::useEurope);
+            europe && !europe->isChecked())
+            europe->click();
+        RegionsModel *const regions = delegate->prefPages()->regionsModel();
+        for (int row = 0; row < regions->rowCount(); ++row) {
+            const QModelIndex region = regions->index(row);
+            if (region.data().toString() == QStringLiteral("Western Europe"))
+                regions->setData(region, Qt::Checked, Qt::CheckStateRole);
+        }
+    }
     QTimer::singleShot(settleMs, delegate, [=] {
         if (delegate->prefSheet())
             capture(delegate->prefSheet(), fileName(panes.at(index)));

@@ -1,4 +1,5 @@
 #include "app/prefs/prefsheet.h"
+#include "addressbook/addressbookkeys.h"
 #include "addressbook/vcards/vcardexportoptions.h"
 #include "app/appkeys.h"
 #include "app/delegate/modetexts.h"
@@ -276,6 +277,23 @@ TEST_F(PrefSheetTest, TheKeyBrowsersToolbarIsHiddenWhileTheSheetIsUp)
     }
 }
 
+TEST_F(PrefSheetTest, AWindowThatTookTheSheetAlongLeavesANewOneForNextTime)
+{
+    ASSERT_TRUE(startProgram());
+    RecordingWindow *const loader = keyWindow(WindowController::Kind::DataMover);
+    delegate->showPreferencePanel();
+    item(prefpanes::console)->trigger();
+    delegate->closePrefSheet();
+    loader->window()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(sheet(), nullptr);
+    delegate->showPreferencePanel();
+    ASSERT_NE(sheet(), nullptr);
+    EXPECT_TRUE(sheet()->isVisible());
+    EXPECT_EQ(sheet()->currentTab(), prefpanes::generalTab);
+    EXPECT_EQ(sheet()->toolbar()->actions().size(), 9);
+}
+
 TEST_F(PrefSheetTest, TheVCardPaneTakesWhatTheAddressBookLeavesOut)
 {
     struct Case
@@ -370,6 +388,22 @@ TEST_F(PrefSheetTest, TheModeBoxActsThroughTheApplicationMode)
     EXPECT_EQ(prompter.shown().constFirst().prompt.message, modetexts::restartTitle);
     EXPECT_TRUE(defaults().boolForKey(appkeys::runAsStatusItem));
     EXPECT_EQ(delegate->statusItem(), nullptr);
+}
+
+TEST_F(PrefSheetTest, TheContactsToUpdateCountPeopleAndCompaniesAsTheirBoxesAreTicked)
+{
+    ASSERT_TRUE(startProgram());
+    delegate->showPreferencePanel();
+    auto *const people = control<QCheckBox>(abkeys::gmUpdatePeople);
+    auto *const companies = control<QCheckBox>(abkeys::gmUpdateCompanies);
+    ASSERT_TRUE(people && companies);
+    const std::tuple<bool, bool, int> cases[] = {
+        {true, true, 2}, {true, false, 1}, {false, true, 1}, {false, false, 0}};
+    for (const auto &[withPeople, withCompanies, count] : cases) {
+        people->setChecked(withPeople);
+        companies->setChecked(withCompanies);
+        EXPECT_EQ(AppDelegate::gmUpdateContacts(), count) << withPeople << withCompanies;
+    }
 }
 
 TEST_F(PrefSheetTest, TheAccountPaneTurnsOnInterfaceScripting)

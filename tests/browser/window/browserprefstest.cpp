@@ -13,6 +13,7 @@
 
 #include "tests/support/app/mainprogramtest.h"
 
+#include <QAction>
 #include <QStringListModel>
 #include <QTest>
 
@@ -78,6 +79,26 @@ TEST_F(BrowserPrefsTest, TheSheetHidesTheToolbarAndTheMenuVerbFollowsIt)
     delegate->showhide();
     EXPECT_FALSE(toolbar()->isHidden());
     EXPECT_EQ(delegate->toolbarMenuVerb(), "Hide Toolbar");
+}
+
+TEST_F(BrowserPrefsTest, TheMenusItemsOpenTheSheetAndShowOrHideTheToolbar)
+{
+    ASSERT_TRUE(openBrowser());
+    QAction item(QStringLiteral("Hide Toolbar"));
+    ASSERT_TRUE(delegate->performMenuCommand("showhide:", &item));
+    EXPECT_TRUE(toolbar()->isHidden());
+    EXPECT_EQ(item.text(), "Show Toolbar");
+    ASSERT_TRUE(delegate->performMenuCommand("showhide:", &item));
+    EXPECT_FALSE(toolbar()->isHidden());
+    EXPECT_EQ(item.text(), "Hide Toolbar");
+
+    ASSERT_TRUE(delegate->performMenuCommand("showPreferencePanel:", &item));
+    EXPECT_TRUE(delegate->prefSheet()->isVisible());
+    delegate->closePrefSheet();
+    ASSERT_TRUE(delegate->performMenuCommand("customize:", &item));
+    ASSERT_NE(delegate->customizeDialog(), nullptr);
+    EXPECT_TRUE(delegate->customizeDialog()->isVisible());
+    delegate->customizeDialog()->reject();
 }
 
 TEST_F(BrowserPrefsTest, TheCustomisationStoresTheListTheToolbarShows)
