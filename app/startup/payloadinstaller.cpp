@@ -6,6 +6,7 @@
 #include "foundation/programfolder.h"
 #include "foundation/vozuveva/vozuvevaappcontrol.h"
 #include "platform/scripting/busprograms.h"
+#include "platform/scripting/desktopentryvalues.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -80,15 +81,6 @@ Replacement replaceFile(const QString &source, const QString &destination)
     return Replacement::Replaced;
 }
 
-QString quotedCommand(const QString &path)
-{
-    if (!path.contains(u' ') && !path.contains(u'"') && !path.contains(u'\\'))
-        return path;
-    QString escaped = path;
-    escaped.replace(u'\\', QStringLiteral("\\\\")).replace(u'"', QStringLiteral("\\\""));
-    return u'"' + escaped + u'"';
-}
-
 bool writeDesktopEntry(const QString &entryPath, const QString &name, const QString &program,
                        QString *error)
 {
@@ -103,7 +95,8 @@ bool writeDesktopEntry(const QString &entryPath, const QString &name, const QStr
     }
     const QString text = QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\n"
                                         "NoDisplay=true\n")
-                             .arg(name, quotedCommand(program));
+                             .arg(desktopentryvalues::escapeString(name),
+                                  desktopentryvalues::execValue({program}));
     file.write(text.toUtf8());
     if (!file.commit()) {
         *error = file.errorString();

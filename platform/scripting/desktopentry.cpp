@@ -1,20 +1,14 @@
 #include "platform/scripting/desktopentry.h"
 
+#include "platform/scripting/desktopentryvalues.h"
+
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 
 namespace {
 
 const QString kGroup = QStringLiteral("[Desktop Entry]");
-
-QStringList commandOf(const QString &exec)
-{
-    QStringList words = QProcess::splitCommand(exec);
-    words.removeIf([](const QString &word) { return word.size() == 2 && word.at(0) == u'%'; });
-    return words;
-}
 
 } // namespace
 
@@ -37,16 +31,18 @@ DesktopEntry DesktopEntry::read(const QString &filePath)
             continue;
         const QString key = line.left(equals).trimmed();
         const QString value = line.mid(equals + 1).trimmed();
-        if (key == u"Name")
-            entry.name = value;
-        else if (key == u"Exec")
-            entry.exec = commandOf(value);
+        if (key == u"Exec")
+            entry.exec = desktopentryvalues::execCommand(value);
+        else if (key == u"Hidden")
+            entry.hidden = value == u"true";
+        else if (key == u"Name")
+            entry.name = desktopentryvalues::unescapeString(value);
         else if (key == u"Icon")
-            entry.icon = value;
+            entry.icon = desktopentryvalues::unescapeString(value);
         else if (key == u"X-GetInfoString")
-            entry.infoString = value;
+            entry.infoString = desktopentryvalues::unescapeString(value);
         else if (key == u"X-ShortVersionString")
-            entry.shortVersion = value;
+            entry.shortVersion = desktopentryvalues::unescapeString(value);
     }
     return entry;
 }

@@ -1,6 +1,7 @@
 #include "platform/ui/loginitems.h"
 
-#include "platform/ui/desktopentryvalues.h"
+#include "platform/scripting/desktopentry.h"
+#include "platform/scripting/desktopentryvalues.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,50 +15,13 @@ namespace {
 
 const QString kGroup = QStringLiteral("[Desktop Entry]");
 
-struct AutostartEntry
+QList<DesktopEntry> entriesForPath(const QString &path)
 {
-    QString filePath;
-    QString program;
-    bool hidden = false;
-};
-
-// The keys of the entry's main group that tell what it starts; other groups (actions) and
-// localised keys do not count.
-AutostartEntry readEntry(const QString &filePath)
-{
-    AutostartEntry entry{filePath, {}, false};
-    QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return entry;
-    bool inGroup = false;
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).trimmed();
-        if (line.startsWith(u'[')) {
-            inGroup = line == kGroup;
-            continue;
-        }
-        const qsizetype equals = line.indexOf(u'=');
-        if (!inGroup || equals < 1)
-            continue;
-        const QString key = line.left(equals).trimmed();
-        const QString value = line.mid(equals + 1).trimmed();
-        if (key == u"Exec") {
-            const QStringList command = desktopentryvalues::execCommand(value);
-            entry.program = command.isEmpty() ? QString() : command.constFirst();
-        } else if (key == u"Hidden") {
-            entry.hidden = value == u"true";
-        }
-    }
-    return entry;
-}
-
-QList<AutostartEntry> entriesForPath(const QString &path)
-{
-    QList<AutostartEntry> found;
+    QList<DesktopEntry> found;
     const QDir folder(autostartFolder());
     for (const QString &name : folder.entryList({QStringLiteral("*.desktop")}, QDir::Files)) {
-        AutostartEntry entry = readEntry(folder.filePath(name));
-        if (!path.isEmpty() && entry.program == path)
+        DesktopEntry entry = DesktopEntry::read(folder.filePath(name));
+        if (!path.isEmpty() && entry.exec.value(0) == path)
             found << entry;
     }
     return found;
@@ -75,9 +39,9 @@ QString autostartFolder()
 
 bool loginItemExistsForPath(const QString &path)
 {
-    const QList<AutostartEntry> entries = entriesForPath(path);
+    const QList<DesktopEntry> entries = entriesForPath(path);
     return std::any_of(entries.cbegin(), entries.cend(),
-                       [](const AutostartEntry &entry) { return !entry.hidden; });
+                       [](const DesktopEntry &entry) { return !entry.hidden; });
 }
 
 bool addLoginItem(const QString &fileName, const QString &name, const QString &path, QString *error)
@@ -106,7 +70,7 @@ bool addLoginItem(const QString &fileName, const QString &name, const QString &p
 bool removeLoginItemsForPath(const QString &path, QString *error)
 {
     bool removed = true;
-    for (const AutostartEntry &entry : entriesForPath(path)) {
+    for (const DesktopEntry &entry : entriesForPath(path)) {
         QFile file(entry.filePath);
         if (!file.remove()) {
             *error = file.errorString();

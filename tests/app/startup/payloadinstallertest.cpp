@@ -93,6 +93,23 @@ TEST_F(PayloadInstallerTest, TheAgentIsInstalledWithADesktopEntryThatStartsIt)
     startInstalledAgent();
 }
 
+// The launch entry quotes the agent's path as desktop entries are read: a data folder holding a
+// space, a quote, "$", "%" or a backquote still names the installed agent, which then starts.
+TEST_F(PayloadInstallerTest, AnAgentPathWithReservedCharacters_IsNamedAndStartedByItsEntry)
+{
+    const QString data = QDir::homePath() + QStringLiteral("/a \"quoted\" $HOME at 100% `x`");
+    ASSERT_TRUE(QDir().mkpath(data));
+    qputenv("XDG_DATA_HOME", data.toUtf8());
+    layout = FolderLayout::current();
+    payloadinstaller::createLibraryFolder(layout);
+    ASSERT_TRUE(payloadinstaller::installedAgentPath(layout).startsWith(data));
+    writeAgentPayload("odd");
+    payloadinstaller::installAgent(layout);
+    EXPECT_EQ(busprograms::executablePath(bundleinfo::kAgentBundleIdentifier),
+              payloadinstaller::installedAgentPath(layout));
+    startInstalledAgent();
+}
+
 TEST_F(PayloadInstallerTest, ARunningAgentIsQuitReplacedAndStartedAgain)
 {
     writeAgentPayload("first");

@@ -1,5 +1,5 @@
 #include "platform/ui/loginitems.h"
-#include "platform/ui/desktopentryvalues.h"
+#include "platform/scripting/desktopentryvalues.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,4 +1,4 @@
-#include "platform/ui/desktopentryvalues.h"
+#include "platform/scripting/desktopentryvalues.h"
 
 #include <algorithm>
 
