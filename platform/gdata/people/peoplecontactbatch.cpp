@@ -2,6 +2,7 @@
 
 #include "platform/gdata/entries/gdataentrycontact.h"
 #include "platform/gdata/gdataconstants.h"
+#include "platform/gdata/people/peoplebatchitems.h"
 #include "platform/gdata/people/peopleconstants.h"
 #include "platform/gdata/people/peopleerrors.h"
 #include "platform/gdata/people/peoplejson.h"
@@ -17,7 +18,6 @@ namespace {
 const QString kCreated = QStringLiteral("Created");
 const QString kSuccess = QStringLiteral("Success");
 const QString kUnmatched = QStringLiteral("unmatched result");
-const QString kNotFound = QStringLiteral("Entry not found.");
 const QString kStale = QStringLiteral("Entry has been modified since it was read.");
 const QString kNotAContact = QStringLiteral("Not a contact entry.");
 
@@ -102,44 +102,16 @@ PeopleContactBatch::PeopleContactBatch(const GDataFeed &feed, QString api,
     : m_api(std::move(api))
     , m_projection(std::move(projection))
 {
-    classify(feed);
+    m_items = peoplebatchitems::sentItems(feed, m_api, GDataEntryBase::Kind::Contact,
+                                          kPeoplePersonPrefix, kNotAContact);
     enterStep(Step::Creates);
-}
-
-void PeopleContactBatch::classify(const GDataFeed &feed)
-{
-    const QString defaultOperation =
-        feed.batchOperation().value_or(QString::fromLatin1(kGDataBatchOperationInsert));
-    for (const GDataEntryPtr &entry : feed.entries()) {
-        Item item;
-        item.sent = entry;
-        item.operation = entry->batchOperation().value_or(defaultOperation);
-        item.etag = entry->ETag();
-        item.resourceName =
-            peoplereader::resourceNameForIdentifier(m_api, entry->identifier()).value_or(QString());
-        if (!item.resourceName.startsWith(QLatin1String(kPeoplePersonPrefix)))
-            item.resourceName.clear();
-        m_items.push_back(std::move(item));
-        const size_t index = m_items.size() - 1;
-        const QString &operation = m_items.back().operation;
-        const bool known = operation == QLatin1String(kGDataBatchOperationInsert) ||
-                           operation == QLatin1String(kGDataBatchOperationUpdate) ||
-                           operation == QLatin1String(kGDataBatchOperationDelete);
-        if (!known)
-            settle(index, {400, QStringLiteral("Unknown batch operation: %1").arg(operation), {}});
-        else if (entry->kind() != GDataEntryBase::Kind::Contact)
-            settle(index, {400, kNotAContact, {}});
-        else if (operation != QLatin1String(kGDataBatchOperationInsert) &&
-                 m_items.back().resourceName.isEmpty())
-            settle(index, {404, kNotFound, {}});
-    }
 }
 
 std::vector<size_t> PeopleContactBatch::itemsFor(Step step) const
 {
     std::vector<size_t> found;
     for (size_t i = 0; i < m_items.size(); ++i) {
-        const Item &item = m_items[i];
+        const PeopleBatchItem &item = m_items[i];
         if (item.status)
             continue;
         const bool wanted = [&] {
@@ -267,7 +239,7 @@ PeopleRequest PeopleContactBatch::updateRequest(const std::vector<size_t> &items
 {
     QJsonObject contacts;
     for (size_t i : items) {
-        const Item &item = m_items[i];
+        const PeopleBatchItem &item = m_items[i];
         QJsonObject person = peoplewriter::personFromContact(
             static_cast<const GDataEntryContact &>(*item.sent), m_api);
         person.insert(QStringLiteral("resourceName"), item.resourceName);
@@ -443,11 +415,11 @@ void PeopleContactBatch::takeChecks(const std::vector<size_t> &items, int httpSt
                          response);
     }
     for (size_t i : items) {
-        Item &item = m_items[i];
+        PeopleBatchItem &item = m_items[i];
         const QJsonObject response = responses.value(item.resourceName);
         const QJsonObject person = response.value(QStringLiteral("person")).toObject();
         if (refusalOf(response) || person.isEmpty()) {
-            settle(i, {404, kNotFound, {}});
+            settle(i, {404, peoplebatchitems::kNotFound, {}});
             continue;
         }
         const auto current = peoplejson::stringValue(person, QStringLiteral("etag"));
@@ -524,7 +496,7 @@ void PeopleContactBatch::drop(std::vector<size_t> settled)
 GDataFeedPtr PeopleContactBatch::resultFeed() const
 {
     auto feed = std::make_shared<GDataFeed>(GDataEntryBase::Kind::Contact);
-    for (const Item &item : m_items) {
+    for (const PeopleBatchItem &item : m_items) {
         GDataEntryPtr entry = item.result ? item.result : item.sent->copy();
         entry->setBatchID(item.sent->batchID());
         entry->setBatchOperation(item.operation);

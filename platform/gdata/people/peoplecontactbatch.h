@@ -20,6 +20,7 @@
 
 #include "platform/gdata/entries/gdatafeed.h"
 #include "platform/gdata/gdataerror.h"
+#include "platform/gdata/people/peoplebatchitems.h"
 #include "platform/gdata/people/peopleprojection.h"
 #include "platform/gdata/people/peoplerequest.h"
 
@@ -45,17 +46,6 @@ public:
 private:
     enum class Step { Creates, UpdateETags, Updates, DeleteChecks, Deletes, DeleteOne, Done };
 
-    struct Item
-    {
-        GDataEntryPtr sent;
-        QString operation;
-        QString resourceName;
-        std::optional<QString> etag;
-        GDataEntryPtr result;
-        std::optional<GDataBatchStatus> status;
-    };
-
-    void classify(const GDataFeed &feed);
     void enterStep(Step step);
     void advance();
     std::vector<size_t> chunk() const;
@@ -81,7 +71,7 @@ private:
 
     QString m_api;
     PeopleProjection m_projection;
-    std::vector<Item> m_items;
+    std::vector<PeopleBatchItem> m_items;
     Step m_step = Step::Creates;
     std::vector<size_t> m_pending;
     bool m_applied = false;

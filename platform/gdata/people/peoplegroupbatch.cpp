@@ -2,6 +2,7 @@
 
 #include "platform/gdata/entries/gdataentrycontactgroup.h"
 #include "platform/gdata/gdataconstants.h"
+#include "platform/gdata/people/peoplebatchitems.h"
 #include "platform/gdata/people/peopleconstants.h"
 #include "platform/gdata/people/peopleerrors.h"
 #include "platform/gdata/people/peoplejson.h"
@@ -10,7 +11,6 @@
 
 namespace {
 
-const QString kNotFound = QStringLiteral("Entry not found.");
 const QString kStale = QStringLiteral("Entry has been modified since it was read.");
 
 bool isSuccess(int httpStatus)
@@ -45,36 +45,10 @@ PeopleGroupBatch::PeopleGroupBatch(const GDataFeed &feed, QString api, PeoplePro
     : m_api(std::move(api))
     , m_projection(std::move(projection))
 {
-    classify(feed);
+    m_items = peoplebatchitems::sentItems(feed, m_api, GDataEntryBase::Kind::ContactGroup,
+                                          kPeopleGroupPrefix, QStringLiteral("Not a group entry."));
     planSteps();
     skipSettled();
-}
-
-void PeopleGroupBatch::classify(const GDataFeed &feed)
-{
-    const QString defaultOperation =
-        feed.batchOperation().value_or(QString::fromLatin1(kGDataBatchOperationInsert));
-    for (const GDataEntryPtr &entry : feed.entries()) {
-        Item item;
-        item.sent = entry;
-        item.operation = entry->batchOperation().value_or(defaultOperation);
-        item.etag = entry->ETag();
-        item.resourceName =
-            peoplereader::resourceNameForIdentifier(m_api, entry->identifier()).value_or(QString());
-        if (!item.resourceName.startsWith(QLatin1String(kPeopleGroupPrefix)))
-            item.resourceName.clear();
-        const bool insert = item.operation == QLatin1String(kGDataBatchOperationInsert);
-        const bool known = insert || item.operation == QLatin1String(kGDataBatchOperationUpdate) ||
-                           item.operation == QLatin1String(kGDataBatchOperationDelete);
-        if (!known)
-            item.status = {
-                400, QStringLiteral("Unknown batch operation: %1").arg(item.operation), {}};
-        else if (entry->kind() != GDataEntryBase::Kind::ContactGroup)
-            item.status = {400, QStringLiteral("Not a group entry."), {}};
-        else if (!insert && item.resourceName.isEmpty())
-            item.status = {404, kNotFound, {}};
-        m_items.push_back(std::move(item));
-    }
 }
 
 void PeopleGroupBatch::planSteps()
@@ -109,7 +83,7 @@ std::optional<PeopleRequest> PeopleGroupBatch::request() const
     if (m_failure || m_next >= m_steps.size())
         return std::nullopt;
     const Step &step = m_steps[m_next];
-    const Item &item = m_items[step.item];
+    const PeopleBatchItem &item = m_items[step.item];
     const QString path = QStringLiteral("v1/") + item.resourceName;
     const QString readFields = QString::fromLatin1(kPeopleGroupFields);
     switch (step.action) {
@@ -171,15 +145,15 @@ void PeopleGroupBatch::takeFailure(const Step &step, int httpStatus, const QByte
         m_failure = error;
         return;
     }
-    Item &item = m_items[step.item];
+    PeopleBatchItem &item = m_items[step.item];
     const bool check = step.action == Action::FetchETag || step.action == Action::CheckETag;
     item.status =
-        check && error.code == 404 ? GDataBatchStatus{404, kNotFound, {}} : statusOf(error);
+        check && error.code == 404 ? GDataBatchStatus{404, peoplebatchitems::kNotFound, {}} : statusOf(error);
 }
 
 void PeopleGroupBatch::takeGroup(const Step &step, const QByteArray &body)
 {
-    Item &item = m_items[step.item];
+    PeopleBatchItem &item = m_items[step.item];
     const QJsonObject group = peoplejson::parseObject(body).value_or(QJsonObject());
     switch (step.action) {
     case Action::FetchETag:
@@ -214,7 +188,7 @@ void PeopleGroupBatch::takeGroup(const Step &step, const QByteArray &body)
 GDataFeedPtr PeopleGroupBatch::resultFeed() const
 {
     auto feed = std::make_shared<GDataFeed>(GDataEntryBase::Kind::ContactGroup);
-    for (const Item &item : m_items) {
+    for (const PeopleBatchItem &item : m_items) {
         GDataEntryPtr entry = item.result ? item.result : item.sent->copy();
         entry->setBatchID(item.sent->batchID());
         entry->setBatchOperation(item.operation);

@@ -9,6 +9,7 @@
 
 #include "platform/gdata/entries/gdatafeed.h"
 #include "platform/gdata/gdataerror.h"
+#include "platform/gdata/people/peoplebatchitems.h"
 #include "platform/gdata/people/peopleprojection.h"
 #include "platform/gdata/people/peoplerequest.h"
 
@@ -30,23 +31,12 @@ public:
 private:
     enum class Action { Create, FetchETag, Update, CheckETag, Delete };
 
-    struct Item
-    {
-        GDataEntryPtr sent;
-        QString operation;
-        QString resourceName;
-        std::optional<QString> etag;
-        GDataEntryPtr result;
-        std::optional<GDataBatchStatus> status;
-    };
-
     struct Step
     {
         size_t item;
         Action action;
     };
 
-    void classify(const GDataFeed &feed);
     void planSteps();
     void skipSettled();
     void takeFailure(const Step &step, int httpStatus, const QByteArray &body);
@@ -54,7 +44,7 @@ private:
 
     QString m_api;
     PeopleProjection m_projection;
-    std::vector<Item> m_items;
+    std::vector<PeopleBatchItem> m_items;
     std::vector<Step> m_steps;
     size_t m_next = 0;
     bool m_applied = false;
