@@ -17,7 +17,6 @@ using googleerror::json;
 using Collection = Account::Collection;
 
 constexpr int kDefaultPageSize = 30;
-constexpr int kMostPageSize = 1000;
 const QString kNotFound = QStringLiteral("Requested entity was not found.");
 const QStringList kGroupFields = {"clientData", "groupType", "memberCount", "metadata", "name"};
 const QStringList kDefaultGroupFields = {"metadata", "groupType", "memberCount", "name"};
@@ -166,18 +165,10 @@ HttpResponse ContactGroupsApi::list(const PeopleContext &context, const QUrlQuer
     const auto fields = groupFields(query.queryItemValue("groupFields"), &problem);
     if (!fields)
         return error(400, problem);
-    bool ok = true;
-    const QString sizeText = query.queryItemValue("pageSize");
-    int pageSize = sizeText.isEmpty() ? 0 : sizeText.toInt(&ok);
-    if (!ok || pageSize < 0 || pageSize > kMostPageSize)
-        return error(400, QStringLiteral("pageSize must be between 1 and 1000."));
-    if (pageSize == 0)
-        pageSize = kDefaultPageSize;
-    if (m_options.peoplePageLimit > 0)
-        pageSize = qMin(pageSize, m_options.peoplePageLimit);
     HttpResponse refused;
     const auto selection = ListSelection::read(query, m_options, context.account().email(),
-                                               QStringLiteral("contactGroups"), &refused);
+                                               QStringLiteral("contactGroups"), kDefaultPageSize,
+                                               &refused);
     if (!selection)
         return refused;
 
@@ -199,7 +190,7 @@ HttpResponse ContactGroupsApi::list(const PeopleContext &context, const QUrlQuer
     const QHash<QString, int> counts = groupMemberCounts(context);
     QJsonArray groups;
     const qsizetype first = qMin(keys.size(), qsizetype(selection->offset()));
-    const qsizetype end = qMin(keys.size(), first + pageSize);
+    const qsizetype end = qMin(keys.size(), first + selection->pageSize());
     for (qsizetype i = first; i < end; ++i)
         groups.append(masked(render(context, keys[i], counts), *fields));
     QJsonObject answer{{"totalItems", int(keys.size())}};

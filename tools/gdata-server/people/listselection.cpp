@@ -4,11 +4,29 @@
 
 #include <QDateTime>
 
+namespace {
+
+constexpr int kMostPageSize = 1000;
+
+} // namespace
+
 std::optional<ListSelection> ListSelection::read(const QUrlQuery &query,
                                                  const ServerOptions &options, const QString &email,
-                                                 const QString &kind, HttpResponse *refusal)
+                                                 const QString &kind, int defaultPageSize,
+                                                 HttpResponse *refusal)
 {
     ListSelection selection;
+    bool ok = true;
+    const QString sizeText = query.queryItemValue("pageSize");
+    selection.m_pageSize = sizeText.isEmpty() ? 0 : sizeText.toInt(&ok);
+    if (!ok || selection.m_pageSize < 0 || selection.m_pageSize > kMostPageSize) {
+        *refusal = googleerror::error(400, QStringLiteral("pageSize must be between 1 and 1000."));
+        return std::nullopt;
+    }
+    if (selection.m_pageSize == 0)
+        selection.m_pageSize = defaultPageSize;
+    if (options.peoplePageLimit > 0)
+        selection.m_pageSize = qMin(selection.m_pageSize, options.peoplePageLimit);
     selection.m_email = email;
     selection.m_kind = kind;
     selection.m_nowMs = QDateTime::currentMSecsSinceEpoch();

@@ -16,12 +16,15 @@
 class ListSelection
 {
 public:
-    // The request's page and sync tokens read, or the 400 they get (an expired sync token with
-    // the reason EXPIRED_SYNC_TOKEN).
+    // The request's page size, page and sync tokens read, or the 400 they get (an expired sync
+    // token with the reason EXPIRED_SYNC_TOKEN). defaultPageSize: the size of a page when the
+    // request names none.
     static std::optional<ListSelection> read(const QUrlQuery &query, const ServerOptions &options,
                                              const QString &email, const QString &kind,
-                                             HttpResponse *refusal);
+                                             int defaultPageSize, HttpResponse *refusal);
 
+    // As asked, within the server's page limit option.
+    int pageSize() const { return m_pageSize; }
     bool incremental() const { return m_sync.has_value(); }
     int offset() const { return m_page.offset; }
     bool shows(const StoredEntry &stored) const;
@@ -32,6 +35,7 @@ public:
 private:
     ListSelection() = default;
 
+    int m_pageSize = 0;
     listtokens::Page m_page;
     std::optional<listtokens::Sync> m_sync;
     bool m_wantsSyncToken = false;

@@ -10,7 +10,6 @@
 namespace {
 
 constexpr int kDefaultPageSize = 100;
-constexpr int kMostPageSize = 1000;
 constexpr int kMostBatchCreate = 200;
 constexpr int kMostBatchUpdate = 200;
 constexpr int kMostBatchDelete = 500;
@@ -143,18 +142,10 @@ HttpResponse PeopleApi::list(const PeopleContext &context, const QUrlQuery &quer
                                           personfields::readable(), QStringLiteral("personFields"));
     if (!mask.error.isEmpty())
         return error(400, mask.error);
-    bool ok = true;
-    const QString sizeText = query.queryItemValue("pageSize");
-    int pageSize = sizeText.isEmpty() ? 0 : sizeText.toInt(&ok);
-    if (!ok || pageSize < 0 || pageSize > kMostPageSize)
-        return error(400, QStringLiteral("pageSize must be between 1 and 1000."));
-    if (pageSize == 0)
-        pageSize = kDefaultPageSize;
-    if (m_options.peoplePageLimit > 0)
-        pageSize = qMin(pageSize, m_options.peoplePageLimit);
     HttpResponse refused;
     const auto selection = ListSelection::read(query, m_options, context.account().email(),
-                                               QStringLiteral("people"), &refused);
+                                               QStringLiteral("people"), kDefaultPageSize,
+                                               &refused);
     if (!selection)
         return refused;
 
@@ -165,7 +156,7 @@ HttpResponse PeopleApi::list(const PeopleContext &context, const QUrlQuery &quer
     }
     QJsonArray connections;
     const size_t first = std::min(people.size(), size_t(selection->offset()));
-    const size_t end = std::min(people.size(), first + size_t(pageSize));
+    const size_t end = std::min(people.size(), first + size_t(selection->pageSize()));
     for (size_t i = first; i < end; ++i)
         connections.append(shown(context, *people[i], mask.fields));
     QJsonObject answer{{"totalPeople", int(people.size())}, {"totalItems", int(people.size())}};
