@@ -380,28 +380,29 @@ std::optional<WriteRefusal> writeBiographies(const QJsonObject &person, GDataEnt
     return std::nullopt;
 }
 
-void writeEmails(const QJsonObject &person, GDataEntryContact &entry)
+// The e-mail addresses or phone numbers: a value with its type and whether it is the primary one.
+template <typename Value, size_t N>
+std::vector<Value> typedValues(const QJsonObject &person, const char *field,
+                               const TypeRel (&types)[N])
 {
-    std::vector<GDataEmail> emails;
-    for (const QJsonObject &element : elementsOf(person, "emailAddresses")) {
-        const RelLabel type = relOf(text(element, "type"), kPlaceTypes);
+    std::vector<Value> values;
+    for (const QJsonObject &element : elementsOf(person, field)) {
+        const RelLabel type = relOf(text(element, "type"), types);
         if (!text(element, "value").isEmpty())
-            emails.push_back(
+            values.push_back(
                 {text(element, "value"), type.rel, type.label, writtenPrimary(element)});
     }
-    entry.setEmailAddresses(emails);
+    return values;
+}
+
+void writeEmails(const QJsonObject &person, GDataEntryContact &entry)
+{
+    entry.setEmailAddresses(typedValues<GDataEmail>(person, "emailAddresses", kPlaceTypes));
 }
 
 void writePhones(const QJsonObject &person, GDataEntryContact &entry)
 {
-    std::vector<GDataPhoneNumber> phones;
-    for (const QJsonObject &element : elementsOf(person, "phoneNumbers")) {
-        const RelLabel type = relOf(text(element, "type"), kPhoneTypes);
-        if (!text(element, "value").isEmpty())
-            phones.push_back(
-                {text(element, "value"), type.rel, type.label, writtenPrimary(element)});
-    }
-    entry.setPhoneNumbers(phones);
+    entry.setPhoneNumbers(typedValues<GDataPhoneNumber>(person, "phoneNumbers", kPhoneTypes));
 }
 
 void writeAddresses(const QJsonObject &person, GDataEntryContact &entry)
