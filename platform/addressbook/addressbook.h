@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -211,18 +212,24 @@ private:
     mutable std::map<QString, std::unique_ptr<RecordIndex>> m_indexes;
 };
 
-// Saves made while it lives are flushed to the disk in steps (AddressBook::beginBulkSaves).
+// Saves made while it lives are flushed to the disk in steps (AddressBook::beginBulkSaves). A book
+// closed meanwhile flushed everything as it closed.
 class BulkSaves
 {
 public:
     explicit BulkSaves(AddressBook *book = AddressBook::shared()) : m_book(book)
     {
-        m_book->beginBulkSaves();
+        if (m_book)
+            m_book->beginBulkSaves();
     }
-    ~BulkSaves() { m_book->endBulkSaves(); }
+    ~BulkSaves()
+    {
+        if (m_book)
+            m_book->endBulkSaves();
+    }
     BulkSaves(const BulkSaves &) = delete;
     BulkSaves &operator=(const BulkSaves &) = delete;
 
 private:
-    AddressBook *m_book;
+    QPointer<AddressBook> m_book;
 };
