@@ -162,6 +162,17 @@ QString GDataServiceGoogleContact::username() const
     return m_login->username();
 }
 
+void GDataServiceGoogleContact::setProtocol(Protocol protocol)
+{
+    m_protocol = protocol;
+}
+
+void GDataServiceGoogleContact::setOAuthClient(const QString &clientId, const QString &clientSecret)
+{
+    m_oauthClientId = clientId;
+    m_oauthClientSecret = clientSecret;
+}
+
 QUrl GDataServiceGoogleContact::feedURL(const QString &defaultFeed) const
 {
     return m_baseUrl.resolved(QUrl(QLatin1Char('/') + defaultFeed));

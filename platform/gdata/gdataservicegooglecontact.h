@@ -75,9 +75,27 @@ public:
     void setAuthUrl(const QUrl &url) { m_authUrl = url; }
     QUrl authUrl() const;
 
-    // Replaces the credentials and drops the token signed in with the old ones.
+    // Replaces the credentials and drops the token signed in with the old ones. On the People
+    // protocol the password is the text of the account's keychain item: its OAuth credential.
     void setUserCredentials(const QString &username, const QString &password);
     QString username() const;
+
+    // The wire protocol of this account. Atom is the Contacts Data API under the base URL; People
+    // is the People API with OAuth sign-in, its endpoints Google's unless a base URL is set, then
+    // the same paths under it.
+    enum class Protocol { Atom, People };
+    void setProtocol(Protocol protocol);
+    Protocol protocol() const { return m_protocol; }
+    // The installed application's OAuth client, for the People protocol.
+    void setOAuthClient(const QString &clientId, const QString &clientSecret);
+    // Called with the new text of the keychain item when the token endpoint renewed the
+    // credential, so the next process signs in with it.
+    using CredentialRenewed = std::function<void(const QString &credentialText)>;
+    void setCredentialRenewed(CredentialRenewed renewed) { m_credentialRenewed = std::move(renewed); }
+    const CredentialRenewed &credentialRenewed() const { return m_credentialRenewed; }
+    // How many batch feeds may be in flight at once: Google asks for the writes of one account
+    // to go one after another on People.
+    int maximumConcurrentWrites() const { return m_protocol == Protocol::People ? 1 : 6; }
 
     // Feed URLs: a default feed constant resolved against the base URL, and the projection that
     // holds only the extended property of that name.
@@ -133,6 +151,10 @@ private:
     UploadProgress m_progress;
     QUrl m_baseUrl;
     QUrl m_authUrl;
+    Protocol m_protocol = Protocol::Atom;
+    QString m_oauthClientId;
+    QString m_oauthClientSecret;
+    CredentialRenewed m_credentialRenewed;
     QNetworkAccessManager *m_network = nullptr;
     GDataClientLogin *m_login = nullptr;
 };
