@@ -47,10 +47,9 @@ std::optional<CheckOptions> parseCheckOptions(const QStringList &arguments, QStr
     const QCommandLineOption noBrowser(
         QStringLiteral("no-browser"),
         QStringLiteral("Fetch the sign-in page without a browser (loopback server only)."));
-    const QCommandLineOption report(QStringLiteral("report"),
-                                    QStringLiteral("Where the report is written."),
-                                    QStringLiteral("file"),
-                                    QStringLiteral("google-check-report.json"));
+    const QCommandLineOption report(
+        QStringLiteral("report"), QStringLiteral("Where the report is written."),
+        QStringLiteral("file"), QStringLiteral("google-check-report.json"));
     parser.addOptions({client, account, write, batch, baseUrl, noBrowser, report});
     parser.process(arguments);
 

@@ -13,8 +13,8 @@
 namespace {
 
 constexpr const char *kFailureNames[] = {
-    "noBrowser", "noListener",      "browserFailed", "timedOut",       "cancelled",     "denied",
-    "refused",   "network",         "scopeNotGranted", "otherAccount", "noRefreshToken"};
+    "noBrowser", "noListener", "browserFailed",   "timedOut",     "cancelled",     "denied",
+    "refused",   "network",    "scopeNotGranted", "otherAccount", "noRefreshToken"};
 static_assert(std::size(kFailureNames) == size_t(OAuthSignInFailure::NoRefreshToken) + 1);
 
 // Fetches the authorization URL and follows its one redirect, which must lead back to this
@@ -85,14 +85,12 @@ OAuthSignInResult signInForCheck(QNetworkAccessManager *network, const CheckOpti
     if (result.failure) {
         section->insert("failure", QLatin1String(kFailureNames[int(*result.failure)]));
         section->insert("message", result.message);
-        section->insert("refreshTokenCame",
-                        *result.failure != OAuthSignInFailure::NoRefreshToken &&
-                            !result.credential.refreshToken.isEmpty());
+        section->insert("refreshTokenCame", *result.failure != OAuthSignInFailure::NoRefreshToken &&
+                                                !result.credential.refreshToken.isEmpty());
         return result;
     }
-    section->insert("grantedScopes",
-                    QJsonArray::fromStringList(
-                        result.credential.scope.split(u' ', Qt::SkipEmptyParts)));
+    section->insert("grantedScopes", QJsonArray::fromStringList(
+                                         result.credential.scope.split(u' ', Qt::SkipEmptyParts)));
     section->insert("contactsScopeGranted", true);
     section->insert("refreshTokenCame", !result.credential.refreshToken.isEmpty());
     section->insert("idTokenNamesAccount", true);

@@ -72,11 +72,10 @@ int main(int argc, char **argv)
 
     QElapsedTimer clock;
     clock.start();
-    QJsonObject report{
-        {"format", kReportFormat},
-        {"startedAt", QDateTime::currentDateTimeUtc().toString(Qt::ISODate)},
-        {"service", options->baseUrl.isEmpty() ? "google" : "loopback"},
-        {"mode", options->write ? "write" : "read-only"}};
+    QJsonObject report{{"format", kReportFormat},
+                       {"startedAt", QDateTime::currentDateTimeUtc().toString(Qt::ISODate)},
+                       {"service", options->baseUrl.isEmpty() ? "google" : "loopback"},
+                       {"mode", options->write ? "write" : "read-only"}};
 
     QNetworkAccessManager network;
     QJsonObject signIn;

@@ -10,9 +10,9 @@
 namespace {
 
 // The person fields whose elements carry metadata.primary and sourcePrimary.
-constexpr const char *kElementFields[] = {"names",         "emailAddresses", "phoneNumbers",
-                                          "addresses",     "imClients",      "organizations",
-                                          "biographies",   "photos"};
+constexpr const char *kElementFields[] = {"names",       "emailAddresses", "phoneNumbers",
+                                          "addresses",   "imClients",      "organizations",
+                                          "biographies", "photos"};
 
 // A name of a person no account holds: the digits of a contact id, far beyond any given out.
 constexpr char kUnknownPerson[] = "people/c9999999999999999999";
@@ -61,8 +61,10 @@ QJsonObject metadataOf(const QJsonValue &element)
 
 QString contactUpdateTime(const QJsonObject &person)
 {
-    for (const QJsonValue &source :
-         person.value(QLatin1String("metadata")).toObject().value(QLatin1String("sources")).toArray())
+    for (const QJsonValue &source : person.value(QLatin1String("metadata"))
+                                        .toObject()
+                                        .value(QLatin1String("sources"))
+                                        .toArray())
         if (source.toObject().value(QLatin1String("type")).toString() ==
             QLatin1String(kPeopleSourceTypeContact))
             return source.toObject().value(QLatin1String("updateTime")).toString();
@@ -74,8 +76,10 @@ QString contactUpdateTime(const QJsonObject &person)
 bool hasOwnClientData(const QJsonObject &person)
 {
     for (const QJsonValue &item : person.value(QLatin1String("clientData")).toArray())
-        if (item.toObject().value(QLatin1String("key")).toString().startsWith(
-                QLatin1String(kPeopleClientDataPrefix)))
+        if (item.toObject()
+                .value(QLatin1String("key"))
+                .toString()
+                .startsWith(QLatin1String(kPeopleClientDataPrefix)))
             return true;
     return false;
 }
@@ -85,8 +89,8 @@ QJsonObject checkGroups(CheckApi &api)
     QUrlQuery query;
     query.addQueryItem(QStringLiteral("pageSize"), QStringLiteral("1000"));
     query.addQueryItem(QStringLiteral("groupFields"), QLatin1String(kPeopleGroupFields));
-    const CheckList list = api.list(QStringLiteral("v1/contactGroups"), query,
-                                    QStringLiteral("contactGroups"));
+    const CheckList list =
+        api.list(QStringLiteral("v1/contactGroups"), query, QStringLiteral("contactGroups"));
     QJsonObject section{{"ms", totalMs(list)}, {"pages", pagesOf(list)}};
     if (list.failure) {
         section.insert("error", errorShape(*list.failure));
@@ -188,8 +192,10 @@ QJsonObject fieldPresence(const QJsonArray &persons)
             withOwn += own;
             bool other = false;
             for (const QJsonValue &item : clientData)
-                other = other || !item.toObject().value(QLatin1String("key")).toString().startsWith(
-                                     QLatin1String(kPeopleClientDataPrefix));
+                other = other || !item.toObject()
+                                      .value(QLatin1String("key"))
+                                      .toString()
+                                      .startsWith(QLatin1String(kPeopleClientDataPrefix));
             withOther += other;
         }
         const QJsonArray photos = person.value(QLatin1String("photos")).toArray();
@@ -282,6 +288,7 @@ QJsonObject checkMissingPerson(CheckApi &api)
 {
     QUrlQuery query;
     query.addQueryItem(QStringLiteral("personFields"), QStringLiteral("names"));
-    const CheckReply reply = api.call("GET", QStringLiteral("v1/") + QLatin1String(kUnknownPerson), query);
+    const CheckReply reply =
+        api.call("GET", QStringLiteral("v1/") + QLatin1String(kUnknownPerson), query);
     return errorShape(reply);
 }

@@ -121,8 +121,7 @@ QJsonObject waitInList(CheckApi &api, const QString &name, bool deleted, const Q
     while (true) {
         ++looks;
         const CheckList list = api.list(QStringLiteral("v1/people/me/connections"),
-                                        connectionsQuery(syncToken),
-                                        QStringLiteral("connections"));
+                                        connectionsQuery(syncToken), QStringLiteral("connections"));
         if (list.failure)
             return {{"error", errorShape(*list.failure)}, {"looks", looks}};
         if (listHolds(list, name, deleted))
@@ -145,11 +144,11 @@ WriteChecks::WriteChecks(CheckApi &api, const QString &syncToken, int batch)
 QJsonObject WriteChecks::run()
 {
     QJsonObject section;
-    const CheckReply group =
-        m_api.call("POST", QStringLiteral("v1/contactGroups"), {},
-                   QJsonObject{{"contactGroup",
-                                QJsonObject{{"name", QStringLiteral("Tolvane check ") + m_runMark}}},
-                               {"readGroupFields", QLatin1String(kGroupReadFields)}});
+    const CheckReply group = m_api.call(
+        "POST", QStringLiteral("v1/contactGroups"), {},
+        QJsonObject{
+            {"contactGroup", QJsonObject{{"name", QStringLiteral("Tolvane check ") + m_runMark}}},
+            {"readGroupFields", QLatin1String(kGroupReadFields)}});
     section.insert("groupCreate", QJsonObject{{"status", group.status}, {"ms", group.ms}});
     m_group = group.json.value(QLatin1String("resourceName")).toString();
     if (!group.ok() || m_group.isEmpty()) {
@@ -159,15 +158,15 @@ QJsonObject WriteChecks::run()
     }
     m_groups.append(m_group);
 
-    const CheckReply duplicate =
-        m_api.call("POST", QStringLiteral("v1/contactGroups"), {},
-                   QJsonObject{{"contactGroup",
-                                QJsonObject{{"name", QStringLiteral("Tolvane check ") + m_runMark}}},
-                               {"readGroupFields", QLatin1String(kGroupReadFields)}});
+    const CheckReply duplicate = m_api.call(
+        "POST", QStringLiteral("v1/contactGroups"), {},
+        QJsonObject{
+            {"contactGroup", QJsonObject{{"name", QStringLiteral("Tolvane check ") + m_runMark}}},
+            {"readGroupFields", QLatin1String(kGroupReadFields)}});
     if (duplicate.ok()) {
         m_groups.append(duplicate.json.value(QLatin1String("resourceName")).toString());
-        section.insert("duplicateGroupName", QJsonObject{{"httpStatus", duplicate.status},
-                                                         {"accepted", true}});
+        section.insert("duplicateGroupName",
+                       QJsonObject{{"httpStatus", duplicate.status}, {"accepted", true}});
     } else {
         section.insert("duplicateGroupName", errorShape(duplicate));
     }
@@ -193,13 +192,13 @@ QJsonObject WriteChecks::run()
 
 QJsonObject WriteChecks::person(int index) const
 {
-    return {{"names", QJsonArray{QJsonObject{
-                          {"unstructuredName", QStringLiteral("Tolvane Check %1").arg(index)}}}},
-            {"clientData",
-             QJsonArray{clientValue(QStringLiteral("%1 %2").arg(m_runMark).arg(index))}},
-            {"memberships", QJsonArray{QJsonObject{
-                                {"contactGroupMembership",
-                                 QJsonObject{{"contactGroupResourceName", m_group}}}}}}};
+    return {
+        {"names", QJsonArray{QJsonObject{
+                      {"unstructuredName", QStringLiteral("Tolvane Check %1").arg(index)}}}},
+        {"clientData", QJsonArray{clientValue(QStringLiteral("%1 %2").arg(m_runMark).arg(index))}},
+        {"memberships",
+         QJsonArray{QJsonObject{
+             {"contactGroupMembership", QJsonObject{{"contactGroupResourceName", m_group}}}}}}};
 }
 
 QStringList WriteChecks::created(const QJsonObject &answer)
@@ -224,10 +223,9 @@ QJsonObject WriteChecks::createdOrder()
     QJsonArray contacts;
     for (int i = 0; i < kOrderedContacts; ++i)
         contacts.append(QJsonObject{{"contactPerson", person(i)}});
-    const CheckReply reply = m_api.call("POST", QStringLiteral("v1/people:batchCreateContacts"),
-                                        {},
-                                        QJsonObject{{"contacts", contacts},
-                                                    {"readMask", QLatin1String(kReadMask)}});
+    const CheckReply reply =
+        m_api.call("POST", QStringLiteral("v1/people:batchCreateContacts"), {},
+                   QJsonObject{{"contacts", contacts}, {"readMask", QLatin1String(kReadMask)}});
     if (!reply.ok())
         return errorShape(reply);
     created(reply.json);
@@ -283,9 +281,9 @@ QJsonObject WriteChecks::staleEtag(const QString &person)
 {
     const QString before = etagOf(person);
     const QJsonObject biography{
-        {"biographies", QJsonArray{QJsonObject{
-                            {"value", QStringLiteral("first")},
-                            {"contentType", QLatin1String(kPeopleBiographyContentType)}}}}};
+        {"biographies",
+         QJsonArray{QJsonObject{{"value", QStringLiteral("first")},
+                                {"contentType", QLatin1String(kPeopleBiographyContentType)}}}}};
     const Update fresh = update(person, biography, QStringLiteral("biographies"), before);
     if (fresh.status != 200)
         return {{"firstUpdate", fresh.error}};
@@ -332,16 +330,16 @@ QJsonObject WriteChecks::clientDataLimits(const QString &person)
     }
     QJsonArray items;
     for (int i = 0; i < kClientDataItems; ++i)
-        items.append(QJsonObject{{"key", QStringLiteral("%1%2").arg(QLatin1String(kCheckKey)).arg(i)},
-                                 {"value", QStringLiteral("{\"v\":\"%1\"}").arg(i)}});
+        items.append(
+            QJsonObject{{"key", QStringLiteral("%1%2").arg(QLatin1String(kCheckKey)).arg(i)},
+                        {"value", QStringLiteral("{\"v\":\"%1\"}").arg(i)}});
     const Update many = update(person, {{"clientData", items}}, QStringLiteral("clientData"));
     QJsonObject manyItems{{"items", kClientDataItems}, {"status", many.status}};
     if (many.status == 200)
-        manyItems.insert("readBackItems",
-                         get(person, QStringLiteral("clientData"))
-                             .value(QLatin1String("clientData"))
-                             .toArray()
-                             .size());
+        manyItems.insert("readBackItems", get(person, QStringLiteral("clientData"))
+                                              .value(QLatin1String("clientData"))
+                                              .toArray()
+                                              .size());
     else
         manyItems.insert("error", many.error);
     return {{"sizes", sizes}, {"manyItems", manyItems}};
@@ -377,15 +375,13 @@ QJsonObject WriteChecks::deprecatedGroupMember(const QString &person)
             {"contactGroupMembership", QJsonObject{{"contactGroupResourceName", group}}}};
     };
     const Update result = update(
-        person,
-        {{"memberships", QJsonArray{membership(m_group), membership(kFriendsGroup)}}},
+        person, {{"memberships", QJsonArray{membership(m_group), membership(kFriendsGroup)}}},
         QStringLiteral("memberships"));
     if (result.status != 200)
         return result.error;
     bool friends = false;
-    for (const QJsonValue &item : get(person, QStringLiteral("memberships"))
-                                      .value(QLatin1String("memberships"))
-                                      .toArray())
+    for (const QJsonValue &item :
+         get(person, QStringLiteral("memberships")).value(QLatin1String("memberships")).toArray())
         friends = friends || item.toObject()
                                      .value(QLatin1String("contactGroupMembership"))
                                      .toObject()
@@ -397,10 +393,10 @@ QJsonObject WriteChecks::deprecatedGroupMember(const QString &person)
 QJsonObject WriteChecks::pngPhoto(const QString &person)
 {
     const QJsonObject before = get(person, QStringLiteral("metadata,photos"));
-    const CheckReply reply = m_api.call(
-        "PATCH", path(person, "updateContactPhoto"), {},
-        QJsonObject{{"photoBytes", QString::fromLatin1(pngBytes().toBase64())},
-                    {"personFields", QStringLiteral("metadata,photos")}});
+    const CheckReply reply =
+        m_api.call("PATCH", path(person, "updateContactPhoto"), {},
+                   QJsonObject{{"photoBytes", QString::fromLatin1(pngBytes().toBase64())},
+                               {"personFields", QStringLiteral("metadata,photos")}});
     if (!reply.ok())
         return errorShape(reply);
     const QJsonObject after = get(person, QStringLiteral("metadata,photos"));
@@ -422,11 +418,11 @@ QJsonObject WriteChecks::pngPhoto(const QString &person)
 
 QJsonObject WriteChecks::deleteWithUnknownName(const QString &person)
 {
-    const CheckReply reply =
-        m_api.call("POST", QStringLiteral("v1/people:batchDeleteContacts"), {},
-                   QJsonObject{{"resourceNames",
-                                QJsonArray{person, QLatin1String(kUnknownPerson)}}});
-    QJsonObject section = reply.ok() ? QJsonObject{{"httpStatus", reply.status}} : errorShape(reply);
+    const CheckReply reply = m_api.call(
+        "POST", QStringLiteral("v1/people:batchDeleteContacts"), {},
+        QJsonObject{{"resourceNames", QJsonArray{person, QLatin1String(kUnknownPerson)}}});
+    QJsonObject section =
+        reply.ok() ? QJsonObject{{"httpStatus", reply.status}} : errorShape(reply);
     section.insert("ms", reply.ms);
     section.insert("knownNameDeleted", isGone(person));
     return section;
@@ -449,10 +445,9 @@ QJsonObject WriteChecks::timedBatch()
     QJsonArray contacts;
     for (int i = 0; i < m_batch; ++i)
         contacts.append(QJsonObject{{"contactPerson", person(kOrderedContacts + i)}});
-    const CheckReply reply = m_api.call("POST", QStringLiteral("v1/people:batchCreateContacts"),
-                                        {},
-                                        QJsonObject{{"contacts", contacts},
-                                                    {"readMask", QLatin1String(kReadMask)}});
+    const CheckReply reply =
+        m_api.call("POST", QStringLiteral("v1/people:batchCreateContacts"), {},
+                   QJsonObject{{"contacts", contacts}, {"readMask", QLatin1String(kReadMask)}});
     QJsonObject section{{"contacts", m_batch}, {"ms", reply.ms}, {"httpStatus", reply.status}};
     if (reply.ok())
         section.insert("created", int(created(reply.json).size()));
