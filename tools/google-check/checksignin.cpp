@@ -1,16 +1,21 @@
 #include "tools/google-check/checksignin.h"
 
+#include "tools/google-check/checkinterrupt.h"
+
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QTimer>
 
 #include <cstdio>
 #include <iterator>
 
 namespace {
+
+constexpr int kInterruptPollMs = 200;
 
 constexpr const char *kFailureNames[] = {
     "noBrowser", "noListener", "browserFailed",   "timedOut",     "cancelled",     "denied",
@@ -74,6 +79,13 @@ OAuthSignInResult signInForCheck(QNetworkAccessManager *network, const CheckOpti
     QEventLoop loop;
     QElapsedTimer clock;
     clock.start();
+    // A Ctrl-C while the browser is open ends the sign-in rather than waiting out its time-out.
+    QTimer interruptions;
+    QObject::connect(&interruptions, &QTimer::timeout, &flow, [&flow] {
+        if (interrupted())
+            flow.cancel();
+    });
+    interruptions.start(kInterruptPollMs);
     flow.start(settings, [&](const OAuthSignInResult &done) {
         result = done;
         loop.quit();

@@ -6,6 +6,7 @@
 #include "platform/gdata/oauth/oauthcredential.h"
 #include "platform/gdata/oauth/oauthtokensource.h"
 #include "tools/google-check/checkapi.h"
+#include "tools/google-check/checkinterrupt.h"
 #include "tools/google-check/checkoptions.h"
 #include "tools/google-check/checksignin.h"
 #include "tools/google-check/readchecks.h"
@@ -77,6 +78,7 @@ int main(int argc, char **argv)
                        {"service", options->baseUrl.isEmpty() ? "google" : "loopback"},
                        {"mode", options->write ? "write" : "read-only"}};
 
+    catchInterrupts();
     QNetworkAccessManager network;
     QJsonObject signIn;
     const OAuthSignInResult signedIn = signInForCheck(&network, *options, *client, &signIn);
@@ -97,17 +99,21 @@ int main(int argc, char **argv)
                  options->baseUrl.isEmpty() ? QUrl(QLatin1String(kGoogleApiRoot))
                                             : options->baseUrl);
 
-    report.insert("groups", checkGroups(api));
+    const auto step = [&report](const char *name, const auto &check) {
+        if (!interrupted())
+            report.insert(QLatin1String(name), check());
+    };
     QJsonArray persons;
     QString syncToken;
-    report.insert("connections", checkConnections(api, &persons, &syncToken));
-    report.insert("fields", fieldPresence(persons));
-    report.insert("photoFetch", checkPhotoFetch(api, persons));
-    report.insert("tokenRefresh", checkTokenRefresh(api, renewedRefreshToken));
-    report.insert("incrementalList", checkIncrementalList(api, syncToken));
-    report.insert("unknownPerson", checkMissingPerson(api));
+    step("groups", [&] { return checkGroups(api); });
+    step("connections", [&] { return checkConnections(api, &persons, &syncToken); });
+    step("fields", [&] { return fieldPresence(persons); });
+    step("photoFetch", [&] { return checkPhotoFetch(api, persons); });
+    step("tokenRefresh", [&] { return checkTokenRefresh(api, renewedRefreshToken); });
+    step("incrementalList", [&] { return checkIncrementalList(api, syncToken); });
+    step("unknownPerson", [&] { return checkMissingPerson(api); });
     bool cleanedUp = true;
-    if (options->write) {
+    if (options->write && !interrupted()) {
         const QJsonObject written = WriteChecks(api, syncToken, options->batch).run();
         cleanedUp = written.value(QLatin1String("cleanUp"))
                         .toObject()
@@ -115,10 +121,12 @@ int main(int argc, char **argv)
                         .toBool();
         report.insert("write", written);
     }
+    if (interrupted())
+        report.insert("interrupted", true);
     report.insert("ms", clock.elapsed());
     const bool written = writeReport(options->reportPath, report);
     if (!cleanedUp)
         std::fprintf(stderr, "google-check: some contacts or groups the check made are left; "
                              "the report's write.cleanUp says how many\n");
-    return written && cleanedUp ? 0 : 1;
+    return written && cleanedUp && !interrupted() ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/gdata/people/peopleconstants.h"
 #include "tools/google-check/checkapi.h"
+#include "tools/google-check/checkinterrupt.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -126,7 +127,7 @@ QJsonObject waitInList(CheckApi &api, const QString &name, bool deleted, const Q
             return {{"error", errorShape(*list.failure)}, {"looks", looks}};
         if (listHolds(list, name, deleted))
             return {{"shown", true}, {"ms", clock.elapsed()}, {"looks", looks}};
-        if (clock.elapsed() > kShowWaitMs)
+        if (clock.elapsed() > kShowWaitMs || interrupted())
             return {{"shown", false}, {"waitedMs", clock.elapsed()}, {"looks", looks}};
         pause(kShowPollMs);
     }
@@ -141,53 +142,59 @@ WriteChecks::WriteChecks(CheckApi &api, const QString &syncToken, int batch)
     , m_runMark(QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")))
 {}
 
+CheckReply WriteChecks::createGroup()
+{
+    return m_api.call(
+        "POST", QStringLiteral("v1/contactGroups"), {},
+        QJsonObject{
+            {"contactGroup", QJsonObject{{"name", QStringLiteral("Tolvane check ") + m_runMark}}},
+            {"readGroupFields", QLatin1String(kGroupReadFields)}});
+}
+
 QJsonObject WriteChecks::run()
 {
     QJsonObject section;
-    const CheckReply group = m_api.call(
-        "POST", QStringLiteral("v1/contactGroups"), {},
-        QJsonObject{
-            {"contactGroup", QJsonObject{{"name", QStringLiteral("Tolvane check ") + m_runMark}}},
-            {"readGroupFields", QLatin1String(kGroupReadFields)}});
-    section.insert("groupCreate", QJsonObject{{"status", group.status}, {"ms", group.ms}});
+    const auto step = [&section](const char *name, const auto &check) {
+        if (!interrupted())
+            section.insert(QLatin1String(name), check());
+    };
+    const CheckReply group = createGroup();
     m_group = group.json.value(QLatin1String("resourceName")).toString();
-    if (!group.ok() || m_group.isEmpty()) {
-        section.insert("groupCreate", errorShape(group));
-        section.insert("cleanUp", cleanUp());
-        return section;
-    }
-    m_groups.append(m_group);
-
-    const CheckReply duplicate = m_api.call(
-        "POST", QStringLiteral("v1/contactGroups"), {},
-        QJsonObject{
-            {"contactGroup", QJsonObject{{"name", QStringLiteral("Tolvane check ") + m_runMark}}},
-            {"readGroupFields", QLatin1String(kGroupReadFields)}});
-    if (duplicate.ok()) {
-        m_groups.append(duplicate.json.value(QLatin1String("resourceName")).toString());
-        section.insert("duplicateGroupName",
-                       QJsonObject{{"httpStatus", duplicate.status}, {"accepted", true}});
+    if (group.ok() && !m_group.isEmpty()) {
+        m_groups.append(m_group);
+        section.insert("groupCreate", QJsonObject{{"httpStatus", group.status}, {"ms", group.ms}});
+        step("duplicateGroupName", [this] { return duplicateGroupName(); });
+        step("createdPeopleOrder", [this] { return createdOrder(); });
+        if (m_people.size() >= kOrderedContacts) {
+            const QString a = m_people[0], b = m_people[1], c = m_people[2];
+            step("timeToShow", [&] { return timeToShow(a); });
+            step("staleEtagUpdate", [&] { return staleEtag(a); });
+            step("carriageReturnInBiography", [&] { return carriageReturn(a); });
+            step("clientData", [&] { return clientDataLimits(b); });
+            step("unstructuredValues", [&] { return unstructuredValues(c); });
+            step("memberOfFriends", [&] { return deprecatedGroupMember(c); });
+            step("pngPhoto", [&] { return pngPhoto(b); });
+            step("batchDeleteWithUnknownName", [&] { return deleteWithUnknownName(a); });
+            step("tombstone", [&] { return tombstone(a); });
+        }
+        if (m_batch > 0)
+            step("batchCreate", [this] { return timedBatch(); });
     } else {
-        section.insert("duplicateGroupName", errorShape(duplicate));
+        section.insert("groupCreate", errorShape(group));
     }
-
-    section.insert("createdPeopleOrder", createdOrder());
-    if (m_people.size() >= kOrderedContacts) {
-        const QString a = m_people[0], b = m_people[1], c = m_people[2];
-        section.insert("timeToShow", timeToShow(a));
-        section.insert("staleEtagUpdate", staleEtag(a));
-        section.insert("carriageReturnInBiography", carriageReturn(a));
-        section.insert("clientData", clientDataLimits(b));
-        section.insert("unstructuredValues", unstructuredValues(c));
-        section.insert("memberOfFriends", deprecatedGroupMember(c));
-        section.insert("pngPhoto", pngPhoto(b));
-        section.insert("batchDeleteWithUnknownName", deleteWithUnknownName(a));
-        section.insert("tombstone", tombstone(a));
-    }
-    if (m_batch > 0)
-        section.insert("batchCreate", timedBatch());
+    if (interrupted())
+        section.insert("interrupted", true);
     section.insert("cleanUp", cleanUp());
     return section;
+}
+
+QJsonObject WriteChecks::duplicateGroupName()
+{
+    const CheckReply duplicate = createGroup();
+    if (!duplicate.ok())
+        return errorShape(duplicate);
+    m_groups.append(duplicate.json.value(QLatin1String("resourceName")).toString());
+    return {{"httpStatus", duplicate.status}, {"accepted", true}};
 }
 
 QJsonObject WriteChecks::person(int index) const

@@ -1,13 +1,13 @@
 // The checks that write: in a contact group of the check's own, it makes contacts, changes them
 // in the ways the service does and records how Google answers, then deletes every contact and
-// group it made (whatever step failed) and checks that they are gone.
+// group it made (whatever step failed, or after a Ctrl-C) and checks that they are gone.
 #pragma once
+
+#include "tools/google-check/checkapi.h"
 
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
-
-class CheckApi;
 
 class WriteChecks
 {
@@ -18,6 +18,8 @@ public:
     QJsonObject run();
 
 private:
+    CheckReply createGroup();
+    QJsonObject duplicateGroupName();
     QJsonObject createdOrder();
     QJsonObject timeToShow(const QString &person);
     QJsonObject staleEtag(const QString &person);

@@ -6,12 +6,16 @@
 #include "platform/gdata/entries/gdataentrycontactgroup.h"
 #include "tests/support/gdatatestserver.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
+
+#include <csignal>
 
 #include <gtest/gtest.h>
 
@@ -113,12 +117,13 @@ protected:
         return entries;
     }
 
+    QString reportPath() const { return folder.filePath(QStringLiteral("report.json")); }
+
     // target: where the check goes (default: this server).
-    CheckRun runCheck(const QStringList &extra, const std::optional<QStringList> &target = {})
+    void startCheck(QProcess &check, const QStringList &extra,
+                    const std::optional<QStringList> &target = {})
     {
-        const QString reportPath = folder.filePath(QStringLiteral("report.json"));
-        QFile::remove(reportPath);
-        QProcess check;
+        QFile::remove(reportPath());
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("TOLVANE_CHECK_BUILD"),
                            QStringLiteral(TOLVANE_BUILD_FOLDER));
@@ -126,9 +131,13 @@ protected:
         check.setProcessChannelMode(QProcess::MergedChannels);
         check.start(QStringLiteral(TOLVANE_CHECK_SCRIPT),
                     QStringList{"--client", folder.filePath(QStringLiteral("client.json")),
-                                "--account", kAccount, "--no-browser", "--report", reportPath} +
+                                "--account", kAccount, "--no-browser", "--report", reportPath()} +
                         target.value_or(QStringList{"--base-url", server.baseUrl().toString()}) +
                         extra);
+    }
+
+    CheckRun finishCheck(QProcess &check)
+    {
         CheckRun run;
         if (!check.waitForFinished(120000)) {
             check.kill();
@@ -136,12 +145,19 @@ protected:
         }
         run.exitCode = check.exitStatus() == QProcess::NormalExit ? check.exitCode() : -1;
         run.output = check.readAll();
-        QFile report(reportPath);
+        QFile report(reportPath());
         if (report.open(QIODevice::ReadOnly)) {
             run.reportText = report.readAll();
             run.report = QJsonDocument::fromJson(run.reportText).object();
         }
         return run;
+    }
+
+    CheckRun runCheck(const QStringList &extra, const std::optional<QStringList> &target = {})
+    {
+        QProcess check;
+        startCheck(check, extra, target);
+        return finishCheck(check);
     }
 
     void expectNothingPrivate(const CheckRun &run)
@@ -250,6 +266,28 @@ TEST_F(GoogleCheckTest, Write_AfterAFailedStep_StillRemovesWhatItMade)
     EXPECT_GE(section(write, "cleanUp").value("contactsMade").toInt(), 3);
     EXPECT_TRUE(section(write, "cleanUp").value("allGone").toBool());
     EXPECT_EQ(run.exitCode, 0) << run.output.constData();
+    EXPECT_EQ(liveEntries(), before);
+}
+
+TEST_F(GoogleCheckTest, Write_InterruptedHalfWay_SkipsTheRestAndRemovesWhatItMade)
+{
+    const QStringList before = liveEntries();
+    // The first update is answered late, so that Ctrl-C comes while it is under way.
+    server.injectFault(QStringLiteral("updateContact"), 0, 1, 3000);
+    QProcess check;
+    startCheck(check, {"--write"});
+    QDeadlineTimer deadline(60000);
+    while (server.requestsTo(QStringLiteral("updateContact")).isEmpty() && !deadline.hasExpired())
+        QThread::msleep(20);
+    ASSERT_FALSE(deadline.hasExpired());
+    ::kill(pid_t(check.processId()), SIGINT);
+    const CheckRun run = finishCheck(check);
+    EXPECT_EQ(run.exitCode, 1) << run.output.constData();
+    EXPECT_TRUE(run.report.value("interrupted").toBool());
+    const QJsonObject write = section(run.report, "write");
+    EXPECT_TRUE(write.contains("staleEtagUpdate"));
+    EXPECT_FALSE(write.contains("clientData"));
+    EXPECT_TRUE(section(write, "cleanUp").value("allGone").toBool());
     EXPECT_EQ(liveEntries(), before);
 }
 
