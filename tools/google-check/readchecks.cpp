@@ -3,6 +3,7 @@
 #include "platform/gdata/people/peopleconstants.h"
 #include "platform/gdata/people/peoplereader.h"
 #include "tools/google-check/checkapi.h"
+#include "tools/google-check/personshapes.h"
 
 #include <QElapsedTimer>
 #include <QJsonValue>
@@ -13,9 +14,6 @@ namespace {
 constexpr const char *kElementFields[] = {"names",       "emailAddresses", "phoneNumbers",
                                           "addresses",   "imClients",      "organizations",
                                           "biographies", "photos"};
-
-// A name of a person no account holds: the digits of a contact id, far beyond any given out.
-constexpr char kUnknownPerson[] = "people/c9999999999999999999";
 
 QJsonArray pagesOf(const CheckList &list)
 {
@@ -59,30 +57,7 @@ QJsonObject metadataOf(const QJsonValue &element)
     return element.toObject().value(QLatin1String("metadata")).toObject();
 }
 
-QString contactUpdateTime(const QJsonObject &person)
-{
-    for (const QJsonValue &source : person.value(QLatin1String("metadata"))
-                                        .toObject()
-                                        .value(QLatin1String("sources"))
-                                        .toArray())
-        if (source.toObject().value(QLatin1String("type")).toString() ==
-            QLatin1String(kPeopleSourceTypeContact))
-            return source.toObject().value(QLatin1String("updateTime")).toString();
-    return {};
-}
-
 } // namespace
-
-bool hasOwnClientData(const QJsonObject &person)
-{
-    for (const QJsonValue &item : person.value(QLatin1String("clientData")).toArray())
-        if (item.toObject()
-                .value(QLatin1String("key"))
-                .toString()
-                .startsWith(QLatin1String(kPeopleClientDataPrefix)))
-            return true;
-    return false;
-}
 
 QJsonObject checkGroups(CheckApi &api)
 {
@@ -289,6 +264,6 @@ QJsonObject checkMissingPerson(CheckApi &api)
     QUrlQuery query;
     query.addQueryItem(QStringLiteral("personFields"), QStringLiteral("names"));
     const CheckReply reply =
-        api.call("GET", QStringLiteral("v1/") + QLatin1String(kUnknownPerson), query);
+        api.call("GET", QStringLiteral("v1/") + QLatin1String(kUnknownPersonName), query);
     return errorShape(reply);
 }

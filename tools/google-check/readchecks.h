@@ -19,6 +19,3 @@ QJsonObject checkPhotoFetch(CheckApi &api, const QJsonArray &persons);
 QJsonObject checkTokenRefresh(CheckApi &api, const bool &renewedRefreshToken);
 QJsonObject checkIncrementalList(CheckApi &api, const QString &syncToken);
 QJsonObject checkMissingPerson(CheckApi &api);
-
-// Whether a person carries this client's own clientData (the items the layer writes).
-bool hasOwnClientData(const QJsonObject &person);

@@ -3,6 +3,7 @@
 #include "platform/gdata/people/peopleconstants.h"
 #include "tools/google-check/checkapi.h"
 #include "tools/google-check/checkinterrupt.h"
+#include "tools/google-check/personshapes.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -22,7 +23,6 @@ constexpr int kShowWaitMs = 120000;
 constexpr int kShowPollMs = 2000;
 // The check's own clientData key, in the layer's encoding of an extended property.
 constexpr char kCheckKey[] = "gdx:TolvaneCheck";
-constexpr char kUnknownPerson[] = "people/c9999999999999999998";
 constexpr char kFriendsGroup[] = "contactGroups/friends";
 constexpr char kReadMask[] = "names,clientData,memberships,metadata";
 constexpr char kGroupReadFields[] = "name,groupType,metadata";
@@ -66,28 +66,11 @@ QString checkValueOf(const QJsonObject &person)
     return {};
 }
 
-QJsonObject first(const QJsonObject &person, const char *field)
-{
-    return person.value(QLatin1String(field)).toArray().at(0).toObject();
-}
-
 QJsonArray keysOf(const QJsonObject &object)
 {
     QStringList keys = object.keys();
     keys.removeAll(QStringLiteral("metadata"));
     return QJsonArray::fromStringList(keys);
-}
-
-QString contactUpdateTime(const QJsonObject &person)
-{
-    for (const QJsonValue &source : person.value(QLatin1String("metadata"))
-                                        .toObject()
-                                        .value(QLatin1String("sources"))
-                                        .toArray())
-        if (source.toObject().value(QLatin1String("type")).toString() ==
-            QLatin1String(kPeopleSourceTypeContact))
-            return source.toObject().value(QLatin1String("updateTime")).toString();
-    return {};
 }
 
 QByteArray pngBytes()
@@ -312,7 +295,7 @@ QJsonObject WriteChecks::carriageReturn(const QString &person)
         QStringLiteral("biographies"));
     if (result.status != 200)
         return result.error;
-    const QString read = first(get(person, QStringLiteral("biographies")), "biographies")
+    const QString read = firstOf(get(person, QStringLiteral("biographies")), "biographies")
                              .value(QLatin1String("value"))
                              .toString();
     return {{"sent", sent}, {"readBack", read}, {"unchanged", read == sent}};
@@ -365,8 +348,8 @@ QJsonObject WriteChecks::unstructuredValues(const QString &person)
     if (result.status != 200)
         return result.error;
     const QJsonObject read = get(person, QStringLiteral("names,addresses"));
-    const QJsonObject readName = first(read, "names");
-    const QJsonObject readAddress = first(read, "addresses");
+    const QJsonObject readName = firstOf(read, "names");
+    const QJsonObject readAddress = firstOf(read, "addresses");
     return {{"nameKeys", keysOf(readName)},
             {"unstructuredNameUnchanged",
              readName.value(QLatin1String("unstructuredName")).toString() == name},
@@ -407,7 +390,7 @@ QJsonObject WriteChecks::pngPhoto(const QString &person)
     if (!reply.ok())
         return errorShape(reply);
     const QJsonObject after = get(person, QStringLiteral("metadata,photos"));
-    const QJsonObject photo = first(after, "photos");
+    const QJsonObject photo = firstOf(after, "photos");
     QJsonObject section{
         {"httpStatus", reply.status},
         {"ms", reply.ms},
@@ -427,7 +410,7 @@ QJsonObject WriteChecks::deleteWithUnknownName(const QString &person)
 {
     const CheckReply reply = m_api.call(
         "POST", QStringLiteral("v1/people:batchDeleteContacts"), {},
-        QJsonObject{{"resourceNames", QJsonArray{person, QLatin1String(kUnknownPerson)}}});
+        QJsonObject{{"resourceNames", QJsonArray{person, QLatin1String(kUnknownPersonName)}}});
     QJsonObject section =
         reply.ok() ? QJsonObject{{"httpStatus", reply.status}} : errorShape(reply);
     section.insert("ms", reply.ms);
