@@ -95,16 +95,14 @@ OAuthSignInResult signInForCheck(QNetworkAccessManager *network, const CheckOpti
     section->insert("ms", clock.elapsed());
     section->insert("ok", !result.failure.has_value());
     if (result.failure) {
+        // The kind alone: the message may name the accounts, and is shown to the person instead.
         section->insert("failure", QLatin1String(kFailureNames[int(*result.failure)]));
-        section->insert("message", result.message);
-        section->insert("refreshTokenCame", *result.failure != OAuthSignInFailure::NoRefreshToken &&
-                                                !result.credential.refreshToken.isEmpty());
+        if (*result.failure == OAuthSignInFailure::NoRefreshToken)
+            section->insert("refreshTokenCame", false);
         return result;
     }
     section->insert("grantedScopes", QJsonArray::fromStringList(
                                          result.credential.scope.split(u' ', Qt::SkipEmptyParts)));
-    section->insert("contactsScopeGranted", true);
     section->insert("refreshTokenCame", !result.credential.refreshToken.isEmpty());
-    section->insert("idTokenNamesAccount", true);
     return result;
 }

@@ -11,6 +11,6 @@
 class QNetworkAccessManager;
 
 // The flow's result; section gets what the report says of it: the time, the granted scopes,
-// whether a refresh token came, and a failure's kind and message.
+// whether a refresh token came, or a failure's kind.
 OAuthSignInResult signInForCheck(QNetworkAccessManager *network, const CheckOptions &options,
                                  const CheckClient &client, QJsonObject *section);

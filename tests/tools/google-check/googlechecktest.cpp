@@ -291,6 +291,19 @@ TEST_F(GoogleCheckTest, Write_InterruptedHalfWay_SkipsTheRestAndRemovesWhatItMad
     EXPECT_EQ(liveEntries(), before);
 }
 
+TEST_F(GoogleCheckTest, SignInAsAnotherAccount_ReportsTheFailureWithoutEitherAddress)
+{
+    server.addAccount(QStringLiteral("rosalind.quayle@example.org"), QStringLiteral("unused"));
+    server.setOptions({{"consentAccount", "rosalind.quayle@example.org"}});
+    const CheckRun run = runCheck({"--write"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(section(run.report, "signIn").value("failure").toString(), "otherAccount");
+    EXPECT_FALSE(run.report.contains("connections"));
+    expectNothingPrivate(run);
+    // The person is told who they signed in as.
+    EXPECT_TRUE(run.output.contains("rosalind.quayle@example.org")) << run.output.constData();
+}
+
 TEST_F(GoogleCheckTest, TheFetcherInPlaceOfTheBrowser_IsRefusedForAnyButALoopbackServer)
 {
     const QStringList targets[] = {{"--base-url", "https://people.googleapis.com"}, {}};
