@@ -1,5 +1,9 @@
 #include "platform/gdata/onceonlybody.h"
 
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+
 #include <cstring>
 
 OnceOnlyBody::OnceOnlyBody(QByteArray data, QObject *parent)
@@ -27,4 +31,16 @@ qint64 OnceOnlyBody::readData(char *data, qint64 maxSize)
 qint64 OnceOnlyBody::writeData(const char *, qint64)
 {
     return -1;
+}
+
+QNetworkReply *sendOnceOnly(QNetworkAccessManager &network, QNetworkRequest request,
+                            const QByteArray &method, const QByteArray &body)
+{
+    request.setAttribute(QNetworkRequest::DoNotBufferUploadDataAttribute, true);
+    request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
+    request.setHeader(QNetworkRequest::ContentLengthHeader, body.size());
+    auto *device = new OnceOnlyBody(body);
+    QNetworkReply *reply = network.sendCustomRequest(request, method, device);
+    device->setParent(reply);
+    return reply;
 }

@@ -6,6 +6,10 @@
 #include <QByteArray>
 #include <QIODevice>
 
+class QNetworkAccessManager;
+class QNetworkReply;
+class QNetworkRequest;
+
 class OnceOnlyBody : public QIODevice
 {
 public:
@@ -22,3 +26,11 @@ private:
     QByteArray m_data;
     qsizetype m_read = 0;
 };
+
+// Sends a write with its body as a once-only body. Qt Network sends a request again by itself when
+// its connection closes before any answer, and a write the server already applied would then be
+// applied twice. It can only do so by rewinding the body: an unbuffered sequential body cannot be
+// rewound, so the request fails instead. HTTP/2 streams keep their own copy, so the write stays on
+// HTTP/1.1.
+QNetworkReply *sendOnceOnly(QNetworkAccessManager &network, QNetworkRequest request,
+                            const QByteArray &method, const QByteArray &body);

@@ -1,6 +1,7 @@
 #include "platform/gdata/oauth/oauthauthorizedrequest.h"
 
 #include "platform/gdata/gdatanetworkerror.h"
+#include "platform/gdata/onceonlybody.h"
 #include "platform/gdata/oauth/oautherrors.h"
 #include "platform/gdata/oauth/oauthtokensource.h"
 
@@ -47,7 +48,9 @@ void OAuthAuthorizedRequest::sendWithToken(const QString &token)
     if (!m_spec.contentType.isEmpty())
         request.setHeader(QNetworkRequest::ContentTypeHeader, m_spec.contentType);
     request.setTransferTimeout(m_spec.timeoutMs);
-    QNetworkReply *reply = m_network->sendCustomRequest(request, m_spec.method, m_spec.body);
+    QNetworkReply *reply = m_spec.body.isEmpty()
+                               ? m_network->sendCustomRequest(request, m_spec.method)
+                               : sendOnceOnly(*m_network, request, m_spec.method, m_spec.body);
     connect(reply, &QNetworkReply::finished, this, [this, reply] { finished(reply); });
 }
 

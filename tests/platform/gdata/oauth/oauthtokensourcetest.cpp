@@ -290,3 +290,26 @@ TEST_F(OAuthTokenSourceTest, Renewal_ANewRefreshTokenGoesToTheCallbackOnce)
 }
 
 } // namespace
+
+TEST_F(OAuthTokenSourceTest, Request_AWriteWhoseAnswerIsLostIsNotSentAgain)
+{
+    tokens.setCredentialText(mintedCredential());
+    EXPECT_FALSE(authorize());
+    server.clearRequestLog();
+    const QString createPath = QStringLiteral("/v1/people:createContact");
+    server.injectApplyThenDrop(createPath, 1);
+    bool done = false;
+    std::optional<GDataError> result;
+    const QByteArray person = R"({"names": [{"unstructuredName": "Once Only"}]})";
+    OAuthAuthorizedRequest::send(
+        &tokens, &network,
+        {"POST", apiUrl(createPath + QStringLiteral("?personFields=names")), person,
+         "application/json"},
+        [&](const std::optional<GDataError> &error, const OAuthAuthorizedRequest::Answer &) {
+            result = error;
+            done = true;
+        });
+    ASSERT_TRUE(waitFor(done));
+    EXPECT_TRUE(result.has_value());
+    EXPECT_EQ(server.requestsTo(createPath).size(), 1);
+}
