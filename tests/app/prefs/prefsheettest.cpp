@@ -13,6 +13,7 @@
 #include "google/engine/googlekeys.h"
 #include "google/push/pushkeys.h"
 #include "google/upload/googleelementkeys.h"
+#include "model/refdata/country.h"
 #include "model/refdata/region.h"
 #include "model/tolvaneowner.h"
 #include "platform/addressbook/abconstants.h"
@@ -36,6 +37,9 @@
 #include <QStringListModel>
 #include <QTest>
 #include <QToolBar>
+
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -249,6 +253,75 @@ TEST_F(PrefSheetTest, ClosingStoresThePushSelectionTickedInThePane)
     groups->setData(groups->index(work, PushGroupsModel::Tick), Qt::Unchecked, Qt::CheckStateRole);
     EXPECT_FALSE(delegate->hasSelectedGroups());
     EXPECT_FALSE(sheet()->findChild<QCheckBox *>(pushkeys::autoABStrict)->isChecked());
+}
+
+// The options of a selection (new groups, nested groups, strict memberships) can be switched on
+// only while there is a selection: a ticked group, or every group pushed.
+TEST_F(PrefSheetTest, TheSelectionsOptionsAreEnabledWhileThereIsASelection)
+{
+    const GroupPtr group = Group::create();
+    group->setValueForProperty(QStringLiteral("Family"), kABGroupNameProperty);
+    ASSERT_TRUE(AddressBook::shared()->addRecord(group));
+    ASSERT_TRUE(AddressBook::shared()->save());
+    defaults().setObject(QStringList{group->uniqueId()}, commandkeys::autoABGroupKeys);
+    defaults().setBool(true, commandkeys::autoABUsesSelectedGroups);
+    ASSERT_TRUE(startProgram());
+    delegate->showPreferencePanel();
+    PushGroupsModel *const groups = pages()->pushGroupsModel();
+    ASSERT_EQ(groups->rowCount(), 1);
+    auto *const usesSelected = control<QCheckBox>(commandkeys::autoABUsesSelectedGroups);
+    ASSERT_NE(usesSelected, nullptr);
+    const QList<QAbstractButton *> &options = pages()->selectionOptions();
+    QStringList names;
+    for (const QAbstractButton *option : options)
+        names << option->objectName();
+    names.sort();
+    ASSERT_EQ(names, (QStringList{googlekeys::autoABSelectedGroupsIncludeNestedGroups,
+                                  commandkeys::autoABSelectedGroupsIncludeNewGroups,
+                                  pushkeys::autoABStrict}));
+    const auto enabledAre = [&](bool enabled) {
+        return std::all_of(options.cbegin(), options.cend(), [&](const QAbstractButton *option) {
+            return option->isEnabled() == enabled;
+        });
+    };
+
+    struct Step
+    {
+        const char *what;
+        std::function<void()> act;
+        bool enabled;
+    };
+    const Step steps[] = {
+        {"a ticked group", [] {}, true},
+        {"its tick taken away",
+         [&] {
+             groups->setData(groups->index(0, PushGroupsModel::Tick), Qt::Unchecked,
+                             Qt::CheckStateRole);
+         },
+         false},
+        {"every group pushed", [&] { usesSelected->click(); }, true},
+        {"only ticked groups pushed again", [&] { usesSelected->click(); }, false},
+        {"the group ticked again",
+         [&] {
+             groups->setData(groups->index(0, PushGroupsModel::Tick), Qt::Checked,
+                             Qt::CheckStateRole);
+         },
+         true},
+    };
+    for (const Step &step : steps) {
+        step.act();
+        EXPECT_EQ(delegate->hasSelectedGroups(), step.enabled) << step.what;
+        EXPECT_TRUE(enabledAre(step.enabled)) << step.what;
+    }
+    EXPECT_TRUE(control<QCheckBox>(pushkeys::autoABUsesContactsWithoutGroups)->isEnabled());
+
+    // The sheet opens showing the rule as it stands.
+    delegate->closePrefSheet();
+    defaults().setObject(QStringList{QStringLiteral("gone:ABGroup")}, commandkeys::autoABGroupKeys);
+    defaults().setBool(true, commandkeys::autoABUsesSelectedGroups);
+    delegate->showPreferencePanel();
+    EXPECT_FALSE(delegate->hasSelectedGroups());
+    EXPECT_TRUE(enabledAre(false));
 }
 
 TEST_F(PrefSheetTest, AFirstStartShowsTheSheetOnTheFirstBrowser)
