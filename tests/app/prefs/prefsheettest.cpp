@@ -563,6 +563,21 @@ TEST_F(PrefSheetTest, TheWorldPaneOffersTheRegionsOfTheContinentsAndTheirCountri
             pages()->regionsModel()->setData(index, Qt::Checked, Qt::CheckStateRole);
     }
     EXPECT_TRUE(countries->stringList().contains("Japan"));
+    // Regions and countries by name, the regions of both continents mixed.
+    QStringList regions;
+    for (int row = 0; row < pages()->regionsModel()->rowCount(); ++row)
+        regions << pages()->regionsModel()->index(row).data().toString();
+    QStringList byName = regions;
+    byName.sort(Qt::CaseSensitive);
+    EXPECT_EQ(regions, byName);
+    EXPECT_LT(regions.indexOf("Eastern Asia"), regions.indexOf("Western Europe"));
+    EXPECT_LT(regions.indexOf("Eastern Europe"), regions.indexOf("Southeast Asia"));
+    QStringList offered;
+    for (const Country *country : delegate->useCountriesArray())
+        offered << country->name();
+    byName = offered;
+    byName.sort(Qt::CaseSensitive);
+    EXPECT_EQ(offered, byName);
     const int japan = int(countries->stringList().indexOf("Japan"));
     emit pages()->countriesView()->clicked(countries->index(japan));
     EXPECT_EQ(defaults().stringForKey(zeltor::kDefaultCountryKey), "Japan");
