@@ -30,6 +30,7 @@
 
 class Country;
 class GoogleContactTool;
+class GoogleABAutoUpdate;
 class CustomizeDialog;
 class PrefPages;
 class PrefSheet;
@@ -453,13 +454,25 @@ public:
     void abChanged(const QVariantMap &info);
     void abChangedExternally(const QVariantMap &info);
     void googlePushManager(const QVariantMap &info);
+    // Push selection: the automatic push that googlePushManager hands changes to. The main
+    // program makes none (the agent pushes), so it stays null unless one is set. Not owned.
+    GoogleABAutoUpdate *googleABAutoUpdate() const;
+    void setGoogleABAutoUpdate(GoogleABAutoUpdate *push);
 
 private:
     void setUpMenus();
     bool performOwnCommand(const QString &command, QObject *sender);
     void forwardToDataLoader(const QString &command, QObject *sender);
     void chooseTableColumn(QObject *sender, bool shown);
-    void followPushSelection(const QVariantMap &info);
+    // Push selection: the book's changes kept to the selected groups and their records.
+    struct PushChanges
+    {
+        QStringList inserted;
+        QStringList updated;
+        QStringList deleted;
+    };
+    PushChanges followPushSelection(const QVariantMap &info);
+    QPointer<GoogleABAutoUpdate> m_googleABAutoUpdate;
     std::unique_ptr<MenuSet> m_menuSet;
     GoogleContactTool *m_appGoogleContactTool2 = nullptr;
     BatchActionQueue m_batchActionGroupArray;

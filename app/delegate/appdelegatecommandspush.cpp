@@ -1,6 +1,8 @@
 #include "app/delegate/appdelegate.h"
 
+#include "addressbook/groups/groupancestry.h"
 #include "addressbook/groups/grouplists.h"
+#include "addressbook/groups/groupmembers.h"
 #include "addressbook/records/recordlists.h"
 #include "addressbook/records/recordlookup.h"
 #include "app/apptexts.h"
@@ -8,12 +10,16 @@
 #include "app/menus/commandtexts.h"
 #include "foundation/log.h"
 #include "foundation/vozuveva/vozuvevaalerts.h"
+#include "google/push/googleabautoupdate.h"
 #include "google/push/pushkeys.h"
+#include "google/upload/googleelementkeys.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/group.h"
+#include "platform/addressbook/person.h"
 #include "platform/defaults/userdefaults.h"
 
 #include <QImage>
+#include <QSet>
 
 namespace {
 
@@ -53,6 +59,40 @@ AutoABGroup rowFor(const GroupPtr &group)
     row.groupName = group->valueForProperty(kABGroupNameProperty).toString();
     row.isSmart = AddressBookTool::isSmartGroup(row.abid);
     return row;
+}
+
+QSet<QString> idsOf(const QList<PersonPtr> &records)
+{
+    QSet<QString> ids;
+    for (const PersonPtr &record : records)
+        ids.insert(record->uniqueId());
+    return ids;
+}
+
+// The records whose changes the selection pushes: the ticked groups, their members (with nested
+// groups, the groups below them and all their members) and, when asked, the records in no group.
+QSet<QString> selectedRecordIDs(const QList<AutoABGroup> &rows)
+{
+    UserDefaults &defaults = UserDefaults::standard();
+    const bool nested =
+        defaults.integerForKey(googlekeys::autoABSelectedGroupsIncludeNestedGroups) == 1;
+    QSet<QString> ids;
+    for (const AutoABGroup &row : rows) {
+        if (!row.doSynch)
+            continue;
+        ids.insert(row.abid);
+        if (!nested) {
+            ids.unite(idsOf(AddressBookTool::membersOfGroupID(row.abid, true, true)));
+            continue;
+        }
+        ids.unite(idsOf(AddressBookTool::recursiveMembersOfGroupID(row.abid, true, true)));
+        if (const GroupPtr group = AddressBookTool::groupByABID(row.abid))
+            for (const GroupPtr &subgroup : AddressBookTool::recursiveSubGroupsOfABGroup(group))
+                ids.insert(subgroup->uniqueId());
+    }
+    if (defaults.integerForKey(pushkeys::autoABUsesContactsWithoutGroups) == 1)
+        ids.unite(idsOf(AddressBookTool::recordsWithNoGroupIncludePeople(true, true)));
+    return ids;
 }
 
 } // namespace
@@ -126,23 +166,54 @@ void AppDelegate::googlePushManager(const QVariantMap &info)
         return;
     }
     loadAutoABGroups();
-    if (defaults.integerForKey(commandkeys::autoABUsesSelectedGroups) == 1)
-        followPushSelection(info);
-    // The main program has no automatic push of its own (the agent pushes), so the changes are
-    // handed to no one here.
+    PushChanges changes{listOf(info, kABInsertedRecords), listOf(info, kABUpdatedRecords),
+                        listOf(info, kABDeletedRecords)};
+    if (defaults.integerForKey(commandkeys::autoABUsesSelectedGroups) == 1) {
+        changes = followPushSelection(info);
+        if (changes.inserted.isEmpty() && changes.updated.isEmpty() && changes.deleted.isEmpty())
+            return;
+    }
+    // The main program makes no automatic push of its own (the agent pushes), so without one set
+    // the changes reach no one here.
+    if (m_googleABAutoUpdate)
+        m_googleABAutoUpdate->autoABUpdateNew(changes.inserted, changes.updated, changes.deleted);
 }
 
-void AppDelegate::followPushSelection(const QVariantMap &info)
+AppDelegate::PushChanges AppDelegate::followPushSelection(const QVariantMap &info)
 {
-    // The selection was just reloaded from the book, so deleted groups are gone from it and
-    // renamed ones carry their new names; what is left is to mark new groups when asked to.
-    if (UserDefaults::standard().integerForKey(commandkeys::autoABSelectedGroupsIncludeNewGroups) ==
-        1) {
-        const QStringList inserted = listOf(info, kABInsertedRecords);
+    UserDefaults &defaults = UserDefaults::standard();
+    const QStringList inserted = listOf(info, kABInsertedRecords);
+    const QStringList updated = listOf(info, kABUpdatedRecords);
+    const QStringList deleted = listOf(info, kABDeletedRecords);
+    // The rows were just rebuilt from the book, so a renamed group already carries its new name.
+    // A group the notice names as deleted leaves the selection even while this book still reads
+    // it (the notice is what the other program did).
+    m_autoABGroups.removeIf([&](const AutoABGroup &row) { return deleted.contains(row.abid); });
+    if (defaults.integerForKey(commandkeys::autoABSelectedGroupsIncludeNewGroups) == 1) {
         for (AutoABGroup &row : m_autoABGroups) {
             if (inserted.contains(row.abid))
                 row.doSynch = true;
         }
     }
     recordAutoABGroupKeys();
+    const QSet<QString> selected = selectedRecordIDs(m_autoABGroups);
+    const auto inSelection = [&](const QStringList &ids) {
+        QStringList kept;
+        for (const QString &id : ids)
+            if (selected.contains(id))
+                kept << id;
+        return kept;
+    };
+    // A deleted record can no longer be placed in a group, so every deletion goes.
+    return {inSelection(inserted), inSelection(updated), deleted};
+}
+
+GoogleABAutoUpdate *AppDelegate::googleABAutoUpdate() const
+{
+    return m_googleABAutoUpdate;
+}
+
+void AppDelegate::setGoogleABAutoUpdate(GoogleABAutoUpdate *push)
+{
+    m_googleABAutoUpdate = push;
 }

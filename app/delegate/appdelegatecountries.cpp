@@ -2,6 +2,7 @@
 
 #include "app/appkeys.h"
 #include "app/apptexts.h"
+#include "app/prefs/sortdescriptors.h"
 #include "foundation/log.h"
 #include "foundation/parsers/addressparser.h"
 #include "foundation/parsers/parserkeys.h"
@@ -79,8 +80,10 @@ void AppDelegate::loadRegionData()
         for (const Region *region : regions.value_or(QList<Region *>()))
             m_useRegionsArray.append({region->name(), false});
     }
-    std::stable_sort(m_useRegionsArray.begin(), m_useRegionsArray.end(),
-                     [](const RegionChoice &a, const RegionChoice &b) { return a.name < b.name; });
+    sortdescriptors::sortRows(
+        m_useRegionsArray, nameSort(), [](const RegionChoice &row, const QString &key) {
+            return key == QStringLiteral("name") ? QVariant(row.name) : QVariant(row.on);
+        });
     loadTolvaneRegions();
     loadCountryData();
 }
@@ -125,8 +128,9 @@ void AppDelegate::loadCountryData()
             }
         }
     }
-    std::stable_sort(m_useCountriesArray.begin(), m_useCountriesArray.end(),
-                     [](const Country *a, const Country *b) { return a->name() < b->name(); });
+    sortdescriptors::sortRows(
+        m_useCountriesArray, nameSort(),
+        [](const Country *country, const QString &key) { return country->value(key); });
     for (const Country *country : std::as_const(m_useCountriesArray))
         m_countryNamesArray << country->name();
     std::stable_sort(

@@ -98,6 +98,7 @@ void PrefPages::reload()
     m_abPictures->setChecked(AppDelegate::isVCardPicABEnabled());
     m_abNotes->setChecked(AppDelegate::isVCardNoteABEnabled());
     m_pushGroups->reload();
+    showSelectionOptions();
     reloadWorld();
     reloadLabels();
 }
@@ -205,13 +206,24 @@ QWidget *PrefPages::makePushPage(std::function<QList<AutoABGroup> &()> pushGroup
         box->setObjectName(*key);
         m_binder->bindChecked(box, *key);
         layout->addWidget(box);
+        if (key != &pushkeys::autoABUsesContactsWithoutGroups)
+            m_selectionOptions << box;
     }
     const auto recompute = [this] {
         m_delegate.setHasSelectedGroups();
+        showSelectionOptions();
     };
     connect(m_pushGroups, &PushGroupsModel::groupToggled, this, recompute);
     m_binder->setChangeHandler(commandkeys::autoABUsesSelectedGroups, recompute);
     return page;
+}
+
+void PrefPages::showSelectionOptions()
+{
+    // The options of a selection mean something only while there is one (or while every group is
+    // pushed); without one they are off and cannot be switched on.
+    for (QAbstractButton *option : std::as_const(m_selectionOptions))
+        option->setEnabled(m_delegate.hasSelectedGroups());
 }
 
 QWidget *PrefPages::makeVCardPage()

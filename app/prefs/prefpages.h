@@ -44,6 +44,8 @@ public:
     QListView *countriesView() const { return m_countriesView; }
     QComboBox *label1PopUp() const { return m_label1; }
     QComboBox *label2PopUp() const { return m_label2; }
+    // The push options that a selection needs (new groups, nested groups, strict memberships).
+    const QList<QAbstractButton *> &selectionOptions() const { return m_selectionOptions; }
 
 private:
     QWidget *makeGeneralPage();
@@ -58,6 +60,7 @@ private:
     void reloadCountries();
     void showCountrySelection();
     void reloadLabels();
+    void showSelectionOptions();
     void chooseCountry(const QModelIndex &index);
 
     AppDelegate &m_delegate;
@@ -67,6 +70,7 @@ private:
     QAbstractButton *m_abPictures = nullptr;
     QAbstractButton *m_abNotes = nullptr;
     PushGroupsModel *m_pushGroups = nullptr;
+    QList<QAbstractButton *> m_selectionOptions;
     RegionsModel *m_regions = nullptr;
     QStringListModel *m_countries = nullptr;
     QListView *m_regionsView = nullptr;

@@ -13,6 +13,7 @@
 #include "google/engine/googlekeys.h"
 #include "google/push/pushkeys.h"
 #include "google/upload/googleelementkeys.h"
+#include "model/refdata/country.h"
 #include "model/refdata/region.h"
 #include "model/tolvaneowner.h"
 #include "platform/addressbook/abconstants.h"
@@ -36,6 +37,9 @@
 #include <QStringListModel>
 #include <QTest>
 #include <QToolBar>
+
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -249,6 +253,75 @@ TEST_F(PrefSheetTest, ClosingStoresThePushSelectionTickedInThePane)
     groups->setData(groups->index(work, PushGroupsModel::Tick), Qt::Unchecked, Qt::CheckStateRole);
     EXPECT_FALSE(delegate->hasSelectedGroups());
     EXPECT_FALSE(sheet()->findChild<QCheckBox *>(pushkeys::autoABStrict)->isChecked());
+}
+
+// The options of a selection (new groups, nested groups, strict memberships) can be switched on
+// only while there is a selection: a ticked group, or every group pushed.
+TEST_F(PrefSheetTest, TheSelectionsOptionsAreEnabledWhileThereIsASelection)
+{
+    const GroupPtr group = Group::create();
+    group->setValueForProperty(QStringLiteral("Family"), kABGroupNameProperty);
+    ASSERT_TRUE(AddressBook::shared()->addRecord(group));
+    ASSERT_TRUE(AddressBook::shared()->save());
+    defaults().setObject(QStringList{group->uniqueId()}, commandkeys::autoABGroupKeys);
+    defaults().setBool(true, commandkeys::autoABUsesSelectedGroups);
+    ASSERT_TRUE(startProgram());
+    delegate->showPreferencePanel();
+    PushGroupsModel *const groups = pages()->pushGroupsModel();
+    ASSERT_EQ(groups->rowCount(), 1);
+    auto *const usesSelected = control<QCheckBox>(commandkeys::autoABUsesSelectedGroups);
+    ASSERT_NE(usesSelected, nullptr);
+    const QList<QAbstractButton *> &options = pages()->selectionOptions();
+    QStringList names;
+    for (const QAbstractButton *option : options)
+        names << option->objectName();
+    names.sort();
+    ASSERT_EQ(names, (QStringList{googlekeys::autoABSelectedGroupsIncludeNestedGroups,
+                                  commandkeys::autoABSelectedGroupsIncludeNewGroups,
+                                  pushkeys::autoABStrict}));
+    const auto enabledAre = [&](bool enabled) {
+        return std::all_of(options.cbegin(), options.cend(), [&](const QAbstractButton *option) {
+            return option->isEnabled() == enabled;
+        });
+    };
+
+    struct Step
+    {
+        const char *what;
+        std::function<void()> act;
+        bool enabled;
+    };
+    const Step steps[] = {
+        {"a ticked group", [] {}, true},
+        {"its tick taken away",
+         [&] {
+             groups->setData(groups->index(0, PushGroupsModel::Tick), Qt::Unchecked,
+                             Qt::CheckStateRole);
+         },
+         false},
+        {"every group pushed", [&] { usesSelected->click(); }, true},
+        {"only ticked groups pushed again", [&] { usesSelected->click(); }, false},
+        {"the group ticked again",
+         [&] {
+             groups->setData(groups->index(0, PushGroupsModel::Tick), Qt::Checked,
+                             Qt::CheckStateRole);
+         },
+         true},
+    };
+    for (const Step &step : steps) {
+        step.act();
+        EXPECT_EQ(delegate->hasSelectedGroups(), step.enabled) << step.what;
+        EXPECT_TRUE(enabledAre(step.enabled)) << step.what;
+    }
+    EXPECT_TRUE(control<QCheckBox>(pushkeys::autoABUsesContactsWithoutGroups)->isEnabled());
+
+    // The sheet opens showing the rule as it stands.
+    delegate->closePrefSheet();
+    defaults().setObject(QStringList{QStringLiteral("gone:ABGroup")}, commandkeys::autoABGroupKeys);
+    defaults().setBool(true, commandkeys::autoABUsesSelectedGroups);
+    delegate->showPreferencePanel();
+    EXPECT_FALSE(delegate->hasSelectedGroups());
+    EXPECT_TRUE(enabledAre(false));
 }
 
 TEST_F(PrefSheetTest, AFirstStartShowsTheSheetOnTheFirstBrowser)
@@ -490,6 +563,21 @@ TEST_F(PrefSheetTest, TheWorldPaneOffersTheRegionsOfTheContinentsAndTheirCountri
             pages()->regionsModel()->setData(index, Qt::Checked, Qt::CheckStateRole);
     }
     EXPECT_TRUE(countries->stringList().contains("Japan"));
+    // Regions and countries by name, the regions of both continents mixed.
+    QStringList regions;
+    for (int row = 0; row < pages()->regionsModel()->rowCount(); ++row)
+        regions << pages()->regionsModel()->index(row).data().toString();
+    QStringList byName = regions;
+    byName.sort(Qt::CaseSensitive);
+    EXPECT_EQ(regions, byName);
+    EXPECT_LT(regions.indexOf("Eastern Asia"), regions.indexOf("Western Europe"));
+    EXPECT_LT(regions.indexOf("Eastern Europe"), regions.indexOf("Southeast Asia"));
+    QStringList offered;
+    for (const Country *country : delegate->useCountriesArray())
+        offered << country->name();
+    byName = offered;
+    byName.sort(Qt::CaseSensitive);
+    EXPECT_EQ(offered, byName);
     const int japan = int(countries->stringList().indexOf("Japan"));
     emit pages()->countriesView()->clicked(countries->index(japan));
     EXPECT_EQ(defaults().stringForKey(zeltor::kDefaultCountryKey), "Japan");
