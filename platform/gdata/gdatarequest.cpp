@@ -156,7 +156,9 @@ void GDataRequest::send()
         request.setRawHeader(name, value);
     request.setTransferTimeout(m_service->requestTimeoutMs());
     QNetworkReply *reply = nullptr;
-    if (m_spec.method == "POST") {
+    // Every People write goes this way too: the service decides what is sent again, and knows
+    // then that it was (a delete sent again that finds nothing was done).
+    if (m_spec.method == "POST" || isPeopleWrite()) {
         // Qt Network sends a request again by itself when its connection closes before any
         // answer, and a batch the server already applied would then insert its contacts twice.
         // It can only do so by rewinding the body: an unbuffered sequential body cannot be

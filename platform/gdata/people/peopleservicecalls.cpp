@@ -10,6 +10,7 @@
 #include "platform/gdata/people/peoplejson.h"
 #include "platform/gdata/people/peoplereader.h"
 #include "platform/gdata/people/peoplerecentwrites.h"
+#include "platform/gdata/people/peoplewriter.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -144,6 +145,56 @@ void PeopleServiceCalls::failLater(const GDataServiceTicketPtr &ticket, QObject 
         if (receiver.alive() && failed && !ticket->isCancelled())
             failed(ticket, error);
     });
+}
+
+QUrlQuery PeopleServiceCalls::personQuery()
+{
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("personFields"), QLatin1String(kPeoplePersonFields));
+    query.addQueryItem(QStringLiteral("sources"), readSources());
+    return query;
+}
+
+QUrlQuery PeopleServiceCalls::metadataQuery()
+{
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("personFields"), QStringLiteral("metadata"));
+    query.addQueryItem(QStringLiteral("sources"), readSources());
+    return query;
+}
+
+// The answer of a create or update is the whole person: the entry the write-back reads, and the
+// copy kept for lists that lag.
+PeopleServiceCalls::Reply PeopleServiceCalls::personReply(const GDataServiceTicketPtr &ticket,
+                                                          QObject *delegate,
+                                                          const PeopleProjection &projection,
+                                                          EntryFinished finished, Failed failed)
+{
+    const Receiver receiver(delegate);
+    return [ticket, receiver, projection, api = api(), account = account(), finished,
+            failed](const std::optional<GDataError> &error, int, const QByteArray &body, bool) {
+        if (!receiver.alive())
+            return;
+        if (error) {
+            if (failed)
+                failed(ticket, *error);
+            return;
+        }
+        QString message;
+        const auto json = peoplejson::parseObject(body, &message);
+        peoplereader::ParseError parseError{message};
+        const auto entry =
+            json ? peoplereader::contactFromPerson(*json, api, projection, &parseError)
+                 : std::nullopt;
+        if (!entry) {
+            if (failed)
+                failed(ticket, unreadable(parseError.message, body));
+            return;
+        }
+        peoplerecentwrites::keepWritten(account, **entry);
+        if (finished)
+            finished(ticket, *entry);
+    };
 }
 
 GDataServiceTicketPtr PeopleServiceCalls::fetchQuery(const GDataQueryContact &query,
@@ -452,8 +503,18 @@ GDataServiceTicketPtr PeopleServiceCalls::insert(const GDataEntryBase &entry, co
         failLater(ticket, delegate, failed, badURL(feedURL));
         return ticket;
     }
-    return singleEntryBatch(entry, QLatin1String(kGDataBatchOperationInsert), delegate,
-                            std::move(finished), std::move(failed));
+    // Contact groups have no single calls but the ones the group batch makes for each entry.
+    if (entry.kind() == GDataEntryBase::Kind::ContactGroup)
+        return singleEntryBatch(entry, QLatin1String(kGDataBatchOperationInsert), delegate,
+                                std::move(finished), std::move(failed));
+    auto ticket = std::make_shared<GDataServiceTicket>();
+    QJsonObject person =
+        peoplewriter::personFromContact(static_cast<const GDataEntryContact &>(entry), api());
+    person.remove(QStringLiteral("resourceName"));
+    person.remove(QStringLiteral("etag"));
+    send(ticket, {"POST", QStringLiteral("v1/people:createContact"), personQuery(), person}, true,
+         personReply(ticket, delegate, target->projection, std::move(finished), std::move(failed)));
+    return ticket;
 }
 
 GDataServiceTicketPtr PeopleServiceCalls::update(const GDataEntryBase &entry, const QUrl &entryURL,
@@ -471,8 +532,40 @@ GDataServiceTicketPtr PeopleServiceCalls::update(const GDataEntryBase &entry, co
         failLater(ticket, delegate, failed, badURL(entryURL));
         return ticket;
     }
-    return singleEntryBatch(entry, QLatin1String(kGDataBatchOperationUpdate), delegate,
-                            std::move(finished), std::move(failed));
+    if (entry.kind() == GDataEntryBase::Kind::ContactGroup)
+        return singleEntryBatch(entry, QLatin1String(kGDataBatchOperationUpdate), delegate,
+                                std::move(finished), std::move(failed));
+    auto ticket = std::make_shared<GDataServiceTicket>();
+    const QJsonObject person =
+        peoplewriter::personFromContact(static_cast<const GDataEntryContact &>(entry), api());
+    QUrlQuery query = personQuery();
+    query.addQueryItem(QStringLiteral("updatePersonFields"),
+                       QLatin1String(kPeopleUpdatePersonFields));
+    const QString path = QStringLiteral("v1/%1:updateContact").arg(*name);
+    Reply reply =
+        personReply(ticket, delegate, PeopleProjection::full(), std::move(finished), failed);
+    if (entry.ETag()) {
+        send(ticket, {"PATCH", path, query, person}, false, std::move(reply));
+        return ticket;
+    }
+    // Google's update needs the etag: an entry without one (Atom's If-Match: *) takes the
+    // current one first.
+    const Receiver receiver(delegate);
+    send(ticket, {"GET", QStringLiteral("v1/") + *name, metadataQuery(), {}}, false,
+         [this, ticket, receiver, failed, person, path, query,
+          reply](const std::optional<GDataError> &error, int, const QByteArray &body, bool) {
+             if (error) {
+                 if (receiver.alive() && failed)
+                     failed(ticket, *error);
+                 return;
+             }
+             QJsonObject current = person;
+             current.insert(QStringLiteral("etag"), peoplejson::parseObject(body)
+                                                        .value_or(QJsonObject())
+                                                        .value(QStringLiteral("etag")));
+             send(ticket, {"PATCH", path, query, current}, false, reply);
+         });
+    return ticket;
 }
 
 GDataServiceTicketPtr PeopleServiceCalls::updatePhoto(const GDataEntryBase &entry,
@@ -556,14 +649,59 @@ GDataServiceTicketPtr PeopleServiceCalls::remove(const QUrl &url,
         failLater(ticket, delegate, failed, badURL(url));
         return ticket;
     }
-    const bool contact = name->startsWith(QLatin1String(kPeoplePersonPrefix));
-    std::shared_ptr<GDataEntryBase> entry;
-    if (contact)
-        entry = std::make_shared<GDataEntryContact>();
-    else
-        entry = std::make_shared<GDataEntryContactGroup>();
-    entry->setIdentifier(url.toString(QUrl::RemoveQuery));
-    entry->setETag(etag);
-    return singleEntryBatch(*entry, QLatin1String(kGDataBatchOperationDelete), delegate,
-                            std::move(finished), std::move(failed));
+    if (!name->startsWith(QLatin1String(kPeoplePersonPrefix))) {
+        GDataEntryContactGroup group;
+        group.setIdentifier(url.toString(QUrl::RemoveQuery));
+        group.setETag(etag);
+        return singleEntryBatch(group, QLatin1String(kGDataBatchOperationDelete), delegate,
+                                std::move(finished), std::move(failed));
+    }
+    auto ticket = std::make_shared<GDataServiceTicket>();
+    const Receiver receiver(delegate);
+    const QString account = this->account();
+    const QString identifier = url.toString(QUrl::RemoveQuery);
+    const QString path = QStringLiteral("v1/%1:deleteContact").arg(*name);
+    auto sendDelete = [this, ticket, receiver, account, identifier, path, finished, failed] {
+        send(ticket, {"DELETE", path, {}, {}}, false,
+             [ticket, receiver, account, identifier, finished, failed](
+                 const std::optional<GDataError> &error, int, const QByteArray &, bool resent) {
+                 // A delete sent again that finds the contact gone was done the first time.
+                 if (error && !(resent && error->code == 404)) {
+                     if (receiver.alive() && failed)
+                         failed(ticket, *error);
+                     return;
+                 }
+                 peoplerecentwrites::keepDeleted(account, GDataEntryBase::Kind::Contact,
+                                                 identifier);
+                 if (receiver.alive() && finished)
+                     finished(ticket, nullptr);
+             });
+    };
+    if (!etag) {
+        sendDelete();
+        return ticket;
+    }
+    // Google's deletes take no precondition: the ETag is checked here, so a contact changed
+    // since it was read is not deleted.
+    send(ticket, {"GET", QStringLiteral("v1/") + *name, metadataQuery(), {}}, false,
+         [ticket, receiver, failed, etag, sendDelete](const std::optional<GDataError> &error, int,
+                                                      const QByteArray &body, bool) {
+             if (error) {
+                 if (receiver.alive() && failed)
+                     failed(ticket, *error);
+                 return;
+             }
+             const auto current = peoplejson::stringValue(
+                 peoplejson::parseObject(body).value_or(QJsonObject()), QStringLiteral("etag"));
+             if (current != etag) {
+                 if (receiver.alive() && failed)
+                     failed(ticket, {412,
+                                     QLatin1String(kGDataErrorDomainHTTP),
+                                     QStringLiteral("Entry has been modified since it was read."),
+                                     {}});
+                 return;
+             }
+             sendDelete();
+         });
+    return ticket;
 }

@@ -37,6 +37,8 @@ private:
     using Reply = std::function<void(const std::optional<GDataError> &, int status,
                                      const QByteArray &body, bool resent)>;
 
+    static QUrlQuery personQuery();
+    static QUrlQuery metadataQuery();
     QString api() const;
     QString account() const;
     // Sends the call; creates are never sent again once the server may have served them.
@@ -49,6 +51,8 @@ private:
                                            Failed failed);
     GDataServiceTicketPtr updatePhoto(const GDataEntryBase &entry, const QString &resourceName,
                                       QObject *delegate, EntryFinished finished, Failed failed);
+    Reply personReply(const GDataServiceTicketPtr &ticket, QObject *delegate,
+                      const PeopleProjection &projection, EntryFinished finished, Failed failed);
     void keepResults(const GDataFeed &result);
 
     GDataServiceGoogleContact *m_service;

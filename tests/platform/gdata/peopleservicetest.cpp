@@ -208,31 +208,62 @@ TEST_F(PeopleServiceTest, FullList_FollowsEveryPageWithTheFieldsAndABearerTokenO
                      .hasRawHeader("Authorization"));
 }
 
-TEST_F(PeopleServiceTest, FullList_ABadLaterPageFailsTheWholeFetch)
+TEST_F(PeopleServiceTest, FullList_AnUnreadableOrShortListFailsTheWholeFetch)
 {
+    using Fault = std::function<void(GDataTestServer &)>;
+    const auto replaced = [](const QByteArray &body, const QByteArray &type) -> Fault {
+        return [body, type](GDataTestServer &s) {
+            s.injectReplacedAnswer(kListPath, "pageToken", body, type, 10);
+        };
+    };
+    const auto pageFault = [](GDataTestServer::QueryFault fault, int status) -> Fault {
+        return [fault, status](GDataTestServer &s) {
+            s.injectQueryFault(kListPath, "pageToken", fault, status, 10);
+        };
+    };
     struct Case
     {
         const char *name;
-        GDataTestServer::QueryFault fault;
-        int status;
+        Fault fault;
         int expectedCode;
     };
     const Case cases[] = {
-        {"malformed JSON", GDataTestServer::QueryFault::MalformedBody, 0, kGDataErrorBadResponse},
-        {"server error after its retries", GDataTestServer::QueryFault::Status, 500, 500},
-        {"refused page", GDataTestServer::QueryFault::Status, 400, 400},
+        {"malformed JSON", pageFault(GDataTestServer::QueryFault::MalformedBody, 0),
+         kGDataErrorBadResponse},
+        {"truncated page", pageFault(GDataTestServer::QueryFault::CutBody, 0), 0},
+        {"an HTML page with 200",
+         replaced("<html><body>Sign in to continue</body></html>", "text/html"),
+         kGDataErrorBadResponse},
+        {"a person without resourceName",
+         replaced(R"({"connections":[{"etag":"e","names":[{"unstructuredName":"X"}]}],)"
+                  R"("totalItems":4})",
+                  "application/json"),
+         kGDataErrorBadResponse},
+        {"fewer persons than totalItems",
+         replaced(R"({"connections":[],"totalItems":4})", "application/json"),
+         kGDataErrorBadResponse},
+        {"server error after its retries", pageFault(GDataTestServer::QueryFault::Status, 500),
+         500},
+        {"refused page", pageFault(GDataTestServer::QueryFault::Status, 400), 400},
     };
     seed(4);
     server.setOptions({{"peoplePageLimit", 2}});
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         server.clearFaults();
-        server.injectQueryFault(kListPath, "pageToken", c.fault, c.status, 10);
+        c.fault(server);
         const auto outcome = fetchContacts();
         ASSERT_TRUE(outcome->error);
-        EXPECT_EQ(outcome->error->code, c.expectedCode);
+        if (c.expectedCode != 0)
+            EXPECT_EQ(outcome->error->code, c.expectedCode);
+        else
+            EXPECT_LT(outcome->error->code, 0) << "a network error";
         EXPECT_FALSE(outcome->feed);
     }
+    server.clearFaults();
+    const auto whole = fetchContacts();
+    ASSERT_TRUE(whole->feed);
+    EXPECT_EQ(whole->feed->entries().size(), 4u);
 }
 
 TEST_F(PeopleServiceTest, Batch_CreatesGoOnceWithOneWriteOfTheAccountInFlight)
@@ -317,6 +348,82 @@ TEST_F(PeopleServiceTest, Batch_RateLimitIsWaitedOutAndAppliedOnce)
     EXPECT_EQ(outcome->feed->entries().at(0)->batchStatus()->code, 201u);
     EXPECT_EQ(requestsOf(server.requestLog(), ":batchCreateContacts").size(), 2);
     EXPECT_EQ(serverTitles(), QStringList({"Gus"}));
+}
+
+TEST_F(PeopleServiceTest, SingleContact_WritesGoAsTheirOwnCallsWithTheETagChecked)
+{
+    const auto list = fetchContacts();
+    ASSERT_TRUE(list->feed && list->feed->postLink());
+    server.clearRequestLog();
+    auto fresh = GDataEntryContact::contactEntryWithTitle("Jo");
+    const auto created = run([&](auto, auto onEntry, auto onError) {
+        service.fetchContactEntryByInsertingEntry(*fresh, list->feed->postLink()->URL(), nullptr,
+                                                  onEntry, onError);
+    });
+    ASSERT_FALSE(created->error) << created->error->description.toStdString();
+    ASSERT_TRUE(created->entry->ETag());
+    EXPECT_EQ(requestsOf(server.requestLog(), "/v1/people:createContact").size(), 1);
+
+    auto renamed = std::static_pointer_cast<GDataEntryContact>(created->entry->copy());
+    renamed->setTitle(QStringLiteral("Jo Renamed"));
+    const auto updated = run([&](auto, auto onEntry, auto onError) {
+        service.fetchContactEntryByUpdatingEntry(*renamed, renamed->editLink()->URL(), nullptr,
+                                                 onEntry, onError);
+    });
+    ASSERT_FALSE(updated->error) << updated->error->description.toStdString();
+    EXPECT_EQ(serverTitles(), QStringList({"Jo Renamed"}));
+    EXPECT_EQ(requestsOf(server.requestLog(), ":updateContact").size(), 1);
+
+    // The copy read before the rename is stale now: neither its update nor its delete goes.
+    const auto staleUpdate = run([&](auto, auto onEntry, auto onError) {
+        service.fetchContactEntryByUpdatingEntry(*created->entry, renamed->editLink()->URL(),
+                                                 nullptr, onEntry, onError);
+    });
+    ASSERT_TRUE(staleUpdate->error);
+    EXPECT_EQ(staleUpdate->error->code, 412);
+    const auto staleDelete = run([&](auto, auto onEntry, auto onError) {
+        service.deleteEntry(*created->entry, nullptr, onEntry, onError);
+    });
+    ASSERT_TRUE(staleDelete->error);
+    EXPECT_EQ(staleDelete->error->code, 412);
+    EXPECT_EQ(serverTitles(), QStringList({"Jo Renamed"}));
+    EXPECT_EQ(requestsOf(server.requestLog(), ":deleteContact").size(), 0);
+
+    const auto deleted = run([&](auto, auto onEntry, auto onError) {
+        service.deleteEntry(*updated->entry, nullptr, onEntry, onError);
+    });
+    ASSERT_FALSE(deleted->error) << deleted->error->description.toStdString();
+    EXPECT_TRUE(serverTitles().isEmpty());
+}
+
+TEST_F(PeopleServiceTest, SingleContact_AWriteResentAfterALostAnswerReportsWhatHappened)
+{
+    const auto created = batch(*createFeed({"Jay"}), contactBatchURL());
+    ASSERT_TRUE(created->feed);
+    auto contact = std::static_pointer_cast<GDataEntryContact>(created->feed->entries().at(0));
+
+    // The first update was applied; the one sent again meets its own change as a stale etag.
+    auto renamed = std::static_pointer_cast<GDataEntryContact>(contact->copy());
+    renamed->setTitle(QStringLiteral("Kim"));
+    server.injectApplyThenDrop(":updateContact");
+    const auto updated = run([&](auto, auto onEntry, auto onError) {
+        service.fetchContactEntryByUpdatingEntry(*renamed, renamed->editLink()->URL(), nullptr,
+                                                 onEntry, onError);
+    });
+    ASSERT_TRUE(updated->error);
+    EXPECT_EQ(updated->error->code, 412) << updated->error->description.toStdString();
+    EXPECT_EQ(serverTitles(), QStringList({"Kim"}));
+
+    // The first delete was applied; the one sent again finds nothing, which is done.
+    server.injectApplyThenDrop(":deleteContact");
+    const auto deleted = run([&](auto, auto onEntry, auto onError) {
+        service.deleteResourceURL(QUrl(contact->identifier()), std::nullopt, nullptr, onEntry,
+                                  onError);
+    });
+    EXPECT_FALSE(deleted->error) << deleted->error->description.toStdString()
+                                 << deleted->error->code;
+    EXPECT_EQ(requestsOf(server.requestLog(), ":deleteContact").size(), 2);
+    EXPECT_TRUE(serverTitles().isEmpty());
 }
 
 TEST_F(PeopleServiceTest, Tokens_A401RenewsOnceAndResendsOnce)
