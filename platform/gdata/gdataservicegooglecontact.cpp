@@ -182,6 +182,11 @@ bool GDataServiceGoogleContact::isPeopleAPIURL(const QUrl &url) const
            url.port() == root.port() && url.path().startsWith(root.path() + QLatin1String("/v1/"));
 }
 
+void GDataServiceGoogleContact::setPeopleStateFile(const QString &path)
+{
+    m_people->setStateFile(path);
+}
+
 GDataServiceGoogleContact::RetryPolicy GDataServiceGoogleContact::activeRetryPolicy() const
 {
     if (m_protocol != Protocol::People)

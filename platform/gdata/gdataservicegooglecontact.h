@@ -150,6 +150,9 @@ public:
     void setPeopleRetryPolicy(const RetryPolicy &policy) { m_peopleRetry = policy; }
     QString peopleAPIRoot() const;
     bool isPeopleAPIURL(const QUrl &url) const;
+    // The small state file that keeps the lists' sync tokens: in the user's data folder unless
+    // set (tests).
+    void setPeopleStateFile(const QString &path);
 
 private:
     friend class GDataRequest;

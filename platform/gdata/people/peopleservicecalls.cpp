@@ -6,6 +6,7 @@
 #include "platform/gdata/gdatarequest.h"
 #include "platform/gdata/people/peopleconstants.h"
 #include "platform/gdata/people/peoplecontactbatch.h"
+#include "platform/gdata/people/peopleerrors.h"
 #include "platform/gdata/people/peoplegroupbatch.h"
 #include "platform/gdata/people/peoplejson.h"
 #include "platform/gdata/people/peoplereader.h"
@@ -96,17 +97,91 @@ GDataError errorOfStatus(const GDataBatchStatus &status)
     return {int(status.code), QLatin1String(kGDataErrorDomainHTTP), status.reason, {}};
 }
 
-struct ListFetch
+constexpr char kExpiredSyncToken[] = "EXPIRED_SYNC_TOKEN";
+
+// An expired sync token: Google's reference names a 400 with this reason, its older guide a 410.
+bool isExpiredSyncToken(const GDataError &error)
 {
+    const QJsonObject google = QJsonObject::fromVariantMap(
+        error.userInfo.value(QString::fromLatin1(kPeopleErrorGoogleErrorKey)).toMap());
+    return error.code == 410 ||
+           peopleerrors::errorReasons(google).contains(QLatin1String(kExpiredSyncToken));
+}
+
+QString listKey(GDataEntryBase::Kind kind)
+{
+    return kind == GDataEntryBase::Kind::Contact ? QStringLiteral("connections")
+                                                 : QStringLiteral("contactGroups");
+}
+
+// The deletions an incremental list reports, as tombstones dated at the list's time.
+std::optional<std::vector<GDataEntryPtr>>
+readTombstones(const QByteArray &body, GDataEntryBase::Kind kind, const QString &api,
+               const QDateTime &listTime, QString *nextPageToken, QString *error)
+{
+    const auto page = peoplejson::parseObject(body, error);
+    if (!page)
+        return std::nullopt;
+    const QJsonValue list = page->value(listKey(kind));
+    if (!list.isUndefined() && !list.isArray()) {
+        *error = listKey(kind) + QStringLiteral(" is not a list");
+        return std::nullopt;
+    }
+    const char *prefix =
+        kind == GDataEntryBase::Kind::Contact ? kPeoplePersonPrefix : kPeopleGroupPrefix;
+    std::vector<GDataEntryPtr> tombstones;
+    for (const QJsonValue &item : list.toArray()) {
+        const QJsonObject object = item.toObject();
+        if (!object.value(QStringLiteral("metadata"))
+                 .toObject()
+                 .value(QStringLiteral("deleted"))
+                 .toBool())
+            continue;
+        const QString name = object.value(QStringLiteral("resourceName")).toString();
+        if (!name.startsWith(QLatin1String(prefix))) {
+            *error = QStringLiteral("a deleted entry without resourceName");
+            return std::nullopt;
+        }
+        GDataEntryPtr tombstone;
+        if (kind == GDataEntryBase::Kind::Contact)
+            tombstone = std::make_shared<GDataEntryContact>();
+        else
+            tombstone = std::make_shared<GDataEntryContactGroup>();
+        tombstone->setIdentifier(peoplereader::identifierForResourceName(api, name));
+        tombstone->setIsDeleted(true);
+        tombstone->setUpdatedDate(listTime);
+        tombstones.push_back(tombstone);
+    }
+    *nextPageToken = page->value(QStringLiteral("nextPageToken")).toString();
+    return tombstones;
+}
+
+} // namespace
+
+struct PeopleServiceCalls::ListFetch
+{
+    GDataServiceTicketPtr ticket;
     peoplefeedurl::Feed feed;
     QUrl feedURL;
+    QString api;
+    QString account;
+    bool showDeleted = false;
+    std::function<void(const GDataError &)> fail;
+    FeedFinished finished;
+    // Set while the incremental list of the held token is read, for the tombstones.
+    QString changesSince;
+    std::vector<GDataEntryPtr> tombstones;
+    // The full list.
+    bool asksSyncToken = false;
     std::vector<GDataEntryPtr> entries;
     std::set<QString> seenPageTokens;
     std::optional<int> totalItems;
     int pages = 0;
+
+    bool contacts() const { return feed.kind == GDataEntryBase::Kind::Contact; }
 };
 
-} // namespace
+namespace {} // namespace
 
 QString PeopleServiceCalls::api() const
 {
@@ -207,99 +282,189 @@ GDataServiceTicketPtr PeopleServiceCalls::fetchQuery(const GDataQueryContact &qu
         failLater(ticket, delegate, failed, badURL(query.feedURL()));
         return ticket;
     }
-    auto fetch = std::make_shared<ListFetch>(ListFetch{*feed, query.feedURL(), {}, {}, {}, 0});
+    auto fetch = std::make_shared<ListFetch>();
+    fetch->ticket = ticket;
+    fetch->feed = *feed;
+    fetch->feedURL = query.feedURL();
+    fetch->api = api();
+    fetch->account = account();
+    fetch->showDeleted = query.shouldShowDeleted();
     const Receiver receiver(delegate);
-    auto fail = [ticket, receiver, failed](const GDataError &error) {
+    fetch->fail = [ticket, receiver, failed](const GDataError &error) {
         if (receiver.alive() && failed)
             failed(ticket, error);
     };
-    const bool contacts = feed->kind == GDataEntryBase::Kind::Contact;
-    const QString api = this->api();
-    const QString account = this->account();
-    // Each page is one request; any page that fails fails the whole list, so no partial list
-    // reaches the layers above to read as deletions.
-    auto fetchPage = std::make_shared<std::function<void(const QString &)>>();
-    *fetchPage = [this, ticket, fetch, receiver, finished, fail, contacts, api, account,
-                  weakFetchPage = std::weak_ptr(fetchPage)](const QString &pageToken) {
-        QUrlQuery items;
-        if (contacts) {
-            items.addQueryItem(QStringLiteral("personFields"), QLatin1String(kPeoplePersonFields));
-            items.addQueryItem(QStringLiteral("sources"), readSources());
-        } else {
-            items.addQueryItem(QStringLiteral("groupFields"), QLatin1String(kPeopleGroupFields));
-        }
-        items.addQueryItem(QStringLiteral("pageSize"), QString::number(kPageSize));
-        if (!pageToken.isEmpty())
-            items.addQueryItem(QStringLiteral("pageToken"), pageToken);
-        const PeopleRequest request{"GET",
-                                    contacts ? QStringLiteral("v1/people/me/connections")
-                                             : QStringLiteral("v1/contactGroups"),
-                                    items,
-                                    {}};
-        auto fetchPageAgain = weakFetchPage.lock();
-        send(ticket, request, false,
-             [ticket, fetch, receiver, finished, fail, contacts, api, account, fetchPageAgain](
-                 const std::optional<GDataError> &error, int, const QByteArray &body, bool) {
-                 if (error)
-                     return fail(*error);
-                 peoplereader::ParseError parseError;
-                 QString next;
-                 std::optional<int> total;
-                 if (contacts) {
-                     const auto page = peoplereader::readConnectionsPage(
-                         body, api, fetch->feed.projection, &parseError);
-                     if (!page)
-                         return fail(unreadable(parseError.message, body));
-                     fetch->entries.insert(fetch->entries.end(), page->entries.begin(),
-                                           page->entries.end());
-                     next = page->nextPageToken;
-                     total = page->totalItems;
-                 } else {
-                     const auto page = peoplereader::readContactGroupsPage(
-                         body, api, fetch->feed.projection, &parseError);
-                     if (!page)
-                         return fail(unreadable(parseError.message, body));
-                     fetch->entries.insert(fetch->entries.end(), page->entries.begin(),
-                                           page->entries.end());
-                     next = page->nextPageToken;
-                 }
-                 if (fetch->pages++ == 0)
-                     fetch->totalItems = total;
-                 if (!next.isEmpty()) {
-                     if (!fetch->seenPageTokens.insert(next).second)
-                         return fail(
-                             unreadable(QStringLiteral("the list's next page repeats a page"), {}));
-                     (*fetchPageAgain)(next);
-                     return;
-                 }
-                 // Hidden system groups count in a group list's total, so only persons are
-                 // counted against it.
-                 const size_t expected = size_t(qMax(0, fetch->totalItems.value_or(0)));
-                 if (contacts && fetch->entries.size() < expected)
-                     return fail(unreadable(QStringLiteral("the list ended after %1 of %2 persons")
-                                                .arg(fetch->entries.size())
-                                                .arg(expected),
-                                            {}));
-                 peoplerecentwrites::applyToList(account, fetch->feed.kind, api,
-                                                 fetch->feed.projection, fetch->entries);
-                 GDataFeedPtr result = contacts ? GDataFeedContact::contactFeed()
-                                                : GDataFeedContactGroup::contactGroupFeed();
-                 result->setEntriesWithEntries(fetch->entries);
-                 result->setTotalResults(int(fetch->entries.size()));
-                 const QString href = fetch->feedURL.toString(QUrl::RemoveQuery);
-                 const QString type = QString::fromLatin1(kGDataAtomType);
-                 result->setLinks(
-                     {{QString::fromLatin1(kGDataLinkRelFeed), type, href, std::nullopt},
+    fetch->finished = [receiver, finished](const GDataServiceTicketPtr &t,
+                                           const GDataFeedPtr &result) {
+        if (receiver.alive() && finished)
+            finished(t, result);
+    };
+    // Deletions are known only from the incremental list of a held token; it is read first, so
+    // that an expired one leads the full list to ask for a new token.
+    const auto held = m_syncTokens.held(fetch->account, feed->kind);
+    if (fetch->showDeleted && held) {
+        fetch->changesSince = held->token;
+        fetchChangesPage(fetch, QString());
+    } else {
+        startFullList(fetch);
+    }
+    return ticket;
+}
+
+void PeopleServiceCalls::fetchChangesPage(const std::shared_ptr<ListFetch> &fetch,
+                                          const QString &pageToken)
+{
+    QUrlQuery items;
+    if (fetch->contacts()) {
+        items.addQueryItem(QStringLiteral("personFields"), QStringLiteral("metadata"));
+        items.addQueryItem(QStringLiteral("sources"), readSources());
+    } else {
+        items.addQueryItem(QStringLiteral("groupFields"), QStringLiteral("metadata"));
+    }
+    items.addQueryItem(QStringLiteral("pageSize"), QString::number(kPageSize));
+    items.addQueryItem(QStringLiteral("syncToken"), fetch->changesSince);
+    if (!pageToken.isEmpty())
+        items.addQueryItem(QStringLiteral("pageToken"), pageToken);
+    const QDateTime listTime = QDateTime::currentDateTimeUtc();
+    send(fetch->ticket, {"GET", listPath(fetch->feed.kind), items, {}}, false,
+         [this, fetch, listTime](const std::optional<GDataError> &error, int,
+                                 const QByteArray &body, bool) {
+             if (error && isExpiredSyncToken(*error)) {
+                 // Deletions from before a new token cannot be known: the full list alone.
+                 qInfo("People: the sync token of the %s list expired; a full list takes a new one",
+                       fetch->contacts() ? "contact" : "group");
+                 m_syncTokens.drop(fetch->account, fetch->feed.kind);
+                 fetch->tombstones.clear();
+                 fetch->asksSyncToken = true;
+                 startFullList(fetch);
+                 return;
+             }
+             if (error)
+                 return fetch->fail(*error);
+             QString next;
+             QString message;
+             auto tombstones =
+                 readTombstones(body, fetch->feed.kind, fetch->api, listTime, &next, &message);
+             if (!tombstones)
+                 return fetch->fail(unreadable(message, body));
+             fetch->tombstones.insert(fetch->tombstones.end(), tombstones->begin(),
+                                      tombstones->end());
+             if (!next.isEmpty()) {
+                 if (!fetch->seenPageTokens.insert(next).second)
+                     return fetch->fail(
+                         unreadable(QStringLiteral("the list's next page repeats a page"), {}));
+                 return fetchChangesPage(fetch, next);
+             }
+             fetch->seenPageTokens.clear();
+             startFullList(fetch);
+         });
+}
+
+void PeopleServiceCalls::startFullList(const std::shared_ptr<ListFetch> &fetch)
+{
+    fetch->asksSyncToken =
+        fetch->asksSyncToken || m_syncTokens.wantsNewToken(fetch->account, fetch->feed.kind);
+    fetchFullPage(fetch, QString());
+}
+
+// Each page is one request; any page that fails fails the whole list, so no partial list reaches
+// the layers above to read as deletions.
+void PeopleServiceCalls::fetchFullPage(const std::shared_ptr<ListFetch> &fetch,
+                                       const QString &pageToken)
+{
+    QUrlQuery items = personQuery();
+    if (!fetch->contacts()) {
+        items.clear();
+        items.addQueryItem(QStringLiteral("groupFields"), QLatin1String(kPeopleGroupFields));
+    }
+    items.addQueryItem(QStringLiteral("pageSize"), QString::number(kPageSize));
+    if (fetch->asksSyncToken)
+        items.addQueryItem(QStringLiteral("requestSyncToken"), QStringLiteral("true"));
+    if (!pageToken.isEmpty())
+        items.addQueryItem(QStringLiteral("pageToken"), pageToken);
+    send(fetch->ticket, {"GET", listPath(fetch->feed.kind), items, {}}, false,
+         [this, fetch](const std::optional<GDataError> &error, int, const QByteArray &body, bool) {
+             if (error)
+                 return fetch->fail(*error);
+             peoplereader::ParseError parseError;
+             QString next;
+             QString syncToken;
+             std::optional<int> total;
+             if (fetch->contacts()) {
+                 const auto page = peoplereader::readConnectionsPage(
+                     body, fetch->api, fetch->feed.projection, &parseError);
+                 if (!page)
+                     return fetch->fail(unreadable(parseError.message, body));
+                 fetch->entries.insert(fetch->entries.end(), page->entries.begin(),
+                                       page->entries.end());
+                 next = page->nextPageToken;
+                 total = page->totalItems;
+                 syncToken = page->nextSyncToken;
+             } else {
+                 const auto page = peoplereader::readContactGroupsPage(
+                     body, fetch->api, fetch->feed.projection, &parseError);
+                 if (!page)
+                     return fetch->fail(unreadable(parseError.message, body));
+                 fetch->entries.insert(fetch->entries.end(), page->entries.begin(),
+                                       page->entries.end());
+                 next = page->nextPageToken;
+                 syncToken = page->nextSyncToken;
+             }
+             if (fetch->pages++ == 0)
+                 fetch->totalItems = total;
+             if (!next.isEmpty()) {
+                 if (!fetch->seenPageTokens.insert(next).second)
+                     return fetch->fail(
+                         unreadable(QStringLiteral("the list's next page repeats a page"), {}));
+                 return fetchFullPage(fetch, next);
+             }
+             finishFullList(fetch, syncToken);
+         });
+}
+
+void PeopleServiceCalls::finishFullList(const std::shared_ptr<ListFetch> &fetch,
+                                        const QString &syncToken)
+{
+    // Hidden system groups count in a group list's total, so only persons are counted
+    // against it.
+    const size_t expected = size_t(qMax(0, fetch->totalItems.value_or(0)));
+    if (fetch->contacts() && fetch->entries.size() < expected)
+        return fetch->fail(unreadable(QStringLiteral("the list ended after %1 of %2 persons")
+                                          .arg(fetch->entries.size())
+                                          .arg(expected),
+                                      {}));
+    if (fetch->asksSyncToken) {
+        m_syncTokens.markAsked(fetch->account, fetch->feed.kind);
+        if (!syncToken.isEmpty())
+            m_syncTokens.store(fetch->account, fetch->feed.kind, syncToken);
+    }
+    peoplerecentwrites::applyToList(fetch->account, fetch->feed.kind, fetch->api,
+                                    fetch->feed.projection, fetch->entries);
+    std::set<QString> listed;
+    for (const GDataEntryPtr &entry : fetch->entries)
+        listed.insert(entry->identifier());
+    for (const GDataEntryPtr &tombstone : fetch->tombstones) {
+        if (listed.insert(tombstone->identifier()).second)
+            fetch->entries.push_back(tombstone);
+    }
+    GDataFeedPtr result = fetch->contacts() ? GDataFeedContact::contactFeed()
+                                            : GDataFeedContactGroup::contactGroupFeed();
+    result->setEntriesWithEntries(fetch->entries);
+    result->setTotalResults(int(fetch->entries.size()));
+    const QString href = fetch->feedURL.toString(QUrl::RemoveQuery);
+    const QString type = QString::fromLatin1(kGDataAtomType);
+    result->setLinks({{QString::fromLatin1(kGDataLinkRelFeed), type, href, std::nullopt},
                       {QString::fromLatin1(kGDataLinkRelPost), type, href, std::nullopt},
                       {QString::fromLatin1(kGDataLinkRelSelf), type, href, std::nullopt},
                       {QString::fromLatin1(kGDataLinkRelBatch), type,
                        peoplefeedurl::batchURL(QUrl(href)).toString(), std::nullopt}});
-                 if (receiver.alive() && finished)
-                     finished(ticket, result);
-             });
-    };
-    (*fetchPage)(QString());
-    return ticket;
+    fetch->finished(fetch->ticket, result);
+}
+
+QString PeopleServiceCalls::listPath(GDataEntryBase::Kind kind)
+{
+    return kind == GDataEntryBase::Kind::Contact ? QStringLiteral("v1/people/me/connections")
+                                                 : QStringLiteral("v1/contactGroups");
 }
 
 GDataServiceTicketPtr PeopleServiceCalls::fetchEntry(const QUrl &url, GDataEntryBase::Kind kind,
@@ -314,11 +479,9 @@ GDataServiceTicketPtr PeopleServiceCalls::fetchEntry(const QUrl &url, GDataEntry
         failLater(ticket, delegate, failed, badURL(url));
         return ticket;
     }
-    QUrlQuery items;
-    if (contact) {
-        items.addQueryItem(QStringLiteral("personFields"), QLatin1String(kPeoplePersonFields));
-        items.addQueryItem(QStringLiteral("sources"), readSources());
-    } else {
+    QUrlQuery items = personQuery();
+    if (!contact) {
+        items.clear();
         items.addQueryItem(QStringLiteral("groupFields"), QLatin1String(kPeopleGroupFields));
     }
     const Receiver receiver(delegate);

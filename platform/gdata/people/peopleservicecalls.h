@@ -6,6 +6,7 @@
 #include "platform/gdata/gdataservicegooglecontact.h"
 #include "platform/gdata/people/peoplefeedurl.h"
 #include "platform/gdata/people/peoplerequest.h"
+#include "platform/gdata/people/peoplesynctokens.h"
 
 class PeopleServiceCalls
 {
@@ -33,11 +34,20 @@ public:
     GDataServiceTicketPtr remove(const QUrl &url, const std::optional<QString> &etag,
                                  QObject *delegate, EntryFinished finished, Failed failed);
 
+    // Where the sync tokens are kept: the user's data folder unless set (tests).
+    void setStateFile(const QString &path) { m_syncTokens.setPath(path); }
+
 private:
+    struct ListFetch;
     using Reply = std::function<void(const std::optional<GDataError> &, int status,
                                      const QByteArray &body, bool resent)>;
 
     static QUrlQuery personQuery();
+    static QString listPath(GDataEntryBase::Kind kind);
+    void fetchChangesPage(const std::shared_ptr<ListFetch> &fetch, const QString &pageToken);
+    void startFullList(const std::shared_ptr<ListFetch> &fetch);
+    void fetchFullPage(const std::shared_ptr<ListFetch> &fetch, const QString &pageToken);
+    void finishFullList(const std::shared_ptr<ListFetch> &fetch, const QString &syncToken);
     static QUrlQuery metadataQuery();
     QString api() const;
     QString account() const;
@@ -56,4 +66,5 @@ private:
     void keepResults(const GDataFeed &result);
 
     GDataServiceGoogleContact *m_service;
+    PeopleSyncTokens m_syncTokens;
 };

@@ -12,13 +12,16 @@
 #include "platform/gdata/gdataservicegooglecontact.h"
 #include "platform/gdata/oauth/oauthcredential.h"
 #include "platform/gdata/people/peoplerecentwrites.h"
+#include "tests/support/logcapture.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -92,7 +95,7 @@ protected:
         ASSERT_TRUE(server.start({QStringLiteral("--photo-port"), QStringLiteral("0")}));
         server.addAccount(kUser, QStringLiteral("unused"));
         server.registerOAuthClient(kClientId, kClientSecret);
-        const auto minted = server.mintToken(kUser, kClientId);
+        minted = server.mintToken(kUser, kClientId);
         service.setProtocol(GDataServiceGoogleContact::Protocol::People);
         service.setBaseUrl(server.baseUrl());
         service.setOAuthClient(kClientId, kClientSecret);
@@ -103,6 +106,23 @@ protected:
         fast.delaysMs = {20, 40, 80, 160, 320, 640};
         fast.jitterPercent = 20;
         service.setPeopleRetryPolicy(fast);
+        ASSERT_TRUE(stateDir.isValid());
+        service.setPeopleStateFile(stateFile());
+    }
+
+    QString stateFile() const { return stateDir.filePath("people-sync-tokens.json"); }
+
+    QString heldSyncToken() const
+    {
+        QFile file(stateFile());
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return QJsonDocument::fromJson(file.readAll())
+            .object()
+            .value(kUser + "/contacts")
+            .toObject()
+            .value("token")
+            .toString();
     }
 
     template <typename Send> std::shared_ptr<Outcome> run(Send send)
@@ -125,10 +145,11 @@ protected:
         return outcome;
     }
 
-    std::shared_ptr<Outcome> fetchContacts()
+    std::shared_ptr<Outcome> fetchContacts(bool showDeleted = false)
     {
-        const auto query = GDataQueryContact::contactQueryWithFeedURL(
+        auto query = GDataQueryContact::contactQueryWithFeedURL(
             service.feedURL(kGDataGoogleContactDefaultFullFeed));
+        query.setShouldShowDeleted(showDeleted);
         return run([&](auto onFeed, auto, auto onError) {
             service.fetchContactQuery(query, nullptr, onFeed, onError);
         });
@@ -170,6 +191,8 @@ protected:
         server.seedContacts(kUser, contacts);
     }
 
+    QTemporaryDir stateDir;
+    GDataTestServer::MintedToken minted;
     GDataTestServer server;
     GDataServiceGoogleContact service;
 };
@@ -429,6 +452,7 @@ TEST_F(PeopleServiceTest, SingleContact_AWriteResentAfterALostAnswerReportsWhatH
 TEST_F(PeopleServiceTest, Tokens_A401RenewsOnceAndResendsOnce)
 {
     seed(1);
+    LogCapture capture;
     ASSERT_FALSE(fetchContacts()->error);
     server.expireTokens(kUser);
     server.clearRequestLog();
@@ -444,6 +468,30 @@ TEST_F(PeopleServiceTest, Tokens_A401RenewsOnceAndResendsOnce)
     const auto refused = fetchContacts();
     ASSERT_TRUE(refused->error);
     EXPECT_EQ(refused->error->code, 403);
+
+    // Neither tokens nor the secret reach a log line.
+    const QString lines = capture.lines().join('\n');
+    EXPECT_FALSE(lines.isEmpty());
+    for (const QString &secret : {minted.refreshToken, minted.accessToken, kClientSecret})
+        EXPECT_FALSE(lines.contains(secret)) << lines.toStdString();
+}
+
+TEST(PeopleServiceEndpoints, GoogleHostsWithoutABaseURLAndTheTokenOnlyForTheAPI)
+{
+    GDataServiceGoogleContact service;
+    service.setProtocol(GDataServiceGoogleContact::Protocol::People);
+    EXPECT_EQ(service.peopleAPIRoot(), QStringLiteral("https://people.googleapis.com"));
+    EXPECT_EQ(service.feedURL(kGDataGoogleContactDefaultFullFeed).host(),
+              QStringLiteral("people.googleapis.com"));
+    EXPECT_TRUE(service.isPeopleAPIURL(QUrl("https://people.googleapis.com/v1/people/c1")));
+    EXPECT_FALSE(service.isPeopleAPIURL(QUrl("https://lh3.googleusercontent.com/a/photo")));
+    EXPECT_FALSE(service.isServiceURL(QUrl("https://lh3.googleusercontent.com/a/photo")));
+
+    service.setBaseUrl(QUrl("http://127.0.0.1:4321"));
+    EXPECT_EQ(service.peopleAPIRoot(), QStringLiteral("http://127.0.0.1:4321"));
+    // A photo under the API's own host is still no API URL: no token goes with it.
+    EXPECT_FALSE(service.isPeopleAPIURL(QUrl("http://127.0.0.1:4321/photos/c1/1")));
+    EXPECT_TRUE(service.isPeopleAPIURL(QUrl("http://127.0.0.1:4321/v1/contactGroups")));
 }
 
 TEST_F(PeopleServiceTest, Tokens_AnExpiringTokenIsRenewedBetweenPagesWithoutAFailedPage)
@@ -516,6 +564,69 @@ TEST_F(PeopleServiceTest, Photos_AGIFGoesUpAsJPEGAndTheFetchCarriesNoToken)
     const QJsonArray photoRequests = requestsOf(server.requestLog(), "/photos/");
     ASSERT_EQ(photoRequests.size(), 1);
     EXPECT_FALSE(photoRequests[0].toObject().value("headers").toObject().contains("authorization"));
+}
+
+TEST_F(PeopleServiceTest, SyncTokens_ShowDeletedAddsTombstonesSinceTheHeldToken)
+{
+    seed(3);
+    server.clearRequestLog();
+    const auto first = fetchContacts(true);
+    ASSERT_FALSE(first->error);
+    ASSERT_EQ(first->feed->entries().size(), 3u);
+    const QString token = heldSyncToken();
+    EXPECT_FALSE(token.isEmpty());
+    EXPECT_EQ(requestsOf(server.requestLog(), "requestSyncToken=true").size(), 1);
+
+    const QString gone = first->feed->entries().at(0)->identifier();
+    const auto deleted = run([&](auto, auto onEntry, auto onError) {
+        service.deleteResourceURL(QUrl(gone), std::nullopt, nullptr, onEntry, onError);
+    });
+    ASSERT_FALSE(deleted->error);
+    server.clearRequestLog();
+    const auto second = fetchContacts(true);
+    ASSERT_FALSE(second->error);
+    ASSERT_EQ(second->feed->entries().size(), 3u);
+    int tombstones = 0;
+    for (const GDataEntryPtr &entry : second->feed->entries()) {
+        if (entry->isDeleted()) {
+            ++tombstones;
+            EXPECT_EQ(entry->identifier(), gone);
+        }
+    }
+    EXPECT_EQ(tombstones, 1);
+    // The held token is young: the incremental list uses it, the full list asks for none.
+    const QJsonArray log = server.requestLog();
+    EXPECT_EQ(requestsOf(log, "syncToken=").size(), 1);
+    EXPECT_EQ(requestsOf(log, "requestSyncToken=true").size(), 0);
+    EXPECT_EQ(heldSyncToken(), token);
+}
+
+TEST_F(PeopleServiceTest, SyncTokens_AnExpiredTokenGivesAFullListAndANewTokenWithoutAnError)
+{
+    seed(2);
+    ASSERT_FALSE(fetchContacts(true)->error);
+    const QString old = heldSyncToken();
+    ASSERT_FALSE(old.isEmpty());
+    const auto doomed = fetchContacts();
+    ASSERT_TRUE(doomed->feed);
+    const auto deleted = run([&](auto, auto onEntry, auto onError) {
+        service.deleteResourceURL(QUrl(doomed->feed->entries().at(0)->identifier()), std::nullopt,
+                                  nullptr, onEntry, onError);
+    });
+    ASSERT_FALSE(deleted->error);
+    server.expireSyncTokens();
+    server.clearRequestLog();
+
+    LogCapture log;
+    const auto outcome = fetchContacts(true);
+    ASSERT_FALSE(outcome->error) << outcome->error->description.toStdString();
+    ASSERT_EQ(outcome->feed->entries().size(), 1u);
+    EXPECT_FALSE(outcome->feed->entries().at(0)->isDeleted());
+    EXPECT_EQ(requestsOf(server.requestLog(), "requestSyncToken=true").size(), 1);
+    EXPECT_FALSE(heldSyncToken().isEmpty());
+    EXPECT_NE(heldSyncToken(), old);
+    EXPECT_TRUE(log.lines().join('\n').contains("sync token of the contact list expired"))
+        << log.lines().join('\n').toStdString();
 }
 
 } // namespace
