@@ -6,7 +6,9 @@
 #include "tests/support/gdatatestserver.h"
 
 #include "platform/gdata/entries/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontactgroup.h"
 #include "platform/gdata/entries/gdatafeedcontact.h"
+#include "platform/gdata/entries/gdatafeedcontactgroup.h"
 #include "platform/gdata/gdataconstants.h"
 #include "platform/gdata/gdatahttpfetcher.h"
 #include "platform/gdata/gdataservicegooglecontact.h"
@@ -291,8 +293,8 @@ TEST_F(PeopleServiceTest, FullList_AnUnreadableOrShortListFailsTheWholeFetch)
 
 TEST_F(PeopleServiceTest, Batch_CreatesGoOnceWithOneWriteOfTheAccountInFlight)
 {
-    server.setOptions({{"mutationDelayMs", 150}});
     const QUrl url = contactBatchURL();
+    server.setOptions({{"mutationDelayMs", 300}});
     ASSERT_TRUE(url.isValid());
     const GDataFeedPtr first = createFeed({"Ada", "Ben"});
     const GDataFeedPtr second = createFeed({"Cy", "Dee"});
@@ -311,6 +313,10 @@ TEST_F(PeopleServiceTest, Batch_CreatesGoOnceWithOneWriteOfTheAccountInFlight)
                 done->done = true;
             });
     }
+    // A read does not wait behind the writes.
+    const auto list = fetchContacts();
+    EXPECT_FALSE(list->error);
+    EXPECT_FALSE(two->done) << "the list waited for the writes";
     ASSERT_TRUE(waitFor(one->done));
     ASSERT_TRUE(waitFor(two->done));
     ASSERT_TRUE(one->feed && two->feed);
@@ -564,6 +570,52 @@ TEST_F(PeopleServiceTest, Photos_AGIFGoesUpAsJPEGAndTheFetchCarriesNoToken)
     const QJsonArray photoRequests = requestsOf(server.requestLog(), "/photos/");
     ASSERT_EQ(photoRequests.size(), 1);
     EXPECT_FALSE(photoRequests[0].toObject().value("headers").toObject().contains("authorization"));
+
+    // The photo ETag cannot be checked by Google's photo calls: the delete goes without it.
+    const auto removed = run([&](auto, auto onEntry, auto onError) {
+        service.deleteResourceURL(photo->URL(), photo->etag, nullptr, onEntry, onError);
+    });
+    ASSERT_FALSE(removed->error) << removed->error->description.toStdString();
+    EXPECT_EQ(requestsOf(server.requestLog(), ":deleteContactPhoto").size(), 1);
+    const QJsonObject person = server.peopleJson(kUser, contact->identifier().section('/', -1));
+    EXPECT_TRUE(person.value("photos").toArray().at(0).toObject().value("default").toBool());
+}
+
+TEST_F(PeopleServiceTest, Groups_MyContactsAndUserGroupsOnlyEachWriteARequestOfItsOwn)
+{
+    server.seedGroups(kUser, {GDataEntryContactGroup::contactGroupEntryWithTitle("Team")});
+    const auto groupsQuery = GDataQueryContact::contactQueryWithFeedURL(
+        service.feedURL(kGDataGoogleContactGroupDefaultFullFeed));
+    const auto list = run([&](auto onFeed, auto, auto onError) {
+        service.fetchContactQuery(groupsQuery, nullptr, onFeed, onError);
+    });
+    ASSERT_FALSE(list->error) << list->error->description.toStdString();
+    EXPECT_EQ(titlesOf(list->feed), QStringList({"System Group: My Contacts", "Team"}));
+    ASSERT_TRUE(list->feed->batchLink());
+
+    GDataFeedPtr feed = GDataFeedContactGroup::contactGroupFeed();
+    for (const char *title : {"Band", "Club"}) {
+        auto group = GDataEntryContactGroup::contactGroupEntryWithTitle(QString(title));
+        group->setBatchID(QString(title));
+        group->setBatchOperation(QString(kGDataBatchOperationInsert));
+        feed->addEntry(group);
+    }
+    server.clearRequestLog();
+    const auto written = batch(*feed, list->feed->batchLink()->URL());
+    ASSERT_FALSE(written->error) << written->error->description.toStdString();
+    for (const GDataEntryPtr &entry : written->feed->entries())
+        EXPECT_EQ(entry->batchStatus()->code, 201u);
+    int creates = 0;
+    for (const QJsonValue &request : server.requestLog())
+        creates += request.toObject().value("method").toString() == "POST" &&
+                   request.toObject().value("url").toString() == "/v1/contactGroups";
+    EXPECT_EQ(creates, 2);
+    const auto again = run([&](auto onFeed, auto, auto onError) {
+        service.fetchContactQuery(groupsQuery, nullptr, onFeed, onError);
+    });
+    ASSERT_TRUE(again->feed);
+    EXPECT_EQ(titlesOf(again->feed),
+              QStringList({"Band", "Club", "System Group: My Contacts", "Team"}));
 }
 
 TEST_F(PeopleServiceTest, SyncTokens_ShowDeletedAddsTombstonesSinceTheHeldToken)
