@@ -482,6 +482,38 @@ TEST_F(PeopleServiceTest, Tokens_A401RenewsOnceAndResendsOnce)
         EXPECT_FALSE(lines.contains(secret)) << lines.toStdString();
 }
 
+TEST_F(PeopleServiceTest, Tokens_ARenewedCredentialGoesBackAsTheKeychainItemsNewText)
+{
+    seed(1);
+    server.setOptions({{"rotateRefreshTokens", true}});
+    QStringList renewed;
+    service.setCredentialRenewed([&](const QString &text) { renewed.append(text); });
+    ASSERT_FALSE(fetchContacts()->error);
+    ASSERT_EQ(renewed.size(), 1);
+    const auto credential = parseOAuthCredential(renewed[0], kClientId);
+    ASSERT_TRUE(credential);
+    EXPECT_NE(credential->refreshToken, minted.refreshToken);
+
+    // The next process signs in with the new text; the old refresh token is gone.
+    GDataServiceGoogleContact next;
+    next.setProtocol(GDataServiceGoogleContact::Protocol::People);
+    next.setBaseUrl(server.baseUrl());
+    next.setOAuthClient(kClientId, kClientSecret);
+    next.setUserCredentials(kUser, renewed[0]);
+    bool done = false;
+    std::optional<GDataError> failure;
+    next.fetchContactQuery(
+        GDataQueryContact::contactQueryWithFeedURL(
+            next.feedURL(kGDataGoogleContactDefaultFullFeed)),
+        nullptr, [&](const GDataServiceTicketPtr &, const GDataFeedPtr &) { done = true; },
+        [&](const GDataServiceTicketPtr &, const GDataError &error) {
+            failure = error;
+            done = true;
+        });
+    ASSERT_TRUE(waitFor(done));
+    EXPECT_FALSE(failure);
+}
+
 TEST(PeopleServiceEndpoints, GoogleHostsWithoutABaseURLAndTheTokenOnlyForTheAPI)
 {
     GDataServiceGoogleContact service;
