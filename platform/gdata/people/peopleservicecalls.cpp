@@ -9,12 +9,11 @@
 #include "platform/gdata/people/peopleerrors.h"
 #include "platform/gdata/people/peoplegroupbatch.h"
 #include "platform/gdata/people/peoplejson.h"
+#include "platform/gdata/people/peoplephotobytes.h"
 #include "platform/gdata/people/peoplereader.h"
 #include "platform/gdata/people/peoplerecentwrites.h"
 #include "platform/gdata/people/peoplewriter.h"
 
-#include <QBuffer>
-#include <QImage>
 #include <QPointer>
 #include <QTimer>
 
@@ -70,28 +69,6 @@ std::optional<QString> photoPerson(const QUrl &url)
     return fragment.mid(mark.size());
 }
 
-bool isJPEGOrPNG(const QByteArray &data)
-{
-    return data.startsWith("\xFF\xD8\xFF") || data.startsWith("\x89PNG\r\n\x1A\n");
-}
-
-// Google takes JPEG or PNG only: any other picture goes up as JPEG.
-std::optional<QByteArray> uploadablePhoto(const QByteArray &data)
-{
-    if (isJPEGOrPNG(data))
-        return data;
-    QImage image;
-    if (!image.loadFromData(data))
-        return std::nullopt;
-    QByteArray jpeg;
-    QBuffer buffer(&jpeg);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "JPEG"))
-        return std::nullopt;
-    qInfo("People: a photo of another format goes up as JPEG (%lld bytes)", qint64(jpeg.size()));
-    return jpeg;
-}
-
 GDataError errorOfStatus(const GDataBatchStatus &status)
 {
     return {int(status.code), QLatin1String(kGDataErrorDomainHTTP), status.reason, {}};
@@ -106,54 +83,6 @@ bool isExpiredSyncToken(const GDataError &error)
         error.userInfo.value(QString::fromLatin1(kPeopleErrorGoogleErrorKey)).toMap());
     return error.code == 410 ||
            peopleerrors::errorReasons(google).contains(QLatin1String(kExpiredSyncToken));
-}
-
-QString listKey(GDataEntryBase::Kind kind)
-{
-    return kind == GDataEntryBase::Kind::Contact ? QStringLiteral("connections")
-                                                 : QStringLiteral("contactGroups");
-}
-
-// The deletions an incremental list reports, as tombstones dated at the list's time.
-std::optional<std::vector<GDataEntryPtr>>
-readTombstones(const QByteArray &body, GDataEntryBase::Kind kind, const QString &api,
-               const QDateTime &listTime, QString *nextPageToken, QString *error)
-{
-    const auto page = peoplejson::parseObject(body, error);
-    if (!page)
-        return std::nullopt;
-    const QJsonValue list = page->value(listKey(kind));
-    if (!list.isUndefined() && !list.isArray()) {
-        *error = listKey(kind) + QStringLiteral(" is not a list");
-        return std::nullopt;
-    }
-    const char *prefix =
-        kind == GDataEntryBase::Kind::Contact ? kPeoplePersonPrefix : kPeopleGroupPrefix;
-    std::vector<GDataEntryPtr> tombstones;
-    for (const QJsonValue &item : list.toArray()) {
-        const QJsonObject object = item.toObject();
-        if (!object.value(QStringLiteral("metadata"))
-                 .toObject()
-                 .value(QStringLiteral("deleted"))
-                 .toBool())
-            continue;
-        const QString name = object.value(QStringLiteral("resourceName")).toString();
-        if (!name.startsWith(QLatin1String(prefix))) {
-            *error = QStringLiteral("a deleted entry without resourceName");
-            return std::nullopt;
-        }
-        GDataEntryPtr tombstone;
-        if (kind == GDataEntryBase::Kind::Contact)
-            tombstone = std::make_shared<GDataEntryContact>();
-        else
-            tombstone = std::make_shared<GDataEntryContactGroup>();
-        tombstone->setIdentifier(peoplereader::identifierForResourceName(api, name));
-        tombstone->setIsDeleted(true);
-        tombstone->setUpdatedDate(listTime);
-        tombstones.push_back(tombstone);
-    }
-    *nextPageToken = page->value(QStringLiteral("nextPageToken")).toString();
-    return tombstones;
 }
 
 } // namespace
@@ -341,14 +270,14 @@ void PeopleServiceCalls::fetchChangesPage(const std::shared_ptr<ListFetch> &fetc
              }
              if (error)
                  return fetch->fail(*error);
-             QString next;
-             QString message;
-             auto tombstones =
-                 readTombstones(body, fetch->feed.kind, fetch->api, listTime, &next, &message);
-             if (!tombstones)
-                 return fetch->fail(unreadable(message, body));
-             fetch->tombstones.insert(fetch->tombstones.end(), tombstones->begin(),
-                                      tombstones->end());
+             peoplereader::ParseError parseError;
+             const auto page = peoplereader::readTombstonesPage(body, fetch->feed.kind, fetch->api,
+                                                                listTime, &parseError);
+             if (!page)
+                 return fetch->fail(unreadable(parseError.message, body));
+             fetch->tombstones.insert(fetch->tombstones.end(), page->entries.begin(),
+                                      page->entries.end());
+             const QString next = page->nextPageToken;
              if (!next.isEmpty()) {
                  if (!fetch->seenPageTokens.insert(next).second)
                      return fetch->fail(
@@ -737,7 +666,7 @@ GDataServiceTicketPtr PeopleServiceCalls::updatePhoto(const GDataEntryBase &entr
                                                       Failed failed)
 {
     auto ticket = std::make_shared<GDataServiceTicket>();
-    const auto photo = uploadablePhoto(entry.uploadData());
+    const auto photo = peoplephotobytes::uploadable(entry.uploadData());
     if (!photo || !resourceName.startsWith(QLatin1String(kPeoplePersonPrefix))) {
         failLater(ticket, delegate, failed,
                   {400,

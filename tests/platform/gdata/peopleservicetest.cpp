@@ -425,6 +425,30 @@ TEST_F(PeopleServiceTest, SingleContact_WritesGoAsTheirOwnCallsWithTheETagChecke
     EXPECT_TRUE(serverTitles().isEmpty());
 }
 
+TEST_F(PeopleServiceTest, Entry_FetchedByItsIdentifierOfItsOwnKindOnly)
+{
+    seed(1);
+    const auto list = fetchContacts();
+    ASSERT_TRUE(list->feed);
+    const QString identifier = list->feed->entries().at(0)->identifier();
+    const auto fetch = [&](const QString &url, GDataEntryBase::Kind kind) {
+        return run([&](auto, auto onEntry, auto onError) {
+            service.fetchAuthenticatedEntryWithURL(QUrl(url), kind, nullptr, onEntry, onError);
+        });
+    };
+    const auto contact = fetch(identifier, GDataEntryBase::Kind::Contact);
+    ASSERT_FALSE(contact->error) << contact->error->description.toStdString();
+    EXPECT_EQ(contact->entry->identifier(), identifier);
+    EXPECT_EQ(contact->entry->title(), QStringLiteral("Seeded 00"));
+
+    const auto wrongKind = fetch(identifier, GDataEntryBase::Kind::ContactGroup);
+    ASSERT_TRUE(wrongKind->error);
+    EXPECT_EQ(wrongKind->error->code, kGDataErrorBadURL);
+    const auto missing = fetch(identifier + "404", GDataEntryBase::Kind::Contact);
+    ASSERT_TRUE(missing->error);
+    EXPECT_EQ(missing->error->code, 404);
+}
+
 TEST_F(PeopleServiceTest, SingleContact_AWriteResentAfterALostAnswerReportsWhatHappened)
 {
     const auto created = batch(*createFeed({"Jay"}), contactBatchURL());
