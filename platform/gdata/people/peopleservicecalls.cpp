@@ -3,6 +3,7 @@
 #include "platform/gdata/entries/gdatafeedcontact.h"
 #include "platform/gdata/entries/gdatafeedcontactgroup.h"
 #include "platform/gdata/gdataconstants.h"
+#include "platform/gdata/gdatareceiver.h"
 #include "platform/gdata/gdatarequest.h"
 #include "platform/gdata/people/peopleconstants.h"
 #include "platform/gdata/people/peoplecontactbatch.h"
@@ -22,21 +23,6 @@
 namespace {
 
 constexpr int kPageSize = 1000;
-
-// Runs the callback unless the delegate that was given has gone.
-class Receiver
-{
-public:
-    explicit Receiver(QObject *delegate)
-        : m_delegate(delegate)
-        , m_hadDelegate(delegate != nullptr)
-    {}
-    bool alive() const { return !m_hadDelegate || m_delegate; }
-
-private:
-    QPointer<QObject> m_delegate;
-    bool m_hadDelegate;
-};
 
 GDataError unreadable(const QString &what, const QByteArray &body)
 {
@@ -144,7 +130,7 @@ void PeopleServiceCalls::send(const GDataServiceTicketPtr &ticket, const PeopleR
 void PeopleServiceCalls::failLater(const GDataServiceTicketPtr &ticket, QObject *delegate,
                                    Failed failed, const GDataError &error)
 {
-    const Receiver receiver(delegate);
+    const GDataReceiver receiver(delegate);
     QTimer::singleShot(0, m_service, [ticket, receiver, failed, error] {
         if (receiver.alive() && failed && !ticket->isCancelled())
             failed(ticket, error);
@@ -174,7 +160,7 @@ PeopleServiceCalls::Reply PeopleServiceCalls::personReply(const GDataServiceTick
                                                           const PeopleProjection &projection,
                                                           EntryFinished finished, Failed failed)
 {
-    const Receiver receiver(delegate);
+    const GDataReceiver receiver(delegate);
     return [ticket, receiver, projection, api = api(), account = account(), finished,
             failed](const std::optional<GDataError> &error, int, const QByteArray &body, bool) {
         if (!receiver.alive())
@@ -218,7 +204,7 @@ GDataServiceTicketPtr PeopleServiceCalls::fetchQuery(const GDataQueryContact &qu
     fetch->api = api();
     fetch->account = account();
     fetch->showDeleted = query.shouldShowDeleted();
-    const Receiver receiver(delegate);
+    const GDataReceiver receiver(delegate);
     fetch->fail = [ticket, receiver, failed](const GDataError &error) {
         if (receiver.alive() && failed)
             failed(ticket, error);
@@ -413,7 +399,7 @@ GDataServiceTicketPtr PeopleServiceCalls::fetchEntry(const QUrl &url, GDataEntry
         items.clear();
         items.addQueryItem(QStringLiteral("groupFields"), QLatin1String(kPeopleGroupFields));
     }
-    const Receiver receiver(delegate);
+    const GDataReceiver receiver(delegate);
     const QString api = this->api();
     send(ticket, {"GET", QStringLiteral("v1/") + *name, items, {}}, false,
          [ticket, receiver, contact, api, finished, failed](const std::optional<GDataError> &error,
@@ -459,7 +445,7 @@ GDataServiceTicketPtr PeopleServiceCalls::batch(const GDataFeed &feed, const QUr
         failLater(ticket, delegate, failed, badURL(batchURL));
         return ticket;
     }
-    const Receiver receiver(delegate);
+    const GDataReceiver receiver(delegate);
     // The planners of both kinds share the shape request() / takeReply(); a contact create that
     // may have been applied is settled without being sent again.
     struct Planner
@@ -642,7 +628,7 @@ GDataServiceTicketPtr PeopleServiceCalls::update(const GDataEntryBase &entry, co
     }
     // Google's update needs the etag: an entry without one (Atom's If-Match: *) takes the
     // current one first.
-    const Receiver receiver(delegate);
+    const GDataReceiver receiver(delegate);
     send(ticket, {"GET", QStringLiteral("v1/") + *name, metadataQuery(), {}}, false,
          [this, ticket, receiver, failed, person, path, query,
           reply](const std::optional<GDataError> &error, int, const QByteArray &body, bool) {
@@ -678,7 +664,7 @@ GDataServiceTicketPtr PeopleServiceCalls::updatePhoto(const GDataEntryBase &entr
     const QJsonObject body{{QStringLiteral("photoBytes"), QString::fromLatin1(photo->toBase64())},
                            {QStringLiteral("personFields"), QLatin1String(kPeoplePersonFields)},
                            {QStringLiteral("sources"), QJsonArray{readSources()}}};
-    const Receiver receiver(delegate);
+    const GDataReceiver receiver(delegate);
     const QString api = this->api();
     const QString account = this->account();
     send(ticket, {"PATCH", QStringLiteral("v1/%1:updateContactPhoto").arg(resourceName), {}, body},
@@ -718,7 +704,7 @@ GDataServiceTicketPtr PeopleServiceCalls::remove(const QUrl &url,
         auto ticket = std::make_shared<GDataServiceTicket>();
         if (etag)
             qDebug("People: the photo ETag is not checked; Google's photo calls take none");
-        const Receiver receiver(delegate);
+        const GDataReceiver receiver(delegate);
         send(ticket, {"DELETE", QStringLiteral("v1/%1:deleteContactPhoto").arg(*person), {}, {}},
              false,
              [ticket, receiver, finished, failed](const std::optional<GDataError> &error, int,
@@ -749,7 +735,7 @@ GDataServiceTicketPtr PeopleServiceCalls::remove(const QUrl &url,
                                 std::move(finished), std::move(failed));
     }
     auto ticket = std::make_shared<GDataServiceTicket>();
-    const Receiver receiver(delegate);
+    const GDataReceiver receiver(delegate);
     const QString account = this->account();
     const QString identifier = url.toString(QUrl::RemoveQuery);
     const QString path = QStringLiteral("v1/%1:deleteContact").arg(*name);
