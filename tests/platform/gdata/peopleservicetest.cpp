@@ -365,6 +365,41 @@ TEST_F(PeopleServiceTest, Batch_CreateAfterAPossibleApplyIsNeverResent)
     }
 }
 
+TEST_F(PeopleServiceTest, Batch_RefusalsAndStaleDeletesAreStatusesOfTheirOwnEntries)
+{
+    const QUrl url = contactBatchURL();
+    server.refusePeopleBatchEntry(3, 400, QStringLiteral("Invalid e-mail."));
+    const auto created = batch(*createFeed({"A0", "A1", "A2", "A3", "A4"}), url);
+    ASSERT_FALSE(created->error) << created->error->description.toStdString();
+    std::vector<unsigned> codes;
+    for (const GDataEntryPtr &entry : created->feed->entries())
+        codes.push_back(entry->batchStatus()->code);
+    EXPECT_EQ(codes, (std::vector<unsigned>{201, 201, 201, 400, 201}));
+    EXPECT_EQ(serverTitles(), QStringList({"A0", "A1", "A2", "A4"}));
+
+    // A0 changes after it was read: its delete is refused and it stays; A1's goes.
+    auto changed = std::static_pointer_cast<GDataEntryContact>(created->feed->entries()[0]->copy());
+    changed->setTitle(QStringLiteral("A0 changed"));
+    const auto update = run([&](auto, auto onEntry, auto onError) {
+        service.fetchContactEntryByUpdatingEntry(*changed, changed->editLink()->URL(), nullptr,
+                                                 onEntry, onError);
+    });
+    ASSERT_FALSE(update->error);
+    GDataFeedPtr deletes = GDataFeedContact::contactFeed();
+    for (size_t i : {0u, 1u}) {
+        GDataEntryPtr entry = created->feed->entries()[i]->copy();
+        entry->setBatchID(QString::number(i));
+        entry->setBatchOperation(QString(kGDataBatchOperationDelete));
+        entry->setBatchStatus(std::nullopt);
+        deletes->addEntry(entry);
+    }
+    const auto deleted = batch(*deletes, url);
+    ASSERT_FALSE(deleted->error) << deleted->error->description.toStdString();
+    EXPECT_EQ(deleted->feed->entries()[0]->batchStatus()->code, 412u);
+    EXPECT_EQ(deleted->feed->entries()[1]->batchStatus()->code, 200u);
+    EXPECT_EQ(serverTitles(), QStringList({"A0 changed", "A2", "A4"}));
+}
+
 TEST_F(PeopleServiceTest, Batch_RateLimitIsWaitedOutAndAppliedOnce)
 {
     const QUrl url = contactBatchURL();
