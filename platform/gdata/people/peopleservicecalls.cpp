@@ -452,6 +452,7 @@ GDataServiceTicketPtr PeopleServiceCalls::batch(const GDataFeed &feed, const QUr
     {
         std::unique_ptr<PeopleContactBatch> contacts;
         std::unique_ptr<PeopleGroupBatch> groups;
+        bool deletesResent = false;
 
         std::optional<PeopleRequest> request() const
         {
@@ -493,11 +494,20 @@ GDataServiceTicketPtr PeopleServiceCalls::batch(const GDataFeed &feed, const QUr
             planner->contacts
                 ? planner->contacts->isCreating()
                 : request->verb == "POST" && request->path == QLatin1String("v1/contactGroups");
+        const bool deletes = request->verb == "DELETE" ||
+                             request->path == QLatin1String("v1/people:batchDeleteContacts");
         auto again = weakStep.lock();
         send(ticket, *request, creates,
-             [ticket, planner, creates, again, receiver, failed](
-                 const std::optional<GDataError> &error, int status, const QByteArray &body, bool) {
+             [ticket, planner, creates, deletes, again, receiver, failed](
+                 const std::optional<GDataError> &error, int status, QByteArray body, bool resent) {
                  const bool answered = status > 0 && (!error || status >= 300) && status != 401;
+                 // Once a delete of this batch went twice, its first try may have done the work:
+                 // an entry then found gone was deleted.
+                 planner->deletesResent = planner->deletesResent || (deletes && resent);
+                 if (deletes && planner->deletesResent && status == 404) {
+                     status = 200;
+                     body.clear();
+                 }
                  if (error && !answered &&
                      error->domain != QLatin1String(kGDataErrorDomainNetwork)) {
                      // The sign-in was refused: no call can go, whatever went before.

@@ -400,6 +400,28 @@ TEST_F(PeopleServiceTest, Batch_RefusalsAndStaleDeletesAreStatusesOfTheirOwnEntr
     EXPECT_EQ(serverTitles(), QStringList({"A0 changed", "A2", "A4"}));
 }
 
+TEST_F(PeopleServiceTest, Batch_DeletesSentAgainAfterALostAnswerAreDone)
+{
+    const QUrl url = contactBatchURL();
+    const auto created = batch(*createFeed({"B0", "B1"}), url);
+    ASSERT_FALSE(created->error);
+    GDataFeedPtr deletes = GDataFeedContact::contactFeed();
+    for (size_t i : {0u, 1u}) {
+        GDataEntryPtr entry = created->feed->entries()[i]->copy();
+        entry->setBatchID(QString::number(i));
+        entry->setBatchOperation(QString(kGDataBatchOperationDelete));
+        entry->setBatchStatus(std::nullopt);
+        entry->setETag(std::nullopt);
+        deletes->addEntry(entry);
+    }
+    server.injectApplyThenDrop(":batchDeleteContacts");
+    const auto deleted = batch(*deletes, url);
+    ASSERT_FALSE(deleted->error) << deleted->error->description.toStdString();
+    for (const GDataEntryPtr &entry : deleted->feed->entries())
+        EXPECT_EQ(entry->batchStatus()->code, 200u) << entry->batchStatus()->reason.toStdString();
+    EXPECT_TRUE(serverTitles().isEmpty());
+}
+
 TEST_F(PeopleServiceTest, Batch_RateLimitIsWaitedOutAndAppliedOnce)
 {
     const QUrl url = contactBatchURL();
