@@ -729,6 +729,19 @@ TEST_F(PeopleServiceTest, Groups_MyContactsAndUserGroupsOnlyEachWriteARequestOfI
     ASSERT_TRUE(again->feed);
     EXPECT_EQ(titlesOf(again->feed),
               QStringList({"Band", "Club", "System Group: My Contacts", "Team"}));
+
+    // A group goes alone, its members staying contacts.
+    const GDataEntryPtr band = written->feed->entries().at(0);
+    const auto removed = run([&](auto, auto onEntry, auto onError) {
+        service.deleteEntry(*band, nullptr, onEntry, onError);
+    });
+    ASSERT_FALSE(removed->error) << removed->error->description.toStdString();
+    EXPECT_EQ(requestsOf(server.requestLog(), "deleteContacts=false").size(), 1);
+    const auto last = run([&](auto onFeed, auto, auto onError) {
+        service.fetchContactQuery(groupsQuery, nullptr, onFeed, onError);
+    });
+    ASSERT_TRUE(last->feed);
+    EXPECT_EQ(titlesOf(last->feed), QStringList({"Club", "System Group: My Contacts", "Team"}));
 }
 
 TEST_F(PeopleServiceTest, SyncTokens_ShowDeletedAddsTombstonesSinceTheHeldToken)
