@@ -159,17 +159,8 @@ void GDataRequest::send()
     // Every People write goes this way too: the service decides what is sent again, and knows
     // then that it was (a delete sent again that finds nothing was done).
     if (m_spec.method == "POST" || isPeopleWrite()) {
-        // Qt Network sends a request again by itself when its connection closes before any
-        // answer, and a batch the server already applied would then insert its contacts twice.
-        // It can only do so by rewinding the body: an unbuffered sequential body cannot be
-        // rewound, so the request fails instead. HTTP/2 streams keep their own copy, so a POST
-        // stays on HTTP/1.1.
-        request.setAttribute(QNetworkRequest::DoNotBufferUploadDataAttribute, true);
-        request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
-        request.setHeader(QNetworkRequest::ContentLengthHeader, m_spec.body.size());
-        auto *body = new OnceOnlyBody(m_spec.body);
-        reply = m_service->networkAccessManager()->sendCustomRequest(request, m_spec.method, body);
-        body->setParent(reply);
+        reply = sendOnceOnly(*m_service->networkAccessManager(), request, m_spec.method,
+                             m_spec.body);
     } else {
         reply = m_service->networkAccessManager()->sendCustomRequest(request, m_spec.method,
                                                                      m_spec.body);

@@ -120,6 +120,26 @@ TEST_F(PeopleServerTest, AtomSeed_IsThePersonThePeopleFaceShows)
     EXPECT_EQ(ben.groupMembershipInfos()[0].href, myContacts);
 }
 
+TEST_F(PeopleServerTest, AtomSeedInNoGroup_IsOneOfMyContactsAndTakesAnUpdate)
+{
+    auto loner = GDataEntryContact::contactEntryWithTitle(QStringLiteral("Lone Seed"));
+    const QString id = server.seedContacts(kPeopleUser, {loner}).value(0);
+    const QString name = "people/c" + id.mid(id.lastIndexOf(u'/') + 1);
+    const QJsonObject person = getPerson(name).body;
+    EXPECT_EQ(membershipNames(person), QStringList({"contactGroups/myContacts"}));
+
+    // What a client read, it can send back with a new name.
+    QJsonObject update{{"etag", person.value("etag")},
+                       {"memberships", person.value("memberships")},
+                       {"names", QJsonArray{QJsonObject{{"unstructuredName", "Lone Renamed"}}}}};
+    EXPECT_EQ(call("PATCH",
+                   "/v1/" + name + ":updateContact?updatePersonFields=names,memberships", update)
+                  .status,
+              200);
+    EXPECT_EQ(first(getPerson(name).body, "names").value("unstructuredName").toString(),
+              "Lone Renamed");
+}
+
 TEST_F(PeopleServerTest, Connections_FollowPagesToEveryPersonOnce)
 {
     server.generateContacts(kPeopleUser, 25);

@@ -314,6 +314,12 @@ QJsonArray renderMemberships(const PeopleContext &context, const StoredEntry &st
         const QString name = context.groupName(localId);
         memberships.append(membership(stored, name.mid(14), name));
     }
+    // A connection of a Google account belongs to a group at least; a contact seeded through the
+    // other face in no group is shown as one of My Contacts, so it can be written back.
+    if (memberships.isEmpty() && !stored.people.value("starred").toBool()) {
+        const QString myContacts = context.groupName(QStringLiteral("6"));
+        memberships.append(membership(stored, myContacts.mid(14), myContacts));
+    }
     if (stored.people.value("starred").toBool())
         memberships.append(membership(stored, "starred", "contactGroups/starred"));
     return memberships;
