@@ -11,6 +11,8 @@
 #include <functional>
 
 class AppDelegate;
+class GoogleClientSection;
+class QFormLayout;
 class PrefBinder;
 class PrefSheet;
 class PushGroupsModel;
@@ -44,6 +46,7 @@ public:
     QListView *countriesView() const { return m_countriesView; }
     QComboBox *label1PopUp() const { return m_label1; }
     QComboBox *label2PopUp() const { return m_label2; }
+    GoogleClientSection *clientSection() const { return m_clientSection; }
 
 private:
     QWidget *makeGeneralPage();
@@ -59,6 +62,7 @@ private:
     void showCountrySelection();
     void reloadLabels();
     void chooseCountry(const QModelIndex &index);
+    void reloadSignIn();
 
     AppDelegate &m_delegate;
     PrefSheet &m_sheet;
@@ -73,4 +77,7 @@ private:
     QListView *m_countriesView = nullptr;
     QComboBox *m_label1 = nullptr;
     QComboBox *m_label2 = nullptr;
+    QFormLayout *m_passwordForm = nullptr;
+    QLabel *m_passwordNote = nullptr;
+    GoogleClientSection *m_clientSection = nullptr;
 };
