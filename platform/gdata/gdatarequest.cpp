@@ -3,10 +3,16 @@
 #include "platform/gdata/gdataclientlogin.h"
 #include "platform/gdata/gdatanetworkerror.h"
 #include "platform/gdata/gdataservicegooglecontact.h"
+#include "platform/gdata/oauth/oautherrors.h"
+#include "platform/gdata/oauth/oauthtokensource.h"
 #include "platform/gdata/onceonlybody.h"
+#include "platform/gdata/people/peopleerrors.h"
+#include "platform/gdata/people/peoplewritequeue.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QPointer>
+#include <QRandomGenerator>
 #include <QTimer>
 
 namespace {
@@ -41,6 +47,29 @@ GDataRequest::GDataRequest(GDataServiceGoogleContact *service, GDataServiceTicke
     , m_done(std::move(done))
 {}
 
+GDataRequest::~GDataRequest()
+{
+    releaseWriteTurn();
+}
+
+bool GDataRequest::isPeople() const
+{
+    return m_service->protocol() == GDataServiceGoogleContact::Protocol::People;
+}
+
+bool GDataRequest::isPeopleWrite() const
+{
+    return isPeople() && m_spec.method != "GET" && m_spec.method != "HEAD";
+}
+
+void GDataRequest::releaseWriteTurn()
+{
+    if (m_writeTurn == 0)
+        return;
+    peoplewritequeue::release(m_writeAccount, m_writeTurn);
+    m_writeTurn = 0;
+}
+
 void GDataRequest::start()
 {
     QTimer::singleShot(0, this, [this] {
@@ -61,7 +90,22 @@ void GDataRequest::start()
                      {});
             return;
         }
+        begin();
+    });
+}
+
+void GDataRequest::begin()
+{
+    if (!isPeopleWrite()) {
         authorise();
+        return;
+    }
+    // The token is taken inside the turn: a long wait behind other writes could outlast it.
+    m_writeAccount = m_service->username().toLower();
+    QPointer<GDataRequest> self(this);
+    m_writeTurn = peoplewritequeue::enqueue(m_writeAccount, [self] {
+        if (self)
+            self->authorise();
     });
 }
 
@@ -69,6 +113,10 @@ void GDataRequest::authorise()
 {
     if (m_ticket->isCancelled()) {
         deleteLater();
+        return;
+    }
+    if (isPeople()) {
+        authorisePeople();
         return;
     }
     m_service->m_login->signIn(m_service->authUrl(), m_service->userAgent(),
@@ -81,16 +129,36 @@ void GDataRequest::authorise()
                                });
 }
 
+void GDataRequest::authorisePeople()
+{
+    QPointer<GDataRequest> self(this);
+    m_service->m_tokens->authorize(
+        [self](const std::optional<GDataError> &error, const QString &token) {
+            if (!self)
+                return;
+            if (error) {
+                self->complete(error, {});
+                return;
+            }
+            self->m_token = token;
+            self->send();
+        });
+}
+
 void GDataRequest::send()
 {
     QNetworkRequest request = m_service->requestForURL(m_spec.url, m_spec.ifMatch, m_spec.method);
+    if (isPeople() && m_service->isPeopleAPIURL(m_spec.url))
+        request.setRawHeader("Authorization", "Bearer " + m_token.toLatin1());
     if (!m_spec.contentType.isEmpty())
         request.setHeader(QNetworkRequest::ContentTypeHeader, m_spec.contentType);
     for (const auto &[name, value] : m_spec.headers)
         request.setRawHeader(name, value);
     request.setTransferTimeout(m_service->requestTimeoutMs());
     QNetworkReply *reply = nullptr;
-    if (m_spec.method == "POST") {
+    // Every People write goes this way too: the service decides what is sent again, and knows
+    // then that it was (a delete sent again that finds nothing was done).
+    if (m_spec.method == "POST" || isPeopleWrite()) {
         // Qt Network sends a request again by itself when its connection closes before any
         // answer, and a batch the server already applied would then insert its contacts twice.
         // It can only do so by rewinding the body: an unbuffered sequential body cannot be
@@ -118,9 +186,18 @@ void GDataRequest::send()
 
 bool GDataRequest::mayRetry(int status, const std::optional<GDataError> &networkError) const
 {
-    const auto policy = m_service->retryPolicy();
+    const auto policy = m_service->activeRetryPolicy();
     if (!policy.enabled || m_retries >= policy.maxRetries)
         return false;
+    if (isPeople()) {
+        const bool unsent = networkError && networkError->code == kGDataErrorNotConnected;
+        if (m_spec.resendOnlyUnserved)
+            return unsent || (!networkError && status == kTooManyRequests);
+        if (networkError)
+            return unsent || networkError->code == kGDataErrorTimedOut ||
+                   networkError->code == kGDataErrorConnectionLost;
+        return isRetriedStatus(status);
+    }
     // A POST that reached the server may have been applied: sending it again could duplicate
     // contacts, so only one that never left is sent again, or one the server's rate limit
     // turned away before serving it.
@@ -135,7 +212,7 @@ bool GDataRequest::mayRetry(int status, const std::optional<GDataError> &network
 
 std::optional<int> GDataRequest::retryDelayMs(const QByteArray &retryAfter) const
 {
-    const auto policy = m_service->retryPolicy();
+    const auto policy = m_service->activeRetryPolicy();
     qint64 delay = 0;
     if (!policy.delaysMs.empty()) {
         const size_t last = policy.delaysMs.size() - 1;
@@ -143,6 +220,9 @@ std::optional<int> GDataRequest::retryDelayMs(const QByteArray &retryAfter) cons
         for (size_t i = last; i < size_t(m_retries) && delay < policy.maxRetryAfterMs; ++i)
             delay *= 2;
     }
+    // Clients that failed together must not all come back at the same instant.
+    if (policy.jitterPercent > 0 && delay > 0)
+        delay += QRandomGenerator::global()->bounded(delay * policy.jitterPercent / 100 + 1);
     if (const std::optional<qint64> asked = retryAfterMs(retryAfter)) {
         if (*asked > policy.maxRetryAfterMs)
             return std::nullopt;
@@ -160,12 +240,25 @@ void GDataRequest::finished(QNetworkReply *reply)
     }
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     Answer answer{status, reply->isOpen() ? reply->readAll() : QByteArray(),
-                  reply->header(QNetworkRequest::ContentTypeHeader).toByteArray()};
+                  reply->header(QNetworkRequest::ContentTypeHeader).toByteArray(), m_retries > 0};
     std::optional<GDataError> networkError;
     if (status == 0 || (reply->error() != QNetworkReply::NoError && status < 300))
         networkError = gdataNetworkError(reply->error(), reply->errorString());
     m_ticket->setStatusCode(status);
 
+    if (status == 401 && isPeople()) {
+        // A 401 is answered before anything is applied: renew the token once and send once
+        // more. A second one means the grant no longer holds, as a refused sign-in.
+        if (m_signedInAgain) {
+            complete(oauthRefusedError(QStringLiteral("the API refused a freshly renewed token")),
+                     answer);
+            return;
+        }
+        m_signedInAgain = true;
+        m_service->m_tokens->dropAccessToken(m_token);
+        authorise();
+        return;
+    }
     if (status == 401 && !m_signedInAgain) {
         // The token expired or was revoked: sign in once more and send again; nothing was applied.
         m_signedInAgain = true;
@@ -176,7 +269,13 @@ void GDataRequest::finished(QNetworkReply *reply)
     if (mayRetry(status, networkError)) {
         if (const std::optional<int> delay = retryDelayMs(reply->rawHeader("Retry-After"))) {
             ++m_retries;
-            QTimer::singleShot(*delay, this, [this] { send(); });
+            // On People the token is asked again: it may have run out during the wait.
+            QTimer::singleShot(*delay, this, [this] {
+                if (isPeople())
+                    authorise();
+                else
+                    send();
+            });
             return;
         }
     }
@@ -185,7 +284,9 @@ void GDataRequest::finished(QNetworkReply *reply)
         return;
     }
     if (status >= 300) {
-        complete(gdataHTTPError(status, answer.body), answer);
+        complete(isPeople() ? peopleerrors::errorForReply(status, answer.body)
+                            : gdataHTTPError(status, answer.body),
+                 answer);
         return;
     }
     complete(std::nullopt, answer);
@@ -193,6 +294,7 @@ void GDataRequest::finished(QNetworkReply *reply)
 
 void GDataRequest::complete(const std::optional<GDataError> &error, const Answer &answer)
 {
+    releaseWriteTurn();
     if (!m_ticket->isCancelled())
         m_done(error, answer);
     deleteLater();

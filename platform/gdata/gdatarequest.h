@@ -1,6 +1,8 @@
 // One HTTP exchange of the service, the part every request shares: it signs in first when no token
 // is held, sends, signs in again once on a 401, retries what the retry policy allows, and reports
-// the final answer or error once, later on the event loop. It deletes itself when done.
+// the final answer or error once, later on the event loop. It deletes itself when done. On the
+// People protocol the sign-in is an OAuth access token, and a write first waits for its turn
+// among the account's writes.
 #pragma once
 
 #include "platform/gdata/gdataerror.h"
@@ -30,6 +32,9 @@ public:
         QByteArray contentType;
         std::optional<QString> ifMatch;
         QList<QPair<QByteArray, QByteArray>> headers;
+        // People: a write that is never sent again once the server may have served it (a create
+        // sent twice makes its contacts twice); only a refusal before serving (429) is retried.
+        bool resendOnlyUnserved = false;
     };
 
     struct Answer
@@ -37,6 +42,8 @@ public:
         int status = 0;
         QByteArray body;
         QByteArray contentType;
+        // Whether the request went more than once (a resent delete answering 404 was done).
+        bool resent = false;
     };
 
     // error set: the request failed; otherwise answer holds a status below 300.
@@ -44,12 +51,18 @@ public:
 
     GDataRequest(GDataServiceGoogleContact *service, GDataServiceTicketPtr ticket, Spec spec,
                  Done done);
+    ~GDataRequest() override;
 
     // Begins on the next turn of the event loop.
     void start();
 
 private:
+    bool isPeople() const;
+    bool isPeopleWrite() const;
+    void begin();
     void authorise();
+    void authorisePeople();
+    void releaseWriteTurn();
     void send();
     void finished(QNetworkReply *reply);
     bool mayRetry(int status, const std::optional<GDataError> &networkError) const;
@@ -63,4 +76,8 @@ private:
     Done m_done;
     int m_retries = 0;
     bool m_signedInAgain = false;
+    // People: the bearer token sent, and this request's turn among the account's writes.
+    QString m_token;
+    quint64 m_writeTurn = 0;
+    QString m_writeAccount;
 };

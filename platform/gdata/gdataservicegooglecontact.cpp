@@ -5,6 +5,11 @@
 #include "platform/gdata/gdataclientlogin.h"
 #include "platform/gdata/gdataconstants.h"
 #include "platform/gdata/gdatarequest.h"
+#include "platform/gdata/oauth/oauthcredential.h"
+#include "platform/gdata/oauth/oauthendpoints.h"
+#include "platform/gdata/oauth/oauthtokensource.h"
+#include "platform/gdata/people/peoplefeedurl.h"
+#include "platform/gdata/people/peopleservicecalls.h"
 
 #include <QNetworkAccessManager>
 #include <QSysInfo>
@@ -109,7 +114,15 @@ GDataServiceGoogleContact::GDataServiceGoogleContact(QObject *parent)
     , m_baseUrl(QStringLiteral("https://www.google.com"))
     , m_network(new QNetworkAccessManager(this))
     , m_login(new GDataClientLogin(m_network, this))
-{}
+    , m_tokens(new OAuthTokenSource(m_network, this))
+    , m_people(std::make_unique<PeopleServiceCalls>(this))
+{
+    configureTokenSource();
+    m_tokens->setCredentialRenewed([this](const OAuthCredential &credential) {
+        if (m_credentialRenewed)
+            m_credentialRenewed(serializeOAuthCredential(credential));
+    });
+}
 
 GDataServiceGoogleContact::~GDataServiceGoogleContact()
 {
@@ -117,6 +130,7 @@ GDataServiceGoogleContact::~GDataServiceGoogleContact()
     // find nothing left to call back into.
     qDeleteAll(findChildren<GDataRequest *>(Qt::FindDirectChildrenOnly));
     delete m_login;
+    delete m_tokens;
     delete m_network;
 }
 
@@ -143,6 +157,43 @@ QString GDataServiceGoogleContact::systemVersionString()
 void GDataServiceGoogleContact::setBaseUrl(const QUrl &base)
 {
     m_baseUrl = base;
+    m_baseUrlGiven = !base.isEmpty();
+    configureTokenSource();
+}
+
+void GDataServiceGoogleContact::configureTokenSource()
+{
+    m_tokens->setEndpoints(oauthEndpointsForBaseURL(m_baseUrlGiven ? m_baseUrl : QUrl()));
+}
+
+QString GDataServiceGoogleContact::peopleAPIRoot() const
+{
+    QString root = m_baseUrlGiven ? m_baseUrl.toString(QUrl::RemoveQuery | QUrl::RemoveFragment)
+                                  : QStringLiteral("https://people.googleapis.com");
+    while (root.endsWith(u'/'))
+        root.chop(1);
+    return root;
+}
+
+bool GDataServiceGoogleContact::isPeopleAPIURL(const QUrl &url) const
+{
+    const QUrl root(peopleAPIRoot());
+    return url.isValid() && url.scheme() == root.scheme() && url.host() == root.host() &&
+           url.port() == root.port() && url.path().startsWith(root.path() + QLatin1String("/v1/"));
+}
+
+void GDataServiceGoogleContact::setPeopleStateFile(const QString &path)
+{
+    m_people->setStateFile(path);
+}
+
+GDataServiceGoogleContact::RetryPolicy GDataServiceGoogleContact::activeRetryPolicy() const
+{
+    if (m_protocol != Protocol::People)
+        return m_retry;
+    RetryPolicy policy = m_peopleRetry;
+    policy.enabled = policy.enabled && m_retry.enabled;
+    return policy;
 }
 
 QUrl GDataServiceGoogleContact::authUrl() const
@@ -155,6 +206,7 @@ QUrl GDataServiceGoogleContact::authUrl() const
 void GDataServiceGoogleContact::setUserCredentials(const QString &username, const QString &password)
 {
     m_login->setCredentials(username, password);
+    m_tokens->setCredentialText(password);
 }
 
 QString GDataServiceGoogleContact::username() const
@@ -171,15 +223,20 @@ void GDataServiceGoogleContact::setOAuthClient(const QString &clientId, const QS
 {
     m_oauthClientId = clientId;
     m_oauthClientSecret = clientSecret;
+    m_tokens->setClient(clientId, clientSecret);
 }
 
 QUrl GDataServiceGoogleContact::feedURL(const QString &defaultFeed) const
 {
+    if (m_protocol == Protocol::People)
+        return peoplefeedurl::feedURL(peopleAPIRoot(), defaultFeed);
     return m_baseUrl.resolved(QUrl(QLatin1Char('/') + defaultFeed));
 }
 
 QUrl GDataServiceGoogleContact::contactFeedURLForPropertyName(const QString &name) const
 {
+    if (m_protocol == Protocol::People)
+        return peoplefeedurl::propertyFeedURL(peopleAPIRoot(), GDataEntryBase::Kind::Contact, name);
     return QUrl(m_baseUrl.toString() + QStringLiteral("/m8/feeds/contacts/default/property-") +
                     QString::fromLatin1(QUrl::toPercentEncoding(name)),
                 QUrl::StrictMode);
@@ -187,6 +244,9 @@ QUrl GDataServiceGoogleContact::contactFeedURLForPropertyName(const QString &nam
 
 QUrl GDataServiceGoogleContact::groupFeedURLForPropertyName(const QString &name) const
 {
+    if (m_protocol == Protocol::People)
+        return peoplefeedurl::propertyFeedURL(peopleAPIRoot(), GDataEntryBase::Kind::ContactGroup,
+                                              name);
     return QUrl(m_baseUrl.toString() + QStringLiteral("/m8/feeds/groups/default/property-") +
                     QString::fromLatin1(QUrl::toPercentEncoding(name)),
                 QUrl::StrictMode);
@@ -199,6 +259,8 @@ bool GDataServiceGoogleContact::isServiceURL(const QUrl &url) const
                url.port(url.scheme() == QLatin1String("https") ? 443 : 80) ==
                    service.port(service.scheme() == QLatin1String("https") ? 443 : 80);
     };
+    if (m_protocol == Protocol::People)
+        return url.isValid() && sameOrigin(QUrl(peopleAPIRoot()));
     return url.isValid() && (sameOrigin(m_baseUrl) || sameOrigin(authUrl()));
 }
 
@@ -207,6 +269,13 @@ QNetworkRequest GDataServiceGoogleContact::requestForURL(const QUrl &url,
                                                          const QByteArray &method) const
 {
     QNetworkRequest request(url);
+    if (m_protocol == Protocol::People) {
+        if (!m_tokens->accessToken().isEmpty() && isPeopleAPIURL(url))
+            request.setRawHeader("Authorization", "Bearer " + m_tokens->accessToken().toLatin1());
+        if (!m_userAgent.isEmpty())
+            request.setRawHeader("User-Agent", m_userAgent.toUtf8());
+        return request;
+    }
     if (!m_login->token().isEmpty() && isServiceURL(url))
         request.setRawHeader("Authorization", "GoogleLogin auth=" + m_login->token().toUtf8());
     request.setRawHeader("GData-Version", m_serviceVersion.toUtf8());
@@ -222,6 +291,8 @@ GDataServiceTicketPtr GDataServiceGoogleContact::fetchContactQuery(const GDataQu
                                                                    FeedFinished finished,
                                                                    Failed failed)
 {
+    if (m_protocol == Protocol::People)
+        return m_people->fetchQuery(query, delegate, std::move(finished), std::move(failed));
     auto ticket = std::make_shared<GDataServiceTicket>();
     struct Fetch
     {
@@ -302,6 +373,9 @@ GDataServiceTicketPtr GDataServiceGoogleContact::fetchAuthenticatedEntryWithURL(
     const QUrl &url, GDataEntryBase::Kind entryClass, QObject *delegate, EntryFinished finished,
     Failed failed)
 {
+    if (m_protocol == Protocol::People)
+        return m_people->fetchEntry(url, entryClass, delegate, std::move(finished),
+                                    std::move(failed));
     auto ticket = std::make_shared<GDataServiceTicket>();
     const Receiver receiver(delegate);
     auto request = new GDataRequest(
@@ -327,6 +401,9 @@ GDataServiceTicketPtr GDataServiceGoogleContact::fetchContactBatchFeedWithBatchF
     const GDataFeed &feed, const QUrl &batchFeedURL, QObject *delegate, FeedFinished finished,
     Failed failed)
 {
+    if (m_protocol == Protocol::People)
+        return m_people->batch(feed, batchFeedURL, delegate, std::move(finished),
+                               std::move(failed));
     auto ticket = std::make_shared<GDataServiceTicket>();
     const Receiver receiver(delegate);
     const GDataEntryBase::Kind kind = feed.entryKind();
@@ -396,6 +473,8 @@ GDataServiceGoogleContact::fetchContactEntryByInsertingEntry(const GDataEntryBas
                                                              const QUrl &feedURL, QObject *delegate,
                                                              EntryFinished finished, Failed failed)
 {
+    if (m_protocol == Protocol::People)
+        return m_people->insert(entry, feedURL, delegate, std::move(finished), std::move(failed));
     auto ticket = std::make_shared<GDataServiceTicket>();
     auto request = new GDataRequest(
         this, ticket, {"POST", feedURL, atomwriter::entryXML(entry), kAtomContentType, {}, {}},
@@ -409,6 +488,8 @@ GDataServiceGoogleContact::fetchContactEntryByUpdatingEntry(const GDataEntryBase
                                                             const QUrl &entryURL, QObject *delegate,
                                                             EntryFinished finished, Failed failed)
 {
+    if (m_protocol == Protocol::People)
+        return m_people->update(entry, entryURL, delegate, std::move(finished), std::move(failed));
     auto ticket = std::make_shared<GDataServiceTicket>();
     GDataRequest::Spec spec{"PUT", entryURL, {}, {}, preconditionOf(entry.ETag()), {}};
     const bool upload = !entry.uploadData().isEmpty();
@@ -446,6 +527,8 @@ GDataServiceGoogleContact::deleteResourceURL(const QUrl &url, const std::optiona
                                              QObject *delegate, EntryFinished finished,
                                              Failed failed)
 {
+    if (m_protocol == Protocol::People)
+        return m_people->remove(url, etag, delegate, std::move(finished), std::move(failed));
     auto ticket = std::make_shared<GDataServiceTicket>();
     const Receiver receiver(delegate);
     auto request =

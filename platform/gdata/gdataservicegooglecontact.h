@@ -21,6 +21,8 @@
 class QNetworkAccessManager;
 class GDataClientLogin;
 class GDataRequest;
+class OAuthTokenSource;
+class PeopleServiceCalls;
 
 class GDataServiceGoogleContact : public QObject
 {
@@ -41,6 +43,8 @@ public:
         int maxRetries = 2;
         std::vector<int> delaysMs = {500, 1000};
         int maxRetryAfterMs = 120000;
+        // Up to this share of a delay is added at random.
+        int jitterPercent = 0;
     };
 
     explicit GDataServiceGoogleContact(QObject *parent = nullptr);
@@ -139,8 +143,21 @@ public:
 
     QNetworkAccessManager *networkAccessManager() const { return m_network; }
 
+    // People protocol: the retries of its requests (six, 1 s doubling to 32 s with jitter,
+    // honouring Retry-After; setIsServiceRetryEnabled(false) ends them too), the API root the
+    // identifiers are made under (Google's unless a base URL is set), and whether a URL is one of
+    // the API's own, the only URLs a bearer token goes to (never a photo, whatever its host).
+    void setPeopleRetryPolicy(const RetryPolicy &policy) { m_peopleRetry = policy; }
+    QString peopleAPIRoot() const;
+    bool isPeopleAPIURL(const QUrl &url) const;
+    // The small state file that keeps the lists' sync tokens: in the user's data folder unless
+    // set (tests).
+    void setPeopleStateFile(const QString &path);
+
 private:
     friend class GDataRequest;
+    RetryPolicy activeRetryPolicy() const;
+    void configureTokenSource();
 
     QString m_userAgent;
     QString m_serviceVersion = QStringLiteral("2.0");
@@ -157,4 +174,9 @@ private:
     CredentialRenewed m_credentialRenewed;
     QNetworkAccessManager *m_network = nullptr;
     GDataClientLogin *m_login = nullptr;
+    // People protocol.
+    RetryPolicy m_peopleRetry{true, 6, {1000, 2000, 4000, 8000, 16000, 32000}, 120000, 20};
+    bool m_baseUrlGiven = false;
+    OAuthTokenSource *m_tokens = nullptr;
+    std::unique_ptr<PeopleServiceCalls> m_people;
 };

@@ -370,3 +370,15 @@ int GDataTestServer::mostMutationsInFlight(const QString &email)
         .value(email.toLower())
         .toInt();
 }
+
+void GDataTestServer::injectReplacedAnswer(const QString &pathContains,
+                                           const QString &queryContains, const QByteArray &body,
+                                           const QByteArray &contentType, int count)
+{
+    admin("POST", QStringLiteral("faults"),
+          jsonText({{"path", pathContains},
+                    {"query", queryContains},
+                    {"count", count},
+                    {"replacementBody", QString::fromUtf8(body)},
+                    {"replacementType", QString::fromLatin1(contentType)}}));
+}

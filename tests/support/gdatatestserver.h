@@ -109,6 +109,11 @@ public:
     void expireSyncTokens();
     // The most data-changing requests of the account that were in flight at once.
     int mostMutationsInFlight(const QString &email);
+    // Replaced answers: the next `count` requests whose path holds pathContains and whose query
+    // holds queryContains are not applied and get this body whole, with status 200.
+    void injectReplacedAnswer(const QString &pathContains, const QString &queryContains,
+                              const QByteArray &body, const QByteArray &contentType,
+                              int count = 1);
 
 private:
     bool launch(quint16 port, const QStringList &arguments);

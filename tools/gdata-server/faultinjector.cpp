@@ -15,6 +15,9 @@ void FaultInjector::addFault(const QJsonObject &description)
     fault.malformed = description.value("malformed").toBool();
     fault.error = description.value("error").toString();
     fault.remaining = description.value("count").toInt(1);
+    // Replaced answers.
+    fault.replacementBody = description.value("replacementBody").toString().toUtf8();
+    fault.replacementType = description.value("replacementType").toString().toLatin1();
     m_faults.push_back(fault);
 }
 

@@ -28,6 +28,10 @@ struct Fault
     // The OAuth error of a status on the token endpoint ("invalid_grant"); empty: by the status.
     QString error;
     int remaining = 1;
+    // Replaced answers: the request is not applied and this body goes back whole with status 200
+    // (an HTML page a proxy put in place of JSON, a list page a broken service made).
+    QByteArray replacementBody;
+    QByteArray replacementType;
 };
 
 struct BatchEntryFault

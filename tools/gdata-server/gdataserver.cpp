@@ -73,7 +73,12 @@ HttpResponse GDataServer::handle(const HttpRequest &request)
     const QString account = mutatingAccount(request);
     const auto fault = m_faults.takeFault(request.method, request.url.path(), request.url.query());
     HttpResponse response;
-    if (fault && (fault->drop || fault->status > 0)) {
+    if (fault && !fault->replacementBody.isEmpty()) {
+        // Replaced answers.
+        response = HttpResponse::text(200, fault->replacementBody);
+        response.headers.clear();
+        response.setHeader("Content-Type", fault->replacementType);
+    } else if (fault && (fault->drop || fault->status > 0)) {
         response = injected(*fault, request.url.path());
     } else {
         response = dispatch(request);

@@ -34,6 +34,8 @@ public:
     void setClient(const QString &clientId, const QString &clientSecret);
     void setCredentialText(const QString &secret);
     bool hasCredential() const { return m_credential.has_value(); }
+    // The token held now, however little of it is left; empty before the first renewal.
+    QString accessToken() const { return m_accessToken; }
     void setCredentialRenewed(CredentialRenewed renewed) { m_renewed = std::move(renewed); }
 
     // The API refused this token: the next authorization renews it, unless a renewal already

@@ -20,6 +20,7 @@ const QString kSuccess = QStringLiteral("Success");
 const QString kUnmatched = QStringLiteral("unmatched result");
 const QString kStale = QStringLiteral("Entry has been modified since it was read.");
 const QString kNotAContact = QStringLiteral("Not a contact entry.");
+const QString kUnknownOutcome = QStringLiteral("No answer came; the entry may have been applied.");
 
 QString readSources()
 {
@@ -303,6 +304,19 @@ void PeopleContactBatch::takeReply(int httpStatus, const QByteArray &body)
         break;
     }
     if (!m_failure && m_pending.empty())
+        advance();
+}
+
+void PeopleContactBatch::takeUnknownOutcome()
+{
+    if (!request())
+        return;
+    const std::vector<size_t> items = chunk();
+    m_applied = true;
+    for (size_t i : items)
+        settle(i, {503, kUnknownOutcome, {}});
+    drop(items);
+    if (m_pending.empty())
         advance();
 }
 

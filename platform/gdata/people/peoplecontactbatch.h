@@ -38,6 +38,12 @@ public:
     // The call to send now; nothing once the batch is done or failed.
     std::optional<PeopleRequest> request() const;
     void takeReply(int httpStatus, const QByteArray &body);
+    // The call may have been applied though no answer says so (a create after a lost connection
+    // or a 5xx, which is never sent again): its entries get 503 and the batch goes on, so the
+    // next run's lookups find a contact made anyway instead of a second one being made.
+    void takeUnknownOutcome();
+    // Whether the call to send now creates contacts.
+    bool isCreating() const { return m_step == Step::Creates; }
 
     // Set when the batch failed before anything was applied.
     const std::optional<GDataError> &failure() const { return m_failure; }
