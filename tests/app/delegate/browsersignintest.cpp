@@ -167,6 +167,10 @@ TEST_F(BrowserSignInTest, TheSheetSignsInThroughTheBrowserAndStaysOpenOnEveryFai
     EXPECT_FALSE(sheetOpen());
     EXPECT_TRUE(lines().contains("Signed in with Google as " + kAccount));
     EXPECT_EQ(UserDefaults::standard().stringForKey(googlekeys::gsAccount), "bob");
+    // The first fetch runs on the People face with the new credential.
+    ASSERT_TRUE(runUntil([this] { return delegate->appGoogleContactTool()->isLoggedIn(); }));
+    EXPECT_FALSE(requestsTo("/v1/people").isEmpty());
+    EXPECT_TRUE(requestsTo("/m8/feeds").isEmpty());
     EXPECT_EQ(terminations, 0);
     // Nothing a thief could use is in the log.
     EXPECT_FALSE(lines().join(u'\n').contains(credential->refreshToken));
