@@ -111,6 +111,9 @@ void PrefPages::reloadSignIn()
     const bool browser = AppDelegate::signsInWithBrowser();
     m_passwordForm->setRowVisible(1, !browser);
     m_passwordNote->setVisible(!browser);
+    // Showing the row shows all its controls: the change starts over with its button alone.
+    if (!browser)
+        m_delegate.cancelPassword();
     m_clientSection->reload();
 }
 

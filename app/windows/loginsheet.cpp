@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 QLabel *wrappedLabel(const QString &text, const QString &name, QWidget *parent)
@@ -61,8 +63,8 @@ LoginSheet::LoginSheet(QWidget *parent)
     form->addRow(m_passwordLabel, m_pwTextField);
     form->addRow(QString(), m_browserLine);
     auto *const clientRow = new QHBoxLayout;
-    clientRow->addWidget(m_clientNote, 1);
-    clientRow->addWidget(m_clientButton, 0, Qt::AlignTop);
+    clientRow->addStretch();
+    clientRow->addWidget(m_clientButton);
     auto *const waitingRow = new QHBoxLayout;
     waitingRow->addWidget(m_waitingLabel, 1);
     waitingRow->addWidget(m_browserCancelButton);
@@ -72,6 +74,7 @@ LoginSheet::LoginSheet(QWidget *parent)
     auto *const layout = new QVBoxLayout(this);
     layout->addWidget(m_message);
     layout->addLayout(form);
+    layout->addWidget(m_clientNote);
     layout->addLayout(clientRow);
     layout->addLayout(waitingRow);
     layout->addWidget(m_messageLabel);
@@ -104,6 +107,7 @@ void LoginSheet::setSignsInWithBrowser(bool browser, bool hasClient)
     m_browserLine->setVisible(browser);
     m_clientNote->setVisible(browser && !hasClient);
     m_clientButton->setVisible(browser && !hasClient);
+    fitContents();
 }
 
 void LoginSheet::setWaitingForBrowser(bool waiting)
@@ -114,10 +118,23 @@ void LoginSheet::setWaitingForBrowser(bool waiting)
     m_userTextField->setEnabled(!waiting);
     if (waiting)
         m_loginButton->setEnabled(false);
+    fitContents();
 }
 
 void LoginSheet::showMessage(const QString &message)
 {
     m_messageLabel->setText(message);
     m_messageLabel->setVisible(!message.isEmpty());
+    fitContents();
+}
+
+void LoginSheet::fitContents()
+{
+    // Lines come and go with the sign-in's state: the sheet takes the height they need. A sheet
+    // not shown yet is fitted as it opens.
+    if (!isVisible())
+        return;
+    layout()->activate();
+    const int height = heightForWidth(width());
+    resize(width(), std::max(height, minimumSizeHint().height()));
 }

@@ -47,6 +47,8 @@ signals:
     void clientSectionRequested();
 
 private:
+    void fitContents();
+
     QLabel *m_message;
     QLabel *m_passwordLabel;
     QLineEdit *m_userTextField;

@@ -177,6 +177,20 @@ TEST_F(BrowserSignInTest, TheSheetSignsInThroughTheBrowserAndStaysOpenOnEveryFai
     EXPECT_FALSE(lines().join(u'\n').contains(kClientSecret));
 }
 
+// A password kept from the Atom protocol is no credential: Google refuses the account, and the
+// alert's "Submit" opens the sheet for a browser sign-in.
+TEST_F(BrowserSignInTest, AnOldPasswordInTheKeychainCountsAsRefused)
+{
+    storePassword(kPassword);
+    ASSERT_TRUE(startProgram());
+    ASSERT_TRUE(runUntil([this] { return sheetOpen(); }));
+    ASSERT_FALSE(prompter.shown().isEmpty());
+    EXPECT_EQ(prompter.shown().at(0).prompt.message, "A Google Authetication Error has Occurred.");
+    EXPECT_TRUE(sheet()->signsInWithBrowser());
+    EXPECT_EQ(opens, 0) << "no browser opens before the person asks";
+    EXPECT_EQ(terminations, 0);
+}
+
 TEST_F(BrowserSignInTest, WithoutAClientTheSheetSaysHowAndTheClientSectionMakesItSignIn)
 {
     googleoauthclient::clearClient();
