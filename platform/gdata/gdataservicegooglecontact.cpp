@@ -4,6 +4,7 @@
 #include "platform/gdata/atom/atomwriter.h"
 #include "platform/gdata/gdataclientlogin.h"
 #include "platform/gdata/gdataconstants.h"
+#include "platform/gdata/gdatareceiver.h"
 #include "platform/gdata/gdatarequest.h"
 #include "platform/gdata/oauth/oauthcredential.h"
 #include "platform/gdata/oauth/oauthendpoints.h"
@@ -91,21 +92,6 @@ QByteArray multipartBody(const GDataEntryBase &entry)
            "\r\nContent-Type: " + entry.uploadMIMEType().toLatin1() + "\r\n\r\n" +
            entry.uploadData() + "\r\n--" + boundary + "--\r\n";
 }
-
-// Runs the callback unless the delegate that was given has gone.
-class Receiver
-{
-public:
-    explicit Receiver(QObject *delegate)
-        : m_delegate(delegate)
-        , m_hadDelegate(delegate != nullptr)
-    {}
-    bool alive() const { return !m_hadDelegate || m_delegate; }
-
-private:
-    QPointer<QObject> m_delegate;
-    bool m_hadDelegate;
-};
 
 } // namespace
 
@@ -301,7 +287,7 @@ GDataServiceTicketPtr GDataServiceGoogleContact::fetchContactQuery(const GDataQu
         GDataEntryBase::Kind kind;
     };
     auto fetch = std::make_shared<Fetch>(Fetch{nullptr, {}, kindForFeedURL(query.feedURL())});
-    const Receiver receiver(delegate);
+    const GDataReceiver receiver(delegate);
     auto fail = [ticket, receiver, failed](const GDataError &error) {
         if (receiver.alive() && failed)
             failed(ticket, error);
@@ -377,7 +363,7 @@ GDataServiceTicketPtr GDataServiceGoogleContact::fetchAuthenticatedEntryWithURL(
         return m_people->fetchEntry(url, entryClass, delegate, std::move(finished),
                                     std::move(failed));
     auto ticket = std::make_shared<GDataServiceTicket>();
-    const Receiver receiver(delegate);
+    const GDataReceiver receiver(delegate);
     auto request = new GDataRequest(
         this, ticket, {"GET", url, {}, {}, std::nullopt, {}},
         [ticket, receiver, entryClass, finished, failed](const std::optional<GDataError> &error,
@@ -405,7 +391,7 @@ GDataServiceTicketPtr GDataServiceGoogleContact::fetchContactBatchFeedWithBatchF
         return m_people->batch(feed, batchFeedURL, delegate, std::move(finished),
                                std::move(failed));
     auto ticket = std::make_shared<GDataServiceTicket>();
-    const Receiver receiver(delegate);
+    const GDataReceiver receiver(delegate);
     const GDataEntryBase::Kind kind = feed.entryKind();
     auto request = new GDataRequest(
         this, ticket, {"POST", batchFeedURL, atomwriter::feedXML(feed), kAtomContentType, {}, {}},
@@ -435,7 +421,7 @@ GDataRequest::Done entryCompletion(const GDataServiceTicketPtr &ticket, QObject 
                                    const GDataServiceGoogleContact::EntryFinished &finished,
                                    const GDataServiceGoogleContact::Failed &failed)
 {
-    const Receiver receiver(delegate);
+    const GDataReceiver receiver(delegate);
     return [ticket, receiver, kind, bodyOptional, finished,
             failed](const std::optional<GDataError> &error, const GDataRequest::Answer &answer) {
         if (!receiver.alive())
@@ -530,7 +516,7 @@ GDataServiceGoogleContact::deleteResourceURL(const QUrl &url, const std::optiona
     if (m_protocol == Protocol::People)
         return m_people->remove(url, etag, delegate, std::move(finished), std::move(failed));
     auto ticket = std::make_shared<GDataServiceTicket>();
-    const Receiver receiver(delegate);
+    const GDataReceiver receiver(delegate);
     auto request =
         new GDataRequest(this, ticket, {"DELETE", url, {}, {}, preconditionOf(etag), {}},
                          [ticket, receiver, finished, failed](

@@ -25,4 +25,7 @@ void ServerOptions::apply(const QJsonObject &changes)
     consentDenied = changes.value(QLatin1String("consentDenied")).toBool(consentDenied);
     accessTokenLifetime =
         changes.value(QLatin1String("accessTokenLifetime")).toInt(accessTokenLifetime);
+    // Refresh token rotation.
+    rotateRefreshTokens =
+        changes.value(QLatin1String("rotateRefreshTokens")).toBool(rotateRefreshTokens);
 }

@@ -49,6 +49,9 @@ struct ServerOptions
     bool consentDenied = false;
     // The lifetime of an access token, in seconds.
     int accessTokenLifetime = 3599;
+    // Refresh token rotation: a refresh answers with a new refresh token and ends the old one, as
+    // the token endpoint may.
+    bool rotateRefreshTokens = false;
 
     void apply(const QJsonObject &changes);
 };

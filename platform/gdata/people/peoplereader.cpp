@@ -432,4 +432,44 @@ std::optional<GroupPage> readContactGroupsPage(const QByteArray &body, const QSt
     return page;
 }
 
+std::optional<TombstonePage> readTombstonesPage(const QByteArray &body, GDataEntryBase::Kind kind,
+                                                const QString &api, const QDateTime &listTime,
+                                                ParseError *error)
+{
+    const bool contacts = kind == GDataEntryBase::Kind::Contact;
+    const auto json = parsePage(body, error);
+    if (!json)
+        return std::nullopt;
+    const auto list = listOf(
+        *json, contacts ? QStringLiteral("connections") : QStringLiteral("contactGroups"), error);
+    if (!list)
+        return std::nullopt;
+    TombstonePage page;
+    for (const QJsonValue &item : *list) {
+        const QJsonObject object = item.toObject();
+        if (!object.value(QStringLiteral("metadata"))
+                 .toObject()
+                 .value(QStringLiteral("deleted"))
+                 .toBool())
+            continue;
+        const QString name =
+            resourceNameWithPrefix(object, contacts ? kPeoplePersonPrefix : kPeopleGroupPrefix);
+        if (name.isEmpty()) {
+            fail(error, QStringLiteral("a deleted entry without resourceName"));
+            return std::nullopt;
+        }
+        GDataEntryPtr tombstone;
+        if (contacts)
+            tombstone = std::make_shared<GDataEntryContact>();
+        else
+            tombstone = std::make_shared<GDataEntryContactGroup>();
+        tombstone->setIdentifier(identifierForResourceName(api, name));
+        tombstone->setIsDeleted(true);
+        tombstone->setUpdatedDate(listTime);
+        page.entries.push_back(std::move(tombstone));
+    }
+    page.nextPageToken = json->value(QStringLiteral("nextPageToken")).toString();
+    return page;
+}
+
 } // namespace peoplereader

@@ -10,6 +10,7 @@
 #include "platform/gdata/people/peopleprojection.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QJsonObject>
 #include <QString>
 
@@ -59,6 +60,17 @@ struct GroupPage
     std::optional<int> totalItems;
     QString nextSyncToken;
 };
+
+// A page of an incremental list (a sync token's): only its deletions, as tombstones of that kind
+// dated at the list's time; a deleted entry without resourceName makes the page unreadable.
+struct TombstonePage
+{
+    std::vector<GDataEntryPtr> entries;
+    QString nextPageToken;
+};
+std::optional<TombstonePage> readTombstonesPage(const QByteArray &body, GDataEntryBase::Kind kind,
+                                                const QString &api, const QDateTime &listTime,
+                                                ParseError *error = nullptr);
 
 std::optional<ContactPage> readConnectionsPage(const QByteArray &body, const QString &api,
                                                const PeopleProjection &projection,

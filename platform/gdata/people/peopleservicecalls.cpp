@@ -3,18 +3,18 @@
 #include "platform/gdata/entries/gdatafeedcontact.h"
 #include "platform/gdata/entries/gdatafeedcontactgroup.h"
 #include "platform/gdata/gdataconstants.h"
+#include "platform/gdata/gdatareceiver.h"
 #include "platform/gdata/gdatarequest.h"
 #include "platform/gdata/people/peopleconstants.h"
 #include "platform/gdata/people/peoplecontactbatch.h"
 #include "platform/gdata/people/peopleerrors.h"
 #include "platform/gdata/people/peoplegroupbatch.h"
 #include "platform/gdata/people/peoplejson.h"
+#include "platform/gdata/people/peoplephotobytes.h"
 #include "platform/gdata/people/peoplereader.h"
 #include "platform/gdata/people/peoplerecentwrites.h"
 #include "platform/gdata/people/peoplewriter.h"
 
-#include <QBuffer>
-#include <QImage>
 #include <QPointer>
 #include <QTimer>
 
@@ -23,21 +23,6 @@
 namespace {
 
 constexpr int kPageSize = 1000;
-
-// Runs the callback unless the delegate that was given has gone.
-class Receiver
-{
-public:
-    explicit Receiver(QObject *delegate)
-        : m_delegate(delegate)
-        , m_hadDelegate(delegate != nullptr)
-    {}
-    bool alive() const { return !m_hadDelegate || m_delegate; }
-
-private:
-    QPointer<QObject> m_delegate;
-    bool m_hadDelegate;
-};
 
 GDataError unreadable(const QString &what, const QByteArray &body)
 {
@@ -70,28 +55,6 @@ std::optional<QString> photoPerson(const QUrl &url)
     return fragment.mid(mark.size());
 }
 
-bool isJPEGOrPNG(const QByteArray &data)
-{
-    return data.startsWith("\xFF\xD8\xFF") || data.startsWith("\x89PNG\r\n\x1A\n");
-}
-
-// Google takes JPEG or PNG only: any other picture goes up as JPEG.
-std::optional<QByteArray> uploadablePhoto(const QByteArray &data)
-{
-    if (isJPEGOrPNG(data))
-        return data;
-    QImage image;
-    if (!image.loadFromData(data))
-        return std::nullopt;
-    QByteArray jpeg;
-    QBuffer buffer(&jpeg);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "JPEG"))
-        return std::nullopt;
-    qInfo("People: a photo of another format goes up as JPEG (%lld bytes)", qint64(jpeg.size()));
-    return jpeg;
-}
-
 GDataError errorOfStatus(const GDataBatchStatus &status)
 {
     return {int(status.code), QLatin1String(kGDataErrorDomainHTTP), status.reason, {}};
@@ -106,54 +69,6 @@ bool isExpiredSyncToken(const GDataError &error)
         error.userInfo.value(QString::fromLatin1(kPeopleErrorGoogleErrorKey)).toMap());
     return error.code == 410 ||
            peopleerrors::errorReasons(google).contains(QLatin1String(kExpiredSyncToken));
-}
-
-QString listKey(GDataEntryBase::Kind kind)
-{
-    return kind == GDataEntryBase::Kind::Contact ? QStringLiteral("connections")
-                                                 : QStringLiteral("contactGroups");
-}
-
-// The deletions an incremental list reports, as tombstones dated at the list's time.
-std::optional<std::vector<GDataEntryPtr>>
-readTombstones(const QByteArray &body, GDataEntryBase::Kind kind, const QString &api,
-               const QDateTime &listTime, QString *nextPageToken, QString *error)
-{
-    const auto page = peoplejson::parseObject(body, error);
-    if (!page)
-        return std::nullopt;
-    const QJsonValue list = page->value(listKey(kind));
-    if (!list.isUndefined() && !list.isArray()) {
-        *error = listKey(kind) + QStringLiteral(" is not a list");
-        return std::nullopt;
-    }
-    const char *prefix =
-        kind == GDataEntryBase::Kind::Contact ? kPeoplePersonPrefix : kPeopleGroupPrefix;
-    std::vector<GDataEntryPtr> tombstones;
-    for (const QJsonValue &item : list.toArray()) {
-        const QJsonObject object = item.toObject();
-        if (!object.value(QStringLiteral("metadata"))
-                 .toObject()
-                 .value(QStringLiteral("deleted"))
-                 .toBool())
-            continue;
-        const QString name = object.value(QStringLiteral("resourceName")).toString();
-        if (!name.startsWith(QLatin1String(prefix))) {
-            *error = QStringLiteral("a deleted entry without resourceName");
-            return std::nullopt;
-        }
-        GDataEntryPtr tombstone;
-        if (kind == GDataEntryBase::Kind::Contact)
-            tombstone = std::make_shared<GDataEntryContact>();
-        else
-            tombstone = std::make_shared<GDataEntryContactGroup>();
-        tombstone->setIdentifier(peoplereader::identifierForResourceName(api, name));
-        tombstone->setIsDeleted(true);
-        tombstone->setUpdatedDate(listTime);
-        tombstones.push_back(tombstone);
-    }
-    *nextPageToken = page->value(QStringLiteral("nextPageToken")).toString();
-    return tombstones;
 }
 
 } // namespace
@@ -215,7 +130,7 @@ void PeopleServiceCalls::send(const GDataServiceTicketPtr &ticket, const PeopleR
 void PeopleServiceCalls::failLater(const GDataServiceTicketPtr &ticket, QObject *delegate,
                                    Failed failed, const GDataError &error)
 {
-    const Receiver receiver(delegate);
+    const GDataReceiver receiver(delegate);
     QTimer::singleShot(0, m_service, [ticket, receiver, failed, error] {
         if (receiver.alive() && failed && !ticket->isCancelled())
             failed(ticket, error);
@@ -245,7 +160,7 @@ PeopleServiceCalls::Reply PeopleServiceCalls::personReply(const GDataServiceTick
                                                           const PeopleProjection &projection,
                                                           EntryFinished finished, Failed failed)
 {
-    const Receiver receiver(delegate);
+    const GDataReceiver receiver(delegate);
     return [ticket, receiver, projection, api = api(), account = account(), finished,
             failed](const std::optional<GDataError> &error, int, const QByteArray &body, bool) {
         if (!receiver.alive())
@@ -289,7 +204,7 @@ GDataServiceTicketPtr PeopleServiceCalls::fetchQuery(const GDataQueryContact &qu
     fetch->api = api();
     fetch->account = account();
     fetch->showDeleted = query.shouldShowDeleted();
-    const Receiver receiver(delegate);
+    const GDataReceiver receiver(delegate);
     fetch->fail = [ticket, receiver, failed](const GDataError &error) {
         if (receiver.alive() && failed)
             failed(ticket, error);
@@ -341,14 +256,14 @@ void PeopleServiceCalls::fetchChangesPage(const std::shared_ptr<ListFetch> &fetc
              }
              if (error)
                  return fetch->fail(*error);
-             QString next;
-             QString message;
-             auto tombstones =
-                 readTombstones(body, fetch->feed.kind, fetch->api, listTime, &next, &message);
-             if (!tombstones)
-                 return fetch->fail(unreadable(message, body));
-             fetch->tombstones.insert(fetch->tombstones.end(), tombstones->begin(),
-                                      tombstones->end());
+             peoplereader::ParseError parseError;
+             const auto page = peoplereader::readTombstonesPage(body, fetch->feed.kind, fetch->api,
+                                                                listTime, &parseError);
+             if (!page)
+                 return fetch->fail(unreadable(parseError.message, body));
+             fetch->tombstones.insert(fetch->tombstones.end(), page->entries.begin(),
+                                      page->entries.end());
+             const QString next = page->nextPageToken;
              if (!next.isEmpty()) {
                  if (!fetch->seenPageTokens.insert(next).second)
                      return fetch->fail(
@@ -484,7 +399,7 @@ GDataServiceTicketPtr PeopleServiceCalls::fetchEntry(const QUrl &url, GDataEntry
         items.clear();
         items.addQueryItem(QStringLiteral("groupFields"), QLatin1String(kPeopleGroupFields));
     }
-    const Receiver receiver(delegate);
+    const GDataReceiver receiver(delegate);
     const QString api = this->api();
     send(ticket, {"GET", QStringLiteral("v1/") + *name, items, {}}, false,
          [ticket, receiver, contact, api, finished, failed](const std::optional<GDataError> &error,
@@ -530,13 +445,14 @@ GDataServiceTicketPtr PeopleServiceCalls::batch(const GDataFeed &feed, const QUr
         failLater(ticket, delegate, failed, badURL(batchURL));
         return ticket;
     }
-    const Receiver receiver(delegate);
+    const GDataReceiver receiver(delegate);
     // The planners of both kinds share the shape request() / takeReply(); a contact create that
     // may have been applied is settled without being sent again.
     struct Planner
     {
         std::unique_ptr<PeopleContactBatch> contacts;
         std::unique_ptr<PeopleGroupBatch> groups;
+        bool deletesResent = false;
 
         std::optional<PeopleRequest> request() const
         {
@@ -578,11 +494,20 @@ GDataServiceTicketPtr PeopleServiceCalls::batch(const GDataFeed &feed, const QUr
             planner->contacts
                 ? planner->contacts->isCreating()
                 : request->verb == "POST" && request->path == QLatin1String("v1/contactGroups");
+        const bool deletes = request->verb == "DELETE" ||
+                             request->path == QLatin1String("v1/people:batchDeleteContacts");
         auto again = weakStep.lock();
         send(ticket, *request, creates,
-             [ticket, planner, creates, again, receiver, failed](
-                 const std::optional<GDataError> &error, int status, const QByteArray &body, bool) {
+             [ticket, planner, creates, deletes, again, receiver, failed](
+                 const std::optional<GDataError> &error, int status, QByteArray body, bool resent) {
                  const bool answered = status > 0 && (!error || status >= 300) && status != 401;
+                 // Once a delete of this batch went twice, its first try may have done the work:
+                 // an entry then found gone was deleted.
+                 planner->deletesResent = planner->deletesResent || (deletes && resent);
+                 if (deletes && planner->deletesResent && status == 404) {
+                     status = 200;
+                     body.clear();
+                 }
                  if (error && !answered &&
                      error->domain != QLatin1String(kGDataErrorDomainNetwork)) {
                      // The sign-in was refused: no call can go, whatever went before.
@@ -713,7 +638,7 @@ GDataServiceTicketPtr PeopleServiceCalls::update(const GDataEntryBase &entry, co
     }
     // Google's update needs the etag: an entry without one (Atom's If-Match: *) takes the
     // current one first.
-    const Receiver receiver(delegate);
+    const GDataReceiver receiver(delegate);
     send(ticket, {"GET", QStringLiteral("v1/") + *name, metadataQuery(), {}}, false,
          [this, ticket, receiver, failed, person, path, query,
           reply](const std::optional<GDataError> &error, int, const QByteArray &body, bool) {
@@ -737,7 +662,7 @@ GDataServiceTicketPtr PeopleServiceCalls::updatePhoto(const GDataEntryBase &entr
                                                       Failed failed)
 {
     auto ticket = std::make_shared<GDataServiceTicket>();
-    const auto photo = uploadablePhoto(entry.uploadData());
+    const auto photo = peoplephotobytes::uploadable(entry.uploadData());
     if (!photo || !resourceName.startsWith(QLatin1String(kPeoplePersonPrefix))) {
         failLater(ticket, delegate, failed,
                   {400,
@@ -749,7 +674,7 @@ GDataServiceTicketPtr PeopleServiceCalls::updatePhoto(const GDataEntryBase &entr
     const QJsonObject body{{QStringLiteral("photoBytes"), QString::fromLatin1(photo->toBase64())},
                            {QStringLiteral("personFields"), QLatin1String(kPeoplePersonFields)},
                            {QStringLiteral("sources"), QJsonArray{readSources()}}};
-    const Receiver receiver(delegate);
+    const GDataReceiver receiver(delegate);
     const QString api = this->api();
     const QString account = this->account();
     send(ticket, {"PATCH", QStringLiteral("v1/%1:updateContactPhoto").arg(resourceName), {}, body},
@@ -789,7 +714,7 @@ GDataServiceTicketPtr PeopleServiceCalls::remove(const QUrl &url,
         auto ticket = std::make_shared<GDataServiceTicket>();
         if (etag)
             qDebug("People: the photo ETag is not checked; Google's photo calls take none");
-        const Receiver receiver(delegate);
+        const GDataReceiver receiver(delegate);
         send(ticket, {"DELETE", QStringLiteral("v1/%1:deleteContactPhoto").arg(*person), {}, {}},
              false,
              [ticket, receiver, finished, failed](const std::optional<GDataError> &error, int,
@@ -820,7 +745,7 @@ GDataServiceTicketPtr PeopleServiceCalls::remove(const QUrl &url,
                                 std::move(finished), std::move(failed));
     }
     auto ticket = std::make_shared<GDataServiceTicket>();
-    const Receiver receiver(delegate);
+    const GDataReceiver receiver(delegate);
     const QString account = this->account();
     const QString identifier = url.toString(QUrl::RemoveQuery);
     const QString path = QStringLiteral("v1/%1:deleteContact").arg(*name);

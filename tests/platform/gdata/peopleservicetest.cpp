@@ -6,7 +6,9 @@
 #include "tests/support/gdatatestserver.h"
 
 #include "platform/gdata/entries/gdataentrycontact.h"
+#include "platform/gdata/entries/gdataentrycontactgroup.h"
 #include "platform/gdata/entries/gdatafeedcontact.h"
+#include "platform/gdata/entries/gdatafeedcontactgroup.h"
 #include "platform/gdata/gdataconstants.h"
 #include "platform/gdata/gdatahttpfetcher.h"
 #include "platform/gdata/gdataservicegooglecontact.h"
@@ -291,8 +293,8 @@ TEST_F(PeopleServiceTest, FullList_AnUnreadableOrShortListFailsTheWholeFetch)
 
 TEST_F(PeopleServiceTest, Batch_CreatesGoOnceWithOneWriteOfTheAccountInFlight)
 {
-    server.setOptions({{"mutationDelayMs", 150}});
     const QUrl url = contactBatchURL();
+    server.setOptions({{"mutationDelayMs", 300}});
     ASSERT_TRUE(url.isValid());
     const GDataFeedPtr first = createFeed({"Ada", "Ben"});
     const GDataFeedPtr second = createFeed({"Cy", "Dee"});
@@ -311,6 +313,10 @@ TEST_F(PeopleServiceTest, Batch_CreatesGoOnceWithOneWriteOfTheAccountInFlight)
                 done->done = true;
             });
     }
+    // A read does not wait behind the writes.
+    const auto list = fetchContacts();
+    EXPECT_FALSE(list->error);
+    EXPECT_FALSE(two->done) << "the list waited for the writes";
     ASSERT_TRUE(waitFor(one->done));
     ASSERT_TRUE(waitFor(two->done));
     ASSERT_TRUE(one->feed && two->feed);
@@ -357,6 +363,63 @@ TEST_F(PeopleServiceTest, Batch_CreateAfterAPossibleApplyIsNeverResent)
         EXPECT_EQ(requestsOf(server.requestLog(), ":batchCreateContacts").size(), 1);
         EXPECT_EQ(serverTitles(), c.onServer);
     }
+}
+
+TEST_F(PeopleServiceTest, Batch_RefusalsAndStaleDeletesAreStatusesOfTheirOwnEntries)
+{
+    const QUrl url = contactBatchURL();
+    server.refusePeopleBatchEntry(3, 400, QStringLiteral("Invalid e-mail."));
+    const auto created = batch(*createFeed({"A0", "A1", "A2", "A3", "A4"}), url);
+    ASSERT_FALSE(created->error) << created->error->description.toStdString();
+    std::vector<unsigned> codes;
+    for (const GDataEntryPtr &entry : created->feed->entries())
+        codes.push_back(entry->batchStatus()->code);
+    EXPECT_EQ(codes, (std::vector<unsigned>{201, 201, 201, 400, 201}));
+    EXPECT_EQ(serverTitles(), QStringList({"A0", "A1", "A2", "A4"}));
+
+    // A0 changes after it was read: its delete is refused and it stays; A1's goes.
+    auto changed = std::static_pointer_cast<GDataEntryContact>(created->feed->entries()[0]->copy());
+    changed->setTitle(QStringLiteral("A0 changed"));
+    const auto update = run([&](auto, auto onEntry, auto onError) {
+        service.fetchContactEntryByUpdatingEntry(*changed, changed->editLink()->URL(), nullptr,
+                                                 onEntry, onError);
+    });
+    ASSERT_FALSE(update->error);
+    GDataFeedPtr deletes = GDataFeedContact::contactFeed();
+    for (size_t i : {0u, 1u}) {
+        GDataEntryPtr entry = created->feed->entries()[i]->copy();
+        entry->setBatchID(QString::number(i));
+        entry->setBatchOperation(QString(kGDataBatchOperationDelete));
+        entry->setBatchStatus(std::nullopt);
+        deletes->addEntry(entry);
+    }
+    const auto deleted = batch(*deletes, url);
+    ASSERT_FALSE(deleted->error) << deleted->error->description.toStdString();
+    EXPECT_EQ(deleted->feed->entries()[0]->batchStatus()->code, 412u);
+    EXPECT_EQ(deleted->feed->entries()[1]->batchStatus()->code, 200u);
+    EXPECT_EQ(serverTitles(), QStringList({"A0 changed", "A2", "A4"}));
+}
+
+TEST_F(PeopleServiceTest, Batch_DeletesSentAgainAfterALostAnswerAreDone)
+{
+    const QUrl url = contactBatchURL();
+    const auto created = batch(*createFeed({"B0", "B1"}), url);
+    ASSERT_FALSE(created->error);
+    GDataFeedPtr deletes = GDataFeedContact::contactFeed();
+    for (size_t i : {0u, 1u}) {
+        GDataEntryPtr entry = created->feed->entries()[i]->copy();
+        entry->setBatchID(QString::number(i));
+        entry->setBatchOperation(QString(kGDataBatchOperationDelete));
+        entry->setBatchStatus(std::nullopt);
+        entry->setETag(std::nullopt);
+        deletes->addEntry(entry);
+    }
+    server.injectApplyThenDrop(":batchDeleteContacts");
+    const auto deleted = batch(*deletes, url);
+    ASSERT_FALSE(deleted->error) << deleted->error->description.toStdString();
+    for (const GDataEntryPtr &entry : deleted->feed->entries())
+        EXPECT_EQ(entry->batchStatus()->code, 200u) << entry->batchStatus()->reason.toStdString();
+    EXPECT_TRUE(serverTitles().isEmpty());
 }
 
 TEST_F(PeopleServiceTest, Batch_RateLimitIsWaitedOutAndAppliedOnce)
@@ -419,6 +482,30 @@ TEST_F(PeopleServiceTest, SingleContact_WritesGoAsTheirOwnCallsWithTheETagChecke
     EXPECT_TRUE(serverTitles().isEmpty());
 }
 
+TEST_F(PeopleServiceTest, Entry_FetchedByItsIdentifierOfItsOwnKindOnly)
+{
+    seed(1);
+    const auto list = fetchContacts();
+    ASSERT_TRUE(list->feed);
+    const QString identifier = list->feed->entries().at(0)->identifier();
+    const auto fetch = [&](const QString &url, GDataEntryBase::Kind kind) {
+        return run([&](auto, auto onEntry, auto onError) {
+            service.fetchAuthenticatedEntryWithURL(QUrl(url), kind, nullptr, onEntry, onError);
+        });
+    };
+    const auto contact = fetch(identifier, GDataEntryBase::Kind::Contact);
+    ASSERT_FALSE(contact->error) << contact->error->description.toStdString();
+    EXPECT_EQ(contact->entry->identifier(), identifier);
+    EXPECT_EQ(contact->entry->title(), QStringLiteral("Seeded 00"));
+
+    const auto wrongKind = fetch(identifier, GDataEntryBase::Kind::ContactGroup);
+    ASSERT_TRUE(wrongKind->error);
+    EXPECT_EQ(wrongKind->error->code, kGDataErrorBadURL);
+    const auto missing = fetch(identifier + "404", GDataEntryBase::Kind::Contact);
+    ASSERT_TRUE(missing->error);
+    EXPECT_EQ(missing->error->code, 404);
+}
+
 TEST_F(PeopleServiceTest, SingleContact_AWriteResentAfterALostAnswerReportsWhatHappened)
 {
     const auto created = batch(*createFeed({"Jay"}), contactBatchURL());
@@ -474,6 +561,38 @@ TEST_F(PeopleServiceTest, Tokens_A401RenewsOnceAndResendsOnce)
     EXPECT_FALSE(lines.isEmpty());
     for (const QString &secret : {minted.refreshToken, minted.accessToken, kClientSecret})
         EXPECT_FALSE(lines.contains(secret)) << lines.toStdString();
+}
+
+TEST_F(PeopleServiceTest, Tokens_ARenewedCredentialGoesBackAsTheKeychainItemsNewText)
+{
+    seed(1);
+    server.setOptions({{"rotateRefreshTokens", true}});
+    QStringList renewed;
+    service.setCredentialRenewed([&](const QString &text) { renewed.append(text); });
+    ASSERT_FALSE(fetchContacts()->error);
+    ASSERT_EQ(renewed.size(), 1);
+    const auto credential = parseOAuthCredential(renewed[0], kClientId);
+    ASSERT_TRUE(credential);
+    EXPECT_NE(credential->refreshToken, minted.refreshToken);
+
+    // The next process signs in with the new text; the old refresh token is gone.
+    GDataServiceGoogleContact next;
+    next.setProtocol(GDataServiceGoogleContact::Protocol::People);
+    next.setBaseUrl(server.baseUrl());
+    next.setOAuthClient(kClientId, kClientSecret);
+    next.setUserCredentials(kUser, renewed[0]);
+    bool done = false;
+    std::optional<GDataError> failure;
+    next.fetchContactQuery(
+        GDataQueryContact::contactQueryWithFeedURL(
+            next.feedURL(kGDataGoogleContactDefaultFullFeed)),
+        nullptr, [&](const GDataServiceTicketPtr &, const GDataFeedPtr &) { done = true; },
+        [&](const GDataServiceTicketPtr &, const GDataError &error) {
+            failure = error;
+            done = true;
+        });
+    ASSERT_TRUE(waitFor(done));
+    EXPECT_FALSE(failure);
 }
 
 TEST(PeopleServiceEndpoints, GoogleHostsWithoutABaseURLAndTheTokenOnlyForTheAPI)
@@ -564,6 +683,65 @@ TEST_F(PeopleServiceTest, Photos_AGIFGoesUpAsJPEGAndTheFetchCarriesNoToken)
     const QJsonArray photoRequests = requestsOf(server.requestLog(), "/photos/");
     ASSERT_EQ(photoRequests.size(), 1);
     EXPECT_FALSE(photoRequests[0].toObject().value("headers").toObject().contains("authorization"));
+
+    // The photo ETag cannot be checked by Google's photo calls: the delete goes without it.
+    const auto removed = run([&](auto, auto onEntry, auto onError) {
+        service.deleteResourceURL(photo->URL(), photo->etag, nullptr, onEntry, onError);
+    });
+    ASSERT_FALSE(removed->error) << removed->error->description.toStdString();
+    EXPECT_EQ(requestsOf(server.requestLog(), ":deleteContactPhoto").size(), 1);
+    const QJsonObject person = server.peopleJson(kUser, contact->identifier().section('/', -1));
+    EXPECT_TRUE(person.value("photos").toArray().at(0).toObject().value("default").toBool());
+}
+
+TEST_F(PeopleServiceTest, Groups_MyContactsAndUserGroupsOnlyEachWriteARequestOfItsOwn)
+{
+    server.seedGroups(kUser, {GDataEntryContactGroup::contactGroupEntryWithTitle("Team")});
+    const auto groupsQuery = GDataQueryContact::contactQueryWithFeedURL(
+        service.feedURL(kGDataGoogleContactGroupDefaultFullFeed));
+    const auto list = run([&](auto onFeed, auto, auto onError) {
+        service.fetchContactQuery(groupsQuery, nullptr, onFeed, onError);
+    });
+    ASSERT_FALSE(list->error) << list->error->description.toStdString();
+    EXPECT_EQ(titlesOf(list->feed), QStringList({"System Group: My Contacts", "Team"}));
+    ASSERT_TRUE(list->feed->batchLink());
+
+    GDataFeedPtr feed = GDataFeedContactGroup::contactGroupFeed();
+    for (const char *title : {"Band", "Club"}) {
+        auto group = GDataEntryContactGroup::contactGroupEntryWithTitle(QString(title));
+        group->setBatchID(QString(title));
+        group->setBatchOperation(QString(kGDataBatchOperationInsert));
+        feed->addEntry(group);
+    }
+    server.clearRequestLog();
+    const auto written = batch(*feed, list->feed->batchLink()->URL());
+    ASSERT_FALSE(written->error) << written->error->description.toStdString();
+    for (const GDataEntryPtr &entry : written->feed->entries())
+        EXPECT_EQ(entry->batchStatus()->code, 201u);
+    int creates = 0;
+    for (const QJsonValue &request : server.requestLog())
+        creates += request.toObject().value("method").toString() == "POST" &&
+                   request.toObject().value("url").toString() == "/v1/contactGroups";
+    EXPECT_EQ(creates, 2);
+    const auto again = run([&](auto onFeed, auto, auto onError) {
+        service.fetchContactQuery(groupsQuery, nullptr, onFeed, onError);
+    });
+    ASSERT_TRUE(again->feed);
+    EXPECT_EQ(titlesOf(again->feed),
+              QStringList({"Band", "Club", "System Group: My Contacts", "Team"}));
+
+    // A group goes alone, its members staying contacts.
+    const GDataEntryPtr band = written->feed->entries().at(0);
+    const auto removed = run([&](auto, auto onEntry, auto onError) {
+        service.deleteEntry(*band, nullptr, onEntry, onError);
+    });
+    ASSERT_FALSE(removed->error) << removed->error->description.toStdString();
+    EXPECT_EQ(requestsOf(server.requestLog(), "deleteContacts=false").size(), 1);
+    const auto last = run([&](auto onFeed, auto, auto onError) {
+        service.fetchContactQuery(groupsQuery, nullptr, onFeed, onError);
+    });
+    ASSERT_TRUE(last->feed);
+    EXPECT_EQ(titlesOf(last->feed), QStringList({"Club", "System Group: My Contacts", "Team"}));
 }
 
 TEST_F(PeopleServiceTest, SyncTokens_ShowDeletedAddsTombstonesSinceTheHeldToken)

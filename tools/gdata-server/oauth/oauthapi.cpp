@@ -279,6 +279,12 @@ HttpResponse OAuthApi::token(const QUrlQuery &form)
             return oauthError(400, "invalid_grant",
                               QStringLiteral("Token has been expired or "
                                              "revoked."));
+        // Refresh token rotation.
+        if (m_options.rotateRefreshTokens) {
+            const QString rotated = m_state.oauth().issueRefreshToken(*grant);
+            m_state.oauth().revoke(refresh);
+            return jsonAnswer(200, tokenAnswer(rotated, true));
+        }
         return jsonAnswer(200, tokenAnswer(refresh, false));
     }
     return oauthError(400, "unsupported_grant_type",

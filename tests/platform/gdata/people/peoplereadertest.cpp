@@ -459,3 +459,48 @@ INSTANTIATE_TEST_SUITE_P(
         IdentifierCase{QStringLiteral("https://elsewhere/v1/people/c12"), std::nullopt}));
 
 } // namespace
+
+namespace {
+
+TEST(PeopleReaderPageTest, TombstonesPage_OnlyDeletionsDatedAtTheListsTime)
+{
+    const QDateTime listTime(QDate(2026, 3, 1), QTime(12, 0), QTimeZone::utc());
+    const auto page = peoplereader::readTombstonesPage(
+        R"({"connections":[{"resourceName":"people/c1","metadata":{"deleted":true}},
+                           {"resourceName":"people/c2","etag":"e2","metadata":{}}],
+            "nextPageToken":"p2"})",
+        GDataEntryBase::Kind::Contact, kTestAPI, listTime);
+    ASSERT_TRUE(page);
+    ASSERT_EQ(page->entries.size(), 1u);
+    EXPECT_EQ(page->entries[0]->identifier(), identifierOf("people/c1"));
+    EXPECT_TRUE(page->entries[0]->isDeleted());
+    EXPECT_EQ(page->entries[0]->updatedDate(), listTime);
+    EXPECT_EQ(page->nextPageToken, QStringLiteral("p2"));
+
+    const auto groups = peoplereader::readTombstonesPage(
+        R"({"contactGroups":[{"resourceName":"contactGroups/u7","metadata":{"deleted":true}}]})",
+        GDataEntryBase::Kind::ContactGroup, kTestAPI, listTime);
+    ASSERT_TRUE(groups);
+    ASSERT_EQ(groups->entries.size(), 1u);
+    EXPECT_EQ(groups->entries[0]->kind(), GDataEntryBase::Kind::ContactGroup);
+}
+
+TEST(PeopleReaderPageTest, TombstonesPage_UnreadableRepliesFailTheWholePage)
+{
+    const char *const replies[] = {
+        "<html>Sign in</html>",
+        R"({"connections":{"resourceName":"people/c1"}})",
+        R"({"connections":[{"metadata":{"deleted":true}}]})",
+        R"({"connections":[{"resourceName":"contactGroups/u1","metadata":{"deleted":true}}]})",
+    };
+    for (const char *reply : replies) {
+        SCOPED_TRACE(reply);
+        peoplereader::ParseError error;
+        EXPECT_FALSE(peoplereader::readTombstonesPage(reply, GDataEntryBase::Kind::Contact,
+                                                      kTestAPI, QDateTime::currentDateTimeUtc(),
+                                                      &error));
+        EXPECT_FALSE(error.message.isEmpty());
+    }
+}
+
+} // namespace
