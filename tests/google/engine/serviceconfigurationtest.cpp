@@ -9,6 +9,7 @@
 #include "google/engine/googleserviceprotocol.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/gdata/gdataservicegooglecontact.h"
+#include "platform/gdata/oauth/oauthcredential.h"
 #include "platform/keychain/keychain.h"
 
 namespace {
@@ -105,6 +106,31 @@ TEST_F(ServiceConfigurationTest, ARenewedCredentialIsWrittenToTheAccountsItem)
     const auto carol = EMKeychainProxy::sharedProxy().genericKeychainItemForService(
         keychainService, QStringLiteral("carol@example.com"));
     EXPECT_FALSE(carol);
+}
+
+// End to end: the token endpoint hands out a new refresh token during the fetch; the item then
+// holds it, and a fresh engine signs in with what the item holds.
+TEST_F(ServiceConfigurationTest, ARenewalDuringTheFetchReachesTheItemAndSignsTheNextEngineIn)
+{
+    server.registerOAuthClient(kClientId, kClientSecret);
+    ASSERT_TRUE(googleoauthclient::storeClient({kClientId, kClientSecret}));
+    UserDefaults::standard().setString(QStringLiteral("people"), googlekeys::googleServiceProtocol);
+    const GDataTestServer::MintedToken minted = server.mintToken(kUser, kClientId);
+    storePassword(
+        serializeOAuthCredential({kClientId, minted.refreshToken,
+                                  QStringLiteral("https://www.googleapis.com/auth/contacts")}));
+    server.setOptions({{"rotateRefreshTokens", true}});
+    {
+        const auto engine = makeEngine();
+        ASSERT_TRUE(logIn(*engine));
+    }
+    const std::optional<OAuthCredential> renewed =
+        parseOAuthCredential(storedCredential(), kClientId);
+    ASSERT_TRUE(renewed);
+    EXPECT_NE(renewed->refreshToken, minted.refreshToken);
+    server.setOptions({{"rotateRefreshTokens", false}});
+    const auto next = makeEngine();
+    EXPECT_TRUE(logIn(*next));
 }
 
 TEST_F(ServiceConfigurationTest, TheImportedClientIsKeptWithItsSecretInTheKeyring)
