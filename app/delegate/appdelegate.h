@@ -3,6 +3,7 @@
 #include "app/menus/menuset.h"
 #include "app/sheets/contactsheet.h"
 #include "app/sheets/groupsheet.h"
+#include "app/signin/googlesignin.h"
 #include "app/startup/folderlayout.h"
 #include "app/windows/loginsheet.h"
 #include "app/windows/mainwindow.h"
@@ -607,4 +608,25 @@ private:
     bool m_launchWindowShown = false;
     QStringList m_heldOpenFiles;
     BatchActionQueue m_batchActionContactArray;
+
+    // Browser sign-in of the People protocol: the login sheet's, the preferences' "Sign in
+    // again…", and the OAuth client those need.
+public:
+    // Whether the account's protocol signs in through the browser instead of a password.
+    static bool signsInWithBrowser();
+    // The imported client changed: an open login sheet shows whether it can sign in now.
+    void googleClientChanged();
+    // Signs the account of the preferences in again, replaces its keychain item (the old grant
+    // is revoked) and logs in; ended gets the failure's message, empty on success.
+    void signInAgain(std::function<void(const QString &message)> ended);
+    GoogleSignIn *googleSignIn();
+
+private:
+    void connectBrowserSignIn();
+    void browserLogin();
+    void browserLoginEnded(const QString &account, const GoogleSignIn::Outcome &outcome);
+    void cancelBrowserSignIn();
+    void openClientSection();
+    QPointer<GoogleSignIn> m_googleSignIn;
+    bool m_loginHasClient = false;
 };

@@ -120,9 +120,13 @@ void AppDelegate::openLoginPanel(GoogleContactTool *)
     }
     m_loginPanel->userTextField()->setText(m_gsUser);
     m_loginPanel->pwTextField()->clear();
+    m_loginHasClient = signsInWithBrowser() && GoogleSignIn::hasClient();
+    m_loginPanel->setSignsInWithBrowser(signsInWithBrowser(), m_loginHasClient);
+    m_loginPanel->setWaitingForBrowser(false);
+    m_loginPanel->showMessage(QString());
     setCanLogin();
     m_loginPanel->open();
-    if (!m_gsUser.isEmpty())
+    if (!m_gsUser.isEmpty() && !m_loginPanel->signsInWithBrowser())
         m_loginPanel->pwTextField()->setFocus();
 }
 
@@ -133,6 +137,7 @@ void AppDelegate::connectLoginSheet()
     connect(m_loginPanel, &LoginSheet::fieldsEdited, this, &AppDelegate::setCanLogin);
     connect(m_loginPanel->userTextField(), &QLineEdit::textEdited, this,
             [this] { controlTextDidChange(m_loginPanel->userTextField()); });
+    connectBrowserSignIn();
 }
 
 void AppDelegate::changeGoogleAccount()
@@ -142,8 +147,13 @@ void AppDelegate::changeGoogleAccount()
 
 void AppDelegate::setCanLogin()
 {
-    m_canLogin = m_loginPanel && !m_loginPanel->userTextField()->text().isEmpty() &&
-                 !m_loginPanel->pwTextField()->text().isEmpty();
+    // A browser sign-in asks for no password, but needs a client, and one sign-in at a time.
+    if (m_loginPanel && m_loginPanel->signsInWithBrowser())
+        m_canLogin = !m_loginPanel->userTextField()->text().isEmpty() && m_loginHasClient &&
+                     !m_loginPanel->isWaitingForBrowser();
+    else
+        m_canLogin = m_loginPanel && !m_loginPanel->userTextField()->text().isEmpty() &&
+                     !m_loginPanel->pwTextField()->text().isEmpty();
     if (m_loginPanel)
         m_loginPanel->loginButton()->setEnabled(m_canLogin);
 }
@@ -159,6 +169,10 @@ void AppDelegate::login()
     const QString op = QStringLiteral("login:");
     if (!m_loginPanel)
         return;
+    if (m_loginPanel->signsInWithBrowser()) {
+        browserLogin();
+        return;
+    }
     m_gsUser = m_loginPanel->userTextField()->text();
     const QString password = m_loginPanel->pwTextField()->text();
     m_loginPanel->pwTextField()->clear();
@@ -180,6 +194,7 @@ void AppDelegate::cancelLogin()
 {
     const bool endsProgram = m_loginEndsProgramOnCancel;
     m_loginEndsProgramOnCancel = false;
+    cancelBrowserSignIn();
     m_gsPW.clear();
     if (m_loginPanel)
         m_loginPanel->pwTextField()->clear();

@@ -4,6 +4,7 @@
 #include "app/bundleinfo.h"
 #include "app/delegate/appdelegate.h"
 #include "app/menus/commandkeys.h"
+#include "app/prefs/googleclientsection.h"
 #include "app/prefs/prefbinder.h"
 #include "app/prefs/prefkeys.h"
 #include "app/prefs/prefoptions.h"
@@ -101,6 +102,20 @@ void PrefPages::reload()
     showSelectionOptions();
     reloadWorld();
     reloadLabels();
+    reloadSignIn();
+}
+
+void PrefPages::reloadSignIn()
+{
+    // A browser sign-in has no password to change: "Sign in again…" of the client section
+    // takes its place.
+    const bool browser = AppDelegate::signsInWithBrowser();
+    m_passwordForm->setRowVisible(1, !browser);
+    m_passwordNote->setVisible(!browser);
+    // Showing the row shows all its controls: the change starts over with its button alone.
+    if (!browser)
+        m_delegate.cancelPassword();
+    m_clientSection->reload();
 }
 
 QWidget *PrefPages::makeGeneralPage()
@@ -157,7 +172,11 @@ QWidget *PrefPages::makeAccountPage()
     passwordRow->addStretch();
     form->addRow(tr("Password"), passwordRow);
     layout->addLayout(form);
-    layout->addWidget(note(tr("The password is kept in your keyring and nowhere else."), page));
+    m_passwordForm = form;
+    m_passwordNote = note(tr("The password is kept in your keyring and nowhere else."), page);
+    layout->addWidget(m_passwordNote);
+    m_clientSection = new GoogleClientSection(m_delegate, page);
+    layout->addWidget(m_clientSection);
     layout->addStretch();
     connect(change, &QPushButton::clicked, this, [this] { m_delegate.changePassword(); });
     connect(cancel, &QPushButton::clicked, this, [this] { m_delegate.cancelPassword(); });

@@ -11,6 +11,8 @@
 #include <functional>
 
 class AppDelegate;
+class GoogleClientSection;
+class QFormLayout;
 class PrefBinder;
 class PrefSheet;
 class PushGroupsModel;
@@ -46,6 +48,7 @@ public:
     QComboBox *label2PopUp() const { return m_label2; }
     // The push options that a selection needs (new groups, nested groups, strict memberships).
     const QList<QAbstractButton *> &selectionOptions() const { return m_selectionOptions; }
+    GoogleClientSection *clientSection() const { return m_clientSection; }
 
 private:
     QWidget *makeGeneralPage();
@@ -62,6 +65,7 @@ private:
     void reloadLabels();
     void showSelectionOptions();
     void chooseCountry(const QModelIndex &index);
+    void reloadSignIn();
 
     AppDelegate &m_delegate;
     PrefSheet &m_sheet;
@@ -77,4 +81,7 @@ private:
     QListView *m_countriesView = nullptr;
     QComboBox *m_label1 = nullptr;
     QComboBox *m_label2 = nullptr;
+    QFormLayout *m_passwordForm = nullptr;
+    QLabel *m_passwordNote = nullptr;
+    GoogleClientSection *m_clientSection = nullptr;
 };

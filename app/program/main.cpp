@@ -1,6 +1,7 @@
 // Tolvane, the main program.
 
 #include "app/delegate/appdelegate.h"
+#include "app/signin/googlesignin.h"
 #include "app/startup/programentry.h"
 #include "app/windows/windowfactory.h"
 #include "browser/window/browserwindowcontroller.h"
@@ -10,6 +11,7 @@
 #include "loader/window/datamoverwindowcontroller.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 
 #include <memory>
 
@@ -27,5 +29,7 @@ int main(int argc, char **argv)
     AppDelegate::setAgentListener({agentclient::isAgentListening,
                                    agentclient::silenceAgentNotifications,
                                    agentclient::turnOnAgentNotifications});
+    // Google sign-in: only the main program opens the person's browser, and only when asked.
+    GoogleSignIn::setBrowserOpener([](const QUrl &url) { return QDesktopServices::openUrl(url); });
     return programentry::runTolvane(app, programentry::openedFiles(QCoreApplication::arguments()));
 }

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -25,14 +26,41 @@ public:
     // Escape and the window's close ask like the Cancel button: the application delegate decides.
     void reject() override;
 
+    // Browser sign-in (the People protocol): the password field gives way to a line saying so;
+    // without a client the sheet says how to get one and offers the preferences' client section.
+    void setSignsInWithBrowser(bool browser, bool hasClient);
+    bool signsInWithBrowser() const { return m_browser; }
+    // While the browser step runs: its line and its own Cancel, the fields and Login locked.
+    void setWaitingForBrowser(bool waiting);
+    bool isWaitingForBrowser() const { return m_waiting; }
+    // Why the last sign-in failed; empty clears it.
+    void showMessage(const QString &message);
+    QLabel *messageLabel() const { return m_messageLabel; }
+    QPushButton *browserCancelButton() const { return m_browserCancelButton; }
+    QPushButton *clientButton() const { return m_clientButton; }
+
 signals:
     void loginRequested();
     void cancelRequested();
     void fieldsEdited();
+    void browserCancelRequested();
+    void clientSectionRequested();
 
 private:
+    void fitContents();
+
+    QLabel *m_message;
+    QLabel *m_passwordLabel;
     QLineEdit *m_userTextField;
     QLineEdit *m_pwTextField;
+    QLabel *m_browserLine;
+    QLabel *m_clientNote;
+    QPushButton *m_clientButton;
+    QLabel *m_waitingLabel;
+    QPushButton *m_browserCancelButton;
+    QLabel *m_messageLabel;
     QPushButton *m_loginButton;
     QPushButton *m_cancelButton;
+    bool m_browser = false;
+    bool m_waiting = false;
 };

@@ -2,6 +2,8 @@
 
 #include "app/appkeys.h"
 #include "app/delegate/appdelegate.h"
+#include "app/signin/googlesignin.h"
+#include "app/signin/signintexts.h"
 #include "browser/actions/actiontexts.h"
 #include "browser/actions/browseractions.h"
 #include "browser/actions/functiontabview.h"
@@ -763,6 +765,13 @@ void BrowserWindowController::buildLoginPanel()
     m_pwField->setEchoMode(QLineEdit::Password);
     form->addRow(windowtexts::user, m_userField);
     form->addRow(windowtexts::password, m_pwField);
+    m_browserLine = new QLabel(signintexts::browserSignIn);
+    m_browserLine->setObjectName(QStringLiteral("browserSignInLine"));
+    form->addRow(QString(), m_browserLine);
+    m_signInMessage = new QLabel;
+    m_signInMessage->setObjectName(QStringLiteral("signInMessage"));
+    m_signInMessage->setWordWrap(true);
+    form->addRow(m_signInMessage);
     auto *const buttons = new QDialogButtonBox;
     m_loginButton = buttons->addButton(windowtexts::login, QDialogButtonBox::AcceptRole);
     QPushButton *const cancel =
@@ -777,7 +786,11 @@ void BrowserWindowController::buildLoginPanel()
 
 void BrowserWindowController::updateCanLogin()
 {
-    m_canLogin = !m_userField->text().isEmpty() && !m_pwField->text().isEmpty();
+    if (m_browserLine->isVisibleTo(m_loginPanel))
+        m_canLogin = !m_userField->text().isEmpty() && m_hasClient &&
+                     !(m_signIn && m_signIn->isRunning());
+    else
+        m_canLogin = !m_userField->text().isEmpty() && !m_pwField->text().isEmpty();
     m_loginButton->setEnabled(m_canLogin);
 }
 
@@ -786,6 +799,13 @@ void BrowserWindowController::openLoginPanel()
     if (!m_loginPanel)
         buildLoginPanel();
     m_pwField->clear();
+    const bool browser = AppDelegate::signsInWithBrowser();
+    m_hasClient = browser && GoogleSignIn::hasClient();
+    static_cast<QFormLayout *>(m_loginPanel->layout())->setRowVisible(m_pwField, !browser);
+    m_browserLine->setVisible(browser);
+    m_signInMessage->setText(browser && !m_hasClient ? signintexts::needsClient : QString());
+    m_signInMessage->setVisible(!m_signInMessage->text().isEmpty());
+    updateCanLogin();
     m_loginPanel->open();
 }
 
@@ -799,6 +819,10 @@ void BrowserWindowController::login()
     if (!m_canLogin || !m_tool)
         return;
     const QString user = m_userField->text();
+    if (m_browserLine->isVisibleTo(m_loginPanel)) {
+        browserLogin(user);
+        return;
+    }
     const QString password = m_pwField->text();
     m_loginPanel->accept();
     m_pwField->clear();
@@ -806,8 +830,42 @@ void BrowserWindowController::login()
     setWinTitle(m_tool->user());
 }
 
+// The second account signs in through the browser like the first, but its credential is handed
+// to the engine as the code of the sign-in and never stored.
+void BrowserWindowController::browserLogin(const QString &user)
+{
+    if (!m_signIn)
+        m_signIn = new GoogleSignIn(this);
+    QString account = user.trimmed();
+    if (!account.contains(u'@'))
+        account += UserDefaults::standard().stringForKey(googlekeys::gMailSuffix);
+    m_signInMessage->setText(signintexts::waitingForBrowser);
+    m_signInMessage->show();
+    m_userField->setEnabled(false);
+    m_signIn->start(account, QString(), [this, user](const GoogleSignIn::Outcome &outcome) {
+        if (!m_loginPanel)
+            return;
+        m_userField->setEnabled(true);
+        updateCanLogin();
+        if (!outcome.signedIn) {
+            m_signInMessage->setText(outcome.message);
+            return;
+        }
+        m_signInMessage->clear();
+        m_signInMessage->hide();
+        m_loginPanel->accept();
+        if (!m_tool)
+            return;
+        m_tool->establishUser2CredentialsForUser(user, outcome.credentialText);
+        setWinTitle(m_tool->user());
+    });
+    updateCanLogin();
+}
+
 void BrowserWindowController::cancelLogin()
 {
+    if (m_signIn)
+        m_signIn->cancel();
     m_loginPanel->done(kLoginCancelled);
     if (WindowController::window())
         WindowController::window()->close();

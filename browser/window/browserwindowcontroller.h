@@ -17,6 +17,7 @@
 #include <memory>
 
 class BrowserActions;
+class GoogleSignIn;
 class BrowserDragDrop;
 class BrowserImageSplitView;
 class BrowserToolbar;
@@ -245,6 +246,7 @@ private:
     void showSelectedContact();
     void showNotes();
     void updateCanLogin();
+    void browserLogin(const QString &user);
     // The contacts asked for last have arrived, or their fetch failed.
     bool contactFetchSettled() const;
     void setupToolbarForWindow(QMainWindow *window);
@@ -283,6 +285,11 @@ private:
     QLineEdit *m_userField = nullptr;
     QLineEdit *m_pwField = nullptr;
     QPushButton *m_loginButton = nullptr;
+    // The browser sign-in of the People protocol in place of the password.
+    QLabel *m_browserLine = nullptr;
+    QLabel *m_signInMessage = nullptr;
+    QPointer<GoogleSignIn> m_signIn;
+    bool m_hasClient = false;
 
     QString m_statusMessage;
     QString m_progressMessage;

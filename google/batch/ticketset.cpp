@@ -16,10 +16,6 @@ TicketSet::TicketSet(Step completion, Step ticketEnded)
 
 namespace {
 
-// As many as the network keeps open to one host: more would only wait in its queue, stamped
-// long before they are sent.
-constexpr int kFeedsInFlight = 6;
-
 // The feeds of one send not yet sent. Each ticket that ends sends the next; the set closes once
 // the last has gone out.
 struct FeedSender
@@ -34,7 +30,10 @@ struct FeedSender
     static void sendMore(const std::shared_ptr<FeedSender> &sender,
                          const std::shared_ptr<TicketSet> &set)
     {
-        while (set->outstanding() < kFeedsInFlight && sender->next < sender->feeds.size()) {
+        // As many as the service takes at once: more would only wait in a queue, stamped long
+        // before they are sent.
+        const int inFlight = std::max(1, sender->service.maximumConcurrentWrites());
+        while (set->outstanding() < inFlight && sender->next < sender->feeds.size()) {
             GDataFeed &feed = *sender->feeds[sender->next++];
             if (sender->prepare)
                 sender->prepare(feed);

@@ -34,10 +34,11 @@ public:
     // before the completion.
     static std::shared_ptr<TicketSet> make(Step completion, Step ticketEnded = {});
 
-    // Sends each feed as one batch ticket to the URL, a few at a time, and closes the set after
-    // the last has gone out. Each feed is prepared right before it is sent, so what it stamps
-    // into its entries tells when the server received them, not when the queue was built. An
-    // empty list of feeds completes at once, with nothing.
+    // Sends each feed as one batch ticket to the URL, as many at a time as the service takes
+    // (maximumConcurrentWrites), and closes the set after the last has gone out. Each feed is
+    // prepared right before it is sent, so what it stamps into its entries tells when the server
+    // received them, not when the queue was built. An empty list of feeds completes at once,
+    // with nothing.
     static std::shared_ptr<TicketSet> sendBatchFeeds(GDataServiceGoogleContact &service,
                                                      QObject *receiver, const QUrl &batchURL,
                                                      const std::vector<GDataFeedPtr> &feeds,

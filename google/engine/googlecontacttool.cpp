@@ -9,6 +9,8 @@
 #include "google/engine/googlecontacttooltexts.h"
 #include "google/engine/googlecontacttooluidelegate.h"
 #include "google/engine/googlekeys.h"
+#include "google/engine/googleoauthclient.h"
+#include "google/engine/googleserviceprotocol.h"
 #include "google/engine/googletoolhostdelegate.h"
 #include "google/photos/phototexts.h"
 #include "platform/defaults/userdefaults.h"
@@ -120,6 +122,7 @@ void GoogleContactTool::setKeychainItemForUser(std::unique_ptr<EMGenericKeychain
     m_vormelKCI = std::move(item);
     m_user = user;
     // The fetch signs in with this item's password, not with whatever the service held before.
+    configureSignIn(true);
     if (m_vormelKCI)
         contactService()->setUserCredentials(m_user, m_vormelKCI->password());
     fetchAllGroupsWithUIRefresh(true, true);
@@ -137,6 +140,7 @@ bool GoogleContactTool::establishUserCredentials()
             UserDefaults::standard().stringForKey(googlekeys::keychainItemName), m_user);
     if (!item)
         return false;
+    configureSignIn(true);
     contactService()->setUserCredentials(m_user, item->password());
     m_vormelKCI = std::move(item);
     return true;
@@ -158,6 +162,7 @@ void GoogleContactTool::establishUser2CredentialsForUser(const QString &user, co
         name += m_gMailSuffix;
     if (name != m_user)
         setUser(name);
+    configureSignIn(false);
     contactService()->setUserCredentials(m_user, code);
     fetchAllGroupsWithUIRefresh(true, true);
 }
@@ -176,7 +181,49 @@ GDataServiceGoogleContact *GoogleContactTool::contactService()
     const QString base = UserDefaults::standard().stringForKey(googlekeys::googleServiceBaseURL);
     if (!base.isEmpty())
         m_contactService->setBaseUrl(QUrl(base));
+    configureSignIn(true);
     return m_contactService;
+}
+
+void GoogleContactTool::configureSignIn(bool storesRenewedCredential)
+{
+    GDataServiceGoogleContact *const service = contactService();
+    service->setProtocol(googleprotocol::accountProtocol());
+    if (service->protocol() != GDataServiceGoogleContact::Protocol::People)
+        return;
+    // Read again at every sign-in: the client may have been imported since the service was made.
+    const std::optional<GoogleOAuthClient> client = googleoauthclient::currentClient();
+    service->setOAuthClient(client ? client->clientId : QString(),
+                            client ? client->clientSecret : QString());
+    if (storesRenewedCredential)
+        service->setCredentialRenewed(
+            [this](const QString &text) { storeRenewedCredential(text); });
+    else
+        service->setCredentialRenewed({});
+}
+
+void GoogleContactTool::storeRenewedCredential(const QString &credentialText)
+{
+    const QString op = QStringLiteral("storeRenewedCredential");
+    if (m_user.isEmpty()) {
+        tlog::message(kClass, op, googletexts::credentialsWithoutAccount);
+        return;
+    }
+    EMKeychainProxy &proxy = EMKeychainProxy::sharedProxy();
+    KeychainStatus status = KeychainStatus::Success;
+    std::unique_ptr<EMGenericKeychainItem> item =
+        proxy.genericKeychainItemForService(m_keychainItemName, m_user, &status);
+    bool stored = false;
+    if (item)
+        stored = item->setPassword(credentialText);
+    else if (status == KeychainStatus::ItemNotFound)
+        stored = (item = proxy.addGenericKeychainItemForService(m_keychainItemName, m_user,
+                                                                credentialText)) != nullptr;
+    if (!stored) {
+        tlog::message(kClass, op, googletexts::renewedCredentialNotStored);
+        return;
+    }
+    m_vormelKCI = std::move(item);
 }
 
 QString GoogleContactTool::serviceInfo()

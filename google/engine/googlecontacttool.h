@@ -279,6 +279,11 @@ public:
 
 private:
     bool waitOn(RunLoopWait &wait, const QString &op);
+    // Sign-in of the service: its protocol and OAuth client from the preferences, and a renewed
+    // credential written back to the account's keychain item, or, for a credential that is not
+    // stored, kept in memory only.
+    void configureSignIn(bool storesRenewedCredential);
+    void storeRenewedCredential(const QString &credentialText);
     // Batch sends, their results and the completion chain.
     void registerBatchSteps();
     void setProgressMessage(const QString &message);

@@ -13,6 +13,8 @@ inline const QString credentialsWithoutAccount =
 inline const QString noUserAccountSpecified = QStringLiteral("ERRROR: no user account specified");
 inline const QString noPasswordSpecified = QStringLiteral("ERRROR: no password specified");
 inline const QString serviceInfo = QStringLiteral("System: %1 -- Service: %2");
+inline const QString renewedCredentialNotStored =
+    QStringLiteral("ERROR: the renewed sign-in could not be kept in the keyring");
 
 // Post selectors.
 inline const QString unhandledPostSelector = QStringLiteral("ERROR: unhandled postSelector");

@@ -37,6 +37,9 @@ inline const QString googleHasContactData = QStringLiteral("googleHasContactData
 inline const QString googleHasData = QStringLiteral("googleHasData");
 inline const QString googleHasGroupData = QStringLiteral("googleHasGroupData");
 inline const QString googleServiceBaseURL = QStringLiteral("googleServiceBaseURL");
+// The wire protocol and OAuth client of the account's service.
+inline const QString googleServiceProtocol = QStringLiteral("googleServiceProtocol");
+inline const QString googleOAuthClientID = QStringLiteral("googleOAuthClientID");
 inline const QString gsAccount = QStringLiteral("gsAccount");
 inline const QString gsAccount2 = QStringLiteral("gsAccount2");
 inline const QString imageFetchComplete = QStringLiteral("imageFetchComplete");

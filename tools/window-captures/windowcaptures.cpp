@@ -58,6 +58,11 @@ const QStringList kWindows = {QStringLiteral("welcome-panel.png"),
                               QStringLiteral("browser-bulk-pane.png"),
                               QStringLiteral("browser-message-pane.png")};
 
+// Browser sign-in: the login sheet as the People protocol shows it, without a client and while
+// the browser answers.
+const QStringList kBrowserSignInWindows = {QStringLiteral("login-sheet-browser-no-client.png"),
+                                           QStringLiteral("login-sheet-browser-waiting.png")};
+
 // Key by key, so that the sheet sees the edits a user makes.
 void type(QLineEdit *field, const QString &text)
 {
@@ -82,7 +87,7 @@ QStringList WindowCaptures::missing() const
 {
     QStringList names;
     const QStringList deleteSheet{deletesheetcapture::deleteSheet};
-    for (const QString &name : kWindows + dataloadercaptures::names() + sheetcaptures::names() +
+    for (const QString &name : kWindows + kBrowserSignInWindows + dataloadercaptures::names() + sheetcaptures::names() +
                                    menucaptures::names() + deleteSheet + archivecaptures::names() +
                                    prefcaptures::names() + modecaptures::names())
         if (!m_written.contains(name))
@@ -121,7 +126,7 @@ void WindowCaptures::windowShown(QWidget *window)
 {
     if (auto *const sheet = qobject_cast<LoginSheet *>(window)) {
         capture(sheet, QStringLiteral("login-sheet.png"));
-        signIn(sheet);
+        captureBrowserSignIn(sheet);
     } else if (qobject_cast<MainWindow *>(window)) {
         capture(window, QStringLiteral("main-window.png"));
         if (AppDelegate *delegate = AppDelegate::shared())
@@ -310,5 +315,26 @@ void WindowCaptures::waitForPage(QWidget *window, int triesLeft)
     QTimer::singleShot(kSettleMs, this, [this, guarded, triesLeft] {
         if (guarded)
             waitForPage(guarded, triesLeft - 1);
+    });
+}
+
+void WindowCaptures::captureBrowserSignIn(LoginSheet *sheet)
+{
+    QPointer<LoginSheet> shown(sheet);
+    sheet->setSignsInWithBrowser(true, false);
+    QTimer::singleShot(kSettleMs, this, [this, shown] {
+        if (!shown)
+            return;
+        capture(shown, kBrowserSignInWindows.at(0));
+        shown->setSignsInWithBrowser(true, true);
+        shown->setWaitingForBrowser(true);
+        QTimer::singleShot(kSettleMs, this, [this, shown] {
+            if (!shown)
+                return;
+            capture(shown, kBrowserSignInWindows.at(1));
+            shown->setWaitingForBrowser(false);
+            shown->setSignsInWithBrowser(false, false);
+            signIn(shown);
+        });
     });
 }

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class BrowserWindowController;
+class LoginSheet;
 class QWidget;
 
 // Follows the main program's windows as they open, writes a PNG of each into a folder, and moves
@@ -30,6 +31,8 @@ private:
     void windowShown(QWidget *window);
     bool capture(QWidget *window, const QString &name);
     void signIn(QWidget *sheet);
+    // The login sheet's browser sign-in forms, then the sign-in with the password.
+    void captureBrowserSignIn(LoginSheet *sheet);
     void browserShown(BrowserWindowController *browser);
     void openReviewWindow();
     void openWebView();

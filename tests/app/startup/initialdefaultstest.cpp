@@ -141,6 +141,9 @@ TEST(InitialDefaultsTest, ValuesHaveTheTypesTheirReadersExpect)
     EXPECT_FALSE(values.value(googlekeys::keychainItemName).toString().isEmpty());
     // Empty: the engine talks to Google's own service.
     EXPECT_EQ(values.value(googlekeys::googleServiceBaseURL), QVariant(QString()));
+    // Empty: the base URL chooses the protocol; the client is the user's own unless one is built in.
+    EXPECT_EQ(values.value(googlekeys::googleServiceProtocol), QVariant(QString()));
+    EXPECT_EQ(values.value(googlekeys::googleOAuthClientID).typeId(), QMetaType::QString);
     const QUrl page(values.value(appkeys::googleContactsPage).toString());
     EXPECT_TRUE(page.isValid() && page.scheme() == QLatin1String("https"))
         << page.toString().toStdString();

@@ -69,7 +69,7 @@ TEST_F(TicketSetTest, ManyFeeds_SentAFewAtATimeEachPreparedJustBeforeItGoes)
     EXPECT_EQ(prepared, kFeeds);
     EXPECT_EQ(results, size_t(kFeeds));
     EXPECT_GT(mostInFlight, 1);
-    EXPECT_LE(mostInFlight, 6);
+    EXPECT_LE(mostInFlight, engine->contactService()->maximumConcurrentWrites());
     EXPECT_EQ(preparedTitles.first(), QStringLiteral("Person 0"));
     EXPECT_EQ(preparedTitles.last(), QStringLiteral("Person 19"));
 }
@@ -95,6 +95,35 @@ TEST_F(TicketSetTest, TheTicketThatEndedLastKeepsThePropertiesItWasSentWith)
     EXPECT_EQ(sorted, (QList<int>{0, 1, 2}));
     EXPECT_EQ(completedWith, endedPlaces.last());
     EXPECT_TRUE(set->tickets().empty());
+}
+
+// On the People protocol the writes of an account go one after another: each feed is prepared and
+// sent only once the one before has answered, whatever it answered.
+TEST_F(TicketSetTest, OnPeople_OneFeedInFlightAtATime)
+{
+    GDataServiceGoogleContact service;
+    service.setBaseUrl(server.baseUrl());
+    service.setProtocol(GDataServiceGoogleContact::Protocol::People);
+    service.setIsServiceRetryEnabled(false);
+    constexpr int kFeeds = 5;
+    int prepared = 0;
+    int ended = 0;
+    int mostInFlight = 0;
+    int completions = 0;
+    TicketSet::sendBatchFeeds(
+        service, engine.get(), engine->contactFeed()->batchLink()->URL(), feeds(kFeeds),
+        [&](TicketSet &) { ++completions; },
+        [&](TicketSet &) { ++ended; },
+        [&](GDataFeed &) {
+            ++prepared;
+            mostInFlight = std::max(mostInFlight, prepared - ended);
+        });
+    EXPECT_EQ(prepared, 1);
+    ASSERT_TRUE(runUntil([&] { return completions > 0; }));
+    EXPECT_EQ(completions, 1);
+    EXPECT_EQ(prepared, kFeeds);
+    EXPECT_EQ(ended, kFeeds);
+    EXPECT_EQ(mostInFlight, 1);
 }
 
 TEST_F(TicketSetTest, NoFeeds_CompletesAtOnceWithNothing)
