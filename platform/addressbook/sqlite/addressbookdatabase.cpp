@@ -28,6 +28,9 @@ constexpr unsigned long kFirstOpenRetryMs = 50;
 const char kConnectionPragmas[] = "PRAGMA synchronous=FULL; PRAGMA wal_autocheckpoint=256";
 // While many saves follow each other: the log is flushed, and written into the file, every 16 MB.
 const char kBulkPragmas[] = "PRAGMA synchronous=NORMAL; PRAGMA wal_autocheckpoint=4096";
+// Reads of the whole book go through a mapping of the file of up to 1 GB.
+const char kMappedReadPragma[] = "PRAGMA mmap_size=1073741824";
+const char kUnmappedPragma[] = "PRAGMA mmap_size=0";
 const char kMeKey[] = "me";
 // Journal rows older than this are dropped at a save; a program that had not read them by then
 // reads the whole book again.
@@ -302,11 +305,18 @@ void AddressBookDatabase::endRead()
 
 QList<StoredRecord> AddressBookDatabase::records() const
 {
-    SqliteStatement query(m_db, "SELECT uid, kind, body FROM records ORDER BY rowid");
+    // The whole table is read at every start: mapped, its pages are read where the system keeps
+    // them instead of copied out one read call at a time. The mapping ends with the read, so the
+    // program holds none of the file mapped while it writes.
+    sqlite3_exec(m_db, kMappedReadPragma, nullptr, nullptr, nullptr);
     QList<StoredRecord> result;
-    while (query.next())
-        result.append({query.text(0), int(query.integer(1)), query.blob(2)});
-    checked(query);
+    {
+        SqliteStatement query(m_db, "SELECT uid, kind, body FROM records ORDER BY rowid");
+        while (query.next())
+            result.append({query.text(0), int(query.integer(1)), query.blob(2)});
+        checked(query);
+    }
+    sqlite3_exec(m_db, kUnmappedPragma, nullptr, nullptr, nullptr);
     return result;
 }
 
@@ -374,19 +384,24 @@ bool AddressBookDatabase::addCustomProperty(RecordClass recordClass, const QStri
     return insert.run();
 }
 
-std::optional<qint64> AddressBookDatabase::write(const StoredChanges &changes)
+std::optional<WrittenChanges> AddressBookDatabase::write(const StoredChanges &changes)
 {
     WriteTransaction transaction(*m_statements);
-    if (!transaction.isOpen() || !writeRecords(changes))
+    if (!transaction.isOpen())
+        return std::nullopt;
+    // Asked inside the transaction: no other program can save between the answer and the write.
+    const bool othersSaved =
+        m_journal.holdsOtherSendersAfter(changes.readThrough, changes.journalEntry.senderToken);
+    if (!writeRecords(changes, othersSaved))
         return std::nullopt;
     const std::optional<qint64> sequence = m_journal.append(changes.journalEntry);
     if (!sequence || !m_journal.trimBefore(changes.journalEntry.time.addDays(-kJournalKeptDays)) ||
         !transaction.commit())
         return std::nullopt;
-    return sequence;
+    return WrittenChanges{*sequence, !othersSaved};
 }
 
-bool AddressBookDatabase::writeRecords(const StoredChanges &changes)
+bool AddressBookDatabase::writeRecords(const StoredChanges &changes, bool othersSaved)
 {
     SqliteStatement upsert(*m_statements,
                            "INSERT INTO records (uid, kind, body) VALUES (?1, ?2, ?3)"
@@ -395,7 +410,7 @@ bool AddressBookDatabase::writeRecords(const StoredChanges &changes)
         upsert.reset();
         upsert.bind(1, entry.record->uniqueId());
         upsert.bind(2, qint64(entry.kind));
-        if (entry.onTopOfStored) {
+        if (entry.onTopOfStored && !(entry.knownAsStored && !othersSaved)) {
             const std::optional<StoredRecord> stored = record(entry.record->uniqueId());
             if (m_readFailed)
                 return false;

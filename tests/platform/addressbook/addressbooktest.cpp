@@ -311,6 +311,37 @@ TEST_F(AddressBookTest, RemoveRecord_TakesRecordsOutOfTheirGroupsOnly)
     EXPECT_TRUE(reopened->groupForUniqueId(parent->uniqueId())->members().isEmpty());
 }
 
+TEST_F(AddressBookTest, Members_KeepTheirOrderThroughSavesThatAddAndRemoveThem)
+{
+    auto book = openBook();
+    QList<PersonPtr> people;
+    for (const char *name : {"Ann", "Bob", "Cy", "Dee"})
+        people.append(addPerson(*book, QString::fromLatin1(name)));
+    const GroupPtr friends = addGroup(*book, QStringLiteral("Friends"));
+    const auto membersOnDisk = [&] {
+        QStringList names;
+        auto reopened = openBook(101);
+        for (const PersonPtr &member : reopened->groupForUniqueId(friends->uniqueId())->members())
+            names.append(member->valueForProperty(kABFirstNameProperty).toString());
+        return names;
+    };
+
+    friends->addMember(people[0]);
+    friends->addMember(people[1]);
+    ASSERT_TRUE(book->save());
+    friends->addMember(people[2]);
+    ASSERT_TRUE(book->save());
+    EXPECT_EQ(membersOnDisk(), (QStringList{"Ann", "Bob", "Cy"}));
+    friends->removeMember(people[0]);
+    friends->addMember(people[3]);
+    ASSERT_TRUE(book->save());
+    EXPECT_EQ(membersOnDisk(), (QStringList{"Bob", "Cy", "Dee"}));
+    book->removeRecord(people[2]);
+    friends->addMember(people[0]);
+    ASSERT_TRUE(book->save());
+    EXPECT_EQ(membersOnDisk(), (QStringList{"Bob", "Dee", "Ann"}));
+}
+
 TEST_F(AddressBookTest, SmartGroups_ListMatchingPersonsAndTakeNoMembers)
 {
     auto book = openBook();
