@@ -28,9 +28,6 @@ constexpr unsigned long kFirstOpenRetryMs = 50;
 const char kConnectionPragmas[] = "PRAGMA synchronous=FULL; PRAGMA wal_autocheckpoint=256";
 // While many saves follow each other: the log is flushed, and written into the file, every 16 MB.
 const char kBulkPragmas[] = "PRAGMA synchronous=NORMAL; PRAGMA wal_autocheckpoint=4096";
-// Reads of the whole book go through a mapping of the file of up to 1 GB.
-const char kMappedReadPragma[] = "PRAGMA mmap_size=1073741824";
-const char kUnmappedPragma[] = "PRAGMA mmap_size=0";
 const char kMeKey[] = "me";
 // Journal rows older than this are dropped at a save; a program that had not read them by then
 // reads the whole book again.
@@ -305,18 +302,11 @@ void AddressBookDatabase::endRead()
 
 QList<StoredRecord> AddressBookDatabase::records() const
 {
-    // The whole table is read at every start: mapped, its pages are read where the system keeps
-    // them instead of copied out one read call at a time. The mapping ends with the read, so the
-    // program holds none of the file mapped while it writes.
-    sqlite3_exec(m_db, kMappedReadPragma, nullptr, nullptr, nullptr);
+    SqliteStatement query(m_db, "SELECT uid, kind, body FROM records ORDER BY rowid");
     QList<StoredRecord> result;
-    {
-        SqliteStatement query(m_db, "SELECT uid, kind, body FROM records ORDER BY rowid");
-        while (query.next())
-            result.append({query.text(0), int(query.integer(1)), query.blob(2)});
-        checked(query);
-    }
-    sqlite3_exec(m_db, kUnmappedPragma, nullptr, nullptr, nullptr);
+    while (query.next())
+        result.append({query.text(0), int(query.integer(1)), query.blob(2)});
+    checked(query);
     return result;
 }
 
