@@ -362,9 +362,8 @@ QList<RecordPtr> AddressBook::indexedMatches(const SearchElement &element,
     }
     // Matches come in the book's order, as a search of every record gives them.
     if (matches.size() > 1) {
-        std::sort(matches.begin(), matches.end(), [](const RecordPtr &a, const RecordPtr &b) {
-            return a->m_place < b->m_place;
-        });
+        std::sort(matches.begin(), matches.end(),
+                  [](const RecordPtr &a, const RecordPtr &b) { return a->m_place < b->m_place; });
     }
     return matches;
 }

@@ -406,7 +406,13 @@ bool AddressBookDatabase::writeRecords(const StoredChanges &changes, bool others
                 return false;
             upsert.bind(3, entry.onTopOfStored(stored));
         } else {
-            upsert.bind(3, RecordCodec::encode(*entry.record));
+            const QByteArray body = RecordCodec::encode(*entry.record);
+            upsert.bind(3, body);
+            if (!upsert.run())
+                return false;
+            // The body is the record exactly, whether or not the save then commits.
+            RecordCodec::keepEncoded(*entry.record, body);
+            continue;
         }
         if (!upsert.run())
             return false;

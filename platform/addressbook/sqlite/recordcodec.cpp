@@ -508,6 +508,14 @@ bool RecordCodec::decodeLaterInto(Record &record, const QByteArray &data)
     return true;
 }
 
+void RecordCodec::keepEncoded(Record &record, const QByteArray &data)
+{
+    if (record.recordClass() != RecordClass::Person)
+        return;
+    record.m_values = PropertyValues();
+    record.m_storedValues = data;
+}
+
 void RecordCodec::decodeValues(const QByteArray &data, PropertyValues &values)
 {
     if (std::optional<DecodedRecord> stored = decoded(data, false))

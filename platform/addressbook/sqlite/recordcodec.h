@@ -18,6 +18,10 @@ public:
     // The same check, with a person's properties read only when they are first looked at; a
     // group is read at once.
     static bool decodeLaterInto(Record &record, const QByteArray &data);
+    // A person's values give way to data, encode()'s of them at this moment, and are read
+    // again from it when next looked at: a person written is kept in its stored form, a fraction
+    // of its values' size, since a transfer of thousands looks at each of them once.
+    static void keepEncoded(Record &record, const QByteArray &data);
     // A person's properties from data that decodeLaterInto accepted.
     static void decodeValues(const QByteArray &data, PropertyValues &values);
     // Whether decodeInto would read the data into a person (isGroup false) or a group.

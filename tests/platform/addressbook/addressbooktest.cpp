@@ -1,4 +1,5 @@
 #include "addressbookfixture.h"
+#include "fullperson.h"
 
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/group.h"
@@ -127,6 +128,33 @@ TEST_F(AddressBookTest, SaveAndReopen_KeepsEveryValueExactly)
     EXPECT_EQ(loaded->valueForProperty(kABCreationDateProperty).toDateTime(), created);
     EXPECT_EQ(loaded->valueForProperty(kABModificationDateProperty).toDateTime(), modified);
     EXPECT_EQ(loaded->valueForProperty(kABCreationDateProperty).toDateTime().timeSpec(), Qt::UTC);
+}
+
+// A saved person is kept in its stored form and read again when next looked at.
+TEST_F(AddressBookTest, SavedPerson_HoldsEveryValueAndTakesFurtherChanges)
+{
+    auto book = openBook();
+    const PersonPtr person = fullPerson();
+    ASSERT_TRUE(book->addRecord(person));
+    QVariantList before;
+    for (const QString &property : person->classProperties())
+        before.append(person->valueForProperty(property));
+    ASSERT_TRUE(book->save());
+
+    QVariantList after;
+    for (const QString &property : person->classProperties())
+        after.append(person->valueForProperty(property));
+    EXPECT_EQ(after, before);
+    ASSERT_TRUE(person->setValueForProperty(QStringLiteral("Changed"), kABNoteProperty));
+    ASSERT_TRUE(book->save());
+    auto reopened = openBook(101);
+    const PersonPtr loaded = reopened->personForUniqueId(person->uniqueId());
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->valueForProperty(kABNoteProperty), QVariant(QStringLiteral("Changed")));
+    EXPECT_EQ(loaded->multiValueForProperty(kABEmailProperty),
+              person->multiValueForProperty(kABEmailProperty));
+    EXPECT_EQ(loaded->valueForProperty(kABBirthdayProperty),
+              person->valueForProperty(kABBirthdayProperty));
 }
 
 TEST_F(AddressBookTest, Changes_StayUnsavedUntilSaveAndStampTheModificationDate)

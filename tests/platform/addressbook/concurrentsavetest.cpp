@@ -124,8 +124,8 @@ TEST_F(ConcurrentSaveTest, SavesAroundTheOthersSaveMissNothingOfIt)
     m_agent->personForUniqueId(m_ann)->setValueForProperty(QStringLiteral("Lee-Smith"),
                                                            kABLastNameProperty);
     ASSERT_TRUE(m_agent->save());
-    m_main->personForUniqueId(m_others.at(0))->setValueForProperty(QStringLiteral("Bobby"),
-                                                                   kABFirstNameProperty);
+    m_main->personForUniqueId(m_others.at(0))
+        ->setValueForProperty(QStringLiteral("Bobby"), kABFirstNameProperty);
     ASSERT_TRUE(m_main->save());
     QSignalSpy external(m_main.get(), &AddressBook::databaseChangedExternally);
     m_main->checkForExternalChanges();
