@@ -515,6 +515,7 @@ bool AddressBook::save()
     entry.updated = sorted(updated);
     entry.deleted = changes.deletions;
     changes.readThrough = m_lastSeenChange;
+    changes.keepPeopleEncoded = m_bulkSaves > 0;
 
     const std::optional<WrittenChanges> written = m_db->write(changes);
     if (!written) {

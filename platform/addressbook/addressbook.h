@@ -88,7 +88,8 @@ public:
     bool save();
     // Many saves in a row (a download makes and saves each person at once): each save still
     // commits whole at once, but the disk is flushed in steps and at the end of the run rather
-    // than at every commit. Runs nest; open one with BulkSaves.
+    // than at every commit, and the persons written are kept in their stored form, read again
+    // when next looked at. Runs nest; open one with BulkSaves.
     void beginBulkSaves();
     void endBulkSaves();
 

@@ -411,7 +411,8 @@ bool AddressBookDatabase::writeRecords(const StoredChanges &changes, bool others
             if (!upsert.run())
                 return false;
             // The body is the record exactly, whether or not the save then commits.
-            RecordCodec::keepEncoded(*entry.record, body);
+            if (changes.keepPeopleEncoded)
+                RecordCodec::keepEncoded(*entry.record, body);
             continue;
         }
         if (!upsert.run())

@@ -56,6 +56,9 @@ struct StoredChanges
     // The journal position up to which the writer has read in every other program's saves; its
     // own saves are told apart by the entry's sender token.
     qint64 readThrough = 0;
+    // Persons written are left in their stored form (RecordCodec::keepEncoded): a run of saves
+    // of thousands looks at each of them once.
+    bool keepPeopleEncoded = false;
 };
 
 // A save as it was written.

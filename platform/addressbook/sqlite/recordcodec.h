@@ -19,8 +19,7 @@ public:
     // group is read at once.
     static bool decodeLaterInto(Record &record, const QByteArray &data);
     // A person's values give way to data, encode()'s of them at this moment, and are read
-    // again from it when next looked at: a person written is kept in its stored form, a fraction
-    // of its values' size, since a transfer of thousands looks at each of them once.
+    // again from it when next looked at: the stored form takes a fraction of their memory.
     static void keepEncoded(Record &record, const QByteArray &data);
     // A person's properties from data that decodeLaterInto accepted.
     static void decodeValues(const QByteArray &data, PropertyValues &values);
