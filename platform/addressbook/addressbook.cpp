@@ -106,7 +106,6 @@ void AddressBook::detachRecords()
     for (const RecordPtr &record : std::as_const(m_records))
         record->m_book = nullptr;
     m_records.clear();
-    m_places.clear();
     m_order.clear();
     m_groupOrder.clear();
     m_indexes.clear();
@@ -114,6 +113,7 @@ void AddressBook::detachRecords()
     m_updated.clear();
     m_deleted.clear();
     m_edits.clear();
+    m_storedChangedUnderEdits.clear();
 }
 
 namespace {
@@ -179,7 +179,6 @@ bool AddressBook::loadAll()
 
     m_meId = m_storedMeId;
     m_records.reserve(stored.size());
-    m_places.reserve(stored.size());
     for (const StoredRecord &entry : stored) {
         RecordPtr record = newRecordOfKind(entry.kind, entry.uniqueId);
         if (!RecordCodec::decodeLaterInto(*record, entry.body)) {
@@ -210,7 +209,7 @@ void AddressBook::adopt(const RecordPtr &record)
     const QString &uniqueId = record->m_uniqueId;
     m_records.insert(uniqueId, record);
     const quint64 place = m_nextPlace++;
-    m_places.insert(uniqueId, place);
+    record->m_place = place;
     // Places only grow: each record goes at the end of the order.
     m_order.emplace_hint(m_order.end(), place, uniqueId);
     if (record->recordClass() == RecordClass::Group)
@@ -225,7 +224,7 @@ void AddressBook::forgetRecord(const QString &uniqueId)
     if (!record)
         return;
     record->m_book = nullptr;
-    const quint64 place = m_places.take(uniqueId);
+    const quint64 place = record->m_place;
     m_order.erase(place);
     m_groupOrder.erase(place);
     for (const auto &[name, index] : m_indexes)
@@ -363,9 +362,8 @@ QList<RecordPtr> AddressBook::indexedMatches(const SearchElement &element,
     }
     // Matches come in the book's order, as a search of every record gives them.
     if (matches.size() > 1) {
-        std::sort(matches.begin(), matches.end(), [this](const RecordPtr &a, const RecordPtr &b) {
-            return m_places.value(a->uniqueId()) < m_places.value(b->uniqueId());
-        });
+        std::sort(matches.begin(), matches.end(),
+                  [](const RecordPtr &a, const RecordPtr &b) { return a->m_place < b->m_place; });
     }
     return matches;
 }
@@ -380,7 +378,14 @@ void AddressBook::reindex(const Record &record)
 
 void AddressBook::recordChanged(const Record &record, const QString &property, bool touch)
 {
-    reindex(record);
+    // Only the indexes of the property changed: a download sets a dozen properties of each of
+    // its thousands of new persons. Dates are never indexed, so the touch needs none.
+    for (const auto &[name, index] : m_indexes) {
+        if (index->property() == property) {
+            index->remove(record.uniqueId());
+            index->add(record);
+        }
+    }
     if (touch)
         const_cast<Record &>(record).values().insert(kABModificationDateProperty,
                                                      QDateTime::currentDateTimeUtc());
@@ -490,6 +495,7 @@ bool AddressBook::save()
                                         &merged](const std::optional<StoredRecord> &stored) {
                     return onTopOfStored(record, edits, stored, merged);
                 };
+                upsert.knownAsStored = !m_storedChangedUnderEdits.contains(uniqueId);
             }
             changes.upserts.append(std::move(upsert));
             if (record->recordClass() == RecordClass::Person) {
@@ -508,11 +514,18 @@ bool AddressBook::save()
     entry.inserted = sorted(m_inserted);
     entry.updated = sorted(updated);
     entry.deleted = changes.deletions;
+    changes.readThrough = m_lastSeenChange;
+    changes.keepPeopleEncoded = m_bulkSaves > 0;
 
-    if (!m_db->write(changes)) {
+    const std::optional<WrittenChanges> written = m_db->write(changes);
+    if (!written) {
         qWarning("address book: the save failed; the changes stay unsaved");
         return false;
     }
+    // With nothing of the others between, this book has read in every save up to its own, and
+    // the next save needs to look only at what comes after it.
+    if (written->onlyOwnSavesBetween)
+        m_lastSeenChange = written->sequence;
     takeMerged(merged);
     for (auto it = changes.images.cbegin(); it != changes.images.cend(); ++it) {
         if (it.value().isEmpty())
@@ -528,6 +541,7 @@ bool AddressBook::save()
     m_updated.clear();
     m_deleted.clear();
     m_edits.clear();
+    m_storedChangedUnderEdits.clear();
     emit databaseChanged(
         changeInfo(m_processId, entry.processName, entry.inserted, entry.updated, entry.deleted));
     return true;
@@ -695,6 +709,7 @@ void AddressBook::applyExternalChange(const QStringList &changedIds, const QStri
             qWarning("address book: %s was deleted by another program; the unsaved change here"
                      " is kept and will be saved",
                      qPrintable(uniqueId));
+            m_storedChangedUnderEdits.insert(uniqueId);
             continue;
         }
         forgetRecord(uniqueId);
@@ -704,6 +719,7 @@ void AddressBook::applyExternalChange(const QStringList &changedIds, const QStri
             qWarning("address book: %s was changed by another program; the unsaved change here"
                      " is kept and will be saved on top of it",
                      qPrintable(uniqueId));
+            m_storedChangedUnderEdits.insert(uniqueId);
             continue;
         }
         const std::optional<StoredRecord> stored = m_db->record(uniqueId);
@@ -775,10 +791,10 @@ void AddressBook::reloadEverything()
     m_updated.clear();
     m_deleted.clear();
     m_edits.clear();
+    m_storedChangedUnderEdits.clear();
     m_indexes.clear();
     QHash<QString, RecordPtr> previous;
     previous.swap(m_records);
-    m_places.clear();
     m_order.clear();
     m_groupOrder.clear();
     for (const RecordPtr &record : std::as_const(previous))

@@ -88,7 +88,8 @@ public:
     bool save();
     // Many saves in a row (a download makes and saves each person at once): each save still
     // commits whole at once, but the disk is flushed in steps and at the end of the run rather
-    // than at every commit. Runs nest; open one with BulkSaves.
+    // than at every commit, and the persons written are kept in their stored form, read again
+    // when next looked at. Runs nest; open one with BulkSaves.
     void beginBulkSaves();
     void endBulkSaves();
 
@@ -187,9 +188,8 @@ private:
     QTimer *m_poll = nullptr;
 
     QHash<QString, RecordPtr> m_records;
-    // The book's order: each record's place, and the records by place. Places only grow, so a
+    // The book's order: the records by their place (Record::m_place). Places only grow, so a
     // record leaves the order in one step, without the others moving.
-    QHash<QString, quint64> m_places;
     std::map<quint64, QString> m_order;
     // The groups of m_order on their own: every exported person looks for its groups.
     std::map<quint64, QString> m_groupOrder;
@@ -204,6 +204,10 @@ private:
     QSet<QString> m_updated;
     QSet<QString> m_deleted;
     QHash<QString, PendingEdits> m_edits;
+    // Records with unsaved changes here whose stored row another program changed since this one
+    // read it (its change was read in but not applied, so as not to lose the change here): at the
+    // save they are always merged with the stored row.
+    QSet<QString> m_storedChangedUnderEdits;
     qint64 m_lastSeenChange = 0;
     int m_bulkSaves = 0;
 

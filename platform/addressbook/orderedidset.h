@@ -2,6 +2,7 @@
 // beside the list so that asking whether a record belongs costs the same in a group of 25,000.
 #pragma once
 
+#include <QByteArray>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -15,6 +16,7 @@ public:
     {
         m_order.clear();
         m_lookup.clear();
+        m_stored = {};
         for (const QString &id : ids)
             append(id);
         return *this;
@@ -36,6 +38,7 @@ public:
     {
         if (!m_lookup.remove(id))
             return 0;
+        m_stored = {};
         return m_order.removeAll(id);
     }
 
@@ -43,7 +46,18 @@ public:
     QStringList::const_iterator begin() const { return m_order.cbegin(); }
     QStringList::const_iterator end() const { return m_order.cend(); }
 
+    // The stored form of the first `ids` identifiers, made by the record codec and kept with the
+    // set: appending leaves it true, so a save after a member joined a group of thousands only
+    // encodes the newcomer. Anything else empties it.
+    struct StoredForm
+    {
+        QByteArray bytes;
+        qsizetype ids = 0;
+    };
+    StoredForm &storedForm() const { return m_stored; }
+
 private:
     QStringList m_order;
     QSet<QString> m_lookup;
+    mutable StoredForm m_stored;
 };

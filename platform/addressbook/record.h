@@ -79,4 +79,6 @@ private:
     // read whole at every start, and most programs look at few of its people. Null once read.
     mutable QByteArray m_storedValues;
     AddressBook *m_book = nullptr;
+    // Where the record stands in its book's order.
+    quint64 m_place = 0;
 };

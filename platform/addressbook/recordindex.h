@@ -22,6 +22,7 @@ public:
     void remove(const QString &uniqueId);
     // Unique identifiers of the records that may match, in no particular order.
     QStringList candidates(const QString &value) const;
+    const QString &property() const { return m_property; }
 
 private:
     QString keyOf(const QString &text) const;

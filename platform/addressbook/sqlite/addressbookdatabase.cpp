@@ -374,19 +374,24 @@ bool AddressBookDatabase::addCustomProperty(RecordClass recordClass, const QStri
     return insert.run();
 }
 
-std::optional<qint64> AddressBookDatabase::write(const StoredChanges &changes)
+std::optional<WrittenChanges> AddressBookDatabase::write(const StoredChanges &changes)
 {
     WriteTransaction transaction(*m_statements);
-    if (!transaction.isOpen() || !writeRecords(changes))
+    if (!transaction.isOpen())
+        return std::nullopt;
+    // Asked inside the transaction: no other program can save between the answer and the write.
+    const bool othersSaved =
+        m_journal.holdsOtherSendersAfter(changes.readThrough, changes.journalEntry.senderToken);
+    if (!writeRecords(changes, othersSaved))
         return std::nullopt;
     const std::optional<qint64> sequence = m_journal.append(changes.journalEntry);
     if (!sequence || !m_journal.trimBefore(changes.journalEntry.time.addDays(-kJournalKeptDays)) ||
         !transaction.commit())
         return std::nullopt;
-    return sequence;
+    return WrittenChanges{*sequence, !othersSaved};
 }
 
-bool AddressBookDatabase::writeRecords(const StoredChanges &changes)
+bool AddressBookDatabase::writeRecords(const StoredChanges &changes, bool othersSaved)
 {
     SqliteStatement upsert(*m_statements,
                            "INSERT INTO records (uid, kind, body) VALUES (?1, ?2, ?3)"
@@ -395,13 +400,20 @@ bool AddressBookDatabase::writeRecords(const StoredChanges &changes)
         upsert.reset();
         upsert.bind(1, entry.record->uniqueId());
         upsert.bind(2, qint64(entry.kind));
-        if (entry.onTopOfStored) {
+        if (entry.onTopOfStored && !(entry.knownAsStored && !othersSaved)) {
             const std::optional<StoredRecord> stored = record(entry.record->uniqueId());
             if (m_readFailed)
                 return false;
             upsert.bind(3, entry.onTopOfStored(stored));
         } else {
-            upsert.bind(3, RecordCodec::encode(*entry.record));
+            const QByteArray body = RecordCodec::encode(*entry.record);
+            upsert.bind(3, body);
+            if (!upsert.run())
+                return false;
+            // The body is the record exactly, whether or not the save then commits.
+            if (changes.keepPeopleEncoded)
+                RecordCodec::keepEncoded(*entry.record, body);
+            continue;
         }
         if (!upsert.run())
             return false;

@@ -38,6 +38,10 @@ struct RecordUpsert
     // save's transaction (nullopt when the row is gone), so that what another program saved since
     // this one read the record is kept. Without it the record's own encoding is written.
     std::function<QByteArray(const std::optional<StoredRecord> &stored)> onTopOfStored;
+    // The writer's record is its stored row as the writer last read or wrote it, plus its own
+    // changes. While no other program has saved since (see StoredChanges::readThrough), that row
+    // is still the stored one, so the record is written as it is, without reading the row.
+    bool knownAsStored = false;
 };
 
 // Everything one save writes, in one transaction with its journal entry.
@@ -49,6 +53,21 @@ struct StoredChanges
     QHash<QString, QByteArray> images;
     std::optional<QString> meId;
     JournalEntry journalEntry;
+    // The journal position up to which the writer has read in every other program's saves; its
+    // own saves are told apart by the entry's sender token.
+    qint64 readThrough = 0;
+    // Persons written are left in their stored form (RecordCodec::keepEncoded): a run of saves
+    // of thousands looks at each of them once.
+    bool keepPeopleEncoded = false;
+};
+
+// A save as it was written.
+struct WrittenChanges
+{
+    qint64 sequence = 0;
+    // True when no other program saved between the writer's readThrough and this save, so the
+    // writer has then read in every save up to this one.
+    bool onlyOwnSavesBetween = false;
 };
 
 // The address book's SQLite file: records, pictures, the custom property schema, the Me record
@@ -87,8 +106,8 @@ public:
     QHash<QString, PropertyType> customProperties(RecordClass recordClass) const;
     bool addCustomProperty(RecordClass recordClass, const QString &name, PropertyType type);
 
-    // The journal sequence of the written changes, or nullopt when nothing was written.
-    std::optional<qint64> write(const StoredChanges &changes);
+    // Nullopt when nothing was written.
+    std::optional<WrittenChanges> write(const StoredChanges &changes);
 
     const ChangeJournal &journal() const { return m_journal; }
 
@@ -116,7 +135,7 @@ private:
     bool checkSchema();
     // fresh: the tables of a new file, with its schema version.
     bool createTables(bool fresh);
-    bool writeRecords(const StoredChanges &changes);
+    bool writeRecords(const StoredChanges &changes, bool othersSaved);
     // The attached archive as a whole: intact, an address book of our schema or an older one,
     // every record readable and every picture a record's.
     bool archiveIsWhole(const QString &archivePath);

@@ -97,6 +97,17 @@ bool ChangeJournal::missesEntriesAfter(qint64 sequence) const
     return query.next() && query.integer(0) > sequence + 1;
 }
 
+bool ChangeJournal::holdsOtherSendersAfter(qint64 sequence, const QString &senderToken) const
+{
+    if (sequence > lastSequence() || missesEntriesAfter(sequence))
+        return true;
+    SqliteStatement query(*m_statements, "SELECT 1 FROM changelog WHERE seq > ?1"
+                                         " AND sender_token <> ?2 LIMIT 1");
+    query.bind(1, sequence);
+    query.bind(2, senderToken);
+    return query.next() || query.failed();
+}
+
 bool ChangeJournal::holdsWholeBookChangeAfter(qint64 sequence) const
 {
     SqliteStatement query(*m_statements, "SELECT 1 FROM changelog WHERE seq > ?1 AND inserted = ''"

@@ -50,6 +50,9 @@ public:
     // True when entries after that sequence were dropped before a reader at that sequence read
     // them: such a reader must read the whole book again to learn what it missed.
     bool missesEntriesAfter(qint64 sequence) const;
+    // True unless every entry after that sequence was written by the sender of that token and
+    // none was dropped; also true when the journal never reached the sequence (another file).
+    bool holdsOtherSendersAfter(qint64 sequence, const QString &senderToken) const;
     // True when an entry after that sequence stands for a change of the whole book.
     bool holdsWholeBookChangeAfter(qint64 sequence) const;
 

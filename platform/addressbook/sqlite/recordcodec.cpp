@@ -119,11 +119,22 @@ public:
         }
     }
 
-    void texts(const QStringList &values)
+    // A count and the texts, written through the form the set keeps of its first identifiers.
+    void ids(const OrderedIdSet &ids)
     {
-        count(values.size());
-        for (const QString &value : values)
-            text(value);
+        OrderedIdSet::StoredForm &form = ids.storedForm();
+        const QStringList &list = ids.list();
+        if (form.ids > list.size())
+            form = {};
+        if (form.ids < list.size()) {
+            Writer rest;
+            for (qsizetype i = form.ids; i < list.size(); ++i)
+                rest.text(list.at(i));
+            form.bytes.append(rest.m_data);
+            form.ids = list.size();
+        }
+        count(form.ids);
+        m_data.append(form.bytes);
     }
 
     QByteArray result() const { return m_data; }
@@ -408,8 +419,8 @@ QByteArray RecordCodec::encode(const Record &record)
         out.value(value);
     }
     if (const auto *group = dynamic_cast<const Group *>(&record)) {
-        out.texts(group->m_memberIds.list());
-        out.texts(group->m_subgroupIds.list());
+        out.ids(group->m_memberIds);
+        out.ids(group->m_subgroupIds);
         out.bytes(group->m_criteria ? group->m_criteria->toJson() : QByteArray());
     }
     return out.result();
@@ -495,6 +506,14 @@ bool RecordCodec::decodeLaterInto(Record &record, const QByteArray &data)
     record.m_values = PropertyValues();
     record.m_storedValues = data;
     return true;
+}
+
+void RecordCodec::keepEncoded(Record &record, const QByteArray &data)
+{
+    if (record.recordClass() != RecordClass::Person)
+        return;
+    record.m_values = PropertyValues();
+    record.m_storedValues = data;
 }
 
 void RecordCodec::decodeValues(const QByteArray &data, PropertyValues &values)

@@ -1,4 +1,5 @@
 #include "addressbookfixture.h"
+#include "fullperson.h"
 
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/group.h"
@@ -127,6 +128,35 @@ TEST_F(AddressBookTest, SaveAndReopen_KeepsEveryValueExactly)
     EXPECT_EQ(loaded->valueForProperty(kABCreationDateProperty).toDateTime(), created);
     EXPECT_EQ(loaded->valueForProperty(kABModificationDateProperty).toDateTime(), modified);
     EXPECT_EQ(loaded->valueForProperty(kABCreationDateProperty).toDateTime().timeSpec(), Qt::UTC);
+}
+
+// A person saved in a run of bulk saves is kept in its stored form and read again when next
+// looked at.
+TEST_F(AddressBookTest, PersonSavedInBulk_HoldsEveryValueAndTakesFurtherChanges)
+{
+    auto book = openBook();
+    const BulkSaves bulkSaves(book.get());
+    const PersonPtr person = fullPerson();
+    ASSERT_TRUE(book->addRecord(person));
+    QVariantList before;
+    for (const QString &property : person->classProperties())
+        before.append(person->valueForProperty(property));
+    ASSERT_TRUE(book->save());
+
+    QVariantList after;
+    for (const QString &property : person->classProperties())
+        after.append(person->valueForProperty(property));
+    EXPECT_EQ(after, before);
+    ASSERT_TRUE(person->setValueForProperty(QStringLiteral("Changed"), kABNoteProperty));
+    ASSERT_TRUE(book->save());
+    auto reopened = openBook(101);
+    const PersonPtr loaded = reopened->personForUniqueId(person->uniqueId());
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->valueForProperty(kABNoteProperty), QVariant(QStringLiteral("Changed")));
+    EXPECT_EQ(loaded->multiValueForProperty(kABEmailProperty),
+              person->multiValueForProperty(kABEmailProperty));
+    EXPECT_EQ(loaded->valueForProperty(kABBirthdayProperty),
+              person->valueForProperty(kABBirthdayProperty));
 }
 
 TEST_F(AddressBookTest, Changes_StayUnsavedUntilSaveAndStampTheModificationDate)
@@ -309,6 +339,37 @@ TEST_F(AddressBookTest, RemoveRecord_TakesRecordsOutOfTheirGroupsOnly)
     EXPECT_FALSE(reopened->recordForUniqueId(child->uniqueId()));
     EXPECT_FALSE(reopened->recordForUniqueId(ann->uniqueId()));
     EXPECT_TRUE(reopened->groupForUniqueId(parent->uniqueId())->members().isEmpty());
+}
+
+TEST_F(AddressBookTest, Members_KeepTheirOrderThroughSavesThatAddAndRemoveThem)
+{
+    auto book = openBook();
+    QList<PersonPtr> people;
+    for (const char *name : {"Ann", "Bob", "Cy", "Dee"})
+        people.append(addPerson(*book, QString::fromLatin1(name)));
+    const GroupPtr friends = addGroup(*book, QStringLiteral("Friends"));
+    const auto membersOnDisk = [&] {
+        QStringList names;
+        auto reopened = openBook(101);
+        for (const PersonPtr &member : reopened->groupForUniqueId(friends->uniqueId())->members())
+            names.append(member->valueForProperty(kABFirstNameProperty).toString());
+        return names;
+    };
+
+    friends->addMember(people[0]);
+    friends->addMember(people[1]);
+    ASSERT_TRUE(book->save());
+    friends->addMember(people[2]);
+    ASSERT_TRUE(book->save());
+    EXPECT_EQ(membersOnDisk(), (QStringList{"Ann", "Bob", "Cy"}));
+    friends->removeMember(people[0]);
+    friends->addMember(people[3]);
+    ASSERT_TRUE(book->save());
+    EXPECT_EQ(membersOnDisk(), (QStringList{"Bob", "Cy", "Dee"}));
+    book->removeRecord(people[2]);
+    friends->addMember(people[0]);
+    ASSERT_TRUE(book->save());
+    EXPECT_EQ(membersOnDisk(), (QStringList{"Bob", "Dee", "Ann"}));
 }
 
 TEST_F(AddressBookTest, SmartGroups_ListMatchingPersonsAndTakeNoMembers)
