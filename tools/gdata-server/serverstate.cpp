@@ -54,11 +54,21 @@ QString randomText(int bytes)
         data.toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
 }
 
+// Long enough to gather the writes of one client's burst (a batch and its follow-ups) into one,
+// short enough that little is at stake when the server is killed outright.
+constexpr int kStateWriteDelayMs = 250;
+
 } // namespace
 
 ServerState::ServerState(const QString &statePath)
     : m_path(statePath)
+    , m_pendingWrite(kStateWriteDelayMs, [this] { return writeFile(); })
 {}
+
+ServerState::~ServerState()
+{
+    flush();
+}
 
 bool ServerState::load(QString *error)
 {
@@ -104,10 +114,19 @@ bool ServerState::load(QString *error)
     return true;
 }
 
-bool ServerState::save() const
+void ServerState::save() const
 {
-    if (m_path.isEmpty())
-        return true;
+    if (!m_path.isEmpty())
+        m_pendingWrite.request();
+}
+
+bool ServerState::flush()
+{
+    return m_pendingWrite.flush();
+}
+
+bool ServerState::writeFile() const
+{
     QJsonArray accounts;
     for (const auto &[email, account] : m_accounts) {
         QJsonObject object{

@@ -9,11 +9,14 @@
 #include "platform/gdata/entries/gdataentrycontactgroup.h"
 #include "platform/gdata/gdataconstants.h"
 
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QHostAddress>
 #include <QJsonDocument>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QUrlQuery>
 
 #include <gtest/gtest.h>
@@ -615,6 +618,38 @@ TEST(GDataServerStateTest, StateFile_KeepsAccountsAcrossRestarts)
     EXPECT_EQ(contacts->entries()[0]->identifier(), id);
     EXPECT_EQ(contacts->entries()[0]->title(), QStringLiteral("Kept"));
     EXPECT_EQ(propertyNames(*contacts->entries()[0]), QStringList({kProperty}));
+}
+
+// A server killed outright keeps what reached its file: the changes get there while it runs, not
+// only when it stops. A copy of the file taken then serves them to a second server.
+TEST(GDataServerStateTest, StateFile_FollowsChangesWhileTheServerRuns)
+{
+    QTemporaryDir dir;
+    const QString state = dir.filePath(QStringLiteral("account.json"));
+    GDataTestServer server;
+    ASSERT_TRUE(server.start({QStringLiteral("--state"), state}));
+    server.addAccount(kUser, kPassword);
+    const QStringList ids = server.seedContacts(
+        kUser, {contactNamed("First", {kProperty}), contactNamed("Second", {kProperty})});
+    ASSERT_EQ(ids.size(), 2);
+    const auto holdsBoth = [&] {
+        QFile file(state);
+        const QByteArray text = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        return text.contains("First") && text.contains("Second");
+    };
+    QDeadlineTimer deadline(5000);
+    while (!holdsBoth() && !deadline.hasExpired())
+        QThread::msleep(20);
+    const QString copy = dir.filePath(QStringLiteral("copy.json"));
+    ASSERT_TRUE(QFile::copy(state, copy));
+
+    GDataTestServer second;
+    ASSERT_TRUE(second.start({QStringLiteral("--state"), copy, QStringLiteral("--id-base"),
+                              ids[0].left(ids[0].indexOf(QLatin1String("/m8/")))}));
+    const GDataFeedPtr contacts = second.entries(kUser, GDataEntryBase::Kind::Contact);
+    ASSERT_EQ(contacts->entries().size(), 2u);
+    EXPECT_EQ(contacts->entries()[0]->title(), QStringLiteral("First"));
+    EXPECT_EQ(contacts->entries()[1]->title(), QStringLiteral("Second"));
 }
 
 TEST(GDataServerDemoTest, Demo_AddsAnAccountWithContacts)
