@@ -192,6 +192,48 @@ TEST_F(GDataServerTest, Projections_WritesKeepThePropertiesTheyDoNotShow)
     EXPECT_EQ(propertyNames(*fetchContact(id)), QStringList({"ONLY"}));
 }
 
+// Feed pages are made from entries written once and kept: every change since the last page, and
+// each projection's view, must show all the same.
+TEST_F(GDataServerTest, FeedPages_ShowEveryChangeSinceTheLastPage)
+{
+    const QStringList ids = server.seedContacts(
+        kUser, {contactNamed("Anna", {kProperty, "OTHER"}), contactNamed("Ben")});
+    ASSERT_EQ(ids.size(), 2);
+    const QString full = QStringLiteral("/m8/feeds/contacts/default/full?showdeleted=true");
+    const QString own = QStringLiteral("/m8/feeds/contacts/default/property-") + kProperty;
+    ASSERT_EQ(feed(full)->entries().size(), 2u);
+    ASSERT_EQ(feed(own)->entries().size(), 2u);
+
+    GDataEntryPtr anna = fetchContact(ids[0]);
+    anna->setTitle(QStringLiteral("Anna Smith"));
+    const QString annaPath = QStringLiteral("/m8/feeds/contacts/default/full/") +
+                             ids[0].mid(ids[0].lastIndexOf(u'/') + 1);
+    ASSERT_EQ(call("PUT", annaPath, atomwriter::entryXML(*anna), {{"If-Match", "*"}}).status, 200);
+    const QString photoUrl =
+        std::static_pointer_cast<GDataEntryContact>(anna)->photoLink()->href;
+    ASSERT_EQ(call("PUT", photoUrl, "JPEGBYTES", {{"Content-Type", "image/jpeg"}, {"If-Match", "*"}})
+                  .status,
+              200);
+    const QString benPath = QStringLiteral("/m8/feeds/contacts/default/full/") +
+                            ids[1].mid(ids[1].lastIndexOf(u'/') + 1);
+    ASSERT_EQ(call("DELETE", benPath, {}, {{"If-Match", "*"}}).status, 200);
+
+    const GDataFeedPtr after = feed(full);
+    ASSERT_EQ(after->entries().size(), 2u);
+    const auto annaAfter = std::static_pointer_cast<GDataEntryContact>(after->entries()[0]);
+    EXPECT_EQ(annaAfter->title(), QStringLiteral("Anna Smith"));
+    EXPECT_EQ(annaAfter->ETag(), fetchContact(ids[0])->ETag());
+    ASSERT_TRUE(annaAfter->photoLink().has_value());
+    EXPECT_TRUE(annaAfter->photoLink()->etag.has_value());
+    EXPECT_EQ(propertyNames(*annaAfter), QStringList({kProperty, "OTHER"}));
+    EXPECT_TRUE(after->entries()[1]->isDeleted());
+
+    const GDataFeedPtr ownAfter = feed(own);
+    ASSERT_EQ(ownAfter->entries().size(), 1u);
+    EXPECT_EQ(ownAfter->entries()[0]->title(), QStringLiteral("Anna Smith"));
+    EXPECT_EQ(propertyNames(*ownAfter->entries()[0]), QStringList({kProperty}));
+}
+
 TEST_F(GDataServerTest, SystemGroups_ExistWithoutEditLinkAndCannotChange)
 {
     const GDataFeedPtr groups =
