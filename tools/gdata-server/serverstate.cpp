@@ -19,10 +19,9 @@ constexpr std::pair<Collection, const char *> kCollections[] = {
     {Collection::Groups, "groups"},
 };
 
-QJsonObject storedToJson(const StoredEntry &stored)
+QJsonObject storedToJson(const StoredEntry &stored, SavedEntryXml &saved)
 {
-    QJsonObject object{{"localId", stored.localId},
-                       {"xml", QString::fromUtf8(atomwriter::entryXML(*stored.entry))}};
+    QJsonObject object{{"localId", stored.localId}, {"xml", saved.xmlOf(stored.entry)}};
     if (!stored.photo.data.isEmpty())
         object.insert("photo",
                       QJsonObject{{"data", QString::fromLatin1(stored.photo.data.toBase64())},
@@ -134,11 +133,12 @@ bool ServerState::writeFile() const
         for (const auto &[collection, key] : kCollections) {
             QJsonArray entries;
             for (const StoredEntry &stored : account.entries(collection))
-                entries.append(storedToJson(stored));
+                entries.append(storedToJson(stored, m_savedXml));
             object.insert(key, entries);
         }
         accounts.append(object);
     }
+    m_savedXml.writeDone();
     QJsonObject tokens;
     for (auto it = m_tokens.cbegin(); it != m_tokens.cend(); ++it)
         tokens.insert(it.key(), it.value());

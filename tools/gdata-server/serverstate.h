@@ -7,6 +7,7 @@
 #include "tools/gdata-server/account.h"
 #include "tools/gdata-server/coalescedwrite.h"
 #include "tools/gdata-server/oauth/oauthstate.h"
+#include "tools/gdata-server/savedentryxml.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -54,5 +55,6 @@ private:
     OAuthState m_oauth;
     qint64 m_lastUpdatedMs = 0;
     quint64 m_etagCounter = 0;
+    mutable SavedEntryXml m_savedXml;
     mutable CoalescedWrite m_pendingWrite;
 };
