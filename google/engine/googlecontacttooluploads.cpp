@@ -55,6 +55,8 @@ BatchActionQueue GoogleContactTool::buildBatchArrayForABContactArray(const QList
     const uploaddecisions::ContactDecisionOptions options =
         uploaddecisions::ContactDecisionOptions::fromPreferences();
     BatchActionQueue queue;
+    // Nothing in the run changes a group or a person's groups.
+    std::optional<MembershipComparison> memberships;
     for (const PersonPtr &person : people) {
         if (!uploaddecisions::isInScope(person, options))
             continue;
@@ -63,7 +65,7 @@ BatchActionQueue GoogleContactTool::buildBatchArrayForABContactArray(const QList
                                : kExaminingPerson.arg(textOf(person, kABFirstNameProperty),
                                                       textOf(person, kABLastNameProperty)));
         appendDecision(queue, person,
-                       uploaddecisions::decisionForABPerson(m_lists, person, options));
+                       uploaddecisions::decisionForABPerson(m_lists, person, options, memberships));
     }
     return queue;
 }

@@ -107,6 +107,14 @@ bool membershipsDiffer(const GDataEntryContact &contact, const PersonPtr &person
 UploadDecision decisionForABPerson(const GoogleContactLists &lists, const PersonPtr &person,
                                    const ContactDecisionOptions &options)
 {
+    std::optional<MembershipComparison> memberships;
+    return decisionForABPerson(lists, person, options, memberships);
+}
+
+UploadDecision decisionForABPerson(const GoogleContactLists &lists, const PersonPtr &person,
+                                   const ContactDecisionOptions &options,
+                                   std::optional<MembershipComparison> &runMemberships)
+{
     const GDataEntryContactPtr contact =
         personlinks::contactForABPerson(lists, person,
                                         {AddressBookTool::tryOrderedEmailAddressesForPerson(person),
@@ -121,7 +129,11 @@ UploadDecision decisionForABPerson(const GoogleContactLists &lists, const Person
         return {UploadAction::Update, contact};
     }
     // An update does not carry memberships while their option is off, so they cannot decide.
-    if (options.memberships && membershipsDiffer(*contact, person, lists, options))
+    if (!options.memberships)
+        return {UploadAction::Skip};
+    if (!runMemberships)
+        runMemberships.emplace(lists, options.smartGroups);
+    if (runMemberships->differ(*contact, person))
         return {UploadAction::Update, contact};
     return {UploadAction::Skip};
 }
