@@ -7,7 +7,7 @@
 #include "tools/gdata-server/account.h"
 #include "tools/gdata-server/coalescedwrite.h"
 #include "tools/gdata-server/oauth/oauthstate.h"
-#include "tools/gdata-server/savedentryxml.h"
+#include "tools/gdata-server/savedentryjson.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -55,6 +55,6 @@ private:
     OAuthState m_oauth;
     qint64 m_lastUpdatedMs = 0;
     quint64 m_etagCounter = 0;
-    mutable SavedEntryXml m_savedXml;
+    mutable SavedEntryJson m_savedJson;
     mutable CoalescedWrite m_pendingWrite;
 };

@@ -21,6 +21,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 const QString kUser = QStringLiteral("u@example.com");
@@ -674,24 +676,42 @@ TEST(GDataServerStateTest, StateFile_FollowsChangesWhileTheServerRuns)
     const QStringList ids = server.seedContacts(
         kUser, {contactNamed("First", {kProperty}), contactNamed("Second", {kProperty})});
     ASSERT_EQ(ids.size(), 2);
-    const auto holdsBoth = [&] {
-        QFile file(state);
-        const QByteArray text = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        return text.contains("First") && text.contains("Second");
+    const auto waitUntilTheFileHolds = [&](const QByteArrayList &parts) {
+        QDeadlineTimer deadline(5000);
+        for (;;) {
+            QFile file(state);
+            const QByteArray text = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+            if (std::all_of(parts.begin(), parts.end(),
+                            [&](const QByteArray &part) { return text.contains(part); }) ||
+                deadline.hasExpired())
+                return;
+            QThread::msleep(20);
+        }
     };
-    QDeadlineTimer deadline(5000);
-    while (!holdsBoth() && !deadline.hasExpired())
-        QThread::msleep(20);
-    const QString copy = dir.filePath(QStringLiteral("copy.json"));
-    ASSERT_TRUE(QFile::copy(state, copy));
-
-    GDataTestServer second;
-    ASSERT_TRUE(second.start({QStringLiteral("--state"), copy, QStringLiteral("--id-base"),
-                              ids[0].left(ids[0].indexOf(QLatin1String("/m8/")))}));
-    const GDataFeedPtr contacts = second.entries(kUser, GDataEntryBase::Kind::Contact);
+    // A copy of the file as it stands, served by a second server.
+    const auto servedFromACopy = [&](const QString &name) {
+        const QString copy = dir.filePath(name);
+        EXPECT_TRUE(QFile::copy(state, copy));
+        GDataTestServer second;
+        EXPECT_TRUE(second.start({QStringLiteral("--state"), copy, QStringLiteral("--id-base"),
+                                  ids[0].left(ids[0].indexOf(QLatin1String("/m8/")))}));
+        return second.entries(kUser, GDataEntryBase::Kind::Contact);
+    };
+    waitUntilTheFileHolds({"First", "Second"});
+    const GDataFeedPtr contacts = servedFromACopy(QStringLiteral("copy.json"));
     ASSERT_EQ(contacts->entries().size(), 2u);
     EXPECT_EQ(contacts->entries()[0]->title(), QStringLiteral("First"));
     EXPECT_EQ(contacts->entries()[1]->title(), QStringLiteral("Second"));
+
+    // An entry written to the file before is written again once it changes.
+    const QByteArray photo = "PHOTO-OF-THE-FIRST";
+    const QString photoETag = server.setPhoto(kUser, ids[0], photo);
+    waitUntilTheFileHolds({photo.toBase64()});
+    const GDataFeedPtr later = servedFromACopy(QStringLiteral("later.json"));
+    ASSERT_EQ(later->entries().size(), 2u);
+    const auto first = std::static_pointer_cast<GDataEntryContact>(later->entries()[0]);
+    ASSERT_TRUE(first->photoLink().has_value());
+    EXPECT_EQ(first->photoLink()->etag, photoETag);
 }
 
 TEST(GDataServerDemoTest, Demo_AddsAnAccountWithContacts)
