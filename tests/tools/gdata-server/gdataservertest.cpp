@@ -211,11 +211,11 @@ TEST_F(GDataServerTest, FeedPages_ShowEveryChangeSinceTheLastPage)
     const QString annaPath = QStringLiteral("/m8/feeds/contacts/default/full/") +
                              ids[0].mid(ids[0].lastIndexOf(u'/') + 1);
     ASSERT_EQ(call("PUT", annaPath, atomwriter::entryXML(*anna), {{"If-Match", "*"}}).status, 200);
-    const QString photoUrl =
-        std::static_pointer_cast<GDataEntryContact>(anna)->photoLink()->href;
-    ASSERT_EQ(call("PUT", photoUrl, "JPEGBYTES", {{"Content-Type", "image/jpeg"}, {"If-Match", "*"}})
-                  .status,
-              200);
+    const QString photoUrl = std::static_pointer_cast<GDataEntryContact>(anna)->photoLink()->href;
+    ASSERT_EQ(
+        call("PUT", photoUrl, "JPEGBYTES", {{"Content-Type", "image/jpeg"}, {"If-Match", "*"}})
+            .status,
+        200);
     const QString benPath = QStringLiteral("/m8/feeds/contacts/default/full/") +
                             ids[1].mid(ids[1].lastIndexOf(u'/') + 1);
     ASSERT_EQ(call("DELETE", benPath, {}, {{"If-Match", "*"}}).status, 200);
