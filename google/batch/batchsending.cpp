@@ -14,6 +14,7 @@
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/group.h"
 #include "platform/addressbook/person.h"
+#include "platform/defaults/preferencereadscope.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/gdata/entries/gdatacontactelements.h"
 #include "platform/gdata/entries/gdataentrycontact.h"
@@ -182,6 +183,8 @@ bool GoogleContactTool::processContactBatchArray(const BatchActionQueue &actions
         return false;
     const ContactBuildingContext context{m_lists};
     FeedCutter cutter(&GDataFeedContact::contactFeed, int(actions.size()));
+    // Every contact built reads the same update options.
+    const PreferenceReadScope samePreferences;
     QString membershipGroupTitle;
     for (const BatchAction &action : actions) {
         const PersonPtr person = std::dynamic_pointer_cast<Person>(action.abObj);

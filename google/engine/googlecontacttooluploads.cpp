@@ -7,6 +7,7 @@
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/group.h"
 #include "platform/addressbook/person.h"
+#include "platform/defaults/preferencereadscope.h"
 
 namespace {
 
@@ -55,6 +56,10 @@ BatchActionQueue GoogleContactTool::buildBatchArrayForABContactArray(const QList
     const uploaddecisions::ContactDecisionOptions options =
         uploaddecisions::ContactDecisionOptions::fromPreferences();
     BatchActionQueue queue;
+    // Nothing in the run changes a group or a person's groups, and the decisions read the same
+    // preferences for every record.
+    std::optional<MembershipComparison> memberships;
+    const PreferenceReadScope samePreferences;
     for (const PersonPtr &person : people) {
         if (!uploaddecisions::isInScope(person, options))
             continue;
@@ -63,7 +68,7 @@ BatchActionQueue GoogleContactTool::buildBatchArrayForABContactArray(const QList
                                : kExaminingPerson.arg(textOf(person, kABFirstNameProperty),
                                                       textOf(person, kABLastNameProperty)));
         appendDecision(queue, person,
-                       uploaddecisions::decisionForABPerson(m_lists, person, options));
+                       uploaddecisions::decisionForABPerson(m_lists, person, options, memberships));
     }
     return queue;
 }

@@ -84,17 +84,20 @@ bool contactDataIsStale(const GDataEntryBase &contact, const PersonPtr &person,
 {
     if (downloadstamp::isUnchangedSinceDownload(contact, person))
         return false;
-    const std::optional<QHash<QString, QString>> values =
-        entrybase::programPropertyValues(contact, options.extendedPropertyName);
-    if (!values || !values->contains(options.dataMask))
+    // Read in place: the decisions of a run read it for every contact.
+    const GDataExtendedProperty *property =
+        entrybase::programPropertyIn(contact, options.extendedPropertyName);
+    const QString *written = property ? property->findXMLValue(options.dataMask) : nullptr;
+    if (!written)
         return true;
     // The link write-back leaves the modification date alone, so the date the contact was
     // written with still matches until the record is really edited.
-    if (values->value(options.dataMask) != textdate::format(modificationDate(person)))
+    if (*written != textdate::format(modificationDate(person)))
         return true;
-    if (!values->contains(QStringLiteral("asOf")))
+    const QString *asOfText = property->findXMLValue(u"asOf");
+    if (!asOfText)
         return true;
-    const QDateTime asOf = textdate::parse(values->value(QStringLiteral("asOf")));
+    const QDateTime asOf = textdate::parse(*asOfText);
     return !asOf.isValid() || qAbs(asOf.msecsTo(contact.updatedDate())) > kAsOfToleranceMs;
 }
 
@@ -106,6 +109,14 @@ bool membershipsDiffer(const GDataEntryContact &contact, const PersonPtr &person
 
 UploadDecision decisionForABPerson(const GoogleContactLists &lists, const PersonPtr &person,
                                    const ContactDecisionOptions &options)
+{
+    std::optional<MembershipComparison> memberships;
+    return decisionForABPerson(lists, person, options, memberships);
+}
+
+UploadDecision decisionForABPerson(const GoogleContactLists &lists, const PersonPtr &person,
+                                   const ContactDecisionOptions &options,
+                                   std::optional<MembershipComparison> &runMemberships)
 {
     const GDataEntryContactPtr contact =
         personlinks::contactForABPerson(lists, person,
@@ -121,7 +132,11 @@ UploadDecision decisionForABPerson(const GoogleContactLists &lists, const Person
         return {UploadAction::Update, contact};
     }
     // An update does not carry memberships while their option is off, so they cannot decide.
-    if (options.memberships && membershipsDiffer(*contact, person, lists, options))
+    if (!options.memberships)
+        return {UploadAction::Skip};
+    if (!runMemberships)
+        runMemberships.emplace(lists, options.smartGroups);
+    if (runMemberships->differ(*contact, person))
         return {UploadAction::Update, contact};
     return {UploadAction::Skip};
 }

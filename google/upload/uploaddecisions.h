@@ -1,11 +1,14 @@
 #pragma once
 
 #include "google/engine/googlecontactlists.h"
+#include "google/upload/membershipcomparison.h"
 #include "platform/addressbook/recordclass.h"
 #include "platform/gdata/entries/gdataentrybase.h"
 #include "platform/gdata/entries/gdataentrycontact.h"
 
 #include <QString>
+
+#include <optional>
 
 // Whether Google needs an address book record added, updated or nothing. The decisions read the
 // engine's lists and the records; they send nothing.
@@ -48,6 +51,12 @@ bool isInScope(const PersonPtr &person, const ContactDecisionOptions &options);
 // The decision for a record in scope.
 UploadDecision decisionForABPerson(const GoogleContactLists &lists, const PersonPtr &person,
                                    const ContactDecisionOptions &options);
+// The same decision as one of a run over many records: the run's membership test is made on the
+// first record that needs it and serves the records after it, so the groups are read once per run
+// rather than once per record.
+UploadDecision decisionForABPerson(const GoogleContactLists &lists, const PersonPtr &person,
+                                   const ContactDecisionOptions &options,
+                                   std::optional<MembershipComparison> &runMemberships);
 
 // The tests of a linked contact, each on its own.
 // The record or the update options changed since the contact was last written, or someone changed

@@ -9,6 +9,7 @@
 //                  second origin; its port is printed on a line of its own
 
 #include "tools/gdata-server/gdataserver.h"
+#include "tools/gdata-server/quitsignals.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -53,6 +54,8 @@ int main(int argc, char **argv)
     parser.process(app);
 
     GDataServer server(parser.value(state));
+    // A stop ends the loop, and the server writes its state as it goes.
+    quitsignals::install(&app);
     QString error;
     if (!server.load(&error)) {
         std::fprintf(stderr, "gdata-server: cannot read %s: %s\n", qPrintable(parser.value(state)),

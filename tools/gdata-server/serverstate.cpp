@@ -1,7 +1,6 @@
 #include "tools/gdata-server/serverstate.h"
 
 #include "platform/gdata/atom/atomreader.h"
-#include "platform/gdata/atom/atomwriter.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -18,20 +17,6 @@ constexpr std::pair<Collection, const char *> kCollections[] = {
     {Collection::Contacts, "contacts"},
     {Collection::Groups, "groups"},
 };
-
-QJsonObject storedToJson(const StoredEntry &stored)
-{
-    QJsonObject object{{"localId", stored.localId},
-                       {"xml", QString::fromUtf8(atomwriter::entryXML(*stored.entry))}};
-    if (!stored.photo.data.isEmpty())
-        object.insert("photo",
-                      QJsonObject{{"data", QString::fromLatin1(stored.photo.data.toBase64())},
-                                  {"type", QString::fromLatin1(stored.photo.type)},
-                                  {"etag", stored.photo.etag}});
-    if (!stored.people.isEmpty())
-        object.insert("people", stored.people);
-    return object;
-}
 
 std::optional<StoredEntry> storedFromJson(const QJsonObject &object, GDataEntryBase::Kind kind)
 {
@@ -54,11 +39,21 @@ QString randomText(int bytes)
         data.toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
 }
 
+// Long enough to gather the writes of one client's burst (a batch and its follow-ups) into one,
+// short enough that little is at stake when the server is killed outright.
+constexpr int kStateWriteDelayMs = 250;
+
 } // namespace
 
 ServerState::ServerState(const QString &statePath)
     : m_path(statePath)
+    , m_pendingWrite(kStateWriteDelayMs, [this] { return writeFile(); })
 {}
+
+ServerState::~ServerState()
+{
+    flush();
+}
 
 bool ServerState::load(QString *error)
 {
@@ -104,37 +99,62 @@ bool ServerState::load(QString *error)
     return true;
 }
 
-bool ServerState::save() const
+void ServerState::save() const
 {
-    if (m_path.isEmpty())
-        return true;
-    QJsonArray accounts;
+    if (!m_path.isEmpty())
+        m_pendingWrite.request();
+}
+
+bool ServerState::flush()
+{
+    return m_pendingWrite.flush();
+}
+
+bool ServerState::writeFile() const
+{
+    // The accounts are written as text around their entries' kept objects; the rest through
+    // QJsonDocument.
+    QByteArray text = "{\"accounts\":[";
+    bool firstAccount = true;
     for (const auto &[email, account] : m_accounts) {
-        QJsonObject object{
-            {"email", email}, {"password", account.password()}, {"nextId", account.nextId()}};
+        if (!firstAccount)
+            text += ',';
+        firstAccount = false;
+        QByteArray head = QJsonDocument(QJsonObject{{"email", email},
+                                                    {"password", account.password()},
+                                                    {"nextId", account.nextId()}})
+                              .toJson(QJsonDocument::Compact);
+        head.chop(1); // the closing brace: the entry lists follow
+        text += head;
         for (const auto &[collection, key] : kCollections) {
-            QJsonArray entries;
-            for (const StoredEntry &stored : account.entries(collection))
-                entries.append(storedToJson(stored));
-            object.insert(key, entries);
+            text += ",\"" + QByteArray(key) + "\":[";
+            bool first = true;
+            for (const StoredEntry &stored : account.entries(collection)) {
+                if (!first)
+                    text += ',';
+                first = false;
+                text += m_savedJson.jsonOf(stored);
+            }
+            text += ']';
         }
-        accounts.append(object);
+        text += '}';
     }
+    m_savedJson.writeDone();
     QJsonObject tokens;
     for (auto it = m_tokens.cbegin(); it != m_tokens.cend(); ++it)
         tokens.insert(it.key(), it.value());
-    const QJsonObject root{{"accounts", accounts},
-                           {"tokens", tokens},
-                           {"oauth", m_oauth.toJson()},
-                           {"lastUpdated", m_lastUpdatedMs},
-                           {"etagCounter", qint64(m_etagCounter)}};
+    const QByteArray rest = QJsonDocument(QJsonObject{{"tokens", tokens},
+                                                      {"oauth", m_oauth.toJson()},
+                                                      {"lastUpdated", m_lastUpdatedMs},
+                                                      {"etagCounter", qint64(m_etagCounter)}})
+                                .toJson(QJsonDocument::Compact);
+    text += "]," + rest.mid(1); // after the opening brace
     // The state holds the accounts' passwords: a new file is the user's alone, and the save keeps
     // that mode.
     QFile(m_path).open(QIODevice::WriteOnly | QIODevice::NewOnly,
                        QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(root).toJson()) < 0 ||
-        !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) < 0 || !file.commit()) {
         qWarning("gdata-server: cannot write the state file %s: %s", qPrintable(m_path),
                  qPrintable(file.errorString()));
         return false;

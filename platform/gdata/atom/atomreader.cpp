@@ -191,6 +191,66 @@ GDataLink linkValue(const Element &element, Reading &reading)
             text(orEmpty(element.attribute({}, "href"))), gdETag(element)};
 }
 
+// Whether an extended property's XML holds more than its name, value, text and plain child
+// elements, which the writer makes again from the property itself: anything else (another
+// attribute, a declaration, a prefixed or attributed child, nested or mixed content, CDATA) is only
+// written back as it came when its XML is kept.
+bool isAsciiName(const char *name)
+{
+    const auto letter = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    };
+    if (!letter(*name) && *name != '_')
+        return false;
+    for (; *name; ++name) {
+        const char c = *name;
+        if (!letter(c) && !(c >= '0' && c <= '9') && c != '_' && c != '-' && c != '.')
+            return false;
+    }
+    return true;
+}
+
+bool isPlainValueChild(const Element &parent, pugi::xml_node child)
+{
+    if (child.first_attribute() || !isAsciiName(child.name()))
+        return false;
+    const pugi::xml_node text = child.first_child();
+    if (text && (text.type() != pugi::node_pcdata || text.next_sibling()))
+        return false;
+    // The writer puts an unprefixed child in the Atom namespace of the entry it writes.
+    return std::string_view(parent.uri({})) == kGDataNamespaceAtom;
+}
+
+bool needsSourceXML(const Element &element)
+{
+    bool hasName = false, hasValue = false;
+    for (pugi::xml_attribute attr = element.node().first_attribute(); attr;
+         attr = attr.next_attribute()) {
+        const std::string_view name = attr.name();
+        if (name == "name" && !hasName)
+            hasName = true;
+        else if (name == "value" && !hasValue)
+            hasValue = true;
+        else
+            return true;
+    }
+    if (!hasName)
+        return true;
+    const pugi::xml_node first = element.node().first_child();
+    if (!first)
+        return false;
+    if (first.type() == pugi::node_pcdata && !first.next_sibling()) {
+        // Text becomes the value only when nothing else is; white space alone is not.
+        const std::string_view text = first.value();
+        return hasValue || text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+    }
+    for (pugi::xml_node child = first; child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element || !isPlainValueChild(element, child))
+            return true;
+    }
+    return false;
+}
+
 GDataExtendedProperty extendedProperty(const Element &element, Reading &reading)
 {
     const char *value = element.attribute({}, "value");
@@ -216,7 +276,8 @@ GDataExtendedProperty extendedProperty(const Element &element, Reading &reading)
         property.setValue(ownText);
         property.setValueIsText(true);
     }
-    property.setSourceXML(reading.kept.write(element));
+    if (needsSourceXML(element))
+        property.setSourceXML(reading.kept.write(element));
     return property;
 }
 

@@ -126,14 +126,14 @@ const char *Element::uri(std::string_view prefix) const
 
 const char *Element::inheritedURI(std::string_view prefix) const
 {
-    for (int slot = 0; slot < 2; ++slot) {
+    for (int slot = 0; slot < kLookedUpSlots; ++slot) {
         if (m_found[slot] && m_lookedUp[slot] == prefix)
             return m_found[slot];
     }
     const char *found = uri(prefix);
     m_lookedUp[m_nextSlot] = prefix;
     m_found[m_nextSlot] = found;
-    m_nextSlot = 1 - m_nextSlot;
+    m_nextSlot = (m_nextSlot + 1) % kLookedUpSlots;
     return found;
 }
 

@@ -66,9 +66,11 @@ private:
     int m_attributeCount = 0;
     Attribute m_inline[kInlineAttributes];
     std::vector<Attribute> m_more; // every attribute, when there are more than fit inline
-    // The last two prefixes its children looked up through this element, as they ask in turn.
-    mutable std::string_view m_lookedUp[2];
-    mutable const char *m_found[2] = {nullptr, nullptr};
+    // The last prefixes its children looked up through this element: an entry's children take
+    // turns among the default namespace and three or so prefixes.
+    static constexpr int kLookedUpSlots = 4;
+    mutable std::string_view m_lookedUp[kLookedUpSlots];
+    mutable const char *m_found[kLookedUpSlots] = {};
     mutable int m_nextSlot = 0;
 };
 

@@ -196,6 +196,24 @@ TEST_P(UploadEndToEndTest, WholeBook_GoogleHoldsItExactly_ThenOnlyChangesGo)
                     .value_or(QString())
                     .contains(QStringLiteral("Renamed")));
 
+    // A person put in one more group is updated, and nobody else: a run reads the groups once for
+    // all its records, as they stand when it starts.
+    const PersonPtr moved = book.people[7];
+    GroupPtr joined;
+    for (const GroupPtr &group : book.groups) {
+        if (!joined && !group->members().contains(moved))
+            joined = group;
+    }
+    ASSERT_TRUE(joined);
+    joined->addMember(moved);
+    ASSERT_TRUE(uploadPeople(book.people));
+    ASSERT_EQ(queueData.queue.size(), 1u);
+    EXPECT_EQ(queueData.queue[0].abObj, moved);
+    EXPECT_EQ(queueData.queue[0].action, batchactions::update);
+    const ServerState afterMove = serverState();
+    expectContactHoldsThePerson(*afterMove.contactsByRecord.value(moved->uniqueId()), moved,
+                                afterMove);
+
     // A queued delete removes its contact.
     const PersonPtr leaving = book.people[6];
     const GDataEntryContactPtr contact =

@@ -9,14 +9,19 @@
 #include "platform/gdata/entries/gdataentrycontactgroup.h"
 #include "platform/gdata/gdataconstants.h"
 
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QHostAddress>
 #include <QJsonDocument>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QUrlQuery>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -187,6 +192,48 @@ TEST_F(GDataServerTest, Projections_WritesKeepThePropertiesTheyDoNotShow)
                   .status,
               200);
     EXPECT_EQ(propertyNames(*fetchContact(id)), QStringList({"ONLY"}));
+}
+
+// Feed pages are made from entries written once and kept: every change since the last page, and
+// each projection's view, must show all the same.
+TEST_F(GDataServerTest, FeedPages_ShowEveryChangeSinceTheLastPage)
+{
+    const QStringList ids = server.seedContacts(
+        kUser, {contactNamed("Anna", {kProperty, "OTHER"}), contactNamed("Ben")});
+    ASSERT_EQ(ids.size(), 2);
+    const QString full = QStringLiteral("/m8/feeds/contacts/default/full?showdeleted=true");
+    const QString own = QStringLiteral("/m8/feeds/contacts/default/property-") + kProperty;
+    ASSERT_EQ(feed(full)->entries().size(), 2u);
+    ASSERT_EQ(feed(own)->entries().size(), 2u);
+
+    GDataEntryPtr anna = fetchContact(ids[0]);
+    anna->setTitle(QStringLiteral("Anna Smith"));
+    const QString annaPath = QStringLiteral("/m8/feeds/contacts/default/full/") +
+                             ids[0].mid(ids[0].lastIndexOf(u'/') + 1);
+    ASSERT_EQ(call("PUT", annaPath, atomwriter::entryXML(*anna), {{"If-Match", "*"}}).status, 200);
+    const QString photoUrl = std::static_pointer_cast<GDataEntryContact>(anna)->photoLink()->href;
+    ASSERT_EQ(
+        call("PUT", photoUrl, "JPEGBYTES", {{"Content-Type", "image/jpeg"}, {"If-Match", "*"}})
+            .status,
+        200);
+    const QString benPath = QStringLiteral("/m8/feeds/contacts/default/full/") +
+                            ids[1].mid(ids[1].lastIndexOf(u'/') + 1);
+    ASSERT_EQ(call("DELETE", benPath, {}, {{"If-Match", "*"}}).status, 200);
+
+    const GDataFeedPtr after = feed(full);
+    ASSERT_EQ(after->entries().size(), 2u);
+    const auto annaAfter = std::static_pointer_cast<GDataEntryContact>(after->entries()[0]);
+    EXPECT_EQ(annaAfter->title(), QStringLiteral("Anna Smith"));
+    EXPECT_EQ(annaAfter->ETag(), fetchContact(ids[0])->ETag());
+    ASSERT_TRUE(annaAfter->photoLink().has_value());
+    EXPECT_TRUE(annaAfter->photoLink()->etag.has_value());
+    EXPECT_EQ(propertyNames(*annaAfter), QStringList({kProperty, "OTHER"}));
+    EXPECT_TRUE(after->entries()[1]->isDeleted());
+
+    const GDataFeedPtr ownAfter = feed(own);
+    ASSERT_EQ(ownAfter->entries().size(), 1u);
+    EXPECT_EQ(ownAfter->entries()[0]->title(), QStringLiteral("Anna Smith"));
+    EXPECT_EQ(propertyNames(*ownAfter->entries()[0]), QStringList({kProperty}));
 }
 
 TEST_F(GDataServerTest, SystemGroups_ExistWithoutEditLinkAndCannotChange)
@@ -615,6 +662,56 @@ TEST(GDataServerStateTest, StateFile_KeepsAccountsAcrossRestarts)
     EXPECT_EQ(contacts->entries()[0]->identifier(), id);
     EXPECT_EQ(contacts->entries()[0]->title(), QStringLiteral("Kept"));
     EXPECT_EQ(propertyNames(*contacts->entries()[0]), QStringList({kProperty}));
+}
+
+// A server killed outright keeps what reached its file: the changes get there while it runs, not
+// only when it stops. A copy of the file taken then serves them to a second server.
+TEST(GDataServerStateTest, StateFile_FollowsChangesWhileTheServerRuns)
+{
+    QTemporaryDir dir;
+    const QString state = dir.filePath(QStringLiteral("account.json"));
+    GDataTestServer server;
+    ASSERT_TRUE(server.start({QStringLiteral("--state"), state}));
+    server.addAccount(kUser, kPassword);
+    const QStringList ids = server.seedContacts(
+        kUser, {contactNamed("First", {kProperty}), contactNamed("Second", {kProperty})});
+    ASSERT_EQ(ids.size(), 2);
+    const auto waitUntilTheFileHolds = [&](const QByteArrayList &parts) {
+        QDeadlineTimer deadline(5000);
+        for (;;) {
+            QFile file(state);
+            const QByteArray text = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+            if (std::all_of(parts.begin(), parts.end(),
+                            [&](const QByteArray &part) { return text.contains(part); }) ||
+                deadline.hasExpired())
+                return;
+            QThread::msleep(20);
+        }
+    };
+    // A copy of the file as it stands, served by a second server.
+    const auto servedFromACopy = [&](const QString &name) {
+        const QString copy = dir.filePath(name);
+        EXPECT_TRUE(QFile::copy(state, copy));
+        GDataTestServer second;
+        EXPECT_TRUE(second.start({QStringLiteral("--state"), copy, QStringLiteral("--id-base"),
+                                  ids[0].left(ids[0].indexOf(QLatin1String("/m8/")))}));
+        return second.entries(kUser, GDataEntryBase::Kind::Contact);
+    };
+    waitUntilTheFileHolds({"First", "Second"});
+    const GDataFeedPtr contacts = servedFromACopy(QStringLiteral("copy.json"));
+    ASSERT_EQ(contacts->entries().size(), 2u);
+    EXPECT_EQ(contacts->entries()[0]->title(), QStringLiteral("First"));
+    EXPECT_EQ(contacts->entries()[1]->title(), QStringLiteral("Second"));
+
+    // An entry written to the file before is written again once it changes.
+    const QByteArray photo = "PHOTO-OF-THE-FIRST";
+    const QString photoETag = server.setPhoto(kUser, ids[0], photo);
+    waitUntilTheFileHolds({photo.toBase64()});
+    const GDataFeedPtr later = servedFromACopy(QStringLiteral("later.json"));
+    ASSERT_EQ(later->entries().size(), 2u);
+    const auto first = std::static_pointer_cast<GDataEntryContact>(later->entries()[0]);
+    ASSERT_TRUE(first->photoLink().has_value());
+    EXPECT_EQ(first->photoLink()->etag, photoETag);
 }
 
 TEST(GDataServerDemoTest, Demo_AddsAnAccountWithContacts)

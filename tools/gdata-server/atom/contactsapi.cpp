@@ -206,10 +206,10 @@ HttpResponse ContactsApi::getFeed(const HttpRequest &request, Account &account,
     feed.setTotalResults(int(selected.size()));
     feed.setStartIndex(startIndex);
     feed.setItemsPerPage(maxResults);
-    for (size_t i = first; i < end; ++i)
-        feed.addEntry(
-            renderEntry(m_urls, account, route.collection, route.projection, *selected[i]));
-    return HttpResponse::atom(200, atomwriter::feedXML(feed));
+    const std::vector<const StoredEntry *> page(selected.begin() + qsizetype(std::min(first, end)),
+                                                selected.begin() + qsizetype(end));
+    return HttpResponse::atom(200, m_served.feedXML(feed, m_urls, account, route.collection,
+                                                    route.projection, page));
 }
 
 HttpResponse ContactsApi::entryResponse(int status, Account &account, const FeedRoute &route,

@@ -4,6 +4,7 @@
 
 #include "tools/gdata-server/atom/batchprocessor.h"
 #include "tools/gdata-server/atom/photohandler.h"
+#include "tools/gdata-server/atom/servedentries.h"
 #include "tools/gdata-server/entryoperations.h"
 #include "tools/gdata-server/faultinjector.h"
 #include "tools/gdata-server/http/httpmessage.h"
@@ -34,4 +35,5 @@ private:
     EntryOperations m_operations;
     BatchProcessor m_batches;
     PhotoHandler m_photos;
+    ServedEntries m_served;
 };

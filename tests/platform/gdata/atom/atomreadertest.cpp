@@ -3,12 +3,17 @@
 
 #include "platform/gdata/atom/atomreader.h"
 #include "platform/gdata/atom/atomwriter.h"
+#include "platform/gdata/atom/xmlnamespaces.h"
 #include "platform/gdata/entries/gdataentrycontact.h"
 #include "platform/gdata/entries/gdataentrycontactgroup.h"
 #include "platform/gdata/gdataconstants.h"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -174,6 +179,100 @@ TEST(AtomReaderTest, ExtendedPropertyText_IsTheValueAndUnchangedPropertiesGoBack
     EXPECT_EQ(reread->extendedPropertyForName(QStringLiteral("CALURI"))->value(),
               QStringLiteral("http://example.org/new"));
     EXPECT_TRUE(atomwriter::entryXML(*contact).contains(">http://example.org/new</"));
+}
+
+// An element as a namespace-aware reader sees it: namespace and local name, attributes other
+// than declarations (sorted), text, then the children in order.
+std::string described(const pugi::xml_node &node)
+{
+    if (node.type() != pugi::node_element)
+        return std::string(node.type() == pugi::node_cdata ? "cdata:" : "text:") + node.value();
+    const std::string_view name = node.name();
+    const size_t colon = name.find(':');
+    std::string out = "{" + std::string(xmlnamespaces::namespaceOfElement(node)) + "}" +
+                      std::string(colon == std::string_view::npos ? name : name.substr(colon + 1));
+    std::vector<std::string> attributes;
+    for (const pugi::xml_attribute &attr : node.attributes()) {
+        const std::string_view attrName = attr.name();
+        if (attrName != "xmlns" && attrName.substr(0, 6) != "xmlns:")
+            attributes.push_back(std::string(attrName) + "=" + attr.value());
+    }
+    std::sort(attributes.begin(), attributes.end());
+    for (const std::string &attribute : attributes)
+        out += " " + attribute;
+    out += "[";
+    for (const pugi::xml_node &child : node.children())
+        out += described(child) + ",";
+    return out + "]";
+}
+
+std::string describedProperty(const QByteArray &entryXML)
+{
+    pugi::xml_document doc;
+    EXPECT_TRUE(doc.load_buffer(entryXML.constData(), size_t(entryXML.size()),
+                                pugi::parse_default | pugi::parse_ws_pcdata_single));
+    for (const pugi::xml_node &child : doc.document_element().children()) {
+        if (xmlnamespaces::isElement(child, kGDataNamespaceGData, "extendedProperty"))
+            return described(child);
+    }
+    return {};
+}
+
+// Whether a property is written from its fields or from the XML it came in, an unchanged one goes
+// back to the server meaning exactly what it meant.
+TEST(AtomReaderTest, UnchangedExtendedProperties_GoBackMeaningWhatTheyCameAs)
+{
+    const QByteArray atomEntry = R"(<entry xmlns="http://www.w3.org/2005/Atom" )"
+                                 R"(xmlns:gd="http://schemas.google.com/g/2005">)";
+    const QByteArray prefixedEntry = R"(<a:entry xmlns:a="http://www.w3.org/2005/Atom" )"
+                                     R"(xmlns:gd="http://schemas.google.com/g/2005">)";
+    const struct
+    {
+        QByteArray open;
+        const char *property;
+        const char *close;
+    } cases[] = {
+        {atomEntry, R"(<gd:extendedProperty name="p" value="v"/>)", "</entry>"},
+        {atomEntry,
+         R"(<gd:extendedProperty name="p"><uid>x:ABPerson</uid><note>a &amp; b</note><e/></gd:extendedProperty>)",
+         "</entry>"},
+        {atomEntry,
+         R"(<gd:extendedProperty name="CALURI"> http://example.com/ </gd:extendedProperty>)",
+         "</entry>"},
+        {atomEntry, R"(<gd:extendedProperty name="p" realm="other" value="v"/>)", "</entry>"},
+        {atomEntry, R"(<gd:extendedProperty value="v"/>)", "</entry>"},
+        {atomEntry, R"(<gd:extendedProperty name="p" value="v">text</gd:extendedProperty>)",
+         "</entry>"},
+        {atomEntry, R"(<gd:extendedProperty name="p"> </gd:extendedProperty>)", "</entry>"},
+        {atomEntry, R"(<gd:extendedProperty name="p"><![CDATA[a<b]]></gd:extendedProperty>)",
+         "</entry>"},
+        {atomEntry,
+         R"(<gd:extendedProperty name="p"><x:uid xmlns:x="urn:x">1</x:uid></gd:extendedProperty>)",
+         "</entry>"},
+        {atomEntry, R"(<gd:extendedProperty name="p"><uid kind="a">1</uid></gd:extendedProperty>)",
+         "</entry>"},
+        {atomEntry,
+         R"(<gd:extendedProperty name="p"><info>1<deep>2</deep></info></gd:extendedProperty>)",
+         "</entry>"},
+        {atomEntry,
+         R"(<gd:extendedProperty name="p" xmlns="urn:y"><uid>1</uid></gd:extendedProperty>)",
+         "</entry>"},
+        // Without a default namespace an unprefixed child is in none, not Atom's.
+        {prefixedEntry, R"(<gd:extendedProperty name="p"><uid>1</uid></gd:extendedProperty>)",
+         "</a:entry>"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.property);
+        const QByteArray source = c.open + c.property + c.close;
+        const auto contact = contactFrom(source);
+        ASSERT_TRUE(contact);
+        ASSERT_EQ(contact->extendedProperties().size(), 1u);
+        const QByteArray written = atomwriter::entryXML(*contact);
+        EXPECT_EQ(describedProperty(written), describedProperty(source)) << written.constData();
+        const auto reread = contactFrom(written);
+        ASSERT_EQ(reread->extendedProperties().size(), 1u);
+        EXPECT_EQ(reread->extendedProperties()[0], contact->extendedProperties()[0]);
+    }
 }
 
 TEST(AtomReaderTest, ContactElements_RoundTrip)
