@@ -27,34 +27,6 @@ QString completedAccount(const QString &name)
     return account.trimmed();
 }
 
-QString keychainService()
-{
-    return UserDefaults::standard().stringForKey(googlekeys::keychainItemName);
-}
-
-// What the account's item holds now: the credential a new sign-in replaces.
-QString storedCredential(const QString &account)
-{
-    const std::unique_ptr<EMGenericKeychainItem> item =
-        EMKeychainProxy::sharedProxy().genericKeychainItemForService(keychainService(), account);
-    return item ? item->password() : QString();
-}
-
-// The item of the account gets the credential, made or replaced; false when the keyring refused.
-bool storeCredential(const QString &account, const QString &credentialText)
-{
-    EMKeychainProxy &proxy = EMKeychainProxy::sharedProxy();
-    KeychainStatus status = KeychainStatus::Success;
-    const std::unique_ptr<EMGenericKeychainItem> item =
-        proxy.genericKeychainItemForService(keychainService(), account, &status);
-    if (item)
-        return item->password() == credentialText || item->setPassword(credentialText);
-    if (status != KeychainStatus::ItemNotFound)
-        return false;
-    return proxy.addGenericKeychainItemForService(keychainService(), account, credentialText) !=
-           nullptr;
-}
-
 } // namespace
 
 bool AppDelegate::signsInWithBrowser()
@@ -107,7 +79,7 @@ void AppDelegate::browserLogin()
     m_loginPanel->showMessage(QString());
     m_loginPanel->setWaitingForBrowser(true);
     setCanLogin();
-    googleSignIn()->start(account, storedCredential(account),
+    googleSignIn()->start(account, GoogleSignIn::storedCredential(account),
                           [this, account](const GoogleSignIn::Outcome &outcome) {
                               browserLoginEnded(account, outcome);
                           });
@@ -126,7 +98,7 @@ void AppDelegate::browserLoginEnded(const QString &account, const GoogleSignIn::
         m_loginPanel->showMessage(outcome.message);
         return;
     }
-    if (!storeCredential(account, outcome.credentialText)) {
+    if (!GoogleSignIn::storeCredential(account, outcome.credentialText)) {
         m_loginPanel->showMessage(signintexts::keyringRefused);
         return;
     }
@@ -155,13 +127,13 @@ void AppDelegate::signInAgain(std::function<void(const QString &message)> ended)
         ended(signintexts::needsClient);
         return;
     }
-    googleSignIn()->start(account, storedCredential(account),
+    googleSignIn()->start(account, GoogleSignIn::storedCredential(account),
                           [this, account, ended](const GoogleSignIn::Outcome &outcome) {
                               if (!outcome.signedIn) {
                                   ended(outcome.message);
                                   return;
                               }
-                              if (!storeCredential(account, outcome.credentialText)) {
+                              if (!GoogleSignIn::storeCredential(account, outcome.credentialText)) {
                                   ended(signintexts::keyringRefused);
                                   return;
                               }

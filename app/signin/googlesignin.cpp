@@ -1,5 +1,6 @@
 #include "app/signin/googlesignin.h"
 
+#include "foundation/keychain/emkeychainproxy.h"
 #include "google/engine/googlekeys.h"
 #include "google/engine/googleoauthclient.h"
 #include "platform/defaults/userdefaults.h"
@@ -85,4 +86,34 @@ void GoogleSignIn::cancel()
 {
     if (m_flow)
         m_flow->cancel();
+}
+
+namespace {
+
+QString keychainService()
+{
+    return UserDefaults::standard().stringForKey(googlekeys::keychainItemName);
+}
+
+} // namespace
+
+QString GoogleSignIn::storedCredential(const QString &account)
+{
+    const std::unique_ptr<EMGenericKeychainItem> item =
+        EMKeychainProxy::sharedProxy().genericKeychainItemForService(keychainService(), account);
+    return item ? item->password() : QString();
+}
+
+bool GoogleSignIn::storeCredential(const QString &account, const QString &credentialText)
+{
+    EMKeychainProxy &proxy = EMKeychainProxy::sharedProxy();
+    KeychainStatus status = KeychainStatus::Success;
+    const std::unique_ptr<EMGenericKeychainItem> item =
+        proxy.genericKeychainItemForService(keychainService(), account, &status);
+    if (item)
+        return item->password() == credentialText || item->setPassword(credentialText);
+    if (status != KeychainStatus::ItemNotFound)
+        return false;
+    return proxy.addGenericKeychainItemForService(keychainService(), account, credentialText) !=
+           nullptr;
 }

@@ -36,6 +36,11 @@ public:
     // Whether a client is there to sign in with.
     static bool hasClient();
 
+    // What the account's keychain item holds now: the credential a new sign-in replaces.
+    static QString storedCredential(const QString &account);
+    // The account's item gets the credential, made or replaced; false when the keyring refused.
+    static bool storeCredential(const QString &account, const QString &credentialText);
+
     // done runs once, later on the event loop. The refresh token of previousCredentialText (the
     // item's old text, if any) is revoked once the new one is had.
     void start(const QString &account, const QString &previousCredentialText, Done done);

@@ -1,6 +1,9 @@
 // The data loader's login sheet and keychain use, and its scripts to other programs.
 #include "loader/window/datamoverwindowcontroller.h"
 
+#include "app/delegate/appdelegate.h"
+#include "app/signin/googlesignin.h"
+#include "app/signin/signintexts.h"
 #include "foundation/keychain/emkeychainproxy.h"
 #include "foundation/log.h"
 #include "foundation/scripting/applescripttool.h"
@@ -37,6 +40,7 @@ void DataMoverWindowController::buildLoginPanel()
     m_loginPanel->setWindowModality(Qt::WindowModal);
     auto *layout = new QVBoxLayout(m_loginPanel);
     auto *form = new QFormLayout;
+    m_loginForm = form;
     m_userField = new QLineEdit;
     tagged(m_userField, 10);
     m_pwField = new QLineEdit;
@@ -49,6 +53,13 @@ void DataMoverWindowController::buildLoginPanel()
     m_pwField->setMinimumWidth(fieldWidth);
     form->addRow(loadertexts::loginUser, m_userField);
     form->addRow(loadertexts::loginPassword, m_pwField);
+    m_browserLine = new QLabel(signintexts::browserSignIn);
+    m_browserLine->setObjectName(QStringLiteral("browserSignInLine"));
+    form->addRow(QString(), m_browserLine);
+    m_signInMessage = new QLabel;
+    m_signInMessage->setObjectName(QStringLiteral("signInMessage"));
+    m_signInMessage->setWordWrap(true);
+    form->addRow(m_signInMessage);
     layout->addLayout(form);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -68,8 +79,17 @@ void DataMoverWindowController::buildLoginPanel()
 
 void DataMoverWindowController::updateCanLogin()
 {
-    m_canLogin = !m_userField->text().isEmpty() && !m_pwField->text().isEmpty();
+    if (signsInWithBrowser())
+        m_canLogin = !m_userField->text().isEmpty() && m_hasClient &&
+                     !(m_signIn && m_signIn->isRunning());
+    else
+        m_canLogin = !m_userField->text().isEmpty() && !m_pwField->text().isEmpty();
     m_loginButton->setEnabled(m_canLogin);
+}
+
+bool DataMoverWindowController::signsInWithBrowser() const
+{
+    return m_browserLine && m_browserLine->isVisibleTo(m_loginPanel);
 }
 
 QString DataMoverWindowController::googleUser() const
@@ -101,6 +121,12 @@ void DataMoverWindowController::openLoginPanel()
 {
     m_userField->setText(UserDefaults::standard().stringForKey(googlekeys::gsAccount));
     m_pwField->clear();
+    const bool browser = AppDelegate::signsInWithBrowser();
+    m_hasClient = browser && GoogleSignIn::hasClient();
+    m_loginForm->setRowVisible(m_pwField, !browser);
+    m_browserLine->setVisible(browser);
+    m_signInMessage->setText(browser && !m_hasClient ? signintexts::needsClient : QString());
+    m_signInMessage->setVisible(!m_signInMessage->text().isEmpty());
     updateCanLogin();
     m_loginPanel->open();
 }
@@ -112,6 +138,10 @@ void DataMoverWindowController::openLoginPanel(GoogleContactTool *)
 
 void DataMoverWindowController::login()
 {
+    if (signsInWithBrowser()) {
+        browserLogin();
+        return;
+    }
     UserDefaults &ud = UserDefaults::standard();
     ud.setString(m_userField->text().trimmed(), googlekeys::gsAccount);
     const QString password = m_pwField->text();
@@ -138,8 +168,60 @@ void DataMoverWindowController::login()
     m_tool->establishUser2CredentialsForUser(user, password);
 }
 
+// A typed password would replace the account's credential: on People the sheet signs in through
+// the browser, stays open while the browser answers and with its message when the sign-in failed.
+void DataMoverWindowController::browserLogin()
+{
+    if (!m_canLogin)
+        return;
+    UserDefaults &ud = UserDefaults::standard();
+    ud.setString(m_userField->text().trimmed(), googlekeys::gsAccount);
+    const QString user = googleUser();
+    const bool keep = ud.boolForKey(loaderkeys::useKeychain);
+    if (!m_signIn)
+        m_signIn = new GoogleSignIn(this);
+    m_signInMessage->setText(signintexts::waitingForBrowser);
+    m_signInMessage->show();
+    m_userField->setEnabled(false);
+    m_signIn->start(user, keep ? GoogleSignIn::storedCredential(user) : QString(),
+                    [this, user, keep](const GoogleSignIn::Outcome &outcome) {
+                        if (!m_loginPanel)
+                            return;
+                        m_userField->setEnabled(true);
+                        updateCanLogin();
+                        if (!outcome.signedIn) {
+                            tlog::labelled(kClass, QStringLiteral("login:"),
+                                           QStringLiteral("ERROR:"),
+                                           signintexts::signInFailed.arg(outcome.message));
+                            m_signInMessage->setText(outcome.message);
+                            return;
+                        }
+                        if (keep && !GoogleSignIn::storeCredential(user, outcome.credentialText)) {
+                            m_signInMessage->setText(signintexts::keyringRefused);
+                            return;
+                        }
+                        m_signInMessage->clear();
+                        m_signInMessage->hide();
+                        m_loginPanel->accept();
+                        if (!m_tool)
+                            return;
+                        std::unique_ptr<EMGenericKeychainItem> item;
+                        if (keep)
+                            item = EMKeychainProxy::sharedProxy().genericKeychainItemForService(
+                                UserDefaults::standard().stringForKey(googlekeys::keychainItemName),
+                                user);
+                        if (item)
+                            m_tool->setKeychainItemForUser(std::move(item), user);
+                        else
+                            m_tool->establishUser2CredentialsForUser(user, outcome.credentialText);
+                    });
+    updateCanLogin();
+}
+
 void DataMoverWindowController::cancelLogin()
 {
+    if (m_signIn)
+        m_signIn->cancel();
     m_loginPanel->done(kLoginCancelled);
 }
 

@@ -22,7 +22,9 @@
 #include <QTableView>
 #include <QVariantMap>
 
+class GoogleSignIn;
 class GroupRowsModel;
+class QFormLayout;
 class QHBoxLayout;
 class QVBoxLayout;
 
@@ -284,6 +286,9 @@ private:
     // Login.
     void updateCanLogin();
     void loginPanelDidEnd(int result);
+    // On the People protocol the sheet signs in through the browser in place of the password.
+    bool signsInWithBrowser() const;
+    void browserLogin();
 
     GoogleContactTool *m_tool = nullptr;
     Process m_process;
@@ -347,6 +352,12 @@ private:
     QPointer<QLineEdit> m_userField;
     QPointer<QLineEdit> m_pwField;
     QPointer<QPushButton> m_loginButton;
+    // Browser sign-in.
+    QFormLayout *m_loginForm = nullptr;
+    QPointer<QLabel> m_browserLine;
+    QPointer<QLabel> m_signInMessage;
+    QPointer<GoogleSignIn> m_signIn;
+    bool m_hasClient = false;
 
     // Confirmed batch actions.
     void beginConfirmedSheet(const QString &key, const Prompt &prompt,
