@@ -8,46 +8,16 @@
 #include "foundation/log.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/scripting/busapplication.h"
+#include "platform/scripting/quitsignals.h"
 #include "platform/ui/termination.h"
 
 #include <QApplication>
-#include <QSocketNotifier>
 #include <QThread>
 
-#include <csignal>
 #include <cstdlib>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace agententry {
 namespace {
-
-int g_signalPipe[2] = {-1, -1};
-
-void onSignal(int)
-{
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(g_signalPipe[1], &byte, 1);
-}
-
-// A logout ends a desktop program with SIGTERM: the quit steps run then, as on a quit.
-void quitOnSignals(QObject *owner)
-{
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0)
-        return;
-    auto *notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, owner);
-    QObject::connect(notifier, &QSocketNotifier::activated, owner, [] {
-        char byte = 0;
-        [[maybe_unused]] const ssize_t read = ::read(g_signalPipe[0], &byte, 1);
-        QCoreApplication::quit();
-    });
-    struct sigaction action = {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
-}
 
 void prepareProcess()
 {
@@ -81,7 +51,8 @@ int runAgent(QApplication &app)
         return EXIT_SUCCESS;
     }
     installTermination();
-    quitOnSignals(&app);
+    // A logout ends a desktop program with SIGTERM: the quit steps run then, as on a quit.
+    quitsignals::install(&app);
     if (!StatusAppDelegate::initialize())
         return EXIT_SUCCESS;
     StatusAppDelegate delegate;

@@ -19,15 +19,6 @@ namespace {
 
 const QString kClass = QStringLiteral("AppDelegate");
 
-// The account a name stands for: the mail suffix after a name without "@", trimmed.
-QString completedAccount(const QString &name)
-{
-    QString account = name.trimmed();
-    if (!account.contains(u'@'))
-        account += UserDefaults::standard().stringForKey(googlekeys::gMailSuffix);
-    return account.trimmed();
-}
-
 QString keychainTrouble(KeychainStatus status)
 {
     switch (status) {
@@ -180,7 +171,7 @@ void AppDelegate::login()
     GoogleContactTool *const tool = m_appGoogleContactTool.get();
     UserDefaults::standard().setString(m_gsUser, googlekeys::gsAccount);
     tool->setUser(m_gsUser);
-    const QString trouble = storePassword(op, completedAccount(tool->user()), password);
+    const QString trouble = storePassword(op, GoogleSignIn::completedAccount(tool->user()), password);
     m_gsPW.clear();
     if (!tool->establishUserCredentials()) {
         VozuVeva::showAlertMsg(apptexts::loginFailed, trouble, apptexts::okButton, QString(),
@@ -235,7 +226,7 @@ void AppDelegate::cancelPassword()
 void AppDelegate::savePassword()
 {
     const QString account =
-        completedAccount(UserDefaults::standard().stringForKey(googlekeys::gsAccount));
+        GoogleSignIn::completedAccount(UserDefaults::standard().stringForKey(googlekeys::gsAccount));
     const QString password =
         m_passwordControls.changePWField ? m_passwordControls.changePWField->text() : QString();
     const QString trouble = storePassword(QStringLiteral("savePassword:"), account, password);

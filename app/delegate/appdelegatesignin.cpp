@@ -18,15 +18,6 @@ namespace {
 
 const QString kClass = QStringLiteral("AppDelegate");
 
-// The account a name stands for: the mail suffix after a name without "@", trimmed.
-QString completedAccount(const QString &name)
-{
-    QString account = name.trimmed();
-    if (!account.contains(u'@'))
-        account += UserDefaults::standard().stringForKey(googlekeys::gMailSuffix);
-    return account.trimmed();
-}
-
 } // namespace
 
 bool AppDelegate::signsInWithBrowser()
@@ -75,7 +66,7 @@ void AppDelegate::browserLogin()
     GoogleContactTool *const tool = m_appGoogleContactTool.get();
     UserDefaults::standard().setString(m_gsUser, googlekeys::gsAccount);
     tool->setUser(m_gsUser);
-    const QString account = completedAccount(tool->user());
+    const QString account = GoogleSignIn::completedAccount(tool->user());
     m_loginPanel->showMessage(QString());
     m_loginPanel->setWaitingForBrowser(true);
     setCanLogin();
@@ -122,7 +113,7 @@ void AppDelegate::cancelBrowserSignIn()
 void AppDelegate::signInAgain(std::function<void(const QString &message)> ended)
 {
     const QString account =
-        completedAccount(UserDefaults::standard().stringForKey(googlekeys::gsAccount));
+        GoogleSignIn::completedAccount(UserDefaults::standard().stringForKey(googlekeys::gsAccount));
     if (!GoogleSignIn::hasClient()) {
         ended(signintexts::needsClient);
         return;

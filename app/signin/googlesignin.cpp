@@ -97,6 +97,14 @@ QString keychainService()
 
 } // namespace
 
+QString GoogleSignIn::completedAccount(const QString &name)
+{
+    QString account = name.trimmed();
+    if (!account.contains(u'@'))
+        account += UserDefaults::standard().stringForKey(googlekeys::gMailSuffix);
+    return account.trimmed();
+}
+
 QString GoogleSignIn::storedCredential(const QString &account)
 {
     const std::unique_ptr<EMGenericKeychainItem> item =

@@ -36,6 +36,8 @@ public:
     // Whether a client is there to sign in with.
     static bool hasClient();
 
+    // The account a name stands for: the mail suffix after a name without "@", trimmed.
+    static QString completedAccount(const QString &name);
     // What the account's keychain item holds now: the credential a new sign-in replaces.
     static QString storedCredential(const QString &account);
     // The account's item gets the credential, made or replaced; false when the keyring refused.

@@ -836,9 +836,7 @@ void BrowserWindowController::browserLogin(const QString &user)
 {
     if (!m_signIn)
         m_signIn = new GoogleSignIn(this);
-    QString account = user.trimmed();
-    if (!account.contains(u'@'))
-        account += UserDefaults::standard().stringForKey(googlekeys::gMailSuffix);
+    const QString account = GoogleSignIn::completedAccount(user);
     m_signInMessage->setText(signintexts::waitingForBrowser);
     m_signInMessage->show();
     m_userField->setEnabled(false);

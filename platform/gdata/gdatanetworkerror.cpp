@@ -74,3 +74,11 @@ GDataError gdataHTTPError(int status, const QByteArray &body)
         error.userInfo.insert(QLatin1String(kGDataErrorServerErrorsKey), errors);
     return error;
 }
+
+GDataError gdataBadResponse(const QString &what, const QByteArray &body)
+{
+    return {kGDataErrorBadResponse,
+            QLatin1String(kGDataErrorDomainParse),
+            what,
+            {{QLatin1String(kGDataErrorResponseBodyKey), body}}};
+}

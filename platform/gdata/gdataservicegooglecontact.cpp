@@ -4,6 +4,7 @@
 #include "platform/gdata/atom/atomwriter.h"
 #include "platform/gdata/gdataclientlogin.h"
 #include "platform/gdata/gdataconstants.h"
+#include "platform/gdata/gdatanetworkerror.h"
 #include "platform/gdata/gdatareceiver.h"
 #include "platform/gdata/gdatarequest.h"
 #include "platform/gdata/oauth/oauthcredential.h"
@@ -33,14 +34,6 @@ GDataEntryBase::Kind kindForFeedURL(const QUrl &url)
                : GDataEntryBase::Kind::Contact;
 }
 
-GDataError badResponse(const QString &what, const QByteArray &body)
-{
-    return {kGDataErrorBadResponse,
-            QLatin1String(kGDataErrorDomainParse),
-            what,
-            {{QLatin1String(kGDataErrorResponseBodyKey), body}}};
-}
-
 // An HTML error page or a text answer in place of Atom is a failure, never an empty result.
 bool isXML(const QByteArray &contentType)
 {
@@ -51,7 +44,7 @@ std::optional<GDataFeedPtr> readFeed(const GDataRequest::Answer &answer, GDataEn
                                      GDataError *error)
 {
     if (!isXML(answer.contentType)) {
-        *error = badResponse(QStringLiteral("expected an Atom feed, got \"%1\"")
+        *error = gdataBadResponse(QStringLiteral("expected an Atom feed, got \"%1\"")
                                  .arg(QString::fromLatin1(answer.contentType)),
                              answer.body);
         return std::nullopt;
@@ -59,7 +52,7 @@ std::optional<GDataFeedPtr> readFeed(const GDataRequest::Answer &answer, GDataEn
     atomreader::ParseError parseError;
     auto feed = atomreader::parseFeed(answer.body, kind, &parseError);
     if (!feed)
-        *error = badResponse(parseError.message, answer.body);
+        *error = gdataBadResponse(parseError.message, answer.body);
     return feed;
 }
 
@@ -67,7 +60,7 @@ std::optional<GDataEntryPtr> readEntry(const GDataRequest::Answer &answer,
                                        GDataEntryBase::Kind kind, GDataError *error)
 {
     if (!isXML(answer.contentType)) {
-        *error = badResponse(QStringLiteral("expected an Atom entry, got \"%1\"")
+        *error = gdataBadResponse(QStringLiteral("expected an Atom entry, got \"%1\"")
                                  .arg(QString::fromLatin1(answer.contentType)),
                              answer.body);
         return std::nullopt;
@@ -75,7 +68,7 @@ std::optional<GDataEntryPtr> readEntry(const GDataRequest::Answer &answer,
     atomreader::ParseError parseError;
     auto entry = atomreader::parseEntry(answer.body, kind, &parseError);
     if (!entry)
-        *error = badResponse(parseError.message, answer.body);
+        *error = gdataBadResponse(parseError.message, answer.body);
     return entry;
 }
 
@@ -323,11 +316,11 @@ GDataServiceTicketPtr GDataServiceGoogleContact::fetchContactQuery(const GDataQu
                             : next->URL();
                     if (nextUrl.host() != m_baseUrl.host() || nextUrl.port() != m_baseUrl.port() ||
                         nextUrl.scheme() != m_baseUrl.scheme())
-                        return fail(badResponse(
+                        return fail(gdataBadResponse(
                             QStringLiteral("next link outside the service: %1").arg(next->href),
                             {}));
                     if (fetch->visited.count(nextUrl.toString()))
-                        return fail(badResponse(
+                        return fail(gdataBadResponse(
                             QStringLiteral("next link repeats a page: %1").arg(next->href), {}));
                     (*fetchPageAgain)(nextUrl);
                     return;
@@ -335,7 +328,7 @@ GDataServiceTicketPtr GDataServiceGoogleContact::fetchContactQuery(const GDataQu
                 GDataFeedPtr feed = fetch->feed;
                 const size_t total = size_t(feed->totalResults().value_or(0));
                 if (m_followNextLinks && feed->entries().size() < total)
-                    return fail(badResponse(QStringLiteral("the feed ended after %1 of %2 entries")
+                    return fail(gdataBadResponse(QStringLiteral("the feed ended after %1 of %2 entries")
                                                 .arg(feed->entries().size())
                                                 .arg(total),
                                             {}));

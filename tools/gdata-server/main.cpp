@@ -9,7 +9,8 @@
 //                  second origin; its port is printed on a line of its own
 
 #include "tools/gdata-server/gdataserver.h"
-#include "tools/gdata-server/quitsignals.h"
+
+#include "platform/scripting/quitsignals.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

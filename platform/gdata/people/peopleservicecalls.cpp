@@ -3,6 +3,7 @@
 #include "platform/gdata/entries/gdatafeedcontact.h"
 #include "platform/gdata/entries/gdatafeedcontactgroup.h"
 #include "platform/gdata/gdataconstants.h"
+#include "platform/gdata/gdatanetworkerror.h"
 #include "platform/gdata/gdatareceiver.h"
 #include "platform/gdata/gdatarequest.h"
 #include "platform/gdata/people/peopleconstants.h"
@@ -23,14 +24,6 @@
 namespace {
 
 constexpr int kPageSize = 1000;
-
-GDataError unreadable(const QString &what, const QByteArray &body)
-{
-    return {kGDataErrorBadResponse,
-            QLatin1String(kGDataErrorDomainParse),
-            what,
-            {{QLatin1String(kGDataErrorResponseBodyKey), body}}};
-}
 
 GDataError badURL(const QUrl &url)
 {
@@ -178,7 +171,7 @@ PeopleServiceCalls::Reply PeopleServiceCalls::personReply(const GDataServiceTick
                  : std::nullopt;
         if (!entry) {
             if (failed)
-                failed(ticket, unreadable(parseError.message, body));
+                failed(ticket, gdataBadResponse(parseError.message, body));
             return;
         }
         peoplerecentwrites::keepWritten(account, **entry);
@@ -260,14 +253,14 @@ void PeopleServiceCalls::fetchChangesPage(const std::shared_ptr<ListFetch> &fetc
              const auto page = peoplereader::readTombstonesPage(body, fetch->feed.kind, fetch->api,
                                                                 listTime, &parseError);
              if (!page)
-                 return fetch->fail(unreadable(parseError.message, body));
+                 return fetch->fail(gdataBadResponse(parseError.message, body));
              fetch->tombstones.insert(fetch->tombstones.end(), page->entries.begin(),
                                       page->entries.end());
              const QString next = page->nextPageToken;
              if (!next.isEmpty()) {
                  if (!fetch->seenPageTokens.insert(next).second)
                      return fetch->fail(
-                         unreadable(QStringLiteral("the list's next page repeats a page"), {}));
+                         gdataBadResponse(QStringLiteral("the list's next page repeats a page"), {}));
                  return fetchChangesPage(fetch, next);
              }
              fetch->seenPageTokens.clear();
@@ -309,7 +302,7 @@ void PeopleServiceCalls::fetchFullPage(const std::shared_ptr<ListFetch> &fetch,
                  const auto page = peoplereader::readConnectionsPage(
                      body, fetch->api, fetch->feed.projection, &parseError);
                  if (!page)
-                     return fetch->fail(unreadable(parseError.message, body));
+                     return fetch->fail(gdataBadResponse(parseError.message, body));
                  fetch->entries.insert(fetch->entries.end(), page->entries.begin(),
                                        page->entries.end());
                  next = page->nextPageToken;
@@ -319,7 +312,7 @@ void PeopleServiceCalls::fetchFullPage(const std::shared_ptr<ListFetch> &fetch,
                  const auto page = peoplereader::readContactGroupsPage(
                      body, fetch->api, fetch->feed.projection, &parseError);
                  if (!page)
-                     return fetch->fail(unreadable(parseError.message, body));
+                     return fetch->fail(gdataBadResponse(parseError.message, body));
                  fetch->entries.insert(fetch->entries.end(), page->entries.begin(),
                                        page->entries.end());
                  next = page->nextPageToken;
@@ -330,7 +323,7 @@ void PeopleServiceCalls::fetchFullPage(const std::shared_ptr<ListFetch> &fetch,
              if (!next.isEmpty()) {
                  if (!fetch->seenPageTokens.insert(next).second)
                      return fetch->fail(
-                         unreadable(QStringLiteral("the list's next page repeats a page"), {}));
+                         gdataBadResponse(QStringLiteral("the list's next page repeats a page"), {}));
                  return fetchFullPage(fetch, next);
              }
              finishFullList(fetch, syncToken);
@@ -344,7 +337,7 @@ void PeopleServiceCalls::finishFullList(const std::shared_ptr<ListFetch> &fetch,
     // against it.
     const size_t expected = size_t(qMax(0, fetch->totalItems.value_or(0)));
     if (fetch->contacts() && fetch->entries.size() < expected)
-        return fetch->fail(unreadable(QStringLiteral("the list ended after %1 of %2 persons")
+        return fetch->fail(gdataBadResponse(QStringLiteral("the list ended after %1 of %2 persons")
                                           .arg(fetch->entries.size())
                                           .arg(expected),
                                       {}));
@@ -426,7 +419,7 @@ GDataServiceTicketPtr PeopleServiceCalls::fetchEntry(const QUrl &url, GDataEntry
              }
              if (!entry) {
                  if (failed)
-                     failed(ticket, unreadable(parseError.message, body));
+                     failed(ticket, gdataBadResponse(parseError.message, body));
                  return;
              }
              if (finished)

@@ -12,6 +12,7 @@
 #include "platform/defaults/userdefaults.h"
 #include "platform/gdata/oauth/oauthcredential.h"
 #include "tests/support/app/mainprogramtest.h"
+#include "tests/support/app/scriptedbrowser.h"
 #include "tests/support/httptestclient.h"
 #include "tests/support/scriptedfilechooser.h"
 
@@ -35,35 +36,13 @@ protected:
     void SetUp() override
     {
         MainProgramTest::SetUp();
-        server.registerOAuthClient(kClientId, kClientSecret);
-        server.setOptions({{"autoConsent", true}});
-        ASSERT_TRUE(googleoauthclient::storeClient({kClientId, kClientSecret}));
-        UserDefaults::standard().setString(QStringLiteral("people"),
-                                           googlekeys::googleServiceProtocol);
-        GoogleSignIn::setBrowserTimeoutMs(1500);
-        GoogleSignIn::setBrowserOpener([this](const QUrl &url) {
-            ++opens;
-            if (browserFollows)
-                QTimer::singleShot(0, [url] { browse(url); });
-            return true;
-        });
+        ASSERT_TRUE(browser.install(server, kClientId, kClientSecret));
     }
 
     void TearDown() override
     {
-        GoogleSignIn::setBrowserOpener({});
-        GoogleSignIn::setBrowserTimeoutMs(5 * 60 * 1000);
-        googleoauthclient::clearClient();
+        browser.uninstall();
         MainProgramTest::TearDown();
-    }
-
-    // The person's browser: the authorization page answers with its redirect to the listener.
-    static void browse(const QUrl &url)
-    {
-        const HttpTestReply page = httptest::send("GET", url);
-        if (page.status != 302)
-            return;
-        httptest::send("GET", QUrl(QString::fromUtf8(page.headers.value("location"))));
     }
 
     LoginSheet *sheet() const { return delegate->loginPanel(); }
@@ -97,8 +76,7 @@ protected:
             .status;
     }
 
-    int opens = 0;
-    bool browserFollows = true;
+    ScriptedBrowser browser;
 };
 
 // Every failure leaves the sheet open with its message and nothing in the keyring; then a sign-in
@@ -140,12 +118,12 @@ TEST_F(BrowserSignInTest, TheSheetSignsInThroughTheBrowserAndStaysOpenOnEveryFai
         for (auto it = c.consent.begin(); it != c.consent.end(); ++it)
             options.insert(it.key(), it.value());
         server.setOptions(options);
-        browserFollows = c.browserFollows;
+        browser.follows = c.browserFollows;
         // Qt Network sends a request once more by itself when a kept-alive connection closes
         // unanswered: every try is dropped.
         if (c.tokenEndpointDrops)
             server.injectFault(QStringLiteral("/token"), 0, 3, 0, true);
-        const int opensBefore = opens;
+        const int opensBefore = browser.opens;
         QTest::mouseClick(sheet()->loginButton(), Qt::LeftButton);
         ASSERT_TRUE(sheet()->isWaitingForBrowser());
         EXPECT_TRUE(sheet()->browserCancelButton()->isVisibleTo(sheet()));
@@ -156,7 +134,7 @@ TEST_F(BrowserSignInTest, TheSheetSignsInThroughTheBrowserAndStaysOpenOnEveryFai
             QTest::mouseClick(sheet()->browserCancelButton(), Qt::LeftButton);
         ASSERT_TRUE(runUntil([this] { return !sheet()->isWaitingForBrowser(); }));
         server.clearFaults();
-        EXPECT_EQ(opens, opensBefore + 1);
+        EXPECT_EQ(browser.opens, opensBefore + 1);
         EXPECT_TRUE(sheetOpen());
         EXPECT_TRUE(sheet()->messageLabel()->isVisibleTo(sheet()));
         EXPECT_FALSE(sheet()->messageLabel()->text().isEmpty());
@@ -166,7 +144,7 @@ TEST_F(BrowserSignInTest, TheSheetSignsInThroughTheBrowserAndStaysOpenOnEveryFai
     }
 
     server.setOptions({{"consentDenied", false}, {"consentAccount", ""}, {"consentScopes", ""}});
-    browserFollows = true;
+    browser.follows = true;
     ASSERT_TRUE(signInFromSheet());
     const std::optional<OAuthCredential> credential = storedCredential();
     ASSERT_TRUE(credential) << storedPassword(kAccount).toStdString();
@@ -194,7 +172,7 @@ TEST_F(BrowserSignInTest, AnOldPasswordInTheKeychainCountsAsRefused)
     ASSERT_FALSE(prompter.shown().isEmpty());
     EXPECT_EQ(prompter.shown().at(0).prompt.message, "A Google Authetication Error has Occurred.");
     EXPECT_TRUE(sheet()->signsInWithBrowser());
-    EXPECT_EQ(opens, 0) << "no browser opens before the person asks";
+    EXPECT_EQ(browser.opens, 0) << "no browser opens before the person asks";
     EXPECT_EQ(terminations, 0);
 }
 
@@ -297,13 +275,13 @@ TEST_F(BrowserSignInTest, SigningInAgainReplacesTheItemAndRevokesTheOldGrant)
     EXPECT_FALSE(delegate->prefSheet()
                      ->findChild<QLineEdit *>("changePWField")
                      ->isVisibleTo(delegate->prefSheet()));
-    const int opensBefore = opens;
+    const int opensBefore = browser.opens;
     QTest::mouseClick(section->signInAgainButton(), Qt::LeftButton);
     ASSERT_TRUE(runUntil([this, &first] {
         const std::optional<OAuthCredential> now = storedCredential();
         return now && now->refreshToken != first->refreshToken;
     }));
-    EXPECT_EQ(opens, opensBefore + 1);
+    EXPECT_EQ(browser.opens, opensBefore + 1);
     const std::optional<OAuthCredential> second = storedCredential();
     ASSERT_TRUE(second);
     EXPECT_TRUE(runUntil([&] { return refreshStatus(first->refreshToken) == 400; }));

@@ -15,7 +15,7 @@
 #include "platform/defaults/userdefaults.h"
 #include "platform/gdata/oauth/oauthcredential.h"
 #include "tests/support/app/mainprogramtest.h"
-#include "tests/support/httptestclient.h"
+#include "tests/support/app/scriptedbrowser.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -38,11 +38,7 @@ protected:
         MainProgramTest::SetUp();
         windowfactory::setMaker(WindowController::Kind::Browser,
                                 [] { return std::make_unique<BrowserWindowController>(); });
-        server.registerOAuthClient(kClientId, kClientSecret);
-        server.setOptions({{"autoConsent", true}});
-        ASSERT_TRUE(googleoauthclient::storeClient({kClientId, kClientSecret}));
-        UserDefaults::standard().setString(QStringLiteral("people"),
-                                           googlekeys::googleServiceProtocol);
+        ASSERT_TRUE(browser.install(server, kClientId, kClientSecret));
         // The main account signed in before, without a browser.
         const GDataTestServer::MintedToken minted = server.mintToken(kAccount, kClientId);
         storePassword(serializeOAuthCredential(
@@ -60,23 +56,11 @@ protected:
         ASSERT_TRUE(AddressBook::shared()->save());
         // Every contact in the All row, whether or not Google put it in My Contacts.
         UserDefaults::standard().setInteger(1, QStringLiteral("systemGroupUseAll"));
-        GoogleSignIn::setBrowserTimeoutMs(1500);
-        GoogleSignIn::setBrowserOpener([this](const QUrl &url) {
-            ++opens;
-            QTimer::singleShot(0, [url] {
-                const HttpTestReply page = httptest::send("GET", url);
-                if (page.status == 302)
-                    httptest::send("GET", QUrl(QString::fromUtf8(page.headers.value("location"))));
-            });
-            return true;
-        });
     }
 
     void TearDown() override
     {
-        GoogleSignIn::setBrowserOpener({});
-        GoogleSignIn::setBrowserTimeoutMs(5 * 60 * 1000);
-        googleoauthclient::clearClient();
+        browser.uninstall();
         MainProgramTest::TearDown();
     }
 
@@ -94,7 +78,7 @@ protected:
             delegate->browserControllerCache().begin()->second.data());
     }
 
-    int opens = 0;
+    ScriptedBrowser browser;
 };
 
 TEST_F(SecondAccountSignInTest, TheSheetSignsInThroughTheBrowserAndHandsTheCredentialOn)
@@ -125,7 +109,7 @@ TEST_F(SecondAccountSignInTest, TheSheetSignsInThroughTheBrowserAndHandsTheCrede
     server.setOptions({{"consentDenied", false}});
     second->login();
     ASSERT_TRUE(runUntil([&second] { return second->contactArrayController()->rowCount() == 3; }));
-    EXPECT_EQ(opens, 2);
+    EXPECT_EQ(browser.opens, 2);
     EXPECT_FALSE(second->loginPanel()->isVisible());
     EXPECT_EQ(second->window()->windowTitle(), kSecondAccount);
     // The second account's credential is the engine's alone: no keychain item holds it.

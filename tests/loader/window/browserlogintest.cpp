@@ -11,7 +11,7 @@
 #include "loader/loaderkeys.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/gdata/oauth/oauthcredential.h"
-#include "tests/support/httptestclient.h"
+#include "tests/support/app/scriptedbrowser.h"
 
 #include <QFormLayout>
 #include <QLabel>
@@ -28,11 +28,7 @@ protected:
     void SetUp() override
     {
         DataLoaderTest::SetUp();
-        server.registerOAuthClient(kClientId, kClientSecret);
-        server.setOptions({{"autoConsent", true}});
-        ASSERT_TRUE(googleoauthclient::storeClient({kClientId, kClientSecret}));
-        UserDefaults::standard().setString(QStringLiteral("people"),
-                                           googlekeys::googleServiceProtocol);
+        ASSERT_TRUE(browser.install(server, kClientId, kClientSecret));
         const GDataTestServer::MintedToken minted = server.mintToken(kAccount, kClientId);
         // The account signed in through the browser before: its item holds the grant.
         const std::unique_ptr<EMGenericKeychainItem> item =
@@ -41,23 +37,11 @@ protected:
         ASSERT_TRUE(item->setPassword(serializeOAuthCredential(
             {kClientId, minted.refreshToken,
              QStringLiteral("https://www.googleapis.com/auth/contacts openid email")})));
-        GoogleSignIn::setBrowserTimeoutMs(1500);
-        GoogleSignIn::setBrowserOpener([this](const QUrl &url) {
-            ++opens;
-            QTimer::singleShot(0, [url] {
-                const HttpTestReply page = httptest::send("GET", url);
-                if (page.status == 302)
-                    httptest::send("GET", QUrl(QString::fromUtf8(page.headers.value("location"))));
-            });
-            return true;
-        });
     }
 
     void TearDown() override
     {
-        GoogleSignIn::setBrowserOpener({});
-        GoogleSignIn::setBrowserTimeoutMs(5 * 60 * 1000);
-        googleoauthclient::clearClient();
+        browser.uninstall();
         DataLoaderTest::TearDown();
     }
 
@@ -66,7 +50,7 @@ protected:
         return loader->loginPanel()->findChild<QLabel *>(QLatin1String(name));
     }
 
-    int opens = 0;
+    ScriptedBrowser browser;
 };
 
 TEST_F(LoaderBrowserLoginTest, TheSheetSignsInThroughTheBrowserAndKeepsTheCredential)
@@ -112,7 +96,7 @@ TEST_F(LoaderBrowserLoginTest, TheSheetSignsInThroughTheBrowserAndKeepsTheCreden
             EXPECT_EQ(after, before);
         }
     }
-    EXPECT_EQ(opens, 4);
+    EXPECT_EQ(browser.opens, 4);
 }
 
 } // namespace

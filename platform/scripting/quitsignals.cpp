@@ -1,4 +1,4 @@
-#include "tools/gdata-server/quitsignals.h"
+#include "platform/scripting/quitsignals.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
