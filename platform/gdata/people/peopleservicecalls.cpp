@@ -33,6 +33,25 @@ GDataError badURL(const QUrl &url)
             {}};
 }
 
+// The entry of a Person or ContactGroup answer; nothing, with why, when the answer is not one.
+std::optional<GDataEntryPtr> readEntry(const QByteArray &body, const QString &api, bool contact,
+                                       const PeopleProjection &projection, QString *why)
+{
+    QString message;
+    const auto json = peoplejson::parseObject(body, &message);
+    peoplereader::ParseError parseError{message};
+    std::optional<GDataEntryPtr> entry;
+    if (json && contact) {
+        if (auto read = peoplereader::contactFromPerson(*json, api, projection, &parseError))
+            entry = *read;
+    } else if (json) {
+        if (auto read = peoplereader::groupFromContactGroup(*json, api, projection, &parseError))
+            entry = *read;
+    }
+    *why = parseError.message;
+    return entry;
+}
+
 QString readSources()
 {
     return QString::fromLatin1(kPeopleReadSourceContact);
@@ -163,15 +182,11 @@ PeopleServiceCalls::Reply PeopleServiceCalls::personReply(const GDataServiceTick
                 failed(ticket, *error);
             return;
         }
-        QString message;
-        const auto json = peoplejson::parseObject(body, &message);
-        peoplereader::ParseError parseError{message};
-        const auto entry =
-            json ? peoplereader::contactFromPerson(*json, api, projection, &parseError)
-                 : std::nullopt;
+        QString why;
+        const auto entry = readEntry(body, api, true, projection, &why);
         if (!entry) {
             if (failed)
-                failed(ticket, gdataBadResponse(parseError.message, body));
+                failed(ticket, gdataBadResponse(why, body));
             return;
         }
         peoplerecentwrites::keepWritten(account, **entry);
@@ -404,22 +419,11 @@ GDataServiceTicketPtr PeopleServiceCalls::fetchEntry(const QUrl &url, GDataEntry
                      failed(ticket, *error);
                  return;
              }
-             QString message;
-             const auto json = peoplejson::parseObject(body, &message);
-             peoplereader::ParseError parseError{message};
-             std::optional<GDataEntryPtr> entry;
-             if (json && contact) {
-                 if (auto read = peoplereader::contactFromPerson(
-                         *json, api, PeopleProjection::full(), &parseError))
-                     entry = *read;
-             } else if (json) {
-                 if (auto read = peoplereader::groupFromContactGroup(
-                         *json, api, PeopleProjection::full(), &parseError))
-                     entry = *read;
-             }
+             QString why;
+             const auto entry = readEntry(body, api, contact, PeopleProjection::full(), &why);
              if (!entry) {
                  if (failed)
-                     failed(ticket, gdataBadResponse(parseError.message, body));
+                     failed(ticket, gdataBadResponse(why, body));
                  return;
              }
              if (finished)
