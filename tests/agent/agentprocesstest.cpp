@@ -5,11 +5,13 @@
 #include "google/push/pushkeys.h"
 #include "model/push/abpushstatus.h"
 #include "model/tolvanestoremodel.h"
+#include "foundation/keychain/emkeychainproxy.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/scripting/agentcommands.h"
 #include "platform/scripting/busprograms.h"
 #include "platform/store/managedobjectcontext.h"
 #include "platform/store/persistentstore.h"
+#include "tests/support/privatekeyring.h"
 
 #include <QDBusVariant>
 #include <QDir>
@@ -192,6 +194,28 @@ TEST_F(AgentProcessTest, CommandsOnTheBusSecondAgentQuitAndTermination)
 
 // A push that cannot reach Google is in the pending files before the agent can be killed; the
 // next run pushes it once, though the snapshot comparison finds the same people again.
+// Started at login before the keyring is unlocked, the agent neither quits nor alerts: it waits,
+// and logs in once the keyring can be read.
+TEST_F(AgentProcessTest, KeyringNotReadyAtStart_WaitsAndLogsInOnceItIsUnlocked)
+{
+    storePassword();
+    EMKeychainProxy::sharedProxy().lockKeychain();
+    ASSERT_TRUE(startAgentProcess(first));
+    ASSERT_TRUE(runUntil([] { return agentLog().contains("The keyring cannot be read"); }));
+    EXPECT_EQ(first.state(), QProcess::Running);
+    EXPECT_TRUE(server.requestsTo(QStringLiteral("/m8/feeds/contacts/")).isEmpty())
+        << "no sign-in without the password";
+    EXPECT_FALSE(agentLog().contains("not setup correctly"));
+
+    ASSERT_TRUE(privatekeyring::unlockWithPassword());
+    EXPECT_TRUE(runUntil(
+        [this] { return !server.requestsTo(QStringLiteral("/m8/feeds/contacts/")).isEmpty(); },
+        20000));
+    EXPECT_TRUE(runUntil([] { return isListening(); }));
+    EXPECT_EQ(first.state(), QProcess::Running);
+    EXPECT_FALSE(agentLog().contains("not setup correctly"));
+}
+
 TEST_F(AgentProcessTest, KilledWhileGoogleIsAway_TheRestartPushesEachOfAThousandChangesOnce)
 {
     constexpr int kPeople = 1000;
