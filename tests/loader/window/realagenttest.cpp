@@ -11,6 +11,7 @@
 #include "tests/support/scriptedfilechooser.h"
 
 #include <QDir>
+#include <QFile>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -38,6 +39,15 @@ protected:
         for (const char *name : {"Ann", "Ben"})
             addPerson(name);
         ASSERT_TRUE(AddressBook::shared()->save());
+        // The program installs the real agent with its desktop entry, as it installs its own:
+        // only an installed agent is one the data loader silences.
+        QFile payload(agentPayload());
+        ASSERT_TRUE(payload.open(QIODevice::WriteOnly));
+        payload.write(QStringLiteral("#!/bin/sh\nexec \"%1\"\n")
+                          .arg(QStringLiteral(TOLVANE_AGENT_PATH))
+                          .toUtf8());
+        payload.close();
+        ASSERT_TRUE(payload.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         ASSERT_TRUE(openLoader());
     }
     void TearDown() override
@@ -148,6 +158,35 @@ TEST_F(RealAgentTest, UploadingAllPeopleLeavesTheRealAgentNothingToSend)
     ASSERT_TRUE(startAgent());
     EXPECT_EQ(batchPosts(), 0);
     EXPECT_EQ(serverTitles(), uploaded);
+}
+
+// The download saves every person it brings into the book, which the agent hears as changes of
+// another program: silenced around the pass, it sends none of them, then or at its next login.
+TEST_F(RealAgentTest, ADownloadLeavesTheRealAgentNothingToPush)
+{
+    std::vector<GDataEntryPtr> contacts;
+    for (const char *title : {"Cara Google", "Dan Google"})
+        contacts.push_back(GDataEntryContact::contactEntryWithTitle(QString::fromLatin1(title)));
+    ASSERT_EQ(server.seedContacts(kAccount, contacts).size(), 2);
+    ASSERT_TRUE(startAgent());
+    ASSERT_EQ(batchPosts(), 0);
+    const QStringList onGoogle = serverTitles();
+    ASSERT_TRUE(agentclient::isAgentListening()) << "the data loader sees the agent it silences";
+
+    ASSERT_TRUE(runPass(loader->simpleDownloadButton()));
+    ASSERT_TRUE(quiet());
+    QStringList inBook;
+    for (const PersonPtr &person : AddressBook::shared()->people())
+        inBook << person->valueForProperty(kABFirstNameProperty).toString();
+    EXPECT_TRUE(inBook.contains("Cara") && inBook.contains("Dan")) << inBook.join(", ").toStdString();
+    EXPECT_EQ(batchPosts(), 0);
+    EXPECT_EQ(serverTitles(), onGoogle);
+    EXPECT_TRUE(agentListens());
+
+    killAgent();
+    ASSERT_TRUE(startAgent());
+    EXPECT_EQ(batchPosts(), 0);
+    EXPECT_EQ(serverTitles(), onGoogle);
 }
 
 // A restore replaces the book while the agent listens. The agent is silenced around it, and
