@@ -134,15 +134,19 @@ QVariantMap address(const QString &street, const QString &city, const QString &s
             {kABAddressCountryCodeKey, QStringLiteral("us")}};
 }
 
-class RoundTripTest : public EngineServerTest
+class RoundTripTest : public EngineServerTest, public ::testing::WithParamInterface<ServiceProtocol>
 {
 protected:
+    RoundTripTest()
+        : EngineServerTest(GetParam())
+    {}
+
     void SetUp() override
     {
         EngineServerTest::SetUp();
         // The tests of a program share one address book: each starts from one that holds only Me.
         ASSERT_TRUE(downloadroad::emptyBook());
-        storePassword(kPassword);
+        storeCredentials();
         ASSERT_TRUE(linkpreferences::useTestLinkProperties());
         downloadroad::useDownloadOptions();
         UserDefaults &defaults = UserDefaults::standard();
@@ -278,7 +282,7 @@ protected:
     }
 };
 
-TEST_F(RoundTripTest, UploadedBook_ComesBackIntoAnEmptyBookUnchanged)
+TEST_P(RoundTripTest, UploadedBook_ComesBackIntoAnEmptyBookUnchanged)
 {
     const QList<PersonPtr> people = fillBook();
     const QMap<QString, Card> sent = cardsOf(people);
@@ -299,7 +303,7 @@ TEST_F(RoundTripTest, UploadedBook_ComesBackIntoAnEmptyBookUnchanged)
     }
 }
 
-TEST_F(RoundTripTest, AfterADownload_DecisionsQueueNothingForThePeopleThatCameDown)
+TEST_P(RoundTripTest, AfterADownload_DecisionsQueueNothingForThePeopleThatCameDown)
 {
     const QList<PersonPtr> people = fillBook();
     upload(people);
@@ -323,5 +327,8 @@ TEST_F(RoundTripTest, AfterADownload_DecisionsQueueNothingForThePeopleThatCameDo
     ASSERT_EQ(changed.size(), 1u);
     EXPECT_EQ(changed[0].action, QStringLiteral("update"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Protocols, RoundTripTest, ::testing::ValuesIn(kServiceProtocols),
+                         [](const auto &info) { return protocolName(info.param); });
 
 } // namespace

@@ -16,9 +16,16 @@
 
 namespace {
 
-using UploadRoundTripTest = UploadServerTest;
+class UploadRoundTripTest : public UploadServerTest,
+                            public ::testing::WithParamInterface<ServiceProtocol>
+{
+protected:
+    UploadRoundTripTest()
+        : UploadServerTest(GetParam())
+    {}
+};
 
-TEST_F(UploadRoundTripTest, UploadedPeople_SecondRunSendsNothing_ChangedPersonIsUpdated)
+TEST_P(UploadRoundTripTest, UploadedPeople_SecondRunSendsNothing_ChangedPersonIsUpdated)
 {
     const QList<PersonPtr> people = {addPerson(QStringLiteral("Ann"), QStringLiteral("Lee")),
                                      addPerson(QStringLiteral("Ann"), QStringLiteral("Moss"))};
@@ -46,5 +53,8 @@ TEST_F(UploadRoundTripTest, UploadedPeople_SecondRunSendsNothing_ChangedPersonIs
     EXPECT_EQ(changed[0].action, "update");
     EXPECT_EQ(changed[0].abObj, people[1]);
 }
+
+INSTANTIATE_TEST_SUITE_P(Protocols, UploadRoundTripTest, ::testing::ValuesIn(kServiceProtocols),
+                         [](const auto &info) { return protocolName(info.param); });
 
 } // namespace

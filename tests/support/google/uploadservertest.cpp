@@ -28,7 +28,7 @@ void waitBeforeEditing(const PersonPtr &person)
 void UploadServerTest::SetUp()
 {
     EngineServerTest::SetUp();
-    storePassword(kPassword);
+    storeCredentials();
     UserDefaults &ud = UserDefaults::standard();
     const std::pair<QString, QString> names[] = {
         {abkeys::googleContactIDPropertyName, kContactIDName},

@@ -40,6 +40,9 @@ public:
 class UploadServerTest : public EngineServerTest
 {
 protected:
+    explicit UploadServerTest(ServiceProtocol protocol = ServiceProtocol::Atom)
+        : EngineServerTest(protocol)
+    {}
     void SetUp() override;
 
     static PersonPtr addPerson(const QString &first, const QString &last);
