@@ -1,13 +1,16 @@
 #include "bench/google/benchengine.h"
 
+#include "bench/platform/gdata/loopbackserver.h"
 #include "tests/support/google/linkpreferences.h"
 
 #include "addressbook/addressbookkeys.h"
 #include "google/download/downloadkeys.h"
 #include "google/engine/googlekeys.h"
+#include "google/engine/googleoauthclient.h"
 #include "google/entries/datamask.h"
 #include "google/upload/googleelementkeys.h"
 #include "platform/defaults/userdefaults.h"
+#include "platform/gdata/oauth/oauthcredential.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -18,6 +21,8 @@ namespace benchengine {
 namespace {
 
 constexpr int kSignInTimeoutMs = 300000;
+const QString kClientId = QStringLiteral("tolvane-bench.apps.loopback");
+const QString kClientSecret = QStringLiteral("bench-secret");
 
 } // namespace
 
@@ -55,10 +60,25 @@ bool waitUntil(const std::function<bool()> &done, int timeoutMs)
     return done();
 }
 
-std::unique_ptr<GoogleContactTool> signedInEngine()
+QString useProtocol(LoopbackServer &server, GDataServiceGoogleContact::Protocol protocol)
+{
+    const bool people = protocol == GDataServiceGoogleContact::Protocol::People;
+    UserDefaults::standard().setString(people ? QStringLiteral("people") : QStringLiteral("atom"),
+                                       googlekeys::googleServiceProtocol);
+    if (!people)
+        return kPassword;
+    if (!server.registerOAuthClient(kClientId, kClientSecret) ||
+        !googleoauthclient::storeClient({kClientId, kClientSecret}))
+        return {};
+    const QString refreshToken = server.mintRefreshToken(kUser, kClientId);
+    return refreshToken.isEmpty() ? QString()
+                                  : serializeOAuthCredential({kClientId, refreshToken, {}});
+}
+
+std::unique_ptr<GoogleContactTool> signedInEngine(const QString &secret)
 {
     auto engine = std::make_unique<GoogleContactTool>(GoogleContactTool::Role::MainProgram);
-    engine->establishUser2CredentialsForUser(kUser, kPassword);
+    engine->establishUser2CredentialsForUser(kUser, secret);
     if (!waitUntil([&] { return engine->isLoggedIn(); }, kSignInTimeoutMs))
         return nullptr;
     return engine;

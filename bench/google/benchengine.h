@@ -3,8 +3,11 @@
 #pragma once
 
 #include "google/engine/googlecontacttool.h"
+#include "platform/gdata/gdataservicegooglecontact.h"
 
 #include <QUrl>
+
+class LoopbackServer;
 
 #include <functional>
 #include <memory>
@@ -19,7 +22,11 @@ bool usePreferences(const QUrl &serverBaseUrl);
 // Runs the event loop, sleeping between events, until done answers true; false when the time
 // ran out first.
 bool waitUntil(const std::function<bool()> &done, int timeoutMs);
+// The protocol engines made from now on speak, by the preference; on People with an OAuth client
+// stored as the imported one and registered with the server. The secret to sign in with (the
+// password on Atom, a credential granted to the client on People); empty when that failed.
+QString useProtocol(LoopbackServer &server, GDataServiceGoogleContact::Protocol protocol);
 // An engine signed in with groups and contacts fetched; null when that failed.
-std::unique_ptr<GoogleContactTool> signedInEngine();
+std::unique_ptr<GoogleContactTool> signedInEngine(const QString &secret = kPassword);
 
 } // namespace benchengine

@@ -1,8 +1,10 @@
 // A download of a full account (25,000 contacts) from the loopback server into an empty address
 // book, as the data loader drives it: groups and contacts fetched, every group and contact paired
-// with its record or made into one, each contact written into its person, one save.
+// with its record or made into one, each contact written into its person, one save; on each
+// protocol from the same seeded server.
 
 #include "bench/google/benchengine.h"
+#include "bench/platform/gdata/benchprotocol.h"
 #include "bench/platform/gdata/loopbackserver.h"
 #include "bench/platform/gdata/samplecontacts.h"
 #include "tests/support/google/downloadroad.h"
@@ -33,11 +35,27 @@ bool seedAccount(LoopbackServer &server)
     return true;
 }
 
+// One server for both protocols, started and seeded on first use.
+LoopbackServer *seededServer()
+{
+    static LoopbackServer server;
+    static const bool ready =
+        server.start() && seedAccount(server) && benchengine::usePreferences(server.baseUrl());
+    return ready ? &server : nullptr;
+}
+
 void BM_DownloadFullAccount(benchmark::State &state)
 {
-    LoopbackServer server;
-    if (!server.start() || !seedAccount(server) || !benchengine::usePreferences(server.baseUrl())) {
+    LoopbackServer *server = seededServer();
+    if (!server) {
         state.SkipWithError("the loopback server could not be started and seeded");
+        return;
+    }
+    const auto protocol = benchprotocol::fromArgument(state.range(0));
+    state.SetLabel(benchprotocol::label(protocol));
+    const QString secret = benchengine::useProtocol(*server, protocol);
+    if (secret.isEmpty()) {
+        state.SkipWithError("the account could not be set up");
         return;
     }
     for (auto _ : state) {
@@ -47,7 +65,7 @@ void BM_DownloadFullAccount(benchmark::State &state)
             break;
         }
         state.ResumeTiming();
-        const std::unique_ptr<GoogleContactTool> engine = benchengine::signedInEngine();
+        const std::unique_ptr<GoogleContactTool> engine = benchengine::signedInEngine(secret);
         if (!engine || engine->contactArray().size() != size_t(kContacts) ||
             !downloadroad::downloadIntoAddressBook(*engine)) {
             state.SkipWithError("the download did not bring every contact");
@@ -56,6 +74,12 @@ void BM_DownloadFullAccount(benchmark::State &state)
     }
     state.counters["people"] = double(AddressBook::shared()->people().size() - 1);
 }
-BENCHMARK(BM_DownloadFullAccount)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_DownloadFullAccount)
+    ->ArgName("people")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
 
 } // namespace

@@ -1,6 +1,7 @@
 // Filling an empty account with 25,000 contacts through the contacts client: 250 batch requests
-// of 100 inserts each, sent one after another, every result read back.
+// of 100 inserts each, sent one after another, every result read back, on each protocol.
 
+#include "bench/platform/gdata/benchprotocol.h"
 #include "bench/platform/gdata/completion.h"
 #include "bench/platform/gdata/loopbackserver.h"
 #include "bench/platform/gdata/samplecontacts.h"
@@ -41,11 +42,12 @@ std::vector<GDataFeed> insertBatches(const QString &group)
 }
 
 // An empty account, signed in to by the service.
-bool freshAccount(LoopbackServer &server, GDataServiceGoogleContact &service)
+bool freshAccount(LoopbackServer &server, GDataServiceGoogleContact &service,
+                  GDataServiceGoogleContact::Protocol protocol)
 {
-    if (!server.reset() || !server.addAccount(kUser, kPassword))
+    if (!server.reset() || !server.addAccount(kUser, kPassword) ||
+        !benchprotocol::useAccount(server, service, protocol, kUser, kPassword))
         return false;
-    service.setUserCredentials(kUser, kPassword);
     Completion completion;
     bool signedIn = false;
     service.fetchContactQuery(
@@ -89,12 +91,13 @@ void BM_InsertFullAccountInBatches(benchmark::State &state)
         state.SkipWithError("the loopback server did not start");
         return;
     }
+    const auto protocol = benchprotocol::fromArgument(state.range(0));
+    state.SetLabel(benchprotocol::label(protocol));
     const std::vector<GDataFeed> batches = insertBatches(server.myContactsGroupId(kUser));
     GDataServiceGoogleContact service;
-    service.setBaseUrl(server.baseUrl());
     for (auto _ : state) {
         state.PauseTiming();
-        const bool ready = freshAccount(server, service);
+        const bool ready = freshAccount(server, service, protocol);
         state.ResumeTiming();
         if (!ready) {
             state.SkipWithError("the account could not be made afresh");
@@ -108,6 +111,9 @@ void BM_InsertFullAccountInBatches(benchmark::State &state)
     state.counters["contacts"] = kBatches * kBatchSize;
 }
 BENCHMARK(BM_InsertFullAccountInBatches)
+    ->ArgName("people")
+    ->Arg(0)
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(3);

@@ -1,6 +1,8 @@
 // Fetching a full account (25,000 contacts) from the loopback server through the contacts client:
-// every page of the feed, sent, answered, read and joined into one feed.
+// every page of the feed (25 of 1,000), sent, answered, read and joined into one feed, on each
+// protocol against the same seeded server.
 
+#include "bench/platform/gdata/benchprotocol.h"
 #include "bench/platform/gdata/completion.h"
 #include "bench/platform/gdata/loopbackserver.h"
 #include "bench/platform/gdata/samplecontacts.h"
@@ -39,7 +41,7 @@ std::optional<size_t> fetchAll(GDataServiceGoogleContact &service)
     auto query = GDataQueryContact::contactQueryWithFeedURL(
         service.feedURL(QLatin1String(kGDataGoogleContactDefaultFullFeed)));
     query.setShouldShowDeleted(true);
-    query.setMaxResults(2000);
+    query.setMaxResults(1000);
     query.setIsAscendingOrder(true);
     Completion completion;
     std::optional<size_t> fetched;
@@ -55,16 +57,28 @@ std::optional<size_t> fetchAll(GDataServiceGoogleContact &service)
     return fetched;
 }
 
+// One server for both protocols, started and seeded on first use.
+LoopbackServer *seededServer()
+{
+    static LoopbackServer server;
+    static const bool ready = server.start() && seedAccount(server);
+    return ready ? &server : nullptr;
+}
+
 void BM_FetchFullAccount(benchmark::State &state)
 {
-    LoopbackServer server;
-    if (!server.start() || !seedAccount(server)) {
+    LoopbackServer *server = seededServer();
+    if (!server) {
         state.SkipWithError("the loopback server could not be started and seeded");
         return;
     }
+    const auto protocol = benchprotocol::fromArgument(state.range(0));
+    state.SetLabel(benchprotocol::label(protocol));
     GDataServiceGoogleContact service;
-    service.setBaseUrl(server.baseUrl());
-    service.setUserCredentials(kUser, kPassword);
+    if (!benchprotocol::useAccount(*server, service, protocol, kUser, kPassword)) {
+        state.SkipWithError("the account could not be set up");
+        return;
+    }
     // Signs in, so that every timed fetch measures the feed alone.
     if (fetchAll(service) != size_t(kContacts)) {
         state.SkipWithError("the first fetch did not bring every contact");
@@ -78,6 +92,12 @@ void BM_FetchFullAccount(benchmark::State &state)
     }
     state.counters["contacts"] = kContacts;
 }
-BENCHMARK(BM_FetchFullAccount)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(BM_FetchFullAccount)
+    ->ArgName("people")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(5);
 
 } // namespace

@@ -140,6 +140,24 @@ bool LoopbackServer::reset()
     return admin("POST", QStringLiteral("reset"), {}).has_value();
 }
 
+bool LoopbackServer::registerOAuthClient(const QString &clientId, const QString &secret)
+{
+    const QJsonObject client{{"id", clientId}, {"secret", secret}};
+    return admin("POST", QStringLiteral("oauth-clients"),
+                 QJsonDocument(client).toJson(QJsonDocument::Compact))
+        .has_value();
+}
+
+QString LoopbackServer::mintRefreshToken(const QString &email, const QString &clientId)
+{
+    const QJsonObject grant{{"user", email}, {"client", clientId}, {"scope", QString()}};
+    const std::optional<QByteArray> answer =
+        admin("POST", QStringLiteral("mint-token"),
+              QJsonDocument(grant).toJson(QJsonDocument::Compact));
+    return answer ? QJsonDocument::fromJson(*answer).object().value("refresh_token").toString()
+                  : QString();
+}
+
 QString LoopbackServer::myContactsGroupId(const QString &email) const
 {
     return baseUrl().toString() + QStringLiteral("/m8/feeds/groups/") +

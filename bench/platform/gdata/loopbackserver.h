@@ -35,6 +35,10 @@ public:
     bool seedContacts(const QString &email, const std::vector<GDataEntryPtr> &contacts);
     // Drops every account, fault and option.
     bool reset();
+    // An installed application's OAuth client, and a grant of the account to it as a browser
+    // sign-in would make it: its refresh token, empty when refused.
+    bool registerOAuthClient(const QString &clientId, const QString &secret);
+    QString mintRefreshToken(const QString &email, const QString &clientId);
 
     // The identifier of the account's "My Contacts" system group.
     QString myContactsGroupId(const QString &email) const;
