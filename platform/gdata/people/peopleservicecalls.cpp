@@ -139,14 +139,16 @@ void PeopleServiceCalls::send(const GDataServiceTicketPtr &ticket, const PeopleR
     sent->start();
 }
 
-void PeopleServiceCalls::failLater(const GDataServiceTicketPtr &ticket, QObject *delegate,
-                                   Failed failed, const GDataError &error)
+GDataServiceTicketPtr PeopleServiceCalls::failLater(const GDataServiceTicketPtr &ticket,
+                                                    QObject *delegate, Failed failed,
+                                                    const GDataError &error)
 {
     const GDataReceiver receiver(delegate);
     QTimer::singleShot(0, m_service, [ticket, receiver, failed, error] {
         if (receiver.alive() && failed && !ticket->isCancelled())
             failed(ticket, error);
     });
+    return ticket;
 }
 
 QUrlQuery PeopleServiceCalls::personQuery()
@@ -202,8 +204,7 @@ GDataServiceTicketPtr PeopleServiceCalls::fetchQuery(const GDataQueryContact &qu
     auto ticket = std::make_shared<GDataServiceTicket>();
     const auto feed = peoplefeedurl::recognise(api(), query.feedURL());
     if (!feed) {
-        failLater(ticket, delegate, failed, badURL(query.feedURL()));
-        return ticket;
+        return failLater(ticket, delegate, failed, badURL(query.feedURL()));
     }
     auto fetch = std::make_shared<ListFetch>();
     fetch->ticket = ticket;
@@ -399,8 +400,7 @@ GDataServiceTicketPtr PeopleServiceCalls::fetchEntry(const QUrl &url, GDataEntry
         peoplereader::resourceNameForIdentifier(api(), url.toString(QUrl::RemoveQuery));
     const bool contact = kind == GDataEntryBase::Kind::Contact;
     if (!name || name->startsWith(QLatin1String(kPeoplePersonPrefix)) != contact) {
-        failLater(ticket, delegate, failed, badURL(url));
-        return ticket;
+        return failLater(ticket, delegate, failed, badURL(url));
     }
     QUrlQuery items = personQuery();
     if (!contact) {
@@ -439,8 +439,7 @@ GDataServiceTicketPtr PeopleServiceCalls::batch(const GDataFeed &feed, const QUr
     auto ticket = std::make_shared<GDataServiceTicket>();
     const auto target = peoplefeedurl::recognise(api(), batchURL);
     if (!target || target->kind != feed.entryKind()) {
-        failLater(ticket, delegate, failed, badURL(batchURL));
-        return ticket;
+        return failLater(ticket, delegate, failed, badURL(batchURL));
     }
     const GDataReceiver receiver(delegate);
     // The planners of both kinds share the shape request() / takeReply(); a contact create that
@@ -584,9 +583,7 @@ GDataServiceTicketPtr PeopleServiceCalls::insert(const GDataEntryBase &entry, co
 {
     const auto target = peoplefeedurl::recognise(api(), feedURL);
     if (!target || target->kind != entry.kind()) {
-        auto ticket = std::make_shared<GDataServiceTicket>();
-        failLater(ticket, delegate, failed, badURL(feedURL));
-        return ticket;
+        return failLater(std::make_shared<GDataServiceTicket>(), delegate, failed, badURL(feedURL));
     }
     // Contact groups have no single calls but the ones the group batch makes for each entry.
     if (entry.kind() == GDataEntryBase::Kind::ContactGroup)
@@ -613,9 +610,8 @@ GDataServiceTicketPtr PeopleServiceCalls::update(const GDataEntryBase &entry, co
     const auto name =
         peoplereader::resourceNameForIdentifier(api(), entryURL.toString(QUrl::RemoveQuery));
     if (!name || peoplereader::resourceNameForIdentifier(api(), entry.identifier()) != name) {
-        auto ticket = std::make_shared<GDataServiceTicket>();
-        failLater(ticket, delegate, failed, badURL(entryURL));
-        return ticket;
+        return failLater(std::make_shared<GDataServiceTicket>(), delegate, failed,
+                         badURL(entryURL));
     }
     if (entry.kind() == GDataEntryBase::Kind::ContactGroup)
         return singleEntryBatch(entry, QLatin1String(kGDataBatchOperationUpdate), delegate,
@@ -661,12 +657,11 @@ GDataServiceTicketPtr PeopleServiceCalls::updatePhoto(const GDataEntryBase &entr
     auto ticket = std::make_shared<GDataServiceTicket>();
     const auto photo = peoplephotobytes::uploadable(entry.uploadData());
     if (!photo || !resourceName.startsWith(QLatin1String(kPeoplePersonPrefix))) {
-        failLater(ticket, delegate, failed,
-                  {400,
-                   QLatin1String(kGDataErrorDomainHTTP),
-                   QStringLiteral("the photo is no picture that can be sent"),
-                   {}});
-        return ticket;
+        return failLater(ticket, delegate, failed,
+                         {400,
+                          QLatin1String(kGDataErrorDomainHTTP),
+                          QStringLiteral("the photo is no picture that can be sent"),
+                          {}});
     }
     const QJsonObject body{{QStringLiteral("photoBytes"), QString::fromLatin1(photo->toBase64())},
                            {QStringLiteral("personFields"), QLatin1String(kPeoplePersonFields)},
@@ -730,9 +725,7 @@ GDataServiceTicketPtr PeopleServiceCalls::remove(const QUrl &url,
     const auto name =
         peoplereader::resourceNameForIdentifier(api(), url.toString(QUrl::RemoveQuery));
     if (!name) {
-        auto ticket = std::make_shared<GDataServiceTicket>();
-        failLater(ticket, delegate, failed, badURL(url));
-        return ticket;
+        return failLater(std::make_shared<GDataServiceTicket>(), delegate, failed, badURL(url));
     }
     if (!name->startsWith(QLatin1String(kPeoplePersonPrefix))) {
         GDataEntryContactGroup group;

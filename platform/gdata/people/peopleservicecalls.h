@@ -54,8 +54,9 @@ private:
     // Sends the call; creates are never sent again once the server may have served them.
     void send(const GDataServiceTicketPtr &ticket, const PeopleRequest &request, bool creates,
               Reply reply);
-    void failLater(const GDataServiceTicketPtr &ticket, QObject *delegate, Failed failed,
-                   const GDataError &error);
+    // Fails the ticket on the event loop, as every call answers; returns it.
+    GDataServiceTicketPtr failLater(const GDataServiceTicketPtr &ticket, QObject *delegate,
+                                    Failed failed, const GDataError &error);
     GDataServiceTicketPtr singleEntryBatch(const GDataEntryBase &entry, const QString &operation,
                                            QObject *delegate, EntryFinished finished,
                                            Failed failed);
