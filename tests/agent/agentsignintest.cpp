@@ -1,10 +1,12 @@
 // The agent on the People protocol never signs in through a browser: with a refused credential it
-// shows the engine's authentication alert, then its own fatal alert, and quits.
+// shows the engine's authentication alert, then its own fatal alert, and quits. Once the main
+// program has signed in again, the agent's next start pushes what changed meanwhile.
 
 #include "tests/agent/agenttest.h"
 
 #include "agent/agenttexts.h"
 #include "foundation/keychain/emkeychainproxy.h"
+#include "google/engine/googlecontacttool.h"
 #include "google/engine/googlecontacttooltexts.h"
 #include "google/engine/googlekeys.h"
 #include "google/engine/googleoauthclient.h"
@@ -31,6 +33,20 @@ protected:
             googleoauthclient::kKeychainService, kClientId, kClientSecret));
     }
 
+    // What the main program's sign-in leaves in the account's item.
+    void storeSignedInCredential()
+    {
+        const GDataTestServer::MintedToken minted = server.mintToken(kAccount, kClientId);
+        ASSERT_FALSE(minted.refreshToken.isEmpty());
+        const QString credential =
+            serializeOAuthCredential({kClientId, minted.refreshToken,
+                                      QStringLiteral("https://www.googleapis.com/auth/contacts")});
+        const KeychainItemRef item = genericItemRef(keychainService, kAccount);
+        keychain::deletePassword(item);
+        ASSERT_TRUE(EMKeychainProxy::sharedProxy().addGenericKeychainItemForService(
+            keychainService, kAccount, credential));
+    }
+
     void TearDown() override
     {
         keychain::deletePassword(genericItemRef(googleoauthclient::kKeychainService, kClientId));
@@ -40,12 +56,7 @@ protected:
 
 TEST_F(AgentSignInTest, ARevokedCredentialEndsInTheFatalAlertWithoutABrowser)
 {
-    const GDataTestServer::MintedToken minted = server.mintToken(kAccount, kClientId);
-    ASSERT_FALSE(minted.refreshToken.isEmpty());
-    ASSERT_TRUE(EMKeychainProxy::sharedProxy().addGenericKeychainItemForService(
-        keychainService, kAccount,
-        serializeOAuthCredential({kClientId, minted.refreshToken,
-                                  QStringLiteral("https://www.googleapis.com/auth/contacts")})));
+    storeSignedInCredential();
     server.expireTokens(kAccount, true);
 
     ASSERT_TRUE(startAgent());
@@ -62,6 +73,35 @@ TEST_F(AgentSignInTest, ARevokedCredentialEndsInTheFatalAlertWithoutABrowser)
               agenttexts::noCredentialsSmall);
     EXPECT_EQ(terminations, 1);
     // No sign-in page was ever asked for: nothing opened a browser.
+    EXPECT_TRUE(server.requestsTo(QStringLiteral("/o/oauth2/v2/auth")).isEmpty());
+}
+
+TEST_F(AgentSignInTest, AfterASignInInTheMainProgram_TheNextStartPushesWhatChanged)
+{
+    storeSignedInCredential();
+    ASSERT_TRUE(startAgent());
+    ASSERT_TRUE(runUntil([this] { return delegate->appGoogleContactTool()->isLoggedIn(); }));
+    delegate->applicationWillTerminate();
+    delegate.reset();
+
+    // The credential is revoked while the agent is away; its next start is refused and quits.
+    server.expireTokens(kAccount, true);
+    addPersonElsewhere(QStringLiteral("Before"), QStringLiteral("Refusal"));
+    ASSERT_TRUE(startAgent());
+    ASSERT_TRUE(runUntil([this] { return terminations > 0; }));
+    delegate.reset();
+    EXPECT_FALSE(serverContactTitles().contains(QStringLiteral("Before Refusal")));
+
+    addPersonElsewhere(QStringLiteral("After"), QStringLiteral("Refusal"));
+    storeSignedInCredential();
+    ASSERT_TRUE(startAgent());
+    EXPECT_TRUE(runUntil([this] {
+        const QStringList titles = serverContactTitles();
+        return titles.contains(QStringLiteral("Before Refusal")) &&
+               titles.contains(QStringLiteral("After Refusal"));
+    }));
+    EXPECT_EQ(terminations, 1);
+    EXPECT_EQ(serverContactTitles().count(QStringLiteral("Before Refusal")), 1);
     EXPECT_TRUE(server.requestsTo(QStringLiteral("/o/oauth2/v2/auth")).isEmpty());
 }
 
