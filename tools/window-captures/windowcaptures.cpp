@@ -326,6 +326,9 @@ void WindowCaptures::captureBrowserSignIn(LoginSheet *sheet)
         if (!shown)
             return;
         capture(shown, kBrowserSignInWindows.at(0));
+        // The browser step starts only for a typed account.
+        if (shown->userTextField()->text().isEmpty())
+            type(shown->userTextField(), m_account);
         shown->setSignsInWithBrowser(true, true);
         shown->setWaitingForBrowser(true);
         QTimer::singleShot(kSettleMs, this, [this, shown] {
