@@ -23,6 +23,8 @@ bool isDisabledAPIReason(const QString &reason)
     return false;
 }
 
+} // namespace
+
 bool namesDisabledAPI(const QJsonObject &error)
 {
     for (const QJsonValue &detail : error.value(QLatin1String("details")).toArray())
@@ -33,8 +35,6 @@ bool namesDisabledAPI(const QJsonObject &error)
             return true;
     return false;
 }
-
-} // namespace
 
 GDataError oauthRefusedError(const QString &why)
 {

@@ -1,5 +1,6 @@
 #include "platform/gdata/people/peopleerrors.h"
 
+#include "platform/gdata/oauth/oautherrors.h"
 #include "platform/gdata/people/peoplejson.h"
 
 #include <QJsonArray>
@@ -22,8 +23,6 @@ constexpr StatusCode kStatusCodes[] = {
 };
 constexpr unsigned kOtherStatusCode = 500;
 
-// Reasons Google gives a 403 that no new sign-in can mend.
-constexpr const char *kProjectReasons[] = {"SERVICE_DISABLED", "accessNotConfigured"};
 constexpr char kStaleReason[] = "failedPrecondition";
 constexpr char kStaleStatus[] = "FAILED_PRECONDITION";
 constexpr char kRefusedGrant[] = "invalid_grant";
@@ -53,8 +52,8 @@ GDataError errorForGoogleError(int httpStatus, const QJsonObject &error)
     const QStringList reasons = errorReasons(error);
     const QString message = error.value(QStringLiteral("message")).toString();
     const QString status = error.value(QStringLiteral("status")).toString();
-    if (httpStatus == 403 && std::any_of(std::begin(kProjectReasons), std::end(kProjectReasons),
-                                         [&](const char *r) { return hasReason(reasons, r); }))
+    // No new sign-in can mend a disabled API: it must not drop the account.
+    if (httpStatus == 403 && namesDisabledAPI(error))
         return httpError(kGDataErrorOther, message);
     const bool stale =
         httpStatus == 412 || (httpStatus == 400 && (status == QLatin1String(kStaleStatus) ||
