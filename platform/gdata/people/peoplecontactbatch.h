@@ -71,7 +71,8 @@ private:
     // A whole call refused: the batch fails while nothing was applied, else each entry of the
     // call gets the call's status.
     void failCall(const std::vector<size_t> &items, int httpStatus, const QByteArray &body);
-    void succeed(size_t item, unsigned code, const QJsonObject &person);
+    // text: the person's JSON text in the reply; empty when not known.
+    void succeed(size_t item, unsigned code, const QJsonObject &person, QByteArrayView text);
     void settle(size_t item, const GDataBatchStatus &status);
     void drop(std::vector<size_t> settled);
 

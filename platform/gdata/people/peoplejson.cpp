@@ -160,4 +160,20 @@ std::optional<std::vector<QByteArrayView>> itemTexts(QByteArrayView array)
     return items;
 }
 
+std::optional<QByteArrayView> memberText(QByteArrayView object, QByteArrayView key)
+{
+    const auto members = memberTexts(object);
+    if (!members)
+        return std::nullopt;
+    std::optional<QByteArrayView> found;
+    for (const auto &[name, value] : *members) {
+        if (name != key)
+            continue;
+        if (found)
+            return std::nullopt;
+        found = value;
+    }
+    return found;
+}
+
 } // namespace peoplejson

@@ -25,5 +25,8 @@ std::optional<QString> stringValue(const QJsonObject &object, const QString &key
 std::optional<std::vector<std::pair<QByteArrayView, QByteArrayView>>>
 memberTexts(QByteArrayView object);
 std::optional<std::vector<QByteArrayView>> itemTexts(QByteArrayView array);
+// The text of the value of the object's member of that key as written; nothing when the text is
+// no object, or holds the key not exactly once.
+std::optional<QByteArrayView> memberText(QByteArrayView object, QByteArrayView key);
 
 } // namespace peoplejson

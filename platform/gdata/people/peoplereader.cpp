@@ -341,10 +341,10 @@ template <typename Page> void readPageTail(Page &page, const QJsonObject &json)
 }
 
 // text: the person's JSON text as read, when known; the read copies are then taken from it.
-std::optional<GDataEntryContactPtr> contactFromPersonText(const QJsonObject &person,
-                                                          QByteArrayView text, const QString &api,
-                                                          const PeopleProjection &projection,
-                                                          ParseError *error)
+std::optional<GDataEntryContactPtr> entryFromPerson(const QJsonObject &person, QByteArrayView text,
+                                                    const QString &api,
+                                                    const PeopleProjection &projection,
+                                                    ParseError *error)
 {
     const QString resourceName = resourceNameWithPrefix(person, kPeoplePersonPrefix);
     if (resourceName.isEmpty()) {
@@ -425,6 +425,18 @@ std::optional<GDataEntryContactPtr> contactFromPerson(const QJsonObject &person,
     return contactFromPersonText(person, {}, api, projection, error);
 }
 
+std::optional<GDataEntryContactPtr> contactFromPersonText(const QJsonObject &person,
+                                                          QByteArrayView text, const QString &api,
+                                                          const PeopleProjection &projection,
+                                                          ParseError *error)
+{
+    if (!text.isEmpty())
+        return entryFromPerson(person, text, api, projection, error);
+    // Written once whole, so that the values' read copies are slices of it rather than each
+    // written on its own.
+    return entryFromPerson(person, peoplejson::compact(person), api, projection, error);
+}
+
 std::optional<GDataEntryContactGroupPtr> groupFromContactGroup(const QJsonObject &group,
                                                                const QString &api,
                                                                const PeopleProjection &projection,
@@ -503,7 +515,7 @@ std::optional<ContactPage> readPageByPerson(const QByteArray &body, const QStrin
             peoplejson::parseObject(QByteArray::fromRawData(text.data(), text.size()));
         if (!person)
             return std::nullopt;
-        auto entry = contactFromPersonText(*person, text, api, projection, nullptr);
+        auto entry = entryFromPerson(*person, text, api, projection, nullptr);
         if (!entry)
             return std::nullopt;
         page.entries.push_back(std::move(*entry));
