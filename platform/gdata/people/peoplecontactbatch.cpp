@@ -239,12 +239,14 @@ std::optional<PeopleRequest> PeopleContactBatch::request() const
 PeopleRequest PeopleContactBatch::createRequest(const std::vector<size_t> &items) const
 {
     QJsonArray contacts;
+    m_createdFrom.clear();
     for (size_t i : items) {
         QJsonObject person = peoplewriter::personFromContact(
             static_cast<const GDataEntryContact &>(*m_items[i].sent), m_api);
         person.remove(QStringLiteral("resourceName"));
         person.remove(QStringLiteral("etag"));
         contacts.append(QJsonObject{{QStringLiteral("contactPerson"), person}});
+        m_createdFrom[i] = person;
     }
     return {"POST",
             QStringLiteral("v1/people:batchCreateContacts"),
@@ -378,8 +380,12 @@ void PeopleContactBatch::takeCreates(const std::vector<size_t> &items, int httpS
             continue;
         }
         const QJsonObject person = response.value(QStringLiteral("person")).toObject();
-        const QJsonObject sent = peoplewriter::personFromContact(
-            static_cast<const GDataEntryContact &>(*m_items[i].sent), m_api);
+        const auto sentFrom = m_createdFrom.find(i);
+        const QJsonObject sent =
+            sentFrom != m_createdFrom.end()
+                ? sentFrom->second
+                : peoplewriter::personFromContact(
+                      static_cast<const GDataEntryContact &>(*m_items[i].sent), m_api);
         if (person.isEmpty() || fingerprintOf(person) != fingerprintOf(sent)) {
             qWarning("People: created person %d does not match the contact sent in its place",
                      int(position));

@@ -26,6 +26,7 @@
 
 #include <QJsonObject>
 
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -79,6 +80,9 @@ private:
     QString m_api;
     PeopleProjection m_projection;
     std::vector<PeopleBatchItem> m_items;
+    // The persons the last create call sent, by item, to check its answer against without
+    // writing each of them out again.
+    mutable std::map<size_t, QJsonObject> m_createdFrom;
     Step m_step = Step::Creates;
     std::vector<size_t> m_pending;
     bool m_applied = false;
