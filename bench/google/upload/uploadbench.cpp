@@ -1,11 +1,14 @@
 // A full "Simple" upload of an address book of 25,000 people in 20 groups (no photos) to the
 // loopback server: the upload decisions for the groups and the people, then the group starter,
 // whose completion chain sends the contacts in feeds of 100 and writes their links back; and the
-// next run over the same book, in which nothing has changed.
+// next run over the same book, in which nothing has changed. On each protocol, into an empty
+// account of the same server and from a book filled anew.
 
 #include "bench/google/benchengine.h"
 #include "bench/google/samplepeople.h"
+#include "bench/platform/gdata/benchprotocol.h"
 #include "bench/platform/gdata/loopbackserver.h"
+#include "tests/support/google/downloadroad.h"
 
 #include "google/engine/googlecontacttooldatadelegate.h"
 #include "platform/addressbook/addressbook.h"
@@ -29,31 +32,53 @@ public:
     bool ended = false;
 };
 
-// One server and one book for the whole program: the no-change run needs the book uploaded.
+// One server for the whole program, and one account and book at a time: the no-change run of a
+// protocol needs the book uploaded on it.
 struct Account
 {
-    LoopbackServer server;
+    GDataServiceGoogleContact::Protocol protocol;
     QList<PersonPtr> people;
     std::unique_ptr<GoogleContactTool> engine;
     QueueDelegate delegate;
     bool uploaded = false;
 };
 
-Account *account()
+LoopbackServer *startedServer()
 {
-    static Account *shared = [] {
-        auto *made = new Account;
-        if (!made->server.start() ||
-            !made->server.addAccount(benchengine::kUser, benchengine::kPassword) ||
-            !benchengine::usePreferences(made->server.baseUrl()))
-            return made;
-        made->people = samplepeople::fillBook(kPeople, kGroups);
-        made->engine = benchengine::signedInEngine();
-        if (made->engine)
-            made->engine->setDataDelegate(&made->delegate);
+    static LoopbackServer server;
+    static const bool started = server.start();
+    return started ? &server : nullptr;
+}
+
+// An empty account on the protocol and the book filled anew; the engine is null when any of it
+// failed.
+std::unique_ptr<Account> freshAccount(GDataServiceGoogleContact::Protocol protocol)
+{
+    auto made = std::make_unique<Account>();
+    made->protocol = protocol;
+    LoopbackServer *server = startedServer();
+    if (!server || !server->reset() ||
+        !server->addAccount(benchengine::kUser, benchengine::kPassword) ||
+        !benchengine::usePreferences(server->baseUrl()))
         return made;
-    }();
-    return shared;
+    const QString secret = benchengine::useProtocol(*server, protocol);
+    if (secret.isEmpty() || !downloadroad::emptyBook())
+        return made;
+    made->people = samplepeople::fillBook(kPeople, kGroups);
+    made->engine = benchengine::signedInEngine(secret);
+    if (made->engine)
+        made->engine->setDataDelegate(&made->delegate);
+    return made;
+}
+
+Account *account(GDataServiceGoogleContact::Protocol protocol)
+{
+    static std::unique_ptr<Account> current;
+    if (!current || current->protocol != protocol) {
+        current.reset();
+        current = freshAccount(protocol);
+    }
+    return current.get();
 }
 
 struct Run
@@ -108,7 +133,9 @@ bool timeUploads(benchmark::State &state, Account &account)
 
 void BM_SimpleUploadFullBook(benchmark::State &state)
 {
-    Account *shared = account();
+    const auto protocol = benchprotocol::fromArgument(state.range(0));
+    state.SetLabel(benchprotocol::label(protocol));
+    Account *shared = account(protocol);
     if (!shared->engine || shared->people.size() != kPeople) {
         state.SkipWithError("the loopback server or the address book could not be set up");
         return;
@@ -116,18 +143,41 @@ void BM_SimpleUploadFullBook(benchmark::State &state)
     shared->uploaded = timeUploads(state, *shared);
     state.counters["held"] = double(shared->engine->contactArray().size());
 }
-BENCHMARK(BM_SimpleUploadFullBook)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 void BM_SimpleUploadNothingChanged(benchmark::State &state)
 {
-    Account *shared = account();
+    const auto protocol = benchprotocol::fromArgument(state.range(0));
+    state.SetLabel(benchprotocol::label(protocol));
+    Account *shared = account(protocol);
     if (!shared->engine || !shared->uploaded) {
         state.SkipWithError("the book was not uploaded first");
         return;
     }
     timeUploads(state, *shared);
 }
+
+// Both runs of one protocol before the other's: its account and book are set up once for both.
+BENCHMARK(BM_SimpleUploadFullBook)
+    ->ArgName("people")
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
 BENCHMARK(BM_SimpleUploadNothingChanged)
+    ->ArgName("people")
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+BENCHMARK(BM_SimpleUploadFullBook)
+    ->ArgName("people")
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
+BENCHMARK(BM_SimpleUploadNothingChanged)
+    ->ArgName("people")
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(3);

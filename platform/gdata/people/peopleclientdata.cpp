@@ -73,13 +73,16 @@ bool keepsForeignForm(const GDataExtendedProperty &property, const QJsonObject &
 
 } // namespace
 
-GDataExtendedProperty propertyFromItem(const QJsonObject &item)
+GDataExtendedProperty propertyFromItem(const QJsonObject &item, QByteArrayView text)
 {
     const QString key = item.value(kKey).toString();
     const std::optional<QString> value = peoplejson::stringValue(item, kValue);
     GDataExtendedProperty property =
         decodeOwnItem(key, value).value_or(GDataExtendedProperty::propertyWithName(key, value));
-    PeopleSourceAccess::setRead(property.peopleSource(), item);
+    if (text.isEmpty())
+        PeopleSourceAccess::setRead(property.peopleSource(), item);
+    else
+        PeopleSourceAccess::setReadText(property.peopleSource(), text);
     return property;
 }
 

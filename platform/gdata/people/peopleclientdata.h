@@ -7,11 +7,13 @@
 
 #include "platform/gdata/entries/gdataextendedproperty.h"
 
+#include <QByteArrayView>
 #include <QJsonObject>
 
 namespace peopleclientdata {
 
-GDataExtendedProperty propertyFromItem(const QJsonObject &item);
+// text: the item's JSON text as read, kept in place of the item written again.
+GDataExtendedProperty propertyFromItem(const QJsonObject &item, QByteArrayView text = {});
 QJsonObject itemFromProperty(const GDataExtendedProperty &property);
 
 } // namespace peopleclientdata

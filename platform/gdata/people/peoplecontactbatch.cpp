@@ -53,6 +53,24 @@ Fingerprint fingerprintOf(const QJsonObject &person)
     return print;
 }
 
+// The text of each created person in the reply, one per item of createdPeople, where the reply's
+// text lines up with its parse; else none, and the persons are written out for their entries.
+std::vector<QByteArrayView> createdPersonTexts(const QByteArray &body, qsizetype count)
+{
+    const auto list = peoplejson::memberText(body, "createdPeople");
+    const auto items = list ? peoplejson::itemTexts(*list) : std::nullopt;
+    if (!items || qsizetype(items->size()) != count)
+        return {};
+    std::vector<QByteArrayView> persons;
+    for (QByteArrayView item : *items) {
+        const auto person = peoplejson::memberText(item, "person");
+        if (!person)
+            return {};
+        persons.push_back(*person);
+    }
+    return persons;
+}
+
 // The Status objects of a batch refusal, by index or resource name; none when the error is of
 // another kind.
 std::optional<QJsonObject> contactErrorsOf(const QByteArray &body)
@@ -221,12 +239,14 @@ std::optional<PeopleRequest> PeopleContactBatch::request() const
 PeopleRequest PeopleContactBatch::createRequest(const std::vector<size_t> &items) const
 {
     QJsonArray contacts;
+    m_createdFrom.clear();
     for (size_t i : items) {
         QJsonObject person = peoplewriter::personFromContact(
             static_cast<const GDataEntryContact &>(*m_items[i].sent), m_api);
         person.remove(QStringLiteral("resourceName"));
         person.remove(QStringLiteral("etag"));
         contacts.append(QJsonObject{{QStringLiteral("contactPerson"), person}});
+        m_createdFrom[i] = person;
     }
     return {"POST",
             QStringLiteral("v1/people:batchCreateContacts"),
@@ -351,6 +371,7 @@ void PeopleContactBatch::takeCreates(const std::vector<size_t> &items, int httpS
                                    .value(QStringLiteral("createdPeople"))
                                    .toArray();
     m_applied = true;
+    const std::vector<QByteArrayView> texts = createdPersonTexts(body, created.size());
     for (size_t position = 0; position < items.size(); ++position) {
         const size_t i = items[position];
         const QJsonObject response = created.at(qsizetype(position)).toObject();
@@ -359,15 +380,19 @@ void PeopleContactBatch::takeCreates(const std::vector<size_t> &items, int httpS
             continue;
         }
         const QJsonObject person = response.value(QStringLiteral("person")).toObject();
-        const QJsonObject sent = peoplewriter::personFromContact(
-            static_cast<const GDataEntryContact &>(*m_items[i].sent), m_api);
+        const auto sentFrom = m_createdFrom.find(i);
+        const QJsonObject sent =
+            sentFrom != m_createdFrom.end()
+                ? sentFrom->second
+                : peoplewriter::personFromContact(
+                      static_cast<const GDataEntryContact &>(*m_items[i].sent), m_api);
         if (person.isEmpty() || fingerprintOf(person) != fingerprintOf(sent)) {
             qWarning("People: created person %d does not match the contact sent in its place",
                      int(position));
             settle(i, {500, kUnmatched, {}});
             continue;
         }
-        succeed(i, 201, person);
+        succeed(i, 201, person, texts.empty() ? QByteArrayView() : texts[position]);
     }
     drop(items);
 }
@@ -406,7 +431,7 @@ void PeopleContactBatch::takeUpdates(const std::vector<size_t> &items, int httpS
             settle(i, {500, kUnmatched, {}});
             continue;
         }
-        succeed(i, 200, person);
+        succeed(i, 200, person, {});
     }
     drop(items);
 }
@@ -484,9 +509,10 @@ void PeopleContactBatch::failCall(const std::vector<size_t> &items, int httpStat
     drop(items);
 }
 
-void PeopleContactBatch::succeed(size_t item, unsigned code, const QJsonObject &person)
+void PeopleContactBatch::succeed(size_t item, unsigned code, const QJsonObject &person,
+                                 QByteArrayView text)
 {
-    const auto entry = peoplereader::contactFromPerson(person, m_api, m_projection);
+    const auto entry = peoplereader::contactFromPersonText(person, text, m_api, m_projection);
     if (!entry) {
         settle(item, {500, kUnmatched, {}});
         return;

@@ -26,6 +26,7 @@
 
 #include <QJsonObject>
 
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -71,13 +72,17 @@ private:
     // A whole call refused: the batch fails while nothing was applied, else each entry of the
     // call gets the call's status.
     void failCall(const std::vector<size_t> &items, int httpStatus, const QByteArray &body);
-    void succeed(size_t item, unsigned code, const QJsonObject &person);
+    // text: the person's JSON text in the reply; empty when not known.
+    void succeed(size_t item, unsigned code, const QJsonObject &person, QByteArrayView text);
     void settle(size_t item, const GDataBatchStatus &status);
     void drop(std::vector<size_t> settled);
 
     QString m_api;
     PeopleProjection m_projection;
     std::vector<PeopleBatchItem> m_items;
+    // The persons the last create call sent, by item, to check its answer against without
+    // writing each of them out again.
+    mutable std::map<size_t, QJsonObject> m_createdFrom;
     Step m_step = Step::Creates;
     std::vector<size_t> m_pending;
     bool m_applied = false;

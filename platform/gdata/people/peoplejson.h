@@ -3,10 +3,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QJsonObject>
 #include <QString>
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace peoplejson {
 
@@ -15,5 +18,15 @@ QByteArray compact(const QJsonObject &object);
 
 // The value of key as a string, or nothing when it is missing or of another type.
 std::optional<QString> stringValue(const QJsonObject &object, const QString &key);
+
+// The texts of a JSON value's parts, for text that parseObject took: of an object, each member's
+// key as written (without its quotes) and the text of its value, in order; of an array, each
+// item's text. Nothing when the text is not of that kind.
+std::optional<std::vector<std::pair<QByteArrayView, QByteArrayView>>>
+memberTexts(QByteArrayView object);
+std::optional<std::vector<QByteArrayView>> itemTexts(QByteArrayView array);
+// The text of the value of the object's member of that key as written; nothing when the text is
+// no object, or holds the key not exactly once.
+std::optional<QByteArrayView> memberText(QByteArrayView object, QByteArrayView key);
 
 } // namespace peoplejson

@@ -83,114 +83,175 @@ QString contactUpdateTime(const QJsonObject &metadata)
     return {};
 }
 
-template <typename Value> void keepSource(Value &value, const QJsonObject &json)
+// The texts of a person's members and of their items, where the reply's text lines up with what
+// was parsed: each read copy is then a slice of the reply, not the parsed object written again.
+class PersonTexts
 {
-    PeopleSourceAccess::setRead(value.peopleSource, json);
+public:
+    PersonTexts() = default;
+    explicit PersonTexts(QByteArrayView person)
+    {
+        if (auto members = peoplejson::memberTexts(person))
+            m_members = std::move(*members);
+    }
+
+    // The texts of the list's items when there is one per item parsed; else none.
+    std::vector<QByteArrayView> items(const QString &field, qsizetype count) const
+    {
+        std::optional<QByteArrayView> list;
+        for (const auto &[key, value] : m_members) {
+            if (QLatin1StringView(key) != field)
+                continue;
+            if (list)
+                return {}; // a repeated key: which one was parsed is not known here
+            list = value;
+        }
+        if (!list)
+            return {};
+        auto items = peoplejson::itemTexts(*list);
+        if (!items || qsizetype(items->size()) != count)
+            return {};
+        return std::move(*items);
+    }
+
+private:
+    std::vector<std::pair<QByteArrayView, QByteArrayView>> m_members;
+};
+
+void keepRead(GDataPeopleSource &source, const QJsonObject &json, QByteArrayView text)
+{
+    if (text.isEmpty())
+        PeopleSourceAccess::setRead(source, json);
+    else
+        PeopleSourceAccess::setReadText(source, text);
 }
 
-std::vector<GDataEmail> readEmails(const QJsonObject &person)
+// Each item of the person's list with its text (empty when the texts do not line up).
+template <typename Read>
+void forEachItem(const QJsonObject &person, const PersonTexts &texts, const QString &field,
+                 Read read)
+{
+    const QJsonArray list = person.value(field).toArray();
+    const std::vector<QByteArrayView> items = texts.items(field, list.size());
+    for (qsizetype i = 0; i < list.size(); ++i)
+        read(list.at(i).toObject(), items.empty() ? QByteArrayView() : items[size_t(i)]);
+}
+
+template <typename Value>
+void keepSource(Value &value, const QJsonObject &json, QByteArrayView text)
+{
+    keepRead(value.peopleSource, json, text);
+}
+
+std::vector<GDataEmail> readEmails(const QJsonObject &person, const PersonTexts &texts)
 {
     std::vector<GDataEmail> emails;
-    for (const QJsonValue &item : person.value(QStringLiteral("emailAddresses")).toArray()) {
-        const QJsonObject json = item.toObject();
-        const auto type = typeOf(Field::Email, json);
-        GDataEmail email{json.value(QStringLiteral("value")).toString(), type.rel, type.label,
-                         isPrimary(json)};
-        keepSource(email, json);
-        emails.push_back(std::move(email));
-    }
+    forEachItem(person, texts, QStringLiteral("emailAddresses"),
+                [&](const QJsonObject &json, QByteArrayView text) {
+                    const auto type = typeOf(Field::Email, json);
+                    GDataEmail email{json.value(QStringLiteral("value")).toString(), type.rel,
+                                     type.label, isPrimary(json)};
+                    keepSource(email, json, text);
+                    emails.push_back(std::move(email));
+                });
     return emails;
 }
 
-std::vector<GDataPhoneNumber> readPhones(const QJsonObject &person)
+std::vector<GDataPhoneNumber> readPhones(const QJsonObject &person, const PersonTexts &texts)
 {
     std::vector<GDataPhoneNumber> phones;
-    for (const QJsonValue &item : person.value(QStringLiteral("phoneNumbers")).toArray()) {
-        const QJsonObject json = item.toObject();
-        const auto type = typeOf(Field::Phone, json);
-        GDataPhoneNumber phone{json.value(QStringLiteral("value")).toString(), type.rel, type.label,
-                               isPrimary(json)};
-        keepSource(phone, json);
-        phones.push_back(std::move(phone));
-    }
+    forEachItem(person, texts, QStringLiteral("phoneNumbers"),
+                [&](const QJsonObject &json, QByteArrayView text) {
+                    const auto type = typeOf(Field::Phone, json);
+                    GDataPhoneNumber phone{json.value(QStringLiteral("value")).toString(), type.rel,
+                                           type.label, isPrimary(json)};
+                    keepSource(phone, json, text);
+                    phones.push_back(std::move(phone));
+                });
     return phones;
 }
 
-std::vector<GDataPostalAddress> readAddresses(const QJsonObject &person)
+std::vector<GDataPostalAddress> readAddresses(const QJsonObject &person, const PersonTexts &texts)
 {
     std::vector<GDataPostalAddress> addresses;
-    for (const QJsonValue &item : person.value(QStringLiteral("addresses")).toArray()) {
-        const QJsonObject json = item.toObject();
-        const auto type = typeOf(Field::Address, json);
-        GDataPostalAddress address{json.value(QStringLiteral("formattedValue")).toString(),
-                                   type.rel, type.label, isPrimary(json)};
-        keepSource(address, json);
-        addresses.push_back(std::move(address));
-    }
+    forEachItem(person, texts, QStringLiteral("addresses"),
+                [&](const QJsonObject &json, QByteArrayView text) {
+                    const auto type = typeOf(Field::Address, json);
+                    GDataPostalAddress address{
+                        json.value(QStringLiteral("formattedValue")).toString(), type.rel,
+                        type.label, isPrimary(json)};
+                    keepSource(address, json, text);
+                    addresses.push_back(std::move(address));
+                });
     return addresses;
 }
 
-std::vector<GDataIM> readIMs(const QJsonObject &person)
+std::vector<GDataIM> readIMs(const QJsonObject &person, const PersonTexts &texts)
 {
     std::vector<GDataIM> ims;
-    for (const QJsonValue &item : person.value(QStringLiteral("imClients")).toArray()) {
-        const QJsonObject json = item.toObject();
-        const auto type = typeOf(Field::IM, json);
-        GDataIM im{json.value(QStringLiteral("username")).toString(),
-                   peoplefieldtypes::readProtocol(stringValue(json, QStringLiteral("protocol"))),
-                   type.rel, type.label, isPrimary(json)};
-        keepSource(im, json);
-        ims.push_back(std::move(im));
-    }
+    forEachItem(person, texts, QStringLiteral("imClients"),
+                [&](const QJsonObject &json, QByteArrayView text) {
+                    const auto type = typeOf(Field::IM, json);
+                    GDataIM im{json.value(QStringLiteral("username")).toString(),
+                               peoplefieldtypes::readProtocol(
+                                   stringValue(json, QStringLiteral("protocol"))),
+                               type.rel, type.label, isPrimary(json)};
+                    keepSource(im, json, text);
+                    ims.push_back(std::move(im));
+                });
     return ims;
 }
 
-std::vector<GDataOrganization> readOrganizations(const QJsonObject &person)
+std::vector<GDataOrganization> readOrganizations(const QJsonObject &person,
+                                                 const PersonTexts &texts)
 {
     std::vector<GDataOrganization> organizations;
-    for (const QJsonValue &item : person.value(QStringLiteral("organizations")).toArray()) {
-        const QJsonObject json = item.toObject();
-        const auto type = typeOf(Field::Organization, json);
-        GDataOrganization organization{stringValue(json, QStringLiteral("name")),
-                                       stringValue(json, QStringLiteral("title")), type.rel,
-                                       type.label, isPrimary(json)};
-        keepSource(organization, json);
-        organizations.push_back(std::move(organization));
-    }
+    forEachItem(person, texts, QStringLiteral("organizations"),
+                [&](const QJsonObject &json, QByteArrayView text) {
+                    const auto type = typeOf(Field::Organization, json);
+                    GDataOrganization organization{stringValue(json, QStringLiteral("name")),
+                                                   stringValue(json, QStringLiteral("title")),
+                                                   type.rel, type.label, isPrimary(json)};
+                    keepSource(organization, json, text);
+                    organizations.push_back(std::move(organization));
+                });
     return organizations;
 }
 
-std::vector<GDataGroupMembershipInfo> readMemberships(const QJsonObject &person, const QString &api)
+std::vector<GDataGroupMembershipInfo> readMemberships(const QJsonObject &person, const QString &api,
+                                                      const PersonTexts &texts)
 {
     std::vector<GDataGroupMembershipInfo> memberships;
-    for (const QJsonValue &item : person.value(QStringLiteral("memberships")).toArray()) {
-        const QJsonObject json = item.toObject();
-        const QString group = json.value(QStringLiteral("contactGroupMembership"))
-                                  .toObject()
-                                  .value(QStringLiteral("contactGroupResourceName"))
-                                  .toString();
-        if (!isShownMembershipGroup(group))
-            continue;
-        GDataGroupMembershipInfo membership{identifierForResourceName(api, group), false};
-        keepSource(membership, json);
-        memberships.push_back(std::move(membership));
-    }
+    forEachItem(
+        person, texts, QStringLiteral("memberships"),
+        [&](const QJsonObject &json, QByteArrayView text) {
+            const QString group = json.value(QStringLiteral("contactGroupMembership"))
+                                      .toObject()
+                                      .value(QStringLiteral("contactGroupResourceName"))
+                                      .toString();
+            if (!isShownMembershipGroup(group))
+                return;
+            GDataGroupMembershipInfo membership{identifierForResourceName(api, group), false};
+            keepSource(membership, json, text);
+            memberships.push_back(std::move(membership));
+        });
     return memberships;
 }
 
 // The projection's properties for the layers above; the rest stays with the entry's read copy.
 void readClientData(GDataEntryBase &entry, const QJsonObject &resource,
-                    const PeopleProjection &projection)
+                    const PeopleProjection &projection, const PersonTexts &texts)
 {
     std::vector<GDataExtendedProperty> properties;
     QJsonArray hidden;
-    for (const QJsonValue &item : resource.value(QStringLiteral("clientData")).toArray()) {
-        GDataExtendedProperty property = peopleclientdata::propertyFromItem(item.toObject());
-        if (projection.shows(property.name()))
-            properties.push_back(std::move(property));
-        else
-            hidden.append(item);
-    }
+    forEachItem(resource, texts, QStringLiteral("clientData"),
+                [&](const QJsonObject &item, QByteArrayView text) {
+                    GDataExtendedProperty property = peopleclientdata::propertyFromItem(item, text);
+                    if (projection.shows(property.name()))
+                        properties.push_back(std::move(property));
+                    else
+                        hidden.append(item);
+                });
     entry.setExtendedProperties(std::move(properties));
     PeopleSourceAccess::setHiddenClientData(entry.peopleSource(), hidden);
 }
@@ -279,6 +340,42 @@ template <typename Page> void readPageTail(Page &page, const QJsonObject &json)
         page.totalItems = total.toInt();
 }
 
+// text: the person's JSON text as read, when known; the read copies are then taken from it.
+std::optional<GDataEntryContactPtr> entryFromPerson(const QJsonObject &person, QByteArrayView text,
+                                                    const QString &api,
+                                                    const PeopleProjection &projection,
+                                                    ParseError *error)
+{
+    const QString resourceName = resourceNameWithPrefix(person, kPeoplePersonPrefix);
+    if (resourceName.isEmpty()) {
+        fail(error, QStringLiteral("a person without resourceName"));
+        return std::nullopt;
+    }
+    auto entry = std::make_shared<GDataEntryContact>();
+    const QString identifier = identifierForResourceName(api, resourceName);
+    entry->setIdentifier(identifier);
+    entry->setTitle(readTitle(person));
+    entry->setContentWithString(readContent(person));
+    const QJsonObject metadata = person.value(QStringLiteral("metadata")).toObject();
+    entry->setUpdatedDate(readTime(contactUpdateTime(metadata), resourceName));
+    entry->setETag(stringValue(person, QStringLiteral("etag")));
+    entry->setIsDeleted(metadata.value(QStringLiteral("deleted")).toBool());
+    const PersonTexts texts(text);
+    entry->setEmailAddresses(readEmails(person, texts));
+    entry->setPhoneNumbers(readPhones(person, texts));
+    entry->setPostalAddresses(readAddresses(person, texts));
+    entry->setIMAddresses(readIMs(person, texts));
+    entry->setOrganizations(readOrganizations(person, texts));
+    entry->setGroupMembershipInfos(readMemberships(person, api, texts));
+    readClientData(*entry, person, projection, texts);
+    std::vector<GDataLink> links = entryLinks(identifier, true);
+    if (auto photo = readPhotoLink(person, resourceName))
+        links.push_back(std::move(*photo));
+    entry->setLinks(std::move(links));
+    keepRead(entry->peopleSource(), person, text);
+    return entry;
+}
+
 } // namespace
 
 QString identifierForResourceName(const QString &api, const QString &resourceName)
@@ -325,33 +422,19 @@ std::optional<GDataEntryContactPtr> contactFromPerson(const QJsonObject &person,
                                                       const PeopleProjection &projection,
                                                       ParseError *error)
 {
-    const QString resourceName = resourceNameWithPrefix(person, kPeoplePersonPrefix);
-    if (resourceName.isEmpty()) {
-        fail(error, QStringLiteral("a person without resourceName"));
-        return std::nullopt;
-    }
-    auto entry = std::make_shared<GDataEntryContact>();
-    const QString identifier = identifierForResourceName(api, resourceName);
-    entry->setIdentifier(identifier);
-    entry->setTitle(readTitle(person));
-    entry->setContentWithString(readContent(person));
-    const QJsonObject metadata = person.value(QStringLiteral("metadata")).toObject();
-    entry->setUpdatedDate(readTime(contactUpdateTime(metadata), resourceName));
-    entry->setETag(stringValue(person, QStringLiteral("etag")));
-    entry->setIsDeleted(metadata.value(QStringLiteral("deleted")).toBool());
-    entry->setEmailAddresses(readEmails(person));
-    entry->setPhoneNumbers(readPhones(person));
-    entry->setPostalAddresses(readAddresses(person));
-    entry->setIMAddresses(readIMs(person));
-    entry->setOrganizations(readOrganizations(person));
-    entry->setGroupMembershipInfos(readMemberships(person, api));
-    readClientData(*entry, person, projection);
-    std::vector<GDataLink> links = entryLinks(identifier, true);
-    if (auto photo = readPhotoLink(person, resourceName))
-        links.push_back(std::move(*photo));
-    entry->setLinks(std::move(links));
-    PeopleSourceAccess::setRead(entry->peopleSource(), person);
-    return entry;
+    return contactFromPersonText(person, {}, api, projection, error);
+}
+
+std::optional<GDataEntryContactPtr> contactFromPersonText(const QJsonObject &person,
+                                                          QByteArrayView text, const QString &api,
+                                                          const PeopleProjection &projection,
+                                                          ParseError *error)
+{
+    if (!text.isEmpty())
+        return entryFromPerson(person, text, api, projection, error);
+    // Written once whole, so that the values' read copies are slices of it rather than each
+    // written on its own.
+    return entryFromPerson(person, peoplejson::compact(person), api, projection, error);
 }
 
 std::optional<GDataEntryContactGroupPtr> groupFromContactGroup(const QJsonObject &group,
@@ -381,17 +464,74 @@ std::optional<GDataEntryContactGroupPtr> groupFromContactGroup(const QJsonObject
         readTime(metadata.value(QStringLiteral("updateTime")).toString(), resourceName));
     entry->setIsDeleted(metadata.value(QStringLiteral("deleted")).toBool());
     entry->setETag(stringValue(group, QStringLiteral("etag")));
-    readClientData(*entry, group, projection);
+    readClientData(*entry, group, projection, PersonTexts());
     // A system group has no edit link, so a write to it fails as it did on Atom.
     entry->setLinks(entryLinks(identifier, !myContacts));
     PeopleSourceAccess::setRead(entry->peopleSource(), group);
     return entry;
 }
 
+namespace {
+
+// A page read a person at a time: each person is parsed from its own text and let go once its
+// entry is made, and the entry keeps slices of that text as its read copies. A whole page parsed
+// at once lives until its last person is read, and freeing it page after page left the allocator
+// slower for the rest of the list. Nothing when the text does not come apart in that way (or its
+// parts would read otherwise than the whole): the page is then read whole, which also tells why.
+std::optional<ContactPage> readPageByPerson(const QByteArray &body, const QString &api,
+                                            const PeopleProjection &projection)
+{
+    const auto members = peoplejson::memberTexts(body);
+    if (!members)
+        return std::nullopt;
+    std::optional<QByteArrayView> connections;
+    QByteArray rest = "{";
+    for (const auto &[key, value] : *members) {
+        if (key == QByteArrayView("connections")) {
+            if (connections)
+                return std::nullopt;
+            connections = value;
+            continue;
+        }
+        if (rest.size() > 1)
+            rest += ',';
+        rest += '"' + key.toByteArray() + "\":" + value.toByteArray();
+    }
+    rest += '}';
+    const auto tail = peoplejson::parseObject(rest);
+    if (!tail || tail->contains(QStringLiteral("connections")))
+        return std::nullopt;
+    std::vector<QByteArrayView> persons;
+    if (connections) {
+        auto items = peoplejson::itemTexts(*connections);
+        if (!items)
+            return std::nullopt;
+        persons = std::move(*items);
+    }
+    ContactPage page;
+    page.entries.reserve(persons.size());
+    for (QByteArrayView text : persons) {
+        const auto person =
+            peoplejson::parseObject(QByteArray::fromRawData(text.data(), text.size()));
+        if (!person)
+            return std::nullopt;
+        auto entry = entryFromPerson(*person, text, api, projection, nullptr);
+        if (!entry)
+            return std::nullopt;
+        page.entries.push_back(std::move(*entry));
+    }
+    readPageTail(page, *tail);
+    return page;
+}
+
+} // namespace
+
 std::optional<ContactPage> readConnectionsPage(const QByteArray &body, const QString &api,
                                                const PeopleProjection &projection,
                                                ParseError *error)
 {
+    if (auto page = readPageByPerson(body, api, projection))
+        return page;
     const auto json = parsePage(body, error);
     if (!json)
         return std::nullopt;

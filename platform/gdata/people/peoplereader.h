@@ -39,6 +39,12 @@ bool isShownMembershipGroup(const QString &resourceName);
 std::optional<GDataEntryContactPtr> contactFromPerson(const QJsonObject &person, const QString &api,
                                                       const PeopleProjection &projection,
                                                       ParseError *error = nullptr);
+// The same, with the person's JSON text as read (of which person is the parse), which the entry
+// and its values keep as their read copies; empty: the person is written out for them.
+std::optional<GDataEntryContactPtr> contactFromPersonText(const QJsonObject &person,
+                                                          QByteArrayView text, const QString &api,
+                                                          const PeopleProjection &projection,
+                                                          ParseError *error = nullptr);
 std::optional<GDataEntryContactGroupPtr> groupFromContactGroup(const QJsonObject &group,
                                                                const QString &api,
                                                                const PeopleProjection &projection,

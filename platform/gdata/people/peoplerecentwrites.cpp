@@ -16,7 +16,7 @@ constexpr qint64 kKeptForMs = 10 * 60 * 1000;
 
 struct Record
 {
-    QJsonObject json; // empty for a deletion
+    GDataPeopleSource source; // none for a deletion; read only when the record is applied
     QDateTime updated;
     qint64 keptAtMs = 0;
 };
@@ -52,11 +52,10 @@ std::optional<GDataEntryPtr> entryOf(GDataEntryBase::Kind kind, const QJsonObjec
 
 void keepWritten(const QString &account, const GDataEntryBase &entry)
 {
-    const QJsonObject &json = PeopleSourceAccess::read(entry.peopleSource());
-    if (json.isEmpty() || entry.identifier().isEmpty())
+    if (!PeopleSourceAccess::hasRead(entry.peopleSource()) || entry.identifier().isEmpty())
         return;
     records()[keyOf(account, entry.kind())][entry.identifier()] = {
-        json, entry.updatedDate(), QDateTime::currentMSecsSinceEpoch()};
+        entry.peopleSource(), entry.updatedDate(), QDateTime::currentMSecsSinceEpoch()};
 }
 
 void keepDeleted(const QString &account, GDataEntryBase::Kind kind, const QString &identifier)
@@ -81,13 +80,14 @@ void applyToList(const QString &account, GDataEntryBase::Kind kind, const QStrin
         const bool inList = listed != positions.end();
         const Record &record = it->second;
         bool ends = now - record.keptAtMs > kKeptForMs;
-        if (!ends && record.json.isEmpty()) {
+        if (!ends && !PeopleSourceAccess::hasRead(record.source)) {
             if (inList)
                 dropped[listed->second] = true;
             else
                 ends = true;
         } else if (!ends && (!inList || entries[listed->second]->updatedDate() < record.updated)) {
-            if (auto entry = entryOf(kind, record.json, api, projection)) {
+            if (auto entry =
+                    entryOf(kind, PeopleSourceAccess::read(record.source), api, projection)) {
                 if (inList)
                     entries[listed->second] = *entry;
                 else

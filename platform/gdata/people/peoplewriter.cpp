@@ -23,16 +23,15 @@ const QString kType = QStringLiteral("type");
 class ReadValues
 {
 public:
-    ReadValues(const GDataPeopleSource &entrySource, const QString &field, QString valueKey)
-        : m_values(PeopleSourceAccess::read(entrySource).value(field).toArray())
+    ReadValues(const QJsonObject &entryRead, const QString &field, QString valueKey)
+        : m_values(entryRead.value(field).toArray())
         , m_valueKey(std::move(valueKey))
         , m_taken(size_t(m_values.size()), false)
     {}
 
     // A value that kept its own read JSON holds on to it; no rebuilt value inherits it as well.
-    void claim(const GDataPeopleSource &valueSource)
+    void claim(const QJsonObject &own)
     {
-        const QJsonObject &own = PeopleSourceAccess::read(valueSource);
         for (qsizetype i = 0; i < m_values.size() && !own.isEmpty(); ++i) {
             if (!m_taken[size_t(i)] && m_values.at(i).toObject() == own) {
                 m_taken[size_t(i)] = true;
@@ -41,9 +40,8 @@ public:
         }
     }
 
-    QJsonObject baseFor(const GDataPeopleSource &valueSource, const QString &text)
+    QJsonObject baseFor(const QJsonObject &own, const QString &text)
     {
-        const QJsonObject &own = PeopleSourceAccess::read(valueSource);
         if (!own.isEmpty())
             return own;
         for (qsizetype i = 0; i < m_values.size(); ++i) {
@@ -95,25 +93,29 @@ template <typename Value> void writeCommon(QJsonObject &json, Field field, const
 }
 
 template <typename Value, typename Text, typename Fill>
-QJsonArray writeList(const GDataEntryContact &entry, const std::vector<Value> &values,
+QJsonArray writeList(const QJsonObject &entryRead, const std::vector<Value> &values,
                      const QString &field, const QString &valueKey, Text text, Fill fill)
 {
-    ReadValues read(entry.peopleSource(), field, valueKey);
-    for (const Value &value : values)
-        read.claim(value.peopleSource);
-    QJsonArray list;
+    ReadValues read(entryRead, field, valueKey);
+    std::vector<QJsonObject> owns;
+    owns.reserve(values.size());
     for (const Value &value : values) {
-        QJsonObject json = read.baseFor(value.peopleSource, text(value));
-        fill(json, value);
+        owns.push_back(PeopleSourceAccess::read(value.peopleSource));
+        read.claim(owns.back());
+    }
+    QJsonArray list;
+    for (size_t i = 0; i < values.size(); ++i) {
+        QJsonObject json = read.baseFor(owns[i], text(values[i]));
+        fill(json, values[i]);
         list.append(json);
     }
     return list;
 }
 
-QJsonArray writeEmails(const GDataEntryContact &entry)
+QJsonArray writeEmails(const GDataEntryContact &entry, const QJsonObject &read)
 {
     return writeList(
-        entry, entry.emailAddresses(), QStringLiteral("emailAddresses"), QStringLiteral("value"),
+        read, entry.emailAddresses(), QStringLiteral("emailAddresses"), QStringLiteral("value"),
         [](const GDataEmail &email) { return email.address; },
         [](QJsonObject &json, const GDataEmail &email) {
             json.insert(QStringLiteral("value"), email.address);
@@ -121,10 +123,10 @@ QJsonArray writeEmails(const GDataEntryContact &entry)
         });
 }
 
-QJsonArray writePhones(const GDataEntryContact &entry)
+QJsonArray writePhones(const GDataEntryContact &entry, const QJsonObject &read)
 {
     return writeList(
-        entry, entry.phoneNumbers(), QStringLiteral("phoneNumbers"), QStringLiteral("value"),
+        read, entry.phoneNumbers(), QStringLiteral("phoneNumbers"), QStringLiteral("value"),
         [](const GDataPhoneNumber &phone) { return phone.stringValue; },
         [](QJsonObject &json, const GDataPhoneNumber &phone) {
             json.insert(QStringLiteral("value"), phone.stringValue);
@@ -134,11 +136,11 @@ QJsonArray writePhones(const GDataEntryContact &entry)
 
 // The structured parts of a read address stay only while its text is unchanged: a changed text
 // goes up alone, for Google to split.
-QJsonArray writeAddresses(const GDataEntryContact &entry)
+QJsonArray writeAddresses(const GDataEntryContact &entry, const QJsonObject &read)
 {
     static const QString kFormatted = QStringLiteral("formattedValue");
     return writeList(
-        entry, entry.postalAddresses(), QStringLiteral("addresses"), kFormatted,
+        read, entry.postalAddresses(), QStringLiteral("addresses"), kFormatted,
         [](const GDataPostalAddress &address) { return address.stringValue; },
         [](QJsonObject &json, const GDataPostalAddress &address) {
             if (json.value(kFormatted).toString() != address.stringValue) {
@@ -154,10 +156,10 @@ QJsonArray writeAddresses(const GDataEntryContact &entry)
         });
 }
 
-QJsonArray writeIMs(const GDataEntryContact &entry)
+QJsonArray writeIMs(const GDataEntryContact &entry, const QJsonObject &read)
 {
     return writeList(
-        entry, entry.IMAddresses(), QStringLiteral("imClients"), QStringLiteral("username"),
+        read, entry.IMAddresses(), QStringLiteral("imClients"), QStringLiteral("username"),
         [](const GDataIM &im) { return im.address; },
         [](QJsonObject &json, const GDataIM &im) {
             json.insert(QStringLiteral("username"), im.address);
@@ -170,10 +172,10 @@ QJsonArray writeIMs(const GDataEntryContact &entry)
         });
 }
 
-QJsonArray writeOrganizations(const GDataEntryContact &entry)
+QJsonArray writeOrganizations(const GDataEntryContact &entry, const QJsonObject &read)
 {
     return writeList(
-        entry, entry.organizations(), QStringLiteral("organizations"), QStringLiteral("name"),
+        read, entry.organizations(), QStringLiteral("organizations"), QStringLiteral("name"),
         [](const GDataOrganization &org) { return org.orgName.value_or(QString()); },
         [](QJsonObject &json, const GDataOrganization &org) {
             setOrRemove(json, QStringLiteral("name"), org.orgName);
@@ -192,7 +194,8 @@ QString membershipGroup(const QJsonObject &membership)
 
 // The memberships the layers above see, then every read membership they could not see (hidden
 // system groups, domain memberships), so a write never takes a contact out of those.
-QJsonArray writeMemberships(const GDataEntryContact &entry, const QString &api)
+QJsonArray writeMemberships(const GDataEntryContact &entry, const QJsonObject &read,
+                            const QString &api)
 {
     QJsonArray list;
     QStringList written;
@@ -206,7 +209,6 @@ QJsonArray writeMemberships(const GDataEntryContact &entry, const QString &api)
         list.append(json);
         written.append(*group);
     }
-    const QJsonObject &read = PeopleSourceAccess::read(entry.peopleSource());
     for (const QJsonValue &item : read.value(QStringLiteral("memberships")).toArray()) {
         const QString group = membershipGroup(item.toObject());
         if (!peoplereader::isShownMembershipGroup(group) && !written.contains(group))
@@ -224,15 +226,11 @@ QJsonArray writeClientData(const GDataEntryBase &entry)
 }
 
 // The read name with all its parts while the title is unchanged; a new title goes up alone.
-QJsonArray writeNames(const GDataEntryContact &entry)
+QJsonArray writeNames(const GDataEntryContact &entry, const QJsonObject &entryRead)
 {
     if (!entry.title() || entry.title()->isEmpty())
         return {};
-    const QJsonObject read = PeopleSourceAccess::read(entry.peopleSource())
-                                 .value(QStringLiteral("names"))
-                                 .toArray()
-                                 .at(0)
-                                 .toObject();
+    const QJsonObject read = entryRead.value(QStringLiteral("names")).toArray().at(0).toObject();
     for (const char *key : {"unstructuredName", "displayName"}) {
         const QString text = read.value(QLatin1String(key)).toString();
         if (!text.isEmpty()) {
@@ -244,15 +242,11 @@ QJsonArray writeNames(const GDataEntryContact &entry)
     return {QJsonObject{{QStringLiteral("unstructuredName"), *entry.title()}}};
 }
 
-QJsonArray writeBiographies(const GDataEntryContact &entry)
+QJsonArray writeBiographies(const GDataEntryContact &entry, const QJsonObject &read)
 {
     if (!entry.content())
         return {};
-    QJsonObject biography = PeopleSourceAccess::read(entry.peopleSource())
-                                .value(QStringLiteral("biographies"))
-                                .toArray()
-                                .at(0)
-                                .toObject();
+    QJsonObject biography = read.value(QStringLiteral("biographies")).toArray().at(0).toObject();
     biography.insert(QStringLiteral("value"), *entry.content());
     biography.insert(QStringLiteral("contentType"), QLatin1String(kPeopleBiographyContentType));
     return {biography};
@@ -270,16 +264,17 @@ void writeIdentity(QJsonObject &resource, const GDataEntryBase &entry, const QSt
 
 QJsonObject personFromContact(const GDataEntryContact &entry, const QString &api)
 {
+    const QJsonObject read = PeopleSourceAccess::read(entry.peopleSource());
     QJsonObject person;
     writeIdentity(person, entry, api);
-    person.insert(QStringLiteral("names"), writeNames(entry));
-    person.insert(QStringLiteral("biographies"), writeBiographies(entry));
-    person.insert(QStringLiteral("emailAddresses"), writeEmails(entry));
-    person.insert(QStringLiteral("phoneNumbers"), writePhones(entry));
-    person.insert(QStringLiteral("addresses"), writeAddresses(entry));
-    person.insert(QStringLiteral("imClients"), writeIMs(entry));
-    person.insert(QStringLiteral("organizations"), writeOrganizations(entry));
-    person.insert(QStringLiteral("memberships"), writeMemberships(entry, api));
+    person.insert(QStringLiteral("names"), writeNames(entry, read));
+    person.insert(QStringLiteral("biographies"), writeBiographies(entry, read));
+    person.insert(QStringLiteral("emailAddresses"), writeEmails(entry, read));
+    person.insert(QStringLiteral("phoneNumbers"), writePhones(entry, read));
+    person.insert(QStringLiteral("addresses"), writeAddresses(entry, read));
+    person.insert(QStringLiteral("imClients"), writeIMs(entry, read));
+    person.insert(QStringLiteral("organizations"), writeOrganizations(entry, read));
+    person.insert(QStringLiteral("memberships"), writeMemberships(entry, read, api));
     person.insert(QStringLiteral("clientData"), writeClientData(entry));
     return person;
 }

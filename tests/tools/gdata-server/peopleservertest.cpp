@@ -18,6 +18,9 @@
 #include <QThread>
 #include <QUrlQuery>
 
+#include <functional>
+#include <optional>
+
 namespace {
 
 QJsonObject first(const QJsonObject &person, const char *field)
@@ -179,6 +182,94 @@ TEST_F(PeopleServerTest, Connections_FollowPagesToEveryPersonOnce)
         } while (!token.isEmpty() && pages.size() < 10);
         EXPECT_EQ(pages, c.pages);
         EXPECT_EQ(seen.size(), 25);
+    }
+}
+
+// Lists are read again and again while persons change a few at a time: whatever changed since
+// the last list, through any call, shows in the next one.
+TEST_F(PeopleServerTest, Connections_ShowEveryChangeMadeSinceTheLastList)
+{
+    const QString groupId =
+        server
+            .seedGroups(kPeopleUser, {GDataEntryContactGroup::contactGroupEntryWithTitle(
+                                         QStringLiteral("Club"))})
+            .value(0);
+    const QString club = "contactGroups/" + groupId.mid(groupId.lastIndexOf(u'/') + 1);
+    const auto listed = [this] {
+        QHash<QString, QJsonObject> persons;
+        const JsonReply page =
+            call("GET", "/v1/people/me/connections?pageSize=1000&personFields=" + kAllFields);
+        EXPECT_EQ(page.status, 200);
+        for (const QJsonValue &person : page.body.value("connections").toArray())
+            persons.insert(person.toObject().value("resourceName").toString(), person.toObject());
+        return persons;
+    };
+    const QByteArray png = QByteArray::fromBase64("iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAAAAAA6fptVAAAA"
+                                                  "CklEQVR4nGNgAAAAAgABSK+kcQAAAABJRU5ErkJggg==");
+    struct Case
+    {
+        const char *label;
+        std::function<void(const QString &name)> change;
+        std::function<void(const std::optional<QJsonObject> &listed)> check;
+    };
+    const Case cases[] = {
+        {"name updated",
+         [&](const QString &name) {
+             QJsonObject person = named("Renamed");
+             person.insert("etag", getPerson(name).body.value("etag"));
+             EXPECT_EQ(
+                 call("PATCH", "/v1/" + name + ":updateContact?updatePersonFields=names", person)
+                     .status,
+                 200);
+         },
+         [](const std::optional<QJsonObject> &person) {
+             ASSERT_TRUE(person);
+             EXPECT_EQ(first(*person, "names").value("unstructuredName").toString(), "Renamed");
+         }},
+        {"photo set",
+         [&](const QString &name) {
+             EXPECT_EQ(call("PATCH", "/v1/" + name + ":updateContactPhoto",
+                            {{"photoBytes", QString::fromLatin1(png.toBase64())}})
+                           .status,
+                       200);
+         },
+         [](const std::optional<QJsonObject> &person) {
+             ASSERT_TRUE(person);
+             EXPECT_FALSE(first(*person, "photos").contains("default"));
+         }},
+        {"its group deleted",
+         [&](const QString &) {
+             EXPECT_EQ(call("DELETE", "/v1/" + club + "?deleteContacts=false").status, 200);
+         },
+         [&](const std::optional<QJsonObject> &person) {
+             ASSERT_TRUE(person);
+             EXPECT_FALSE(membershipNames(*person).contains(club));
+         }},
+        {"deleted",
+         [&](const QString &name) {
+             EXPECT_EQ(call("DELETE", "/v1/" + name + ":deleteContact").status, 200);
+         },
+         [](const std::optional<QJsonObject> &person) {
+             EXPECT_FALSE(person);
+         }},
+    };
+    std::vector<QString> names;
+    for (const Case &c : cases) {
+        QJsonObject person = named(QString::fromLatin1(c.label));
+        person.insert("memberships", QJsonArray{membershipOf(club)});
+        names.push_back(createPerson(person));
+    }
+    const QHash<QString, QJsonObject> before = listed();
+    for (size_t i = 0; i < names.size(); ++i) {
+        ASSERT_TRUE(before.contains(names[i]));
+        ASSERT_TRUE(membershipNames(before[names[i]]).contains(club));
+        EXPECT_TRUE(first(before[names[i]], "photos").value("default").toBool());
+        cases[i].change(names[i]);
+    }
+    const QHash<QString, QJsonObject> after = listed();
+    for (size_t i = 0; i < names.size(); ++i) {
+        SCOPED_TRACE(cases[i].label);
+        cases[i].check(after.contains(names[i]) ? std::optional(after[names[i]]) : std::nullopt);
     }
 }
 

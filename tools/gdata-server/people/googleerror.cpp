@@ -58,9 +58,14 @@ QJsonObject rpcStatus(int httpStatus, const QString &message)
 
 HttpResponse json(int status, const QJsonObject &body)
 {
+    return jsonText(status, QJsonDocument(body).toJson(QJsonDocument::Compact));
+}
+
+HttpResponse jsonText(int status, QByteArray body)
+{
     HttpResponse response;
     response.status = status;
-    response.body = QJsonDocument(body).toJson(QJsonDocument::Compact);
+    response.body = std::move(body);
     response.setHeader("Content-Type", "application/json; charset=UTF-8");
     return response;
 }

@@ -18,6 +18,8 @@ int rpcCode(int httpStatus);
 QJsonObject rpcStatus(int httpStatus, const QString &message);
 
 HttpResponse json(int status, const QJsonObject &body);
+// A body already written as JSON text.
+HttpResponse jsonText(int status, QByteArray body);
 // rpcStatus names the status where the HTTP status alone does not (a stale etag's 400
 // FAILED_PRECONDITION).
 HttpResponse error(int status, const QString &message, const QString &reason = {},

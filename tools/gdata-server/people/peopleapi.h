@@ -5,6 +5,7 @@
 #include "tools/gdata-server/faultinjector.h"
 #include "tools/gdata-server/http/httpmessage.h"
 #include "tools/gdata-server/people/persontranslation.h"
+#include "tools/gdata-server/people/servedpersons.h"
 #include "tools/gdata-server/serveroptions.h"
 #include "tools/gdata-server/serverstate.h"
 
@@ -67,4 +68,5 @@ private:
     const ServerOptions &m_options;
     FaultInjector &m_faults;
     const ServerUrls &m_urls;
+    ServedPersons m_served;
 };

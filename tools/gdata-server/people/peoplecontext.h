@@ -51,6 +51,8 @@ public:
     static QString etagOf(const GDataEntryBase &entry);
 
     QString photoUrl(const StoredEntry &stored) const;
+    // Where photo URLs point: the server itself, or the second origin.
+    QString photoUrlBase() const { return m_urls.photoBase(); }
     QString defaultPhotoUrl(const StoredEntry &stored) const;
 
 private:

@@ -401,6 +401,34 @@ TEST(PeopleReaderPageTest, ConnectionsPage_ReadsEntriesTokensAndTotal)
     EXPECT_TRUE(last->nextPageToken.isEmpty());
 }
 
+// However a page is written, it reads as the JSON parser sees the whole of it.
+TEST(PeopleReaderPageTest, ConnectionsPage_ReadsAsTheWholePageParses)
+{
+    const char *pages[] = {
+        R"({"totalItems": 2, "connections": [{"resourceName": "people/c1"},
+            {"resourceName": "people/c2"}], "nextPageToken": "p2"})",
+        R"({"connections": [{"resourceName": "people/c1"}],
+            "connections": [{"resourceName": "people/c2"}, {"resourceName": "people/c3"}]})",
+        R"({"connection\u0073": [{"resourceName": "people/c4"}], "totalItems": 1})",
+        R"( { "connections" : [ ] , "nextPageToken" : "p\"2\"" } )",
+    };
+    for (const char *text : pages) {
+        SCOPED_TRACE(text);
+        const QJsonObject whole = jsonObject(text);
+        const auto page =
+            peoplereader::readConnectionsPage(text, kTestAPI, PeopleProjection::full());
+        ASSERT_TRUE(page.has_value());
+        QStringList identifiers;
+        for (const auto &entry : page->entries)
+            identifiers.append(entry->identifier());
+        QStringList expected;
+        for (const QJsonValue &person : whole.value("connections").toArray())
+            expected.append(kTestAPI + "/v1/" + person.toObject().value("resourceName").toString());
+        EXPECT_EQ(identifiers, expected);
+        EXPECT_EQ(page->nextPageToken, whole.value("nextPageToken").toString());
+    }
+}
+
 class PeopleReaderBadPageTest : public ::testing::TestWithParam<const char *>
 {
 };
@@ -427,7 +455,11 @@ INSTANTIATE_TEST_SUITE_P(
             "contactGroups": [{"resourceName": "contactGroups/a"}, {"etag": "x"}]})",
         R"({"connections": [{"resourceName": "people/"}], "contactGroups": [{"resourceName": "people/c1"}]})",
         R"({"connections": [{"resourceName": "people//2"}], "contactGroups": [{"resourceName": "contactGroups/a/b"}]})",
-        R"({"connections": [7], "contactGroups": ["x"]})"));
+        R"({"connections": [7], "contactGroups": ["x"]})",
+        R"({"connections": [{"resourceName": "people/c1"}], "totalItems": 3x})",
+        R"({"connections": [{"resourceName": "people/c1"},], "contactGroups": []})",
+        R"({"connections": [{"resourceName": "people/c1"}]} and more)",
+        R"({"connections": [{"resourceName": "people/c1", "names": [{"x": tru}]}]})"));
 
 struct IdentifierCase
 {

@@ -74,6 +74,51 @@ TEST(PeopleWriterTest, UnchangedEntry_WritesEveryMaskFieldAsRead)
         EXPECT_FALSE(out.contains(QLatin1String(field))) << field;
 }
 
+// A list page's entries keep their read JSON as slices of the page's text: whatever way the
+// text is written, an entry read from a page writes back as the same person read on its own.
+TEST(PeopleWriterTest, EntryOfAPage_WritesBackAsThePersonReadOnItsOwn)
+{
+    const QByteArray rich(kRichPerson);
+    const QByteArray compact =
+        QJsonDocument(jsonObject(kRichPerson)).toJson(QJsonDocument::Compact);
+    struct Case
+    {
+        const char *label;
+        QByteArray person;
+    };
+    const Case cases[] = {
+        {"indented", rich},
+        {"compact", compact},
+        {"brackets and quotes inside strings",
+         R"({"resourceName": "people/c1", "names": [{"unstructuredName": "A \"]}\" [{ \\"}],
+             "emailAddresses": [{"value": "x]@y.example", "displayName": "}\"\\", "type": "home"},
+                                {"value": "\u00e9@y.example", "note": [1, {"a": "]"}]}]})"},
+        {"a list key written twice",
+         R"({"resourceName": "people/c2",
+             "emailAddresses": [{"value": "first@y.example", "extra": 1}],
+             "emailAddresses": [{"value": "second@y.example", "extra": 2}]})"},
+        {"a list key written with an escape",
+         R"({"resourceName": "people/c3",
+             "email\u0041ddresses": [{"value": "a@y.example", "extra": true}],
+             "phoneNumbers": [ {"value": "1", "extra": null} , {"value": "2", "extra": -1.5e3} ]})"},
+        {"empty and odd lists",
+         R"({"resourceName": "people/c4", "emailAddresses": [], "phoneNumbers": {},
+             "clientData": [{"key": "k", "value": "v", "more": [[], {}]}]})"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.label);
+        const QByteArray page = "{\n  \"connections\" : [ " + compact + " ,\n" + c.person +
+                                " ],\n  \"totalItems\": 2 }";
+        const auto read =
+            peoplereader::readConnectionsPage(page, kTestAPI, PeopleProjection::full());
+        ASSERT_TRUE(read.has_value());
+        ASSERT_EQ(read->entries.size(), 2u);
+        const QJsonObject alone = jsonObject(c.person.constData());
+        EXPECT_JSON_EQ(written(*read->entries[1]), written(*readPerson(alone)));
+        EXPECT_JSON_EQ(written(*read->entries[0]), written(*readPerson(jsonObject(kRichPerson))));
+    }
+}
+
 TEST(PeopleWriterTest, ChangedTitle_GoesUpAloneWhileUnchangedOneKeepsItsParts)
 {
     auto entry = readPerson(jsonObject(kRichPerson));
