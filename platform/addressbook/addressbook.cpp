@@ -198,6 +198,7 @@ bool AddressBook::loadAll()
 
     m_meId = m_storedMeId;
     m_records.reserve(stored.size());
+    m_order.reserve(std::size_t(stored.size()));
     for (const StoredRecord &entry : stored) {
         RecordPtr record = newRecordOfKind(entry.kind, entry.uniqueId);
         if (entry.check == StoredRecord::Readable)

@@ -20,6 +20,8 @@ public:
         m_entries.emplace_back(place, std::move(record));
     }
 
+    void reserve(std::size_t size) { m_entries.reserve(size); }
+
     void erase(quint64 place)
     {
         const auto at = std::lower_bound(
