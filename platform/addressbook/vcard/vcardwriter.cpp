@@ -108,9 +108,11 @@ public:
         return m_person.valueForProperty(property).toString();
     }
 
-    void add(const QString &line)
+    // One line of the parts given, written straight into the card's text.
+    template <typename... Parts>
+    void add(const Parts &...parts)
     {
-        m_text.append(line);
+        (m_text.append(parts), ...);
         m_text.append(QLatin1String("\r\n"));
     }
 
@@ -118,7 +120,7 @@ public:
     {
         const QString value = text(property);
         if (!value.isEmpty())
-            add(QLatin1String(name) + u':' + escaped(value));
+            add(QLatin1String(name), u':', escaped(value));
     }
 
     // A multi-value whose standard labels are type parameters and whose other labels become
@@ -131,13 +133,14 @@ public:
         for (int i = 0; i < values.count(); ++i) {
             const QString value = escaped(values.valueAt(i).toString());
             const QString label = values.labelAt(i);
-            const QString pref = isPrimary(values, i) ? QStringLiteral(";type=pref") : QString();
+            const QLatin1String pref =
+                isPrimary(values, i) ? QLatin1String(";type=pref") : QLatin1String();
             if (const char *types = typesFor(label, standard, standard + N))
-                add(name + baseTypes + QLatin1String(types) + pref + u':' + value);
+                add(name, baseTypes, QLatin1String(types), pref, u':', value);
             else if (label.isEmpty())
-                add(name + baseTypes + pref + u':' + value);
+                add(name, baseTypes, pref, u':', value);
             else
-                addGrouped(name + baseTypes + pref + u':' + value, label);
+                addGrouped(label, name, baseTypes, pref, u':', value);
         }
     }
 
@@ -149,19 +152,19 @@ public:
             const QString label = values.labelAt(i);
             const char *types = typesFor(label, std::begin(kAddressTypes), std::end(kAddressTypes));
             const QString item = nextItem();
-            add(item + QStringLiteral(".ADR") + QLatin1String(types ? types : "") +
-                (isPrimary(values, i) ? QStringLiteral(";type=pref") : QString()) +
-                QStringLiteral(":;;") +
+            add(item, QLatin1String(".ADR"), QLatin1String(types ? types : ""),
+                isPrimary(values, i) ? QLatin1String(";type=pref") : QLatin1String(),
+                QLatin1String(":;;"),
                 structured({address.value(kABAddressStreetKey).toString(),
                             address.value(kABAddressCityKey).toString(),
                             address.value(kABAddressStateKey).toString(),
                             address.value(kABAddressZIPKey).toString(),
                             address.value(kABAddressCountryKey).toString()}));
             if (!types && !label.isEmpty())
-                add(item + QStringLiteral(".X-ABLabel:") + escaped(label));
+                add(item, QLatin1String(".X-ABLabel:"), escaped(label));
             const QString code = address.value(kABAddressCountryCodeKey).toString();
             if (!code.isEmpty())
-                add(item + QStringLiteral(".X-ABADR:") + escaped(code));
+                add(item, QLatin1String(".X-ABADR:"), escaped(code));
         }
     }
 
@@ -189,16 +192,16 @@ public:
             const QString text = value.metaType().id() == QMetaType::QDate
                                      ? value.toDate().toString(Qt::ISODate)
                                      : escaped(value.toString());
-            addGrouped(name + (isPrimary(values, i) ? QStringLiteral(";type=pref") : QString()) +
-                           u':' + text,
-                       values.labelAt(i));
+            addGrouped(values.labelAt(i), name,
+                       isPrimary(values, i) ? QLatin1String(";type=pref") : QLatin1String(), u':',
+                       text);
         }
     }
 
     QByteArray finish()
     {
-        add(QStringLiteral("X-ABUID:") + m_person.uniqueId());
-        add(QStringLiteral("END:VCARD"));
+        add(QLatin1String("X-ABUID:"), m_person.uniqueId());
+        add(QLatin1String("END:VCARD"));
         return m_text.toUtf8();
     }
 
@@ -211,11 +214,12 @@ private:
 
     QString nextItem() { return QStringLiteral("item%1").arg(++m_items); }
 
-    void addGrouped(const QString &line, const QString &label)
+    template <typename... Parts>
+    void addGrouped(const QString &label, const Parts &...line)
     {
         const QString item = nextItem();
-        add(item + u'.' + line);
-        add(item + QStringLiteral(".X-ABLabel:") + escaped(label));
+        add(item, u'.', line...);
+        add(item, QLatin1String(".X-ABLabel:"), escaped(label));
     }
 
     const Person &m_person;
@@ -248,11 +252,11 @@ void addOpening(CardBuilder &card, const Person &person)
 {
     card.add(QStringLiteral("BEGIN:VCARD"));
     card.add(QStringLiteral("VERSION:3.0"));
-    card.add(QStringLiteral("N:") +
+    card.add(QLatin1String("N:"),
              structured({card.text(kABLastNameProperty), card.text(kABFirstNameProperty),
                          card.text(kABMiddleNameProperty), card.text(kABTitleProperty),
                          card.text(kABSuffixProperty)}));
-    card.add(QStringLiteral("FN:") + escaped(displayName(person)));
+    card.add(QLatin1String("FN:"), escaped(displayName(person)));
 }
 
 void addOrganization(CardBuilder &card)
@@ -261,7 +265,7 @@ void addOrganization(CardBuilder &card)
     const QString department = card.text(kABDepartmentProperty);
     if (organization.isEmpty() && department.isEmpty())
         return;
-    card.add(QStringLiteral("ORG:") + structured({organization, department}));
+    card.add(QLatin1String("ORG:"), structured({organization, department}));
 }
 
 } // namespace
