@@ -6,6 +6,7 @@
 #include <QDate>
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace {
 
@@ -77,12 +78,15 @@ QString parameterValue(QString text)
     return text;
 }
 
-QString structured(const QStringList &parts)
+QString structured(std::initializer_list<QString> parts)
 {
-    QStringList escapedParts;
-    for (const QString &part : parts)
-        escapedParts.append(escaped(part));
-    return escapedParts.join(u';');
+    QString text;
+    for (const QString &part : parts) {
+        if (&part != parts.begin())
+            text.append(u';');
+        text.append(escaped(part));
+    }
+    return text;
 }
 
 const char *typesFor(const QString &label, const LabelTypes *begin, const LabelTypes *end)
