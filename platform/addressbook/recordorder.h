@@ -43,8 +43,7 @@ public:
     std::size_t size() const { return m_entries.size() - m_holes; }
 
     // Each record in order.
-    template<typename Visit>
-    void forEach(Visit &&visit) const
+    template <typename Visit> void forEach(Visit &&visit) const
     {
         for (const Entry &entry : m_entries) {
             if (entry.second)

@@ -113,8 +113,7 @@ public:
     }
 
     // One line of the parts given, written straight into the card's text.
-    template <typename... Parts>
-    void add(const Parts &...parts)
+    template <typename... Parts> void add(const Parts &...parts)
     {
         (m_text.append(parts), ...);
         m_text.append(QLatin1String("\r\n"));
@@ -218,8 +217,7 @@ private:
 
     QString nextItem() { return QStringLiteral("item%1").arg(++m_items); }
 
-    template <typename... Parts>
-    void addGrouped(const QString &label, const Parts &...line)
+    template <typename... Parts> void addGrouped(const QString &label, const Parts &...line)
     {
         const QString item = nextItem();
         add(item, u'.', line...);

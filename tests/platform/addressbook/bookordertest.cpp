@@ -22,8 +22,7 @@ const RemovalCase kRemovalCases[] = {
     {"the first half", {0, 1, 2, 3, 4, 5}},
 };
 
-template<typename Records>
-QStringList idsOf(const Records &records)
+template <typename Records> QStringList idsOf(const Records &records)
 {
     QStringList ids;
     for (const auto &record : records)
