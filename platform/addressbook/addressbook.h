@@ -3,6 +3,7 @@
 #include "platform/addressbook/phoneformatsettings.h"
 #include "platform/addressbook/properties/propertytype.h"
 #include "platform/addressbook/recordclass.h"
+#include "platform/addressbook/recordorder.h"
 #include "platform/addressbook/searchelement.h"
 
 #include <QHash>
@@ -188,11 +189,11 @@ private:
     QTimer *m_poll = nullptr;
 
     QHash<QString, RecordPtr> m_records;
-    // The book's order: the records by their place (Record::m_place). Places only grow, so a
-    // record leaves the order in one step, without the others moving.
-    std::map<quint64, QString> m_order;
+    // The book's order: the records by their place (Record::m_place), held here as well as in
+    // m_records, so a walk in order looks nothing up.
+    RecordOrder m_order;
     // The groups of m_order on their own: every exported person looks for its groups.
-    std::map<quint64, QString> m_groupOrder;
+    RecordOrder m_groupOrder;
     quint64 m_nextPlace = 0;
     mutable QHash<QString, PropertyType> m_customPersonProperties;
     mutable QHash<QString, PropertyType> m_customGroupProperties;

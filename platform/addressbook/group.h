@@ -45,11 +45,14 @@ public:
     static int addPropertiesAndTypes(const QHash<QString, PropertyType> &propertiesAndTypes);
     static PropertyType typeOfProperty(const QString &property);
 
+protected:
+    // Protected for the book, which makes the groups it reads in one allocation each.
+    Group(QString uniqueId, std::optional<SearchElement> criteria);
+
 private:
     friend class AddressBook;
     friend class Record;
     friend class RecordCodec;
-    Group(QString uniqueId, std::optional<SearchElement> criteria);
 
     bool holdsSubgroupDeep(const Group &group) const;
 

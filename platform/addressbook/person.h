@@ -41,9 +41,12 @@ public:
     static int addPropertiesAndTypes(const QHash<QString, PropertyType> &propertiesAndTypes);
     static PropertyType typeOfProperty(const QString &property);
 
+protected:
+    // Protected for the book, which makes the persons it reads in one allocation each.
+    explicit Person(QString uniqueId);
+
 private:
     friend class AddressBook;
-    explicit Person(QString uniqueId);
 
     // The picture as changed in memory and not yet saved; nullopt when unchanged.
     std::optional<QByteArray> m_pendingImage;

@@ -300,12 +300,18 @@ void AddressBookDatabase::endRead()
     exec("COMMIT");
 }
 
-QList<StoredRecord> AddressBookDatabase::records() const
+QList<StoredRecord> AddressBookDatabase::records(bool checkPeople) const
 {
     SqliteStatement query(m_db, "SELECT uid, kind, body FROM records ORDER BY rowid");
     QList<StoredRecord> result;
-    while (query.next())
-        result.append({query.text(0), int(query.integer(1)), query.blob(2)});
+    while (query.next()) {
+        StoredRecord &record =
+            result.emplace_back(query.text(0), int(query.integer(1)), query.blob(2));
+        if (checkPeople && record.kind == StoredRecord::Person) {
+            record.check = RecordCodec::isReadable(record.body, false) ? StoredRecord::Readable
+                                                                       : StoredRecord::Damaged;
+        }
+    }
     checked(query);
     return result;
 }

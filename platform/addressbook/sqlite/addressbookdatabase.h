@@ -26,6 +26,10 @@ struct StoredRecord
     QString uniqueId;
     int kind = Person;
     QByteArray body;
+    // A person's body looked at as its row was read (records(true)): whether it is a readable
+    // stored record.
+    enum Check { Unchecked, Readable, Damaged };
+    Check check = Unchecked;
 };
 
 // A record to insert or replace. Its stored form is made only as its row is written, so a save
@@ -98,7 +102,10 @@ public:
     bool beginRead();
     void endRead();
 
-    QList<StoredRecord> records() const;
+    // With checkPeople, each person's body is checked as its row is read, while its bytes are
+    // still in the cache: the whole book is read at every start, and a check of 25,000 bodies
+    // after the reading spends most of its time fetching them from memory again.
+    QList<StoredRecord> records(bool checkPeople = false) const;
     std::optional<StoredRecord> record(const QString &uniqueId) const;
     QSet<QString> imageOwners() const;
     QByteArray image(const QString &uniqueId) const;

@@ -18,8 +18,9 @@ public:
     // The same check, with a person's properties read only when they are first looked at; a
     // group is read at once.
     static bool decodeLaterInto(Record &record, const QByteArray &data);
-    // A person's values give way to data, encode()'s of them at this moment, and are read
-    // again from it when next looked at: the stored form takes a fraction of their memory.
+    // A person's values give way to data, encode()'s of them at this moment (or a stored form
+    // isReadable accepted), and are read again from it when next looked at: the stored form
+    // takes a fraction of their memory.
     static void keepEncoded(Record &record, const QByteArray &data);
     // A person's properties from data that decodeLaterInto accepted.
     static void decodeValues(const QByteArray &data, PropertyValues &values);

@@ -5,6 +5,9 @@
 
 #include <QDate>
 
+#include <algorithm>
+#include <initializer_list>
+
 namespace {
 
 // Type parameters that stand for a standard label, per property.
@@ -49,6 +52,12 @@ const InstantService kInstantServices[] = {
 
 QString escaped(QString text)
 {
+    // Most values hold none of the characters escaped: they are handed back without six passes.
+    const auto plain = std::none_of(text.cbegin(), text.cend(), [](QChar c) {
+        return c == u'\\' || c == u'\r' || c == u'\n' || c == u',' || c == u';';
+    });
+    if (plain)
+        return text;
     text.replace(u'\\', QStringLiteral("\\\\"));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
@@ -69,12 +78,15 @@ QString parameterValue(QString text)
     return text;
 }
 
-QString structured(const QStringList &parts)
+QString structured(std::initializer_list<QString> parts)
 {
-    QStringList escapedParts;
-    for (const QString &part : parts)
-        escapedParts.append(escaped(part));
-    return escapedParts.join(u';');
+    QString text;
+    for (const QString &part : parts) {
+        if (&part != parts.begin())
+            text.append(u';');
+        text.append(escaped(part));
+    }
+    return text;
 }
 
 const char *typesFor(const QString &label, const LabelTypes *begin, const LabelTypes *end)
@@ -91,20 +103,27 @@ class CardBuilder
 public:
     explicit CardBuilder(const Person &person)
         : m_person(person)
-    {}
+    {
+        m_text.reserve(1024);
+    }
 
     QString text(const QString &property) const
     {
         return m_person.valueForProperty(property).toString();
     }
 
-    void add(const QString &line) { m_lines.append(line); }
+    // One line of the parts given, written straight into the card's text.
+    template <typename... Parts> void add(const Parts &...parts)
+    {
+        (m_text.append(parts), ...);
+        m_text.append(QLatin1String("\r\n"));
+    }
 
     void addIfPresent(const char *name, const QString &property)
     {
         const QString value = text(property);
         if (!value.isEmpty())
-            add(QLatin1String(name) + u':' + escaped(value));
+            add(QLatin1String(name), u':', escaped(value));
     }
 
     // A multi-value whose standard labels are type parameters and whose other labels become
@@ -117,13 +136,14 @@ public:
         for (int i = 0; i < values.count(); ++i) {
             const QString value = escaped(values.valueAt(i).toString());
             const QString label = values.labelAt(i);
-            const QString pref = isPrimary(values, i) ? QStringLiteral(";type=pref") : QString();
+            const QLatin1String pref =
+                isPrimary(values, i) ? QLatin1String(";type=pref") : QLatin1String();
             if (const char *types = typesFor(label, standard, standard + N))
-                add(name + baseTypes + QLatin1String(types) + pref + u':' + value);
+                add(name, baseTypes, QLatin1String(types), pref, u':', value);
             else if (label.isEmpty())
-                add(name + baseTypes + pref + u':' + value);
+                add(name, baseTypes, pref, u':', value);
             else
-                addGrouped(name + baseTypes + pref + u':' + value, label);
+                addGrouped(label, name, baseTypes, pref, u':', value);
         }
     }
 
@@ -135,19 +155,19 @@ public:
             const QString label = values.labelAt(i);
             const char *types = typesFor(label, std::begin(kAddressTypes), std::end(kAddressTypes));
             const QString item = nextItem();
-            add(item + QStringLiteral(".ADR") + QLatin1String(types ? types : "") +
-                (isPrimary(values, i) ? QStringLiteral(";type=pref") : QString()) +
-                QStringLiteral(":;;") +
+            add(item, QLatin1String(".ADR"), QLatin1String(types ? types : ""),
+                isPrimary(values, i) ? QLatin1String(";type=pref") : QLatin1String(),
+                QLatin1String(":;;"),
                 structured({address.value(kABAddressStreetKey).toString(),
                             address.value(kABAddressCityKey).toString(),
                             address.value(kABAddressStateKey).toString(),
                             address.value(kABAddressZIPKey).toString(),
                             address.value(kABAddressCountryKey).toString()}));
             if (!types && !label.isEmpty())
-                add(item + QStringLiteral(".X-ABLabel:") + escaped(label));
+                add(item, QLatin1String(".X-ABLabel:"), escaped(label));
             const QString code = address.value(kABAddressCountryCodeKey).toString();
             if (!code.isEmpty())
-                add(item + QStringLiteral(".X-ABADR:") + escaped(code));
+                add(item, QLatin1String(".X-ABADR:"), escaped(code));
         }
     }
 
@@ -175,17 +195,17 @@ public:
             const QString text = value.metaType().id() == QMetaType::QDate
                                      ? value.toDate().toString(Qt::ISODate)
                                      : escaped(value.toString());
-            addGrouped(name + (isPrimary(values, i) ? QStringLiteral(";type=pref") : QString()) +
-                           u':' + text,
-                       values.labelAt(i));
+            addGrouped(values.labelAt(i), name,
+                       isPrimary(values, i) ? QLatin1String(";type=pref") : QLatin1String(), u':',
+                       text);
         }
     }
 
     QByteArray finish()
     {
-        add(QStringLiteral("X-ABUID:") + m_person.uniqueId());
-        add(QStringLiteral("END:VCARD"));
-        return (m_lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+        add(QLatin1String("X-ABUID:"), m_person.uniqueId());
+        add(QLatin1String("END:VCARD"));
+        return m_text.toUtf8();
     }
 
 private:
@@ -197,15 +217,16 @@ private:
 
     QString nextItem() { return QStringLiteral("item%1").arg(++m_items); }
 
-    void addGrouped(const QString &line, const QString &label)
+    template <typename... Parts> void addGrouped(const QString &label, const Parts &...line)
     {
         const QString item = nextItem();
-        add(item + u'.' + line);
-        add(item + QStringLiteral(".X-ABLabel:") + escaped(label));
+        add(item, u'.', line...);
+        add(item, QLatin1String(".X-ABLabel:"), escaped(label));
     }
 
     const Person &m_person;
-    QStringList m_lines;
+    // The card's lines, each ended by CRLF, written in one text as they are added.
+    QString m_text;
     int m_items = 0;
 };
 
@@ -233,11 +254,11 @@ void addOpening(CardBuilder &card, const Person &person)
 {
     card.add(QStringLiteral("BEGIN:VCARD"));
     card.add(QStringLiteral("VERSION:3.0"));
-    card.add(QStringLiteral("N:") +
+    card.add(QLatin1String("N:"),
              structured({card.text(kABLastNameProperty), card.text(kABFirstNameProperty),
                          card.text(kABMiddleNameProperty), card.text(kABTitleProperty),
                          card.text(kABSuffixProperty)}));
-    card.add(QStringLiteral("FN:") + escaped(displayName(person)));
+    card.add(QLatin1String("FN:"), escaped(displayName(person)));
 }
 
 void addOrganization(CardBuilder &card)
@@ -246,7 +267,7 @@ void addOrganization(CardBuilder &card)
     const QString department = card.text(kABDepartmentProperty);
     if (organization.isEmpty() && department.isEmpty())
         return;
-    card.add(QStringLiteral("ORG:") + structured({organization, department}));
+    card.add(QLatin1String("ORG:"), structured({organization, department}));
 }
 
 } // namespace
