@@ -181,10 +181,11 @@ bool GoogleContactTool::processContactBatchArray(const BatchActionQueue &actions
     const QString op = QStringLiteral("processContactBatchArray:ticketType:");
     if (!canSend(op, ticketType, actions))
         return false;
-    const ContactBuildingContext context{m_lists};
-    FeedCutter cutter(&GDataFeedContact::contactFeed, int(actions.size()));
-    // Every contact built reads the same update options.
+    // Every contact built reads the same update options and the same groups.
     const PreferenceReadScope samePreferences;
+    MembershipLinks memberships(m_lists.groups());
+    const ContactBuildingContext context{m_lists, {}, &memberships};
+    FeedCutter cutter(&GDataFeedContact::contactFeed, int(actions.size()));
     QString membershipGroupTitle;
     for (const BatchAction &action : actions) {
         const PersonPtr person = std::dynamic_pointer_cast<Person>(action.abObj);

@@ -7,6 +7,7 @@
 #include "google/engine/listkeys.h"
 #include "google/lookups/lookuplog.h"
 #include "google/lookups/lookuptexts.h"
+#include "platform/defaults/preferencereadscope.h"
 #include "platform/defaults/userdefaults.h"
 
 #include <algorithm>
@@ -34,6 +35,8 @@ void setContactBrowserArray(GoogleContactLists &lists, const QList<GDataEntryCon
     rows.reserve(contacts.size());
     searchTexts.reserve(contacts.size());
     double done = 0.0;
+    // Every row built reads the same options.
+    const PreferenceReadScope samePreferences;
     for (const GDataEntryContactPtr &contact : contacts) {
         const GoogleContactLists::KeptBrowserRow *kept = lists.keptBrowserRow(*contact);
         if (!kept) {

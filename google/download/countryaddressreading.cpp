@@ -3,6 +3,7 @@
 #include "foundation/parsers/countrynames.h"
 #include "platform/addressbook/addressformatter.h"
 
+#include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QStringList>
@@ -93,11 +94,24 @@ QStringList rowsOf(const QString &text)
     return rows;
 }
 
-QRegularExpression whole(const QString &pattern)
+// Each country's postal code makes a few expressions that every address of that country matches
+// against: made once per thread (a compiled expression is not shared between threads) and kept.
+const QRegularExpression &compiled(const QString &pattern,
+                                   QRegularExpression::PatternOptions options)
 {
-    return QRegularExpression(QStringLiteral("^(?:%1)$").arg(pattern),
-                              QRegularExpression::CaseInsensitiveOption |
-                                  QRegularExpression::UseUnicodePropertiesOption);
+    thread_local QHash<std::pair<QString, int>, QRegularExpression> made;
+    const std::pair<QString, int> key{pattern, int(options.toInt())};
+    auto found = made.find(key);
+    if (found == made.end())
+        found = made.insert(key, QRegularExpression(pattern, options));
+    return *found;
+}
+
+const QRegularExpression &whole(const QString &pattern)
+{
+    return compiled(QStringLiteral("^(?:%1)$").arg(pattern),
+                    QRegularExpression::CaseInsensitiveOption |
+                        QRegularExpression::UseUnicodePropertiesOption);
 }
 
 void takeStreet(zeltor::GoogleAddress &address, const QStringList &rows)
@@ -122,8 +136,9 @@ std::optional<zeltor::GoogleAddress> readCityStateZip(QStringList rows, const QS
     if (rows.size() >= 2 && whole(postcode).match(rows.last()).hasMatch())
         address.postal = rows.takeLast();
     QString beforeZip = rows.takeLast();
-    const QRegularExpression trailing(QStringLiteral("^(.*?)[ ,]*\\b(%1)$").arg(postcode),
-                                      QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpression &trailing =
+        compiled(QStringLiteral("^(.*?)[ ,]*\\b(%1)$").arg(postcode),
+                 QRegularExpression::CaseInsensitiveOption);
     if (const QRegularExpressionMatch match = trailing.match(beforeZip);
         address.postal.isEmpty() && match.hasMatch()) {
         beforeZip = match.captured(1);
@@ -150,8 +165,9 @@ std::optional<zeltor::GoogleAddress> readCityStateZip(QStringList rows, const QS
 std::optional<zeltor::GoogleAddress> readPostcodeCity(const QStringList &rows,
                                                       const QString &postcode)
 {
-    const QRegularExpression leading(QStringLiteral("^(%1)(?:\\s+(.*))?$").arg(postcode),
-                                     QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpression &leading =
+        compiled(QStringLiteral("^(%1)(?:\\s+(.*))?$").arg(postcode),
+                 QRegularExpression::CaseInsensitiveOption);
     // A lone line may as well be a street with its house number first.
     const qsizetype lowest = rows.size() > 1 ? 1 : 0;
     for (qsizetype index = rows.size() - 1; index >= lowest; --index) {

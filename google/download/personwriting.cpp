@@ -15,6 +15,7 @@
 #include "google/entries/noteurls.h"
 #include "platform/addressbook/abconstants.h"
 #include "platform/addressbook/person.h"
+#include "platform/defaults/preferencereadscope.h"
 #include "platform/defaults/userdefaults.h"
 
 #include <QHash>
@@ -330,6 +331,8 @@ bool writeContactIntoPerson(const PersonPtr &person, const GDataEntryContact &co
 
 void GoogleContactTool::makePerson(const PersonPtr &person, const GDataEntryContact &contact)
 {
+    // The options and the link property names are read again for every field written.
+    const PreferenceReadScope samePreferences;
     if (!tolvane::writeContactIntoPerson(person, contact, user()))
         return;
     if (!UserDefaults::standard().boolForKey(googlekeys::abUpdatePicture) ||

@@ -42,8 +42,12 @@ void mapField(Field field, GDataEntryContact &contact, const PersonPtr &person,
         elementmapping::abPhonesFor(contact, person, context.formatAsPhoneNumber);
         return;
     case Field::Memberships:
-        membershipmapping::abMembershipsFor(contact, person, context.lists.groups(),
-                                            grouplookups::myContactsID(context.lists));
+        if (context.memberships)
+            context.memberships->abMembershipsFor(contact, person,
+                                                  grouplookups::myContactsID(context.lists));
+        else
+            membershipmapping::abMembershipsFor(contact, person, context.lists.groups(),
+                                                grouplookups::myContactsID(context.lists));
         return;
     }
 }

@@ -2,6 +2,7 @@
 
 #include "google/engine/googlecontactlists.h"
 #include "google/upload/elementmapping.h"
+#include "google/upload/membershiplinks.h"
 #include "platform/addressbook/recordclass.h"
 #include "platform/gdata/entries/gdataentrycontact.h"
 
@@ -14,6 +15,8 @@ struct ContactBuildingContext
 {
     const GoogleContactLists &lists;
     elementmapping::PhoneFormatter formatAsPhoneNumber = {};
+    // The memberships of a send of many contacts, read once for all of them; none: per contact.
+    MembershipLinks *memberships = nullptr;
 };
 
 // The multi-valued fields of a person carried to its contact, each only when its update option

@@ -91,9 +91,9 @@ void addMembership(GDataEntryContact &contact, const QString &href)
         contact.addGroupMembershipInfo(GDataGroupMembershipInfo::groupMembershipInfoWithHref(href));
 }
 
-void removeLeftMemberships(GDataEntryContact &contact, const QSet<QString> &kept)
+void removeLeftMemberships(GDataEntryContact &contact, const QSet<QString> &kept,
+                           const QSet<QString> &linked)
 {
-    const QSet<QString> linked = linkedGoogleGroupIDs();
     std::vector<GDataGroupMembershipInfo> memberships;
     for (const GDataGroupMembershipInfo &info : contact.groupMembershipInfos()) {
         if (kept.contains(info.href) || !linked.contains(info.href))
@@ -146,7 +146,14 @@ void abMembershipsFor(GDataEntryContact &contact, const PersonPtr &person,
     QSet<QString> kept(links.cbegin(), links.cend());
     if (!myContactsID.isEmpty())
         kept.insert(myContactsID);
-    removeLeftMemberships(contact, kept);
+    keepMemberships(contact, kept, linkedGoogleGroupIDs(), myContactsID, links);
+}
+
+void keepMemberships(GDataEntryContact &contact, const QSet<QString> &kept,
+                     const QSet<QString> &linked, const QString &myContactsID,
+                     const QStringList &links)
+{
+    removeLeftMemberships(contact, kept, linked);
     addMembership(contact, myContactsID);
     for (const QString &link : links)
         addMembership(contact, link);

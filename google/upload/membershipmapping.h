@@ -39,4 +39,10 @@ void abMembershipsFor(GDataEntryContact &contact, const PersonPtr &person,
                       const std::vector<GDataEntryContactGroupPtr> &groups,
                       const QString &myContactsID);
 
+// The second half of the above, for links already found: removes the memberships of linked groups
+// that are not kept, then adds My Contacts and each link the contact does not hold yet.
+void keepMemberships(GDataEntryContact &contact, const QSet<QString> &kept,
+                     const QSet<QString> &linked, const QString &myContactsID,
+                     const QStringList &links);
+
 } // namespace membershipmapping
