@@ -42,25 +42,6 @@ void MembershipComparison::readLinks()
     }
 }
 
-const QList<GroupPtr> &MembershipComparison::ancestorsOf(const GroupPtr &group)
-{
-    const auto found = m_ancestors.constFind(group.get());
-    if (found != m_ancestors.cend())
-        return *found;
-    QList<GroupPtr> ancestors;
-    QSet<const Group *> seen;
-    QList<GroupPtr> pending{group};
-    while (!pending.isEmpty()) {
-        const GroupPtr next = pending.takeFirst();
-        if (seen.contains(next.get()))
-            continue;
-        seen.insert(next.get());
-        ancestors.append(next);
-        pending.append(next->parentGroups());
-    }
-    return *m_ancestors.insert(group.get(), ancestors);
-}
-
 QList<GroupPtr> MembershipComparison::groupsOf(const PersonPtr &person)
 {
     QList<GroupPtr> groups;
@@ -73,7 +54,7 @@ QList<GroupPtr> MembershipComparison::groupsOf(const PersonPtr &person)
     };
     for (const GroupPtr &parent : directGroupsOf(person)) {
         if (m_recursive) {
-            for (const GroupPtr &group : ancestorsOf(parent))
+            for (const GroupPtr &group : m_ancestors.of(parent))
                 add(group);
         } else {
             add(parent);

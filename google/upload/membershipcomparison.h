@@ -1,5 +1,7 @@
 #pragma once
 
+#include "google/upload/groupancestors.h"
+
 #include "google/engine/googlecontactlists.h"
 #include "platform/addressbook/recordclass.h"
 #include "platform/gdata/entries/gdataentrycontact.h"
@@ -29,8 +31,6 @@ private:
     QList<GroupPtr> groupsOf(const PersonPtr &person);
     // The groups that hold the person itself, in the book's order.
     QList<GroupPtr> directGroupsOf(const PersonPtr &person);
-    // The group and every group it is in, through nesting.
-    const QList<GroupPtr> &ancestorsOf(const GroupPtr &group);
     QString linkOf(const GroupPtr &group);
     void readLinks();
 
@@ -44,7 +44,7 @@ private:
     QHash<QString, QList<GroupPtr>> m_smartGroupsOf;
     int m_recordsCompared = 0;
     std::optional<QHash<const Person *, QList<GroupPtr>>> m_directGroups;
-    QHash<const Group *, QList<GroupPtr>> m_ancestors;
+    GroupAncestors m_ancestors;
     // A group's Google link, found while the group stored the identifier beside it.
     struct FoundLink
     {

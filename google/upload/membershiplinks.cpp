@@ -40,25 +40,6 @@ void MembershipLinks::readMembers()
     }
 }
 
-const QList<GroupPtr> &MembershipLinks::ancestorsOf(const GroupPtr &group)
-{
-    const auto found = m_ancestors.constFind(group.get());
-    if (found != m_ancestors.cend())
-        return *found;
-    QList<GroupPtr> ancestors;
-    QSet<const Group *> seen;
-    QList<GroupPtr> pending{group};
-    while (!pending.isEmpty()) {
-        const GroupPtr next = pending.takeFirst();
-        if (seen.contains(next.get()))
-            continue;
-        seen.insert(next.get());
-        ancestors.append(next);
-        pending.append(next->parentGroups());
-    }
-    return *m_ancestors.insert(group.get(), ancestors);
-}
-
 QStringList MembershipLinks::groupIDsOf(const PersonPtr &person)
 {
     if (!m_membersRead)
@@ -66,7 +47,7 @@ QStringList MembershipLinks::groupIDsOf(const PersonPtr &person)
     QSet<QString> ids;
     for (const GroupPtr &parent : m_directGroups.value(person->uniqueId())) {
         if (m_recursive) {
-            for (const GroupPtr &group : ancestorsOf(parent))
+            for (const GroupPtr &group : m_ancestors.of(parent))
                 ids.insert(group->uniqueId());
         } else {
             ids.insert(parent->uniqueId());

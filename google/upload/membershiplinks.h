@@ -1,5 +1,7 @@
 #pragma once
 
+#include "google/upload/groupancestors.h"
+
 #include "platform/addressbook/recordclass.h"
 #include "platform/gdata/entries/gdataentrycontact.h"
 #include "platform/gdata/entries/gdataentrycontactgroup.h"
@@ -29,7 +31,6 @@ public:
 private:
     // The identifiers of the person's groups, sorted, each once.
     QStringList groupIDsOf(const PersonPtr &person);
-    const QList<GroupPtr> &ancestorsOf(const GroupPtr &group);
     QString linkOf(const GroupPtr &group);
     void readMembers();
 
@@ -41,7 +42,7 @@ private:
     // matches.
     QHash<QString, QList<GroupPtr>> m_directGroups;
     QHash<QString, QList<GroupPtr>> m_smartGroups;
-    QHash<const Group *, QList<GroupPtr>> m_ancestors;
+    GroupAncestors m_ancestors;
     struct FoundLink
     {
         QString stored;
