@@ -306,7 +306,7 @@ QList<StoredRecord> AddressBookDatabase::records(bool checkPeople) const
     QList<StoredRecord> result;
     while (query.next()) {
         StoredRecord &record =
-            result.emplace_back(query.text(0), int(query.integer(1)), query.blob(2));
+            result.emplace_back(StoredRecord{query.text(0), int(query.integer(1)), query.blob(2)});
         if (checkPeople && record.kind == StoredRecord::Person) {
             record.check = RecordCodec::isReadable(record.body, false) ? StoredRecord::Readable
                                                                        : StoredRecord::Damaged;
