@@ -3,6 +3,7 @@
 #include "app/appkeys.h"
 #include "app/delegate/appdelegate.h"
 #include "app/signin/googlesignin.h"
+#include "app/signin/signinrows.h"
 #include "app/signin/signintexts.h"
 #include "browser/actions/actiontexts.h"
 #include "browser/actions/browseractions.h"
@@ -765,13 +766,9 @@ void BrowserWindowController::buildLoginPanel()
     m_pwField->setEchoMode(QLineEdit::Password);
     form->addRow(windowtexts::user, m_userField);
     form->addRow(windowtexts::password, m_pwField);
-    m_browserLine = new QLabel(signintexts::browserSignIn);
-    m_browserLine->setObjectName(QStringLiteral("browserSignInLine"));
-    form->addRow(QString(), m_browserLine);
-    m_signInMessage = new QLabel;
-    m_signInMessage->setObjectName(QStringLiteral("signInMessage"));
-    m_signInMessage->setWordWrap(true);
-    form->addRow(m_signInMessage);
+    const SignInRows signInRows = addSignInRows(form);
+    m_browserLine = signInRows.browserLine;
+    m_signInMessage = signInRows.message;
     auto *const buttons = new QDialogButtonBox;
     m_loginButton = buttons->addButton(windowtexts::login, QDialogButtonBox::AcceptRole);
     QPushButton *const cancel =

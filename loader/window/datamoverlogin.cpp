@@ -3,6 +3,7 @@
 
 #include "app/delegate/appdelegate.h"
 #include "app/signin/googlesignin.h"
+#include "app/signin/signinrows.h"
 #include "app/signin/signintexts.h"
 #include "foundation/keychain/emkeychainproxy.h"
 #include "foundation/log.h"
@@ -53,13 +54,9 @@ void DataMoverWindowController::buildLoginPanel()
     m_pwField->setMinimumWidth(fieldWidth);
     form->addRow(loadertexts::loginUser, m_userField);
     form->addRow(loadertexts::loginPassword, m_pwField);
-    m_browserLine = new QLabel(signintexts::browserSignIn);
-    m_browserLine->setObjectName(QStringLiteral("browserSignInLine"));
-    form->addRow(QString(), m_browserLine);
-    m_signInMessage = new QLabel;
-    m_signInMessage->setObjectName(QStringLiteral("signInMessage"));
-    m_signInMessage->setWordWrap(true);
-    form->addRow(m_signInMessage);
+    const SignInRows signInRows = addSignInRows(form);
+    m_browserLine = signInRows.browserLine;
+    m_signInMessage = signInRows.message;
     layout->addLayout(form);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
