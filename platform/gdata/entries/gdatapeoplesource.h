@@ -3,14 +3,15 @@
 // so a write-back keeps the keys the entry classes do not model.
 #pragma once
 
+#include <QByteArray>
 #include <QJsonArray>
-#include <QJsonObject>
 
 class GDataPeopleSource
 {
     friend struct PeopleSourceAccess;
 
-    QJsonObject m_read;
+    // The JSON's text, UTF-8 as it came: a full account holds it for every person and value.
+    QByteArray m_read;
     // An entry's clientData items that the projection it was read through kept out of sight.
     QJsonArray m_hiddenClientData;
 };

@@ -7,6 +7,7 @@
 #include "platform/gdata/entries/gdatapeoplesource.h"
 
 #include <QByteArrayView>
+#include <QJsonObject>
 
 struct PeopleSourceAccess
 {
