@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 #include <optional>
+#include <string_view>
 
 namespace {
 
@@ -19,7 +20,7 @@ const QString kOp = QStringLiteral("vCardStringForPerson:");
 // Base64 characters on each photo line after its two leading blanks: 74 octets a line.
 constexpr int photoLineLength = 72;
 
-constexpr const char *instantMessagingNames[] = {"X-JABBER", "X-AIM", "X-YAHOO",
+constexpr std::string_view instantMessagingNames[] = {"X-JABBER", "X-AIM", "X-YAHOO",
                                                  "X-MSN",    "X-ICQ", "IMPP"};
 constexpr const char *bareEncodings[] = {"BASE64", "B", "QUOTED-PRINTABLE", "8BIT", "7BIT"};
 
@@ -140,12 +141,13 @@ struct Line
     qsizetype upperNameSize = -1;
 
     bool isProperty() const { return !name.isEmpty(); }
-    bool is(const char *upper) const
+    // The length is compared first: most names asked for differ from the line's in length.
+    bool is(std::string_view upper) const
     {
         if (upperNameSize < 0)
-            return isUpper(name, QLatin1StringView(upper));
-        return std::strncmp(upperName, upper, size_t(upperNameSize)) == 0 &&
-               upper[upperNameSize] == '\0';
+            return isUpper(name, QLatin1StringView(upper.data(), qsizetype(upper.size())));
+        return size_t(upperNameSize) == upper.size() &&
+               std::memcmp(upperName, upper.data(), upper.size()) == 0;
     }
     void keepUpperName()
     {
@@ -216,13 +218,13 @@ public:
         readLines(0, m_physical.size());
     }
 
-    bool has(const char *name) const
+    bool has(std::string_view name) const
     {
         return std::any_of(m_lines.cbegin(), m_lines.cend(),
                            [&](const Line &line) { return line.is(name); });
     }
 
-    void removeAll(const char *name)
+    void removeAll(std::string_view name)
     {
         m_lines.removeIf([&](const Line &line) { return line.is(name); });
     }
@@ -438,7 +440,7 @@ void filterNote(Card &card, const VCardExportOptions &options, const QString &no
 
 void removeSingleProperties(Card &card, const VCardExportOptions &options)
 {
-    const std::pair<bool, const char *> properties[] = {
+    const std::pair<bool, std::string_view> properties[] = {
         {options.notBirthday, "BDAY"},     {options.notGroup, "CATEGORIES"},
         {options.notNickname, "NICKNAME"}, {options.notOrgName, "ORG"},
         {options.notJobTitle, "TITLE"},
@@ -493,7 +495,7 @@ public:
             return removeWhen(m_options.notRelatedName);
         if (line.is("X-ABDATE"))
             return removeWhen(m_options.notRelatedDate);
-        for (const char *name : instantMessagingNames) {
+        for (const std::string_view name : instantMessagingNames) {
             if (line.is(name))
                 return kindOnly(line, m_options.im, m_options.notIM);
         }
