@@ -602,6 +602,24 @@ private:
     const QList<Line> &m_lines;
 };
 
+// Whether lower is text in lower case, as QString::toLower writes it; ASCII text, as item names
+// are, is compared without making the lower-case copy.
+bool isLowerCaseOf(const QString &lower, QStringView text)
+{
+    if (!isAscii(text) || !isAscii(lower))
+        return text.toString().toLower() == lower;
+    if (text.size() != lower.size())
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char16_t c = text[i].unicode();
+        if (c >= u'A' && c <= u'Z')
+            c += u'a' - u'A';
+        if (c != lower[i].unicode())
+            return false;
+    }
+    return true;
+}
+
 void filterLines(Card &card, const VCardExportOptions &options)
 {
     QList<Line> &lines = card.lines();
@@ -623,8 +641,12 @@ void filterLines(Card &card, const VCardExportOptions &options)
     QList<Line> kept;
     kept.reserve(lines.size());
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const bool itemRemoved = !lines[i].group.isEmpty() &&
-                                 removedGroups.contains(lines[i].group.toString().toLower());
+        const QStringView group = lines[i].group;
+        const bool itemRemoved =
+            !group.isEmpty() && std::any_of(removedGroups.cbegin(), removedGroups.cend(),
+                                            [group](const QString &removedGroup) {
+                                                return isLowerCaseOf(removedGroup, group);
+                                            });
         if (!removed[i] && !itemRemoved)
             kept.append(lines[i]);
     }
