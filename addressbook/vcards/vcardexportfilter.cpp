@@ -214,6 +214,11 @@ class Card
 public:
     explicit Card(const QString &text)
     {
+        // Room for every line at once, as counted by its line feeds; a card ended by CR alone
+        // grows as it goes.
+        const qsizetype lineFeeds = text.count(u'\n') + 1;
+        m_physical.reserve(lineFeeds);
+        m_lines.reserve(lineFeeds);
         splitPhysicalLines(text);
         readLines(0, m_physical.size());
     }
