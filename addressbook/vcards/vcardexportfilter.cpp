@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 #include <optional>
+#include <string_view>
 
 namespace {
 
@@ -19,7 +20,7 @@ const QString kOp = QStringLiteral("vCardStringForPerson:");
 // Base64 characters on each photo line after its two leading blanks: 74 octets a line.
 constexpr int photoLineLength = 72;
 
-constexpr const char *instantMessagingNames[] = {"X-JABBER", "X-AIM", "X-YAHOO",
+constexpr std::string_view instantMessagingNames[] = {"X-JABBER", "X-AIM", "X-YAHOO",
                                                  "X-MSN",    "X-ICQ", "IMPP"};
 constexpr const char *bareEncodings[] = {"BASE64", "B", "QUOTED-PRINTABLE", "8BIT", "7BIT"};
 
@@ -140,12 +141,13 @@ struct Line
     qsizetype upperNameSize = -1;
 
     bool isProperty() const { return !name.isEmpty(); }
-    bool is(const char *upper) const
+    // The length is compared first: most names asked for differ from the line's in length.
+    bool is(std::string_view upper) const
     {
         if (upperNameSize < 0)
-            return isUpper(name, QLatin1StringView(upper));
-        return std::strncmp(upperName, upper, size_t(upperNameSize)) == 0 &&
-               upper[upperNameSize] == '\0';
+            return isUpper(name, QLatin1StringView(upper.data(), qsizetype(upper.size())));
+        return size_t(upperNameSize) == upper.size() &&
+               std::memcmp(upperName, upper.data(), upper.size()) == 0;
     }
     void keepUpperName()
     {
@@ -212,17 +214,22 @@ class Card
 public:
     explicit Card(const QString &text)
     {
+        // Room for every line at once, as counted by its line feeds; a card ended by CR alone
+        // grows as it goes.
+        const qsizetype lineFeeds = text.count(u'\n') + 1;
+        m_physical.reserve(lineFeeds);
+        m_lines.reserve(lineFeeds);
         splitPhysicalLines(text);
         readLines(0, m_physical.size());
     }
 
-    bool has(const char *name) const
+    bool has(std::string_view name) const
     {
         return std::any_of(m_lines.cbegin(), m_lines.cend(),
                            [&](const Line &line) { return line.is(name); });
     }
 
-    void removeAll(const char *name)
+    void removeAll(std::string_view name)
     {
         m_lines.removeIf([&](const Line &line) { return line.is(name); });
     }
@@ -438,7 +445,7 @@ void filterNote(Card &card, const VCardExportOptions &options, const QString &no
 
 void removeSingleProperties(Card &card, const VCardExportOptions &options)
 {
-    const std::pair<bool, const char *> properties[] = {
+    const std::pair<bool, std::string_view> properties[] = {
         {options.notBirthday, "BDAY"},     {options.notGroup, "CATEGORIES"},
         {options.notNickname, "NICKNAME"}, {options.notOrgName, "ORG"},
         {options.notJobTitle, "TITLE"},
@@ -493,7 +500,7 @@ public:
             return removeWhen(m_options.notRelatedName);
         if (line.is("X-ABDATE"))
             return removeWhen(m_options.notRelatedDate);
-        for (const char *name : instantMessagingNames) {
+        for (const std::string_view name : instantMessagingNames) {
             if (line.is(name))
                 return kindOnly(line, m_options.im, m_options.notIM);
         }
@@ -600,6 +607,24 @@ private:
     const QList<Line> &m_lines;
 };
 
+// Whether lower is text in lower case, as QString::toLower writes it; ASCII text, as item names
+// are, is compared without making the lower-case copy.
+bool isLowerCaseOf(const QString &lower, QStringView text)
+{
+    if (!isAscii(text) || !isAscii(lower))
+        return text.toString().toLower() == lower;
+    if (text.size() != lower.size())
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char16_t c = text[i].unicode();
+        if (c >= u'A' && c <= u'Z')
+            c += u'a' - u'A';
+        if (c != lower[i].unicode())
+            return false;
+    }
+    return true;
+}
+
 void filterLines(Card &card, const VCardExportOptions &options)
 {
     QList<Line> &lines = card.lines();
@@ -621,8 +646,12 @@ void filterLines(Card &card, const VCardExportOptions &options)
     QList<Line> kept;
     kept.reserve(lines.size());
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const bool itemRemoved = !lines[i].group.isEmpty() &&
-                                 removedGroups.contains(lines[i].group.toString().toLower());
+        const QStringView group = lines[i].group;
+        const bool itemRemoved =
+            !group.isEmpty() && std::any_of(removedGroups.cbegin(), removedGroups.cend(),
+                                            [group](const QString &removedGroup) {
+                                                return isLowerCaseOf(removedGroup, group);
+                                            });
         if (!removed[i] && !itemRemoved)
             kept.append(lines[i]);
     }

@@ -3,10 +3,12 @@
 #include "platform/defaults/preferenceconversion.h"
 #include "platform/defaults/userdefaults.h"
 
-VCardExportOptions VCardExportOptions::fromDefaults(UserDefaults &defaults)
+#include <optional>
+
+namespace {
+
+VCardExportOptions optionsFrom(const QVariantMap &values)
 {
-    // One look at the preference files for all the keys: a large export asks once per person.
-    const QVariantMap values = defaults.dictionaryRepresentation();
     const auto flag = [&values](const QString &key) {
         return preferenceconversion::toBool(values.value(key));
     };
@@ -34,4 +36,25 @@ VCardExportOptions VCardExportOptions::fromDefaults(UserDefaults &defaults)
     options.notIM = flag(kVCardNotIM);
     options.websites = mode(kVCardWebsites);
     return options;
+}
+
+// The options of the last preferences read on this thread. A large export asks once per person,
+// and while no preference changed the dictionary is the very one of the last call: equal at a
+// glance.
+struct LastOptions
+{
+    QVariantMap values;
+    VCardExportOptions options;
+};
+thread_local std::optional<LastOptions> t_last;
+
+} // namespace
+
+VCardExportOptions VCardExportOptions::fromDefaults(UserDefaults &defaults)
+{
+    // One look at the preference files for all the keys.
+    const QVariantMap values = defaults.dictionaryRepresentation();
+    if (!t_last || t_last->values != values)
+        t_last = LastOptions{values, optionsFrom(values)};
+    return t_last->options;
 }

@@ -75,6 +75,7 @@ void UserDefaults::setStandardDomain(const QString &domain)
     s_standardDomain = domain;
     standard().m_domain = domain;
     standard().m_searchFiles.clear();
+    standard().forgetDictionary();
 }
 
 QString UserDefaults::preferencesFolder()
@@ -136,6 +137,7 @@ const std::vector<PreferenceFile *> &UserDefaults::searchFiles()
 void UserDefaults::forgetRegistrationAndSuites()
 {
     forgetScopedReads(this);
+    forgetDictionary();
     m_registration.clear();
     m_suites.clear();
     m_searchFiles.clear();
@@ -182,14 +184,43 @@ PreferenceReadScope::~PreferenceReadScope()
         t_scopedReads->answers.clear();
 }
 
+std::optional<UserDefaults::DictionaryStamp> UserDefaults::dictionaryStamp()
+{
+    DictionaryStamp stamp;
+    stamp.localWrites = PreferenceFile::localWrites();
+    for (const PreferenceFile *domainFile : searchFiles()) {
+        const std::optional<quint64> changes =
+            PreferenceWatch::instance().changeCount(domainFile->path());
+        if (!changes)
+            return std::nullopt;
+        stamp.files.emplace_back(domainFile, *changes);
+    }
+    return stamp;
+}
+
+void UserDefaults::forgetDictionary()
+{
+    const std::lock_guard lock(m_dictionaryMutex);
+    m_dictionaryStamp.reset();
+    m_dictionary.clear();
+}
+
 QVariantMap UserDefaults::dictionaryRepresentation()
 {
-    QVariantMap merged = m_registration;
-    const QStringList paths = searchPaths();
+    const std::lock_guard lock(m_dictionaryMutex);
     PreferenceWatch::instance().readEvents();
+    // Taken before the files are read: a change that comes while they are read makes the next
+    // call merge again.
+    std::optional<DictionaryStamp> stamp = dictionaryStamp();
+    if (stamp && stamp == m_dictionaryStamp)
+        return m_dictionary;
+    QVariantMap merged = m_registration;
+    const std::vector<PreferenceFile *> &files = searchFiles();
     // The last domain searched goes in first, so that each earlier one writes over it.
-    for (auto path = paths.crbegin(); path != paths.crend(); ++path)
-        merged.insert(file(*path).values(PreferenceFile::Events::Read));
+    for (auto domainFile = files.crbegin(); domainFile != files.crend(); ++domainFile)
+        merged.insert((*domainFile)->values(PreferenceFile::Events::Read));
+    m_dictionaryStamp = std::move(stamp);
+    m_dictionary = m_dictionaryStamp ? merged : QVariantMap();
     return merged;
 }
 
@@ -277,6 +308,7 @@ void UserDefaults::removeObjectForKey(const QString &key)
 void UserDefaults::registerDefaults(const QVariantMap &values)
 {
     forgetScopedReads(this);
+    forgetDictionary();
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         m_registration.insert(it.key(), it.value());
 }
@@ -287,6 +319,7 @@ void UserDefaults::addSuiteNamed(const QString &domain)
         m_suites.append(domain);
     m_searchFiles.clear();
     forgetScopedReads(this);
+    forgetDictionary();
 }
 
 void UserDefaults::removeSuiteNamed(const QString &domain)
@@ -294,6 +327,7 @@ void UserDefaults::removeSuiteNamed(const QString &domain)
     m_suites.removeAll(domain);
     m_searchFiles.clear();
     forgetScopedReads(this);
+    forgetDictionary();
 }
 
 void UserDefaults::synchronize()

@@ -7,8 +7,11 @@
 
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 class PreferenceFile;
 
@@ -33,7 +36,8 @@ public:
 
     QVariant objectForKey(const QString &key);
     // Every key with the value objectForKey gives it, each domain file looked at once: for a
-    // caller that reads many keys at a time.
+    // caller that reads many keys at a time. While no domain file may have changed, the merge
+    // of the last call is given again.
     QVariantMap dictionaryRepresentation();
     QString stringForKey(const QString &key);
     int integerForKey(const QString &key);
@@ -92,4 +96,21 @@ private:
     // XDG_CONFIG_HOME and HOME as they were when m_searchFiles was made.
     std::optional<std::string> m_searchFilesConfigHome;
     std::optional<std::string> m_searchFilesHome;
+
+    // What the merged dictionary was made from: the files searched with the watch's change count
+    // of each, and this process's write count. Nothing when a file cannot be watched.
+    struct DictionaryStamp
+    {
+        quint64 localWrites = 0;
+        std::vector<std::pair<const PreferenceFile *, quint64>> files;
+        bool operator==(const DictionaryStamp &) const = default;
+    };
+    std::optional<DictionaryStamp> dictionaryStamp();
+    void forgetDictionary();
+
+    // The last merge of dictionaryRepresentation and its stamp: an export of thousands of cards
+    // asks for the dictionary once per card.
+    std::mutex m_dictionaryMutex;
+    std::optional<DictionaryStamp> m_dictionaryStamp;
+    QVariantMap m_dictionary;
 };

@@ -215,7 +215,7 @@ private:
                values.identifierAt(index) == values.primaryIdentifier();
     }
 
-    QString nextItem() { return QStringLiteral("item%1").arg(++m_items); }
+    QString nextItem() { return QLatin1String("item") + QString::number(++m_items); }
 
     template <typename... Parts> void addGrouped(const QString &label, const Parts &...line)
     {
@@ -235,17 +235,21 @@ bool isCompany(const Person &person)
     return (person.valueForProperty(kABPersonFlags).toInt() & kABShowAsMask) == kABShowAsCompany;
 }
 
-QString displayName(const Person &person)
+// The name parts in the order of the N line.
+struct NameParts
+{
+    QString last, first, middle, title, suffix;
+};
+
+QString displayName(const Person &person, const NameParts &name)
 {
     const QString organization = person.valueForProperty(kABOrganizationProperty).toString();
     if (isCompany(person) && !organization.isEmpty())
         return organization;
     QStringList parts;
-    for (const QString &property : {kABTitleProperty, kABFirstNameProperty, kABMiddleNameProperty,
-                                    kABLastNameProperty, kABSuffixProperty}) {
-        const QString part = person.valueForProperty(property).toString();
-        if (!part.isEmpty())
-            parts.append(part);
+    for (const QString *part : {&name.title, &name.first, &name.middle, &name.last, &name.suffix}) {
+        if (!part->isEmpty())
+            parts.append(*part);
     }
     return parts.isEmpty() ? organization : parts.join(u' ');
 }
@@ -254,11 +258,13 @@ void addOpening(CardBuilder &card, const Person &person)
 {
     card.add(QStringLiteral("BEGIN:VCARD"));
     card.add(QStringLiteral("VERSION:3.0"));
-    card.add(QLatin1String("N:"),
-             structured({card.text(kABLastNameProperty), card.text(kABFirstNameProperty),
+    // Read once for both lines: each read looks the property up in the record.
+    const NameParts name{card.text(kABLastNameProperty), card.text(kABFirstNameProperty),
                          card.text(kABMiddleNameProperty), card.text(kABTitleProperty),
-                         card.text(kABSuffixProperty)}));
-    card.add(QLatin1String("FN:"), escaped(displayName(person)));
+                         card.text(kABSuffixProperty)};
+    card.add(QLatin1String("N:"),
+             structured({name.last, name.first, name.middle, name.title, name.suffix}));
+    card.add(QLatin1String("FN:"), escaped(displayName(person, name)));
 }
 
 void addOrganization(CardBuilder &card)

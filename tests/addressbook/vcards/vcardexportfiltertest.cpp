@@ -250,6 +250,24 @@ TEST(VCardExportFilter, FilterExport_RelatedItemTakesOnlyItsOwnLabel)
                              "EMAIL;type=INTERNET:a@b.c\r\nX-ABUID:1\r\nEND:VCARD\r\n"));
 }
 
+// An item's lines go together whatever the case of its group, and only its own: "item1" is not
+// "item10", and a group outside ASCII matches as its lower case does.
+TEST(VCardExportFilter, FilterExport_RemovedItemTakesItsLinesInAnyCase)
+{
+    const QString card = QStringLiteral("BEGIN:VCARD\r\nN:A;;;;\r\nFN:A\r\n"
+                                        "ITEM1.EMAIL;type=INTERNET:a@b.c\r\nitem1.X-ABLabel:Boat\r\n"
+                                        "item10.X-ABLabel:Kept\r\n"
+                                        "ÄRGER.TEL:1\r\närger.X-ABLabel:Boat\r\n"
+                                        "X-ABUID:1\r\nEND:VCARD\r\n");
+    EXPECT_EQ(vcard::filterExport(card, optionsWith([](auto &o) {
+                                      o.email = VCardKeepHome;
+                                      o.telephone = VCardKeepHome;
+                                  }),
+                                  {}),
+              QStringLiteral("BEGIN:VCARD\r\nN:A;;;;\r\nFN:A\r\nitem10.X-ABLabel:Kept\r\n"
+                             "X-ABUID:1\r\nEND:VCARD\r\n"));
+}
+
 TEST(VCardExportFilter, FilterExport_FiltersTheLineBeforeAnAddedBlock)
 {
     const QString card = QStringLiteral("BEGIN:VCARD\r\nVERSION:3.0\r\nN:A;;;;\r\nFN:A\r\n"

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 
 #include <fcntl.h>
@@ -197,6 +198,40 @@ TEST(UserDefaults, ReadScope_AnswersAgainUntilItEndsButSeesEveryWriteOfThisProce
     writeInAnotherProcess("after the pass", "gsUserName");
     EXPECT_EQ(reader.stringForKey("gsUserName"), "after the pass");
     reader.removeObjectForKey("gmRecurseGroups");
+}
+
+// An export asks for the dictionary once per card: each change since the last call, of this
+// process, of another or of the domains searched, is in the next one.
+TEST(UserDefaults, DictionaryRepresentation_AskedAgain_HasEveryChangeSinceTheLastCall)
+{
+    UserDefaults reader(kAgent);
+    const QString key = QStringLiteral("vCardNotNotes");
+    const QByteArray savedConfigHome = qgetenv("XDG_CONFIG_HOME");
+    const struct
+    {
+        const char *name;
+        std::function<void()> change;
+        QVariant expected;
+    } steps[] = {
+        {"registered", [&] { reader.registerDefaults({{key, "registered"}}); }, "registered"},
+        {"suite added", [&] { reader.addSuiteNamed(kMain); }, "registered"},
+        {"written to the suite", [&] { UserDefaults(kMain).setString("suite", key); }, "suite"},
+        {"written by another process", [&] { writeInAnotherProcess("agent", key); }, "agent"},
+        {"suite removed", [&] { reader.removeSuiteNamed(kMain); }, "registered"},
+        {"written by this instance", [&] { reader.setString("own", key); }, "own"},
+        {"folder moved",
+         [&] { qputenv("XDG_CONFIG_HOME", qgetenv("HOME") + "/dictionary-folder"); },
+         "registered"},
+        {"folder back", [&] { qputenv("XDG_CONFIG_HOME", savedConfigHome); }, "own"},
+        {"removed", [&] { reader.removeObjectForKey(key); }, "registered"},
+        {"registration forgotten", [&] { reader.forgetRegistrationAndSuites(); }, QVariant()},
+    };
+    for (const auto &step : steps) {
+        step.change();
+        EXPECT_EQ(reader.dictionaryRepresentation().value(key), step.expected) << step.name;
+        EXPECT_EQ(reader.dictionaryRepresentation().value(key), step.expected) << step.name;
+    }
+    UserDefaults(kMain).removeObjectForKey(key);
 }
 
 // A file rewritten within one tick of the file clock, at the same size and on a reused inode,
