@@ -18,8 +18,12 @@ bool needsEscape(char c, bool attribute)
 
 void appendEscaped(std::string &out, const char *text, bool attribute)
 {
+    // Runs that need nothing are appended whole, so the common value costs one scan and one copy.
     const char *run = text;
-    for (const char *c = text; *c; ++c) {
+    const char *c = text;
+    for (;; ++c) {
+        if (*c == '\0')
+            break;
         if (!needsEscape(*c, attribute))
             continue;
         out.append(run, size_t(c - run));
@@ -37,7 +41,7 @@ void appendEscaped(std::string &out, const char *text, bool attribute)
             out.append("&#").append(1, char('0' + code / 10)).append(1, char('0' + code % 10)) +=
                 ';';
     }
-    out += run;
+    out.append(run, size_t(c - run));
 }
 
 } // namespace
