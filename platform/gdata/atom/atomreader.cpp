@@ -383,9 +383,15 @@ bool readContactElement(const Element &child, Reading &reading)
         return false;
     // rel, label and primary, then the value's own attributes where it has them.
     const PlainAttributes<5> attrs(child, {"rel", "label", "primary", "address", "protocol"});
-    const auto rel = [&] { return reading.shared.optional(attrs[0]); };
-    const auto label = [&] { return reading.shared.optional(attrs[1]); };
-    const auto primary = [&] { return isTrue(attrs[2]); };
+    const auto rel = [&] {
+        return reading.shared.optional(attrs[0]);
+    };
+    const auto label = [&] {
+        return reading.shared.optional(attrs[1]);
+    };
+    const auto primary = [&] {
+        return isTrue(attrs[2]);
+    };
     if (local == "email") {
         reading.lists.emails.add({text(orEmpty(attrs[3])), rel(), label(), primary()});
     } else if (local == "phoneNumber") {
