@@ -11,7 +11,6 @@
 #include <array>
 #include <cstring>
 #include <string_view>
-#include <tuple>
 
 namespace atomreader {
 
@@ -184,11 +183,22 @@ std::optional<int> intValue(const char *value)
     return ok ? std::optional<int>(number) : std::nullopt;
 }
 
+// Unprefixed attributes read together, in one pass over the element's attributes.
+template <size_t N> struct PlainAttributes
+{
+    PlainAttributes(const Element &element, const std::array<std::string_view, N> &names)
+    {
+        element.plainAttributes(names.data(), values.data(), N);
+    }
+    const char *operator[](size_t i) const { return values[i]; }
+    std::array<const char *, N> values;
+};
+
 GDataLink linkValue(const Element &element, Reading &reading)
 {
-    return {reading.shared.text(element.attribute({}, "rel")),
-            reading.shared.text(element.attribute({}, "type")),
-            text(orEmpty(element.attribute({}, "href"))), gdETag(element)};
+    const PlainAttributes<3> attrs(element, {"rel", "type", "href"});
+    return {reading.shared.text(attrs[0]), reading.shared.text(attrs[1]), text(orEmpty(attrs[2])),
+            gdETag(element)};
 }
 
 // Whether an extended property's XML holds more than its name, value, text and plain child
@@ -342,10 +352,9 @@ bool readCommonElement(const Element &child, GDataEntryBase &entry, Reading &rea
 
 GDataOrganization organization(const Element &element, Reading &reading)
 {
-    GDataOrganization org{std::nullopt, std::nullopt,
-                          reading.shared.optional(element.attribute({}, "rel")),
-                          reading.shared.optional(element.attribute({}, "label")),
-                          isTrue(element.attribute({}, "primary"))};
+    const PlainAttributes<3> attrs(element, {"rel", "label", "primary"});
+    GDataOrganization org{std::nullopt, std::nullopt, reading.shared.optional(attrs[0]),
+                          reading.shared.optional(attrs[1]), isTrue(attrs[2])};
     for (pugi::xml_node node = element.node().first_child(); node; node = node.next_sibling()) {
         if (node.type() != pugi::node_element)
             continue;
@@ -372,26 +381,26 @@ bool readContactElement(const Element &child, Reading &reading)
     }
     if (ns != kGDataNamespaceGData)
         return false;
-    const auto kind = [&] {
-        return std::tuple(reading.shared.optional(child.attribute({}, "rel")),
-                          reading.shared.optional(child.attribute({}, "label")),
-                          isTrue(child.attribute({}, "primary")));
+    // rel, label and primary, then the value's own attributes where it has them.
+    const PlainAttributes<5> attrs(child, {"rel", "label", "primary", "address", "protocol"});
+    const auto rel = [&] {
+        return reading.shared.optional(attrs[0]);
+    };
+    const auto label = [&] {
+        return reading.shared.optional(attrs[1]);
+    };
+    const auto primary = [&] {
+        return isTrue(attrs[2]);
     };
     if (local == "email") {
-        const auto [rel, label, primary] = kind();
-        reading.lists.emails.add(
-            {text(orEmpty(child.attribute({}, "address"))), rel, label, primary});
+        reading.lists.emails.add({text(orEmpty(attrs[3])), rel(), label(), primary()});
     } else if (local == "phoneNumber") {
-        const auto [rel, label, primary] = kind();
-        reading.lists.phones.add({text(elementText(child)), rel, label, primary});
+        reading.lists.phones.add({text(elementText(child)), rel(), label(), primary()});
     } else if (local == "postalAddress") {
-        const auto [rel, label, primary] = kind();
-        reading.lists.addresses.add({text(elementText(child)), rel, label, primary});
+        reading.lists.addresses.add({text(elementText(child)), rel(), label(), primary()});
     } else if (local == "im") {
-        const auto [rel, label, primary] = kind();
-        reading.lists.ims.add({text(orEmpty(child.attribute({}, "address"))),
-                               reading.shared.optional(child.attribute({}, "protocol")), rel, label,
-                               primary});
+        reading.lists.ims.add({text(orEmpty(attrs[3])), reading.shared.optional(attrs[4]), rel(),
+                               label(), primary()});
     } else if (local == "organization") {
         reading.lists.organizations.add(organization(child, reading));
     } else {

@@ -18,8 +18,12 @@ bool needsEscape(char c, bool attribute)
 
 void appendEscaped(std::string &out, const char *text, bool attribute)
 {
+    // Runs that need nothing are appended whole, so the common value costs one scan and one copy.
     const char *run = text;
-    for (const char *c = text; *c; ++c) {
+    const char *c = text;
+    for (;; ++c) {
+        if (*c == '\0')
+            break;
         if (!needsEscape(*c, attribute))
             continue;
         out.append(run, size_t(c - run));
@@ -37,7 +41,7 @@ void appendEscaped(std::string &out, const char *text, bool attribute)
             out.append("&#").append(1, char('0' + code / 10)).append(1, char('0' + code % 10)) +=
                 ';';
     }
-    out += run;
+    out.append(run, size_t(c - run));
 }
 
 } // namespace
@@ -55,19 +59,21 @@ QByteArray StandaloneXmlWriter::write(const xmlnamespaces::Element &element)
     // elements, text and CDATA sections only.
     pugi::xml_node current = root;
     for (;;) {
-        if (current.type() == pugi::node_element && current != root)
+        const pugi::xml_node_type type = current.type();
+        if (type == pugi::node_element && current != root)
             writeStartTag(current);
-        else if (current.type() == pugi::node_pcdata)
+        else if (type == pugi::node_pcdata)
             writeText(current.value());
-        else if (current.type() == pugi::node_cdata)
+        else if (type == pugi::node_cdata)
             writeCData(current.value());
-        if (current.type() == pugi::node_element && current.first_child()) {
-            m_xml += '>';
-            current = current.first_child();
-            continue;
-        }
-        if (current.type() == pugi::node_element)
+        if (type == pugi::node_element) {
+            if (const pugi::xml_node first = current.first_child()) {
+                m_xml += '>';
+                current = first;
+                continue;
+            }
             m_xml += "/>";
+        }
         while (current != root && !current.next_sibling()) {
             current = current.parent();
             writeEndTag(current);
@@ -87,16 +93,17 @@ QByteArray StandaloneXmlWriter::write(const xmlnamespaces::Element &element)
 
 void StandaloneXmlWriter::writeStartTag(const pugi::xml_node &node)
 {
-    const char *name = node.name();
+    const std::string_view name = node.name();
     m_xml += '<';
     m_xml += name;
     usePrefix(xmlnamespaces::prefixOf(name));
     for (pugi::xml_attribute attr = node.first_attribute(); attr; attr = attr.next_attribute()) {
-        const std::string_view prefix = xmlnamespaces::prefixOf(attr.name());
+        const std::string_view attrName = attr.name();
+        const std::string_view prefix = xmlnamespaces::prefixOf(attrName);
         if (!prefix.empty() && prefix != "xmlns")
             usePrefix(prefix);
         m_xml += ' ';
-        m_xml += attr.name();
+        m_xml += attrName;
         m_xml += "=\"";
         appendEscaped(m_xml, attr.value(), true);
         m_xml += '"';

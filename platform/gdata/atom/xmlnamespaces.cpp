@@ -1,5 +1,8 @@
 #include "platform/gdata/atom/xmlnamespaces.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace xmlnamespaces {
 
 namespace {
@@ -91,12 +94,8 @@ Element::Element(const pugi::xml_node &node, const Element *parent)
         ++m_attributeCount;
     }
     const char *name = node.name();
-    const char *end = name;
-    const char *colon = nullptr;
-    for (; *end; ++end) {
-        if (*end == ':' && !colon)
-            colon = end;
-    }
+    const char *end = name + std::strlen(name);
+    const auto *colon = static_cast<const char *>(std::memchr(name, ':', size_t(end - name)));
     m_local = colon ? std::string_view(colon + 1, size_t(end - colon - 1))
                     : std::string_view(name, size_t(end - name));
     const std::string_view prefix =
@@ -152,6 +151,20 @@ const char *Element::attribute(std::string_view ns, std::string_view local) cons
             return attr->value;
     }
     return nullptr;
+}
+
+void Element::plainAttributes(const std::string_view *names, const char **values,
+                              size_t count) const
+{
+    std::fill(values, values + count, nullptr);
+    for (const Attribute *attr = attributesBegin(); attr != attributesEnd(); ++attr) {
+        for (size_t i = 0; i < count; ++i) {
+            if (!values[i] && isName(attr->name, names[i]) && !isDeclaration(attr->name)) {
+                values[i] = attr->value;
+                break;
+            }
+        }
+    }
 }
 
 } // namespace xmlnamespaces

@@ -40,6 +40,9 @@ public:
     // The value of the attribute with that namespace and local name (ns empty: unprefixed), or
     // null.
     const char *attribute(std::string_view ns, std::string_view local) const;
+    // The values of several unprefixed attributes read in one pass: values[i] is that of names[i],
+    // or null. The first attribute of a name counts, as with attribute().
+    void plainAttributes(const std::string_view *names, const char **values, size_t count) const;
     // The URI bound to prefix here (empty prefix: the default namespace); empty when unbound.
     const char *uri(std::string_view prefix) const;
     // Whether this element itself declares prefix (empty: the default namespace).
