@@ -18,12 +18,14 @@
 #include "platform/addressbook/addressbook.h"
 #include "platform/addressbook/group.h"
 #include "platform/addressbook/person.h"
+#include "platform/defaults/preferencereadscope.h"
 #include "platform/defaults/userdefaults.h"
 #include "platform/gdata/entries/gdataentrycontact.h"
 #include "platform/ui/prompter.h"
 
 #include <QApplication>
 
+#include <optional>
 #include <utility>
 
 namespace {
@@ -164,6 +166,9 @@ void GoogleContactTool::batchContactsAnswered(const QString &ticketType, TicketS
     }
     AddressBook *book = AddressBook::shared();
     const QDateTime now = QDateTime::currentDateTime();
+    // Each answer reads the same link property names and extended property name again; the
+    // scope ends with the loop, before the save and the next step.
+    std::optional<PreferenceReadScope> samePreferences(std::in_place);
     for (const GDataEntryPtr &entry : set.results()) {
         PersonPtr person;
         QString name;
@@ -200,6 +205,7 @@ void GoogleContactTool::batchContactsAnswered(const QString &ticketType, TicketS
         if (success && entry->batchStatus()->code == kCreated)
             batchwriteback::writeContactLinks(person, *entry, !generic, now);
     }
+    samePreferences.reset();
     addTicketFailures(set, reports);
     // The written links are saved at once: links lost to a crash would duplicate the contacts at
     // the next upload.

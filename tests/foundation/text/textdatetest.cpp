@@ -80,6 +80,27 @@ TEST_F(TextDate, Format_TakesTheZoneOffsetOfThatDate)
               "2009-07-10 14:00:00 +0200");
 }
 
+TEST_F(TextDate, Format_WritesTheInstantWhateverZoneTheDateCarries)
+{
+    setZone("America/Los_Angeles");
+    const struct
+    {
+        QDateTime date;
+        const char *expected;
+    } cases[] = {
+        {instant.toLocalTime(), "2009-03-14 15:09:26 -0700"},
+        {instant.toOffsetFromUtc(3 * 3600), "2009-03-14 15:09:26 -0700"},
+        {instant.toTimeZone(QTimeZone("Asia/Tokyo")), "2009-03-14 15:09:26 -0700"},
+        // The milliseconds are dropped towards the earlier second before 1970 as after it.
+        {QDateTime(QDate(1969, 12, 31), QTime(23, 59, 59, 500), Qt::UTC),
+         "1969-12-31 15:59:59 -0800"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.expected);
+        EXPECT_EQ(textdate::format(c.date), QString::fromLatin1(c.expected));
+    }
+}
+
 TEST_F(TextDate, Format_OfAnInvalidDateIsEmpty)
 {
     EXPECT_EQ(textdate::format(QDateTime()), "");

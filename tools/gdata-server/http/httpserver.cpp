@@ -130,6 +130,7 @@ void HttpServer::accept()
         acknowledgeAtOnce(socket);
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readFrom(socket); });
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QObject::destroyed, this, [this, socket] { m_pending.remove(socket); });
     }
 }
 
@@ -137,11 +138,13 @@ void HttpServer::readFrom(QTcpSocket *socket)
 {
     if (socket->property(kBusyProperty).toBool())
         return; // the held-back response reads on when it is sent
-    QByteArray buffer = socket->property("gdataBuffer").toByteArray() + socket->readAll();
+    // A large body arrives in many reads: appending to one buffer per connection keeps each
+    // read's cost to its own bytes, not the whole body received so far.
+    QByteArray &buffer = m_pending[socket];
+    buffer.append(socket->readAll());
     acknowledgeAtOnce(socket);
     HttpRequest request;
     const ParseState state = parseRequest(buffer, request);
-    socket->setProperty("gdataBuffer", buffer);
     if (state == ParseState::Incomplete)
         return;
     if (state == ParseState::Invalid) {
@@ -190,6 +193,6 @@ void HttpServer::send(QTcpSocket *socket, const HttpResponse &response, bool clo
         socket->disconnectFromHost();
         return;
     }
-    if (socket->bytesAvailable() > 0 || !socket->property("gdataBuffer").toByteArray().isEmpty())
+    if (socket->bytesAvailable() > 0 || !m_pending.value(socket).isEmpty())
         QTimer::singleShot(0, socket, [this, socket] { readFrom(socket); });
 }

@@ -5,6 +5,8 @@
 
 #include "tools/gdata-server/http/httpmessage.h"
 
+#include <QByteArray>
+#include <QHash>
 #include <QObject>
 #include <QTcpServer>
 
@@ -30,4 +32,6 @@ private:
 
     Handler m_handler;
     QTcpServer m_server;
+    // What each connection has sent of its next requests, appended to in place as it arrives.
+    QHash<QTcpSocket *, QByteArray> m_pending;
 };
