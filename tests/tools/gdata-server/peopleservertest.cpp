@@ -92,6 +92,9 @@ TEST_F(PeopleServerTest, AtomSeed_IsThePersonThePeopleFaceShows)
         QJsonDocument::fromJson(first(person, "clientData").value("value").toString().toUtf8())
             .object(),
         QJsonObject({{"c", QJsonArray{QJsonArray{"aID", "ABCD:ABPerson"}}}}));
+    // Byte for byte what the compact JSON writer makes of it.
+    EXPECT_EQ(first(person, "clientData").value("value").toString(),
+              QStringLiteral(R"({"c":[["aID","ABCD:ABPerson"]]})"));
     EXPECT_EQ(membershipNames(person),
               QStringList({"contactGroups/myContacts", "contactGroups/" + groupLocalId}));
     EXPECT_TRUE(first(person, "photos").value("default").toBool());

@@ -6,8 +6,58 @@ namespace {
 
 const QString kPrefix = QStringLiteral("gdx:");
 
+// Appends the text as a JSON string when it holds only printable ASCII, which JSON writes as it is
+// but for the quote and the backslash; false for any other text.
+bool appendPlainString(QString &out, const QString &text)
+{
+    out += u'"';
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u > 0x7e)
+            return false;
+        if (u == u'"' || u == u'\\')
+            out += u'\\';
+        out += c;
+    }
+    out += u'"';
+    return true;
+}
+
+// The compact text written directly, "c" before "v" as a JSON object's sorted keys put them;
+// nothing when a text needs the JSON writer's escaping. Rendering every person of a batch or a
+// list page built and wrote one small JSON object per property.
+std::optional<QString> plainEncoded(const GDataExtendedProperty &property)
+{
+    QString out;
+    out.reserve(64);
+    out += QLatin1String("{\"c\":[");
+    bool first = true;
+    for (const auto &[child, text] : property.XMLValues()) {
+        if (!first)
+            out += u',';
+        first = false;
+        out += u'[';
+        if (!appendPlainString(out, child))
+            return std::nullopt;
+        out += u',';
+        if (!appendPlainString(out, text))
+            return std::nullopt;
+        out += u']';
+    }
+    out += u']';
+    if (property.value()) {
+        out += QLatin1String(",\"v\":");
+        if (!appendPlainString(out, *property.value()))
+            return std::nullopt;
+    }
+    out += u'}';
+    return out;
+}
+
 QString encoded(const GDataExtendedProperty &property)
 {
+    if (auto plain = plainEncoded(property))
+        return *std::move(plain);
     QJsonObject value;
     if (property.value())
         value.insert("v", *property.value());

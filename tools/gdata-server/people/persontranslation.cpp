@@ -96,12 +96,19 @@ void setOrRemove(QJsonObject &object, const char *key, const QString &value)
 
 QJsonObject fieldMetadata(const StoredEntry &stored, bool primary)
 {
-    QJsonObject metadata{{"source", QJsonObject{{"type", "CONTACT"}, {"id", stored.localId}}}};
-    if (primary) {
-        metadata.insert("primary", true);
-        metadata.insert("sourcePrimary", true);
+    // Every field of a person carries one of the same two objects, made from its identifier
+    // alone; they are made once per person rather than once per field.
+    static thread_local QString madeFor;
+    static thread_local QJsonObject plain;
+    static thread_local QJsonObject marked;
+    if (plain.isEmpty() || madeFor != stored.localId) {
+        madeFor = stored.localId;
+        plain = {{"source", QJsonObject{{"type", "CONTACT"}, {"id", stored.localId}}}};
+        marked = plain;
+        marked.insert("primary", true);
+        marked.insert("sourcePrimary", true);
     }
-    return metadata;
+    return primary ? marked : plain;
 }
 
 bool writtenPrimary(const QJsonObject &element)

@@ -313,6 +313,20 @@ TEST_P(PeopleWriterEncodingTest, OwnProperty_EncodedAsValueAndChildrenInOrder)
     EXPECT_EQ((*again)->extendedProperties()[0], GetParam().property);
 }
 
+TEST_P(PeopleWriterEncodingTest, OwnProperty_ValueTextIsWhatTheJSONWriterMakes)
+{
+    // The text sent is compared as it is: a quicker way of writing it must not change a byte.
+    GDataEntryContact entry;
+    entry.setExtendedProperties({GetParam().property});
+    const QJsonArray items = written(entry).value("clientData").toArray();
+    ASSERT_EQ(items.size(), 1);
+    const QJsonObject expected =
+        QJsonDocument::fromJson(GetParam().item.value("value").toString().toUtf8()).object();
+    ASSERT_FALSE(expected.isEmpty());
+    EXPECT_EQ(items[0].toObject().value("value").toString(),
+              QString::fromUtf8(QJsonDocument(expected).toJson(QJsonDocument::Compact)));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Properties, PeopleWriterEncodingTest,
     ::testing::Values(
@@ -324,7 +338,18 @@ INSTANTIATE_TEST_SUITE_P(
         // Texts pre-escaped in memory keep their form.
         EncodingCase{propertyWith(QStringLiteral(""), {{"n", "a &amp; b"}, {"n", "\r\n"}}),
                      QJsonObject{{"key", "gdx:p"},
-                                 {"value", R"({"v":"","c":[["n","a &amp; b"],["n","\r\n"]]})"}}}));
+                                 {"value", R"({"v":"","c":[["n","a &amp; b"],["n","\r\n"]]})"}}},
+        // Quotes, backslashes, controls and text beyond ASCII, in value and children alike.
+        EncodingCase{propertyWith(QStringLiteral("say \"hi\" \\ there"),
+                                  {{"q\"", "back\\slash"}, {"t", "tab\there\x7f"}}),
+                     QJsonObject{{"key", "gdx:p"},
+                                 {"value", R"({"v":"say \"hi\" \\ there",)"
+                                           R"("c":[["q\"","back\\slash"],["t","tab\there\u007f"]]})"}}},
+        EncodingCase{propertyWith(QString::fromUtf8("caf\u00e9 \u20ac"),
+                                  {{"n", QString::fromUtf8("\U0001F600 \u00fc")}}),
+                     QJsonObject{{"key", "gdx:p"},
+                                 {"value", QString::fromUtf8("{\"v\":\"caf\u00e9 \u20ac\","
+                                                             "\"c\":[[\"n\",\"\U0001F600 \u00fc\"]]}")}}}));
 
 struct TypeWriteCase
 {
