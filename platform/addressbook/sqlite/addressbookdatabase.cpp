@@ -417,8 +417,10 @@ bool AddressBookDatabase::writeRecords(const StoredChanges &changes, bool others
             if (!upsert.run())
                 return false;
             // The body is the record exactly, whether or not the save then commits.
+            // The encoder grows its buffer as it goes, and a run of saves keeps thousands of
+            // these: each is kept at its own size rather than with the encoder's spare room.
             if (changes.keepPeopleEncoded)
-                RecordCodec::keepEncoded(*entry.record, body);
+                RecordCodec::keepEncoded(*entry.record, QByteArray(body.constData(), body.size()));
             continue;
         }
         if (!upsert.run())

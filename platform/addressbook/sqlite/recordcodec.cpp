@@ -513,9 +513,7 @@ void RecordCodec::keepEncoded(Record &record, const QByteArray &data)
     if (record.recordClass() != RecordClass::Person)
         return;
     record.m_values = PropertyValues();
-    // The encoder grows its buffer as it goes; a run keeps thousands of these, so each is kept at
-    // its own size rather than sharing the writer's spare room.
-    record.m_storedValues = QByteArray(data.constData(), data.size());
+    record.m_storedValues = data;
 }
 
 void RecordCodec::decodeValues(const QByteArray &data, PropertyValues &values)
