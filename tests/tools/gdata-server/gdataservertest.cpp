@@ -664,6 +664,32 @@ TEST(GDataServerStateTest, StateFile_KeepsAccountsAcrossRestarts)
     EXPECT_EQ(propertyNames(*contacts->entries()[0]), QStringList({kProperty}));
 }
 
+// A program's connection still open, with half a request sent, when the server is asked to stop:
+// the server ends as asked, and what it held is there at its next start.
+TEST(GDataServerStateTest, StateFile_KeepsAccountsWhenStoppedWithAConnectionOpen)
+{
+    QTemporaryDir dir;
+    const QString state = dir.filePath(QStringLiteral("account.json"));
+    {
+        GDataTestServer server;
+        ASSERT_TRUE(server.start({QStringLiteral("--state"), state}));
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, server.baseUrl().port());
+        ASSERT_TRUE(socket.waitForConnected(5000));
+        socket.write("GET /m8/feeds/contacts/default/full HTTP/1.1\r\nHost: 127.0.0.1\r\n");
+        ASSERT_TRUE(socket.waitForBytesWritten(5000));
+        server.addAccount(kUser, kPassword);
+        server.seedContacts(kUser, {contactNamed("Kept", {kProperty})});
+        server.stop();
+    }
+    GDataTestServer server;
+    ASSERT_TRUE(server.start({QStringLiteral("--state"), state}));
+    const GDataFeedPtr contacts = server.entries(kUser, GDataEntryBase::Kind::Contact);
+    ASSERT_TRUE(contacts);
+    ASSERT_EQ(contacts->entries().size(), 1u);
+    EXPECT_EQ(contacts->entries()[0]->title(), QStringLiteral("Kept"));
+}
+
 // A server killed outright keeps what reached its file: the changes get there while it runs, not
 // only when it stops. A copy of the file taken then serves them to a second server.
 TEST(GDataServerStateTest, StateFile_FollowsChangesWhileTheServerRuns)

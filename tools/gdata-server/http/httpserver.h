@@ -31,7 +31,8 @@ private:
     void send(QTcpSocket *socket, const HttpResponse &response, bool close);
 
     Handler m_handler;
-    QTcpServer m_server;
     // What each connection has sent of its next requests, appended to in place as it arrives.
+    // Declared before the server: the server's connections, ending with it, take themselves out.
     QHash<QTcpSocket *, QByteArray> m_pending;
+    QTcpServer m_server;
 };
