@@ -13,23 +13,9 @@ namespace AddressBookTool {
 
 namespace {
 
-using Step = std::function<QList<GroupPtr>(const GroupPtr &)>;
-
-// Follows the step from each start group until no new group turns up; each group once.
-QList<GroupPtr> closure(const QList<GroupPtr> &start, const Step &step)
+QList<GroupPtr> closure(const QList<GroupPtr> &start, const GroupStep &step)
 {
-    QSet<Group *> seen;
-    QList<GroupPtr> found;
-    QList<GroupPtr> pending = start;
-    while (!pending.isEmpty()) {
-        const GroupPtr group = pending.takeFirst();
-        if (seen.contains(group.get()))
-            continue;
-        seen.insert(group.get());
-        found.append(group);
-        pending.append(step(group));
-    }
-    return sortedByProperties(found, {kABGroupNameProperty});
+    return sortedByProperties(groupsReachedFrom(start, step), {kABGroupNameProperty});
 }
 
 QList<GroupPtr> parentsOf(const GroupPtr &group)
@@ -54,6 +40,22 @@ QSet<QString> identifiersWithSmartGroups(const QList<GroupPtr> &groups, const QS
 }
 
 } // namespace
+
+QList<GroupPtr> groupsReachedFrom(const QList<GroupPtr> &start, const GroupStep &step)
+{
+    QSet<Group *> seen;
+    QList<GroupPtr> found;
+    QList<GroupPtr> pending = start;
+    while (!pending.isEmpty()) {
+        const GroupPtr group = pending.takeFirst();
+        if (seen.contains(group.get()))
+            continue;
+        seen.insert(group.get());
+        found.append(group);
+        pending.append(step(group));
+    }
+    return found;
+}
 
 QList<GroupPtr> recursiveSubGroupsOfABGroup(const GroupPtr &group)
 {

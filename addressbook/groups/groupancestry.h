@@ -7,10 +7,15 @@
 #include <QString>
 #include <QVariantMap>
 
+#include <functional>
 #include <optional>
 
 // The groups a group or a person belongs to, directly or through other groups.
 namespace AddressBookTool {
+
+using GroupStep = std::function<QList<GroupPtr>(const GroupPtr &)>;
+// The start groups and every group the step reaches from them, each once, in the order reached.
+QList<GroupPtr> groupsReachedFrom(const QList<GroupPtr> &start, const GroupStep &step);
 
 // Each list holds every group once, sorted by name, and is empty when there is none.
 QList<GroupPtr> recursiveSubGroupsOfABGroup(const GroupPtr &group);
