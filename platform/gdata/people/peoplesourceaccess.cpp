@@ -14,7 +14,7 @@ void PeopleSourceAccess::setRead(GDataPeopleSource &source, const QJsonObject &j
     if (json.isEmpty())
         source.m_read = {};
     else
-        setReadText(source, peoplejson::compact(json));
+        source.m_read = peoplejson::compact(json);
 }
 
 void PeopleSourceAccess::setReadText(GDataPeopleSource &source, QByteArrayView text)
