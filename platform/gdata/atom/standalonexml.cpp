@@ -21,9 +21,7 @@ void appendEscaped(std::string &out, const char *text, bool attribute)
     // Runs that need nothing are appended whole, so the common value costs one scan and one copy.
     const char *run = text;
     const char *c = text;
-    for (;; ++c) {
-        if (*c == '\0')
-            break;
+    for (; *c; ++c) {
         if (!needsEscape(*c, attribute))
             continue;
         out.append(run, size_t(c - run));
