@@ -126,17 +126,9 @@ bool keepsForeignForm(const GDataExtendedProperty &property, const QJsonObject &
 
 } // namespace
 
-GDataExtendedProperty propertyFromItem(const QJsonObject &item, QByteArrayView text)
+GDataExtendedProperty propertyFromItem(const QString &key, const std::optional<QString> &value)
 {
-    const QString key = item.value(kKey).toString();
-    const std::optional<QString> value = peoplejson::stringValue(item, kValue);
-    GDataExtendedProperty property =
-        decodeOwnItem(key, value).value_or(GDataExtendedProperty::propertyWithName(key, value));
-    if (text.isEmpty())
-        PeopleSourceAccess::setRead(property.peopleSource(), item);
-    else
-        PeopleSourceAccess::setReadText(property.peopleSource(), text);
-    return property;
+    return decodeOwnItem(key, value).value_or(GDataExtendedProperty::propertyWithName(key, value));
 }
 
 QJsonObject itemFromProperty(const GDataExtendedProperty &property)

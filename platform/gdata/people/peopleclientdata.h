@@ -12,8 +12,8 @@
 
 namespace peopleclientdata {
 
-// text: the item's JSON text as read, kept in place of the item written again.
-GDataExtendedProperty propertyFromItem(const QJsonObject &item, QByteArrayView text = {});
+// The property of an item's key and value; its read copy is for the caller to keep.
+GDataExtendedProperty propertyFromItem(const QString &key, const std::optional<QString> &value);
 QJsonObject itemFromProperty(const GDataExtendedProperty &property);
 
 } // namespace peopleclientdata

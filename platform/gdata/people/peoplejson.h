@@ -29,4 +29,12 @@ std::optional<std::vector<QByteArrayView>> itemTexts(QByteArrayView array);
 // no object, or holds the key not exactly once.
 std::optional<QByteArrayView> memberText(QByteArrayView object, QByteArrayView key);
 
+// Whether the text is one JSON value in the plain form that the scanner above and the decoding
+// below read exactly as Qt's parser does: well-formed UTF-8 without byte order marks or control
+// characters, escapes that decode to whole characters, numbers of a few digits without exponent,
+// and little nesting. Text of any other form is left to Qt's parser.
+bool isPlainJSON(QByteArrayView text);
+// The text of a JSON string (quotes included) in text that isPlainJSON took, decoded.
+QString decodeString(QByteArrayView quoted);
+
 } // namespace peoplejson

@@ -5,6 +5,7 @@
 #include "platform/gdata/people/peopleconstants.h"
 #include "platform/gdata/people/peoplefieldtypes.h"
 #include "platform/gdata/people/peoplejson.h"
+#include "platform/gdata/people/peoplejsonviews.h"
 #include "platform/gdata/people/peoplesourceaccess.h"
 
 #include <QCryptographicHash>
@@ -46,212 +47,165 @@ QString resourceNameWithPrefix(const QJsonObject &object, const char *prefix)
     return isResourceName(name, prefix) ? name : QString();
 }
 
-QJsonObject firstObject(const QJsonObject &object, const QString &key)
+template <typename View> View firstItem(const View &list)
 {
-    return object.value(key).toArray().at(0).toObject();
+    std::vector<View> items = list.items();
+    return items.empty() ? View() : std::move(items.front());
 }
 
-bool isPrimary(const QJsonObject &value)
+template <typename View> bool isPrimary(const View &value)
 {
-    const QJsonObject metadata = value.value(QStringLiteral("metadata")).toObject();
-    return metadata.value(QStringLiteral("primary")).toBool() ||
-           metadata.value(QStringLiteral("sourcePrimary")).toBool();
+    const View metadata = value.member(QLatin1StringView("metadata"));
+    return metadata.member(QLatin1StringView("primary")).toBool() ||
+           metadata.member(QLatin1StringView("sourcePrimary")).toBool();
 }
 
-peoplefieldtypes::RelOrLabel typeOf(Field field, const QJsonObject &value)
+template <typename View> peoplefieldtypes::RelOrLabel typeOf(Field field, const View &value)
 {
-    return peoplefieldtypes::readType(field, stringValue(value, QStringLiteral("type")));
+    return peoplefieldtypes::readType(field, value.member(QLatin1StringView("type")).string());
 }
 
-QDateTime readTime(const QString &text, const QString &resourceName)
+std::optional<QDateTime> readTime(const QString &text)
 {
     QDateTime time = QDateTime::fromString(text, Qt::ISODateWithMs);
     if (time.isValid())
         return time.toUTC();
+    return std::nullopt;
+}
+
+QDateTime timeOrEpoch(const std::optional<QDateTime> &time, const QString &resourceName)
+{
+    if (time)
+        return *time;
     qWarning("People: %s has no update time; 1970-01-01 taken", qPrintable(resourceName));
     return QDateTime::fromSecsSinceEpoch(0, QTimeZone::utc());
 }
 
-QString contactUpdateTime(const QJsonObject &metadata)
+template <typename View> QString contactUpdateTime(const View &metadata)
 {
-    for (const QJsonValue &source : metadata.value(QStringLiteral("sources")).toArray()) {
-        const QJsonObject object = source.toObject();
-        if (object.value(QStringLiteral("type")).toString() ==
+    for (const View &source : metadata.member(QLatin1StringView("sources")).items()) {
+        if (source.member(QLatin1StringView("type")).toString() ==
             QLatin1String(kPeopleSourceTypeContact))
-            return object.value(QStringLiteral("updateTime")).toString();
+            return source.member(QLatin1StringView("updateTime")).toString();
     }
     return {};
 }
 
-// The texts of a person's members and of their items, where the reply's text lines up with what
-// was parsed: each read copy is then a slice of the reply, not the parsed object written again.
-class PersonTexts
+// The read copy is the value's text as read where that is known, else the value written again.
+template <typename View> void keepRead(GDataPeopleSource &source, const View &json)
 {
-public:
-    PersonTexts() = default;
-    explicit PersonTexts(QByteArrayView person)
-    {
-        if (auto members = peoplejson::memberTexts(person))
-            m_members = std::move(*members);
-    }
-
-    // The texts of the list's items when there is one per item parsed; else none.
-    std::vector<QByteArrayView> items(const QString &field, qsizetype count) const
-    {
-        std::optional<QByteArrayView> list;
-        for (const auto &[key, value] : m_members) {
-            if (QLatin1StringView(key) != field)
-                continue;
-            if (list)
-                return {}; // a repeated key: which one was parsed is not known here
-            list = value;
-        }
-        if (!list)
-            return {};
-        auto items = peoplejson::itemTexts(*list);
-        if (!items || qsizetype(items->size()) != count)
-            return {};
-        return std::move(*items);
-    }
-
-private:
-    std::vector<std::pair<QByteArrayView, QByteArrayView>> m_members;
-};
-
-void keepRead(GDataPeopleSource &source, const QJsonObject &json, QByteArrayView text)
-{
-    if (text.isEmpty())
-        PeopleSourceAccess::setRead(source, json);
+    if (json.text().isEmpty())
+        PeopleSourceAccess::setRead(source, json.object());
     else
-        PeopleSourceAccess::setReadText(source, text);
+        PeopleSourceAccess::setReadText(source, json.text());
 }
 
-// Each item of the person's list with its text (empty when the texts do not line up).
-template <typename Read>
-void forEachItem(const QJsonObject &person, const PersonTexts &texts, const QString &field,
-                 Read read)
+template <typename Value, typename View> void keepSource(Value &value, const View &json)
 {
-    const QJsonArray list = person.value(field).toArray();
-    const std::vector<QByteArrayView> items = texts.items(field, list.size());
-    for (qsizetype i = 0; i < list.size(); ++i)
-        read(list.at(i).toObject(), items.empty() ? QByteArrayView() : items[size_t(i)]);
+    keepRead(value.peopleSource, json);
 }
 
-template <typename Value>
-void keepSource(Value &value, const QJsonObject &json, QByteArrayView text)
-{
-    keepRead(value.peopleSource, json, text);
-}
-
-std::vector<GDataEmail> readEmails(const QJsonObject &person, const PersonTexts &texts)
+template <typename View> std::vector<GDataEmail> readEmails(const View &person)
 {
     std::vector<GDataEmail> emails;
-    forEachItem(person, texts, QStringLiteral("emailAddresses"),
-                [&](const QJsonObject &json, QByteArrayView text) {
-                    const auto type = typeOf(Field::Email, json);
-                    GDataEmail email{json.value(QStringLiteral("value")).toString(), type.rel,
-                                     type.label, isPrimary(json)};
-                    keepSource(email, json, text);
-                    emails.push_back(std::move(email));
-                });
+    for (const View &json : person.member(QLatin1StringView("emailAddresses")).items()) {
+        const auto type = typeOf(Field::Email, json);
+        GDataEmail email{json.member(QLatin1StringView("value")).toString(), type.rel, type.label,
+                         isPrimary(json)};
+        keepSource(email, json);
+        emails.push_back(std::move(email));
+    }
     return emails;
 }
 
-std::vector<GDataPhoneNumber> readPhones(const QJsonObject &person, const PersonTexts &texts)
+template <typename View> std::vector<GDataPhoneNumber> readPhones(const View &person)
 {
     std::vector<GDataPhoneNumber> phones;
-    forEachItem(person, texts, QStringLiteral("phoneNumbers"),
-                [&](const QJsonObject &json, QByteArrayView text) {
-                    const auto type = typeOf(Field::Phone, json);
-                    GDataPhoneNumber phone{json.value(QStringLiteral("value")).toString(), type.rel,
-                                           type.label, isPrimary(json)};
-                    keepSource(phone, json, text);
-                    phones.push_back(std::move(phone));
-                });
+    for (const View &json : person.member(QLatin1StringView("phoneNumbers")).items()) {
+        const auto type = typeOf(Field::Phone, json);
+        GDataPhoneNumber phone{json.member(QLatin1StringView("value")).toString(), type.rel,
+                               type.label, isPrimary(json)};
+        keepSource(phone, json);
+        phones.push_back(std::move(phone));
+    }
     return phones;
 }
 
-std::vector<GDataPostalAddress> readAddresses(const QJsonObject &person, const PersonTexts &texts)
+template <typename View> std::vector<GDataPostalAddress> readAddresses(const View &person)
 {
     std::vector<GDataPostalAddress> addresses;
-    forEachItem(person, texts, QStringLiteral("addresses"),
-                [&](const QJsonObject &json, QByteArrayView text) {
-                    const auto type = typeOf(Field::Address, json);
-                    GDataPostalAddress address{
-                        json.value(QStringLiteral("formattedValue")).toString(), type.rel,
-                        type.label, isPrimary(json)};
-                    keepSource(address, json, text);
-                    addresses.push_back(std::move(address));
-                });
+    for (const View &json : person.member(QLatin1StringView("addresses")).items()) {
+        const auto type = typeOf(Field::Address, json);
+        GDataPostalAddress address{json.member(QLatin1StringView("formattedValue")).toString(),
+                                   type.rel, type.label, isPrimary(json)};
+        keepSource(address, json);
+        addresses.push_back(std::move(address));
+    }
     return addresses;
 }
 
-std::vector<GDataIM> readIMs(const QJsonObject &person, const PersonTexts &texts)
+template <typename View> std::vector<GDataIM> readIMs(const View &person)
 {
     std::vector<GDataIM> ims;
-    forEachItem(person, texts, QStringLiteral("imClients"),
-                [&](const QJsonObject &json, QByteArrayView text) {
-                    const auto type = typeOf(Field::IM, json);
-                    GDataIM im{json.value(QStringLiteral("username")).toString(),
-                               peoplefieldtypes::readProtocol(
-                                   stringValue(json, QStringLiteral("protocol"))),
-                               type.rel, type.label, isPrimary(json)};
-                    keepSource(im, json, text);
-                    ims.push_back(std::move(im));
-                });
+    for (const View &json : person.member(QLatin1StringView("imClients")).items()) {
+        const auto type = typeOf(Field::IM, json);
+        GDataIM im{
+            json.member(QLatin1StringView("username")).toString(),
+            peoplefieldtypes::readProtocol(json.member(QLatin1StringView("protocol")).string()),
+            type.rel, type.label, isPrimary(json)};
+        keepSource(im, json);
+        ims.push_back(std::move(im));
+    }
     return ims;
 }
 
-std::vector<GDataOrganization> readOrganizations(const QJsonObject &person,
-                                                 const PersonTexts &texts)
+template <typename View> std::vector<GDataOrganization> readOrganizations(const View &person)
 {
     std::vector<GDataOrganization> organizations;
-    forEachItem(person, texts, QStringLiteral("organizations"),
-                [&](const QJsonObject &json, QByteArrayView text) {
-                    const auto type = typeOf(Field::Organization, json);
-                    GDataOrganization organization{stringValue(json, QStringLiteral("name")),
-                                                   stringValue(json, QStringLiteral("title")),
-                                                   type.rel, type.label, isPrimary(json)};
-                    keepSource(organization, json, text);
-                    organizations.push_back(std::move(organization));
-                });
+    for (const View &json : person.member(QLatin1StringView("organizations")).items()) {
+        const auto type = typeOf(Field::Organization, json);
+        GDataOrganization organization{json.member(QLatin1StringView("name")).string(),
+                                       json.member(QLatin1StringView("title")).string(), type.rel,
+                                       type.label, isPrimary(json)};
+        keepSource(organization, json);
+        organizations.push_back(std::move(organization));
+    }
     return organizations;
 }
 
-std::vector<GDataGroupMembershipInfo> readMemberships(const QJsonObject &person, const QString &api,
-                                                      const PersonTexts &texts)
+template <typename View>
+std::vector<GDataGroupMembershipInfo> readMemberships(const View &person, const QString &api)
 {
     std::vector<GDataGroupMembershipInfo> memberships;
-    forEachItem(
-        person, texts, QStringLiteral("memberships"),
-        [&](const QJsonObject &json, QByteArrayView text) {
-            const QString group = json.value(QStringLiteral("contactGroupMembership"))
-                                      .toObject()
-                                      .value(QStringLiteral("contactGroupResourceName"))
-                                      .toString();
-            if (!isShownMembershipGroup(group))
-                return;
-            GDataGroupMembershipInfo membership{identifierForResourceName(api, group), false};
-            keepSource(membership, json, text);
-            memberships.push_back(std::move(membership));
-        });
+    for (const View &json : person.member(QLatin1StringView("memberships")).items()) {
+        const QString group = json.member(QLatin1StringView("contactGroupMembership"))
+                                  .member(QLatin1StringView("contactGroupResourceName"))
+                                  .toString();
+        if (!isShownMembershipGroup(group))
+            continue;
+        GDataGroupMembershipInfo membership{identifierForResourceName(api, group), false};
+        keepSource(membership, json);
+        memberships.push_back(std::move(membership));
+    }
     return memberships;
 }
 
 // The projection's properties for the layers above; the rest stays with the entry's read copy.
-void readClientData(GDataEntryBase &entry, const QJsonObject &resource,
-                    const PeopleProjection &projection, const PersonTexts &texts)
+template <typename View>
+void readClientData(GDataEntryBase &entry, const View &resource, const PeopleProjection &projection)
 {
     std::vector<GDataExtendedProperty> properties;
     QJsonArray hidden;
-    forEachItem(resource, texts, QStringLiteral("clientData"),
-                [&](const QJsonObject &item, QByteArrayView text) {
-                    GDataExtendedProperty property = peopleclientdata::propertyFromItem(item, text);
-                    if (projection.shows(property.name()))
-                        properties.push_back(std::move(property));
-                    else
-                        hidden.append(item);
-                });
+    for (const View &item : resource.member(QLatin1StringView("clientData")).items()) {
+        GDataExtendedProperty property =
+            peopleclientdata::propertyFromItem(item.member(QLatin1StringView("key")).toString(),
+                                               item.member(QLatin1StringView("value")).string());
+        keepRead(property.peopleSource(), item);
+        if (projection.shows(property.name()))
+            properties.push_back(std::move(property));
+        else
+            hidden.append(item.object());
+    }
     entry.setExtendedProperties(std::move(properties));
     PeopleSourceAccess::setHiddenClientData(entry.peopleSource(), hidden);
 }
@@ -259,24 +213,22 @@ void readClientData(GDataEntryBase &entry, const QJsonObject &resource,
 // The first photo of the contact's own source, marked with its person so that a photo call can
 // find the resource; the ETag (a hash of the URL) only for a photo the user set, so a default
 // photo reads as no photo.
-std::optional<GDataLink> readPhotoLink(const QJsonObject &person, const QString &resourceName)
+template <typename View>
+std::optional<GDataLink> readPhotoLink(const View &person, const QString &resourceName)
 {
-    for (const QJsonValue &item : person.value(QStringLiteral("photos")).toArray()) {
-        const QJsonObject photo = item.toObject();
-        const QString source = photo.value(QStringLiteral("metadata"))
-                                   .toObject()
-                                   .value(QStringLiteral("source"))
-                                   .toObject()
-                                   .value(QStringLiteral("type"))
+    for (const View &photo : person.member(QLatin1StringView("photos")).items()) {
+        const QString source = photo.member(QLatin1StringView("metadata"))
+                                   .member(QLatin1StringView("source"))
+                                   .member(QLatin1StringView("type"))
                                    .toString();
-        const QString url = photo.value(QStringLiteral("url")).toString();
+        const QString url = photo.member(QLatin1StringView("url")).toString();
         if (source != QLatin1String(kPeopleSourceTypeContact) || url.isEmpty())
             continue;
         QUrl href(url);
         href.setFragment(QLatin1String(kPeoplePhotoPersonMark) + resourceName);
         GDataLink link{QString::fromLatin1(kGDataLinkRelPhoto),
                        QString::fromLatin1(kPeoplePhotoLinkType), href.toString(), std::nullopt};
-        if (!photo.value(QStringLiteral("default")).toBool())
+        if (!photo.member(QLatin1StringView("default")).toBool())
             link.etag = QString::fromLatin1(
                 QCryptographicHash::hash(url.toUtf8(), QCryptographicHash::Sha1).toHex());
         return link;
@@ -284,20 +236,22 @@ std::optional<GDataLink> readPhotoLink(const QJsonObject &person, const QString 
     return std::nullopt;
 }
 
-std::optional<QString> readTitle(const QJsonObject &person)
+template <typename View> std::optional<QString> readTitle(const View &person)
 {
-    const QJsonObject name = firstObject(person, QStringLiteral("names"));
+    const View name = firstItem(person.member(QLatin1StringView("names")));
     for (const char *key : {"unstructuredName", "displayName"}) {
-        const QString text = name.value(QLatin1String(key)).toString();
+        const QString text = name.member(QLatin1StringView(key)).toString();
         if (!text.isEmpty())
             return text;
     }
     return std::nullopt;
 }
 
-std::optional<QString> readContent(const QJsonObject &person)
+template <typename View> std::optional<QString> readContent(const View &person)
 {
-    return stringValue(firstObject(person, QStringLiteral("biographies")), QStringLiteral("value"));
+    return firstItem(person.member(QLatin1StringView("biographies")))
+        .member(QLatin1StringView("value"))
+        .string();
 }
 
 std::vector<GDataLink> entryLinks(const QString &identifier, bool editable)
@@ -340,13 +294,14 @@ template <typename Page> void readPageTail(Page &page, const QJsonObject &json)
         page.totalItems = total.toInt();
 }
 
-// text: the person's JSON text as read, when known; the read copies are then taken from it.
-std::optional<GDataEntryContactPtr> entryFromPerson(const QJsonObject &person, QByteArrayView text,
-                                                    const QString &api,
+// Nothing when the person has no resource name, or its view does not read alike.
+template <typename View>
+std::optional<GDataEntryContactPtr> entryFromPerson(const View &person, const QString &api,
                                                     const PeopleProjection &projection,
                                                     ParseError *error)
 {
-    const QString resourceName = resourceNameWithPrefix(person, kPeoplePersonPrefix);
+    const QString name = person.member(QLatin1StringView("resourceName")).toString();
+    const QString resourceName = isResourceName(name, kPeoplePersonPrefix) ? name : QString();
     if (resourceName.isEmpty()) {
         fail(error, QStringLiteral("a person without resourceName"));
         return std::nullopt;
@@ -356,23 +311,25 @@ std::optional<GDataEntryContactPtr> entryFromPerson(const QJsonObject &person, Q
     entry->setIdentifier(identifier);
     entry->setTitle(readTitle(person));
     entry->setContentWithString(readContent(person));
-    const QJsonObject metadata = person.value(QStringLiteral("metadata")).toObject();
-    entry->setUpdatedDate(readTime(contactUpdateTime(metadata), resourceName));
-    entry->setETag(stringValue(person, QStringLiteral("etag")));
-    entry->setIsDeleted(metadata.value(QStringLiteral("deleted")).toBool());
-    const PersonTexts texts(text);
-    entry->setEmailAddresses(readEmails(person, texts));
-    entry->setPhoneNumbers(readPhones(person, texts));
-    entry->setPostalAddresses(readAddresses(person, texts));
-    entry->setIMAddresses(readIMs(person, texts));
-    entry->setOrganizations(readOrganizations(person, texts));
-    entry->setGroupMembershipInfos(readMemberships(person, api, texts));
-    readClientData(*entry, person, projection, texts);
+    const View metadata = person.member(QLatin1StringView("metadata"));
+    const std::optional<QDateTime> updated = readTime(contactUpdateTime(metadata));
+    entry->setETag(person.member(QLatin1StringView("etag")).string());
+    entry->setIsDeleted(metadata.member(QLatin1StringView("deleted")).toBool());
+    entry->setEmailAddresses(readEmails(person));
+    entry->setPhoneNumbers(readPhones(person));
+    entry->setPostalAddresses(readAddresses(person));
+    entry->setIMAddresses(readIMs(person));
+    entry->setOrganizations(readOrganizations(person));
+    entry->setGroupMembershipInfos(readMemberships(person, api));
+    readClientData(*entry, person, projection);
     std::vector<GDataLink> links = entryLinks(identifier, true);
     if (auto photo = readPhotoLink(person, resourceName))
         links.push_back(std::move(*photo));
     entry->setLinks(std::move(links));
-    keepRead(entry->peopleSource(), person, text);
+    if (!person.readsAlike())
+        return std::nullopt;
+    entry->setUpdatedDate(timeOrEpoch(updated, resourceName));
+    keepRead(entry->peopleSource(), person);
     return entry;
 }
 
@@ -430,11 +387,13 @@ std::optional<GDataEntryContactPtr> contactFromPersonText(const QJsonObject &per
                                                           const PeopleProjection &projection,
                                                           ParseError *error)
 {
+    using peoplejsonviews::ParsedView;
     if (!text.isEmpty())
-        return entryFromPerson(person, text, api, projection, error);
+        return entryFromPerson(ParsedView::person(person, text), api, projection, error);
     // Written once whole, so that the values' read copies are slices of it rather than each
     // written on its own.
-    return entryFromPerson(person, peoplejson::compact(person), api, projection, error);
+    const QByteArray written = peoplejson::compact(person);
+    return entryFromPerson(ParsedView::person(person, written), api, projection, error);
 }
 
 std::optional<GDataEntryContactGroupPtr> groupFromContactGroup(const QJsonObject &group,
@@ -460,11 +419,11 @@ std::optional<GDataEntryContactGroupPtr> groupFromContactGroup(const QJsonObject
         entry->setTitle(name.isEmpty() ? std::nullopt : std::optional(name));
     }
     const QJsonObject metadata = group.value(QStringLiteral("metadata")).toObject();
-    entry->setUpdatedDate(
-        readTime(metadata.value(QStringLiteral("updateTime")).toString(), resourceName));
+    entry->setUpdatedDate(timeOrEpoch(
+        readTime(metadata.value(QStringLiteral("updateTime")).toString()), resourceName));
     entry->setIsDeleted(metadata.value(QStringLiteral("deleted")).toBool());
     entry->setETag(stringValue(group, QStringLiteral("etag")));
-    readClientData(*entry, group, projection, PersonTexts());
+    readClientData(*entry, peoplejsonviews::ParsedView(group, {}), projection);
     // A system group has no edit link, so a write to it fails as it did on Atom.
     entry->setLinks(entryLinks(identifier, !myContacts));
     PeopleSourceAccess::setRead(entry->peopleSource(), group);
@@ -473,7 +432,27 @@ std::optional<GDataEntryContactGroupPtr> groupFromContactGroup(const QJsonObject
 
 namespace {
 
-// A page read a person at a time: each person is parsed from its own text and let go once its
+// A person read straight from its text where it is written plainly, which saves building Qt's
+// object of it; the parser reads any other person, to the same entry.
+std::optional<GDataEntryContactPtr> entryFromPersonText(QByteArrayView text, const QString &api,
+                                                        const PeopleProjection &projection)
+{
+    if (peoplejson::isPlainJSON(text)) {
+        bool unusual = false;
+        if (auto entry = entryFromPerson(peoplejsonviews::TextView(text, &unusual), api, projection,
+                                         nullptr))
+            return entry;
+        if (!unusual)
+            return std::nullopt;
+    }
+    const auto person = peoplejson::parseObject(QByteArray::fromRawData(text.data(), text.size()));
+    if (!person)
+        return std::nullopt;
+    return entryFromPerson(peoplejsonviews::ParsedView::person(*person, text), api, projection,
+                           nullptr);
+}
+
+// A page read a person at a time: each person is read from its own text and let go once its
 // entry is made, and the entry keeps slices of that text as its read copies. A whole page parsed
 // at once lives until its last person is read, and freeing it page after page left the allocator
 // slower for the rest of the list. Nothing when the text does not come apart in that way (or its
@@ -509,18 +488,14 @@ std::optional<ContactPage> readPageByPerson(const QByteArray &body, const QStrin
         persons = std::move(*items);
     }
     ContactPage page;
+    readPageTail(page, *tail);
     page.entries.reserve(persons.size());
     for (QByteArrayView text : persons) {
-        const auto person =
-            peoplejson::parseObject(QByteArray::fromRawData(text.data(), text.size()));
-        if (!person)
-            return std::nullopt;
-        auto entry = entryFromPerson(*person, text, api, projection, nullptr);
+        auto entry = entryFromPersonText(text, api, projection);
         if (!entry)
             return std::nullopt;
         page.entries.push_back(std::move(*entry));
     }
-    readPageTail(page, *tail);
     return page;
 }
 

@@ -3,6 +3,8 @@
 
 #include "platform/gdata/people/peoplereader.h"
 #include "platform/gdata/gdataconstants.h"
+#include "platform/gdata/people/peoplejson.h"
+#include "platform/gdata/people/peoplesourceaccess.h"
 #include "tests/platform/gdata/people/peopletestjson.h"
 #include "tests/support/logcapture.h"
 
@@ -534,5 +536,197 @@ TEST(PeopleReaderPageTest, TombstonesPage_UnreadableRepliesFailTheWholePage)
         EXPECT_FALSE(error.message.isEmpty());
     }
 }
+
+} // namespace
+
+namespace {
+
+QString described(const std::optional<QString> &text)
+{
+    if (!text)
+        return QStringLiteral("<none>");
+    return text->isNull() ? QStringLiteral("<null>") : u'"' + *text + u'"';
+}
+
+QString described(const GDataPeopleSource &source)
+{
+    return jsonText(PeopleSourceAccess::read(source)) + QStringLiteral(" hidden ") +
+           jsonText(PeopleSourceAccess::hiddenClientData(source));
+}
+
+template <typename Value> QString describedTyped(const Value &value, const QString &text)
+{
+    return QStringLiteral("[%1 rel %2 label %3 primary %4 read %5]")
+        .arg(described(text), described(value.rel), described(value.label))
+        .arg(value.primary)
+        .arg(described(value.peopleSource));
+}
+
+// Everything a read gives of a person, read copies included.
+QString describedEntry(const GDataEntryContact &entry)
+{
+    QString out = described(entry.identifier()) + described(entry.title()) +
+                  described(entry.content()) + entry.updatedDate().toString(Qt::ISODateWithMs) +
+                  described(entry.ETag()) + QString::number(entry.isDeleted());
+    for (const GDataEmail &email : entry.emailAddresses())
+        out += describedTyped(email, email.address);
+    for (const GDataPhoneNumber &phone : entry.phoneNumbers())
+        out += describedTyped(phone, phone.stringValue);
+    for (const GDataPostalAddress &address : entry.postalAddresses())
+        out += describedTyped(address, address.stringValue);
+    for (const GDataIM &im : entry.IMAddresses())
+        out += describedTyped(im, im.address) + described(im.protocol);
+    for (const GDataOrganization &organization : entry.organizations())
+        out += describedTyped(organization, QString()) + described(organization.orgName) +
+               described(organization.orgTitle);
+    for (const GDataGroupMembershipInfo &membership : entry.groupMembershipInfos())
+        out += described(membership.href) + described(membership.peopleSource);
+    for (const GDataExtendedProperty &property : entry.extendedProperties()) {
+        out += described(property.name()) + described(property.value());
+        for (const auto &[name, text] : property.XMLValues())
+            out += described(name) + described(text);
+        out += described(property.peopleSource());
+    }
+    for (const GDataLink &link : entry.links())
+        out += described(link.rel) + described(link.type) + described(link.href) +
+               described(link.etag);
+    return out + described(entry.peopleSource());
+}
+
+struct PersonTextCase
+{
+    const char *name;
+    const char *person;
+    bool plain;
+};
+
+class PeopleReaderPersonTextTest : public ::testing::TestWithParam<PersonTextCase>
+{
+};
+
+// A person in a page is read from its text where it is plain JSON, else through Qt's parser; each
+// way must give the entry the parsed object gives, through every projection.
+TEST_P(PeopleReaderPersonTextTest, PersonInAPage_ReadsAsItsParsedObject)
+{
+    const QByteArray person(GetParam().person);
+    EXPECT_EQ(peoplejson::isPlainJSON(person), GetParam().plain);
+    const QByteArray page = "{\"connections\": [" + person + "]}";
+    for (const PeopleProjection &projection :
+         {PeopleProjection::full(), PeopleProjection::thin(),
+          PeopleProjection::property(QStringLiteral("tolvane"))}) {
+        const auto expected = peoplereader::contactFromPersonText(jsonObject(person.constData()),
+                                                                  person, kTestAPI, projection);
+        const auto read = peoplereader::readConnectionsPage(page, kTestAPI, projection);
+        ASSERT_EQ(read.has_value(), expected.has_value());
+        if (!expected)
+            continue;
+        ASSERT_EQ(read->entries.size(), 1u);
+        EXPECT_EQ(describedEntry(*read->entries[0]), describedEntry(**expected));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Persons, PeopleReaderPersonTextTest,
+    ::testing::Values(
+        PersonTextCase{"every modelled field", R"({"resourceName": "people/c1", "etag": "%E1",
+            "metadata": {"sources": [{"type": "PROFILE", "updateTime": "2020-01-01T00:00:00Z"},
+                {"type": "CONTACT", "id": "c1", "updateTime": "2024-03-05T10:11:12.345Z"}],
+                "objectType": "PERSON"},
+            "names": [{"unstructuredName": "Ann Lee", "displayName": "Lee, Ann",
+                "metadata": {"primary": true}}],
+            "emailAddresses": [{"value": "ann@example.com", "type": "home",
+                "metadata": {"primary": true, "source": {"type": "CONTACT"}}},
+                {"value": "lee@example.com", "type": "Pager mail",
+                "metadata": {"sourcePrimary": true}}, {"value": "x@example.com"}],
+            "phoneNumbers": [{"value": "+1 555", "type": "mobile"}, {"value": "7", "type": "main"}],
+            "addresses": [{"formattedValue": "1 Road\nTown", "type": "work", "city": "Town"}],
+            "imClients": [{"username": "ann", "protocol": "jabber", "type": "home"},
+                {"username": "lee", "protocol": "Ham radio"}],
+            "organizations": [{"name": "Acme", "title": "CEO", "type": "work"}, {"type": "other"}],
+            "biographies": [{"value": "Met at the fair", "contentType": "TEXT_PLAIN"}],
+            "memberships": [{"contactGroupMembership": {"contactGroupResourceName":
+                "contactGroups/myContacts"}}, {"contactGroupMembership":
+                {"contactGroupResourceName": "contactGroups/starred"}},
+                {"contactGroupMembership": {"contactGroupResourceName": "contactGroups/abc"}},
+                {"domainMembership": {"inViewerDomain": true}}],
+            "clientData": [{"key": "gdx:tolvane", "value": "{\"c\":[[\"aID\",\"X:ABPerson\"]]}"},
+                {"key": "other.app", "value": "7", "metadata": {"source": {"type": "CONTACT"}}},
+                {"key": "gdx:bad", "value": "{\"c\":[[1]]}"}],
+            "photos": [{"url": "https://p.example/a", "metadata": {"source": {"type": "PROFILE"}}},
+                {"url": "https://p.example/b#x", "default": false,
+                "metadata": {"source": {"type": "CONTACT"}}}]})",
+                       true},
+        PersonTextCase{"escapes and unicode", R"({"resourceName": "people/c\u0032",
+            "names": [{"unstructuredName": "\"Zo\u00eb\" \\ \/ O\u2019Neil\t\ud83d\ude00"}],
+            "emailAddresses": [{"value": "z\u00f6@example.com", "type": "h\u006fme"}],
+            "biographies": [{"value": "line\nline\r\n\u0000end"}]})",
+                       true},
+        PersonTextCase{"raw unicode",
+                       "{\"resourceName\": \"people/c3\", \"names\": "
+                       "[{\"displayName\": \"\xe6\x97\xa5\xe6\x9c\xac \xf0\x9f\x98"
+                       "\x80\"}], \"phoneNumbers\": [{\"value\": \"\xd9\xa1\"}]}",
+                       true},
+        PersonTextCase{"resource name only", R"({"resourceName": "people/c4"})", true},
+        PersonTextCase{"empty values", R"({"resourceName": "people/c5", "etag": "",
+            "names": [{"unstructuredName": "", "displayName": "Shown"}], "biographies": [{}],
+            "emailAddresses": [{"value": ""}, {}], "organizations": [{"name": "", "title": null}],
+            "photos": [{"url": "", "metadata": {"source": {"type": "CONTACT"}}}],
+            "clientData": [{"key": ""}, {}], "names2": []})",
+                       true},
+        PersonTextCase{"odd types", R"({"resourceName": "people/c6", "etag": 5, "names": "x",
+            "emailAddresses": {"value": "a@b"}, "phoneNumbers": [7, "a", null, {"value": 5},
+                [{"value": "in a list"}], {"value": "+1", "type": 3, "metadata": []}],
+            "addresses": [{"formattedValue": ["x"], "metadata": {"primary": "true"}}],
+            "imClients": [{"username": true, "protocol": {}}], "organizations": [{"name": 1}],
+            "biographies": [{"value": false}], "memberships": [{"contactGroupMembership": "x"}],
+            "metadata": {"sources": {"type": "CONTACT"}, "deleted": 1},
+            "clientData": [{"key": 5, "value": 6}, 8], "photos": [{"url": 9}, "x"]})",
+                       true},
+        PersonTextCase{"nested extras", R"({"birthdays": [{"date": {"year": 1980, "month": 2,
+                "day": 29}, "metadata": {"primary": true}}], "resourceName": "people/c7",
+            "urls": [{"value": "https://a.example/{]}", "extra": [[[{"x": [-0.25, 0, 12]}]]]}],
+            "names": [{"displayName": "Deep", "metadata": {"source": {"type": "CONTACT",
+                "id": "{\"names\": [1]}"}}}], "metadata": {"deleted": true,
+                "sources": [{"type": "CONTACT", "updateTime": "2024-01-01T00:00:00+02:00"}]}})",
+                       true},
+        PersonTextCase{"a key written with escapes", R"({"resourceName": "people/c8",
+            "names": [{"displayName": "Plain"}], "n\u0061mes": [{"displayName": "Escaped"}],
+            "emailAddresses": [{"value": "plain@example.com", "v\u0061lue": "escaped"}]})",
+                       true},
+        PersonTextCase{"a modelled key twice", R"({"resourceName": "people/c9",
+            "emailAddresses": [{"value": "first@example.com"}],
+            "emailAddresses": [{"value": "second@example.com"}, {"value": "third@example.com"}],
+            "metadata": {"deleted": true, "deleted": false}})",
+                       true},
+        PersonTextCase{"a nested key twice", R"({"resourceName": "people/c10",
+            "phoneNumbers": [{"value": "1", "value": "2", "metadata": {"primary": false,
+                "primary": true}}]})",
+                       true},
+        PersonTextCase{"no resource name", R"({"names": [{"displayName": "Nobody"}]})", true},
+        PersonTextCase{"a resource name of another kind",
+                       R"({"resourceName": "contactGroups/c11"})", true},
+        PersonTextCase{"a control character",
+                       "{\"resourceName\": \"people/c12\", \"names\": "
+                       "[{\"displayName\": \"tab\x09here\"}]}",
+                       false},
+        PersonTextCase{"a byte order mark",
+                       "{\"resourceName\": \"people/c13\", \"names\": "
+                       "[{\"displayName\": \"\xef\xbb\xbf"
+                       "Bom\"}]}",
+                       false},
+        PersonTextCase{"half a surrogate pair", R"({"resourceName": "people/c14",
+            "names": [{"displayName": "\ud800 alone"}]})",
+                       false},
+        PersonTextCase{"an exponent", R"({"resourceName": "people/c15", "x": 1e3,
+            "names": [{"displayName": "Exp"}]})",
+                       false}),
+    [](const ::testing::TestParamInfo<PersonTextCase> &info) {
+        QString name = QString::fromLatin1(info.param.name);
+        for (QChar &c : name) {
+            if (!c.isLetterOrNumber())
+                c = u'_';
+        }
+        return name.toStdString();
+    });
 
 } // namespace
