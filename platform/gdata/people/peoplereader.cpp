@@ -458,7 +458,8 @@ std::optional<GDataEntryContactPtr> entryFromPersonText(QByteArrayView text, con
 // slower for the rest of the list. Nothing when the text does not come apart in that way (or its
 // parts would read otherwise than the whole): the page is then read whole, which also tells why.
 std::optional<ContactPage> readPageByPerson(const QByteArray &body, const QString &api,
-                                            const PeopleProjection &projection)
+                                            const PeopleProjection &projection,
+                                            const TailRead &tailRead)
 {
     const auto members = peoplejson::memberTexts(body);
     if (!members)
@@ -489,6 +490,8 @@ std::optional<ContactPage> readPageByPerson(const QByteArray &body, const QStrin
     }
     ContactPage page;
     readPageTail(page, *tail);
+    if (tailRead)
+        tailRead(page.nextPageToken);
     page.entries.reserve(persons.size());
     for (QByteArrayView text : persons) {
         auto entry = entryFromPersonText(text, api, projection);
@@ -503,9 +506,9 @@ std::optional<ContactPage> readPageByPerson(const QByteArray &body, const QStrin
 
 std::optional<ContactPage> readConnectionsPage(const QByteArray &body, const QString &api,
                                                const PeopleProjection &projection,
-                                               ParseError *error)
+                                               ParseError *error, const TailRead &tailRead)
 {
-    if (auto page = readPageByPerson(body, api, projection))
+    if (auto page = readPageByPerson(body, api, projection, tailRead))
         return page;
     const auto json = parsePage(body, error);
     if (!json)

@@ -14,6 +14,7 @@
 #include <QJsonObject>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -78,9 +79,13 @@ std::optional<TombstonePage> readTombstonesPage(const QByteArray &body, GDataEnt
                                                 const QString &api, const QDateTime &listTime,
                                                 ParseError *error = nullptr);
 
+// tailRead, when given, hears the page's next page token before the persons are read, when the
+// page comes apart into its persons (else not at all).
+using TailRead = std::function<void(const QString &nextPageToken)>;
 std::optional<ContactPage> readConnectionsPage(const QByteArray &body, const QString &api,
                                                const PeopleProjection &projection,
-                                               ParseError *error = nullptr);
+                                               ParseError *error = nullptr,
+                                               const TailRead &tailRead = {});
 std::optional<GroupPage> readContactGroupsPage(const QByteArray &body, const QString &api,
                                                const PeopleProjection &projection,
                                                ParseError *error = nullptr);

@@ -104,6 +104,11 @@ struct PeopleServiceCalls::ListFetch
     std::set<QString> seenPageTokens;
     std::optional<int> totalItems;
     int pages = 0;
+    // The token of the page read next, and of the page already asked for ahead of it; the answer
+    // of any other page (asked ahead of a page that failed, or of one that named another next) is
+    // let go unread.
+    QString awaitedPage;
+    std::optional<QString> askedAhead;
 
     bool contacts() const { return feed.kind == GDataEntryBase::Kind::Contact; }
 };
@@ -307,7 +312,10 @@ void PeopleServiceCalls::fetchFullPage(const std::shared_ptr<ListFetch> &fetch,
     if (!pageToken.isEmpty())
         items.addQueryItem(QStringLiteral("pageToken"), pageToken);
     send(fetch->ticket, {"GET", listPath(fetch->feed.kind), items, {}}, false,
-         [this, fetch](const std::optional<GDataError> &error, int, const QByteArray &body, bool) {
+         [this, fetch, pageToken](const std::optional<GDataError> &error, int,
+                                  const QByteArray &body, bool) {
+             if (pageToken != fetch->awaitedPage)
+                 return;
              if (error)
                  return fetch->fail(*error);
              peoplereader::ParseError parseError;
@@ -315,8 +323,16 @@ void PeopleServiceCalls::fetchFullPage(const std::shared_ptr<ListFetch> &fetch,
              QString syncToken;
              std::optional<int> total;
              if (fetch->contacts()) {
+                 // The server makes the next page while this one is read.
+                 fetch->askedAhead.reset();
+                 const auto askAhead = [this, &fetch](const QString &ahead) {
+                     if (ahead.isEmpty() || fetch->seenPageTokens.count(ahead))
+                         return;
+                     fetch->askedAhead = ahead;
+                     fetchFullPage(fetch, ahead);
+                 };
                  const auto page = peoplereader::readConnectionsPage(
-                     body, fetch->api, fetch->feed.projection, &parseError);
+                     body, fetch->api, fetch->feed.projection, &parseError, askAhead);
                  if (!page)
                      return fetch->fail(gdataBadResponse(parseError.message, body));
                  fetch->entries.insert(fetch->entries.end(), page->entries.begin(),
@@ -340,7 +356,10 @@ void PeopleServiceCalls::fetchFullPage(const std::shared_ptr<ListFetch> &fetch,
                  if (!fetch->seenPageTokens.insert(next).second)
                      return fetch->fail(
                          gdataBadResponse(QStringLiteral("the list's next page repeats a page"), {}));
-                 return fetchFullPage(fetch, next);
+                 fetch->awaitedPage = next;
+                 if (fetch->askedAhead != next)
+                     fetchFullPage(fetch, next);
+                 return;
              }
              finishFullList(fetch, syncToken);
          });

@@ -291,6 +291,50 @@ TEST_F(PeopleServiceTest, FullList_AnUnreadableOrShortListFailsTheWholeFetch)
     EXPECT_EQ(whole->feed->entries().size(), 4u);
 }
 
+// The next page is asked for before a page is read; when the page then fails to read, the list
+// fails once, and the answer of the page asked ahead is let go.
+TEST_F(PeopleServiceTest, FullList_APageAskedAheadOfAnUnreadablePageIsLetGo)
+{
+    seed(4);
+    server.setOptions({{"peoplePageLimit", 2}});
+    server.injectReplacedAnswer(
+        kListPath, "pageToken",
+        R"({"connections":[{"etag":"e"}],"nextPageToken":"ahead","totalItems":4})",
+        "application/json", 2);
+    server.clearRequestLog();
+    auto query = GDataQueryContact::contactQueryWithFeedURL(
+        service.feedURL(kGDataGoogleContactDefaultFullFeed));
+    int completions = 0;
+    bool done = false;
+    std::optional<GDataError> error;
+    service.fetchContactQuery(
+        query, nullptr,
+        [&](const GDataServiceTicketPtr &, const GDataFeedPtr &) {
+            ++completions;
+            done = true;
+        },
+        [&](const GDataServiceTicketPtr &, const GDataError &failure) {
+            ++completions;
+            error = failure;
+            done = true;
+        });
+    ASSERT_TRUE(waitFor(done));
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->code, kGDataErrorBadResponse);
+    bool askedAhead = false;
+    QDeadlineTimer deadline(10000);
+    while (!askedAhead && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        askedAhead = !requestsOf(server.requestLog(), "pageToken=ahead").isEmpty();
+    }
+    EXPECT_TRUE(askedAhead);
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 300)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(completions, 1);
+}
+
 TEST_F(PeopleServiceTest, Batch_CreatesGoOnceWithOneWriteOfTheAccountInFlight)
 {
     const QUrl url = contactBatchURL();
