@@ -3,6 +3,8 @@
 #include <QJsonDocument>
 #include <QJsonParseError>
 
+#include <cstring>
+
 namespace {
 
 bool isSpace(char c)
@@ -17,14 +19,23 @@ qsizetype skipSpace(QByteArrayView text, qsizetype at)
     return at;
 }
 
-// Past the closing quote of the string opening at at; -1 when it does not close.
+// Past the closing quote of the string opening at at; -1 when it does not close. A quote closes
+// the string unless an odd run of backslashes stands before it; strings are most of a reply's
+// text, and each is passed over several times as the reply is taken apart.
 qsizetype stringEnd(QByteArrayView text, qsizetype at)
 {
-    for (++at; at < text.size(); ++at) {
-        if (text[at] == '\\')
-            ++at;
-        else if (text[at] == '"')
-            return at + 1;
+    const char *data = text.data();
+    for (qsizetype from = at + 1; from < text.size();) {
+        const auto *found = static_cast<const char *>(memchr(data + from, '"', text.size() - from));
+        if (!found)
+            return -1;
+        const qsizetype quote = found - data;
+        qsizetype escapes = quote;
+        while (escapes > from && data[escapes - 1] == '\\')
+            --escapes;
+        if ((quote - escapes) % 2 == 0)
+            return quote + 1;
+        from = quote + 1;
     }
     return -1;
 }
@@ -193,6 +204,19 @@ private:
         }
     }
 
+    // Past the printable ASCII from at that a string holds as it is written.
+    qsizetype plainRunEnd(qsizetype at) const
+    {
+        const char *data = m_text.data();
+        while (at < m_text.size()) {
+            const char c = data[at];
+            if (c < 0x20 || c > 0x7e || c == '"' || c == '\\')
+                break;
+            ++at;
+        }
+        return at;
+    }
+
     qsizetype word(qsizetype at, QByteArrayView word) const
     {
         return m_text.sliced(at).startsWith(word) ? at + word.size() : -1;
@@ -226,6 +250,9 @@ private:
     qsizetype string(qsizetype at) const
     {
         for (++at; at < m_text.size();) {
+            at = plainRunEnd(at);
+            if (at >= m_text.size())
+                return -1;
             const uchar c = uchar(m_text[at]);
             if (c == '"')
                 return at + 1;

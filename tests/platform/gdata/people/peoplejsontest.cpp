@@ -36,6 +36,7 @@ INSTANTIATE_TEST_SUITE_P(
         PlainCase{R"({})", true}, PlainCase{R"( { "s" : "a" , "n" : [ 1 , -0.5 , 0 ] } )", true},
         PlainCase{R"({"s": "", "t": true, "f": false, "z": null, "o": {"a": [[], {}]}})", true},
         PlainCase{R"({"s": "\"q\" \\ \/ \b\f\n\r\t"})", true},
+        PlainCase{R"({"t": "ends\\", "s": "\\\"q\\\\\"", "u": "\\"})", true},
         PlainCase{R"({"s": "\u00e9\u65e5\ud83d\ude00\u0000"})", true},
         PlainCase{"{\"s\": \"Zo\xc3\xab \xe6\x97\xa5 \xf0\x9f\x98\x80 \xef\xbf\xbf\"}", true},
         PlainCase{R"({"s\u0073": "a", "s": "b", "s": "c"})", true},
