@@ -181,8 +181,10 @@ bool GoogleContactTool::processContactBatchArray(const BatchActionQueue &actions
     const QString op = QStringLiteral("processContactBatchArray:ticketType:");
     if (!canSend(op, ticketType, actions))
         return false;
-    // Every contact built reads the same update options and the same groups.
+    // Every contact built reads the same update options and the same groups, and is stamped
+    // with the same time: the time the send was built (each feed's asOf moves on as it goes out).
     const PreferenceReadScope samePreferences;
+    const QDateTime now = QDateTime::currentDateTime();
     MembershipLinks memberships(m_lists.groups());
     const ContactBuildingContext context{m_lists, {}, &memberships};
     FeedCutter cutter(&GDataFeedContact::contactFeed, int(actions.size()));
@@ -192,12 +194,12 @@ bool GoogleContactTool::processContactBatchArray(const BatchActionQueue &actions
         const auto contact = std::dynamic_pointer_cast<GDataEntryContact>(action.googleObj);
         if (action.action == batchactions::add && person) {
             cutter.add(withOperation(
-                contactconstruction::newGoogleContactUsingABPerson(person, context), kInsert));
+                contactconstruction::newGoogleContactUsingABPerson(person, context, now), kInsert));
             setProgressMessage(
                 QStringLiteral("Creating Google Contact: %1 %2")
                     .arg(text(person, kABFirstNameProperty), text(person, kABLastNameProperty)));
         } else if (action.action == batchactions::update && person && contact) {
-            contactupdate::updateGoogleContactUsingABPerson(*contact, person, context);
+            contactupdate::updateGoogleContactUsingABPerson(*contact, person, context, now);
             cutter.add(withOperation(contact, kUpdate)->copy());
             setProgressMessage(
                 QStringLiteral("Updating Google Contact: %1 %2")

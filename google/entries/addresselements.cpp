@@ -9,6 +9,8 @@
 #include "platform/addressbook/person.h"
 #include "platform/addressbook/properties/multivalue.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -70,17 +72,36 @@ QString decodedStreet(const QString &text)
     return decoded;
 }
 
-QString uniqueAddressKey(QSet<QString> &keysInUse)
+namespace {
+
+QString addressKey(int number)
+{
+    return QStringLiteral("addr-%1").arg(number);
+}
+
+// A number drawn with random(), or the next one after it that is not taken; -1 when all are.
+template <typename Taken> int freeAddressNumber(const Taken &taken)
 {
     const int drawn = int(random() % kAddressKeyCount);
     for (int step = 0; step < kAddressKeyCount; ++step) {
-        const QString key = QStringLiteral("addr-%1").arg((drawn + step) % kAddressKeyCount);
-        if (!keysInUse.contains(key)) {
-            keysInUse.insert(key);
-            return key;
-        }
+        const int number = (drawn + step) % kAddressKeyCount;
+        if (!taken(number))
+            return number;
     }
-    return QString();
+    return -1;
+}
+
+} // namespace
+
+QString uniqueAddressKey(QSet<QString> &keysInUse)
+{
+    const int number =
+        freeAddressNumber([&keysInUse](int n) { return keysInUse.contains(addressKey(n)); });
+    if (number < 0)
+        return QString();
+    const QString key = addressKey(number);
+    keysInUse.insert(key);
+    return key;
 }
 
 flatteneddictionary::Pairs addressExPropForABPerson(const PersonPtr &person)
@@ -90,18 +111,24 @@ flatteneddictionary::Pairs addressExPropForABPerson(const PersonPtr &person)
     if (addresses.isEmpty())
         return elements;
     const int primary = std::max(0, addresses.indexForIdentifier(addresses.primaryIdentifier()));
-    QSet<QString> keysInUse;
+    // Every upload draws keys for every person: the few numbers of one person are kept in a
+    // list, not a set of texts.
+    QVarLengthArray<int, 4> numbersInUse;
+    const auto taken = [&numbersInUse](int number) {
+        return numbersInUse.contains(number);
+    };
     for (int i = 0; i < addresses.count(); ++i) {
-        const QString key = uniqueAddressKey(keysInUse);
-        if (key.isEmpty()) {
+        const int number = freeAddressNumber(taken);
+        if (number < 0) {
             tlog::labelled(QStringLiteral("GoogleContactTool"),
                            QStringLiteral("addressExPropForABPerson:"),
                            QStringLiteral("ERROR: no address element left for address"), i);
             break;
         }
+        numbersInUse.append(number);
         const auto address =
             shortKeyAddress(addresses.valueAt(i).toMap(), addresses.labelAt(i), i == primary);
-        elements.append({key, flatteneddictionary::flattenDictionary(address)});
+        elements.append({addressKey(number), flatteneddictionary::flattenDictionary(address)});
     }
     return elements;
 }

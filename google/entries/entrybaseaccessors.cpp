@@ -33,17 +33,19 @@ std::optional<QHash<QString, QString>> programPropertyValues(const GDataEntryBas
     return property->XMLValuesDictionary();
 }
 
+// Both are read for every entry of a feed, so the property is read in place, not copied.
 QString recordID(const GDataEntryBase &entry, const QString &name)
 {
-    const auto values = programPropertyValues(entry, name);
-    return values ? values->value(QStringLiteral("aID"), QStringLiteral("")) : QStringLiteral("");
+    const GDataExtendedProperty *property = programPropertyIn(entry, name);
+    const QString *id = property ? property->findXMLValue(u"aID") : nullptr;
+    return id ? *id : QStringLiteral("");
 }
 
 QDateTime createDate(const GDataEntryBase &entry, const QString &name)
 {
-    const auto values = programPropertyValues(entry, name);
-    if (values && values->contains(QStringLiteral("crD")))
-        return textdate::parse(values->value(QStringLiteral("crD")));
+    const GDataExtendedProperty *property = programPropertyIn(entry, name);
+    if (const QString *created = property ? property->findXMLValue(u"crD") : nullptr)
+        return textdate::parse(*created);
     return entry.updatedDate();
 }
 

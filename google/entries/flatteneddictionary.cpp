@@ -50,13 +50,23 @@ void logMalformed(const QString &text)
 
 QString flattenDictionary(const Pairs &pairs)
 {
-    QStringList keys;
-    QStringList values;
-    for (const auto &[key, value] : pairs) {
-        keys.append(safeText(key));
-        values.append(safeText(value));
-    }
-    return keys.join(kPairSeparator) + kPartSeparator + values.join(kPairSeparator);
+    // Written into one text: a dictionary is flattened for every address of every upload.
+    qsizetype size = kPartSeparator.size();
+    for (const auto &[key, value] : pairs)
+        size += key.size() + value.size() + 2 * kPairSeparator.size();
+    QString flat;
+    flat.reserve(size);
+    const auto appendSide = [&flat, &pairs](auto side) {
+        for (qsizetype i = 0; i < pairs.size(); ++i) {
+            if (i > 0)
+                flat += kPairSeparator;
+            flat += safeText(side(pairs.at(i)));
+        }
+    };
+    appendSide([](const auto &pair) -> const QString & { return pair.first; });
+    flat += kPartSeparator;
+    appendSide([](const auto &pair) -> const QString & { return pair.second; });
+    return flat;
 }
 
 QMap<QString, QString> inflateString(const QString &text)

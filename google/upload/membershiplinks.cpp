@@ -44,20 +44,21 @@ QStringList MembershipLinks::groupIDsOf(const PersonPtr &person)
 {
     if (!m_membersRead)
         readMembers();
-    QSet<QString> ids;
+    // A person is in a few groups: a list sorted and made unique costs less than a set per person.
+    QStringList ids;
     for (const GroupPtr &parent : m_directGroups.value(person->uniqueId())) {
         if (m_recursive) {
             for (const GroupPtr &group : m_ancestors.of(parent))
-                ids.insert(group->uniqueId());
+                ids.append(group->uniqueId());
         } else {
-            ids.insert(parent->uniqueId());
+            ids.append(parent->uniqueId());
         }
     }
     for (const GroupPtr &smart : m_smartGroups.value(person->uniqueId()))
-        ids.insert(smart->uniqueId());
-    QStringList sorted(ids.cbegin(), ids.cend());
-    sorted.sort();
-    return sorted;
+        ids.append(smart->uniqueId());
+    ids.sort();
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    return ids;
 }
 
 QString MembershipLinks::linkOf(const GroupPtr &group)
