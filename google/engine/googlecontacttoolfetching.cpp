@@ -270,8 +270,10 @@ void GoogleContactTool::setContactFeed(const GDataFeedPtr &feed)
         setStatusFlag(googlekeys::waitingOnGoogle, false);
         setStatusFlag(googlekeys::isLoggedIn, false);
     }
-    if (m_uiDelegate && !m_uiDelegate->showsContactBrowserRows()) {
-        // Rows of the entries before the fetch would show what the account no longer holds.
+    if (!m_uiDelegate || !m_uiDelegate->showsContactBrowserRows()) {
+        // Without a window that shows them (none at all, as while a download runs headless) the
+        // rows would only hold memory; rows of the entries before the fetch would show what the
+        // account no longer holds.
         m_lists.setBrowserRows({}, {});
         m_browserRowsDeferred = true;
     } else {

@@ -542,4 +542,26 @@ TEST_F(FeedFetchingTest, RowlessDelegate_RowsWaitForTheNextDelegateThatShowsThem
     EXPECT_TRUE(journal.isEmpty());
 }
 
+TEST_F(FeedFetchingTest, FetchWithoutDelegate_BuildsNoRowsUntilAWindowShowsThem)
+{
+    seedContacts(server, 2);
+    auto engine = makeEngine();
+    ASSERT_TRUE(logIn(*engine));
+    ASSERT_EQ(rowNames(engine->lists()), (QStringList{"C0", "C1"}));
+    engine->setUIDelegate(nullptr);
+    seedContacts(server, 1);
+
+    engine->refetchAllContacts(QString());
+    ASSERT_TRUE(runUntil([&] { return flag(googlekeys::gmRefetchAllContactsComplete); }));
+
+    // Nobody shows rows, so none is built, and the rows of the list before the fetch are gone.
+    EXPECT_EQ(engine->lists().contactCount(), 3);
+    EXPECT_TRUE(engine->lists().browserRows().isEmpty());
+
+    journal.clear();
+    engine->setUIDelegate(&ui);
+    EXPECT_EQ(rowNames(engine->lists()), (QStringList{"C0", "C0", "C1"}));
+    EXPECT_EQ(journal.last(), "setContactArray:3");
+}
+
 } // namespace
