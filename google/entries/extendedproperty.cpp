@@ -168,7 +168,7 @@ void abExtendedPropertiesFor(GDataEntryContact &contact, const PersonPtr &person
     const QString name = preference(abkeys::googleContactExtendedPropertyName);
     const std::vector<GDataExtendedProperty> &existing = contact.extendedProperties();
     std::vector<GDataExtendedProperty> properties;
-    properties.reserve(kGDataMaxExtendedProperties);
+    properties.reserve(existing.size() + 1);
     bool replaced = false;
     for (const GDataExtendedProperty &property : existing) {
         if (property.name() == name) {
@@ -192,7 +192,7 @@ void abExtendedPropertiesFor(GDataEntryContact &contact, const PersonPtr &person
                            tlog::describe(names));
         }
     }
-    contact.setExtendedProperties(properties);
+    contact.setExtendedProperties(std::move(properties));
 }
 
 void stampAsOf(GDataFeed &feed, const QDateTime &now)

@@ -12,6 +12,7 @@
 #include "platform/addressbook/group.h"
 #include "platform/addressbook/localizedpropertyorlabel.h"
 #include "platform/addressbook/person.h"
+#include "platform/defaults/preferencereadscope.h"
 #include "platform/defaults/userdefaults.h"
 
 namespace downloadroad {
@@ -19,6 +20,8 @@ namespace downloadroad {
 bool downloadIntoAddressBook(GoogleContactTool &engine)
 {
     const BulkSaves bulkSaves;
+    // The data loader's pass reads the same preferences for every contact.
+    const PreferenceReadScope samePreferences;
     for (const GDataEntryContactGroupPtr &group : engine.groupArray()) {
         if (!group->systemGroup())
             AddressBookTool::groupForGoogleGroup(ABGroupEntryView(*group));
