@@ -7,7 +7,6 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
-#include <sstream>
 #include <string_view>
 
 namespace atomwriter {
@@ -207,11 +206,23 @@ void appendEntry(pugi::xml_node node, const GDataEntryBase &entry)
     appendUnknownElements(node, entry.unknownElements());
 }
 
+// Collects the document's text straight into the body that is sent: a batch feed is hundreds of
+// kilobytes, and a stream's buffer would be grown and then copied out twice more.
+class BodyWriter : public pugi::xml_writer
+{
+public:
+    void write(const void *data, size_t size) override
+    {
+        body.append(static_cast<const char *>(data), qsizetype(size));
+    }
+    QByteArray body;
+};
+
 QByteArray serialise(const pugi::xml_document &doc)
 {
-    std::ostringstream out;
-    doc.save(out, "", pugi::format_raw, pugi::encoding_utf8);
-    return QByteArray::fromStdString(out.str());
+    BodyWriter writer;
+    doc.save(writer, "", pugi::format_raw, pugi::encoding_utf8);
+    return std::move(writer.body);
 }
 
 } // namespace
