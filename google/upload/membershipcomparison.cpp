@@ -10,6 +10,10 @@
 #include "platform/addressbook/person.h"
 #include "platform/defaults/userdefaults.h"
 
+#include <QVarLengthArray>
+
+#include <algorithm>
+
 MembershipComparison::MembershipComparison(const GoogleContactLists &lists, bool smartGroups)
     : m_lists(lists)
     , m_smartGroups(smartGroups)
@@ -98,24 +102,38 @@ QString MembershipComparison::linkOf(const GroupPtr &group)
     return link;
 }
 
+namespace {
+
+// The few links of one person, held without the heap and compared as sets once sorted and rid of
+// repeats: this runs for every record of the book.
+using Links = QVarLengthArray<QString, 8>;
+
+void makeSet(Links &links)
+{
+    std::sort(links.begin(), links.end());
+    links.erase(std::unique(links.begin(), links.end()), links.end());
+}
+
+} // namespace
+
 bool MembershipComparison::differ(const GDataEntryContact &contact, const PersonPtr &person)
 {
-    QSet<QString> expected;
+    // My Contacts is no group of the book, and smart groups count only when they are uploaded.
+    const auto counts = [this](const QString &link) {
+        return link != m_myContacts && (m_smartGroups || !m_smartLinks.contains(link));
+    };
+    Links expected;
     for (const GroupPtr &group : groupsOf(person)) {
         const QString link = linkOf(group);
-        if (!link.isEmpty())
-            expected.insert(link);
+        if (!link.isEmpty() && counts(link))
+            expected.append(link);
     }
-    QSet<QString> held;
+    Links held;
     for (const GDataGroupMembershipInfo &info : contact.groupMembershipInfos()) {
-        if (m_linked.contains(info.href))
-            held.insert(info.href);
+        if (m_linked.contains(info.href) && counts(info.href))
+            held.append(info.href);
     }
-    expected.remove(m_myContacts);
-    held.remove(m_myContacts);
-    if (!m_smartGroups) {
-        expected.subtract(m_smartLinks);
-        held.subtract(m_smartLinks);
-    }
+    makeSet(expected);
+    makeSet(held);
     return expected != held;
 }
