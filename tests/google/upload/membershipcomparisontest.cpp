@@ -99,4 +99,34 @@ TEST_F(MembershipComparisonTest, NestedGroupsCountForEveryRecordOnlyWhenTheOptio
     }
 }
 
+TEST_F(MembershipComparisonTest, HeldMembershipsCompareAsASetWhateverTheirOrderOrRepeats)
+{
+    googleGroup("g/club", "Club");
+    googleGroup("g/choir", "Choir");
+    googleGroup("g/team", "Team");
+    const PersonPtr ann = addPerson("Ann");
+    const GroupPtr club = addGroup("Club", "g/club");
+    const GroupPtr choir = addGroup("Choir", "g/choir");
+    addGroup("Team", "g/team");
+    club->addMember(ann);
+    choir->addMember(ann);
+    struct Case
+    {
+        QStringList held;
+        bool differ;
+    };
+    const Case cases[] = {
+        {{"g/choir", kMyContacts, "g/club"}, false},
+        {{"g/club", "g/club", "g/choir"}, false},
+        {{"g/club", "g/club"}, true},
+        {{"g/club", "g/choir", "g/team"}, true},
+        // A Google group no address book group links to is none of the comparison's business.
+        {{"g/club", "g/choir", "g/elsewhere"}, false},
+    };
+    MembershipComparison comparison(listsNow(), true);
+    for (const Case &c : cases)
+        EXPECT_EQ(comparison.differ(contactHolding(c.held), ann), c.differ)
+            << c.held.join(' ').toStdString();
+}
+
 } // namespace
