@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdlib>
 #include <ctime>
 
 namespace {
@@ -99,6 +100,60 @@ TEST_F(TextDate, Format_WritesTheInstantWhateverZoneTheDateCarries)
         SCOPED_TRACE(c.expected);
         EXPECT_EQ(textdate::format(c.date), QString::fromLatin1(c.expected));
     }
+}
+
+TEST_F(TextDate, Format_GivesEachInstantTheOffsetInForceAtIt)
+{
+    const auto utc = [](int y, int mo, int d, int h, int mi, int s, int ms) {
+        return QDateTime(QDate(y, mo, d), QTime(h, mi, s, ms), Qt::UTC);
+    };
+    const struct
+    {
+        const char *zone;
+        QDateTime date;
+        const char *expected;
+        bool heldAsLocalDate = false;
+    } cases[] = {
+        // Either side of the changes to and from daylight saving time.
+        {"America/Los_Angeles", utc(2023, 3, 12, 9, 59, 59, 999), "2023-03-12 01:59:59 -0800"},
+        {"America/Los_Angeles", utc(2023, 3, 12, 10, 0, 0, 0), "2023-03-12 03:00:00 -0700"},
+        {"America/Los_Angeles", utc(2023, 11, 5, 8, 59, 59, 0), "2023-11-05 01:59:59 -0700"},
+        {"America/Los_Angeles", utc(2023, 11, 5, 9, 0, 0, 0), "2023-11-05 01:00:00 -0800"},
+        // The hour after the change back, held as a local date: same clock time, other offset.
+        {"America/Los_Angeles", utc(2023, 11, 5, 8, 30, 0, 0), "2023-11-05 01:30:00 -0700", true},
+        {"America/Los_Angeles", utc(2023, 11, 5, 9, 30, 0, 0), "2023-11-05 01:30:00 -0800", true},
+        // Half an hour of daylight saving.
+        {"Australia/Lord_Howe", utc(2023, 4, 1, 14, 59, 59, 0), "2023-04-02 01:59:59 +1100"},
+        {"Australia/Lord_Howe", utc(2023, 4, 1, 15, 0, 0, 0), "2023-04-02 01:30:00 +1030"},
+        // Before 1970: summer time all year, and the milliseconds dropped towards the earlier
+        // second.
+        {"Europe/London", utc(1969, 1, 15, 12, 0, 0, 0), "1969-01-15 13:00:00 +0100"},
+        {"Europe/Berlin", utc(1969, 7, 1, 0, 0, 0, 1), "1969-07-01 01:00:00 +0100"},
+        {"America/Los_Angeles", utc(1969, 7, 1, 6, 59, 59, 999), "1969-06-30 23:59:59 -0700"},
+        // Offsets with seconds lose them towards zero, and the clock time follows the offset
+        // written, not the zone's.
+        {"Europe/Amsterdam", utc(1900, 1, 1, 0, 0, 0, 0), "1900-01-01 00:19:00 +0019"},
+        {"America/Los_Angeles", utc(1883, 11, 18, 19, 59, 59, 0), "1883-11-18 12:07:59 -0752"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.zone) + " " + c.expected);
+        setZone(c.zone);
+        const QDateTime date = c.heldAsLocalDate ? c.date.toLocalTime() : c.date;
+        EXPECT_EQ(textdate::format(date), QString::fromLatin1(c.expected));
+    }
+}
+
+TEST_F(TextDate, Format_FollowsAChangeOfZoneWhileTheProgramRuns)
+{
+    setZone("America/Los_Angeles");
+    ASSERT_EQ(textdate::format(instant), "2009-03-14 15:09:26 -0700");
+    // Nothing here tells the C library that the zone changed (Qt's own qputenv would): the
+    // formatter has to look again.
+    ::setenv("TZ", "Asia/Kolkata", 1);
+    EXPECT_EQ(textdate::format(instant), "2009-03-15 03:39:26 +0530");
+    ::setenv("TZ", "Europe/Berlin", 1);
+    EXPECT_EQ(textdate::format(QDateTime::fromMSecsSinceEpoch(instant.toMSecsSinceEpoch())),
+              "2009-03-14 23:09:26 +0100");
 }
 
 TEST_F(TextDate, Format_OfAnInvalidDateIsEmpty)
