@@ -508,7 +508,10 @@ bool AddressBook::save()
             updated.insert(named);
     }
     QHash<QString, RecordPtr> merged;
-    for (const QSet<QString> *ids : {&m_inserted, &m_updated}) {
+    // Updated records first: a download's save grows the person made at the save before, the
+    // last row of the table, and a row that grows at the end of its page splits only that page,
+    // where one with the newcomer after it rebalances its neighbours as well.
+    for (const QSet<QString> *ids : {&m_updated, &m_inserted}) {
         for (const QString &uniqueId : *ids) {
             const RecordPtr &record = m_records[uniqueId];
             RecordUpsert upsert{storedKind(*record), record, {}};
