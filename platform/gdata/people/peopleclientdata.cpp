@@ -2,6 +2,7 @@
 
 #include "platform/gdata/people/peopleconstants.h"
 #include "platform/gdata/people/peoplejson.h"
+#include "platform/gdata/people/peoplejsonviews.h"
 #include "platform/gdata/people/peoplesourceaccess.h"
 
 #include <QJsonArray>
@@ -14,42 +15,64 @@ const QString kKey = QStringLiteral("key");
 const QString kValue = QStringLiteral("value");
 
 // The children of an encoded value, or nothing when the value is not of this layer's form.
-std::optional<std::vector<GDataExtendedProperty::XMLValue>> decodeChildren(const QJsonValue &value)
+template <typename View>
+std::optional<std::vector<GDataExtendedProperty::XMLValue>> decodeChildren(const View &value)
 {
-    if (value.isUndefined())
+    if (value.isAbsent())
         return std::vector<GDataExtendedProperty::XMLValue>{};
-    if (!value.isArray())
+    if (!value.isList())
         return std::nullopt;
     std::vector<GDataExtendedProperty::XMLValue> children;
-    for (const QJsonValue &pair : value.toArray()) {
-        const QJsonArray parts = pair.toArray();
-        if (parts.size() != 2 || !parts[0].isString() || !parts[1].isString())
+    for (const View &pair : value.items()) {
+        const std::vector<View> parts = pair.items();
+        const auto name = parts.size() == 2 ? parts[0].string() : std::nullopt;
+        const auto text = parts.size() == 2 ? parts[1].string() : std::nullopt;
+        if (!name || !text)
             return std::nullopt;
-        children.emplace_back(parts[0].toString(), parts[1].toString());
+        children.emplace_back(*name, *text);
     }
     return children;
 }
 
+template <typename View>
+std::optional<GDataExtendedProperty> decodeEncoded(const QString &name, const View &encoded)
+{
+    const View attribute = encoded.member(QLatin1StringView(kPeopleClientDataValueKey));
+    const auto value = attribute.string();
+    if (!attribute.isAbsent() && !value)
+        return std::nullopt;
+    const auto children =
+        decodeChildren(encoded.member(QLatin1StringView(kPeopleClientDataChildrenKey)));
+    if (!children)
+        return std::nullopt;
+    auto property = GDataExtendedProperty::propertyWithName(name, value);
+    property.setXMLValues(*children);
+    return property;
+}
+
+// Read from the text where it is written plainly, as this layer writes it; the parser reads any
+// other value, to the same property.
 std::optional<GDataExtendedProperty> decodeOwnItem(const QString &key,
                                                    const std::optional<QString> &value)
 {
     if (!key.startsWith(QLatin1String(kPeopleClientDataPrefix)) || !value)
         return std::nullopt;
-    const auto encoded = peoplejson::parseObject(value->toUtf8());
+    const QString name = key.mid(qsizetype(sizeof kPeopleClientDataPrefix) - 1);
+    const QByteArray text = value->toUtf8();
+    if (peoplejson::isPlainJSON(text)) {
+        const QByteArrayView object = QByteArrayView(text).trimmed();
+        if (!object.startsWith('{'))
+            return std::nullopt;
+        bool unusual = false;
+        const peoplejsonviews::TextView encoded(object, &unusual);
+        auto property = decodeEncoded(name, encoded);
+        if (encoded.readsAlike())
+            return property;
+    }
+    const auto encoded = peoplejson::parseObject(text);
     if (!encoded)
         return std::nullopt;
-    const QJsonValue attribute = encoded->value(QLatin1String(kPeopleClientDataValueKey));
-    if (!attribute.isUndefined() && !attribute.isString())
-        return std::nullopt;
-    const auto children =
-        decodeChildren(encoded->value(QLatin1String(kPeopleClientDataChildrenKey)));
-    if (!children)
-        return std::nullopt;
-    auto property = GDataExtendedProperty::propertyWithName(
-        key.mid(qsizetype(sizeof kPeopleClientDataPrefix) - 1),
-        attribute.isString() ? std::optional(attribute.toString()) : std::nullopt);
-    property.setXMLValues(*children);
-    return property;
+    return decodeEncoded(name, peoplejsonviews::ParsedView(*encoded, {}));
 }
 
 // Appends the text as a JSON string when it holds only printable ASCII, which JSON writes as it is

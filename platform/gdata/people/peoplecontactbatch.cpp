@@ -6,6 +6,7 @@
 #include "platform/gdata/people/peopleconstants.h"
 #include "platform/gdata/people/peopleerrors.h"
 #include "platform/gdata/people/peoplejson.h"
+#include "platform/gdata/people/peoplejsonviews.h"
 #include "platform/gdata/people/peoplereader.h"
 #include "platform/gdata/people/peoplewriter.h"
 
@@ -38,37 +39,54 @@ struct Fingerprint
     bool operator==(const Fingerprint &) const = default;
 };
 
-Fingerprint fingerprintOf(const QJsonObject &person)
+template <typename View> Fingerprint fingerprintOf(const View &person)
 {
     Fingerprint print;
-    const QJsonObject name = person.value(QStringLiteral("names")).toArray().at(0).toObject();
-    print.title = name.value(QStringLiteral("unstructuredName")).toString();
+    const std::vector<View> names = person.member(QLatin1StringView("names")).items();
+    const View name = names.empty() ? View() : names.front();
+    print.title = name.member(QLatin1StringView("unstructuredName")).toString();
     if (print.title.isEmpty())
-        print.title = name.value(QStringLiteral("displayName")).toString();
-    for (const QJsonValue &email : person.value(QStringLiteral("emailAddresses")).toArray())
-        print.emails.append(email.toObject().value(QStringLiteral("value")).toString());
-    for (const QJsonValue &item : person.value(QStringLiteral("clientData")).toArray())
-        print.clientData.append(item.toObject().value(QStringLiteral("value")).toString());
+        print.title = name.member(QLatin1StringView("displayName")).toString();
+    for (const View &email : person.member(QLatin1StringView("emailAddresses")).items())
+        print.emails.append(email.member(QLatin1StringView("value")).toString());
+    for (const View &item : person.member(QLatin1StringView("clientData")).items())
+        print.clientData.append(item.member(QLatin1StringView("value")).toString());
     print.clientData.sort();
     return print;
 }
 
-// The text of each created person in the reply, one per item of createdPeople, where the reply's
-// text lines up with its parse; else none, and the persons are written out for their entries.
-std::vector<QByteArrayView> createdPersonTexts(const QByteArray &body, qsizetype count)
+// What the answer says of one created person, read before anything is settled, so that an answer
+// the text view cannot read alike is read again by the parser.
+template <typename View> struct CreatedAnswer
 {
-    const auto list = peoplejson::memberText(body, "createdPeople");
-    const auto items = list ? peoplejson::itemTexts(*list) : std::nullopt;
-    if (!items || qsizetype(items->size()) != count)
-        return {};
-    std::vector<QByteArrayView> persons;
-    for (QByteArrayView item : *items) {
-        const auto person = peoplejson::memberText(item, "person");
-        if (!person)
-            return {};
-        persons.push_back(*person);
-    }
-    return persons;
+    std::optional<GDataBatchStatus> refusal;
+    View person;
+    Fingerprint print;
+};
+
+bool isEmptyObject(const peoplejsonviews::TextView &value)
+{
+    const QByteArrayView text = value.text();
+    return !text.startsWith('{') || text.sliced(1).trimmed() == QByteArrayView("}");
+}
+
+bool isEmptyObject(const peoplejsonviews::ParsedView &value)
+{
+    return value.object().isEmpty();
+}
+
+std::optional<GDataEntryContactPtr> createdEntry(const peoplejsonviews::TextView &person,
+                                                 const QString &api,
+                                                 const PeopleProjection &projection)
+{
+    return peoplereader::contactFromText(person.text(), api, projection);
+}
+
+std::optional<GDataEntryContactPtr> createdEntry(const peoplejsonviews::ParsedView &person,
+                                                 const QString &api,
+                                                 const PeopleProjection &projection)
+{
+    return peoplereader::contactFromPersonText(person.object(), person.text(), api, projection);
 }
 
 // The Status objects of a batch refusal, by index or resource name; none when the error is of
@@ -92,10 +110,9 @@ bool isSuccess(int httpStatus)
     return httpStatus >= 200 && httpStatus < 300;
 }
 
-// A PersonResponse's own status, when it reports one that is not OK.
-std::optional<GDataBatchStatus> refusalOf(const QJsonObject &response)
+// A PersonResponse's status, when it is one that is not OK.
+std::optional<GDataBatchStatus> statusRefusal(const QJsonObject &status)
 {
-    const QJsonObject status = response.value(QStringLiteral("status")).toObject();
     const QJsonValue code = status.value(QStringLiteral("code"));
     const QJsonValue name = status.value(QStringLiteral("status"));
     const bool refused = (code.isDouble() && code.toInt() != 0) ||
@@ -103,6 +120,30 @@ std::optional<GDataBatchStatus> refusalOf(const QJsonObject &response)
     if (!refused)
         return std::nullopt;
     return peopleerrors::batchStatusForStatus(status);
+}
+
+template <typename View>
+std::vector<CreatedAnswer<View>> createdAnswers(const std::vector<View> &responses, size_t count)
+{
+    std::vector<CreatedAnswer<View>> answers;
+    answers.reserve(count);
+    for (size_t position = 0; position < count; ++position) {
+        const View response = position < responses.size() ? responses[position] : View();
+        CreatedAnswer<View> answer;
+        answer.refusal = statusRefusal(response.member(QLatin1StringView("status")).object());
+        if (!answer.refusal) {
+            answer.person = response.member(QLatin1StringView("person"));
+            answer.print = fingerprintOf(answer.person);
+        }
+        answers.push_back(std::move(answer));
+    }
+    return answers;
+}
+
+// A PersonResponse's own status, when it reports one that is not OK.
+std::optional<GDataBatchStatus> refusalOf(const QJsonObject &response)
+{
+    return statusRefusal(response.value(QStringLiteral("status")).toObject());
 }
 
 GDataBatchStatus statusOfCall(int httpStatus, const QByteArray &body)
@@ -209,9 +250,14 @@ std::vector<size_t> PeopleContactBatch::chunk() const
     return {m_pending.begin(), m_pending.begin() + std::min(limit, m_pending.size())};
 }
 
+bool PeopleContactBatch::hasRequest() const
+{
+    return !m_failure && m_step != Step::Done && !m_pending.empty();
+}
+
 std::optional<PeopleRequest> PeopleContactBatch::request() const
 {
-    if (m_failure || m_step == Step::Done || m_pending.empty())
+    if (!hasRequest())
         return std::nullopt;
     const std::vector<size_t> items = chunk();
     switch (m_step) {
@@ -300,7 +346,7 @@ PeopleRequest PeopleContactBatch::deleteRequest(const std::vector<size_t> &items
 
 void PeopleContactBatch::takeReply(int httpStatus, const QByteArray &body)
 {
-    if (!request())
+    if (!hasRequest())
         return;
     const std::vector<size_t> items = chunk();
     switch (m_step) {
@@ -329,7 +375,7 @@ void PeopleContactBatch::takeReply(int httpStatus, const QByteArray &body)
 
 void PeopleContactBatch::takeUnknownOutcome()
 {
-    if (!request())
+    if (!hasRequest())
         return;
     const std::vector<size_t> items = chunk();
     m_applied = true;
@@ -366,35 +412,49 @@ void PeopleContactBatch::takeCreates(const std::vector<size_t> &items, int httpS
         }
         return drop(refused);
     }
-    const QJsonArray created = peoplejson::parseObject(body)
-                                   .value_or(QJsonObject())
-                                   .value(QStringLiteral("createdPeople"))
-                                   .toArray();
     m_applied = true;
-    const std::vector<QByteArrayView> texts = createdPersonTexts(body, created.size());
-    for (size_t position = 0; position < items.size(); ++position) {
-        const size_t i = items[position];
-        const QJsonObject response = created.at(qsizetype(position)).toObject();
-        if (const auto refusal = refusalOf(response)) {
-            settle(i, *refusal);
-            continue;
+    const auto settleAll = [&](const auto &answers) {
+        for (size_t position = 0; position < items.size(); ++position) {
+            const size_t i = items[position];
+            const auto &answer = answers[position];
+            if (answer.refusal) {
+                settle(i, *answer.refusal);
+                continue;
+            }
+            const auto sentFrom = m_createdFrom.find(i);
+            const QJsonObject sent =
+                sentFrom != m_createdFrom.end()
+                    ? sentFrom->second
+                    : peoplewriter::personFromContact(
+                          static_cast<const GDataEntryContact &>(*m_items[i].sent), m_api);
+            if (isEmptyObject(answer.person) ||
+                answer.print != fingerprintOf(peoplejsonviews::ParsedView(sent, {}))) {
+                qWarning("People: created person %d does not match the contact sent in its place",
+                         int(position));
+                settle(i, {500, kUnmatched, {}});
+                continue;
+            }
+            succeed(i, 201, createdEntry(answer.person, m_api, m_projection));
         }
-        const QJsonObject person = response.value(QStringLiteral("person")).toObject();
-        const auto sentFrom = m_createdFrom.find(i);
-        const QJsonObject sent =
-            sentFrom != m_createdFrom.end()
-                ? sentFrom->second
-                : peoplewriter::personFromContact(
-                      static_cast<const GDataEntryContact &>(*m_items[i].sent), m_api);
-        if (person.isEmpty() || fingerprintOf(person) != fingerprintOf(sent)) {
-            qWarning("People: created person %d does not match the contact sent in its place",
-                     int(position));
-            settle(i, {500, kUnmatched, {}});
-            continue;
-        }
-        succeed(i, 201, person, texts.empty() ? QByteArrayView() : texts[position]);
+        drop(items);
+    };
+    // Read from the text where it is written plainly, which saves building Qt's object of the
+    // whole answer; the parser reads any other answer, to the same results.
+    if (peoplejson::isPlainJSON(body)) {
+        bool unusual = false;
+        const peoplejsonviews::TextView reply(body, &unusual);
+        const auto answers =
+            createdAnswers(reply.member(QLatin1StringView("createdPeople")).items(), items.size());
+        if (reply.readsAlike())
+            return settleAll(answers);
     }
-    drop(items);
+    const auto reply = peoplejsonviews::ParsedView::person(
+        peoplejson::parseObject(body).value_or(QJsonObject()), body);
+    std::vector<peoplejsonviews::ParsedView> responses;
+    for (const auto &response : reply.member(QLatin1StringView("createdPeople")).items())
+        responses.push_back(
+            peoplejsonviews::ParsedView::person(response.object(), response.text()));
+    settleAll(createdAnswers(responses, items.size()));
 }
 
 void PeopleContactBatch::takeUpdates(const std::vector<size_t> &items, int httpStatus,
@@ -431,7 +491,7 @@ void PeopleContactBatch::takeUpdates(const std::vector<size_t> &items, int httpS
             settle(i, {500, kUnmatched, {}});
             continue;
         }
-        succeed(i, 200, person, {});
+        succeed(i, 200, peoplereader::contactFromPerson(person, m_api, m_projection));
     }
     drop(items);
 }
@@ -509,10 +569,9 @@ void PeopleContactBatch::failCall(const std::vector<size_t> &items, int httpStat
     drop(items);
 }
 
-void PeopleContactBatch::succeed(size_t item, unsigned code, const QJsonObject &person,
-                                 QByteArrayView text)
+void PeopleContactBatch::succeed(size_t item, unsigned code,
+                                 const std::optional<GDataEntryContactPtr> &entry)
 {
-    const auto entry = peoplereader::contactFromPersonText(person, text, m_api, m_projection);
     if (!entry) {
         settle(item, {500, kUnmatched, {}});
         return;

@@ -18,6 +18,7 @@
 // call's status.
 #pragma once
 
+#include "platform/gdata/entries/gdataentrycontact.h"
 #include "platform/gdata/entries/gdatafeed.h"
 #include "platform/gdata/gdataerror.h"
 #include "platform/gdata/people/peoplebatchitems.h"
@@ -53,6 +54,8 @@ public:
 private:
     enum class Step { Creates, UpdateETags, Updates, DeleteChecks, Deletes, DeleteOne, Done };
 
+    // Whether a call is due, without building it: a reply is taken for the call last built.
+    bool hasRequest() const;
     void enterStep(Step step);
     void advance();
     std::vector<size_t> chunk() const;
@@ -72,8 +75,8 @@ private:
     // A whole call refused: the batch fails while nothing was applied, else each entry of the
     // call gets the call's status.
     void failCall(const std::vector<size_t> &items, int httpStatus, const QByteArray &body);
-    // text: the person's JSON text in the reply; empty when not known.
-    void succeed(size_t item, unsigned code, const QJsonObject &person, QByteArrayView text);
+    // entry: the person of the answer as read; nothing when it is no person.
+    void succeed(size_t item, unsigned code, const std::optional<GDataEntryContactPtr> &entry);
     void settle(size_t item, const GDataBatchStatus &status);
     void drop(std::vector<size_t> settled);
 

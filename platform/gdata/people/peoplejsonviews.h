@@ -35,6 +35,8 @@ public:
     ParsedView member(QLatin1StringView key) const;
     std::vector<ParsedView> items() const;
     std::optional<QString> string() const;
+    bool isAbsent() const { return m_value.isUndefined(); }
+    bool isList() const { return m_value.isArray(); }
     QString toString() const { return m_value.toString(); }
     bool toBool() const { return m_value.toBool(); }
     QJsonObject object() const { return m_value.toObject(); }
@@ -63,6 +65,8 @@ public:
     TextView member(QLatin1StringView key) const;
     std::vector<TextView> items() const;
     std::optional<QString> string() const;
+    bool isAbsent() const { return m_text.isEmpty(); }
+    bool isList() const { return m_text.startsWith('['); }
     QString toString() const { return string().value_or(QString()); }
     bool toBool() const { return m_text == QByteArrayView("true"); }
     QJsonObject object() const;

@@ -430,12 +430,10 @@ std::optional<GDataEntryContactGroupPtr> groupFromContactGroup(const QJsonObject
     return entry;
 }
 
-namespace {
-
 // A person read straight from its text where it is written plainly, which saves building Qt's
 // object of it; the parser reads any other person, to the same entry.
-std::optional<GDataEntryContactPtr> entryFromPersonText(QByteArrayView text, const QString &api,
-                                                        const PeopleProjection &projection)
+std::optional<GDataEntryContactPtr> contactFromText(QByteArrayView text, const QString &api,
+                                                    const PeopleProjection &projection)
 {
     if (peoplejson::isPlainJSON(text)) {
         bool unusual = false;
@@ -451,6 +449,8 @@ std::optional<GDataEntryContactPtr> entryFromPersonText(QByteArrayView text, con
     return entryFromPerson(peoplejsonviews::ParsedView::person(*person, text), api, projection,
                            nullptr);
 }
+
+namespace {
 
 // A page read a person at a time: each person is read from its own text and let go once its
 // entry is made, and the entry keeps slices of that text as its read copies. A whole page parsed
@@ -494,7 +494,7 @@ std::optional<ContactPage> readPageByPerson(const QByteArray &body, const QStrin
         tailRead(page.nextPageToken);
     page.entries.reserve(persons.size());
     for (QByteArrayView text : persons) {
-        auto entry = entryFromPersonText(text, api, projection);
+        auto entry = contactFromText(text, api, projection);
         if (!entry)
             return std::nullopt;
         page.entries.push_back(std::move(*entry));

@@ -46,6 +46,9 @@ std::optional<GDataEntryContactPtr> contactFromPersonText(const QJsonObject &per
                                                           QByteArrayView text, const QString &api,
                                                           const PeopleProjection &projection,
                                                           ParseError *error = nullptr);
+// A person from its JSON text alone: nothing when the text is no person.
+std::optional<GDataEntryContactPtr> contactFromText(QByteArrayView text, const QString &api,
+                                                    const PeopleProjection &projection);
 std::optional<GDataEntryContactGroupPtr> groupFromContactGroup(const QJsonObject &group,
                                                                const QString &api,
                                                                const PeopleProjection &projection,

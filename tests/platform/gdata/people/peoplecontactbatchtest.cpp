@@ -8,6 +8,7 @@
 #include "platform/gdata/entries/gdatafeedcontact.h"
 #include "platform/gdata/gdataconstants.h"
 #include "platform/gdata/people/peopleconstants.h"
+#include "platform/gdata/people/peoplesourceaccess.h"
 #include "tests/platform/gdata/people/peopletestjson.h"
 #include "tests/support/logcapture.h"
 
@@ -350,6 +351,82 @@ INSTANTIATE_TEST_SUITE_P(
                         },
                         500},
         FingerprintCase{"no person", [](QJsonObject &p) { p = QJsonObject(); }, 500}));
+
+// The same answer in the forms it may be written in: the plain ones are read from the text, the
+// others by the parser, and each gives the same results, read copies included.
+struct AnswerFormCase
+{
+    const char *form;
+    std::function<QByteArray(const QJsonObject &)> write;
+};
+
+class PeopleCreatedAnswerFormTest : public ::testing::TestWithParam<AnswerFormCase>
+{
+};
+
+TEST_P(PeopleCreatedAnswerFormTest, CreatedPeopleAndARefusal_SameResultsInEveryForm)
+{
+    PeopleContactBatch batch(
+        *feedOf({{"b0", "insert", "Anna"}, {"b1", "insert", "Bert"}, {"b2", "insert", "Cleo"}}),
+        kTestAPI);
+    const auto request = batch.request();
+    ASSERT_TRUE(request);
+    QJsonArray created =
+        QJsonDocument::fromJson(createdAnswer(*request)).object().value("createdPeople").toArray();
+    created[1] = QJsonObject{{"status", QJsonObject{{"status", "INVALID_ARGUMENT"},
+                                                    {"message", "Invalid email address"}}}};
+    batch.takeReply(200, GetParam().write(QJsonObject{{"createdPeople", created}}));
+    expectOutcomes(batch, {{"b0", "insert", 201, "Created"},
+                           {"b1", "insert", 400, "Invalid email address"},
+                           {"b2", "insert", 201, "Created"}});
+    const auto entries = batch.resultFeed()->entries();
+    ASSERT_EQ(entries.size(), 3u);
+    for (const auto &[index, name] : {std::pair{0, "people/n1"}, std::pair{2, "people/n3"}}) {
+        const auto &entry = static_cast<const GDataEntryContact &>(*entries[size_t(index)]);
+        EXPECT_EQ(entry.identifier(), identifierOf(name)) << index;
+        ASSERT_EQ(entry.extendedProperties().size(), 1u) << index;
+        EXPECT_EQ(entry.extendedProperties()[0].XMLValueForKey("aID"),
+                  entry.title().value_or(QString()) + ":ABPerson");
+        EXPECT_EQ(PeopleSourceAccess::read(entry.peopleSource()).value("etag").toString(),
+                  QStringLiteral("new-") + name);
+        ASSERT_EQ(entry.emailAddresses().size(), 1u) << index;
+        EXPECT_EQ(PeopleSourceAccess::read(entry.emailAddresses()[0].peopleSource)
+                      .value("value")
+                      .toString(),
+                  entry.emailAddresses()[0].address);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, PeopleCreatedAnswerFormTest,
+    ::testing::Values(AnswerFormCase{"compact",
+                                     [](const QJsonObject &answer) {
+                                         return bodyOf(answer);
+                                     }},
+                      AnswerFormCase{"indented",
+                                     [](const QJsonObject &answer) {
+                                         return QJsonDocument(answer).toJson(
+                                             QJsonDocument::Indented);
+                                     }},
+                      AnswerFormCase{"escaped key of the answer",
+                                     [](const QJsonObject &answer) {
+                                         return bodyOf(answer).replace("\"createdPeople\"",
+                                                                       "\"createdPe\\u006fple\"");
+                                     }},
+                      AnswerFormCase{"escaped key of a person",
+                                     [](const QJsonObject &answer) {
+                                         return bodyOf(answer).replace("\"emailAddresses\"",
+                                                                       "\"em\\u0061ilAddresses\"");
+                                     }},
+                      AnswerFormCase{"number with exponent",
+                                     [](const QJsonObject &answer) {
+                                         return "{\"seen\":1e0," + bodyOf(answer).mid(1);
+                                     }}),
+    [](const ::testing::TestParamInfo<AnswerFormCase> &info) {
+        QString name = QString::fromLatin1(info.param.form);
+        name.replace(' ', '_');
+        return name.toStdString();
+    });
 
 TEST(PeopleContactBatchTest, StaleETagOnUpdate_Gives412AndTheOtherUpdateGoesAgain)
 {

@@ -347,7 +347,29 @@ INSTANTIATE_TEST_SUITE_P(
         ClientDataCase{R"({"key": "gdx:p", "value": "{\"v\":3,\"c\":[]}"})",
                        "gdx:p",
                        "{\"v\":3,\"c\":[]}",
-                       {}}));
+                       {}},
+        ClientDataCase{
+            R"({"key": "gdx:p", "value": "[[\"a\",\"b\"]]"})", "gdx:p", "[[\"a\",\"b\"]]", {}},
+        ClientDataCase{R"({"key": "gdx:p", "value": "{\"c\":{\"a\":\"b\"}}"})",
+                       "gdx:p",
+                       "{\"c\":{\"a\":\"b\"}}",
+                       {}},
+        // Read alike whether the text or the parser reads it: spaces, escapes, a key written
+        // with an escape, and a number only the parser reads.
+        ClientDataCase{R"({"key": "gdx:p", "value": " { \"c\" : [ [ \"aID\" , \"A\" ] ] } "})",
+                       "p",
+                       std::nullopt,
+                       {{"aID", "A"}}},
+        ClientDataCase{R"({"key": "gdx:p", "value": "{\"v\":\"\\\"\\u00e9\",\"c\":[]}"})",
+                       "p",
+                       QStringLiteral("\"\u00e9"),
+                       {}},
+        ClientDataCase{
+            R"({"key": "gdx:p", "value": "{\"\\u0076\":\"1\",\"c\":[]}"})", "p", "1", {}},
+        ClientDataCase{R"({"key": "gdx:p", "value": "{\"n\":1e0,\"c\":[[\"aID\",\"A\"]]}"})",
+                       "p",
+                       std::nullopt,
+                       {{"aID", "A"}}}));
 
 TEST(PeopleReaderGroupTest, Groups_MyContactsUserGroupsShownOtherSystemGroupsHidden)
 {
